@@ -1,0 +1,20 @@
+# sorario_module(NAME SOURCES ... DEPENDS ...): one static library per source folder,
+# so each folder builds and is tested on its own.
+function(sorario_module name)
+  cmake_parse_arguments(M "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${M_SOURCES})
+  target_link_libraries(${name} PUBLIC sorario_settings_flags ${M_DEPENDS})
+endfunction()
+
+# sorario_test(NAME SOURCES ... LIBS ... [GUI]): one Qt Test executable registered with CTest.
+function(sorario_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE sorario_settings_flags Qt6::Test ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    SORARIO_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+    SORARIO_SAMPLES="${CMAKE_SOURCE_DIR}/samples"
+    SORARIO_CLI="$<TARGET_FILE_DIR:sorario-cli>/sorario-cli")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 300)
+endfunction()

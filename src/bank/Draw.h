@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace sorario {
+
+struct Module1;
+
+// Draws m.QuestionCount distinct questions of m.RangePool into m.DrawnQuestions.
+void DrawQuestions(Module1 &m);                // seeded from m.clock
+void DrawQuestions(Module1 &m, quint64 seed);  // repeatable, for the command line and tests
+
+} // namespace sorario

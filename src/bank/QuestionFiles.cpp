@@ -1,0 +1,5 @@
+#include "bank/QuestionFiles.h"
+
+namespace sorario {
+void LoadQuestionFiles(Module1 &, Dialogs &) {}
+} // namespace sorario

@@ -1,0 +1,147 @@
+#include "cli/CliCommon.h"
+
+#include "bank/Draw.h"
+#include "bank/QuestionFiles.h"
+#include "setup/RangeSetup.h"
+#include "shared/Module1.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace sorario::cli {
+
+MessageAnswer BatchDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon,
+                                       const QString &)
+{
+    ++messagesShown;
+    if (buttons == MessageButtons::YesNoCancel)
+        return capacityAnswer;
+    printError(text);
+    return MessageAnswer::Ok;
+}
+
+void parseOrThrow(QCommandLineParser &parser, const QStringList &args)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QStringList withProgram = args;
+    withProgram.prepend(QStringLiteral("sorario-cli"));
+    if (!parser.parse(withProgram))
+        throw UsageError(parser.errorText());
+}
+
+int intOption(const QCommandLineParser &parser, const QString &name, int min, int max)
+{
+    bool ok = false;
+    const qlonglong v = parser.value(name).toLongLong(&ok);
+    if (!ok || v < min || v > max)
+        throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3")
+                             .arg(name).arg(min).arg(max));
+    return static_cast<int>(v);
+}
+
+void printJson(const QJsonValue &value)
+{
+    QJsonDocument doc = value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    const QByteArray bytes = doc.toJson(QJsonDocument::Indented);
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void printError(const QString &message)
+{
+    const QByteArray bytes = message.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs)
+{
+    if (paths.isEmpty())
+        throw UsageError(QStringLiteral("name at least one question file"));
+    if (paths.size() > MaxChosenFiles)
+        throw UsageError(QStringLiteral("at most %1 question files at once").arg(MaxChosenFiles));
+    m.ChosenFileCount = 0;
+    for (const QString &path : paths) {
+        ++m.ChosenFileCount;
+        m.ChosenFileList(m.ChosenFileCount) = QFileInfo(path).absoluteFilePath();
+    }
+    m.LoadFailed = 0;
+    LoadQuestionFiles(m, dialogs);
+    return m.LoadFailed != 1;
+}
+
+void addRangeOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("parts"), QStringLiteral("Part numbers to choose, e.g. 1,3."),
+                      QStringLiteral("list")});
+    parser.addOption({QStringLiteral("all"), QStringLiteral("Choose the whole range.")});
+    parser.addOption({QStringLiteral("count"), QStringLiteral("Number of questions."),
+                      QStringLiteral("n")});
+}
+
+int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
+{
+    if (parser.isSet(QStringLiteral("parts")) && parser.isSet(QStringLiteral("all")))
+        throw UsageError(QStringLiteral("--parts and --all exclude each other"));
+    QList<bool> selected(m.PartCount, false);
+    m.AllPartsChosen = 0;
+    if (parser.isSet(QStringLiteral("parts"))) {
+        const QStringList items = parser.value(QStringLiteral("parts")).split(u',', Qt::SkipEmptyParts);
+        if (items.isEmpty())
+            throw UsageError(QStringLiteral("--parts needs part numbers"));
+        for (const QString &item : items) {
+            bool ok = false;
+            const int k = item.trimmed().toInt(&ok);
+            if (!ok || k < 1 || k > m.PartCount)
+                throw UsageError(QStringLiteral("no part %1: the files have %2 parts")
+                                     .arg(item.trimmed()).arg(m.PartCount));
+            selected[k - 1] = true;
+        }
+    } else {
+        // "全範囲" is also what a script means when it names no parts.
+        selected.fill(true);
+        m.AllPartsChosen = 1;
+    }
+    const RangeDecision decision = DecideRange(m, selected, dialogs);
+    if (!decision.decided)
+        return ExitRefused;
+    if (parser.isSet(QStringLiteral("count"))) {
+        const int offered = static_cast<int>(decision.countEntries.size());
+        if (offered == 0)
+            throw UsageError(QStringLiteral("--count: the chosen range holds no question"));
+        m.QuestionCount = static_cast<std::int16_t>(intOption(parser, QStringLiteral("count"), 1, offered));
+    }
+    return ExitOk;
+}
+
+void addDrawOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("layout"), QStringLiteral("1 with answer column, 2 without."),
+                      QStringLiteral("1|2"), QStringLiteral("1")});
+    parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed of the random draw."),
+                      QStringLiteral("s")});
+}
+
+void drawFromOptions(Module1 &m, const QCommandLineParser &parser)
+{
+    m.AnswerLayout = static_cast<std::int16_t>(intOption(parser, QStringLiteral("layout"), 1, 2));
+    if (parser.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        const quint64 seed = parser.value(QStringLiteral("seed")).toULongLong(&ok);
+        if (!ok)
+            throw UsageError(QStringLiteral("--seed takes a whole number"));
+        DrawQuestions(m, seed);
+    } else {
+        DrawQuestions(m);
+    }
+}
+
+QJsonValue recordJson(const QString &a, const QString &b, const QString &c)
+{
+    return QJsonArray{a, b, c};
+}
+
+} // namespace sorario::cli

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QCommandLineParser>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+namespace sorario {
+
+struct Module1;
+
+namespace cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitRefused = 1;
+inline constexpr int ExitUsage = 2;
+
+// A usage error: the message goes to standard error and the exit code is 2.
+class UsageError : public std::runtime_error
+{
+public:
+    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// Dialogs answered without a screen: messages go to standard error, the print
+// dialog accepts, the capacity prompt gets `capacityAnswer`, the save dialog `savePath`.
+class BatchDialogs : public Dialogs
+{
+public:
+    MessageAnswer capacityAnswer = MessageAnswer::No;
+    std::optional<QString> savePath;
+    int messagesShown = 0;
+
+    MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
+                             const QString &title) override;
+    void beep() override {}
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<FontChoice> fontDialog(const QString &, int, int) override { return std::nullopt; }
+    bool printDialog(PrintSurface &, int) override { return true; }
+    std::optional<QString> saveDialog(const FileDialogOptions &) override { return savePath; }
+    std::optional<QString> openDialog(const FileDialogOptions &) override { return std::nullopt; }
+};
+
+// Parses `args` (the subcommand's own arguments, without the program and command
+// names); throws UsageError on unknown options.
+void parseOrThrow(QCommandLineParser &parser, const QStringList &args);
+
+// A whole number option within [min, max], or a UsageError.
+int intOption(const QCommandLineParser &parser, const QString &name, int min, int max);
+
+void printJson(const QJsonValue &value);
+void printError(const QString &message);
+
+// Fills ChosenFileList from paths (made absolute) and loads them. False when the
+// load failed (its message has been written to standard error).
+bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs);
+
+// Range and count options shared by `text` and `print`.
+void addRangeOptions(QCommandLineParser &parser);
+// Decides the range and the count as the set-up window does. Returns an exit code:
+// ExitOk, ExitRefused (the program's message shown), or throws UsageError.
+int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
+// --layout, --seed
+void addDrawOptions(QCommandLineParser &parser);
+// Draws with --seed when given, else from the clock.
+void drawFromOptions(Module1 &m, const QCommandLineParser &parser);
+
+QJsonValue recordJson(const QString &a, const QString &b, const QString &c);
+
+} // namespace cli
+} // namespace sorario

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace sorario::cli {
+
+// Each takes the arguments after its command name and returns the exit code.
+int runLoad(const QStringList &args);
+int runDecode(const QStringList &args);
+int runEncode(const QStringList &args);
+int runText(const QStringList &args);
+int runPrint(const QStringList &args);
+int runConvert(const QStringList &args);
+
+} // namespace sorario::cli

@@ -1,0 +1,1 @@
+#include "convert/FirstFormat.h"

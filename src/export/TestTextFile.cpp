@@ -1,0 +1,1 @@
+#include "export/TestTextFile.h"

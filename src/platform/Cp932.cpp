@@ -1,0 +1,193 @@
+#include "platform/Cp932.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+#include <memory>
+
+namespace sorario {
+namespace {
+
+constexpr char16_t None = 0xFFFF; // no code-page character maps to U+FFFF
+
+bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// One conversion of a short byte sequence through glibc's CP932 tables.
+// Returns the single UTF-16 unit it yields, or None.
+char16_t iconvOne(iconv_t cd, const char *in, size_t inLen)
+{
+    char16_t out[4] = {};
+    char *inPtr = const_cast<char *>(in);
+    char *outPtr = reinterpret_cast<char *>(out);
+    size_t inLeft = inLen;
+    size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+        return None;
+    if (sizeof out - outLeft != sizeof(char16_t))
+        return None; // more than one character: not a single code
+    return out[0];
+}
+
+// Code -> UTF-16 for every single-byte code and every lead/trail pair, built once from iconv.
+struct DecodeTable
+{
+    std::array<char16_t, 0x10000> map{};
+
+    DecodeTable()
+    {
+        map.fill(None);
+        iconv_t cd = iconv_open("UTF-16LE", "CP932");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return;
+        for (unsigned b = 0; b < 0x100; ++b) {
+            if (isLeadByte(b))
+                continue;
+            const char in[1] = {static_cast<char>(b)};
+            map[b] = iconvOne(cd, in, 1);
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(lead))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                map[(lead << 8) | trail] = iconvOne(cd, in, 2);
+            }
+        }
+        iconv_close(cd);
+    }
+};
+
+// UTF-16 unit -> code (0xFFFF: none), built once from iconv so that duplicate
+// codes resolve as the system's own conversion resolves them.
+struct EncodeTable
+{
+    std::array<std::uint16_t, 0x10000> map{};
+
+    EncodeTable()
+    {
+        map.fill(0xFFFF);
+        iconv_t cd = iconv_open("CP932", "UTF-16LE");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            return;
+        for (unsigned c = 0; c < 0x10000; ++c) {
+            if (c >= 0xD800 && c <= 0xDFFF)
+                continue;
+            const char16_t in = static_cast<char16_t>(c);
+            char *inPtr = reinterpret_cast<char *>(const_cast<char16_t *>(&in));
+            unsigned char out[4] = {};
+            char *outPtr = reinterpret_cast<char *>(out);
+            size_t inLeft = sizeof in;
+            size_t outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
+                continue;
+            const size_t n = sizeof out - outLeft;
+            if (n == 1)
+                map[c] = out[0];
+            else if (n == 2)
+                map[c] = static_cast<std::uint16_t>((out[0] << 8) | out[1]);
+        }
+        iconv_close(cd);
+    }
+};
+
+const DecodeTable &decodeTable()
+{
+    static const auto table = std::make_unique<DecodeTable>();
+    return *table;
+}
+
+const EncodeTable &encodeTable()
+{
+    static const auto table = std::make_unique<EncodeTable>();
+    return *table;
+}
+
+} // namespace
+
+Cp932Decoded decodeCp932(QByteArrayView bytes)
+{
+    const auto &map = decodeTable().map;
+    Cp932Decoded result;
+    result.text.resize(bytes.size());
+    char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
+    qsizetype written = 0;
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    auto bad = [&](qsizetype at) {
+        if (result.firstBadOffset < 0)
+            result.firstBadOffset = at;
+        ++result.badCount;
+        out[written++] = u'\uFFFD';
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned b = data[i];
+        if (b < 0x80) {
+            out[written++] = static_cast<char16_t>(b);
+        } else if (isLeadByte(b)) {
+            const char16_t c = i + 1 < n ? map[(b << 8) | data[i + 1]] : None;
+            if (c == None) {
+                bad(i); // the next byte is read again on its own
+            } else {
+                out[written++] = c;
+                ++i;
+            }
+        } else if (map[b] != None) {
+            out[written++] = map[b];
+        } else {
+            bad(i);
+        }
+    }
+    result.text.truncate(written);
+    return result;
+}
+
+Cp932Encoded encodeCp932(QStringView text)
+{
+    const auto &map = encodeTable().map;
+    Cp932Encoded result;
+    result.bytes.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const std::uint16_t code = map[c];
+        if (code == 0xFFFF) {
+            // A surrogate pair is one character: one "?" for both halves.
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+            result.bytes.append('?');
+            ++result.unmappable;
+        } else if (code > 0xFF) {
+            result.bytes.append(static_cast<char>(code >> 8));
+            result.bytes.append(static_cast<char>(code & 0xFF));
+        } else {
+            result.bytes.append(static_cast<char>(code));
+        }
+    }
+    return result;
+}
+
+std::optional<QChar> cp932Character(unsigned code)
+{
+    if (code > 0xFFFF)
+        return std::nullopt;
+    if (code >= 0x100 && !isLeadByte(code >> 8))
+        return std::nullopt;
+    if (code < 0x100 && isLeadByte(code))
+        return std::nullopt;
+    const char16_t c = decodeTable().map[code];
+    if (c == None)
+        return std::nullopt;
+    return QChar(c);
+}
+
+std::optional<unsigned> cp932Code(QChar c)
+{
+    const std::uint16_t code = encodeTable().map[c.unicode()];
+    if (code == 0xFFFF)
+        return std::nullopt;
+    return code;
+}
+
+} // namespace sorario

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace sorario {
+
+// Reading a Shift-JIS text file line by line. A line ends at CR LF, and also at a
+// bare LF or a bare CR (files saved by other editors); a last line without an end
+// still counts. An empty file has no lines.
+struct LineFileRead
+{
+    enum class Status { Ok, Missing, Unreadable };
+    Status status = Status::Ok;
+    QStringList lines;
+    qsizetype badBytes = 0;          // bytes that were no character (read as U+FFFD)
+    qsizetype firstBadLine = 0;      // 1-based line of the first such byte, 0 when none
+};
+
+LineFileRead readLineFile(const QString &path);
+
+// The same splitting on text already decoded.
+QStringList splitLines(const QString &text);
+
+// Lines joined with CR LF after every line, the last included.
+QString joinCrLf(const QStringList &lines);
+
+} // namespace sorario

@@ -1,0 +1,12 @@
+#include "platform/ProgramFolder.h"
+
+#include <QCoreApplication>
+
+namespace sorario {
+
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace sorario

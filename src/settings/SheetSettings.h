@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace sorario {
+
+struct Module1;
+
+// Vk.ini and Vk.rog in m.ProgramFolder.
+QString SettingsFilePath(const Module1 &m);
+QString LogoFilePath(const Module1 &m);
+
+void LoadFontSettings(Module1 &m);
+void SaveFontSettings(const Module1 &m);
+void LoadSheetLogo(Module1 &m);
+void SaveSheetLogo(const Module1 &m);
+
+} // namespace sorario

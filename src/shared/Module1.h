@@ -1,0 +1,109 @@
+#pragma once
+
+#include "shared/QuestionRecord.h"
+#include "shared/Slots.h"
+#include "shared/Clock.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace sorario {
+
+inline constexpr int MaxChosenFiles = 100;
+inline constexpr int MaxFileLines = 10000;
+inline constexpr int MaxBankQuestions = 5000;
+inline constexpr int MaxDrawnQuestions = 1000;
+inline constexpr int MaxChosenParts = 500;
+inline constexpr int HeaderLineCount = 6;
+
+inline const QString ProgramTitle = QStringLiteral("ソラリオ");
+inline const QString ProgramVersion = QStringLiteral("Ver.2.04");
+inline const QString DefaultFontName = QStringLiteral("ＭＳ Ｐ明朝");
+inline constexpr std::int16_t DefaultFontSize = 10;
+inline const QString DefaultSheetLogo = QStringLiteral("《ミナセラ》");
+
+// FileHeaders(f, s): header line s (1..6) of chosen file f (1..100).
+class HeaderTable
+{
+public:
+    QString &operator()(int file, int line) { return m_files(file)[index(line)]; }
+    const QString &operator()(int file, int line) const { return m_files(file)[index(line)]; }
+
+private:
+    static size_t index(int line)
+    {
+        Q_ASSERT(line >= 1 && line <= HeaderLineCount);
+        return static_cast<size_t>(line - 1);
+    }
+    Slots<std::array<QString, HeaderLineCount>, MaxChosenFiles> m_files;
+};
+
+// The program's one shared state, owned by main() and passed to every procedure
+// that reads or writes it. Counts are 16-bit as the file formats and windows expect.
+struct Module1
+{
+    // Chosen files and the load
+    Slots<QString, MaxChosenFiles> ChosenFileList;
+    std::int16_t ChosenFileCount = 0;
+    Slots<QString, MaxFileLines> FileLines;
+    HeaderTable FileHeaders;
+    std::int16_t LoadFailed = 0;
+
+    // Encoded files
+    QString EncodedText;
+    std::int16_t DecodedLineCount = 0;
+    bool DecodeFailed = false; // a group that is no hexadecimal number or no character
+
+    // The question bank
+    Slots<QuestionRecord, MaxBankQuestions> QuestionBank;
+    std::int16_t BankQuestionCount = 0;
+    std::int16_t PartCount = 0;
+    std::int16_t PartSize = 0;
+    QString LoadedTitles;
+
+    // Range and count
+    Slots<QuestionRecord, MaxBankQuestions> RangePool;
+    std::int16_t RangeQuestionCount = 0;
+    std::int16_t QuestionCount = 10;
+    std::int16_t ChosenPartCount = 0;
+    Slots<QString, MaxChosenParts> ChosenPartNumbers;
+    std::int16_t AllPartsChosen = 0;
+
+    // The draw
+    Slots<QuestionRecord, MaxDrawnQuestions> DrawnQuestions;
+
+    // Output options
+    std::int16_t AnswerLayout = 1;  // 1 with answer column, 2 without
+    std::int16_t AttachAnswers = 1; // 1 answer page, 2 none
+
+    // Sheet settings
+    QString FontName = DefaultFontName;
+    std::int16_t FontSize = DefaultFontSize;
+    QString SheetLogo = DefaultSheetLogo;
+
+    // Print metrics and the last run's outcome
+    std::int32_t CharHeight = 0;
+    float LineSpacing = 1.2f;
+    std::int32_t LineWidth = 175;
+    std::int32_t FirstPageLines = 0;
+    std::int32_t NextPageLines = 0;
+    std::int16_t OverCapacity = 0;
+    std::int16_t FitCount = 0;
+    std::int16_t PrintMode = 1;
+
+    // Main window and read-me
+    QString VersionText;
+    QString CurrentFolder; // always ends in a separator
+    QString ReadmeText;
+    std::int16_t ViewerMode = 0;
+
+    // Where Vk.ini, Vk.rog and Readme.txt live: the program's folder.
+    QString ProgramFolder;
+
+    // The time the sheet number and the draw's seed read.
+    Clock clock;
+};
+
+} // namespace sorario
