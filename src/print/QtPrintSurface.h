@@ -2,11 +2,59 @@
 
 #include "print/PrintSurface.h"
 
+#include <QString>
+
+#include <memory>
+
 class QPrinter;
 
 namespace sorario {
 
-// To be written: QPainter on a QPrinter (a real printer or a PDF file).
-class QtPrintSurface;
+// The print surface on paper: QPainter on a QPrinter set to JIS B5 portrait, with
+// millimetre coordinates from the top left of the sheet. It prints either to the
+// printer chosen in the print dialog or to a PDF file. Emphasis prints as bold.
+class QtPrintSurface : public PrintSurface
+{
+public:
+    QtPrintSurface();                              // the system's default printer
+    explicit QtPrintSurface(const QString &pdfPath); // a PDF file, written only at endDoc
+    ~QtPrintSurface() override;
+
+    // The printer the print dialog configures.
+    QPrinter &printer();
+    // Switch to PDF output (used by the command line and by scripted print dialogs).
+    void setPdfOutput(const QString &pdfPath);
+    int pagesPrinted() const;
+
+    void setScaleMode(int mode) override;
+    void setPaperSize(int paper) override;
+    void setOrientation(int orientation) override;
+    void setFontName(const QString &name) override;
+    QString fontName() const override;
+    void setFontSize(double points) override;
+    double fontSize() const override;
+    void setFontEmphasis(bool on) override;
+    bool fontEmphasis() const override;
+    void setCurrentX(double x) override;
+    void setCurrentY(double y) override;
+    double currentX() const override;
+    double currentY() const override;
+    double textWidth(const QString &text) override;
+    double textHeight(const QString &text) override;
+    void print(const QString &text, bool lineEnd) override;
+    void line(double x1, double y1, double x2, double y2, bool box, int color) override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Maps the Windows face names that settings files carry ("ＭＳ Ｐ明朝" and the
+// others, in full-width and ASCII spelling) to installed metric-compatible fonts.
+// Idempotent; called by QtPrintSurface and by the windows.
+void installFontSubstitutions();
 
 } // namespace sorario
