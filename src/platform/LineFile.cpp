@@ -58,13 +58,74 @@ LineFileRead readLineFile(const QString &path)
         return result;
     }
     file.close();
-    const Cp932Decoded decoded = decodeCp932(bytes);
+    const DecodedText decoded = decodeFileText(bytes);
     result.lines = splitLines(decoded.text);
+    result.utf8 = decoded.utf8;
     result.badBytes = decoded.badCount;
     if (decoded.firstBadOffset >= 0) {
         const QByteArrayView before(bytes.constData(), decoded.firstBadOffset);
         result.firstBadLine = before.count('\n') + 1;
     }
+    return result;
+}
+
+namespace {
+
+// Offset of the first byte that does not belong to a well-formed UTF-8 sequence, or -1.
+qsizetype firstInvalidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned b = p[i];
+        int extra = 0;
+        unsigned min = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1, min = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2, min = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3, min = 0x10000;
+        } else {
+            return i;
+        }
+        unsigned cp = b & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= n || (p[i + k] & 0xC0) != 0x80)
+                return i;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return i;
+        i += extra + 1;
+    }
+    return -1;
+}
+
+} // namespace
+
+DecodedText decodeFileText(QByteArrayView bytes)
+{
+    DecodedText result;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        // Editors that save UTF-8 mark it so; such files are read as UTF-8.
+        const QByteArrayView body = bytes.sliced(3);
+        result.utf8 = true;
+        result.text = QString::fromUtf8(body);
+        const qsizetype bad = firstInvalidUtf8(body);
+        if (bad >= 0) {
+            result.firstBadOffset = 3 + bad;
+            result.badCount = 1;
+        }
+        return result;
+    }
+    const Cp932Decoded cp = decodeCp932(bytes);
+    result.text = cp.text;
+    result.badCount = cp.badCount;
+    result.firstBadOffset = cp.firstBadOffset;
     return result;
 }
 

@@ -15,7 +15,20 @@ struct LineFileRead
     QStringList lines;
     qsizetype badBytes = 0;          // bytes that were no character (read as U+FFFD)
     qsizetype firstBadLine = 0;      // 1-based line of the first such byte, 0 when none
+    bool utf8 = false;               // the file began with the UTF-8 byte order mark
 };
+
+// A file's bytes as text: UTF-8 when they begin with the byte order mark,
+// otherwise code page 932.
+struct DecodedText
+{
+    QString text;
+    bool utf8 = false;
+    qsizetype firstBadOffset = -1;
+    qsizetype badCount = 0; // at least 1 when firstBadOffset >= 0
+};
+
+DecodedText decodeFileText(QByteArrayView bytes);
 
 LineFileRead readLineFile(const QString &path);
 
