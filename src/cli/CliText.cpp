@@ -1,9 +1,56 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
+#include "convert/FirstFormat.h"
+#include "export/TestTextFile.h"
+#include "shared/Module1.h"
+
+#include <memory>
+
 namespace sorario::cli {
 
-int runText(const QStringList &) { throw UsageError(QStringLiteral("text: not built yet")); }
-int runConvert(const QStringList &) { throw UsageError(QStringLiteral("convert: not built yet")); }
+int runText(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files."),
+                                 QStringLiteral("FILE..."));
+    addRangeOptions(parser);
+    addDrawOptions(parser);
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The text file to write."), QStringLiteral("OUT")});
+    parseOrThrow(parser, args);
+    const QString out = parser.value(QStringLiteral("o"));
+    if (out.isEmpty())
+        throw UsageError(QStringLiteral("text: name the output file with -o OUT"));
+    // Checked before the load, so that a mistyped option never costs a draw.
+    intOption(parser, QStringLiteral("layout"), 1, 2);
+
+    auto m = std::make_unique<Module1>();
+    BatchDialogs dialogs;
+    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
+        return ExitRefused;
+    if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
+        return decided;
+    drawFromOptions(*m, parser);
+    ExchangeBracketAndAnswer(*m);
+    dialogs.savePath = out;
+    return WriteTestTextFile(*m, dialogs) ? ExitOk : ExitRefused;
+}
+
+int runConvert(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE.qvk"), QStringLiteral("First-format question file."));
+    parseOrThrow(parser, args);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        throw UsageError(QStringLiteral("convert: name exactly one FILE.qvk"));
+    const ConversionResult result = ConvertFirstFormat(files.first());
+    if (!result.message.isEmpty()) {
+        printError(result.message);
+        return ExitRefused;
+    }
+    return ExitOk;
+}
 
 } // namespace sorario::cli

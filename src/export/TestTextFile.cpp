@@ -1,1 +1,50 @@
 #include "export/TestTextFile.h"
+
+#include "platform/Dialogs.h"
+#include "platform/SafeWrite.h"
+#include "shared/Module1.h"
+
+#include <QDir>
+
+namespace sorario {
+namespace {
+
+// Save-dialog flags as the program has always passed them.
+constexpr int OverwritePrompt = 2;
+constexpr int HideReadOnly = 4;
+constexpr int PathMustExist = 2048;
+
+} // namespace
+
+FileDialogOptions TestTextSaveOptions()
+{
+    FileDialogOptions options;
+    options.title = QStringLiteral("テキストファイル保存");
+    options.filter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+    options.filterIndex = 1;
+    options.defaultExt = QStringLiteral("txt");
+    options.fileName = ProgramTitle;
+    options.flags = OverwritePrompt | HideReadOnly | PathMustExist;
+    return options;
+}
+
+bool WriteTestTextTo(const Module1 &m, const QString &path)
+{
+    return writeTextFileAtomically(path, BuildTestText(m));
+}
+
+bool WriteTestTextFile(const Module1 &m, Dialogs &dialogs)
+{
+    const std::optional<QString> path = dialogs.saveDialog(TestTextSaveOptions());
+    if (!path || path->isEmpty())
+        return false;
+    if (WriteTestTextTo(m, *path))
+        return true;
+    // Saying nothing would let the teacher believe the test was saved.
+    dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")
+                        + QDir::toNativeSeparators(*path),
+                    ProgramTitle);
+    return false;
+}
+
+} // namespace sorario
