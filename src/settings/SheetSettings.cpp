@@ -1,1 +1,88 @@
 #include "settings/SheetSettings.h"
+
+#include "platform/LineFile.h"
+#include "platform/SafeWrite.h"
+#include "settings/ItemReader.h"
+#include "settings/TextItemLine.h"
+#include "shared/Module1.h"
+#include "shared/TextHelpers.h"
+
+#include <optional>
+
+namespace sorario {
+namespace {
+
+// An unknown program folder must not turn into the file-system root.
+QString fileInProgramFolder(const Module1 &m, QLatin1String name)
+{
+    if (m.ProgramFolder.isEmpty())
+        return {};
+    QString path = m.ProgramFolder;
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    return path + name;
+}
+
+std::optional<ItemReader> openItems(const QString &path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    const LineFileRead read = readLineFile(path);
+    if (read.status != LineFileRead::Status::Ok)
+        return std::nullopt;
+    return ItemReader(joinCrLf(read.lines));
+}
+
+} // namespace
+
+QString SettingsFilePath(const Module1 &m) { return fileInProgramFolder(m, QLatin1String("Vk.ini")); }
+
+QString LogoFilePath(const Module1 &m) { return fileInProgramFolder(m, QLatin1String("Vk.rog")); }
+
+void LoadFontSettings(Module1 &m)
+{
+    if (std::optional<ItemReader> items = openItems(SettingsFilePath(m))) {
+        const std::optional<QString> name = items->readText();
+        const std::optional<std::int16_t> size = name ? items->readNumber() : std::nullopt;
+        if (name && size) {
+            m.FontName = *name;
+            m.FontSize = *size;
+            // The vertical-writing face prints sideways; keep the plain face.
+            if (m.FontName.startsWith(u'@'))
+                m.FontName.remove(0, 1);
+            return;
+        }
+    }
+    m.FontName = DefaultFontName;
+    m.FontSize = DefaultFontSize;
+}
+
+void SaveFontSettings(const Module1 &m)
+{
+    const QString path = SettingsFilePath(m);
+    if (path.isEmpty())
+        return;
+    // A failed save is not reported; the old file stays whole.
+    writeLineFileAtomically(path, {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '});
+}
+
+void LoadSheetLogo(Module1 &m)
+{
+    if (std::optional<ItemReader> items = openItems(LogoFilePath(m))) {
+        if (const std::optional<QString> logo = items->readText()) {
+            m.SheetLogo = *logo;
+            return;
+        }
+    }
+    m.SheetLogo = DefaultSheetLogo;
+}
+
+void SaveSheetLogo(const Module1 &m)
+{
+    const QString path = LogoFilePath(m);
+    if (path.isEmpty())
+        return;
+    writeLineFileAtomically(path, {TextItemLine(m.SheetLogo)});
+}
+
+} // namespace sorario
