@@ -11,7 +11,9 @@ bool writeTextFileAtomically(const QString &path, const QString &text)
 {
     const QByteArray bytes = encodeCp932(text).bytes;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (disk full, size limit) shows here:
+    // a buffered flush at commit takes a partial write for success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
