@@ -1,6 +1,57 @@
 #include "bank/Draw.h"
 
+#include "shared/Module1.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstdint>
+#include <limits>
+#include <random>
+
 namespace sorario {
-void DrawQuestions(Module1 &) {}
-void DrawQuestions(Module1 &, quint64) {}
+namespace {
+
+// Uniform in [0, bound) without modulo bias. Written out rather than taken from
+// <random>'s distributions, whose results differ between standard libraries: a
+// seed must give the same draw wherever the program runs.
+std::uint64_t uniformBelow(std::mt19937_64 &gen, std::uint64_t bound)
+{
+    const std::uint64_t limit = std::numeric_limits<std::uint64_t>::max()
+                                - std::numeric_limits<std::uint64_t>::max() % bound;
+    std::uint64_t x = 0;
+    do {
+        x = gen();
+    } while (x >= limit);
+    return x % bound;
+}
+
+} // namespace
+
+void DrawQuestions(Module1 &m)
+{
+    DrawQuestions(m, static_cast<quint64>(m.clock.now().toMSecsSinceEpoch()));
+}
+
+void DrawQuestions(Module1 &m, quint64 seed)
+{
+    // Callers keep the count within the pool and the drawn table; should one not,
+    // the count shrinks to what can be drawn instead of looping for ever.
+    const int pool = std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions);
+    const int count = std::clamp<int>(m.QuestionCount, 0, std::min(pool, MaxDrawnQuestions));
+    m.QuestionCount = static_cast<std::int16_t>(count);
+
+    std::mt19937_64 gen(seed);
+    // A slot already drawn is drawn again, as before; the bitset only makes the
+    // "already drawn?" check constant-time instead of a scan of earlier positions.
+    std::bitset<MaxBankQuestions + 1> taken;
+    for (int i = 1; i <= count; ++i) {
+        int k = 0;
+        do {
+            k = static_cast<int>(uniformBelow(gen, static_cast<std::uint64_t>(pool))) + 1;
+        } while (taken[static_cast<size_t>(k)]);
+        taken[static_cast<size_t>(k)] = true;
+        m.DrawnQuestions(i) = m.RangePool(k);
+    }
+}
+
 } // namespace sorario

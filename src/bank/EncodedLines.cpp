@@ -1,1 +1,221 @@
 #include "bank/EncodedLines.h"
+
+#include "platform/Cp932.h"
+#include "shared/Module1.h"
+
+#include <array>
+
+namespace sorario {
+namespace {
+
+struct Symbol
+{
+    char16_t symbol;
+    const char16_t *digits;
+};
+
+// In the order the replacements are applied.
+constexpr std::array<Symbol, 16> SymbolTable = {{
+    {u'\u3000', u"A"}, {u':', u"B"},   {u'\u25C7', u"C"}, {u'\u30FB', u"D"},
+    {u'\u25A0', u"E"}, {u'?', u"F"},   {u'~', u"006"},    {u'^', u"007"},
+    {u'/', u"004"},    {u'\\', u"005"}, {u'+', u"816"},   {u'-', u"002"},
+    {u' ', u"0"},      {u'*', u"82"},  {u'\uFF71', u"814"}, {u']', u"83"},
+}};
+
+// No expansion contains a symbol, so a later replacement never sees the output
+// of an earlier one: mapping each character on its own gives the same result as
+// the sixteen replacements in turn.
+const char16_t *expansionOf(char16_t c)
+{
+    for (const Symbol &s : SymbolTable)
+        if (s.symbol == c)
+            return s.digits;
+    return nullptr;
+}
+
+int hexValue(char16_t d)
+{
+    if (d >= u'0' && d <= u'9')
+        return d - u'0';
+    if (d >= u'A' && d <= u'F')
+        return d - u'A' + 10;
+    if (d >= u'a' && d <= u'f')
+        return d - u'a' + 10;
+    return -1;
+}
+
+// Collects hexadecimal digits four at a time into code-page characters.
+class GroupReader
+{
+public:
+    explicit GroupReader(QString &out) : m_out(out) {}
+
+    bool push(char16_t digit)
+    {
+        const int v = hexValue(digit);
+        if (v < 0)
+            m_bad = true;
+        else
+            m_value = (m_value << 4) | static_cast<unsigned>(v);
+        if (++m_digits == 4)
+            return flush();
+        return true;
+    }
+
+    // A last group of three digits counts; one or two are dropped.
+    bool finish() { return m_digits == 3 ? flush() : true; }
+
+private:
+    bool flush()
+    {
+        const bool bad = m_bad;
+        const unsigned value = m_value;
+        m_bad = false;
+        m_value = 0;
+        m_digits = 0;
+        if (bad)
+            return false;
+        const std::optional<QChar> c = cp932Character(value);
+        if (!c)
+            return false;
+        m_out.append(*c);
+        return true;
+    }
+
+    QString &m_out;
+    unsigned m_value = 0;
+    int m_digits = 0;
+    bool m_bad = false;
+};
+
+bool decodeDigits(QStringView payload, QString &decoded)
+{
+    decoded.reserve(payload.size() / 3 + 1);
+    GroupReader reader(decoded);
+    // Fast path for the common characters: plain digits pass through and the
+    // ASCII symbols map through a small table.
+    std::array<const char16_t *, 128> ascii{};
+    for (const Symbol &s : SymbolTable)
+        if (s.symbol < 128)
+            ascii[s.symbol] = s.digits;
+    for (const QChar qc : payload) {
+        const char16_t c = qc.unicode();
+        const char16_t *digits = c < 128 ? ascii[c] : expansionOf(c);
+        if (!digits) {
+            if (!reader.push(c))
+                return false;
+            continue;
+        }
+        for (const char16_t *d = digits; *d; ++d)
+            if (!reader.push(*d))
+                return false;
+    }
+    return reader.finish();
+}
+
+void appendHex4(QString &out, unsigned code)
+{
+    static constexpr char16_t Hex[] = u"0123456789ABCDEF";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out.append(QChar(Hex[(code >> shift) & 0xF]));
+}
+
+struct Shorthand
+{
+    const char16_t *digits;
+    int length;
+    char16_t symbol;
+};
+
+// Longer runs first, so that "816" wins over nothing at all.
+constexpr std::array<Shorthand, 9> Shorthands = {{
+    {u"816", 3, u'+'}, {u"814", 3, u'\uFF71'}, {u"002", 3, u'-'},
+    {u"004", 3, u'/'}, {u"005", 3, u'\\'},     {u"006", 3, u'~'},
+    {u"007", 3, u'^'}, {u"82", 2, u'*'},       {u"83", 2, u']'},
+}};
+
+} // namespace
+
+void DecodeEncodedLines(Module1 &m)
+{
+    m.DecodeFailed = false;
+    QString decoded;
+    if (!decodeDigits(m.EncodedText, decoded)) {
+        m.DecodeFailed = true;
+        m.DecodedLineCount = -1;
+        return;
+    }
+    if (decoded.isEmpty()) {
+        m.DecodedLineCount = -1;
+        return;
+    }
+    const QStringView text(decoded);
+    qsizetype pieces = 0;
+    qsizetype start = 0;
+    // One piece more than FileLines holds is enough to know the file is too long.
+    while (pieces <= MaxFileLines + 1) {
+        const qsizetype end = text.indexOf(u"\r\n", start);
+        ++pieces;
+        const QStringView piece = end < 0 ? text.sliced(start) : text.sliced(start, end - start);
+        if (pieces <= MaxFileLines)
+            m.FileLines(static_cast<int>(pieces)) = piece.toString();
+        if (end < 0)
+            break;
+        start = end + 2;
+    }
+    m.DecodedLineCount = static_cast<std::int16_t>(std::min<qsizetype>(pieces - 1, MaxFileLines + 1));
+}
+
+QString EncodeText(QStringView text)
+{
+    QString digits;
+    digits.reserve(text.size() * 4);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        std::optional<unsigned> code = cp932Code(c);
+        if (!code) {
+            // A character outside the code page, surrogate pair included, is one "?".
+            if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+            code = 0x3F;
+        }
+        appendHex4(digits, *code);
+    }
+    QString out;
+    out.reserve(digits.size());
+    const QStringView view(digits);
+    for (qsizetype p = 0; p < view.size();) {
+        bool replaced = false;
+        for (const Shorthand &s : Shorthands) {
+            if (view.sliced(p).startsWith(QStringView(s.digits, s.length))) {
+                out.append(QChar(s.symbol));
+                p += s.length;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            out.append(view[p++]);
+    }
+    return out;
+}
+
+QString EncodeLines(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines) {
+        text.append(line);
+        text.append(u"\r\n");
+    }
+    return EncodeText(text);
+}
+
+QString ExpandSymbolsStepwise(const QString &payload)
+{
+    QString s = payload;
+    for (const Symbol &sym : SymbolTable)
+        s.replace(QChar(sym.symbol), QString::fromUtf16(sym.digits));
+    return s;
+}
+
+} // namespace sorario
