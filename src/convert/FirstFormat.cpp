@@ -4,6 +4,7 @@
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,6 +48,12 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
     return path.left(std::max<qsizetype>(0, path.size() - 3)) + ending;
 }
 
+bool samePath(const QString &a, const QString &b)
+{
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
+           == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
 } // namespace
 
 ConversionResult ConvertFirstFormat(const QString &qvkPath)
@@ -57,7 +64,7 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
     const QString missingControl = name + QStringLiteral("  のコントロールファイルがありません。");
 
     // Converting a .qvn or .ctr onto itself would delete what was just written.
-    if (QFileInfo(qvkPath) == QFileInfo(outputPath) || QFileInfo(qvkPath) == QFileInfo(controlPath))
+    if (samePath(qvkPath, outputPath) || samePath(qvkPath, controlPath))
         return failure(name + QStringLiteral("  はバージョン１用の問題ファイル（.qvk）ではありません。"),
                        ConversionTitle);
 

@@ -1,0 +1,212 @@
+#include "convert/FirstFormat.h"
+#include "platform/LineFile.h"
+
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace sorario;
+using namespace sorario::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A folder's files and their bytes, to show that a refused conversion touched nothing.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        files.insert(name, QFileInfo(dir.filePath(name)).isDir() ? QByteArray("<dir>")
+                                                                 : readBytes(dir.filePath(name)));
+    return files;
+}
+
+QStringList questionLines(int n)
+{
+    QStringList lines;
+    for (int i = 1; i <= n; ++i)
+        lines.append(u"問題の行 "_s + QString::number(i));
+    return lines;
+}
+
+const QString Broken = u"ファイルがこわれています。"_s;
+const QString WrongData = u"問題データがまちがっています。"_s;
+const QString NoControl = u"コントロールファイルがありません。"_s;
+const QString ConversionTitle = u"問題ファイルの変換"_s;
+
+} // namespace
+
+class tst_FirstFormat : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void converts_data();
+    void converts();
+    void refusedConversionTouchesNothing_data();
+    void refusedConversionTouchesNothing();
+    void openDialogAndMessages();
+};
+
+void tst_FirstFormat::converts_data()
+{
+    QTest::addColumn<int>("questionLineCount");
+    QTest::addColumn<QStringList>("control");
+    QTest::addColumn<bool>("existingOutput");
+
+    QTest::newRow("six lines") << 6 << QStringList{u"文型のテスト"_s, u"2"_s} << false;
+    QTest::newRow("control lines after two ignored")
+        << 3 << QStringList{u"T"_s, u"4"_s, u"ignored"_s, u"too"_s} << false;
+    QTest::newRow("empty question file") << 0 << QStringList{u"T"_s, u"1"_s} << false;
+    QTest::newRow("empty control lines") << 3 << QStringList{QString(), QString()} << false;
+    QTest::newRow("existing output replaced") << 6 << QStringList{u"T"_s, u"2"_s} << true;
+    QTest::newRow("largest the loader holds") << 9993 << QStringList{u"T"_s, u"9"_s} << false;
+}
+
+void tst_FirstFormat::converts()
+{
+    QFETCH(int, questionLineCount);
+    QFETCH(QStringList, control);
+    QFETCH(bool, existingOutput);
+
+    QTemporaryDir dir;
+    const QString qvk = writeSjisLines(dir.filePath(u"a.qvk"_s), questionLines(questionLineCount));
+    const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), control);
+    const QString qvn = dir.filePath(u"a.qvn"_s);
+    if (existingOutput)
+        writeSjisLines(qvn, QStringList(50, u"an older file of the same name"_s));
+
+    const ConversionResult result = ConvertFirstFormat(qvk);
+    QVERIFY(result.converted);
+    QCOMPARE(result.message, QString());
+    QCOMPARE(result.outputPath, qvn);
+
+    QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
+    for (const QString &line : questionLines(questionLineCount))
+        expected += sjis(line) + "\r\n";
+    QCOMPARE(readBytes(qvn), expected);
+    QVERIFY(!QFile::exists(qvk));
+    QVERIFY(!QFile::exists(ctr));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"a.qvn"_s});
+}
+
+void tst_FirstFormat::refusedConversionTouchesNothing_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("seven lines") << u"qvk7 ctr"_s << Broken << QString();
+    QTest::newRow("seven lines, no control file") << u"qvk7"_s << Broken << QString();
+    QTest::newRow("no control file") << u"qvk6"_s << u"a.qvk  のコントロールファイルがありません。"_s
+                                     << ConversionTitle;
+    QTest::newRow("no question file") << u"ctr"_s << u"a.qvk  のコントロールファイルがありません。"_s
+                                      << ConversionTitle;
+    QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << NoControl << QString();
+    QTest::newRow("empty control file") << u"qvk6 ctr0"_s << NoControl << QString();
+    QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << WrongData << QString();
+    QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << WrongData << QString();
+    QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << NoControl << QString();
+    QTest::newRow("more than the loader holds") << u"qvk9996 ctr"_s
+        << u"a.qvk  は問題が多すぎるため変換できません。（3331 題まで）"_s << ConversionTitle;
+    QTest::newRow("over the line table") << u"qvk20001 ctr"_s
+        << u"a.qvk  は問題が多すぎるため変換できません。（3331 題まで）"_s << ConversionTitle;
+    // The new file cannot be written: the old pair must stay.
+    QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << NoControl << QString();
+    QTest::newRow("existing output kept on failure") << u"qvk7 ctr qvn"_s << Broken << QString();
+}
+
+void tst_FirstFormat::refusedConversionTouchesNothing()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+
+    QTemporaryDir dir;
+    const QString qvk = dir.filePath(u"a.qvk"_s);
+    for (const QString &item : setup.split(u' ')) {
+        if (item == u"ctr"_s)
+            writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
+        else if (item == u"ctr1"_s)
+            writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
+        else if (item == u"ctr0"_s)
+            writeSjisLines(dir.filePath(u"a.ctr"_s), {});
+        else if (item == u"ctrutf8"_s) {
+            QFile f(dir.filePath(u"a.ctr"_s));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\xEF\xBB\xBF" "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
+        } else if (item == u"qvn"_s)
+            writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
+        else if (item == u"qvndir"_s) {
+            QVERIFY(QDir(dir.path()).mkdir(u"a.qvn"_s));
+            writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
+        } else if (item == u"qvkbad"_s) {
+            QFile f(qvk);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
+        } else if (item == u"qvkutf8"_s) {
+            QFile f(qvk);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\xEF\xBB\xBF" "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
+        } else if (item.startsWith(u"qvk"_s)) {
+            writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
+        }
+    }
+    const auto before = snapshot(dir.path());
+
+    const ConversionResult result = ConvertFirstFormat(qvk);
+    QVERIFY(!result.converted);
+    QCOMPARE(result.message, message);
+    QCOMPARE(result.title, title);
+    QCOMPARE(result.outputPath, QString());
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+void tst_FirstFormat::openDialogAndMessages()
+{
+    QTemporaryDir dir;
+    const QString qvk = writeSjisLines(dir.filePath(u"b.qvk"_s), questionLines(3));
+
+    // Cancel: nothing shown after the dialog.
+    ScriptedDialogs dialogs;
+    QVERIFY(!RunConversion(dialogs, dir.path()).converted);
+    QCOMPARE(dialogs.kinds(), QStringList{u"open"_s});
+    const FileDialogOptions &o = dialogs.shown.first().fileOptions;
+    QCOMPARE(o.title, u"ファイル変換"_s);
+    QCOMPARE(o.filter, u"ソラリオ問題(*.qvk)|*.qvk"_s);
+    QCOMPARE(o.initialDir, dir.path());
+    QVERIFY(o.flags & 0x1000); // the file must exist
+
+    // No control file: the message with its title.
+    dialogs.shown.clear();
+    dialogs.openAnswers.enqueue(qvk);
+    QVERIFY(!RunConversion(dialogs, dir.path()).converted);
+    QCOMPARE(dialogs.kinds(), (QStringList{u"open"_s, u"message"_s}));
+    QCOMPARE(dialogs.shown.last().text, u"b.qvk  のコントロールファイルがありません。"_s);
+    QCOMPARE(dialogs.shown.last().title, ConversionTitle);
+
+    // Success: no message.
+    writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
+    dialogs.shown.clear();
+    dialogs.openAnswers.enqueue(qvk);
+    QVERIFY(RunConversion(dialogs, dir.path()).converted);
+    QCOMPARE(dialogs.kinds(), QStringList{u"open"_s});
+
+    // A current-format file chosen by name would be deleted after being rewritten.
+    const QString qvn = dir.filePath(u"b.qvn"_s);
+    const QByteArray converted = readBytes(qvn);
+    writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
+    const ConversionResult self = ConvertFirstFormat(qvn);
+    QVERIFY(!self.converted);
+    QVERIFY(!self.message.isEmpty());
+    QCOMPARE(readBytes(qvn), converted);
+    QVERIFY(QFile::exists(dir.filePath(u"b.ctr"_s)));
+}
+
+QTEST_GUILESS_MAIN(tst_FirstFormat)
+#include "tst_FirstFormat.moc"
