@@ -1,1 +1,111 @@
 #include "print/PrintRun.h"
+
+#include "platform/Dialogs.h"
+#include "print/PrintSurface.h"
+#include "print/QuestionLayouts.h"
+#include "print/SheetHeader.h"
+#include "shared/Module1.h"
+#include "shared/TextHelpers.h"
+
+#include <cmath>
+#include <exception>
+
+namespace sorario {
+namespace {
+
+constexpr double FirstPageHeight = 195;
+constexpr double NextPageHeight = 220;
+
+void discard(PrintSurface &surface)
+{
+    try {
+        surface.killDoc();
+    } catch (const std::exception &) {
+        // Nothing more can be done about a document that cannot even be dropped.
+    }
+}
+
+} // namespace
+
+void SetPrintMetrics(Module1 &m, PrintSurface &surface)
+{
+    surface.setScaleMode(ScaleModeMillimetres);
+    surface.setPaperSize(PaperB5);
+    surface.setOrientation(OrientationPortrait);
+    if (m.FontSize <= 0)
+        throw PrintFailure("font size must be positive");
+    surface.setFontName(m.FontName);
+    surface.setFontSize(m.FontSize);
+    const double height = surface.textHeight(QStringLiteral("あ"));
+    if (!std::isfinite(height) || height > 1e6)
+        throw PrintFailure("the question font has no usable height");
+    const auto charHeight = static_cast<std::int32_t>(RoundHalfEven(height));
+    if (charHeight < 1)
+        throw PrintFailure("the question font is too small to print");
+    m.CharHeight = charHeight;
+    m.LineWidth = 175;
+    m.LineSpacing = 1.2f;
+    const double spacing = m.LineSpacing; // single precision: 1.2000000476837158
+    m.FirstPageLines = static_cast<std::int32_t>(std::floor(FirstPageHeight / (m.CharHeight * spacing)));
+    m.NextPageLines = static_cast<std::int32_t>(std::floor(NextPageHeight / (spacing * m.CharHeight)));
+}
+
+QString CapacityPromptText(int fitCount, int questionCount)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。") + NumberText(fitCount) +
+           QStringLiteral(" 問にして、印刷しますか。") + crlf +
+           QStringLiteral("[Yes]    ") + NumberText(fitCount) + QStringLiteral("問で印刷。") + crlf +
+           QStringLiteral("[No]     ") + NumberText(questionCount) + QStringLiteral("問で印刷。") + crlf +
+           QStringLiteral("[Cancel] キャンセルして戻る。");
+}
+
+bool PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
+{
+    if (!dialogs.printDialog(surface, PrintDialogFlags))
+        return false;
+    try {
+        SetPrintMetrics(m, surface);
+
+        m.PrintMode = 1;
+        m.OverCapacity = 0;
+        MeasureQuestions(m, surface);
+
+        if (m.OverCapacity == 1) {
+            const MessageAnswer answer =
+                dialogs.messageBox(CapacityPromptText(m.FitCount, m.QuestionCount),
+                                   MessageButtons::YesNoCancel, MessageIcon::Question,
+                                   CapacityPromptTitle);
+            if (answer == MessageAnswer::Yes) {
+                m.QuestionCount = m.FitCount;
+                m.PrintMode = 1;
+            } else if (answer == MessageAnswer::No) {
+                m.PrintMode = 2;
+            } else {
+                discard(surface);
+                return false;
+            }
+        }
+
+        PrintHeader(m, surface);
+        if (m.PrintMode == 1)
+            PrintQuestionsFitted(m, surface);
+        else
+            PrintQuestionsAll(m, surface);
+
+        if (m.AttachAnswers == 1) {
+            surface.newPage();
+            PrintHeader(m, surface);
+            PrintAnswerSheet(m, surface);
+        }
+        surface.endDoc();
+        return true;
+    } catch (const std::exception &) {
+        // A printer error or a font the layout cannot use: drop what was drawn
+        // rather than leave a partial document to come out later.
+        discard(surface);
+        return false;
+    }
+}
+
+} // namespace sorario

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringView>
+
+namespace sorario {
+
+// The recording surface's metrics. Exact binary fractions, so that any sum of
+// them is the same on every machine and layout tests can assert exact positions.
+//
+// A character is "wide" from U+1100 up, half-width katakana (U+FF61..U+FF9F)
+// excepted: FontSize * 11/32 mm; any other character half that. Emphasis widens
+// by 9/8. Every text is FontSize * 3/8 mm high.
+double FixedCharWidth(char32_t codePoint, double fontSize, bool emphasis);
+double FixedTextWidth(QStringView text, double fontSize, bool emphasis);
+double FixedTextHeight(double fontSize);
+
+} // namespace sorario

@@ -1,0 +1,96 @@
+#include "print/QuestionLayouts.h"
+
+#include "print/PrintSurface.h"
+#include "print/QuestionText.h"
+#include "print/TextPlacer.h"
+#include "shared/Module1.h"
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+// The drawn table holds MaxDrawnQuestions; a larger count must not read past it.
+int drawnCount(const Module1 &m)
+{
+    return std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
+}
+
+QString setQuestionFont(const Module1 &m, PrintSurface &surface)
+{
+    surface.setFontName(m.FontName);
+    surface.setFontSize(m.FontSize);
+    return DashLine(surface, m.LineWidth);
+}
+
+void placeWholeText(const Module1 &m, PrintSurface &surface, const QString &text,
+                    PlacingRules rules)
+{
+    TextPlacer placer(m, surface, rules);
+    placer.startAfresh();
+    placer.place(text);
+}
+
+} // namespace
+
+void MeasureQuestions(Module1 &m, PrintSurface &surface)
+{
+    const QString dash = setQuestionFont(m, surface);
+    PlacingRules rules;
+    rules.printing = false;
+    rules.closingKeepsEmphasis = true;
+    rules.lineCapacity = m.FirstPageLines;
+    TextPlacer placer(m, surface, rules);
+    const int count = drawnCount(m);
+    for (int n = 1; n <= count; ++n) {
+        placer.startAfresh();
+        const QString text = ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash,
+                                             HintLines::Measured);
+        if (!placer.place(text)) {
+            m.OverCapacity = 1;
+            m.FitCount = static_cast<std::int16_t>(n - 1);
+            break;
+        }
+    }
+    surface.setFontEmphasis(false);
+}
+
+void PrintQuestionsFitted(const Module1 &m, PrintSurface &surface)
+{
+    const QString dash = setQuestionFont(m, surface);
+    TextPlacer placer(m, surface, PlacingRules{});
+    const int count = drawnCount(m);
+    for (int n = 1; n <= count; ++n) {
+        placer.startAfresh();
+        placer.place(ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash,
+                                     HintLines::Printed));
+    }
+}
+
+void PrintQuestionsAll(const Module1 &m, PrintSurface &surface)
+{
+    const QString dash = setQuestionFont(m, surface);
+    QString text;
+    const int count = drawnCount(m);
+    for (int n = 1; n <= count; ++n)
+        text += ComposeQuestionForRun(m.DrawnQuestions(n), n, m.AnswerLayout, dash);
+    PlacingRules rules;
+    rules.paged = true;
+    placeWholeText(m, surface, text, rules);
+}
+
+void PrintAnswerSheet(const Module1 &m, PrintSurface &surface)
+{
+    surface.setFontName(m.FontName);
+    surface.setFontSize(m.FontSize);
+    QString text;
+    const int count = drawnCount(m);
+    for (int n = 1; n <= count; ++n)
+        text += ComposeAnswer(m.DrawnQuestions(n), n);
+    PlacingRules rules;
+    rules.paged = true;
+    rules.closingUsesPageLine = true;
+    placeWholeText(m, surface, text, rules);
+}
+
+} // namespace sorario

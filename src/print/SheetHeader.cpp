@@ -1,0 +1,82 @@
+#include "print/SheetHeader.h"
+
+#include "print/PrintSurface.h"
+#include "shared/Module1.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+namespace sorario {
+namespace {
+
+constexpr int RangeLineLimit = 17;
+constexpr int FrameColor = 6;
+
+void printAt(PrintSurface &surface, double x, double y, const QString &text, bool lineEnd = true)
+{
+    surface.setCurrentX(x);
+    surface.setCurrentY(y);
+    surface.print(text, lineEnd);
+}
+
+int lastFile(const Module1 &m)
+{
+    return m.ChosenFileCount < 1 ? 1 : std::min<int>(m.ChosenFileCount, MaxChosenFiles);
+}
+
+} // namespace
+
+QString SheetNumberText(const Module1 &m, const QDateTime &when)
+{
+    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") +
+           when.toString(QStringLiteral("MMddHHmm")) + u')';
+}
+
+QString SheetTitleText(const Module1 &m)
+{
+    return m.ChosenFileCount == 1 ? m.FileHeaders(1, 1) : QStringLiteral("まとめのテスト");
+}
+
+QString RangeLineText(const Module1 &m)
+{
+    if (m.ChosenFileCount != 1) {
+        const QString line = m.FileHeaders(1, 1) + u'～' + m.FileHeaders(lastFile(m), 1);
+        return line.left(RangeLineLimit);
+    }
+    if (m.AllPartsChosen == 1)
+        return QStringLiteral("すべてのはんい");
+    const int count = std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts);
+    QStringList parts;
+    for (int i = 1; i <= count; ++i)
+        parts.append(m.ChosenPartNumbers(i));
+    const QString joined = QStringLiteral("その") + parts.join(u'・');
+    if (joined.size() > RangeLineLimit)
+        return parts.first() + u'～' + parts.last();
+    return joined;
+}
+
+void PrintHeader(const Module1 &m, PrintSurface &surface)
+{
+    surface.line(12, 12, 167, 30, true, FrameColor);
+    surface.line(95, 12, 95, 30, false, 0);
+    surface.line(150, 12, 150, 30, false, 0);
+    surface.line(95, 17, 150, 17, false, 0);
+    surface.line(100, 17, 100, 30, false, 0);
+
+    surface.setFontName(HeaderFontName);
+    surface.setFontSize(8);
+    printAt(surface, 12, 9, SheetNumberText(m, m.clock.now()), false);
+    printAt(surface, 167 - surface.textWidth(m.SheetLogo), 9, m.SheetLogo);
+    printAt(surface, 97, 14, QStringLiteral("　　　　年　　　　　組　　　　　番"));
+    printAt(surface, 96, 20, QStringLiteral("氏"));
+    printAt(surface, 96, 24, QStringLiteral("名"));
+    printAt(surface, 163, 26, QStringLiteral("点"));
+
+    surface.setFontSize(16);
+    printAt(surface, 16, 16, SheetTitleText(m));
+
+    surface.setFontSize(12);
+    printAt(surface, 20, 24, RangeLineText(m), false);
+}
+
+} // namespace sorario

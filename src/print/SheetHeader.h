@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QDateTime;
+
+namespace sorario {
+
+struct Module1;
+class PrintSurface;
+
+inline const QString HeaderFontName = QStringLiteral("ＭＳ ゴシック");
+
+// The block at the top of a sheet: frame, sheet number, logo, the fields the
+// pupil fills in, title and range. Reads the clock on every call. Leaves the
+// header font at 12 points on the surface.
+void PrintHeader(const Module1 &m, PrintSurface &surface);
+
+// First file's SheetCode + "(SheetNo.:mmddhhnn)".
+QString SheetNumberText(const Module1 &m, const QDateTime &when);
+// The one file's title, or "まとめのテスト" for several.
+QString SheetTitleText(const Module1 &m);
+// "すべてのはんい", "その１・３・５", "２～１２", or the first and last titles.
+QString RangeLineText(const Module1 &m);
+
+} // namespace sorario

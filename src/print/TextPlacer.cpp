@@ -1,0 +1,178 @@
+#include "print/TextPlacer.h"
+
+#include "print/PrintSurface.h"
+#include "print/RestText.h"
+#include "shared/Module1.h"
+#include "shared/TextHelpers.h"
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+constexpr int LineStartX = 10;
+constexpr int NextPageTop = 15;
+
+bool isClosingMark(QChar c)
+{
+    return c == u'。' || c == u'、' || c == u'」' || c == u'）' || c == u'〕' || c == u'，';
+}
+
+} // namespace
+
+qsizetype FindWidthBreak(qsizetype count, const std::function<bool(qsizetype)> &tooWide)
+{
+    // Gallop to the first too-wide length, then halve the gap: lines are short
+    // against a long text, so the search stays near the line's own length.
+    qsizetype fits = 0;
+    qsizetype wide = 0;
+    for (qsizetype probe = 1; fits < count; probe *= 2) {
+        const qsizetype k = std::min(probe, count);
+        if (tooWide(k)) {
+            wide = k;
+            break;
+        }
+        fits = k;
+    }
+    if (wide == 0)
+        return 0;
+    while (wide - fits > 1) {
+        const qsizetype mid = fits + (wide - fits) / 2;
+        if (tooWide(mid))
+            wide = mid;
+        else
+            fits = mid;
+    }
+    return wide;
+}
+
+TextPlacer::TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rules)
+    : m_surface(surface),
+      m_rules(rules),
+      m_lineWidth(m.LineWidth),
+      m_pitch(static_cast<double>(m.LineSpacing) * m.CharHeight),
+      m_nextPageLines(m.NextPageLines),
+      m_pageLineLimit(m.FirstPageLines)
+{
+}
+
+void TextPlacer::startAfresh()
+{
+    m_surface.setFontEmphasis(false);
+    m_emphasisOn = false;
+    m_placedText.clear();
+    m_segmentX = LineStartX;
+}
+
+bool TextPlacer::place(const QString &text)
+{
+    RestText rest(text);
+    while (!rest.isEmpty()) {
+        if (m_rules.paged && m_pageLine > m_pageLineLimit) {
+            m_surface.newPage();
+            m_y = NextPageTop;
+            m_pageLineLimit = m_nextPageLines;
+            m_pageLine = 1;
+        }
+        m_surface.setCurrentX(m_segmentX);
+        m_surface.setCurrentY(m_y);
+        if (m_rules.lineCapacity >= 0 && m_linesPlaced > m_rules.lineCapacity)
+            return false;
+        cycle(rest);
+    }
+    return true;
+}
+
+void TextPlacer::cycle(RestText &rest)
+{
+    RestText::Marker marker = RestText::Marker::None;
+    const qsizetype markerAt = rest.nextMarker(marker);
+
+    const double room = m_lineWidth - m_segmentX;
+    const qsizetype wideAt = FindWidthBreak(markerAt, [&](qsizetype k) {
+        return m_surface.textWidth(rest.left(k)) + 10 > room;
+    });
+    if (wideAt > 0) {
+        widthBreak(rest, wideAt);
+        return;
+    }
+
+    switch (marker) {
+    case RestText::Marker::LineBreak:
+        put(rest.left(markerAt), false);
+        rest.dropFront(markerAt + 2);
+        advanceLine();
+        return;
+    case RestText::Marker::Emphasis:
+        toggleEmphasis(rest, markerAt);
+        return;
+    case RestText::Marker::None:
+        break;
+    }
+    // The last piece, holding no break: it ends its line. A lone indent is what
+    // a width break left after a closing mark at the very end; nothing to print.
+    const QString last = rest.toString();
+    if (last != QStringLiteral("　 ")) {
+        m_surface.setCurrentX(LineStartX);
+        put(last, true);
+        advanceLine();
+    }
+    rest.dropFront(rest.size());
+}
+
+void TextPlacer::toggleEmphasis(RestText &rest, qsizetype at)
+{
+    const QString piece = rest.left(at);
+    m_surface.setCurrentX(m_surface.textWidth(m_placedText) + 10);
+    if (m_emphasisOn) {
+        // Only what the closing "@" places comes out emphasised; the part of the
+        // run placed earlier by a break stays plain.
+        m_surface.setFontEmphasis(true);
+        put(piece, false);
+        m_placedText += piece;
+        if (!m_rules.closingKeepsEmphasis)
+            m_surface.setFontEmphasis(false);
+        m_emphasisOn = false;
+        if (m_rules.closingUsesPageLine)
+            ++m_pageLine;
+    } else {
+        m_surface.setFontEmphasis(false);
+        put(piece, false);
+        m_placedText += piece;
+        m_emphasisOn = true;
+    }
+    rest.dropFront(at + 1);
+    m_segmentX = static_cast<int>(RoundHalfEven(m_surface.textWidth(m_placedText) + 10));
+}
+
+void TextPlacer::widthBreak(RestText &rest, qsizetype at)
+{
+    // `at` is the 1-based position of the first character that no longer fits.
+    const bool hangs = isClosingMark(rest.at(at - 1));
+    const qsizetype placed = hangs ? at : at - 1;
+    // At the start of a line, placing no more than the indent means the next
+    // line starts the same way and fails the same way, forever: a font this
+    // large cannot print the text.
+    if (m_rules.printing && m_segmentX == LineStartX && placed <= 2 && rest.startsWithIndent())
+        throw PrintFailure("the font is too large for a single character per line");
+    put(rest.left(placed), false);
+    rest.indentFrom(placed);
+    advanceLine();
+}
+
+void TextPlacer::put(const QString &piece, bool lineEnd)
+{
+    if (m_rules.printing)
+        m_surface.print(piece, lineEnd);
+}
+
+void TextPlacer::advanceLine()
+{
+    ++m_linesPlaced;
+    ++m_pageLine;
+    m_y = static_cast<int>(RoundHalfEven(m_y + m_pitch));
+    m_segmentX = LineStartX;
+    m_placedText.clear();
+}
+
+} // namespace sorario

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace sorario {
+
+struct Module1;
+class PrintSurface;
+class RestText;
+
+// How a pass differs from plain printing. The question page, the whole-test
+// print, the answer page and the measuring pass all place text by the same
+// rules; these are their only differences.
+struct PlacingRules
+{
+    // false: the measuring pass, which moves the position and counts lines but
+    // prints nothing.
+    bool printing = true;
+    // The measuring pass leaves emphasis on after a closing "@", so the rest of
+    // the line is measured wider than it prints.
+    bool closingKeepsEmphasis = false;
+    // Break the page after FirstPageLines lines, then after every NextPageLines.
+    bool paged = false;
+    // The answer page counts a closing "@" as a used line of its page.
+    bool closingUsesPageLine = false;
+    // The measuring pass stops once more than this many lines are placed; < 0: never.
+    int lineCapacity = -1;
+};
+
+// The smallest prefix length k in 1..count for which tooWide(k) holds, or 0 when
+// none does. Same answer as testing every k in turn as long as tooWide turns
+// true for good once it does (text widths only grow), in O(log) calls.
+qsizetype FindWidthBreak(qsizetype count, const std::function<bool(qsizetype)> &tooWide);
+
+// Places composed text on the surface: line breaks, "@" emphasis, width breaks
+// with the continuation indent, the line pitch and, when asked, page breaks.
+class TextPlacer
+{
+public:
+    TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rules);
+
+    // Emphasis off, no segment placed, the line starting at x = 10.
+    void startAfresh();
+    // Places the whole text. False when the line capacity stopped it first.
+    bool place(const QString &text);
+
+    int y() const { return m_y; }
+    int linesPlaced() const { return m_linesPlaced; }
+
+private:
+    void cycle(RestText &rest);
+    void toggleEmphasis(RestText &rest, qsizetype at);
+    void widthBreak(RestText &rest, qsizetype at);
+    void put(const QString &piece, bool lineEnd);
+    void advanceLine();
+
+    PrintSurface &m_surface;
+    const PlacingRules m_rules;
+    const int m_lineWidth;
+    const double m_pitch;
+    const int m_nextPageLines;
+
+    int m_y = 35;
+    int m_linesPlaced = 0;
+    int m_pageLine = 1;
+    int m_pageLineLimit;
+    int m_segmentX = 10;
+    bool m_emphasisOn = false;
+    QString m_placedText;
+};
+
+} // namespace sorario
