@@ -1,7 +1,40 @@
+#include "app/WindowFonts.h"
+#include "app/frmMain.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtDialogs.h"
+#include "print/QtPrintSurface.h"
+#include "shared/Module1.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+
+#include <memory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("sorario"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    // Qt's own dialogs (print, font, files) in Japanese where the translations are installed.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    sorario::installFontSubstitutions();
+    sorario::installWindowFontSubstitutions();
+    QFont uiFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    uiFont.setPointSize(10);
+    QApplication::setFont(uiFont);
+
+    auto module = std::make_unique<sorario::Module1>();
+    module->ProgramFolder = sorario::programFolder();
+    sorario::QtDialogs dialogs;
+    sorario::frmMain window(*module, dialogs);
+    window.show();
+    return app.exec();
 }

@@ -1,1 +1,213 @@
 #include "platform/QtDialogs.h"
+
+#include "print/QtPrintSurface.h"
+#include "shared/Module1.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace sorario {
+
+namespace {
+
+// The original platform's default message title is the program's own title.
+QString titleOr(const QString &title)
+{
+    return title.isEmpty() ? ProgramTitle : title;
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+bool isInstalled(const QString &family)
+{
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+}
+
+// A stored face such as "ＭＳ Ｐ明朝" is not installed here; the dialog starts on the
+// font that prints in its place.
+QString installedFace(const QString &face)
+{
+    if (isInstalled(face))
+        return face;
+    const QStringList substitutes = QFont::substitutes(face);
+    for (const QString &s : substitutes)
+        if (isInstalled(s))
+            return s;
+    return face;
+}
+
+} // namespace
+
+QStringList qtNameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString &p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        result.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
+    }
+    return result;
+}
+
+QWidget *QtDialogs::parent() const
+{
+    return m_parent ? m_parent : QApplication::activeWindow();
+}
+
+MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
+                                    const QString &title)
+{
+    QMessageBox box(parent());
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    if (buttons == MessageButtons::YesNoCancel) {
+        box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
+        QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == yes)
+            return MessageAnswer::Yes;
+        if (box.clickedButton() == no)
+            return MessageAnswer::No;
+        return MessageAnswer::Cancel;
+    }
+    box.setIcon(qtIcon(icon));
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+void QtDialogs::beep()
+{
+    QApplication::beep();
+}
+
+QString QtDialogs::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    QInputDialog dialog(parent());
+    dialog.setWindowTitle(titleOr(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog.resize(360, dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, int flags)
+{
+    const QString shownFace = installedFace(face);
+    QFont initial(shownFace);
+    if (size > 0)
+        initial.setPointSize(size);
+
+    QFontDialog dialog(initial, parent());
+    dialog.setWindowTitle(QStringLiteral("フォントの選択"));
+    if (flags & FontDialogScalableOnly)
+        dialog.setOption(QFontDialog::ScalableFonts, true);
+    dialog.setCurrentFont(initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+
+    const QFont chosen = dialog.selectedFont();
+    FontChoice choice;
+    choice.face = chosen.family();
+    // Keeping the stored name when the user stays on its stand-in keeps settings files
+    // portable back to machines that have the original font.
+    if (shownFace != face && choice.face.compare(shownFace, Qt::CaseInsensitive) == 0)
+        choice.face = face;
+    choice.size = chosen.pointSizeF();
+    if (choice.face.isEmpty() || choice.size <= 0)
+        return std::nullopt;
+    return choice;
+}
+
+bool QtDialogs::printDialog(PrintSurface &surface, int /*flags*/)
+{
+    auto *qtSurface = dynamic_cast<QtPrintSurface *>(&surface);
+    if (!qtSurface)
+        return true; // a surface with its own destination: nothing to choose
+    QPrintDialog dialog(&qtSurface->printer(), parent());
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    // No selection to print: the sheet is always printed whole.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, bool save)
+{
+    QFileDialog dialog(parent(), options.title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (save)
+        dialog.setFileMode(QFileDialog::AnyFile);
+    else
+        dialog.setFileMode((options.flags & FileDialogFileMustExist) ? QFileDialog::ExistingFile
+                                                                     : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                     !(options.flags & FileDialogOverwritePrompt));
+    // The descriptions already name their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+
+    const QStringList filters = qtNameFilters(options.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const qsizetype index = options.filterIndex - 1;
+        dialog.selectNameFilter(filters.value(index >= 0 && index < filters.size() ? index : 0));
+    }
+    if (!options.defaultExt.isEmpty())
+        dialog.setDefaultSuffix(options.defaultExt);
+    if (!options.initialDir.isEmpty())
+        dialog.setDirectory(options.initialDir);
+    if (!options.fileName.isEmpty())
+        dialog.selectFile(options.fileName);
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("保存") : QStringLiteral("開く"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+std::optional<QString> QtDialogs::saveDialog(const FileDialogOptions &options)
+{
+    return fileDialog(options, true);
+}
+
+std::optional<QString> QtDialogs::openDialog(const FileDialogOptions &options)
+{
+    return fileDialog(options, false);
+}
+
+} // namespace sorario

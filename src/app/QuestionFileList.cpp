@@ -1,0 +1,75 @@
+#include "app/QuestionFileList.h"
+
+#include "shared/Module1.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace sorario {
+
+namespace {
+
+const QString Extension = QStringLiteral(".qvn");
+
+void sortNames(QStringList &names)
+{
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), collator);
+}
+
+} // namespace
+
+QString FolderWithSeparator(const QString &path)
+{
+    return path.endsWith(u'/') ? path : path + u'/';
+}
+
+QList<QuestionFileEntry> QuestionFilesIn(const QString &folder)
+{
+    QDir dir(folder);
+    dir.setFilter(QDir::Files);
+    QStringList names = dir.entryList();
+    sortNames(names);
+    QList<QuestionFileEntry> entries;
+    for (const QString &name : std::as_const(names)) {
+        if (name.size() <= Extension.size() || !name.endsWith(Extension, Qt::CaseInsensitive))
+            continue;
+        entries.append({name.left(name.size() - Extension.size()), name});
+    }
+    return entries;
+}
+
+QStringList SubfoldersOf(const QString &folder)
+{
+    QDir dir(folder);
+    dir.setFilter(QDir::Dirs | QDir::NoDotAndDotDot);
+    QStringList names = dir.entryList();
+    sortNames(names);
+    QStringList paths;
+    for (const QString &name : std::as_const(names))
+        paths.append(dir.absoluteFilePath(name));
+    return paths;
+}
+
+FileChoice ChooseFiles(Module1 &m, const QString &currentFolder,
+                       const QList<QuestionFileEntry> &entries, const QList<bool> &selected)
+{
+    const auto count = std::count(selected.begin(), selected.end(), true);
+    if (count > MaxChosenFiles)
+        return FileChoice::TooMany;
+    m.ChosenFileCount = 0;
+    for (qsizetype i = 0; i < entries.size() && i < selected.size(); ++i) {
+        if (!selected[i])
+            continue;
+        ++m.ChosenFileCount;
+        m.ChosenFileList(m.ChosenFileCount) = currentFolder + entries[i].fileName;
+    }
+    return m.ChosenFileCount == 0 ? FileChoice::NoneSelected : FileChoice::Chosen;
+}
+
+} // namespace sorario

@@ -1,0 +1,275 @@
+#include "app/frmMain.h"
+#include "ui_frmMain.h"
+
+#include "app/Readme.h"
+#include "bank/QuestionFiles.h"
+#include "convert/frmHenkan.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+#include "settings/SheetSettings.h"
+#include "shared/Module1.h"
+#include "shared/TextHelpers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStyle>
+
+#include <exception>
+
+namespace sorario {
+
+namespace {
+
+enum DirItemRole { PathRole = Qt::UserRole };
+
+QString cleanPath(const QString &path)
+{
+    return QDir::cleanPath(QDir(path).absolutePath());
+}
+
+} // namespace
+
+frmMain::frmMain(Module1 &module, Dialogs &dlgs, MainWindowHooks h, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::frmMain>()), m(module), dialogs(dlgs),
+      hooks(std::move(h))
+{
+    ui->setupUi(this);
+    if (m.ProgramFolder.isEmpty())
+        m.ProgramFolder = programFolder();
+
+    connect(ui->Drive1, &QComboBox::activated, this, [this](int index) { setDrive(index); });
+    // Rebuilding Dir1 inside its own click would pull the item from under the view.
+    connect(ui->Dir1, &QListWidget::itemClicked, this, &frmMain::Dir1_Click, Qt::QueuedConnection);
+    connect(ui->Dir1, &QListWidget::itemActivated, this, &frmMain::Dir1_Click, Qt::QueuedConnection);
+    connect(ui->cmdFileOK, &QPushButton::clicked, this, &frmMain::cmdFileOK_Click);
+    connect(ui->cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(ui->Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+
+    // The drive list and folder list start where the process is, as the system's
+    // own drive and folder lists do.
+    m_volumes = hooks.volumes ? hooks.volumes() : QList<Volume>();
+    const QString here = cleanPath(QDir::currentPath());
+    const QString programDir = cleanPath(m.ProgramFolder);
+    for (const QString &path : {here, programDir}) {
+        if (VolumeOf(m_volumes, path) < 0)
+            m_volumes.append({QDir::rootPath(), QString()});
+    }
+    for (const Volume &v : std::as_const(m_volumes))
+        ui->Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), VolumeText(v));
+    m_programDrive = VolumeOf(m_volumes, programDir);
+    m_driveIndex = VolumeOf(m_volumes, here);
+    ui->Drive1->setCurrentIndex(m_driveIndex);
+    m_dirPath = here;
+    fillDir1();
+
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    m.VersionText = ProgramVersion;
+    ui->labVer->setText(m.VersionText);
+    ui->Frame1->hide();
+    LoadFontSettings(m);
+    LoadSheetLogo(m);
+    setWindowTitle(ProgramTitle);
+    setDrive(m_programDrive);
+    Dir1_Change();
+}
+
+void frmMain::setDrive(int index)
+{
+    if (index < 0 || index >= m_volumes.size())
+        return;
+    ui->Drive1->setCurrentIndex(index);
+    if (index == m_driveIndex)
+        return;
+    m_driveIndex = index;
+    Drive1_Change();
+}
+
+QString frmMain::driveCurrentFolder(const QString &root)
+{
+    const QString here = cleanPath(QDir::currentPath());
+    const int hereDrive = VolumeOf(m_volumes, here);
+    if (hereDrive >= 0)
+        m_driveFolders[m_volumes[hereDrive].root] = here;
+    const auto found = m_driveFolders.find(root);
+    QString folder = found != m_driveFolders.end() ? found->second : root;
+    // A folder removed since is no place to return to; its nearest remaining parent is.
+    while (!QFileInfo(folder).isDir() && folder != root && folder.size() > root.size())
+        folder = QFileInfo(folder).absolutePath();
+    return folder;
+}
+
+void frmMain::Drive1_Change()
+{
+    ui->List1->clear();
+    m_entries.clear();
+    if (m_driveIndex < 0 || m_driveIndex >= m_volumes.size())
+        return;
+    const QString root = m_volumes[m_driveIndex].root;
+    const bool ready = hooks.volumeReady ? hooks.volumeReady(root) : VolumeReady(root);
+    if (!ready) {
+        dialogs.message(QStringLiteral("ディスクをセットしてください！"), ProgramTitle);
+        // The program's own drive not being there is no reason to ask again.
+        if (m_inDriveChange || m_driveIndex == m_programDrive)
+            return;
+        m_inDriveChange = true;
+        setDrive(m_programDrive);
+        m_inDriveChange = false;
+        return;
+    }
+    setDirPath(driveCurrentFolder(root));
+}
+
+void frmMain::setDirPath(const QString &path)
+{
+    m_dirPath = cleanPath(path);
+    fillDir1();
+    Dir1_Change();
+}
+
+void frmMain::fillDir1()
+{
+    ui->Dir1->clear();
+    auto *here = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon),
+                                     QDir::toNativeSeparators(m_dirPath), ui->Dir1);
+    here->setData(PathRole, m_dirPath);
+    QFont bold = here->font();
+    bold.setBold(true);
+    here->setFont(bold);
+    here->setToolTip(m_dirPath);
+
+    if (!QDir(m_dirPath).isRoot()) {
+        auto *up = new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent),
+                                       QStringLiteral(".."), ui->Dir1);
+        up->setData(PathRole, QFileInfo(m_dirPath).absolutePath());
+        up->setToolTip(QStringLiteral("ひとつ上のフォルダへ"));
+    }
+    const QStringList subfolders = SubfoldersOf(m_dirPath);
+    for (const QString &sub : subfolders) {
+        auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon),
+                                         QStringLiteral("    ") + QFileInfo(sub).fileName(), ui->Dir1);
+        item->setData(PathRole, sub);
+    }
+    ui->Dir1->setCurrentRow(0);
+}
+
+void frmMain::Dir1_Click(QListWidgetItem *item)
+{
+    if (!item || item->listWidget() != ui->Dir1)
+        return;
+    setDirPath(item->data(PathRole).toString());
+}
+
+void frmMain::Dir1_Change()
+{
+    ui->List1->clear();
+    m.CurrentFolder = FolderWithSeparator(m_dirPath);
+    m_entries = QuestionFilesIn(m.CurrentFolder);
+    for (const QuestionFileEntry &entry : std::as_const(m_entries))
+        ui->List1->addItem(entry.shownName);
+}
+
+void frmMain::cmdFileOK_Click()
+{
+    QList<bool> selected;
+    for (int i = 0; i < ui->List1->count(); ++i)
+        selected.append(ui->List1->item(i)->isSelected());
+
+    switch (ChooseFiles(m, m.CurrentFolder, m_entries, selected)) {
+    case FileChoice::TooMany:
+        dialogs.beep();
+        dialogs.message(QStringLiteral("一度に選べる問題ファイルは") + NumberText(MaxChosenFiles)
+                            + QStringLiteral(" までです。選ぶファイルを減らして下さい。"),
+                        ProgramTitle);
+        return;
+    case FileChoice::NoneSelected:
+        dialogs.beep();
+        dialogs.message(QStringLiteral("テスト問題を作成するファイルを選択して下さい。"), ProgramTitle);
+        return;
+    case FileChoice::Chosen:
+        break;
+    }
+
+    m.LoadFailed = 0;
+    try {
+        LoadQuestionFiles(m, dialogs);
+    } catch (const std::exception &) {
+        m.LoadFailed = 1;
+    }
+    if (m.LoadFailed == 1)
+        return;
+
+    frmSettei settei(m, dialogs, [this] { deselectAllFiles(); }, hooks.printSurface, this);
+    runModal(settei);
+}
+
+void frmMain::deselectAllFiles()
+{
+    for (int i = 0; i < ui->List1->count(); ++i)
+        ui->List1->item(i)->setSelected(false);
+}
+
+void frmMain::cmdClear_Click()
+{
+    deselectAllFiles();
+}
+
+void frmMain::Command2_Click()
+{
+    {
+        frmHenkan henkan(m, dialogs, this);
+        runModal(henkan);
+    }
+    Drive1_Change();
+    Dir1_Change();
+}
+
+void frmMain::Command4_Click()
+{
+    // The last window closing ends the program.
+    close();
+}
+
+void frmMain::Image1_Click()
+{
+    ui->Frame1->show();
+    ui->Frame1->raise();
+    ui->cmdFileOK->setEnabled(false);
+    ui->cmdClear->setEnabled(false);
+    ui->Command4->setEnabled(false);
+    ui->Text1->clear();
+    m.ReadmeText.clear();
+    m.ViewerMode = 1;
+    LoadReadme(m);
+    QString shown = m.ReadmeText;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ui->Text1->setPlainText(shown);
+    ui->Command1->setFocus();
+}
+
+void frmMain::Command1_Click()
+{
+    ui->cmdFileOK->setEnabled(true);
+    ui->cmdClear->setEnabled(true);
+    ui->Command4->setEnabled(true);
+    ui->Frame1->hide();
+    m.ViewerMode = 0;
+}
+
+void frmMain::runModal(QDialog &dialog)
+{
+    if (hooks.runModal)
+        hooks.runModal(dialog);
+    else
+        dialog.exec();
+}
+
+} // namespace sorario

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/QuestionFileList.h"
+#include "app/Volumes.h"
+#include "setup/frmSettei.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QDialog;
+class QListWidgetItem;
+
+namespace Ui {
+class frmMain;
+}
+
+namespace sorario {
+
+struct Module1;
+class Dialogs;
+
+// What the main window asks of its surroundings; tests replace them.
+struct MainWindowHooks
+{
+    std::function<QList<Volume>()> volumes = MountedVolumes;
+    std::function<bool(const QString &root)> volumeReady = VolumeReady;
+    // Shows a child window modally; returns when it has closed.
+    std::function<void(QDialog &)> runModal;
+    PrintSurfaceFactory printSurface;
+};
+
+// The main window: drive, folder and question-file choice, the read-me panel, and
+// the doors to the set-up and conversion windows.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmMain(Module1 &m, Dialogs &dialogs, MainWindowHooks hooks = {}, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The folder Dir1 shows, without a trailing separator (except the root).
+    QString dirPath() const { return m_dirPath; }
+    // What the main list's "deselect all" does; the set-up window's "戻る" uses it too.
+    void deselectAllFiles();
+
+private Q_SLOTS:
+    void Dir1_Click(QListWidgetItem *item);
+    void cmdFileOK_Click();
+    void cmdClear_Click();
+    void Command2_Click();
+    void Command4_Click();
+    void Image1_Click();
+    void Command1_Click();
+
+private:
+    void Form_Load();
+    void Drive1_Change();
+    void Dir1_Change();
+    void setDrive(int index);
+    void setDirPath(const QString &path);
+    void fillDir1();
+    QString driveCurrentFolder(const QString &root);
+    void runModal(QDialog &dialog);
+
+    std::unique_ptr<Ui::frmMain> ui;
+    Module1 &m;
+    Dialogs &dialogs;
+    MainWindowHooks hooks;
+
+    QList<Volume> m_volumes;
+    int m_driveIndex = -1;
+    int m_programDrive = -1;
+    std::map<QString, QString> m_driveFolders; // each volume's current folder
+    QString m_dirPath;
+    QList<QuestionFileEntry> m_entries;        // List1's files, row for row
+    bool m_inDriveChange = false;
+};
+
+} // namespace sorario

@@ -1,0 +1,272 @@
+#include "setup/frmSettei.h"
+#include "ui_frmSettei.h"
+
+#include "bank/Draw.h"
+#include "export/TestTextFile.h"
+#include "platform/Dialogs.h"
+#include "print/PrintRun.h"
+#include "print/QtPrintSurface.h"
+#include "settings/SheetSettings.h"
+#include "setup/RangeSetup.h"
+#include "shared/Module1.h"
+#include "shared/TextHelpers.h"
+
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+namespace sorario {
+
+namespace {
+
+// Font dialog: the printer's fonts, scalable ones only.
+constexpr int FontDialogFlags = 0x20002;
+
+} // namespace
+
+frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> deselect,
+                     PrintSurfaceFactory factory, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
+      deselectMainList(std::move(deselect)), printSurface(std::move(factory))
+{
+    ui->setupUi(this);
+    if (!printSurface)
+        printSurface = [] { return std::make_unique<QtPrintSurface>(); };
+
+    connect(ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
+    connect(ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
+    connect(ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
+    connect(ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
+    connect(ui->Command7, &QPushButton::clicked, this, &frmSettei::Command7_Click);
+    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(0); });
+    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(1); });
+    connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
+    connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
+    connect(ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
+    connect(ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &frmSettei::Command4_Click);
+    connect(ui->cmdSetOK, &QPushButton::clicked, this, &frmSettei::cmdSetOK_Click);
+    connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
+
+    Form_Load();
+}
+
+frmSettei::~frmSettei() = default;
+
+void frmSettei::Form_Load()
+{
+    {
+        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1);
+        ui->Option2_0->setChecked(true);
+        ui->Check1->setChecked(true);
+    }
+    ResetSetupState(m); // AnswerLayout 1, AttachAnswers 1, QuestionCount 10
+
+    ui->Text1->clear();
+    ui->Text2->clear();
+    ui->Text3->clear();
+    ui->Text5->clear();
+    ui->Text6->clear();
+    ui->Text4->setText(QStringLiteral("0"));
+
+    ui->List2->setEnabled(false);
+    ui->cmdSetOK->setEnabled(false);
+    ui->Command3->setEnabled(false);
+    ui->Command7->setEnabled(false);
+
+    ui->Text1->setPlainText(m.LoadedTitles);
+    ui->Label10->setText(m.VersionText);
+
+    {
+        const QSignalBlocker block(ui->List1);
+        ui->List1->clear();
+        ui->List1->addItems(PartListEntries(m));
+    }
+    showFont();
+    ui->Text5->setText(QString::number(m.BankQuestionCount));
+    ui->Text6->setText(m.SheetLogo);
+    m.QuestionCount = 10;
+}
+
+void frmSettei::clearList2()
+{
+    const QSignalBlocker block(ui->List2);
+    ui->List2->clear();
+}
+
+void frmSettei::setPartSelection(bool selected)
+{
+    const QSignalBlocker block(ui->List1);
+    for (int i = 0; i < ui->List1->count(); ++i)
+        ui->List1->item(i)->setSelected(selected);
+}
+
+void frmSettei::List1_Click()
+{
+    clearList2();
+    ui->List2->setEnabled(false);
+    ui->cmdSetOK->setEnabled(false);
+    ui->Command3->setEnabled(false);
+    ui->Command7->setEnabled(false);
+    m.AllPartsChosen = 0;
+}
+
+void frmSettei::Command6_Click()
+{
+    QList<bool> selected;
+    selected.reserve(ui->List1->count());
+    for (int i = 0; i < ui->List1->count(); ++i)
+        selected.append(ui->List1->item(i)->isSelected());
+
+    const RangeDecision decision = DecideRange(m, selected, dialogs);
+    if (!decision.decided)
+        return;
+
+    clearList2();
+    ui->Text4->setText(QString::number(m.RangeQuestionCount));
+    ui->List2->setEnabled(true);
+    {
+        const QSignalBlocker block(ui->List2);
+        ui->List2->addItems(decision.countEntries);
+        if (decision.selectedCountIndex >= 0 && decision.selectedCountIndex < ui->List2->count()) {
+            ui->List2->setCurrentRow(decision.selectedCountIndex);
+            ui->List2->scrollToItem(ui->List2->currentItem());
+        }
+    }
+    ui->cmdSetOK->setEnabled(true);
+    ui->Command3->setEnabled(true);
+    ui->Command7->setEnabled(true);
+}
+
+void frmSettei::Command5_Click()
+{
+    setPartSelection(true);
+    m.AllPartsChosen = 1;
+    Command6_Click();
+}
+
+void frmSettei::Command7_Click()
+{
+    clearList2();
+    ui->cmdSetOK->setEnabled(false);
+    ui->Command3->setEnabled(false);
+    m.AllPartsChosen = 0;
+    setPartSelection(false);
+    ui->List2->setEnabled(false);
+    ui->Text4->setText(QStringLiteral("0"));
+    ui->Command7->setEnabled(false);
+}
+
+void frmSettei::List2_Click()
+{
+    const int row = ui->List2->currentRow();
+    // Emptying the list is no choice of a count.
+    if (row < 0 || !ui->List2->item(row)->isSelected())
+        return;
+    m.QuestionCount = static_cast<std::int16_t>(row + 1);
+}
+
+void frmSettei::Option2_Click(int index)
+{
+    clearList2();
+    ui->List2->setEnabled(false);
+    ui->cmdSetOK->setEnabled(false);
+    ui->Command7->setEnabled(false);
+    m.AllPartsChosen = 0;
+    m.AnswerLayout = static_cast<std::int16_t>(index + 1);
+}
+
+void frmSettei::Check1_Click()
+{
+    m.AttachAnswers = ui->Check1->isChecked() ? 1 : 2;
+}
+
+void frmSettei::showFont()
+{
+    ui->Text2->setText(m.FontName);
+    ui->Text3->setText(QString::number(m.FontSize));
+}
+
+void frmSettei::cmdFonts_Click(int index)
+{
+    if (index == 0) {
+        m.FontName = DefaultFontName;
+        m.FontSize = DefaultFontSize;
+        showFont();
+        return;
+    }
+    const std::optional<FontChoice> choice = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlags);
+    if (!choice || choice->face.isEmpty())
+        return;
+    const std::int64_t size = RoundHalfEven(choice->size);
+    m.FontName = choice->face;
+    m.FontSize = static_cast<std::int16_t>(std::clamp<std::int64_t>(
+        size, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+    if (m.FontName.startsWith(u'@'))
+        m.FontName.remove(0, 1);
+    showFont();
+}
+
+void frmSettei::Command1_Click()
+{
+    SaveFontSettings(m);
+}
+
+void frmSettei::Command4_Click()
+{
+    const QString answer = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
+                                            DefaultSheetLogo);
+    m.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
+    SaveSheetLogo(m);
+    ui->Text6->clear();
+    ui->Text6->setText(m.SheetLogo);
+}
+
+void frmSettei::cmdSetOK_Click()
+{
+    try {
+        DrawQuestions(m);
+        std::unique_ptr<PrintSurface> surface = printSurface();
+        if (surface)
+            PrintSheet(m, *surface, dialogs);
+    } catch (const std::exception &) {
+        // The run reports its own failures; whatever escapes still leaves the window usable.
+    }
+    resetAfterRun();
+}
+
+void frmSettei::Command3_Click()
+{
+    try {
+        DrawQuestions(m);
+        if (m.AnswerLayout == 2)
+            ExchangeBracketAndAnswer(m);
+        WriteTestTextFile(m, dialogs);
+    } catch (const std::exception &) {
+        // As above: the export is silent about its failures.
+    }
+    resetAfterRun();
+}
+
+void frmSettei::resetAfterRun()
+{
+    clearList2();
+    ui->cmdSetOK->setEnabled(false);
+    ui->Command3->setEnabled(false);
+    ui->Command7->setEnabled(false);
+    setPartSelection(false);
+    ui->List2->setEnabled(false);
+    ui->Text4->setText(QStringLiteral("0"));
+}
+
+void frmSettei::Command2_Click()
+{
+    if (deselectMainList)
+        deselectMainList();
+    accept();
+}
+
+} // namespace sorario

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class frmSettei;
+}
+
+namespace sorario {
+
+struct Module1;
+class Dialogs;
+class PrintSurface;
+
+// Makes the surface a print run draws on; by default the real printer.
+using PrintSurfaceFactory = std::function<std::unique_ptr<PrintSurface>()>;
+
+// The test set-up window: range and question count, output options, font and logo,
+// and the two runs (print, text file).
+class frmSettei : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `deselectMainList` empties the main window's file selection on "戻る".
+    frmSettei(Module1 &m, Dialogs &dialogs, std::function<void()> deselectMainList,
+              PrintSurfaceFactory printSurface = {}, QWidget *parent = nullptr);
+    ~frmSettei() override;
+
+private Q_SLOTS:
+    void List1_Click();
+    void Command6_Click();
+    void Command5_Click();
+    void Command7_Click();
+    void List2_Click();
+    void Option2_Click(int index);
+    void Check1_Click();
+    void cmdFonts_Click(int index);
+    void Command1_Click();
+    void Command4_Click();
+    void cmdSetOK_Click();
+    void Command3_Click();
+    void Command2_Click();
+
+private:
+    void Form_Load();
+    void setPartSelection(bool selected);
+    void clearList2();
+    void showFont();
+    void resetAfterRun();
+
+    std::unique_ptr<Ui::frmSettei> ui;
+    Module1 &m;
+    Dialogs &dialogs;
+    std::function<void()> deselectMainList;
+    PrintSurfaceFactory printSurface;
+};
+
+} // namespace sorario
