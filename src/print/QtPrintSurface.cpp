@@ -1,33 +1,419 @@
 #include "print/QtPrintSurface.h"
 
-// Placeholder so the tree links until the real surface lands.
+#include "print/PendingPdf.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
 namespace sorario {
-struct QtPrintSurface::Private {};
-QtPrintSurface::QtPrintSurface() = default;
-QtPrintSurface::QtPrintSurface(const QString &) {}
+
+namespace {
+
+// Painter units are hundredths of a millimetre: Qt rounds font pixel sizes to whole
+// units, which at one unit per millimetre makes 10.5 points come out 4 mm tall, and
+// at a tenth still leaves widths up to 1.5 % off.
+constexpr double UnitsPerMm = 100.0;
+constexpr double UnitsPerInch = 2540.0;
+constexpr double PointsPerInch = 72.0;
+constexpr double MmPerInch = 25.4;
+// Fine enough to look drawn with a pen, heavy enough to survive a 300 dpi printer.
+constexpr double RuleWidthMm = 0.25;
+
+constexpr int ScaleMillimetres = 6;
+constexpr int OrientationLandscape = 2;
+
+std::optional<QPageSize::PageSizeId> pageSizeForPaper(int paper)
+{
+    switch (paper) {
+    case 1: return QPageSize::Letter;
+    case 5: return QPageSize::Legal;
+    case 8: return QPageSize::A3;
+    case 9: return QPageSize::A4;
+    case 11: return QPageSize::A5;
+    case 12: return QPageSize::JisB4;
+    case 13: return QPageSize::JisB5; // not QPageSize::B5, the ISO 176 x 250 size
+    default: return std::nullopt;
+    }
+}
+
+// Colours come as one number holding red in the low byte, then green, then blue.
+QColor colorFromValue(int value)
+{
+    if (value < 0)
+        return Qt::black;
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+struct FontSpec
+{
+    QString name;
+    double points = 10;
+    bool bold = false;
+
+    bool operator==(const FontSpec &) const = default;
+};
+
+// Qt turns points into pixels with the device's resolution before the painter's
+// scale applies; dividing by that scale gives the true size on paper.
+QFont fontFor(const FontSpec &spec, int resolution)
+{
+    QFont font(spec.name);
+    font.setPointSizeF(spec.points * UnitsPerInch / resolution);
+    font.setBold(spec.bold);
+    // Widths as the font designs them, the same on every printer and in the PDF.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+struct Op
+{
+    enum Kind { Text, Line, Box, PageBreak };
+    Kind kind = Text;
+    QPointF from; // text: baseline start
+    QPointF to;
+    QString text;
+    FontSpec font;
+    QColor color;
+};
+
+} // namespace
+
+struct QtPrintSurface::Private
+{
+    QPrinter printer{QPrinter::HighResolution};
+    QPageSize::PageSizeId paper = QPageSize::JisB5;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    int scaleMode = ScaleMillimetres;
+    FontSpec font{QStringLiteral("ＭＳ Ｐ明朝"), 10, false};
+    double x = 0;
+    double y = 0;
+    std::vector<Op> ops;
+    int finishedPages = 0;
+    std::optional<QFontMetricsF> metricsCache;
+
+    Private()
+    {
+        installFontSubstitutions();
+        applyPageLayout();
+    }
+
+    void applyPageLayout()
+    {
+        // Full page with no margins: (0, 0) is the corner of the paper.
+        printer.setFullPage(true);
+        printer.setPageSize(QPageSize(paper));
+        printer.setPageOrientation(orientation);
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    }
+
+    const QFontMetricsF &metrics()
+    {
+        if (!metricsCache)
+            metricsCache.emplace(fontFor(font, printer.resolution()), &printer);
+        return *metricsCache;
+    }
+
+    void fontChanged() { metricsCache.reset(); }
+
+    bool writesPdf() const { return printer.outputFormat() == QPrinter::PdfFormat; }
+
+    // Checked at the first output, so that a run without a destination stops before
+    // it has laid out a whole sheet.
+    void requireDestination() const
+    {
+        if (!writesPdf()) {
+            if (!printer.isValid())
+                throw PrintFailure("no printer to print on");
+            return;
+        }
+        const QString path = printer.outputFileName();
+        if (path.isEmpty())
+            throw PrintFailure("no printer to print on");
+        if (!QFileInfo(path).absoluteDir().exists())
+            throw PrintFailure("the folder of the PDF does not exist");
+    }
+
+    void record(Op op)
+    {
+        if (ops.empty())
+            requireDestination();
+        ops.push_back(std::move(op));
+    }
+
+    bool hasOutput() const
+    {
+        for (const Op &op : ops) {
+            if (op.kind != Op::PageBreak)
+                return true;
+        }
+        return false;
+    }
+
+    int paintOps()
+    {
+        QPainter painter;
+        if (!painter.begin(&printer))
+            throw PrintFailure("the printer cannot start a document");
+        const double scale = printer.resolution() / UnitsPerInch;
+        painter.scale(scale, scale);
+        painter.setBrush(Qt::NoBrush);
+
+        int pages = 1;
+        int pendingBreaks = 0;
+        std::optional<FontSpec> painterFont;
+        for (const Op &op : ops) {
+            if (op.kind == Op::PageBreak) {
+                ++pendingBreaks;
+                continue;
+            }
+            // A page is only started by output on it: a break before endDoc adds
+            // no empty last page.
+            for (; pendingBreaks > 0; --pendingBreaks, ++pages) {
+                if (!printer.newPage()) {
+                    painter.end();
+                    throw PrintFailure("the printer cannot start a page");
+                }
+            }
+            if (op.kind == Op::Text) {
+                if (painterFont != op.font) {
+                    painter.setFont(fontFor(op.font, printer.resolution()));
+                    painterFont = op.font;
+                }
+                painter.setPen(Qt::black);
+                painter.drawText(op.from, op.text);
+                continue;
+            }
+            painter.setPen(QPen(op.color, RuleWidthMm * UnitsPerMm, Qt::SolidLine,
+                                Qt::SquareCap, Qt::MiterJoin));
+            if (op.kind == Op::Box)
+                painter.drawRect(QRectF(op.from, op.to).normalized());
+            else
+                painter.drawLine(op.from, op.to);
+        }
+        if (!painter.end() || printer.printerState() == QPrinter::Error)
+            throw PrintFailure("the printer did not take the document");
+        return pages;
+    }
+
+    int paintToPdf()
+    {
+        const QString target = printer.outputFileName();
+        PendingPdf pending(target);
+        printer.setOutputFileName(pending.tempPath());
+        try {
+            const int pages = paintOps();
+            printer.setOutputFileName(target);
+            pending.commit();
+            return pages;
+        } catch (...) {
+            printer.setOutputFileName(target);
+            throw;
+        }
+    }
+
+    void finishDocument()
+    {
+        x = 0;
+        y = 0;
+        ops.clear();
+    }
+};
+
+QtPrintSurface::QtPrintSurface()
+    : d(std::make_unique<Private>())
+{
+}
+
+QtPrintSurface::QtPrintSurface(const QString &pdfPath)
+    : QtPrintSurface()
+{
+    setPdfOutput(pdfPath);
+}
+
 QtPrintSurface::~QtPrintSurface() = default;
-QPrinter &QtPrintSurface::printer() { throw PrintFailure("no printer"); }
-void QtPrintSurface::setPdfOutput(const QString &) {}
-int QtPrintSurface::pagesPrinted() const { return 0; }
-void QtPrintSurface::setScaleMode(int) {}
-void QtPrintSurface::setPaperSize(int) {}
-void QtPrintSurface::setOrientation(int) {}
-void QtPrintSurface::setFontName(const QString &) {}
-QString QtPrintSurface::fontName() const { return {}; }
-void QtPrintSurface::setFontSize(double) {}
-double QtPrintSurface::fontSize() const { return 0; }
-void QtPrintSurface::setFontEmphasis(bool) {}
-bool QtPrintSurface::fontEmphasis() const { return false; }
-void QtPrintSurface::setCurrentX(double) {}
-void QtPrintSurface::setCurrentY(double) {}
-double QtPrintSurface::currentX() const { return 0; }
-double QtPrintSurface::currentY() const { return 0; }
-double QtPrintSurface::textWidth(const QString &) { return 0; }
-double QtPrintSurface::textHeight(const QString &) { return 0; }
-void QtPrintSurface::print(const QString &, bool) {}
-void QtPrintSurface::line(double, double, double, double, bool, int) {}
-void QtPrintSurface::newPage() {}
-void QtPrintSurface::endDoc() {}
-void QtPrintSurface::killDoc() {}
-void installFontSubstitutions() {}
+
+QPrinter &QtPrintSurface::printer()
+{
+    return d->printer;
+}
+
+void QtPrintSurface::setPdfOutput(const QString &pdfPath)
+{
+    d->printer.setOutputFormat(QPrinter::PdfFormat);
+    d->printer.setOutputFileName(pdfPath);
+    d->applyPageLayout();
+    d->fontChanged(); // another engine, perhaps another resolution
+}
+
+int QtPrintSurface::pagesPrinted() const
+{
+    return d->finishedPages;
+}
+
+void QtPrintSurface::setScaleMode(int mode)
+{
+    // Only millimetres are ever asked for; other modes keep millimetres.
+    d->scaleMode = mode;
+}
+
+void QtPrintSurface::setPaperSize(int paper)
+{
+    if (const auto size = pageSizeForPaper(paper)) {
+        d->paper = *size;
+        d->applyPageLayout();
+    }
+}
+
+void QtPrintSurface::setOrientation(int orientation)
+{
+    d->orientation = orientation == OrientationLandscape ? QPageLayout::Landscape
+                                                         : QPageLayout::Portrait;
+    d->applyPageLayout();
+}
+
+void QtPrintSurface::setFontName(const QString &name)
+{
+    d->font.name = name;
+    d->fontChanged();
+}
+
+QString QtPrintSurface::fontName() const
+{
+    return d->font.name;
+}
+
+void QtPrintSurface::setFontSize(double points)
+{
+    if (!std::isfinite(points) || points <= 0)
+        throw PrintFailure("invalid font size");
+    d->font.points = points;
+    d->fontChanged();
+}
+
+double QtPrintSurface::fontSize() const
+{
+    return d->font.points;
+}
+
+void QtPrintSurface::setFontEmphasis(bool on)
+{
+    d->font.bold = on;
+    d->fontChanged();
+}
+
+bool QtPrintSurface::fontEmphasis() const
+{
+    return d->font.bold;
+}
+
+void QtPrintSurface::setCurrentX(double x)
+{
+    d->x = x;
+}
+
+void QtPrintSurface::setCurrentY(double y)
+{
+    d->y = y;
+}
+
+double QtPrintSurface::currentX() const
+{
+    return d->x;
+}
+
+double QtPrintSurface::currentY() const
+{
+    return d->y;
+}
+
+double QtPrintSurface::textWidth(const QString &text)
+{
+    return d->metrics().horizontalAdvance(text) / UnitsPerMm;
+}
+
+double QtPrintSurface::textHeight(const QString &)
+{
+    // The line height, as printers report it for text of one line.
+    if (const auto em = originalLineHeightEm(d->font.name))
+        return d->font.points * *em * MmPerInch / PointsPerInch;
+    return d->metrics().height() / UnitsPerMm;
+}
+
+void QtPrintSurface::print(const QString &text, bool lineEnd)
+{
+    if (!text.isEmpty()) {
+        Op op;
+        op.kind = Op::Text;
+        // The position is the text's top left corner; Qt draws from the baseline.
+        op.from = QPointF(d->x * UnitsPerMm, d->y * UnitsPerMm + d->metrics().ascent());
+        op.text = text;
+        op.font = d->font;
+        d->record(std::move(op));
+    }
+    if (lineEnd) {
+        d->y += textHeight(text);
+        d->x = 0;
+    } else {
+        d->x += textWidth(text);
+    }
+}
+
+void QtPrintSurface::line(double x1, double y1, double x2, double y2, bool box, int color)
+{
+    Op op;
+    op.kind = box ? Op::Box : Op::Line;
+    op.from = QPointF(x1 * UnitsPerMm, y1 * UnitsPerMm);
+    op.to = QPointF(x2 * UnitsPerMm, y2 * UnitsPerMm);
+    op.color = colorFromValue(color);
+    d->record(std::move(op));
+    d->x = x2;
+    d->y = y2;
+}
+
+void QtPrintSurface::newPage()
+{
+    Op op;
+    op.kind = Op::PageBreak;
+    d->record(std::move(op));
+    d->x = 0;
+    d->y = 0;
+}
+
+void QtPrintSurface::endDoc()
+{
+    d->finishedPages = 0;
+    if (!d->hasOutput()) {
+        d->finishDocument();
+        return;
+    }
+    try {
+        d->requireDestination();
+        d->applyPageLayout();
+        d->finishedPages = d->writesPdf() ? d->paintToPdf() : d->paintOps();
+    } catch (...) {
+        d->finishDocument();
+        throw;
+    }
+    d->finishDocument();
+}
+
+void QtPrintSurface::killDoc()
+{
+    d->finishedPages = 0;
+    d->finishDocument();
+}
+
 } // namespace sorario

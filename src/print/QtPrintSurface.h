@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/FontSubstitution.h"
 #include "print/PrintSurface.h"
 
 #include <QString>
@@ -13,6 +14,9 @@ namespace sorario {
 // The print surface on paper: QPainter on a QPrinter set to JIS B5 portrait, with
 // millimetre coordinates from the top left of the sheet. It prints either to the
 // printer chosen in the print dialog or to a PDF file. Emphasis prints as bold.
+//
+// Drawing is kept until endDoc and only then painted, so that killDoc (or a run
+// that fails half-way) sends nothing to the printer and writes no file.
 class QtPrintSurface : public PrintSurface
 {
 public:
@@ -24,6 +28,8 @@ public:
     QPrinter &printer();
     // Switch to PDF output (used by the command line and by scripted print dialogs).
     void setPdfOutput(const QString &pdfPath);
+    // Pages of the last document ended with endDoc; 0 before, after killDoc, and
+    // when the document held no output (then nothing is printed or written).
     int pagesPrinted() const;
 
     void setScaleMode(int mode) override;
@@ -51,10 +57,5 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 };
-
-// Maps the Windows face names that settings files carry ("ＭＳ Ｐ明朝" and the
-// others, in full-width and ASCII spelling) to installed metric-compatible fonts.
-// Idempotent; called by QtPrintSurface and by the windows.
-void installFontSubstitutions();
 
 } // namespace sorario

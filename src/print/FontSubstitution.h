@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace sorario {
+
+// Maps the Windows face names that settings files carry ("ＭＳ Ｐ明朝" and the
+// others, in full-width and ASCII spelling) to installed metric-compatible fonts.
+// Idempotent; called by QtPrintSurface and by the windows.
+void installFontSubstitutions();
+
+// The stand-ins tried for a stored face name, best first; empty for names that
+// need none.
+QStringList fontStandIns(const QString &storedName);
+
+// The line height, in ems, of the Windows face a stored name stands for, where it
+// differs from what its stand-in reports: the MS Mincho and Gothic faces are exactly
+// one em high, their IPA stand-ins about 1.1 em. Line pitch and page capacity are
+// worked out from this height, so it has to be the original's.
+std::optional<double> originalLineHeightEm(const QString &storedName);
+
+} // namespace sorario

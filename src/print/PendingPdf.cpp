@@ -1,0 +1,82 @@
+#include "print/PendingPdf.h"
+
+#include "print/PrintSurface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace sorario {
+
+namespace {
+
+// A writer that ran out of disk space leaves a file cut short; a whole PDF ends
+// with its end-of-file marker.
+bool endsLikeWholePdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 32)
+        return false;
+    if (!file.seek(file.size() - 32))
+        return false;
+    return file.read(32).contains("%%EOF");
+}
+
+// The temporary file is private to its owner; the finished PDF gets the rights a
+// newly created file would, or those of the file it replaces.
+QFileDevice::Permissions finishedPermissions(const QString &target)
+{
+    const QFileInfo existing(target);
+    if (existing.exists())
+        return existing.permissions();
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions perms;
+    if (mode & S_IRUSR) perms |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & S_IWUSR) perms |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & S_IRGRP) perms |= QFileDevice::ReadGroup;
+    if (mode & S_IWGRP) perms |= QFileDevice::WriteGroup;
+    if (mode & S_IROTH) perms |= QFileDevice::ReadOther;
+    if (mode & S_IWOTH) perms |= QFileDevice::WriteOther;
+    return perms;
+}
+
+} // namespace
+
+PendingPdf::PendingPdf(const QString &targetPath)
+    : target(QFileInfo(targetPath).absoluteFilePath())
+{
+    const QFileInfo info(target);
+    // The name keeps the .pdf ending so that QPrinter stays on PDF output.
+    temp.setFileTemplate(info.dir().filePath(
+        QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
+    if (!temp.open())
+        throw PrintFailure("cannot create a file beside the PDF");
+    temp.close();
+}
+
+PendingPdf::~PendingPdf() = default;
+
+QString PendingPdf::tempPath() const
+{
+    return temp.fileName();
+}
+
+void PendingPdf::commit()
+{
+    const QString written = temp.fileName();
+    if (!endsLikeWholePdf(written))
+        throw PrintFailure("the PDF was not written completely");
+    QFile::setPermissions(written, finishedPermissions(target));
+    // rename() replaces an existing target in one step, unlike QFile::rename.
+    if (std::rename(QFile::encodeName(written).constData(),
+                    QFile::encodeName(target).constData()) != 0)
+        throw PrintFailure("cannot put the PDF in place");
+    temp.setAutoRemove(false);
+}
+
+} // namespace sorario

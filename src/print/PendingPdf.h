@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryFile>
+
+namespace sorario {
+
+// A PDF written beside its target under a temporary name and put in place only
+// when complete, so that a discarded or failed document leaves the target as it was.
+class PendingPdf
+{
+public:
+    // Throws PrintFailure when the folder takes no new file.
+    explicit PendingPdf(const QString &targetPath);
+    ~PendingPdf();
+
+    PendingPdf(const PendingPdf &) = delete;
+    PendingPdf &operator=(const PendingPdf &) = delete;
+
+    QString tempPath() const;
+    // Checks that the written file is a whole PDF and renames it over the target;
+    // throws PrintFailure otherwise (the temporary file is then removed).
+    void commit();
+
+private:
+    QString target;
+    QTemporaryFile temp;
+};
+
+} // namespace sorario
