@@ -1,0 +1,74 @@
+#pragma once
+
+#include "print/PrintLog.h"
+#include "print/PrintRun.h"
+#include "print/RecordingSurface.h"
+#include "shared/Module1.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+
+namespace sorario::test {
+
+// A module with the given questions drawn, one file chosen, all parts, the
+// fixed-metric font at 10 points: CharHeight 4, pitch 5 mm, 40 and 45 lines.
+inline std::unique_ptr<Module1> moduleWith(const QList<QuestionRecord> &questions, int layout = 2,
+                                           int attachAnswers = 2)
+{
+    auto m = std::make_unique<Module1>();
+    m->ChosenFileCount = 1;
+    m->FileHeaders(1, 1) = QStringLiteral("文法テスト");
+    m->AllPartsChosen = 1;
+    m->AnswerLayout = static_cast<std::int16_t>(layout);
+    m->AttachAnswers = static_cast<std::int16_t>(attachAnswers);
+    m->FontName = QStringLiteral("ＭＳ Ｐ明朝");
+    m->FontSize = 10;
+    m->QuestionCount = static_cast<std::int16_t>(questions.size());
+    for (int i = 0; i < questions.size(); ++i)
+        m->DrawnQuestions(i + 1) = questions[i];
+    return m;
+}
+
+inline QList<QuestionRecord> plainQuestions(int count, const QString &hint = {})
+{
+    QList<QuestionRecord> q;
+    for (int i = 1; i <= count; ++i)
+        q.append({QStringLiteral("Q%1").arg(i), hint, QStringLiteral("A%1").arg(i)});
+    return q;
+}
+
+// Metrics as the run would set them, on a fresh recording surface.
+inline void setMetrics(Module1 &m, RecordingSurface &s)
+{
+    SetPrintMetrics(m, s);
+}
+
+inline QStringList textsOn(const PrintLog &log, int page = 0)
+{
+    QStringList out;
+    for (const PrintOperation &op : log.texts(page))
+        out.append(op.text);
+    return out;
+}
+
+// The distinct line tops used on a page, in order.
+inline QList<double> lineTops(const PrintLog &log, int page)
+{
+    QList<double> ys;
+    for (const PrintOperation &op : log.texts(page))
+        if (ys.isEmpty() || ys.last() != op.y)
+            ys.append(op.y);
+    return ys;
+}
+
+inline int countOps(const PrintLog &log, PrintOperation::Kind kind)
+{
+    int n = 0;
+    for (const PrintOperation &op : log.operations())
+        n += op.kind == kind ? 1 : 0;
+    return n;
+}
+
+} // namespace sorario::test

@@ -1,0 +1,182 @@
+#include "PrintTestSupport.h"
+
+#include "support/ScriptedDialogs.h"
+
+#include "print/PrintRun.h"
+
+#include <QTest>
+
+using namespace sorario;
+using namespace sorario::test;
+
+Q_DECLARE_METATYPE(sorario::MessageAnswer)
+
+class TestPrintRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void metrics_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("charHeight");
+        QTest::addColumn<int>("firstPageLines");
+        QTest::addColumn<int>("nextPageLines");
+        QTest::newRow("8") << 8 << 3 << 54 << 61;
+        QTest::newRow("10") << 10 << 4 << 40 << 45;
+        QTest::newRow("12 rounds 4.5 to even") << 12 << 4 << 40 << 45;
+        QTest::newRow("14") << 14 << 5 << 32 << 36;
+        QTest::newRow("20 rounds 7.5 to even") << 20 << 8 << 20 << 22;
+    }
+    void metrics()
+    {
+        QFETCH(int, size);
+        QFETCH(int, charHeight);
+        QFETCH(int, firstPageLines);
+        QFETCH(int, nextPageLines);
+        auto m = moduleWith({});
+        m->FontSize = static_cast<std::int16_t>(size);
+        RecordingSurface s;
+        SetPrintMetrics(*m, s);
+        QCOMPARE(s.scaleMode(), 6);
+        QCOMPARE(s.paperSize(), 13);
+        QCOMPARE(s.orientation(), 1);
+        QCOMPARE(s.fontSize(), double(size));
+        QCOMPARE(int(m->CharHeight), charHeight);
+        QCOMPARE(int(m->FirstPageLines), firstPageLines);
+        QCOMPARE(int(m->NextPageLines), nextPageLines);
+        QCOMPARE(int(m->LineWidth), 175);
+    }
+
+    void capacityPrompt()
+    {
+        QCOMPARE(CapacityPromptText(12, 30),
+                 QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。 12 問にして、印刷しますか。\r\n"
+                                "[Yes]     12問で印刷。\r\n"
+                                "[No]      30問で印刷。\r\n"
+                                "[Cancel] キャンセルして戻る。"));
+        QVERIFY(CapacityPromptText(0, 5).contains(QStringLiteral("[Yes]     0問で印刷。")));
+    }
+
+    void fittingQuestionsNeedNoPrompt()
+    {
+        auto m = moduleWith(plainQuestions(10), 1, 1);
+        RecordingSurface s;
+        ScriptedDialogs d;
+        QVERIFY(PrintSheet(*m, s, d));
+        QCOMPARE(d.kinds(), QStringList{QStringLiteral("print")});
+        QCOMPARE(d.shown[0].flags, 0x40004);
+        QCOMPARE(int(m->PrintMode), 1);
+        QCOMPARE(s.log().pagesDelivered(), 2);
+        // Both pages carry the header; the answer page its own answers.
+        QCOMPARE(s.log().texts(1)[7].text, QStringLiteral("すべてのはんい"));
+        QCOMPARE(s.log().texts(2)[7].text, QStringLiteral("すべてのはんい"));
+        QCOMPARE(s.log().texts(2).last().text, QStringLiteral("　■　A10"));
+        QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::EndDoc);
+    }
+
+    // 42 one-line questions: 41 fit.
+    void capacityAnswers_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<int>("questionCount");
+        QTest::addColumn<int>("printMode");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("lastAnswer");
+        QTest::newRow("yes") << MessageAnswer::Yes << true << 41 << 1 << 3 << QStringLiteral("　■　A41");
+        QTest::newRow("no") << MessageAnswer::No << true << 42 << 2 << 4 << QStringLiteral("　■　A42");
+        QTest::newRow("cancel") << MessageAnswer::Cancel << false << 42 << 1 << 0 << QString();
+    }
+    void capacityAnswers()
+    {
+        QFETCH(MessageAnswer, answer);
+        QFETCH(bool, printed);
+        QFETCH(int, questionCount);
+        QFETCH(int, printMode);
+        QFETCH(int, pages);
+        QFETCH(QString, lastAnswer);
+        auto m = moduleWith(plainQuestions(42), 2, 1);
+        RecordingSurface s;
+        ScriptedDialogs d;
+        d.messageAnswers.enqueue(answer);
+        QCOMPARE(PrintSheet(*m, s, d), printed);
+
+        QCOMPARE(d.kinds(), (QStringList{QStringLiteral("print"), QStringLiteral("message")}));
+        QCOMPARE(d.shown[1].text, CapacityPromptText(41, 42));
+        QCOMPARE(d.shown[1].title, QStringLiteral("問題行数のチェック"));
+        QCOMPARE(d.shown[1].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(d.shown[1].icon, MessageIcon::Question);
+
+        QCOMPARE(int(m->QuestionCount), questionCount);
+        QCOMPARE(int(m->PrintMode), printMode);
+        QCOMPARE(int(m->OverCapacity), 1);
+        QCOMPARE(int(m->FitCount), 41);
+        QCOMPARE(s.log().pagesDelivered(), pages);
+        if (printed) {
+            QCOMPARE(s.log().texts().last().text, lastAnswer);
+        } else {
+            QCOMPARE(s.log().operations().size(), 1);
+            QCOMPARE(s.log().operations()[0].kind, PrintOperation::Kind::KillDoc);
+        }
+    }
+
+    void cancelledPrintDialogPrintsNothing()
+    {
+        auto m = moduleWith(plainQuestions(3));
+        RecordingSurface s;
+        ScriptedDialogs d;
+        d.printAnswers.enqueue(false);
+        QVERIFY(!PrintSheet(*m, s, d));
+        QVERIFY(s.log().operations().isEmpty());
+        QCOMPARE(int(m->QuestionCount), 3);
+        QCOMPARE(d.kinds(), QStringList{QStringLiteral("print")});
+    }
+
+    // Whatever goes wrong, the run discards its document instead of ending it.
+    void failedRunsDiscardTheDocument_data()
+    {
+        QTest::addColumn<int>("fontSize");
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<MessageAnswer>("overflow");
+        QTest::newRow("size 0") << 0 << 0 << MessageAnswer::No;
+        QTest::newRow("negative size") << -4 << 0 << MessageAnswer::No;
+        QTest::newRow("size 1: no line height") << 1 << 0 << MessageAnswer::No;
+        QTest::newRow("printer error in the header") << 10 << 3 << MessageAnswer::No;
+        QTest::newRow("printer error on the answer page") << 10 << 40 << MessageAnswer::No;
+        QTest::newRow("printer error at the end") << 10 << 58 << MessageAnswer::No;
+        QTest::newRow("too large for one character") << 1000 << 0 << MessageAnswer::No;
+        QTest::newRow("only the indent fits") << 240 << 0 << MessageAnswer::No;
+    }
+    void failedRunsDiscardTheDocument()
+    {
+        QFETCH(int, fontSize);
+        QFETCH(int, failAt);
+        QFETCH(MessageAnswer, overflow);
+        auto m = moduleWith(plainQuestions(10), 2, 1);
+        m->FontSize = static_cast<std::int16_t>(fontSize);
+        RecordingSurface s;
+        s.failAtOperation(failAt);
+        ScriptedDialogs d;
+        d.messageAnswers.enqueue(overflow);
+        QVERIFY(!PrintSheet(*m, s, d));
+        QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
+        QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 0);
+    }
+
+    void tooLargeFontStillPrintsTheFittedHeader()
+    {
+        // Yes at the prompt prints no question, so the run can finish.
+        auto m = moduleWith(plainQuestions(2), 2, 2);
+        m->FontSize = 1000;
+        RecordingSurface s;
+        ScriptedDialogs d;
+        d.messageAnswers.enqueue(MessageAnswer::Yes);
+        QVERIFY(PrintSheet(*m, s, d));
+        QCOMPARE(int(m->QuestionCount), 0);
+        QCOMPARE(s.log().texts().size(), 8);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrintRun)
+#include "tst_printrun.moc"
