@@ -7,17 +7,21 @@
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <optional>
 
 namespace sorario {
 namespace {
 
-// An unknown program folder must not turn into the file-system root.
-QString fileInProgramFolder(const Module1 &m, QLatin1String name)
+// An unknown folder must not turn into the file-system root.
+QString fileInSettingsFolder(const Module1 &m, QLatin1String name)
 {
-    if (m.ProgramFolder.isEmpty())
+    const QString &folder = m.SettingsFolder.isEmpty() ? m.ProgramFolder : m.SettingsFolder;
+    if (folder.isEmpty())
         return {};
-    QString path = m.ProgramFolder;
+    QString path = folder;
     if (!path.endsWith(u'/'))
         path += u'/';
     return path + name;
@@ -33,11 +37,20 @@ std::optional<ItemReader> openItems(const QString &path)
     return ItemReader(joinCrLf(read.lines));
 }
 
+// An installed copy's settings folder exists only once something was saved.
+bool writeSettingsFile(const QString &path, const QStringList &lines)
+{
+    if (path.isEmpty())
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return writeLineFileAtomically(path, lines);
+}
+
 } // namespace
 
-QString SettingsFilePath(const Module1 &m) { return fileInProgramFolder(m, QLatin1String("Vk.ini")); }
+QString SettingsFilePath(const Module1 &m) { return fileInSettingsFolder(m, QLatin1String("Vk.ini")); }
 
-QString LogoFilePath(const Module1 &m) { return fileInProgramFolder(m, QLatin1String("Vk.rog")); }
+QString LogoFilePath(const Module1 &m) { return fileInSettingsFolder(m, QLatin1String("Vk.rog")); }
 
 void LoadFontSettings(Module1 &m)
 {
@@ -59,11 +72,8 @@ void LoadFontSettings(Module1 &m)
 
 void SaveFontSettings(const Module1 &m)
 {
-    const QString path = SettingsFilePath(m);
-    if (path.isEmpty())
-        return;
     // A failed save is not reported; the old file stays whole.
-    writeLineFileAtomically(path, {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '});
+    writeSettingsFile(SettingsFilePath(m), {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '});
 }
 
 void LoadSheetLogo(Module1 &m)
@@ -79,10 +89,7 @@ void LoadSheetLogo(Module1 &m)
 
 void SaveSheetLogo(const Module1 &m)
 {
-    const QString path = LogoFilePath(m);
-    if (path.isEmpty())
-        return;
-    writeLineFileAtomically(path, {TextItemLine(m.SheetLogo)});
+    writeSettingsFile(LogoFilePath(m), {TextItemLine(m.SheetLogo)});
 }
 
 } // namespace sorario

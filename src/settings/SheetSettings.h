@@ -6,7 +6,8 @@ namespace sorario {
 
 struct Module1;
 
-// Vk.ini and Vk.rog in m.ProgramFolder.
+// Vk.ini and Vk.rog in m.SettingsFolder (m.ProgramFolder while that is empty).
+// Saving creates the folder when it is missing.
 QString SettingsFilePath(const Module1 &m);
 QString LogoFilePath(const Module1 &m);
 

@@ -101,6 +101,9 @@ struct Module1
 
     // Where Vk.ini, Vk.rog and Readme.txt live: the program's folder.
     QString ProgramFolder;
+    // Where Vk.ini and Vk.rog are kept: ProgramFolder for a portable copy, the
+    // user's configuration folder for an installed one. Empty means ProgramFolder.
+    QString SettingsFolder;
 
     // The time the sheet number and the draw's seed read.
     Clock clock;

@@ -46,7 +46,9 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
-        m.ProgramFolder = m_dir.path();
+        // The program's own folder stays apart, so a file that lands there shows.
+        m.ProgramFolder = m_dir.filePath(u"program"_s);
+        m.SettingsFolder = m_dir.path();
         m.FontName = u"前の値"_s;
         m.FontSize = 77;
         m.SheetLogo = u"前の値"_s;
@@ -55,8 +57,10 @@ private Q_SLOTS:
     void paths()
     {
         QCOMPARE(SettingsFilePath(m), m_dir.path() + u"/Vk.ini"_s);
-        m.ProgramFolder += u'/';
+        m.SettingsFolder += u'/';
         QCOMPARE(LogoFilePath(m), m_dir.path() + u"/Vk.rog"_s);
+        m.SettingsFolder.clear(); // a state that knows only the program's folder
+        QCOMPARE(SettingsFilePath(m), m_dir.path() + u"/program/Vk.ini"_s);
         m.ProgramFolder.clear();
         QVERIFY(SettingsFilePath(m).isEmpty());
     }
@@ -171,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(ini()), bytes);
 
         Module1 again;
-        again.ProgramFolder = m.ProgramFolder;
+        again.SettingsFolder = m.SettingsFolder;
         LoadFontSettings(again);
         QCOMPARE(again.FontName, name);
         QCOMPARE(again.FontSize, m.FontSize);
@@ -197,7 +201,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(rog()), bytes);
 
         Module1 again;
-        again.ProgramFolder = m.ProgramFolder;
+        again.SettingsFolder = m.SettingsFolder;
         LoadSheetLogo(again);
         QCOMPARE(again.SheetLogo, logo);
     }
@@ -207,7 +211,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("how");
         QTest::newRow("file names are directories") << 0;
         QTest::newRow("folder under a regular file") << 1;
-        QTest::newRow("no program folder") << 2;
+        QTest::newRow("no folder known") << 2;
     }
 
     void failedSaveIsSilentAndHarmless()
@@ -218,8 +222,9 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(rog()));
         } else if (how == 1) {
             writeBytes(m_dir.filePath(u"plain"_s), "x");
-            m.ProgramFolder = m_dir.filePath(u"plain"_s);
+            m.SettingsFolder = m_dir.filePath(u"plain/sorario"_s);
         } else {
+            m.SettingsFolder.clear();
             m.ProgramFolder.clear();
         }
         SaveFontSettings(m);
