@@ -63,8 +63,14 @@ LineFileRead readLineFile(const QString &path)
     result.utf8 = decoded.utf8;
     result.badBytes = decoded.badCount;
     if (decoded.firstBadOffset >= 0) {
-        const QByteArrayView before(bytes.constData(), decoded.firstBadOffset);
-        result.firstBadLine = before.count('\n') + 1;
+        // Line ends as splitLines counts them: CR LF, LF or a bare CR. Neither byte
+        // can be a trail byte, so counting bytes is safe.
+        qsizetype line = 1;
+        for (qsizetype i = 0; i < decoded.firstBadOffset; ++i) {
+            if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+                ++line;
+        }
+        result.firstBadLine = line;
     }
     return result;
 }

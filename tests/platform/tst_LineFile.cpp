@@ -1,4 +1,68 @@
+#include "platform/LineFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(T)
+
+using namespace sorario;
+
+class TestLineFile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("badBytes");
+        QTest::addColumn<int>("firstBadLine");
+
+        const QStringList ab{QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << ab << 0 << 0;
+        QTest::newRow("LF only") << QByteArray("a\nb\n") << ab << 0 << 0;
+        QTest::newRow("CR only") << QByteArray("a\rb\r") << ab << 0 << 0;
+        QTest::newRow("no final line end") << QByteArray("a\r\nb") << ab << 0 << 0;
+        QTest::newRow("empty file") << QByteArray() << QStringList() << 0 << 0;
+        QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList{QString()} << 0 << 0;
+        QTest::newRow("empty last line") << QByteArray("a\r\n\r\n") << QStringList{QStringLiteral("a"), QString()} << 0 << 0;
+        QTest::newRow("LF then CR LF") << QByteArray("a\n\r\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")} << 0 << 0;
+        QTest::newRow("CR then CR LF") << QByteArray("a\r\r\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")} << 0 << 0;
+        QTest::newRow("Shift-JIS") << QByteArray("\x95\x5C\r\n~\\") << QStringList{QStringLiteral("表"), QStringLiteral("~\\")} << 0 << 0;
+        QTest::newRow("bad byte, CR LF lines") << QByteArray("ok\r\nx\x82\r\ny") << QStringList{QStringLiteral("ok"), QStringLiteral("x\uFFFD"), QStringLiteral("y")} << 1 << 2;
+        QTest::newRow("bad byte, CR lines") << QByteArray("a\rb\r\x80") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("\uFFFD")} << 1 << 3;
+        QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF\xE3\x81\x82\r\n") << QStringList{QStringLiteral("あ")} << 0 << 0;
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(QStringLiteral("%1.txt").arg(QLatin1String(QTest::currentDataTag())));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const LineFileRead r = readLineFile(path);
+        QCOMPARE(r.status, LineFileRead::Status::Ok);
+        QTEST(r.lines, "lines");
+        QTEST(int(r.badBytes), "badBytes");
+        QTEST(int(r.firstBadLine), "firstBadLine");
+    }
+
+    void missing()
+    {
+        QCOMPARE(readLineFile(m_dir.filePath(QStringLiteral("none.qvn"))).status, LineFileRead::Status::Missing);
+        QCOMPARE(readLineFile(m_dir.path()).status, LineFileRead::Status::Missing);
+    }
+
+    void joinEndsEveryLine()
+    {
+        QCOMPARE(joinCrLf({QStringLiteral("a"), QString()}), QStringLiteral("a\r\n\r\n"));
+        QCOMPARE(joinCrLf({}), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLineFile)
 #include "tst_LineFile.moc"
