@@ -16,7 +16,9 @@ struct Module1;
 void DecodeEncodedLines(Module1 &m);
 
 // The encoded form of lines (each ended by CR LF), without the "\\\" mark.
-// A character with no code-page form is encoded as "?", so it does not come back.
+// Characters go through the code page: one with no code-page form is encoded as
+// "?", and one that shares its code with another comes back as the code page's
+// own ("¥" as the backslash).
 QString EncodeLines(const QStringList &lines);
 
 // The encoded form of a text exactly as it stands (no line end added).

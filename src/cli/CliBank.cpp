@@ -12,6 +12,7 @@
 #include <QJsonObject>
 
 #include <memory>
+#include <optional>
 
 namespace sorario::cli {
 namespace {
@@ -24,13 +25,17 @@ QString singleFile(const QCommandLineParser &parser, const char *command)
     return files.first();
 }
 
-// The 1-based line of the first character that the code page cannot hold, or 0.
+// The 1-based line of the first character that would not come back from the code
+// page as itself ("é" has no code; "¥" would come back as the backslash), or 0.
 int firstUnwritableLine(const QStringList &lines)
 {
-    for (int i = 0; i < lines.size(); ++i)
-        for (const QChar c : lines[i])
-            if (!cp932Code(c))
+    for (int i = 0; i < lines.size(); ++i) {
+        for (const QChar c : lines[i]) {
+            const std::optional<unsigned> code = cp932Code(c);
+            if (!code || cp932Character(*code) != c)
                 return i + 1;
+        }
+    }
     return 0;
 }
 
