@@ -31,7 +31,6 @@ constexpr double MmPerInch = 25.4;
 // Fine enough to look drawn with a pen, heavy enough to survive a 300 dpi printer.
 constexpr double RuleWidthMm = 0.25;
 
-constexpr int ScaleMillimetres = 6;
 constexpr int OrientationLandscape = 2;
 
 std::optional<QPageSize::PageSizeId> pageSizeForPaper(int paper)
@@ -96,13 +95,13 @@ struct QtPrintSurface::Private
     QPrinter printer{QPrinter::HighResolution};
     QPageSize::PageSizeId paper = QPageSize::JisB5;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    int scaleMode = ScaleMillimetres;
     FontSpec font{QStringLiteral("ＭＳ Ｐ明朝"), 10, false};
     double x = 0;
     double y = 0;
     std::vector<Op> ops;
     int finishedPages = 0;
     std::optional<QFontMetricsF> metricsCache;
+    int metricsResolution = 0; // the print dialog may pick a printer of another resolution
 
     Private()
     {
@@ -121,8 +120,10 @@ struct QtPrintSurface::Private
 
     const QFontMetricsF &metrics()
     {
-        if (!metricsCache)
-            metricsCache.emplace(fontFor(font, printer.resolution()), &printer);
+        if (!metricsCache || metricsResolution != printer.resolution()) {
+            metricsResolution = printer.resolution();
+            metricsCache.emplace(fontFor(font, metricsResolution), &printer);
+        }
         return *metricsCache;
     }
 
@@ -183,6 +184,7 @@ struct QtPrintSurface::Private
             // no empty last page.
             for (; pendingBreaks > 0; --pendingBreaks, ++pages) {
                 if (!printer.newPage()) {
+                    printer.abort(); // where the driver can, it then prints nothing
                     painter.end();
                     throw PrintFailure("the printer cannot start a page");
                 }
@@ -255,7 +257,6 @@ void QtPrintSurface::setPdfOutput(const QString &pdfPath)
     d->printer.setOutputFormat(QPrinter::PdfFormat);
     d->printer.setOutputFileName(pdfPath);
     d->applyPageLayout();
-    d->fontChanged(); // another engine, perhaps another resolution
 }
 
 int QtPrintSurface::pagesPrinted() const
@@ -263,10 +264,9 @@ int QtPrintSurface::pagesPrinted() const
     return d->finishedPages;
 }
 
-void QtPrintSurface::setScaleMode(int mode)
+void QtPrintSurface::setScaleMode(int)
 {
-    // Only millimetres are ever asked for; other modes keep millimetres.
-    d->scaleMode = mode;
+    // Only millimetres are ever asked for; the surface always works in them.
 }
 
 void QtPrintSurface::setPaperSize(int paper)
