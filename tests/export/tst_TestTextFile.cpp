@@ -81,10 +81,6 @@ void tst_TestTextFile::records_data()
         << QStringList{u"Q"_s, u"H"_s, u"A"_s}
         << QStringList{u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(),
                        Separator, u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
-    QTest::newRow("one file, part 12 alone")
-        << QStringList{u"T"_s} << 0 << QStringList{u"１２"_s} << QStringList{}
-        << QStringList{u"T"_s, u"その１２"_s, QString(), Separator, u"【解答】"_s,
-                       u"T"_s, u"その１２"_s, QString()};
     QTest::newRow("one file, no part chosen")
         << QStringList{u"T"_s} << 0 << QStringList{} << QStringList{}
         << QStringList{u"T"_s, u"その"_s, QString(), Separator, u"【解答】"_s,
