@@ -1,8 +1,198 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
-namespace sorario::cli {
+#include "platform/ProgramFolder.h"
+#include "print/PrintReplay.h"
+#include "print/PrintRun.h"
+#include "print/QtPrintSurface.h"
+#include "print/RecordingSurface.h"
+#include "print/TraceJson.h"
+#include "print/TracingSurface.h"
+#include "settings/SheetSettings.h"
+#include "shared/Module1.h"
 
-int runPrint(const QStringList &) { throw UsageError(QStringLiteral("print: not built yet")); }
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <memory>
+
+namespace sorario::cli {
+namespace {
+
+const char PrintUsage[] =
+    "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
+    "         [--answers 1|2] [--font NAME] [--size N] [--logo TEXT]\n"
+    "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
+    "         [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+    "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
+    "the question asked when the questions overflow the first page (default no: print\n"
+    "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
+    "the sheet out with the fixed metrics of the recording surface (every position\n"
+    "exact and the same on every machine); OUT.pdf then draws those very positions\n"
+    "with real fonts. --trace writes every print-surface operation as JSON.\n"
+    "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
+
+void addPrintOptions(QCommandLineParser &parser)
+{
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files."),
+                                 QStringLiteral("FILE..."));
+    addRangeOptions(parser);
+    addDrawOptions(parser);
+    const auto valued = [&](const char *name, const char *help, const char *value,
+                            const char *def = nullptr) {
+        QCommandLineOption option{QString::fromLatin1(name), QString::fromLatin1(help),
+                                  QString::fromLatin1(value)};
+        if (def)
+            option.setDefaultValue(QString::fromLatin1(def));
+        parser.addOption(option);
+    };
+    valued("answers", "1 attach an answer page, 2 none.", "1|2", "1");
+    valued("font", "Question font name.", "NAME");
+    valued("size", "Question font size in points.", "N");
+    valued("logo", "Sheet logo.", "TEXT");
+    valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
+    valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
+    valued("metrics", "fixed: lay out with the fixed metrics.", "fixed");
+    valued("trace", "Write the print-surface operations as JSON.", "T.json");
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The PDF to write."), QStringLiteral("OUT.pdf")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
+}
+
+MessageAnswer overflowAnswer(const QString &value)
+{
+    if (value == QLatin1String("yes"))
+        return MessageAnswer::Yes;
+    if (value == QLatin1String("no"))
+        return MessageAnswer::No;
+    if (value == QLatin1String("cancel"))
+        return MessageAnswer::Cancel;
+    throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
+}
+
+QDateTime clockOption(const QString &value)
+{
+    const QDateTime when = QDateTime::fromString(value, QStringLiteral("yyyy-MM-ddTHH:mm"));
+    if (!when.isValid())
+        throw UsageError(QStringLiteral("--now takes a local time as YYYY-MM-DDTHH:MM"));
+    return when;
+}
+
+bool writeTrace(const QString &path, const QByteArray &json)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
+        printError(QStringLiteral("cannot write the trace: ") + path);
+        return false;
+    }
+    return true;
+}
+
+QJsonObject summary(const Module1 &m, int pages, const QJsonArray &drawn)
+{
+    return QJsonObject{
+        {QStringLiteral("pages"), pages},
+        {QStringLiteral("QuestionCount"), m.QuestionCount},
+        {QStringLiteral("PrintMode"), m.PrintMode},
+        {QStringLiteral("OverCapacity"), m.OverCapacity},
+        {QStringLiteral("FitCount"), m.FitCount},
+        {QStringLiteral("CharHeight"), m.CharHeight},
+        {QStringLiteral("FirstPageLines"), m.FirstPageLines},
+        {QStringLiteral("NextPageLines"), m.NextPageLines},
+        {QStringLiteral("DrawnQuestions"), drawn},
+    };
+}
+
+} // namespace
+
+int runPrint(const QStringList &args)
+{
+    QCommandLineParser parser;
+    addPrintOptions(parser);
+    parseOrThrow(parser, args);
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(PrintUsage, stdout);
+        return ExitOk;
+    }
+    // Every option is checked before the load, so a mistyped one never costs a draw.
+    const QString out = parser.value(QStringLiteral("o"));
+    if (out.isEmpty())
+        throw UsageError(QStringLiteral("print: name the PDF with -o OUT.pdf"));
+    intOption(parser, QStringLiteral("layout"), 1, 2);
+    const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
+    const MessageAnswer overflow = overflowAnswer(parser.value(QStringLiteral("overflow")));
+    const bool fixedMetrics = parser.isSet(QStringLiteral("metrics"));
+    if (fixedMetrics && parser.value(QStringLiteral("metrics")) != QLatin1String("fixed"))
+        throw UsageError(QStringLiteral("--metrics takes fixed"));
+    const bool hasFont = parser.isSet(QStringLiteral("font"));
+    const bool hasSize = parser.isSet(QStringLiteral("size"));
+    const bool hasLogo = parser.isSet(QStringLiteral("logo"));
+    // Any 16-bit size is taken: the run itself refuses one it cannot print.
+    const int size = hasSize ? intOption(parser, QStringLiteral("size"), -32768, 32767) : 0;
+
+    auto m = std::make_unique<Module1>();
+    InitialiseFolders(*m);
+    if (!hasFont || !hasSize)
+        LoadFontSettings(*m);
+    if (!hasLogo)
+        LoadSheetLogo(*m);
+    if (hasFont)
+        m->FontName = parser.value(QStringLiteral("font"));
+    if (hasSize)
+        m->FontSize = static_cast<std::int16_t>(size);
+    if (hasLogo)
+        m->SheetLogo = parser.value(QStringLiteral("logo"));
+    if (parser.isSet(QStringLiteral("now")))
+        m->clock.setFixed(clockOption(parser.value(QStringLiteral("now"))));
+
+    BatchDialogs dialogs;
+    dialogs.capacityAnswer = overflow;
+    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
+        return ExitRefused;
+    if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
+        return decided;
+    drawFromOptions(*m, parser);
+    m->AttachAnswers = static_cast<std::int16_t>(answers);
+
+    QJsonArray drawn;
+    for (int n = 1; n <= std::min<int>(m->QuestionCount, MaxDrawnQuestions); ++n) {
+        const QuestionRecord &q = m->DrawnQuestions(n);
+        drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
+    }
+
+    bool ok = false;
+    int pages = 0;
+    QByteArray trace;
+    if (fixedMetrics) {
+        RecordingSurface recording;
+        TracingSurface tracer(recording);
+        ok = PrintSheet(*m, tracer, dialogs);
+        if (ok) {
+            QtPrintSurface pdf(out);
+            try {
+                ReplayOperations(recording.log(), pdf);
+            } catch (const PrintFailure &) {
+                pdf.killDoc();
+                printError(QStringLiteral("cannot write the PDF: ") + out);
+                ok = false;
+            }
+        }
+        pages = ok ? tracer.log().pagesDelivered() : 0;
+        trace = TraceJson(tracer.log());
+    } else {
+        QtPrintSurface pdf(out);
+        TracingSurface tracer(pdf);
+        ok = PrintSheet(*m, tracer, dialogs);
+        pages = tracer.log().pagesDelivered();
+        trace = TraceJson(tracer.log());
+    }
+    if (parser.isSet(QStringLiteral("trace")) && !writeTrace(parser.value(QStringLiteral("trace")), trace))
+        ok = false;
+    printJson(summary(*m, pages, drawn));
+    return ok ? ExitOk : ExitRefused;
+}
 
 } // namespace sorario::cli

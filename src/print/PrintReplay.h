@@ -1,0 +1,13 @@
+#pragma once
+
+namespace sorario {
+
+class PrintLog;
+class PrintSurface;
+
+// Carries out the logged operations again on another surface, each text at its
+// logged position, font and emphasis: a layout made with the fixed metrics can
+// so be drawn with real fonts. Throws PrintFailure as the surface does.
+void ReplayOperations(const PrintLog &log, PrintSurface &surface);
+
+} // namespace sorario
