@@ -1,0 +1,183 @@
+#include "bank/EncodedLines.h"
+#include "bank/QuestionFiles.h"
+
+#include "support/TestFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace sorario;
+using namespace sorario::test;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QJsonObject json;
+    QString err;
+};
+
+Run runCli(const QStringList &args)
+{
+    static QTemporaryDir runtime; // keeps Qt's start-up notes off standard error
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(SORARIO_CLI), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QJsonDocument::fromJson(p.readAllStandardOutput()).object(),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QStringList questionFile(const QString &title, int questions)
+{
+    QStringList lines{title, QStringLiteral("2"), QStringLiteral("C"), QString(), QString(), QString()};
+    for (int q = 1; q <= questions; ++q)
+        lines << QStringLiteral("Q%1").arg(q) << QStringLiteral("H%1").arg(q) << QStringLiteral("A%1").arg(q);
+    return lines;
+}
+
+// Text of every kind a question file holds, the encoding's symbols included.
+const QString Characters = QStringLiteral(
+    "abcXYZ019 .,?!~^/\\+-*]:@()\"'あいうアイウ漢字表能　、。〔〕～ｱｲｳﾞﾟ①Ⅹ㈱≒纊ⅰ￢");
+
+QString randomLine(QRandomGenerator &rng)
+{
+    QString line;
+    const int length = rng.bounded(4) == 0 ? 0 : rng.bounded(1, 30);
+    for (int i = 0; i < length; ++i)
+        line.append(Characters[rng.bounded(Characters.size())]);
+    return line;
+}
+
+QStringList randomFile(QRandomGenerator &rng)
+{
+    static const QStringList parts{QString(), QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("2.5"),
+                                   QStringLiteral("abc"), QStringLiteral("-1")};
+    const int lineCount = 3 * rng.bounded(12); // 0, 3, 6, ... 33
+    QStringList lines;
+    for (int i = 0; i < lineCount; ++i)
+        lines << (i == 1 ? parts[rng.bounded(parts.size())] : randomLine(rng));
+    return lines;
+}
+
+} // namespace
+
+class TestCliBank : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void loadPrintsTheBank()
+    {
+        writeSjisLines(path(QStringLiteral("a.qvn")), questionFile(QStringLiteral("A"), 2));
+        writeSjisLines(path(QStringLiteral("b.qvn")), questionFile(QString(), 1));
+        const Run r = runCli({QStringLiteral("load"), path(QStringLiteral("a.qvn")), path(QStringLiteral("b.qvn"))});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.json.value(QStringLiteral("BankQuestionCount")).toInt(), 3);
+        QCOMPARE(r.json.value(QStringLiteral("PartCount")).toInt(), 4);
+        QCOMPARE(r.json.value(QStringLiteral("PartSize")).toInt(), 0);
+        QCOMPARE(r.json.value(QStringLiteral("LoadedTitles")).toString(), QStringLiteral("A\r\nソラリオ\r\n"));
+        const QJsonArray headers = r.json.value(QStringLiteral("FileHeaders")).toArray();
+        QCOMPARE(headers.size(), 2);
+        QCOMPARE(headers[1].toArray(), (QJsonArray{QStringLiteral("ソラリオ"), QStringLiteral("2"), QStringLiteral("C"),
+                                                   QString(), QString(), QString()}));
+        const QJsonArray bank = r.json.value(QStringLiteral("QuestionBank")).toArray();
+        QCOMPARE(bank.size(), 3);
+        QCOMPARE(bank[2].toArray(), (QJsonArray{QStringLiteral("Q1"), QStringLiteral("H1"), QStringLiteral("A1")}));
+    }
+
+    void decodePrintsEveryPiece()
+    {
+        writeSjisLines(path(QStringLiteral("e.qvn")), {QStringLiteral("\\\\\\0041000D000A0042")});
+        const Run r = runCli({QStringLiteral("decode"), path(QStringLiteral("e.qvn"))});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.json.value(QStringLiteral("DecodedLineCount")).toInt(), 1);
+        QCOMPARE(r.json.value(QStringLiteral("FileLines")).toArray(), (QJsonArray{QStringLiteral("A"), QStringLiteral("B")}));
+    }
+
+    void refusalsAndUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+
+        QTemporaryDir &d = m_dir;
+        writeSjisLines(d.filePath(QStringLiteral("seven.qvn")), questionFile(QStringLiteral("S"), 0) << QStringLiteral("x"));
+        writeSjisLines(d.filePath(QStringLiteral("plain.qvn")), questionFile(QStringLiteral("P"), 1));
+        writeSjisLines(d.filePath(QStringLiteral("badgroup.qvn")), {QStringLiteral("\\\\\\00G1000D000A")});
+        QFile utf8(d.filePath(QStringLiteral("utf8.qvn")));
+        QVERIFY(utf8.open(QIODevice::WriteOnly));
+        utf8.write(QByteArray("\xEF\xBB\xBF") + QStringLiteral("caf\u00E9\r\n1\r\n\r\n\r\n\r\n\r\n").toUtf8());
+        utf8.close();
+        const QString missing = d.filePath(QStringLiteral("missing.qvn"));
+        const QString out = d.filePath(QStringLiteral("out.qvn"));
+
+        QTest::newRow("load, no file") << QStringList{QStringLiteral("load")} << 2 << QString();
+        QTest::newRow("load, missing") << QStringList{QStringLiteral("load"), missing} << 1 << BrokenDataMessage;
+        QTest::newRow("load, broken") << QStringList{QStringLiteral("load"), d.filePath(QStringLiteral("seven.qvn"))} << 1 << BrokenDataMessage;
+        QTest::newRow("load, unknown option") << QStringList{QStringLiteral("load"), QStringLiteral("--x")} << 2 << QString();
+        QTest::newRow("decode, plain file") << QStringList{QStringLiteral("decode"), d.filePath(QStringLiteral("plain.qvn"))} << 1 << QStringLiteral("◆");
+        QTest::newRow("decode, bad group") << QStringList{QStringLiteral("decode"), d.filePath(QStringLiteral("badgroup.qvn"))} << 1 << BrokenDataMessage;
+        QTest::newRow("decode, two files") << QStringList{QStringLiteral("decode"), missing, missing} << 2 << QString();
+        QTest::newRow("encode, no output") << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("plain.qvn"))} << 2 << QString();
+        QTest::newRow("encode, broken") << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("seven.qvn")), QStringLiteral("-o"), out} << 1 << BrokenDataMessage;
+        QTest::newRow("encode, character outside the code page")
+            << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("utf8.qvn")), QStringLiteral("-o"), out} << 1 << QStringLiteral("1行目");
+        QTest::newRow("encode, folder missing")
+            << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("plain.qvn")), QStringLiteral("-o"), d.filePath(QStringLiteral("no/out.qvn"))}
+            << 1 << QStringLiteral("書き込めません");
+    }
+
+    void refusalsAndUsage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = runCli(args);
+        QTEST(r.exitCode, "exitCode");
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(path(QStringLiteral("out.qvn"))));
+    }
+
+    // Any file that loads, encoded, loads to the same bank; encoding again changes nothing.
+    void encodedFilesLoadTheSame_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QRandomGenerator rng(7321);
+        for (int i = 0; i < 12; ++i)
+            QTest::addRow("random %d", i) << randomFile(rng);
+    }
+
+    void encodedFilesLoadTheSame()
+    {
+        QFETCH(QStringList, lines);
+        const QString plain = writeSjisLines(path(QStringLiteral("p.qvn")), lines);
+        const QString once = path(QStringLiteral("e1.qvn"));
+        const QString twice = path(QStringLiteral("e2.qvn"));
+        const Run expected = runCli({QStringLiteral("load"), plain});
+        QCOMPARE(expected.exitCode, 0);
+        QCOMPARE(runCli({QStringLiteral("encode"), plain, QStringLiteral("-o"), once}).exitCode, 0);
+        QVERIFY(readBytes(once).startsWith("\\\\\\"));
+        QCOMPARE(runCli({QStringLiteral("encode"), once, QStringLiteral("-o"), twice}).exitCode, 0);
+        for (const QString &encoded : {once, twice}) {
+            const Run r = runCli({QStringLiteral("load"), encoded});
+            QCOMPARE(r.exitCode, 0);
+            QCOMPARE(r.json, expected.json);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliBank)
+#include "tst_CliBank.moc"
