@@ -4,6 +4,7 @@
 #include "shared/Module1.h"
 
 #include <array>
+#include <cstdint>
 
 namespace sorario {
 namespace {
@@ -44,19 +45,38 @@ int hexValue(char16_t d)
     return -1;
 }
 
-// Collects hexadecimal digits four at a time into code-page characters.
+constexpr std::uint8_t NotADigit = 0xFF;
+
+// What one payload character stands for, as digit values.
+struct Nibbles
+{
+    std::uint8_t count = 1;
+    std::array<std::uint8_t, 3> value{NotADigit, NotADigit, NotADigit};
+};
+
+Nibbles nibblesOf(char16_t c)
+{
+    Nibbles n;
+    if (const char16_t *digits = expansionOf(c)) {
+        n.count = 0;
+        for (const char16_t *d = digits; *d; ++d)
+            n.value[n.count++] = static_cast<std::uint8_t>(hexValue(*d));
+    } else if (const int v = hexValue(c); v >= 0) {
+        n.value[0] = static_cast<std::uint8_t>(v);
+    }
+    return n;
+}
+
+// Collects digit values four at a time into code-page characters.
 class GroupReader
 {
 public:
     explicit GroupReader(QString &out) : m_out(out) {}
 
-    bool push(char16_t digit)
+    bool push(std::uint8_t nibble)
     {
-        const int v = hexValue(digit);
-        if (v < 0)
-            m_bad = true;
-        else
-            m_value = (m_value << 4) | static_cast<unsigned>(v);
+        m_bad |= nibble == NotADigit;
+        m_value = (m_value << 4) | (nibble & 0xFu);
         if (++m_digits == 4)
             return flush();
         return true;
@@ -90,24 +110,19 @@ private:
 
 bool decodeDigits(QStringView payload, QString &decoded)
 {
+    static const std::array<Nibbles, 128> ascii = [] {
+        std::array<Nibbles, 128> table{};
+        for (char16_t c = 0; c < 128; ++c)
+            table[c] = nibblesOf(c);
+        return table;
+    }();
     decoded.reserve(payload.size() / 3 + 1);
     GroupReader reader(decoded);
-    // Fast path for the common characters: plain digits pass through and the
-    // ASCII symbols map through a small table.
-    std::array<const char16_t *, 128> ascii{};
-    for (const Symbol &s : SymbolTable)
-        if (s.symbol < 128)
-            ascii[s.symbol] = s.digits;
     for (const QChar qc : payload) {
         const char16_t c = qc.unicode();
-        const char16_t *digits = c < 128 ? ascii[c] : expansionOf(c);
-        if (!digits) {
-            if (!reader.push(c))
-                return false;
-            continue;
-        }
-        for (const char16_t *d = digits; *d; ++d)
-            if (!reader.push(*d))
+        const Nibbles n = c < 128 ? ascii[c] : nibblesOf(c);
+        for (int i = 0; i < n.count; ++i)
+            if (!reader.push(n.value[i]))
                 return false;
     }
     return reader.finish();
