@@ -2,7 +2,6 @@
 
 #include "shared/Module1.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,12 +13,13 @@ namespace {
 
 const QString Extension = QStringLiteral(".qvn");
 
+// The order the original file system gave: by name, letters' case ignored, the same
+// whatever the locale.
 void sortNames(QStringList &names)
 {
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), collator);
+    std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
 }
 
 } // namespace

@@ -77,7 +77,12 @@ void frmSettei::Form_Load()
     ui->Command3->setEnabled(false);
     ui->Command7->setEnabled(false);
 
-    ui->Text1->setPlainText(m.LoadedTitles);
+    // One title a line; the box shows line breaks, not the characters that make them.
+    QString titles = m.LoadedTitles;
+    titles.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (titles.endsWith(u'\n'))
+        titles.chop(1);
+    ui->Text1->setPlainText(titles);
     ui->Label10->setText(m.VersionText);
 
     {
@@ -162,11 +167,11 @@ void frmSettei::Command7_Click()
 
 void frmSettei::List2_Click()
 {
-    const int row = ui->List2->currentRow();
+    const QList<QListWidgetItem *> chosen = ui->List2->selectedItems();
     // Emptying the list is no choice of a count.
-    if (row < 0 || !ui->List2->item(row)->isSelected())
+    if (chosen.isEmpty())
         return;
-    m.QuestionCount = static_cast<std::int16_t>(row + 1);
+    m.QuestionCount = static_cast<std::int16_t>(ui->List2->row(chosen.first()) + 1);
 }
 
 void frmSettei::Option2_Click(int index)

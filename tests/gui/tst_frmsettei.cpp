@@ -1,0 +1,512 @@
+// The set-up window: opening state, every transition of its two states, options,
+// font and logo, and the two runs with the reset after each.
+#include "setup/frmSettei.h"
+
+#include "GuiTestSupport.h"
+#include "support/ScriptedDialogs.h"
+
+#include "settings/SheetSettings.h"
+#include "shared/Module1.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace sorario;
+using namespace sorario::test;
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    Module1 m;
+    ScriptedDialogs dialogs;
+    int deselectCalls = 0;
+    std::unique_ptr<frmSettei> w;
+
+    QString pdfPath() const { return dir.filePath(QStringLiteral("sheet.pdf")); }
+
+    explicit Fixture(int count = 25, int parts = 2)
+    {
+        m.ProgramFolder = dir.path();
+        m.VersionText = ProgramVersion;
+        fillBank(m, count, parts);
+        open();
+    }
+    void open()
+    {
+        w = std::make_unique<frmSettei>(m, dialogs, [this] { ++deselectCalls; }, pdfSurfaces(pdfPath()));
+    }
+    QListWidget *parts() { return control<QListWidget>(w.get(), "List1"); }
+    QListWidget *counts() { return control<QListWidget>(w.get(), "List2"); }
+    void decideAll() { click(w.get(), "Command5"); }
+    // The run-command states: List2, cmdSetOK, Command3, Command7.
+    QString runState()
+    {
+        QString s;
+        for (const char *name : {"List2", "cmdSetOK", "Command3", "Command7"})
+            s += enabled(w.get(), name) ? u'1' : u'0';
+        return s;
+    }
+};
+
+} // namespace
+
+class TestFrmSettei : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void captions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const char *rows[][2] = {
+            {"Command6", "範囲決定"}, {"Command5", "全範囲"}, {"Command7", "やりなおし"},
+            {"Option2_0", "解答欄付き"}, {"Option2_1", "解答欄なし"}, {"Check1", "解答を付ける"},
+            {"cmdFonts_1", "フォント変更"}, {"cmdFonts_0", "デフォルト"}, {"Command1", "フォント記憶"},
+            {"Command4", "シートロゴの設定"}, {"Command3", "テキストファイル作成"}, {"cmdSetOK", "印刷"},
+            {"Command2", "戻る"}, {"Frame1", "問題設定"}, {"Frame2", "フォントの設定"}, {"Frame3", "拡張機能"},
+            {"Label1", "問題範囲の設定"}, {"Label2", "問題数の設定"}, {"Label5", "全問題数"},
+            {"Label6", "範囲問題数"}, {"Label7", "現在のフォント名"}, {"Label8", "現在のフォントの大きさ"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
+    }
+    void captions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        Fixture f;
+        QWidget *c = f.w->findChild<QWidget *>(name);
+        QVERIFY(c);
+        if (auto *b = qobject_cast<QAbstractButton *>(c))
+            QCOMPARE(b->text(), caption);
+        else if (auto *g = qobject_cast<QGroupBox *>(c))
+            QCOMPARE(g->title(), caption);
+        else
+            QCOMPARE(qobject_cast<QLabel *>(c)->text(), caption);
+    }
+
+    void openingState()
+    {
+        QTemporaryDir dir;
+        Module1 m;
+        m.ProgramFolder = dir.path();
+        m.VersionText = ProgramVersion;
+        fillBank(m, 25, 2, QStringLiteral("Drill A\r\nDrill B\r\n"));
+        m.AnswerLayout = 2;
+        m.AttachAnswers = 2;
+        m.QuestionCount = 3;
+        m.FontName = QStringLiteral("IPAMincho");
+        m.FontSize = 12;
+        m.SheetLogo = QStringLiteral("《三年》");
+        ScriptedDialogs dialogs;
+        frmSettei w(m, dialogs, {}, {});
+
+        QCOMPARE(m.AnswerLayout, 1);
+        QCOMPARE(m.AttachAnswers, 1);
+        QCOMPARE(m.QuestionCount, 10);
+        QVERIFY(control<QRadioButton>(&w, "Option2_0")->isChecked());
+        QVERIFY(control<QCheckBox>(&w, "Check1")->isChecked());
+        QCOMPARE(text(&w, "Text1"), QStringLiteral("Drill A\nDrill B"));
+        QCOMPARE(text(&w, "Text2"), QStringLiteral("IPAMincho"));
+        QCOMPARE(text(&w, "Text3"), QStringLiteral("12"));
+        QCOMPARE(text(&w, "Text4"), QStringLiteral("0"));
+        QCOMPARE(text(&w, "Text5"), QStringLiteral("25"));
+        QCOMPARE(text(&w, "Text6"), QStringLiteral("《三年》"));
+        QCOMPARE(control<QLabel>(&w, "Label10")->text(), ProgramVersion);
+        QCOMPARE(entries(control<QListWidget>(&w, "List1")),
+                 (QStringList{QStringLiteral("その  1"), QStringLiteral("その  2")}));
+        QVERIFY(selectedRows(control<QListWidget>(&w, "List1")).isEmpty());
+        QCOMPARE(control<QListWidget>(&w, "List2")->count(), 0);
+        for (const char *name : {"List2", "cmdSetOK", "Command3", "Command7"})
+            QVERIFY2(!enabled(&w, name), name);
+        QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    void rangeDecision_data()
+    {
+        QTest::addColumn<int>("bank");
+        QTest::addColumn<int>("partCount");
+        QTest::addColumn<QList<int>>("chosen");
+        QTest::addColumn<int>("countBefore");
+        QTest::addColumn<QString>("text4");
+        QTest::addColumn<int>("offered");
+        QTest::addColumn<int>("selectedRow");
+        QTest::addColumn<int>("countAfter");
+        QTest::addColumn<QStringList>("partNumbers");
+        QTest::addColumn<int>("all");
+        QTest::newRow("second of two parts") << 25 << 2 << QList<int>{1} << 10 << QStringLiteral("13") << 13
+                                            << 9 << 10 << QStringList{QStringLiteral("２")} << 0;
+        QTest::newRow("first and third of three") << 30 << 3 << QList<int>{0, 2} << 10 << QStringLiteral("20")
+                                                  << 20 << 9 << 10
+                                                  << QStringList{QStringLiteral("１"), QStringLiteral("３")} << 0;
+        QTest::newRow("single part is all") << 12 << 1 << QList<int>{0} << 10 << QStringLiteral("12") << 12 << 9
+                                            << 10 << QStringList{QStringLiteral("１")} << 1;
+        QTest::newRow("range below the count") << 7 << 1 << QList<int>{0} << 10 << QStringLiteral("7") << 7 << 6
+                                               << 7 << QStringList{QStringLiteral("１")} << 1;
+        QTest::newRow("a smaller count is kept") << 30 << 1 << QList<int>{0} << 7 << QStringLiteral("30") << 30
+                                                 << 6 << 7 << QStringList{QStringLiteral("１")} << 1;
+        QTest::newRow("empty parts") << 3 << 5 << QList<int>{0, 1, 2, 3} << 10 << QStringLiteral("0") << 0 << -1
+                                     << 0
+                                     << QStringList{QStringLiteral("１"), QStringLiteral("２"),
+                                                    QStringLiteral("３"), QStringLiteral("４")}
+                                     << 0;
+        QTest::newRow("no more than the draw holds") << 1500 << 1 << QList<int>{0} << 10
+                                                     << QStringLiteral("1500") << 1000 << 9 << 10
+                                                     << QStringList{QStringLiteral("１")} << 1;
+    }
+    void rangeDecision()
+    {
+        QFETCH(int, bank);
+        QFETCH(int, partCount);
+        QFETCH(QList<int>, chosen);
+        QFETCH(int, countBefore);
+        QFETCH(QString, text4);
+        QFETCH(int, offered);
+        QFETCH(int, selectedRow);
+        QFETCH(int, countAfter);
+        QFETCH(QStringList, partNumbers);
+        QFETCH(int, all);
+
+        Fixture f(bank, partCount);
+        f.m.QuestionCount = static_cast<std::int16_t>(countBefore);
+        selectRows(f.parts(), chosen);
+        click(f.w.get(), "Command6");
+
+        QCOMPARE(text(f.w.get(), "Text4"), text4);
+        QCOMPARE(f.counts()->count(), offered);
+        if (offered > 0) {
+            QCOMPARE(f.counts()->item(0)->text(), QStringLiteral("    1題"));
+            QCOMPARE(f.counts()->item(offered - 1)->text(),
+                     QString::number(offered).rightJustified(5, u' ') + QStringLiteral("題"));
+        }
+        QCOMPARE(selectedRows(f.counts()), selectedRow < 0 ? QList<int>{} : QList<int>{selectedRow});
+        QCOMPARE(int(f.m.QuestionCount), countAfter);
+        QCOMPARE(f.runState(), QStringLiteral("1111"));
+        QCOMPARE(int(f.m.ChosenPartCount), partNumbers.size());
+        for (int i = 0; i < partNumbers.size(); ++i)
+            QCOMPARE(f.m.ChosenPartNumbers(i + 1), partNumbers[i]);
+        QCOMPARE(int(f.m.AllPartsChosen), all);
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void laterRangeKeepsTheCountChosenEarlier()
+    {
+        Fixture f(37, 2); // parts of 18 and 19
+        selectRows(f.parts(), {0});
+        click(f.w.get(), "Command6");
+        f.counts()->item(4)->setSelected(true); // "    5題"
+        QCOMPARE(f.m.QuestionCount, 5);
+        f.parts()->item(1)->setSelected(true);
+        click(f.w.get(), "Command6");
+        QCOMPARE(selectedRows(f.counts()), QList<int>{4});
+        QCOMPARE(f.m.RangeQuestionCount, 37);
+        QCOMPARE(f.m.RangePool(19), question(19));
+    }
+
+    void decisionWithoutParts()
+    {
+        Fixture f;
+        f.decideAll();
+        const QList<int> before = selectedRows(f.counts());
+        {
+            const QSignalBlocker quiet(f.parts()); // a deselection by code, not by the user
+            f.parts()->clearSelection();
+        }
+        click(f.w.get(), "Command6");
+        QCOMPARE(f.dialogs.kinds(), (QStringList{QStringLiteral("beep"), QStringLiteral("message")}));
+        QCOMPARE(f.dialogs.shown.last().text, QStringLiteral("問題範囲を設定して下さい。"));
+        QCOMPARE(f.dialogs.shown.last().title, ProgramTitle);
+        QCOMPARE(f.runState(), QStringLiteral("1111"));
+        QCOMPARE(selectedRows(f.counts()), before);
+    }
+
+    // From the decided state (every part chosen), one event and what the window shows then.
+    void transitions_data()
+    {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QString>("runState");
+        QTest::addColumn<QString>("text4");
+        QTest::addColumn<int>("selectedParts");
+        QTest::addColumn<int>("all");
+        QTest::addColumn<int>("layout");
+        QTest::newRow("part selection changed") << QStringLiteral("List1") << QStringLiteral("0000")
+                                                << QStringLiteral("25") << 1 << 0 << 1;
+        QTest::newRow("start over") << QStringLiteral("Command7") << QStringLiteral("0000") << QStringLiteral("0")
+                                    << 0 << 0 << 1;
+        QTest::newRow("no answer column") << QStringLiteral("Option2_1") << QStringLiteral("0010")
+                                          << QStringLiteral("25") << 2 << 0 << 2;
+        QTest::newRow("answer column again") << QStringLiteral("Option2_1,Option2_0") << QStringLiteral("0010")
+                                             << QStringLiteral("25") << 2 << 0 << 1;
+        QTest::newRow("attach answers off") << QStringLiteral("Check1") << QStringLiteral("1111")
+                                            << QStringLiteral("25") << 2 << 1 << 1;
+        QTest::newRow("decide again") << QStringLiteral("Command6") << QStringLiteral("1111")
+                                      << QStringLiteral("25") << 2 << 1 << 1;
+    }
+    void transitions()
+    {
+        QFETCH(QString, event);
+        QFETCH(QString, runState);
+        QFETCH(QString, text4);
+        QFETCH(int, selectedParts);
+        QFETCH(int, all);
+        QFETCH(int, layout);
+
+        Fixture f;
+        f.decideAll();
+        QCOMPARE(f.runState(), QStringLiteral("1111"));
+        QCOMPARE(f.m.AllPartsChosen, 1);
+        const std::int16_t range = f.m.RangeQuestionCount;
+        const std::int16_t count = f.m.QuestionCount;
+
+        for (const QString &step : event.split(u',')) {
+            if (step == QLatin1String("List1"))
+                f.parts()->item(0)->setSelected(false);
+            else
+                control<QAbstractButton>(f.w.get(), step.toLatin1().constData())->click();
+        }
+        QCOMPARE(f.runState(), runState);
+        QCOMPARE(text(f.w.get(), "Text4"), text4);
+        QCOMPARE(selectedRows(f.parts()).size(), selectedParts);
+        QCOMPARE(int(f.m.AllPartsChosen), all);
+        QCOMPARE(int(f.m.AnswerLayout), layout);
+        if (runState.startsWith(u'0'))
+            QCOMPARE(f.counts()->count(), 0);
+        // Undoing a choice never touches the range or the count.
+        QCOMPARE(f.m.RangeQuestionCount, range);
+        QCOMPARE(f.m.QuestionCount, count);
+    }
+
+    void attachAnswers()
+    {
+        Fixture f;
+        auto *box = control<QCheckBox>(f.w.get(), "Check1");
+        box->click();
+        QCOMPARE(f.m.AttachAnswers, 2);
+        box->click();
+        QCOMPARE(f.m.AttachAnswers, 1);
+    }
+
+    void countChoice()
+    {
+        Fixture f;
+        f.decideAll();
+        f.counts()->item(16)->setSelected(true);
+        QCOMPARE(f.m.QuestionCount, 17);
+    }
+
+    void fontDialog_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("points");
+        QTest::newRow("half to even, down") << QStringLiteral("IPAMincho") << 10.5 << QStringLiteral("IPAMincho") << 10;
+        QTest::newRow("half to even, up") << QStringLiteral("IPAMincho") << 11.5 << QStringLiteral("IPAMincho") << 12;
+        QTest::newRow("vertical face") << QStringLiteral("@ＭＳ 明朝") << 14.0 << QStringLiteral("ＭＳ 明朝") << 14;
+        QTest::newRow("only the first @") << QStringLiteral("@@x") << 9.0 << QStringLiteral("@x") << 9;
+    }
+    void fontDialog()
+    {
+        QFETCH(QString, face);
+        QFETCH(double, size);
+        QFETCH(QString, name);
+        QFETCH(int, points);
+        Fixture f;
+        f.dialogs.fontAnswers.enqueue(FontChoice{face, size});
+        click(f.w.get(), "cmdFonts_1");
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("font"));
+        QCOMPARE(f.dialogs.shown[0].text, DefaultFontName);   // initial face
+        QCOMPARE(f.dialogs.shown[0].title, QStringLiteral("10")); // initial size
+        QCOMPARE(f.dialogs.shown[0].flags, 0x20002);
+        QCOMPARE(f.m.FontName, name);
+        QCOMPARE(int(f.m.FontSize), points);
+        QCOMPARE(text(f.w.get(), "Text2"), name);
+        QCOMPARE(text(f.w.get(), "Text3"), QString::number(points));
+        QVERIFY(!QFile::exists(SettingsFilePath(f.m))); // nothing saved
+    }
+
+    void fontDialogCancelledChangesNothing()
+    {
+        Fixture f;
+        f.m.FontName = QStringLiteral("IPAGothic");
+        f.m.FontSize = 11;
+        f.open();
+        click(f.w.get(), "cmdFonts_1"); // the script cancels
+        QCOMPARE(f.m.FontName, QStringLiteral("IPAGothic"));
+        QCOMPARE(f.m.FontSize, 11);
+        QCOMPARE(text(f.w.get(), "Text3"), QStringLiteral("11"));
+        QCOMPARE(f.dialogs.messages(), QStringList{});
+    }
+
+    void defaultFontThenRemember()
+    {
+        Fixture f;
+        f.m.FontName = QStringLiteral("IPAGothic");
+        f.m.FontSize = 20;
+        f.open();
+        click(f.w.get(), "cmdFonts_0");
+        QCOMPARE(f.m.FontName, DefaultFontName);
+        QCOMPARE(f.m.FontSize, 10);
+        QCOMPARE(text(f.w.get(), "Text2"), DefaultFontName);
+        QCOMPARE(text(f.w.get(), "Text3"), QStringLiteral("10"));
+        QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
+
+        f.m.FontName = QStringLiteral("IPAPMincho");
+        click(f.w.get(), "Command1"); // "フォント記憶"
+        Module1 fresh;
+        fresh.ProgramFolder = f.m.ProgramFolder;
+        LoadFontSettings(fresh);
+        QCOMPARE(fresh.FontName, QStringLiteral("IPAPMincho"));
+        QCOMPARE(fresh.FontSize, 10);
+    }
+
+    void sheetLogo_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("logo");
+        QTest::newRow("own text, blanks kept") << QStringLiteral(" 三年 Ａ組 ") << QStringLiteral(" 三年 Ａ組 ");
+        QTest::newRow("default confirmed") << DefaultSheetLogo << DefaultSheetLogo;
+        QTest::newRow("cancel or empty") << QString() << DefaultSheetLogo;
+    }
+    void sheetLogo()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, logo);
+        Fixture f;
+        f.m.SheetLogo = QStringLiteral("前のロゴ");
+        f.dialogs.inputAnswers.enqueue(answer);
+        click(f.w.get(), "Command4");
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].text, QStringLiteral("シートロゴを入力して下さい。"));
+        QCOMPARE(f.dialogs.shown[0].title, ProgramTitle);
+        QCOMPARE(f.dialogs.shown[0].fileOptions.fileName, DefaultSheetLogo); // not the current logo
+        QCOMPARE(f.m.SheetLogo, logo);
+        QCOMPARE(text(f.w.get(), "Text6"), logo);
+        Module1 fresh;
+        fresh.ProgramFolder = f.m.ProgramFolder;
+        LoadSheetLogo(fresh);
+        QCOMPARE(fresh.SheetLogo, logo);
+    }
+
+    void textExport_data()
+    {
+        QTest::addColumn<bool>("noAnswerColumn");
+        QTest::addColumn<bool>("filled");
+        QTest::newRow("with answer column") << false << false;
+        QTest::newRow("without: answers in the brackets") << true << true;
+    }
+    void textExport()
+    {
+        QFETCH(bool, noAnswerColumn);
+        QFETCH(bool, filled);
+        Fixture f(5, 1);
+        f.decideAll();
+        if (noAnswerColumn)
+            click(f.w.get(), "Option2_1"); // leaves "テキストファイル作成" enabled
+        const QString out = f.dir.filePath(QStringLiteral("test.txt"));
+        f.dialogs.saveAnswers.enqueue(out);
+        click(f.w.get(), "Command3");
+
+        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("save")});
+        const QString written = decodeCp932(readBytes(out)).text;
+        QVERIFY(!written.isEmpty());
+        for (int k = 1; k <= 5; ++k) {
+            QVERIFY(written.contains(QStringLiteral("Question %1 ").arg(k)));
+            QCOMPARE(written.contains(QStringLiteral("（a%1）").arg(k)), filled);
+        }
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+        QCOMPARE(text(f.w.get(), "Text4"), QStringLiteral("0"));
+        QVERIFY(selectedRows(f.parts()).isEmpty());
+    }
+
+    void cancelledExportStillResets()
+    {
+        Fixture f;
+        f.decideAll();
+        click(f.w.get(), "Command3");
+        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("save")});
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+        QVERIFY(selectedRows(f.parts()).isEmpty());
+    }
+
+    void printToPdf()
+    {
+        Fixture f;
+        f.decideAll();
+        click(f.w.get(), "cmdSetOK");
+        QVERIFY(f.dialogs.kinds().startsWith(QStringLiteral("print")));
+        QCOMPARE(f.dialogs.shown[0].flags, 0x40004);
+        QVERIFY(QFileInfo(f.pdfPath()).size() > 0);
+        QVERIFY(readBytes(f.pdfPath()).startsWith("%PDF"));
+        // Printing again needs a new decision.
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+        QCOMPARE(text(f.w.get(), "Text4"), QStringLiteral("0"));
+        QVERIFY(selectedRows(f.parts()).isEmpty());
+        QCOMPARE(f.counts()->count(), 0);
+    }
+
+    void printDialogCancelled()
+    {
+        Fixture f;
+        f.decideAll();
+        f.dialogs.printAnswers.enqueue(false);
+        click(f.w.get(), "cmdSetOK");
+        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("print")});
+        QVERIFY(!QFile::exists(f.pdfPath()));
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+    }
+
+    void capacityPrompt_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<bool>("shortened");
+        QTest::newRow("print what fits") << MessageAnswer::Yes << true << true;
+        QTest::newRow("print all") << MessageAnswer::No << true << false;
+        QTest::newRow("cancel") << MessageAnswer::Cancel << false << false;
+    }
+    void capacityPrompt()
+    {
+        QFETCH(MessageAnswer, answer);
+        QFETCH(bool, printed);
+        QFETCH(bool, shortened);
+        Fixture f(200, 1);
+        f.decideAll();
+        f.counts()->item(149)->setSelected(true); // 150 questions never fit one page
+        f.dialogs.messageAnswers.enqueue(answer);
+        click(f.w.get(), "cmdSetOK");
+
+        QCOMPARE(f.dialogs.kinds(), (QStringList{QStringLiteral("print"), QStringLiteral("message")}));
+        QCOMPARE(f.dialogs.shown[1].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(f.dialogs.shown[1].icon, MessageIcon::Question);
+        QCOMPARE(f.m.OverCapacity, 1);
+        QCOMPARE(QFile::exists(f.pdfPath()), printed);
+        QCOMPARE(int(f.m.QuestionCount), shortened ? int(f.m.FitCount) : 150);
+        QVERIFY(f.m.FitCount < 150);
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+    }
+
+    void backDeselectsTheMainListAndCloses()
+    {
+        Fixture f;
+        f.w->show();
+        click(f.w.get(), "Command2");
+        QCOMPARE(f.deselectCalls, 1);
+        QVERIFY(!f.w->isVisible());
+        QCOMPARE(f.w->result(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(TestFrmSettei)
+#include "tst_frmsettei.moc"

@@ -1,0 +1,218 @@
+// The real dialogs, driven offscreen: titles, buttons and answers as the program needs them.
+#include "platform/QtDialogs.h"
+#include "shared/Module1.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace sorario;
+
+namespace {
+
+// Runs `act` on the modal dialog once it is up.
+void whenModal(std::function<void(QWidget *)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w) {
+            QTimer::singleShot(10, [act] { act(QApplication::activeModalWidget()); });
+            return;
+        }
+        act(w);
+    });
+}
+
+QAbstractButton *buttonWithText(QMessageBox *box, const QString &text)
+{
+    for (QAbstractButton *b : box->buttons())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+class TestQtDialogs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void nameFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("export") << QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*")
+                                << QStringList{QStringLiteral("テキストファイル(*.txt) (*.txt)"),
+                                               QStringLiteral("すべてのファイル(*.*) (*)")};
+        QTest::newRow("conversion") << QStringLiteral("ソラリオ問題(*.qvk)|*.qvk")
+                                    << QStringList{QStringLiteral("ソラリオ問題(*.qvk) (*.qvk)")};
+        QTest::newRow("several patterns") << QStringLiteral("問題|*.qvn;*.qvk")
+                                          << QStringList{QStringLiteral("問題 (*.qvn *.qvk)")};
+        QTest::newRow("empty") << QString() << QStringList{};
+        QTest::newRow("description without pattern") << QStringLiteral("壊れた") << QStringList{};
+    }
+    void nameFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        QCOMPARE(qtNameFilters(filter), expected);
+    }
+
+    void messageTitles_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("given") << QStringLiteral("問題ファイルの変換") << QStringLiteral("問題ファイルの変換");
+        QTest::newRow("platform default") << QString() << ProgramTitle;
+    }
+    void messageTitles()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, shown);
+        QtDialogs dialogs;
+        QString seenTitle, seenText;
+        whenModal([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            QVERIFY(box);
+            seenTitle = box->windowTitle();
+            seenText = box->text();
+            QCOMPARE(box->buttons().size(), 1);
+            box->buttons().first()->click();
+        });
+        QCOMPARE(dialogs.messageBox(QStringLiteral("ファイルがこわれています。"), MessageButtons::Ok,
+                                    MessageIcon::None, title),
+                 MessageAnswer::Ok);
+        QCOMPARE(seenTitle, shown);
+        QCOMPARE(seenText, QStringLiteral("ファイルがこわれています。"));
+    }
+
+    void yesNoCancel_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("yes") << QStringLiteral("はい(&Y)") << MessageAnswer::Yes;
+        QTest::newRow("no") << QStringLiteral("いいえ(&N)") << MessageAnswer::No;
+        QTest::newRow("cancel") << QStringLiteral("キャンセル") << MessageAnswer::Cancel;
+        QTest::newRow("escape") << QString() << MessageAnswer::Cancel;
+    }
+    void yesNoCancel()
+    {
+        QFETCH(QString, button);
+        QFETCH(MessageAnswer, answer);
+        QtDialogs dialogs;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenModal([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            QVERIFY(box);
+            icon = box->icon();
+            QCOMPARE(box->buttons().size(), 3);
+            if (button.isEmpty()) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            QAbstractButton *b = buttonWithText(box, button);
+            QVERIFY(b);
+            b->click();
+        });
+        QCOMPARE(dialogs.messageBox(QStringLiteral("どうしますか"), MessageButtons::YesNoCancel,
+                                    MessageIcon::Question, ProgramTitle),
+                 answer);
+        QCOMPARE(icon, QMessageBox::Question);
+    }
+
+    void inputBox_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("default confirmed") << true << QString() << DefaultSheetLogo;
+        QTest::newRow("own text, blanks kept") << true << QStringLiteral(" 三年 Ａ組 ")
+                                               << QStringLiteral(" 三年 Ａ組 ");
+        QTest::newRow("cancel") << false << QStringLiteral("捨てる") << QString();
+    }
+    void inputBox()
+    {
+        QFETCH(bool, accept);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        QtDialogs dialogs;
+        QString title, prompt, initial;
+        whenModal([&](QWidget *w) {
+            auto *input = qobject_cast<QInputDialog *>(w);
+            QVERIFY(input);
+            title = input->windowTitle();
+            prompt = input->labelText();
+            initial = input->textValue();
+            if (!typed.isEmpty())
+                input->setTextValue(typed);
+            accept ? input->accept() : input->reject();
+        });
+        QCOMPARE(dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
+                                  DefaultSheetLogo),
+                 result);
+        QCOMPARE(title, ProgramTitle);
+        QCOMPARE(prompt, QStringLiteral("シートロゴを入力して下さい。"));
+        QCOMPARE(initial, DefaultSheetLogo);
+    }
+
+    void saveDialogSettings()
+    {
+        QTemporaryDir dir;
+        QtDialogs dialogs;
+        FileDialogOptions options;
+        options.title = QStringLiteral("テキストファイル保存");
+        options.filter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+        options.filterIndex = 1;
+        options.defaultExt = QStringLiteral("txt");
+        options.fileName = ProgramTitle;
+        options.initialDir = dir.path();
+        options.flags = 2054;
+        QString title, filter, suffix;
+        bool confirmsOverwrite = false;
+        whenModal([&](QWidget *w) {
+            auto *fd = qobject_cast<QFileDialog *>(w);
+            QVERIFY(fd);
+            title = fd->windowTitle();
+            filter = fd->selectedNameFilter();
+            suffix = fd->defaultSuffix();
+            confirmsOverwrite = !fd->testOption(QFileDialog::DontConfirmOverwrite);
+            static_cast<QDialog *>(fd)->accept();
+        });
+        const std::optional<QString> chosen = dialogs.saveDialog(options);
+        QCOMPARE(title, QStringLiteral("テキストファイル保存"));
+        QCOMPARE(filter, QStringLiteral("テキストファイル(*.txt)")); // shown as the program names it
+        QCOMPARE(suffix, QStringLiteral("txt"));
+        QVERIFY(confirmsOverwrite);
+        QVERIFY(chosen.has_value());
+        QCOMPARE(*chosen, dir.filePath(ProgramTitle + QStringLiteral(".txt")));
+    }
+
+    void openDialogCancel()
+    {
+        QtDialogs dialogs;
+        FileDialogOptions options;
+        options.title = QStringLiteral("ファイル変換");
+        options.filter = QStringLiteral("ソラリオ問題(*.qvk)|*.qvk");
+        options.flags = 0x1000;
+        QFileDialog::FileMode mode = QFileDialog::AnyFile;
+        whenModal([&](QWidget *w) {
+            auto *fd = qobject_cast<QFileDialog *>(w);
+            QVERIFY(fd);
+            mode = fd->fileMode();
+            fd->reject();
+        });
+        QVERIFY(!dialogs.openDialog(options).has_value());
+        QCOMPARE(mode, QFileDialog::ExistingFile);
+    }
+};
+
+QTEST_MAIN(TestQtDialogs)
+#include "tst_qtdialogs.moc"
