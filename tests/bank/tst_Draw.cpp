@@ -79,18 +79,6 @@ private Q_SLOTS:
         }
     }
 
-    void sameSeedSameDraw()
-    {
-        auto m = poolOf(5000);
-        m->QuestionCount = 100;
-        DrawQuestions(*m, 42);
-        const QList<int> first = drawnSlots(*m);
-        DrawQuestions(*m, 42);
-        QCOMPARE(drawnSlots(*m), first);
-        DrawQuestions(*m, 43);
-        QVERIFY(drawnSlots(*m) != first);
-    }
-
     void clockSeedsTheDraw()
     {
         auto m = poolOf(500);

@@ -245,22 +245,6 @@ private Q_SLOTS:
         QCOMPARE(int(m->LoadFailed), 1);
         QCOMPARE(dialogs.messages(), QStringList{UnreadableFileMessage(path)});
     }
-
-    void encodedLoadsLikePlain()
-    {
-        QStringList plain = questionFile(QStringLiteral("漢字 ~\\"), QStringLiteral("3"), 7, QStringLiteral("①ｱ"));
-        auto p = std::make_unique<Module1>();
-        auto e = std::make_unique<Module1>();
-        ScriptedDialogs dialogs;
-        load(*p, dialogs, {plain});
-        load(*e, dialogs, {encodedFile(plain)});
-        QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(e->BankQuestionCount, p->BankQuestionCount);
-        QCOMPARE(e->PartCount, p->PartCount);
-        QCOMPARE(e->LoadedTitles, p->LoadedTitles);
-        for (int q = 1; q <= p->BankQuestionCount; ++q)
-            QCOMPARE(e->QuestionBank(q), p->QuestionBank(q));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestQuestionFiles)

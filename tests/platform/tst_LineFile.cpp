@@ -56,12 +56,6 @@ private Q_SLOTS:
         QCOMPARE(readLineFile(m_dir.filePath(QStringLiteral("none.qvn"))).status, LineFileRead::Status::Missing);
         QCOMPARE(readLineFile(m_dir.path()).status, LineFileRead::Status::Missing);
     }
-
-    void joinEndsEveryLine()
-    {
-        QCOMPARE(joinCrLf({QStringLiteral("a"), QString()}), QStringLiteral("a\r\n\r\n"));
-        QCOMPARE(joinCrLf({}), QString());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLineFile)

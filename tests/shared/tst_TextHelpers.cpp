@@ -55,27 +55,6 @@ private Q_SLOTS:
         QFETCH(double, value);
         QTEST(qint64(RoundHalfEven(value)), "rounded");
     }
-
-    void numberText_data()
-    {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << qint64(0) << QStringLiteral(" 0");
-        QTest::newRow("positive") << qint64(12) << QStringLiteral(" 12");
-        QTest::newRow("negative") << qint64(-5) << QStringLiteral("-5");
-    }
-
-    void numberText()
-    {
-        QFETCH(qint64, value);
-        QTEST(NumberText(value), "text");
-    }
-
-    void fullWidthDigits()
-    {
-        QCOMPARE(FullWidthDigits(u"12"), QStringLiteral("１２"));
-        QCOMPARE(FullWidthDigits(u"a0-9 "), QStringLiteral("a０-９ "));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTextHelpers)
