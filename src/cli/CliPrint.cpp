@@ -163,6 +163,7 @@ int runPrint(const QStringList &args)
         drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
     }
 
+    const bool wantTrace = parser.isSet(QStringLiteral("trace"));
     bool ok = false;
     int pages = 0;
     QByteArray trace;
@@ -182,14 +183,18 @@ int runPrint(const QStringList &args)
         }
         pages = ok ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
-    } else {
+    } else if (wantTrace) {
         QtPrintSurface pdf(out);
         TracingSurface tracer(pdf);
         ok = PrintSheet(*m, tracer, dialogs);
         pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
+    } else {
+        QtPrintSurface pdf(out);
+        ok = PrintSheet(*m, pdf, dialogs);
+        pages = ok ? pdf.pagesPrinted() : 0;
     }
-    if (parser.isSet(QStringLiteral("trace")) && !writeTrace(parser.value(QStringLiteral("trace")), trace))
+    if (wantTrace && !writeTrace(parser.value(QStringLiteral("trace")), trace))
         ok = false;
     printJson(summary(*m, pages, drawn));
     return ok ? ExitOk : ExitRefused;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int LineStartX = 10;
 constexpr int NextPageTop = 15;
+constexpr qsizetype ShortSegment = 256;
 
 bool isClosingMark(QChar c)
 {
@@ -20,22 +21,49 @@ bool isClosingMark(QChar c)
 
 } // namespace
 
-qsizetype FindWidthBreak(qsizetype count, const std::function<bool(qsizetype)> &tooWide)
+qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth,
+                         double room)
 {
-    // Gallop to the first too-wide length, then halve the gap: lines are short
-    // against a long text, so the search stays near the line's own length.
-    qsizetype fits = 0;
-    qsizetype wide = 0;
-    for (qsizetype probe = 1; fits < count; probe *= 2) {
-        const qsizetype k = std::min(probe, count);
-        if (tooWide(k)) {
-            wide = k;
-            break;
-        }
-        fits = k;
-    }
-    if (wide == 0)
+    const auto tooWide = [&](qsizetype k) { return prefixWidth(k) + 10 > room; };
+    if (count <= 0)
         return 0;
+    qsizetype fits = 0;  // longest prefix known to fit (0: none measured)
+    qsizetype wide = 0;  // shortest prefix known too wide (0: none yet)
+    if (count <= ShortSegment) {
+        // Most segments are a line or less: one measurement settles them.
+        const double all = prefixWidth(count);
+        if (!(all + 10 > room))
+            return 0;
+        wide = count;
+        // A wrapped line: start next to where the average character width puts
+        // the break, and widen the bracket from there.
+        const double share = all > 0 ? (room - 10) / all : 0;
+        qsizetype guess = std::clamp<qsizetype>(static_cast<qsizetype>(count * share), 1, count);
+        for (qsizetype step = 1; wide - fits > 1; step *= 2) {
+            if (guess <= fits || guess >= wide)
+                break;
+            if (tooWide(guess)) {
+                wide = guess;
+                guess -= step;
+            } else {
+                fits = guess;
+                guess += step;
+            }
+        }
+    } else {
+        // A long run of text: gallop to the first too-wide length, so that each
+        // line costs measurements of about its own length, not of the whole run.
+        for (qsizetype probe = 1; fits < count; probe *= 2) {
+            const qsizetype k = std::min(probe, count);
+            if (tooWide(k)) {
+                wide = k;
+                break;
+            }
+            fits = k;
+        }
+        if (wide == 0)
+            return 0;
+    }
     while (wide - fits > 1) {
         const qsizetype mid = fits + (wide - fits) / 2;
         if (tooWide(mid))
@@ -61,6 +89,7 @@ void TextPlacer::startAfresh()
     m_surface.setFontEmphasis(false);
     m_emphasisOn = false;
     m_placedText.clear();
+    m_placedWidth.reset();
     m_segmentX = LineStartX;
 }
 
@@ -89,9 +118,8 @@ void TextPlacer::cycle(RestText &rest)
     const qsizetype markerAt = rest.nextMarker(marker);
 
     const double room = m_lineWidth - m_segmentX;
-    const qsizetype wideAt = FindWidthBreak(markerAt, [&](qsizetype k) {
-        return m_surface.textWidth(rest.left(k)) + 10 > room;
-    });
+    const qsizetype wideAt = FindWidthBreak(
+        markerAt, [&](qsizetype k) { return m_surface.textWidth(rest.left(k)); }, room);
     if (wideAt > 0) {
         widthBreak(rest, wideAt);
         return;
@@ -123,13 +151,14 @@ void TextPlacer::cycle(RestText &rest)
 void TextPlacer::toggleEmphasis(RestText &rest, qsizetype at)
 {
     const QString piece = rest.left(at);
-    m_surface.setCurrentX(m_surface.textWidth(m_placedText) + 10);
+    m_surface.setCurrentX(placedWidth() + 10);
     if (m_emphasisOn) {
         // Only what the closing "@" places comes out emphasised; the part of the
         // run placed earlier by a break stays plain.
         m_surface.setFontEmphasis(true);
         put(piece, false);
         m_placedText += piece;
+        m_placedWidth.reset();
         if (!m_rules.closingKeepsEmphasis)
             m_surface.setFontEmphasis(false);
         m_emphasisOn = false;
@@ -139,10 +168,25 @@ void TextPlacer::toggleEmphasis(RestText &rest, qsizetype at)
         m_surface.setFontEmphasis(false);
         put(piece, false);
         m_placedText += piece;
+        m_placedWidth.reset();
         m_emphasisOn = true;
     }
     rest.dropFront(at + 1);
-    m_segmentX = static_cast<int>(RoundHalfEven(m_surface.textWidth(m_placedText) + 10));
+    m_segmentX = static_cast<int>(RoundHalfEven(placedWidth() + 10));
+}
+
+double TextPlacer::placedWidth()
+{
+    // The text placed so far on the line only changes at an "@", and is measured
+    // twice in between: once for the segment's x, once at the next "@".
+    if (m_placedText.isEmpty())
+        return 0;
+    const bool emphasis = m_surface.fontEmphasis();
+    if (!m_placedWidth || m_placedWidthEmphasis != emphasis) {
+        m_placedWidth = m_surface.textWidth(m_placedText);
+        m_placedWidthEmphasis = emphasis;
+    }
+    return *m_placedWidth;
 }
 
 void TextPlacer::widthBreak(RestText &rest, qsizetype at)
@@ -173,6 +217,7 @@ void TextPlacer::advanceLine()
     m_y = static_cast<int>(RoundHalfEven(m_y + m_pitch));
     m_segmentX = LineStartX;
     m_placedText.clear();
+    m_placedWidth.reset();
 }
 
 } // namespace sorario

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace sorario {
 
@@ -29,10 +30,11 @@ struct PlacingRules
     int lineCapacity = -1;
 };
 
-// The smallest prefix length k in 1..count for which tooWide(k) holds, or 0 when
-// none does. Same answer as testing every k in turn as long as tooWide turns
-// true for good once it does (text widths only grow), in O(log) calls.
-qsizetype FindWidthBreak(qsizetype count, const std::function<bool(qsizetype)> &tooWide);
+// The smallest prefix length k in 1..count whose width plus 10 exceeds `room`, or
+// 0 when none does. Same answer as measuring every k in turn, as long as prefix
+// widths never shrink as the prefix grows, with a few measurements a line.
+qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth,
+                         double room);
 
 // Places composed text on the surface: line breaks, "@" emphasis, width breaks
 // with the continuation indent, the line pitch and, when asked, page breaks.
@@ -55,6 +57,7 @@ private:
     void widthBreak(RestText &rest, qsizetype at);
     void put(const QString &piece, bool lineEnd);
     void advanceLine();
+    double placedWidth();
 
     PrintSurface &m_surface;
     const PlacingRules m_rules;
@@ -69,6 +72,8 @@ private:
     int m_segmentX = 10;
     bool m_emphasisOn = false;
     QString m_placedText;
+    std::optional<double> m_placedWidth; // of m_placedText, reset when it changes
+    bool m_placedWidthEmphasis = false;
 };
 
 } // namespace sorario
