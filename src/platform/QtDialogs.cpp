@@ -4,6 +4,8 @@
 #include "shared/Module1.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -34,21 +36,29 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-bool isInstalled(const QString &family)
+// The installed family's own spelling (substitutes come back lower-cased); empty when
+// it is not installed.
+QString installedFamily(const QString &family)
 {
-    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+    const QStringList families = QFontDatabase::families();
+    for (const QString &f : families)
+        if (f.compare(family, Qt::CaseInsensitive) == 0)
+            return f;
+    return QString();
 }
 
 // A stored face such as "ＭＳ Ｐ明朝" is not installed here; the dialog starts on the
 // font that prints in its place.
 QString installedFace(const QString &face)
 {
-    if (isInstalled(face))
+    if (!installedFamily(face).isEmpty())
         return face;
     const QStringList substitutes = QFont::substitutes(face);
-    for (const QString &s : substitutes)
-        if (isInstalled(s))
-            return s;
+    for (const QString &s : substitutes) {
+        const QString family = installedFamily(s);
+        if (!family.isEmpty())
+            return family;
+    }
     return face;
 }
 
@@ -197,6 +207,9 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty())
         return std::nullopt;
+    // The chosen folder becomes the current one, as with the original platform's file
+    // dialogs: the main window's drive list returns there, so a converted file shows.
+    QDir::setCurrent(QFileInfo(files.first()).absolutePath());
     return files.first();
 }
 

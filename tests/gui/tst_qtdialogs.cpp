@@ -1,9 +1,13 @@
 // The real dialogs, driven offscreen: titles, buttons and answers as the program needs them.
 #include "platform/QtDialogs.h"
+#include "print/QtPrintSurface.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -163,6 +167,43 @@ private Q_SLOTS:
         QCOMPARE(initial, DefaultSheetLogo);
     }
 
+    // A stored face that is not installed opens the dialog on the font that prints in
+    // its place, and confirming that keeps the stored name.
+    void fontDialogStandIn_data()
+    {
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("confirmed as shown") << false << QStringLiteral("ＭＳ Ｐ明朝");
+        QTest::newRow("another font") << true << QStringLiteral("IPAGothic");
+    }
+    void fontDialogStandIn()
+    {
+        QFETCH(bool, change);
+        QFETCH(QString, face);
+        installFontSubstitutions();
+        if (!QFontDatabase::families().contains(QStringLiteral("IPAPMincho"))
+            || !QFontDatabase::families().contains(QStringLiteral("IPAGothic")))
+            QSKIP("the IPA fonts are not installed");
+        QtDialogs dialogs;
+        QString initialFamily;
+        bool scalableOnly = false;
+        whenModal([&](QWidget *w) {
+            auto *fd = qobject_cast<QFontDialog *>(w);
+            QVERIFY(fd);
+            initialFamily = fd->currentFont().family();
+            scalableOnly = fd->testOption(QFontDialog::ScalableFonts);
+            if (change)
+                fd->setCurrentFont(QFont(QStringLiteral("IPAGothic"), 12));
+            fd->accept();
+        });
+        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, 0x20002);
+        QCOMPARE(initialFamily, QStringLiteral("IPAPMincho"));
+        QVERIFY(scalableOnly);
+        QVERIFY(choice.has_value());
+        QCOMPARE(choice->face, face);
+        QCOMPARE(choice->size, change ? 12.0 : 10.0);
+    }
+
     void saveDialogSettings()
     {
         QTemporaryDir dir;
@@ -186,7 +227,11 @@ private Q_SLOTS:
             confirmsOverwrite = !fd->testOption(QFileDialog::DontConfirmOverwrite);
             static_cast<QDialog *>(fd)->accept();
         });
+        const QString previousDir = QDir::currentPath();
         const std::optional<QString> chosen = dialogs.saveDialog(options);
+        const QString currentAfter = QDir::currentPath();
+        QDir::setCurrent(previousDir);
+        QCOMPARE(currentAfter, QDir(dir.path()).canonicalPath());
         QCOMPARE(title, QStringLiteral("テキストファイル保存"));
         QCOMPARE(filter, QStringLiteral("テキストファイル(*.txt)")); // shown as the program names it
         QCOMPARE(suffix, QStringLiteral("txt"));
