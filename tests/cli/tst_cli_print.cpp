@@ -9,6 +9,7 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
 namespace {
@@ -23,30 +24,25 @@ struct Run
 // 50 one-line questions: 41 fit the first page.
 QString writeQuestions(const QString &folder)
 {
-    QStringList lines{QStringLiteral("文法"), QStringLiteral("1"), QStringLiteral("CODE"),
-                      QString(), QString(), QString()};
+    QStringList lines {u"文法"_s, u"1"_s, u"CODE"_s, QString(), QString(), QString()};
     for (int i = 1; i <= 50; ++i)
-        lines << QStringLiteral("Q%1").arg(i) << QStringLiteral("**") << QStringLiteral("A%1").arg(i);
-    return writeSjisLines(folder + QStringLiteral("/q.qvn"), lines);
+        lines << u"Q%1"_s.arg(i) << u"**"_s << u"A%1"_s.arg(i);
+    return writeSjisLines(folder + u"/q.qvn"_s, lines);
 }
 
 Run runPrint(const QTemporaryDir &dir, const QStringList &extra)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    env.insert(u"XDG_RUNTIME_DIR"_s, dir.path());
     QProcess p;
     p.setProcessEnvironment(env);
-    const QString trace = dir.filePath(QStringLiteral("t.json"));
+    const QString trace = dir.filePath(u"t.json"_s);
     QFile::remove(trace);
     p.start(QStringLiteral(SORARIO_CLI),
-            QStringList{QStringLiteral("print"), writeQuestions(dir.path()), QStringLiteral("--all"),
-                        QStringLiteral("--count"), QStringLiteral("50"), QStringLiteral("--layout"),
-                        QStringLiteral("2"), QStringLiteral("--seed"), QStringLiteral("3"),
-                        QStringLiteral("--font"), QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("--logo"),
-                        QStringLiteral("ロゴ"), QStringLiteral("--now"), QStringLiteral("2024-03-05T14:07"),
-                        QStringLiteral("--trace"), trace, QStringLiteral("-o"),
-                        dir.filePath(QStringLiteral("out.pdf"))} +
-                extra);
+        QStringList {u"print"_s, writeQuestions(dir.path()), u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s,
+            u"2"_s, u"--seed"_s, u"3"_s, u"--font"_s, u"ＭＳ Ｐ明朝"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s,
+            u"2024-03-05T14:07"_s, u"--trace"_s, trace, u"-o"_s, dir.filePath(u"out.pdf"_s)}
+            + extra);
     if (!p.waitForFinished(60000))
         return {};
     Run r;
@@ -70,9 +66,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("questionCount");
         QTest::addColumn<int>("printMode");
         QTest::addColumn<int>("pages");
-        QTest::newRow("yes") << QStringLiteral("yes") << 0 << 41 << 1 << 1;
-        QTest::newRow("no") << QStringLiteral("no") << 0 << 50 << 2 << 2;
-        QTest::newRow("cancel") << QStringLiteral("cancel") << 1 << 50 << 1 << 0;
+        QTest::newRow("yes") << u"yes"_s << 0 << 41 << 1 << 1;
+        QTest::newRow("no") << u"no"_s << 0 << 50 << 2 << 2;
+        QTest::newRow("cancel") << u"cancel"_s << 1 << 50 << 1 << 0;
     }
     void overflowAnswers()
     {
@@ -82,74 +78,58 @@ private Q_SLOTS:
         QFETCH(int, printMode);
         QFETCH(int, pages);
         QTemporaryDir dir;
-        const Run r = runPrint(dir, {QStringLiteral("--answers"), QStringLiteral("2"), QStringLiteral("--size"),
-                                     QStringLiteral("10"), QStringLiteral("--metrics"), QStringLiteral("fixed"),
-                                     QStringLiteral("--overflow"), overflow});
+        const Run r = runPrint(dir,
+            {u"--answers"_s, u"2"_s, u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s, u"--overflow"_s,
+                overflow});
         QCOMPARE(r.exitCode, exitCode);
-        QCOMPARE(r.summary[QStringLiteral("QuestionCount")].toInt(), questionCount);
-        QCOMPARE(r.summary[QStringLiteral("PrintMode")].toInt(), printMode);
-        QCOMPARE(r.summary[QStringLiteral("pages")].toInt(), pages);
-        QCOMPARE(r.summary[QStringLiteral("OverCapacity")].toInt(), 1);
-        QCOMPARE(r.summary[QStringLiteral("FitCount")].toInt(), 41);
-        QCOMPARE(r.summary[QStringLiteral("CharHeight")].toInt(), 4);
-        QCOMPARE(r.summary[QStringLiteral("FirstPageLines")].toInt(), 40);
-        QCOMPARE(r.summary[QStringLiteral("NextPageLines")].toInt(), 45);
-        QCOMPARE(r.summary[QStringLiteral("DrawnQuestions")].toArray().size(), 50);
-        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("out.pdf"))), pages > 0);
-        QCOMPARE(r.trace.last().toObject()[QStringLiteral("op")].toString(),
-                 pages > 0 ? QStringLiteral("endDoc") : QStringLiteral("killDoc"));
+        QCOMPARE(r.summary[u"QuestionCount"_s].toInt(), questionCount);
+        QCOMPARE(r.summary[u"PrintMode"_s].toInt(), printMode);
+        QCOMPARE(r.summary[u"pages"_s].toInt(), pages);
+        QCOMPARE(r.summary[u"OverCapacity"_s].toInt(), 1);
+        QCOMPARE(r.summary[u"FitCount"_s].toInt(), 41);
+        QCOMPARE(r.summary[u"CharHeight"_s].toInt(), 4);
+        QCOMPARE(r.summary[u"FirstPageLines"_s].toInt(), 40);
+        QCOMPARE(r.summary[u"NextPageLines"_s].toInt(), 45);
+        QCOMPARE(r.summary[u"DrawnQuestions"_s].toArray().size(), 50);
+        QCOMPARE(QFile::exists(dir.filePath(u"out.pdf"_s)), pages > 0);
+        QCOMPARE(r.trace.last().toObject()[u"op"_s].toString(), pages > 0 ? u"endDoc"_s : u"killDoc"_s);
     }
 
     void traceOfTheHeader()
     {
         QTemporaryDir dir;
-        const Run r = runPrint(dir, {QStringLiteral("--size"), QStringLiteral("10"),
-                                     QStringLiteral("--metrics"), QStringLiteral("fixed")});
+        const Run r = runPrint(dir, {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s});
         QCOMPARE(r.exitCode, 0);
         const QJsonObject number = r.trace[5].toObject();
-        QCOMPARE(number[QStringLiteral("text")].toString(), QStringLiteral("CODE(SheetNo.:03051407)"));
-        QCOMPARE(number[QStringLiteral("x")].toDouble(), 12.0);
+        QCOMPARE(number[u"text"_s].toString(), u"CODE(SheetNo.:03051407)"_s);
+        QCOMPARE(number[u"x"_s].toDouble(), 12.0);
         const QJsonObject logo = r.trace[6].toObject();
-        QCOMPARE(logo[QStringLiteral("text")].toString(), QStringLiteral("ロゴ"));
-        QCOMPARE(logo[QStringLiteral("x")].toDouble(), 167 - 2 * 2.75);
+        QCOMPARE(logo[u"text"_s].toString(), u"ロゴ"_s);
+        QCOMPARE(logo[u"x"_s].toDouble(), 167 - 2 * 2.75);
         // No prompt answer given: all 50 questions on two pages, 100 answer lines on three.
-        QCOMPARE(r.summary[QStringLiteral("pages")].toInt(), 5);
-        QVERIFY(readBytes(dir.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF"));
+        QCOMPARE(r.summary[u"pages"_s].toInt(), 5);
+        QVERIFY(readBytes(dir.filePath(u"out.pdf"_s)).startsWith("%PDF"));
     }
 
     void realFontsWriteAPdf()
     {
         QTemporaryDir dir;
-        const Run r = runPrint(dir, {QStringLiteral("--size"), QStringLiteral("10"), QStringLiteral("--answers"),
-                                     QStringLiteral("2"), QStringLiteral("--overflow"), QStringLiteral("yes")});
+        const Run r
+            = runPrint(dir, {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s, u"--overflow"_s, u"yes"_s});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.summary[QStringLiteral("pages")].toInt(), 1);
-        QVERIFY(readBytes(dir.filePath(QStringLiteral("out.pdf"))).startsWith("%PDF"));
+        QCOMPARE(r.summary[u"pages"_s].toInt(), 1);
+        QVERIFY(readBytes(dir.filePath(u"out.pdf"_s)).startsWith("%PDF"));
     }
 
     void unprintableFontSizeFails()
     {
         QTemporaryDir dir;
-        const Run r = runPrint(dir, {QStringLiteral("--size"), QStringLiteral("0")});
+        const Run r = runPrint(dir, {u"--size"_s, u"0"_s});
         QCOMPARE(r.exitCode, 1);
-        QCOMPARE(r.summary[QStringLiteral("pages")].toInt(), 0);
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.pdf"))));
+        QCOMPARE(r.summary[u"pages"_s].toInt(), 0);
+        QVERIFY(!QFile::exists(dir.filePath(u"out.pdf"_s)));
     }
 
-    void usageErrors_data()
-    {
-        QTest::addColumn<QStringList>("extra");
-        QTest::newRow("overflow") << QStringList{QStringLiteral("--overflow"), QStringLiteral("maybe")};
-        QTest::newRow("metrics") << QStringList{QStringLiteral("--metrics"), QStringLiteral("real")};
-        QTest::newRow("now") << QStringList{QStringLiteral("--now"), QStringLiteral("2024-13-40T99:00")};
-        QTest::newRow("answers") << QStringList{QStringLiteral("--answers"), QStringLiteral("3")};
-    }
-    void usageErrors()
-    {
-        QFETCH(QStringList, extra);
-        QTemporaryDir dir;
-        QCOMPARE(runPrint(dir, extra).exitCode, 2);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCliPrint)

@@ -12,18 +12,20 @@
 
 namespace sorario::test {
 
+using namespace Qt::StringLiterals;
+
 // A module with the given questions drawn, one file chosen, all parts, the
 // fixed-metric font at 10 points: CharHeight 4, pitch 5 mm, 40 and 45 lines.
-inline std::unique_ptr<Module1> moduleWith(const QList<QuestionRecord> &questions, int layout = 2,
-                                           int attachAnswers = 2)
+inline std::unique_ptr<Module1> moduleWith(
+    const QList<QuestionRecord> &questions, int layout = 2, int attachAnswers = 2)
 {
     auto m = std::make_unique<Module1>();
     m->ChosenFileCount = 1;
-    m->FileHeaders(1, 1) = QStringLiteral("文法テスト");
+    m->FileHeaders(1, 1) = u"文法テスト"_s;
     m->AllPartsChosen = 1;
     m->AnswerLayout = static_cast<std::int16_t>(layout);
     m->AttachAnswers = static_cast<std::int16_t>(attachAnswers);
-    m->FontName = QStringLiteral("ＭＳ Ｐ明朝");
+    m->FontName = u"ＭＳ Ｐ明朝"_s;
     m->FontSize = 10;
     m->QuestionCount = static_cast<std::int16_t>(questions.size());
     for (int i = 0; i < questions.size(); ++i)
@@ -35,7 +37,7 @@ inline QList<QuestionRecord> plainQuestions(int count, const QString &hint = {})
 {
     QList<QuestionRecord> q;
     for (int i = 1; i <= count; ++i)
-        q.append({QStringLiteral("Q%1").arg(i), hint, QStringLiteral("A%1").arg(i)});
+        q.append({u"Q%1"_s.arg(i), hint, u"A%1"_s.arg(i)});
     return q;
 }
 

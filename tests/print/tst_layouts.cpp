@@ -6,11 +6,12 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
 namespace {
 
-const QString Dash43 = QStringLiteral("　 ") + QString(43, QChar(u'─'));
+const QString Dash43 = u"　 "_s + QString(43, QChar(u'─'));
 
 QList<QuestionRecord> withText(QList<QuestionRecord> q, int n, const QString &text)
 {
@@ -35,8 +36,8 @@ private Q_SLOTS:
         QTest::newRow("40") << 40 << QString() << 0 << 0;
         QTest::newRow("41 with the extra line") << 41 << QString() << 0 << 0;
         QTest::newRow("42") << 42 << QString() << 1 << 41;
-        QTest::newRow("** counts no line") << 41 << QStringLiteral("**") << 0 << 0;
-        QTest::newRow("* counts a line") << 21 << QStringLiteral("*") << 1 << 20;
+        QTest::newRow("** counts no line") << 41 << u"**"_s << 0 << 0;
+        QTest::newRow("* counts a line") << 21 << u"*"_s << 1 << 20;
         QTest::newRow("none") << 0 << QString() << 0 << 0;
     }
     void measuringCapacity()
@@ -69,7 +70,7 @@ private Q_SLOTS:
     {
         QFETCH(int, tail);
         QFETCH(int, overCapacity);
-        auto m = moduleWith({{QStringLiteral("@b@") + QString(tail, QChar(u'x')), {}, {}}});
+        auto m = moduleWith({{u"@b@"_s + QString(tail, QChar(u'x')), {}, {}}});
         RecordingSurface s;
         setMetrics(*m, s);
         m->FirstPageLines = 0;
@@ -77,28 +78,28 @@ private Q_SLOTS:
         MeasureQuestions(*m, s);
         QCOMPARE(int(m->OverCapacity), overCapacity);
         PrintQuestionsFitted(*m, s);
-        QCOMPARE(lineTops(s.log(), 1), QList<double>{35});
+        QCOMPARE(lineTops(s.log(), 1), QList<double> {35});
     }
 
     void fittedLayoutOne()
     {
         QList<QuestionRecord> q = plainQuestions(2);
-        q[0].Hint = QStringLiteral("go");
-        q[1].Hint = QStringLiteral("*");
+        q[0].Hint = u"go"_s;
+        q[1].Hint = u"*"_s;
         auto m = moduleWith(q, 1);
         RecordingSurface s;
         setMetrics(*m, s);
         PrintQuestionsFitted(*m, s);
         const auto texts = s.log().texts();
-        const QStringList expected{QStringLiteral("( 1) Q1"), QStringLiteral("　 〔go〕"), QString(),
-                                   Dash43, QStringLiteral("( 2) Q2"), QString(), Dash43};
+        const QStringList expected {
+            u"( 1) Q1"_s, u"　 〔go〕"_s, QString(), Dash43, u"( 2) Q2"_s, QString(), Dash43};
         QCOMPARE(textsOn(s.log()), expected);
-        const QList<double> ys{35, 40, 45, 50, 55, 60, 65};
+        const QList<double> ys {35, 40, 45, 50, 55, 60, 65};
         for (int i = 0; i < texts.size(); ++i) {
             QCOMPARE(texts[i].y, ys[i]);
             QCOMPARE(texts[i].x, 10.0);
             QCOMPARE(texts[i].lineEnd, texts[i].text == Dash43);
-            QCOMPARE(texts[i].font, QStringLiteral("ＭＳ Ｐ明朝"));
+            QCOMPARE(texts[i].font, u"ＭＳ Ｐ明朝"_s);
         }
     }
 
@@ -117,21 +118,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("full");
         QTest::addColumn<QList<bool>>("emphasis");
-        QTest::newRow("fitted") << false << QList<bool>{false, false, false, true, false};
-        QTest::newRow("full") << true << QList<bool>{false, false, true, false, false};
+        QTest::newRow("fitted") << false << QList<bool> {false, false, false, true, false};
+        QTest::newRow("full") << true << QList<bool> {false, false, true, false, false};
     }
     void oddMarkCarriesOverOnlyInFullPrint()
     {
         QFETCH(bool, full);
         QFETCH(QList<bool>, emphasis);
-        auto m = moduleWith({{QStringLiteral("a@b"), {}, {}}, {QStringLiteral("c@d@e"), {}, {}}});
+        auto m = moduleWith({{u"a@b"_s, {}, {}}, {u"c@d@e"_s, {}, {}}});
         RecordingSurface s;
         setMetrics(*m, s);
         full ? PrintQuestionsAll(*m, s) : PrintQuestionsFitted(*m, s);
         const auto texts = s.log().texts();
         // ( 1) a | b | ( 2) c | d | e
         QCOMPARE(texts.size(), emphasis.size());
-        QCOMPARE(texts[2].text, QStringLiteral("( 2) c"));
+        QCOMPARE(texts[2].text, u"( 2) c"_s);
         for (int i = 0; i < texts.size(); ++i)
             QCOMPARE(texts[i].emphasis, emphasis[i]);
     }
@@ -140,9 +141,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<QList<int>>("linesPerPage");
-        QTest::newRow("40: one page") << 40 << QList<int>{40};
-        QTest::newRow("41: second page") << 41 << QList<int>{40, 1};
-        QTest::newRow("100") << 100 << QList<int>{40, 45, 15};
+        QTest::newRow("40: one page") << 40 << QList<int> {40};
+        QTest::newRow("41: second page") << 41 << QList<int> {40, 1};
+        QTest::newRow("100") << 100 << QList<int> {40, 45, 15};
     }
     void fullPrintPages()
     {
@@ -166,13 +167,13 @@ private Q_SLOTS:
     {
         // Question 1 takes five lines (two "\/" and layout 1), 2 to 12 three each:
         // question 13's rule is line 41.
-        auto m = moduleWith(withText(plainQuestions(13), 1, QStringLiteral("a\\/b\\/c")), 1);
+        auto m = moduleWith(withText(plainQuestions(13), 1, u"a\\/b\\/c"_s), 1);
         RecordingSurface s;
         setMetrics(*m, s);
         PrintQuestionsAll(*m, s);
         const auto page1 = s.log().texts(1);
         const auto page2 = s.log().texts(2);
-        QCOMPARE(page1[page1.size() - 2].text, QStringLiteral("(13) Q13"));
+        QCOMPARE(page1[page1.size() - 2].text, u"(13) Q13"_s);
         QCOMPARE(page1.last().y, 230.0);
         QCOMPARE(page2.size(), 1);
         QCOMPARE(page2[0].text, Dash43);
@@ -189,15 +190,15 @@ private Q_SLOTS:
         PrintQuestionsAll(*m, s);
         const auto page2 = s.log().texts(2);
         QCOMPARE(page2.size(), 1);
-        QVERIFY(page2[0].text.startsWith(QStringLiteral("　 a")));
+        QVERIFY(page2[0].text.startsWith(u"　 a"_s));
         QCOMPARE(page2[0].y, 15.0);
     }
 
     void answerSheetSameForBothLayouts()
     {
-        QList<QuestionRecord> q = plainQuestions(50, QStringLiteral("hint"));
-        q[3].Hint = QStringLiteral("**");
-        q[4].Answer = QStringLiteral("x\\/y");
+        QList<QuestionRecord> q = plainQuestions(50, u"hint"_s);
+        q[3].Hint = u"**"_s;
+        q[4].Answer = u"x\\/y"_s;
         QByteArray traces[2];
         for (int layout = 1; layout <= 2; ++layout) {
             auto m = moduleWith(q, layout);
@@ -214,23 +215,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("hidden hint") << QStringLiteral("**") << QStringLiteral("went")
-                                     << QStringList{QStringLiteral("( 1) Q1"), QStringLiteral("　■　went")};
-        QTest::newRow("shown hint")
-            << QStringLiteral("go") << QStringLiteral("went")
-            << QStringList{QStringLiteral("( 1) Q1"), QStringLiteral("　 〔go〕"), QStringLiteral("　■　went")};
-        QTest::newRow("empty answer") << QString() << QString()
-                                      << QStringList{QStringLiteral("( 1) Q1"), QStringLiteral("　■　")};
+        QTest::newRow("hidden hint") << u"**"_s << u"went"_s << QStringList {u"( 1) Q1"_s, u"　■　went"_s};
+        QTest::newRow("shown hint") << u"go"_s << u"went"_s
+                                    << QStringList {u"( 1) Q1"_s, u"　 〔go〕"_s, u"　■　went"_s};
+        QTest::newRow("empty answer") << QString() << QString() << QStringList {u"( 1) Q1"_s, u"　■　"_s};
         QTest::newRow("answer over two lines")
-            << QString() << QStringLiteral("a\\/b")
-            << QStringList{QStringLiteral("( 1) Q1"), QStringLiteral("　■　a"), QStringLiteral("     b")};
+            << QString() << u"a\\/b"_s << QStringList {u"( 1) Q1"_s, u"　■　a"_s, u"     b"_s};
     }
     void answerLines()
     {
         QFETCH(QString, hint);
         QFETCH(QString, answer);
         QFETCH(QStringList, lines);
-        auto m = moduleWith({{QStringLiteral("Q1"), hint, answer}});
+        auto m = moduleWith({{u"Q1"_s, hint, answer}});
         RecordingSurface s;
         setMetrics(*m, s);
         PrintAnswerSheet(*m, s);
@@ -245,28 +242,28 @@ private Q_SLOTS:
     // uses up one of them.
     void closingMarkUsesAnAnswerPageLine()
     {
-        auto m = moduleWith(withText(plainQuestions(20), 1, QStringLiteral("a@b@c")));
+        auto m = moduleWith(withText(plainQuestions(20), 1, u"a@b@c"_s));
         RecordingSurface s;
         setMetrics(*m, s);
         PrintAnswerSheet(*m, s);
         QCOMPARE(lineTops(s.log(), 1).size(), 39);
-        QCOMPARE(lineTops(s.log(), 2), QList<double>{15});
+        QCOMPARE(lineTops(s.log(), 2), QList<double> {15});
     }
 
     void closingMarkOnTheLastLineBreaksInsideIt()
     {
         QList<QuestionRecord> q = plainQuestions(20);
-        q[19].Answer = QStringLiteral("a@b@c");
+        q[19].Answer = u"a@b@c"_s;
         auto m = moduleWith(q);
         RecordingSurface s;
         setMetrics(*m, s);
         PrintAnswerSheet(*m, s);
         const auto page2 = s.log().texts(2);
         QCOMPARE(page2.size(), 1);
-        QCOMPARE(page2[0].text, QStringLiteral("c"));
+        QCOMPARE(page2[0].text, u"c"_s);
         QCOMPARE(page2[0].y, 15.0);
         QCOMPARE(page2[0].x, 24.0); // round(10 + "　■　ab")
-        QCOMPARE(s.log().texts(1).last().text, QStringLiteral("b"));
+        QCOMPARE(s.log().texts(1).last().text, u"b"_s);
         QVERIFY(s.log().texts(1).last().emphasis);
     }
 

@@ -8,12 +8,13 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
 namespace {
 
-const QString W = QStringLiteral("あ"); // 3.4375 mm at 10 points
-const QString Crlf = QStringLiteral("\r\n");
+const QString W = u"あ"_s; // 3.4375 mm at 10 points
+const QString Crlf = u"\r\n"_s;
 
 // Counts the characters the placer has measured.
 class CountingSurface : public RecordingSurface
@@ -68,10 +69,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("label");
-        QTest::newRow("7") << 7 << QStringLiteral("( 7)");
-        QTest::newRow("99") << 99 << QStringLiteral("(99)");
-        QTest::newRow("100") << 100 << QStringLiteral("(100)");
-        QTest::newRow("1000 keeps every digit") << 1000 << QStringLiteral("(1000)");
+        QTest::newRow("7") << 7 << u"( 7)"_s;
+        QTest::newRow("99") << 99 << u"(99)"_s;
+        QTest::newRow("100") << 100 << u"(100)"_s;
+        QTest::newRow("1000 keeps every digit") << 1000 << u"(1000)"_s;
     }
     void numberLabel()
     {
@@ -86,20 +87,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<int>("rule"); // HintLines
         QTest::addColumn<QString>("expected");
-        const QString q = QStringLiteral("( 5) Go.") + Crlf;
-        const QString rule = Crlf + QStringLiteral("　 ──");
-        const QString hintLine = QStringLiteral("　 〔go〕") + Crlf;
+        const QString q = u"( 5) Go."_s + Crlf;
+        const QString rule = Crlf + u"　 ──"_s;
+        const QString hintLine = u"　 〔go〕"_s + Crlf;
         const int printed = int(HintLines::Printed);
         const int measured = int(HintLines::Measured);
-        QTest::newRow("1 hint") << 1 << QStringLiteral("go") << printed << q + hintLine + rule;
+        QTest::newRow("1 hint") << 1 << u"go"_s << printed << q + hintLine + rule;
         QTest::newRow("1 none") << 1 << QString() << printed << q + rule;
-        QTest::newRow("2 hint") << 2 << QStringLiteral("go") << printed << q + hintLine;
+        QTest::newRow("2 hint") << 2 << u"go"_s << printed << q + hintLine;
         QTest::newRow("2 none") << 2 << QString() << printed << q;
-        QTest::newRow("2 ** printed") << 2 << QStringLiteral("**") << printed << q;
-        QTest::newRow("2 ** measured") << 2 << QStringLiteral("**") << measured << q;
-        QTest::newRow("2 * printed") << 2 << QStringLiteral("*") << printed << q;
-        QTest::newRow("2 * measured")
-            << 2 << QStringLiteral("*") << measured << q + QStringLiteral("　 〔*〕") + Crlf;
+        QTest::newRow("2 ** printed") << 2 << u"**"_s << printed << q;
+        QTest::newRow("2 ** measured") << 2 << u"**"_s << measured << q;
+        QTest::newRow("2 * printed") << 2 << u"*"_s << printed << q;
+        QTest::newRow("2 * measured") << 2 << u"*"_s << measured << q + u"　 〔*〕"_s + Crlf;
     }
     void composition()
     {
@@ -107,31 +107,8 @@ private Q_SLOTS:
         QFETCH(QString, hint);
         QFETCH(int, rule);
         QFETCH(QString, expected);
-        const QuestionRecord r{QStringLiteral("Go."), hint, QString()};
-        QCOMPARE(ComposeQuestion(r, 5, layout, QStringLiteral("──"), HintLines(rule)), expected);
-    }
-
-    void wholeTestAndAnswerComposition()
-    {
-        const QuestionRecord r{QStringLiteral("a\\/b"), QStringLiteral("h\\/i"), QStringLiteral("x\\/y")};
-        const QString five = QStringLiteral("     ");
-        QCOMPARE(ComposeQuestionForRun(r, 12, 1, QStringLiteral("─")),
-                 QStringLiteral("(12) a") + Crlf + five + QStringLiteral("b") + Crlf +
-                     QStringLiteral("　 〔h") + Crlf + five + QStringLiteral("i〕") + Crlf + Crlf +
-                     QStringLiteral("　 ─") + Crlf);
-        QCOMPARE(ComposeAnswer(r, 123),
-                 QStringLiteral("(123) a") + Crlf + five + QStringLiteral("b") + Crlf +
-                     QStringLiteral("　 〔h") + Crlf + five + QStringLiteral("i〕") + Crlf +
-                     QStringLiteral("　■　x") + Crlf + five + QStringLiteral("y") + Crlf);
-        QCOMPARE(ComposeAnswer({QStringLiteral("q"), QStringLiteral("*"), QString()}, 1),
-                 QStringLiteral("( 1) q") + Crlf + QStringLiteral("　■　") + Crlf);
-    }
-
-    void dashLineFillsHundredFiftyMillimetres()
-    {
-        RecordingSurface s;
-        s.setFontSize(10);
-        QCOMPARE(DashLine(s, 175), QString(43, QChar(u'─'))); // 150 / 3.4375 = 43.6
+        const QuestionRecord r {u"Go."_s, hint, QString()};
+        QCOMPARE(ComposeQuestion(r, 5, layout, u"──"_s, HintLines(rule)), expected);
     }
 
     // The search must find the very break a character-by-character scan finds,
@@ -141,7 +118,7 @@ private Q_SLOTS:
         QRandomGenerator rng(7);
         for (int round = 0; round < 2000; ++round) {
             const int count = int(rng.bounded(1, round % 4 == 0 ? 1200 : 300));
-            QList<double> prefix{0};
+            QList<double> prefix {0};
             for (int i = 0; i < count; ++i)
                 prefix.append(prefix.last() + (rng.bounded(4) == 0 ? 0.0 : rng.bounded(5.0)));
             const double room = rng.bounded(prefix.last() * 1.2 + 1) + 10;
@@ -149,9 +126,13 @@ private Q_SLOTS:
             for (qsizetype k = 1; k <= count && linear == 0; ++k)
                 if (prefix[k] + 10 > room)
                     linear = k;
-            QCOMPARE(FindWidthBreak(count, [&](qsizetype k) { return prefix[k]; }, room), linear);
+            QCOMPARE(FindWidthBreak(
+                         count, [&](qsizetype k) { return prefix[k]; }, room),
+                linear);
         }
-        QCOMPARE(FindWidthBreak(0, [](qsizetype) { return 1e9; }, 0), qsizetype(0));
+        QCOMPARE(FindWidthBreak(
+                     0, [](qsizetype) { return 1e9; }, 0),
+            qsizetype(0));
     }
 
     void firstLineBreaksWhereLinearScanDoes_data()
@@ -159,7 +140,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("narrow") << QString(200, QChar(u'a'));
         QTest::newRow("wide") << QString(100, QChar(u'あ'));
-        QTest::newRow("mixed") << QStringLiteral("He ｶﾀｶﾅ said 「今日は」 and left; ").repeated(8);
+        QTest::newRow("mixed") << u"He ｶﾀｶﾅ said 「今日は」 and left; "_s.repeated(8);
     }
     void firstLineBreaksWhereLinearScanDoes()
     {
@@ -169,11 +150,11 @@ private Q_SLOTS:
             if (FixedTextWidth(QStringView(text).left(i), 10, false) + 10 > 165)
                 expected = i;
         QVERIFY(expected > 1);
-        const bool hangs = QStringLiteral("。、」）〕，").contains(text[expected - 1]);
+        const bool hangs = u"。、」）〕，"_s.contains(text[expected - 1]);
         const qsizetype cut = hangs ? expected : expected - 1;
         const auto placed = placeOnce(text);
         QCOMPARE(placed[0].text, text.left(cut));
-        QCOMPARE(placed[1].text.left(3), QStringLiteral("　 ") + text[cut]);
+        QCOMPARE(placed[1].text.left(3), u"　 "_s + text[cut]);
     }
 
     void longParagraphIsNotMeasuredQuadratically()
@@ -181,7 +162,7 @@ private Q_SLOTS:
         auto m = moduleWith({});
         CountingSurface s;
         setMetrics(*m, s);
-        TextPlacer placer(*m, s, PlacingRules{});
+        TextPlacer placer(*m, s, PlacingRules {});
         placer.startAfresh();
         s.calls = 0;
         placer.place(QString(4500, QChar(u'a'))); // about 50 lines of 90 characters
@@ -197,49 +178,38 @@ private Q_SLOTS:
         QTest::addColumn<QList<Placed>>("expected");
 
         // 42 wide characters after the 5-character label fit; the 43rd does not.
-        const QString label = QStringLiteral("( 1) ");
+        const QString label = u"( 1) "_s;
         const QString fits = label + W.repeated(42);
-        QTest::newRow("ordinary character starts the next line")
-            << fits + QStringLiteral("いう") + Crlf
-            << QList<Placed>{{fits, 10, 35, false, false},
-                             {QStringLiteral("　 いう"), 10, 40, false, false}};
-        const QStringList marks{QStringLiteral("。"), QStringLiteral("、"), QStringLiteral("」"),
-                                QStringLiteral("）"), QStringLiteral("〕"), QStringLiteral("，")};
+        QTest::newRow("ordinary character starts the next line") << fits + u"いう"_s
+                + Crlf << QList<Placed> {{fits, 10, 35, false, false}, {u"　 いう"_s, 10, 40, false, false}};
+        const QStringList marks {u"。"_s, u"、"_s, u"」"_s, u"）"_s, u"〕"_s, u"，"_s};
         for (const QString &mark : marks)
-            QTest::newRow(qPrintable(QStringLiteral("closing mark ") + mark))
-                << fits + mark + QStringLiteral("う") + Crlf
-                << QList<Placed>{{fits + mark, 10, 35, false, false},
-                                 {QStringLiteral("　 う"), 10, 40, false, false}};
+            QTest::newRow(qPrintable(u"closing mark "_s + mark))
+                << fits + mark + u"う"_s + Crlf
+                << QList<Placed> {{fits + mark, 10, 35, false, false}, {u"　 う"_s, 10, 40, false, false}};
         QTest::newRow("closing mark last leaves a lone indent")
-            << fits + QStringLiteral("。")
-            << QList<Placed>{{fits + QStringLiteral("。"), 10, 35, false, false}};
+            << fits + u"。"_s << QList<Placed> {{fits + u"。"_s, 10, 35, false, false}};
         QTest::newRow("forced break")
-            << ExpandForcedBreaks(QStringLiteral("( 1) ab\\/cd") + Crlf)
-            << QList<Placed>{{QStringLiteral("( 1) ab"), 10, 35, false, false},
-                             {QStringLiteral("     cd"), 10, 40, false, false}};
+            << ExpandForcedBreaks(u"( 1) ab\\/cd"_s + Crlf)
+            << QList<Placed> {{u"( 1) ab"_s, 10, 35, false, false}, {u"     cd"_s, 10, 40, false, false}};
         // "( 1) ab " is 13.75 mm: the word goes at 23.75, the rest at round(27.1875).
         QTest::newRow("emphasised word inside a line")
-            << QStringLiteral("( 1) ab @cd@ ef") + Crlf
-            << QList<Placed>{{QStringLiteral("( 1) ab "), 10, 35, false, false},
-                             {QStringLiteral("cd"), 23.75, 35, true, false},
-                             {QStringLiteral(" ef"), 27, 35, false, false}};
+            << u"( 1) ab @cd@ ef"_s + Crlf
+            << QList<Placed> {{u"( 1) ab "_s, 10, 35, false, false}, {u"cd"_s, 23.75, 35, true, false},
+                   {u" ef"_s, 27, 35, false, false}};
         QTest::newRow("emphasis at the start")
-            << QStringLiteral("@ab@c") + Crlf
-            << QList<Placed>{{QString(), 10, 35, false, false},
-                             {QStringLiteral("ab"), 10, 35, true, false},
-                             {QStringLiteral("c"), 13, 35, false, false}};
+            << u"@ab@c"_s + Crlf
+            << QList<Placed> {{QString(), 10, 35, false, false}, {u"ab"_s, 10, 35, true, false},
+                   {u"c"_s, 13, 35, false, false}};
         // A run cut by a line break is printed plain; only the closing "@" emphasises.
         QTest::newRow("run across a line break")
-            << QStringLiteral("a@b") + Crlf + QStringLiteral("c@d") + Crlf
-            << QList<Placed>{{QStringLiteral("a"), 10, 35, false, false},
-                             {QStringLiteral("b"), 12, 35, false, false},
-                             {QStringLiteral("c"), 10, 40, true, false},
-                             {QStringLiteral("d"), 12, 40, false, false}};
+            << u"a@b"_s + Crlf + u"c@d"_s + Crlf
+            << QList<Placed> {{u"a"_s, 10, 35, false, false}, {u"b"_s, 12, 35, false, false},
+                   {u"c"_s, 10, 40, true, false}, {u"d"_s, 12, 40, false, false}};
         QTest::newRow("last piece with a line end at x 10")
-            << QStringLiteral("a") + Crlf + Crlf + QStringLiteral("　 ──")
-            << QList<Placed>{{QStringLiteral("a"), 10, 35, false, false},
-                             {QString(), 10, 40, false, false},
-                             {QStringLiteral("　 ──"), 10, 45, false, true}};
+            << u"a"_s + Crlf + Crlf + u"　 ──"_s
+            << QList<Placed> {{u"a"_s, 10, 35, false, false}, {QString(), 10, 40, false, false},
+                   {u"　 ──"_s, 10, 45, false, true}};
     }
     void placing()
     {
@@ -272,9 +242,9 @@ private Q_SLOTS:
         m->FirstPageLines = 40;
         m->NextPageLines = 45;
         s.setFontSize(m->FontSize);
-        TextPlacer placer(*m, s, PlacingRules{});
+        TextPlacer placer(*m, s, PlacingRules {});
         placer.startAfresh();
-        QVERIFY_THROWS_EXCEPTION(PrintFailure, placer.place(QStringLiteral("( 1) あい") + Crlf));
+        QVERIFY_THROWS_EXCEPTION(PrintFailure, placer.place(u"( 1) あい"_s + Crlf));
     }
 
     void measuringTreatsTheSameTextWithoutStopping()
@@ -289,7 +259,7 @@ private Q_SLOTS:
         rules.lineCapacity = 40;
         TextPlacer placer(*m, s, rules);
         placer.startAfresh();
-        QVERIFY(!placer.place(QStringLiteral("( 1) あ") + Crlf));
+        QVERIFY(!placer.place(u"( 1) あ"_s + Crlf));
         QCOMPARE(placer.linesPlaced(), 41);
         QVERIFY(s.log().operations().isEmpty());
     }

@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
 Q_DECLARE_METATYPE(sorario::MessageAnswer)
@@ -51,11 +52,11 @@ private Q_SLOTS:
     void capacityPrompt()
     {
         QCOMPARE(CapacityPromptText(12, 30),
-                 QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。 12 問にして、印刷しますか。\r\n"
-                                "[Yes]     12問で印刷。\r\n"
-                                "[No]      30問で印刷。\r\n"
-                                "[Cancel] キャンセルして戻る。"));
-        QVERIFY(CapacityPromptText(0, 5).contains(QStringLiteral("[Yes]     0問で印刷。")));
+            QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。 12 問にして、印刷しますか。\r\n"
+                           "[Yes]     12問で印刷。\r\n"
+                           "[No]      30問で印刷。\r\n"
+                           "[Cancel] キャンセルして戻る。"));
+        QVERIFY(CapacityPromptText(0, 5).contains(u"[Yes]     0問で印刷。"_s));
     }
 
     void fittingQuestionsNeedNoPrompt()
@@ -64,14 +65,14 @@ private Q_SLOTS:
         RecordingSurface s;
         ScriptedDialogs d;
         QVERIFY(PrintSheet(*m, s, d));
-        QCOMPARE(d.kinds(), QStringList{QStringLiteral("print")});
+        QCOMPARE(d.kinds(), QStringList {u"print"_s});
         QCOMPARE(d.shown[0].flags, 0x40004);
         QCOMPARE(int(m->PrintMode), 1);
         QCOMPARE(s.log().pagesDelivered(), 2);
         // Both pages carry the header; the answer page its own answers.
-        QCOMPARE(s.log().texts(1)[7].text, QStringLiteral("すべてのはんい"));
-        QCOMPARE(s.log().texts(2)[7].text, QStringLiteral("すべてのはんい"));
-        QCOMPARE(s.log().texts(2).last().text, QStringLiteral("　■　A10"));
+        QCOMPARE(s.log().texts(1)[7].text, u"すべてのはんい"_s);
+        QCOMPARE(s.log().texts(2)[7].text, u"すべてのはんい"_s);
+        QCOMPARE(s.log().texts(2).last().text, u"　■　A10"_s);
         QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::EndDoc);
     }
 
@@ -84,8 +85,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("printMode");
         QTest::addColumn<int>("pages");
         QTest::addColumn<QString>("lastAnswer");
-        QTest::newRow("yes") << MessageAnswer::Yes << true << 41 << 1 << 3 << QStringLiteral("　■　A41");
-        QTest::newRow("no") << MessageAnswer::No << true << 42 << 2 << 4 << QStringLiteral("　■　A42");
+        QTest::newRow("yes") << MessageAnswer::Yes << true << 41 << 1 << 3 << u"　■　A41"_s;
+        QTest::newRow("no") << MessageAnswer::No << true << 42 << 2 << 4 << u"　■　A42"_s;
         QTest::newRow("cancel") << MessageAnswer::Cancel << false << 42 << 1 << 0 << QString();
     }
     void capacityAnswers()
@@ -102,9 +103,9 @@ private Q_SLOTS:
         d.messageAnswers.enqueue(answer);
         QCOMPARE(PrintSheet(*m, s, d), printed);
 
-        QCOMPARE(d.kinds(), (QStringList{QStringLiteral("print"), QStringLiteral("message")}));
+        QCOMPARE(d.kinds(), (QStringList {u"print"_s, u"message"_s}));
         QCOMPARE(d.shown[1].text, CapacityPromptText(41, 42));
-        QCOMPARE(d.shown[1].title, QStringLiteral("問題行数のチェック"));
+        QCOMPARE(d.shown[1].title, u"問題行数のチェック"_s);
         QCOMPARE(d.shown[1].buttons, MessageButtons::YesNoCancel);
         QCOMPARE(d.shown[1].icon, MessageIcon::Question);
 
@@ -130,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(!PrintSheet(*m, s, d));
         QVERIFY(s.log().operations().isEmpty());
         QCOMPARE(int(m->QuestionCount), 3);
-        QCOMPARE(d.kinds(), QStringList{QStringLiteral("print")});
+        QCOMPARE(d.kinds(), QStringList {u"print"_s});
     }
 
     // Whatever goes wrong, the run discards its document instead of ending it.
