@@ -83,47 +83,6 @@ class TestFrmMain : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void captionsAndToolTips_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("toolTip");
-        const char *rows[][3] = {
-            {"Label1", "ソラリオ", ""},
-            {"Label2", "ドライブの選択", ""},
-            {"Drive1", "", "問題ファイルのあるドライブを選択します。"},
-            {"Label6", "フォルダの選択", ""},
-            {"Dir1", "", "問題ファイルのあるフォルダーを選択して下さい。"},
-            {"Label4", "選択する問題ファイル", ""},
-            {"List1", "", "問題ファイルを選択して下さい。"},
-            {"cmdFileOK", "ファイルＯＫ", ""},
-            {"cmdClear", "選択全クリア", ""},
-            {"Command2", "ファイル変換", ""},
-            {"Command4", "終了", ""},
-            {"Label3", "リード・ミー", ""},
-            {"Label5", "", ""},
-            {"Command1", "戻る", ""},
-        };
-        for (const auto &row : rows)
-            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1])
-                                  << QString::fromUtf8(row[2]);
-    }
-    void captionsAndToolTips()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, toolTip);
-        Fixture f;
-        f.open();
-        QWidget *c = f.w->findChild<QWidget *>(name);
-        QVERIFY(c);
-        if (auto *b = qobject_cast<QAbstractButton *>(c))
-            QCOMPARE(b->text(), caption);
-        else if (auto *l = qobject_cast<QLabel *>(c))
-            QCOMPARE(l->text(), caption);
-        QCOMPARE(c->toolTip(), toolTip);
-    }
-
     void startUp()
     {
         Fixture f;
@@ -164,6 +123,14 @@ private Q_SLOTS:
         Q_EMIT f.folders()->itemClicked(f.folders()->item(rowOf(f.folders(), QStringLiteral(".."))));
         QTRY_COMPARE(f.m.CurrentFolder, f.workPath() + u'/');
         QCOMPARE(entries(f.files()), QStringList{QStringLiteral("top")});
+
+        // Up to the root: one separator, not two.
+        while (rowOf(f.folders(), QStringLiteral("..")) >= 0) {
+            const QString before = f.m.CurrentFolder;
+            Q_EMIT f.folders()->itemClicked(f.folders()->item(rowOf(f.folders(), QStringLiteral(".."))));
+            QTRY_VERIFY(f.m.CurrentFolder != before);
+        }
+        QCOMPARE(f.m.CurrentFolder, QStringLiteral("/"));
     }
 
     void driveNotReady()

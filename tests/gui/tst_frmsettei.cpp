@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -65,36 +64,6 @@ class TestFrmSettei : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void captions_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        const char *rows[][2] = {
-            {"Command6", "範囲決定"}, {"Command5", "全範囲"}, {"Command7", "やりなおし"},
-            {"Option2_0", "解答欄付き"}, {"Option2_1", "解答欄なし"}, {"Check1", "解答を付ける"},
-            {"cmdFonts_1", "フォント変更"}, {"cmdFonts_0", "デフォルト"}, {"Command1", "フォント記憶"},
-            {"Command4", "シートロゴの設定"}, {"Command3", "テキストファイル作成"}, {"cmdSetOK", "印刷"},
-            {"Command2", "戻る"}, {"Frame1", "問題設定"}, {"Frame2", "フォントの設定"}, {"Frame3", "拡張機能"},
-            {"Label1", "問題範囲の設定"}, {"Label2", "問題数の設定"}, {"Label5", "全問題数"},
-            {"Label6", "範囲問題数"}, {"Label7", "現在のフォント名"}, {"Label8", "現在のフォントの大きさ"}};
-        for (const auto &row : rows)
-            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
-    }
-    void captions()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        Fixture f;
-        QWidget *c = f.w->findChild<QWidget *>(name);
-        QVERIFY(c);
-        if (auto *b = qobject_cast<QAbstractButton *>(c))
-            QCOMPARE(b->text(), caption);
-        else if (auto *g = qobject_cast<QGroupBox *>(c))
-            QCOMPARE(g->title(), caption);
-        else
-            QCOMPARE(qobject_cast<QLabel *>(c)->text(), caption);
-    }
-
     void openingState()
     {
         QTemporaryDir dir;

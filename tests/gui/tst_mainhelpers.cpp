@@ -30,21 +30,6 @@ class TestMainHelpers : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void folderSeparator_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("root has one") << QStringLiteral("/") << QStringLiteral("/");
-        QTest::newRow("folder gets one") << QStringLiteral("/home/t") << QStringLiteral("/home/t/");
-        QTest::newRow("kept") << QStringLiteral("/home/t/") << QStringLiteral("/home/t/");
-    }
-    void folderSeparator()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, expected);
-        QCOMPARE(FolderWithSeparator(path), expected);
-    }
-
     void listsQuestionFilesOnly()
     {
         QTemporaryDir dir;
@@ -176,13 +161,6 @@ private Q_SLOTS:
     void volumeOfWithoutRoot()
     {
         QCOMPARE(VolumeOf({{QStringLiteral("/media/usb"), {}}}, QStringLiteral("/home")), -1);
-    }
-
-    void volumeText()
-    {
-        QCOMPARE(VolumeText({QStringLiteral("/"), {}}), QStringLiteral("/"));
-        QCOMPARE(VolumeText({QStringLiteral("/media/usb"), QStringLiteral("USB")}),
-                 QStringLiteral("/media/usb  [USB]"));
     }
 
     void systemMountsAreNoDrives()
