@@ -11,5 +11,6 @@ int runEncode(const QStringList &args);
 int runText(const QStringList &args);
 int runPrint(const QStringList &args);
 int runConvert(const QStringList &args);
+int runCheck(const QStringList &args);
 
 } // namespace sorario::cli

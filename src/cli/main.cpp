@@ -18,6 +18,7 @@ const char Usage[] =
     "  text FILE... [range] -o OUT  draw a test and write it as a text file\n"
     "  print FILE... [range] -o OUT.pdf   draw a test and print it to a PDF\n"
     "  convert FILE.qvk             convert a first-format pair\n"
+    "  check FILE...                report every problem of question files, one per line\n"
     "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S]\n";
 
 } // namespace
@@ -38,6 +39,7 @@ int main(int argc, char **argv)
         {QStringLiteral("load"), runLoad},     {QStringLiteral("decode"), runDecode},
         {QStringLiteral("encode"), runEncode}, {QStringLiteral("text"), runText},
         {QStringLiteral("print"), runPrint},   {QStringLiteral("convert"), runConvert},
+        {QStringLiteral("check"), runCheck},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -1,0 +1,34 @@
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+#include "bank/QuestionFileCheck.h"
+
+#include <cstdio>
+
+namespace sorario::cli {
+
+int runCheck(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files, as they would be loaded together."),
+                                 QStringLiteral("FILE..."));
+    parseOrThrow(parser, args);
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        throw UsageError(QStringLiteral("check: name at least one question file"));
+
+    const QList<CheckProblem> problems = CheckQuestionFiles(files);
+    QByteArray out;
+    int errors = 0;
+    for (const CheckProblem &p : problems) {
+        out += ProblemText(p).toUtf8() + '\n';
+        errors += p.severity == CheckSeverity::Error;
+    }
+    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
+    std::fflush(stdout);
+    printError(QStringLiteral("%1個のファイルを調べました。エラー%2件、警告%3件。")
+                   .arg(files.size()).arg(errors).arg(problems.size() - errors));
+    return errors > 0 ? ExitRefused : ExitOk;
+}
+
+} // namespace sorario::cli
