@@ -24,7 +24,8 @@ bool isClosingMark(QChar c)
 qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth,
                          double room)
 {
-    const auto tooWide = [&](qsizetype k) { return prefixWidth(k) + 10 > room; };
+    const auto exceeds = [room](double width) { return width + 10 > room; };
+    const auto tooWide = [&](qsizetype k) { return exceeds(prefixWidth(k)); };
     if (count <= 0)
         return 0;
     qsizetype fits = 0;  // longest prefix known to fit (0: none measured)
@@ -32,7 +33,7 @@ qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)>
     if (count <= ShortSegment) {
         // Most segments are a line or less: one measurement settles them.
         const double all = prefixWidth(count);
-        if (!(all + 10 > room))
+        if (!exceeds(all))
             return 0;
         wide = count;
         // A wrapped line: start next to where the average character width puts

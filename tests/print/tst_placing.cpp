@@ -206,6 +206,17 @@ private Q_SLOTS:
             << u"a@b"_s + Crlf + u"c@d"_s + Crlf
             << QList<Placed> {{u"a"_s, 10, 35, false, false}, {u"b"_s, 12, 35, false, false},
                    {u"c"_s, 10, 40, true, false}, {u"d"_s, 12, 40, false, false}};
+        // After 26 emphasised narrow characters the segment starts at 55 (54.6875
+        // rounded): 64 more are exactly 110 mm and end at 165, which still fits.
+        const QString run = u"@"_s + QString(26, u'a') + u"@"_s;
+        QTest::newRow("exactly full line")
+            << run + QString(64, u'b') + Crlf
+            << QList<Placed> {{QString(), 10, 35, false, false}, {QString(26, u'a'), 10, 35, true, false},
+                   {QString(64, u'b'), 55, 35, false, false}};
+        QTest::newRow("one character over")
+            << run + QString(65, u'b') + Crlf
+            << QList<Placed> {{QString(), 10, 35, false, false}, {QString(26, u'a'), 10, 35, true, false},
+                   {QString(64, u'b'), 55, 35, false, false}, {u"　 b"_s, 10, 40, false, false}};
         QTest::newRow("last piece with a line end at x 10")
             << u"a"_s + Crlf + Crlf + u"　 ──"_s
             << QList<Placed> {{u"a"_s, 10, 35, false, false}, {QString(), 10, 40, false, false},
