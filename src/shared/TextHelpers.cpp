@@ -41,7 +41,10 @@ double LeadingNumber(QStringView text)
         return 0.0;
     bool ok = false;
     const double v = text.mid(start, i - start).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    if (ok && std::isfinite(v))
+        return v;
+    // Only a number too long for a double gets here: it is huge, not absent.
+    return text[start] == u'-' ? -HUGE_VAL : HUGE_VAL;
 }
 
 QString FullWidthDigits(QStringView text)

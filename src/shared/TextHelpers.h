@@ -15,7 +15,8 @@ QString NumberText(std::int64_t value);
 std::int64_t RoundHalfEven(double value);
 
 // The leading number of a text: blanks skipped, then an optional sign, digits and
-// one decimal point; 0 when the text does not begin with a number ("2.5部" -> 2.5).
+// one decimal point; 0 when the text does not begin with a number ("2.5部" -> 2.5),
+// an infinity when the number is beyond a double.
 double LeadingNumber(QStringView text);
 
 // ASCII digits turned into full-width digits ("12" -> "１２"); other characters stay.
