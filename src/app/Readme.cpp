@@ -1,13 +1,14 @@
 #include "app/Readme.h"
 
 #include "platform/LineFile.h"
+#include "platform/ProgramFolder.h"
 #include "shared/Module1.h"
 
 namespace sorario {
 
 void LoadReadme(Module1 &m)
 {
-    const QString path = m.ProgramFolder + QStringLiteral("/Readme.txt");
+    const QString path = ReadmePath(m);
     m.ReadmeText.clear();
     const LineFileRead read = readLineFile(path);
     if (read.status != LineFileRead::Status::Ok) {

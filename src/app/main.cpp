@@ -32,7 +32,7 @@ int main(int argc, char **argv)
     QApplication::setFont(uiFont);
 
     auto module = std::make_unique<sorario::Module1>();
-    module->ProgramFolder = sorario::programFolder();
+    sorario::InitialiseFolders(*module);
     sorario::QtDialogs dialogs;
     sorario::frmMain window(*module, dialogs);
     window.show();

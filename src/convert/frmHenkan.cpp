@@ -33,7 +33,9 @@ void frmHenkan::Form_Load()
 void frmHenkan::Command1_Click()
 {
     try {
-        RunConversion(dialogs, m.ProgramFolder);
+        // An installed copy's own folder holds no question files; start where the teacher is.
+        const bool portable = m.SettingsFolder.isEmpty() || m.SettingsFolder == m.ProgramFolder;
+        RunConversion(dialogs, portable ? m.ProgramFolder : m.CurrentFolder);
     } catch (const std::exception &) {
         // The conversion reports its own failures; nothing more to say here.
     }
