@@ -84,7 +84,9 @@ QDateTime clockOption(const QString &value)
 bool writeTrace(const QString &path, const QByteArray &json)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
+    // Unbuffered: a buffered commit would take a write cut short by a full disk for success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(json) != json.size()
+        || !file.commit()) {
         printError(QStringLiteral("cannot write the trace: ") + path);
         return false;
     }

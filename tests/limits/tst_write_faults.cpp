@@ -174,9 +174,17 @@ class tst_write_faults : public QObject
                 return Outcome{converted, dialogs.messages()};
             };
         }
-        // encode, through the command line; the size limit is set in the child only.
+        // The command line; the size limit is set in the child only.
         const QString source = writeSjisLines(dir.filePath(u"source.qvn"_s), questionFile(longText, u"1"_s, 3));
-        const QString out = QDir(targetFolder(root, fault, u"out.qvn"_s)).filePath(u"out.qvn"_s);
+        QStringList args;
+        if (writer == u"encode"_s) {
+            const QString out = QDir(targetFolder(root, fault, u"out.qvn"_s)).filePath(u"out.qvn"_s);
+            args = QStringList{u"encode"_s, source, u"-o"_s, out};
+        } else { // the print command's trace
+            const QString trace = QDir(targetFolder(root, fault, u"t.json"_s)).filePath(u"t.json"_s);
+            args = QStringList{u"print"_s, source, u"--metrics"_s, u"fixed"_s, u"--trace"_s, trace,
+                               u"-o"_s, dir.filePath(u"out.pdf"_s)};
+        }
         return [=] {
             Outcome outcome;
             QTemporaryDir runtime;
@@ -186,13 +194,13 @@ class tst_write_faults : public QObject
             p.setProcessEnvironment(env);
             if (diskFull)
                 p.setChildProcessModifier([] { limitFileSize(DiskRoom); });
-            p.start(QStringLiteral(SORARIO_CLI), {u"encode"_s, source, u"-o"_s, out});
+            p.start(QStringLiteral(SORARIO_CLI), args);
             if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
                 return outcome;
             outcome.written = p.exitCode() == 0;
             const QString err = QString::fromUtf8(p.readAllStandardError());
             for (const QString &line : err.split(u'\n'))
-                if (line.startsWith(u"◆"_s))
+                if (line.startsWith(u"◆"_s) || line.startsWith(u"cannot write the trace"_s))
                     outcome.shown << line;
             return outcome;
         };
@@ -217,6 +225,8 @@ private Q_SLOTS:
         QTest::newRow("encode, target is a folder") << u"encode"_s << u"target is a folder"_s << false << unwritable;
         QTest::newRow("encode, folder is a file") << u"encode"_s << u"folder is a file"_s << false << unwritable;
         QTest::newRow("encode, disk full") << u"encode"_s << u"disk full"_s << false << unwritable;
+        QTest::newRow("print trace, disk full") << u"print trace"_s << u"disk full"_s << false
+                                                << u"cannot write the trace"_s;
     }
 
     void writeFails()
