@@ -26,12 +26,12 @@ const QString Missing = u"<missing>"_s;
 const QString Folder = u"<folder>"_s;
 const QString Unreadable = u"<unreadable>"_s;
 
-struct FileSpec
+struct FileMade
 {
     QStringList lines;
     QByteArray bytes; // written as they are when not empty
 };
-using Files = QList<FileSpec>;
+using Files = QList<FileMade>;
 
 QStringList questionFile(int questions, const QString &parts = u"2"_s)
 {
@@ -45,7 +45,7 @@ QStringList encoded(const QString &payload) { return {QString::fromUtf16(Encoded
 
 QStringList encodedFile(const QStringList &lines) { return encoded(EncodeLines(lines)); }
 
-FileSpec lines(const QStringList &l) { return {l, {}}; }
+FileMade lines(const QStringList &l) { return {l, {}}; }
 
 // The problems as "file number:line:column:E or W:start of the message".
 QString brief(const CheckProblem &p, const QStringList &paths)
@@ -85,7 +85,7 @@ class tst_cli_check : public QObject
     QStringList write(const Files &files)
     {
         QStringList paths;
-        for (const FileSpec &f : files) {
+        for (const FileMade &f : files) {
             const QString first = f.lines.value(0);
             if (f.lines.size() == 1 && first == Unreadable) {
                 paths << u"/proc/self/mem"_s; // opens, then fails to read
