@@ -1,0 +1,75 @@
+// The encoded-line decoder on a payload as the loader hands it over.
+#include "FuzzSupport.h"
+
+#include "bank/EncodedLines.h"
+#include "platform/Cp932.h"
+#include "shared/Module1.h"
+
+#include <memory>
+
+using namespace sorario;
+using namespace sorario::fuzz;
+
+namespace {
+
+Module1 &module()
+{
+    static auto m = std::make_unique<Module1>();
+    return *m;
+}
+
+// The pieces of the last decode: the counted lines and the uncounted rest.
+QStringList pieces(const Module1 &m)
+{
+    QStringList out;
+    const int n = m.DecodedLineCount;
+    for (int i = 1; i <= n + 1 && i <= MaxFileLines; ++i)
+        out.append(m.FileLines(i));
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    // The payload is the rest of a file's first line: code-page text without line ends.
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    QString payload = decodeCp932(bytes).text;
+    payload.remove(u'\r');
+    payload.remove(u'\n');
+
+    Module1 &m = module();
+    m.EncodedText = payload;
+    DecodeEncodedLines(m);
+    FUZZ_CHECK(m.EncodedText == payload);
+    FUZZ_CHECK(m.DecodedLineCount >= -1 && m.DecodedLineCount <= MaxFileLines + 1);
+    if (m.DecodeFailed)
+        FUZZ_CHECK(m.DecodedLineCount == -1);
+    const bool failed = m.DecodeFailed;
+    const int count = m.DecodedLineCount;
+    const QStringList decoded = count >= 0 ? pieces(m) : QStringList();
+
+    // The one-scan decoder against the sixteen replacements made one after another.
+    m.EncodedText = ExpandSymbolsStepwise(payload);
+    DecodeEncodedLines(m);
+    FUZZ_CHECK(m.DecodeFailed == failed);
+    FUZZ_CHECK(m.DecodedLineCount == count);
+    if (count >= 0)
+        FUZZ_CHECK(pieces(m) == decoded);
+
+    // Decoded lines encode to a payload that decodes to them again.
+    if (!failed && count >= 0 && count <= MaxFileLines) {
+        const QStringList lines = decoded.mid(0, count);
+        const QString rest = decoded.size() > count ? decoded[count] : QString();
+        m.EncodedText = EncodeLines(lines) + EncodeText(rest);
+        DecodeEncodedLines(m);
+        FUZZ_CHECK(!m.DecodeFailed);
+        if (lines.isEmpty() && rest.isEmpty()) {
+            FUZZ_CHECK(m.DecodedLineCount == -1);
+        } else {
+            FUZZ_CHECK(m.DecodedLineCount == count);
+            FUZZ_CHECK(pieces(m) == decoded);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs the fuzz targets of a SORARIO_FUZZ build.
+#
+#   fuzz/run.sh BUILD SECONDS   fuzz each target for SECONDS, starting from its
+#                               committed corpus; FUZZ_MERGE=1 adds inputs that
+#                               reach new code to fuzz/corpus/<target>
+#   fuzz/run.sh --regress BUILD run each target once over its committed corpus
+#
+# Findings are written to BUILD/fuzz-artifacts/; the run fails on the first one.
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")" && pwd)"
+targets=(fuzz_loader fuzz_decoder fuzz_codec fuzz_settings fuzz_convert fuzz_print)
+
+regress=0
+if [[ "${1:-}" == "--regress" ]]; then
+  regress=1
+  shift
+fi
+build="${1:?build directory}"
+seconds="${2:-60}"
+artifacts="$build/fuzz-artifacts"
+mkdir -p "$artifacts"
+
+status=0
+for t in "${targets[@]}"; do
+  exe="$build/fuzz/$t"
+  corpus="$here/corpus/$t"
+  log="$artifacts/$t.log"
+  common=(-artifact_prefix="$artifacts/$t-" -rss_limit_mb=2048 -print_final_stats=1)
+  start=$SECONDS
+  rc=0
+  if (( regress )); then
+    # Every committed input once; a slow machine still gets a generous per-input limit.
+    "$exe" "${common[@]}" -timeout=60 -runs=0 "$corpus" >"$log" 2>&1 || rc=$?
+  else
+    work="$build/fuzz-corpus/$t"
+    mkdir -p "$work"
+    "$exe" "${common[@]}" -timeout=10 -max_total_time="$seconds" "$work" "$corpus" >"$log" 2>&1 || rc=$?
+    if (( rc == 0 )) && [[ "${FUZZ_MERGE:-0}" == 1 ]]; then
+      "$exe" -merge=1 "$corpus" "$work" >>"$log" 2>&1
+    fi
+  fi
+  runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
+  if (( rc != 0 )); then
+    status=1
+    verdict="FAILED, see $log"
+  else
+    verdict=ok
+  fi
+  printf '%-14s %10s executions %4ds  %s\n' "$t" "${runs:-?}" $((SECONDS - start)) "$verdict"
+done
+exit $status
