@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -14,6 +15,7 @@
 #include <QPrinter>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -77,6 +79,54 @@ QFont fontFor(const FontSpec &spec, int resolution)
     return font;
 }
 
+// The line height, as printers report it for text of one line.
+double lineHeightMm(const FontSpec &spec, const QFontMetricsF &metrics)
+{
+    if (const auto em = originalLineHeightEm(spec.name))
+        return spec.points * *em * MmPerInch / PointsPerInch;
+    return metrics.height() / UnitsPerMm;
+}
+
+// A sheet measures a few fonts thousands of times, many texts more than once (a
+// break is found by measuring prefixes; the piece found is printed and measured
+// again). Building the font and shaping the text are what cost, so both are kept.
+class MeasuredFont
+{
+public:
+    MeasuredFont(const FontSpec &spec, int resolution, QPaintDevice *device)
+        : spec(spec),
+          resolution(resolution),
+          font(fontFor(spec, resolution)),
+          metrics(font, device),
+          ascent(metrics.ascent()),
+          lineHeight(lineHeightMm(spec, metrics))
+    {
+    }
+
+    qreal advance(const QString &text)
+    {
+        if (const auto known = advances.constFind(text); known != advances.cend())
+            return *known;
+        // Bounded: a long run would otherwise keep every prefix it ever measured.
+        if (advances.size() >= MaxKeptAdvances)
+            advances.clear();
+        const qreal width = metrics.horizontalAdvance(text);
+        advances.insert(text, width);
+        return width;
+    }
+
+    const FontSpec spec;
+    const int resolution;
+    const QFont font;
+    const QFontMetricsF metrics;
+    const qreal ascent;
+    const double lineHeight; // millimetres
+
+private:
+    static constexpr qsizetype MaxKeptAdvances = 20000;
+    QHash<QString, qreal> advances;
+};
+
 struct Op
 {
     enum Kind { Text, Line, Box, PageBreak };
@@ -88,6 +138,8 @@ struct Op
     QColor color;
 };
 
+constexpr std::size_t MaxKeptFonts = 64;
+
 } // namespace
 
 struct QtPrintSurface::Private
@@ -96,12 +148,16 @@ struct QtPrintSurface::Private
     QPageSize::PageSizeId paper = QPageSize::JisB5;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     FontSpec font{QStringLiteral("ＭＳ Ｐ明朝"), 10, false};
-    double x = 0;
+    double x = 0; // without the width of pendingText, see currentX
     double y = 0;
     std::vector<Op> ops;
     int finishedPages = 0;
-    std::optional<QFontMetricsF> metricsCache;
-    int metricsResolution = 0; // the print dialog may pick a printer of another resolution
+    std::vector<std::shared_ptr<MeasuredFont>> measuredFonts;
+    std::shared_ptr<MeasuredFont> current; // for `font`; empty when it has to be looked up
+    // The layout sets x before nearly every print, so the width of printed text
+    // is only measured when the position after it is asked for.
+    QString pendingText;
+    std::shared_ptr<MeasuredFont> pendingFont;
 
     Private()
     {
@@ -118,16 +174,46 @@ struct QtPrintSurface::Private
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     }
 
-    const QFontMetricsF &metrics()
+    // The print dialog may pick a printer of another resolution, so that is part
+    // of what a kept font is for.
+    std::shared_ptr<MeasuredFont> measuredFont(const FontSpec &spec)
     {
-        if (!metricsCache || metricsResolution != printer.resolution()) {
-            metricsResolution = printer.resolution();
-            metricsCache.emplace(fontFor(font, metricsResolution), &printer);
+        const int resolution = printer.resolution();
+        for (const auto &kept : measuredFonts) {
+            if (kept->resolution == resolution && kept->spec == spec)
+                return kept;
         }
-        return *metricsCache;
+        if (measuredFonts.size() >= MaxKeptFonts)
+            measuredFonts.clear(); // a pending width keeps its own font alive
+        measuredFonts.push_back(std::make_shared<MeasuredFont>(spec, resolution, &printer));
+        return measuredFonts.back();
     }
 
-    void fontChanged() { metricsCache.reset(); }
+    MeasuredFont &measured()
+    {
+        if (!current || current->resolution != printer.resolution())
+            current = measuredFont(font);
+        return *current;
+    }
+
+    void fontChanged() { current.reset(); }
+
+    void setX(double newX)
+    {
+        x = newX;
+        pendingFont.reset();
+        pendingText.clear();
+    }
+
+    double currentX()
+    {
+        if (pendingFont) {
+            x += pendingFont->advance(pendingText) / UnitsPerMm;
+            pendingFont.reset();
+            pendingText.clear();
+        }
+        return x;
+    }
 
     bool writesPdf() const { return printer.outputFormat() == QPrinter::PdfFormat; }
 
@@ -174,7 +260,7 @@ struct QtPrintSurface::Private
 
         int pages = 1;
         int pendingBreaks = 0;
-        std::optional<FontSpec> painterFont;
+        std::shared_ptr<MeasuredFont> painterFont;
         for (const Op &op : ops) {
             if (op.kind == Op::PageBreak) {
                 ++pendingBreaks;
@@ -190,9 +276,10 @@ struct QtPrintSurface::Private
                 }
             }
             if (op.kind == Op::Text) {
-                if (painterFont != op.font) {
-                    painter.setFont(fontFor(op.font, printer.resolution()));
-                    painterFont = op.font;
+                if (!painterFont || !(painterFont->spec == op.font)
+                    || painterFont->resolution != printer.resolution()) {
+                    painterFont = measuredFont(op.font);
+                    painter.setFont(painterFont->font);
                 }
                 painter.setPen(Qt::black);
                 painter.drawText(op.from, op.text);
@@ -228,7 +315,7 @@ struct QtPrintSurface::Private
 
     void finishDocument()
     {
-        x = 0;
+        setX(0);
         y = 0;
         ops.clear();
     }
@@ -286,6 +373,8 @@ void QtPrintSurface::setOrientation(int orientation)
 
 void QtPrintSurface::setFontName(const QString &name)
 {
+    if (name == d->font.name)
+        return;
     d->font.name = name;
     d->fontChanged();
 }
@@ -299,6 +388,8 @@ void QtPrintSurface::setFontSize(double points)
 {
     if (!std::isfinite(points) || points <= 0)
         throw PrintFailure("invalid font size");
+    if (points == d->font.points)
+        return;
     d->font.points = points;
     d->fontChanged();
 }
@@ -310,6 +401,8 @@ double QtPrintSurface::fontSize() const
 
 void QtPrintSurface::setFontEmphasis(bool on)
 {
+    if (on == d->font.bold)
+        return;
     d->font.bold = on;
     d->fontChanged();
 }
@@ -321,7 +414,7 @@ bool QtPrintSurface::fontEmphasis() const
 
 void QtPrintSurface::setCurrentX(double x)
 {
-    d->x = x;
+    d->setX(x);
 }
 
 void QtPrintSurface::setCurrentY(double y)
@@ -331,7 +424,7 @@ void QtPrintSurface::setCurrentY(double y)
 
 double QtPrintSurface::currentX() const
 {
-    return d->x;
+    return d->currentX();
 }
 
 double QtPrintSurface::currentY() const
@@ -341,15 +434,12 @@ double QtPrintSurface::currentY() const
 
 double QtPrintSurface::textWidth(const QString &text)
 {
-    return d->metrics().horizontalAdvance(text) / UnitsPerMm;
+    return d->measured().advance(text) / UnitsPerMm;
 }
 
 double QtPrintSurface::textHeight(const QString &)
 {
-    // The line height, as printers report it for text of one line.
-    if (const auto em = originalLineHeightEm(d->font.name))
-        return d->font.points * *em * MmPerInch / PointsPerInch;
-    return d->metrics().height() / UnitsPerMm;
+    return d->measured().lineHeight;
 }
 
 void QtPrintSurface::print(const QString &text, bool lineEnd)
@@ -358,16 +448,18 @@ void QtPrintSurface::print(const QString &text, bool lineEnd)
         Op op;
         op.kind = Op::Text;
         // The position is the text's top left corner; Qt draws from the baseline.
-        op.from = QPointF(d->x * UnitsPerMm, d->y * UnitsPerMm + d->metrics().ascent());
+        op.from = QPointF(d->currentX() * UnitsPerMm, d->y * UnitsPerMm + d->measured().ascent);
         op.text = text;
         op.font = d->font;
         d->record(std::move(op));
     }
     if (lineEnd) {
         d->y += textHeight(text);
-        d->x = 0;
-    } else {
-        d->x += textWidth(text);
+        d->setX(0);
+    } else if (!text.isEmpty()) {
+        // currentX() was just brought up to date above.
+        d->pendingText = text;
+        d->pendingFont = d->current;
     }
 }
 
@@ -379,7 +471,7 @@ void QtPrintSurface::line(double x1, double y1, double x2, double y2, bool box, 
     op.to = QPointF(x2 * UnitsPerMm, y2 * UnitsPerMm);
     op.color = colorFromValue(color);
     d->record(std::move(op));
-    d->x = x2;
+    d->setX(x2);
     d->y = y2;
 }
 
@@ -388,7 +480,7 @@ void QtPrintSurface::newPage()
     Op op;
     op.kind = Op::PageBreak;
     d->record(std::move(op));
-    d->x = 0;
+    d->setX(0);
     d->y = 0;
 }
 
