@@ -1,7 +1,8 @@
 // The print run on the recording surface: question texts, hints and answers from
 // a question file, both layouts, both print modes, answers on and off.
 //
-// Input: four option bytes (layout, answers, capacity answer, files; font size),
+// Input: four option bytes (layout, answers, capacity answer, files, repeats,
+// parts; font size),
 // then UTF-8 lines: title, sheet code, logo, and then
 // question, hint and answer lines in threes. A vertical tab stands for a line
 // feed inside a text, which an encoded file can carry.
@@ -78,13 +79,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     m.FileHeaders(1, 3) = lines[1];
     m.FileHeaders(2, 1) = lines[1];
     m.SheetLogo = lines[2];
-    m.AllPartsChosen = 1;
+    // The range line: every part, or the parts listed in the sheet-code line.
+    m.AllPartsChosen = (options & 0x40) ? 0 : 1;
+    const QStringList parts = lines[1].split(u',').mid(0, MaxChosenParts);
+    m.ChosenPartCount = static_cast<std::int16_t>(parts.size());
+    for (int i = 1; i <= parts.size(); ++i)
+        m.ChosenPartNumbers(i) = parts[i - 1];
     m.FontName = DefaultFontName;
     m.FontSize = static_cast<std::int16_t>(fontSize);
     m.clock.setFixed(QDateTime(QDate(2024, 4, 8), QTime(9, 30)));
-    const int questions = std::min<int>((static_cast<int>(lines.size()) - 3) / 3, MaxDrawnQuestions);
-    for (int n = 1; n <= questions; ++n)
-        m.DrawnQuestions(n) = {lines[3 * n], lines[3 * n + 1], lines[3 * n + 2]};
+    const int given = (static_cast<int>(lines.size()) - 3) / 3;
+    // Long tests (three-digit numbers, many pages) from a short input: the given
+    // questions over and over.
+    const int questions = std::min<int>((options & 0x20) && given > 0 ? 150 : given, MaxDrawnQuestions);
+    for (int n = 1; n <= questions; ++n) {
+        const int k = (n - 1) % given + 1;
+        m.DrawnQuestions(n) = {lines[3 * k], lines[3 * k + 1], lines[3 * k + 2]};
+    }
     m.QuestionCount = static_cast<std::int16_t>(questions);
 
     RecordingSurface surface;

@@ -90,6 +90,8 @@ def main():
         "@open " + "word " * 40, "**", "",
         "", "", "",
     ]))
+    write("fuzz_print", "long-parts", print_input(0b1100100, 10, [
+        "題", "1,3,5", "ロゴ", "Q @a@ b\\/c", "hint", "ans"]))
     write("fuzz_print", "huge-font", print_input(0b0100, 0x82, ["t", "c", "l", "x", "", "y"]))
 
 
