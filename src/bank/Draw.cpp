@@ -29,7 +29,20 @@ std::uint64_t uniformBelow(std::mt19937_64 &gen, std::uint64_t bound)
 
 void DrawQuestions(Module1 &m)
 {
-    DrawQuestions(m, static_cast<quint64>(m.clock.now().toMSecsSinceEpoch()));
+    DrawQuestions(m, ClockSeed(m));
+}
+
+quint64 ClockSeed(const Module1 &m)
+{
+    return static_cast<quint64>(m.clock.now().toMSecsSinceEpoch());
+}
+
+quint64 SheetSeed(quint64 runSeed, int sheet)
+{
+    // Consecutive seeds would make sheet 2 of a run seeded s the first sheet of a run
+    // seeded s + 1 (with the clock, one a millisecond later).
+    constexpr quint64 Step = 0x9E3779B97F4A7C15ull;
+    return runSeed + Step * static_cast<quint64>(sheet - 1);
 }
 
 void DrawQuestions(Module1 &m, quint64 seed)

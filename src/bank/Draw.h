@@ -12,4 +12,12 @@ struct Module1;
 void DrawQuestions(Module1 &m);                // seeded from m.clock
 void DrawQuestions(Module1 &m, quint64 seed);  // repeatable, for the command line and tests
 
+// The seed DrawQuestions(m) takes from the clock.
+quint64 ClockSeed(const Module1 &m);
+
+// The seed of sheet `sheet` (from 1) of a run of several. Sheet 1 keeps the run's
+// seed, so a run of one sheet draws as it always did; the others step away from it
+// far enough that sheets of one run never share a seed.
+quint64 SheetSeed(quint64 runSeed, int sheet);
+
 } // namespace sorario

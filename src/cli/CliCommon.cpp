@@ -123,20 +123,30 @@ void addDrawOptions(QCommandLineParser &parser)
                       QStringLiteral("1|2"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed of the random draw."),
                       QStringLiteral("s")});
+    parser.addOption({QStringLiteral("sheets"),
+                      QStringLiteral("Number of sheets, each with its own draw."),
+                      QStringLiteral("n"), QStringLiteral("1")});
 }
 
-void drawFromOptions(Module1 &m, const QCommandLineParser &parser)
+int sheetsOption(const QCommandLineParser &parser)
+{
+    return intOption(parser, QStringLiteral("sheets"), 1, MaxSheetCount);
+}
+
+DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser)
 {
     m.AnswerLayout = static_cast<std::int16_t>(intOption(parser, QStringLiteral("layout"), 1, 2));
+    m.SheetCount = static_cast<std::int16_t>(sheetsOption(parser));
+    quint64 seed = 0;
     if (parser.isSet(QStringLiteral("seed"))) {
         bool ok = false;
-        const quint64 seed = parser.value(QStringLiteral("seed")).toULongLong(&ok);
+        seed = parser.value(QStringLiteral("seed")).toULongLong(&ok);
         if (!ok)
             throw UsageError(QStringLiteral("--seed takes a whole number"));
-        DrawQuestions(m, seed);
     } else {
-        DrawQuestions(m);
+        seed = ClockSeed(m);
     }
+    return [&m, seed](int sheet) { DrawQuestions(m, SheetSeed(seed, sheet)); };
 }
 
 QJsonValue recordJson(const QString &a, const QString &b, const QString &c)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "shared/SheetDraw.h"
 
 #include <QCommandLineParser>
 #include <QJsonValue>
@@ -65,10 +66,13 @@ void addRangeOptions(QCommandLineParser &parser);
 // Decides the range and the count as the set-up window does. Returns an exit code:
 // ExitOk, ExitRefused (the program's message shown), or throws UsageError.
 int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
-// --layout, --seed
+// --layout, --seed, --sheets
 void addDrawOptions(QCommandLineParser &parser);
-// Draws with --seed when given, else from the clock.
-void drawFromOptions(Module1 &m, const QCommandLineParser &parser);
+// --sheets within 1..MaxSheetCount, or a UsageError.
+int sheetsOption(const QCommandLineParser &parser);
+// Sets AnswerLayout and SheetCount; returns what draws sheet k of the run, from
+// --seed when given, else from the clock. Sheet 1 draws as a one-sheet run always did.
+DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser);
 
 QJsonValue recordJson(const QString &a, const QString &b, const QString &c);
 

@@ -6,6 +6,7 @@
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
 #include "print/RecordingSurface.h"
+#include "print/SheetRun.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
 #include "settings/SheetSettings.h"
@@ -26,13 +27,15 @@ const char PrintUsage[] =
     "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
     "         [--answers 1|2] [--font NAME] [--size N] [--logo TEXT]\n"
     "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
-    "         [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+    "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
     "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
     "the question asked when the questions overflow the first page (default no: print\n"
     "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
     "the sheet out with the fixed metrics of the recording surface (every position\n"
     "exact and the same on every machine); OUT.pdf then draws those very positions\n"
     "with real fonts. --trace writes every print-surface operation as JSON.\n"
+    "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
+    "the overflow answer serves them all.\n"
     "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -93,9 +96,22 @@ bool writeTrace(const QString &path, const QByteArray &json)
     return true;
 }
 
-QJsonObject summary(const Module1 &m, int pages, const QJsonArray &drawn)
+QJsonArray drawnJson(const Module1 &m)
 {
-    return QJsonObject{
+    QJsonArray drawn;
+    for (int n = 1; n <= std::min<int>(m.QuestionCount, MaxDrawnQuestions); ++n) {
+        const QuestionRecord &q = m.DrawnQuestions(n);
+        drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
+    }
+    return drawn;
+}
+
+// With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
+// sheet's draw, and for each printed sheet what it printed.
+QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
+                    const QList<SheetOutcome> &outcomes)
+{
+    QJsonObject s{
         {QStringLiteral("pages"), pages},
         {QStringLiteral("QuestionCount"), m.QuestionCount},
         {QStringLiteral("PrintMode"), m.PrintMode},
@@ -104,8 +120,22 @@ QJsonObject summary(const Module1 &m, int pages, const QJsonArray &drawn)
         {QStringLiteral("CharHeight"), m.CharHeight},
         {QStringLiteral("FirstPageLines"), m.FirstPageLines},
         {QStringLiteral("NextPageLines"), m.NextPageLines},
-        {QStringLiteral("DrawnQuestions"), drawn},
+        {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
+    if (m.SheetCount > 1) {
+        QJsonArray sheets;
+        for (qsizetype k = 0; k < drawn.size(); ++k) {
+            QJsonObject sheet{{QStringLiteral("DrawnQuestions"), drawn[k]}};
+            if (k < outcomes.size()) {
+                sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
+                sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
+                sheet.insert(QStringLiteral("OverCapacity"), outcomes[k].OverCapacity);
+            }
+            sheets.append(sheet);
+        }
+        s.insert(QStringLiteral("Sheets"), sheets);
+    }
+    return s;
 }
 
 } // namespace
@@ -124,6 +154,7 @@ int runPrint(const QStringList &args)
     if (out.isEmpty())
         throw UsageError(QStringLiteral("print: name the PDF with -o OUT.pdf"));
     intOption(parser, QStringLiteral("layout"), 1, 2);
+    sheetsOption(parser);
     const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
     const MessageAnswer overflow = overflowAnswer(parser.value(QStringLiteral("overflow")));
     const bool fixedMetrics = parser.isSet(QStringLiteral("metrics"));
@@ -156,14 +187,15 @@ int runPrint(const QStringList &args)
         return ExitRefused;
     if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
         return decided;
-    drawFromOptions(*m, parser);
+    const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser);
     m->AttachAnswers = static_cast<std::int16_t>(answers);
-
-    QJsonArray drawn;
-    for (int n = 1; n <= std::min<int>(m->QuestionCount, MaxDrawnQuestions); ++n) {
-        const QuestionRecord &q = m->DrawnQuestions(n);
-        drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
-    }
+    // Every question each draw produced, before a Yes at the prompt cuts the count.
+    QList<QJsonArray> drawn;
+    const DrawSheet draw = [&](int sheet) {
+        drawSheet(sheet);
+        drawn.append(drawnJson(*m));
+    };
+    QList<SheetOutcome> outcomes;
 
     const bool wantTrace = parser.isSet(QStringLiteral("trace"));
     bool ok = false;
@@ -172,7 +204,7 @@ int runPrint(const QStringList &args)
     if (fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
-        ok = PrintSheet(*m, tracer, dialogs);
+        ok = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
         if (ok) {
             QtPrintSurface pdf(out);
             try {
@@ -188,17 +220,17 @@ int runPrint(const QStringList &args)
     } else if (wantTrace) {
         QtPrintSurface pdf(out);
         TracingSurface tracer(pdf);
-        ok = PrintSheet(*m, tracer, dialogs);
+        ok = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
         pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
         QtPrintSurface pdf(out);
-        ok = PrintSheet(*m, pdf, dialogs);
+        ok = PrintSheets(*m, pdf, dialogs, draw, &outcomes);
         pages = ok ? pdf.pagesPrinted() : 0;
     }
     if (wantTrace && !writeTrace(parser.value(QStringLiteral("trace")), trace))
         ok = false;
-    printJson(summary(*m, pages, drawn));
+    printJson(summary(*m, pages, drawn, outcomes));
     return ok ? ExitOk : ExitRefused;
 }
 

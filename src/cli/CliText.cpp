@@ -24,6 +24,7 @@ int runText(const QStringList &args)
         throw UsageError(QStringLiteral("text: name the output file with -o OUT"));
     // Checked before the load, so that a mistyped option never costs a draw.
     intOption(parser, QStringLiteral("layout"), 1, 2);
+    sheetsOption(parser);
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
@@ -31,10 +32,9 @@ int runText(const QStringList &args)
         return ExitRefused;
     if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
         return decided;
-    drawFromOptions(*m, parser);
-    ExchangeBracketAndAnswer(*m);
+    const QString text = BuildSheetTexts(*m, sheetDrawFromOptions(*m, parser));
     dialogs.savePath = out;
-    return WriteTestTextFile(*m, dialogs) ? ExitOk : ExitRefused;
+    return SaveTestText(text, dialogs) ? ExitOk : ExitRefused;
 }
 
 int runConvert(const QStringList &args)

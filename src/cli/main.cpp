@@ -19,7 +19,7 @@ const char Usage[] =
     "  print FILE... [range] -o OUT.pdf   draw a test and print it to a PDF\n"
     "  convert FILE.qvk             convert a first-format pair\n"
     "  check FILE...                report every problem of question files, one per line\n"
-    "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S]\n";
+    "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S] [--sheets N]\n";
 
 } // namespace
 

@@ -35,10 +35,15 @@ bool WriteTestTextTo(const Module1 &m, const QString &path)
 
 bool WriteTestTextFile(const Module1 &m, Dialogs &dialogs)
 {
+    return SaveTestText(BuildTestText(m), dialogs);
+}
+
+bool SaveTestText(const QString &text, Dialogs &dialogs)
+{
     const std::optional<QString> path = dialogs.saveDialog(TestTextSaveOptions());
     if (!path || path->isEmpty())
         return false;
-    if (WriteTestTextTo(m, *path))
+    if (writeTextFileAtomically(*path, text))
         return true;
     // Saying nothing would let the teacher believe the test was saved.
     dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")

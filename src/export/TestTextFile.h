@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/BracketExchange.h"
+#include "shared/SheetDraw.h"
 
 #include <QString>
 
@@ -16,11 +17,20 @@ FileDialogOptions TestTextSaveOptions();
 // The whole export file as text (CR LF line ends), from the drawn questions.
 QString BuildTestText(const Module1 &m);
 
+// The tests of m.SheetCount sheets one after another: each drawn by `draw`, with
+// the bracket exchange for AnswerLayout 2, and SheetSeparator between two tests.
+// For one sheet this is BuildTestText of one draw.
+QString BuildSheetTexts(Module1 &m, const DrawSheet &draw);
+// Stands between two tests: the 66 hyphens inside a test stay unmistakable.
+inline const QString SheetSeparator = QString(66, u'=');
+
 // Writes BuildTestText to `path` whole or not at all.
 bool WriteTestTextTo(const Module1 &m, const QString &path);
 
 // Save dialog, then the file. Cancelling is silent; a file that cannot be written
 // is reported through `dialogs` and leaves what was on disk. True when written.
 bool WriteTestTextFile(const Module1 &m, Dialogs &dialogs);
+// The same road for a text made beforehand.
+bool SaveTestText(const QString &text, Dialogs &dialogs);
 
 } // namespace sorario

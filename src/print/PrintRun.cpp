@@ -4,26 +4,17 @@
 #include "print/PrintSurface.h"
 #include "print/QuestionLayouts.h"
 #include "print/SheetHeader.h"
+#include "print/SheetRun.h"
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
 #include <cmath>
-#include <exception>
 
 namespace sorario {
 namespace {
 
 constexpr double FirstPageHeight = 195;
 constexpr double NextPageHeight = 220;
-
-void discard(PrintSurface &surface)
-{
-    try {
-        surface.killDoc();
-    } catch (const std::exception &) {
-        // Nothing more can be done about a document that cannot even be dropped.
-    }
-}
 
 } // namespace
 
@@ -60,52 +51,51 @@ QString CapacityPromptText(int fitCount, int questionCount)
            QStringLiteral("[Cancel] キャンセルして戻る。");
 }
 
+bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
+                   std::optional<MessageAnswer> &answer)
+{
+    m.PrintMode = 1;
+    m.OverCapacity = 0;
+    MeasureQuestions(m, surface);
+    if (m.OverCapacity != 1)
+        return true;
+
+    if (!answer)
+        answer = dialogs.messageBox(CapacityPromptText(m.FitCount, m.QuestionCount),
+                                    MessageButtons::YesNoCancel, MessageIcon::Question,
+                                    CapacityPromptTitle);
+    if (*answer == MessageAnswer::Yes) {
+        m.QuestionCount = m.FitCount;
+        m.PrintMode = 1;
+        return true;
+    }
+    if (*answer == MessageAnswer::No) {
+        m.PrintMode = 2;
+        return true;
+    }
+    return false;
+}
+
+void PrintSheetBody(const Module1 &m, PrintSurface &surface)
+{
+    PrintHeader(m, surface);
+    if (m.PrintMode == 1)
+        PrintQuestionsFitted(m, surface);
+    else
+        PrintQuestionsAll(m, surface);
+
+    if (m.AttachAnswers == 1) {
+        surface.newPage();
+        PrintHeader(m, surface);
+        PrintAnswerSheet(m, surface);
+    }
+}
+
 bool PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
 {
     if (!dialogs.printDialog(surface, PrintDialogFlags))
         return false;
-    try {
-        SetPrintMetrics(m, surface);
-
-        m.PrintMode = 1;
-        m.OverCapacity = 0;
-        MeasureQuestions(m, surface);
-
-        if (m.OverCapacity == 1) {
-            const MessageAnswer answer =
-                dialogs.messageBox(CapacityPromptText(m.FitCount, m.QuestionCount),
-                                   MessageButtons::YesNoCancel, MessageIcon::Question,
-                                   CapacityPromptTitle);
-            if (answer == MessageAnswer::Yes) {
-                m.QuestionCount = m.FitCount;
-                m.PrintMode = 1;
-            } else if (answer == MessageAnswer::No) {
-                m.PrintMode = 2;
-            } else {
-                discard(surface);
-                return false;
-            }
-        }
-
-        PrintHeader(m, surface);
-        if (m.PrintMode == 1)
-            PrintQuestionsFitted(m, surface);
-        else
-            PrintQuestionsAll(m, surface);
-
-        if (m.AttachAnswers == 1) {
-            surface.newPage();
-            PrintHeader(m, surface);
-            PrintAnswerSheet(m, surface);
-        }
-        surface.endDoc();
-        return true;
-    } catch (const std::exception &) {
-        // A printer error or a font the layout cannot use: drop what was drawn
-        // rather than leave a partial document to come out later.
-        discard(surface);
-        return false;
-    }
+    return PrintDocument(m, surface, dialogs, 1, {});
 }
 
 } // namespace sorario

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/Dialogs.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace sorario {
 
 struct Module1;
-class Dialogs;
 class PrintSurface;
 
 inline constexpr int PrintDialogFlags = 0x40004;
@@ -22,6 +25,17 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface);
 
 // The four lines of the question asked when the questions overflow the first page.
 QString CapacityPromptText(int fitCount, int questionCount);
+
+// The measuring pass and, when the questions overflow the first page, the capacity
+// prompt; sets QuestionCount and PrintMode as the answer says. The prompt is asked
+// only while `answer` holds none, so one answer serves every sheet of a run.
+// False for Cancel: the caller discards the document.
+bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
+                   std::optional<MessageAnswer> &answer);
+
+// One sheet after the capacity check: header, questions in PrintMode, and the
+// answer page with its own header when answers are attached.
+void PrintSheetBody(const Module1 &m, PrintSurface &surface);
 
 // The whole print run: print dialog, metrics, measuring pass, capacity prompt,
 // header, questions, answer page, end of document. Returns true when a document

@@ -28,8 +28,11 @@ int lastFile(const Module1 &m)
 
 QString SheetNumberText(const Module1 &m, const QDateTime &when)
 {
+    // Sheets of one run are printed within the same minute; the sheet's place in
+    // the run tells them apart.
+    const QString sheet = m.SheetIndex > 0 ? u'-' + QString::number(m.SheetIndex) : QString();
     return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") +
-           when.toString(QStringLiteral("MMddHHmm")) + u')';
+           when.toString(QStringLiteral("MMddHHmm")) + sheet + u')';
 }
 
 QString SheetTitleText(const Module1 &m)

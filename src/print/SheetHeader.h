@@ -16,7 +16,8 @@ inline const QString HeaderFontName = QStringLiteral("ＭＳ ゴシック");
 // header font at 12 points on the surface.
 void PrintHeader(const Module1 &m, PrintSurface &surface);
 
-// First file's SheetCode + "(SheetNo.:mmddhhnn)".
+// First file's SheetCode + "(SheetNo.:mmddhhnn)", or "(SheetNo.:mmddhhnn-k)" for sheet k
+// of a run of several.
 QString SheetNumberText(const Module1 &m, const QDateTime &when);
 // The one file's title, or "まとめのテスト" for several.
 QString SheetTitleText(const Module1 &m);

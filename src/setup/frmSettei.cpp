@@ -6,12 +6,14 @@
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
+#include "print/SheetRun.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 #include <algorithm>
 #include <exception>
@@ -43,6 +45,7 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> desel
     connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(0); });
     connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(1); });
     connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
+    connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
     connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
     connect(ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
     connect(ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
@@ -59,11 +62,15 @@ frmSettei::~frmSettei() = default;
 void frmSettei::Form_Load()
 {
     {
-        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1);
+        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1),
+            b3(ui->spnSheetCount);
         ui->Option2_0->setChecked(true);
         ui->Check1->setChecked(true);
+        ui->spnSheetCount->setRange(1, MaxSheetCount);
+        ui->spnSheetCount->setValue(1);
     }
     ResetSetupState(m); // AnswerLayout 1, AttachAnswers 1, QuestionCount 10
+    m.SheetCount = 1;
 
     ui->Text1->clear();
     ui->Text2->clear();
@@ -73,7 +80,7 @@ void frmSettei::Form_Load()
     ui->Text4->setText(QStringLiteral("0"));
 
     ui->List2->setEnabled(false);
-    ui->cmdSetOK->setEnabled(false);
+    enablePrint(false);
     ui->Command3->setEnabled(false);
     ui->Command7->setEnabled(false);
 
@@ -113,7 +120,7 @@ void frmSettei::List1_Click()
 {
     clearList2();
     ui->List2->setEnabled(false);
-    ui->cmdSetOK->setEnabled(false);
+    enablePrint(false);
     ui->Command3->setEnabled(false);
     ui->Command7->setEnabled(false);
     m.AllPartsChosen = 0;
@@ -141,7 +148,7 @@ void frmSettei::Command6_Click()
             ui->List2->scrollToItem(ui->List2->currentItem());
         }
     }
-    ui->cmdSetOK->setEnabled(true);
+    enablePrint(true);
     ui->Command3->setEnabled(true);
     ui->Command7->setEnabled(true);
 }
@@ -156,7 +163,7 @@ void frmSettei::Command5_Click()
 void frmSettei::Command7_Click()
 {
     clearList2();
-    ui->cmdSetOK->setEnabled(false);
+    enablePrint(false);
     ui->Command3->setEnabled(false);
     m.AllPartsChosen = 0;
     setPartSelection(false);
@@ -178,7 +185,7 @@ void frmSettei::Option2_Click(int index)
 {
     clearList2();
     ui->List2->setEnabled(false);
-    ui->cmdSetOK->setEnabled(false);
+    enablePrint(false);
     ui->Command7->setEnabled(false);
     m.AllPartsChosen = 0;
     m.AnswerLayout = static_cast<std::int16_t>(index + 1);
@@ -187,6 +194,11 @@ void frmSettei::Option2_Click(int index)
 void frmSettei::Check1_Click()
 {
     m.AttachAnswers = ui->Check1->isChecked() ? 1 : 2;
+}
+
+void frmSettei::spnSheetCount_Change(int count)
+{
+    m.SheetCount = static_cast<std::int16_t>(std::clamp(count, 1, MaxSheetCount));
 }
 
 void frmSettei::showFont()
@@ -233,10 +245,9 @@ void frmSettei::Command4_Click()
 void frmSettei::cmdSetOK_Click()
 {
     try {
-        DrawQuestions(m);
         std::unique_ptr<PrintSurface> surface = printSurface();
         if (surface)
-            PrintSheet(m, *surface, dialogs);
+            PrintSheets(m, *surface, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
     }
@@ -246,20 +257,29 @@ void frmSettei::cmdSetOK_Click()
 void frmSettei::Command3_Click()
 {
     try {
-        DrawQuestions(m);
-        if (m.AnswerLayout == 2)
-            ExchangeBracketAndAnswer(m);
-        WriteTestTextFile(m, dialogs);
+        SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
     } catch (const std::exception &) {
         // As above: the export is silent about its failures.
     }
     resetAfterRun();
 }
 
+// Every sheet of a run gets its own draw, all seeded from one reading of the clock.
+DrawSheet frmSettei::sheetDraw()
+{
+    const quint64 seed = ClockSeed(m);
+    return [this, seed](int sheet) { DrawQuestions(m, SheetSeed(seed, sheet)); };
+}
+
+void frmSettei::enablePrint(bool on)
+{
+    ui->cmdSetOK->setEnabled(on);
+}
+
 void frmSettei::resetAfterRun()
 {
     clearList2();
-    ui->cmdSetOK->setEnabled(false);
+    enablePrint(false);
     ui->Command3->setEnabled(false);
     ui->Command7->setEnabled(false);
     setPartSelection(false);

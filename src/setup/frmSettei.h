@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/SheetDraw.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -19,7 +21,7 @@ class PrintSurface;
 using PrintSurfaceFactory = std::function<std::unique_ptr<PrintSurface>()>;
 
 // The test set-up window: range and question count, output options, font and logo,
-// and the two runs (print, text file).
+// sheet count, and the runs (print, text file).
 class frmSettei : public QDialog
 {
     Q_OBJECT
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void List2_Click();
     void Option2_Click(int index);
     void Check1_Click();
+    void spnSheetCount_Change(int count);
     void cmdFonts_Click(int index);
     void Command1_Click();
     void Command4_Click();
@@ -51,6 +54,8 @@ private:
     void clearList2();
     void showFont();
     void resetAfterRun();
+    void enablePrint(bool on);
+    DrawSheet sheetDraw();
 
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;

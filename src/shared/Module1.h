@@ -17,6 +17,7 @@ inline constexpr int MaxBankQuestions = 5000;
 inline constexpr int MaxDrawnQuestions = 1000;
 inline constexpr int MaxChosenParts = 500;
 inline constexpr int HeaderLineCount = 6;
+inline constexpr int MaxSheetCount = 60;
 
 inline const QString ProgramTitle = QStringLiteral("ソラリオ");
 inline const QString ProgramVersion = QStringLiteral("Ver.2.04");
@@ -77,6 +78,7 @@ struct Module1
     // Output options
     std::int16_t AnswerLayout = 1;  // 1 with answer column, 2 without
     std::int16_t AttachAnswers = 1; // 1 answer page, 2 none
+    std::int16_t SheetCount = 1;    // sheets of one run, each with its own draw
 
     // Sheet settings
     QString FontName = DefaultFontName;
@@ -92,6 +94,9 @@ struct Module1
     std::int16_t OverCapacity = 0;
     std::int16_t FitCount = 0;
     std::int16_t PrintMode = 1;
+    // The sheet being printed in a run of several (its sheet number carries it);
+    // 0 when the run prints one sheet.
+    std::int16_t SheetIndex = 0;
 
     // Main window and read-me
     QString VersionText;

@@ -94,6 +94,24 @@ private Q_SLOTS:
         QVERIFY(drawnSlots(*m) != fromClock);
     }
 
+    // Sheet 1 keeps the run's seed; no two sheets of a run, nor sheet 2 of one run and
+    // sheet 1 of the run a millisecond later, draw alike.
+    void sheetSeeds()
+    {
+        auto m = poolOf(500);
+        m->QuestionCount = 20;
+        const quint64 run = 1712000000000ull;
+        QCOMPARE(SheetSeed(run, 1), run);
+        QList<QList<int>> draws;
+        for (int sheet = 1; sheet <= 60; ++sheet) {
+            DrawQuestions(*m, SheetSeed(run, sheet));
+            QVERIFY2(!draws.contains(drawnSlots(*m)), qPrintable(QString::number(sheet)));
+            draws.append(drawnSlots(*m));
+        }
+        DrawQuestions(*m, SheetSeed(run + 1, 1));
+        QVERIFY(!draws.contains(drawnSlots(*m)));
+    }
+
     // Fixed seeds make this exact; the bounds are wide enough for any sound
     // generator and catch a biased or off-by-one slot choice.
     void roughlyUniform()

@@ -56,6 +56,8 @@ private Q_SLOTS:
     void saveDialogOptions();
     void cancelWritesNothing();
     void unwritablePathIsReported();
+    void sheetTexts_data();
+    void sheetTexts();
 
 private:
     QTemporaryDir m_dir;
@@ -229,3 +231,47 @@ void tst_TestTextFile::unwritablePathIsReported()
 
 QTEST_GUILESS_MAIN(tst_TestTextFile)
 #include "tst_TestTextFile.moc"
+
+void tst_TestTextFile::sheetTexts_data()
+{
+    QTest::addColumn<int>("sheets");
+    QTest::addColumn<int>("layout");
+    QTest::newRow("one sheet") << 1 << 1;
+    QTest::newRow("one sheet, exchanged") << 1 << 2;
+    QTest::newRow("three sheets") << 3 << 1;
+    QTest::newRow("two sheets, each exchanged once") << 2 << 2;
+}
+
+// Each test is what one sheet alone would write, from its own draw.
+void tst_TestTextFile::sheetTexts()
+{
+    QFETCH(int, sheets);
+    QFETCH(int, layout);
+    auto m = drawn({u"T"_s}, 1, {}, {u"x"_s, u"h"_s, u"y"_s, u"x"_s, u"h"_s, u"y"_s});
+    m->SheetCount = static_cast<std::int16_t>(sheets);
+    m->AnswerLayout = static_cast<std::int16_t>(layout);
+    const auto question = [](int sheet, int n) {
+        return QuestionRecord{u"S%1Q%2（k）"_s.arg(sheet).arg(n), u"H"_s, u"S%1A%2"_s.arg(sheet).arg(n)};
+    };
+    QList<int> calls;
+    const QString text = BuildSheetTexts(*m, [&](int sheet) {
+        calls.append(sheet);
+        for (int n = 1; n <= m->QuestionCount; ++n)
+            m->DrawnQuestions(n) = question(sheet, n);
+    });
+
+    QStringList expected;
+    for (int sheet = 1; sheet <= sheets; ++sheet) {
+        QCOMPARE(calls.value(sheet - 1), sheet);
+        auto alone = drawn({u"T"_s}, 1, {}, {});
+        alone->AnswerLayout = static_cast<std::int16_t>(layout);
+        alone->QuestionCount = 2;
+        for (int n = 1; n <= 2; ++n)
+            alone->DrawnQuestions(n) = question(sheet, n);
+        ExchangeBracketAndAnswer(*alone);
+        expected.append(BuildTestText(*alone));
+    }
+    QCOMPARE(calls.size(), sheets);
+    QCOMPARE(text, expected.join(QString(66, u'=') + u"\r\n"_s));
+    QCOMPARE(text.contains(u"（S1A1）"_s), layout == 2);
+}

@@ -5,6 +5,8 @@
 #include "GuiTestSupport.h"
 #include "support/ScriptedDialogs.h"
 
+#include "print/RecordingSurface.h"
+#include "print/TracingSurface.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
@@ -13,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -464,6 +467,51 @@ private Q_SLOTS:
         QCOMPARE(int(f.m.QuestionCount), shortened ? int(f.m.FitCount) : 150);
         QVERIFY(f.m.FitCount < 150);
         QCOMPARE(f.runState(), QStringLiteral("0000"));
+    }
+
+    // "枚数": 1 to 60, 1 on opening; a run of 3 makes three sheets in one document
+    // (or three tests in one file), and the count stays for the next run.
+    void sheetCount_data()
+    {
+        QTest::addColumn<QString>("run");
+        QTest::newRow("print") << QStringLiteral("cmdSetOK");
+        QTest::newRow("text file") << QStringLiteral("Command3");
+    }
+    void sheetCount()
+    {
+        QFETCH(QString, run);
+        Fixture f;
+        RecordingSurface paper;
+        f.w = std::make_unique<frmSettei>(f.m, f.dialogs, [] {},
+                                          [&paper] { return std::make_unique<TracingSurface>(paper); });
+        auto *box = control<QSpinBox>(f.w.get(), "spnSheetCount");
+        QCOMPARE(box->minimum(), 1);
+        QCOMPARE(box->maximum(), 60);
+        QCOMPARE(box->value(), 1);
+        box->setValue(3);
+        QCOMPARE(f.m.SheetCount, 3);
+        f.decideAll();
+        const QString out = f.dir.filePath(QStringLiteral("sheets.txt"));
+        f.dialogs.saveAnswers.enqueue(out);
+        click(f.w.get(), run.toLatin1().constData());
+
+        if (run == QLatin1String("cmdSetOK")) {
+            QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("print")});
+            QStringList numbers;
+            for (const PrintOperation &op : paper.log().texts())
+                if (op.text.startsWith(QStringLiteral("T1(SheetNo.:")))
+                    numbers.append(op.text.right(3));
+            QCOMPARE(numbers, (QStringList{QStringLiteral("-1)"), QStringLiteral("-1)"), QStringLiteral("-2)"),
+                                           QStringLiteral("-2)"), QStringLiteral("-3)"), QStringLiteral("-3)")}));
+            QCOMPARE(paper.log().pagesDelivered(), 6);
+        } else {
+            QCOMPARE(decodeCp932(readBytes(out)).text.count(QString(66, u'=')), 2);
+        }
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+        QCOMPARE(box->value(), 3);
+        f.open();
+        QCOMPARE(control<QSpinBox>(f.w.get(), "spnSheetCount")->value(), 1);
+        QCOMPARE(f.m.SheetCount, 1);
     }
 
     void backDeselectsTheMainListAndCloses()
