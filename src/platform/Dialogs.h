@@ -50,6 +50,13 @@ public:
     virtual std::optional<FontChoice> fontDialog(const QString &face, int size, int flags) = 0;
     // Lets the user choose where the surface prints; false on cancel.
     virtual bool printDialog(PrintSurface &surface, int flags) = 0;
+    // Shows the finished document of `surface` page by page; the user may print it
+    // from there. True when it was printed. Without a preview nothing is shown.
+    virtual bool printPreview(PrintSurface &surface)
+    {
+        (void)surface;
+        return false;
+    }
     // The confirmed path, or nothing on cancel.
     virtual std::optional<QString> saveDialog(const FileDialogOptions &options) = 0;
     virtual std::optional<QString> openDialog(const FileDialogOptions &options) = 0;

@@ -11,8 +11,13 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+
+#include <exception>
 
 namespace sorario {
 
@@ -60,6 +65,13 @@ QString installedFace(const QString &face)
             return family;
     }
     return face;
+}
+
+// A preview records its pages as pictures; printing goes to the printer's own engine.
+bool paintsPreview(QPrinter &printer)
+{
+    const QPaintEngine *engine = printer.paintEngine();
+    return engine && engine->type() == QPaintEngine::Picture;
 }
 
 } // namespace
@@ -171,6 +183,32 @@ bool QtDialogs::printDialog(PrintSurface &surface, int /*flags*/)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::printPreview(PrintSurface &surface)
+{
+    auto *paper = dynamic_cast<QtPrintSurface *>(&surface);
+    if (!paper || !paper->hasKeptDocument())
+        return false;
+    // On the surface's own printer, so that its print button prints the document shown.
+    QPrintPreviewDialog dialog(&paper->printer(), parent());
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    bool printed = false;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [paper, &printed](QPrinter *printer) {
+                         try {
+                             if (printer != &paper->printer())
+                                 return;
+                             if (paintsPreview(*printer))
+                                 paper->paintKeptDocument();
+                             else
+                                 printed = paper->printKeptDocument() > 0;
+                         } catch (const std::exception &) {
+                             // As in a print run: a printer error prints nothing, silently.
+                         }
+                     });
+    dialog.exec();
+    return printed;
 }
 
 std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, bool save)

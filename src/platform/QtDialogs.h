@@ -31,6 +31,7 @@ public:
                      const QString &defaultText) override;
     std::optional<FontChoice> fontDialog(const QString &face, int size, int flags) override;
     bool printDialog(PrintSurface &surface, int flags) override;
+    bool printPreview(PrintSurface &surface) override;
     std::optional<QString> saveDialog(const FileDialogOptions &options) override;
     std::optional<QString> openDialog(const FileDialogOptions &options) override;
 

@@ -152,6 +152,8 @@ struct QtPrintSurface::Private
     double y = 0;
     std::vector<Op> ops;
     int finishedPages = 0;
+    bool keep = false;
+    std::vector<Op> kept; // the finished document a preview shows
     std::vector<std::shared_ptr<MeasuredFont>> measuredFonts;
     std::shared_ptr<MeasuredFont> current; // for `font`; empty when it has to be looked up
     // The layout sets x before nearly every print, so the width of printed text
@@ -235,7 +237,8 @@ struct QtPrintSurface::Private
 
     void record(Op op)
     {
-        if (ops.empty())
+        // A kept document gets its destination only when it is printed.
+        if (ops.empty() && !keep)
             requireDestination();
         ops.push_back(std::move(op));
     }
@@ -309,6 +312,29 @@ struct QtPrintSurface::Private
             return pages;
         } catch (...) {
             printer.setOutputFileName(target);
+            throw;
+        }
+    }
+
+    int deliver()
+    {
+        requireDestination();
+        applyPageLayout();
+        return writesPdf() ? paintToPdf() : paintOps();
+    }
+
+    // Runs `paint` on the kept document in place of the current one (there is none
+    // between runs).
+    template <typename Paint>
+    int withKept(Paint paint)
+    {
+        ops.swap(kept);
+        try {
+            const int pages = paint();
+            ops.swap(kept);
+            return pages;
+        } catch (...) {
+            ops.swap(kept);
             throw;
         }
     }
@@ -487,14 +513,19 @@ void QtPrintSurface::newPage()
 void QtPrintSurface::endDoc()
 {
     d->finishedPages = 0;
+    if (d->keep) {
+        d->kept.clear();
+        if (d->hasOutput())
+            d->kept.swap(d->ops);
+        d->finishDocument();
+        return;
+    }
     if (!d->hasOutput()) {
         d->finishDocument();
         return;
     }
     try {
-        d->requireDestination();
-        d->applyPageLayout();
-        d->finishedPages = d->writesPdf() ? d->paintToPdf() : d->paintOps();
+        d->finishedPages = d->deliver();
     } catch (...) {
         d->finishDocument();
         throw;
@@ -505,7 +536,34 @@ void QtPrintSurface::endDoc()
 void QtPrintSurface::killDoc()
 {
     d->finishedPages = 0;
+    d->kept.clear();
     d->finishDocument();
+}
+
+void QtPrintSurface::setKeepDocument(bool keep)
+{
+    d->keep = keep;
+}
+
+bool QtPrintSurface::hasKeptDocument() const
+{
+    return !d->kept.empty();
+}
+
+void QtPrintSurface::paintKeptDocument()
+{
+    if (d->kept.empty())
+        return;
+    d->withKept([this] { return d->paintOps(); });
+}
+
+int QtPrintSurface::printKeptDocument()
+{
+    d->finishedPages = 0;
+    if (d->kept.empty())
+        return 0;
+    d->finishedPages = d->withKept([this] { return d->deliver(); });
+    return d->finishedPages;
 }
 
 } // namespace sorario

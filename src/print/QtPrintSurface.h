@@ -32,6 +32,16 @@ public:
     // when the document held no output (then nothing is printed or written).
     int pagesPrinted() const;
 
+    // For a print preview: endDoc keeps the finished document instead of printing
+    // it, and the run needs no destination yet.
+    void setKeepDocument(bool keep);
+    bool hasKeptDocument() const;
+    // Paints the kept document on printer() as it is now, as a preview records it.
+    void paintKeptDocument();
+    // Prints the kept document to printer()'s destination as endDoc would have, and
+    // returns its pages. Throws PrintFailure as endDoc does.
+    int printKeptDocument();
+
     void setScaleMode(int mode) override;
     void setPaperSize(int paper) override;
     void setOrientation(int orientation) override;

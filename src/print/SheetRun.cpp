@@ -95,4 +95,14 @@ bool PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const Draw
     return PrintDocument(m, surface, dialogs, sheetCount(m), draw, outcomes);
 }
 
+
+bool PreviewSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw)
+{
+    if (draw)
+        draw(1);
+    if (!PrintDocument(m, surface, dialogs, sheetCount(m), draw))
+        return false;
+    return dialogs.printPreview(surface);
+}
+
 } // namespace sorario

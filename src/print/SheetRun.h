@@ -36,4 +36,8 @@ bool PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int shee
 bool PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
                  QList<SheetOutcome> *outcomes = nullptr);
 
+// The same run without the print dialog, ended into the print preview. True when the
+// teacher printed from the preview.
+bool PreviewSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw);
+
 } // namespace sorario

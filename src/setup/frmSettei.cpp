@@ -51,6 +51,7 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> desel
     connect(ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &frmSettei::Command4_Click);
     connect(ui->cmdSetOK, &QPushButton::clicked, this, &frmSettei::cmdSetOK_Click);
+    connect(ui->cmdPreview, &QPushButton::clicked, this, &frmSettei::cmdPreview_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
 
@@ -254,6 +255,23 @@ void frmSettei::cmdSetOK_Click()
     resetAfterRun();
 }
 
+// The same run as "印刷" without the print dialog: the preview has its own print
+// button, which prints the very document shown.
+void frmSettei::cmdPreview_Click()
+{
+    try {
+        std::unique_ptr<PrintSurface> surface = printSurface();
+        if (surface) {
+            if (auto *paper = dynamic_cast<QtPrintSurface *>(surface.get()))
+                paper->setKeepDocument(true);
+            PreviewSheets(m, *surface, dialogs, sheetDraw());
+        }
+    } catch (const std::exception &) {
+        // As for printing: the window stays usable.
+    }
+    resetAfterRun();
+}
+
 void frmSettei::Command3_Click()
 {
     try {
@@ -271,9 +289,11 @@ DrawSheet frmSettei::sheetDraw()
     return [this, seed](int sheet) { DrawQuestions(m, SheetSeed(seed, sheet)); };
 }
 
+// "プレビュー" is a way of printing: it goes with "印刷".
 void frmSettei::enablePrint(bool on)
 {
     ui->cmdSetOK->setEnabled(on);
+    ui->cmdPreview->setEnabled(on);
 }
 
 void frmSettei::resetAfterRun()

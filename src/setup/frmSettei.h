@@ -21,7 +21,7 @@ class PrintSurface;
 using PrintSurfaceFactory = std::function<std::unique_ptr<PrintSurface>()>;
 
 // The test set-up window: range and question count, output options, font and logo,
-// sheet count, and the runs (print, text file).
+// sheet count, and the runs (print, print preview, text file).
 class frmSettei : public QDialog
 {
     Q_OBJECT
@@ -45,6 +45,7 @@ private Q_SLOTS:
     void Command1_Click();
     void Command4_Click();
     void cmdSetOK_Click();
+    void cmdPreview_Click();
     void Command3_Click();
     void Command2_Click();
 

@@ -6,6 +6,7 @@
 #include "support/ScriptedDialogs.h"
 
 #include "print/RecordingSurface.h"
+#include "print/TraceJson.h"
 #include "print/TracingSurface.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
@@ -512,6 +513,102 @@ private Q_SLOTS:
         f.open();
         QCOMPARE(control<QSpinBox>(f.w.get(), "spnSheetCount")->value(), 1);
         QCOMPARE(f.m.SheetCount, 1);
+    }
+
+    // "プレビュー" is enabled exactly when "印刷" is, through every change of state.
+    void previewGoesWithPrint()
+    {
+        Fixture f;
+        const auto same = [&f] { return enabled(f.w.get(), "cmdPreview") == enabled(f.w.get(), "cmdSetOK"); };
+        QVERIFY(same());
+        const QList<std::function<void()>> steps{
+            [&] { f.decideAll(); },
+            [&] { f.parts()->item(0)->setSelected(false); },
+            [&] { click(f.w.get(), "Command6"); },
+            [&] { click(f.w.get(), "Option2_1"); },
+            [&] { f.decideAll(); },
+            [&] { click(f.w.get(), "Command7"); },
+            [&] { f.decideAll(); },
+            [&] { click(f.w.get(), "cmdPreview"); },
+        };
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            steps[i]();
+            QVERIFY2(same(), qPrintable(QString::number(i)));
+        }
+        QVERIFY(!enabled(f.w.get(), "cmdPreview"));
+    }
+
+    // The preview runs what "印刷" runs, without the print dialog, and the window
+    // resets after it as after printing.
+    void preview_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<MessageAnswer>("overflow");
+        QTest::addColumn<bool>("printed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("printed from the preview") << 10 << MessageAnswer::No << true
+                                                  << QStringList{QStringLiteral("preview")};
+        QTest::newRow("closed") << 10 << MessageAnswer::No << false << QStringList{QStringLiteral("preview")};
+        QTest::newRow("prompt, then printed") << 150 << MessageAnswer::Yes << true
+                                             << QStringList{QStringLiteral("message"), QStringLiteral("preview")};
+        QTest::newRow("prompt cancelled: no preview") << 150 << MessageAnswer::Cancel << false
+                                                      << QStringList{QStringLiteral("message")};
+    }
+    void preview()
+    {
+        QFETCH(int, count);
+        QFETCH(MessageAnswer, overflow);
+        QFETCH(bool, printed);
+        QFETCH(QStringList, shown);
+        Fixture f(200, 1);
+        f.decideAll();
+        f.counts()->item(count - 1)->setSelected(true);
+        f.dialogs.messageAnswers.enqueue(overflow);
+        f.dialogs.previewAnswers.enqueue(printed);
+        bool kept = false;
+        f.dialogs.onPrint = [&kept](PrintSurface &s) {
+            auto &paper = dynamic_cast<QtPrintSurface &>(s);
+            kept = paper.hasKeptDocument();
+            paper.printKeptDocument();
+        };
+        click(f.w.get(), "cmdPreview");
+
+        QCOMPARE(f.dialogs.kinds(), shown);
+        QCOMPARE(kept, printed);
+        QCOMPARE(QFile::exists(f.pdfPath()), printed);
+        if (printed)
+            QVERIFY(readBytes(f.pdfPath()).startsWith("%PDF"));
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+        QCOMPARE(text(f.w.get(), "Text4"), QStringLiteral("0"));
+        QVERIFY(selectedRows(f.parts()).isEmpty());
+    }
+
+    // What the preview shows is, operation for operation, what "印刷" prints at the
+    // same moment: the same draw, the same sheets.
+    void previewShowsThePrintedSheets_data()
+    {
+        QTest::addColumn<int>("sheets");
+        QTest::newRow("one sheet") << 1;
+        QTest::newRow("three sheets") << 3;
+    }
+    void previewShowsThePrintedSheets()
+    {
+        QFETCH(int, sheets);
+        QByteArray traces[2];
+        const char *runs[2] = {"cmdSetOK", "cmdPreview"};
+        for (int i = 0; i < 2; ++i) {
+            Fixture f(200, 1);
+            f.m.clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 321)));
+            RecordingSurface paper;
+            f.w = std::make_unique<frmSettei>(f.m, f.dialogs, [] {},
+                                              [&paper] { return std::make_unique<TracingSurface>(paper); });
+            control<QSpinBox>(f.w.get(), "spnSheetCount")->setValue(sheets);
+            f.decideAll();
+            click(f.w.get(), runs[i]);
+            QCOMPARE(paper.log().pagesDelivered(), 2 * sheets);
+            traces[i] = TraceJson(paper.log());
+        }
+        QCOMPARE(traces[1], traces[0]);
     }
 
     void backDeselectsTheMainListAndCloses()

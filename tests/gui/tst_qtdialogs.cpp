@@ -1,7 +1,11 @@
 // The real dialogs, driven offscreen: titles, buttons and answers as the program needs them.
 #include "platform/QtDialogs.h"
 #include "print/QtPrintSurface.h"
+#include "print/SheetRun.h"
 #include "shared/Module1.h"
+
+#include "GuiTestSupport.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +14,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -238,6 +244,62 @@ private Q_SLOTS:
         QVERIFY(confirmsOverwrite);
         QVERIFY(chosen.has_value());
         QCOMPARE(*chosen, dir.filePath(ProgramTitle + QStringLiteral(".txt")));
+    }
+
+    // The preview shows every page of the kept document; its print button prints
+    // that document, and closing it prints nothing.
+    void printPreview_data()
+    {
+        QTest::addColumn<int>("sheets");
+        QTest::addColumn<bool>("print");
+        QTest::newRow("one sheet, closed") << 1 << false;
+        QTest::newRow("three sheets, printed") << 3 << true;
+    }
+    void printPreview()
+    {
+        QFETCH(int, sheets);
+        QFETCH(bool, print);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
+        Module1 m;
+        sorario::test::fillBank(m, 20, 1);
+        for (int k = 1; k <= 20; ++k)
+            m.RangePool(k) = m.QuestionBank(k);
+        m.RangeQuestionCount = 20;
+        m.QuestionCount = 5;
+        m.SheetCount = static_cast<std::int16_t>(sheets);
+        QtPrintSurface paper;
+        paper.setKeepDocument(true);
+        sorario::test::ScriptedDialogs script;
+        QVERIFY(PrintDocument(m, paper, script, sheets, [&m](int) {
+            for (int k = 1; k <= m.QuestionCount; ++k)
+                m.DrawnQuestions(k) = m.RangePool(k);
+        }));
+        QVERIFY(paper.hasKeptDocument());
+        QCOMPARE(paper.pagesPrinted(), 0);
+        paper.setPdfOutput(pdf); // where its print button prints here
+
+        int shownPages = -1;
+        QString title;
+        whenModal([&](QWidget *w) {
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(w);
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            auto *view = dialog->findChild<QPrintPreviewWidget *>();
+            QVERIFY(view);
+            shownPages = view->pageCount();
+            if (print)
+                view->print(); // what the print button does once the printer is chosen
+            dialog->reject();
+        });
+        QtDialogs dialogs;
+        QCOMPARE(dialogs.printPreview(paper), print);
+        QCOMPARE(title, QStringLiteral("印刷プレビュー"));
+        QCOMPARE(shownPages, 2 * sheets); // questions and answers of each sheet
+        QCOMPARE(QFile::exists(pdf), print);
+        QCOMPARE(paper.pagesPrinted(), print ? 2 * sheets : 0);
+        if (print)
+            QVERIFY(sorario::test::readBytes(pdf).startsWith("%PDF"));
     }
 
     void openDialogCancel()

@@ -16,7 +16,7 @@ class ScriptedDialogs : public Dialogs
 public:
     struct Shown
     {
-        QString kind; // "message", "beep", "input", "font", "print", "save", "open"
+        QString kind; // "message", "beep", "input", "font", "print", "preview", "save", "open"
         QString text;
         QString title;
         MessageButtons buttons = MessageButtons::Ok;
@@ -33,6 +33,8 @@ public:
     QQueue<std::optional<QString>> saveAnswers;  // default: cancel
     QQueue<std::optional<QString>> openAnswers;  // default: cancel
     std::function<void(PrintSurface &)> onPrintDialog; // e.g. point the surface at a PDF
+    QQueue<bool> previewAnswers;                 // printed from the preview; default: false
+    std::function<void(PrintSurface &)> onPrint;       // the preview's print button, when printed
 
     MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
                              const QString &title) override
@@ -62,6 +64,14 @@ public:
         if (ok && onPrintDialog)
             onPrintDialog(surface);
         return ok;
+    }
+    bool printPreview(PrintSurface &surface) override
+    {
+        shown.append({QStringLiteral("preview"), {}, {}, {}, {}, {}, 0});
+        const bool printed = !previewAnswers.isEmpty() && previewAnswers.dequeue();
+        if (printed && onPrint)
+            onPrint(surface);
+        return printed;
     }
     std::optional<QString> saveDialog(const FileDialogOptions &options) override
     {
