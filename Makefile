@@ -65,6 +65,7 @@ fuzz-regress: $(FUZZ_BUILD)/build.ninja
 bench: build
 	cmake --build $(BUILD) --target benchmarks
 	cd $(BUILD) && ./bench/sorario-bench
+	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli
 
 clean:
 	rm -rf $(BUILD)
