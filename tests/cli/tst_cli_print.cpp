@@ -132,9 +132,6 @@ private Q_SLOTS:
         QTest::newRow("one sheet as before")
             << QStringList{u"--count"_s, u"5"_s, u"--answers"_s, u"2"_s, u"--sheets"_s, u"1"_s} << 1
             << QStringList{no + u')'} << QList<int>{};
-        QTest::newRow("two sheets, answers after each")
-            << QStringList{u"--count"_s, u"5"_s, u"--sheets"_s, u"2"_s} << 4
-            << QStringList{no + u"-1)"_s, no + u"-1)"_s, no + u"-2)"_s, no + u"-2)"_s} << QList<int>{5, 5};
         QTest::newRow("three sheets, one yes for all")
             << QStringList{u"--answers"_s, u"2"_s, u"--overflow"_s, u"yes"_s, u"--sheets"_s, u"3"_s} << 3
             << QStringList{no + u"-1)"_s, no + u"-2)"_s, no + u"-3)"_s} << QList<int>{41, 41, 41};
@@ -169,22 +166,6 @@ private Q_SLOTS:
             QCOMPARE(r.summary[u"DrawnQuestions"_s], sheets[0].toObject()[u"DrawnQuestions"_s]);
             QCOMPARE(r.summary[u"QuestionCount"_s].toInt(), printed[0]);
         }
-    }
-
-    void sheetCountOutOfRange_data()
-    {
-        QTest::addColumn<QString>("sheets");
-        QTest::newRow("0") << u"0"_s;
-        QTest::newRow("61") << u"61"_s;
-        QTest::newRow("word") << u"two"_s;
-    }
-    void sheetCountOutOfRange()
-    {
-        QFETCH(QString, sheets);
-        QTemporaryDir dir;
-        const Run r = runPrint(dir, {u"--sheets"_s, sheets});
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY(!QFile::exists(dir.filePath(u"out.pdf"_s)));
     }
 
     void unprintableFontSizeFails()

@@ -67,7 +67,6 @@ private Q_SLOTS:
     void refusalsAndUsage_data();
     void refusalsAndUsage();
     void convert();
-    void sheets();
 
 private:
     QTemporaryDir m_dir;
@@ -206,24 +205,3 @@ void tst_cli_text::convert()
 
 QTEST_GUILESS_MAIN(tst_cli_text)
 #include "tst_cli_text.moc"
-
-// Three tests in one file, each with its own draw and its own eight records.
-void tst_cli_text::sheets()
-{
-    const Run run = runCli(m_dir.path(), {u"text"_s, u"one.qvn"_s, u"--all"_s, u"--count"_s, u"4"_s,
-                                          u"--sheets"_s, u"3"_s, u"-o"_s, u"s.txt"_s});
-    QCOMPARE(run.exitCode, 0);
-    const QStringList lines = readLines(m_dir.filePath(u"s.txt"_s));
-    const int perTest = 2 + 2 * 4 + 5 + 4 + 1;
-    QCOMPARE(lines.size(), 3 * perTest + 2);
-    QSet<QString> tests;
-    for (int k = 0; k < 3; ++k) {
-        const QStringList test = lines.mid(k * (perTest + 1), perTest);
-        QCOMPARE(test.first(), u"文型"_s);
-        QCOMPARE(test[2 + 2 * 4 + 2], u"【解答】"_s);
-        if (k < 2)
-            QCOMPARE(lines[(k + 1) * (perTest + 1) - 1], QString(66, u'='));
-        tests.insert(test.join(u'\n'));
-    }
-    QCOMPARE(tests.size(), 3);
-}

@@ -262,19 +262,17 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
         Module1 m;
-        sorario::test::fillBank(m, 20, 1);
-        for (int k = 1; k <= 20; ++k)
-            m.RangePool(k) = m.QuestionBank(k);
-        m.RangeQuestionCount = 20;
+        sorario::test::fillBank(m, 5, 1);
         m.QuestionCount = 5;
-        m.SheetCount = static_cast<std::int16_t>(sheets);
+        const DrawSheet draw = [&m](int) {
+            for (int k = 1; k <= 5; ++k)
+                m.DrawnQuestions(k) = sorario::test::question(k);
+        };
+        draw(1);
         QtPrintSurface paper;
         paper.setKeepDocument(true);
         sorario::test::ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, sheets, [&m](int) {
-            for (int k = 1; k <= m.QuestionCount; ++k)
-                m.DrawnQuestions(k) = m.RangePool(k);
-        }));
+        QVERIFY(PrintDocument(m, paper, script, sheets, draw));
         QVERIFY(paper.hasKeptDocument());
         QCOMPARE(paper.pagesPrinted(), 0);
         paper.setPdfOutput(pdf); // where its print button prints here
