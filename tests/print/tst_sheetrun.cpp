@@ -216,20 +216,6 @@ private Q_SLOTS:
         QCOMPARE(now->PrintMode, before->PrintMode);
         QCOMPARE(now->FitCount, before->FitCount);
     }
-
-    void failureOnALaterSheetDiscardsTheWholeRun()
-    {
-        auto m = sheetModule(3, 3, 2);
-        Draws draws;
-        RecordingSurface s;
-        s.failAtOperation(40); // in the header of sheet 3
-        ScriptedDialogs d;
-        QVERIFY(!PrintSheets(*m, s, d, draws.on(*m)));
-        QCOMPARE(draws.sheets, (QList<int>{1, 2, 3}));
-        QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 0);
-        QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
-        QCOMPARE(int(m->SheetIndex), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSheetRun)
