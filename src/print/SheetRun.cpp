@@ -51,7 +51,8 @@ bool PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int shee
         SetPrintMetrics(m, surface);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
             if (sheet > 1) {
-                // A Yes cut the count to what fitted the sheet before; this draw may fit less.
+                // A Yes cut the count to what fitted the sheet before; this sheet draws the
+                // count asked and fits its own.
                 m.QuestionCount = asked;
                 if (draw)
                     draw(sheet);
