@@ -68,11 +68,11 @@ struct FontSpec
 
 // Qt turns points into pixels with the device's resolution before the painter's
 // scale applies; dividing by that scale gives the true size on paper.
-QFont fontFor(const FontSpec &spec, int resolution)
+QFont fontFor(const FontSpec &wanted, int resolution)
 {
-    QFont font(spec.name);
-    font.setPointSizeF(spec.points * UnitsPerInch / resolution);
-    font.setBold(spec.bold);
+    QFont font(wanted.name);
+    font.setPointSizeF(wanted.points * UnitsPerInch / resolution);
+    font.setBold(wanted.bold);
     // Widths as the font designs them, the same on every printer and in the PDF.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
@@ -80,10 +80,10 @@ QFont fontFor(const FontSpec &spec, int resolution)
 }
 
 // The line height, as printers report it for text of one line.
-double lineHeightMm(const FontSpec &spec, const QFontMetricsF &metrics)
+double lineHeightMm(const FontSpec &wanted, const QFontMetricsF &metrics)
 {
-    if (const auto em = originalLineHeightEm(spec.name))
-        return spec.points * *em * MmPerInch / PointsPerInch;
+    if (const auto em = originalLineHeightEm(wanted.name))
+        return wanted.points * *em * MmPerInch / PointsPerInch;
     return metrics.height() / UnitsPerMm;
 }
 
@@ -93,13 +93,13 @@ double lineHeightMm(const FontSpec &spec, const QFontMetricsF &metrics)
 class MeasuredFont
 {
 public:
-    MeasuredFont(const FontSpec &spec, int resolution, QPaintDevice *device)
-        : spec(spec),
+    MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device)
+        : wanted(wanted),
           resolution(resolution),
-          font(fontFor(spec, resolution)),
+          font(fontFor(wanted, resolution)),
           metrics(font, device),
           ascent(metrics.ascent()),
-          lineHeight(lineHeightMm(spec, metrics))
+          lineHeight(lineHeightMm(wanted, metrics))
     {
     }
 
@@ -115,7 +115,7 @@ public:
         return width;
     }
 
-    const FontSpec spec;
+    const FontSpec wanted;
     const int resolution;
     const QFont font;
     const QFontMetricsF metrics;
@@ -178,16 +178,16 @@ struct QtPrintSurface::Private
 
     // The print dialog may pick a printer of another resolution, so that is part
     // of what a kept font is for.
-    std::shared_ptr<MeasuredFont> measuredFont(const FontSpec &spec)
+    std::shared_ptr<MeasuredFont> measuredFont(const FontSpec &wanted)
     {
         const int resolution = printer.resolution();
         for (const auto &kept : measuredFonts) {
-            if (kept->resolution == resolution && kept->spec == spec)
+            if (kept->resolution == resolution && kept->wanted == wanted)
                 return kept;
         }
         if (measuredFonts.size() >= MaxKeptFonts)
             measuredFonts.clear(); // a pending width keeps its own font alive
-        measuredFonts.push_back(std::make_shared<MeasuredFont>(spec, resolution, &printer));
+        measuredFonts.push_back(std::make_shared<MeasuredFont>(wanted, resolution, &printer));
         return measuredFonts.back();
     }
 
@@ -279,7 +279,7 @@ struct QtPrintSurface::Private
                 }
             }
             if (op.kind == Op::Text) {
-                if (!painterFont || !(painterFont->spec == op.font)
+                if (!painterFont || !(painterFont->wanted == op.font)
                     || painterFont->resolution != printer.resolution()) {
                     painterFont = measuredFont(op.font);
                     painter.setFont(painterFont->font);
