@@ -1,11 +1,8 @@
 #include "convert/FirstFormat.h"
-#include "platform/LineFile.h"
 
+#include "support/DiskState.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,17 +11,6 @@ using namespace sorario::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A folder's files and their bytes, to show that a refused conversion touched nothing.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
-        files.insert(name, QFileInfo(dir.filePath(name)).isDir() ? QByteArray("<dir>")
-                                                                 : readBytes(dir.filePath(name)));
-    return files;
-}
 
 QStringList questionLines(int n)
 {
@@ -65,7 +51,7 @@ void tst_FirstFormat::converts_data()
     QTest::newRow("empty question file") << 0 << QStringList{u"T"_s, u"1"_s} << false;
     QTest::newRow("empty control lines") << 3 << QStringList{QString(), QString()} << false;
     QTest::newRow("existing output replaced") << 6 << QStringList{u"T"_s, u"2"_s} << true;
-    QTest::newRow("largest the loader holds") << 9993 << QStringList{u"T"_s, u"9"_s} << false;
+    QTest::newRow("9993: the 9999 lines the loader holds") << 9993 << QStringList{u"T"_s, u"9"_s} << false;
 }
 
 void tst_FirstFormat::converts()
@@ -92,7 +78,7 @@ void tst_FirstFormat::converts()
     QCOMPARE(readBytes(qvn), expected);
     QVERIFY(!QFile::exists(qvk));
     QVERIFY(!QFile::exists(ctr));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"a.qvn"_s});
+    QCOMPARE(snapshot(dir.path()).keys(), QStringList{u"a.qvn"_s});
 }
 
 void tst_FirstFormat::refusedConversionTouchesNothing_data()
@@ -101,24 +87,23 @@ void tst_FirstFormat::refusedConversionTouchesNothing_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("seven lines") << u"qvk7 ctr"_s << Broken << QString();
+    QTest::newRow("seven lines, an old output kept") << u"qvk7 ctr qvn"_s << Broken << QString();
     QTest::newRow("seven lines, no control file") << u"qvk7"_s << Broken << QString();
     QTest::newRow("no control file") << u"qvk6"_s << u"a.qvk  のコントロールファイルがありません。"_s
                                      << ConversionTitle;
     QTest::newRow("no question file") << u"ctr"_s << u"a.qvk  のコントロールファイルがありません。"_s
                                       << ConversionTitle;
     QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << NoControl << QString();
-    QTest::newRow("empty control file") << u"qvk6 ctr0"_s << NoControl << QString();
     QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << WrongData << QString();
     QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << WrongData << QString();
     QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << NoControl << QString();
-    QTest::newRow("more than the loader holds") << u"qvk9996 ctr"_s
-        << u"a.qvk  は問題が多すぎるため変換できません。（3331 題まで）"_s << ConversionTitle;
-    QTest::newRow("over the line table") << u"qvk20001 ctr"_s
-        << u"a.qvk  は問題が多すぎるため変換できません。（3331 題まで）"_s << ConversionTitle;
+    // The converted file must stay within the loader's 10000 lines.
+    const QString tooMany = u"a.qvk  は問題が多すぎるため変換できません。（3331 題まで）"_s;
+    QTest::newRow("9996 lines") << u"qvk9996 ctr"_s << tooMany << ConversionTitle;
+    QTest::newRow("20000 lines fit the line table") << u"qvk20000 ctr"_s << Broken << QString();
+    QTest::newRow("20001 lines") << u"qvk20001 ctr"_s << tooMany << ConversionTitle;
     // The new file cannot be written: the old pair must stay.
     QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << NoControl << QString();
-    QTest::newRow("existing output kept on failure") << u"qvk7 ctr qvn"_s << Broken << QString();
 }
 
 void tst_FirstFormat::refusedConversionTouchesNothing()
@@ -129,33 +114,28 @@ void tst_FirstFormat::refusedConversionTouchesNothing()
 
     QTemporaryDir dir;
     const QString qvk = dir.filePath(u"a.qvk"_s);
+    const auto put = [](const QString &path, const QByteArray &bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
     for (const QString &item : setup.split(u' ')) {
         if (item == u"ctr"_s)
             writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
         else if (item == u"ctr1"_s)
             writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
-        else if (item == u"ctr0"_s)
-            writeSjisLines(dir.filePath(u"a.ctr"_s), {});
-        else if (item == u"ctrutf8"_s) {
-            QFile f(dir.filePath(u"a.ctr"_s));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("\xEF\xBB\xBF" "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
-        } else if (item == u"qvn"_s)
+        else if (item == u"ctrutf8"_s)
+            put(dir.filePath(u"a.ctr"_s), "\xEF\xBB\xBF" "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
+        else if (item == u"qvn"_s)
             writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
-        else if (item == u"qvndir"_s) {
-            QVERIFY(QDir(dir.path()).mkdir(u"a.qvn"_s));
+        else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
             writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
-        } else if (item == u"qvkbad"_s) {
-            QFile f(qvk);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
-        } else if (item == u"qvkutf8"_s) {
-            QFile f(qvk);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("\xEF\xBB\xBF" "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
-        } else if (item.startsWith(u"qvk"_s)) {
+        else if (item == u"qvkbad"_s)
+            put(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
+        else if (item == u"qvkutf8"_s)
+            put(qvk, "\xEF\xBB\xBF" "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
+        else
             writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
-        }
     }
     const auto before = snapshot(dir.path());
 

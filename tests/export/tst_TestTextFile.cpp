@@ -1,11 +1,11 @@
+#include "export/BracketExchange.h"
 #include "export/TestTextFile.h"
 #include "platform/LineFile.h"
 #include "shared/Module1.h"
 
+#include "support/DiskState.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,12 +50,13 @@ private Q_SLOTS:
     void records_data();
     void records();
     void numberFieldUpToAThousand();
-    void writesWholeAndReplaces();
     void failedWriteLeavesDiskAsItWas_data();
     void failedWriteLeavesDiskAsItWas();
-    void saveDialogOptions();
-    void cancelWritesNothing();
-    void unwritablePathIsReported();
+    void saveThroughDialog_data();
+    void saveThroughDialog();
+    void bracketExchange_data();
+    void bracketExchange();
+    void bracketExchangedOnlyInLayoutTwo();
     void sheetTexts_data();
     void sheetTexts();
 
@@ -97,13 +98,13 @@ void tst_TestTextFile::records_data()
         << QStringList{}
         << QStringList{u"まとめのテスト"_s, u"前～後"_s, QString(), Separator, u"【解答】"_s,
                        u"まとめのテスト"_s, u"前～後"_s, QString()};
-    QTest::newRow("hints: empty and markers still get their line")
+    QTest::newRow("hints empty or markers, print markers as they are")
         << QStringList{u"T"_s} << 1 << QStringList{}
-        << QStringList{u"Q1"_s, QString(), u"A1"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s}
+        << QStringList{u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s}
         << QStringList{u"T"_s, u"すべてのはんい"_s,
-                       u"  1 Q1"_s, u"　〔〕"_s, u"  2 Q2"_s, u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s,
+                       u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s, u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s,
                        QString(), Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s,
-                       u"  1 A1"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
+                       u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
     QTest::newRow("break marks dropped from the blocks only")
         << QStringList{u"a\\/b"_s} << 1 << QStringList{}
         << QStringList{u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s}
@@ -111,11 +112,14 @@ void tst_TestTextFile::records_data()
                        u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s, u"　〔\\〕"_s, QString(),
                        Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
                        u"  1 xy"_s, u"  2 /"_s, QString()};
-    QTest::newRow("print markers written as they are")
-        << QStringList{u"T"_s} << 1 << QStringList{}
-        << QStringList{u"@He@ is ─ ."_s, u"〔x〕"_s, u"@is@"_s}
-        << QStringList{u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〔x〕〕"_s, QString(),
-                       Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 @is@"_s, QString()};
+    QString line;
+    while (line.size() < 100000)
+        line += u"文法 grammar ～ "_s;
+    line.truncate(100000);
+    QTest::newRow("a 100000-character line written whole")
+        << QStringList{u"T"_s} << 1 << QStringList{} << QStringList{line, line, line}
+        << QStringList{u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s, QString(),
+                       Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, QString()};
 }
 
 void tst_TestTextFile::records()
@@ -150,15 +154,6 @@ void tst_TestTextFile::numberFieldUpToAThousand()
     }
 }
 
-void tst_TestTextFile::writesWholeAndReplaces()
-{
-    const QString path = m_dir.filePath(u"replace.txt"_s);
-    writeSjisLines(path, QStringList(200, u"an older and much longer export"_s));
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QVERIFY(WriteTestTextTo(*m, path));
-    QCOMPARE(readBytes(path), sjis(BuildTestText(*m)));
-}
-
 // A write that cannot complete: nothing half-written, nothing left behind.
 void tst_TestTextFile::failedWriteLeavesDiskAsItWas_data()
 {
@@ -176,26 +171,39 @@ void tst_TestTextFile::failedWriteLeavesDiskAsItWas()
     QVERIFY(root.mkdir(u"folder"_s));
     writeSjisLines(root.filePath(u"folder/keep.txt"_s), {u"keep"_s});
     writeSjisLines(root.filePath(u"plain.txt"_s), {u"plain"_s});
-    const auto before = root.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto before = snapshot(dir.path());
 
     const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
     QVERIFY(!WriteTestTextTo(*m, root.filePath(target)));
-
-    QCOMPARE(root.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
-    QCOMPARE(QDir(root.filePath(u"folder"_s)).entryList(QDir::Files | QDir::Hidden),
-             QStringList{u"keep.txt"_s});
-    QCOMPARE(readBytes(root.filePath(u"plain.txt"_s)), sjis(u"plain\r\n"_s));
+    QCOMPARE(snapshot(dir.path()), before);
 }
 
-void tst_TestTextFile::saveDialogOptions()
+// Saved (over a longer old export), cancelled, or refused with the message.
+void tst_TestTextFile::saveThroughDialog_data()
 {
-    ScriptedDialogs dialogs;
-    const QString path = m_dir.filePath(u"saved.txt"_s);
-    dialogs.saveAnswers.enqueue(path);
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QVERIFY(WriteTestTextFile(*m, dialogs));
+    QTest::addColumn<QString>("answer"); // empty: cancelled
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("saved") << u"saved.txt"_s << QStringList{u"save"_s} << true;
+    QTest::newRow("cancelled") << QString() << QStringList{u"save"_s} << false;
+    QTest::newRow("folder missing") << u"missing/out.txt"_s << QStringList{u"save"_s, u"message"_s} << false;
+}
 
-    QCOMPARE(dialogs.kinds(), QStringList{u"save"_s});
+void tst_TestTextFile::saveThroughDialog()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(answer);
+    const QString old = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
+    const auto before = snapshot(dir.path());
+    ScriptedDialogs dialogs;
+    if (!answer.isEmpty())
+        dialogs.saveAnswers.enqueue(path);
+    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
+    QCOMPARE(WriteTestTextFile(*m, dialogs), written);
+
+    QTEST(dialogs.kinds(), "shown");
     const FileDialogOptions &o = dialogs.shown.first().fileOptions;
     QCOMPARE(o.title, u"テキストファイル保存"_s);
     QCOMPARE(o.filter, u"テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*"_s);
@@ -203,34 +211,18 @@ void tst_TestTextFile::saveDialogOptions()
     QCOMPARE(o.defaultExt, u"txt"_s);
     QCOMPARE(o.fileName, u"ソラリオ"_s);
     QCOMPARE(o.flags, 2054);
-    QCOMPARE(readBytes(path), sjis(BuildTestText(*m)));
+    if (written) {
+        QCOMPARE(readBytes(old), sjis(BuildTestText(*m)));
+        QCOMPARE(snapshot(dir.path()).keys(), before.keys());
+        return;
+    }
+    QCOMPARE(snapshot(dir.path()), before);
+    if (dialogs.shown.size() > 1) {
+        QVERIFY(dialogs.shown.last().text.startsWith(u"テキストファイルを保存できませんでした。"_s));
+        QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
+    }
 }
 
-void tst_TestTextFile::cancelWritesNothing()
-{
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs; // no answer queued: the dialog is cancelled
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QVERIFY(!WriteTestTextFile(*m, dialogs));
-    QCOMPARE(dialogs.kinds(), QStringList{u"save"_s});
-    QVERIFY(QDir(dir.path()).isEmpty());
-}
-
-void tst_TestTextFile::unwritablePathIsReported()
-{
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    dialogs.saveAnswers.enqueue(dir.filePath(u"missing/out.txt"_s));
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QVERIFY(!WriteTestTextFile(*m, dialogs));
-    QCOMPARE(dialogs.kinds(), (QStringList{u"save"_s, u"message"_s}));
-    QVERIFY(dialogs.shown.last().text.startsWith(u"テキストファイルを保存できませんでした。"_s));
-    QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
-    QVERIFY(QDir(dir.path()).isEmpty());
-}
-
-QTEST_GUILESS_MAIN(tst_TestTextFile)
-#include "tst_TestTextFile.moc"
 
 void tst_TestTextFile::sheetTexts_data()
 {
@@ -238,8 +230,7 @@ void tst_TestTextFile::sheetTexts_data()
     QTest::addColumn<int>("layout");
     QTest::newRow("one sheet") << 1 << 1;
     QTest::newRow("one sheet, exchanged") << 1 << 2;
-    QTest::newRow("three sheets") << 3 << 1;
-    QTest::newRow("two sheets, each exchanged once") << 2 << 2;
+    QTest::newRow("three sheets, each exchanged once") << 3 << 2;
 }
 
 // Each test is what one sheet alone would write, from its own draw.
@@ -275,3 +266,68 @@ void tst_TestTextFile::sheetTexts()
     QCOMPARE(text, expected.join(QString(66, u'=') + u"\r\n"_s));
     QCOMPARE(text.contains(u"（S1A1）"_s), layout == 2);
 }
+
+void tst_TestTextFile::bracketExchange_data()
+{
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("newQuestion");
+    QTest::addColumn<QString>("newAnswer");
+
+    QTest::newRow("full-width, three spaces")
+        << u"I （   ） a pen."_s << u"have"_s << u"I （have） a pen."_s << u"   "_s;
+    QTest::newRow("half-width")
+        << u"He (  ) go."_s << u"will"_s << u"He (will) go."_s << u"  "_s;
+    QTest::newRow("full open, half close")
+        << u"A（x) b"_s << u"y"_s << u"A（y) b"_s << u"x"_s;
+    QTest::newRow("adjacent brackets")
+        << u"A（）B"_s << u"c"_s << u"A（c）B"_s << QString();
+    QTest::newRow("only the first pair")
+        << u"（a）と（b）"_s << u"X"_s << u"（X）と（b）"_s << u"a"_s;
+    QTest::newRow("nested: first open to first close")
+        << u"a（b（c）d）"_s << u"Z"_s << u"a（Z）d）"_s << u"b（c"_s;
+    QTest::newRow("only an opening bracket")
+        << u"A（ B"_s << u"c"_s << u"A（ B"_s << u"c"_s;
+    // The first closing bracket comes before the first opening one: no pair.
+    QTest::newRow("stray closing before a pair")
+        << u"1) a（b）"_s << u"c"_s << u"1) a（b）"_s << u"c"_s;
+    QTest::newRow("other brackets are no brackets")
+        << u"A〔b〕「c」[d]"_s << u"e"_s << u"A〔b〕「c」[d]"_s << u"e"_s;
+}
+
+void tst_TestTextFile::bracketExchange()
+{
+    QFETCH(QString, question);
+    QFETCH(QString, answer);
+    QFETCH(QString, newQuestion);
+    QFETCH(QString, newAnswer);
+
+    const QuestionRecord before{question, u"hint"_s, answer};
+    const QuestionRecord after = ExchangeBracket(before);
+    QCOMPARE(after.QuestionText, newQuestion);
+    QCOMPARE(after.Answer, newAnswer);
+    QCOMPARE(after.Hint, u"hint"_s);
+}
+
+void tst_TestTextFile::bracketExchangedOnlyInLayoutTwo()
+{
+    auto m = std::make_unique<Module1>();
+    const QuestionRecord q{u"a（b）"_s, QString(), u"c"_s};
+    for (int k = 1; k <= 3; ++k)
+        m->DrawnQuestions(k) = q;
+    m->QuestionCount = 2;
+
+    m->AnswerLayout = 1;
+    ExchangeBracketAndAnswer(*m);
+    QCOMPARE(m->DrawnQuestions(1), q);
+
+    m->AnswerLayout = 2;
+    ExchangeBracketAndAnswer(*m);
+    const QuestionRecord exchanged{u"a（c）"_s, QString(), u"b"_s};
+    QCOMPARE(m->DrawnQuestions(1), exchanged);
+    QCOMPARE(m->DrawnQuestions(2), exchanged);
+    QCOMPARE(m->DrawnQuestions(3), q); // beyond the test: left alone
+}
+
+QTEST_GUILESS_MAIN(tst_TestTextFile)
+#include "tst_TestTextFile.moc"

