@@ -174,6 +174,10 @@ FileFigures Checker::readFile(const QString &path)
         error(path, 0, QStringLiteral("ファイルを読み込めません。"));
         return figures;
     }
+    if (read.unmarkedUtf8)
+        warning(path, 1,
+                QStringLiteral("UTF-8 で保存されていますが、先頭に BOM がないため Shift-JIS として読みます。"
+                               "BOM 付き UTF-8 か Shift-JIS で保存しなおして下さい。"));
     const qsizetype physical = read.lines.size();
     if (physical > MaxFileLines) {
         error(path, MaxFileLines + 1,

@@ -40,6 +40,18 @@ QString joinCrLf(const QStringList &lines)
     return text;
 }
 
+namespace {
+qsizetype firstInvalidUtf8(QByteArrayView bytes);
+
+bool hasNonAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    return false;
+}
+} // namespace
+
 LineFileRead readLineFile(const QString &path)
 {
     LineFileRead result;
@@ -61,6 +73,8 @@ LineFileRead readLineFile(const QString &path)
     const DecodedText decoded = decodeFileText(bytes);
     result.lines = splitLines(decoded.text);
     result.utf8 = decoded.utf8;
+    // Such a file is read as Shift-JIS, as always; the check tells the teacher why it looks garbled.
+    result.unmarkedUtf8 = !decoded.utf8 && hasNonAscii(bytes) && firstInvalidUtf8(bytes) < 0;
     result.badBytes = decoded.badCount;
     if (decoded.firstBadOffset >= 0) {
         // Line ends as splitLines counts them: CR LF, LF or a bare CR. Neither byte

@@ -16,6 +16,7 @@ struct LineFileRead
     qsizetype badBytes = 0;          // bytes that were no character (read as U+FFFD)
     qsizetype firstBadLine = 0;      // 1-based line of the first such byte, 0 when none
     bool utf8 = false;               // the file began with the UTF-8 byte order mark
+    bool unmarkedUtf8 = false;       // no mark, but the bytes are UTF-8 with non-ASCII text
 };
 
 // A file's bytes as text: UTF-8 when they begin with the byte order mark,
