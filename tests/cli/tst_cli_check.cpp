@@ -123,7 +123,6 @@ private Q_SLOTS:
         QStringList ten = questionFile(1);
         ten << u"x"_s;
         QTest::newRow("good") << Files{lines(questionFile(3)), lines(encodedFile(questionFile(2)))} << none;
-        QTest::newRow("empty file") << Files{lines({})} << none;
         QTest::newRow("7 lines") << Files{lines(seven)}
             << QStringList{u"1:7:0:E:行数が7行で、3の倍数ではありません。見出しの6行のあと、そろった問題がありません。"_s};
         QTest::newRow("10 lines") << Files{lines(ten)}
@@ -184,11 +183,6 @@ private Q_SLOTS:
         QTest::newRow("part count of a thousand digits")
             << Files{lines(questionFile(1, u"9"_s.repeated(1000)))}
             << QStringList{u"1:2:0:E:部の数「99999999999999999999…」を足すと、部の数の合計が-32768～32767をはずれます。"_s};
-        QTest::newRow("a broken file among good ones, each reported")
-            << Files{lines(questionFile(1, u"x"_s)), lines(seven), lines({Missing})}
-            << QStringList{u"1:2:0:W:部の数「x」が数ではないため、1部として数えます。"_s,
-                           u"2:7:0:E:行数が7行で、3の倍数ではありません。見出しの6行のあと、そろった問題がありません。"_s,
-                           u"3:0:0:E:ファイルがありません。"_s};
     }
 
     void problems()
@@ -272,7 +266,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QStringList seven = questionFile(0);
         seven << u"x"_s;
-        QTest::newRow("good") << Files{lines(questionFile(2))} << 0;
         QTest::newRow("warnings only") << Files{lines(questionFile(2, u"abc"_s))} << 0;
         QTest::newRow("an error") << Files{lines(questionFile(2)), lines(seven), lines({Missing})} << 1;
         QTest::newRow("no file") << Files{} << 2;

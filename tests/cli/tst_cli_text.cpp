@@ -87,9 +87,6 @@ void tst_cli_text::textFile_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("exchanged");
 
-    QTest::newRow("all, five")
-        << QStringList{u"one.qvn"_s, u"--all"_s, u"--count"_s, u"5"_s}
-        << u"文型"_s << u"すべてのはんい"_s << 5 << false;
     QTest::newRow("part 2, layout 2")
         << QStringList{u"one.qvn"_s, u"--parts"_s, u"2"_s, u"--count"_s, u"4"_s, u"--layout"_s, u"2"_s}
         << u"文型"_s << u"その２"_s << 4 << true;
@@ -152,16 +149,11 @@ void tst_cli_text::refusalsAndUsage_data()
     QTest::newRow("no output") << QStringList{u"text"_s, u"one.qvn"_s, u"--all"_s} << 2 << QString();
     QTest::newRow("count not offered")
         << QStringList{u"text"_s, u"one.qvn"_s, u"--count"_s, u"13"_s, u"-o"_s, u"u.txt"_s} << 2 << QString();
-    QTest::newRow("layout 3")
-        << QStringList{u"text"_s, u"one.qvn"_s, u"--layout"_s, u"3"_s, u"-o"_s, u"u.txt"_s} << 2 << QString();
     QTest::newRow("broken file")
         << QStringList{u"text"_s, u"broken.qvn"_s, u"-o"_s, u"u.txt"_s} << 1 << u"◆データが壊れています！"_s;
     QTest::newRow("output folder missing")
         << QStringList{u"text"_s, u"one.qvn"_s, u"-o"_s, u"missing/u.txt"_s}
         << 1 << u"テキストファイルを保存できませんでした。"_s;
-    QTest::newRow("sheets 61")
-        << QStringList{u"text"_s, u"one.qvn"_s, u"--sheets"_s, u"61"_s, u"-o"_s, u"u.txt"_s} << 2 << QString();
-    QTest::newRow("convert needs one file") << QStringList{u"convert"_s} << 2 << QString();
 }
 
 void tst_cli_text::refusalsAndUsage()

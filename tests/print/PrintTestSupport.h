@@ -41,10 +41,14 @@ inline QList<QuestionRecord> plainQuestions(int count, const QString &hint = {})
     return q;
 }
 
-// Metrics as the run would set them, on a fresh recording surface.
-inline void setMetrics(Module1 &m, RecordingSurface &s)
+// What one pass prints on a fresh surface with the run's metrics.
+template <typename Pass>
+PrintLog printed(Module1 &m, Pass pass)
 {
+    RecordingSurface s;
     SetPrintMetrics(m, s);
+    pass(m, s);
+    return s.log();
 }
 
 inline QStringList textsOn(const PrintLog &log, int page = 0)

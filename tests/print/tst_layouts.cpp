@@ -21,64 +21,36 @@ QList<QuestionRecord> withText(QList<QuestionRecord> q, int n, const QString &te
 
 } // namespace
 
+Q_DECLARE_METATYPE(sorario::QuestionRecord)
+
 class TestLayouts : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // One line per question (layout 2, no hint); 40 lines plus the one extra fit.
+    // One line per question (layout 2); 40 lines plus the one extra fit.
     void measuringCapacity_data()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QList<QuestionRecord>>("questions");
         QTest::addColumn<int>("overCapacity");
         QTest::addColumn<int>("fitCount");
-        QTest::newRow("40") << 40 << QString() << 0 << 0;
-        QTest::newRow("41 with the extra line") << 41 << QString() << 0 << 0;
-        QTest::newRow("42") << 42 << QString() << 1 << 41;
-        QTest::newRow("** counts no line") << 41 << u"**"_s << 0 << 0;
-        QTest::newRow("* counts a line") << 21 << u"*"_s << 1 << 20;
-        QTest::newRow("none") << 0 << QString() << 0 << 0;
+        QTest::newRow("41 with the extra line") << plainQuestions(41) << 0 << 0;
+        QTest::newRow("42") << plainQuestions(42) << 1 << 41;
+        QTest::newRow("** counts no line") << plainQuestions(41, u"**"_s) << 0 << 0;
+        QTest::newRow("* counts a line") << plainQuestions(21, u"*"_s) << 1 << 20;
+        // After a closing "@" the rest is measured emphasised (wider) than it prints:
+        // 80 narrow characters after "b" take a second line when measured.
+        QTest::newRow("emphasis kept after a closing @")
+            << withText(plainQuestions(41), 1, u"@b@"_s + QString(80, u'x')) << 1 << 40;
     }
     void measuringCapacity()
     {
-        QFETCH(int, count);
-        QFETCH(QString, hint);
-        QFETCH(int, overCapacity);
-        QFETCH(int, fitCount);
-        auto m = moduleWith(plainQuestions(count, hint));
-        RecordingSurface s;
-        setMetrics(*m, s);
+        QFETCH(QList<QuestionRecord>, questions);
+        auto m = moduleWith(questions);
         m->OverCapacity = 0;
-        MeasureQuestions(*m, s);
-        QCOMPARE(int(m->OverCapacity), overCapacity);
-        QCOMPARE(int(m->FitCount), fitCount);
-        QVERIFY(s.log().operations().isEmpty());
-        QVERIFY(!s.fontEmphasis());
-    }
-
-    // After a closing "@" the measuring pass measures the rest emphasised (wider)
-    // than it prints: 80 narrow characters after "b" fit when printed, not when measured.
-    void measuringKeepsEmphasisAfterClosingMark_data()
-    {
-        QTest::addColumn<int>("tail");
-        QTest::addColumn<int>("overCapacity");
-        QTest::newRow("70 fit either way") << 70 << 0;
-        QTest::newRow("80 measured too wide") << 80 << 1;
-    }
-    void measuringKeepsEmphasisAfterClosingMark()
-    {
-        QFETCH(int, tail);
-        QFETCH(int, overCapacity);
-        auto m = moduleWith({{u"@b@"_s + QString(tail, QChar(u'x')), {}, {}}});
-        RecordingSurface s;
-        setMetrics(*m, s);
-        m->FirstPageLines = 0;
-        m->OverCapacity = 0;
-        MeasureQuestions(*m, s);
-        QCOMPARE(int(m->OverCapacity), overCapacity);
-        PrintQuestionsFitted(*m, s);
-        QCOMPARE(lineTops(s.log(), 1), QList<double> {35});
+        QVERIFY(printed(*m, MeasureQuestions).operations().isEmpty());
+        QTEST(int(m->OverCapacity), "overCapacity");
+        QTEST(int(m->FitCount), "fitCount");
     }
 
     void fittedLayoutOne()
@@ -87,30 +59,26 @@ private Q_SLOTS:
         q[0].Hint = u"go"_s;
         q[1].Hint = u"*"_s;
         auto m = moduleWith(q, 1);
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintQuestionsFitted(*m, s);
-        const auto texts = s.log().texts();
+        const auto texts = printed(*m, PrintQuestionsFitted).texts();
         const QStringList expected {
             u"( 1) Q1"_s, u"　 〔go〕"_s, QString(), Dash43, u"( 2) Q2"_s, QString(), Dash43};
-        QCOMPARE(textsOn(s.log()), expected);
-        const QList<double> ys {35, 40, 45, 50, 55, 60, 65};
+        QCOMPARE(texts.size(), expected.size());
         for (int i = 0; i < texts.size(); ++i) {
-            QCOMPARE(texts[i].y, ys[i]);
+            QCOMPARE(texts[i].text, expected[i]);
+            QCOMPARE(texts[i].y, 35.0 + 5 * i);
             QCOMPARE(texts[i].x, 10.0);
             QCOMPARE(texts[i].lineEnd, texts[i].text == Dash43);
             QCOMPARE(texts[i].font, u"ＭＳ Ｐ明朝"_s);
         }
     }
 
+    // The 41st fitted line stays on the first page.
     void fittedHasNoPageBreak()
     {
-        auto m = moduleWith(plainQuestions(60));
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintQuestionsFitted(*m, s);
-        QCOMPARE(countOps(s.log(), PrintOperation::Kind::NewPage), 0);
-        QCOMPARE(s.log().texts().last().y, 35.0 + 59 * 5);
+        auto m = moduleWith(plainQuestions(41));
+        const PrintLog log = printed(*m, PrintQuestionsFitted);
+        QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), 0);
+        QCOMPARE(log.texts().last().y, 35.0 + 40 * 5);
     }
 
     // Fitted questions start afresh; the full print carries an odd "@" over.
@@ -124,74 +92,46 @@ private Q_SLOTS:
     void oddMarkCarriesOverOnlyInFullPrint()
     {
         QFETCH(bool, full);
-        QFETCH(QList<bool>, emphasis);
         auto m = moduleWith({{u"a@b"_s, {}, {}}, {u"c@d@e"_s, {}, {}}});
-        RecordingSurface s;
-        setMetrics(*m, s);
-        full ? PrintQuestionsAll(*m, s) : PrintQuestionsFitted(*m, s);
-        const auto texts = s.log().texts();
-        // ( 1) a | b | ( 2) c | d | e
-        QCOMPARE(texts.size(), emphasis.size());
+        const auto texts = printed(*m, full ? PrintQuestionsAll : PrintQuestionsFitted).texts();
+        QList<bool> emphasis; // ( 1) a | b | ( 2) c | d | e
+        for (const PrintOperation &op : texts)
+            emphasis.append(op.emphasis);
         QCOMPARE(texts[2].text, u"( 2) c"_s);
-        for (int i = 0; i < texts.size(); ++i)
-            QCOMPARE(texts[i].emphasis, emphasis[i]);
+        QTEST(emphasis, "emphasis");
     }
 
-    void fullPrintPages_data()
+    // Full print: FirstPageLines lines from y 35, then NextPageLines from y 15.
+    void pageBreaks_data()
     {
-        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QList<QuestionRecord>>("questions");
         QTest::addColumn<QList<int>>("linesPerPage");
-        QTest::newRow("40: one page") << 40 << QList<int> {40};
-        QTest::newRow("41: second page") << 41 << QList<int> {40, 1};
-        QTest::newRow("100") << 100 << QList<int> {40, 45, 15};
-    }
-    void fullPrintPages()
-    {
-        QFETCH(int, count);
-        QFETCH(QList<int>, linesPerPage);
-        auto m = moduleWith(plainQuestions(count));
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintQuestionsAll(*m, s);
-        QCOMPARE(countOps(s.log(), PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
-        for (int p = 1; p <= linesPerPage.size(); ++p) {
-            const QList<double> tops = lineTops(s.log(), p);
-            QCOMPARE(tops.size(), linesPerPage[p - 1]);
-            const double top = p == 1 ? 35 : 15;
-            for (int i = 0; i < tops.size(); ++i)
-                QCOMPARE(tops[i], top + 5 * i);
-        }
-    }
-
-    void ruleAloneAtTopOfNextPage()
-    {
-        // Question 1 takes five lines (two "\/" and layout 1), 2 to 12 three each:
-        // question 13's rule is line 41.
-        auto m = moduleWith(withText(plainQuestions(13), 1, u"a\\/b\\/c"_s), 1);
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintQuestionsAll(*m, s);
-        const auto page1 = s.log().texts(1);
-        const auto page2 = s.log().texts(2);
-        QCOMPARE(page1[page1.size() - 2].text, u"(13) Q13"_s);
-        QCOMPARE(page1.last().y, 230.0);
-        QCOMPARE(page2.size(), 1);
-        QCOMPARE(page2[0].text, Dash43);
-        QCOMPARE(page2[0].y, 15.0);
-    }
-
-    void wrappedLineContinuesOnNextPage()
-    {
+        QTest::addColumn<QString>("page2Starts");
+        QTest::newRow("100 questions") << 2 << plainQuestions(100) << QList<int> {40, 45, 15} << u"(41) Q41"_s;
+        // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
+        QTest::newRow("rule alone on the next page")
+            << 1 << withText(plainQuestions(13), 1, u"a\\/b\\/c"_s) << QList<int> {40, 1} << Dash43;
         // 39 one-line questions, then one of two lines: its continuation is line 41.
-        const QString longText = QString(100, QChar(u'a'));
-        auto m = moduleWith(withText(plainQuestions(40), 40, longText));
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintQuestionsAll(*m, s);
-        const auto page2 = s.log().texts(2);
-        QCOMPARE(page2.size(), 1);
-        QVERIFY(page2[0].text.startsWith(u"　 a"_s));
-        QCOMPARE(page2[0].y, 15.0);
+        QTest::newRow("wrapped line continues on the next page")
+            << 2 << withText(plainQuestions(40), 40, QString(100, u'a')) << QList<int> {40, 1} << u"　 a"_s;
+    }
+    void pageBreaks()
+    {
+        QFETCH(int, layout);
+        QFETCH(QList<QuestionRecord>, questions);
+        QFETCH(QList<int>, linesPerPage);
+        QFETCH(QString, page2Starts);
+        auto m = moduleWith(questions, layout);
+        const PrintLog log = printed(*m, PrintQuestionsAll);
+        QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
+        for (int p = 1; p <= linesPerPage.size(); ++p) {
+            QList<double> expected;
+            for (int i = 0; i < linesPerPage[p - 1]; ++i)
+                expected.append((p == 1 ? 35 : 15) + 5 * i);
+            QCOMPARE(lineTops(log, p), expected);
+        }
+        QVERIFY2(textsOn(log, 2).first().startsWith(page2Starts), qPrintable(textsOn(log, 2).first()));
     }
 
     void answerSheetSameForBothLayouts()
@@ -199,15 +139,8 @@ private Q_SLOTS:
         QList<QuestionRecord> q = plainQuestions(50, u"hint"_s);
         q[3].Hint = u"**"_s;
         q[4].Answer = u"x\\/y"_s;
-        QByteArray traces[2];
-        for (int layout = 1; layout <= 2; ++layout) {
-            auto m = moduleWith(q, layout);
-            RecordingSurface s;
-            setMetrics(*m, s);
-            PrintAnswerSheet(*m, s);
-            traces[layout - 1] = TraceJson(s.log());
-        }
-        QCOMPARE(traces[0], traces[1]);
+        QCOMPARE(TraceJson(printed(*moduleWith(q, 1), PrintAnswerSheet)),
+                 TraceJson(printed(*moduleWith(q, 2), PrintAnswerSheet)));
     }
 
     void answerLines_data()
@@ -218,7 +151,6 @@ private Q_SLOTS:
         QTest::newRow("hidden hint") << u"**"_s << u"went"_s << QStringList {u"( 1) Q1"_s, u"　■　went"_s};
         QTest::newRow("shown hint") << u"go"_s << u"went"_s
                                     << QStringList {u"( 1) Q1"_s, u"　 〔go〕"_s, u"　■　went"_s};
-        QTest::newRow("empty answer") << QString() << QString() << QStringList {u"( 1) Q1"_s, u"　■　"_s};
         QTest::newRow("answer over two lines")
             << QString() << u"a\\/b"_s << QStringList {u"( 1) Q1"_s, u"　■　a"_s, u"     b"_s};
     }
@@ -227,55 +159,44 @@ private Q_SLOTS:
         QFETCH(QString, hint);
         QFETCH(QString, answer);
         QFETCH(QStringList, lines);
-        auto m = moduleWith({{u"Q1"_s, hint, answer}});
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintAnswerSheet(*m, s);
-        QCOMPARE(textsOn(s.log()), lines);
+        const PrintLog log = printed(*moduleWith({{u"Q1"_s, hint, answer}}), PrintAnswerSheet);
+        QCOMPARE(textsOn(log), lines);
         QList<double> ys;
         for (int i = 0; i < lines.size(); ++i)
             ys.append(35 + 5 * i);
-        QCOMPARE(lineTops(s.log(), 1), ys);
+        QCOMPARE(lineTops(log, 1), ys);
     }
 
-    // 20 questions of two lines fill the 40 lines exactly; every closing "@"
-    // uses up one of them.
-    void closingMarkUsesAnAnswerPageLine()
+    // 20 questions of two lines fill the 40 answer lines exactly; every closing
+    // "@" uses up one of them, breaking inside the line it is on.
+    void closingMarkUsesAnAnswerPageLine_data()
     {
-        auto m = moduleWith(withText(plainQuestions(20), 1, u"a@b@c"_s));
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintAnswerSheet(*m, s);
-        QCOMPARE(lineTops(s.log(), 1).size(), 39);
-        QCOMPARE(lineTops(s.log(), 2), QList<double> {15});
-    }
-
-    void closingMarkOnTheLastLineBreaksInsideIt()
-    {
+        QTest::addColumn<QList<QuestionRecord>>("questions");
+        QTest::addColumn<int>("page1Lines");
+        QTest::addColumn<QStringList>("page2");
+        QTest::newRow("in a question") << withText(plainQuestions(20), 1, u"a@b@c"_s) << 39
+                                       << QStringList {u"　■　A20|10,15"_s};
         QList<QuestionRecord> q = plainQuestions(20);
         q[19].Answer = u"a@b@c"_s;
-        auto m = moduleWith(q);
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintAnswerSheet(*m, s);
-        const auto page2 = s.log().texts(2);
-        QCOMPARE(page2.size(), 1);
-        QCOMPARE(page2[0].text, u"c"_s);
-        QCOMPARE(page2[0].y, 15.0);
-        QCOMPARE(page2[0].x, 24.0); // round(10 + "　■　ab")
-        QCOMPARE(s.log().texts(1).last().text, u"b"_s);
-        QVERIFY(s.log().texts(1).last().emphasis);
+        // "c" goes on at round(10 + width of "　■　ab").
+        QTest::newRow("in the last answer") << q << 40 << QStringList {u"c|24,15"_s};
+    }
+    void closingMarkUsesAnAnswerPageLine()
+    {
+        QFETCH(QList<QuestionRecord>, questions);
+        const PrintLog log = printed(*moduleWith(questions), PrintAnswerSheet);
+        QTEST(int(lineTops(log, 1).size()), "page1Lines");
+        QStringList page2;
+        for (const PrintOperation &op : log.texts(2))
+            page2.append(u"%1|%2,%3"_s.arg(op.text).arg(op.x).arg(op.y));
+        QTEST(page2, "page2");
     }
 
     void noQuestionsPrintNothing()
     {
         auto m = moduleWith({}, 1);
-        RecordingSurface s;
-        setMetrics(*m, s);
-        PrintQuestionsFitted(*m, s);
-        PrintQuestionsAll(*m, s);
-        PrintAnswerSheet(*m, s);
-        QVERIFY(s.log().operations().isEmpty());
+        for (auto pass : {PrintQuestionsFitted, PrintQuestionsAll, PrintAnswerSheet})
+            QVERIFY(printed(*m, pass).operations().isEmpty());
     }
 };
 

@@ -76,306 +76,283 @@ class TestQtPrintSurface : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void writesPagesOfB5_data();
-    void writesPagesOfB5();
-    void placesTextByItsTopLeftCorner();
-    void drawsRulesAndBold_data();
-    void drawsRulesAndBold();
-    void unfinishedDocumentLeavesOldFile_data();
-    void unfinishedDocumentLeavesOldFile();
-    void missingDestinationFails_data();
-    void missingDestinationFails();
-    void measuresLikeThePrinter_data();
-    void measuresLikeThePrinter();
-    void windowsNamesResolveToStandIns_data();
-    void windowsNamesResolveToStandIns();
-};
-
-void TestQtPrintSurface::initTestCase()
-{
-    for (const QString &name : {u"pdfinfo"_s, u"pdftotext"_s, u"pdftoppm"_s}) {
-        if (QStandardPaths::findExecutable(name).isEmpty())
-            QSKIP("poppler-utils not installed");
+    void initTestCase()
+    {
+        for (const QString &name : {u"pdfinfo"_s, u"pdftotext"_s, u"pdftoppm"_s}) {
+            if (QStandardPaths::findExecutable(name).isEmpty())
+                QSKIP("poppler-utils not installed");
+        }
+        if (!QFontDatabase::families().contains(u"IPAPMincho"_s))
+            QSKIP("IPA fonts not installed");
     }
-    if (!QFontDatabase::families().contains(u"IPAPMincho"_s))
-        QSKIP("IPA fonts not installed");
-}
 
-void TestQtPrintSurface::writesPagesOfB5_data()
-{
-    QTest::addColumn<QStringList>("pages");
-    QTest::addColumn<bool>("breakAtEnd");
-    QTest::addColumn<int>("expectedPages");
+    void writesPagesOfB5_data()
+    {
+        QTest::addColumn<QStringList>("pages");
+        QTest::addColumn<bool>("breakAtEnd");
+        QTest::addColumn<int>("expectedPages");
 
-    QTest::newRow("one page") << QStringList{u"問題 Question あいう"_s} << false << 1;
-    QTest::newRow("three pages")
-        << QStringList{u"一枚目 first"_s, u"二枚目 second"_s, u"三枚目 third"_s} << false << 3;
-    QTest::newRow("break before the end adds no page") << QStringList{u"only"_s} << true << 1;
-    QTest::newRow("empty page between") << QStringList{u"first"_s, QString(), u"third"_s} << false
-                                        << 3;
-}
+        QTest::newRow("three pages")
+            << QStringList{u"一枚目 first"_s, u"二枚目 second"_s, u"三枚目 third"_s} << false << 3;
+        QTest::newRow("break before the end adds no page") << QStringList{u"only"_s} << true << 1;
+        QTest::newRow("empty page between") << QStringList{u"first"_s, QString(), u"third"_s} << false
+                                            << 3;
+    }
 
-void TestQtPrintSurface::writesPagesOfB5()
-{
-    QFETCH(QStringList, pages);
-    QFETCH(bool, breakAtEnd);
-    QFETCH(int, expectedPages);
+    void writesPagesOfB5()
+    {
+        QFETCH(QStringList, pages);
+        QFETCH(bool, breakAtEnd);
+        QFETCH(int, expectedPages);
 
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"sheet.pdf"_s);
-    QtPrintSurface surface(pdf);
-    startSheet(surface);
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0)
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"sheet.pdf"_s);
+        QtPrintSurface surface(pdf);
+        startSheet(surface);
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                surface.newPage();
+            printAt(surface, 20, 20, pages.at(i));
+        }
+        if (breakAtEnd)
             surface.newPage();
-        printAt(surface, 20, 20, pages.at(i));
+        surface.endDoc();
+
+        QCOMPARE(surface.pagesPrinted(), expectedPages);
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"sheet.pdf"_s});
+        const QString info = tool(u"pdfinfo"_s, {pdf});
+        const auto size = QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s).match(info);
+        QVERIFY2(size.hasMatch(), qPrintable(info));
+        // JIS B5, 182 x 257 mm (ISO B5 would be 498.9 x 708.7 pt); Qt rounds to whole points.
+        QVERIFY(std::abs(size.captured(1).toDouble() - 182 * PointsPerMm) < 1.0);
+        QVERIFY(std::abs(size.captured(2).toDouble() - 257 * PointsPerMm) < 1.0);
+        QVERIFY(info.contains(u"Pages:           %1\n"_s.arg(expectedPages)));
+        for (qsizetype i = 0; i < pages.size(); ++i)
+            QCOMPARE(pageText(pdf, int(i) + 1), pages.at(i));
     }
-    if (breakAtEnd)
-        surface.newPage();
-    surface.endDoc();
 
-    QCOMPARE(surface.pagesPrinted(), expectedPages);
-    QCOMPARE(folderEntries(dir.path()), QStringList{u"sheet.pdf"_s});
-    const QString info = tool(u"pdfinfo"_s, {pdf});
-    const auto size = QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s).match(info);
-    QVERIFY2(size.hasMatch(), qPrintable(info));
-    // JIS B5, 182 x 257 mm (ISO B5 would be 498.9 x 708.7 pt); Qt rounds to whole points.
-    QVERIFY(std::abs(size.captured(1).toDouble() - 182 * PointsPerMm) < 1.0);
-    QVERIFY(std::abs(size.captured(2).toDouble() - 257 * PointsPerMm) < 1.0);
-    QVERIFY(info.contains(u"Pages:           %1\n"_s.arg(expectedPages)));
-    for (qsizetype i = 0; i < pages.size(); ++i)
-        QCOMPARE(pageText(pdf, int(i) + 1), pages.at(i));
-}
+    void placesTextByItsTopLeftCorner()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"sheet.pdf"_s);
+        QtPrintSurface surface(pdf);
+        startSheet(surface, u"ＭＳ ゴシック"_s, 12);
+        printAt(surface, 30, 40, u"Corner"_s, true);
+        const double below = 40 + surface.textHeight(u"Corner"_s);
+        surface.print(u"Below "_s, false);
+        const double beside = surface.currentX();
+        surface.print(u"Beside"_s, false);
+        surface.endDoc();
 
-void TestQtPrintSurface::placesTextByItsTopLeftCorner()
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"sheet.pdf"_s);
-    QtPrintSurface surface(pdf);
-    startSheet(surface, u"ＭＳ ゴシック"_s, 12);
-    printAt(surface, 30, 40, u"Corner"_s, true);
-    const double below = 40 + surface.textHeight(u"Corner"_s);
-    surface.print(u"Below "_s, false);
-    const double beside = surface.currentX();
-    surface.print(u"Beside"_s, false);
-    surface.endDoc();
-
-    const QString boxes = tool(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
-    QHash<QString, QPointF> corners;
-    const QRegularExpression word(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>(\\w+)<"_s);
-    for (const auto &m : word.globalMatch(boxes))
-        corners.insert(m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
-                                          / PointsPerMm);
-    const auto near = [](QPointF got, QPointF want) { return (got - want).manhattanLength() < 0.2; };
-    QVERIFY2(near(corners.value(u"Corner"_s), {30, 40}), qPrintable(boxes));
-    QVERIFY2(near(corners.value(u"Below"_s), {0, below}), qPrintable(boxes));
-    QVERIFY2(near(corners.value(u"Beside"_s), {beside, below}), qPrintable(boxes));
-}
-
-void TestQtPrintSurface::drawsRulesAndBold_data()
-{
-    QTest::addColumn<int>("color");
-    QTest::addColumn<QColor>("expected");
-
-    QTest::newRow("6: red 6, green 0, blue 0") << 6 << QColor(6, 0, 0);
-    QTest::newRow("255: red") << 255 << QColor(255, 0, 0);
-    QTest::newRow("0xFF0000: blue") << 0xFF0000 << QColor(0, 0, 255);
-}
-
-void TestQtPrintSurface::drawsRulesAndBold()
-{
-    QFETCH(int, color);
-    QFETCH(QColor, expected);
-
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"sheet.pdf"_s);
-    QtPrintSurface surface(pdf);
-    startSheet(surface, u"ＭＳ Ｐ明朝"_s, 12);
-    surface.line(12, 12, 167, 30, true, color);
-    surface.line(10, 100, 172, 100, false, color);
-    printAt(surface, 20, 150, u"太字 bold"_s);
-    surface.setFontEmphasis(true);
-    printAt(surface, 20, 170, u"太字 bold"_s);
-    surface.endDoc();
-
-    const QImage page = renderPage(pdf);
-    QVERIFY(!page.isNull());
-    const auto at = [&](double x, double y) { return page.pixelColor(int(x * 10), int(y * 10)); };
-    const auto inked = [&](double x, double y) {
-        const QColor c = at(x, y);
-        return std::abs(c.red() - expected.red()) + std::abs(c.green() - expected.green())
-                   + std::abs(c.blue() - expected.blue()) < 60;
-    };
-    QVERIFY(inked(50, 12) && inked(167, 20) && inked(100, 30)); // box outline
-    QCOMPARE(at(50, 20), QColor(Qt::white));                     // not filled
-    QVERIFY(inked(50, 100));
-    QCOMPARE(at(50, 100.5), QColor(Qt::white)); // a thin rule
-    QCOMPARE(at(5, 100), QColor(Qt::white));    // that starts at x = 10
-
-    const auto ink = [&](int top) {
-        int dark = 0;
-        for (int y = top * 10; y < (top + 6) * 10; ++y)
-            for (int x = 150; x < 800; ++x)
-                dark += qGray(page.pixel(x, y)) < 128;
-        return dark;
-    };
-    QVERIFY2(ink(170) > ink(150) * 1.15, qPrintable(u"%1 / %2"_s.arg(ink(170)).arg(ink(150))));
-}
-
-void TestQtPrintSurface::unfinishedDocumentLeavesOldFile_data()
-{
-    QTest::addColumn<bool>("existing");
-    QTest::addColumn<bool>("killDoc"); // else the surface goes away without an end
-
-    QTest::newRow("killDoc, no file before") << false << true;
-    QTest::newRow("killDoc, old file kept") << true << true;
-    QTest::newRow("run broken off, no file before") << false << false;
-    QTest::newRow("run broken off, old file kept") << true << false;
-}
-
-void TestQtPrintSurface::unfinishedDocumentLeavesOldFile()
-{
-    QFETCH(bool, existing);
-    QFETCH(bool, killDoc);
-
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"sheet.pdf"_s);
-    const QByteArray earlier = "an earlier sheet";
-    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
-                           | QFile::WriteUser | QFile::ReadGroup;
-    if (existing) {
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(earlier);
-        file.setPermissions(permissions);
+        const QString boxes = tool(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+        QHash<QString, QPointF> corners;
+        const QRegularExpression word(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>(\\w+)<"_s);
+        for (const auto &m : word.globalMatch(boxes))
+            corners.insert(m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
+                                              / PointsPerMm);
+        const auto near = [](QPointF got, QPointF want) { return (got - want).manhattanLength() < 0.2; };
+        QVERIFY2(near(corners.value(u"Corner"_s), {30, 40}), qPrintable(boxes));
+        QVERIFY2(near(corners.value(u"Below"_s), {0, below}), qPrintable(boxes));
+        QVERIFY2(near(corners.value(u"Beside"_s), {beside, below}), qPrintable(boxes));
     }
-    const auto untouched = [&] {
-        QFile file(pdf);
-        const bool there = file.open(QIODevice::ReadOnly);
-        return there == existing && (!there || file.readAll() == earlier)
-            && folderEntries(dir.path()).size() == (existing ? 1 : 0);
-    };
-    auto surface = std::make_unique<QtPrintSurface>(pdf);
-    startSheet(*surface);
-    printAt(*surface, 20, 20, u"捨てる"_s);
-    surface->newPage();
-    surface->line(10, 10, 100, 10, false, 0);
-    if (!killDoc) {
-        surface.reset();
+
+    void drawsRulesAndBold_data()
+    {
+        QTest::addColumn<int>("color");
+        QTest::addColumn<QColor>("expected");
+
+        QTest::newRow("6: red 6, green 0, blue 0") << 6 << QColor(6, 0, 0);
+        QTest::newRow("0xFF0000: blue") << 0xFF0000 << QColor(0, 0, 255);
+    }
+
+    void drawsRulesAndBold()
+    {
+        QFETCH(int, color);
+        QFETCH(QColor, expected);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"sheet.pdf"_s);
+        QtPrintSurface surface(pdf);
+        startSheet(surface, u"ＭＳ Ｐ明朝"_s, 12);
+        surface.line(12, 12, 167, 30, true, color);
+        surface.line(10, 100, 172, 100, false, color);
+        printAt(surface, 20, 150, u"太字 bold"_s);
+        surface.setFontEmphasis(true);
+        printAt(surface, 20, 170, u"太字 bold"_s);
+        surface.endDoc();
+
+        const QImage page = renderPage(pdf);
+        QVERIFY(!page.isNull());
+        const auto at = [&](double x, double y) { return page.pixelColor(int(x * 10), int(y * 10)); };
+        const auto inked = [&](double x, double y) {
+            const QColor c = at(x, y);
+            return std::abs(c.red() - expected.red()) + std::abs(c.green() - expected.green())
+                       + std::abs(c.blue() - expected.blue()) < 60;
+        };
+        QVERIFY(inked(50, 12) && inked(167, 20) && inked(100, 30)); // box outline
+        QCOMPARE(at(50, 20), QColor(Qt::white));                     // not filled
+        QVERIFY(inked(50, 100));
+        QCOMPARE(at(50, 100.5), QColor(Qt::white)); // a thin rule
+        QCOMPARE(at(5, 100), QColor(Qt::white));    // that starts at x = 10
+
+        const auto ink = [&](int top) {
+            int dark = 0;
+            for (int y = top * 10; y < (top + 6) * 10; ++y)
+                for (int x = 150; x < 800; ++x)
+                    dark += qGray(page.pixel(x, y)) < 128;
+            return dark;
+        };
+        QVERIFY2(ink(170) > ink(150) * 1.15, qPrintable(u"%1 / %2"_s.arg(ink(170)).arg(ink(150))));
+    }
+
+    void unfinishedDocumentLeavesOldFile_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<bool>("killDoc"); // else the surface goes away without an end
+
+        QTest::newRow("killDoc, no file before") << false << true;
+        QTest::newRow("killDoc, old file kept") << true << true;
+        QTest::newRow("run broken off, old file kept") << true << false;
+    }
+
+    void unfinishedDocumentLeavesOldFile()
+    {
+        QFETCH(bool, existing);
+        QFETCH(bool, killDoc);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"sheet.pdf"_s);
+        const QByteArray earlier = "an earlier sheet";
+        const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                               | QFile::WriteUser | QFile::ReadGroup;
+        if (existing) {
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(earlier);
+            file.setPermissions(permissions);
+        }
+        const auto untouched = [&] {
+            QFile file(pdf);
+            const bool there = file.open(QIODevice::ReadOnly);
+            return there == existing && (!there || file.readAll() == earlier)
+                && folderEntries(dir.path()).size() == (existing ? 1 : 0);
+        };
+        auto surface = std::make_unique<QtPrintSurface>(pdf);
+        startSheet(*surface);
+        printAt(*surface, 20, 20, u"捨てる"_s);
+        surface->newPage();
+        surface->line(10, 10, 100, 10, false, 0);
+        if (!killDoc) {
+            surface.reset();
+            QVERIFY(untouched());
+            return;
+        }
+        surface->killDoc();
+        QCOMPARE(surface->pagesPrinted(), 0);
         QVERIFY(untouched());
-        return;
+
+        // The next document of the same surface is whole and replaces the old file.
+        printAt(*surface, 20, 20, u"新しい"_s);
+        surface->endDoc();
+        QCOMPARE(surface->pagesPrinted(), 1);
+        QCOMPARE(pageText(pdf, 1), u"新しい"_s);
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"sheet.pdf"_s});
+        if (existing)
+            QCOMPARE(QFile::permissions(pdf), permissions);
     }
-    surface->killDoc();
-    QCOMPARE(surface->pagesPrinted(), 0);
-    QVERIFY(untouched());
 
-    // The next document of the same surface is whole and replaces the old file.
-    printAt(*surface, 20, 20, u"新しい"_s);
-    surface->endDoc();
-    QCOMPARE(surface->pagesPrinted(), 1);
-    QCOMPARE(pageText(pdf, 1), u"新しい"_s);
-    QCOMPARE(folderEntries(dir.path()), QStringList{u"sheet.pdf"_s});
-    if (existing)
-        QCOMPARE(QFile::permissions(pdf), permissions);
-}
+    void missingDestinationFails_data()
+    {
+        QTest::addColumn<QString>("relativePath");
+        QTest::addColumn<bool>("goneOnlyAtEnd");
 
-void TestQtPrintSurface::missingDestinationFails_data()
-{
-    QTest::addColumn<QString>("relativePath");
-    QTest::addColumn<bool>("goneOnlyAtEnd");
-
-    QTest::newRow("no output file") << QString() << false;
-    QTest::newRow("folder missing") << u"gone/sheet.pdf"_s << false;
-    QTest::newRow("folder removed before the end") << u"gone/sheet.pdf"_s << true;
-}
-
-void TestQtPrintSurface::missingDestinationFails()
-{
-    QFETCH(QString, relativePath);
-    QFETCH(bool, goneOnlyAtEnd);
-
-    QTemporaryDir dir;
-    if (goneOnlyAtEnd)
-        QVERIFY(QDir(dir.path()).mkdir(u"gone"_s));
-    QtPrintSurface surface;
-    surface.printer().setOutputFileName(relativePath.isEmpty() ? QString()
-                                                               : dir.filePath(relativePath));
-    surface.printer().setOutputFormat(QPrinter::PdfFormat); // even where a printer is installed
-    startSheet(surface);
-    QVERIFY(surface.textWidth(u"あ"_s) > 0); // measuring needs no destination
-    if (goneOnlyAtEnd) {
-        printAt(surface, 20, 20, u"あ"_s);
-        QVERIFY(QDir(dir.filePath(u"gone"_s)).removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(PrintFailure, surface.endDoc());
-    } else {
-        QVERIFY_THROWS_EXCEPTION(PrintFailure, printAt(surface, 20, 20, u"あ"_s));
-        QVERIFY_THROWS_EXCEPTION(PrintFailure, surface.line(10, 10, 20, 10, false, 0));
+        QTest::newRow("no output file") << QString() << false;
+        QTest::newRow("folder missing") << u"gone/sheet.pdf"_s << false;
+        QTest::newRow("folder removed before the end") << u"gone/sheet.pdf"_s << true;
     }
-    QCOMPARE(surface.pagesPrinted(), 0);
-    QVERIFY(folderEntries(dir.path()).isEmpty());
-}
 
-void TestQtPrintSurface::measuresLikeThePrinter_data()
-{
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<double>("size");
-    QTest::addColumn<int>("charHeight");
+    void missingDestinationFails()
+    {
+        QFETCH(QString, relativePath);
+        QFETCH(bool, goneOnlyAtEnd);
 
-    // The Windows faces are one em high: 10 pt is 3.53 mm, 12 pt 4.23 mm.
-    QTest::newRow("ＭＳ Ｐ明朝 10") << u"ＭＳ Ｐ明朝"_s << 10.0 << 4;
-    QTest::newRow("ＭＳ Ｐ明朝 12") << u"ＭＳ Ｐ明朝"_s << 12.0 << 4;
-    QTest::newRow("ＭＳ 明朝 9") << u"ＭＳ 明朝"_s << 9.0 << 3;
-    QTest::newRow("ＭＳ ゴシック 16") << u"ＭＳ ゴシック"_s << 16.0 << 6;
-    QTest::newRow("MS PGothic 10.5") << u"MS PGothic"_s << 10.5 << 4;
-    // A face used under its own name keeps its own, taller line (1.1 em).
-    QTest::newRow("IPAPMincho 12") << u"IPAPMincho"_s << 12.0 << 5;
-}
+        QTemporaryDir dir;
+        if (goneOnlyAtEnd)
+            QVERIFY(QDir(dir.path()).mkdir(u"gone"_s));
+        QtPrintSurface surface;
+        surface.printer().setOutputFileName(relativePath.isEmpty() ? QString()
+                                                                   : dir.filePath(relativePath));
+        surface.printer().setOutputFormat(QPrinter::PdfFormat); // even where a printer is installed
+        startSheet(surface);
+        QVERIFY(surface.textWidth(u"あ"_s) > 0); // measuring needs no destination
+        if (goneOnlyAtEnd) {
+            printAt(surface, 20, 20, u"あ"_s);
+            QVERIFY(QDir(dir.filePath(u"gone"_s)).removeRecursively());
+            QVERIFY_THROWS_EXCEPTION(PrintFailure, surface.endDoc());
+        } else {
+            QVERIFY_THROWS_EXCEPTION(PrintFailure, printAt(surface, 20, 20, u"あ"_s));
+            QVERIFY_THROWS_EXCEPTION(PrintFailure, surface.line(10, 10, 20, 10, false, 0));
+        }
+        QCOMPARE(surface.pagesPrinted(), 0);
+        QVERIFY(folderEntries(dir.path()).isEmpty());
+    }
 
-void TestQtPrintSurface::measuresLikeThePrinter()
-{
-    QFETCH(QString, font);
-    QFETCH(double, size);
-    QFETCH(int, charHeight);
+    void measuresLikeThePrinter_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<int>("charHeight");
 
-    QtPrintSurface surface;
-    startSheet(surface, font, size);
-    QCOMPARE(int(std::nearbyint(surface.textHeight(u"あ"_s))), charHeight);
+        // The Windows faces are one em high: 10 pt is 3.53 mm, 12 pt 4.23 mm.
+        QTest::newRow("ＭＳ Ｐ明朝 10") << u"ＭＳ Ｐ明朝"_s << 10.0 << 4;
+        QTest::newRow("ＭＳ ゴシック 16") << u"ＭＳ ゴシック"_s << 16.0 << 6;
+        // A face used under its own name keeps its own, taller line (1.1 em).
+        QTest::newRow("IPAPMincho 12") << u"IPAPMincho"_s << 12.0 << 5;
+    }
 
-    // Widths follow the size exactly; a rounded font size would be off by up to 1.5 %.
-    const QString text = u"Question あいう漢字"_s;
-    const double width = surface.textWidth(text);
-    surface.setFontSize(size * 2.1);
-    const double ratio = surface.textWidth(text) / width;
-    QVERIFY2(std::abs(ratio - 2.1) < 0.01, qPrintable(QString::number(ratio)));
-    surface.setFontEmphasis(true); // synthesised bold keeps the advances
-    QCOMPARE(surface.textWidth(text), ratio * width);
-}
+    void measuresLikeThePrinter()
+    {
+        QFETCH(QString, font);
+        QFETCH(double, size);
+        QFETCH(int, charHeight);
 
-void TestQtPrintSurface::windowsNamesResolveToStandIns_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("family");
+        QtPrintSurface surface;
+        startSheet(surface, font, size);
+        QCOMPARE(int(std::nearbyint(surface.textHeight(u"あ"_s))), charHeight);
 
-    QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_s << u"IPAPMincho"_s;
-    QTest::newRow("ＭＳ 明朝") << u"ＭＳ 明朝"_s << u"IPAMincho"_s;
-    QTest::newRow("ＭＳ ゴシック") << u"ＭＳ ゴシック"_s << u"IPAGothic"_s;
-    QTest::newRow("ＭＳ Ｐゴシック") << u"ＭＳ Ｐゴシック"_s << u"IPAPGothic"_s;
-    QTest::newRow("MS PMincho") << u"MS PMincho"_s << u"IPAPMincho"_s;
-    QTest::newRow("MS UI Gothic") << u"MS UI Gothic"_s << u"IPAPGothic"_s;
-}
+        // Widths follow the size exactly; a rounded font size would be off by up to 1.5 %.
+        const QString text = u"Question あいう漢字"_s;
+        const double width = surface.textWidth(text);
+        surface.setFontSize(size * 2.1);
+        const double ratio = surface.textWidth(text) / width;
+        QVERIFY2(std::abs(ratio - 2.1) < 0.01, qPrintable(QString::number(ratio)));
+        surface.setFontEmphasis(true); // synthesised bold keeps the advances
+        QCOMPARE(surface.textWidth(text), ratio * width);
+    }
 
-void TestQtPrintSurface::windowsNamesResolveToStandIns()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, family);
+    void windowsNamesResolveToStandIns_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("family");
 
-    sorario::installFontSubstitutions();
-    const qsizetype substitutes = QFont::substitutes(stored).size();
-    sorario::installFontSubstitutions();
-    QCOMPARE(QFont::substitutes(stored).size(), substitutes);
-    QCOMPARE(QFontInfo(QFont(stored)).family(), family);
-}
+        QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_s << u"IPAPMincho"_s;
+        QTest::newRow("ＭＳ 明朝") << u"ＭＳ 明朝"_s << u"IPAMincho"_s;
+        QTest::newRow("ＭＳ ゴシック") << u"ＭＳ ゴシック"_s << u"IPAGothic"_s;
+        QTest::newRow("MS UI Gothic") << u"MS UI Gothic"_s << u"IPAPGothic"_s;
+    }
+
+    void windowsNamesResolveToStandIns()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, family);
+
+        sorario::installFontSubstitutions();
+        const qsizetype substitutes = QFont::substitutes(stored).size();
+        sorario::installFontSubstitutions();
+        QCOMPARE(QFont::substitutes(stored).size(), substitutes);
+        QCOMPARE(QFontInfo(QFont(stored)).family(), family);
+    }
+};
 
 QTEST_MAIN(TestQtPrintSurface)
 #include "tst_qtprintsurface.moc"

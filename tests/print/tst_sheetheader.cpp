@@ -22,51 +22,28 @@ private Q_SLOTS:
         RecordingSurface s;
         PrintHeader(*m, s);
 
-        const auto ops = s.log().operations();
-        QCOMPARE(ops.size(), 5 + 8);
-        struct L
-        {
-            double x1, y1, x2, y2;
-            bool box;
-            int color;
+        // Lines as "x1,y1 x2,y2 box color", texts as "x,y size font text end".
+        QStringList got;
+        for (const PrintOperation &op : s.log().operations())
+            got.append(op.kind == PrintOperation::Kind::Line
+                           ? u"%1,%2 %3,%4 %5 %6"_s.arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2)
+                                 .arg(op.box).arg(op.color)
+                           : u"%1,%2 %3 %4 %5 %6"_s.arg(op.x).arg(op.y).arg(op.size)
+                                 .arg(op.font, op.text).arg(op.lineEnd));
+        const QString g = u"ＭＳ ゴシック"_s;
+        const QStringList expected {
+            u"12,12 167,30 1 6"_s, u"95,12 95,30 0 0"_s, u"150,12 150,30 0 0"_s,
+            u"95,17 150,17 0 0"_s, u"100,17 100,30 0 0"_s,
+            u"12,9 8 "_s + g + u" K7(SheetNo.:03051407) 0"_s,
+            u"150.5,9 8 "_s + g + u" 《ミナセラ》 1"_s, // 167 - 6 * 2.75
+            u"97,14 8 "_s + g + u" 　　　　年　　　　　組　　　　　番 1"_s,
+            u"96,20 8 "_s + g + u" 氏 1"_s,
+            u"96,24 8 "_s + g + u" 名 1"_s,
+            u"163,26 8 "_s + g + u" 点 1"_s,
+            u"16,16 16 "_s + g + u" 文法テスト 1"_s,
+            u"20,24 12 "_s + g + u" すべてのはんい 0"_s,
         };
-        const QList<L> lines {{12, 12, 167, 30, true, 6}, {95, 12, 95, 30, false, 0},
-            {150, 12, 150, 30, false, 0}, {95, 17, 150, 17, false, 0}, {100, 17, 100, 30, false, 0}};
-        for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(ops[i].kind, PrintOperation::Kind::Line);
-            QCOMPARE(ops[i].x1, lines[i].x1);
-            QCOMPARE(ops[i].y1, lines[i].y1);
-            QCOMPARE(ops[i].x2, lines[i].x2);
-            QCOMPARE(ops[i].y2, lines[i].y2);
-            QCOMPARE(ops[i].box, lines[i].box);
-            QCOMPARE(ops[i].color, lines[i].color);
-        }
-        struct T
-        {
-            double x, y, size;
-            QString text;
-            bool lineEnd;
-        };
-        const QList<T> texts {
-            {12, 9, 8, u"K7(SheetNo.:03051407)"_s, false},
-            {150.5, 9, 8, u"《ミナセラ》"_s, true}, // 167 - 6 * 2.75
-            {97, 14, 8, u"　　　　年　　　　　組　　　　　番"_s, true},
-            {96, 20, 8, u"氏"_s, true},
-            {96, 24, 8, u"名"_s, true},
-            {163, 26, 8, u"点"_s, true},
-            {16, 16, 16, u"文法テスト"_s, true},
-            {20, 24, 12, u"すべてのはんい"_s, false},
-        };
-        const auto printed = s.log().texts();
-        QCOMPARE(printed.size(), texts.size());
-        for (int i = 0; i < texts.size(); ++i) {
-            QCOMPARE(printed[i].text, texts[i].text);
-            QCOMPARE(printed[i].x, texts[i].x);
-            QCOMPARE(printed[i].y, texts[i].y);
-            QCOMPARE(printed[i].size, texts[i].size);
-            QCOMPARE(printed[i].lineEnd, texts[i].lineEnd);
-            QCOMPARE(printed[i].font, u"ＭＳ ゴシック"_s);
-        }
+        QCOMPARE(got, expected);
         QCOMPARE(s.fontSize(), 12.0);
     }
 
@@ -90,26 +67,22 @@ private Q_SLOTS:
         QTest::newRow("titles cut after 17")
             << QStringList {u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s} << 1 << QStringList {}
             << u"まとめのテスト"_s << u"ABCDEFGH～IJKLMNOP"_s;
-        QTest::newRow("empty titles")
-            << QStringList {QString(), QString()} << 1 << QStringList {} << u"まとめのテスト"_s << u"～"_s;
     }
     void rangeLine()
     {
         QFETCH(QStringList, titles);
-        QFETCH(int, allParts);
         QFETCH(QStringList, parts);
-        QFETCH(QString, title);
-        QFETCH(QString, line);
         Module1 m;
         m.ChosenFileCount = static_cast<std::int16_t>(titles.size());
         for (int f = 0; f < titles.size(); ++f)
             m.FileHeaders(f + 1, 1) = titles[f];
+        QFETCH(int, allParts);
         m.AllPartsChosen = static_cast<std::int16_t>(allParts);
         m.ChosenPartCount = static_cast<std::int16_t>(parts.size());
         for (int i = 0; i < parts.size(); ++i)
             m.ChosenPartNumbers(i + 1) = parts[i];
-        QCOMPARE(SheetTitleText(m), title);
-        QCOMPARE(RangeLineText(m), line);
+        QTEST(SheetTitleText(m), "title");
+        QTEST(RangeLineText(m), "line");
     }
 };
 
