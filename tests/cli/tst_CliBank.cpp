@@ -1,12 +1,12 @@
 #include "bank/EncodedLines.h"
 #include "bank/QuestionFiles.h"
 
+#include "support/CliRunner.h"
 #include "support/TestFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,27 +15,6 @@ using namespace sorario;
 using namespace sorario::test;
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QJsonObject json;
-    QString err;
-};
-
-Run runCli(const QStringList &args)
-{
-    static QTemporaryDir runtime; // keeps Qt's start-up notes off standard error
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(SORARIO_CLI), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QJsonDocument::fromJson(p.readAllStandardOutput()).object(),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList questionFile(const QString &title, int questions)
 {
@@ -84,17 +63,17 @@ private Q_SLOTS:
     {
         writeSjisLines(path(QStringLiteral("a.qvn")), questionFile(QStringLiteral("A"), 2));
         writeSjisLines(path(QStringLiteral("b.qvn")), questionFile(QString(), 1));
-        const Run r = runCli({QStringLiteral("load"), path(QStringLiteral("a.qvn")), path(QStringLiteral("b.qvn"))});
+        const CliRun r = runCli({QStringLiteral("load"), path(QStringLiteral("a.qvn")), path(QStringLiteral("b.qvn"))});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.json.value(QStringLiteral("BankQuestionCount")).toInt(), 3);
-        QCOMPARE(r.json.value(QStringLiteral("PartCount")).toInt(), 4);
-        QCOMPARE(r.json.value(QStringLiteral("PartSize")).toInt(), 0);
-        QCOMPARE(r.json.value(QStringLiteral("LoadedTitles")).toString(), QStringLiteral("A\r\nソラリオ\r\n"));
-        const QJsonArray headers = r.json.value(QStringLiteral("FileHeaders")).toArray();
+        QCOMPARE(r.json().value(QStringLiteral("BankQuestionCount")).toInt(), 3);
+        QCOMPARE(r.json().value(QStringLiteral("PartCount")).toInt(), 4);
+        QCOMPARE(r.json().value(QStringLiteral("PartSize")).toInt(), 0);
+        QCOMPARE(r.json().value(QStringLiteral("LoadedTitles")).toString(), QStringLiteral("A\r\nソラリオ\r\n"));
+        const QJsonArray headers = r.json().value(QStringLiteral("FileHeaders")).toArray();
         QCOMPARE(headers.size(), 2);
         QCOMPARE(headers[1].toArray(), (QJsonArray{QStringLiteral("ソラリオ"), QStringLiteral("2"), QStringLiteral("C"),
                                                    QString(), QString(), QString()}));
-        const QJsonArray bank = r.json.value(QStringLiteral("QuestionBank")).toArray();
+        const QJsonArray bank = r.json().value(QStringLiteral("QuestionBank")).toArray();
         QCOMPARE(bank.size(), 3);
         QCOMPARE(bank[2].toArray(), (QJsonArray{QStringLiteral("Q1"), QStringLiteral("H1"), QStringLiteral("A1")}));
     }
@@ -102,10 +81,10 @@ private Q_SLOTS:
     void decodePrintsEveryPiece()
     {
         writeSjisLines(path(QStringLiteral("e.qvn")), {QStringLiteral("\\\\\\0041000D000A0042")});
-        const Run r = runCli({QStringLiteral("decode"), path(QStringLiteral("e.qvn"))});
+        const CliRun r = runCli({QStringLiteral("decode"), path(QStringLiteral("e.qvn"))});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.json.value(QStringLiteral("DecodedLineCount")).toInt(), 1);
-        QCOMPARE(r.json.value(QStringLiteral("FileLines")).toArray(), (QJsonArray{QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(r.json().value(QStringLiteral("DecodedLineCount")).toInt(), 1);
+        QCOMPARE(r.json().value(QStringLiteral("FileLines")).toArray(), (QJsonArray{QStringLiteral("A"), QStringLiteral("B")}));
     }
 
     void refusalsAndUsage_data()
@@ -140,7 +119,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        const Run r = runCli(args);
+        const CliRun r = runCli(args);
         QTEST(r.exitCode, "exitCode");
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(!QFile::exists(path(QStringLiteral("out.qvn"))));
@@ -161,15 +140,15 @@ private Q_SLOTS:
         const QString plain = writeSjisLines(path(QStringLiteral("p.qvn")), lines);
         const QString once = path(QStringLiteral("e1.qvn"));
         const QString twice = path(QStringLiteral("e2.qvn"));
-        const Run expected = runCli({QStringLiteral("load"), plain});
+        const CliRun expected = runCli({QStringLiteral("load"), plain});
         QCOMPARE(expected.exitCode, 0);
         QCOMPARE(runCli({QStringLiteral("encode"), plain, QStringLiteral("-o"), once}).exitCode, 0);
         QVERIFY(readBytes(once).startsWith("\\\\\\"));
         QCOMPARE(runCli({QStringLiteral("encode"), once, QStringLiteral("-o"), twice}).exitCode, 0);
         for (const QString &encoded : {once, twice}) {
-            const Run r = runCli({QStringLiteral("load"), encoded});
+            const CliRun r = runCli({QStringLiteral("load"), encoded});
             QCOMPARE(r.exitCode, 0);
-            QCOMPARE(r.json, expected.json);
+            QCOMPARE(r.json(), expected.json());
         }
     }
 };

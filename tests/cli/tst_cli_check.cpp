@@ -4,11 +4,11 @@
 #include "platform/LineFile.h"
 #include "shared/Module1.h"
 
+#include "support/CliRunner.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,25 +52,6 @@ QString brief(const CheckProblem &p, const QStringList &paths)
 {
     return u"%1:%2:%3:%4:"_s.arg(paths.indexOf(p.file) + 1).arg(p.line).arg(p.column)
            .arg(p.severity == CheckSeverity::Error ? u"E"_s : u"W"_s) + p.message;
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-};
-
-Run runCli(const QStringList &args)
-{
-    static QTemporaryDir runtime;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(SORARIO_CLI), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 } // namespace
@@ -276,13 +257,13 @@ private Q_SLOTS:
         QFETCH(Files, files);
         QFETCH(int, exitCode);
         const QStringList paths = write(files);
-        const Run r = runCli(QStringList{u"check"_s} + paths);
+        const CliRun r = runCli(QStringList{u"check"_s} + paths);
         QCOMPARE(r.exitCode, exitCode);
         QString expected;
         if (!paths.isEmpty())
             for (const CheckProblem &p : CheckQuestionFiles(paths))
                 expected += ProblemText(p) + u'\n';
-        QCOMPARE(r.out, expected);
+        QCOMPARE(QString::fromUtf8(r.out), expected);
     }
 };
 

@@ -1,10 +1,10 @@
+#include "support/CliRunner.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,24 +32,14 @@ QString writeQuestions(const QString &folder)
 
 Run runPrint(const QTemporaryDir &dir, const QStringList &extra)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_RUNTIME_DIR"_s, dir.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
     const QString trace = dir.filePath(u"t.json"_s);
     QFile::remove(trace);
-    p.start(QStringLiteral(SORARIO_CLI),
+    const CliRun run = runCli(
         QStringList {u"print"_s, writeQuestions(dir.path()), u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s,
             u"2"_s, u"--seed"_s, u"3"_s, u"--font"_s, u"ＭＳ Ｐ明朝"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s,
             u"2024-03-05T14:07"_s, u"--trace"_s, trace, u"-o"_s, dir.filePath(u"out.pdf"_s)}
             + extra);
-    if (!p.waitForFinished(60000))
-        return {};
-    Run r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.summary = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-    r.trace = QJsonDocument::fromJson(readBytes(trace)).array();
-    return r;
+    return {run.exitCode, run.json(), QJsonDocument::fromJson(readBytes(trace)).array()};
 }
 
 } // namespace

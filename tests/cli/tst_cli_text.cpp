@@ -1,10 +1,10 @@
 #include "platform/LineFile.h"
 
+#include "support/CliRunner.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,28 +14,6 @@ using namespace sorario::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QString err;
-};
-
-Run runCli(const QString &folder, const QStringList &args)
-{
-    // Qt's own start-up notes would otherwise mix with the program's messages.
-    static QTemporaryDir runtime;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(SORARIO_CLI), args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 // A current-format file of `count` questions "Qn（kn）", hint "Hn", answer "An",
 // n from `first` on.
@@ -107,8 +85,8 @@ void tst_cli_text::textFile()
 
     const QString out = m_dir.filePath(u"t.txt"_s);
     QFile::remove(out);
-    const Run run = runCli(m_dir.path(), QStringList{u"text"_s} << args << u"--seed"_s << u"7"_s
-                                                                << u"-o"_s << u"t.txt"_s);
+    const CliRun run = runCli(QStringList{u"text"_s} << args << u"--seed"_s << u"7"_s << u"-o"_s << u"t.txt"_s,
+                              m_dir.path());
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
 
@@ -163,7 +141,7 @@ void tst_cli_text::refusalsAndUsage()
     QFETCH(QString, message);
 
     writeSjisLines(m_dir.filePath(u"broken.qvn"_s), QStringList(7, u"x"_s));
-    const Run run = runCli(m_dir.path(), args);
+    const CliRun run = runCli(args, m_dir.path());
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY(!QFile::exists(m_dir.filePath(u"u.txt"_s)));
@@ -174,20 +152,20 @@ void tst_cli_text::convert()
     QTemporaryDir dir;
     writeSjisLines(dir.filePath(u"old.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
 
-    Run run = runCli(dir.path(), {u"convert"_s, u"old.qvk"_s});
+    CliRun run = runCli({u"convert"_s, u"old.qvk"_s}, dir.path());
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.err.trimmed(), u"old.qvk  のコントロールファイルがありません。"_s);
     QVERIFY(QFile::exists(dir.filePath(u"old.qvk"_s)));
 
     writeSjisLines(dir.filePath(u"old.ctr"_s), {u"旧形式"_s, u"1"_s});
-    run = runCli(dir.path(), {u"convert"_s, u"old.qvk"_s});
+    run = runCli({u"convert"_s, u"old.qvk"_s}, dir.path());
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.qvn"_s});
 
     // The converted file is one the program loads and exports.
-    run = runCli(dir.path(), {u"text"_s, u"old.qvn"_s, u"--all"_s, u"--layout"_s, u"2"_s,
-                              u"-o"_s, u"t.txt"_s});
+    run = runCli({u"text"_s, u"old.qvn"_s, u"--all"_s, u"--layout"_s, u"2"_s, u"-o"_s, u"t.txt"_s},
+                 dir.path());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readLines(dir.filePath(u"t.txt"_s)),
              (QStringList{u"旧形式"_s, u"すべてのはんい"_s, u"  1 Q（A）"_s, u"　〔H〕"_s, QString(),

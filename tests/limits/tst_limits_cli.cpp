@@ -1,40 +1,16 @@
 // The command line at the limits: 100 chosen files, 1000 drawn questions.
 #include "support/BankFiles.h"
+#include "support/CliRunner.h"
 
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace sorario;
 using namespace sorario::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList &args)
-{
-    static QTemporaryDir runtime; // keeps Qt's start-up notes off standard error
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(SORARIO_CLI), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
-
-} // namespace
 
 class tst_limits_cli : public QObject
 {
@@ -76,7 +52,7 @@ private Q_SLOTS:
         args << m_files.mid(0, files);
         if (command == u"text"_s)
             args << u"--all"_s << u"--count"_s << u"100"_s << u"-o"_s << out;
-        const Run r = runCli(args);
+        const CliRun r = runCli(args);
         QCOMPARE(r.exitCode, exitCode);
         if (command == u"load"_s && exitCode == 0)
             QCOMPARE(QJsonDocument::fromJson(r.out).object()[u"BankQuestionCount"_s].toInt(), 100);
@@ -100,7 +76,7 @@ private Q_SLOTS:
         QFETCH(QString, count);
         QFETCH(int, exitCode);
         const QString out = m_dir.filePath(u"count-%1.txt"_s.arg(count));
-        const Run r = runCli({u"text"_s, m_dir.filePath(u"big1.qvn"_s), m_dir.filePath(u"big2.qvn"_s),
+        const CliRun r = runCli({u"text"_s, m_dir.filePath(u"big1.qvn"_s), m_dir.filePath(u"big2.qvn"_s),
                               u"--all"_s, u"--count"_s, count, u"--seed"_s, u"7"_s, u"-o"_s, out});
         QCOMPARE(r.exitCode, exitCode);
         QCOMPARE(QFileInfo::exists(out), exitCode == 0);
