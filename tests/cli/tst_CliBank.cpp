@@ -103,6 +103,11 @@ private Q_SLOTS:
         const QString missing = d.filePath(QStringLiteral("missing.qvn"));
         const QString out = d.filePath(QStringLiteral("out.qvn"));
 
+        QStringList files{QStringLiteral("load")};
+        for (int f = 1; f <= 101; ++f)
+            files << writeSjisLines(d.filePath(QStringLiteral("f%1.qvn").arg(f)), questionFile(QString::number(f), 1));
+        QTest::newRow("load, 100 files") << files.mid(0, 101) << 0 << QString();
+        QTest::newRow("load, 101 files") << files << 2 << QString();
         QTest::newRow("load, no file") << QStringList{QStringLiteral("load")} << 2 << QString();
         QTest::newRow("load, missing") << QStringList{QStringLiteral("load"), missing} << 1 << BrokenDataMessage;
         QTest::newRow("decode, plain file") << QStringList{QStringLiteral("decode"), d.filePath(QStringLiteral("plain.qvn"))} << 1 << QStringLiteral("◆");
@@ -123,6 +128,8 @@ private Q_SLOTS:
         QTEST(r.exitCode, "exitCode");
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(!QFile::exists(path(QStringLiteral("out.qvn"))));
+        if (r.exitCode == 0) // the one row that loads: 100 files of one question
+            QCOMPARE(r.json().value(QStringLiteral("BankQuestionCount")).toInt(), 100);
     }
 
     // Any file that loads, encoded, loads to the same bank; encoding again changes nothing.

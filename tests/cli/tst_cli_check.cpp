@@ -250,6 +250,8 @@ private Q_SLOTS:
         QTest::newRow("warnings only") << Files{lines(questionFile(2, u"abc"_s))} << 0;
         QTest::newRow("an error") << Files{lines(questionFile(2)), lines(seven), lines({Missing})} << 1;
         QTest::newRow("no file") << Files{} << 2;
+        // Checking is no load: it reports the 101st file and goes on.
+        QTest::newRow("101 files") << Files(101, lines(questionFile(1))) << 1;
     }
 
     void command()

@@ -55,6 +55,11 @@ void tst_cli_text::initTestCase()
     QVERIFY(QFile::exists(QStringLiteral(SORARIO_CLI)));
     writeQuestionFile(m_dir.filePath(u"one.qvn"_s), u"文型"_s, 1, 12);
     writeQuestionFile(m_dir.filePath(u"two.qvn"_s), u"時制"_s, 101, 3);
+    for (int f = 1; f <= 101; ++f)
+        writeQuestionFile(m_dir.filePath(u"f%1.qvn"_s.arg(f)), u"T"_s, 1, 1);
+    // 5000 questions, the most a bank holds, in two files of at most 10000 lines.
+    writeQuestionFile(m_dir.filePath(u"big1.qvn"_s), u"A"_s, 1, 3331);
+    writeQuestionFile(m_dir.filePath(u"big2.qvn"_s), u"B"_s, 5001, 1669);
 }
 
 void tst_cli_text::textFile_data()
@@ -73,6 +78,9 @@ void tst_cli_text::textFile_data()
     QTest::newRow("two files")
         << QStringList{u"one.qvn"_s, u"two.qvn"_s, u"--all"_s, u"--count"_s, u"15"_s}
         << u"まとめのテスト"_s << u"文型～時制"_s << 15 << false;
+    QTest::newRow("1000, the most drawn")
+        << QStringList{u"big1.qvn"_s, u"big2.qvn"_s, u"--all"_s, u"--count"_s, u"1000"_s}
+        << u"まとめのテスト"_s << u"A～B"_s << 1000 << false;
 }
 
 void tst_cli_text::textFile()
@@ -103,7 +111,8 @@ void tst_cli_text::textFile()
         const QString question = lines[2 + 2 * (k - 1)];
         QVERIFY2(question.startsWith(field), qPrintable(question));
         // "Qn（kn）" drawn as it is, or with the answer in its brackets.
-        const QString n = question.mid(5, question.indexOf(u'（') - 5);
+        const qsizetype at = field.size() + 1;
+        const QString n = question.mid(at, question.indexOf(u'（') - at);
         drawn.insert(n);
         const QString hint = u"　〔H"_s + n + u"〕"_s;
         QCOMPARE(lines[3 + 2 * (k - 1)], hint);
@@ -127,6 +136,15 @@ void tst_cli_text::refusalsAndUsage_data()
     QTest::newRow("no output") << QStringList{u"text"_s, u"one.qvn"_s, u"--all"_s} << 2 << QString();
     QTest::newRow("count not offered")
         << QStringList{u"text"_s, u"one.qvn"_s, u"--count"_s, u"13"_s, u"-o"_s, u"u.txt"_s} << 2 << QString();
+    QTest::newRow("1001 of 5000")
+        << QStringList{u"text"_s, u"big1.qvn"_s, u"big2.qvn"_s, u"--all"_s, u"--count"_s, u"1001"_s,
+                       u"-o"_s, u"u.txt"_s}
+        << 2 << QString();
+    QStringList files{u"text"_s};
+    for (int f = 1; f <= 101; ++f)
+        files << u"f%1.qvn"_s.arg(f);
+    QTest::newRow("101 files") << files + QStringList{u"--all"_s, u"--count"_s, u"100"_s, u"-o"_s, u"u.txt"_s}
+                               << 2 << QString();
     QTest::newRow("broken file")
         << QStringList{u"text"_s, u"broken.qvn"_s, u"-o"_s, u"u.txt"_s} << 1 << u"◆データが壊れています！"_s;
     QTest::newRow("output folder missing")
