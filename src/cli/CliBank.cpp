@@ -146,6 +146,11 @@ int runEncode(const QStringList &args)
         // Already encoded: the load left its decoded pieces, written again as they stand.
         payload = EncodeText(decodedPieces(*m).join(QStringLiteral("\r\n")));
     } else {
+        // An empty payload means a broken file to the loader: an empty file has no encoded form.
+        if (read.lines.isEmpty()) {
+            printError(QStringLiteral("◆空のファイルは符号化できません。\n") + path);
+            return ExitRefused;
+        }
         if (const int line = firstUnwritableLine(read.lines)) {
             printError(QStringLiteral("◆%1行目に符号化できない文字があります。\n").arg(line) + path);
             return ExitRefused;

@@ -75,6 +75,7 @@ private Q_SLOTS:
         QVERIFY(utf8.open(QIODevice::WriteOnly));
         utf8.write(QByteArray("\xEF\xBB\xBF") + QStringLiteral("caf\u00E9\r\n1\r\n\r\n\r\n\r\n\r\n").toUtf8());
         utf8.close();
+        QFile(d.filePath(QStringLiteral("empty.qvn"))).open(QIODevice::WriteOnly);
         const QString missing = d.filePath(QStringLiteral("missing.qvn"));
         const QString out = d.filePath(QStringLiteral("out.qvn"));
 
@@ -88,6 +89,9 @@ private Q_SLOTS:
         QTest::newRow("decode, plain file") << QStringList{QStringLiteral("decode"), d.filePath(QStringLiteral("plain.qvn"))} << 1 << QStringLiteral("◆");
         QTest::newRow("encode, no output") << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("plain.qvn"))} << 2 << QString();
         QTest::newRow("encode, broken") << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("seven.qvn")), QStringLiteral("-o"), out} << 1 << BrokenDataMessage;
+        // An empty payload reads as broken, so an empty file would not load back.
+        QTest::newRow("encode, empty file")
+            << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("empty.qvn")), QStringLiteral("-o"), out} << 1 << QStringLiteral("空のファイル");
         QTest::newRow("encode, character outside the code page")
             << QStringList{QStringLiteral("encode"), d.filePath(QStringLiteral("utf8.qvn")), QStringLiteral("-o"), out} << 1 << QStringLiteral("1行目");
         QTest::newRow("encode, folder missing")
