@@ -34,17 +34,6 @@ const char16_t *expansionOf(char16_t c)
     return nullptr;
 }
 
-int hexValue(char16_t d)
-{
-    if (d >= u'0' && d <= u'9')
-        return d - u'0';
-    if (d >= u'A' && d <= u'F')
-        return d - u'A' + 10;
-    if (d >= u'a' && d <= u'f')
-        return d - u'a' + 10;
-    return -1;
-}
-
 constexpr std::uint8_t NotADigit = 0xFF;
 
 // What one payload character stands for, as digit values.
@@ -60,8 +49,8 @@ Nibbles nibblesOf(char16_t c)
     if (const char16_t *digits = expansionOf(c)) {
         n.count = 0;
         for (const char16_t *d = digits; *d; ++d)
-            n.value[n.count++] = static_cast<std::uint8_t>(hexValue(*d));
-    } else if (const int v = hexValue(c); v >= 0) {
+            n.value[n.count++] = static_cast<std::uint8_t>(HexDigitValue(*d));
+    } else if (const int v = HexDigitValue(c); v >= 0) {
         n.value[0] = static_cast<std::uint8_t>(v);
     }
     return n;
@@ -231,6 +220,17 @@ QString ExpandSymbolsStepwise(const QString &payload)
     for (const Symbol &sym : SymbolTable)
         s.replace(QChar(sym.symbol), QString::fromUtf16(sym.digits));
     return s;
+}
+
+int HexDigitValue(char16_t d)
+{
+    if (d >= u'0' && d <= u'9')
+        return d - u'0';
+    if (d >= u'A' && d <= u'F')
+        return d - u'A' + 10;
+    if (d >= u'a' && d <= u'f')
+        return d - u'a' + 10;
+    return -1;
 }
 
 } // namespace sorario

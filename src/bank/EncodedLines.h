@@ -24,6 +24,9 @@ QString EncodeLines(const QStringList &lines);
 // The encoded form of a text exactly as it stands (no line end added).
 QString EncodeText(QStringView text);
 
+// A hexadecimal digit's value (either case), or -1.
+int HexDigitValue(char16_t d);
+
 // The symbol table's replacements applied one after another, as written down;
 // the decoder does the same in one scan. Kept for tests and tools.
 QString ExpandSymbolsStepwise(const QString &payload);

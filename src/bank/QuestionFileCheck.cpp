@@ -33,18 +33,6 @@ struct GroupFault
     bool notHex = false;
 };
 
-int hexDigit(QChar c)
-{
-    const char16_t d = c.unicode();
-    if (d >= u'0' && d <= u'9')
-        return d - u'0';
-    if (d >= u'A' && d <= u'F')
-        return d - u'A' + 10;
-    if (d >= u'a' && d <= u'f')
-        return d - u'a' + 10;
-    return -1;
-}
-
 // The groups the decoder stops at, found again with their places: the decoder
 // itself only says that one failed.
 QList<GroupFault> badGroups(QStringView payload, int *total)
@@ -60,7 +48,7 @@ QList<GroupFault> badGroups(QStringView payload, int *total)
         unsigned value = 0;
         bool hex = true;
         for (const QChar d : std::as_const(digits)) {
-            const int v = hexDigit(d);
+            const int v = HexDigitValue(d.unicode());
             hex = hex && v >= 0;
             value = (value << 4) | unsigned(std::max(v, 0));
         }
