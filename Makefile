@@ -25,7 +25,7 @@ test: build
 deps:
 	apt-get update
 	DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-	  cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
+	  cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6sql6-sqlite \
 	  qt6-qpa-plugins libgl-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils \
 	  clang libclang-rt-14-dev qt6-translations-l10n time
 

@@ -1,3 +1,4 @@
+#include "cli/CliClass.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
@@ -5,6 +6,9 @@
 #include "export/TestTextFile.h"
 #include "shared/Module1.h"
 
+#include <QJsonObject>
+
+#include <algorithm>
 #include <memory>
 
 namespace sorario::cli {
@@ -18,6 +22,7 @@ int runText(const QStringList &args)
     addDrawOptions(parser);
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("The text file to write."), QStringLiteral("OUT")});
+    addClassOptions(parser);
     parseOrThrow(parser, args);
     const QString out = parser.value(QStringLiteral("o"));
     if (out.isEmpty())
@@ -25,6 +30,7 @@ int runText(const QStringList &args)
     // Checked before the load, so that a mistyped option never costs a draw.
     intOption(parser, QStringLiteral("layout"), 1, 2);
     sheetsOption(parser);
+    checkClassOptions(parser);
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
@@ -32,9 +38,22 @@ int runText(const QStringList &args)
         return ExitRefused;
     if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
         return decided;
-    const QString text = BuildSheetTexts(*m, sheetDrawFromOptions(*m, parser));
+    quint64 seed = 0;
+    const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
+    CliClassRun classRun(*m, parser);
+    const QString text = BuildSheetTexts(*m, classRun.wrap(draw, seed));
     dialogs.savePath = out;
-    return SaveTestText(text, dialogs) ? ExitOk : ExitRefused;
+    if (!SaveTestText(text, dialogs))
+        return ExitRefused;
+    if (parser.isSet(QStringLiteral("class"))) {
+        // An export carries no sheet number; its record gets one as a print would.
+        const QList<PrintedSheet> sheets(
+            std::clamp<int>(m->SheetCount, 1, MaxSheetCount), {m->QuestionCount, m->clock.now()});
+        QJsonObject summary;
+        classRun.record(RunOutput::Exported, sheets, summary);
+        printJson(summary);
+    }
+    return ExitOk;
 }
 
 int runConvert(const QStringList &args)

@@ -12,5 +12,7 @@ int runText(const QStringList &args);
 int runPrint(const QStringList &args);
 int runConvert(const QStringList &args);
 int runCheck(const QStringList &args);
+int runHistory(const QStringList &args);
+int runReprint(const QStringList &args);
 
 } // namespace sorario::cli

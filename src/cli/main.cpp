@@ -19,7 +19,10 @@ const char Usage[] =
     "  print FILE... [range] -o OUT.pdf   draw a test and print it to a PDF\n"
     "  convert FILE.qvk             convert a first-format pair\n"
     "  check FILE...                report every problem of question files, one per line\n"
-    "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S] [--sheets N]\n";
+    "  history [--class NAME]       the recorded runs of every class, or of one, as JSON\n"
+    "  reprint SHEETNO -o OUT.pdf   print a recorded sheet again, as it was\n"
+    "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S] [--sheets N]\n"
+    "class: [--class NAME] [--avoid-recent K] [--history FILE] on print and text\n";
 
 } // namespace
 
@@ -39,7 +42,8 @@ int main(int argc, char **argv)
         {QStringLiteral("load"), runLoad},     {QStringLiteral("decode"), runDecode},
         {QStringLiteral("encode"), runEncode}, {QStringLiteral("text"), runText},
         {QStringLiteral("print"), runPrint},   {QStringLiteral("convert"), runConvert},
-        {QStringLiteral("check"), runCheck},
+        {QStringLiteral("check"), runCheck},   {QStringLiteral("history"), runHistory},
+        {QStringLiteral("reprint"), runReprint},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -76,9 +76,10 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
     return false;
 }
 
-void PrintSheetBody(const Module1 &m, PrintSurface &surface)
+QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface)
 {
-    PrintHeader(m, surface);
+    const QDateTime printedAt = m.clock.now();
+    PrintHeader(m, surface, printedAt);
     if (m.PrintMode == 1)
         PrintQuestionsFitted(m, surface);
     else
@@ -89,6 +90,7 @@ void PrintSheetBody(const Module1 &m, PrintSurface &surface)
         PrintHeader(m, surface);
         PrintAnswerSheet(m, surface);
     }
+    return printedAt;
 }
 
 bool PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)

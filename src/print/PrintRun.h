@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -34,8 +35,9 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
                    std::optional<MessageAnswer> &answer);
 
 // One sheet after the capacity check: header, questions in PrintMode, and the
-// answer page with its own header when answers are attached.
-void PrintSheetBody(const Module1 &m, PrintSurface &surface);
+// answer page with its own header when answers are attached. Returns the time the
+// question page's sheet number was made from.
+QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface);
 
 // The whole print run: print dialog, metrics, measuring pass, capacity prompt,
 // header, questions, answer page, end of document. Returns true when a document

@@ -23,7 +23,7 @@ void discard(PrintSurface &surface)
 
 SheetOutcome outcomeOf(const Module1 &m)
 {
-    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount};
+    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount, {}};
 }
 
 // The sheet numbers of a run carry the sheet only while it prints.
@@ -57,18 +57,22 @@ bool PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int shee
                 if (draw)
                     draw(sheet);
             }
-            m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
+            // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
+            if (sheets > 1)
+                m.SheetIndex = static_cast<std::int16_t>(sheet);
             if (!CheckCapacity(m, surface, dialogs, answer)) {
                 discard(surface);
                 return false;
             }
             if (sheet > 1)
                 surface.newPage();
-            PrintSheetBody(m, surface);
+            const QDateTime printedAt = PrintSheetBody(m, surface);
             if (!first)
                 first = outcomeOf(m);
-            if (outcomes)
+            if (outcomes) {
                 outcomes->append(outcomeOf(m));
+                outcomes->last().PrintedAt = printedAt;
+            }
         }
         surface.endDoc();
     } catch (const std::exception &) {

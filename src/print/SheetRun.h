@@ -2,6 +2,7 @@
 
 #include "shared/SheetDraw.h"
 
+#include <QDateTime>
 #include <QList>
 
 #include <cstdint>
@@ -19,6 +20,7 @@ struct SheetOutcome
     std::int16_t PrintMode = 1;
     std::int16_t OverCapacity = 0;
     std::int16_t FitCount = 0;
+    QDateTime PrintedAt; // what the sheet number was made from
 };
 
 // From the metrics to the end of the document, for `sheets` sheets in one document.
