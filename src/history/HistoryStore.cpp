@@ -238,6 +238,17 @@ HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) c
     });
 }
 
+HistoryAnswer<QStringList> HistoryStore::classes() const
+{
+    return answer<QStringList>(m_path, {}, [&](const Connection &c) {
+        QStringList names;
+        QSqlQuery row = c.exec(QStringLiteral("SELECT class FROM runs GROUP BY class ORDER BY MAX(id) DESC"));
+        while (row.next())
+            names.append(row.value(0).toString());
+        return names;
+    });
+}
+
 HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int sheets) const
 {
     return answer<RecentUse>(m_path, {}, [&](const Connection &c) {

@@ -43,6 +43,9 @@ public:
     // Runs of one class (all classes for an empty name), newest first.
     HistoryAnswer<QList<RecordedRun>> runs(const QString &className = {}) const;
 
+    // The classes recorded, the one recorded last first.
+    HistoryAnswer<QStringList> classes() const;
+
     // What the class had on its last `sheets` recorded sheets, and when it last had
     // each question it was ever given.
     HistoryAnswer<RecentUse> recentUse(const QString &className, int sheets) const;
