@@ -50,8 +50,6 @@ private Q_SLOTS:
     void records_data();
     void records();
     void numberFieldUpToAThousand();
-    void failedWriteLeavesDiskAsItWas_data();
-    void failedWriteLeavesDiskAsItWas();
     void saveThroughDialog_data();
     void saveThroughDialog();
     void bracketExchange_data();
@@ -152,30 +150,6 @@ void tst_TestTextFile::numberFieldUpToAThousand()
         QCOMPARE(lines[2 + 2 * (k - 1)], field + u" q"_s);
         QCOMPARE(lines[answers + k - 1], field + u" a"_s);
     }
-}
-
-// A write that cannot complete: nothing half-written, nothing left behind.
-void tst_TestTextFile::failedWriteLeavesDiskAsItWas_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("target is a folder with files") << u"folder"_s;
-    QTest::newRow("folder is a file") << u"plain.txt/out.txt"_s;
-    QTest::newRow("folder missing") << u"missing/out.txt"_s;
-}
-
-void tst_TestTextFile::failedWriteLeavesDiskAsItWas()
-{
-    QFETCH(QString, target);
-    QTemporaryDir dir;
-    QDir root(dir.path());
-    QVERIFY(root.mkdir(u"folder"_s));
-    writeSjisLines(root.filePath(u"folder/keep.txt"_s), {u"keep"_s});
-    writeSjisLines(root.filePath(u"plain.txt"_s), {u"plain"_s});
-    const auto before = snapshot(dir.path());
-
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QVERIFY(!WriteTestTextTo(*m, root.filePath(target)));
-    QCOMPARE(snapshot(dir.path()), before);
 }
 
 // Saved (over a longer old export), cancelled, or refused with the message; a text
