@@ -20,6 +20,8 @@ MessageAnswer BatchDialogs::messageBox(const QString &text, MessageButtons butto
     ++messagesShown;
     if (buttons == MessageButtons::YesNoCancel)
         return capacityAnswer;
+    if (buttons == MessageButtons::YesNo)
+        return MessageAnswer::Yes;
     printError(text);
     return MessageAnswer::Ok;
 }

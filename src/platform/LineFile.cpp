@@ -1,6 +1,7 @@
 #include "platform/LineFile.h"
 
 #include "platform/Cp932.h"
+#include "shared/TextHelpers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ QString joinCrLf(const QStringList &lines)
     text.reserve(size);
     for (const QString &line : lines) {
         text.append(line);
-        text.append(QStringLiteral("\r\n"));
+        text.append(CrLf);
     }
     return text;
 }

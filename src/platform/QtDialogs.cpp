@@ -103,13 +103,16 @@ MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons,
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
     box.setText(text);
-    if (buttons == MessageButtons::YesNoCancel) {
+    if (buttons != MessageButtons::Ok) {
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        QPushButton *cancel = buttons == MessageButtons::YesNoCancel
+            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
+            : nullptr;
         box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
+        // Without a cancel button, Escape is the safe answer.
+        box.setEscapeButton(cancel ? cancel : no);
         box.exec();
         if (box.clickedButton() == yes)
             return MessageAnswer::Yes;

@@ -7,17 +7,16 @@
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
 #include "print/SheetRun.h"
+#include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
-#include "shared/TextHelpers.h"
 
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>
 #include <exception>
-#include <limits>
 
 namespace sorario {
 
@@ -70,7 +69,7 @@ void frmSettei::Form_Load()
         ui->spnSheetCount->setRange(1, MaxSheetCount);
         ui->spnSheetCount->setValue(1);
     }
-    ResetSetupState(m); // AnswerLayout 1, AttachAnswers 1, QuestionCount 10
+    ResetSetupState(m);
     m.SheetCount = 1;
 
     ui->Text1->clear();
@@ -101,7 +100,7 @@ void frmSettei::Form_Load()
     showFont();
     ui->Text5->setText(QString::number(m.BankQuestionCount));
     ui->Text6->setText(m.SheetLogo);
-    m.QuestionCount = 10;
+    m.QuestionCount = DefaultQuestionCount;
 }
 
 void frmSettei::clearList2()
@@ -219,12 +218,13 @@ void frmSettei::cmdFonts_Click(int index)
     const std::optional<FontChoice> choice = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlags);
     if (!choice || choice->face.isEmpty())
         return;
-    const std::int64_t size = RoundHalfEven(choice->size);
-    m.FontName = choice->face;
-    m.FontSize = static_cast<std::int16_t>(std::clamp<std::int64_t>(
-        size, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-    if (m.FontName.startsWith(u'@'))
-        m.FontName.remove(0, 1);
+    const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
+    if (!size) {
+        dialogs.message(FontSizeRefusal(), ProgramTitle);
+        return;
+    }
+    m.FontName = NormalizedFontName(choice->face);
+    m.FontSize = *size;
     showFont();
 }
 
@@ -274,11 +274,7 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    try {
-        SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
-    } catch (const std::exception &) {
-        // As above: the export is silent about its failures.
-    }
+    SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
     resetAfterRun();
 }
 
