@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
+#include "shared/Module1.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +19,8 @@ const QString BrokenFile = QStringLiteral("ファイルがこわれています�
 const QString WrongQuestionData = QStringLiteral("問題データがまちがっています。");
 const QString NoControlFile = QStringLiteral("コントロールファイルがありません。");
 
-constexpr int HeaderLines = 6;
-constexpr int MaxQuestionLines = MaxConvertedLines - HeaderLines;
+// The converted file must stay within what the loader holds, header included.
+constexpr int MaxQuestionLines = MaxFileLines - HeaderLineCount;
 
 ConversionResult failure(const QString &message, const QString &title = QString())
 {
@@ -51,7 +52,7 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
 bool samePath(const QString &a, const QString &b)
 {
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-           == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
@@ -66,7 +67,7 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
     // Converting a .qvn or .ctr onto itself would delete what was just written.
     if (samePath(qvkPath, outputPath) || samePath(qvkPath, controlPath))
         return failure(name + QStringLiteral("  はバージョン１用の問題ファイル（.qvk）ではありません。"),
-                       ConversionTitle);
+            ConversionTitle);
 
     // Stage 1: the questions.
     const LineFileRead questions = readLineFile(qvkPath);
@@ -78,9 +79,10 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
     if (n % 3 != 0)
         return failure(BrokenFile);
     if (n > MaxQuestionLines)
-        return failure(name + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
-                                  .arg(MaxQuestionLines / 3),
-                       ConversionTitle);
+        return failure(name
+                + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
+                      .arg(MaxQuestionLines / 3),
+            ConversionTitle);
 
     // Stage 2: the control file and the new file.
     const LineFileRead control = readLineFile(controlPath);
@@ -94,7 +96,7 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
         return failure(NoControlFile);
 
     QStringList lines;
-    lines.reserve(n + HeaderLines);
+    lines.reserve(n + HeaderLineCount);
     lines << header.lines << QString() << QString() << QString() << QString();
     lines << questions.lines;
     if (!writeLineFileAtomically(outputPath, lines))

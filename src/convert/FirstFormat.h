@@ -18,9 +18,6 @@ struct ConversionResult
     QString outputPath;
 };
 
-// The loader holds at most this many lines of one question file, header included.
-inline constexpr int MaxConvertedLines = 10000;
-
 // Converts FILE.qvk + FILE.ctr into FILE.qvn; deletes the pair only after the new
 // file is written whole.
 ConversionResult ConvertFirstFormat(const QString &qvkPath);
