@@ -52,7 +52,7 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
 bool samePath(const QString &a, const QString &b)
 {
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+           == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
@@ -67,7 +67,7 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
     // Converting a .qvn or .ctr onto itself would delete what was just written.
     if (samePath(qvkPath, outputPath) || samePath(qvkPath, controlPath))
         return failure(name + QStringLiteral("  はバージョン１用の問題ファイル（.qvk）ではありません。"),
-            ConversionTitle);
+                       ConversionTitle);
 
     // Stage 1: the questions.
     const LineFileRead questions = readLineFile(qvkPath);
@@ -79,10 +79,9 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
     if (n % 3 != 0)
         return failure(BrokenFile);
     if (n > MaxQuestionLines)
-        return failure(name
-                + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
-                      .arg(MaxQuestionLines / 3),
-            ConversionTitle);
+        return failure(name + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
+                                  .arg(MaxQuestionLines / 3),
+                       ConversionTitle);
 
     // Stage 2: the control file and the new file.
     const LineFileRead control = readLineFile(controlPath);
