@@ -64,10 +64,13 @@ void Checker::report(const QuestionFileRead &read)
         read.encoding == TextEncoding::Utf8                  ? CheckKind::ReadAsUtf8
             : read.encoding == TextEncoding::Utf8WithoutMark ? CheckKind::ReadAsUtf8WithoutMark
                                                              : CheckKind::ReadAsShiftJis);
+    reportFault(read);
+    // Read as a current file, an old one has questions for its header: what that
+    // says of its parts would only mislead.
     if (QFileInfo(m_path).suffix().compare(u"qvk", Qt::CaseInsensitive) == 0)
         add(0, CheckKind::OldFormat);
-    reportFault(read);
-    reportContent(read);
+    else
+        reportContent(read);
 }
 
 void Checker::reportFault(const QuestionFileRead &read)

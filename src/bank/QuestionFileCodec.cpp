@@ -99,18 +99,12 @@ DecodedFile DecodeQuestionFile(const QString &path)
     QuestionFileRead read = ReadQuestionFile(path);
     DecodedFile file;
     file.outcome.path = path;
-    switch (read.fault) {
-    case LoadFault::Missing:
-    case LoadFault::Folder:
-    case LoadFault::Unreadable:
-    case LoadFault::TooManyLines:
-    case LoadFault::BadGroups:
-    case LoadFault::TooManyDecodedLines:
+    // A file that decodes, even to lines the loader would refuse, is shown as it decodes.
+    if (read.fault != LoadFault::None && read.fault != LoadFault::EmptyPayload
+        && read.fault != LoadFault::NotWholeQuestions) {
         file.outcome.fault = CodecFault::NotLoadable;
         file.outcome.load = {read.fault, path};
         return file;
-    default:
-        break;
     }
     if (!read.encoded) {
         file.outcome.fault = CodecFault::NotEncoded;
