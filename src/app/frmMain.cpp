@@ -8,7 +8,6 @@
 #include "platform/ProgramFolder.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
-#include "shared/TextHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -186,9 +185,7 @@ void frmMain::cmdFileOK_Click()
     switch (ChooseFiles(m, m.CurrentFolder, m_entries, selected)) {
     case FileChoice::TooMany:
         dialogs.beep();
-        dialogs.message(QStringLiteral("一度に選べる問題ファイルは") + NumberText(MaxChosenFiles)
-                            + QStringLiteral(" までです。選ぶファイルを減らして下さい。"),
-                        ProgramTitle);
+        dialogs.message(TooManyFilesMessage(), ProgramTitle);
         return;
     case FileChoice::NoneSelected:
         dialogs.beep();

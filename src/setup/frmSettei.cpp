@@ -281,8 +281,7 @@ void frmSettei::Command3_Click()
 // Every sheet of a run gets its own draw, all seeded from one reading of the clock.
 DrawSheet frmSettei::sheetDraw()
 {
-    const quint64 seed = ClockSeed(m);
-    return [this, seed](int sheet) { DrawQuestions(m, SheetSeed(seed, sheet)); };
+    return SheetDraws(m, ClockSeed(m));
 }
 
 // "プレビュー" is a way of printing: it goes with "印刷".
