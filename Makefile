@@ -26,7 +26,7 @@ deps:
 	apt-get update
 	DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
 	  cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
-	  qt6-qpa-plugins libgl-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils \
+	  qt6-qpa-plugins libqt6svg6 libgl-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils \
 	  clang libclang-rt-14-dev qt6-translations-l10n time
 
 # A Debian package of the installed program: $(BUILD)/sorario_<version>_<arch>.deb
