@@ -27,10 +27,9 @@ constexpr int FontDialogFlags = 0x20002;
 
 } // namespace
 
-frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> deselect,
-                     PrintSurfaceFactory factory, QWidget *parent)
+frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintSurfaceFactory factory, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
-      deselectMainList(std::move(deselect)), printSurface(std::move(factory))
+      printSurface(std::move(factory))
 {
     ui->setupUi(this);
     if (!printSurface)
@@ -132,10 +131,22 @@ void frmSettei::Command6_Click()
     selected.reserve(ui->List1->count());
     for (int i = 0; i < ui->List1->count(); ++i)
         selected.append(ui->List1->item(i)->isSelected());
+    decideRange(selected);
+}
 
+// The whole range is decided before the list shows it chosen, so that a refused
+// decision leaves the window exactly as it was.
+void frmSettei::Command5_Click()
+{
+    if (decideRange(QList<bool>(ui->List1->count(), true)))
+        setPartSelection(true);
+}
+
+bool frmSettei::decideRange(const QList<bool> &selected)
+{
     const RangeDecision decision = DecideRange(m, selected, dialogs);
     if (!decision.decided)
-        return;
+        return false;
 
     clearList2();
     ui->Text4->setText(QString::number(m.RangeQuestionCount));
@@ -151,13 +162,7 @@ void frmSettei::Command6_Click()
     enablePrint(true);
     ui->Command3->setEnabled(true);
     ui->Command7->setEnabled(true);
-}
-
-void frmSettei::Command5_Click()
-{
-    setPartSelection(true);
-    m.AllPartsChosen = 1;
-    Command6_Click();
+    return true;
 }
 
 void frmSettei::Command7_Click()
@@ -304,9 +309,13 @@ void frmSettei::resetAfterRun()
 
 void frmSettei::Command2_Click()
 {
-    if (deselectMainList)
-        deselectMainList();
-    accept();
+    Q_EMIT returning();
+    QDialog::reject();
+}
+
+void frmSettei::reject()
+{
+    Command2_Click();
 }
 
 } // namespace sorario
