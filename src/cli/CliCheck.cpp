@@ -22,6 +22,12 @@ int runCheck(const QStringList &args)
     int errors = 0;
     int warnings = 0;
     for (const CheckProblem &p : problems) {
+        // How a file was read is no problem: it goes with the summary, so that a
+        // clean file still prints nothing on standard output.
+        if (SeverityOf(p.kind) == CheckSeverity::Note) {
+            printError(ProblemText(p));
+            continue;
+        }
         out += ProblemText(p).toUtf8() + '\n';
         errors += SeverityOf(p.kind) == CheckSeverity::Error;
         warnings += SeverityOf(p.kind) == CheckSeverity::Warning;
