@@ -1,14 +1,13 @@
 #include "cli/CliPrintRun.h"
 
 #include "cli/CliCommon.h"
+#include "platform/SafeWrite.h"
 #include "print/PrintReplay.h"
 #include "print/QtPrintSurface.h"
 #include "print/RecordingSurface.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
 #include "shared/Module1.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -17,14 +16,10 @@ namespace {
 
 bool writeTrace(const QString &path, const QByteArray &json)
 {
-    QSaveFile file(path);
-    // Unbuffered: a buffered commit would take a write cut short by a full disk for success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(json) != json.size()
-        || !file.commit()) {
-        printError(QStringLiteral("cannot write the trace: ") + path);
-        return false;
-    }
-    return true;
+    const WriteOutcome written = writeBytesAtomically(path, json);
+    if (!written)
+        printError(QStringLiteral("cannot write the trace %1: %2").arg(path, written.reason()));
+    return written.ok();
 }
 
 QJsonArray drawnJson(const Module1 &m)
@@ -39,10 +34,10 @@ QJsonArray drawnJson(const Module1 &m)
 
 // With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
 // sheet's draw, and for each printed sheet what it printed.
-QJsonObject summary(
-    const Module1 &m, int pages, const QList<QJsonArray> &drawn, const QList<SheetOutcome> &outcomes)
+QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
+                    const QList<SheetOutcome> &outcomes)
 {
-    QJsonObject s {
+    QJsonObject s{
         {QStringLiteral("pages"), pages},
         {QStringLiteral("QuestionCount"), m.QuestionCount},
         {QStringLiteral("PrintMode"), m.PrintMode},
@@ -56,7 +51,7 @@ QJsonObject summary(
     if (m.SheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
-            QJsonObject sheet {{QStringLiteral("DrawnQuestions"), drawn[k]}};
+            QJsonObject sheet{{QStringLiteral("DrawnQuestions"), drawn[k]}};
             if (k < outcomes.size()) {
                 sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
                 sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
@@ -106,6 +101,7 @@ PrintResult printToTarget(
     };
     const bool wantTrace = !target.tracePath.isEmpty();
     QByteArray trace;
+    bool reported = false;
     if (target.fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
@@ -114,10 +110,12 @@ PrintResult printToTarget(
             QtPrintSurface pdf(target.out);
             try {
                 ReplayOperations(recording.log(), pdf);
-            } catch (const PrintFailure &) {
+            } catch (const PrintFailure &e) {
                 pdf.killDoc();
-                printError(QStringLiteral("cannot write the PDF: ") + target.out);
+                printError(QStringLiteral("cannot write the PDF %1: %2")
+                               .arg(target.out, QString::fromUtf8(e.what())));
                 r.ok = false;
+                reported = true;
             }
         }
         r.pages = r.ok ? tracer.log().pagesDelivered() : 0;
@@ -133,6 +131,10 @@ PrintResult printToTarget(
         r.ok = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
         r.pages = r.ok ? pdf.pagesPrinted() : 0;
     }
+    if (!r.ok && !reported)
+        printError(dialogs.messagesShown > 0 && dialogs.capacityAnswer == MessageAnswer::Cancel
+                       ? QStringLiteral("print: cancelled at the overflow question (--overflow cancel)")
+                       : QStringLiteral("print: the sheet could not be printed to ") + target.out);
     if (wantTrace && !writeTrace(target.tracePath, trace))
         r.ok = false;
     return r;

@@ -43,7 +43,13 @@ int runText(const QStringList &args)
     CliClassRun classRun(*m, parser);
     const QString text = BuildSheetTexts(*m, classRun.wrap(draw, seed));
     dialogs.savePath = out;
-    if (!SaveTestText(text, dialogs))
+    const TextExportOutcome saved = SaveTestText(text, dialogs);
+    // Written as the window writes it after a Yes; the characters lost are named.
+    if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
+        printError(LostCharactersText(saved.lostCharacters));
+    if (saved.kind == TextExportKind::NotWritten)
+        printError(saved.reason);
+    if (saved.kind != TextExportKind::Saved)
         return ExitRefused;
     if (parser.isSet(QStringLiteral("class"))) {
         // An export carries no sheet number; its record gets one as a print would.
@@ -65,11 +71,12 @@ int runConvert(const QStringList &args)
     if (files.size() != 1)
         throw UsageError(QStringLiteral("convert: name exactly one FILE.qvk"));
     const ConversionResult result = ConvertFirstFormat(files.first());
-    if (!result.message.isEmpty()) {
-        printError(result.message);
-        return ExitRefused;
-    }
-    return ExitOk;
+    if (result.converted())
+        return ExitOk;
+    printError(ConversionMessageFor(result).text);
+    if (!result.reason.isEmpty())
+        printError(result.reason);
+    return ExitRefused;
 }
 
 } // namespace sorario::cli

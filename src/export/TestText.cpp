@@ -1,6 +1,7 @@
 #include "export/TestTextFile.h"
 
 #include "shared/Module1.h"
+#include "shared/TextHelpers.h"
 
 #include <QStringList>
 
@@ -8,8 +9,6 @@
 
 namespace sorario {
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 // The line-break mark of the sheet layouts; a text file has no use for it.
 const QString BreakMark = QStringLiteral("\\/");

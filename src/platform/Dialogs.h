@@ -8,7 +8,7 @@ namespace sorario {
 
 class PrintSurface;
 
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Question, Exclamation, Critical, Information };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 

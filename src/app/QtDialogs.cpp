@@ -1,5 +1,6 @@
-#include "platform/QtDialogs.h"
+#include "app/QtDialogs.h"
 
+#include "app/FontChoiceDialog.h"
 #include "print/QtPrintSurface.h"
 #include "shared/Module1.h"
 
@@ -7,8 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPaintEngine>
@@ -39,32 +38,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
-}
-
-// The installed family's own spelling (substitutes come back lower-cased); empty when
-// it is not installed.
-QString installedFamily(const QString &family)
-{
-    const QStringList families = QFontDatabase::families();
-    for (const QString &f : families)
-        if (f.compare(family, Qt::CaseInsensitive) == 0)
-            return f;
-    return QString();
-}
-
-// A stored face such as "ＭＳ Ｐ明朝" is not installed here; the dialog starts on the
-// font that prints in its place.
-QString installedFace(const QString &face)
-{
-    if (!installedFamily(face).isEmpty())
-        return face;
-    const QStringList substitutes = QFont::substitutes(face);
-    for (const QString &s : substitutes) {
-        const QString family = installedFamily(s);
-        if (!family.isEmpty())
-            return family;
-    }
-    return face;
 }
 
 // A preview records its pages as pictures; printing goes to the printer's own engine.
@@ -102,14 +75,19 @@ MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons,
 {
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
+    // File names and typed text are shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    if (buttons == MessageButtons::YesNoCancel) {
+    if (buttons != MessageButtons::Ok) {
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        QPushButton *cancel = buttons == MessageButtons::YesNoCancel
+            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
+            : nullptr;
         box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
+        // Without a cancel button, Escape is the safe answer.
+        box.setEscapeButton(cancel ? cancel : no);
         box.exec();
         if (box.clickedButton() == yes)
             return MessageAnswer::Yes;
@@ -146,30 +124,10 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
 
 std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, int flags)
 {
-    const QString shownFace = installedFace(face);
-    QFont initial(shownFace);
-    if (size > 0)
-        initial.setPointSize(size);
-
-    QFontDialog dialog(initial, parent());
-    dialog.setWindowTitle(QStringLiteral("フォントの選択"));
-    if (flags & FontDialogScalableOnly)
-        dialog.setOption(QFontDialog::ScalableFonts, true);
-    dialog.setCurrentFont(initial);
+    FontChoiceDialog dialog(face, size, flags & FontDialogScalableOnly, parent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-
-    const QFont chosen = dialog.selectedFont();
-    FontChoice choice;
-    choice.face = chosen.family();
-    // Keeping the stored name when the user stays on its stand-in keeps settings files
-    // portable back to machines that have the original font.
-    if (shownFace != face && choice.face.compare(shownFace, Qt::CaseInsensitive) == 0)
-        choice.face = face;
-    choice.size = chosen.pointSizeF();
-    if (choice.face.isEmpty() || choice.size <= 0)
-        return std::nullopt;
-    return choice;
+    return dialog.choice();
 }
 
 bool QtDialogs::printDialog(PrintSurface &surface, int /*flags*/)
