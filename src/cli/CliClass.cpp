@@ -43,10 +43,8 @@ DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
     if (!m_run)
         return draw;
     m_seed = seed;
-    if (const QString failure = m_run->prepare(); !failure.isEmpty())
-        printError(failure);
-    if (m_run->repeats() > 0)
-        printError(RepeatNotice(m_run->repeats()));
+    for (const QString &notice : m_run->prepare())
+        printError(notice);
     return m_run->wrap(draw);
 }
 

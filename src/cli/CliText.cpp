@@ -52,11 +52,8 @@ int runText(const QStringList &args)
     if (saved.kind != TextExportKind::Saved)
         return ExitRefused;
     if (parser.isSet(QStringLiteral("class"))) {
-        // An export carries no sheet number; its record gets one as a print would.
-        const QList<PrintedSheet> sheets(
-            std::clamp<int>(m->SheetCount, 1, MaxSheetCount), {m->QuestionCount, m->clock.now()});
         QJsonObject summary;
-        classRun.record(RunOutput::Exported, sheets, summary);
+        classRun.record(RunOutput::Exported, ExportedSheets(*m), summary);
         printJson(summary);
     }
     return ExitOk;

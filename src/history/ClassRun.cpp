@@ -33,6 +33,11 @@ QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes)
     return sheets;
 }
 
+QList<PrintedSheet> ExportedSheets(const Module1 &m)
+{
+    return QList<PrintedSheet>(std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now()});
+}
+
 ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
     : m(module)
     , m_store(store)
@@ -41,24 +46,27 @@ ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className
 {
 }
 
-QString ClassRun::prepare()
+QStringList ClassRun::prepare()
 {
     // The files as this run reads them: a reprint refuses them once they change.
     m_files.clear();
     for (int f = 1; f <= std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles); ++f)
         m_files.append({m.ChosenFileList(f), FileDigest(m.ChosenFileList(f)).value_or(QString())});
     m_shrink = false;
-    if (m_avoidRecent <= 0)
+    m_pool = {};
+    if (m_className.isEmpty() || m_avoidRecent <= 0)
         return {};
     const HistoryAnswer<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
     if (!use.ok())
-        return use.failure;
+        return {use.failure};
     m_use = use.value;
     QStringList keys;
     for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
         keys.append(QuestionKey(m.RangePool(slot)));
     m_pool = AvoidRecent(keys, m.QuestionCount, m_use);
     m_shrink = true;
+    if (m_pool.repeats > 0)
+        return {RepeatNotice(m_pool.repeats)};
     return {};
 }
 
@@ -98,6 +106,8 @@ void ClassRun::replace(int sheet, int position, const QuestionRecord &question)
 
 QString ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets)
 {
+    if (m_className.isEmpty())
+        return {};
     RecordedRun run;
     run.className = m_className;
     run.when = m.clock.now();

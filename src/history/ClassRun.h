@@ -24,8 +24,11 @@ struct PrintedSheet
 
 // The sheets of a print run as they came out.
 QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes);
+// The sheets of a text export: each whole, numbered from the clock as a print would be.
+QList<PrintedSheet> ExportedSheets(const Module1 &m);
 
-// A print or export for a named class. Each sheet is drawn from the range without
+// A print or export for a named class (for no class it only keeps what each sheet
+// drew). Each sheet is drawn from the range without
 // what the class had on its last sheets; afterwards the sheets that came out are
 // recorded. The draw itself is the program's own; only its pool shrinks.
 class ClassRun
@@ -33,9 +36,10 @@ class ClassRun
 public:
     ClassRun(Module1 &m, const HistoryStore &store, QString className, int avoidRecent);
 
-    // Reads the class's recent sheets for the range now decided. The reason when the
-    // history cannot be read: the run then avoids nothing, and still prints.
-    QString prepare();
+    // Reads the class's recent sheets for the range now decided. What the teacher is
+    // to be told: the history that cannot be read (the run then avoids nothing, and
+    // still prints), and how many questions repeat.
+    QStringList prepare();
     // Questions each sheet takes back from the recent ones because too few others remain.
     int repeats() const { return m_pool.repeats; }
     const QSet<QString> &recent() const { return m_use.recent; }
@@ -48,7 +52,7 @@ public:
     void replace(int sheet, int position, const QuestionRecord &question);
 
     // Records the sheets that came out, one per drawn sheet; the reason when nothing
-    // was recorded.
+    // was recorded. Nothing to record for no class.
     QString record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets);
     // The sheet numbers of the last record, one per sheet.
     const QStringList &sheetNumbers() const { return m_numbers; }

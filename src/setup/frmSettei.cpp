@@ -3,6 +3,9 @@
 
 #include "bank/Draw.h"
 #include "export/TestTextFile.h"
+#include "history/ClassNames.h"
+#include "history/HistoryPath.h"
+#include "history/HistoryStore.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
@@ -52,6 +55,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintSurfaceFactory factory
     connect(ui->cmdPreview, &QPushButton::clicked, this, &frmSettei::cmdPreview_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
+    connect(ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
+    m_history = std::make_unique<HistoryStore>(HistoryPath());
 
     Form_Load();
 }
@@ -70,6 +75,11 @@ void frmSettei::Form_Load()
     }
     ResetSetupState(m);
     m.SheetCount = 1;
+    ui->cboClass->clear();
+    ui->cboClass->addItems(RememberedClasses());
+    ui->cboClass->setCurrentIndex(-1);
+    ui->cboClass->clearEditText();
+    ui->spnAvoidRecent->setValue(0);
 
     ui->Text1->clear();
     ui->Text2->clear();
@@ -252,8 +262,9 @@ void frmSettei::cmdSetOK_Click()
 {
     try {
         std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface)
-            PrintSheets(m, *surface, dialogs, sheetDraw());
+        QList<SheetOutcome> outcomes;
+        if (surface && PrintSheets(m, *surface, dialogs, sheetDraw(), &outcomes))
+            recordRun(RunOutput::Printed, PrintedSheets(outcomes));
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
     }
@@ -279,14 +290,42 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
+    if (SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs).kind == TextExportKind::Saved)
+        recordRun(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
 
 // Every sheet of a run gets its own draw, all seeded from one reading of the clock.
 DrawSheet frmSettei::sheetDraw()
 {
-    return SheetDraws(m, ClockSeed(m));
+    m_seed = ClockSeed(m);
+    const QString name = ui->cboClass->currentText().trimmed();
+    if (!name.isEmpty()) {
+        RememberClass(name);
+        if (ui->cboClass->findText(name) < 0)
+            ui->cboClass->insertItem(0, name);
+    }
+    m_classRun = std::make_unique<ClassRun>(m, *m_history, name, ui->spnAvoidRecent->value());
+    tell(m_classRun->prepare());
+    return m_classRun->wrap(SheetDraws(m, m_seed));
+}
+
+void frmSettei::recordRun(RunOutput output, const QList<PrintedSheet> &sheets)
+{
+    if (m_classRun)
+        tell({m_classRun->record(output, m_seed, sheets)});
+}
+
+void frmSettei::tell(const QStringList &notices)
+{
+    QStringList shown = notices;
+    shown.removeAll(QString());
+    if (!shown.isEmpty())
+        dialogs.message(shown.join(u'\n'), ProgramTitle);
+}
+
+void frmSettei::cmdHistory_Click()
+{
 }
 
 // "プレビュー" is a way of printing: it goes with "印刷".
