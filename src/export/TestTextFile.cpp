@@ -7,15 +7,6 @@
 #include <QDir>
 
 namespace sorario {
-namespace {
-
-// Save-dialog flags as the program has always passed them.
-constexpr int OverwritePrompt = 2;
-constexpr int HideReadOnly = 4;
-constexpr int PathMustExist = 2048;
-
-} // namespace
-
 FileDialogOptions TestTextSaveOptions()
 {
     FileDialogOptions options;
@@ -24,7 +15,8 @@ FileDialogOptions TestTextSaveOptions()
     options.filterIndex = 1;
     options.defaultExt = QStringLiteral("txt");
     options.fileName = ProgramTitle;
-    options.flags = OverwritePrompt | HideReadOnly | PathMustExist;
+    options.flags
+        = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     return options;
 }
 
@@ -46,9 +38,9 @@ bool SaveTestText(const QString &text, Dialogs &dialogs)
     if (writeTextFileAtomically(*path, text))
         return true;
     // Saying nothing would let the teacher believe the test was saved.
-    dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")
-                        + QDir::toNativeSeparators(*path),
-                    ProgramTitle);
+    dialogs.message(
+        QStringLiteral("テキストファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path),
+        ProgramTitle);
     return false;
 }
 

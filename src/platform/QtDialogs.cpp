@@ -1,23 +1,19 @@
 #include "platform/QtDialogs.h"
 
-#include "print/QtPrintSurface.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-
-#include <exception>
 
 namespace sorario {
 
@@ -32,11 +28,16 @@ QString titleOr(const QString &title)
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -67,13 +68,6 @@ QString installedFace(const QString &face)
     return face;
 }
 
-// A preview records its pages as pictures; printing goes to the printer's own engine.
-bool paintsPreview(QPrinter &printer)
-{
-    const QPaintEngine *engine = printer.paintEngine();
-    return engine && engine->type() == QPaintEngine::Picture;
-}
-
 } // namespace
 
 QStringList qtNameFilters(const QString &filter)
@@ -97,17 +91,19 @@ QWidget *QtDialogs::parent() const
     return m_parent ? m_parent : QApplication::activeWindow();
 }
 
-MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                                    const QString &title)
+MessageAnswer QtDialogs::messageBox(
+    const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title)
 {
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
     box.setText(text);
-    if (buttons == MessageButtons::YesNoCancel) {
+    if (buttons != MessageButtons::Ok) {
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        QPushButton *cancel = buttons == MessageButtons::YesNoCancel
+            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
+            : no;
         box.setDefaultButton(yes);
         box.setEscapeButton(cancel);
         box.exec();
@@ -144,7 +140,7 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     return dialog.textValue();
 }
 
-std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, int flags)
+std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, FontDialogFlags flags)
 {
     const QString shownFace = installedFace(face);
     QFont initial(shownFace);
@@ -153,7 +149,7 @@ std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, i
 
     QFontDialog dialog(initial, parent());
     dialog.setWindowTitle(QStringLiteral("フォントの選択"));
-    if (flags & FontDialogScalableOnly)
+    if (flags.testFlag(FontDialogFlag::ScalableOnly))
         dialog.setOption(QFontDialog::ScalableFonts, true);
     dialog.setCurrentFont(initial);
     if (dialog.exec() != QDialog::Accepted)
@@ -172,41 +168,28 @@ std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, i
     return choice;
 }
 
-bool QtDialogs::printDialog(PrintSurface &surface, int /*flags*/)
+bool QtDialogs::printDialog(QPrinter *printer, PrintDialogFlags flags)
 {
-    auto *qtSurface = dynamic_cast<QtPrintSurface *>(&surface);
-    if (!qtSurface)
-        return true; // a surface with its own destination: nothing to choose
-    QPrintDialog dialog(&qtSurface->printer(), parent());
+    if (!printer)
+        return true;
+    QPrintDialog dialog(printer, parent());
     dialog.setWindowTitle(QStringLiteral("印刷"));
-    // No selection to print: the sheet is always printed whole.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !flags.testFlag(PrintDialogFlag::NoSelection));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtDialogs::printPreview(PrintSurface &surface)
+bool QtDialogs::printPreview(PreviewDocument &document)
 {
-    auto *paper = dynamic_cast<QtPrintSurface *>(&surface);
-    if (!paper || !paper->hasKeptDocument())
-        return false;
-    // On the surface's own printer, so that its print button prints the document shown.
-    QPrintPreviewDialog dialog(&paper->printer(), parent());
+    // On the document's own printer, so that its print button prints the document shown.
+    QPrintPreviewDialog dialog(&document.previewPrinter(), parent());
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     bool printed = false;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [paper, &printed](QPrinter *printer) {
-                         try {
-                             if (printer != &paper->printer())
-                                 return;
-                             if (paintsPreview(*printer))
-                                 paper->paintKeptDocument();
-                             else
-                                 printed = paper->printKeptDocument() > 0;
-                         } catch (const std::exception &) {
-                             // As in a print run: a printer error prints nothing, silently.
-                         }
-                     });
+    QObject::connect(
+        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&document, &printed](QPrinter *printer) {
+            if (printer == &document.previewPrinter())
+                printed = document.paintRequested() || printed;
+        });
     dialog.exec();
     return printed;
 }
@@ -218,10 +201,10 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
     if (save)
         dialog.setFileMode(QFileDialog::AnyFile);
     else
-        dialog.setFileMode((options.flags & FileDialogFileMustExist) ? QFileDialog::ExistingFile
-                                                                     : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                     !(options.flags & FileDialogOverwritePrompt));
+        dialog.setFileMode(options.flags.testFlag(FileDialogFlag::FileMustExist) ? QFileDialog::ExistingFile
+                                                                                 : QFileDialog::AnyFile);
+    dialog.setOption(
+        QFileDialog::DontConfirmOverwrite, !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 

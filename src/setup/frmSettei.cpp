@@ -5,8 +5,8 @@
 #include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "print/PrintTarget.h"
+#include "print/QtPrintTarget.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
@@ -21,29 +21,32 @@
 
 namespace sorario {
 
-namespace {
-
-// Font dialog: the printer's fonts, scalable ones only.
-constexpr int FontDialogFlags = 0x20002;
-
-} // namespace
-
 frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> deselect,
-                     PrintSurfaceFactory factory, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
-      deselectMainList(std::move(deselect)), printSurface(std::move(factory))
+    PrintTargetFactory factory, QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmSettei>())
+    , m(module)
+    , dialogs(dlgs)
+    , deselectMainList(std::move(deselect))
+    , printTarget(std::move(factory))
 {
     ui->setupUi(this);
-    if (!printSurface)
-        printSurface = [] { return std::make_unique<QtPrintSurface>(); };
+    if (!printTarget)
+        printTarget = MakeQtPrintTarget;
 
     connect(ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
     connect(ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
     connect(ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
     connect(ui->Command7, &QPushButton::clicked, this, &frmSettei::Command7_Click);
-    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(0); });
-    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(1); });
+    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click(0);
+    });
+    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click(1);
+    });
     connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
     connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
     connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
@@ -63,8 +66,7 @@ frmSettei::~frmSettei() = default;
 void frmSettei::Form_Load()
 {
     {
-        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1),
-            b3(ui->spnSheetCount);
+        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1), b3(ui->spnSheetCount);
         ui->Option2_0->setChecked(true);
         ui->Check1->setChecked(true);
         ui->spnSheetCount->setRange(1, MaxSheetCount);
@@ -216,7 +218,8 @@ void frmSettei::cmdFonts_Click(int index)
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlags);
+    const std::optional<FontChoice> choice = dialogs.fontDialog(
+        m.FontName, m.FontSize, FontDialogFlag::PrinterFonts | FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
     const std::int64_t size = RoundHalfEven(choice->size);
@@ -235,8 +238,8 @@ void frmSettei::Command1_Click()
 
 void frmSettei::Command4_Click()
 {
-    const QString answer = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
-                                            DefaultSheetLogo);
+    const QString answer
+        = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
     m.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
     SaveSheetLogo(m);
     ui->Text6->clear();
@@ -246,9 +249,8 @@ void frmSettei::Command4_Click()
 void frmSettei::cmdSetOK_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface)
-            PrintSheets(m, *surface, dialogs, sheetDraw());
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print))
+            PrintSheets(m, *target, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
     }
@@ -260,12 +262,8 @@ void frmSettei::cmdSetOK_Click()
 void frmSettei::cmdPreview_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface) {
-            if (auto *paper = dynamic_cast<QtPrintSurface *>(surface.get()))
-                paper->setKeepDocument(true);
-            PreviewSheets(m, *surface, dialogs, sheetDraw());
-        }
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview))
+            PreviewSheets(m, *target, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // As for printing: the window stays usable.
     }

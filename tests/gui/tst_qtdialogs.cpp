@@ -1,7 +1,8 @@
 // The real dialogs, driven offscreen: titles, buttons and answers as the program needs them.
 #include "platform/QtDialogs.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "print/FontSubstitution.h"
+#include "print/PrintRun.h"
+#include "print/QtPrintTarget.h"
 #include "shared/Module1.h"
 
 #include "GuiTestSupport.h"
@@ -60,11 +61,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("export") << QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*")
-                                << QStringList{QStringLiteral("テキストファイル(*.txt) (*.txt)"),
-                                               QStringLiteral("すべてのファイル(*.*) (*)")};
-        QTest::newRow("several patterns") << QStringLiteral("問題|*.qvn;*.qvk")
-                                          << QStringList{QStringLiteral("問題 (*.qvn *.qvk)")};
-        QTest::newRow("description without pattern") << QStringLiteral("壊れた") << QStringList{};
+                                << QStringList {QStringLiteral("テキストファイル(*.txt) (*.txt)"),
+                                       QStringLiteral("すべてのファイル(*.*) (*)")};
+        QTest::newRow("several patterns")
+            << QStringLiteral("問題|*.qvn;*.qvk") << QStringList {QStringLiteral("問題 (*.qvn *.qvk)")};
+        QTest::newRow("description without pattern") << QStringLiteral("壊れた") << QStringList {};
     }
     void nameFilters()
     {
@@ -77,7 +78,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("given") << QStringLiteral("問題ファイルの変換") << QStringLiteral("問題ファイルの変換");
+        QTest::newRow("given") << QStringLiteral("問題ファイルの変換")
+                               << QStringLiteral("問題ファイルの変換");
         QTest::newRow("platform default") << QString() << ProgramTitle;
     }
     void messageTitles()
@@ -95,8 +97,8 @@ private Q_SLOTS:
             box->buttons().first()->click();
         });
         QCOMPARE(dialogs.messageBox(QStringLiteral("ファイルがこわれています。"), MessageButtons::Ok,
-                                    MessageIcon::None, title),
-                 MessageAnswer::Ok);
+                     MessageIcon::None, title),
+            MessageAnswer::Ok);
         QCOMPARE(seenTitle, shown);
         QCOMPARE(seenText, QStringLiteral("ファイルがこわれています。"));
     }
@@ -129,8 +131,8 @@ private Q_SLOTS:
             b->click();
         });
         QCOMPARE(dialogs.messageBox(QStringLiteral("どうしますか"), MessageButtons::YesNoCancel,
-                                    MessageIcon::Question, ProgramTitle),
-                 answer);
+                     MessageIcon::Question, ProgramTitle),
+            answer);
         QCOMPARE(icon, QMessageBox::Question);
     }
 
@@ -139,8 +141,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
-        QTest::newRow("own text, blanks kept") << true << QStringLiteral(" 三年 Ａ組 ")
-                                               << QStringLiteral(" 三年 Ａ組 ");
+        QTest::newRow("own text, blanks kept")
+            << true << QStringLiteral(" 三年 Ａ組 ") << QStringLiteral(" 三年 Ａ組 ");
         QTest::newRow("cancel") << false << QStringLiteral("捨てる") << QString();
     }
     void inputBox()
@@ -160,9 +162,9 @@ private Q_SLOTS:
                 input->setTextValue(typed);
             accept ? input->accept() : input->reject();
         });
-        QCOMPARE(dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
-                                  DefaultSheetLogo),
-                 result);
+        QCOMPARE(
+            dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo),
+            result);
         QCOMPARE(title, ProgramTitle);
         QCOMPARE(prompt, QStringLiteral("シートロゴを入力して下さい。"));
         QCOMPARE(initial, DefaultSheetLogo);
@@ -197,7 +199,8 @@ private Q_SLOTS:
                 fd->setCurrentFont(QFont(QStringLiteral("IPAGothic"), 12));
             fd->accept();
         });
-        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, 0x20002);
+        const std::optional<FontChoice> choice
+            = dialogs.fontDialog(DefaultFontName, 10, FontDialogFlags::fromInt(0x20002));
         QCOMPARE(initialFamily, QStringLiteral("IPAPMincho"));
         QVERIFY(scalableOnly);
         QVERIFY(choice.has_value());
@@ -216,7 +219,7 @@ private Q_SLOTS:
         options.defaultExt = QStringLiteral("txt");
         options.fileName = ProgramTitle;
         options.initialDir = dir.path();
-        options.flags = 2054;
+        options.flags = FileDialogFlags::fromInt(2054);
         QString title, filter, suffix;
         bool confirmsOverwrite = false;
         whenModal([&](QWidget *w) {
@@ -257,11 +260,11 @@ private Q_SLOTS:
                 m.DrawnQuestions(k) = sorario::test::question(k);
         };
         draw(1);
-        QtPrintSurface paper;
-        paper.setKeepDocument(true);
+        QtPrintTarget target(PrintPurpose::Preview);
+        QtPrintSurface &paper = target.paper();
         sorario::test::ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, sheets, draw));
-        QVERIFY(paper.hasKeptDocument());
+        QVERIFY(PrintDocument(m, paper, script, sheets, draw).printed());
+        QVERIFY(target.preview());
         QCOMPARE(paper.pagesPrinted(), 0);
         paper.setPdfOutput(pdf); // where its print button prints here
 
@@ -279,7 +282,7 @@ private Q_SLOTS:
             dialog->reject();
         });
         QtDialogs dialogs;
-        QCOMPARE(dialogs.printPreview(paper), print);
+        QCOMPARE(dialogs.printPreview(*target.preview()), print);
         QCOMPARE(title, QStringLiteral("印刷プレビュー"));
         QCOMPARE(shownPages, 2 * sheets); // questions and answers of each sheet
         QCOMPARE(QFile::exists(pdf), print);
@@ -294,7 +297,7 @@ private Q_SLOTS:
         FileDialogOptions options;
         options.title = QStringLiteral("ファイル変換");
         options.filter = QStringLiteral("ソラリオ問題(*.qvk)|*.qvk");
-        options.flags = 0x1000;
+        options.flags = FileDialogFlag::FileMustExist;
         QFileDialog::FileMode mode = QFileDialog::AnyFile;
         whenModal([&](QWidget *w) {
             auto *fd = qobject_cast<QFileDialog *>(w);

@@ -23,7 +23,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("charHeight");
         QTest::addColumn<int>("firstPageLines");
         QTest::addColumn<int>("nextPageLines");
-        QTest::newRow("8") << 8 << 3 << 54 << 61;
+        QTest::newRow("8: no line below 242 mm") << 8 << 3 << 52 << 57;
         QTest::newRow("12 rounds 4.5 to even") << 12 << 4 << 40 << 45;
         QTest::newRow("20 rounds 7.5 to even") << 20 << 8 << 20 << 22;
     }
@@ -34,9 +34,9 @@ private Q_SLOTS:
         m->FontSize = static_cast<std::int16_t>(size);
         RecordingSurface s;
         SetPrintMetrics(*m, s);
-        QCOMPARE(s.scaleMode(), 6);
-        QCOMPARE(s.paperSize(), 13);
-        QCOMPARE(s.orientation(), 1);
+        QCOMPARE(int(s.scaleMode()), 6);
+        QCOMPARE(int(s.paperSize()), 13);
+        QCOMPARE(int(s.orientation()), 1);
         QCOMPARE(s.fontSize(), double(size));
         QTEST(int(m->CharHeight), "charHeight");
         QTEST(int(m->FirstPageLines), "firstPageLines");
@@ -58,7 +58,7 @@ private Q_SLOTS:
         auto m = moduleWith(plainQuestions(10), 1, 1);
         RecordingSurface s;
         ScriptedDialogs d;
-        QVERIFY(PrintSheet(*m, s, d));
+        QVERIFY(PrintSheet(*m, s, d).printed());
         QCOMPARE(d.kinds(), QStringList {u"print"_s});
         QCOMPARE(d.shown[0].flags, 0x40004);
         QCOMPARE(int(m->PrintMode), 1);
@@ -82,7 +82,8 @@ private Q_SLOTS:
         QTest::newRow("yes") << true << MessageAnswer::Yes << true << 41 << 1 << 3 << u"　■　A41"_s;
         QTest::newRow("no") << true << MessageAnswer::No << true << 42 << 2 << 4 << u"　■　A42"_s;
         QTest::newRow("cancel") << true << MessageAnswer::Cancel << false << 42 << 1 << 0 << QString();
-        QTest::newRow("print dialog cancelled") << false << MessageAnswer::Yes << false << 42 << 1 << 0 << QString();
+        QTest::newRow("print dialog cancelled")
+            << false << MessageAnswer::Yes << false << 42 << 1 << 0 << QString();
     }
     void capacityAnswers()
     {
@@ -95,7 +96,7 @@ private Q_SLOTS:
         ScriptedDialogs d;
         d.printAnswers.enqueue(dialogOk);
         d.messageAnswers.enqueue(answer);
-        QCOMPARE(PrintSheet(*m, s, d), printed);
+        QCOMPARE(PrintSheet(*m, s, d).printed(), printed);
         QTEST(int(m->QuestionCount), "questionCount");
         QTEST(int(m->PrintMode), "printMode");
         QTEST(s.log().pagesDelivered(), "pages");
@@ -140,7 +141,7 @@ private Q_SLOTS:
         s.failAtOperation(failAt);
         ScriptedDialogs d;
         d.messageAnswers.enqueue(MessageAnswer::No);
-        QVERIFY(!PrintSheet(*m, s, d));
+        QVERIFY(!PrintSheet(*m, s, d).printed());
         QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
         QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 0);
     }
@@ -154,7 +155,7 @@ private Q_SLOTS:
         RecordingSurface s;
         ScriptedDialogs d;
         d.messageAnswers.enqueue(MessageAnswer::Yes);
-        QVERIFY(PrintSheet(*m, s, d));
+        QVERIFY(PrintSheet(*m, s, d).printed());
         QCOMPARE(int(m->QuestionCount), 0);
         QCOMPARE(s.log().texts().size(), 8);
     }
