@@ -22,35 +22,35 @@
 namespace sorario::cli {
 namespace {
 
-const char PrintUsage[]
-    = "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
-      "         [--answers 1|2] [--font NAME] [--size N] [--logo TEXT]\n"
-      "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
-      "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
-      "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
-      "the question asked when the questions overflow the first page (default no: print\n"
-      "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
-      "the sheet out with the fixed metrics of the recording surface (every position\n"
-      "exact and the same on every machine); OUT.pdf then draws those very positions\n"
-      "with real fonts. --trace writes every print-surface operation as JSON.\n"
-      "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
-      "the overflow answer serves them all.\n"
-      "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
+const char PrintUsage[] =
+    "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
+    "         [--answers 1|2] [--font NAME] [--size N] [--logo TEXT]\n"
+    "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
+    "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+    "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
+    "the question asked when the questions overflow the first page (default no: print\n"
+    "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
+    "the sheet out with the fixed metrics of the recording surface (every position\n"
+    "exact and the same on every machine); OUT.pdf then draws those very positions\n"
+    "with real fonts. --trace writes every print-surface operation as JSON.\n"
+    "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
+    "the overflow answer serves them all.\n"
+    "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
 {
-    parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files."),
+                                 QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
-    const auto valued
-        = [&](const char *name, const char *help, const char *value, const char *def = nullptr) {
-              QCommandLineOption option {
-                  QString::fromLatin1(name), QString::fromLatin1(help), QString::fromLatin1(value)};
-              if (def)
-                  option.setDefaultValue(QString::fromLatin1(def));
-              parser.addOption(option);
-          };
+    const auto valued = [&](const char *name, const char *help, const char *value,
+                            const char *def = nullptr) {
+        QCommandLineOption option{QString::fromLatin1(name), QString::fromLatin1(help),
+                                  QString::fromLatin1(value)};
+        if (def)
+            option.setDefaultValue(QString::fromLatin1(def));
+        parser.addOption(option);
+    };
     valued("answers", "1 attach an answer page, 2 none.", "1|2", "1");
     valued("font", "Question font name.", "NAME");
     valued("size", "Question font size in points.", "N");
@@ -59,8 +59,8 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
     valued("metrics", "fixed: lay out with the fixed metrics.", "fixed");
     valued("trace", "Write the print-surface operations as JSON.", "T.json");
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF to write."),
-        QStringLiteral("OUT.pdf")});
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The PDF to write."), QStringLiteral("OUT.pdf")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
 }
 
@@ -107,10 +107,10 @@ QJsonArray drawnJson(const Module1 &m)
 
 // With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
 // sheet's draw, and for each printed sheet what it printed.
-QJsonObject summary(
-    const Module1 &m, int pages, const QList<QJsonArray> &drawn, const QList<SheetOutcome> &outcomes)
+QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
+                    const QList<SheetOutcome> &outcomes)
 {
-    QJsonObject s {
+    QJsonObject s{
         {QStringLiteral("pages"), pages},
         {QStringLiteral("QuestionCount"), m.QuestionCount},
         {QStringLiteral("PrintMode"), m.PrintMode},
@@ -124,7 +124,7 @@ QJsonObject summary(
     if (m.SheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
-            QJsonObject sheet {{QStringLiteral("DrawnQuestions"), drawn[k]}};
+            QJsonObject sheet{{QStringLiteral("DrawnQuestions"), drawn[k]}};
             if (k < outcomes.size()) {
                 sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
                 sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
@@ -208,7 +208,7 @@ int runPrint(const QStringList &args)
             QtPrintSurface pdf(out);
             outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
-                return PrintOutcome {PrintOutcome::Kind::Printed, {}};
+                return PrintOutcome{PrintOutcome::Kind::Printed, {}};
             });
         }
         pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;

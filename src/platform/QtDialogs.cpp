@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -28,16 +28,11 @@ QString titleOr(const QString &title)
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Question:
-        return QMessageBox::Question;
-    case MessageIcon::Exclamation:
-        return QMessageBox::Warning;
-    case MessageIcon::Critical:
-        return QMessageBox::Critical;
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::None:
-        break;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }
@@ -91,8 +86,8 @@ QWidget *QtDialogs::parent() const
     return m_parent ? m_parent : QApplication::activeWindow();
 }
 
-MessageAnswer QtDialogs::messageBox(
-    const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title)
+MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
+                                    const QString &title)
 {
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
@@ -101,9 +96,10 @@ MessageAnswer QtDialogs::messageBox(
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        // Without a cancel button, Escape means No.
         QPushButton *cancel = buttons == MessageButtons::YesNoCancel
-            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
-            : no;
+                                  ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
+                                  : no;
         box.setDefaultButton(yes);
         box.setEscapeButton(cancel);
         box.exec();
@@ -140,7 +136,8 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     return dialog.textValue();
 }
 
-std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, FontDialogFlags flags)
+std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size,
+                                                FontDialogFlags flags)
 {
     const QString shownFace = installedFace(face);
     QFont initial(shownFace);
@@ -171,10 +168,11 @@ std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, F
 bool QtDialogs::printDialog(QPrinter *printer, PrintDialogFlags flags)
 {
     if (!printer)
-        return true;
+        return true; // a destination of its own: nothing to choose
     QPrintDialog dialog(printer, parent());
     dialog.setWindowTitle(QStringLiteral("印刷"));
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, !flags.testFlag(PrintDialogFlag::NoSelection));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection,
+                     !flags.testFlag(PrintDialogFlag::NoSelection));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -185,11 +183,11 @@ bool QtDialogs::printPreview(PreviewDocument &document)
     QPrintPreviewDialog dialog(&document.previewPrinter(), parent());
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     bool printed = false;
-    QObject::connect(
-        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&document, &printed](QPrinter *printer) {
-            if (printer == &document.previewPrinter())
-                printed = document.paintRequested() || printed;
-        });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&document, &printed](QPrinter *printer) {
+                         if (printer == &document.previewPrinter())
+                             printed = document.paintRequested() || printed;
+                     });
     dialog.exec();
     return printed;
 }
@@ -202,9 +200,9 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
         dialog.setFileMode(QFileDialog::AnyFile);
     else
         dialog.setFileMode(options.flags.testFlag(FileDialogFlag::FileMustExist) ? QFileDialog::ExistingFile
-                                                                                 : QFileDialog::AnyFile);
-    dialog.setOption(
-        QFileDialog::DontConfirmOverwrite, !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
+                                                                     : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                     !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 

@@ -22,13 +22,9 @@
 namespace sorario {
 
 frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> deselect,
-    PrintTargetFactory factory, QWidget *parent)
-    : QDialog(parent)
-    , ui(std::make_unique<Ui::frmSettei>())
-    , m(module)
-    , dialogs(dlgs)
-    , deselectMainList(std::move(deselect))
-    , printTarget(std::move(factory))
+                     PrintTargetFactory factory, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
+      deselectMainList(std::move(deselect)), printTarget(std::move(factory))
 {
     ui->setupUi(this);
     if (!printTarget)
@@ -39,14 +35,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> desel
     connect(ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
     connect(ui->Command7, &QPushButton::clicked, this, &frmSettei::Command7_Click);
-    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option2_Click(0);
-    });
-    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option2_Click(1);
-    });
+    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(0); });
+    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(1); });
     connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
     connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
     connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
@@ -66,7 +56,8 @@ frmSettei::~frmSettei() = default;
 void frmSettei::Form_Load()
 {
     {
-        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1), b3(ui->spnSheetCount);
+        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1),
+            b3(ui->spnSheetCount);
         ui->Option2_0->setChecked(true);
         ui->Check1->setChecked(true);
         ui->spnSheetCount->setRange(1, MaxSheetCount);
@@ -238,8 +229,8 @@ void frmSettei::Command1_Click()
 
 void frmSettei::Command4_Click()
 {
-    const QString answer
-        = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
+    const QString answer = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
+                                            DefaultSheetLogo);
     m.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
     SaveSheetLogo(m);
     ui->Text6->clear();

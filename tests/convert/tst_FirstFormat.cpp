@@ -45,13 +45,13 @@ void tst_FirstFormat::converts_data()
     QTest::addColumn<QStringList>("control");
     QTest::addColumn<bool>("existingOutput");
 
-    QTest::newRow("six lines") << 6 << QStringList {u"文型のテスト"_s, u"2"_s} << false;
+    QTest::newRow("six lines") << 6 << QStringList{u"文型のテスト"_s, u"2"_s} << false;
     QTest::newRow("control lines after two ignored")
-        << 3 << QStringList {u"T"_s, u"4"_s, u"ignored"_s, u"too"_s} << false;
-    QTest::newRow("empty question file") << 0 << QStringList {u"T"_s, u"1"_s} << false;
-    QTest::newRow("empty control lines") << 3 << QStringList {QString(), QString()} << false;
-    QTest::newRow("existing output replaced") << 6 << QStringList {u"T"_s, u"2"_s} << true;
-    QTest::newRow("9993: the 9999 lines the loader holds") << 9993 << QStringList {u"T"_s, u"9"_s} << false;
+        << 3 << QStringList{u"T"_s, u"4"_s, u"ignored"_s, u"too"_s} << false;
+    QTest::newRow("empty question file") << 0 << QStringList{u"T"_s, u"1"_s} << false;
+    QTest::newRow("empty control lines") << 3 << QStringList{QString(), QString()} << false;
+    QTest::newRow("existing output replaced") << 6 << QStringList{u"T"_s, u"2"_s} << true;
+    QTest::newRow("9993: the 9999 lines the loader holds") << 9993 << QStringList{u"T"_s, u"9"_s} << false;
 }
 
 void tst_FirstFormat::converts()
@@ -78,7 +78,7 @@ void tst_FirstFormat::converts()
     QCOMPARE(readBytes(qvn), expected);
     QVERIFY(!QFile::exists(qvk));
     QVERIFY(!QFile::exists(ctr));
-    QCOMPARE(snapshot(dir.path()).keys(), QStringList {u"a.qvn"_s});
+    QCOMPARE(snapshot(dir.path()).keys(), QStringList{u"a.qvn"_s});
 }
 
 void tst_FirstFormat::refusedConversionTouchesNothing_data()
@@ -91,8 +91,8 @@ void tst_FirstFormat::refusedConversionTouchesNothing_data()
     QTest::newRow("seven lines, no control file") << u"qvk7"_s << Broken << QString();
     QTest::newRow("no control file") << u"qvk6"_s << u"a.qvk  のコントロールファイルがありません。"_s
                                      << ConversionTitle;
-    QTest::newRow("no question file")
-        << u"ctr"_s << u"a.qvk  のコントロールファイルがありません。"_s << ConversionTitle;
+    QTest::newRow("no question file") << u"ctr"_s << u"a.qvk  のコントロールファイルがありません。"_s
+                                      << ConversionTitle;
     QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << NoControl << QString();
     QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << WrongData << QString();
     QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << WrongData << QString();
@@ -125,9 +125,7 @@ void tst_FirstFormat::refusedConversionTouchesNothing()
         else if (item == u"ctr1"_s)
             writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
         else if (item == u"ctrutf8"_s)
-            put(dir.filePath(u"a.ctr"_s),
-                "\xEF\xBB\xBF"
-                "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
+            put(dir.filePath(u"a.ctr"_s), "\xEF\xBB\xBF" "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
         else if (item == u"qvn"_s)
             writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
         else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
@@ -135,9 +133,7 @@ void tst_FirstFormat::refusedConversionTouchesNothing()
         else if (item == u"qvkbad"_s)
             put(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
         else if (item == u"qvkutf8"_s)
-            put(qvk,
-                "\xEF\xBB\xBF"
-                "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
+            put(qvk, "\xEF\xBB\xBF" "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
         else
             writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
     }
@@ -159,7 +155,7 @@ void tst_FirstFormat::openDialogAndMessages()
     // Cancel: nothing shown after the dialog.
     ScriptedDialogs dialogs;
     QVERIFY(!RunConversion(dialogs, dir.path()).converted);
-    QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
+    QCOMPARE(dialogs.kinds(), QStringList{u"open"_s});
     const FileDialogOptions &o = dialogs.shown.first().fileOptions;
     QCOMPARE(o.title, u"ファイル変換"_s);
     QCOMPARE(o.filter, u"ソラリオ問題(*.qvk)|*.qvk"_s);
@@ -170,7 +166,7 @@ void tst_FirstFormat::openDialogAndMessages()
     dialogs.shown.clear();
     dialogs.openAnswers.enqueue(qvk);
     QVERIFY(!RunConversion(dialogs, dir.path()).converted);
-    QCOMPARE(dialogs.kinds(), (QStringList {u"open"_s, u"message"_s}));
+    QCOMPARE(dialogs.kinds(), (QStringList{u"open"_s, u"message"_s}));
     QCOMPARE(dialogs.shown.last().text, u"b.qvk  のコントロールファイルがありません。"_s);
     QCOMPARE(dialogs.shown.last().title, ConversionTitle);
 
@@ -179,7 +175,7 @@ void tst_FirstFormat::openDialogAndMessages()
     dialogs.shown.clear();
     dialogs.openAnswers.enqueue(qvk);
     QVERIFY(RunConversion(dialogs, dir.path()).converted);
-    QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
+    QCOMPARE(dialogs.kinds(), QStringList{u"open"_s});
 
     // A current-format file chosen by name would be deleted after being rewritten.
     const QString qvn = dir.filePath(u"b.qvn"_s);

@@ -21,8 +21,8 @@ const QString Separator = QString(66, u'-');
 
 // A module after a draw: file titles, the chosen parts and the drawn questions,
 // the latter given as flat triples (question, hint, answer).
-std::unique_ptr<Module1> drawn(
-    const QStringList &titles, int allParts, const QStringList &parts, const QStringList &triples)
+std::unique_ptr<Module1> drawn(const QStringList &titles, int allParts, const QStringList &parts,
+                               const QStringList &triples)
 {
     auto m = std::make_unique<Module1>();
     m->ChosenFileCount = static_cast<std::int16_t>(titles.size());
@@ -38,10 +38,7 @@ std::unique_ptr<Module1> drawn(
     return m;
 }
 
-QByteArray expectedBytes(const QStringList &lines)
-{
-    return sjis(joinCrLf(lines));
-}
+QByteArray expectedBytes(const QStringList &lines) { return sjis(joinCrLf(lines)); }
 
 } // namespace
 
@@ -76,49 +73,53 @@ void tst_TestTextFile::records_data()
     QTest::addColumn<QStringList>("lines");
 
     QTest::newRow("one file, all parts")
-        << QStringList {u"T"_s} << 1 << QStringList {u"１"_s, u"２"_s}
-        << QStringList {u"Q1"_s, u"H1"_s, u"A1"_s, u"Q2"_s, u"H2"_s, u"A2"_s}
-        << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 Q1"_s, u"　〔H1〕"_s, u"  2 Q2"_s, u"　〔H2〕"_s,
-               QString(), Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 A1"_s, u"  2 A2"_s,
-               QString()};
+        << QStringList{u"T"_s} << 1 << QStringList{u"１"_s, u"２"_s}
+        << QStringList{u"Q1"_s, u"H1"_s, u"A1"_s, u"Q2"_s, u"H2"_s, u"A2"_s}
+        << QStringList{u"T"_s, u"すべてのはんい"_s,
+                       u"  1 Q1"_s, u"　〔H1〕"_s, u"  2 Q2"_s, u"　〔H2〕"_s, QString(),
+                       Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s,
+                       u"  1 A1"_s, u"  2 A2"_s, QString()};
     QTest::newRow("one file, parts 1, 3 and 4")
-        << QStringList {u"文型"_s} << 0 << QStringList {u"１"_s, u"３"_s, u"４"_s}
-        << QStringList {u"Q"_s, u"H"_s, u"A"_s}
-        << QStringList {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
-               u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
+        << QStringList{u"文型"_s} << 0 << QStringList{u"１"_s, u"３"_s, u"４"_s}
+        << QStringList{u"Q"_s, u"H"_s, u"A"_s}
+        << QStringList{u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(),
+                       Separator, u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
     QTest::newRow("one file, no part chosen")
-        << QStringList {u"T"_s} << 0 << QStringList {} << QStringList {}
-        << QStringList {u"T"_s, u"その"_s, QString(), Separator, u"【解答】"_s, u"T"_s, u"その"_s, QString()};
+        << QStringList{u"T"_s} << 0 << QStringList{} << QStringList{}
+        << QStringList{u"T"_s, u"その"_s, QString(), Separator, u"【解答】"_s,
+                       u"T"_s, u"その"_s, QString()};
     QTest::newRow("three files: parts play no role")
-        << QStringList {u"A"_s, u"B"_s, u"C"_s} << 0 << QStringList {u"２"_s}
-        << QStringList {u"Q"_s, u"H"_s, u"A"_s}
-        << QStringList {u"まとめのテスト"_s, u"A～C"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
-               u"【解答】"_s, u"まとめのテスト"_s, u"A～C"_s, u"  1 A"_s, QString()};
+        << QStringList{u"A"_s, u"B"_s, u"C"_s} << 0 << QStringList{u"２"_s}
+        << QStringList{u"Q"_s, u"H"_s, u"A"_s}
+        << QStringList{u"まとめのテスト"_s, u"A～C"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(),
+                       Separator, u"【解答】"_s, u"まとめのテスト"_s, u"A～C"_s, u"  1 A"_s, QString()};
     QTest::newRow("two files, all parts")
-        << QStringList {u"前"_s, u"後"_s} << 1 << QStringList {u"１"_s} << QStringList {}
-        << QStringList {u"まとめのテスト"_s, u"前～後"_s, QString(), Separator, u"【解答】"_s,
-               u"まとめのテスト"_s, u"前～後"_s, QString()};
+        << QStringList{u"前"_s, u"後"_s} << 1 << QStringList{u"１"_s}
+        << QStringList{}
+        << QStringList{u"まとめのテスト"_s, u"前～後"_s, QString(), Separator, u"【解答】"_s,
+                       u"まとめのテスト"_s, u"前～後"_s, QString()};
     QTest::newRow("hints empty or markers, print markers as they are")
-        << QStringList {u"T"_s} << 1 << QStringList {}
-        << QStringList {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s,
-               u"A3"_s}
-        << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s,
-               u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s,
-               u"すべてのはんい"_s, u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
+        << QStringList{u"T"_s} << 1 << QStringList{}
+        << QStringList{u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s}
+        << QStringList{u"T"_s, u"すべてのはんい"_s,
+                       u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s, u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s,
+                       QString(), Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s,
+                       u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
     QTest::newRow("break marks dropped from the blocks only")
-        << QStringList {u"a\\/b"_s} << 1 << QStringList {}
-        << QStringList {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s}
-        << QStringList {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
-               u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
-               u"  1 xy"_s, u"  2 /"_s, QString()};
+        << QStringList{u"a\\/b"_s} << 1 << QStringList{}
+        << QStringList{u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s}
+        << QStringList{u"a\\/b"_s, u"すべてのはんい"_s,
+                       u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s, u"　〔\\〕"_s, QString(),
+                       Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
+                       u"  1 xy"_s, u"  2 /"_s, QString()};
     QString line;
     while (line.size() < 100000)
         line += u"文法 grammar ～ "_s;
     line.truncate(100000);
     QTest::newRow("a 100000-character line written whole")
-        << QStringList {u"T"_s} << 1 << QStringList {} << QStringList {line, line, line}
-        << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s, QString(),
-               Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, QString()};
+        << QStringList{u"T"_s} << 1 << QStringList{} << QStringList{line, line, line}
+        << QStringList{u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s, QString(),
+                       Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, QString()};
 }
 
 void tst_TestTextFile::records()
@@ -144,8 +145,9 @@ void tst_TestTextFile::numberFieldUpToAThousand()
     const QStringList lines = splitLines(BuildTestText(*m));
     QCOMPARE(lines.size(), 2 + 2 * MaxDrawnQuestions + 1 + 4 + MaxDrawnQuestions + 1);
     const int answers = 2 + 2 * MaxDrawnQuestions + 5;
-    const QList<std::pair<int, QString>> fields = {{1, u"  1"_s}, {9, u"  9"_s}, {10, u" 10"_s},
-        {99, u" 99"_s}, {100, u"100"_s}, {999, u"999"_s}, {1000, u"1000"_s}};
+    const QList<std::pair<int, QString>> fields = {
+        {1, u"  1"_s}, {9, u"  9"_s}, {10, u" 10"_s}, {99, u" 99"_s},
+        {100, u"100"_s}, {999, u"999"_s}, {1000, u"1000"_s}};
     for (const auto &[k, field] : fields) {
         QCOMPARE(lines[2 + 2 * (k - 1)], field + u" q"_s);
         QCOMPARE(lines[answers + k - 1], field + u" a"_s);
@@ -182,9 +184,9 @@ void tst_TestTextFile::saveThroughDialog_data()
     QTest::addColumn<QString>("answer"); // empty: cancelled
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<bool>("written");
-    QTest::newRow("saved") << u"saved.txt"_s << QStringList {u"save"_s} << true;
-    QTest::newRow("cancelled") << QString() << QStringList {u"save"_s} << false;
-    QTest::newRow("folder missing") << u"missing/out.txt"_s << QStringList {u"save"_s, u"message"_s} << false;
+    QTest::newRow("saved") << u"saved.txt"_s << QStringList{u"save"_s} << true;
+    QTest::newRow("cancelled") << QString() << QStringList{u"save"_s} << false;
+    QTest::newRow("folder missing") << u"missing/out.txt"_s << QStringList{u"save"_s, u"message"_s} << false;
 }
 
 void tst_TestTextFile::saveThroughDialog()
@@ -193,8 +195,7 @@ void tst_TestTextFile::saveThroughDialog()
     QFETCH(bool, written);
     QTemporaryDir dir;
     const QString path = dir.filePath(answer);
-    const QString old
-        = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
+    const QString old = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
     const auto before = snapshot(dir.path());
     ScriptedDialogs dialogs;
     if (!answer.isEmpty())
@@ -222,6 +223,7 @@ void tst_TestTextFile::saveThroughDialog()
     }
 }
 
+
 void tst_TestTextFile::sheetTexts_data()
 {
     QTest::addColumn<int>("sheets");
@@ -240,7 +242,7 @@ void tst_TestTextFile::sheetTexts()
     m->SheetCount = static_cast<std::int16_t>(sheets);
     m->AnswerLayout = static_cast<std::int16_t>(layout);
     const auto question = [](int sheet, int n) {
-        return QuestionRecord {u"S%1Q%2（k）"_s.arg(sheet).arg(n), u"H"_s, u"S%1A%2"_s.arg(sheet).arg(n)};
+        return QuestionRecord{u"S%1Q%2（k）"_s.arg(sheet).arg(n), u"H"_s, u"S%1A%2"_s.arg(sheet).arg(n)};
     };
     QList<int> calls;
     const QString text = BuildSheetTexts(*m, [&](int sheet) {
@@ -274,15 +276,21 @@ void tst_TestTextFile::bracketExchange_data()
 
     QTest::newRow("full-width, three spaces")
         << u"I （   ） a pen."_s << u"have"_s << u"I （have） a pen."_s << u"   "_s;
-    QTest::newRow("half-width") << u"He (  ) go."_s << u"will"_s << u"He (will) go."_s << u"  "_s;
-    QTest::newRow("full open, half close") << u"A（x) b"_s << u"y"_s << u"A（y) b"_s << u"x"_s;
-    QTest::newRow("adjacent brackets") << u"A（）B"_s << u"c"_s << u"A（c）B"_s << QString();
-    QTest::newRow("only the first pair") << u"（a）と（b）"_s << u"X"_s << u"（X）と（b）"_s << u"a"_s;
+    QTest::newRow("half-width")
+        << u"He (  ) go."_s << u"will"_s << u"He (will) go."_s << u"  "_s;
+    QTest::newRow("full open, half close")
+        << u"A（x) b"_s << u"y"_s << u"A（y) b"_s << u"x"_s;
+    QTest::newRow("adjacent brackets")
+        << u"A（）B"_s << u"c"_s << u"A（c）B"_s << QString();
+    QTest::newRow("only the first pair")
+        << u"（a）と（b）"_s << u"X"_s << u"（X）と（b）"_s << u"a"_s;
     QTest::newRow("nested: first open to first close")
         << u"a（b（c）d）"_s << u"Z"_s << u"a（Z）d）"_s << u"b（c"_s;
-    QTest::newRow("only an opening bracket") << u"A（ B"_s << u"c"_s << u"A（ B"_s << u"c"_s;
+    QTest::newRow("only an opening bracket")
+        << u"A（ B"_s << u"c"_s << u"A（ B"_s << u"c"_s;
     // The first closing bracket comes before the first opening one: no pair.
-    QTest::newRow("stray closing before a pair") << u"1) a（b）"_s << u"c"_s << u"1) a（b）"_s << u"c"_s;
+    QTest::newRow("stray closing before a pair")
+        << u"1) a（b）"_s << u"c"_s << u"1) a（b）"_s << u"c"_s;
     QTest::newRow("other brackets are no brackets")
         << u"A〔b〕「c」[d]"_s << u"e"_s << u"A〔b〕「c」[d]"_s << u"e"_s;
 }
@@ -294,7 +302,7 @@ void tst_TestTextFile::bracketExchange()
     QFETCH(QString, newQuestion);
     QFETCH(QString, newAnswer);
 
-    const QuestionRecord before {question, u"hint"_s, answer};
+    const QuestionRecord before{question, u"hint"_s, answer};
     const QuestionRecord after = ExchangeBracket(before);
     QCOMPARE(after.QuestionText, newQuestion);
     QCOMPARE(after.Answer, newAnswer);
@@ -304,7 +312,7 @@ void tst_TestTextFile::bracketExchange()
 void tst_TestTextFile::bracketExchangedOnlyInLayoutTwo()
 {
     auto m = std::make_unique<Module1>();
-    const QuestionRecord q {u"a（b）"_s, QString(), u"c"_s};
+    const QuestionRecord q{u"a（b）"_s, QString(), u"c"_s};
     for (int k = 1; k <= 3; ++k)
         m->DrawnQuestions(k) = q;
     m->QuestionCount = 2;
@@ -315,7 +323,7 @@ void tst_TestTextFile::bracketExchangedOnlyInLayoutTwo()
 
     m->AnswerLayout = 2;
     ExchangeBracketAndAnswer(*m);
-    const QuestionRecord exchanged {u"a（c）"_s, QString(), u"b"_s};
+    const QuestionRecord exchanged{u"a（c）"_s, QString(), u"b"_s};
     QCOMPARE(m->DrawnQuestions(1), exchanged);
     QCOMPARE(m->DrawnQuestions(2), exchanged);
     QCOMPARE(m->DrawnQuestions(3), q); // beyond the test: left alone

@@ -45,8 +45,7 @@ struct Fixture
     }
     void open()
     {
-        w = std::make_unique<frmSettei>(
-            m, dialogs, [this] { ++deselectCalls; }, pdfSurfaces(pdfPath()));
+        w = std::make_unique<frmSettei>(m, dialogs, [this] { ++deselectCalls; }, pdfSurfaces(pdfPath()));
     }
     QListWidget *parts() { return control<QListWidget>(w.get(), "List1"); }
     QListWidget *counts() { return control<QListWidget>(w.get(), "List2"); }
@@ -97,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(text(&w, "Text6"), QStringLiteral("《三年》"));
         QCOMPARE(control<QLabel>(&w, "Label10")->text(), ProgramVersion);
         QCOMPARE(entries(control<QListWidget>(&w, "List1")),
-            (QStringList {QStringLiteral("その  1"), QStringLiteral("その  2")}));
+                 (QStringList{QStringLiteral("その  1"), QStringLiteral("その  2")}));
         QVERIFY(selectedRows(control<QListWidget>(&w, "List1")).isEmpty());
         QCOMPARE(control<QListWidget>(&w, "List2")->count(), 0);
         for (const char *name : {"List2", "cmdSetOK", "Command3", "Command7"})
@@ -117,21 +116,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("countAfter");
         QTest::addColumn<QStringList>("partNumbers");
         QTest::addColumn<int>("all");
-        QTest::newRow("first and third of three")
-            << 30 << 3 << QList<int> {0, 2} << 10 << QStringLiteral("20") << 20 << 9 << 10
-            << QStringList {QStringLiteral("１"), QStringLiteral("３")} << 0;
-        QTest::newRow("range below the count") << 7 << 1 << QList<int> {0} << 10 << QStringLiteral("7") << 7
-                                               << 6 << 7 << QStringList {QStringLiteral("１")} << 1;
-        QTest::newRow("a smaller count is kept") << 30 << 1 << QList<int> {0} << 7 << QStringLiteral("30")
-                                                 << 30 << 6 << 7 << QStringList {QStringLiteral("１")} << 1;
-        QTest::newRow("empty parts") << 3 << 5 << QList<int> {0, 1, 2, 3} << 10 << QStringLiteral("0") << 0
-                                     << -1 << 0
-                                     << QStringList {QStringLiteral("１"), QStringLiteral("２"),
-                                            QStringLiteral("３"), QStringLiteral("４")}
+        QTest::newRow("first and third of three") << 30 << 3 << QList<int>{0, 2} << 10 << QStringLiteral("20")
+                                                  << 20 << 9 << 10
+                                                  << QStringList{QStringLiteral("１"), QStringLiteral("３")} << 0;
+        QTest::newRow("range below the count") << 7 << 1 << QList<int>{0} << 10 << QStringLiteral("7") << 7 << 6
+                                               << 7 << QStringList{QStringLiteral("１")} << 1;
+        QTest::newRow("a smaller count is kept") << 30 << 1 << QList<int>{0} << 7 << QStringLiteral("30") << 30
+                                                 << 6 << 7 << QStringList{QStringLiteral("１")} << 1;
+        QTest::newRow("empty parts") << 3 << 5 << QList<int>{0, 1, 2, 3} << 10 << QStringLiteral("0") << 0 << -1
+                                     << 0
+                                     << QStringList{QStringLiteral("１"), QStringLiteral("２"),
+                                                    QStringLiteral("３"), QStringLiteral("４")}
                                      << 0;
-        QTest::newRow("no more than the draw holds")
-            << 1500 << 1 << QList<int> {0} << 10 << QStringLiteral("1500") << 1000 << 9 << 10
-            << QStringList {QStringLiteral("１")} << 1;
+        QTest::newRow("no more than the draw holds") << 1500 << 1 << QList<int>{0} << 10
+                                                     << QStringLiteral("1500") << 1000 << 9 << 10
+                                                     << QStringList{QStringLiteral("１")} << 1;
     }
     void rangeDecision()
     {
@@ -156,9 +155,9 @@ private Q_SLOTS:
         if (offered > 0) {
             QCOMPARE(f.counts()->item(0)->text(), QStringLiteral("    1題"));
             QCOMPARE(f.counts()->item(offered - 1)->text(),
-                QString::number(offered).rightJustified(5, u' ') + QStringLiteral("題"));
+                     QString::number(offered).rightJustified(5, u' ') + QStringLiteral("題"));
         }
-        QCOMPARE(selectedRows(f.counts()), selectedRow < 0 ? QList<int> {} : QList<int> {selectedRow});
+        QCOMPARE(selectedRows(f.counts()), selectedRow < 0 ? QList<int>{} : QList<int>{selectedRow});
         QCOMPARE(int(f.m.QuestionCount), countAfter);
         QCOMPARE(f.runState(), QStringLiteral("1111"));
         QCOMPARE(int(f.m.ChosenPartCount), partNumbers.size());
@@ -177,7 +176,7 @@ private Q_SLOTS:
         QCOMPARE(f.m.QuestionCount, 5);
         f.parts()->item(1)->setSelected(true);
         click(f.w.get(), "Command6");
-        QCOMPARE(selectedRows(f.counts()), QList<int> {4});
+        QCOMPARE(selectedRows(f.counts()), QList<int>{4});
         QCOMPARE(f.m.RangeQuestionCount, 37);
         QCOMPARE(f.m.RangePool(19), question(19));
     }
@@ -192,7 +191,7 @@ private Q_SLOTS:
             f.parts()->clearSelection();
         }
         click(f.w.get(), "Command6");
-        QCOMPARE(f.dialogs.kinds(), (QStringList {QStringLiteral("beep"), QStringLiteral("message")}));
+        QCOMPARE(f.dialogs.kinds(), (QStringList{QStringLiteral("beep"), QStringLiteral("message")}));
         QCOMPARE(f.dialogs.shown.last().text, QStringLiteral("問題範囲を設定して下さい。"));
         QCOMPARE(f.dialogs.shown.last().title, ProgramTitle);
         QCOMPARE(f.runState(), QStringLiteral("1111"));
@@ -209,17 +208,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("all");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("attach");
-        QTest::newRow("part selection changed")
-            << QStringLiteral("List1") << QStringLiteral("0000") << QStringLiteral("25") << 1 << 0 << 1 << 1;
-        QTest::newRow("start over") << QStringLiteral("Command7") << QStringLiteral("0000")
-                                    << QStringLiteral("0") << 0 << 0 << 1 << 1;
+        QTest::newRow("part selection changed") << QStringLiteral("List1") << QStringLiteral("0000")
+                                                << QStringLiteral("25") << 1 << 0 << 1 << 1;
+        QTest::newRow("start over") << QStringLiteral("Command7") << QStringLiteral("0000") << QStringLiteral("0")
+                                    << 0 << 0 << 1 << 1;
         QTest::newRow("no answer column") << QStringLiteral("Option2_1") << QStringLiteral("0010")
                                           << QStringLiteral("25") << 2 << 0 << 2 << 1;
-        QTest::newRow("answer column again")
-            << QStringLiteral("Option2_1,Option2_0") << QStringLiteral("0010") << QStringLiteral("25") << 2
-            << 0 << 1 << 1;
-        QTest::newRow("attach answers off")
-            << QStringLiteral("Check1") << QStringLiteral("1111") << QStringLiteral("25") << 2 << 1 << 1 << 2;
+        QTest::newRow("answer column again") << QStringLiteral("Option2_1,Option2_0") << QStringLiteral("0010")
+                                             << QStringLiteral("25") << 2 << 0 << 1 << 1;
+        QTest::newRow("attach answers off") << QStringLiteral("Check1") << QStringLiteral("1111")
+                                            << QStringLiteral("25") << 2 << 1 << 1 << 2;
         QTest::newRow("attach answers on again") << QStringLiteral("Check1,Check1") << QStringLiteral("1111")
                                                  << QStringLiteral("25") << 2 << 1 << 1 << 1;
     }
@@ -260,12 +258,9 @@ private Q_SLOTS:
         QTest::addColumn<double>("size");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("points");
-        QTest::newRow("half to even, down")
-            << QStringLiteral("IPAMincho") << 10.5 << QStringLiteral("IPAMincho") << 10;
-        QTest::newRow("half to even, up")
-            << QStringLiteral("IPAMincho") << 11.5 << QStringLiteral("IPAMincho") << 12;
-        QTest::newRow("vertical face")
-            << QStringLiteral("@ＭＳ 明朝") << 14.0 << QStringLiteral("ＭＳ 明朝") << 14;
+        QTest::newRow("half to even, down") << QStringLiteral("IPAMincho") << 10.5 << QStringLiteral("IPAMincho") << 10;
+        QTest::newRow("half to even, up") << QStringLiteral("IPAMincho") << 11.5 << QStringLiteral("IPAMincho") << 12;
+        QTest::newRow("vertical face") << QStringLiteral("@ＭＳ 明朝") << 14.0 << QStringLiteral("ＭＳ 明朝") << 14;
         QTest::newRow("cancelled: nothing changes") << QString() << 0.0 << QStringLiteral("IPAGothic") << 11;
     }
     void fontDialog()
@@ -279,11 +274,11 @@ private Q_SLOTS:
         f.m.FontSize = 11;
         f.open();
         if (!face.isEmpty()) // else the script cancels
-            f.dialogs.fontAnswers.enqueue(FontChoice {face, size});
+            f.dialogs.fontAnswers.enqueue(FontChoice{face, size});
         click(f.w.get(), "cmdFonts_1");
-        QCOMPARE(f.dialogs.kinds(), QStringList {QStringLiteral("font")});
+        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("font")});
         QCOMPARE(f.dialogs.shown[0].text, QStringLiteral("IPAGothic")); // initial face
-        QCOMPARE(f.dialogs.shown[0].title, QStringLiteral("11")); // initial size
+        QCOMPARE(f.dialogs.shown[0].title, QStringLiteral("11"));        // initial size
         QCOMPARE(f.dialogs.shown[0].flags, 0x20002);
         QCOMPARE(f.m.FontName, name);
         QCOMPARE(int(f.m.FontSize), points);
@@ -318,8 +313,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("logo");
-        QTest::newRow("own text, blanks kept")
-            << QStringLiteral(" 三年 Ａ組 ") << QStringLiteral(" 三年 Ａ組 ");
+        QTest::newRow("own text, blanks kept") << QStringLiteral(" 三年 Ａ組 ") << QStringLiteral(" 三年 Ａ組 ");
         QTest::newRow("default confirmed") << DefaultSheetLogo << DefaultSheetLogo;
         QTest::newRow("cancel or empty") << QString() << DefaultSheetLogo;
     }
@@ -364,7 +358,7 @@ private Q_SLOTS:
             f.dialogs.saveAnswers.enqueue(out);
         click(f.w.get(), "Command3");
 
-        QCOMPARE(f.dialogs.kinds(), QStringList {QStringLiteral("save")});
+        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("save")});
         const QString written = decodeCp932(readBytes(out)).text;
         QCOMPARE(written.contains(QStringLiteral("Question 5 ")), saved);
         for (int k = 1; k <= 5 && saved; ++k)
@@ -382,11 +376,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("dialogOk");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<bool>("printed");
-        QTest::newRow("printed") << 10 << true << QStringList {QStringLiteral("print")} << true;
-        QTest::newRow("print dialog cancelled")
-            << 10 << false << QStringList {QStringLiteral("print")} << false;
-        QTest::newRow("prompt: what fits")
-            << 150 << true << QStringList {QStringLiteral("print"), QStringLiteral("message")} << true;
+        QTest::newRow("printed") << 10 << true << QStringList{QStringLiteral("print")} << true;
+        QTest::newRow("print dialog cancelled") << 10 << false << QStringList{QStringLiteral("print")} << false;
+        QTest::newRow("prompt: what fits") << 150 << true
+                                           << QStringList{QStringLiteral("print"), QStringLiteral("message")} << true;
     }
     void printRuns()
     {
@@ -415,8 +408,7 @@ private Q_SLOTS:
     {
         Fixture f;
         RecordingSurface paper;
-        f.w = std::make_unique<frmSettei>(
-            f.m, f.dialogs, [] {}, tracedTargets(paper));
+        f.w = std::make_unique<frmSettei>(f.m, f.dialogs, [] {}, tracedTargets(paper));
         auto *box = control<QSpinBox>(f.w.get(), "spnSheetCount");
         QCOMPARE(box->minimum(), 1);
         QCOMPARE(box->maximum(), 60);
@@ -426,7 +418,7 @@ private Q_SLOTS:
         f.decideAll();
         click(f.w.get(), "cmdSetOK");
 
-        QCOMPARE(f.dialogs.kinds(), QStringList {QStringLiteral("print")});
+        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("print")});
         QCOMPARE(paper.log().pagesDelivered(), 6);
         QCOMPARE(f.runState(), QStringLiteral("0000"));
         QCOMPARE(box->value(), 3);
@@ -440,7 +432,7 @@ private Q_SLOTS:
     {
         Fixture f;
         for (const char *step : {"", "Command5", "List1", "Command6", "Option2_1", "Command5", "Command7",
-                 "Command5", "cmdPreview"}) {
+                                 "Command5", "cmdPreview"}) {
             if (QByteArray(step) == "List1")
                 f.parts()->item(0)->setSelected(false);
             else if (*step)
@@ -458,12 +450,11 @@ private Q_SLOTS:
         QTest::addColumn<MessageAnswer>("overflow");
         QTest::addColumn<bool>("printed");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("printed from the preview")
-            << 10 << MessageAnswer::No << true << QStringList {QStringLiteral("preview")};
-        QTest::newRow("closed") << 10 << MessageAnswer::No << false
-                                << QStringList {QStringLiteral("preview")};
-        QTest::newRow("prompt cancelled: no preview")
-            << 150 << MessageAnswer::Cancel << false << QStringList {QStringLiteral("message")};
+        QTest::newRow("printed from the preview") << 10 << MessageAnswer::No << true
+                                                  << QStringList{QStringLiteral("preview")};
+        QTest::newRow("closed") << 10 << MessageAnswer::No << false << QStringList{QStringLiteral("preview")};
+        QTest::newRow("prompt cancelled: no preview") << 150 << MessageAnswer::Cancel << false
+                                                      << QStringList{QStringLiteral("message")};
     }
     void preview()
     {
@@ -498,8 +489,7 @@ private Q_SLOTS:
             Fixture f(200, 1);
             f.m.clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 321)));
             RecordingSurface paper;
-            f.w = std::make_unique<frmSettei>(
-                f.m, f.dialogs, [] {}, tracedTargets(paper));
+            f.w = std::make_unique<frmSettei>(f.m, f.dialogs, [] {}, tracedTargets(paper));
             control<QSpinBox>(f.w.get(), "spnSheetCount")->setValue(sheets);
             f.decideAll();
             click(f.w.get(), runs[i]);

@@ -61,11 +61,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("export") << QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*")
-                                << QStringList {QStringLiteral("テキストファイル(*.txt) (*.txt)"),
-                                       QStringLiteral("すべてのファイル(*.*) (*)")};
-        QTest::newRow("several patterns")
-            << QStringLiteral("問題|*.qvn;*.qvk") << QStringList {QStringLiteral("問題 (*.qvn *.qvk)")};
-        QTest::newRow("description without pattern") << QStringLiteral("壊れた") << QStringList {};
+                                << QStringList{QStringLiteral("テキストファイル(*.txt) (*.txt)"),
+                                               QStringLiteral("すべてのファイル(*.*) (*)")};
+        QTest::newRow("several patterns") << QStringLiteral("問題|*.qvn;*.qvk")
+                                          << QStringList{QStringLiteral("問題 (*.qvn *.qvk)")};
+        QTest::newRow("description without pattern") << QStringLiteral("壊れた") << QStringList{};
     }
     void nameFilters()
     {
@@ -78,8 +78,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("given") << QStringLiteral("問題ファイルの変換")
-                               << QStringLiteral("問題ファイルの変換");
+        QTest::newRow("given") << QStringLiteral("問題ファイルの変換") << QStringLiteral("問題ファイルの変換");
         QTest::newRow("platform default") << QString() << ProgramTitle;
     }
     void messageTitles()
@@ -97,8 +96,8 @@ private Q_SLOTS:
             box->buttons().first()->click();
         });
         QCOMPARE(dialogs.messageBox(QStringLiteral("ファイルがこわれています。"), MessageButtons::Ok,
-                     MessageIcon::None, title),
-            MessageAnswer::Ok);
+                                    MessageIcon::None, title),
+                 MessageAnswer::Ok);
         QCOMPARE(seenTitle, shown);
         QCOMPARE(seenText, QStringLiteral("ファイルがこわれています。"));
     }
@@ -131,8 +130,8 @@ private Q_SLOTS:
             b->click();
         });
         QCOMPARE(dialogs.messageBox(QStringLiteral("どうしますか"), MessageButtons::YesNoCancel,
-                     MessageIcon::Question, ProgramTitle),
-            answer);
+                                    MessageIcon::Question, ProgramTitle),
+                 answer);
         QCOMPARE(icon, QMessageBox::Question);
     }
 
@@ -141,8 +140,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accept");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
-        QTest::newRow("own text, blanks kept")
-            << true << QStringLiteral(" 三年 Ａ組 ") << QStringLiteral(" 三年 Ａ組 ");
+        QTest::newRow("own text, blanks kept") << true << QStringLiteral(" 三年 Ａ組 ")
+                                               << QStringLiteral(" 三年 Ａ組 ");
         QTest::newRow("cancel") << false << QStringLiteral("捨てる") << QString();
     }
     void inputBox()
@@ -162,9 +161,9 @@ private Q_SLOTS:
                 input->setTextValue(typed);
             accept ? input->accept() : input->reject();
         });
-        QCOMPARE(
-            dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo),
-            result);
+        QCOMPARE(dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
+                                  DefaultSheetLogo),
+                 result);
         QCOMPARE(title, ProgramTitle);
         QCOMPARE(prompt, QStringLiteral("シートロゴを入力して下さい。"));
         QCOMPARE(initial, DefaultSheetLogo);
@@ -199,8 +198,7 @@ private Q_SLOTS:
                 fd->setCurrentFont(QFont(QStringLiteral("IPAGothic"), 12));
             fd->accept();
         });
-        const std::optional<FontChoice> choice
-            = dialogs.fontDialog(DefaultFontName, 10, FontDialogFlags::fromInt(0x20002));
+        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, FontDialogFlags::fromInt(0x20002));
         QCOMPARE(initialFamily, QStringLiteral("IPAPMincho"));
         QVERIFY(scalableOnly);
         QVERIFY(choice.has_value());

@@ -26,17 +26,17 @@ public:
     };
 
     QList<Shown> shown;
-    QQueue<MessageAnswer> messageAnswers; // default Ok / Cancel when empty
-    QQueue<QString> inputAnswers; // default: empty (cancel)
+    QQueue<MessageAnswer> messageAnswers;        // default Ok / Cancel when empty
+    QQueue<QString> inputAnswers;                // default: empty (cancel)
     QQueue<std::optional<FontChoice>> fontAnswers;
-    QQueue<bool> printAnswers; // default: true
-    QQueue<std::optional<QString>> saveAnswers; // default: cancel
-    QQueue<std::optional<QString>> openAnswers; // default: cancel
+    QQueue<bool> printAnswers;                   // default: true
+    QQueue<std::optional<QString>> saveAnswers;  // default: cancel
+    QQueue<std::optional<QString>> openAnswers;  // default: cancel
     std::function<void(QPrinter &)> onPrintDialog; // e.g. point the printer at a PDF
-    QQueue<bool> previewAnswers; // printed from the preview; default: false
+    QQueue<bool> previewAnswers;                 // printed from the preview; default: false
 
-    MessageAnswer messageBox(
-        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override
+    MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
+                             const QString &title) override
     {
         shown.append({QStringLiteral("message"), text, title, buttons, icon, {}, 0});
         if (!messageAnswers.isEmpty())
@@ -46,7 +46,7 @@ public:
     void beep() override { shown.append({QStringLiteral("beep"), {}, {}, {}, {}, {}, 0}); }
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
     {
-        Shown s {QStringLiteral("input"), prompt, title, {}, {}, {}, 0};
+        Shown s{QStringLiteral("input"), prompt, title, {}, {}, {}, 0};
         s.fileOptions.fileName = defaultText;
         shown.append(s);
         return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
@@ -64,7 +64,7 @@ public:
             onPrintDialog(*printer);
         return ok;
     }
-    // The preview's print button, when scripted to print.
+    // Scripted to print, the preview's print button prints the document.
     bool printPreview(PreviewDocument &document) override
     {
         shown.append({QStringLiteral("preview"), {}, {}, {}, {}, {}, 0});
