@@ -27,7 +27,7 @@ deps:
 	DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
 	  cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
 	  qt6-qpa-plugins libgl-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils \
-	  clang libclang-rt-14-dev qt6-translations-l10n time
+	  clang libclang-rt-14-dev qt6-translations-l10n time cups cups-pdf cups-bsd cups-client
 
 # A Debian package of the installed program: $(BUILD)/sorario_<version>_<arch>.deb
 package: build

@@ -84,7 +84,7 @@ PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, 
     target.proposeFile(proposedFile(m));
     if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
         return {};
-    if (!mayReplace(target.outputFile(), dialogs))
+    if (!mayReplace(target.settleDestination(), dialogs))
         return {};
     return PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes);
 }

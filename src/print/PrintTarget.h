@@ -32,8 +32,9 @@ public:
     virtual PreviewDocument *preview() { return nullptr; }
     // Offered in the print dialog when the user prints to a file.
     virtual void proposeFile(const QString &path) { (void)path; }
-    // The file the document will be written to; empty when it goes to a printer.
-    virtual QString outputFile() const { return {}; }
+    // Once the print dialog is done: the file the document will replace, empty when
+    // it goes to a printer. A proposal the dialog did not take is dropped here.
+    virtual QString settleDestination() { return {}; }
 };
 
 // A surface whose destination is its own (a named PDF, a recording).

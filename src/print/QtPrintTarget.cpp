@@ -32,10 +32,16 @@ void QtPrintTarget::proposeFile(const QString &path)
     printer.setOutputFormat(format);
 }
 
-QString QtPrintTarget::outputFile() const
+QString QtPrintTarget::settleDestination()
 {
-    auto &printer = const_cast<QtPrintSurface &>(m_surface).printer();
-    return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    QPrinter &printer = m_surface.printer();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printer.outputFileName();
+    // A printer with a file name would print into the file.
+    const QString name = printer.printerName();
+    printer.setOutputFileName(QString());
+    printer.setPrinterName(name);
+    return {};
 }
 
 bool QtPrintTarget::paintRequested()

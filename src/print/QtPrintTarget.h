@@ -18,7 +18,7 @@ public:
     QPrinter *printer() override { return &m_surface.printer(); }
     PreviewDocument *preview() override;
     void proposeFile(const QString &path) override;
-    QString outputFile() const override;
+    QString settleDestination() override;
 
     QPrinter &previewPrinter() override { return m_surface.printer(); }
     bool paintRequested() override;
