@@ -3,6 +3,10 @@
 #include "support/ScriptedDialogs.h"
 
 #include "print/PrintRun.h"
+#include "print/PrintTarget.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -115,6 +119,44 @@ private Q_SLOTS:
             QCOMPARE(s.log().texts().last().text, lastAnswer);
         else
             QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
+    }
+
+    // Printing to a file: the sheet's title beside the question files is offered, and
+    // a file already there is replaced only after a Yes.
+    void replacingAFile_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("new file") << false << MessageAnswer::No << true;
+        QTest::newRow("replace: yes") << true << MessageAnswer::Yes << true;
+        QTest::newRow("replace: no") << true << MessageAnswer::No << false;
+    }
+    void replacingAFile()
+    {
+        QFETCH(bool, exists);
+        QFETCH(MessageAnswer, answer);
+        QTemporaryDir dir;
+        struct ToFile : SurfaceTarget
+        {
+            using SurfaceTarget::SurfaceTarget;
+            void proposeFile(const QString &path) override { file = path; }
+            QString settleDestination() override { return file; }
+            QString file;
+        };
+        auto m = moduleWith(plainQuestions(2));
+        m->ChosenFileList(1) = dir.filePath(u"drill.qvn"_s);
+        RecordingSurface s;
+        ToFile target(s);
+        const QString pdf = dir.filePath(u"文法テスト.pdf"_s);
+        if (exists)
+            QVERIFY(QFile(pdf).open(QIODevice::WriteOnly));
+        ScriptedDialogs d;
+        d.messageAnswers.enqueue(answer);
+        QTEST(PrintSheets(*m, target, d, {}).printed(), "printed");
+        QCOMPARE(target.file, pdf);
+        QCOMPARE(d.messages().size(), exists ? 1 : 0);
+        QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), s.log().operations().isEmpty() ? 0 : 1);
     }
 
     // Whatever goes wrong, the run discards its document instead of ending it, and
