@@ -1,11 +1,12 @@
+#include "app/QtDialogs.h"
 #include "app/WindowFonts.h"
 #include "app/frmMain.h"
 #include "platform/ProgramFolder.h"
-#include "platform/QtDialogs.h"
 #include "print/FontSubstitution.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -18,6 +19,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sorario"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Every window, dialogs included, carries the icon of the desktop entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/sorario.svg")));
 
     // Qt's own dialogs (print, font, files) in Japanese where the translations are installed.
     QTranslator qtTranslator;

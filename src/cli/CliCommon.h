@@ -32,7 +32,9 @@ public:
 };
 
 // Dialogs answered without a screen: messages go to standard error, the print
-// dialog accepts, the capacity prompt gets `capacityAnswer`, the save dialog `savePath`.
+// dialog accepts, the capacity prompt gets `capacityAnswer`, the save dialog `savePath`,
+// and a Yes/No question (save characters the file cannot hold?) a silent Yes: the
+// command writes as asked and says itself what was lost.
 class BatchDialogs : public Dialogs
 {
 public:

@@ -20,8 +20,8 @@ ConversionResult RunConversion(Dialogs &dialogs, const QString &initialDir)
     if (!path || path->isEmpty())
         return {};
     ConversionResult result = ConvertFirstFormat(*path);
-    if (!result.message.isEmpty())
-        dialogs.message(result.message, result.title);
+    if (const ConversionMessage shown = ConversionMessageFor(result); !shown.text.isEmpty())
+        dialogs.message(shown.text, shown.title);
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
+#include "shared/TextHelpers.h"
 
 #include <QStringList>
 
@@ -9,8 +10,6 @@
 
 namespace sorario {
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 // The line-break mark of the sheet layouts; a text file has no use for it.
 const QString BreakMark = QStringLiteral("\\/");

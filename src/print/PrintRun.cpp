@@ -135,11 +135,10 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface)
 
 QString CapacityPromptText(int fitCount, int questionCount)
 {
-    const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。") + NumberText(fitCount)
-        + QStringLiteral(" 問にして、印刷しますか。") + crlf + QStringLiteral("[Yes]    ")
-        + NumberText(fitCount) + QStringLiteral("問で印刷。") + crlf + QStringLiteral("[No]     ")
-        + NumberText(questionCount) + QStringLiteral("問で印刷。") + crlf
+        + QStringLiteral(" 問にして、印刷しますか。") + CrLf + QStringLiteral("[Yes]    ")
+        + NumberText(fitCount) + QStringLiteral("問で印刷。") + CrLf + QStringLiteral("[No]     ")
+        + NumberText(questionCount) + QStringLiteral("問で印刷。") + CrLf
         + QStringLiteral("[Cancel] キャンセルして戻る。");
 }
 

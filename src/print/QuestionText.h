@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/TextHelpers.h"
+
 #include <QString>
 
 namespace sorario {
@@ -34,7 +36,5 @@ QString ComposeAnswer(const QuestionRecord &q, int n);
 
 // "\/" as a line break whose next line starts with five blanks.
 QString ExpandForcedBreaks(QString text);
-
-inline const QString CrLf = QStringLiteral("\r\n");
 
 } // namespace sorario

@@ -70,7 +70,7 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
         // A count left at 0 by an earlier empty range would select nothing and print
         // empty sheets: start again from the window's default instead.
         if (m.QuestionCount < 1)
-            m.QuestionCount = static_cast<std::int16_t>(std::min(10, offered));
+            m.QuestionCount = static_cast<std::int16_t>(std::min<int>(DefaultQuestionCount, offered));
         result.selectedCountIndex = m.QuestionCount - 1;
     }
     result.decided = true;
@@ -81,7 +81,7 @@ void ResetSetupState(Module1 &m)
 {
     m.AnswerLayout = 1;
     m.AttachAnswers = 1;
-    m.QuestionCount = 10;
+    m.QuestionCount = DefaultQuestionCount;
 }
 
 } // namespace sorario

@@ -27,10 +27,16 @@ class frmSettei : public QDialog
     Q_OBJECT
 
 public:
-    // `deselectMainList` empties the main window's file selection on "戻る".
-    frmSettei(Module1 &m, Dialogs &dialogs, std::function<void()> deselectMainList,
-        PrintSurfaceFactory printSurface = {}, QWidget *parent = nullptr);
+    frmSettei(Module1 &m, Dialogs &dialogs, PrintSurfaceFactory printSurface = {},
+              QWidget *parent = nullptr);
     ~frmSettei() override;
+
+    // Escape and the title bar's close button leave as "戻る" does.
+    void reject() override;
+
+Q_SIGNALS:
+    // The window is being left through "戻る" (or its equivalents), before it closes.
+    void returning();
 
 private Q_SLOTS:
     void List1_Click();
@@ -51,6 +57,7 @@ private Q_SLOTS:
 
 private:
     void Form_Load();
+    bool decideRange(const QList<bool> &selected);
     void setPartSelection(bool selected);
     void clearList2();
     void showFont();
@@ -61,7 +68,6 @@ private:
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;
     Dialogs &dialogs;
-    std::function<void()> deselectMainList;
     PrintTargetFactory printTarget;
 };
 

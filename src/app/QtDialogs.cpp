@@ -1,13 +1,12 @@
-#include "platform/QtDialogs.h"
+#include "app/QtDialogs.h"
 
+#include "app/FontChoiceDialog.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -35,32 +34,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
-}
-
-// The installed family's own spelling (substitutes come back lower-cased); empty when
-// it is not installed.
-QString installedFamily(const QString &family)
-{
-    const QStringList families = QFontDatabase::families();
-    for (const QString &f : families)
-        if (f.compare(family, Qt::CaseInsensitive) == 0)
-            return f;
-    return QString();
-}
-
-// A stored face such as "ＭＳ Ｐ明朝" is not installed here; the dialog starts on the
-// font that prints in its place.
-QString installedFace(const QString &face)
-{
-    if (!installedFamily(face).isEmpty())
-        return face;
-    const QStringList substitutes = QFont::substitutes(face);
-    for (const QString &s : substitutes) {
-        const QString family = installedFamily(s);
-        if (!family.isEmpty())
-            return family;
-    }
-    return face;
 }
 
 } // namespace
@@ -91,17 +64,19 @@ MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons,
 {
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
+    // File names and typed text are shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     if (buttons != MessageButtons::Ok) {
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        // Without a cancel button, Escape means No.
         QPushButton *cancel = buttons == MessageButtons::YesNoCancel
-                                  ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
-                                  : no;
+            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
+            : nullptr;
         box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
+        // Without a cancel button, Escape is the safe answer.
+        box.setEscapeButton(cancel ? cancel : no);
         box.exec();
         if (box.clickedButton() == yes)
             return MessageAnswer::Yes;
@@ -139,30 +114,10 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
 std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size,
                                                 FontDialogFlags flags)
 {
-    const QString shownFace = installedFace(face);
-    QFont initial(shownFace);
-    if (size > 0)
-        initial.setPointSize(size);
-
-    QFontDialog dialog(initial, parent());
-    dialog.setWindowTitle(QStringLiteral("フォントの選択"));
-    if (flags.testFlag(FontDialogFlag::ScalableOnly))
-        dialog.setOption(QFontDialog::ScalableFonts, true);
-    dialog.setCurrentFont(initial);
+    FontChoiceDialog dialog(face, size, flags.testFlag(FontDialogFlag::ScalableOnly), parent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-
-    const QFont chosen = dialog.selectedFont();
-    FontChoice choice;
-    choice.face = chosen.family();
-    // Keeping the stored name when the user stays on its stand-in keeps settings files
-    // portable back to machines that have the original font.
-    if (shownFace != face && choice.face.compare(shownFace, Qt::CaseInsensitive) == 0)
-        choice.face = face;
-    choice.size = chosen.pointSizeF();
-    if (choice.face.isEmpty() || choice.size <= 0)
-        return std::nullopt;
-    return choice;
+    return dialog.choice();
 }
 
 bool QtDialogs::printDialog(QPrinter *printer, PrintDialogFlags flags)
