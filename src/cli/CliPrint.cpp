@@ -7,7 +7,6 @@
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
 #include "print/RecordingSurface.h"
-#include "print/SheetRun.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
 #include "settings/FontRule.h"
@@ -209,43 +208,38 @@ int runPrint(const QStringList &args)
     QList<SheetOutcome> outcomes;
 
     const bool wantTrace = parser.isSet(QStringLiteral("trace"));
-    bool ok = false;
-    bool reported = false;
+    PrintOutcome outcome;
     int pages = 0;
     QByteArray trace;
     if (fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
-        ok = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
-        if (ok) {
+        outcome = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
+        if (outcome.printed()) {
             QtPrintSurface pdf(out);
-            try {
+            outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
-            } catch (const PrintFailure &e) {
-                pdf.killDoc();
-                printError(
-                    QStringLiteral("cannot write the PDF %1: %2").arg(out, QString::fromUtf8(e.what())));
-                ok = false;
-                reported = true;
-            }
+                return PrintOutcome{PrintOutcome::Kind::Printed, {}};
+            });
         }
-        pages = ok ? tracer.log().pagesDelivered() : 0;
+        pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         QtPrintSurface pdf(out);
         TracingSurface tracer(pdf);
-        ok = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
+        outcome = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
         pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
         QtPrintSurface pdf(out);
-        ok = PrintSheets(*m, pdf, dialogs, draw, &outcomes);
-        pages = ok ? pdf.pagesPrinted() : 0;
+        outcome = PrintSheets(*m, pdf, dialogs, draw, &outcomes);
+        pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
-    if (!ok && !reported)
-        printError(dialogs.messagesShown > 0 && overflow == MessageAnswer::Cancel
-                ? QStringLiteral("print: cancelled at the overflow question (--overflow cancel)")
-                : QStringLiteral("print: the sheet could not be printed to ") + out);
+    bool ok = outcome.printed();
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        printError(QStringLiteral("cannot print ") + out + QStringLiteral(": ") + outcome.reason);
+    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
+        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
     if (wantTrace && !writeTrace(parser.value(QStringLiteral("trace")), trace))
         ok = false;
     printJson(summary(*m, pages, drawn, outcomes));

@@ -5,8 +5,8 @@
 #include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "print/PrintTarget.h"
+#include "print/QtPrintTarget.h"
 #include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
@@ -20,20 +20,13 @@
 
 namespace sorario {
 
-namespace {
-
-// Font dialog: the printer's fonts, scalable ones only.
-constexpr int FontDialogFlags = 0x20002;
-
-} // namespace
-
-frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintSurfaceFactory factory, QWidget *parent)
+frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
-      printSurface(std::move(factory))
+      printTarget(std::move(factory))
 {
     ui->setupUi(this);
-    if (!printSurface)
-        printSurface = [] { return std::make_unique<QtPrintSurface>(); };
+    if (!printTarget)
+        printTarget = MakeQtPrintTarget;
 
     connect(ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
     connect(ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
@@ -220,7 +213,8 @@ void frmSettei::cmdFonts_Click(int index)
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlags);
+    const std::optional<FontChoice> choice = dialogs.fontDialog(
+        m.FontName, m.FontSize, FontDialogFlag::PrinterFonts | FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
     const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
@@ -251,9 +245,8 @@ void frmSettei::Command4_Click()
 void frmSettei::cmdSetOK_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface)
-            PrintSheets(m, *surface, dialogs, sheetDraw());
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print))
+            PrintSheets(m, *target, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
     }
@@ -265,12 +258,8 @@ void frmSettei::cmdSetOK_Click()
 void frmSettei::cmdPreview_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface) {
-            if (auto *paper = dynamic_cast<QtPrintSurface *>(surface.get()))
-                paper->setKeepDocument(true);
-            PreviewSheets(m, *surface, dialogs, sheetDraw());
-        }
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview))
+            PreviewSheets(m, *target, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // As for printing: the window stays usable.
     }

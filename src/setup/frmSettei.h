@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PrintTarget.h"
 #include "shared/SheetDraw.h"
 
 #include <QDialog>
@@ -15,10 +16,9 @@ namespace sorario {
 
 struct Module1;
 class Dialogs;
-class PrintSurface;
 
-// Makes the surface a print run draws on; by default the real printer.
-using PrintSurfaceFactory = std::function<std::unique_ptr<PrintSurface>()>;
+// Makes the target a print or preview run goes to; by default the real printer.
+using PrintSurfaceFactory = PrintTargetFactory;
 
 // The test set-up window: range and question count, output options, font and logo,
 // sheet count, and the runs (print, print preview, text file).
@@ -68,7 +68,7 @@ private:
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;
     Dialogs &dialogs;
-    PrintSurfaceFactory printSurface;
+    PrintTargetFactory printTarget;
 };
 
 } // namespace sorario
