@@ -1,7 +1,7 @@
 #include "app/QtDialogs.h"
 
 #include "app/FontChoiceDialog.h"
-#include "print/QtPrintSurface.h"
+#include "app/SwapPreview.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
@@ -10,13 +10,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-
-#include <exception>
 
 namespace sorario {
 
@@ -38,13 +35,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
-}
-
-// A preview records its pages as pictures; printing goes to the printer's own engine.
-bool paintsPreview(QPrinter &printer)
-{
-    const QPaintEngine *engine = printer.paintEngine();
-    return engine && engine->type() == QPaintEngine::Picture;
 }
 
 } // namespace
@@ -122,51 +112,47 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     return dialog.textValue();
 }
 
-std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, int flags)
+std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size,
+                                                FontDialogFlags flags)
 {
-    FontChoiceDialog dialog(face, size, flags & FontDialogScalableOnly, parent());
+    FontChoiceDialog dialog(face, size, flags.testFlag(FontDialogFlag::ScalableOnly), parent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
 }
 
-bool QtDialogs::printDialog(PrintSurface &surface, int /*flags*/)
+bool QtDialogs::printDialog(QPrinter *printer, PrintDialogFlags flags)
 {
-    auto *qtSurface = dynamic_cast<QtPrintSurface *>(&surface);
-    if (!qtSurface)
-        return true; // a surface with its own destination: nothing to choose
-    QPrintDialog dialog(&qtSurface->printer(), parent());
+    if (!printer)
+        return true; // a destination of its own: nothing to choose
+    QPrintDialog dialog(printer, parent());
     dialog.setWindowTitle(QStringLiteral("印刷"));
-    // No selection to print: the sheet is always printed whole.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection,
+                     !flags.testFlag(PrintDialogFlag::NoSelection));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtDialogs::printPreview(PrintSurface &surface)
+bool QtDialogs::printPreview(PreviewDocument &document)
 {
-    auto *paper = dynamic_cast<QtPrintSurface *>(&surface);
-    if (!paper || !paper->hasKeptDocument())
-        return false;
-    // On the surface's own printer, so that its print button prints the document shown.
-    QPrintPreviewDialog dialog(&paper->printer(), parent());
+    // On the document's own printer, so that its print button prints the document shown.
+    QPrintPreviewDialog dialog(&document.previewPrinter(), parent());
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     bool printed = false;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [paper, &printed](QPrinter *printer) {
-                         try {
-                             if (printer != &paper->printer())
-                                 return;
-                             if (paintsPreview(*printer))
-                                 paper->paintKeptDocument();
-                             else
-                                 printed = paper->printKeptDocument() > 0;
-                         } catch (const std::exception &) {
-                             // As in a print run: a printer error prints nothing, silently.
-                         }
+                     [&document, &printed](QPrinter *printer) {
+                         if (printer == &document.previewPrinter())
+                             printed = document.paintRequested() || printed;
                      });
     dialog.exec();
     return printed;
+}
+
+bool QtDialogs::printPreview(PreviewDocument &document, PreviewQuestions &questions)
+{
+    SwapPreview dialog(document, questions, parent());
+    dialog.exec();
+    return dialog.printed();
 }
 
 std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, bool save)
@@ -176,10 +162,10 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
     if (save)
         dialog.setFileMode(QFileDialog::AnyFile);
     else
-        dialog.setFileMode((options.flags & FileDialogFileMustExist) ? QFileDialog::ExistingFile
+        dialog.setFileMode(options.flags.testFlag(FileDialogFlag::FileMustExist) ? QFileDialog::ExistingFile
                                                                      : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                     !(options.flags & FileDialogOverwritePrompt));
+                     !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 

@@ -8,12 +8,6 @@ class QWidget;
 
 namespace sorario {
 
-// The program's flag values for file dialogs, as the callers prepare them.
-inline constexpr int FileDialogOverwritePrompt = 0x2;
-inline constexpr int FileDialogFileMustExist = 0x1000;
-// Font dialog: scalable fonts only.
-inline constexpr int FontDialogScalableOnly = 0x20000;
-
 // "desc|pattern|desc|pattern" as Qt name filters ("desc (pattern)"). Patterns keep
 // their meaning from the original platform: "*.*" is every file.
 QStringList qtNameFilters(const QString &filter);
@@ -22,16 +16,19 @@ QStringList qtNameFilters(const QString &filter);
 class QtDialogs : public Dialogs
 {
 public:
-    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
 
-    MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                             const QString &title) override;
+    MessageAnswer messageBox(
+        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override;
     void beep() override;
-    QString inputBox(const QString &prompt, const QString &title,
-                     const QString &defaultText) override;
-    std::optional<FontChoice> fontDialog(const QString &face, int size, int flags) override;
-    bool printDialog(PrintSurface &surface, int flags) override;
-    bool printPreview(PrintSurface &surface) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) override;
+    bool printDialog(QPrinter *printer, PrintDialogFlags flags) override;
+    bool printPreview(PreviewDocument &document) override;
+    bool printPreview(PreviewDocument &document, PreviewQuestions &questions) override;
     std::optional<QString> saveDialog(const FileDialogOptions &options) override;
     std::optional<QString> openDialog(const FileDialogOptions &options) override;
 

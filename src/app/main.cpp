@@ -2,7 +2,7 @@
 #include "app/WindowFonts.h"
 #include "app/frmMain.h"
 #include "platform/ProgramFolder.h"
-#include "print/QtPrintSurface.h"
+#include "print/FontSubstitution.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ int main(int argc, char **argv)
     // Qt's own dialogs (print, font, files) in Japanese where the translations are installed.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
     sorario::installFontSubstitutions();

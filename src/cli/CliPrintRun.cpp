@@ -100,41 +100,37 @@ PrintResult printToTarget(
         r.drawn.append(drawnJson(m));
     };
     const bool wantTrace = !target.tracePath.isEmpty();
+    PrintOutcome outcome;
     QByteArray trace;
-    bool reported = false;
     if (target.fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
-        r.ok = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
-        if (r.ok) {
+        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
+        if (outcome.printed()) {
             QtPrintSurface pdf(target.out);
-            try {
+            outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
-            } catch (const PrintFailure &e) {
-                pdf.killDoc();
-                printError(QStringLiteral("cannot write the PDF %1: %2")
-                               .arg(target.out, QString::fromUtf8(e.what())));
-                r.ok = false;
-                reported = true;
-            }
+                return PrintOutcome {PrintOutcome::Kind::Printed, {}};
+            });
         }
-        r.pages = r.ok ? tracer.log().pagesDelivered() : 0;
+        r.pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         QtPrintSurface pdf(target.out);
         TracingSurface tracer(pdf);
-        r.ok = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
+        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
         r.pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
         QtPrintSurface pdf(target.out);
-        r.ok = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
-        r.pages = r.ok ? pdf.pagesPrinted() : 0;
+        outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
+        r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
-    if (!r.ok && !reported)
-        printError(dialogs.messagesShown > 0 && dialogs.capacityAnswer == MessageAnswer::Cancel
-                       ? QStringLiteral("print: cancelled at the overflow question (--overflow cancel)")
-                       : QStringLiteral("print: the sheet could not be printed to ") + target.out);
+    r.ok = outcome.printed();
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        printError(QStringLiteral("cannot print ") + target.out + QStringLiteral(": ") + outcome.reason);
+    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
+        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
     if (wantTrace && !writeTrace(target.tracePath, trace))
         r.ok = false;
     return r;

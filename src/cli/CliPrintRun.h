@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/SheetRun.h"
+#include "print/PrintRun.h"
 #include "shared/SheetDraw.h"
 
 #include <QCommandLineParser>

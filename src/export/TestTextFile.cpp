@@ -9,11 +9,6 @@
 namespace sorario {
 namespace {
 
-// Save-dialog flags as the program has always passed them.
-constexpr int OverwritePrompt = 2;
-constexpr int HideReadOnly = 4;
-constexpr int PathMustExist = 2048;
-
 // A message box stays readable however many characters a test loses.
 constexpr qsizetype MaxNamedCharacters = 20;
 
@@ -27,7 +22,8 @@ FileDialogOptions TestTextSaveOptions()
     options.filterIndex = 1;
     options.defaultExt = QStringLiteral("txt");
     options.fileName = ProgramTitle;
-    options.flags = OverwritePrompt | HideReadOnly | PathMustExist;
+    options.flags
+        = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     return options;
 }
 

@@ -2,7 +2,7 @@
 
 #include "history/HistoryRecord.h"
 #include "history/RecentRule.h"
-#include "print/SheetRun.h"
+#include "print/PrintRun.h"
 #include "shared/SheetDraw.h"
 
 #include <QDateTime>

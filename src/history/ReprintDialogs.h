@@ -4,8 +4,9 @@
 
 namespace sorario {
 
-// The teacher's dialogs for a reprint, but for the capacity prompt: a recorded sheet
-// either fitted or was printed whole, so the reprint prints it whole without asking.
+// The teacher's dialogs, but for the capacity prompt: a sheet laid out again as it
+// was (a reprint, a swap in the preview) either fitted or was printed whole, so it
+// is printed whole without asking again.
 class ReprintDialogs : public Dialogs
 {
 public:
@@ -27,6 +28,10 @@ public:
         return m_dialogs.printDialog(printer, flags);
     }
     bool printPreview(PreviewDocument &document) override { return m_dialogs.printPreview(document); }
+    bool printPreview(PreviewDocument &document, PreviewQuestions &questions) override
+    {
+        return m_dialogs.printPreview(document, questions);
+    }
     std::optional<QString> saveDialog(const FileDialogOptions &options) override
     {
         return m_dialogs.saveDialog(options);

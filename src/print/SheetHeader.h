@@ -23,9 +23,7 @@ void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
 QString SheetNumberText(const Module1 &m, const QDateTime &when);
 // "mmddhhnn", or "mmddhhnn-k" for sheet k (k > 0) of a run of several.
 QString SheetNumber(const QDateTime &when, int sheetIndex);
-// The one file's title, or "まとめのテスト" for several.
-QString SheetTitleText(const Module1 &m);
-// "すべてのはんい", "その１・３・５", "２～１２", or the first and last titles.
-QString RangeLineText(const Module1 &m);
+// The range line has room for this many characters in the header.
+inline constexpr int HeaderRangeLimit = 17;
 
 } // namespace sorario

@@ -6,10 +6,12 @@
 #include "history/ClassNames.h"
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
+#include "history/SheetSwap.h"
+#include "setup/HistoryWindow.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "print/PrintTarget.h"
+#include "print/QtPrintTarget.h"
 #include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
@@ -23,20 +25,13 @@
 
 namespace sorario {
 
-namespace {
-
-// Font dialog: the printer's fonts, scalable ones only.
-constexpr int FontDialogFlags = 0x20002;
-
-} // namespace
-
-frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintSurfaceFactory factory, QWidget *parent)
+frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
-      printSurface(std::move(factory))
+      printTarget(std::move(factory))
 {
     ui->setupUi(this);
-    if (!printSurface)
-        printSurface = [] { return std::make_unique<QtPrintSurface>(); };
+    if (!printTarget)
+        printTarget = MakeQtPrintTarget;
 
     connect(ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
     connect(ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
@@ -230,7 +225,8 @@ void frmSettei::cmdFonts_Click(int index)
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlags);
+    const std::optional<FontChoice> choice = dialogs.fontDialog(
+        m.FontName, m.FontSize, FontDialogFlag::PrinterFonts | FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
     const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
@@ -261,9 +257,9 @@ void frmSettei::Command4_Click()
 void frmSettei::cmdSetOK_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
         QList<SheetOutcome> outcomes;
-        if (surface && PrintSheets(m, *surface, dialogs, sheetDraw(), &outcomes))
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
+            target && PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes).printed())
             recordRun(RunOutput::Printed, PrintedSheets(outcomes));
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
@@ -276,11 +272,13 @@ void frmSettei::cmdSetOK_Click()
 void frmSettei::cmdPreview_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface) {
-            if (auto *paper = dynamic_cast<QtPrintSurface *>(surface.get()))
-                paper->setKeepDocument(true);
-            PreviewSheets(m, *surface, dialogs, sheetDraw());
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview)) {
+            QList<SheetOutcome> outcomes;
+            const DrawSheet draw = sheetDraw();
+            SheetSwap swap(m, *m_classRun, target->surface(), dialogs, outcomes, m_seed);
+            // Printed from the preview: the sheets as shown, swaps and all.
+            if (PreviewSheets(m, *target, dialogs, draw, &outcomes, &swap).printed())
+                recordRun(RunOutput::Printed, PrintedSheets(outcomes));
         }
     } catch (const std::exception &) {
         // As for printing: the window stays usable.
@@ -326,6 +324,8 @@ void frmSettei::tell(const QStringList &notices)
 
 void frmSettei::cmdHistory_Click()
 {
+    HistoryWindow window(*m_history, dialogs, printTarget, ui->cboClass->currentText().trimmed(), this);
+    window.exec();
 }
 
 // "プレビュー" is a way of printing: it goes with "印刷".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/ClassRun.h"
+#include "print/PrintTarget.h"
 #include "shared/SheetDraw.h"
 
 #include <QDialog>
@@ -16,11 +17,10 @@ namespace sorario {
 
 struct Module1;
 class Dialogs;
-class PrintSurface;
 class HistoryStore;
 
-// Makes the surface a print run draws on; by default the real printer.
-using PrintSurfaceFactory = std::function<std::unique_ptr<PrintSurface>()>;
+// Makes the target a print or preview run goes to; by default the real printer.
+using PrintSurfaceFactory = PrintTargetFactory;
 
 // The test set-up window: range and question count, output options, font and logo,
 // sheet count, and the runs (print, print preview, text file).
@@ -75,7 +75,7 @@ private:
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;
     Dialogs &dialogs;
-    PrintSurfaceFactory printSurface;
+    PrintTargetFactory printTarget;
     std::unique_ptr<HistoryStore> m_history;
     std::unique_ptr<ClassRun> m_classRun;
     quint64 m_seed = 0;

@@ -150,7 +150,7 @@ void tst_FirstFormat::openDialogAndMessages()
     QCOMPARE(o.title, u"ファイル変換"_s);
     QCOMPARE(o.filter, u"ソラリオ問題(*.qvk)|*.qvk"_s);
     QCOMPARE(o.initialDir, dir.path());
-    QVERIFY(o.flags & 0x1000); // the file must exist
+    QVERIFY(o.flags.toInt() & 0x1000); // the file must exist
 
     // No control file: the message with its title.
     dialogs.shown.clear();

@@ -210,7 +210,7 @@ void tst_TestTextFile::saveThroughDialog()
     QCOMPARE(o.filterIndex, 1);
     QCOMPARE(o.defaultExt, u"txt"_s);
     QCOMPARE(o.fileName, u"ソラリオ"_s);
-    QCOMPARE(o.flags, 2054);
+    QCOMPARE(o.flags.toInt(), 2054);
     if (written) {
         QCOMPARE(readBytes(old), sjis(BuildTestText(*m)));
         QCOMPARE(snapshot(dir.path()).keys(), before.keys());

@@ -1,7 +1,8 @@
 // The real dialogs, driven offscreen: titles, buttons and answers as the program needs them.
 #include "app/QtDialogs.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "print/FontSubstitution.h"
+#include "print/PrintRun.h"
+#include "print/QtPrintTarget.h"
 #include "shared/Module1.h"
 
 #include "GuiTestSupport.h"
@@ -213,7 +214,7 @@ private Q_SLOTS:
                 static_cast<QDialog *>(w)->reject();
         });
         QtDialogs dialogs;
-        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, 0x20002);
+        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, FontDialogFlags::fromInt(0x20002));
         QCOMPARE(initialFace, QStringLiteral("IPA P明朝"));
         QCOMPARE(choice.has_value(), !face.isEmpty());
         if (choice) {
@@ -233,7 +234,7 @@ private Q_SLOTS:
         options.defaultExt = QStringLiteral("txt");
         options.fileName = ProgramTitle;
         options.initialDir = dir.path();
-        options.flags = 2054;
+        options.flags = FileDialogFlags::fromInt(2054);
         QString title, filter, suffix;
         bool confirmsOverwrite = false;
         whenModal([&](QWidget *w) {
@@ -274,11 +275,11 @@ private Q_SLOTS:
                 m.DrawnQuestions(k) = sorario::test::question(k);
         };
         draw(1);
-        QtPrintSurface paper;
-        paper.setKeepDocument(true);
+        QtPrintTarget target(PrintPurpose::Preview);
+        QtPrintSurface &paper = target.paper();
         sorario::test::ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, sheets, draw));
-        QVERIFY(paper.hasKeptDocument());
+        QVERIFY(PrintDocument(m, paper, script, sheets, draw).printed());
+        QVERIFY(target.preview());
         QCOMPARE(paper.pagesPrinted(), 0);
         paper.setPdfOutput(pdf); // where its print button prints here
 
@@ -296,7 +297,7 @@ private Q_SLOTS:
             dialog->reject();
         });
         QtDialogs dialogs;
-        QCOMPARE(dialogs.printPreview(paper), print);
+        QCOMPARE(dialogs.printPreview(*target.preview()), print);
         QCOMPARE(title, QStringLiteral("印刷プレビュー"));
         QCOMPARE(shownPages, 2 * sheets); // questions and answers of each sheet
         QCOMPARE(QFile::exists(pdf), print);
@@ -311,7 +312,7 @@ private Q_SLOTS:
         FileDialogOptions options;
         options.title = QStringLiteral("ファイル変換");
         options.filter = QStringLiteral("ソラリオ問題(*.qvk)|*.qvk");
-        options.flags = 0x1000;
+        options.flags = FileDialogFlag::FileMustExist;
         QFileDialog::FileMode mode = QFileDialog::AnyFile;
         whenModal([&](QWidget *w) {
             auto *fd = qobject_cast<QFileDialog *>(w);
