@@ -10,7 +10,10 @@
 namespace sorario {
 
 SwapPreview::SwapPreview(PreviewDocument &document, PreviewQuestions &questions, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::SwapPreview>()), m_document(document), m_questions(questions)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::SwapPreview>())
+    , m_document(document)
+    , m_questions(questions)
 {
     ui->setupUi(this);
     m_pages = new QPrintPreviewWidget(&m_document.previewPrinter(), ui->pagesHost);

@@ -34,10 +34,10 @@ QJsonArray drawnJson(const Module1 &m)
 
 // With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
 // sheet's draw, and for each printed sheet what it printed.
-QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
-                    const QList<SheetOutcome> &outcomes)
+QJsonObject summary(
+    const Module1 &m, int pages, const QList<QJsonArray> &drawn, const QList<SheetOutcome> &outcomes)
 {
-    QJsonObject s{
+    QJsonObject s {
         {QStringLiteral("pages"), pages},
         {QStringLiteral("QuestionCount"), m.QuestionCount},
         {QStringLiteral("PrintMode"), m.PrintMode},
@@ -51,7 +51,7 @@ QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
     if (m.SheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
-            QJsonObject sheet{{QStringLiteral("DrawnQuestions"), drawn[k]}};
+            QJsonObject sheet {{QStringLiteral("DrawnQuestions"), drawn[k]}};
             if (k < outcomes.size()) {
                 sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
                 sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);

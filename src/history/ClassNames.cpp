@@ -10,8 +10,8 @@ const QString ClassesKey = QStringLiteral("classes");
 
 QSettings userSettings()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("sorario"),
-                     QStringLiteral("classes"));
+    return QSettings(
+        QSettings::IniFormat, QSettings::UserScope, QStringLiteral("sorario"), QStringLiteral("classes"));
 }
 
 } // namespace

@@ -35,7 +35,8 @@ QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes)
 
 QList<PrintedSheet> ExportedSheets(const Module1 &m)
 {
-    return QList<PrintedSheet>(std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now()});
+    return QList<PrintedSheet>(
+        std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now()});
 }
 
 ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
@@ -50,7 +51,7 @@ QStringList ClassRun::prepare()
 {
     // The files as this run reads them: a reprint refuses them once they change.
     m_files.clear();
-    for (int f = 1; f <= std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles); ++f)
+    for (int f = 1; !m_className.isEmpty() && f <= std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles); ++f)
         m_files.append({m.ChosenFileList(f), FileDigest(m.ChosenFileList(f)).value_or(QString())});
     m_shrink = false;
     m_pool = {};

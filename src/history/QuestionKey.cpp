@@ -17,7 +17,7 @@ QString QuestionKey(const QuestionRecord &question)
 std::optional<QString> FileDigest(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!hash.addData(&file))

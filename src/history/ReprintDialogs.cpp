@@ -4,8 +4,8 @@
 
 namespace sorario {
 
-MessageAnswer ReprintDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                                         const QString &title)
+MessageAnswer ReprintDialogs::messageBox(
+    const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title)
 {
     if (buttons == MessageButtons::YesNoCancel && title == CapacityPromptTitle)
         return MessageAnswer::No;

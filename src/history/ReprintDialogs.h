@@ -10,10 +10,13 @@ namespace sorario {
 class ReprintDialogs : public Dialogs
 {
 public:
-    explicit ReprintDialogs(Dialogs &dialogs) : m_dialogs(dialogs) {}
+    explicit ReprintDialogs(Dialogs &dialogs)
+        : m_dialogs(dialogs)
+    {
+    }
 
-    MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                             const QString &title) override;
+    MessageAnswer messageBox(
+        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override;
     void beep() override { m_dialogs.beep(); }
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
     {

@@ -10,8 +10,13 @@
 namespace sorario {
 
 SheetSwap::SheetSwap(Module1 &module, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
-                     QList<SheetOutcome> &outcomes, quint64 seed)
-    : m(module), m_run(run), m_surface(surface), m_dialogs(dialogs), m_outcomes(outcomes), m_random(seed)
+    QList<SheetOutcome> &outcomes, quint64 seed)
+    : m(module)
+    , m_run(run)
+    , m_surface(surface)
+    , m_dialogs(dialogs)
+    , m_outcomes(outcomes)
+    , m_random(seed)
 {
 }
 

@@ -19,8 +19,8 @@ class PrintSurface;
 class SheetSwap : public PreviewQuestions
 {
 public:
-    SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, Dialogs &dialogs, QList<SheetOutcome> &outcomes,
-              quint64 seed);
+    SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
+        QList<SheetOutcome> &outcomes, quint64 seed);
 
     QList<QStringList> sheets() const override;
     bool swap(int sheet, int position) override;

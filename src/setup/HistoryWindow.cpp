@@ -14,9 +14,12 @@
 namespace sorario {
 
 HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintTargetFactory targets,
-                             const QString &className, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::HistoryWindow>()), m_store(store), m_dialogs(dialogs),
-      m_targets(std::move(targets))
+    const QString &className, QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::HistoryWindow>())
+    , m_store(store)
+    , m_dialogs(dialogs)
+    , m_targets(std::move(targets))
 {
     ui->setupUi(this);
     connect(ui->cboClass, &QComboBox::currentTextChanged, this, &HistoryWindow::cboClass_Change);
@@ -60,7 +63,7 @@ void HistoryWindow::cboClass_Change()
             const RecordedSheet &sheet = run.sheets[k];
             ui->lstSheets->addTopLevelItem(new QTreeWidgetItem(
                 {sheet.printedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")), sheet.sheetNumber,
-                 files.join(QStringLiteral("、")), QString::number(sheet.questions.size())}));
+                    files.join(QStringLiteral("、")), QString::number(sheet.questions.size())}));
             m_rows.append({r, k});
         }
     }
@@ -80,7 +83,8 @@ void HistoryWindow::lstSheets_Click()
     const auto [r, k] = m_rows[row];
     int n = 0;
     for (const QuestionRecord &q : m_runs[r].sheets[k].questions)
-        ui->lstQuestions->addItem(QStringLiteral("%1. %2 〔%3〕 %4").arg(++n).arg(q.QuestionText, q.Hint, q.Answer));
+        ui->lstQuestions->addItem(
+            QStringLiteral("%1. %2 〔%3〕 %4").arg(++n).arg(q.QuestionText, q.Hint, q.Answer));
 }
 
 void HistoryWindow::cmdReprint_Click()

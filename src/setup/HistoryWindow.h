@@ -24,7 +24,7 @@ class HistoryWindow : public QDialog
 
 public:
     HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintTargetFactory targets,
-                  const QString &className, QWidget *parent = nullptr);
+        const QString &className, QWidget *parent = nullptr);
     ~HistoryWindow() override;
 
 private Q_SLOTS:
