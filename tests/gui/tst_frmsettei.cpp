@@ -5,32 +5,24 @@
 #include "GuiTestSupport.h"
 #include "support/ScriptedDialogs.h"
 
-#include "history/HistoryStore.h"
 #include "print/RecordingSurface.h"
 #include "print/TraceJson.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
 
 #include <memory>
 
 using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -567,58 +559,6 @@ private Q_SLOTS:
             traces[i] = TraceJson(paper.log());
         }
         QCOMPARE(traces[1], traces[0]);
-    }
-
-    // A class's preview: 入れ替え changes one question, and what prints and is recorded
-    // is what the preview listed; the class is offered again and 「履歴」 shows the sheet.
-    void classRun()
-    {
-        QTemporaryDir home;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
-        const QString history = home.filePath(QStringLiteral("h.sqlite"));
-        qputenv("SORARIO_HISTORY", history.toUtf8());
-        Fixture f(200, 1);
-        control<QComboBox>(f.w.get(), "cboClass")->setEditText(QStringLiteral("2年B組"));
-        f.decideAll();
-        f.dialogs.previewSwaps = {{0, 2}};
-        f.dialogs.previewAnswers.enqueue(true);
-        click(f.w.get(), "cmdPreview");
-
-        const QStringList before = f.dialogs.previewSheets.value(0).value(0);
-        const QStringList after = f.dialogs.previewSheets.value(1).value(0);
-        QCOMPARE(after.size(), before.size());
-        int changed = 0;
-        for (qsizetype i = 0; i < after.size(); ++i)
-            changed += after[i] != before[i];
-        QCOMPARE(changed, 1);
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {f.pdfPath(), QStringLiteral("-")});
-        QVERIFY(text.waitForFinished());
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-        const auto third = [](const QString &question) { return u"( 3) "_s + question.section(u'（', 0, 0); };
-        QVERIFY(printed.contains(third(after[2])) && !printed.contains(third(before[2])));
-        const QList<RecordedRun> runs = HistoryStore(history).runs(QStringLiteral("2年B組")).value;
-        QCOMPARE(runs.size(), 1);
-        QStringList recorded;
-        for (const QuestionRecord &q : runs[0].sheets[0].questions)
-            recorded.append(q.QuestionText);
-        QCOMPARE(recorded, after);
-
-        f.open();
-        QCOMPARE(entries(control<QComboBox>(f.w.get(), "cboClass")), QStringList {QStringLiteral("2年B組")});
-        control<QComboBox>(f.w.get(), "cboClass")->setEditText(QStringLiteral("2年B組"));
-        int listed = 0;
-        int questions = 0;
-        QTimer::singleShot(0, [&] {
-            QWidget *window = QApplication::activeModalWidget();
-            listed = control<QTreeWidget>(window, "lstSheets")->topLevelItemCount();
-            questions = control<QListWidget>(window, "lstQuestions")->count();
-            window->close();
-        });
-        click(f.w.get(), "cmdHistory");
-        QCOMPARE(listed, 1);
-        QCOMPARE(questions, after.size());
-        qunsetenv("SORARIO_HISTORY");
     }
 };
 
