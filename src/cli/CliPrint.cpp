@@ -3,6 +3,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "platform/SafeWrite.h"
+#include "print/PaperPlacing.h"
 #include "print/PrintReplay.h"
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
@@ -10,6 +11,7 @@
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
 #include "settings/FontRule.h"
+#include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
@@ -27,7 +29,8 @@ const char PrintUsage[]
     = "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
       "         [--answers 1|2] [--font NAME] [--size 8-40] [--logo TEXT]\n"
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
-      "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+      "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
+      "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit] -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
       "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
@@ -36,6 +39,10 @@ const char PrintUsage[]
       "with real fonts. --trace writes every print-surface operation as JSON.\n"
       "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
       "the overflow answer serves them all.\n"
+      "--paper puts the B5 pages on other paper: a4 enlarged, b4-2up two B5 pages to a\n"
+      "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
+      "before an English word rather than inside it. --fit lowers the font size, down\n"
+      "to 8 points, until the questions fit the first page before asking.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -60,6 +67,9 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
     valued("metrics", "fixed: lay out with the fixed metrics.", "fixed");
     valued("trace", "Write the print-surface operations as JSON.", "T.json");
+    valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
+    parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
+    parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("The PDF to write."), QStringLiteral("OUT.pdf")});
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -74,6 +84,13 @@ MessageAnswer overflowAnswer(const QString &value)
     if (value == QLatin1String("cancel"))
         return MessageAnswer::Cancel;
     throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
+}
+
+Paper paperOption(const QString &value)
+{
+    if (const std::optional<Paper> paper = PaperNamed(value))
+        return *paper;
+    throw UsageError(QStringLiteral("--paper takes b5, a4, b4-2up or a3-2up"));
 }
 
 std::int16_t sizeOption(const QCommandLineParser &parser)
@@ -138,6 +155,10 @@ QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
         {QStringLiteral("NextPageLines"), m.NextPageLines},
         {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
+    if (m.PaperChoice != Paper::B5)
+        s.insert(QStringLiteral("sheets"), SheetsFor(m.PaperChoice, pages));
+    if (m.FittedSize > 0)
+        s.insert(QStringLiteral("FittedSize"), m.FittedSize);
     if (m.SheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
@@ -146,6 +167,8 @@ QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
                 sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
                 sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
                 sheet.insert(QStringLiteral("OverCapacity"), outcomes[k].OverCapacity);
+                if (outcomes[k].FittedSize > 0)
+                    sheet.insert(QStringLiteral("FittedSize"), outcomes[k].FittedSize);
             }
             sheets.append(sheet);
         }
@@ -176,6 +199,7 @@ int runPrint(const QStringList &args)
     const bool fixedMetrics = parser.isSet(QStringLiteral("metrics"));
     if (fixedMetrics && parser.value(QStringLiteral("metrics")) != QLatin1String("fixed"))
         throw UsageError(QStringLiteral("--metrics takes fixed"));
+    const Paper paper = paperOption(parser.value(QStringLiteral("paper")));
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (parser.isSet(QStringLiteral("size")))
         sizeOption(parser);
@@ -199,6 +223,11 @@ int runPrint(const QStringList &args)
         return decided;
     const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser);
     m->AttachAnswers = static_cast<std::int16_t>(answers);
+    m->PaperChoice = paper;
+    if (parser.isSet(QStringLiteral("keep-words")))
+        m->LineBreaks = WordBreaks::KeepWords;
+    if (parser.isSet(QStringLiteral("fit")))
+        m->OverflowRule = Overflow::ShrinkFirst;
     // Every question each draw produced, before a Yes at the prompt cuts the count.
     QList<QJsonArray> drawn;
     const DrawSheet draw = [&](int sheet) {
