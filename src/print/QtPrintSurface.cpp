@@ -84,14 +84,11 @@ struct QtPrintSurface::Private
     {
         // Full page with no margins: (0, 0) is the corner of the paper.
         printer.setFullPage(true);
-        if (placing == Paper::B5) {
-            printer.setPageSize(QPageSize(paper));
-            printer.setPageOrientation(orientation);
-        } else {
-            const PaperSheet sheet = PaperSheetFor(placing);
-            printer.setPageSize(QPageSize(pageSizeFor(sheet.size)));
-            printer.setPageOrientation(qtOrientation(sheet.orientation));
-        }
+        // Pages are drawn on B5 and placed on the chosen paper only when painted.
+        const PaperSheet sheet = PaperSheetFor(placing);
+        const bool b5 = placing == Paper::B5;
+        printer.setPageSize(QPageSize(b5 ? paper : pageSizeFor(sheet.size)));
+        printer.setPageOrientation(b5 ? orientation : qtOrientation(sheet.orientation));
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     }
 
