@@ -6,6 +6,7 @@
 #include "convert/frmHenkan.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
+#include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
@@ -83,6 +84,7 @@ void frmMain::Form_Load()
     ui->labVer->setText(m.VersionText);
     ui->Frame1->hide();
     LoadFontSettings(m);
+    LoadPrintOptions(m);
     LoadSheetLogo(m);
     setWindowTitle(ProgramTitle);
     setDrive(m_programDrive);

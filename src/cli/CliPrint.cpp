@@ -5,6 +5,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "settings/FontRule.h"
+#include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
@@ -22,6 +23,7 @@ const char PrintUsage[]
       "         [--answers 1|2] [--font NAME] [--size 8-40] [--logo TEXT]\n"
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
       "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
+      "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit]\n"
       "         [--class NAME [--avoid-recent K]] [--history FILE] -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
@@ -34,6 +36,10 @@ const char PrintUsage[]
       "--class records the sheets in that class's history (--history FILE, else\n"
       "$SORARIO_HISTORY, else the user's data folder); --avoid-recent K leaves out the\n"
       "questions of the class's last K sheets. The summary then gains SheetNumbers.\n"
+      "--paper puts the B5 pages on other paper: a4 enlarged, b4-2up two B5 pages to a\n"
+      "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
+      "before an English word rather than inside it. --fit lowers the font size, down\n"
+      "to 8 points, until the questions fit the first page before asking.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -56,6 +62,9 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("logo", "Sheet logo.", "TEXT");
     valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
     valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
+    valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
+    parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
+    parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
     addTargetOptions(parser);
     addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -70,6 +79,13 @@ MessageAnswer overflowAnswer(const QString &value)
     if (value == QLatin1String("cancel"))
         return MessageAnswer::Cancel;
     throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
+}
+
+Paper paperOption(const QString &value)
+{
+    if (const std::optional<Paper> paper = PaperNamed(value))
+        return *paper;
+    throw UsageError(QStringLiteral("--paper takes b5, a4, b4-2up or a3-2up"));
 }
 
 std::int16_t sizeOption(const QCommandLineParser &parser)
@@ -118,6 +134,7 @@ int runPrint(const QStringList &args)
     sheetsOption(parser);
     const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
     const MessageAnswer overflow = overflowAnswer(parser.value(QStringLiteral("overflow")));
+    const Paper paper = paperOption(parser.value(QStringLiteral("paper")));
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (parser.isSet(QStringLiteral("size")))
         sizeOption(parser);
@@ -142,6 +159,11 @@ int runPrint(const QStringList &args)
     quint64 seed = 0;
     const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser, &seed);
     m->AttachAnswers = static_cast<std::int16_t>(answers);
+    m->PaperChoice = paper;
+    if (parser.isSet(QStringLiteral("keep-words")))
+        m->LineBreaks = WordBreaks::KeepWords;
+    if (parser.isSet(QStringLiteral("fit")))
+        m->OverflowRule = Overflow::ShrinkFirst;
     CliClassRun classRun(*m, parser);
     const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
     QJsonObject summary = printSummary(*m, result);

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommon.h"
 #include "platform/SafeWrite.h"
+#include "print/PaperPlacing.h"
 #include "print/PrintReplay.h"
 #include "print/QtPrintSurface.h"
 #include "print/RecordingSurface.h"
@@ -48,6 +49,10 @@ QJsonObject summary(
         {QStringLiteral("NextPageLines"), m.NextPageLines},
         {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
+    if (m.PaperChoice != Paper::B5)
+        s.insert(QStringLiteral("sheets"), SheetsFor(m.PaperChoice, pages));
+    if (m.FittedSize > 0)
+        s.insert(QStringLiteral("FittedSize"), m.FittedSize);
     if (m.SheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
@@ -56,6 +61,8 @@ QJsonObject summary(
                 sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
                 sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
                 sheet.insert(QStringLiteral("OverCapacity"), outcomes[k].OverCapacity);
+                if (outcomes[k].FittedSize > 0)
+                    sheet.insert(QStringLiteral("FittedSize"), outcomes[k].FittedSize);
             }
             sheets.append(sheet);
         }

@@ -1,11 +1,13 @@
 #include "print/PaintedDocument.h"
 
 #include "print/FontSubstitution.h"
+#include "print/PaperPlacing.h"
 #include "print/PrintSurface.h"
 
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QTransform>
 
 namespace sorario {
 namespace {
@@ -112,16 +114,24 @@ bool DisplayList::hasOutput() const
     return false;
 }
 
-int DisplayList::paint(QPrinter &printer, FontCache &fonts) const
+int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
 {
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintFailure("the printer cannot start a document");
     const double scale = printer.resolution() / UnitsPerInch;
-    painter.scale(scale, scale);
+    const PaperSheet sheet = PaperSheetFor(paper);
+    int pages = 1;
+    const auto placePage = [&] {
+        QTransform place;
+        place.scale(scale, scale);
+        place.translate(sheet.pageStep * UnitsPerMm * ((pages - 1) % sheet.pagesPerSheet), 0);
+        place.scale(sheet.scale, sheet.scale);
+        painter.setTransform(place);
+    };
+    placePage();
     painter.setBrush(Qt::NoBrush);
 
-    int pages = 1;
     int pendingBreaks = 0;
     std::shared_ptr<MeasuredFont> painterFont;
     for (const Op &op : m_ops) {
@@ -131,12 +141,18 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts) const
         }
         // A page is only started by output on it: a break before endDoc adds
         // no empty last page.
-        for (; pendingBreaks > 0; --pendingBreaks, ++pages) {
-            if (!printer.newPage()) {
-                printer.abort(); // where the driver can, it then prints nothing
-                painter.end();
-                throw PrintFailure("the printer cannot start a page");
+        if (pendingBreaks > 0) {
+            for (; pendingBreaks > 0; --pendingBreaks) {
+                ++pages;
+                if ((pages - 1) % sheet.pagesPerSheet != 0)
+                    continue; // the page stands beside the one before, on the same sheet
+                if (!printer.newPage()) {
+                    printer.abort(); // where the driver can, it then prints nothing
+                    painter.end();
+                    throw PrintFailure("the printer cannot start a page");
+                }
             }
+            placePage();
         }
         if (op.kind == Op::Text) {
             if (!painterFont || !(painterFont->wanted == op.font)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/PrintChoices.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -83,9 +85,9 @@ public:
     void clear() { m_ops.clear(); }
     void swap(DisplayList &other) { m_ops.swap(other.m_ops); }
 
-    // Paints every page on `printer`; the number of pages. Throws PrintFailure when
-    // the printer refuses a document or a page.
-    int paint(QPrinter &printer, FontCache &fonts) const;
+    // Paints every page onto the sheets of `paper` on `printer`; the number of B5
+    // pages. Throws PrintFailure when the printer refuses a document or a sheet.
+    int paint(QPrinter &printer, FontCache &fonts, Paper paper) const;
 
 private:
     struct Op

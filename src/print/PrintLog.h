@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/PrintChoices.h"
+
 #include <QList>
 #include <QString>
 
@@ -45,6 +47,8 @@ public:
     // The document's title: not an operation, but what a replay names its document.
     void setDocumentName(const QString &title) { m_documentName = title; }
     const QString &documentName() const { return m_documentName; }
+    void setPaper(Paper paper) { m_paper = paper; }
+    Paper paper() const { return m_paper; }
 
     const QList<PrintOperation> &operations() const { return m_ops; }
     int currentPage() const { return m_page; }
@@ -59,6 +63,7 @@ public:
 private:
     QList<PrintOperation> m_ops;
     QString m_documentName;
+    Paper m_paper = Paper::B5;
     int m_page = 1;
     bool m_ended = false;
     bool m_killed = false;

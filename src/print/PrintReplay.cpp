@@ -8,6 +8,7 @@ namespace sorario {
 void ReplayOperations(const PrintLog &log, PrintSurface &surface)
 {
     surface.setDocumentName(log.documentName());
+    surface.setPaperPlacing(log.paper());
     surface.setScaleMode(ScaleMode::Millimetres);
     surface.setPaperSize(PaperSize::JisB5);
     surface.setOrientation(Orientation::Portrait);

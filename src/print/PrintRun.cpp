@@ -4,6 +4,7 @@
 #include "print/PrintTarget.h"
 #include "print/QuestionLayouts.h"
 #include "print/SheetHeader.h"
+#include "settings/FontRule.h"
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
 #include "shared/TextHelpers.h"
@@ -42,7 +43,32 @@ void discard(PrintSurface &surface)
 
 SheetOutcome outcomeOf(const Module1 &m)
 {
-    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount, {}};
+    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount, {}, m.FittedSize};
+}
+
+void measure(Module1 &m, PrintSurface &surface)
+{
+    m.OverCapacity = 0;
+    MeasureQuestions(m, surface);
+}
+
+// One point smaller at a time until the questions fit the first page. When even
+// the smallest size does not, the run goes back to the chosen size and asks.
+bool shrinkToFit(Module1 &m, PrintSurface &surface)
+{
+    for (int size = m.FontSize - 1; size >= MinFontSize; --size) {
+        m.FittedSize = static_cast<std::int16_t>(size);
+        SetPrintMetrics(m, surface);
+        measure(m, surface);
+        if (m.OverCapacity != 1)
+            return true;
+    }
+    if (m.FittedSize > 0) {
+        m.FittedSize = 0;
+        SetPrintMetrics(m, surface);
+        measure(m, surface);
+    }
+    return false;
 }
 
 // The sheet numbers of a run carry the sheet only while it prints.
@@ -82,6 +108,8 @@ PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, 
     const DrawSheet &draw, QList<SheetOutcome> *outcomes)
 {
     target.proposeFile(proposedFile(m));
+    // So that the print dialog shows the paper the sheets will come out on.
+    target.surface().setPaperPlacing(m.PaperChoice);
     if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
         return {};
     if (!mayReplace(target.settleDestination(), dialogs))
@@ -108,10 +136,11 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface)
     surface.setScaleMode(ScaleMode::Millimetres);
     surface.setPaperSize(PaperSize::JisB5);
     surface.setOrientation(Orientation::Portrait);
-    if (m.FontSize <= 0)
+    const std::int16_t size = QuestionFontSize(m);
+    if (size <= 0)
         throw PrintFailure("font size must be positive");
     surface.setFontName(m.FontName);
-    surface.setFontSize(m.FontSize);
+    surface.setFontSize(size);
     const double height = surface.textHeight(QStringLiteral("あ"));
     if (!std::isfinite(height) || height > 1e6)
         throw PrintFailure("the question font has no usable height");
@@ -145,8 +174,14 @@ QString CapacityPromptText(int fitCount, int questionCount)
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer)
 {
     m.PrintMode = 1;
-    m.OverCapacity = 0;
-    MeasureQuestions(m, surface);
+    if (m.FittedSize > 0) {
+        // A sheet before this one was shrunk; this one starts from the chosen size.
+        m.FittedSize = 0;
+        SetPrintMetrics(m, surface);
+    }
+    measure(m, surface);
+    if (m.OverCapacity == 1 && m.OverflowRule == Overflow::ShrinkFirst && shrinkToFit(m, surface))
+        return true;
     if (m.OverCapacity != 1)
         return true;
 
@@ -191,6 +226,8 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
     std::optional<SheetOutcome> first;
     const PrintOutcome outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
         surface.setDocumentName(SheetTitleText(m));
+        surface.setPaperPlacing(m.PaperChoice);
+        m.FittedSize = 0;
         SetPrintMetrics(m, surface);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
             if (sheet > 1) {
@@ -225,6 +262,7 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
         m.PrintMode = first->PrintMode;
         m.OverCapacity = first->OverCapacity;
         m.FitCount = first->FitCount;
+        m.FittedSize = first->FittedSize;
     }
     return outcome;
 }

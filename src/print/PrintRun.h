@@ -41,6 +41,7 @@ struct SheetOutcome
     std::int16_t OverCapacity = 0;
     std::int16_t FitCount = 0;
     QDateTime PrintedAt; // what the sheet number was made from
+    std::int16_t FittedSize = 0;
 };
 
 // Runs `run` on `surface`; a PrintFailure or any other error inside it discards the
@@ -55,9 +56,10 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface);
 // The four lines of the question asked when the questions overflow the first page.
 QString CapacityPromptText(int fitCount, int questionCount);
 
-// The measuring pass and, when the questions overflow the first page, the capacity
-// prompt; sets QuestionCount and PrintMode as the answer says. The prompt is asked
-// only while `answer` holds none, so one answer serves every sheet of a run.
+// The measuring pass, first shrinking the font when the run is to, and, when the
+// questions still overflow the first page, the capacity prompt; sets QuestionCount
+// and PrintMode as the answer says. The prompt is asked only while `answer` holds
+// none, so one answer serves every sheet of a run.
 // False for Cancel: the caller discards the document.
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/PrintChoices.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -35,6 +37,8 @@ public:
     virtual void setOrientation(Orientation orientation) = 0;
     // The title the document carries (a PDF's metadata, the printer queue's job name).
     virtual void setDocumentName(const QString &title) { (void)title; }
+    // The paper the finished pages go onto; what is drawn stays on the B5 page.
+    virtual void setPaperPlacing(Paper paper) { (void)paper; }
 
     virtual void setFontName(const QString &name) = 0;
     virtual QString fontName() const = 0;

@@ -2,6 +2,7 @@
 
 #include "print/FontSubstitution.h"
 #include "print/PaintedDocument.h"
+#include "print/PaperPlacing.h"
 #include "print/PendingPdf.h"
 #include "shared/Module1.h"
 
@@ -16,6 +17,11 @@
 namespace sorario {
 
 namespace {
+
+QPageLayout::Orientation qtOrientation(Orientation orientation)
+{
+    return orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
 
 QPageSize::PageSizeId pageSizeFor(PaperSize paper)
 {
@@ -54,6 +60,7 @@ struct QtPrintSurface::Private
     FontCache fonts {printer};
     QPageSize::PageSizeId paper = QPageSize::JisB5;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    Paper placing = Paper::B5;
     FontSpec font {QStringLiteral("ＭＳ Ｐ明朝"), 10, false};
     double x = 0; // without the width of pendingText, see currentX
     double y = 0;
@@ -77,8 +84,11 @@ struct QtPrintSurface::Private
     {
         // Full page with no margins: (0, 0) is the corner of the paper.
         printer.setFullPage(true);
-        printer.setPageSize(QPageSize(paper));
-        printer.setPageOrientation(orientation);
+        // Pages are drawn on B5 and placed on the chosen paper only when painted.
+        const PaperSheet sheet = PaperSheetFor(placing);
+        const bool b5 = placing == Paper::B5;
+        printer.setPageSize(QPageSize(b5 ? paper : pageSizeFor(sheet.size)));
+        printer.setPageOrientation(b5 ? orientation : qtOrientation(sheet.orientation));
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     }
 
@@ -142,7 +152,7 @@ struct QtPrintSurface::Private
         PendingPdf pending(target);
         printer.setOutputFileName(pending.tempPath());
         try {
-            const int pages = list.paint(printer, fonts);
+            const int pages = list.paint(printer, fonts, placing);
             printer.setOutputFileName(target);
             pending.commit();
             return pages;
@@ -156,7 +166,7 @@ struct QtPrintSurface::Private
     {
         requireDestination();
         applyPageLayout();
-        return writesPdf() ? paintToPdf(list) : list.paint(printer, fonts);
+        return writesPdf() ? paintToPdf(list) : list.paint(printer, fonts, placing);
     }
 
     void finishDocument()
@@ -210,7 +220,13 @@ void QtPrintSurface::setPaperSize(PaperSize paper)
 
 void QtPrintSurface::setOrientation(Orientation orientation)
 {
-    d->orientation = orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    d->orientation = qtOrientation(orientation);
+    d->applyPageLayout();
+}
+
+void QtPrintSurface::setPaperPlacing(Paper paper)
+{
+    d->placing = paper;
     d->applyPageLayout();
 }
 
@@ -368,7 +384,7 @@ bool QtPrintSurface::hasKeptDocument() const
 void QtPrintSurface::paintKeptDocument()
 {
     if (!d->kept.isEmpty())
-        d->kept.paint(d->printer, d->fonts);
+        d->kept.paint(d->printer, d->fonts, d->placing);
 }
 
 int QtPrintSurface::printKeptDocument()

@@ -27,7 +27,7 @@ public:
     QPrinter &printer();
     // Switch to PDF output (used by the command line and by scripted print dialogs).
     void setPdfOutput(const QString &pdfPath);
-    // Pages of the last document ended with endDoc; 0 before, after killDoc, and
+    // B5 pages of the last document ended with endDoc; 0 before, after killDoc, and
     // when the document held no output (then nothing is printed or written).
     int pagesPrinted() const;
 
@@ -45,6 +45,7 @@ public:
     void setPaperSize(PaperSize paper) override;
     void setOrientation(Orientation orientation) override;
     void setDocumentName(const QString &title) override;
+    void setPaperPlacing(Paper paper) override;
     void setFontName(const QString &name) override;
     QString fontName() const override;
     void setFontSize(double points) override;

@@ -19,7 +19,7 @@ int drawnCount(const Module1 &m)
 QString setQuestionFont(const Module1 &m, PrintSurface &surface)
 {
     surface.setFontName(m.FontName);
-    surface.setFontSize(m.FontSize);
+    surface.setFontSize(QuestionFontSize(m));
     return DashLine(surface, m.LineWidth);
 }
 
@@ -31,6 +31,11 @@ void placeWholeText(const Module1 &m, PrintSurface &surface, const QString &text
 }
 
 } // namespace
+
+std::int16_t QuestionFontSize(const Module1 &m)
+{
+    return m.FittedSize > 0 ? m.FittedSize : m.FontSize;
+}
 
 void MeasureQuestions(Module1 &m, PrintSurface &surface)
 {
@@ -80,7 +85,7 @@ void PrintQuestionsAll(const Module1 &m, PrintSurface &surface)
 void PrintAnswerSheet(const Module1 &m, PrintSurface &surface)
 {
     surface.setFontName(m.FontName);
-    surface.setFontSize(m.FontSize);
+    surface.setFontSize(QuestionFontSize(m));
     QString text;
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n)

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstdint>
+
 namespace sorario {
 
 struct Module1;
 class PrintSurface;
+
+// The size the questions print at: FontSize, or the size a shrinking run found.
+std::int16_t QuestionFontSize(const Module1 &m);
 
 // The measuring pass: lays the questions out as the question page would, prints
 // nothing, and sets OverCapacity = 1 and FitCount when they need more than

@@ -23,6 +23,7 @@ public:
     void setPaperSize(PaperSize paper) override { m_paperSize = paper; }
     void setOrientation(Orientation orientation) override { m_orientation = orientation; }
     void setDocumentName(const QString &title) override { m_log.setDocumentName(title); }
+    void setPaperPlacing(Paper paper) override { m_log.setPaper(paper); }
     void setFontName(const QString &name) override { m_fontName = name; }
     QString fontName() const override { return m_fontName; }
     void setFontSize(double points) override { m_fontSize = points; }

@@ -2,6 +2,7 @@
 
 #include "print/PrintSurface.h"
 #include "print/RestText.h"
+#include "print/WordBreak.h"
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
@@ -80,6 +81,7 @@ TextPlacer::TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rul
     , m_lineWidth(m.LineWidth)
     , m_pitch(static_cast<double>(m.LineSpacing) * m.CharHeight)
     , m_nextPageLines(m.NextPageLines)
+    , m_keepWords(m.LineBreaks == WordBreaks::KeepWords)
     , m_pageLineLimit(m.FirstPageLines)
 {
 }
@@ -193,7 +195,10 @@ void TextPlacer::widthBreak(RestText &rest, qsizetype at)
 {
     // `at` is the 1-based position of the first character that no longer fits.
     const bool hangs = isClosingMark(rest.at(at - 1));
-    const qsizetype placed = hangs ? at : at - 1;
+    qsizetype placed = hangs ? at : at - 1;
+    // Every pass breaks here, so the measuring pass counts the lines the print makes.
+    if (m_keepWords && !hangs)
+        placed = KeepWordsWhole(rest.left(at), placed, !m_placedText.trimmed().isEmpty());
     // At the start of a line, placing no more than the indent means the next
     // line starts the same way and fails the same way, forever: a font this
     // large cannot print the text.

@@ -63,6 +63,7 @@ private:
     const int m_lineWidth;
     const double m_pitch;
     const int m_nextPageLines;
+    const bool m_keepWords;
 
     int m_y = 35;
     int m_linesPlaced = 0;

@@ -31,6 +31,11 @@ public:
         m_log.setDocumentName(title);
         m_inner.setDocumentName(title);
     }
+    void setPaperPlacing(Paper paper) override
+    {
+        m_log.setPaper(paper);
+        m_inner.setPaperPlacing(paper);
+    }
     void setFontName(const QString &name) override;
     QString fontName() const override { return m_inner.fontName(); }
     void setFontSize(double points) override;

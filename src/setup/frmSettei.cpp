@@ -12,11 +12,13 @@
 #include "print/PrintTarget.h"
 #include "print/QtPrintTarget.h"
 #include "settings/FontRule.h"
+#include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "setup/HistoryWindow.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 
+#include <QComboBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -42,6 +44,9 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(1); });
     connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
     connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
+    connect(ui->cboPaper, &QComboBox::currentIndexChanged, this, &frmSettei::printOptions_Change);
+    connect(ui->chkKeepWords, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
+    connect(ui->chkFit, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
     connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
     connect(ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
     connect(ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
@@ -61,9 +66,12 @@ frmSettei::~frmSettei() = default;
 void frmSettei::Form_Load()
 {
     {
-        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1),
-            b3(ui->spnSheetCount);
+        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1), b3(ui->spnSheetCount),
+            b4(ui->cboPaper), b5(ui->chkKeepWords), b6(ui->chkFit);
         ui->Option2_0->setChecked(true);
+        ui->cboPaper->setCurrentIndex(static_cast<int>(m.PaperChoice));
+        ui->chkKeepWords->setChecked(m.LineBreaks == WordBreaks::KeepWords);
+        ui->chkFit->setChecked(m.OverflowRule == Overflow::ShrinkFirst);
         ui->Check1->setChecked(true);
         ui->spnSheetCount->setRange(1, MaxSheetCount);
         ui->spnSheetCount->setValue(1);
@@ -209,6 +217,16 @@ void frmSettei::Check1_Click()
 void frmSettei::spnSheetCount_Change(int count)
 {
     m.SheetCount = static_cast<std::int16_t>(std::clamp(count, 1, MaxSheetCount));
+}
+
+// Remembered as soon as chosen: they are how this teacher prints, not a choice of one run.
+void frmSettei::printOptions_Change()
+{
+    m.PaperChoice
+        = static_cast<Paper>(std::clamp(ui->cboPaper->currentIndex(), 0, static_cast<int>(Paper::A3TwoUp)));
+    m.LineBreaks = ui->chkKeepWords->isChecked() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    m.OverflowRule = ui->chkFit->isChecked() ? Overflow::ShrinkFirst : Overflow::Ask;
+    SavePrintOptions(m);
 }
 
 void frmSettei::showFont()

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void Option2_Click(int index);
     void Check1_Click();
     void spnSheetCount_Change(int count);
+    void printOptions_Change();
     void cmdFonts_Click(int index);
     void Command1_Click();
     void Command4_Click();

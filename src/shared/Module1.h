@@ -1,8 +1,9 @@
 #pragma once
 
+#include "shared/Clock.h"
+#include "shared/PrintChoices.h"
 #include "shared/QuestionRecord.h"
 #include "shared/Slots.h"
-#include "shared/Clock.h"
 
 #include <QString>
 
@@ -81,6 +82,9 @@ struct Module1
     std::int16_t AnswerLayout = 1;  // 1 with answer column, 2 without
     std::int16_t AttachAnswers = 1; // 1 answer page, 2 none
     std::int16_t SheetCount = 1;    // sheets of one run, each with its own draw
+    Paper PaperChoice = Paper::B5;
+    WordBreaks LineBreaks = WordBreaks::Anywhere;
+    Overflow OverflowRule = Overflow::Ask;
 
     // Sheet settings
     QString FontName = DefaultFontName;
@@ -96,6 +100,9 @@ struct Module1
     std::int16_t OverCapacity = 0;
     std::int16_t FitCount = 0;
     std::int16_t PrintMode = 1;
+    // The size the run lowered the question font to so that it fits; 0 when it
+    // prints at FontSize.
+    std::int16_t FittedSize = 0;
     // The sheet being printed in a run of several (its sheet number carries it);
     // 0 when the run prints one sheet.
     std::int16_t SheetIndex = 0;

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/PrintOptionsFile.h"
+
+#include "settings/SheetSettings.h"
+#include "shared/Module1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <array>
+#include <utility>
+
+namespace sorario {
+namespace {
+
+const std::array<std::pair<Paper, QLatin1String>, 4> PaperNames {{
+    {Paper::B5, QLatin1String("b5")},
+    {Paper::A4, QLatin1String("a4")},
+    {Paper::B4TwoUp, QLatin1String("b4-2up")},
+    {Paper::A3TwoUp, QLatin1String("a3-2up")},
+}};
+
+const QString PaperKey = QStringLiteral("print/paper");
+const QString KeepWordsKey = QStringLiteral("print/keepWords");
+const QString FitKey = QStringLiteral("print/fitFirstPage");
+
+} // namespace
+
+QString PaperName(Paper paper)
+{
+    for (const auto &[known, name] : PaperNames) {
+        if (known == paper)
+            return name;
+    }
+    return PaperNames.front().second;
+}
+
+std::optional<Paper> PaperNamed(const QString &name)
+{
+    for (const auto &[paper, known] : PaperNames) {
+        if (name == known)
+            return paper;
+    }
+    return std::nullopt;
+}
+
+QString PrintOptionsFilePath(const Module1 &m)
+{
+    const QString besideVk = SettingsFilePath(m);
+    if (besideVk.isEmpty())
+        return {};
+    return QFileInfo(besideVk).dir().filePath(QStringLiteral("Sorario.ini"));
+}
+
+void LoadPrintOptions(Module1 &m)
+{
+    const QString path = PrintOptionsFilePath(m);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    const QSettings file(path, QSettings::IniFormat);
+    m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
+    m.LineBreaks = file.value(KeepWordsKey).toBool() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    m.OverflowRule = file.value(FitKey).toBool() ? Overflow::ShrinkFirst : Overflow::Ask;
+}
+
+void SavePrintOptions(const Module1 &m)
+{
+    const QString path = PrintOptionsFilePath(m);
+    if (path.isEmpty())
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // QSettings writes the file through a temporary one renamed into place.
+    QSettings file(path, QSettings::IniFormat);
+    file.setValue(PaperKey, PaperName(m.PaperChoice));
+    file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
+    file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+    file.sync();
+}
+
+} // namespace sorario

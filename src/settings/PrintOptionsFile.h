@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "shared/PrintChoices.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace sorario {
+
+struct Module1;
+
+// The paper's name in the options file and on the command line: b5, a4,
+// b4-2up, a3-2up.
+QString PaperName(Paper paper);
+std::optional<Paper> PaperNamed(const QString &name);
+
+// Sorario.ini beside Vk.ini: the paper, keeping words whole and shrinking to fit,
+// remembered per user. Vk.ini keeps its own format untouched.
+QString PrintOptionsFilePath(const Module1 &m);
+
+// A missing file or value leaves the default; an unknown one too.
+void LoadPrintOptions(Module1 &m);
+// A failed save is not reported, as for Vk.ini; the old file stays whole.
+void SavePrintOptions(const Module1 &m);
+
+} // namespace sorario

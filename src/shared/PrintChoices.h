@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace sorario {
+
+// The paper the finished B5 pages go onto. The layout is that of the B5 page
+// whatever the paper; only the placing of its pages changes.
+enum class Paper { B5, A4, B4TwoUp, A3TwoUp };
+
+// Where a width break may fall in English text.
+enum class WordBreaks { Anywhere, KeepWords };
+
+// What a run does first when the questions overflow the first page.
+enum class Overflow { Ask, ShrinkFirst };
+
+} // namespace sorario
