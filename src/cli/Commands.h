@@ -12,5 +12,8 @@ int runText(const QStringList &args);
 int runPrint(const QStringList &args);
 int runConvert(const QStringList &args);
 int runCheck(const QStringList &args);
+int runCsv(const QStringList &args);
+int runQvn(const QStringList &args);
+int runOdt(const QStringList &args);
 
 } // namespace sorario::cli

@@ -19,6 +19,9 @@ const char Usage[] =
     "  print FILE... [range] -o OUT.pdf   draw a test and print it to a PDF\n"
     "  convert FILE.qvk             convert a first-format pair\n"
     "  check FILE...                report every problem of question files, one per line\n"
+    "  csv FILE.qvn -o OUT.csv      write a question file as a spreadsheet table\n"
+    "  qvn FILE.csv -o OUT.qvn      write such a table back as a question file\n"
+    "  odt FILE... [range] -o OUT.odt     draw a test and write it as an editable document\n"
     "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S] [--sheets N]\n";
 
 } // namespace
@@ -40,6 +43,8 @@ int main(int argc, char **argv)
         {QStringLiteral("encode"), runEncode}, {QStringLiteral("text"), runText},
         {QStringLiteral("print"), runPrint},   {QStringLiteral("convert"), runConvert},
         {QStringLiteral("check"), runCheck},
+        {QStringLiteral("csv"), runCsv},       {QStringLiteral("qvn"), runQvn},
+        {QStringLiteral("odt"), runOdt},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

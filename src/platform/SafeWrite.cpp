@@ -9,7 +9,11 @@ namespace sorario {
 
 bool writeTextFileAtomically(const QString &path, const QString &text)
 {
-    const QByteArray bytes = encodeCp932(text).bytes;
+    return writeBytesAtomically(path, encodeCp932(text).bytes);
+}
+
+bool writeBytesAtomically(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     // Unbuffered, so that a short write (disk full, size limit) shows here:
     // a buffered flush at commit takes a partial write for success.

@@ -10,6 +10,9 @@ namespace sorario {
 // complete. On failure the old file (if any) is as it was and no temporary remains.
 bool writeTextFileAtomically(const QString &path, const QString &text);
 
+// The same for bytes as they stand.
+bool writeBytesAtomically(const QString &path, const QByteArray &bytes);
+
 // The same for lines, each ended by CR LF.
 bool writeLineFileAtomically(const QString &path, const QStringList &lines);
 
