@@ -13,7 +13,9 @@
 namespace sorario {
 namespace {
 
-constexpr double PaperWidthMm = 182;
+// The part of the sheet's width where question lines go, with a little room either side.
+constexpr double LeftMm = 5;
+constexpr double WidthMm = 175;
 constexpr double MarginMm = 2;
 constexpr double MmPerPoint = 25.4 / 72;
 
@@ -50,7 +52,7 @@ QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout,
         top = std::min(top, op.y);
         bottom = std::max(bottom, op.y + op.size * MmPerPoint);
     }
-    const QSize size(qRound(PaperWidthMm * pixelsPerMm), qRound((bottom - top + 2 * MarginMm) * pixelsPerMm));
+    const QSize size(qRound(WidthMm * pixelsPerMm), qRound((bottom - top + 2 * MarginMm) * pixelsPerMm));
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -61,7 +63,7 @@ QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout,
         font.setBold(op.emphasis);
         painter.setFont(font);
         const double baseline = (op.y - top + MarginMm) * pixelsPerMm + QFontMetricsF(font).ascent();
-        painter.drawText(QPointF(op.x * pixelsPerMm, baseline), op.text);
+        painter.drawText(QPointF((op.x - LeftMm) * pixelsPerMm, baseline), op.text);
     }
     return image;
 }

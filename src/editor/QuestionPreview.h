@@ -19,7 +19,7 @@ public:
     QuestionPreview();
     ~QuestionPreview();
 
-    // An image of the printed lines, `pixelsPerMm` to the millimetre; a null image
+    // An image of the printed lines, 175 mm wide at `pixelsPerMm`; a null image
     // when the font cannot print.
     QImage render(const QuestionRecord &question, int answerLayout, const QString &fontName, int fontSize,
         double pixelsPerMm);

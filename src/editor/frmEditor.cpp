@@ -19,11 +19,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 namespace sorario {
 namespace {
 
 const QString EditorTitle = QStringLiteral("問題ファイル編集");
-constexpr double PreviewPixelsPerMm = 4;
+constexpr double PreviewWidthMm = 175;
 enum ProblemRole { PlaceRole = Qt::UserRole, IndexRole };
 
 } // namespace
@@ -63,6 +65,7 @@ frmEditor::frmEditor(const Module1 &module, Dialogs &dlgs, RecoveryStore recover
     connect(ui->cmdFindNext, &QPushButton::clicked, this, &frmEditor::cmdFindNext_Click);
     connect(ui->cmdReplaceAll, &QPushButton::clicked, this, &frmEditor::cmdReplaceAll_Click);
     connectActions();
+    ui->scrPreview->viewport()->installEventFilter(this);
 
     m_recoveryTimer.setInterval(RecoveryIntervalMs);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &frmEditor::keepRecoveryCopy);
@@ -156,6 +159,14 @@ void frmEditor::keepRecoveryCopy()
         m_recovery.discard(m_recoveryKey);
     m_recoveryKey = m_path;
     m_recovery.keep({m_path, m_model->lines()});
+}
+
+// The preview is drawn to the width of its panel.
+bool frmEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->scrPreview->viewport() && event->type() == QEvent::Resize)
+        showPreview();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmEditor::closeEvent(QCloseEvent *event)
@@ -398,8 +409,10 @@ void frmEditor::showPreview()
         ui->lblPreview->clear();
         return;
     }
+    // The sheet's width fills the panel.
+    const double pixelsPerMm = std::max(ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
     const QImage image
-        = m_preview.render(m_model->record(current.row()), 1, m.FontName, m.FontSize, PreviewPixelsPerMm);
+        = m_preview.render(m_model->record(current.row()), 1, m.FontName, m.FontSize, pixelsPerMm);
     ui->lblPreview->setPixmap(QPixmap::fromImage(image));
 }
 
