@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run test deps bench fuzz fuzz-regress sanitize clean package
+.PHONY: all build run test deps bench fuzz fuzz-regress sanitize clean package format-check
 
 all: build
 
@@ -25,9 +25,7 @@ test: build
 deps:
 	apt-get update
 	DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-	  cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
-	  qt6-qpa-plugins libgl-dev fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils \
-	  clang libclang-rt-14-dev qt6-translations-l10n time
+	  $$(grep -v '^#' packaging/debian-build-deps)
 
 # A Debian package of the installed program: $(BUILD)/sorario_<version>_<arch>.deb
 package: build
@@ -68,4 +66,8 @@ bench: build
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# The sources as clang-format would write them; CI fails on any difference.
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -37,8 +37,8 @@ public:
     }
     void beep() override {}
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<FontChoice> fontDialog(const QString &, int, int) override { return std::nullopt; }
-    bool printDialog(PrintSurface &, int) override { return false; }
+    std::optional<FontChoice> fontDialog(const QString &, int, FontDialogFlags) override { return std::nullopt; }
+    bool printDialog(QPrinter *, PrintDialogFlags) override { return false; }
     std::optional<QString> saveDialog(const FileDialogOptions &) override { return std::nullopt; }
     std::optional<QString> openDialog(const FileDialogOptions &) override { return std::nullopt; }
 };

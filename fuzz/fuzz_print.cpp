@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fontSize = -fontSize;
     const MessageAnswer answer = capacityAnswer(static_cast<std::uint8_t>(options >> 2));
 
-    QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 4),
-                                     static_cast<qsizetype>(size - 4));
+    QString text
+        = QString::fromUtf8(reinterpret_cast<const char *>(data + 4), static_cast<qsizetype>(size - 4));
     QStringList lines;
     qsizetype from = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     RecordingSurface surface;
     SilentDialogs dialogs(answer);
-    const bool printed = PrintSheet(m, surface, dialogs);
+    const bool printed = PrintSheet(m, surface, dialogs).printed();
     const PrintLog &log = surface.log();
 
     FUZZ_CHECK(dialogs.messages == 0);

@@ -3,27 +3,24 @@
 
     python3 samples/src/make_samples.py          # write the samples
     python3 samples/src/make_samples.py --check  # only compare with what is there
+    ... --cli PATH                               # sorario-cli (default: build/src/cli/)
 
-Every output is code page 932 with CR LF. The drafts hold one question per line,
+Every output is code page 932 with CR LF. Encoded samples are made by
+`sorario-cli encode`; one whose lines are unchanged is kept as it is, since any
+encoding of the same lines loads the same. The drafts hold one question per line,
 "question | hint | answer"; lines starting with "!" are header fields, "==" starts
 a part and "#" is a comment. Each part must have the same number of questions, since
 the program cuts the questions into equal runs by the declared part count.
 """
+import json
 import os
 import subprocess
 import sys
+import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.dirname(HERE)
 CRLF = "\r\n"
-
-# Symbol -> digits, in the order the program applies them when decoding.
-SYMBOLS = [
-    ("\u3000", "A"), (":", "B"), ("\u25C7", "C"), ("\u30FB", "D"), ("\u25A0", "E"),
-    ("?", "F"), ("~", "006"), ("^", "007"), ("/", "004"), ("\\", "005"), ("+", "816"),
-    ("-", "002"), (" ", "0"), ("*", "82"), ("\uFF71", "814"), ("]", "83"),
-]
-
 
 def read_draft(name):
     header, parts = {}, []
@@ -66,52 +63,37 @@ def file_bytes(lines):
     return cp932("".join(line + CRLF for line in lines))
 
 
-def hex_codes(text):
-    out = []
-    for ch in text:
-        b = ch.encode("cp932")
-        out.append("%04X" % (b[0] if len(b) == 1 else (b[0] << 8) | b[1]))
-    return "".join(out)
+def find_cli():
+    if "--cli" in sys.argv:
+        return sys.argv[sys.argv.index("--cli") + 1]
+    path = os.path.join(os.path.dirname(OUT), "build", "src", "cli", "sorario-cli")
+    if not os.path.exists(path):
+        sys.exit("sorario-cli not found: build first, or name it with --cli PATH")
+    return path
 
 
-def compress(digits):
-    """Longest symbol first; any mix of symbols and plain digits decodes the same."""
-    table = sorted(((d, s) for s, d in SYMBOLS), key=lambda p: -len(p[0]))
-    out, i = [], 0
-    while i < len(digits):
-        for d, s in table:
-            if digits.startswith(d, i):
-                out.append(s)
-                i += len(d)
-                break
-        else:
-            out.append(digits[i])
-            i += 1
-    return "".join(out)
+def decoded_lines(cli, path):
+    """The lines an encoded file loads as, or None when it is no encoded file."""
+    run = subprocess.run([cli, "decode", path], capture_output=True)
+    if run.returncode != 0:
+        return None
+    result = json.loads(run.stdout)
+    return result["FileLines"][:result["DecodedLineCount"]]
 
 
-def decode_literally(payload):
-    """The program's decoding steps, followed one by one."""
-    text = payload
-    for symbol, digits in SYMBOLS:
-        text = text.replace(symbol, digits)
-    decoded = []
-    p, n = 1, len(text)
-    while p <= n - 2:
-        code = int(text[p - 1:p + 3], 16)
-        raw = bytes([code]) if code < 0x100 else bytes([code >> 8, code & 0xFF])
-        decoded.append(raw.decode("cp932"))
-        p += 4
-    pieces = "".join(decoded).split(CRLF)
-    return pieces[:-1], len(pieces) - 1
-
-
-def encoded_file_bytes(lines):
-    payload = compress(hex_codes("".join(line + CRLF for line in lines)))
-    back, count = decode_literally(payload)
-    if back != lines or count != len(lines):
-        sys.exit("encoded text does not decode to the plain lines")
-    return file_bytes(["\\\\\\" + payload])
+def encoded_file_bytes(cli, lines, existing):
+    if os.path.exists(existing) and decoded_lines(cli, existing) == lines:
+        with open(existing, "rb") as f:
+            return f.read()
+    with tempfile.TemporaryDirectory() as tmp:
+        plain, encoded = os.path.join(tmp, "plain.qvn"), os.path.join(tmp, "encoded.qvn")
+        with open(plain, "wb") as f:
+            f.write(file_bytes(lines))
+        subprocess.run([cli, "encode", plain, "-o", encoded], check=True)
+        if decoded_lines(cli, encoded) != lines:
+            sys.exit("encoded text does not decode to the plain lines")
+        with open(encoded, "rb") as f:
+            return f.read()
 
 
 def check_with_iconv(data, lines):
@@ -136,6 +118,7 @@ def describe(name, questions, parts):
 
 def main():
     check_only = "--check" in sys.argv
+    cli = find_cli()
     outputs = {}
 
     for draft, target, encoded in [("中学英語文法ドリル1.txt", "中学英語文法ドリル1.qvn", False),
@@ -144,9 +127,11 @@ def main():
         header, notes, questions = read_draft(draft)
         notes = (notes + ["", "", ""])[:3]
         lines = [header["title"], header["parts"], header["code"]] + notes + question_lines(questions)
-        data = encoded_file_bytes(lines) if encoded else file_bytes(lines)
-        check_with_iconv(data, ["\\\\\\" + compress(hex_codes(
-            "".join(line + CRLF for line in lines)))] if encoded else lines)
+        if encoded:
+            data = encoded_file_bytes(cli, lines, os.path.join(OUT, target))
+        else:
+            data = file_bytes(lines)
+            check_with_iconv(data, lines)
         outputs[target] = data
         describe(target, questions, header["parts"])
 

@@ -1,7 +1,5 @@
 #include "app/QuestionFileList.h"
 
-#include "shared/Module1.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -17,9 +15,8 @@ const QString Extension = QStringLiteral(".qvn");
 // whatever the locale.
 void sortNames(QStringList &names)
 {
-    std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(names.begin(), names.end(),
+        [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
 }
 
 } // namespace
@@ -56,20 +53,15 @@ QStringList SubfoldersOf(const QString &folder)
     return paths;
 }
 
-FileChoice ChooseFiles(Module1 &m, const QString &currentFolder,
-                       const QList<QuestionFileEntry> &entries, const QList<bool> &selected)
+FileChoice ChooseFiles(Module1 &m, const QString &currentFolder, const QList<QuestionFileEntry> &entries,
+    const QList<bool> &selected)
 {
-    const auto count = std::count(selected.begin(), selected.end(), true);
-    if (count > MaxChosenFiles)
-        return FileChoice::TooMany;
-    m.ChosenFileCount = 0;
+    QStringList paths;
     for (qsizetype i = 0; i < entries.size() && i < selected.size(); ++i) {
-        if (!selected[i])
-            continue;
-        ++m.ChosenFileCount;
-        m.ChosenFileList(m.ChosenFileCount) = currentFolder + entries[i].fileName;
+        if (selected[i])
+            paths.append(currentFolder + entries[i].fileName);
     }
-    return m.ChosenFileCount == 0 ? FileChoice::NoneSelected : FileChoice::Chosen;
+    return ChooseFiles(m, paths);
 }
 
 } // namespace sorario

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bank/FileChoice.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,11 +28,8 @@ QList<QuestionFileEntry> QuestionFilesIn(const QString &folder);
 // The visible subfolders of `folder`, sorted by name, as absolute paths.
 QStringList SubfoldersOf(const QString &folder);
 
-enum class FileChoice { Chosen, NoneSelected, TooMany };
-
-// Fills ChosenFileList/ChosenFileCount from the selected entries of the list, in
-// list order. More files than the table holds are refused and nothing changes.
-FileChoice ChooseFiles(Module1 &m, const QString &currentFolder,
-                       const QList<QuestionFileEntry> &entries, const QList<bool> &selected);
+// ChooseFiles on the selected entries of the list, in list order.
+FileChoice ChooseFiles(Module1 &m, const QString &currentFolder, const QList<QuestionFileEntry> &entries,
+    const QList<bool> &selected);
 
 } // namespace sorario

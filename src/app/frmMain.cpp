@@ -8,10 +8,11 @@
 #include "platform/ProgramFolder.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
-#include "shared/TextHelpers.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QStyle>
 
 #include <exception>
@@ -38,15 +39,21 @@ frmMain::frmMain(Module1 &module, Dialogs &dlgs, MainWindowHooks h, QWidget *par
         m.ProgramFolder = programFolder();
 
     connect(ui->Drive1, &QComboBox::activated, this, [this](int index) { setDrive(index); });
-    // Rebuilding Dir1 inside its own click would pull the item from under the view.
-    connect(ui->Dir1, &QListWidget::itemClicked, this, &frmMain::Dir1_Click, Qt::QueuedConnection);
-    connect(ui->Dir1, &QListWidget::itemActivated, this, &frmMain::Dir1_Click, Qt::QueuedConnection);
+    connect(ui->Dir1, &QListWidget::itemClicked, this, &frmMain::Dir1_Click);
+    connect(ui->Dir1, &QListWidget::itemActivated, this, &frmMain::Dir1_Click);
+    // A folder opens at its first click, so the second click of a double-click would
+    // land on whatever entry of the opened folder stands there.
+    ui->Dir1->viewport()->installEventFilter(this);
+    connect(ui->List1, &QListWidget::itemDoubleClicked, this, &frmMain::List1_DblClick);
     connect(ui->cmdFileOK, &QPushButton::clicked, this, &frmMain::cmdFileOK_Click);
     connect(ui->cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(ui->Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    // Escape closes the read-me panel as "戻る" does; the shortcut lives only while the panel shows.
+    connect(new QShortcut(QKeySequence::Cancel, ui->Frame1), &QShortcut::activated, this,
+        &frmMain::Command1_Click);
 
     // The drive list and folder list start where the process is, as the system's
     // own drive and folder lists do.
@@ -163,9 +170,40 @@ void frmMain::fillDir1()
 
 void frmMain::Dir1_Click(QListWidgetItem *item)
 {
-    if (!item || item->listWidget() != ui->Dir1)
+    if (!item)
         return;
-    setDirPath(item->data(PathRole).toString());
+    // Rebuilding Dir1 inside its own click would pull the item from under the view.
+    const QString path = cleanPath(item->data(PathRole).toString());
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            // As with the system's folder list: setting the folder it already shows changes nothing.
+            if (path != m_dirPath)
+                setDirPath(path);
+        },
+        Qt::QueuedConnection);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->Dir1->viewport())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        m_swallowRelease = true;
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && m_swallowRelease) {
+        m_swallowRelease = false;
+        return true;
+    }
+    return false;
+}
+
+void frmMain::List1_DblClick(QListWidgetItem *item)
+{
+    deselectAllFiles();
+    item->setSelected(true);
+    cmdFileOK_Click();
 }
 
 void frmMain::Dir1_Change()
@@ -186,9 +224,7 @@ void frmMain::cmdFileOK_Click()
     switch (ChooseFiles(m, m.CurrentFolder, m_entries, selected)) {
     case FileChoice::TooMany:
         dialogs.beep();
-        dialogs.message(QStringLiteral("一度に選べる問題ファイルは") + NumberText(MaxChosenFiles)
-                            + QStringLiteral(" までです。選ぶファイルを減らして下さい。"),
-                        ProgramTitle);
+        dialogs.message(TooManyFilesMessage(), ProgramTitle);
         return;
     case FileChoice::NoneSelected:
         dialogs.beep();
@@ -207,7 +243,8 @@ void frmMain::cmdFileOK_Click()
     if (m.LoadFailed == 1)
         return;
 
-    frmSettei settei(m, dialogs, [this] { deselectAllFiles(); }, hooks.printSurface, this);
+    frmSettei settei(m, dialogs, hooks.printSurface, this);
+    connect(&settei, &frmSettei::returning, this, &frmMain::deselectAllFiles);
     runModal(settei);
 }
 

@@ -44,17 +44,21 @@ public:
 
     // The folder Dir1 shows, without a trailing separator (except the root).
     QString dirPath() const { return m_dirPath; }
-    // What the main list's "deselect all" does; the set-up window's "戻る" uses it too.
-    void deselectAllFiles();
 
 private Q_SLOTS:
+    // What "選択全クリア" does; leaving the set-up window does it too.
+    void deselectAllFiles();
     void Dir1_Click(QListWidgetItem *item);
+    void List1_DblClick(QListWidgetItem *item);
     void cmdFileOK_Click();
     void cmdClear_Click();
     void Command2_Click();
     void Command4_Click();
     void Image1_Click();
     void Command1_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
@@ -78,6 +82,7 @@ private:
     QString m_dirPath;
     QList<QuestionFileEntry> m_entries;        // List1's files, row for row
     bool m_inDriveChange = false;
+    bool m_swallowRelease = false; // the release that ends a swallowed double-click
 };
 
 } // namespace sorario

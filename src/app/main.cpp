@@ -1,11 +1,12 @@
+#include "app/QtDialogs.h"
 #include "app/WindowFonts.h"
 #include "app/frmMain.h"
 #include "platform/ProgramFolder.h"
-#include "platform/QtDialogs.h"
-#include "print/QtPrintSurface.h"
+#include "print/FontSubstitution.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -18,11 +19,13 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sorario"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Every window, dialogs included, carries the icon of the desktop entry.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/sorario.svg")));
 
     // Qt's own dialogs (print, font, files) in Japanese where the translations are installed.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
     sorario::installFontSubstitutions();

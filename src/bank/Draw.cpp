@@ -16,8 +16,8 @@ namespace {
 // seed must give the same draw wherever the program runs.
 std::uint64_t uniformBelow(std::mt19937_64 &gen, std::uint64_t bound)
 {
-    const std::uint64_t limit = std::numeric_limits<std::uint64_t>::max()
-                                - std::numeric_limits<std::uint64_t>::max() % bound;
+    const std::uint64_t limit
+        = std::numeric_limits<std::uint64_t>::max() - std::numeric_limits<std::uint64_t>::max() % bound;
     std::uint64_t x = 0;
     do {
         x = gen();
@@ -43,6 +43,11 @@ quint64 SheetSeed(quint64 runSeed, int sheet)
     // seeded s + 1 (with the clock, one a millisecond later).
     constexpr quint64 Step = 0x9E3779B97F4A7C15ull;
     return runSeed + Step * static_cast<quint64>(sheet - 1);
+}
+
+DrawSheet SheetDraws(Module1 &m, quint64 runSeed)
+{
+    return [&m, runSeed](int sheet) { DrawQuestions(m, SheetSeed(runSeed, sheet)); };
 }
 
 void DrawQuestions(Module1 &m, quint64 seed)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/SheetDraw.h"
+
 #include <QtGlobal>
 
 namespace sorario {
@@ -9,8 +11,8 @@ struct Module1;
 // Draws m.QuestionCount distinct questions of m.RangePool into m.DrawnQuestions,
 // uniformly and in draw order. A count beyond the pool or the drawn table is
 // lowered to what can be drawn (QuestionCount is set to it) rather than never ending.
-void DrawQuestions(Module1 &m);                // seeded from m.clock
-void DrawQuestions(Module1 &m, quint64 seed);  // repeatable, for the command line and tests
+void DrawQuestions(Module1 &m); // seeded from m.clock
+void DrawQuestions(Module1 &m, quint64 seed); // repeatable, for the command line and tests
 
 // The seed DrawQuestions(m) takes from the clock.
 quint64 ClockSeed(const Module1 &m);
@@ -19,5 +21,8 @@ quint64 ClockSeed(const Module1 &m);
 // seed, so a run of one sheet draws as it always did; the others step away from it
 // far enough that sheets of one run never share a seed.
 quint64 SheetSeed(quint64 runSeed, int sheet);
+
+// Draws each sheet of a run from its own seed, all taken from `runSeed`.
+DrawSheet SheetDraws(Module1 &m, quint64 runSeed);
 
 } // namespace sorario

@@ -3,8 +3,10 @@
 #include "platform/Cp932.h"
 #include "shared/Module1.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace sorario {
 namespace {
@@ -17,10 +19,22 @@ struct Symbol
 
 // In the order the replacements are applied.
 constexpr std::array<Symbol, 16> SymbolTable = {{
-    {u'\u3000', u"A"}, {u':', u"B"},   {u'\u25C7', u"C"}, {u'\u30FB', u"D"},
-    {u'\u25A0', u"E"}, {u'?', u"F"},   {u'~', u"006"},    {u'^', u"007"},
-    {u'/', u"004"},    {u'\\', u"005"}, {u'+', u"816"},   {u'-', u"002"},
-    {u' ', u"0"},      {u'*', u"82"},  {u'\uFF71', u"814"}, {u']', u"83"},
+    {u'\u3000', u"A"},
+    {u':', u"B"},
+    {u'\u25C7', u"C"},
+    {u'\u30FB', u"D"},
+    {u'\u25A0', u"E"},
+    {u'?', u"F"},
+    {u'~', u"006"},
+    {u'^', u"007"},
+    {u'/', u"004"},
+    {u'\\', u"005"},
+    {u'+', u"816"},
+    {u'-', u"002"},
+    {u' ', u"0"},
+    {u'*', u"82"},
+    {u'\uFF71', u"814"},
+    {u']', u"83"},
 }};
 
 // No expansion contains a symbol, so a later replacement never sees the output
@@ -34,87 +48,89 @@ const char16_t *expansionOf(char16_t c)
     return nullptr;
 }
 
-constexpr std::uint8_t NotADigit = 0xFF;
+constexpr int MaxFaultsKept = 3;
 
-// What one payload character stands for, as digit values.
-struct Nibbles
+int hexDigitValue(char16_t d)
 {
-    std::uint8_t count = 1;
-    std::array<std::uint8_t, 3> value{NotADigit, NotADigit, NotADigit};
-};
-
-Nibbles nibblesOf(char16_t c)
-{
-    Nibbles n;
-    if (const char16_t *digits = expansionOf(c)) {
-        n.count = 0;
-        for (const char16_t *d = digits; *d; ++d)
-            n.value[n.count++] = static_cast<std::uint8_t>(HexDigitValue(*d));
-    } else if (const int v = HexDigitValue(c); v >= 0) {
-        n.value[0] = static_cast<std::uint8_t>(v);
-    }
-    return n;
+    if (d >= u'0' && d <= u'9')
+        return d - u'0';
+    if (d >= u'A' && d <= u'F')
+        return d - u'A' + 10;
+    if (d >= u'a' && d <= u'f')
+        return d - u'a' + 10;
+    return -1;
 }
 
-// Collects digit values four at a time into code-page characters.
+// Collects digits four at a time into code-page characters.
 class GroupReader
 {
 public:
-    explicit GroupReader(QString &out) : m_out(out) {}
-
-    bool push(std::uint8_t nibble)
+    explicit GroupReader(DecodedPayload &out, QString &text)
+        : m_out(out)
+        , m_text(text)
     {
-        m_bad |= nibble == NotADigit;
-        m_value = (m_value << 4) | (nibble & 0xFu);
-        if (++m_digits == 4)
-            return flush();
-        return true;
+    }
+
+    void push(char16_t digit, qsizetype offset)
+    {
+        if (m_count == 0)
+            m_offset = offset;
+        m_digits[m_count++] = digit;
+        if (m_count == 4)
+            flush();
     }
 
     // A last group of three digits counts; one or two are dropped.
-    bool finish() { return m_digits == 3 ? flush() : true; }
+    void finish()
+    {
+        if (m_count == 3)
+            flush();
+    }
 
 private:
-    bool flush()
+    void flush()
     {
-        const bool bad = m_bad;
-        const unsigned value = m_value;
-        m_bad = false;
-        m_value = 0;
-        m_digits = 0;
-        if (bad)
-            return false;
-        const std::optional<QChar> c = cp932Character(value);
-        if (!c)
-            return false;
-        m_out.append(*c);
-        return true;
+        ++m_group;
+        unsigned value = 0;
+        bool hex = true;
+        for (int i = 0; i < m_count; ++i) {
+            const int v = hexDigitValue(m_digits[i]);
+            hex = hex && v >= 0;
+            value = (value << 4) | unsigned(std::max(v, 0));
+        }
+        const std::optional<QChar> c = hex ? cp932Character(value) : std::nullopt;
+        if (!c && ++m_out.faultCount <= MaxFaultsKept)
+            m_out.faults.append({hex ? GroupFault::Kind::NoCharacter : GroupFault::Kind::NotHexadecimal,
+                m_group, m_offset, QString::fromUtf16(m_digits.data(), m_count)});
+        else if (c && m_out.faultCount == 0)
+            m_text.append(*c);
+        m_count = 0;
     }
 
-    QString &m_out;
-    unsigned m_value = 0;
-    int m_digits = 0;
-    bool m_bad = false;
+    DecodedPayload &m_out;
+    QString &m_text;
+    std::array<char16_t, 4> m_digits {};
+    int m_count = 0;
+    qsizetype m_offset = 0;
+    int m_group = 0;
 };
 
-bool decodeDigits(QStringView payload, QString &decoded)
+QString decodeDigits(QStringView payload, DecodedPayload &out)
 {
-    static const std::array<Nibbles, 128> ascii = [] {
-        std::array<Nibbles, 128> table{};
-        for (char16_t c = 0; c < 128; ++c)
-            table[c] = nibblesOf(c);
-        return table;
-    }();
-    decoded.reserve(payload.size() / 3 + 1);
-    GroupReader reader(decoded);
-    for (const QChar qc : payload) {
-        const char16_t c = qc.unicode();
-        const Nibbles n = c < 128 ? ascii[c] : nibblesOf(c);
-        for (int i = 0; i < n.count; ++i)
-            if (!reader.push(n.value[i]))
-                return false;
+    QString text;
+    text.reserve(payload.size() / 3 + 1);
+    GroupReader reader(out, text);
+    for (qsizetype i = 0; i < payload.size(); ++i) {
+        const char16_t c = payload[i].unicode();
+        if (const char16_t *digits = expansionOf(c)) {
+            for (const char16_t *d = digits; *d; ++d)
+                reader.push(*d, i);
+        } else {
+            reader.push(c, i);
+        }
     }
-    return reader.finish();
+    reader.finish();
+    return text;
 }
 
 void appendHex4(QString &out, unsigned code)
@@ -124,35 +140,14 @@ void appendHex4(QString &out, unsigned code)
         out.append(QChar(Hex[(code >> shift) & 0xF]));
 }
 
-struct Shorthand
-{
-    const char16_t *digits;
-    int length;
-    char16_t symbol;
-};
-
-// Longer runs first, so that "816" wins over nothing at all.
-constexpr std::array<Shorthand, 9> Shorthands = {{
-    {u"816", 3, u'+'}, {u"814", 3, u'\uFF71'}, {u"002", 3, u'-'},
-    {u"004", 3, u'/'}, {u"005", 3, u'\\'},     {u"006", 3, u'~'},
-    {u"007", 3, u'^'}, {u"82", 2, u'*'},       {u"83", 2, u']'},
-}};
-
 } // namespace
 
-void DecodeEncodedLines(Module1 &m)
+DecodedPayload DecodePayload(QStringView payload)
 {
-    m.DecodeFailed = false;
-    QString decoded;
-    if (!decodeDigits(m.EncodedText, decoded)) {
-        m.DecodeFailed = true;
-        m.DecodedLineCount = -1;
-        return;
-    }
-    if (decoded.isEmpty()) {
-        m.DecodedLineCount = -1;
-        return;
-    }
+    DecodedPayload out;
+    const QString decoded = decodeDigits(payload, out);
+    if (out.faultCount > 0 || decoded.isEmpty())
+        return out;
     const QStringView text(decoded);
     qsizetype pieces = 0;
     qsizetype start = 0;
@@ -162,12 +157,22 @@ void DecodeEncodedLines(Module1 &m)
         ++pieces;
         const QStringView piece = end < 0 ? text.sliced(start) : text.sliced(start, end - start);
         if (pieces <= MaxFileLines)
-            m.FileLines(static_cast<int>(pieces)) = piece.toString();
+            out.pieces.append(piece.toString());
         if (end < 0)
             break;
         start = end + 2;
     }
-    m.DecodedLineCount = static_cast<std::int16_t>(std::min<qsizetype>(pieces - 1, MaxFileLines + 1));
+    out.lineCount = int(std::min<qsizetype>(pieces - 1, MaxFileLines + 1));
+    return out;
+}
+
+void DecodeEncodedLines(Module1 &m)
+{
+    DecodedPayload d = DecodePayload(m.EncodedText);
+    m.DecodeFailed = d.faultCount > 0;
+    m.DecodedLineCount = static_cast<std::int16_t>(d.lineCount);
+    for (int i = 1; i <= d.pieces.size(); ++i)
+        m.FileLines(i) = std::move(d.pieces[i - 1]);
 }
 
 QString EncodeText(QStringView text)
@@ -189,17 +194,19 @@ QString EncodeText(QStringView text)
     out.reserve(digits.size());
     const QStringView view(digits);
     for (qsizetype p = 0; p < view.size();) {
-        bool replaced = false;
-        for (const Shorthand &s : Shorthands) {
-            if (view.sliced(p).startsWith(QStringView(s.digits, s.length))) {
-                out.append(QChar(s.symbol));
-                p += s.length;
-                replaced = true;
+        // Only the runs of two or three digits are written as their symbols (no run is
+        // the start of another, so the order of trying does not matter); single digits
+        // stay as they are, as this encoder always wrote them.
+        const Symbol *run = nullptr;
+        for (const Symbol &s : SymbolTable) {
+            const QStringView symbolDigits(s.digits);
+            if (symbolDigits.size() > 1 && view.sliced(p).startsWith(symbolDigits)) {
+                run = &s;
                 break;
             }
         }
-        if (!replaced)
-            out.append(view[p++]);
+        out.append(run ? QChar(run->symbol) : view[p]);
+        p += run ? QStringView(run->digits).size() : 1;
     }
     return out;
 }
@@ -212,25 +219,6 @@ QString EncodeLines(const QStringList &lines)
         text.append(u"\r\n");
     }
     return EncodeText(text);
-}
-
-QString ExpandSymbolsStepwise(const QString &payload)
-{
-    QString s = payload;
-    for (const Symbol &sym : SymbolTable)
-        s.replace(QChar(sym.symbol), QString::fromUtf16(sym.digits));
-    return s;
-}
-
-int HexDigitValue(char16_t d)
-{
-    if (d >= u'0' && d <= u'9')
-        return d - u'0';
-    if (d >= u'A' && d <= u'F')
-        return d - u'A' + 10;
-    if (d >= u'a' && d <= u'f')
-        return d - u'a' + 10;
-    return -1;
 }
 
 } // namespace sorario

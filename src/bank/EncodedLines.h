@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -8,11 +9,35 @@ namespace sorario {
 
 struct Module1;
 
+// A group of four digits that gives no character.
+struct GroupFault
+{
+    enum class Kind { NotHexadecimal, NoCharacter };
+    Kind kind = Kind::NotHexadecimal;
+    int group = 0; // 1-based
+    qsizetype offset = 0; // payload character that gives the group's first digit, from 0
+    QString digits; // as the symbols expand
+
+    friend bool operator==(const GroupFault &, const GroupFault &) = default;
+};
+
+struct DecodedPayload
+{
+    // The pieces between CR LF, the uncounted last one included; at most
+    // MaxFileLines are kept.
+    QStringList pieces;
+    // The number of CR LF, -1 when nothing decodes, MaxFileLines + 1 when more.
+    int lineCount = -1;
+    // The first few faulty groups; any fault leaves no pieces and a lineCount of -1.
+    QList<GroupFault> faults;
+    int faultCount = 0;
+};
+
+// The payload (line 1 less the "\\\" mark) turned back into its lines.
+DecodedPayload DecodePayload(QStringView payload);
+
 // Decodes m.EncodedText into m.FileLines(1..) and m.DecodedLineCount; sets
-// m.DecodeFailed when a group is no hexadecimal number or no character.
-// On failure nothing is stored and DecodedLineCount is -1. More pieces than
-// FileLines holds: only the first MaxFileLines are stored and DecodedLineCount
-// is MaxFileLines + 1, which the loader refuses.
+// m.DecodeFailed when a group gives no character.
 void DecodeEncodedLines(Module1 &m);
 
 // The encoded form of lines (each ended by CR LF), without the "\\\" mark.
@@ -23,12 +48,5 @@ QString EncodeLines(const QStringList &lines);
 
 // The encoded form of a text exactly as it stands (no line end added).
 QString EncodeText(QStringView text);
-
-// A hexadecimal digit's value (either case), or -1.
-int HexDigitValue(char16_t d);
-
-// The symbol table's replacements applied one after another, as written down;
-// the decoder does the same in one scan. Kept for tests and tools.
-QString ExpandSymbolsStepwise(const QString &payload);
 
 } // namespace sorario

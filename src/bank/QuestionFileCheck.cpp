@@ -1,80 +1,136 @@
 #include "bank/QuestionFileCheck.h"
 
-#include "bank/EncodedLines.h"
-#include "bank/QuestionFiles.h"
-#include "platform/Cp932.h"
-#include "platform/LineFile.h"
+#include "bank/FileChoice.h"
+#include "bank/QuestionFileRead.h"
 #include "shared/Module1.h"
-#include "shared/TextHelpers.h"
 
 #include <QFileInfo>
-#include <QHash>
 
 #include <algorithm>
-#include <cstdint>
 #include <limits>
-#include <memory>
-#include <utility>
 
 namespace sorario {
 namespace {
 
-// A payload full of noise would otherwise give one line per group.
-constexpr int MaxGroupsReported = 3;
-
 // The payload starts after the three backslashes of line 1.
 constexpr int PayloadFirstColumn = 4;
 
-struct GroupFault
+// The last line of the last whole question, 0 when not even the header is whole.
+int lastWholeLine(int lineCount)
 {
-    int group = 0;  // 1-based
-    int column = 0; // of the character giving the group's first digit
-    QString digits;
-    bool notHex = false;
+    return lineCount < HeaderLineCount ? 0 : HeaderLineCount + (lineCount - HeaderLineCount) / 3 * 3;
+}
+
+class Checker
+{
+public:
+    Checker(QList<CheckProblem> &out, const QString &path)
+        : m_out(out)
+        , m_path(path)
+    {
+    }
+
+    void report(const QuestionFileRead &read);
+
+private:
+    CheckProblem &add(int line, CheckKind kind, qint64 number = 0)
+    {
+        m_out.append({m_path, line, 0, kind, number, 0, {}, false});
+        return m_out.last();
+    }
+    void reportFault(const QuestionFileRead &read);
+    void reportContent(const QuestionFileRead &read);
+
+    QList<CheckProblem> &m_out;
+    const QString &m_path;
 };
 
-// The groups the decoder stops at, found again with their places: the decoder
-// itself only says that one failed.
-QList<GroupFault> badGroups(QStringView payload, int *total)
+void Checker::report(const QuestionFileRead &read)
 {
-    QList<GroupFault> faults;
-    *total = 0;
-    QHash<char16_t, QString> expansions;
-    QString digits;
-    int groupColumn = 0;
-    int group = 0;
-    auto close = [&] {
-        ++group;
-        unsigned value = 0;
-        bool hex = true;
-        for (const QChar d : std::as_const(digits)) {
-            const int v = HexDigitValue(d.unicode());
-            hex = hex && v >= 0;
-            value = (value << 4) | unsigned(std::max(v, 0));
-        }
-        if (!hex || !cp932Character(value)) {
-            if (++*total <= MaxGroupsReported)
-                faults.append({group, groupColumn, digits, !hex});
-        }
-        digits.clear();
-    };
-    for (qsizetype i = 0; i < payload.size(); ++i) {
-        const char16_t c = payload[i].unicode();
-        auto it = expansions.constFind(c);
-        if (it == expansions.constEnd())
-            it = expansions.insert(c, ExpandSymbolsStepwise(QString(QChar(c))));
-        for (const QChar d : *it) {
-            if (digits.isEmpty())
-                groupColumn = PayloadFirstColumn + int(i);
-            digits.append(d);
-            if (digits.size() == 4)
-                close();
-        }
+    switch (read.fault) {
+    case LoadFault::Missing:
+        add(0, CheckKind::Missing);
+        return;
+    case LoadFault::Folder:
+        add(0, CheckKind::Folder);
+        return;
+    case LoadFault::Unreadable:
+        add(0, CheckKind::Unreadable);
+        return;
+    default:
+        break;
     }
-    // One or two digits left over are dropped; three are read as a number.
-    if (digits.size() == 3)
-        close();
-    return faults;
+    add(0,
+        read.encoding == TextEncoding::Utf8                  ? CheckKind::ReadAsUtf8
+            : read.encoding == TextEncoding::Utf8WithoutMark ? CheckKind::ReadAsUtf8WithoutMark
+                                                             : CheckKind::ReadAsShiftJis);
+    reportFault(read);
+    // Read as a current file, an old one has questions for its header: what that
+    // says of its parts would only mislead.
+    if (QFileInfo(m_path).suffix().compare(u"qvk", Qt::CaseInsensitive) == 0)
+        add(0, CheckKind::OldFormat);
+    else
+        reportContent(read);
+}
+
+void Checker::reportFault(const QuestionFileRead &read)
+{
+    switch (read.fault) {
+    case LoadFault::TooManyLines:
+        add(MaxFileLines + 1, CheckKind::TooManyLines, read.lineCount);
+        break;
+    case LoadFault::BadGroups:
+        for (const GroupFault &g : read.groupFaults) {
+            CheckProblem &p = add(1,
+                g.kind == GroupFault::Kind::NotHexadecimal ? CheckKind::GroupNotHexadecimal
+                                                           : CheckKind::GroupNoCharacter,
+                g.group);
+            p.column = PayloadFirstColumn + int(g.offset);
+            p.text = g.digits;
+        }
+        if (read.groupFaultCount > read.groupFaults.size())
+            add(1, CheckKind::MoreBadGroups, read.groupFaultCount - read.groupFaults.size());
+        break;
+    case LoadFault::TooManyDecodedLines:
+        add(1, CheckKind::TooManyDecodedLines);
+        break;
+    case LoadFault::EmptyPayload:
+        add(1, CheckKind::EmptyPayload);
+        break;
+    case LoadFault::NotWholeQuestions:
+        add(std::max(lastWholeLine(read.lineCount) + 1, 1), CheckKind::NotWholeQuestions, read.lineCount)
+            .decoded
+            = read.encoded;
+        break;
+    default:
+        break;
+    }
+}
+
+// What loads, but perhaps not as meant.
+void Checker::reportContent(const QuestionFileRead &read)
+{
+    if (read.fault != LoadFault::None && read.fault != LoadFault::NotWholeQuestions)
+        return;
+    const int n = read.lineCount;
+    if (read.encoded && read.lines.size() > n && !read.lines[n].isEmpty())
+        add(1, CheckKind::UnendedLastLine, n + 1);
+    if (read.badBytes > 0)
+        add(int(read.firstBadLine), CheckKind::BadBytes, read.badBytes);
+    const DeclaredParts parts = read.declaredParts();
+    if (parts.kind == DeclaredParts::Kind::NotANumber) {
+        CheckProblem &p = add(2, CheckKind::PartsNotANumber);
+        p.text = read.headerLine(2);
+        p.decoded = read.encoded;
+    }
+    if (read.fault != LoadFault::None)
+        return;
+    const int questions = read.questionCount();
+    const std::optional<std::int16_t> own = AddDeclaredParts(0, parts.value);
+    if (questions == 0)
+        add(0, CheckKind::NoQuestions);
+    else if (own && *own > questions)
+        add(2, CheckKind::MorePartsThanQuestions, *own).other = questions;
 }
 
 QString shortened(const QString &text)
@@ -83,215 +139,160 @@ QString shortened(const QString &text)
     return text.size() <= Max ? text : text.left(Max) + u'…';
 }
 
-// What the file contributes once read, as the loader sees it.
-struct FileFigures
+QString message(const CheckProblem &p)
 {
-    bool refused = false;
+    const QString after = p.decoded ? QStringLiteral("復号すると") : QString();
+    switch (p.kind) {
+    case CheckKind::Missing:
+        return QStringLiteral("ファイルがありません。");
+    case CheckKind::Folder:
+        return QStringLiteral("ファイルではなくフォルダーです。");
+    case CheckKind::Unreadable:
+        return QStringLiteral("ファイルを読み込めません。");
+    case CheckKind::TooManyLines:
+        return QStringLiteral("行数が%1行あり、読み込める%2行をこえています。")
+            .arg(p.number)
+            .arg(MaxFileLines);
+    case CheckKind::GroupNotHexadecimal:
+        return QStringLiteral("符号化された第%1組「%2」は16進数ではありません。").arg(p.number).arg(p.text);
+    case CheckKind::GroupNoCharacter:
+        return QStringLiteral("符号化された第%1組「%2」はShift-JISの文字ではありません。")
+            .arg(p.number)
+            .arg(p.text);
+    case CheckKind::MoreBadGroups:
+        return QStringLiteral("ほかにも読めない組が%1組あります。").arg(p.number);
+    case CheckKind::TooManyDecodedLines:
+        return QStringLiteral("復号すると行数が%1行をこえます。読み込めるのは%1行までです。")
+            .arg(MaxFileLines);
+    case CheckKind::EmptyPayload:
+        return QStringLiteral("符号化された内容が空です。");
+    case CheckKind::NotWholeQuestions: {
+        const int n = int(p.number);
+        const int lastWhole = lastWholeLine(n);
+        const QString where = n < HeaderLineCount ? QStringLiteral("見出しの6行もそろっていません。")
+            : lastWhole == HeaderLineCount
+            ? QStringLiteral("見出しの6行のあと、そろった問題がありません。")
+            : QStringLiteral("最後のそろった問題は%1行目で終わります。").arg(lastWhole);
+        return QStringLiteral("%1行数が%2行で、3の倍数ではありません。").arg(after).arg(n) + where;
+    }
+    case CheckKind::TooManyFiles:
+        return QStringLiteral("%1個目のファイルです。一度に読み込めるのは%2個までです。")
+            .arg(p.number)
+            .arg(MaxChosenFiles);
+    case CheckKind::TooManyQuestions:
+        return QStringLiteral("ここまでで問題数が合計%1問になり、読み込める%2問をこえます。")
+            .arg(p.number)
+            .arg(MaxBankQuestions);
+    case CheckKind::PartsOutOfRange:
+        return QStringLiteral("部の数「%1」を足すと、部の数の合計が%2～%3をはずれます。")
+            .arg(shortened(p.text))
+            .arg(std::numeric_limits<std::int16_t>::min())
+            .arg(std::numeric_limits<std::int16_t>::max());
+    case CheckKind::OldFormat:
+        return QStringLiteral("旧形式（バージョン１用）の問題ファイルです。「sorario-cli convert %1」か、"
+                              "ソラリオの「ファイル変換」で .qvn に変換して下さい。")
+            .arg(QFileInfo(p.file).fileName());
+    case CheckKind::UnendedLastLine:
+        return QStringLiteral("復号した最後の行（%1行目）に行末がないため、その行は読まれません。")
+            .arg(p.number);
+    case CheckKind::BadBytes:
+        return QStringLiteral(
+            "文字にならないバイトが%1個あります（最初はこの行）。「\uFFFD」として読みます。")
+            .arg(p.number);
+    case CheckKind::PartsNotANumber:
+        return QStringLiteral("%1部の数「%2」が数ではないため、1部として数えます。")
+            .arg(after, shortened(p.text));
+    case CheckKind::NoQuestions:
+        return QStringLiteral("問題が1問もありません。");
+    case CheckKind::MorePartsThanQuestions:
+        return QStringLiteral(
+            "部の数%1が問題数%2より多いため、問題のない部ができます（白紙のテストになります）。")
+            .arg(p.number)
+            .arg(p.other);
+    case CheckKind::ReadAsShiftJis:
+        return QStringLiteral("Shift-JIS として読みました。");
+    case CheckKind::ReadAsUtf8:
+        return QStringLiteral("UTF-8（BOM 付き）として読みました。");
+    case CheckKind::ReadAsUtf8WithoutMark:
+        return QStringLiteral("UTF-8（BOM なし）として読みました。");
+    }
+    return {};
+}
+
+} // namespace
+
+CheckSeverity SeverityOf(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::ReadAsShiftJis:
+    case CheckKind::ReadAsUtf8:
+    case CheckKind::ReadAsUtf8WithoutMark:
+        return CheckSeverity::Note;
+    case CheckKind::OldFormat:
+    case CheckKind::UnendedLastLine:
+    case CheckKind::BadBytes:
+    case CheckKind::PartsNotANumber:
+    case CheckKind::NoQuestions:
+    case CheckKind::MorePartsThanQuestions:
+        return CheckSeverity::Warning;
+    default:
+        return CheckSeverity::Error;
+    }
+}
+
+namespace {
+
+// Each file read by `read`, then what the files pass together.
+template <typename Read>
+QList<CheckProblem> checkReads(const QStringList &paths, Read read)
+{
+    QList<CheckProblem> problems;
     int questions = 0;
-    QString declaredParts; // header line 2 as read
-};
-
-class Checker
-{
-public:
-    explicit Checker(QList<CheckProblem> &out) : m_out(out), m_m(std::make_unique<Module1>()) {}
-
-    FileFigures checkFile(const QString &path);
-
-private:
-    FileFigures readFile(const QString &path);
-
-    void add(const QString &file, int line, int column, CheckSeverity severity, const QString &message)
-    {
-        m_out.append({file, line, column, severity, message});
-    }
-    void error(const QString &file, int line, const QString &message, int column = 0)
-    {
-        add(file, line, column, CheckSeverity::Error, message);
-    }
-    void warning(const QString &file, int line, const QString &message)
-    {
-        add(file, line, 0, CheckSeverity::Warning, message);
-    }
-    void reportBadGroups(const QString &file, const QString &payload);
-
-    QList<CheckProblem> &m_out;
-    std::unique_ptr<Module1> m_m; // the decoder's buffers
-};
-
-void Checker::reportBadGroups(const QString &file, const QString &payload)
-{
-    int total = 0;
-    const QList<GroupFault> faults = badGroups(payload, &total);
-    for (const GroupFault &f : faults) {
-        error(file, 1,
-              f.notHex ? QStringLiteral("符号化された第%1組「%2」は16進数ではありません。").arg(f.group).arg(f.digits)
-                       : QStringLiteral("符号化された第%1組「%2」はShift-JISの文字ではありません。")
-                             .arg(f.group).arg(f.digits),
-              f.column);
-    }
-    if (total > faults.size())
-        error(file, 1, QStringLiteral("ほかにも読めない組が%1組あります。").arg(total - faults.size()));
-    if (total == 0) // the decoder refused a group this scan let pass
-        error(file, 1, QStringLiteral("符号化された内容を読めません。"));
-}
-
-FileFigures Checker::checkFile(const QString &path)
-{
-    const qsizetype first = m_out.size();
-    FileFigures figures = readFile(path);
-    std::stable_sort(m_out.begin() + first, m_out.end(),
-                     [](const CheckProblem &a, const CheckProblem &b) { return a.line < b.line; });
-    return figures;
-}
-
-FileFigures Checker::readFile(const QString &path)
-{
-    FileFigures figures;
-    figures.refused = true;
-    if (QFileInfo(path).isDir()) {
-        error(path, 0, QStringLiteral("ファイルではなくフォルダーです。"));
-        return figures;
-    }
-    LineFileRead read = readLineFile(path);
-    if (read.status == LineFileRead::Status::Missing) {
-        error(path, 0, QStringLiteral("ファイルがありません。"));
-        return figures;
-    }
-    if (read.status == LineFileRead::Status::Unreadable) {
-        error(path, 0, QStringLiteral("ファイルを読み込めません。"));
-        return figures;
-    }
-    if (read.unmarkedUtf8)
-        warning(path, 1,
-                QStringLiteral("UTF-8 で保存されていますが、先頭に BOM がないため Shift-JIS として読みます。"
-                               "BOM 付き UTF-8 か Shift-JIS で保存しなおして下さい。"));
-    const qsizetype physical = read.lines.size();
-    if (physical > MaxFileLines) {
-        error(path, MaxFileLines + 1,
-              QStringLiteral("行数が%1行あり、読み込める%2行をこえています。").arg(physical).arg(MaxFileLines));
-        return figures;
-    }
-
-    const bool encoded = !read.lines.isEmpty() && read.lines.first().startsWith(QStringView(EncodedMark));
-    QStringList lines; // the file's lines as the loader numbers them
-    int n = 0;
-    if (encoded) {
-        Module1 &m = *m_m;
-        m.EncodedText = read.lines.first().mid(3);
-        DecodeEncodedLines(m);
-        if (m.DecodeFailed) {
-            reportBadGroups(path, m.EncodedText);
-            return figures;
-        }
-        n = m.DecodedLineCount;
-        const int stored = std::clamp(n + 1, 0, MaxFileLines);
-        for (int i = 1; i <= stored; ++i)
-            lines.append(std::exchange(m.FileLines(i), QString()));
-        if (n > MaxFileLines) {
-            error(path, 1, QStringLiteral("復号すると行数が%1行をこえます。読み込めるのは%1行までです。").arg(MaxFileLines));
-            return figures;
-        }
-        if (n < 0) {
-            error(path, 1, QStringLiteral("符号化された内容が空です。"));
-            return figures;
-        }
-        if (lines.size() > n && !lines[n].isEmpty())
-            warning(path, 1,
-                    QStringLiteral("復号した最後の行（%1行目）に行末がないため、その行は読まれません。").arg(n + 1));
-        lines.resize(n);
-    } else {
-        n = int(physical);
-        lines = std::move(read.lines);
-        if (read.badBytes > 0)
-            warning(path, int(read.firstBadLine),
-                    QStringLiteral("文字にならないバイトが%1個あります（最初はこの行）。「\uFFFD」として読みます。")
-                        .arg(read.badBytes));
-    }
-    const QString after = encoded ? QStringLiteral("復号すると") : QString();
-
-    if (n % 3 != 0) {
-        const int lastWhole = n < HeaderLineCount ? 0 : HeaderLineCount + (n - HeaderLineCount) / 3 * 3;
-        QString where;
-        if (n < HeaderLineCount)
-            where = QStringLiteral("見出しの6行もそろっていません。");
-        else if (lastWhole == HeaderLineCount)
-            where = QStringLiteral("見出しの6行のあと、そろった問題がありません。");
+    int parts = 0;
+    for (qsizetype f = 0; f < paths.size(); ++f) {
+        const QString &path = paths[f];
+        if (FileChoiceFor(f + 1) == FileChoice::TooMany && FileChoiceFor(f) != FileChoice::TooMany)
+            problems.append({path, 0, 0, CheckKind::TooManyFiles, f + 1, 0, {}, false});
+        const qsizetype first = problems.size();
+        const QuestionFileRead fileRead = read(path);
+        Checker(problems, path).report(fileRead);
+        std::stable_sort(problems.begin() + first, problems.end(),
+            [](const CheckProblem &a, const CheckProblem &b) { return a.line < b.line; });
+        if (fileRead.fault != LoadFault::None)
+            continue;
+        const bool fitted = questions <= MaxBankQuestions;
+        questions += fileRead.questionCount();
+        if (fitted && questions > MaxBankQuestions)
+            problems.append({path, 0, 0, CheckKind::TooManyQuestions, questions, 0, {}, false});
+        if (const std::optional<std::int16_t> sum = AddDeclaredParts(parts, fileRead.declaredParts().value))
+            parts = *sum;
         else
-            where = QStringLiteral("最後のそろった問題は%1行目で終わります。").arg(lastWhole);
-        error(path, std::max(lastWhole + 1, 1),
-              QStringLiteral("%1行数が%2行で、3の倍数ではありません。").arg(after).arg(n) + where);
-    } else {
-        figures.refused = false;
-        figures.questions = n >= HeaderLineCount ? (n - HeaderLineCount) / 3 : 0;
+            problems.append({path, 2, 0, CheckKind::PartsOutOfRange, 0, 0, fileRead.headerLine(2), false});
     }
-
-    figures.declaredParts = lines.size() >= 2 ? lines[1] : QString();
-    const QString &declared = figures.declaredParts;
-    if (!declared.isEmpty() && declared != u"0" && LeadingNumber(declared) == 0)
-        warning(path, 2, QStringLiteral("%1部の数「%2」が数ではないため、1部として数えます。")
-                             .arg(after, shortened(declared)));
-    return figures;
-}
-
-// The loader's sum of declared parts: false once it leaves the 16-bit count.
-bool addParts(int &sum, const QString &declaredText)
-{
-    double declared = 1;
-    if (!declaredText.isEmpty() && declaredText != u"0") {
-        declared = LeadingNumber(declaredText);
-        if (declared == 0)
-            declared = 1;
-    }
-    const double total = sum + declared;
-    if (!(total > -40000.0 && total < 40000.0))
-        return false;
-    const std::int64_t rounded = RoundHalfEven(total);
-    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        return false;
-    sum = int(rounded);
-    return true;
+    return problems;
 }
 
 } // namespace
 
 QList<CheckProblem> CheckQuestionFiles(const QStringList &paths)
 {
-    QList<CheckProblem> problems;
-    Checker checker(problems);
-    int questions = 0;
-    bool questionsReported = false;
-    int parts = 0;
-    for (qsizetype f = 0; f < paths.size(); ++f) {
-        const QString &path = paths[f];
-        if (f == MaxChosenFiles)
-            problems.append({path, 0, 0, CheckSeverity::Error,
-                             QStringLiteral("%1個目のファイルです。一度に読み込めるのは%2個までです。")
-                                 .arg(f + 1).arg(MaxChosenFiles)});
-        const FileFigures figures = checker.checkFile(path);
-        if (figures.refused)
-            continue;
-        questions += figures.questions;
-        if (questions > MaxBankQuestions && !questionsReported) {
-            questionsReported = true;
-            problems.append({path, 0, 0, CheckSeverity::Error,
-                             QStringLiteral("ここまでで問題数が合計%1問になり、読み込める%2問をこえます。")
-                                 .arg(questions).arg(MaxBankQuestions)});
-        }
-        if (!addParts(parts, figures.declaredParts))
-            problems.append({path, 2, 0, CheckSeverity::Error,
-                             QStringLiteral("部の数「%1」を足すと、部の数の合計が%2～%3をはずれます。")
-                                 .arg(shortened(figures.declaredParts))
-                                 .arg(std::numeric_limits<std::int16_t>::min())
-                                 .arg(std::numeric_limits<std::int16_t>::max())});
-    }
-    return problems;
+    return checkReads(paths, [](const QString &path) { return ReadQuestionFile(path); });
+}
+
+QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &name)
+{
+    return checkReads({name}, [&lines](const QString &) { return ReadQuestionLines(lines); });
+}
+
+QString ProblemMessage(const CheckProblem &problem)
+{
+    return message(problem);
 }
 
 bool RefusedByLoader(const QList<CheckProblem> &problems)
 {
     return std::any_of(problems.begin(), problems.end(),
-                       [](const CheckProblem &p) { return p.severity == CheckSeverity::Error; });
+        [](const CheckProblem &p) { return SeverityOf(p.kind) == CheckSeverity::Error; });
 }
 
 QString ProblemText(const CheckProblem &problem)
@@ -302,8 +303,18 @@ QString ProblemText(const CheckProblem &problem)
         if (problem.column > 0)
             text += QString::number(problem.column) + u':';
     }
-    text += problem.severity == CheckSeverity::Error ? QStringLiteral(" エラー: ") : QStringLiteral(" 警告: ");
-    return text + problem.message;
+    switch (SeverityOf(problem.kind)) {
+    case CheckSeverity::Error:
+        text += QStringLiteral(" エラー: ");
+        break;
+    case CheckSeverity::Warning:
+        text += QStringLiteral(" 警告: ");
+        break;
+    case CheckSeverity::Note:
+        text += QStringLiteral(" 注記: ");
+        break;
+    }
+    return text + message(problem);
 }
 
 } // namespace sorario

@@ -7,17 +7,48 @@
 namespace sorario {
 
 enum class CheckSeverity {
+    Note, // how the file was read
     Warning, // the file loads, but perhaps not as the teacher meant
-    Error,   // LoadQuestionFiles would refuse the files
+    Error, // LoadQuestionFiles would refuse the files
 };
+
+enum class CheckKind {
+    Missing,
+    Folder,
+    Unreadable,
+    TooManyLines,
+    GroupNotHexadecimal,
+    GroupNoCharacter,
+    MoreBadGroups,
+    TooManyDecodedLines,
+    EmptyPayload,
+    NotWholeQuestions,
+    TooManyFiles,
+    TooManyQuestions,
+    PartsOutOfRange,
+    OldFormat,
+    UnendedLastLine,
+    BadBytes,
+    PartsNotANumber,
+    NoQuestions,
+    MorePartsThanQuestions,
+    ReadAsShiftJis,
+    ReadAsUtf8,
+    ReadAsUtf8WithoutMark,
+};
+
+CheckSeverity SeverityOf(CheckKind kind);
 
 struct CheckProblem
 {
-    QString file;     // as given
-    int line = 0;     // 1-based; 0 for the file as a whole
-    int column = 0;   // 1-based character of that line; 0 when none
-    CheckSeverity severity = CheckSeverity::Error;
-    QString message;
+    QString file; // as given
+    int line = 0; // 1-based; 0 for the file as a whole
+    int column = 0; // 1-based character of that line; 0 when none
+    CheckKind kind = CheckKind::Missing;
+    qint64 number = 0; // the count the message names
+    qint64 other = 0; // a second one
+    QString text; // the digits or the part count the message quotes
+    bool decoded = false; // said of an encoded file's decoded lines
 
     friend bool operator==(const CheckProblem &, const CheckProblem &) = default;
 };
@@ -28,7 +59,13 @@ struct CheckProblem
 // An Error among the problems means exactly that the load would fail.
 QList<CheckProblem> CheckQuestionFiles(const QStringList &paths);
 
+// The same check of lines in memory (a file being edited), named `name`.
+QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &name);
+
 bool RefusedByLoader(const QList<CheckProblem> &problems);
+
+// The message of one problem, without file, line or severity.
+QString ProblemMessage(const CheckProblem &problem);
 
 // "FILE:LINE:COLUMN: エラー: message", the line and column left out when 0.
 QString ProblemText(const CheckProblem &problem);

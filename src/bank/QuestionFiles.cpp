@@ -1,14 +1,10 @@
 #include "bank/QuestionFiles.h"
 
-#include "bank/EncodedLines.h"
 #include "platform/Dialogs.h"
-#include "platform/LineFile.h"
 #include "shared/Module1.h"
-#include "shared/TextHelpers.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace sorario {
 
@@ -28,40 +24,7 @@ QString TooManyQuestionsMessage()
         .arg(MaxBankQuestions);
 }
 
-namespace {
-
-void stopLoad(Module1 &m, Dialogs &dialogs, const QString &message)
-{
-    dialogs.message(message);
-    m.LoadFailed = 1;
-}
-
-// Adds a file's declared part count (header line 2, defaults applied in place) to
-// PartCount. False when the sum leaves the 16-bit range of the count.
-bool addDeclaredParts(Module1 &m, QString &declaredText)
-{
-    if (declaredText.isEmpty() || declaredText == u"0")
-        declaredText = QStringLiteral("1");
-    double declared = LeadingNumber(declaredText);
-    if (declared == 0) {
-        declaredText = QStringLiteral("1");
-        declared = 1;
-    }
-    const double sum = m.PartCount + declared;
-    // Checked before rounding: a huge declared count must not reach the integer cast.
-    if (!(sum > -40000.0 && sum < 40000.0))
-        return false;
-    const std::int64_t rounded = RoundHalfEven(sum);
-    if (rounded < std::numeric_limits<std::int16_t>::min()
-        || rounded > std::numeric_limits<std::int16_t>::max())
-        return false;
-    m.PartCount = static_cast<std::int16_t>(rounded);
-    return true;
-}
-
-} // namespace
-
-void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
+LoadOutcome LoadBank(Module1 &m)
 {
     m.BankQuestionCount = 0;
     m.PartCount = 0;
@@ -69,60 +32,26 @@ void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
 
     // Slots the previous file filled. The header slots are cleared even before the
     // first file, so that a short file never takes header lines from an earlier load.
-    int filledSlots = HeaderLineCount;
+    qsizetype filledSlots = HeaderLineCount;
     const int fileCount = std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles);
     for (int f = 1; f <= fileCount; ++f) {
-        m.FileLines.clear(1, std::max(filledSlots, HeaderLineCount));
-        filledSlots = 0;
-
+        m.FileLines.clear(1, int(std::max<qsizetype>(filledSlots, HeaderLineCount)));
         const QString &path = m.ChosenFileList(f);
-        LineFileRead read = readLineFile(path);
-        if (read.status == LineFileRead::Status::Missing) {
-            stopLoad(m, dialogs, BrokenDataMessage);
-            return;
+        QuestionFileRead read = ReadQuestionFile(path);
+        if (read.encoded) {
+            m.EncodedText = read.payload;
+            m.DecodedLineCount = static_cast<std::int16_t>(read.lineCount);
+            m.DecodeFailed = read.fault == LoadFault::BadGroups;
         }
-        if (read.status == LineFileRead::Status::Unreadable) {
-            stopLoad(m, dialogs, UnreadableFileMessage(path));
-            return;
-        }
-        if (read.lines.size() > MaxFileLines) {
-            stopLoad(m, dialogs, TooManyLinesMessage(path));
-            return;
-        }
+        filledSlots = read.lines.size();
+        for (int i = 1; i <= filledSlots; ++i)
+            m.FileLines(i) = std::move(read.lines[i - 1]);
+        if (read.fault != LoadFault::None)
+            return {read.fault, path};
 
-        int n = 0;
-        if (!read.lines.isEmpty() && read.lines.first().startsWith(QStringView(EncodedMark))) {
-            // Only line 1 carries an encoded file; further physical lines are not used.
-            m.EncodedText = read.lines.first().mid(3);
-            DecodeEncodedLines(m);
-            if (m.DecodeFailed) {
-                stopLoad(m, dialogs, BrokenDataMessage);
-                return;
-            }
-            n = m.DecodedLineCount;
-            filledSlots = std::clamp(n + 1, 0, MaxFileLines);
-            if (n > MaxFileLines) {
-                stopLoad(m, dialogs, TooManyLinesMessage(path));
-                return;
-            }
-        } else {
-            n = static_cast<int>(read.lines.size());
-            for (int i = 1; i <= n; ++i)
-                m.FileLines(i) = std::move(read.lines[i - 1]);
-            filledSlots = n;
-        }
-
-        if (n % 3 != 0) {
-            dialogs.beep();
-            stopLoad(m, dialogs, BrokenDataMessage);
-            return;
-        }
-        const int questions = n >= HeaderLineCount ? (n - HeaderLineCount) / 3 : 0;
-        if (m.BankQuestionCount + questions > MaxBankQuestions) {
-            stopLoad(m, dialogs, TooManyQuestionsMessage());
-            return;
-        }
-
+        const int questions = read.questionCount();
+        if (m.BankQuestionCount + questions > MaxBankQuestions)
+            return {LoadFault::TooManyQuestions, path};
         for (int s = 1; s <= HeaderLineCount; ++s)
             m.FileHeaders(f, s) = m.FileLines(s);
         for (int q = 1; q <= questions; ++q) {
@@ -135,18 +64,55 @@ void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
 
         if (m.FileHeaders(f, 1).isEmpty())
             m.FileHeaders(f, 1) = ProgramTitle;
-        if (!addDeclaredParts(m, m.FileHeaders(f, 2))) {
-            stopLoad(m, dialogs, BrokenDataMessage);
-            return;
-        }
+        const DeclaredParts parts = ReadDeclaredParts(m.FileHeaders(f, 2));
+        m.FileHeaders(f, 2) = parts.text;
+        const std::optional<std::int16_t> sum = AddDeclaredParts(m.PartCount, parts.value);
+        if (!sum)
+            return {LoadFault::PartsOutOfRange, path};
+        m.PartCount = *sum;
         m.LoadedTitles += m.FileHeaders(f, 1);
         m.LoadedTitles += u"\r\n";
     }
 
-    // Negative declared counts can pull the sum below 1; the parts need at least one.
-    if (m.PartCount < 1)
-        m.PartCount = 1;
-    m.PartSize = static_cast<std::int16_t>(m.BankQuestionCount / m.PartCount);
+    const PartDivision parts = DivideIntoParts(m.PartCount, m.BankQuestionCount);
+    m.PartCount = parts.count;
+    m.PartSize = parts.size;
+    return {};
+}
+
+QString LoadFailureMessage(const LoadOutcome &outcome)
+{
+    switch (outcome.fault) {
+    case LoadFault::None:
+        return {};
+    case LoadFault::Missing:
+    case LoadFault::Folder:
+    case LoadFault::Unreadable:
+        return UnreadableFileMessage(outcome.path);
+    case LoadFault::TooManyLines:
+    case LoadFault::TooManyDecodedLines:
+        return TooManyLinesMessage(outcome.path);
+    case LoadFault::TooManyQuestions:
+        return TooManyQuestionsMessage();
+    case LoadFault::BadGroups:
+    case LoadFault::EmptyPayload:
+    case LoadFault::NotWholeQuestions:
+    case LoadFault::PartsOutOfRange:
+        break;
+    }
+    return BrokenDataMessage;
+}
+
+void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
+{
+    const LoadOutcome outcome = LoadBank(m);
+    if (outcome.fault == LoadFault::None)
+        return;
+    const bool gone = outcome.fault == LoadFault::Missing || outcome.fault == LoadFault::Folder;
+    if (outcome.fault == LoadFault::NotWholeQuestions || outcome.fault == LoadFault::EmptyPayload)
+        dialogs.beep();
+    dialogs.message(gone ? BrokenDataMessage : LoadFailureMessage(outcome));
+    m.LoadFailed = 1;
 }
 
 } // namespace sorario

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bank/QuestionFileRead.h"
+
 #include <QString>
 
 namespace sorario {
@@ -7,17 +9,28 @@ namespace sorario {
 struct Module1;
 class Dialogs;
 
-inline constexpr char16_t EncodedMark[] = u"\\\\\\";
-
-// The loader's messages. Only BrokenDataMessage is shown with a beep, and only
-// for a line count that is no multiple of 3.
+// The loader's messages.
 inline const QString BrokenDataMessage = QStringLiteral("◆データが壊れています！");
 QString UnreadableFileMessage(const QString &path);
 QString TooManyLinesMessage(const QString &path);
 QString TooManyQuestionsMessage();
 
-// Reads ChosenFileList(1..ChosenFileCount) into FileHeaders and the QuestionBank.
-// On a broken file: its message through `dialogs`, LoadFailed = 1, load stopped.
+struct LoadOutcome
+{
+    LoadFault fault = LoadFault::None;
+    QString path; // the file the load stopped at
+};
+
+// Reads ChosenFileList(1..ChosenFileCount) into FileHeaders and the QuestionBank;
+// stops at the first file that cannot be loaded, and says which and why.
+LoadOutcome LoadBank(Module1 &m);
+
+// What a stopped load says, naming the file where that helps.
+QString LoadFailureMessage(const LoadOutcome &outcome);
+
+// The window's load: LoadBank, and on failure its message through `dialogs` (a file
+// gone since it was listed is "broken data"; only a broken structure beeps) and
+// LoadFailed = 1.
 void LoadQuestionFiles(Module1 &m, Dialogs &dialogs);
 
 } // namespace sorario

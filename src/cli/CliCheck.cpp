@@ -10,8 +10,8 @@ namespace sorario::cli {
 int runCheck(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files, as they would be loaded together."),
-                                 QStringLiteral("FILE..."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("Question files, as they would be loaded together."), QStringLiteral("FILE..."));
     parseOrThrow(parser, args);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
@@ -20,14 +20,24 @@ int runCheck(const QStringList &args)
     const QList<CheckProblem> problems = CheckQuestionFiles(files);
     QByteArray out;
     int errors = 0;
+    int warnings = 0;
     for (const CheckProblem &p : problems) {
+        // How a file was read is no problem: it goes with the summary, so that a
+        // clean file still prints nothing on standard output.
+        if (SeverityOf(p.kind) == CheckSeverity::Note) {
+            printError(ProblemText(p));
+            continue;
+        }
         out += ProblemText(p).toUtf8() + '\n';
-        errors += p.severity == CheckSeverity::Error;
+        errors += SeverityOf(p.kind) == CheckSeverity::Error;
+        warnings += SeverityOf(p.kind) == CheckSeverity::Warning;
     }
     std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
     std::fflush(stdout);
     printError(QStringLiteral("%1個のファイルを調べました。エラー%2件、警告%3件。")
-                   .arg(files.size()).arg(errors).arg(problems.size() - errors));
+                   .arg(files.size())
+                   .arg(errors)
+                   .arg(warnings));
     return errors > 0 ? ExitRefused : ExitOk;
 }
 

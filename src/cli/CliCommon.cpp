@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 
 #include "bank/Draw.h"
+#include "bank/FileChoice.h"
 #include "bank/QuestionFiles.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
@@ -20,6 +21,8 @@ MessageAnswer BatchDialogs::messageBox(const QString &text, MessageButtons butto
     ++messagesShown;
     if (buttons == MessageButtons::YesNoCancel)
         return capacityAnswer;
+    if (buttons == MessageButtons::YesNo)
+        return MessageAnswer::Yes;
     printError(text);
     return MessageAnswer::Ok;
 }
@@ -59,17 +62,22 @@ void printError(const QString &message)
 
 bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs)
 {
-    if (paths.isEmpty())
+    QStringList absolute;
+    for (const QString &path : paths)
+        absolute.append(QFileInfo(path).absoluteFilePath());
+    switch (ChooseFiles(m, absolute)) {
+    case FileChoice::NoneSelected:
         throw UsageError(QStringLiteral("name at least one question file"));
-    if (paths.size() > MaxChosenFiles)
-        throw UsageError(QStringLiteral("at most %1 question files at once").arg(MaxChosenFiles));
-    m.ChosenFileCount = 0;
-    for (const QString &path : paths) {
-        ++m.ChosenFileCount;
-        m.ChosenFileList(m.ChosenFileCount) = QFileInfo(path).absoluteFilePath();
+    case FileChoice::TooMany:
+        throw UsageError(TooManyFilesMessage());
+    case FileChoice::Chosen:
+        break;
     }
     m.LoadFailed = 0;
-    LoadQuestionFiles(m, dialogs);
+    if (const LoadOutcome outcome = LoadBank(m); outcome.fault != LoadFault::None) {
+        dialogs.message(LoadFailureMessage(outcome));
+        m.LoadFailed = 1;
+    }
     return m.LoadFailed != 1;
 }
 
@@ -146,7 +154,7 @@ DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser)
     } else {
         seed = ClockSeed(m);
     }
-    return [&m, seed](int sheet) { DrawQuestions(m, SheetSeed(seed, sheet)); };
+    return SheetDraws(m, seed);
 }
 
 QJsonValue recordJson(const QString &a, const QString &b, const QString &c)

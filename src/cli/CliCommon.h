@@ -25,11 +25,16 @@ inline constexpr int ExitUsage = 2;
 class UsageError : public std::runtime_error
 {
 public:
-    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    explicit UsageError(const QString &message)
+        : std::runtime_error(message.toStdString())
+    {
+    }
 };
 
 // Dialogs answered without a screen: messages go to standard error, the print
-// dialog accepts, the capacity prompt gets `capacityAnswer`, the save dialog `savePath`.
+// dialog accepts, the capacity prompt gets `capacityAnswer`, the save dialog `savePath`,
+// and a Yes/No question (save characters the file cannot hold?) a silent Yes: the
+// command writes as asked and says itself what was lost.
 class BatchDialogs : public Dialogs
 {
 public:
@@ -37,12 +42,15 @@ public:
     std::optional<QString> savePath;
     int messagesShown = 0;
 
-    MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                             const QString &title) override;
-    void beep() override {}
+    MessageAnswer messageBox(
+        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override;
+    void beep() override { }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<FontChoice> fontDialog(const QString &, int, int) override { return std::nullopt; }
-    bool printDialog(PrintSurface &, int) override { return true; }
+    std::optional<FontChoice> fontDialog(const QString &, int, FontDialogFlags) override
+    {
+        return std::nullopt;
+    }
+    bool printDialog(QPrinter *, PrintDialogFlags) override { return true; }
     std::optional<QString> saveDialog(const FileDialogOptions &) override { return savePath; }
     std::optional<QString> openDialog(const FileDialogOptions &) override { return std::nullopt; }
 };

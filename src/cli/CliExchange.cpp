@@ -1,8 +1,8 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
+#include "bank/QuestionFiles.h"
 #include "exchange/QuestionCsv.h"
-#include "exchange/QuestionLines.h"
 #include "export/TestDocument.h"
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
@@ -37,9 +37,12 @@ InOut oneFileAndOutput(const QStringList &args, const char *command, const QStri
     return {files.first(), out};
 }
 
-int refuseWrite(const QString &path)
+int written(const WriteOutcome &outcome, const QString &path)
 {
+    if (outcome)
+        return ExitOk;
     printError(QStringLiteral("◆ファイルを書き込めません。\n") + path);
+    printError(outcome.reason());
     return ExitRefused;
 }
 
@@ -48,12 +51,12 @@ int refuseWrite(const QString &path)
 int runCsv(const QStringList &args)
 {
     const InOut io = oneFileAndOutput(args, "csv", QStringLiteral("A question file."));
-    const QuestionLines read = readQuestionLines(io.in);
-    for (const QString &refusal : read.refusals)
-        printError(refusal);
-    if (!read.lines)
+    const QuestionFileRead read = ReadQuestionFile(io.in);
+    if (read.fault != LoadFault::None) {
+        printError(LoadFailureMessage({read.fault, io.in}));
         return ExitRefused;
-    return writeBytesAtomically(io.out, questionCsvBytes(*read.lines)) ? ExitOk : refuseWrite(io.out);
+    }
+    return written(writeBytesAtomically(io.out, questionCsvBytes(read.countedLines())), io.out);
 }
 
 int runQvn(const QStringList &args)
@@ -69,7 +72,7 @@ int runQvn(const QStringList &args)
         printError(csvRefusalText(read.refusal) + u'\n' + io.in);
         return ExitRefused;
     }
-    return writeLineFileAtomically(io.out, read.lines) ? ExitOk : refuseWrite(io.out);
+    return written(writeLineFileAtomically(io.out, read.lines), io.out);
 }
 
 int runOdt(const QStringList &args)
@@ -95,7 +98,7 @@ int runOdt(const QStringList &args)
     if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
         return decided;
     const auto document = buildTestDocument(*m, sheetDrawFromOptions(*m, parser));
-    return writeTestDocument(*document, out) ? ExitOk : refuseWrite(out);
+    return written(writeTestDocument(*document, out), out);
 }
 
 } // namespace sorario::cli

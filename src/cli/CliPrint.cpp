@@ -2,20 +2,20 @@
 #include "cli/Commands.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/SafeWrite.h"
 #include "print/PrintReplay.h"
 #include "print/PrintRun.h"
 #include "print/QtPrintSurface.h"
 #include "print/RecordingSurface.h"
-#include "print/SheetRun.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
+#include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
@@ -23,20 +23,20 @@
 namespace sorario::cli {
 namespace {
 
-const char PrintUsage[] =
-    "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
-    "         [--answers 1|2] [--font NAME] [--size N] [--logo TEXT]\n"
-    "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
-    "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
-    "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
-    "the question asked when the questions overflow the first page (default no: print\n"
-    "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
-    "the sheet out with the fixed metrics of the recording surface (every position\n"
-    "exact and the same on every machine); OUT.pdf then draws those very positions\n"
-    "with real fonts. --trace writes every print-surface operation as JSON.\n"
-    "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
-    "the overflow answer serves them all.\n"
-    "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
+const char PrintUsage[]
+    = "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
+      "         [--answers 1|2] [--font NAME] [--size 8-40] [--logo TEXT]\n"
+      "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
+      "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+      "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
+      "the question asked when the questions overflow the first page (default no: print\n"
+      "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
+      "the sheet out with the fixed metrics of the recording surface (every position\n"
+      "exact and the same on every machine); OUT.pdf then draws those very positions\n"
+      "with real fonts. --trace writes every print-surface operation as JSON.\n"
+      "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
+      "the overflow answer serves them all.\n"
+      "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
 {
@@ -54,7 +54,7 @@ void addPrintOptions(QCommandLineParser &parser)
     };
     valued("answers", "1 attach an answer page, 2 none.", "1|2", "1");
     valued("font", "Question font name.", "NAME");
-    valued("size", "Question font size in points.", "N");
+    valued("size", "Question font size, 8 to 40 points.", "N");
     valued("logo", "Sheet logo.", "TEXT");
     valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
     valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
@@ -76,6 +76,17 @@ MessageAnswer overflowAnswer(const QString &value)
     throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
 }
 
+std::int16_t sizeOption(const QCommandLineParser &parser)
+{
+    bool number = false;
+    const double points = parser.value(QStringLiteral("size")).toDouble(&number);
+    const std::optional<std::int16_t> size = number ? NormalizedFontSize(points) : std::nullopt;
+    if (!size)
+        throw UsageError(
+            QStringLiteral("--size takes a size from %1 to %2 points").arg(MinFontSize).arg(MaxFontSize));
+    return *size;
+}
+
 QDateTime clockOption(const QString &value)
 {
     const QDateTime when = QDateTime::fromString(value, QStringLiteral("yyyy-MM-ddTHH:mm"));
@@ -84,16 +95,21 @@ QDateTime clockOption(const QString &value)
     return when;
 }
 
+// The face as the window would keep it, at a size the sheet can print.
+void applyFontOptions(Module1 &m, const QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("font")))
+        m.FontName = NormalizedFontName(parser.value(QStringLiteral("font")));
+    if (parser.isSet(QStringLiteral("size")))
+        m.FontSize = sizeOption(parser);
+}
+
 bool writeTrace(const QString &path, const QByteArray &json)
 {
-    QSaveFile file(path);
-    // Unbuffered: a buffered commit would take a write cut short by a full disk for success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(json) != json.size()
-        || !file.commit()) {
-        printError(QStringLiteral("cannot write the trace: ") + path);
-        return false;
-    }
-    return true;
+    const WriteOutcome written = writeBytesAtomically(path, json);
+    if (!written)
+        printError(QStringLiteral("cannot write the trace %1: %2").arg(path, written.reason()));
+    return written.ok();
 }
 
 QJsonArray drawnJson(const Module1 &m)
@@ -160,24 +176,18 @@ int runPrint(const QStringList &args)
     const bool fixedMetrics = parser.isSet(QStringLiteral("metrics"));
     if (fixedMetrics && parser.value(QStringLiteral("metrics")) != QLatin1String("fixed"))
         throw UsageError(QStringLiteral("--metrics takes fixed"));
-    const bool hasFont = parser.isSet(QStringLiteral("font"));
-    const bool hasSize = parser.isSet(QStringLiteral("size"));
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
-    // Any 16-bit size is taken: the run itself refuses one it cannot print.
-    const int size = hasSize ? intOption(parser, QStringLiteral("size"), -32768, 32767) : 0;
+    if (parser.isSet(QStringLiteral("size")))
+        sizeOption(parser);
 
     auto m = std::make_unique<Module1>();
     InitialiseFolders(*m);
-    if (!hasFont || !hasSize)
-        LoadFontSettings(*m);
-    if (!hasLogo)
-        LoadSheetLogo(*m);
-    if (hasFont)
-        m->FontName = parser.value(QStringLiteral("font"));
-    if (hasSize)
-        m->FontSize = static_cast<std::int16_t>(size);
+    LoadFontSettings(*m);
+    applyFontOptions(*m, parser);
     if (hasLogo)
         m->SheetLogo = parser.value(QStringLiteral("logo"));
+    else
+        LoadSheetLogo(*m);
     if (parser.isSet(QStringLiteral("now")))
         m->clock.setFixed(clockOption(parser.value(QStringLiteral("now"))));
 
@@ -198,36 +208,38 @@ int runPrint(const QStringList &args)
     QList<SheetOutcome> outcomes;
 
     const bool wantTrace = parser.isSet(QStringLiteral("trace"));
-    bool ok = false;
+    PrintOutcome outcome;
     int pages = 0;
     QByteArray trace;
     if (fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
-        ok = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
-        if (ok) {
+        outcome = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
+        if (outcome.printed()) {
             QtPrintSurface pdf(out);
-            try {
+            outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
-            } catch (const PrintFailure &) {
-                pdf.killDoc();
-                printError(QStringLiteral("cannot write the PDF: ") + out);
-                ok = false;
-            }
+                return PrintOutcome{PrintOutcome::Kind::Printed, {}};
+            });
         }
-        pages = ok ? tracer.log().pagesDelivered() : 0;
+        pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         QtPrintSurface pdf(out);
         TracingSurface tracer(pdf);
-        ok = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
+        outcome = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
         pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
         QtPrintSurface pdf(out);
-        ok = PrintSheets(*m, pdf, dialogs, draw, &outcomes);
-        pages = ok ? pdf.pagesPrinted() : 0;
+        outcome = PrintSheets(*m, pdf, dialogs, draw, &outcomes);
+        pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
+    bool ok = outcome.printed();
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        printError(QStringLiteral("cannot print ") + out + QStringLiteral(": ") + outcome.reason);
+    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
+        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
     if (wantTrace && !writeTrace(parser.value(QStringLiteral("trace")), trace))
         ok = false;
     printJson(summary(*m, pages, drawn, outcomes));

@@ -34,7 +34,13 @@ int runText(const QStringList &args)
         return decided;
     const QString text = BuildSheetTexts(*m, sheetDrawFromOptions(*m, parser));
     dialogs.savePath = out;
-    return SaveTestText(text, dialogs) ? ExitOk : ExitRefused;
+    const TextExportOutcome saved = SaveTestText(text, dialogs);
+    // Written as the window writes it after a Yes; the characters lost are named.
+    if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
+        printError(LostCharactersText(saved.lostCharacters));
+    if (saved.kind == TextExportKind::NotWritten)
+        printError(saved.reason);
+    return saved.kind == TextExportKind::Saved ? ExitOk : ExitRefused;
 }
 
 int runConvert(const QStringList &args)
@@ -46,11 +52,12 @@ int runConvert(const QStringList &args)
     if (files.size() != 1)
         throw UsageError(QStringLiteral("convert: name exactly one FILE.qvk"));
     const ConversionResult result = ConvertFirstFormat(files.first());
-    if (!result.message.isEmpty()) {
-        printError(result.message);
-        return ExitRefused;
-    }
-    return ExitOk;
+    if (result.converted())
+        return ExitOk;
+    printError(ConversionMessageFor(result).text);
+    if (!result.reason.isEmpty())
+        printError(result.reason);
+    return ExitRefused;
 }
 
 } // namespace sorario::cli

@@ -1,28 +1,69 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace sorario::cli;
 
 namespace {
 
-const char Usage[] =
-    "usage: sorario-cli COMMAND ...\n"
-    "  load FILE...                 load question files, print the bank as JSON\n"
-    "  decode FILE                  decode an encoded question file\n"
-    "  encode FILE -o OUT           write FILE as an encoded question file\n"
-    "  text FILE... [range] -o OUT  draw a test and write it as a text file\n"
-    "  print FILE... [range] -o OUT.pdf   draw a test and print it to a PDF\n"
-    "  convert FILE.qvk             convert a first-format pair\n"
-    "  check FILE...                report every problem of question files, one per line\n"
-    "  csv FILE.qvn -o OUT.csv      write a question file as a spreadsheet table\n"
-    "  qvn FILE.csv -o OUT.qvn      write such a table back as a question file\n"
-    "  odt FILE... [range] -o OUT.odt     draw a test and write it as an editable document\n"
-    "range: [--parts 1,3 | --all] [--count N] [--layout 1|2] [--seed S] [--sheets N]\n";
+const char Usage[]
+    = "usage: sorario-cli COMMAND ...\n"
+      "       sorario-cli --help | --version\n"
+      "commands:\n"
+      "  load FILE...                 load question files, print the bank as JSON\n"
+      "  decode FILE [-o OUT]         decode an encoded question file: print its lines as JSON,\n"
+      "                               or with -o write the plain question file\n"
+      "  encode FILE -o OUT           write FILE as an encoded question file (OUT is not FILE)\n"
+      "  text FILE... [range] [draw] -o OUT\n"
+      "                               draw a test and write it as a text file\n"
+      "  print FILE... [range] [draw] [sheet] -o OUT.pdf\n"
+      "                               draw a test and print it to a PDF; prints a JSON summary\n"
+      "  convert FILE.qvk             convert a first-format pair into FILE.qvn\n"
+      "  check FILE...                report every problem of question files, one per line\n"
+      "  csv FILE.qvn -o OUT.csv      write a question file as a spreadsheet table (UTF-8 CSV)\n"
+      "  qvn FILE.csv -o OUT.qvn      write such a table (UTF-8 or Shift-JIS) back as a question file\n"
+      "  odt FILE... [range] [draw] -o OUT.odt\n"
+      "                               draw a test and write it as an editable document (B5)\n"
+      "range (text, print, odt):\n"
+      "  --parts 1,3                  the parts to choose, by number (default: all parts)\n"
+      "  --all                        all parts, as the window's whole-range button\n"
+      "  --count N                    questions per sheet, 1 to the range's size\n"
+      "                               (default 10, or the range's size when smaller)\n"
+      "draw (text, print, odt):\n"
+      "  --layout 1|2                 1 with answer column, 2 without (default 1)\n"
+      "  --seed S                     seed of the random draw (default: from the clock)\n"
+      "  --sheets N                   sheets, each with its own draw, 1 to 60 (default 1)\n"
+      "sheet (print):\n"
+      "  --answers 1|2                1 attach an answer page, 2 none (default 1)\n"
+      "  --font NAME                  question font (default: Vk.ini, else ＭＳ Ｐ明朝)\n"
+      "  --size N                     font size, 8 to 40 points (default: Vk.ini, else 10)\n"
+      "  --logo TEXT                  sheet logo (default: Vk.rog, else 《ミナセラ》)\n"
+      "  --overflow yes|no|cancel     answer to the overflow question (default no: print all)\n"
+      "  --now YYYY-MM-DDTHH:MM       clock of the sheet number and the draw (default: now)\n"
+      "  --metrics fixed              lay out with the fixed metrics (default: real fonts)\n"
+      "  --trace T.json               write every print-surface operation as JSON (default: none)\n"
+      "exit codes: 0 done, 1 refused (the reason on standard error), 2 usage error\n";
+
+// Qt warns on standard error when it has no runtime folder (started as root or
+// over ssh). A private one for the run keeps standard error to the program's own
+// messages, and whatever Qt keeps there goes when the run ends.
+std::unique_ptr<QTemporaryDir> provideRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return nullptr;
+    auto folder = std::make_unique<QTemporaryDir>();
+    if (!folder->isValid())
+        return nullptr;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
+    return folder;
+}
 
 } // namespace
 
@@ -31,6 +72,7 @@ int main(int argc, char **argv)
     // Printing needs fonts, hence a GUI application; it never opens a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QTemporaryDir> runtime = provideRuntimeFolder();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
@@ -38,12 +80,20 @@ int main(int argc, char **argv)
         std::fputs(Usage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? ExitUsage : ExitOk;
     }
+    if (args.first() == QLatin1String("--version")) {
+        std::fputs("sorario-cli " SORARIO_VERSION "\n", stdout);
+        return ExitOk;
+    }
     const std::map<QString, std::function<int(const QStringList &)>> commands = {
-        {QStringLiteral("load"), runLoad},     {QStringLiteral("decode"), runDecode},
-        {QStringLiteral("encode"), runEncode}, {QStringLiteral("text"), runText},
-        {QStringLiteral("print"), runPrint},   {QStringLiteral("convert"), runConvert},
+        {QStringLiteral("load"), runLoad},
+        {QStringLiteral("decode"), runDecode},
+        {QStringLiteral("encode"), runEncode},
+        {QStringLiteral("text"), runText},
+        {QStringLiteral("print"), runPrint},
+        {QStringLiteral("convert"), runConvert},
         {QStringLiteral("check"), runCheck},
-        {QStringLiteral("csv"), runCsv},       {QStringLiteral("qvn"), runQvn},
+        {QStringLiteral("csv"), runCsv},
+        {QStringLiteral("qvn"), runQvn},
         {QStringLiteral("odt"), runOdt},
     };
     const QString name = args.takeFirst();

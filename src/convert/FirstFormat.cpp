@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
+#include "shared/Module1.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,19 +14,14 @@
 namespace sorario {
 namespace {
 
-const QString ConversionTitle = QStringLiteral("問題ファイルの変換");
-const QString BrokenFile = QStringLiteral("ファイルがこわれています。");
-const QString WrongQuestionData = QStringLiteral("問題データがまちがっています。");
-const QString NoControlFile = QStringLiteral("コントロールファイルがありません。");
+// The converted file stays within the lines the loader holds.
+constexpr int MaxQuestionLines = MaxFileLines - HeaderLineCount;
 
-constexpr int HeaderLines = 6;
-constexpr int MaxQuestionLines = MaxConvertedLines - HeaderLines;
-
-ConversionResult failure(const QString &message, const QString &title = QString())
+ConversionResult ending(ConversionKind kind, const QString &name)
 {
     ConversionResult result;
-    result.message = message;
-    result.title = title;
+    result.kind = kind;
+    result.fileName = name;
     return result;
 }
 
@@ -51,63 +47,89 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
 bool samePath(const QString &a, const QString &b)
 {
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-           == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
+
+ConversionMessage ConversionMessageFor(const ConversionResult &result)
+{
+    const QString title = QStringLiteral("問題ファイルの変換");
+    const QString &name = result.fileName;
+    switch (result.kind) {
+    case ConversionKind::Converted:
+    case ConversionKind::Cancelled:
+        return {};
+    case ConversionKind::NotFirstFormat:
+        return {name + QStringLiteral("  はバージョン１用の問題ファイル（.qvk）ではありません。"), title};
+    case ConversionKind::MissingFile:
+        return {name + QStringLiteral("  のコントロールファイルがありません。"), title};
+    case ConversionKind::BrokenFile:
+        return {QStringLiteral("ファイルがこわれています。"), {}};
+    case ConversionKind::WrongQuestionData:
+        return {QStringLiteral("問題データがまちがっています。"), {}};
+    case ConversionKind::TooManyQuestions:
+        return {name
+                + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
+                      .arg(MaxQuestionLines / 3),
+            title};
+    case ConversionKind::NoControlFile:
+    case ConversionKind::NotWritten:
+    case ConversionKind::OldPairKept:
+        return {QStringLiteral("コントロールファイルがありません。"), {}};
+    }
+    return {};
+}
 
 ConversionResult ConvertFirstFormat(const QString &qvkPath)
 {
     const QString name = QFileInfo(qvkPath).fileName();
     const QString controlPath = withLastThreeReplaced(qvkPath, QStringLiteral("ctr"));
     const QString outputPath = withLastThreeReplaced(qvkPath, QStringLiteral("qvn"));
-    const QString missingControl = name + QStringLiteral("  のコントロールファイルがありません。");
 
     // Converting a .qvn or .ctr onto itself would delete what was just written.
     if (samePath(qvkPath, outputPath) || samePath(qvkPath, controlPath))
-        return failure(name + QStringLiteral("  はバージョン１用の問題ファイル（.qvk）ではありません。"),
-                       ConversionTitle);
+        return ending(ConversionKind::NotFirstFormat, name);
 
     // Stage 1: the questions.
     const LineFileRead questions = readLineFile(qvkPath);
     if (questions.status == LineFileRead::Status::Missing)
-        return failure(missingControl, ConversionTitle);
+        return ending(ConversionKind::MissingFile, name);
     if (questions.status != LineFileRead::Status::Ok || !survivesRewrite(questions))
-        return failure(WrongQuestionData);
+        return ending(ConversionKind::WrongQuestionData, name);
     const qsizetype n = questions.lines.size();
     if (n % 3 != 0)
-        return failure(BrokenFile);
+        return ending(ConversionKind::BrokenFile, name);
     if (n > MaxQuestionLines)
-        return failure(name + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
-                                  .arg(MaxQuestionLines / 3),
-                       ConversionTitle);
+        return ending(ConversionKind::TooManyQuestions, name);
 
     // Stage 2: the control file and the new file.
     const LineFileRead control = readLineFile(controlPath);
     if (control.status == LineFileRead::Status::Missing)
-        return failure(missingControl, ConversionTitle);
+        return ending(ConversionKind::MissingFile, name);
     if (control.status != LineFileRead::Status::Ok || control.lines.size() < 2)
-        return failure(NoControlFile);
+        return ending(ConversionKind::NoControlFile, name);
     LineFileRead header = control;
     header.lines = control.lines.mid(0, 2);
     if (!survivesRewrite(header))
-        return failure(NoControlFile);
+        return ending(ConversionKind::NoControlFile, name);
 
     QStringList lines;
-    lines.reserve(n + HeaderLines);
-    lines << header.lines << QString() << QString() << QString() << QString();
+    lines.reserve(n + HeaderLineCount);
+    lines << header.lines;
+    while (lines.size() < HeaderLineCount)
+        lines << QString();
     lines << questions.lines;
-    if (!writeLineFileAtomically(outputPath, lines))
-        return failure(NoControlFile);
-
-    ConversionResult result;
-    result.outputPath = outputPath;
-    // The new file is complete, so a refused deletion loses nothing.
-    if (!QFile::remove(qvkPath) || !QFile::remove(controlPath)) {
-        result.message = NoControlFile;
+    if (const WriteOutcome written = writeLineFileAtomically(outputPath, lines); !written) {
+        ConversionResult result = ending(ConversionKind::NotWritten, name);
+        result.reason = written.reason();
         return result;
     }
-    result.converted = true;
+
+    // The new file is complete, so a refused deletion loses nothing.
+    const bool deleted = QFile::remove(qvkPath) && QFile::remove(controlPath);
+    ConversionResult result = ending(deleted ? ConversionKind::Converted : ConversionKind::OldPairKept, name);
+    result.outputPath = outputPath;
     return result;
 }
 

@@ -7,19 +7,39 @@ namespace sorario {
 class Dialogs;
 struct FileDialogOptions;
 
-// The outcome of one conversion: the message to show (empty on success or cancel)
-// and its title (empty: the platform's default title). `outputPath` is set once the
-// .qvn has been written whole, even when deleting the old pair then failed.
-struct ConversionResult
-{
-    bool converted = false; // written and the old pair deleted
-    QString message;
-    QString title;
-    QString outputPath;
+enum class ConversionKind {
+    Converted, // written whole and the old pair deleted
+    Cancelled, // the open dialog was cancelled
+    NotFirstFormat, // the file chosen is the pair's own output or control file
+    MissingFile, // the question or control file does not exist
+    BrokenFile, // a line count that is no multiple of 3
+    WrongQuestionData, // the question file cannot be read back as it was written
+    TooManyQuestions, // the output would pass the lines the loader holds
+    NoControlFile, // the control file is unreadable or short
+    NotWritten, // the output could not be written; `reason` says why
+    OldPairKept, // written whole, but the old pair could not be deleted
 };
 
-// The loader holds at most this many lines of one question file, header included.
-inline constexpr int MaxConvertedLines = 10000;
+// One conversion: its kind, the question file's name, and once the output is
+// written whole, its path.
+struct ConversionResult
+{
+    ConversionKind kind = ConversionKind::Cancelled;
+    QString fileName;
+    QString outputPath;
+    QString reason; // the system's words, for NotWritten
+
+    bool converted() const { return kind == ConversionKind::Converted; }
+};
+
+// What the window shows for a result: nothing (empty text) for Converted and
+// Cancelled; an empty title means the platform's default title.
+struct ConversionMessage
+{
+    QString text;
+    QString title;
+};
+ConversionMessage ConversionMessageFor(const ConversionResult &result);
 
 // Converts FILE.qvk + FILE.ctr into FILE.qvn; deletes the pair only after the new
 // file is written whole.

@@ -3,14 +3,6 @@
 #include "platform/Dialogs.h"
 
 namespace sorario {
-namespace {
-
-// Open-dialog flags as the program has always passed them.
-constexpr int FileMustExist = 0x1000;
-constexpr int Explorer = 0x80000;
-
-} // namespace
-
 FileDialogOptions ConversionOpenOptions(const QString &initialDir)
 {
     FileDialogOptions options;
@@ -18,7 +10,7 @@ FileDialogOptions ConversionOpenOptions(const QString &initialDir)
     options.filter = QStringLiteral("ソラリオ問題(*.qvk)|*.qvk");
     options.filterIndex = 1;
     options.initialDir = initialDir;
-    options.flags = Explorer | FileMustExist;
+    options.flags = FileDialogFlag::Explorer | FileDialogFlag::FileMustExist;
     return options;
 }
 
@@ -28,8 +20,8 @@ ConversionResult RunConversion(Dialogs &dialogs, const QString &initialDir)
     if (!path || path->isEmpty())
         return {};
     ConversionResult result = ConvertFirstFormat(*path);
-    if (!result.message.isEmpty())
-        dialogs.message(result.message, result.title);
+    if (const ConversionMessage shown = ConversionMessageFor(result); !shown.text.isEmpty())
+        dialogs.message(shown.text, shown.title);
     return result;
 }
 

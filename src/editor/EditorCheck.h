@@ -20,6 +20,9 @@ struct EditorProblem
 // cannot hold (saving would turn it into "?").
 QList<EditorProblem> checkEditedLines(const QStringList &lines);
 
+// Whether a save would turn some character into "?".
+bool holdsUnwritable(const QStringList &lines);
+
 // The part (from 1) of each question, as the set-up window divides the bank of
 // this file alone.
 QList<int> partOfQuestions(const QStringList &lines);

@@ -1,14 +1,13 @@
 #include "editor/EditorDialogs.h"
 
-#include "platform/QtDialogs.h"
-
 namespace sorario {
 namespace {
 
 // An open dialog takes only a file that is there; a save dialog asks before replacing one.
-int flagsFor(FileUse use)
+FileDialogFlags flagsFor(FileUse use)
 {
-    return use == FileUse::Open ? FileDialogFileMustExist : FileDialogOverwritePrompt;
+    return use == FileUse::Open ? FileDialogFlags(FileDialogFlag::FileMustExist)
+                                : FileDialogFlag::OverwritePrompt | FileDialogFlag::PathMustExist;
 }
 
 } // namespace

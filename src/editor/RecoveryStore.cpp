@@ -36,7 +36,7 @@ bool RecoveryStore::keep(const Copy &copy) const
     if (!QDir().mkpath(m_folder))
         return false;
     const QString text = joinCrLf(QStringList {copy.originalPath} + copy.lines);
-    return writeBytesAtomically(fileFor(copy.originalPath), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+    return writeBytesAtomically(fileFor(copy.originalPath), QByteArray("\xEF\xBB\xBF") + text.toUtf8()).ok();
 }
 
 void RecoveryStore::discard(const QString &originalPath) const

@@ -7,7 +7,6 @@
 #include "editor/EditorDialogs.h"
 #include "editor/QuestionTableModel.h"
 #include "exchange/QuestionCsv.h"
-#include "exchange/QuestionLines.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
@@ -117,13 +116,12 @@ void frmEditor::startFile(const QStringList &lines, const QString &path, Form fo
 
 bool frmEditor::openFile(const QString &path)
 {
-    const QuestionLines read = readQuestionLines(path);
-    if (!read.lines) {
-        dialogs.message(
-            QStringLiteral("この問題ファイルは読み込めません。\n") + read.refusals.join(u'\n'), EditorTitle);
+    const QuestionFileRead read = ReadQuestionFile(path);
+    if (read.fault != LoadFault::None) {
+        dialogs.message(LoadFailureMessage({read.fault, path}), EditorTitle);
         return false;
     }
-    startFile(*read.lines, path, read.encoded ? Form::Encoded : Form::Plain);
+    startFile(read.countedLines(), path, read.encoded ? Form::Encoded : Form::Plain);
     return true;
 }
 
@@ -251,12 +249,10 @@ std::optional<QString> frmEditor::askSavePath(Form form)
 bool frmEditor::saveTo(const QString &path, Form form)
 {
     const QStringList lines = m_model->lines();
-    for (const EditorProblem &p : checkEditedLines(lines)) {
-        if (!p.message.contains(QStringLiteral("Shift-JIS")))
-            continue;
-        dialogs.message(QStringLiteral("Shift-JIS で保存できない文字があります。直してから保存して下さい。\n")
-                + p.message,
-            EditorTitle);
+    if (holdsUnwritable(lines)) {
+        dialogs.message(QStringLiteral("Shift-JIS で保存できない文字があります（問題点の一覧）。"
+                                       "直してから保存して下さい。"),
+                        EditorTitle);
         return false;
     }
     const QStringList written

@@ -18,9 +18,9 @@ public:
     {
     }
 
-    void setScaleMode(int) override { }
-    void setPaperSize(int) override { }
-    void setOrientation(int) override { }
+    void setScaleMode(ScaleMode) override { }
+    void setPaperSize(PaperSize) override { }
+    void setOrientation(Orientation) override { }
     void setFontName(const QString &name) override { m_fontName = name; }
     QString fontName() const override { return m_fontName; }
     void setFontSize(double points) override { m_fontSize = points; }

@@ -1,6 +1,7 @@
 #include "export/TestTextFile.h"
 
 #include "shared/Module1.h"
+#include "shared/TextHelpers.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
     QString text;
     for (int sheet = 1; sheet <= sheets; ++sheet) {
         if (sheet > 1)
-            text += SheetSeparator + QStringLiteral("\r\n");
+            text += SheetSeparator + CrLf;
         if (draw)
             draw(sheet);
         ExchangeBracketAndAnswer(m);

@@ -9,6 +9,7 @@
 #include "print/SheetHeader.h"
 #include "print/TextPlacer.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -142,10 +143,12 @@ QByteArray testDocumentBytes(const QTextDocument &document)
     return withPageFrame(buffer.data(), SheetFrame);
 }
 
-bool writeTestDocument(const QTextDocument &document, const QString &path)
+WriteOutcome writeTestDocument(const QTextDocument &document, const QString &path)
 {
     const QByteArray bytes = testDocumentBytes(document);
-    return !bytes.isEmpty() && writeBytesAtomically(path, bytes);
+    if (bytes.isEmpty())
+        return WriteOutcome::failed(QStringLiteral("the document could not be made"));
+    return writeBytesAtomically(path, bytes);
 }
 
 bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs)
@@ -155,13 +158,16 @@ bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs)
     options.filter = QStringLiteral("OpenDocument テキスト(*.odt)|*.odt|すべてのファイル(*.*)|*.*");
     options.defaultExt = QStringLiteral("odt");
     options.fileName = ProgramTitle;
+    options.flags = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     const std::optional<QString> path = dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return false;
-    if (writeTestDocument(document, *path))
+    const WriteOutcome written = writeTestDocument(document, *path);
+    if (written)
         return true;
     dialogs.message(
-        QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path),
+        QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path) + u'\n'
+            + written.reason(),
         ProgramTitle);
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SafeWrite.h"
 #include "shared/SheetDraw.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ std::unique_ptr<QTextDocument> buildTestDocument(Module1 &m, const DrawSheet &dr
 QByteArray testDocumentBytes(const QTextDocument &document);
 
 // Writes the document to `path` whole or not at all.
-bool writeTestDocument(const QTextDocument &document, const QString &path);
+WriteOutcome writeTestDocument(const QTextDocument &document, const QString &path);
 
 // Save dialog, then the file; a file that cannot be written is reported through `dialogs`.
 bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs);

@@ -1,6 +1,8 @@
 #include "export/TestTextFile.h"
 
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
+#include "shared/TextHelpers.h"
 
 #include <QStringList>
 
@@ -9,32 +11,8 @@
 namespace sorario {
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // The line-break mark of the sheet layouts; a text file has no use for it.
 const QString BreakMark = QStringLiteral("\\/");
-
-QString titleLine(const Module1 &m)
-{
-    if (m.ChosenFileCount > 1)
-        return QStringLiteral("まとめのテスト");
-    return m.FileHeaders(1, 1);
-}
-
-QString rangeLine(const Module1 &m)
-{
-    if (m.ChosenFileCount > 1) {
-        const int last = std::min<int>(m.ChosenFileCount, MaxChosenFiles);
-        return m.FileHeaders(1, 1) + u'～' + m.FileHeaders(last, 1);
-    }
-    if (m.AllPartsChosen == 1)
-        return QStringLiteral("すべてのはんい");
-    QStringList parts;
-    const int count = std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts);
-    for (int i = 1; i <= count; ++i)
-        parts.append(m.ChosenPartNumbers(i));
-    return QStringLiteral("その") + parts.join(u'・');
-}
 
 // Three characters, right-aligned; a four-digit number keeps all its digits
 // rather than losing its thousands.
@@ -67,8 +45,8 @@ QString answerBlock(const Module1 &m, int count)
 QString BuildTestText(const Module1 &m)
 {
     const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
-    const QString title = titleLine(m);
-    const QString range = rangeLine(m);
+    const QString title = SheetTitleText(m);
+    const QString range = RangeLineText(m);
     const QStringList records = {
         title,
         range,

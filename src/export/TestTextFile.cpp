@@ -1,7 +1,7 @@
 #include "export/TestTextFile.h"
 
+#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
-#include "platform/SafeWrite.h"
 #include "shared/Module1.h"
 
 #include <QDir>
@@ -9,10 +9,8 @@
 namespace sorario {
 namespace {
 
-// Save-dialog flags as the program has always passed them.
-constexpr int OverwritePrompt = 2;
-constexpr int HideReadOnly = 4;
-constexpr int PathMustExist = 2048;
+// A message box stays readable however many characters a test loses.
+constexpr qsizetype MaxNamedCharacters = 20;
 
 } // namespace
 
@@ -24,32 +22,56 @@ FileDialogOptions TestTextSaveOptions()
     options.filterIndex = 1;
     options.defaultExt = QStringLiteral("txt");
     options.fileName = ProgramTitle;
-    options.flags = OverwritePrompt | HideReadOnly | PathMustExist;
+    options.flags
+        = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     return options;
 }
 
-bool WriteTestTextTo(const Module1 &m, const QString &path)
+QString LostCharactersText(const QStringList &characters)
+{
+    QString named = characters.mid(0, MaxNamedCharacters).join(u'　');
+    if (characters.size() > MaxNamedCharacters)
+        named += QStringLiteral("　…");
+    return QStringLiteral("次の文字はテキストファイルに書けないため、「?」になります。\n") + named;
+}
+
+WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path)
 {
     return writeTextFileAtomically(path, BuildTestText(m));
 }
 
-bool WriteTestTextFile(const Module1 &m, Dialogs &dialogs)
+TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs)
 {
     return SaveTestText(BuildTestText(m), dialogs);
 }
 
-bool SaveTestText(const QString &text, Dialogs &dialogs)
+TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs)
 {
+    TextExportOutcome outcome;
+    outcome.lostCharacters = unmappableCp932Characters(text);
+    if (!outcome.lostCharacters.isEmpty()
+        && dialogs.messageBox(
+               LostCharactersText(outcome.lostCharacters) + QStringLiteral("\nこのまま保存しますか。"),
+               MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
+            != MessageAnswer::Yes) {
+        outcome.kind = TextExportKind::Declined;
+        return outcome;
+    }
     const std::optional<QString> path = dialogs.saveDialog(TestTextSaveOptions());
     if (!path || path->isEmpty())
-        return false;
-    if (writeTextFileAtomically(*path, text))
-        return true;
-    // Saying nothing would let the teacher believe the test was saved.
-    dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")
-                        + QDir::toNativeSeparators(*path),
-                    ProgramTitle);
-    return false;
+        return outcome;
+    outcome.path = *path;
+    if (const WriteOutcome written = writeTextFileAtomically(*path, text); !written) {
+        outcome.kind = TextExportKind::NotWritten;
+        outcome.reason = written.reason();
+        // Saying nothing would let the teacher believe the test was saved.
+        dialogs.message(
+            QStringLiteral("テキストファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path),
+            ProgramTitle);
+        return outcome;
+    }
+    outcome.kind = TextExportKind::Saved;
+    return outcome;
 }
 
 } // namespace sorario

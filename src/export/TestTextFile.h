@@ -1,9 +1,11 @@
 #pragma once
 
 #include "export/BracketExchange.h"
+#include "platform/SafeWrite.h"
 #include "shared/SheetDraw.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace sorario {
 
@@ -24,13 +26,33 @@ QString BuildSheetTexts(Module1 &m, const DrawSheet &draw);
 // Stands between two tests: the 66 hyphens inside a test stay unmistakable.
 inline const QString SheetSeparator = QString(66, u'=');
 
-// Writes BuildTestText to `path` whole or not at all.
-bool WriteTestTextTo(const Module1 &m, const QString &path);
+enum class TextExportKind {
+    Saved,
+    Cancelled, // the save dialog was cancelled
+    Declined, // the teacher chose not to save characters the file cannot hold
+    NotWritten, // `reason` says why; what was on disk stays
+};
 
-// Save dialog, then the file. Cancelling is silent; a file that cannot be written
-// is reported through `dialogs` and leaves what was on disk. True when written.
-bool WriteTestTextFile(const Module1 &m, Dialogs &dialogs);
+struct TextExportOutcome
+{
+    TextExportKind kind = TextExportKind::Cancelled;
+    QString path;
+    QString reason;
+    // Written as "?": the file's code page has no form for them.
+    QStringList lostCharacters;
+};
+
+// Names the characters that the file writes as "?".
+QString LostCharactersText(const QStringList &characters);
+
+// Writes BuildTestText to `path` whole or not at all.
+WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path);
+
+// Save dialog, then the file. Characters the file cannot hold are named first and
+// the teacher asked whether to save anyway. Cancelling is silent; a file that
+// cannot be written is reported through `dialogs` and leaves what was on disk.
+TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs);
 // The same road for a text made beforehand.
-bool SaveTestText(const QString &text, Dialogs &dialogs);
+TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs);
 
 } // namespace sorario

@@ -168,6 +168,23 @@ Cp932Encoded encodeCp932(QStringView text)
     return result;
 }
 
+QStringList unmappableCp932Characters(QStringView text)
+{
+    const auto &map = encodeTable().map;
+    QStringList found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (map[text[i].unicode()] != 0xFFFF)
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1).toString();
+        if (pair)
+            ++i;
+        if (!found.contains(character))
+            found.append(character);
+    }
+    return found;
+}
+
 std::optional<QChar> cp932Character(unsigned code)
 {
     if (code > 0xFFFF)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -28,6 +29,10 @@ struct Cp932Encoded
 };
 
 Cp932Encoded encodeCp932(QStringView text);
+
+// The distinct characters of `text` that encoding writes as "?", in the order they
+// first appear (a surrogate pair is one character).
+QStringList unmappableCp932Characters(QStringView text);
 
 // The one character whose code-page code is `code` (below 0x100 a single byte, else
 // lead byte and trail byte); nothing when the code is no character of the code page.

@@ -1,16 +1,43 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 #include <optional>
 
+class QPrinter;
+
 namespace sorario {
 
-class PrintSurface;
-
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Question, Exclamation, Critical, Information };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// The flag values of the original platform's common dialogs, which the dialogs honour.
+enum class FileDialogFlag {
+    OverwritePrompt = 0x2,
+    HideReadOnly = 0x4,
+    PathMustExist = 0x800,
+    FileMustExist = 0x1000,
+    Explorer = 0x80000,
+};
+Q_DECLARE_FLAGS(FileDialogFlags, FileDialogFlag)
+
+enum class FontDialogFlag {
+    PrinterFonts = 0x2,
+    ScalableOnly = 0x20000,
+};
+Q_DECLARE_FLAGS(FontDialogFlags, FontDialogFlag)
+
+enum class PrintDialogFlag {
+    NoSelection = 0x4,
+    UseDevModeCopiesAndCollate = 0x40000, // copies are the printer driver's
+};
+Q_DECLARE_FLAGS(PrintDialogFlags, PrintDialogFlag)
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(FileDialogFlags)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FontDialogFlags)
+Q_DECLARE_OPERATORS_FOR_FLAGS(PrintDialogFlags)
 
 struct FontChoice
 {
@@ -19,17 +46,28 @@ struct FontChoice
 };
 
 // Settings of a save or open dialog as the program prepares them. `filter` is in
-// the "description|pattern|description|pattern" form; `flags` keeps the program's
-// own flag values so the dialog honours them (overwrite prompt, folder must exist…).
+// the "description|pattern|description|pattern" form.
 struct FileDialogOptions
 {
     QString title;
     QString filter;
     int filterIndex = 1;
     QString defaultExt;
-    QString fileName;   // proposed name
+    QString fileName; // proposed name
     QString initialDir;
-    int flags = 0;
+    FileDialogFlags flags;
+};
+
+// A finished document kept for the print preview, whose print button prints it.
+class PreviewDocument
+{
+public:
+    virtual ~PreviewDocument() = default;
+    // The printer the preview draws on and its print button prints to.
+    virtual QPrinter &previewPrinter() = 0;
+    // Draws the document on printer() when the preview records its pages, or prints
+    // it there when the user printed. True when it was printed.
+    virtual bool paintRequested() = 0;
 };
 
 // Every modal interaction of the program. The real implementation shows Qt
@@ -40,21 +78,22 @@ public:
     virtual ~Dialogs() = default;
 
     // An empty title means the platform's default title.
-    virtual MessageAnswer messageBox(const QString &text, MessageButtons buttons,
-                                     MessageIcon icon, const QString &title) = 0;
+    virtual MessageAnswer messageBox(
+        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title)
+        = 0;
     virtual void beep() = 0;
     // Cancel gives an empty text.
-    virtual QString inputBox(const QString &prompt, const QString &title,
-                             const QString &defaultText) = 0;
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // Nothing on cancel or failure.
-    virtual std::optional<FontChoice> fontDialog(const QString &face, int size, int flags) = 0;
-    // Lets the user choose where the surface prints; false on cancel.
-    virtual bool printDialog(PrintSurface &surface, int flags) = 0;
-    // Shows the finished document of `surface` page by page; the user may print it
-    // from there. True when it was printed. Without a preview nothing is shown.
-    virtual bool printPreview(PrintSurface &surface)
+    virtual std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) = 0;
+    // Lets the user set up `printer`; false on cancel. A null printer is a
+    // destination fixed beforehand: there is nothing to choose.
+    virtual bool printDialog(QPrinter *printer, PrintDialogFlags flags) = 0;
+    // Shows the document page by page; the user may print it from there. True when
+    // it was printed. Without a preview nothing is shown.
+    virtual bool printPreview(PreviewDocument &document)
     {
-        (void)surface;
+        (void)document;
         return false;
     }
     // The confirmed path, or nothing on cancel.

@@ -1,6 +1,7 @@
 #include "platform/LineFile.h"
 
 #include "platform/Cp932.h"
+#include "shared/TextHelpers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,22 +36,10 @@ QString joinCrLf(const QStringList &lines)
     text.reserve(size);
     for (const QString &line : lines) {
         text.append(line);
-        text.append(QStringLiteral("\r\n"));
+        text.append(CrLf);
     }
     return text;
 }
-
-namespace {
-qsizetype firstInvalidUtf8(QByteArrayView bytes);
-
-bool hasNonAscii(QByteArrayView bytes)
-{
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    return false;
-}
-} // namespace
 
 LineFileRead readLineFile(const QString &path)
 {
@@ -72,9 +61,7 @@ LineFileRead readLineFile(const QString &path)
     file.close();
     const DecodedText decoded = decodeFileText(bytes);
     result.lines = splitLines(decoded.text);
-    result.utf8 = decoded.utf8;
-    // Such a file is read as Shift-JIS, as always; the check tells the teacher why it looks garbled.
-    result.unmarkedUtf8 = !decoded.utf8 && hasNonAscii(bytes) && firstInvalidUtf8(bytes) < 0;
+    result.encoding = decoded.encoding;
     result.badBytes = decoded.badCount;
     if (decoded.firstBadOffset >= 0) {
         // Line ends as splitLines counts them: CR LF, LF or a bare CR. Neither byte
@@ -125,6 +112,14 @@ qsizetype firstInvalidUtf8(QByteArrayView bytes)
     return -1;
 }
 
+bool hasNonAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    return false;
+}
+
 } // namespace
 
 DecodedText decodeFileText(QByteArrayView bytes)
@@ -133,13 +128,20 @@ DecodedText decodeFileText(QByteArrayView bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         // Editors that save UTF-8 mark it so; such files are read as UTF-8.
         const QByteArrayView body = bytes.sliced(3);
-        result.utf8 = true;
+        result.encoding = TextEncoding::Utf8;
         result.text = QString::fromUtf8(body);
         const qsizetype bad = firstInvalidUtf8(body);
         if (bad >= 0) {
             result.firstBadOffset = 3 + bad;
             result.badCount = 1;
         }
+        return result;
+    }
+    // Valid UTF-8 with a multi-byte sequence is almost never Shift-JIS text, whose
+    // lead bytes 0x81-0x9F cannot start a UTF-8 sequence.
+    if (hasNonAscii(bytes) && firstInvalidUtf8(bytes) < 0) {
+        result.encoding = TextEncoding::Utf8WithoutMark;
+        result.text = QString::fromUtf8(bytes);
         return result;
     }
     const Cp932Decoded cp = decodeCp932(bytes);

@@ -5,7 +5,12 @@
 
 namespace sorario {
 
-// Reading a Shift-JIS text file line by line. A line ends at CR LF, and also at a
+// How a file's bytes were read: UTF-8 when they begin with the byte order mark, or
+// when they are UTF-8 from start to end with at least one multi-byte sequence (what
+// most editors now save); otherwise code page 932. Files are always written in 932.
+enum class TextEncoding { ShiftJis, Utf8, Utf8WithoutMark };
+
+// Reading a text file line by line. A line ends at CR LF, and also at a
 // bare LF or a bare CR (files saved by other editors); a last line without an end
 // still counts. An empty file has no lines.
 struct LineFileRead
@@ -13,18 +18,15 @@ struct LineFileRead
     enum class Status { Ok, Missing, Unreadable };
     Status status = Status::Ok;
     QStringList lines;
-    qsizetype badBytes = 0;          // bytes that were no character (read as U+FFFD)
-    qsizetype firstBadLine = 0;      // 1-based line of the first such byte, 0 when none
-    bool utf8 = false;               // the file began with the UTF-8 byte order mark
-    bool unmarkedUtf8 = false;       // no mark, but the bytes are UTF-8 with non-ASCII text
+    qsizetype badBytes = 0; // bytes that were no character (read as U+FFFD)
+    qsizetype firstBadLine = 0; // 1-based line of the first such byte, 0 when none
+    TextEncoding encoding = TextEncoding::ShiftJis;
 };
 
-// A file's bytes as text: UTF-8 when they begin with the byte order mark,
-// otherwise code page 932.
 struct DecodedText
 {
     QString text;
-    bool utf8 = false;
+    TextEncoding encoding = TextEncoding::ShiftJis;
     qsizetype firstBadOffset = -1;
     qsizetype badCount = 0; // at least 1 when firstBadOffset >= 0
 };

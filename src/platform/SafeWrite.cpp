@@ -7,26 +7,29 @@
 
 namespace sorario {
 
-bool writeTextFileAtomically(const QString &path, const QString &text)
-{
-    return writeBytesAtomically(path, encodeCp932(text).bytes);
-}
-
-bool writeBytesAtomically(const QString &path, const QByteArray &bytes)
+WriteOutcome writeBytesAtomically(const QString &path, QByteArrayView bytes)
 {
     QSaveFile file(path);
     // Unbuffered, so that a short write (disk full, size limit) shows here:
     // a buffered flush at commit takes a partial write for success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
+        return WriteOutcome::failed(file.errorString());
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        return false;
+        return WriteOutcome::failed(reason);
     }
-    return file.commit();
+    if (!file.commit())
+        return WriteOutcome::failed(file.errorString());
+    return WriteOutcome::written();
 }
 
-bool writeLineFileAtomically(const QString &path, const QStringList &lines)
+WriteOutcome writeTextFileAtomically(const QString &path, const QString &text)
+{
+    return writeBytesAtomically(path, encodeCp932(text).bytes);
+}
+
+WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lines)
 {
     return writeTextFileAtomically(path, joinCrLf(lines));
 }

@@ -1,19 +1,44 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace sorario {
 
-// Writes a whole Shift-JIS text file or nothing: the bytes go to a temporary file
-// in the target's folder, which is flushed and renamed over the target only when
-// complete. On failure the old file (if any) is as it was and no temporary remains.
-bool writeTextFileAtomically(const QString &path, const QString &text);
+// A write done whole, or the reason it was not (the system's words).
+class [[nodiscard]] WriteOutcome
+{
+public:
+    static WriteOutcome written() { return WriteOutcome(QString()); }
+    static WriteOutcome failed(const QString &reason)
+    {
+        return WriteOutcome(reason.isEmpty() ? QStringLiteral("unknown error") : reason);
+    }
 
-// The same for bytes as they stand.
-bool writeBytesAtomically(const QString &path, const QByteArray &bytes);
+    bool ok() const { return m_reason.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+    const QString &reason() const { return m_reason; }
+
+private:
+    explicit WriteOutcome(QString reason)
+        : m_reason(std::move(reason))
+    {
+    }
+    QString m_reason;
+};
+
+// Writes a whole file or nothing: the bytes go to a temporary file in the target's
+// folder, which is flushed and renamed over the target only when complete. On
+// failure the old file (if any) is as it was and no temporary remains.
+WriteOutcome writeBytesAtomically(const QString &path, QByteArrayView bytes);
+
+// The same for a Shift-JIS text file.
+WriteOutcome writeTextFileAtomically(const QString &path, const QString &text);
 
 // The same for lines, each ended by CR LF.
-bool writeLineFileAtomically(const QString &path, const QStringList &lines);
+WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lines);
 
 } // namespace sorario

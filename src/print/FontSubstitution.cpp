@@ -26,19 +26,19 @@ QList<StandIn> standIns()
     const QString ipaPGothic = QStringLiteral("IPAPGothic");
     return {
         {{QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho")},
-         {ipaPMincho, ipaMincho, notoSerif, notoSans}, 1.0},
+            {ipaPMincho, ipaMincho, notoSerif, notoSans}, 1.0},
         {{QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")},
-         {ipaMincho, ipaPMincho, notoSerif, notoSans}, 1.0},
-        {{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")},
-         {ipaPGothic, ipaGothic, notoSans}, 1.0},
-        {{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")},
-         {ipaGothic, ipaPGothic, notoSans}, 1.0},
+            {ipaMincho, ipaPMincho, notoSerif, notoSans}, 1.0},
+        {{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")}, {ipaPGothic, ipaGothic, notoSans},
+            1.0},
+        {{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")}, {ipaGothic, ipaPGothic, notoSans},
+            1.0},
         {{QStringLiteral("MS UI Gothic")}, {ipaPGothic, ipaGothic, notoSans}, 1.0},
         {{QStringLiteral("メイリオ"), QStringLiteral("Meiryo"), QStringLiteral("Meiryo UI"),
-          QStringLiteral("游ゴシック"), QStringLiteral("Yu Gothic")},
-         {ipaPGothic, ipaGothic, notoSans}, std::nullopt},
+             QStringLiteral("游ゴシック"), QStringLiteral("Yu Gothic")},
+            {ipaPGothic, ipaGothic, notoSans}, std::nullopt},
         {{QStringLiteral("游明朝"), QStringLiteral("Yu Mincho")},
-         {ipaPMincho, ipaMincho, notoSerif, notoSans}, std::nullopt},
+            {ipaPMincho, ipaMincho, notoSerif, notoSans}, std::nullopt},
     };
 }
 

@@ -36,12 +36,18 @@ QFileDevice::Permissions finishedPermissions(const QString &target)
     ::umask(mask);
     const mode_t mode = 0666 & ~mask;
     QFileDevice::Permissions perms;
-    if (mode & S_IRUSR) perms |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
-    if (mode & S_IWUSR) perms |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    if (mode & S_IRGRP) perms |= QFileDevice::ReadGroup;
-    if (mode & S_IWGRP) perms |= QFileDevice::WriteGroup;
-    if (mode & S_IROTH) perms |= QFileDevice::ReadOther;
-    if (mode & S_IWOTH) perms |= QFileDevice::WriteOther;
+    if (mode & S_IRUSR)
+        perms |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & S_IWUSR)
+        perms |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & S_IRGRP)
+        perms |= QFileDevice::ReadGroup;
+    if (mode & S_IWGRP)
+        perms |= QFileDevice::WriteGroup;
+    if (mode & S_IROTH)
+        perms |= QFileDevice::ReadOther;
+    if (mode & S_IWOTH)
+        perms |= QFileDevice::WriteOther;
     return perms;
 }
 
@@ -52,8 +58,7 @@ PendingPdf::PendingPdf(const QString &targetPath)
 {
     const QFileInfo info(target);
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
-    temp.setFileTemplate(info.dir().filePath(
-        QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
+    temp.setFileTemplate(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
     if (!temp.open())
         throw PrintFailure("cannot create a file beside the PDF");
     temp.close();
@@ -73,8 +78,7 @@ void PendingPdf::commit()
         throw PrintFailure("the PDF was not written completely");
     QFile::setPermissions(written, finishedPermissions(target));
     // rename() replaces an existing target in one step, unlike QFile::rename.
-    if (std::rename(QFile::encodeName(written).constData(),
-                    QFile::encodeName(target).constData()) != 0)
+    if (std::rename(QFile::encodeName(written).constData(), QFile::encodeName(target).constData()) != 0)
         throw PrintFailure("cannot put the PDF in place");
     temp.setAutoRemove(false);
 }

@@ -2,8 +2,8 @@
 
 namespace sorario {
 
-void PrintLog::text(double x, double y, const QString &font, double size, bool emphasis,
-                    const QString &text, bool lineEnd)
+void PrintLog::text(
+    double x, double y, const QString &font, double size, bool emphasis, const QString &text, bool lineEnd)
 {
     PrintOperation op;
     op.kind = PrintOperation::Kind::Text;

@@ -35,12 +35,16 @@ struct PrintOperation
 class PrintLog
 {
 public:
-    void text(double x, double y, const QString &font, double size, bool emphasis,
-              const QString &text, bool lineEnd);
+    void text(double x, double y, const QString &font, double size, bool emphasis, const QString &text,
+        bool lineEnd);
     void line(double x1, double y1, double x2, double y2, bool box, int color);
     void newPage();
     void endDoc();
     void killDoc();
+
+    // The document's title: not an operation, but what a replay names its document.
+    void setDocumentName(const QString &title) { m_documentName = title; }
+    const QString &documentName() const { return m_documentName; }
 
     const QList<PrintOperation> &operations() const { return m_ops; }
     int currentPage() const { return m_page; }
@@ -54,6 +58,7 @@ public:
 
 private:
     QList<PrintOperation> m_ops;
+    QString m_documentName;
     int m_page = 1;
     bool m_ended = false;
     bool m_killed = false;

@@ -1,16 +1,16 @@
 #include "print/PrintReplay.h"
 
 #include "print/PrintLog.h"
-#include "print/PrintRun.h"
 #include "print/PrintSurface.h"
 
 namespace sorario {
 
 void ReplayOperations(const PrintLog &log, PrintSurface &surface)
 {
-    surface.setScaleMode(ScaleModeMillimetres);
-    surface.setPaperSize(PaperB5);
-    surface.setOrientation(OrientationPortrait);
+    surface.setDocumentName(log.documentName());
+    surface.setScaleMode(ScaleMode::Millimetres);
+    surface.setPaperSize(PaperSize::JisB5);
+    surface.setOrientation(Orientation::Portrait);
     using K = PrintOperation::Kind;
     for (const PrintOperation &op : log.operations()) {
         switch (op.kind) {
@@ -22,10 +22,18 @@ void ReplayOperations(const PrintLog &log, PrintSurface &surface)
             surface.setCurrentY(op.y);
             surface.print(op.text, op.lineEnd);
             break;
-        case K::Line: surface.line(op.x1, op.y1, op.x2, op.y2, op.box, op.color); break;
-        case K::NewPage: surface.newPage(); break;
-        case K::EndDoc: surface.endDoc(); break;
-        case K::KillDoc: surface.killDoc(); break;
+        case K::Line:
+            surface.line(op.x1, op.y1, op.x2, op.y2, op.box, op.color);
+            break;
+        case K::NewPage:
+            surface.newPage();
+            break;
+        case K::EndDoc:
+            surface.endDoc();
+            break;
+        case K::KillDoc:
+            surface.killDoc();
+            break;
         }
     }
 }

@@ -1,28 +1,113 @@
 #include "print/PrintRun.h"
 
-#include "platform/Dialogs.h"
 #include "print/PrintSurface.h"
+#include "print/PrintTarget.h"
 #include "print/QuestionLayouts.h"
 #include "print/SheetHeader.h"
-#include "print/SheetRun.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 #include "shared/TextHelpers.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace sorario {
 namespace {
 
 constexpr double FirstPageHeight = 195;
 constexpr double NextPageHeight = 220;
+constexpr int FirstPageTop = 35;
+constexpr int NextPageTop = 15;
+// No line may end below this: the top margin mirrored at the foot of the sheet.
+constexpr int LowestLineBottom = 242;
+
+// The most lines from `top` whose last one still ends above LowestLineBottom.
+std::int32_t linesAbove(int top, int pitch, int charHeight)
+{
+    return std::max(0, (LowestLineBottom - charHeight - top) / pitch + 1);
+}
+
+void discard(PrintSurface &surface)
+{
+    try {
+        surface.killDoc();
+    } catch (const std::exception &) {
+        // Nothing more can be done about a document that cannot even be dropped.
+    }
+}
+
+SheetOutcome outcomeOf(const Module1 &m)
+{
+    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount};
+}
+
+// The sheet numbers of a run carry the sheet only while it prints.
+struct SheetIndexReset
+{
+    Module1 &m;
+    ~SheetIndexReset() { m.SheetIndex = 0; }
+};
+
+int sheetCount(const Module1 &m)
+{
+    return std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+}
+
+// The sheet's title as a PDF beside the first question file.
+QString proposedFile(const Module1 &m)
+{
+    QString name = SheetTitleText(m);
+    name.replace(u'/', u'_');
+    if (name.trimmed().isEmpty())
+        name = ProgramTitle;
+    const QString folder = QFileInfo(m.ChosenFileList(1)).absolutePath();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+bool mayReplace(const QString &file, Dialogs &dialogs)
+{
+    if (file.isEmpty() || !QFileInfo::exists(file))
+        return true;
+    const QString text
+        = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
+    return dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
+        == MessageAnswer::Yes;
+}
+
+PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+{
+    target.proposeFile(proposedFile(m));
+    if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
+        return {};
+    if (!mayReplace(target.settleDestination(), dialogs))
+        return {};
+    return PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes);
+}
 
 } // namespace
 
+PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<PrintOutcome()> &run)
+{
+    try {
+        return run();
+    } catch (const std::exception &e) {
+        // A printer error or a font the layout cannot use: drop what was drawn
+        // rather than leave a partial document to come out later.
+        discard(surface);
+        return PrintOutcome::failed(QString::fromUtf8(e.what()));
+    }
+}
+
 void SetPrintMetrics(Module1 &m, PrintSurface &surface)
 {
-    surface.setScaleMode(ScaleModeMillimetres);
-    surface.setPaperSize(PaperB5);
-    surface.setOrientation(OrientationPortrait);
+    surface.setScaleMode(ScaleMode::Millimetres);
+    surface.setPaperSize(PaperSize::JisB5);
+    surface.setOrientation(Orientation::Portrait);
     if (m.FontSize <= 0)
         throw PrintFailure("font size must be positive");
     surface.setFontName(m.FontName);
@@ -37,22 +122,27 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface)
     m.LineWidth = 175;
     m.LineSpacing = 1.2f;
     const double spacing = m.LineSpacing; // single precision: 1.2000000476837158
-    m.FirstPageLines = static_cast<std::int32_t>(std::floor(FirstPageHeight / (m.CharHeight * spacing)));
-    m.NextPageLines = static_cast<std::int32_t>(std::floor(NextPageHeight / (spacing * m.CharHeight)));
+    const auto pitch = static_cast<int>(RoundHalfEven(spacing * m.CharHeight));
+    // A line pitch rounded up from a small font would otherwise run the last lines
+    // off the foot of the sheet.
+    m.FirstPageLines
+        = std::min(static_cast<std::int32_t>(std::floor(FirstPageHeight / (m.CharHeight * spacing))),
+            linesAbove(FirstPageTop, pitch, m.CharHeight));
+    m.NextPageLines
+        = std::min(static_cast<std::int32_t>(std::floor(NextPageHeight / (spacing * m.CharHeight))),
+            linesAbove(NextPageTop, pitch, m.CharHeight));
 }
 
 QString CapacityPromptText(int fitCount, int questionCount)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。") + NumberText(fitCount) +
-           QStringLiteral(" 問にして、印刷しますか。") + crlf +
-           QStringLiteral("[Yes]    ") + NumberText(fitCount) + QStringLiteral("問で印刷。") + crlf +
-           QStringLiteral("[No]     ") + NumberText(questionCount) + QStringLiteral("問で印刷。") + crlf +
-           QStringLiteral("[Cancel] キャンセルして戻る。");
+    return QStringLiteral("●問題数がＢ５用紙への印刷範囲をこえます。") + NumberText(fitCount)
+        + QStringLiteral(" 問にして、印刷しますか。") + CrLf + QStringLiteral("[Yes]    ")
+        + NumberText(fitCount) + QStringLiteral("問で印刷。") + CrLf + QStringLiteral("[No]     ")
+        + NumberText(questionCount) + QStringLiteral("問で印刷。") + CrLf
+        + QStringLiteral("[Cancel] キャンセルして戻る。");
 }
 
-bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
-                   std::optional<MessageAnswer> &answer)
+bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer)
 {
     m.PrintMode = 1;
     m.OverCapacity = 0;
@@ -62,8 +152,7 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
 
     if (!answer)
         answer = dialogs.messageBox(CapacityPromptText(m.FitCount, m.QuestionCount),
-                                    MessageButtons::YesNoCancel, MessageIcon::Question,
-                                    CapacityPromptTitle);
+            MessageButtons::YesNoCancel, MessageIcon::Question, CapacityPromptTitle);
     if (*answer == MessageAnswer::Yes) {
         m.QuestionCount = m.FitCount;
         m.PrintMode = 1;
@@ -91,11 +180,79 @@ void PrintSheetBody(const Module1 &m, PrintSurface &surface)
     }
 }
 
-bool PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
+PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, QList<SheetOutcome> *outcomes)
 {
-    if (!dialogs.printDialog(surface, PrintDialogFlags))
-        return false;
-    return PrintDocument(m, surface, dialogs, 1, {});
+    const SheetIndexReset reset {m};
+    const std::int16_t asked = m.QuestionCount;
+    std::optional<MessageAnswer> answer;
+    std::optional<SheetOutcome> first;
+    const PrintOutcome outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
+        surface.setDocumentName(SheetTitleText(m));
+        SetPrintMetrics(m, surface);
+        for (int sheet = 1; sheet <= sheets; ++sheet) {
+            if (sheet > 1) {
+                // A Yes cut the count to what fitted the sheet before; this sheet draws the
+                // count asked and fits its own.
+                m.QuestionCount = asked;
+                if (draw)
+                    draw(sheet);
+            }
+            m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
+            if (!CheckCapacity(m, surface, dialogs, answer)) {
+                discard(surface);
+                return {};
+            }
+            if (sheet > 1)
+                surface.newPage();
+            PrintSheetBody(m, surface);
+            if (!first)
+                first = outcomeOf(m);
+            if (outcomes)
+                outcomes->append(outcomeOf(m));
+        }
+        surface.endDoc();
+        return {PrintOutcome::Kind::Printed, {}};
+    });
+    if (outcome.printed() && sheets > 1 && first) {
+        m.QuestionCount = first->QuestionCount;
+        m.PrintMode = first->PrintMode;
+        m.OverCapacity = first->OverCapacity;
+        m.FitCount = first->FitCount;
+    }
+    return outcome;
+}
+
+PrintOutcome PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
+{
+    SurfaceTarget target(surface);
+    return printWithDialog(m, target, dialogs, 1, {}, nullptr);
+}
+
+PrintOutcome PrintSheets(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+{
+    if (draw)
+        draw(1);
+    return printWithDialog(m, target, dialogs, sheetCount(m), draw, outcomes);
+}
+
+PrintOutcome PrintSheets(
+    Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+{
+    SurfaceTarget target(surface);
+    return PrintSheets(m, target, dialogs, draw, outcomes);
+}
+
+PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw)
+{
+    if (draw)
+        draw(1);
+    const PrintOutcome kept = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw);
+    if (!kept.printed() || !target.preview())
+        return kept.printed() ? PrintOutcome {} : kept;
+    return dialogs.printPreview(*target.preview()) ? PrintOutcome {PrintOutcome::Kind::Printed, {}}
+                                                   : PrintOutcome {};
 }
 
 } // namespace sorario

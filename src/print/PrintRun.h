@@ -1,22 +1,49 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "shared/SheetDraw.h"
 
+#include <QList>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace sorario {
 
 struct Module1;
 class PrintSurface;
+class PrintTarget;
 
-inline constexpr int PrintDialogFlags = 0x40004;
-inline constexpr int ScaleModeMillimetres = 6;
-inline constexpr int PaperB5 = 13;
-inline constexpr int OrientationPortrait = 1;
+inline constexpr PrintDialogFlags SheetPrintDialogFlags
+    = PrintDialogFlag::NoSelection | PrintDialogFlag::UseDevModeCopiesAndCollate;
 
 inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
+
+// How a print run ended. Failed carries the reason for those who report it.
+struct PrintOutcome
+{
+    enum class Kind { Printed, Cancelled, Failed };
+    Kind kind = Kind::Cancelled;
+    QString reason;
+
+    bool printed() const { return kind == Kind::Printed; }
+    static PrintOutcome failed(const QString &reason) { return {Kind::Failed, reason}; }
+};
+
+// What the capacity check left for one printed sheet.
+struct SheetOutcome
+{
+    std::int16_t QuestionCount = 0;
+    std::int16_t PrintMode = 1;
+    std::int16_t OverCapacity = 0;
+    std::int16_t FitCount = 0;
+};
+
+// Runs `run` on `surface`; a PrintFailure or any other error inside it discards the
+// document and becomes Failed with its reason. The one place print failures are caught.
+PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<PrintOutcome()> &run);
 
 // Sets up the surface (millimetres, B5, portrait, question font) and the metrics.
 // Throws PrintFailure when the font has no usable height, since every line
@@ -30,17 +57,36 @@ QString CapacityPromptText(int fitCount, int questionCount);
 // prompt; sets QuestionCount and PrintMode as the answer says. The prompt is asked
 // only while `answer` holds none, so one answer serves every sheet of a run.
 // False for Cancel: the caller discards the document.
-bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs,
-                   std::optional<MessageAnswer> &answer);
+bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
 
 // One sheet after the capacity check: header, questions in PrintMode, and the
 // answer page with its own header when answers are attached.
 void PrintSheetBody(const Module1 &m, PrintSurface &surface);
 
-// The whole print run: print dialog, metrics, measuring pass, capacity prompt,
-// header, questions, answer page, end of document. Returns true when a document
-// was ended (sent to the printer), false when cancelled or failed. A run that
-// fails part-way discards its document, so no half sheet comes out.
-bool PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
+// From the metrics to the end of the document, for `sheets` sheets in one document.
+// Sheet 1 prints the questions drawn already; each later sheet first has `draw` fill
+// DrawnQuestions for it, at the count asked for. One capacity prompt serves every
+// sheet: with Yes each sheet prints what fits of its own draw. With several sheets
+// each sheet number carries its place in the run, and afterwards the count, mode
+// and capacity values are those of sheet 1. Discards the document on Cancel or
+// failure. `outcomes`, when given, gets one entry per printed sheet.
+PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, QList<SheetOutcome> *outcomes = nullptr);
+
+// The whole print run of one sheet already drawn: print dialog, metrics, measuring
+// pass, capacity prompt, header, questions, answer page, end of document.
+PrintOutcome PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
+
+// The print run of m.SheetCount sheets: draws sheet 1, offers the sheet's title as
+// the file to print to, shows the print dialog, asks before replacing a file, then
+// runs as PrintDocument (a count of 1 is PrintSheet itself).
+PrintOutcome PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
+    QList<SheetOutcome> *outcomes = nullptr);
+PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
+    QList<SheetOutcome> *outcomes = nullptr);
+
+// The same run without the print dialog, kept by a previewing target and shown in
+// the preview. Printed when the teacher printed from the preview.
+PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw);
 
 } // namespace sorario

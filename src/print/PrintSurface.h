@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <stdexcept>
 
 namespace sorario {
+
+// The printer object's property values the run uses.
+enum class ScaleMode { Millimetres = 6 };
+enum class PaperSize { Letter = 1, Legal = 5, A3 = 8, A4 = 9, A5 = 11, JisB4 = 12, JisB5 = 13 };
+enum class Orientation { Portrait = 1, Landscape = 2 };
 
 // A failure of the surface or of the run; ends the print run at once.
 class PrintFailure : public std::runtime_error
@@ -21,9 +27,14 @@ class PrintSurface
 public:
     virtual ~PrintSurface() = default;
 
-    virtual void setScaleMode(int mode) = 0;      // 6: millimetres
-    virtual void setPaperSize(int paper) = 0;     // 13: B5 (182 x 257 mm)
-    virtual void setOrientation(int orientation) = 0; // 1: portrait
+    PrintSurface() = default;
+    Q_DISABLE_COPY(PrintSurface)
+
+    virtual void setScaleMode(ScaleMode mode) = 0;
+    virtual void setPaperSize(PaperSize paper) = 0;
+    virtual void setOrientation(Orientation orientation) = 0;
+    // The title the document carries (a PDF's metadata, the printer queue's job name).
+    virtual void setDocumentName(const QString &title) { (void)title; }
 
     virtual void setFontName(const QString &name) = 0;
     virtual QString fontName() const = 0;

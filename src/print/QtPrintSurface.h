@@ -1,6 +1,5 @@
 #pragma once
 
-#include "print/FontSubstitution.h"
 #include "print/PrintSurface.h"
 
 #include <QString>
@@ -20,7 +19,7 @@ namespace sorario {
 class QtPrintSurface : public PrintSurface
 {
 public:
-    QtPrintSurface();                              // the system's default printer
+    QtPrintSurface(); // the system's default printer
     explicit QtPrintSurface(const QString &pdfPath); // a PDF file, written only at endDoc
     ~QtPrintSurface() override;
 
@@ -42,9 +41,10 @@ public:
     // returns its pages. Throws PrintFailure as endDoc does.
     int printKeptDocument();
 
-    void setScaleMode(int mode) override;
-    void setPaperSize(int paper) override;
-    void setOrientation(int orientation) override;
+    void setScaleMode(ScaleMode mode) override;
+    void setPaperSize(PaperSize paper) override;
+    void setOrientation(Orientation orientation) override;
+    void setDocumentName(const QString &title) override;
     void setFontName(const QString &name) override;
     QString fontName() const override;
     void setFontSize(double points) override;

@@ -23,8 +23,7 @@ QString setQuestionFont(const Module1 &m, PrintSurface &surface)
     return DashLine(surface, m.LineWidth);
 }
 
-void placeWholeText(const Module1 &m, PrintSurface &surface, const QString &text,
-                    PlacingRules rules)
+void placeWholeText(const Module1 &m, PrintSurface &surface, const QString &text, PlacingRules rules)
 {
     TextPlacer placer(m, surface, rules);
     placer.startAfresh();
@@ -44,8 +43,8 @@ void MeasureQuestions(Module1 &m, PrintSurface &surface)
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n) {
         placer.startAfresh();
-        const QString text = ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash,
-                                             HintLines::Measured);
+        const QString text
+            = ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Measured);
         if (!placer.place(text)) {
             m.OverCapacity = 1;
             m.FitCount = static_cast<std::int16_t>(n - 1);
@@ -58,12 +57,11 @@ void MeasureQuestions(Module1 &m, PrintSurface &surface)
 void PrintQuestionsFitted(const Module1 &m, PrintSurface &surface)
 {
     const QString dash = setQuestionFont(m, surface);
-    TextPlacer placer(m, surface, PlacingRules{});
+    TextPlacer placer(m, surface, PlacingRules {});
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n) {
         placer.startAfresh();
-        placer.place(ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash,
-                                     HintLines::Printed));
+        placer.place(ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Printed));
     }
 }
 

@@ -49,8 +49,8 @@ bool ShowsHintLine(const QString &hint, HintLines rule)
     return !(rule == HintLines::Printed && hint == QLatin1String("*"));
 }
 
-QString ComposeQuestion(const QuestionRecord &q, int n, int answerLayout,
-                        const QString &dashLine, HintLines rule)
+QString ComposeQuestion(
+    const QuestionRecord &q, int n, int answerLayout, const QString &dashLine, HintLines rule)
 {
     QString text = questionLine(q, n);
     if (ShowsHintLine(q.Hint, rule))
@@ -60,8 +60,7 @@ QString ComposeQuestion(const QuestionRecord &q, int n, int answerLayout,
     return ExpandForcedBreaks(text);
 }
 
-QString ComposeQuestionForRun(const QuestionRecord &q, int n, int answerLayout,
-                              const QString &dashLine)
+QString ComposeQuestionForRun(const QuestionRecord &q, int n, int answerLayout, const QString &dashLine)
 {
     QString text = ComposeQuestion(q, n, answerLayout, dashLine, HintLines::Printed);
     if (answerLayout == 1)

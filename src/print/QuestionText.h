@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/TextHelpers.h"
+
 #include <QString>
 
 namespace sorario {
@@ -23,19 +25,16 @@ bool ShowsHintLine(const QString &hint, HintLines rule);
 // number label, the question, the hint line, and in layout 1 an empty line and
 // the answer rule (not ended by a line break). "\/" already turned into line
 // breaks.
-QString ComposeQuestion(const QuestionRecord &q, int n, int answerLayout,
-                        const QString &dashLine, HintLines rule);
+QString ComposeQuestion(
+    const QuestionRecord &q, int n, int answerLayout, const QString &dashLine, HintLines rule);
 
 // The same for a whole-test text: every question ends with a line break.
-QString ComposeQuestionForRun(const QuestionRecord &q, int n, int answerLayout,
-                              const QString &dashLine);
+QString ComposeQuestionForRun(const QuestionRecord &q, int n, int answerLayout, const QString &dashLine);
 
 // One question of the answer page: question, hint line, "　■　" and the answer.
 QString ComposeAnswer(const QuestionRecord &q, int n);
 
 // "\/" as a line break whose next line starts with five blanks.
 QString ExpandForcedBreaks(QString text);
-
-inline const QString CrLf = QStringLiteral("\r\n");
 
 } // namespace sorario

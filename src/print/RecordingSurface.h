@@ -11,17 +11,18 @@ class RecordingSurface : public PrintSurface
 {
 public:
     const PrintLog &log() const { return m_log; }
-    int scaleMode() const { return m_scaleMode; }
-    int paperSize() const { return m_paperSize; }
-    int orientation() const { return m_orientation; }
+    ScaleMode scaleMode() const { return m_scaleMode; }
+    PaperSize paperSize() const { return m_paperSize; }
+    Orientation orientation() const { return m_orientation; }
 
     // Makes the n-th logged operation (1-based) fail instead, as a printer
     // error would; 0 never fails.
     void failAtOperation(int n) { m_failAt = n; }
 
-    void setScaleMode(int mode) override { m_scaleMode = mode; }
-    void setPaperSize(int paper) override { m_paperSize = paper; }
-    void setOrientation(int orientation) override { m_orientation = orientation; }
+    void setScaleMode(ScaleMode mode) override { m_scaleMode = mode; }
+    void setPaperSize(PaperSize paper) override { m_paperSize = paper; }
+    void setOrientation(Orientation orientation) override { m_orientation = orientation; }
+    void setDocumentName(const QString &title) override { m_log.setDocumentName(title); }
     void setFontName(const QString &name) override { m_fontName = name; }
     QString fontName() const override { return m_fontName; }
     void setFontSize(double points) override { m_fontSize = points; }
@@ -46,9 +47,9 @@ private:
     PrintLog m_log;
     int m_failAt = 0;
     int m_opCount = 0;
-    int m_scaleMode = 0;
-    int m_paperSize = 0;
-    int m_orientation = 0;
+    ScaleMode m_scaleMode {};
+    PaperSize m_paperSize {};
+    Orientation m_orientation {};
     QString m_fontName;
     double m_fontSize = 0;
     bool m_emphasis = false;

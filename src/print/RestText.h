@@ -13,7 +13,10 @@ class RestText
 public:
     enum class Marker { None, LineBreak, Emphasis };
 
-    explicit RestText(QString text) : m_text(std::move(text)) {}
+    explicit RestText(QString text)
+        : m_text(std::move(text))
+    {
+    }
 
     bool isEmpty() const { return size() == 0; }
     qsizetype size() const { return m_head.size() + (m_text.size() - m_pos); }
@@ -25,8 +28,8 @@ public:
     // The first CR LF or "@": its index, or size() with Marker::None.
     qsizetype nextMarker(Marker &kind);
 
-    void dropFront(qsizetype n);    // rest = rest from n
-    void indentFrom(qsizetype n);   // rest = "　 " + rest from n
+    void dropFront(qsizetype n); // rest = rest from n
+    void indentFrom(qsizetype n); // rest = "　 " + rest from n
 
 private:
     qsizetype nextInText(QStringView what, qsizetype &cache) const;

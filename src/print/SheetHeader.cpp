@@ -2,14 +2,13 @@
 
 #include "print/PrintSurface.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 
 #include <QDateTime>
-#include <QStringList>
 
 namespace sorario {
 namespace {
 
-constexpr int RangeLineLimit = 17;
 constexpr int FrameColor = 6;
 
 void printAt(PrintSurface &surface, double x, double y, const QString &text, bool lineEnd = true)
@@ -19,11 +18,6 @@ void printAt(PrintSurface &surface, double x, double y, const QString &text, boo
     surface.print(text, lineEnd);
 }
 
-int lastFile(const Module1 &m)
-{
-    return m.ChosenFileCount < 1 ? 1 : std::min<int>(m.ChosenFileCount, MaxChosenFiles);
-}
-
 } // namespace
 
 QString SheetNumberText(const Module1 &m, const QDateTime &when)
@@ -31,31 +25,8 @@ QString SheetNumberText(const Module1 &m, const QDateTime &when)
     // Sheets of one run are printed within the same minute; the sheet's place in
     // the run tells them apart.
     const QString sheet = m.SheetIndex > 0 ? u'-' + QString::number(m.SheetIndex) : QString();
-    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") +
-           when.toString(QStringLiteral("MMddHHmm")) + sheet + u')';
-}
-
-QString SheetTitleText(const Module1 &m)
-{
-    return m.ChosenFileCount == 1 ? m.FileHeaders(1, 1) : QStringLiteral("まとめのテスト");
-}
-
-QString RangeLineText(const Module1 &m)
-{
-    if (m.ChosenFileCount != 1) {
-        const QString line = m.FileHeaders(1, 1) + u'～' + m.FileHeaders(lastFile(m), 1);
-        return line.left(RangeLineLimit);
-    }
-    if (m.AllPartsChosen == 1)
-        return QStringLiteral("すべてのはんい");
-    const int count = std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts);
-    QStringList parts;
-    for (int i = 1; i <= count; ++i)
-        parts.append(m.ChosenPartNumbers(i));
-    const QString joined = QStringLiteral("その") + parts.join(u'・');
-    if (joined.size() > RangeLineLimit)
-        return parts.first() + u'～' + parts.last();
-    return joined;
+    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") + when.toString(QStringLiteral("MMddHHmm"))
+        + sheet + u')';
 }
 
 void PrintHeader(const Module1 &m, PrintSurface &surface)
@@ -79,7 +50,7 @@ void PrintHeader(const Module1 &m, PrintSurface &surface)
     printAt(surface, 16, 16, SheetTitleText(m));
 
     surface.setFontSize(12);
-    printAt(surface, 20, 24, RangeLineText(m), false);
+    printAt(surface, 20, 24, RangeLineText(m, HeaderRangeLimit), false);
 }
 
 } // namespace sorario

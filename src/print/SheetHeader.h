@@ -19,9 +19,7 @@ void PrintHeader(const Module1 &m, PrintSurface &surface);
 // First file's SheetCode + "(SheetNo.:mmddhhnn)", or "(SheetNo.:mmddhhnn-k)" for sheet k
 // of a run of several.
 QString SheetNumberText(const Module1 &m, const QDateTime &when);
-// The one file's title, or "まとめのテスト" for several.
-QString SheetTitleText(const Module1 &m);
-// "すべてのはんい", "その１・３・５", "２～１２", or the first and last titles.
-QString RangeLineText(const Module1 &m);
+// The range line has room for this many characters in the header.
+inline constexpr int HeaderRangeLimit = 17;
 
 } // namespace sorario

@@ -21,15 +21,14 @@ bool isClosingMark(QChar c)
 
 } // namespace
 
-qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth,
-                         double room)
+qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth, double room)
 {
     const auto exceeds = [room](double width) { return width + 10 > room; };
     const auto tooWide = [&](qsizetype k) { return exceeds(prefixWidth(k)); };
     if (count <= 0)
         return 0;
-    qsizetype fits = 0;  // longest prefix known to fit (0: none measured)
-    qsizetype wide = 0;  // shortest prefix known too wide (0: none yet)
+    qsizetype fits = 0; // longest prefix known to fit (0: none measured)
+    qsizetype wide = 0; // shortest prefix known too wide (0: none yet)
     if (count <= ShortSegment) {
         // Most segments are a line or less: one measurement settles them.
         const double all = prefixWidth(count);
@@ -76,12 +75,12 @@ qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)>
 }
 
 TextPlacer::TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rules)
-    : m_surface(surface),
-      m_rules(rules),
-      m_lineWidth(m.LineWidth),
-      m_pitch(static_cast<double>(m.LineSpacing) * m.CharHeight),
-      m_nextPageLines(m.NextPageLines),
-      m_pageLineLimit(m.FirstPageLines)
+    : m_surface(surface)
+    , m_rules(rules)
+    , m_lineWidth(m.LineWidth)
+    , m_pitch(static_cast<double>(m.LineSpacing) * m.CharHeight)
+    , m_nextPageLines(m.NextPageLines)
+    , m_pageLineLimit(m.FirstPageLines)
 {
 }
 

@@ -33,8 +33,7 @@ struct PlacingRules
 // The smallest prefix length k in 1..count whose width plus 10 exceeds `room`, or
 // 0 when none does. Same answer as measuring every k in turn, as long as prefix
 // widths never shrink as the prefix grows, with a few measurements a line.
-qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth,
-                         double room);
+qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth, double room);
 
 // Places composed text on the surface: line breaks, "@" emphasis, width breaks
 // with the continuation indent, the line pitch and, when asked, page breaks.

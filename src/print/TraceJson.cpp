@@ -21,11 +21,21 @@ void appendString(QByteArray &out, const QString &s)
     for (const char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 static const char hex[] = "0123456789abcdef";
@@ -85,9 +95,15 @@ void appendOperation(QByteArray &out, const PrintOperation &op)
         out += QByteArray::number(op.color);
         out += '}';
         break;
-    case K::NewPage: out += "{\"op\":\"newPage\"}"; break;
-    case K::EndDoc: out += "{\"op\":\"endDoc\"}"; break;
-    case K::KillDoc: out += "{\"op\":\"killDoc\"}"; break;
+    case K::NewPage:
+        out += "{\"op\":\"newPage\"}";
+        break;
+    case K::EndDoc:
+        out += "{\"op\":\"endDoc\"}";
+        break;
+    case K::KillDoc:
+        out += "{\"op\":\"killDoc\"}";
+        break;
     }
 }
 

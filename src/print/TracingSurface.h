@@ -11,17 +11,26 @@ class TracingSurface : public PrintSurface
 {
 public:
     explicit TracingSurface(PrintSurface &inner)
-        : m_inner(inner), m_font(inner.fontName()), m_size(inner.fontSize()),
-          m_emphasis(inner.fontEmphasis()), m_x(inner.currentX()), m_y(inner.currentY())
+        : m_inner(inner)
+        , m_font(inner.fontName())
+        , m_size(inner.fontSize())
+        , m_emphasis(inner.fontEmphasis())
+        , m_x(inner.currentX())
+        , m_y(inner.currentY())
     {
     }
 
     const PrintLog &log() const { return m_log; }
     PrintSurface &inner() { return m_inner; }
 
-    void setScaleMode(int mode) override { m_inner.setScaleMode(mode); }
-    void setPaperSize(int paper) override { m_inner.setPaperSize(paper); }
-    void setOrientation(int orientation) override { m_inner.setOrientation(orientation); }
+    void setScaleMode(ScaleMode mode) override { m_inner.setScaleMode(mode); }
+    void setPaperSize(PaperSize paper) override { m_inner.setPaperSize(paper); }
+    void setOrientation(Orientation orientation) override { m_inner.setOrientation(orientation); }
+    void setDocumentName(const QString &title) override
+    {
+        m_log.setDocumentName(title);
+        m_inner.setDocumentName(title);
+    }
     void setFontName(const QString &name) override;
     QString fontName() const override { return m_inner.fontName(); }
     void setFontSize(double points) override;

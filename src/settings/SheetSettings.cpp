@@ -2,6 +2,7 @@
 
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
+#include "settings/FontRule.h"
 #include "settings/ItemReader.h"
 #include "settings/TextItemLine.h"
 #include "shared/Module1.h"
@@ -38,12 +39,13 @@ std::optional<ItemReader> openItems(const QString &path)
 }
 
 // An installed copy's settings folder exists only once something was saved.
-bool writeSettingsFile(const QString &path, const QStringList &lines)
+// A failed save is not reported; the old file stays whole.
+void writeSettingsFile(const QString &path, const QStringList &lines)
 {
     if (path.isEmpty())
-        return false;
+        return;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return writeLineFileAtomically(path, lines);
+    (void)writeLineFileAtomically(path, lines);
 }
 
 } // namespace
@@ -56,13 +58,12 @@ void LoadFontSettings(Module1 &m)
 {
     if (std::optional<ItemReader> items = openItems(SettingsFilePath(m))) {
         const std::optional<QString> name = items->readText();
-        const std::optional<std::int16_t> size = name ? items->readNumber() : std::nullopt;
+        const std::optional<std::int16_t> read = name ? items->readNumber() : std::nullopt;
+        // A size the sheet cannot print counts as no size at all.
+        const std::optional<std::int16_t> size = read ? NormalizedFontSize(*read) : std::nullopt;
         if (name && size) {
-            m.FontName = *name;
+            m.FontName = NormalizedFontName(*name);
             m.FontSize = *size;
-            // The vertical-writing face prints sideways; keep the plain face.
-            if (m.FontName.startsWith(u'@'))
-                m.FontName.remove(0, 1);
             return;
         }
     }
@@ -72,7 +73,6 @@ void LoadFontSettings(Module1 &m)
 
 void SaveFontSettings(const Module1 &m)
 {
-    // A failed save is not reported; the old file stays whole.
     writeSettingsFile(SettingsFilePath(m), {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '});
 }
 

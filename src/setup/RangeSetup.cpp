@@ -52,8 +52,7 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
     for (int i = 0; i < entries; ++i) {
         if (!selected[i])
             continue;
-        const int first = m.PartSize * i + 1;
-        const int last = i == entries - 1 ? m.BankQuestionCount : (i + 1) * m.PartSize;
+        const auto [first, last] = PartQuestions(i + 1, entries, m.PartSize, m.BankQuestionCount);
         for (int q = first; q <= last; ++q)
             m.RangePool(m.RangeQuestionCount + q - first + 1) = m.QuestionBank(q);
         m.RangeQuestionCount = static_cast<std::int16_t>(m.RangeQuestionCount + std::max(0, last - first + 1));
@@ -70,18 +69,23 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
         // A count left at 0 by an earlier empty range would select nothing and print
         // empty sheets: start again from the window's default instead.
         if (m.QuestionCount < 1)
-            m.QuestionCount = static_cast<std::int16_t>(std::min(10, offered));
+            m.QuestionCount = static_cast<std::int16_t>(std::min<int>(DefaultQuestionCount, offered));
         result.selectedCountIndex = m.QuestionCount - 1;
     }
     result.decided = true;
     return result;
 }
 
+QuestionRun PartQuestions(int part, int partCount, int partSize, int questionCount)
+{
+    return {partSize * (part - 1) + 1, part == partCount ? questionCount : part * partSize};
+}
+
 void ResetSetupState(Module1 &m)
 {
     m.AnswerLayout = 1;
     m.AttachAnswers = 1;
-    m.QuestionCount = 10;
+    m.QuestionCount = DefaultQuestionCount;
 }
 
 } // namespace sorario

@@ -5,37 +5,28 @@
 #include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "print/PrintTarget.h"
+#include "print/QtPrintTarget.h"
+#include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
-#include "shared/TextHelpers.h"
 
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>
 #include <exception>
-#include <limits>
 
 namespace sorario {
 
-namespace {
-
-// Font dialog: the printer's fonts, scalable ones only.
-constexpr int FontDialogFlags = 0x20002;
-
-} // namespace
-
-frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, std::function<void()> deselect,
-                     PrintSurfaceFactory factory, QWidget *parent)
+frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
-      deselectMainList(std::move(deselect)), printSurface(std::move(factory))
+      printTarget(std::move(factory))
 {
     ui->setupUi(this);
-    if (!printSurface)
-        printSurface = [] { return std::make_unique<QtPrintSurface>(); };
+    if (!printTarget)
+        printTarget = MakeQtPrintTarget;
 
     connect(ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
     connect(ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
@@ -70,7 +61,7 @@ void frmSettei::Form_Load()
         ui->spnSheetCount->setRange(1, MaxSheetCount);
         ui->spnSheetCount->setValue(1);
     }
-    ResetSetupState(m); // AnswerLayout 1, AttachAnswers 1, QuestionCount 10
+    ResetSetupState(m);
     m.SheetCount = 1;
 
     ui->Text1->clear();
@@ -101,7 +92,7 @@ void frmSettei::Form_Load()
     showFont();
     ui->Text5->setText(QString::number(m.BankQuestionCount));
     ui->Text6->setText(m.SheetLogo);
-    m.QuestionCount = 10;
+    m.QuestionCount = DefaultQuestionCount;
 }
 
 void frmSettei::clearList2()
@@ -133,10 +124,22 @@ void frmSettei::Command6_Click()
     selected.reserve(ui->List1->count());
     for (int i = 0; i < ui->List1->count(); ++i)
         selected.append(ui->List1->item(i)->isSelected());
+    decideRange(selected);
+}
 
+// The whole range is decided before the list shows it chosen, so that a refused
+// decision leaves the window exactly as it was.
+void frmSettei::Command5_Click()
+{
+    if (decideRange(QList<bool>(ui->List1->count(), true)))
+        setPartSelection(true);
+}
+
+bool frmSettei::decideRange(const QList<bool> &selected)
+{
     const RangeDecision decision = DecideRange(m, selected, dialogs);
     if (!decision.decided)
-        return;
+        return false;
 
     clearList2();
     ui->Text4->setText(QString::number(m.RangeQuestionCount));
@@ -152,13 +155,7 @@ void frmSettei::Command6_Click()
     enablePrint(true);
     ui->Command3->setEnabled(true);
     ui->Command7->setEnabled(true);
-}
-
-void frmSettei::Command5_Click()
-{
-    setPartSelection(true);
-    m.AllPartsChosen = 1;
-    Command6_Click();
+    return true;
 }
 
 void frmSettei::Command7_Click()
@@ -216,15 +213,17 @@ void frmSettei::cmdFonts_Click(int index)
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlags);
+    const std::optional<FontChoice> choice = dialogs.fontDialog(
+        m.FontName, m.FontSize, FontDialogFlag::PrinterFonts | FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
-    const std::int64_t size = RoundHalfEven(choice->size);
-    m.FontName = choice->face;
-    m.FontSize = static_cast<std::int16_t>(std::clamp<std::int64_t>(
-        size, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-    if (m.FontName.startsWith(u'@'))
-        m.FontName.remove(0, 1);
+    const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
+    if (!size) {
+        dialogs.message(FontSizeRefusal(), ProgramTitle);
+        return;
+    }
+    m.FontName = NormalizedFontName(choice->face);
+    m.FontSize = *size;
     showFont();
 }
 
@@ -246,9 +245,8 @@ void frmSettei::Command4_Click()
 void frmSettei::cmdSetOK_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface)
-            PrintSheets(m, *surface, dialogs, sheetDraw());
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print))
+            PrintSheets(m, *target, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
     }
@@ -260,12 +258,8 @@ void frmSettei::cmdSetOK_Click()
 void frmSettei::cmdPreview_Click()
 {
     try {
-        std::unique_ptr<PrintSurface> surface = printSurface();
-        if (surface) {
-            if (auto *paper = dynamic_cast<QtPrintSurface *>(surface.get()))
-                paper->setKeepDocument(true);
-            PreviewSheets(m, *surface, dialogs, sheetDraw());
-        }
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview))
+            PreviewSheets(m, *target, dialogs, sheetDraw());
     } catch (const std::exception &) {
         // As for printing: the window stays usable.
     }
@@ -274,19 +268,14 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    try {
-        SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
-    } catch (const std::exception &) {
-        // As above: the export is silent about its failures.
-    }
+    SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
     resetAfterRun();
 }
 
 // Every sheet of a run gets its own draw, all seeded from one reading of the clock.
 DrawSheet frmSettei::sheetDraw()
 {
-    const quint64 seed = ClockSeed(m);
-    return [this, seed](int sheet) { DrawQuestions(m, SheetSeed(seed, sheet)); };
+    return SheetDraws(m, ClockSeed(m));
 }
 
 // "プレビュー" is a way of printing: it goes with "印刷".
@@ -309,9 +298,13 @@ void frmSettei::resetAfterRun()
 
 void frmSettei::Command2_Click()
 {
-    if (deselectMainList)
-        deselectMainList();
-    accept();
+    Q_EMIT returning();
+    QDialog::reject();
+}
+
+void frmSettei::reject()
+{
+    Command2_Click();
 }
 
 } // namespace sorario

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PrintTarget.h"
 #include "shared/SheetDraw.h"
 
 #include <QDialog>
@@ -15,10 +16,9 @@ namespace sorario {
 
 struct Module1;
 class Dialogs;
-class PrintSurface;
 
-// Makes the surface a print run draws on; by default the real printer.
-using PrintSurfaceFactory = std::function<std::unique_ptr<PrintSurface>()>;
+// Makes the target a print or preview run goes to; by default the real printer.
+using PrintSurfaceFactory = PrintTargetFactory;
 
 // The test set-up window: range and question count, output options, font and logo,
 // sheet count, and the runs (print, print preview, text file).
@@ -27,10 +27,16 @@ class frmSettei : public QDialog
     Q_OBJECT
 
 public:
-    // `deselectMainList` empties the main window's file selection on "戻る".
-    frmSettei(Module1 &m, Dialogs &dialogs, std::function<void()> deselectMainList,
-              PrintSurfaceFactory printSurface = {}, QWidget *parent = nullptr);
+    frmSettei(Module1 &m, Dialogs &dialogs, PrintSurfaceFactory printSurface = {},
+              QWidget *parent = nullptr);
     ~frmSettei() override;
+
+    // Escape and the title bar's close button leave as "戻る" does.
+    void reject() override;
+
+Q_SIGNALS:
+    // The window is being left through "戻る" (or its equivalents), before it closes.
+    void returning();
 
 private Q_SLOTS:
     void List1_Click();
@@ -51,6 +57,7 @@ private Q_SLOTS:
 
 private:
     void Form_Load();
+    bool decideRange(const QList<bool> &selected);
     void setPartSelection(bool selected);
     void clearList2();
     void showFont();
@@ -61,8 +68,7 @@ private:
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;
     Dialogs &dialogs;
-    std::function<void()> deselectMainList;
-    PrintSurfaceFactory printSurface;
+    PrintTargetFactory printTarget;
 };
 
 } // namespace sorario

@@ -24,6 +24,8 @@ inline const QString ProgramVersion = QStringLiteral("Ver.2.04");
 inline const QString DefaultFontName = QStringLiteral("ＭＳ Ｐ明朝");
 inline constexpr std::int16_t DefaultFontSize = 10;
 inline const QString DefaultSheetLogo = QStringLiteral("《ミナセラ》");
+// The question count chosen when a range is decided, and after every run.
+inline constexpr std::int16_t DefaultQuestionCount = 10;
 
 // FileHeaders(f, s): header line s (1..6) of chosen file f (1..100).
 class HeaderTable
@@ -67,7 +69,7 @@ struct Module1
     // Range and count
     Slots<QuestionRecord, MaxBankQuestions> RangePool;
     std::int16_t RangeQuestionCount = 0;
-    std::int16_t QuestionCount = 10;
+    std::int16_t QuestionCount = DefaultQuestionCount;
     std::int16_t ChosenPartCount = 0;
     Slots<QString, MaxChosenParts> ChosenPartNumbers;
     std::int16_t AllPartsChosen = 0;

@@ -7,6 +7,9 @@
 
 namespace sorario {
 
+// Every line of every file the program writes ends so.
+inline const QString CrLf = QStringLiteral("\r\n");
+
 // A number as the program writes it into messages and files: a blank in the
 // sign position for zero and above, the minus sign below ("12" -> " 12").
 QString NumberText(std::int64_t value);

@@ -17,6 +17,7 @@ namespace {
 struct Run
 {
     int exitCode = -1;
+    QString err;
     QJsonObject summary;
     QJsonArray trace;
 };
@@ -38,8 +39,8 @@ Run runPrint(const QTemporaryDir &dir, const QStringList &extra)
         QStringList {u"print"_s, writeQuestions(dir.path()), u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s,
             u"2"_s, u"--seed"_s, u"3"_s, u"--font"_s, u"ＭＳ Ｐ明朝"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s,
             u"2024-03-05T14:07"_s, u"--trace"_s, trace, u"-o"_s, dir.filePath(u"out.pdf"_s)}
-            + extra);
-    return {run.exitCode, run.json(), QJsonDocument::fromJson(readBytes(trace)).array()};
+        + extra);
+    return {run.exitCode, run.err, run.json(), QJsonDocument::fromJson(readBytes(trace)).array()};
 }
 
 } // namespace
@@ -81,11 +82,15 @@ private Q_SLOTS:
         QCOMPARE(r.trace.last().toObject()[u"op"_s].toString(), pages > 0 ? u"endDoc"_s : u"killDoc"_s);
     }
 
+    // The vertical-writing face is printed as its plain face, as the window keeps it.
     void traceOfTheHeader()
     {
         QTemporaryDir dir;
-        const Run r = runPrint(dir, {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s});
+        const Run r
+            = runPrint(dir, {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s, u"--font"_s, u"@ＭＳ 明朝"_s});
         QCOMPARE(r.exitCode, 0);
+        const QByteArray json = QJsonDocument(r.trace).toJson(QJsonDocument::Compact);
+        QVERIFY(json.contains(u"\"font\":\"ＭＳ 明朝\""_s.toUtf8()) && !json.contains("@"));
         const QJsonObject number = r.trace[5].toObject();
         QCOMPARE(number[u"text"_s].toString(), u"CODE(SheetNo.:03051407)"_s);
         QCOMPARE(number[u"x"_s].toDouble(), 12.0);
@@ -127,15 +132,32 @@ private Q_SLOTS:
         QCOMPARE(r.trace[5][u"text"_s].toString(), u"CODE(SheetNo.:03051407-1)"_s);
     }
 
-    void unprintableFontSizeFails()
+    // Every refusal says why on standard error.
+    void refusals_data()
     {
-        QTemporaryDir dir;
-        const Run r = runPrint(dir, {u"--size"_s, u"0"_s});
-        QCOMPARE(r.exitCode, 1);
-        QCOMPARE(r.summary[u"pages"_s].toInt(), 0);
-        QVERIFY(!QFile::exists(dir.filePath(u"out.pdf"_s)));
+        QTest::addColumn<QStringList>("extra"); // DIR: the run's folder
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("size 7") << QStringList {u"--size"_s, u"7"_s} << 2;
+        QTest::newRow("size 41") << QStringList {u"--size"_s, u"41"_s} << 2;
+        QTest::newRow("size not a number") << QStringList {u"--size"_s, u"ten"_s} << 2;
+        QTest::newRow("PDF folder missing") << QStringList {u"-o"_s, u"DIR/none/out.pdf"_s} << 1;
+        QTest::newRow("PDF folder missing, fixed metrics")
+            << QStringList {u"--metrics"_s, u"fixed"_s, u"-o"_s, u"DIR/none/out.pdf"_s} << 1;
+        QTest::newRow("PDF names a folder") << QStringList {u"-o"_s, u"DIR"_s} << 1;
+        QTest::newRow("trace folder missing")
+            << QStringList {u"--metrics"_s, u"fixed"_s, u"--trace"_s, u"DIR/none/t.json"_s} << 1;
     }
-
+    void refusals()
+    {
+        QFETCH(QStringList, extra);
+        QTemporaryDir dir;
+        extra.replaceInStrings(u"DIR"_s, dir.path());
+        const Run r = runPrint(dir, extra);
+        QTEST(r.exitCode, "exitCode");
+        QVERIFY(!r.err.isEmpty());
+        if (r.exitCode == 2) // refused before anything was drawn
+            QVERIFY(!QFile::exists(dir.filePath(u"out.pdf"_s)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliPrint)

@@ -60,6 +60,9 @@ void tst_cli_text::initTestCase()
     // 5000 questions, the most a bank holds, in two files of at most 10000 lines.
     writeQuestionFile(m_dir.filePath(u"big1.qvn"_s), u"A"_s, 1, 3331);
     writeQuestionFile(m_dir.filePath(u"big2.qvn"_s), u"B"_s, 5001, 1669);
+    QFile cafe(m_dir.filePath(u"cafe.qvn"_s));
+    QVERIFY(cafe.open(QIODevice::WriteOnly));
+    cafe.write("\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
 }
 
 void tst_cli_text::textFile_data()
@@ -145,11 +148,12 @@ void tst_cli_text::refusalsAndUsage_data()
         files << u"f%1.qvn"_s.arg(f);
     QTest::newRow("101 files") << files + QStringList{u"--all"_s, u"--count"_s, u"100"_s, u"-o"_s, u"u.txt"_s}
                                << 2 << QString();
-    QTest::newRow("broken file")
-        << QStringList{u"text"_s, u"broken.qvn"_s, u"-o"_s, u"u.txt"_s} << 1 << u"◆データが壊れています！"_s;
-    QTest::newRow("output folder missing")
-        << QStringList{u"text"_s, u"one.qvn"_s, u"-o"_s, u"missing/u.txt"_s}
-        << 1 << u"テキストファイルを保存できませんでした。"_s;
+    QTest::newRow("broken file") << QStringList {u"text"_s, u"broken.qvn"_s, u"-o"_s, u"u.txt"_s} << 1
+                                 << u"◆データが壊れています！"_s;
+    QTest::newRow("output folder missing") << QStringList {u"text"_s, u"one.qvn"_s, u"-o"_s,
+        u"missing/u.txt"_s} << 1 << u"テキストファイルを保存できませんでした。"_s;
+    QTest::newRow("characters Shift-JIS cannot hold: written, and named")
+        << QStringList {u"text"_s, u"cafe.qvn"_s, u"-o"_s, u"u.txt"_s} << 0 << u"é"_s;
 }
 
 void tst_cli_text::refusalsAndUsage()
@@ -162,7 +166,8 @@ void tst_cli_text::refusalsAndUsage()
     const CliRun run = runCli(args, m_dir.path());
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QVERIFY(!QFile::exists(m_dir.filePath(u"u.txt"_s)));
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(QFile::remove(m_dir.filePath(u"u.txt"_s)), exitCode == 0);
 }
 
 void tst_cli_text::convert()

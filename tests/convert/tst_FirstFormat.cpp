@@ -20,10 +20,8 @@ QStringList questionLines(int n)
     return lines;
 }
 
-const QString Broken = u"ファイルがこわれています。"_s;
-const QString WrongData = u"問題データがまちがっています。"_s;
-const QString NoControl = u"コントロールファイルがありません。"_s;
 const QString ConversionTitle = u"問題ファイルの変換"_s;
+using K = ConversionKind;
 
 } // namespace
 
@@ -68,8 +66,7 @@ void tst_FirstFormat::converts()
         writeSjisLines(qvn, QStringList(50, u"an older file of the same name"_s));
 
     const ConversionResult result = ConvertFirstFormat(qvk);
-    QVERIFY(result.converted);
-    QCOMPARE(result.message, QString());
+    QCOMPARE(result.kind, K::Converted);
     QCOMPARE(result.outputPath, qvn);
 
     QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
@@ -84,33 +81,27 @@ void tst_FirstFormat::converts()
 void tst_FirstFormat::refusedConversionTouchesNothing_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("title");
+    QTest::addColumn<ConversionKind>("kind");
 
-    QTest::newRow("seven lines, an old output kept") << u"qvk7 ctr qvn"_s << Broken << QString();
-    QTest::newRow("seven lines, no control file") << u"qvk7"_s << Broken << QString();
-    QTest::newRow("no control file") << u"qvk6"_s << u"a.qvk  のコントロールファイルがありません。"_s
-                                     << ConversionTitle;
-    QTest::newRow("no question file") << u"ctr"_s << u"a.qvk  のコントロールファイルがありません。"_s
-                                      << ConversionTitle;
-    QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << NoControl << QString();
-    QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << WrongData << QString();
-    QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << WrongData << QString();
-    QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << NoControl << QString();
+    QTest::newRow("seven lines, an old output kept") << u"qvk7 ctr qvn"_s << K::BrokenFile;
+    QTest::newRow("seven lines, no control file") << u"qvk7"_s << K::BrokenFile;
+    QTest::newRow("no control file") << u"qvk6"_s << K::MissingFile;
+    QTest::newRow("no question file") << u"ctr"_s << K::MissingFile;
+    QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << K::NoControlFile;
+    QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << K::WrongQuestionData;
+    QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << K::WrongQuestionData;
+    QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << K::NoControlFile;
     // The converted file must stay within the loader's 10000 lines.
-    const QString tooMany = u"a.qvk  は問題が多すぎるため変換できません。（3331 題まで）"_s;
-    QTest::newRow("9996 lines") << u"qvk9996 ctr"_s << tooMany << ConversionTitle;
-    QTest::newRow("20000 lines fit the line table") << u"qvk20000 ctr"_s << Broken << QString();
-    QTest::newRow("20001 lines") << u"qvk20001 ctr"_s << tooMany << ConversionTitle;
+    QTest::newRow("9996 lines") << u"qvk9996 ctr"_s << K::TooManyQuestions;
+    QTest::newRow("20000 lines fit the line table") << u"qvk20000 ctr"_s << K::BrokenFile;
+    QTest::newRow("20001 lines") << u"qvk20001 ctr"_s << K::TooManyQuestions;
     // The new file cannot be written: the old pair must stay.
-    QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << NoControl << QString();
+    QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << K::NotWritten;
 }
 
 void tst_FirstFormat::refusedConversionTouchesNothing()
 {
     QFETCH(QString, setup);
-    QFETCH(QString, message);
-    QFETCH(QString, title);
 
     QTemporaryDir dir;
     const QString qvk = dir.filePath(u"a.qvk"_s);
@@ -140,9 +131,8 @@ void tst_FirstFormat::refusedConversionTouchesNothing()
     const auto before = snapshot(dir.path());
 
     const ConversionResult result = ConvertFirstFormat(qvk);
-    QVERIFY(!result.converted);
-    QCOMPARE(result.message, message);
-    QCOMPARE(result.title, title);
+    QTEST(result.kind, "kind");
+    QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
     QCOMPARE(result.outputPath, QString());
     QCOMPARE(snapshot(dir.path()), before);
 }
@@ -154,19 +144,19 @@ void tst_FirstFormat::openDialogAndMessages()
 
     // Cancel: nothing shown after the dialog.
     ScriptedDialogs dialogs;
-    QVERIFY(!RunConversion(dialogs, dir.path()).converted);
-    QCOMPARE(dialogs.kinds(), QStringList{u"open"_s});
+    QVERIFY(!RunConversion(dialogs, dir.path()).converted());
+    QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
     const FileDialogOptions &o = dialogs.shown.first().fileOptions;
     QCOMPARE(o.title, u"ファイル変換"_s);
     QCOMPARE(o.filter, u"ソラリオ問題(*.qvk)|*.qvk"_s);
     QCOMPARE(o.initialDir, dir.path());
-    QVERIFY(o.flags & 0x1000); // the file must exist
+    QVERIFY(o.flags.toInt() & 0x1000); // the file must exist
 
     // No control file: the message with its title.
     dialogs.shown.clear();
     dialogs.openAnswers.enqueue(qvk);
-    QVERIFY(!RunConversion(dialogs, dir.path()).converted);
-    QCOMPARE(dialogs.kinds(), (QStringList{u"open"_s, u"message"_s}));
+    QVERIFY(!RunConversion(dialogs, dir.path()).converted());
+    QCOMPARE(dialogs.kinds(), (QStringList {u"open"_s, u"message"_s}));
     QCOMPARE(dialogs.shown.last().text, u"b.qvk  のコントロールファイルがありません。"_s);
     QCOMPARE(dialogs.shown.last().title, ConversionTitle);
 
@@ -174,16 +164,15 @@ void tst_FirstFormat::openDialogAndMessages()
     writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
     dialogs.shown.clear();
     dialogs.openAnswers.enqueue(qvk);
-    QVERIFY(RunConversion(dialogs, dir.path()).converted);
-    QCOMPARE(dialogs.kinds(), QStringList{u"open"_s});
+    QVERIFY(RunConversion(dialogs, dir.path()).converted());
+    QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
 
     // A current-format file chosen by name would be deleted after being rewritten.
     const QString qvn = dir.filePath(u"b.qvn"_s);
     const QByteArray converted = readBytes(qvn);
     writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
     const ConversionResult self = ConvertFirstFormat(qvn);
-    QVERIFY(!self.converted);
-    QVERIFY(!self.message.isEmpty());
+    QCOMPARE(self.kind, K::NotFirstFormat);
     QCOMPARE(readBytes(qvn), converted);
     QVERIFY(QFile::exists(dir.filePath(u"b.ctr"_s)));
 }

@@ -50,8 +50,6 @@ private Q_SLOTS:
     void records_data();
     void records();
     void numberFieldUpToAThousand();
-    void failedWriteLeavesDiskAsItWas_data();
-    void failedWriteLeavesDiskAsItWas();
     void saveThroughDialog_data();
     void saveThroughDialog();
     void bracketExchange_data();
@@ -154,45 +152,36 @@ void tst_TestTextFile::numberFieldUpToAThousand()
     }
 }
 
-// A write that cannot complete: nothing half-written, nothing left behind.
-void tst_TestTextFile::failedWriteLeavesDiskAsItWas_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("target is a folder with files") << u"folder"_s;
-    QTest::newRow("folder is a file") << u"plain.txt/out.txt"_s;
-    QTest::newRow("folder missing") << u"missing/out.txt"_s;
-}
-
-void tst_TestTextFile::failedWriteLeavesDiskAsItWas()
-{
-    QFETCH(QString, target);
-    QTemporaryDir dir;
-    QDir root(dir.path());
-    QVERIFY(root.mkdir(u"folder"_s));
-    writeSjisLines(root.filePath(u"folder/keep.txt"_s), {u"keep"_s});
-    writeSjisLines(root.filePath(u"plain.txt"_s), {u"plain"_s});
-    const auto before = snapshot(dir.path());
-
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QVERIFY(!WriteTestTextTo(*m, root.filePath(target)));
-    QCOMPARE(snapshot(dir.path()), before);
-}
-
-// Saved (over a longer old export), cancelled, or refused with the message.
+// Saved (over a longer old export), cancelled, or refused with the message; a text
+// with characters the file cannot hold is saved only after a Yes.
 void tst_TestTextFile::saveThroughDialog_data()
 {
     QTest::addColumn<QString>("answer"); // empty: cancelled
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<MessageAnswer>("keepLost");
     QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("saved") << u"saved.txt"_s << QStringList{u"save"_s} << true;
-    QTest::newRow("cancelled") << QString() << QStringList{u"save"_s} << false;
-    QTest::newRow("folder missing") << u"missing/out.txt"_s << QStringList{u"save"_s, u"message"_s} << false;
+    QTest::addColumn<TextExportKind>("kind");
+    using K = TextExportKind;
+    const QString lost = u"café 😀 é"_s;
+    QTest::newRow("saved") << u"saved.txt"_s << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s}
+                           << K::Saved;
+    QTest::newRow("cancelled") << QString() << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s}
+                               << K::Cancelled;
+    QTest::newRow("folder missing") << u"missing/out.txt"_s << u"Q"_s << MessageAnswer::Ok
+                                    << QStringList {u"save"_s, u"message"_s} << K::NotWritten;
+    QTest::newRow("lost characters, yes")
+        << u"saved.txt"_s << lost << MessageAnswer::Yes << QStringList {u"message"_s, u"save"_s} << K::Saved;
+    QTest::newRow("lost characters, no")
+        << u"saved.txt"_s << lost << MessageAnswer::No << QStringList {u"message"_s} << K::Declined;
 }
 
 void tst_TestTextFile::saveThroughDialog()
 {
     QFETCH(QString, answer);
-    QFETCH(bool, written);
+    QFETCH(QString, question);
+    QFETCH(MessageAnswer, keepLost);
+    QFETCH(TextExportKind, kind);
+    const bool written = kind == TextExportKind::Saved;
     QTemporaryDir dir;
     const QString path = dir.filePath(answer);
     const QString old = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
@@ -200,17 +189,28 @@ void tst_TestTextFile::saveThroughDialog()
     ScriptedDialogs dialogs;
     if (!answer.isEmpty())
         dialogs.saveAnswers.enqueue(path);
-    const auto m = drawn({u"T"_s}, 1, {}, {u"Q"_s, u"H"_s, u"A"_s});
-    QCOMPARE(WriteTestTextFile(*m, dialogs), written);
+    dialogs.messageAnswers.enqueue(keepLost);
+    const auto m = drawn({u"T"_s}, 1, {}, {question, u"H"_s, u"A"_s});
+    const TextExportOutcome outcome = WriteTestTextFile(*m, dialogs);
+    QCOMPARE(outcome.kind, kind);
 
     QTEST(dialogs.kinds(), "shown");
-    const FileDialogOptions &o = dialogs.shown.first().fileOptions;
+    if (keepLost != MessageAnswer::Ok) {
+        QCOMPARE(outcome.lostCharacters, (QStringList {u"é"_s, u"😀"_s}));
+        QCOMPARE(dialogs.shown.first().buttons, MessageButtons::YesNo);
+        QVERIFY(dialogs.shown.first().text.contains(u"é"_s) && dialogs.shown.first().text.contains(u"😀"_s));
+    }
+    if (kind == TextExportKind::Declined) {
+        QCOMPARE(snapshot(dir.path()), before);
+        return;
+    }
+    const FileDialogOptions &o = dialogs.shown[dialogs.kinds().indexOf(u"save"_s)].fileOptions;
     QCOMPARE(o.title, u"テキストファイル保存"_s);
     QCOMPARE(o.filter, u"テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*"_s);
     QCOMPARE(o.filterIndex, 1);
     QCOMPARE(o.defaultExt, u"txt"_s);
     QCOMPARE(o.fileName, u"ソラリオ"_s);
-    QCOMPARE(o.flags, 2054);
+    QCOMPARE(o.flags.toInt(), 2054);
     if (written) {
         QCOMPARE(readBytes(old), sjis(BuildTestText(*m)));
         QCOMPARE(snapshot(dir.path()).keys(), before.keys());

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/Cp932.h"
-#include "print/QtPrintSurface.h"
+#include "print/QtPrintTarget.h"
+#include "print/RecordingSurface.h"
+#include "print/TracingSurface.h"
 #include "setup/frmSettei.h"
 #include "shared/Module1.h"
 
@@ -18,8 +20,7 @@
 namespace sorario::test {
 
 // A control of a window by its name; fails the test when it is missing.
-template <typename T>
-T *control(QWidget *window, const char *name)
+template <typename T> T *control(QWidget *window, const char *name)
 {
     T *c = window->findChild<T *>(QString::fromLatin1(name));
     if (!c)
@@ -76,7 +77,7 @@ inline QuestionRecord question(int k)
 // A plain question file of `count` such questions, declared as `parts` parts.
 inline QString writeQuestionFile(const QString &path, const QString &title, int parts, int count)
 {
-    QStringList lines{title, QString::number(parts), QStringLiteral("T1"), {}, {}, {}};
+    QStringList lines {title, QString::number(parts), QStringLiteral("T1"), {}, {}, {}};
     for (int k = 1; k <= count; ++k) {
         const QuestionRecord q = question(k);
         lines << q.QuestionText << q.Hint << q.Answer;
@@ -100,9 +101,28 @@ inline void fillBank(Module1 &m, int count, int parts, const QString &titles = Q
 }
 
 // Print runs that write a PDF instead of paper.
-inline PrintSurfaceFactory pdfSurfaces(const QString &pdfPath)
+inline PrintTargetFactory pdfSurfaces(const QString &pdfPath)
 {
-    return [pdfPath] { return std::make_unique<QtPrintSurface>(pdfPath); };
+    return [pdfPath](PrintPurpose purpose) {
+        auto target = std::make_unique<QtPrintTarget>(purpose);
+        target->paper().setPdfOutput(pdfPath);
+        return target;
+    };
+}
+
+// Print runs traced onto `paper`, whatever they are for.
+inline PrintTargetFactory tracedTargets(RecordingSurface &paper)
+{
+    struct Traced : PrintTarget
+    {
+        explicit Traced(RecordingSurface &paper)
+            : tracer(paper)
+        {
+        }
+        PrintSurface &surface() override { return tracer; }
+        TracingSurface tracer;
+    };
+    return [&paper](PrintPurpose) { return std::make_unique<Traced>(paper); };
 }
 
 } // namespace sorario::test

@@ -1,7 +1,7 @@
 #include "bank/QuestionFiles.h"
 #include "editor/QuestionTableModel.h"
 #include "editor/frmEditor.h"
-#include "exchange/QuestionLines.h"
+#include "bank/QuestionFileRead.h"
 #include "shared/Module1.h"
 
 #include "support/ScriptedDialogs.h"
@@ -102,8 +102,8 @@ void tst_frmeditor::editUndoSave()
     trigger(&editor, "actSave");
     QCOMPARE(saved.count(), 1);
     QVERIFY(!editor.isModified());
-    const QuestionLines read = readQuestionLines(path);
-    QCOMPARE(read.lines.value(), expected);
+    const QuestionFileRead read = ReadQuestionFile(path);
+    QCOMPARE(read.countedLines(), expected);
     QCOMPARE(read.encoded, sample == Encoded);
     if (sample == Drill)
         QCOMPARE(readBytes(path), sjis(expected.join(u"\r\n"_s) + u"\r\n"_s));
@@ -182,7 +182,7 @@ void tst_frmeditor::recoveryAfterCrash()
     QCOMPARE(next.model().lines(), edited);
     QCOMPARE(next.filePath(), path);
     QVERIFY(next.isModified());
-    QVERIFY(!readQuestionLines(path).lines->contains(u"直した問題"_s));
+    QVERIFY(!ReadQuestionFile(path).lines.contains(u"直した問題"_s));
 }
 
 QTEST_MAIN(tst_frmeditor)

@@ -105,30 +105,70 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.shown.isEmpty());
     }
 
-    void folderClicks()
+    // Up to the root: one separator, not two.
+    void folderUpToTheRoot()
     {
         Fixture f;
-        QDir(f.work.path()).mkpath(QStringLiteral("unit1/part"));
-        writeQuestionFile(f.file(QStringLiteral("unit1/u.qvn")), QStringLiteral("x"), 1, 1);
-        writeQuestionFile(f.file(QStringLiteral("top.qvn")), QStringLiteral("x"), 1, 1);
         f.open();
-
-        Q_EMIT f.folders()->itemClicked(f.folders()->item(rowOf(f.folders(), QStringLiteral("unit1"))));
-        QTRY_COMPARE(f.m.CurrentFolder, f.workPath() + QStringLiteral("/unit1/"));
-        QCOMPARE(entries(f.files()), QStringList{QStringLiteral("u")});
-        QVERIFY(rowOf(f.folders(), QStringLiteral("part")) >= 0);
-
-        Q_EMIT f.folders()->itemClicked(f.folders()->item(rowOf(f.folders(), QStringLiteral(".."))));
-        QTRY_COMPARE(f.m.CurrentFolder, f.workPath() + u'/');
-        QCOMPARE(entries(f.files()), QStringList{QStringLiteral("top")});
-
-        // Up to the root: one separator, not two.
         while (rowOf(f.folders(), QStringLiteral("..")) >= 0) {
             const QString before = f.m.CurrentFolder;
             Q_EMIT f.folders()->itemClicked(f.folders()->item(rowOf(f.folders(), QStringLiteral(".."))));
             QTRY_VERIFY(f.m.CurrentFolder != before);
         }
         QCOMPARE(f.m.CurrentFolder, QStringLiteral("/"));
+    }
+
+    // Real clicks: a folder opens at one click, and a double-click opens it once, not
+    // the entry that stands there afterwards; a double-clicked question file is chosen
+    // alone and loaded as "ファイルＯＫ" loads it.
+    void listClicks_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("twice");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("opened");
+        QTest::newRow("folder") << QStringLiteral("Dir1") << QStringLiteral("unit1") << false
+                                << QStringLiteral("/unit1/") << 0;
+        QTest::newRow("folder, double") << QStringLiteral("Dir1") << QStringLiteral("unit1") << true
+                                        << QStringLiteral("/unit1/") << 0;
+        QTest::newRow("question file, double") << QStringLiteral("List1") << QStringLiteral("top") << true
+                                               << QStringLiteral("/") << 1;
+    }
+    void listClicks()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, entry);
+        QFETCH(bool, twice);
+        QFETCH(QString, folder);
+        QFETCH(int, opened);
+        Fixture f;
+        QDir(f.work.path()).mkpath(QStringLiteral("unit1/part"));
+        writeQuestionFile(f.file(QStringLiteral("unit1/u.qvn")), QStringLiteral("x"), 1, 1);
+        for (const char *name : {"other.qvn", "top.qvn"})
+            writeQuestionFile(f.file(QString::fromUtf8(name)), QStringLiteral("x"), 1, 3);
+        f.open();
+        f.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+        f.files()->item(0)->setSelected(true);
+        auto *view = control<QListWidget>(f.w.get(), list.toLatin1().constData());
+        const QPoint at = view->visualItemRect(view->item(rowOf(view, entry))).center();
+        // A user's double-click: a click, the event loop runs, then press, double-click, release.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        if (twice) {
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(f.m.CurrentFolder, f.workPath() + folder);
+        if (folder != u'/')
+            QCOMPARE(entries(f.files()), QStringList{QStringLiteral("u")});
+        QCOMPARE(f.modals.size(), opened);
+        QCOMPARE(f.m.ChosenFileCount, opened);
+        if (opened)
+            QCOMPARE(f.m.ChosenFileList(1), f.workPath() + QStringLiteral("/top.qvn"));
     }
 
     void driveNotReady()
@@ -286,7 +326,10 @@ private Q_SLOTS:
         click(f.w.get(), "Image1");
         QCOMPARE(f.m.ReadmeText, QStringLiteral("ソラリオの使い方\r\n二行目\r\n"));
         QCOMPARE(text(f.w.get(), "Text1"), QStringLiteral("ソラリオの使い方\n二行目\n"));
-        click(f.w.get(), "Command1");
+        QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+        QTest::keyClick(f.w.get(), Qt::Key_Escape); // as "戻る"
+        QVERIFY(!f.frame1()->isVisible());
+        QVERIFY(enabled(f.w.get(), "cmdFileOK"));
         writeSjisLines(f.program.filePath(QStringLiteral("Readme.txt")), {QStringLiteral("改訂")});
         click(f.w.get(), "Image1");
         QCOMPARE(text(f.w.get(), "Text1"), QStringLiteral("改訂\n"));

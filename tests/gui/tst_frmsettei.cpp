@@ -7,7 +7,6 @@
 
 #include "print/RecordingSurface.h"
 #include "print/TraceJson.h"
-#include "print/TracingSurface.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
@@ -32,7 +31,7 @@ struct Fixture
     QTemporaryDir dir;
     Module1 m;
     ScriptedDialogs dialogs;
-    int deselectCalls = 0;
+    int returnings = 0;
     std::unique_ptr<frmSettei> w;
 
     QString pdfPath() const { return dir.filePath(QStringLiteral("sheet.pdf")); }
@@ -46,7 +45,8 @@ struct Fixture
     }
     void open()
     {
-        w = std::make_unique<frmSettei>(m, dialogs, [this] { ++deselectCalls; }, pdfSurfaces(pdfPath()));
+        w = std::make_unique<frmSettei>(m, dialogs, pdfSurfaces(pdfPath()));
+        QObject::connect(w.get(), &frmSettei::returning, [this] { ++returnings; });
     }
     QListWidget *parts() { return control<QListWidget>(w.get(), "List1"); }
     QListWidget *counts() { return control<QListWidget>(w.get(), "List2"); }
@@ -82,7 +82,7 @@ private Q_SLOTS:
         m.FontSize = 12;
         m.SheetLogo = QStringLiteral("《三年》");
         ScriptedDialogs dialogs;
-        frmSettei w(m, dialogs, {}, {});
+        frmSettei w(m, dialogs);
 
         QCOMPARE(m.AnswerLayout, 1);
         QCOMPARE(m.AttachAnswers, 1);
@@ -182,21 +182,60 @@ private Q_SLOTS:
         QCOMPARE(f.m.RangePool(19), question(19));
     }
 
-    void decisionWithoutParts()
+    // A refused decision leaves the window exactly as it was: selection, range, state.
+    void refusedDecisions_data()
     {
-        Fixture f;
-        f.decideAll();
-        const QList<int> before = selectedRows(f.counts());
-        {
+        QTest::addColumn<int>("partCount");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no part selected")
+            << 2 << QStringLiteral("Command6") << QStringLiteral("問題範囲を設定して下さい。");
+        QTest::newRow("whole range over the 500 parts") << 501 << QStringLiteral("Command5") << QString();
+    }
+    void refusedDecisions()
+    {
+        QFETCH(int, partCount);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        Fixture f(std::max(25, partCount), partCount);
+        selectRows(f.parts(), {0});
+        click(f.w.get(), "Command6");
+        if (button == QLatin1String("Command6")) {
             const QSignalBlocker quiet(f.parts()); // a deselection by code, not by the user
             f.parts()->clearSelection();
         }
-        click(f.w.get(), "Command6");
+        const QList<int> parts = selectedRows(f.parts());
+        const QList<int> counts = selectedRows(f.counts());
+        const std::int16_t all = f.m.AllPartsChosen;
+        const QString range = text(f.w.get(), "Text4");
+        click(f.w.get(), button.toLatin1().constData());
         QCOMPARE(f.dialogs.kinds(), (QStringList{QStringLiteral("beep"), QStringLiteral("message")}));
-        QCOMPARE(f.dialogs.shown.last().text, QStringLiteral("問題範囲を設定して下さい。"));
+        if (!message.isEmpty())
+            QCOMPARE(f.dialogs.shown.last().text, message);
         QCOMPARE(f.dialogs.shown.last().title, ProgramTitle);
         QCOMPARE(f.runState(), QStringLiteral("1111"));
-        QCOMPARE(selectedRows(f.counts()), before);
+        QCOMPARE(selectedRows(f.parts()), parts);
+        QCOMPARE(selectedRows(f.counts()), counts);
+        QCOMPARE(f.m.AllPartsChosen, all);
+        QCOMPARE(text(f.w.get(), "Text4"), range);
+    }
+
+    // Escape and the title bar's close button leave as "戻る" does.
+    void leaving_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("戻る") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("close button") << 2;
+    }
+    void leaving()
+    {
+        QFETCH(int, how);
+        Fixture f;
+        f.w->show();
+        how == 0 ? click(f.w.get(), "Command2") : how == 1 ? QTest::keyClick(f.w.get(), Qt::Key_Escape) : void(f.w->close());
+        QCOMPARE(f.returnings, 1);
+        QVERIFY(!f.w->isVisible());
     }
 
     // From the decided state (every part chosen), one event and what the window shows then.
@@ -259,10 +298,17 @@ private Q_SLOTS:
         QTest::addColumn<double>("size");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("points");
-        QTest::newRow("half to even, down") << QStringLiteral("IPAMincho") << 10.5 << QStringLiteral("IPAMincho") << 10;
-        QTest::newRow("half to even, up") << QStringLiteral("IPAMincho") << 11.5 << QStringLiteral("IPAMincho") << 12;
-        QTest::newRow("vertical face") << QStringLiteral("@ＭＳ 明朝") << 14.0 << QStringLiteral("ＭＳ 明朝") << 14;
-        QTest::newRow("cancelled: nothing changes") << QString() << 0.0 << QStringLiteral("IPAGothic") << 11;
+        QTest::addColumn<QStringList>("shown");
+        const QStringList font {QStringLiteral("font")};
+        const QStringList refused {QStringLiteral("font"), QStringLiteral("message")};
+        QTest::newRow("half to even, down")
+            << QStringLiteral("IPAMincho") << 10.5 << QStringLiteral("IPAMincho") << 10 << font;
+        QTest::newRow("vertical face")
+            << QStringLiteral("@ＭＳ 明朝") << 14.0 << QStringLiteral("ＭＳ 明朝") << 14 << font;
+        QTest::newRow("cancelled: nothing changes")
+            << QString() << 0.0 << QStringLiteral("IPAGothic") << 11 << font;
+        QTest::newRow("41 refused, the old font stays")
+            << QStringLiteral("IPAMincho") << 41.0 << QStringLiteral("IPAGothic") << 11 << refused;
     }
     void fontDialog()
     {
@@ -277,7 +323,7 @@ private Q_SLOTS:
         if (!face.isEmpty()) // else the script cancels
             f.dialogs.fontAnswers.enqueue(FontChoice{face, size});
         click(f.w.get(), "cmdFonts_1");
-        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("font")});
+        QTEST(f.dialogs.kinds(), "shown");
         QCOMPARE(f.dialogs.shown[0].text, QStringLiteral("IPAGothic")); // initial face
         QCOMPARE(f.dialogs.shown[0].title, QStringLiteral("11"));        // initial size
         QCOMPARE(f.dialogs.shown[0].flags, 0x20002);
@@ -342,15 +388,28 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("noAnswerColumn");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("with answer column") << false << true;
-        QTest::newRow("without: answers in the brackets") << true << true;
-        QTest::newRow("cancelled still resets") << false << false;
+        QTest::addColumn<QString>("answer5");
+        QTest::addColumn<QStringList>("shown");
+        const QStringList save {QStringLiteral("save")};
+        const QStringList asked {QStringLiteral("message"), QStringLiteral("save")};
+        QTest::newRow("with answer column") << false << true << QString() << save;
+        QTest::newRow("without: answers in the brackets") << true << true << QString() << save;
+        QTest::newRow("cancelled still resets") << false << false << QString() << save;
+        QTest::newRow("lost characters named, はい saves")
+            << false << true << QStringLiteral("café") << asked;
+        QTest::newRow("いいえ saves nothing")
+            << false << false << QStringLiteral("café") << QStringList {QStringLiteral("message")};
     }
     void textExport()
     {
         QFETCH(bool, noAnswerColumn);
         QFETCH(bool, saved);
+        QFETCH(QString, answer5);
         Fixture f(5, 1);
+        if (!answer5.isEmpty()) {
+            f.m.QuestionBank(5).Answer = answer5;
+            f.dialogs.messageAnswers.enqueue(saved ? MessageAnswer::Yes : MessageAnswer::No);
+        }
         f.decideAll();
         if (noAnswerColumn)
             click(f.w.get(), "Option2_1"); // leaves "テキストファイル作成" enabled
@@ -359,7 +418,9 @@ private Q_SLOTS:
             f.dialogs.saveAnswers.enqueue(out);
         click(f.w.get(), "Command3");
 
-        QCOMPARE(f.dialogs.kinds(), QStringList{QStringLiteral("save")});
+        QTEST(f.dialogs.kinds(), "shown");
+        if (!answer5.isEmpty())
+            QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("é")));
         const QString written = decodeCp932(readBytes(out)).text;
         QCOMPARE(written.contains(QStringLiteral("Question 5 ")), saved);
         for (int k = 1; k <= 5 && saved; ++k)
@@ -409,8 +470,7 @@ private Q_SLOTS:
     {
         Fixture f;
         RecordingSurface paper;
-        f.w = std::make_unique<frmSettei>(f.m, f.dialogs, [] {},
-                                          [&paper] { return std::make_unique<TracingSurface>(paper); });
+        f.w = std::make_unique<frmSettei>(f.m, f.dialogs, tracedTargets(paper));
         auto *box = control<QSpinBox>(f.w.get(), "spnSheetCount");
         QCOMPARE(box->minimum(), 1);
         QCOMPARE(box->maximum(), 60);
@@ -469,16 +529,9 @@ private Q_SLOTS:
         f.counts()->item(count - 1)->setSelected(true);
         f.dialogs.messageAnswers.enqueue(overflow);
         f.dialogs.previewAnswers.enqueue(printed);
-        bool kept = false;
-        f.dialogs.onPrint = [&kept](PrintSurface &s) {
-            auto &paper = dynamic_cast<QtPrintSurface &>(s);
-            kept = paper.hasKeptDocument();
-            paper.printKeptDocument();
-        };
         click(f.w.get(), "cmdPreview");
 
         QCOMPARE(f.dialogs.kinds(), shown);
-        QCOMPARE(kept, printed);
         QCOMPARE(QFile::exists(f.pdfPath()), printed);
         if (printed)
             QVERIFY(readBytes(f.pdfPath()).startsWith("%PDF"));
@@ -498,8 +551,7 @@ private Q_SLOTS:
             Fixture f(200, 1);
             f.m.clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 321)));
             RecordingSurface paper;
-            f.w = std::make_unique<frmSettei>(f.m, f.dialogs, [] {},
-                                              [&paper] { return std::make_unique<TracingSurface>(paper); });
+            f.w = std::make_unique<frmSettei>(f.m, f.dialogs, tracedTargets(paper));
             control<QSpinBox>(f.w.get(), "spnSheetCount")->setValue(sheets);
             f.decideAll();
             click(f.w.get(), runs[i]);

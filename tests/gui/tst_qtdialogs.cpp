@@ -1,18 +1,20 @@
 // The real dialogs, driven offscreen: titles, buttons and answers as the program needs them.
-#include "platform/QtDialogs.h"
-#include "print/QtPrintSurface.h"
-#include "print/SheetRun.h"
+#include "app/QtDialogs.h"
+#include "print/FontSubstitution.h"
+#include "print/PrintRun.h"
+#include "print/QtPrintTarget.h"
 #include "shared/Module1.h"
 
 #include "GuiTestSupport.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QInputDialog>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -86,19 +88,22 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QtDialogs dialogs;
         QString seenTitle, seenText;
+        Qt::TextFormat format = Qt::AutoText;
         whenModal([&](QWidget *w) {
             auto *box = qobject_cast<QMessageBox *>(w);
             QVERIFY(box);
             seenTitle = box->windowTitle();
             seenText = box->text();
+            format = box->textFormat();
             QCOMPARE(box->buttons().size(), 1);
             box->buttons().first()->click();
         });
-        QCOMPARE(dialogs.messageBox(QStringLiteral("ファイルがこわれています。"), MessageButtons::Ok,
-                                    MessageIcon::None, title),
-                 MessageAnswer::Ok);
+        // A file name is never taken for markup.
+        const QString text = QStringLiteral("<b>x</b>.qvk がこわれています。");
+        QCOMPARE(dialogs.messageBox(text, MessageButtons::Ok, MessageIcon::None, title), MessageAnswer::Ok);
         QCOMPARE(seenTitle, shown);
-        QCOMPARE(seenText, QStringLiteral("ファイルがこわれています。"));
+        QCOMPARE(seenText, text);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void yesNoCancel_data()
@@ -168,41 +173,54 @@ private Q_SLOTS:
         QCOMPARE(initial, DefaultSheetLogo);
     }
 
-    // A stored face that is not installed opens the dialog on the font that prints in
-    // its place, and confirming that keeps the stored name.
-    void fontDialogStandIn_data()
+    // The font choice lists the faces under their own Japanese names and takes sizes
+    // with a decimal. A stored face that is not installed opens on the font that prints
+    // in its place, and confirming that keeps the stored name.
+    void fontChoice_data()
     {
-        QTest::addColumn<bool>("change");
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("face");
-        QTest::newRow("confirmed as shown") << false << QStringLiteral("ＭＳ Ｐ明朝");
-        QTest::newRow("another font") << true << QStringLiteral("IPAGothic");
+        QTest::addColumn<double>("size");
+        QTest::newRow("confirmed as shown")
+            << QString() << QString() << QStringLiteral("ＭＳ Ｐ明朝") << 10.0;
+        QTest::newRow("another font, half a point") << QStringLiteral("IPAゴシック") << QStringLiteral("10.5")
+                                                    << QStringLiteral("IPAゴシック") << 10.5;
+        QTest::newRow("typed in full width")
+            << QString() << QStringLiteral("１１．５") << QStringLiteral("ＭＳ Ｐ明朝") << 11.5;
+        QTest::newRow("no number: no choice") << QString() << QStringLiteral("") << QString() << 0.0;
     }
-    void fontDialogStandIn()
+    void fontChoice()
     {
-        QFETCH(bool, change);
+        QFETCH(QString, pick);
+        QFETCH(QString, typed);
         QFETCH(QString, face);
         installFontSubstitutions();
         if (!QFontDatabase::families().contains(QStringLiteral("IPAPMincho"))
             || !QFontDatabase::families().contains(QStringLiteral("IPAGothic")))
             QSKIP("the IPA fonts are not installed");
-        QtDialogs dialogs;
-        QString initialFamily;
-        bool scalableOnly = false;
+        QString initialFace;
         whenModal([&](QWidget *w) {
-            auto *fd = qobject_cast<QFontDialog *>(w);
-            QVERIFY(fd);
-            initialFamily = fd->currentFont().family();
-            scalableOnly = fd->testOption(QFontDialog::ScalableFonts);
-            if (change)
-                fd->setCurrentFont(QFont(QStringLiteral("IPAGothic"), 12));
-            fd->accept();
+            auto *faces = w->findChild<QListWidget *>(QStringLiteral("lstFaces"));
+            auto *size = w->findChild<QComboBox *>(QStringLiteral("cboSize"));
+            QVERIFY(faces && size);
+            initialFace = faces->currentItem()->text();
+            if (!pick.isEmpty())
+                faces->setCurrentItem(faces->findItems(pick, Qt::MatchExactly).value(0));
+            if (!typed.isNull())
+                size->setEditText(typed);
+            QTest::keyClick(w, Qt::Key_Return);
+            if (w->isVisible())
+                static_cast<QDialog *>(w)->reject();
         });
-        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, 0x20002);
-        QCOMPARE(initialFamily, QStringLiteral("IPAPMincho"));
-        QVERIFY(scalableOnly);
-        QVERIFY(choice.has_value());
-        QCOMPARE(choice->face, face);
-        QCOMPARE(choice->size, change ? 12.0 : 10.0);
+        QtDialogs dialogs;
+        const std::optional<FontChoice> choice = dialogs.fontDialog(DefaultFontName, 10, FontDialogFlags::fromInt(0x20002));
+        QCOMPARE(initialFace, QStringLiteral("IPA P明朝"));
+        QCOMPARE(choice.has_value(), !face.isEmpty());
+        if (choice) {
+            QCOMPARE(choice->face, face);
+            QTEST(choice->size, "size");
+        }
     }
 
     void saveDialogSettings()
@@ -216,7 +234,7 @@ private Q_SLOTS:
         options.defaultExt = QStringLiteral("txt");
         options.fileName = ProgramTitle;
         options.initialDir = dir.path();
-        options.flags = 2054;
+        options.flags = FileDialogFlags::fromInt(2054);
         QString title, filter, suffix;
         bool confirmsOverwrite = false;
         whenModal([&](QWidget *w) {
@@ -257,11 +275,11 @@ private Q_SLOTS:
                 m.DrawnQuestions(k) = sorario::test::question(k);
         };
         draw(1);
-        QtPrintSurface paper;
-        paper.setKeepDocument(true);
+        QtPrintTarget target(PrintPurpose::Preview);
+        QtPrintSurface &paper = target.paper();
         sorario::test::ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, sheets, draw));
-        QVERIFY(paper.hasKeptDocument());
+        QVERIFY(PrintDocument(m, paper, script, sheets, draw).printed());
+        QVERIFY(target.preview());
         QCOMPARE(paper.pagesPrinted(), 0);
         paper.setPdfOutput(pdf); // where its print button prints here
 
@@ -279,7 +297,7 @@ private Q_SLOTS:
             dialog->reject();
         });
         QtDialogs dialogs;
-        QCOMPARE(dialogs.printPreview(paper), print);
+        QCOMPARE(dialogs.printPreview(*target.preview()), print);
         QCOMPARE(title, QStringLiteral("印刷プレビュー"));
         QCOMPARE(shownPages, 2 * sheets); // questions and answers of each sheet
         QCOMPARE(QFile::exists(pdf), print);
@@ -294,7 +312,7 @@ private Q_SLOTS:
         FileDialogOptions options;
         options.title = QStringLiteral("ファイル変換");
         options.filter = QStringLiteral("ソラリオ問題(*.qvk)|*.qvk");
-        options.flags = 0x1000;
+        options.flags = FileDialogFlag::FileMustExist;
         QFileDialog::FileMode mode = QFileDialog::AnyFile;
         whenModal([&](QWidget *w) {
             auto *fd = qobject_cast<QFileDialog *>(w);

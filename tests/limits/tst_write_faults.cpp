@@ -51,7 +51,7 @@ std::function<Outcome()> prepare(const QString &writer, const QString &root)
             ScriptedDialogs dialogs;
             dialogs.saveAnswers.enqueue(target);
             std::optional<FileSizeLimit> limit(DiskRoom);
-            const bool written = WriteTestTextFile(*m, dialogs);
+            const bool written = WriteTestTextFile(*m, dialogs).kind == TextExportKind::Saved;
             limit.reset();
             return Outcome{written, dialogs.messages()};
         };
@@ -64,7 +64,7 @@ std::function<Outcome()> prepare(const QString &writer, const QString &root)
             ScriptedDialogs dialogs;
             dialogs.openAnswers.enqueue(dir.filePath(u"a.qvk"_s));
             std::optional<FileSizeLimit> limit(DiskRoom);
-            const bool converted = RunConversion(dialogs, root).converted;
+            const bool converted = RunConversion(dialogs, root).converted();
             limit.reset();
             return Outcome{converted, dialogs.messages()};
         };

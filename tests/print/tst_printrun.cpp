@@ -3,6 +3,10 @@
 #include "support/ScriptedDialogs.h"
 
 #include "print/PrintRun.h"
+#include "print/PrintTarget.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -23,7 +27,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("charHeight");
         QTest::addColumn<int>("firstPageLines");
         QTest::addColumn<int>("nextPageLines");
-        QTest::newRow("8") << 8 << 3 << 54 << 61;
+        QTest::newRow("8: no line below 242 mm") << 8 << 3 << 52 << 57;
         QTest::newRow("12 rounds 4.5 to even") << 12 << 4 << 40 << 45;
         QTest::newRow("20 rounds 7.5 to even") << 20 << 8 << 20 << 22;
     }
@@ -34,9 +38,9 @@ private Q_SLOTS:
         m->FontSize = static_cast<std::int16_t>(size);
         RecordingSurface s;
         SetPrintMetrics(*m, s);
-        QCOMPARE(s.scaleMode(), 6);
-        QCOMPARE(s.paperSize(), 13);
-        QCOMPARE(s.orientation(), 1);
+        QCOMPARE(int(s.scaleMode()), 6);
+        QCOMPARE(int(s.paperSize()), 13);
+        QCOMPARE(int(s.orientation()), 1);
         QCOMPARE(s.fontSize(), double(size));
         QTEST(int(m->CharHeight), "charHeight");
         QTEST(int(m->FirstPageLines), "firstPageLines");
@@ -58,7 +62,7 @@ private Q_SLOTS:
         auto m = moduleWith(plainQuestions(10), 1, 1);
         RecordingSurface s;
         ScriptedDialogs d;
-        QVERIFY(PrintSheet(*m, s, d));
+        QVERIFY(PrintSheet(*m, s, d).printed());
         QCOMPARE(d.kinds(), QStringList {u"print"_s});
         QCOMPARE(d.shown[0].flags, 0x40004);
         QCOMPARE(int(m->PrintMode), 1);
@@ -82,7 +86,8 @@ private Q_SLOTS:
         QTest::newRow("yes") << true << MessageAnswer::Yes << true << 41 << 1 << 3 << u"　■　A41"_s;
         QTest::newRow("no") << true << MessageAnswer::No << true << 42 << 2 << 4 << u"　■　A42"_s;
         QTest::newRow("cancel") << true << MessageAnswer::Cancel << false << 42 << 1 << 0 << QString();
-        QTest::newRow("print dialog cancelled") << false << MessageAnswer::Yes << false << 42 << 1 << 0 << QString();
+        QTest::newRow("print dialog cancelled")
+            << false << MessageAnswer::Yes << false << 42 << 1 << 0 << QString();
     }
     void capacityAnswers()
     {
@@ -95,7 +100,7 @@ private Q_SLOTS:
         ScriptedDialogs d;
         d.printAnswers.enqueue(dialogOk);
         d.messageAnswers.enqueue(answer);
-        QCOMPARE(PrintSheet(*m, s, d), printed);
+        QCOMPARE(PrintSheet(*m, s, d).printed(), printed);
         QTEST(int(m->QuestionCount), "questionCount");
         QTEST(int(m->PrintMode), "printMode");
         QTEST(s.log().pagesDelivered(), "pages");
@@ -114,6 +119,44 @@ private Q_SLOTS:
             QCOMPARE(s.log().texts().last().text, lastAnswer);
         else
             QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
+    }
+
+    // Printing to a file: the sheet's title beside the question files is offered, and
+    // a file already there is replaced only after a Yes.
+    void replacingAFile_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("new file") << false << MessageAnswer::No << true;
+        QTest::newRow("replace: yes") << true << MessageAnswer::Yes << true;
+        QTest::newRow("replace: no") << true << MessageAnswer::No << false;
+    }
+    void replacingAFile()
+    {
+        QFETCH(bool, exists);
+        QFETCH(MessageAnswer, answer);
+        QTemporaryDir dir;
+        struct ToFile : SurfaceTarget
+        {
+            using SurfaceTarget::SurfaceTarget;
+            void proposeFile(const QString &path) override { file = path; }
+            QString settleDestination() override { return file; }
+            QString file;
+        };
+        auto m = moduleWith(plainQuestions(2));
+        m->ChosenFileList(1) = dir.filePath(u"drill.qvn"_s);
+        RecordingSurface s;
+        ToFile target(s);
+        const QString pdf = dir.filePath(u"文法テスト.pdf"_s);
+        if (exists)
+            QVERIFY(QFile(pdf).open(QIODevice::WriteOnly));
+        ScriptedDialogs d;
+        d.messageAnswers.enqueue(answer);
+        QTEST(PrintSheets(*m, target, d, {}).printed(), "printed");
+        QCOMPARE(target.file, pdf);
+        QCOMPARE(d.messages().size(), exists ? 1 : 0);
+        QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), s.log().operations().isEmpty() ? 0 : 1);
     }
 
     // Whatever goes wrong, the run discards its document instead of ending it, and
@@ -140,7 +183,7 @@ private Q_SLOTS:
         s.failAtOperation(failAt);
         ScriptedDialogs d;
         d.messageAnswers.enqueue(MessageAnswer::No);
-        QVERIFY(!PrintSheet(*m, s, d));
+        QVERIFY(!PrintSheet(*m, s, d).printed());
         QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
         QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 0);
     }
@@ -154,7 +197,7 @@ private Q_SLOTS:
         RecordingSurface s;
         ScriptedDialogs d;
         d.messageAnswers.enqueue(MessageAnswer::Yes);
-        QVERIFY(PrintSheet(*m, s, d));
+        QVERIFY(PrintSheet(*m, s, d).printed());
         QCOMPARE(int(m->QuestionCount), 0);
         QCOMPARE(s.log().texts().size(), 8);
     }

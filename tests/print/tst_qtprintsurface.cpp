@@ -1,3 +1,4 @@
+#include "print/FontSubstitution.h"
 #include "print/QtPrintSurface.h"
 
 #include <QDir>
@@ -36,8 +37,7 @@ QString tool(const QString &name, const QStringList &args)
 QString pageText(const QString &pdf, int page)
 {
     const QString n = QString::number(page);
-    return tool(u"pdftotext"_s, {u"-f"_s, n, u"-l"_s, n, u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s})
-        .simplified();
+    return tool(u"pdftotext"_s, {u"-f"_s, n, u"-l"_s, n, u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s}).simplified();
 }
 
 // The page rendered at 254 dpi: ten pixels a millimetre.
@@ -55,9 +55,9 @@ QStringList folderEntries(const QString &dir)
 
 void startSheet(QtPrintSurface &surface, const QString &font = u"ＭＳ Ｐ明朝"_s, double size = 10)
 {
-    surface.setScaleMode(6);
-    surface.setPaperSize(13);
-    surface.setOrientation(1);
+    surface.setScaleMode(sorario::ScaleMode::Millimetres);
+    surface.setPaperSize(sorario::PaperSize::JisB5);
+    surface.setOrientation(sorario::Orientation::Portrait);
     surface.setFontName(font);
     surface.setFontSize(size);
 }
@@ -92,11 +92,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("breakAtEnd");
         QTest::addColumn<int>("expectedPages");
 
-        QTest::newRow("three pages")
-            << QStringList{u"一枚目 first"_s, u"二枚目 second"_s, u"三枚目 third"_s} << false << 3;
-        QTest::newRow("break before the end adds no page") << QStringList{u"only"_s} << true << 1;
-        QTest::newRow("empty page between") << QStringList{u"first"_s, QString(), u"third"_s} << false
-                                            << 3;
+        QTest::newRow("three pages") << QStringList {u"一枚目 first"_s, u"二枚目 second"_s, u"三枚目 third"_s}
+                                     << false << 3;
+        QTest::newRow("break before the end adds no page") << QStringList {u"only"_s} << true << 1;
+        QTest::newRow("empty page between") << QStringList {u"first"_s, QString(), u"third"_s} << false << 3;
     }
 
     void writesPagesOfB5()
@@ -119,7 +118,7 @@ private Q_SLOTS:
         surface.endDoc();
 
         QCOMPARE(surface.pagesPrinted(), expectedPages);
-        QCOMPARE(folderEntries(dir.path()), QStringList{u"sheet.pdf"_s});
+        QCOMPARE(folderEntries(dir.path()), QStringList {u"sheet.pdf"_s});
         const QString info = tool(u"pdfinfo"_s, {pdf});
         const auto size = QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s).match(info);
         QVERIFY2(size.hasMatch(), qPrintable(info));
@@ -148,8 +147,8 @@ private Q_SLOTS:
         QHash<QString, QPointF> corners;
         const QRegularExpression word(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>(\\w+)<"_s);
         for (const auto &m : word.globalMatch(boxes))
-            corners.insert(m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
-                                              / PointsPerMm);
+            corners.insert(
+                m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) / PointsPerMm);
         const auto near = [](QPointF got, QPointF want) { return (got - want).manhattanLength() < 0.2; };
         QVERIFY2(near(corners.value(u"Corner"_s), {30, 40}), qPrintable(boxes));
         QVERIFY2(near(corners.value(u"Below"_s), {0, below}), qPrintable(boxes));
@@ -187,13 +186,14 @@ private Q_SLOTS:
         const auto inked = [&](double x, double y) {
             const QColor c = at(x, y);
             return std::abs(c.red() - expected.red()) + std::abs(c.green() - expected.green())
-                       + std::abs(c.blue() - expected.blue()) < 60;
+                + std::abs(c.blue() - expected.blue())
+                < 60;
         };
         QVERIFY(inked(50, 12) && inked(167, 20) && inked(100, 30)); // box outline
-        QCOMPARE(at(50, 20), QColor(Qt::white));                     // not filled
+        QCOMPARE(at(50, 20), QColor(Qt::white)); // not filled
         QVERIFY(inked(50, 100));
         QCOMPARE(at(50, 100.5), QColor(Qt::white)); // a thin rule
-        QCOMPARE(at(5, 100), QColor(Qt::white));    // that starts at x = 10
+        QCOMPARE(at(5, 100), QColor(Qt::white)); // that starts at x = 10
 
         const auto ink = [&](int top) {
             int dark = 0;
@@ -223,8 +223,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(u"sheet.pdf"_s);
         const QByteArray earlier = "an earlier sheet";
-        const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
-                               | QFile::WriteUser | QFile::ReadGroup;
+        const auto permissions
+            = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
         if (existing) {
             QFile file(pdf);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -256,7 +256,7 @@ private Q_SLOTS:
         surface->endDoc();
         QCOMPARE(surface->pagesPrinted(), 1);
         QCOMPARE(pageText(pdf, 1), u"新しい"_s);
-        QCOMPARE(folderEntries(dir.path()), QStringList{u"sheet.pdf"_s});
+        QCOMPARE(folderEntries(dir.path()), QStringList {u"sheet.pdf"_s});
         if (existing)
             QCOMPARE(QFile::permissions(pdf), permissions);
     }
@@ -280,8 +280,7 @@ private Q_SLOTS:
         if (goneOnlyAtEnd)
             QVERIFY(QDir(dir.path()).mkdir(u"gone"_s));
         QtPrintSurface surface;
-        surface.printer().setOutputFileName(relativePath.isEmpty() ? QString()
-                                                                   : dir.filePath(relativePath));
+        surface.printer().setOutputFileName(relativePath.isEmpty() ? QString() : dir.filePath(relativePath));
         surface.printer().setOutputFormat(QPrinter::PdfFormat); // even where a printer is installed
         startSheet(surface);
         QVERIFY(surface.textWidth(u"あ"_s) > 0); // measuring needs no destination

@@ -1,6 +1,7 @@
 #include "PrintTestSupport.h"
 
 #include "print/SheetHeader.h"
+#include "shared/SheetTitle.h"
 
 #include <QTest>
 
@@ -26,14 +27,20 @@ private Q_SLOTS:
         QStringList got;
         for (const PrintOperation &op : s.log().operations())
             got.append(op.kind == PrintOperation::Kind::Line
-                           ? u"%1,%2 %3,%4 %5 %6"_s.arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2)
-                                 .arg(op.box).arg(op.color)
-                           : u"%1,%2 %3 %4 %5 %6"_s.arg(op.x).arg(op.y).arg(op.size)
-                                 .arg(op.font, op.text).arg(op.lineEnd));
+                    ? u"%1,%2 %3,%4 %5 %6"_s.arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2).arg(op.box).arg(
+                        op.color)
+                    : u"%1,%2 %3 %4 %5 %6"_s.arg(op.x)
+                          .arg(op.y)
+                          .arg(op.size)
+                          .arg(op.font, op.text)
+                          .arg(op.lineEnd));
         const QString g = u"ＭＳ ゴシック"_s;
         const QStringList expected {
-            u"12,12 167,30 1 6"_s, u"95,12 95,30 0 0"_s, u"150,12 150,30 0 0"_s,
-            u"95,17 150,17 0 0"_s, u"100,17 100,30 0 0"_s,
+            u"12,12 167,30 1 6"_s,
+            u"95,12 95,30 0 0"_s,
+            u"150,12 150,30 0 0"_s,
+            u"95,17 150,17 0 0"_s,
+            u"100,17 100,30 0 0"_s,
             u"12,9 8 "_s + g + u" K7(SheetNo.:03051407) 0"_s,
             u"150.5,9 8 "_s + g + u" 《ミナセラ》 1"_s, // 167 - 6 * 2.75
             u"97,14 8 "_s + g + u" 　　　　年　　　　　組　　　　　番 1"_s,
@@ -82,7 +89,7 @@ private Q_SLOTS:
         for (int i = 0; i < parts.size(); ++i)
             m.ChosenPartNumbers(i + 1) = parts[i];
         QTEST(SheetTitleText(m), "title");
-        QTEST(RangeLineText(m), "line");
+        QTEST(RangeLineText(m, HeaderRangeLimit), "line");
     }
 };
 

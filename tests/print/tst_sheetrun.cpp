@@ -4,7 +4,6 @@
 
 #include "support/ScriptedDialogs.h"
 
-#include "print/SheetRun.h"
 #include "print/TraceJson.h"
 
 #include <QTest>
@@ -32,8 +31,8 @@ struct Draws
             counts.append(m.QuestionCount);
             for (int n = 1; n <= m.QuestionCount; ++n) {
                 const QString q = u"S%1Q%2"_s.arg(sheet).arg(n);
-                m.DrawnQuestions(n) = {q == tall ? q + u"\\/x\\/y"_s : q, QString(),
-                                       u"S%1A%2"_s.arg(sheet).arg(n)};
+                m.DrawnQuestions(n)
+                    = {q == tall ? q + u"\\/x\\/y"_s : q, QString(), u"S%1A%2"_s.arg(sheet).arg(n)};
             }
         };
     }
@@ -81,12 +80,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("numbers");
         QTest::addColumn<QStringList>("pageEnds");
         const QString no = u"T1(SheetNo.:03051407"_s;
-        QTest::newRow("three sheets") << 3 << 2
-                                      << QStringList{no + u"-1)"_s, no + u"-2)"_s, no + u"-3)"_s}
-                                      << QStringList{u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s};
+        QTest::newRow("three sheets") << 3 << 2 << QStringList {no + u"-1)"_s, no + u"-2)"_s, no + u"-3)"_s}
+                                      << QStringList {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s};
         QTest::newRow("two sheets, answers after each")
-            << 2 << 1 << QStringList{no + u"-1)"_s, no + u"-1)"_s, no + u"-2)"_s, no + u"-2)"_s}
-            << QStringList{u"S1Q3"_s, u"S1A3"_s, u"S2Q3"_s, u"S2A3"_s};
+            << 2 << 1 << QStringList {no + u"-1)"_s, no + u"-1)"_s, no + u"-2)"_s, no + u"-2)"_s}
+            << QStringList {u"S1Q3"_s, u"S1A3"_s, u"S2Q3"_s, u"S2A3"_s};
     }
     void sheets()
     {
@@ -98,9 +96,9 @@ private Q_SLOTS:
         RecordingSurface s;
         ScriptedDialogs d;
         QList<SheetOutcome> outcomes;
-        QVERIFY(PrintSheets(*m, s, d, draws.on(*m), &outcomes));
+        QVERIFY(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed());
 
-        QCOMPARE(d.kinds(), QStringList{u"print"_s});
+        QCOMPARE(d.kinds(), QStringList {u"print"_s});
         QCOMPARE(draws.sheets.size(), sheets);
         for (int k = 0; k < sheets; ++k)
             QCOMPARE(draws.sheets[k], k + 1);
@@ -123,13 +121,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("countAfter");
         QTest::newRow("yes: what fits of each draw")
-            << 42 << MessageAnswer::Yes << CapacityPromptText(41, 42) << QList<int>{41, 39, 41}
-            << QList<int>{1, 1, 1} << 3 << 41;
+            << 42 << MessageAnswer::Yes << CapacityPromptText(41, 42) << QList<int> {41, 39, 41}
+            << QList<int> {1, 1, 1} << 3 << 41;
         QTest::newRow("cancel: nothing") << 42 << MessageAnswer::Cancel << CapacityPromptText(41, 42)
-                                         << QList<int>{} << QList<int>{} << 0 << 42;
+                                         << QList<int> {} << QList<int> {} << 0 << 42;
         QTest::newRow("only a later sheet overflows")
-            << 40 << MessageAnswer::Yes << CapacityPromptText(39, 40) << QList<int>{40, 39, 40}
-            << QList<int>{1, 1, 1} << 3 << 40;
+            << 40 << MessageAnswer::Yes << CapacityPromptText(39, 40) << QList<int> {40, 39, 40}
+            << QList<int> {1, 1, 1} << 3 << 40;
     }
     void oneAnswerForEverySheet()
     {
@@ -144,9 +142,9 @@ private Q_SLOTS:
         ScriptedDialogs d;
         d.messageAnswers.enqueue(answer);
         QList<SheetOutcome> outcomes;
-        QCOMPARE(PrintSheets(*m, s, d, draws.on(*m), &outcomes), !printed.isEmpty());
+        QCOMPARE(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed(), !printed.isEmpty());
 
-        QCOMPARE(d.messages(), QStringList{prompt});
+        QCOMPARE(d.messages(), QStringList {prompt});
         QList<int> counts, printModes;
         for (const SheetOutcome &o : outcomes) {
             counts.append(o.QuestionCount);
@@ -165,8 +163,8 @@ private Q_SLOTS:
         } else {
             // Fitted sheets stop at their own last fitting question, each on its page.
             QCOMPARE(::pageEnds(s.log()),
-                     (QStringList{u"S1Q%1"_s.arg(printed[0]), u"S2Q%1"_s.arg(printed[1]),
-                                  u"S3Q%1"_s.arg(printed[2])}));
+                (QStringList {
+                    u"S1Q%1"_s.arg(printed[0]), u"S2Q%1"_s.arg(printed[1]), u"S3Q%1"_s.arg(printed[2])}));
         }
     }
 
@@ -184,18 +182,18 @@ private Q_SLOTS:
         QFETCH(MessageAnswer, answer);
         auto before = sheetModule(1, count, 1);
         Draws beforeDraws;
-        beforeDraws.on(*before)(1);
+        beforeDraws.on (*before)(1);
         RecordingSurface s1;
         ScriptedDialogs d1;
         d1.messageAnswers.enqueue(answer);
-        const bool printed = PrintSheet(*before, s1, d1);
+        const bool printed = PrintSheet(*before, s1, d1).printed();
 
         auto now = sheetModule(1, count, 1);
         Draws draws;
         RecordingSurface s2;
         ScriptedDialogs d2;
         d2.messageAnswers.enqueue(answer);
-        QCOMPARE(PrintSheets(*now, s2, d2, draws.on(*now)), printed);
+        QCOMPARE(PrintSheets(*now, s2, d2, draws.on(*now)).printed(), printed);
 
         QCOMPARE(TraceJson(s2.log()), TraceJson(s1.log()));
         QCOMPARE(d2.kinds(), d1.kinds());

@@ -82,11 +82,14 @@ private Q_SLOTS:
         QTest::newRow("quoted, size after comma") << sjis(u"\"ＭＳ 明朝\",12\r\n"_s) << u"ＭＳ 明朝"_s << 12;
         QTest::newRow("@ removed") << sjis(u"@ＭＳ Ｐ明朝\r\n 10 \r\n"_s) << dflt << 10;
         QTest::newRow("@@ keeps one") << sjis(u"@@X\r\n 10 \r\n"_s) << u"@X"_s << 10;
-        QTest::newRow("zero used") << sjis(u"X\r\n 0 \r\n"_s) << u"X"_s << 0;
-        QTest::newRow("extra lines ignored") << sjis(u"X\r\n 9 \r\nY\r\nZ\r\n"_s) << u"X"_s << 9;
+        QTest::newRow("extra lines ignored, 8 the smallest")
+            << sjis(u"X\r\n 8 \r\nY\r\nZ\r\n"_s) << u"X"_s << 8;
+        QTest::newRow("40 the largest") << sjis(u"X\r\n 40 \r\n"_s) << u"X"_s << 40;
         QTest::newRow("empty name kept") << QByteArray("\r\n 10 \r\n") << QString() << 10;
         // Each failure resets both values, the name included; "@" stays on defaults.
         QTest::newRow("40000") << sjis(u"@X\r\n40000\r\n"_s) << dflt << 10;
+        QTest::newRow("7, too small to print") << sjis(u"X\r\n 7 \r\n"_s) << dflt << 10;
+        QTest::newRow("41, too large") << sjis(u"X\r\n 41 \r\n"_s) << dflt << 10;
         QTest::newRow("letters") << sjis(u"X\r\nabc\r\n"_s) << dflt << 10;
         QTest::newRow("no size line") << sjis(u"X\r\n"_s) << dflt << 10;
         QTest::newRow("empty file") << QByteArray() << dflt << 10;
@@ -158,7 +161,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
 
         QTest::newRow("default font") << false << DefaultFontName << 10 << DefaultIniBytes;
-        QTest::newRow("negative size") << false << u"ＭＳ 明朝"_s << -5 << sjis(u"ＭＳ 明朝\r\n-5 \r\n"_s);
+        QTest::newRow("largest size") << false << u"ＭＳ 明朝"_s << 40 << sjis(u"ＭＳ 明朝\r\n 40 \r\n"_s);
         QTest::newRow("font name with a comma") << false << u"A,B"_s << 9 << QByteArray("\"A,B\"\r\n 9 \r\n");
         QTest::newRow("default logo") << true << DefaultSheetLogo << 0 << sjis(u"《ミナセラ》\r\n"_s);
         QTest::newRow("backslash is 5C") << true << u"A\\B"_s << 0 << QByteArray("A\\B\r\n");

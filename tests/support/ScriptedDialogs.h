@@ -32,9 +32,8 @@ public:
     QQueue<bool> printAnswers;                   // default: true
     QQueue<std::optional<QString>> saveAnswers;  // default: cancel
     QQueue<std::optional<QString>> openAnswers;  // default: cancel
-    std::function<void(PrintSurface &)> onPrintDialog; // e.g. point the surface at a PDF
+    std::function<void(QPrinter &)> onPrintDialog; // e.g. point the printer at a PDF
     QQueue<bool> previewAnswers;                 // printed from the preview; default: false
-    std::function<void(PrintSurface &)> onPrint;       // the preview's print button, when printed
 
     MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
                              const QString &title) override
@@ -52,35 +51,34 @@ public:
         shown.append(s);
         return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
     }
-    std::optional<FontChoice> fontDialog(const QString &face, int size, int flags) override
+    std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) override
     {
-        shown.append({QStringLiteral("font"), face, QString::number(size), {}, {}, {}, flags});
+        shown.append({QStringLiteral("font"), face, QString::number(size), {}, {}, {}, flags.toInt()});
         return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
     }
-    bool printDialog(PrintSurface &surface, int flags) override
+    bool printDialog(QPrinter *printer, PrintDialogFlags flags) override
     {
-        shown.append({QStringLiteral("print"), {}, {}, {}, {}, {}, flags});
+        shown.append({QStringLiteral("print"), {}, {}, {}, {}, {}, flags.toInt()});
         const bool ok = printAnswers.isEmpty() ? true : printAnswers.dequeue();
-        if (ok && onPrintDialog)
-            onPrintDialog(surface);
+        if (ok && printer && onPrintDialog)
+            onPrintDialog(*printer);
         return ok;
     }
-    bool printPreview(PrintSurface &surface) override
+    // Scripted to print, the preview's print button prints the document.
+    bool printPreview(PreviewDocument &document) override
     {
         shown.append({QStringLiteral("preview"), {}, {}, {}, {}, {}, 0});
-        const bool printed = !previewAnswers.isEmpty() && previewAnswers.dequeue();
-        if (printed && onPrint)
-            onPrint(surface);
-        return printed;
+        const bool print = !previewAnswers.isEmpty() && previewAnswers.dequeue();
+        return print && document.paintRequested();
     }
     std::optional<QString> saveDialog(const FileDialogOptions &options) override
     {
-        shown.append({QStringLiteral("save"), {}, options.title, {}, {}, options, options.flags});
+        shown.append({QStringLiteral("save"), {}, options.title, {}, {}, options, options.flags.toInt()});
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
     }
     std::optional<QString> openDialog(const FileDialogOptions &options) override
     {
-        shown.append({QStringLiteral("open"), {}, options.title, {}, {}, options, options.flags});
+        shown.append({QStringLiteral("open"), {}, options.title, {}, {}, options, options.flags.toInt()});
         return openAnswers.isEmpty() ? std::nullopt : openAnswers.dequeue();
     }
 

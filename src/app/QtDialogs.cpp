@@ -1,23 +1,18 @@
-#include "platform/QtDialogs.h"
+#include "app/QtDialogs.h"
 
-#include "print/QtPrintSurface.h"
+#include "app/FontChoiceDialog.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-
-#include <exception>
 
 namespace sorario {
 
@@ -39,39 +34,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
-}
-
-// The installed family's own spelling (substitutes come back lower-cased); empty when
-// it is not installed.
-QString installedFamily(const QString &family)
-{
-    const QStringList families = QFontDatabase::families();
-    for (const QString &f : families)
-        if (f.compare(family, Qt::CaseInsensitive) == 0)
-            return f;
-    return QString();
-}
-
-// A stored face such as "ＭＳ Ｐ明朝" is not installed here; the dialog starts on the
-// font that prints in its place.
-QString installedFace(const QString &face)
-{
-    if (!installedFamily(face).isEmpty())
-        return face;
-    const QStringList substitutes = QFont::substitutes(face);
-    for (const QString &s : substitutes) {
-        const QString family = installedFamily(s);
-        if (!family.isEmpty())
-            return family;
-    }
-    return face;
-}
-
-// A preview records its pages as pictures; printing goes to the printer's own engine.
-bool paintsPreview(QPrinter &printer)
-{
-    const QPaintEngine *engine = printer.paintEngine();
-    return engine && engine->type() == QPaintEngine::Picture;
 }
 
 } // namespace
@@ -102,14 +64,19 @@ MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons,
 {
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
+    // File names and typed text are shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    if (buttons == MessageButtons::YesNoCancel) {
+    if (buttons != MessageButtons::Ok) {
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        QPushButton *cancel = buttons == MessageButtons::YesNoCancel
+            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
+            : nullptr;
         box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
+        // Without a cancel button, Escape is the safe answer.
+        box.setEscapeButton(cancel ? cancel : no);
         box.exec();
         if (box.clickedButton() == yes)
             return MessageAnswer::Yes;
@@ -144,68 +111,37 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     return dialog.textValue();
 }
 
-std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, int flags)
+std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size,
+                                                FontDialogFlags flags)
 {
-    const QString shownFace = installedFace(face);
-    QFont initial(shownFace);
-    if (size > 0)
-        initial.setPointSize(size);
-
-    QFontDialog dialog(initial, parent());
-    dialog.setWindowTitle(QStringLiteral("フォントの選択"));
-    if (flags & FontDialogScalableOnly)
-        dialog.setOption(QFontDialog::ScalableFonts, true);
-    dialog.setCurrentFont(initial);
+    FontChoiceDialog dialog(face, size, flags.testFlag(FontDialogFlag::ScalableOnly), parent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-
-    const QFont chosen = dialog.selectedFont();
-    FontChoice choice;
-    choice.face = chosen.family();
-    // Keeping the stored name when the user stays on its stand-in keeps settings files
-    // portable back to machines that have the original font.
-    if (shownFace != face && choice.face.compare(shownFace, Qt::CaseInsensitive) == 0)
-        choice.face = face;
-    choice.size = chosen.pointSizeF();
-    if (choice.face.isEmpty() || choice.size <= 0)
-        return std::nullopt;
-    return choice;
+    return dialog.choice();
 }
 
-bool QtDialogs::printDialog(PrintSurface &surface, int /*flags*/)
+bool QtDialogs::printDialog(QPrinter *printer, PrintDialogFlags flags)
 {
-    auto *qtSurface = dynamic_cast<QtPrintSurface *>(&surface);
-    if (!qtSurface)
-        return true; // a surface with its own destination: nothing to choose
-    QPrintDialog dialog(&qtSurface->printer(), parent());
+    if (!printer)
+        return true; // a destination of its own: nothing to choose
+    QPrintDialog dialog(printer, parent());
     dialog.setWindowTitle(QStringLiteral("印刷"));
-    // No selection to print: the sheet is always printed whole.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection,
+                     !flags.testFlag(PrintDialogFlag::NoSelection));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtDialogs::printPreview(PrintSurface &surface)
+bool QtDialogs::printPreview(PreviewDocument &document)
 {
-    auto *paper = dynamic_cast<QtPrintSurface *>(&surface);
-    if (!paper || !paper->hasKeptDocument())
-        return false;
-    // On the surface's own printer, so that its print button prints the document shown.
-    QPrintPreviewDialog dialog(&paper->printer(), parent());
+    // On the document's own printer, so that its print button prints the document shown.
+    QPrintPreviewDialog dialog(&document.previewPrinter(), parent());
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     bool printed = false;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [paper, &printed](QPrinter *printer) {
-                         try {
-                             if (printer != &paper->printer())
-                                 return;
-                             if (paintsPreview(*printer))
-                                 paper->paintKeptDocument();
-                             else
-                                 printed = paper->printKeptDocument() > 0;
-                         } catch (const std::exception &) {
-                             // As in a print run: a printer error prints nothing, silently.
-                         }
+                     [&document, &printed](QPrinter *printer) {
+                         if (printer == &document.previewPrinter())
+                             printed = document.paintRequested() || printed;
                      });
     dialog.exec();
     return printed;
@@ -218,10 +154,10 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
     if (save)
         dialog.setFileMode(QFileDialog::AnyFile);
     else
-        dialog.setFileMode((options.flags & FileDialogFileMustExist) ? QFileDialog::ExistingFile
+        dialog.setFileMode(options.flags.testFlag(FileDialogFlag::FileMustExist) ? QFileDialog::ExistingFile
                                                                      : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                     !(options.flags & FileDialogOverwritePrompt));
+                     !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 

@@ -1,0 +1,162 @@
+#include "print/PaintedDocument.h"
+
+#include "print/FontSubstitution.h"
+#include "print/PrintSurface.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+
+namespace sorario {
+namespace {
+
+constexpr double UnitsPerInch = 2540.0;
+constexpr double PointsPerInch = 72.0;
+constexpr double MmPerInch = 25.4;
+// Fine enough to look drawn with a pen, heavy enough to survive a 300 dpi printer.
+constexpr double RuleWidthMm = 0.25;
+// Bounded: a long run would otherwise keep every prefix it ever measured.
+constexpr qsizetype MaxKeptAdvances = 20000;
+constexpr std::size_t MaxKeptFonts = 64;
+
+// Qt turns points into pixels with the device's resolution before the painter's
+// scale applies; dividing by that scale gives the true size on paper.
+QFont fontFor(const FontSpec &wanted, int resolution)
+{
+    QFont font(wanted.name);
+    font.setPointSizeF(wanted.points * UnitsPerInch / resolution);
+    font.setBold(wanted.bold);
+    // Widths as the font designs them, the same on every printer and in the PDF.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+// The line height, as printers report it for text of one line.
+double lineHeightMm(const FontSpec &wanted, const QFontMetricsF &metrics)
+{
+    if (const auto em = originalLineHeightEm(wanted.name))
+        return wanted.points * *em * MmPerInch / PointsPerInch;
+    return metrics.height() / UnitsPerMm;
+}
+
+} // namespace
+
+MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device)
+    : wanted(wanted)
+    , resolution(resolution)
+    , font(fontFor(wanted, resolution))
+    , metrics(font, device)
+    , ascent(metrics.ascent())
+    , lineHeight(lineHeightMm(wanted, metrics))
+{
+}
+
+qreal MeasuredFont::advance(const QString &text)
+{
+    if (const auto known = m_advances.constFind(text); known != m_advances.cend())
+        return *known;
+    if (m_advances.size() >= MaxKeptAdvances)
+        m_advances.clear();
+    const qreal width = metrics.horizontalAdvance(text);
+    m_advances.insert(text, width);
+    return width;
+}
+
+std::shared_ptr<MeasuredFont> FontCache::font(const FontSpec &wanted)
+{
+    const int resolution = m_printer.resolution();
+    for (const auto &kept : m_fonts) {
+        if (kept->resolution == resolution && kept->wanted == wanted)
+            return kept;
+    }
+    if (m_fonts.size() >= MaxKeptFonts)
+        m_fonts.clear(); // a pending width keeps its own font alive
+    m_fonts.push_back(std::make_shared<MeasuredFont>(wanted, resolution, &m_printer));
+    return m_fonts.back();
+}
+
+void DisplayList::text(QPointF baseline, const QString &text, const FontSpec &font)
+{
+    Op op;
+    op.kind = Op::Text;
+    op.from = baseline;
+    op.text = text;
+    op.font = font;
+    m_ops.push_back(std::move(op));
+}
+
+void DisplayList::line(QPointF from, QPointF to, const QColor &color, bool box)
+{
+    Op op;
+    op.kind = box ? Op::Box : Op::Line;
+    op.from = from;
+    op.to = to;
+    op.color = color;
+    m_ops.push_back(std::move(op));
+}
+
+void DisplayList::pageBreak()
+{
+    Op op;
+    op.kind = Op::PageBreak;
+    m_ops.push_back(std::move(op));
+}
+
+bool DisplayList::hasOutput() const
+{
+    for (const Op &op : m_ops) {
+        if (op.kind != Op::PageBreak)
+            return true;
+    }
+    return false;
+}
+
+int DisplayList::paint(QPrinter &printer, FontCache &fonts) const
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw PrintFailure("the printer cannot start a document");
+    const double scale = printer.resolution() / UnitsPerInch;
+    painter.scale(scale, scale);
+    painter.setBrush(Qt::NoBrush);
+
+    int pages = 1;
+    int pendingBreaks = 0;
+    std::shared_ptr<MeasuredFont> painterFont;
+    for (const Op &op : m_ops) {
+        if (op.kind == Op::PageBreak) {
+            ++pendingBreaks;
+            continue;
+        }
+        // A page is only started by output on it: a break before endDoc adds
+        // no empty last page.
+        for (; pendingBreaks > 0; --pendingBreaks, ++pages) {
+            if (!printer.newPage()) {
+                printer.abort(); // where the driver can, it then prints nothing
+                painter.end();
+                throw PrintFailure("the printer cannot start a page");
+            }
+        }
+        if (op.kind == Op::Text) {
+            if (!painterFont || !(painterFont->wanted == op.font)
+                || painterFont->resolution != printer.resolution()) {
+                painterFont = fonts.font(op.font);
+                painter.setFont(painterFont->font);
+            }
+            painter.setPen(Qt::black);
+            painter.drawText(op.from, op.text);
+            continue;
+        }
+        painter.setPen(QPen(op.color, RuleWidthMm * UnitsPerMm, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        if (op.kind == Op::Box)
+            painter.drawRect(QRectF(op.from, op.to).normalized());
+        else
+            painter.drawLine(op.from, op.to);
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw PrintFailure("the printer did not take the document");
+    return pages;
+}
+
+} // namespace sorario

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPointF>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QPaintDevice;
+class QPrinter;
+
+namespace sorario {
+
+struct FontSpec
+{
+    QString name;
+    double points = 10;
+    bool bold = false;
+
+    bool operator==(const FontSpec &) const = default;
+};
+
+// Painter units are hundredths of a millimetre: Qt rounds font pixel sizes to whole
+// units, which at one unit per millimetre makes 10.5 points come out 4 mm tall, and
+// at a tenth still leaves widths up to 1.5 % off.
+inline constexpr double UnitsPerMm = 100.0;
+
+// A font as the printer measures it. A sheet measures a few fonts thousands of
+// times, many texts more than once (a break is found by measuring prefixes; the
+// piece found is printed and measured again). Building the font and shaping the
+// text are what cost, so both are kept.
+class MeasuredFont
+{
+public:
+    MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device);
+
+    // Painter units.
+    qreal advance(const QString &text);
+
+    const FontSpec wanted;
+    const int resolution;
+    const QFont font;
+    const QFontMetricsF metrics;
+    const qreal ascent;
+    const double lineHeight; // millimetres
+
+private:
+    QHash<QString, qreal> m_advances;
+};
+
+// The fonts measured on one printer, kept per resolution: the print dialog may pick
+// a printer of another one.
+class FontCache
+{
+public:
+    explicit FontCache(QPrinter &printer)
+        : m_printer(printer)
+    {
+    }
+    std::shared_ptr<MeasuredFont> font(const FontSpec &wanted);
+
+private:
+    QPrinter &m_printer;
+    std::vector<std::shared_ptr<MeasuredFont>> m_fonts;
+};
+
+// What a document draws, kept until it is ended so that a discarded one never
+// reaches the printer. Positions in painter units.
+class DisplayList
+{
+public:
+    void text(QPointF baseline, const QString &text, const FontSpec &font);
+    void line(QPointF from, QPointF to, const QColor &color, bool box);
+    void pageBreak();
+
+    bool isEmpty() const { return m_ops.empty(); }
+    // Any text or line; page breaks alone print nothing.
+    bool hasOutput() const;
+    void clear() { m_ops.clear(); }
+    void swap(DisplayList &other) { m_ops.swap(other.m_ops); }
+
+    // Paints every page on `printer`; the number of pages. Throws PrintFailure when
+    // the printer refuses a document or a page.
+    int paint(QPrinter &printer, FontCache &fonts) const;
+
+private:
+    struct Op
+    {
+        enum Kind { Text, Line, Box, PageBreak };
+        Kind kind = Text;
+        QPointF from; // text: baseline start
+        QPointF to;
+        QString text;
+        FontSpec font;
+        QColor color;
+    };
+    std::vector<Op> m_ops;
+};
+
+} // namespace sorario

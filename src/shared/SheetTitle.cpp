@@ -1,0 +1,43 @@
+#include "shared/SheetTitle.h"
+
+#include "shared/Module1.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+bool severalFiles(const Module1 &m)
+{
+    return m.ChosenFileCount > 1;
+}
+
+} // namespace
+
+QString SheetTitleText(const Module1 &m)
+{
+    return severalFiles(m) ? QStringLiteral("まとめのテスト") : m.FileHeaders(1, 1);
+}
+
+QString RangeLineText(const Module1 &m, int limit)
+{
+    if (severalFiles(m)) {
+        const int last = std::min<int>(m.ChosenFileCount, MaxChosenFiles);
+        const QString line = m.FileHeaders(1, 1) + u'～' + m.FileHeaders(last, 1);
+        return limit > 0 ? line.left(limit) : line;
+    }
+    if (m.AllPartsChosen == 1)
+        return QStringLiteral("すべてのはんい");
+    const int count = std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts);
+    QStringList parts;
+    for (int i = 1; i <= count; ++i)
+        parts.append(m.ChosenPartNumbers(i));
+    const QString joined = QStringLiteral("その") + parts.join(u'・');
+    if (limit > 0 && joined.size() > limit && !parts.isEmpty())
+        return parts.first() + u'～' + parts.last();
+    return joined;
+}
+
+} // namespace sorario

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace sorario {
+
+struct Module1;
+
+// The title of a test: the one file's title, or "まとめのテスト" for several.
+QString SheetTitleText(const Module1 &m);
+
+// The range of a test: "すべてのはんい", "その１・３・５", or the first and last
+// files' titles joined by "～". A `limit` above 0 is the room the sheet header has:
+// a longer part list becomes its first and last number ("２～１２"), and a longer
+// pair of titles is cut to that many characters.
+QString RangeLineText(const Module1 &m, int limit = 0);
+
+} // namespace sorario
