@@ -2,6 +2,7 @@
 #include "ui_frmSettei.h"
 
 #include "bank/Draw.h"
+#include "export/TestDocument.h"
 #include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
@@ -44,6 +45,7 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->cmdSetOK, &QPushButton::clicked, this, &frmSettei::cmdSetOK_Click);
     connect(ui->cmdPreview, &QPushButton::clicked, this, &frmSettei::cmdPreview_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
+    connect(ui->cmdDocument, &QPushButton::clicked, this, &frmSettei::cmdDocument_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
 
     Form_Load();
@@ -74,6 +76,7 @@ void frmSettei::Form_Load()
     ui->List2->setEnabled(false);
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     ui->Command7->setEnabled(false);
 
     // One title a line; the box shows line breaks, not the characters that make them.
@@ -114,6 +117,7 @@ void frmSettei::List1_Click()
     ui->List2->setEnabled(false);
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     ui->Command7->setEnabled(false);
     m.AllPartsChosen = 0;
 }
@@ -154,6 +158,7 @@ bool frmSettei::decideRange(const QList<bool> &selected)
     }
     enablePrint(true);
     ui->Command3->setEnabled(true);
+    ui->cmdDocument->setEnabled(true);
     ui->Command7->setEnabled(true);
     return true;
 }
@@ -163,6 +168,7 @@ void frmSettei::Command7_Click()
     clearList2();
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     m.AllPartsChosen = 0;
     setPartSelection(false);
     ui->List2->setEnabled(false);
@@ -272,6 +278,12 @@ void frmSettei::Command3_Click()
     resetAfterRun();
 }
 
+void frmSettei::cmdDocument_Click()
+{
+    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs);
+    resetAfterRun();
+}
+
 // Every sheet of a run gets its own draw, all seeded from one reading of the clock.
 DrawSheet frmSettei::sheetDraw()
 {
@@ -290,6 +302,7 @@ void frmSettei::resetAfterRun()
     clearList2();
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     ui->Command7->setEnabled(false);
     setPartSelection(false);
     ui->List2->setEnabled(false);
