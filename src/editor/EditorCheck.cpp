@@ -11,7 +11,7 @@
 namespace sorario {
 namespace {
 
-const QStringList ColumnNames{QStringLiteral("問題"), QStringLiteral("ヒント"), QStringLiteral("解答")};
+const QStringList ColumnNames {QStringLiteral("問題"), QStringLiteral("ヒント"), QStringLiteral("解答")};
 
 EditorProblem placed(int line, const QString &message)
 {
@@ -40,8 +40,9 @@ QList<EditorProblem> checkEditedLines(const QStringList &lines)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString character = firstCharacterNotHeld(lines[i]);
         if (!character.isEmpty())
-            problems.append(placed(int(i) + 1, QStringLiteral("%1: 「%2」は Shift-JIS で保存できない文字です。")
-                                                   .arg(where(int(i) + 1), character)));
+            problems.append(placed(int(i) + 1,
+                QStringLiteral("%1: 「%2」は Shift-JIS で保存できない文字です。")
+                    .arg(where(int(i) + 1), character)));
     }
     return problems;
 }
@@ -49,7 +50,7 @@ QList<EditorProblem> checkEditedLines(const QStringList &lines)
 bool holdsUnwritable(const QStringList &lines)
 {
     return std::any_of(lines.begin(), lines.end(),
-                       [](const QString &line) { return !firstCharacterNotHeld(line).isEmpty(); });
+        [](const QString &line) { return !firstCharacterNotHeld(line).isEmpty(); });
 }
 
 QList<int> partOfQuestions(const QStringList &lines)
@@ -58,8 +59,8 @@ QList<int> partOfQuestions(const QStringList &lines)
     if (read.fault != LoadFault::None)
         return {};
     const int questions = read.questionCount();
-    const PartDivision parts =
-        DivideIntoParts(AddDeclaredParts(0, read.declaredParts().value).value_or(1), questions);
+    const PartDivision parts
+        = DivideIntoParts(AddDeclaredParts(0, read.declaredParts().value).value_or(1), questions);
     QList<int> partOf(questions, 0);
     for (int part = 1; part <= parts.count; ++part) {
         const QuestionRun run = PartQuestions(part, parts.count, parts.size, questions);

@@ -252,7 +252,7 @@ bool frmEditor::saveTo(const QString &path, Form form)
     if (holdsUnwritable(lines)) {
         dialogs.message(QStringLiteral("Shift-JIS で保存できない文字があります（問題点の一覧）。"
                                        "直してから保存して下さい。"),
-                        EditorTitle);
+            EditorTitle);
         return false;
     }
     const QStringList written

@@ -158,16 +158,16 @@ bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs)
     options.filter = QStringLiteral("OpenDocument テキスト(*.odt)|*.odt|すべてのファイル(*.*)|*.*");
     options.defaultExt = QStringLiteral("odt");
     options.fileName = ProgramTitle;
-    options.flags = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
+    options.flags
+        = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     const std::optional<QString> path = dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return false;
     const WriteOutcome written = writeTestDocument(document, *path);
     if (written)
         return true;
-    dialogs.message(
-        QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path) + u'\n'
-            + written.reason(),
+    dialogs.message(QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)
+            + u'\n' + written.reason(),
         ProgramTitle);
     return false;
 }

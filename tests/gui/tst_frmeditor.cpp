@@ -1,7 +1,7 @@
+#include "bank/QuestionFileRead.h"
 #include "bank/QuestionFiles.h"
 #include "editor/QuestionTableModel.h"
 #include "editor/frmEditor.h"
-#include "bank/QuestionFileRead.h"
 #include "shared/Module1.h"
 
 #include "support/ScriptedDialogs.h"
