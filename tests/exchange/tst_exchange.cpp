@@ -170,7 +170,7 @@ void tst_exchange::document()
 
     const QString unzip = QStandardPaths::findExecutable(u"unzip"_s);
     if (unzip.isEmpty())
-        QSKIP("unzip is not installed");
+        QSKIP("unzip is not installed (make deps installs it)");
     QProcess p;
     p.start(unzip, {u"-p"_s, odt, u"content.xml"_s});
     QVERIFY(p.waitForFinished(30000));
