@@ -94,11 +94,12 @@ void frmEditor::connectActions()
     connect(ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
     connect(&m_undo, &QUndoStack::canUndoChanged, ui->actUndo, &QAction::setEnabled);
     connect(&m_undo, &QUndoStack::canRedoChanged, ui->actRedo, &QAction::setEnabled);
-    connect(ui->actInsertRow, &QAction::triggered, this, &frmEditor::actInsertRow_triggered);
-    connect(ui->actDeleteRows, &QAction::triggered, this, &frmEditor::actDeleteRows_triggered);
-    connect(ui->actMoveUp, &QAction::triggered, this, &frmEditor::actMoveUp_triggered);
-    connect(ui->actMoveDown, &QAction::triggered, this, &frmEditor::actMoveDown_triggered);
-    connect(ui->actCopy, &QAction::triggered, this, &frmEditor::actCopy_triggered);
+    connect(ui->actInsertRow, &QAction::triggered, this, [this] { m_rows->insertRow(); });
+    connect(ui->actDeleteRows, &QAction::triggered, this, [this] { m_rows->deleteRows(); });
+    connect(ui->actMoveUp, &QAction::triggered, this, [this] { m_rows->moveRows(-1); });
+    connect(ui->actMoveDown, &QAction::triggered, this, [this] { m_rows->moveRows(1); });
+    connect(ui->actCopy, &QAction::triggered, this,
+        [this] { QGuiApplication::clipboard()->setText(m_rows->copyRows()); });
     connect(ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
 }
 
@@ -314,31 +315,6 @@ void frmEditor::updateTitle()
     const QString name = m_path.isEmpty() ? QStringLiteral("新しいファイル") : QFileInfo(m_path).fileName();
     setWindowTitle(EditorTitle + QStringLiteral(" - ") + name + QStringLiteral("[*]"));
     setWindowModified(isModified());
-}
-
-void frmEditor::actInsertRow_triggered()
-{
-    m_rows->insertRow();
-}
-
-void frmEditor::actDeleteRows_triggered()
-{
-    m_rows->deleteRows();
-}
-
-void frmEditor::actMoveUp_triggered()
-{
-    m_rows->moveRows(-1);
-}
-
-void frmEditor::actMoveDown_triggered()
-{
-    m_rows->moveRows(1);
-}
-
-void frmEditor::actCopy_triggered()
-{
-    QGuiApplication::clipboard()->setText(m_rows->copyRows());
 }
 
 void frmEditor::actPaste_triggered()

@@ -67,11 +67,6 @@ private Q_SLOTS:
     void actSaveEncoded_triggered();
     void actExportCsv_triggered();
     void actImportCsv_triggered();
-    void actInsertRow_triggered();
-    void actDeleteRows_triggered();
-    void actMoveUp_triggered();
-    void actMoveDown_triggered();
-    void actCopy_triggered();
     void actPaste_triggered();
     void cmdFindNext_Click();
     void cmdReplaceAll_Click();

@@ -8,8 +8,12 @@
 #include "support/TestFiles.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -44,6 +48,8 @@ private Q_SLOTS:
     void init();
     void editUndoSave_data();
     void editUndoSave();
+    void rowWork_data();
+    void rowWork();
     void problemRowMarked();
     void unsavedChangesAsked_data();
     void unsavedChangesAsked();
@@ -107,6 +113,50 @@ void tst_frmeditor::editUndoSave()
     QCOMPARE(read.encoded, sample == Encoded);
     if (sample == Drill)
         QCOMPARE(readBytes(path), sjis(expected.join(u"\r\n"_s) + u"\r\n"_s));
+}
+
+void tst_frmeditor::rowWork_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("questions"); // the first column of every row after the work
+    QTest::newRow("insert") << u"actInsertRow"_s << QString()
+                            << QStringList {u"q1"_s, QString(), u"q2"_s, u"q3"_s};
+    QTest::newRow("delete") << u"actDeleteRows"_s << QString() << QStringList {u"q1"_s, u"q3"_s};
+    QTest::newRow("up") << u"actMoveUp"_s << QString() << QStringList {u"q2"_s, u"q1"_s, u"q3"_s};
+    QTest::newRow("down") << u"actMoveDown"_s << QString() << QStringList {u"q1"_s, u"q3"_s, u"q2"_s};
+    QTest::newRow("paste from a spreadsheet") << u"actPaste"_s << u"\"a\tb\"\th\ta\r\nc\r\n"_s
+                                              << QStringList {u"q1"_s, u"a\tb"_s, u"c"_s, u"q2"_s, u"q3"_s};
+    QTest::newRow("replace all") << u"cmdReplaceAll"_s << QString()
+                                 << QStringList {u"x1"_s, u"x2"_s, u"x3"_s};
+}
+
+// Each piece of row work on the second row, and its undo.
+void tst_frmeditor::rowWork()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, questions);
+    const QString path = writeSjisLines(m_dir->filePath(u"r.qvn"_s),
+        {u"T"_s, u"1"_s, u"C"_s, {}, {}, {}, u"q1"_s, u"h"_s, u"a"_s, u"q2"_s, u"h"_s, u"a"_s, u"q3"_s,
+            u"h"_s, u"a"_s});
+    frmEditor editor(*m_m, m_dialogs, RecoveryStore(m_dir->filePath(u"rec"_s)));
+    QVERIFY(editor.openFile(path));
+    const QStringList before = editor.model().lines();
+    editor.findChild<QTableView *>(u"tblQuestions"_s)->setCurrentIndex(editor.model().index(1, 1));
+    QGuiApplication::clipboard()->setText(clipboard);
+    editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(u"q"_s);
+    editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(u"x"_s);
+    if (auto *button = editor.findChild<QPushButton *>(action))
+        button->click();
+    else
+        trigger(&editor, action.toLatin1().constData());
+    QStringList after;
+    for (int row = 0; row < editor.model().questionCount(); ++row)
+        after.append(editor.model().record(row).QuestionText);
+    QCOMPARE(after, questions);
+    trigger(&editor, "actUndo");
+    QCOMPARE(editor.model().lines(), before);
 }
 
 // A character Shift-JIS cannot hold marks its row, is listed (a click goes there),
