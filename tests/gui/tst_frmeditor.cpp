@@ -93,6 +93,12 @@ void tst_frmeditor::editUndoSave()
     frmEditor editor(*m_m, m_dialogs, RecoveryStore(m_dir->filePath(u"rec"_s)));
     QVERIFY(editor.openFile(path));
     const QStringList original = editor.model().lines();
+    // The part column: the declared parts, equal runs, the last to the end.
+    const int rows = editor.model().questionCount();
+    const int parts = original[1].toInt();
+    const auto partOf = [&](int row) { return editor.model().index(row, 0).data().toInt(); };
+    QCOMPARE(QList<int>({partOf(0), partOf(rows / parts - 1), partOf(rows / parts), partOf(rows - 1)}),
+        QList<int>({1, 1, 2, parts}));
 
     edit(editor, 1, QuestionTableModel::HintColumn, u"ヒント, \"引用\" @強調@"_s);
     QVERIFY(editor.isModified());
