@@ -1,6 +1,7 @@
 #include "app/QtDialogs.h"
 
 #include "app/FontChoiceDialog.h"
+#include "app/SwapPreview.h"
 #include "shared/Module1.h"
 
 #include <QApplication>
@@ -145,6 +146,13 @@ bool QtDialogs::printPreview(PreviewDocument &document)
                      });
     dialog.exec();
     return printed;
+}
+
+bool QtDialogs::printPreview(PreviewDocument &document, PreviewQuestions &questions)
+{
+    SwapPreview dialog(document, questions, parent());
+    dialog.exec();
+    return dialog.printed();
 }
 
 std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, bool save)

@@ -28,6 +28,7 @@ public:
     std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) override;
     bool printDialog(QPrinter *printer, PrintDialogFlags flags) override;
     bool printPreview(PreviewDocument &document) override;
+    bool printPreview(PreviewDocument &document, PreviewQuestions &questions) override;
     std::optional<QString> saveDialog(const FileDialogOptions &options) override;
     std::optional<QString> openDialog(const FileDialogOptions &options) override;
 

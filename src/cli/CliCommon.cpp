@@ -141,7 +141,7 @@ int sheetsOption(const QCommandLineParser &parser)
     return intOption(parser, QStringLiteral("sheets"), 1, MaxSheetCount);
 }
 
-DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser)
+DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, quint64 *runSeed)
 {
     m.AnswerLayout = static_cast<std::int16_t>(intOption(parser, QStringLiteral("layout"), 1, 2));
     m.SheetCount = static_cast<std::int16_t>(sheetsOption(parser));
@@ -154,6 +154,8 @@ DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser)
     } else {
         seed = ClockSeed(m);
     }
+    if (runSeed)
+        *runSeed = seed;
     return SheetDraws(m, seed);
 }
 

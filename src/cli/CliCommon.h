@@ -80,7 +80,8 @@ void addDrawOptions(QCommandLineParser &parser);
 int sheetsOption(const QCommandLineParser &parser);
 // Sets AnswerLayout and SheetCount; returns what draws sheet k of the run, from
 // --seed when given, else from the clock. Sheet 1 draws as a one-sheet run always did.
-DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser);
+// `runSeed`, when given, gets the run's seed.
+DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, quint64 *runSeed = nullptr);
 
 QJsonValue recordJson(const QString &a, const QString &b, const QString &c);
 

@@ -1,20 +1,14 @@
+#include "cli/CliClass.h"
 #include "cli/CliCommon.h"
+#include "cli/CliPrintRun.h"
 #include "cli/Commands.h"
 
 #include "platform/ProgramFolder.h"
-#include "platform/SafeWrite.h"
-#include "print/PrintReplay.h"
-#include "print/PrintRun.h"
-#include "print/QtPrintSurface.h"
-#include "print/RecordingSurface.h"
-#include "print/TraceJson.h"
-#include "print/TracingSurface.h"
 #include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
 #include <QDateTime>
-#include <QJsonArray>
 #include <QJsonObject>
 
 #include <cstdio>
@@ -27,7 +21,8 @@ const char PrintUsage[]
     = "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
       "         [--answers 1|2] [--font NAME] [--size 8-40] [--logo TEXT]\n"
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
-      "         [--sheets N] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+      "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
+      "         [--class NAME [--avoid-recent K]] [--history FILE] -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
       "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
@@ -36,6 +31,9 @@ const char PrintUsage[]
       "with real fonts. --trace writes every print-surface operation as JSON.\n"
       "--sheets N prints N sheets in one PDF, each with its own draw and sheet number;\n"
       "the overflow answer serves them all.\n"
+      "--class records the sheets in that class's history (--history FILE, else\n"
+      "$SORARIO_HISTORY, else the user's data folder); --avoid-recent K leaves out the\n"
+      "questions of the class's last K sheets. The summary then gains SheetNumbers.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -58,10 +56,8 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("logo", "Sheet logo.", "TEXT");
     valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
     valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
-    valued("metrics", "fixed: lay out with the fixed metrics.", "fixed");
-    valued("trace", "Write the print-surface operations as JSON.", "T.json");
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The PDF to write."), QStringLiteral("OUT.pdf")});
+    addTargetOptions(parser);
+    addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
 }
 
@@ -104,56 +100,6 @@ void applyFontOptions(Module1 &m, const QCommandLineParser &parser)
         m.FontSize = sizeOption(parser);
 }
 
-bool writeTrace(const QString &path, const QByteArray &json)
-{
-    const WriteOutcome written = writeBytesAtomically(path, json);
-    if (!written)
-        printError(QStringLiteral("cannot write the trace %1: %2").arg(path, written.reason()));
-    return written.ok();
-}
-
-QJsonArray drawnJson(const Module1 &m)
-{
-    QJsonArray drawn;
-    for (int n = 1; n <= std::min<int>(m.QuestionCount, MaxDrawnQuestions); ++n) {
-        const QuestionRecord &q = m.DrawnQuestions(n);
-        drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
-    }
-    return drawn;
-}
-
-// With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
-// sheet's draw, and for each printed sheet what it printed.
-QJsonObject summary(const Module1 &m, int pages, const QList<QJsonArray> &drawn,
-                    const QList<SheetOutcome> &outcomes)
-{
-    QJsonObject s{
-        {QStringLiteral("pages"), pages},
-        {QStringLiteral("QuestionCount"), m.QuestionCount},
-        {QStringLiteral("PrintMode"), m.PrintMode},
-        {QStringLiteral("OverCapacity"), m.OverCapacity},
-        {QStringLiteral("FitCount"), m.FitCount},
-        {QStringLiteral("CharHeight"), m.CharHeight},
-        {QStringLiteral("FirstPageLines"), m.FirstPageLines},
-        {QStringLiteral("NextPageLines"), m.NextPageLines},
-        {QStringLiteral("DrawnQuestions"), drawn.value(0)},
-    };
-    if (m.SheetCount > 1) {
-        QJsonArray sheets;
-        for (qsizetype k = 0; k < drawn.size(); ++k) {
-            QJsonObject sheet{{QStringLiteral("DrawnQuestions"), drawn[k]}};
-            if (k < outcomes.size()) {
-                sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
-                sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
-                sheet.insert(QStringLiteral("OverCapacity"), outcomes[k].OverCapacity);
-            }
-            sheets.append(sheet);
-        }
-        s.insert(QStringLiteral("Sheets"), sheets);
-    }
-    return s;
-}
-
 } // namespace
 
 int runPrint(const QStringList &args)
@@ -166,16 +112,12 @@ int runPrint(const QStringList &args)
         return ExitOk;
     }
     // Every option is checked before the load, so a mistyped one never costs a draw.
-    const QString out = parser.value(QStringLiteral("o"));
-    if (out.isEmpty())
-        throw UsageError(QStringLiteral("print: name the PDF with -o OUT.pdf"));
+    const PrintTarget target = targetFromOptions(parser, QStringLiteral("print"));
+    checkClassOptions(parser);
     intOption(parser, QStringLiteral("layout"), 1, 2);
     sheetsOption(parser);
     const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
     const MessageAnswer overflow = overflowAnswer(parser.value(QStringLiteral("overflow")));
-    const bool fixedMetrics = parser.isSet(QStringLiteral("metrics"));
-    if (fixedMetrics && parser.value(QStringLiteral("metrics")) != QLatin1String("fixed"))
-        throw UsageError(QStringLiteral("--metrics takes fixed"));
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (parser.isSet(QStringLiteral("size")))
         sizeOption(parser);
@@ -197,53 +139,16 @@ int runPrint(const QStringList &args)
         return ExitRefused;
     if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
         return decided;
-    const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser);
+    quint64 seed = 0;
+    const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser, &seed);
     m->AttachAnswers = static_cast<std::int16_t>(answers);
-    // Every question each draw produced, before a Yes at the prompt cuts the count.
-    QList<QJsonArray> drawn;
-    const DrawSheet draw = [&](int sheet) {
-        drawSheet(sheet);
-        drawn.append(drawnJson(*m));
-    };
-    QList<SheetOutcome> outcomes;
-
-    const bool wantTrace = parser.isSet(QStringLiteral("trace"));
-    PrintOutcome outcome;
-    int pages = 0;
-    QByteArray trace;
-    if (fixedMetrics) {
-        RecordingSurface recording;
-        TracingSurface tracer(recording);
-        outcome = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
-        if (outcome.printed()) {
-            QtPrintSurface pdf(out);
-            outcome = ContainPrintFailure(pdf, [&] {
-                ReplayOperations(recording.log(), pdf);
-                return PrintOutcome{PrintOutcome::Kind::Printed, {}};
-            });
-        }
-        pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
-        trace = TraceJson(tracer.log());
-    } else if (wantTrace) {
-        QtPrintSurface pdf(out);
-        TracingSurface tracer(pdf);
-        outcome = PrintSheets(*m, tracer, dialogs, draw, &outcomes);
-        pages = tracer.log().pagesDelivered();
-        trace = TraceJson(tracer.log());
-    } else {
-        QtPrintSurface pdf(out);
-        outcome = PrintSheets(*m, pdf, dialogs, draw, &outcomes);
-        pages = outcome.printed() ? pdf.pagesPrinted() : 0;
-    }
-    bool ok = outcome.printed();
-    if (outcome.kind == PrintOutcome::Kind::Failed)
-        printError(QStringLiteral("cannot print ") + out + QStringLiteral(": ") + outcome.reason);
-    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
-        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
-    if (wantTrace && !writeTrace(parser.value(QStringLiteral("trace")), trace))
-        ok = false;
-    printJson(summary(*m, pages, drawn, outcomes));
-    return ok ? ExitOk : ExitRefused;
+    CliClassRun classRun(*m, parser);
+    const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
+    QJsonObject summary = printSummary(*m, result);
+    if (result.ok)
+        classRun.record(RunOutput::Printed, PrintedSheets(result.outcomes), summary);
+    printJson(summary);
+    return result.ok ? ExitOk : ExitRefused;
 }
 
 } // namespace sorario::cli

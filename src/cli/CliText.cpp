@@ -1,3 +1,4 @@
+#include "cli/CliClass.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
@@ -5,6 +6,9 @@
 #include "export/TestTextFile.h"
 #include "shared/Module1.h"
 
+#include <QJsonObject>
+
+#include <algorithm>
 #include <memory>
 
 namespace sorario::cli {
@@ -18,6 +22,7 @@ int runText(const QStringList &args)
     addDrawOptions(parser);
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("The text file to write."), QStringLiteral("OUT")});
+    addClassOptions(parser);
     parseOrThrow(parser, args);
     const QString out = parser.value(QStringLiteral("o"));
     if (out.isEmpty())
@@ -25,6 +30,7 @@ int runText(const QStringList &args)
     // Checked before the load, so that a mistyped option never costs a draw.
     intOption(parser, QStringLiteral("layout"), 1, 2);
     sheetsOption(parser);
+    checkClassOptions(parser);
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
@@ -32,7 +38,10 @@ int runText(const QStringList &args)
         return ExitRefused;
     if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
         return decided;
-    const QString text = BuildSheetTexts(*m, sheetDrawFromOptions(*m, parser));
+    quint64 seed = 0;
+    const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
+    CliClassRun classRun(*m, parser);
+    const QString text = BuildSheetTexts(*m, classRun.wrap(draw, seed));
     dialogs.savePath = out;
     const TextExportOutcome saved = SaveTestText(text, dialogs);
     // Written as the window writes it after a Yes; the characters lost are named.
@@ -40,7 +49,14 @@ int runText(const QStringList &args)
         printError(LostCharactersText(saved.lostCharacters));
     if (saved.kind == TextExportKind::NotWritten)
         printError(saved.reason);
-    return saved.kind == TextExportKind::Saved ? ExitOk : ExitRefused;
+    if (saved.kind != TextExportKind::Saved)
+        return ExitRefused;
+    if (parser.isSet(QStringLiteral("class"))) {
+        QJsonObject summary;
+        classRun.record(RunOutput::Exported, ExportedSheets(*m), summary);
+        printJson(summary);
+    }
+    return ExitOk;
 }
 
 int runConvert(const QStringList &args)

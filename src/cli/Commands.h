@@ -15,5 +15,7 @@ int runCheck(const QStringList &args);
 int runCsv(const QStringList &args);
 int runQvn(const QStringList &args);
 int runOdt(const QStringList &args);
+int runHistory(const QStringList &args);
+int runReprint(const QStringList &args);
 
 } // namespace sorario::cli

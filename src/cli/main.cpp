@@ -31,6 +31,11 @@ const char Usage[]
       "  qvn FILE.csv -o OUT.qvn      write such a table (UTF-8 or Shift-JIS) back as a question file\n"
       "  odt FILE... [range] [draw] -o OUT.odt\n"
       "                               draw a test and write it as an editable document (B5)\n"
+      "  history [--class NAME] [--history FILE]\n"
+      "                               the recorded runs of every class, or of one, as JSON\n"
+      "  reprint SHEETNO [--history FILE] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
+      "                               print a recorded sheet again as it was (mmddhhnn: every\n"
+      "                               sheet of its run, mmddhhnn-k: one)\n"
       "range (text, print, odt):\n"
       "  --parts 1,3                  the parts to choose, by number (default: all parts)\n"
       "  --all                        all parts, as the window's whole-range button\n"
@@ -49,6 +54,12 @@ const char Usage[]
       "  --now YYYY-MM-DDTHH:MM       clock of the sheet number and the draw (default: now)\n"
       "  --metrics fixed              lay out with the fixed metrics (default: real fonts)\n"
       "  --trace T.json               write every print-surface operation as JSON (default: none)\n"
+      "class (text, print):\n"
+      "  --class NAME                 record the sheets in this class's history (default: none)\n"
+      "  --avoid-recent K             leave out the questions of the class's last K sheets,\n"
+      "                               0 to 20 (default 0); needs --class\n"
+      "  --history FILE               the history (default: $SORARIO_HISTORY, else\n"
+      "                               $XDG_DATA_HOME/sorario/history.sqlite)\n"
       "exit codes: 0 done, 1 refused (the reason on standard error), 2 usage error\n";
 
 // Qt warns on standard error when it has no runtime folder (started as root or
@@ -95,6 +106,8 @@ int main(int argc, char **argv)
         {QStringLiteral("csv"), runCsv},
         {QStringLiteral("qvn"), runQvn},
         {QStringLiteral("odt"), runOdt},
+        {QStringLiteral("history"), runHistory},
+        {QStringLiteral("reprint"), runReprint},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFlags>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -70,6 +72,19 @@ public:
     virtual bool paintRequested() = 0;
 };
 
+// The questions of each sheet shown in a preview, beside its pages; 「入れ替え」 swaps
+// one of them for another and lays the pages out again.
+class PreviewQuestions
+{
+public:
+    virtual ~PreviewQuestions() = default;
+    // Each sheet's questions as on its pages, in order.
+    virtual QList<QStringList> sheets() const = 0;
+    // Replaces question `position` of sheet `sheet` (both from 0); false when no other
+    // question is left to take its place.
+    virtual bool swap(int sheet, int position) = 0;
+};
+
 // Every modal interaction of the program. The real implementation shows Qt
 // dialogs; tests and the command line answer from a script.
 class Dialogs
@@ -95,6 +110,12 @@ public:
     {
         (void)document;
         return false;
+    }
+    // The same with the sheets' questions listed beside the pages, for swapping.
+    virtual bool printPreview(PreviewDocument &document, PreviewQuestions &questions)
+    {
+        (void)questions;
+        return printPreview(document);
     }
     // The confirmed path, or nothing on cancel.
     virtual std::optional<QString> saveDialog(const FileDialogOptions &options) = 0;

@@ -42,7 +42,7 @@ void discard(PrintSurface &surface)
 
 SheetOutcome outcomeOf(const Module1 &m)
 {
-    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount};
+    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount, {}};
 }
 
 // The sheet numbers of a run carry the sheet only while it prints.
@@ -165,9 +165,10 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::opt
     return false;
 }
 
-void PrintSheetBody(const Module1 &m, PrintSurface &surface)
+QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface)
 {
-    PrintHeader(m, surface);
+    const QDateTime printedAt = m.clock.now();
+    PrintHeader(m, surface, printedAt);
     if (m.PrintMode == 1)
         PrintQuestionsFitted(m, surface);
     else
@@ -178,6 +179,7 @@ void PrintSheetBody(const Module1 &m, PrintSurface &surface)
         PrintHeader(m, surface);
         PrintAnswerSheet(m, surface);
     }
+    return printedAt;
 }
 
 PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
@@ -198,18 +200,22 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
                 if (draw)
                     draw(sheet);
             }
-            m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
+            // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
+            if (sheets > 1)
+                m.SheetIndex = static_cast<std::int16_t>(sheet);
             if (!CheckCapacity(m, surface, dialogs, answer)) {
                 discard(surface);
                 return {};
             }
             if (sheet > 1)
                 surface.newPage();
-            PrintSheetBody(m, surface);
+            const QDateTime printedAt = PrintSheetBody(m, surface);
             if (!first)
                 first = outcomeOf(m);
-            if (outcomes)
+            if (outcomes) {
                 outcomes->append(outcomeOf(m));
+                outcomes->last().PrintedAt = printedAt;
+            }
         }
         surface.endDoc();
         return {PrintOutcome::Kind::Printed, {}};
@@ -244,15 +250,17 @@ PrintOutcome PrintSheets(
     return PrintSheets(m, target, dialogs, draw, outcomes);
 }
 
-PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw)
+PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
+    QList<SheetOutcome> *outcomes, PreviewQuestions *questions)
 {
     if (draw)
         draw(1);
-    const PrintOutcome kept = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw);
+    const PrintOutcome kept = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, outcomes);
     if (!kept.printed() || !target.preview())
         return kept.printed() ? PrintOutcome {} : kept;
-    return dialogs.printPreview(*target.preview()) ? PrintOutcome {PrintOutcome::Kind::Printed, {}}
-                                                   : PrintOutcome {};
+    const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
+                                   : dialogs.printPreview(*target.preview());
+    return printed ? PrintOutcome {PrintOutcome::Kind::Printed, {}} : PrintOutcome {};
 }
 
 } // namespace sorario

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "shared/SheetDraw.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -39,6 +40,7 @@ struct SheetOutcome
     std::int16_t PrintMode = 1;
     std::int16_t OverCapacity = 0;
     std::int16_t FitCount = 0;
+    QDateTime PrintedAt; // what the sheet number was made from
 };
 
 // Runs `run` on `surface`; a PrintFailure or any other error inside it discards the
@@ -60,8 +62,9 @@ QString CapacityPromptText(int fitCount, int questionCount);
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
 
 // One sheet after the capacity check: header, questions in PrintMode, and the
-// answer page with its own header when answers are attached.
-void PrintSheetBody(const Module1 &m, PrintSurface &surface);
+// answer page with its own header when answers are attached. Returns the time the
+// question page's sheet number was made from.
+QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface);
 
 // From the metrics to the end of the document, for `sheets` sheets in one document.
 // Sheet 1 prints the questions drawn already; each later sheet first has `draw` fill
@@ -86,7 +89,9 @@ PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, co
     QList<SheetOutcome> *outcomes = nullptr);
 
 // The same run without the print dialog, kept by a previewing target and shown in
-// the preview. Printed when the teacher printed from the preview.
-PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw);
+// the preview. Printed when the teacher printed from the preview. `questions`, when
+// given, lists each sheet's questions beside the pages and may swap one of them.
+PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
+    QList<SheetOutcome> *outcomes = nullptr, PreviewQuestions *questions = nullptr);
 
 } // namespace sorario

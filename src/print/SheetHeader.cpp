@@ -22,14 +22,23 @@ void printAt(PrintSurface &surface, double x, double y, const QString &text, boo
 
 QString SheetNumberText(const Module1 &m, const QDateTime &when)
 {
+    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") + SheetNumber(when, m.SheetIndex) + u')';
+}
+
+QString SheetNumber(const QDateTime &when, int sheetIndex)
+{
     // Sheets of one run are printed within the same minute; the sheet's place in
     // the run tells them apart.
-    const QString sheet = m.SheetIndex > 0 ? u'-' + QString::number(m.SheetIndex) : QString();
-    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") + when.toString(QStringLiteral("MMddHHmm"))
-        + sheet + u')';
+    const QString sheet = sheetIndex > 0 ? u'-' + QString::number(sheetIndex) : QString();
+    return when.toString(QStringLiteral("MMddHHmm")) + sheet;
 }
 
 void PrintHeader(const Module1 &m, PrintSurface &surface)
+{
+    PrintHeader(m, surface, m.clock.now());
+}
+
+void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
 {
     surface.line(12, 12, 167, 30, true, FrameColor);
     surface.line(95, 12, 95, 30, false, 0);
@@ -39,7 +48,7 @@ void PrintHeader(const Module1 &m, PrintSurface &surface)
 
     surface.setFontName(HeaderFontName);
     surface.setFontSize(8);
-    printAt(surface, 12, 9, SheetNumberText(m, m.clock.now()), false);
+    printAt(surface, 12, 9, SheetNumberText(m, when), false);
     printAt(surface, 167 - surface.textWidth(m.SheetLogo), 9, m.SheetLogo);
     printAt(surface, 97, 14, QStringLiteral("　　　　年　　　　　組　　　　　番"));
     printAt(surface, 96, 20, QStringLiteral("氏"));

@@ -15,10 +15,14 @@ inline const QString HeaderFontName = QStringLiteral("ＭＳ ゴシック");
 // pupil fills in, title and range. Reads the clock on every call. Leaves the
 // header font at 12 points on the surface.
 void PrintHeader(const Module1 &m, PrintSurface &surface);
+// The same with the sheet number made from `when`.
+void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when);
 
 // First file's SheetCode + "(SheetNo.:mmddhhnn)", or "(SheetNo.:mmddhhnn-k)" for sheet k
 // of a run of several.
 QString SheetNumberText(const Module1 &m, const QDateTime &when);
+// "mmddhhnn", or "mmddhhnn-k" for sheet k (k > 0) of a run of several.
+QString SheetNumber(const QDateTime &when, int sheetIndex);
 // The range line has room for this many characters in the header.
 inline constexpr int HeaderRangeLimit = 17;
 

@@ -4,12 +4,17 @@
 #include "bank/Draw.h"
 #include "export/TestDocument.h"
 #include "export/TestTextFile.h"
+#include "history/ClassNames.h"
+#include "history/HistoryPath.h"
+#include "history/HistoryStore.h"
+#include "history/SheetSwap.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/PrintTarget.h"
 #include "print/QtPrintTarget.h"
 #include "settings/FontRule.h"
 #include "settings/SheetSettings.h"
+#include "setup/HistoryWindow.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 
@@ -47,6 +52,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
     connect(ui->cmdDocument, &QPushButton::clicked, this, &frmSettei::cmdDocument_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
+    connect(ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
+    m_history = std::make_unique<HistoryStore>(HistoryPath());
 
     Form_Load();
 }
@@ -65,6 +72,11 @@ void frmSettei::Form_Load()
     }
     ResetSetupState(m);
     m.SheetCount = 1;
+    ui->cboClass->clear();
+    ui->cboClass->addItems(RememberedClasses());
+    ui->cboClass->setCurrentIndex(-1);
+    ui->cboClass->clearEditText();
+    ui->spnAvoidRecent->setValue(0);
 
     ui->Text1->clear();
     ui->Text2->clear();
@@ -251,8 +263,10 @@ void frmSettei::Command4_Click()
 void frmSettei::cmdSetOK_Click()
 {
     try {
-        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print))
-            PrintSheets(m, *target, dialogs, sheetDraw());
+        QList<SheetOutcome> outcomes;
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
+            target && PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes).printed())
+            recordRun(RunOutput::Printed, PrintedSheets(outcomes));
     } catch (const std::exception &) {
         // The run reports its own failures; whatever escapes still leaves the window usable.
     }
@@ -264,8 +278,14 @@ void frmSettei::cmdSetOK_Click()
 void frmSettei::cmdPreview_Click()
 {
     try {
-        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview))
-            PreviewSheets(m, *target, dialogs, sheetDraw());
+        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview)) {
+            QList<SheetOutcome> outcomes;
+            const DrawSheet draw = sheetDraw();
+            SheetSwap swap(m, *m_classRun, target->surface(), dialogs, outcomes, m_seed);
+            // Printed from the preview: the sheets as shown, swaps and all.
+            if (PreviewSheets(m, *target, dialogs, draw, &outcomes, &swap).printed())
+                recordRun(RunOutput::Printed, PrintedSheets(outcomes));
+        }
     } catch (const std::exception &) {
         // As for printing: the window stays usable.
     }
@@ -274,7 +294,8 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs);
+    if (SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs).kind == TextExportKind::Saved)
+        recordRun(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
 
@@ -287,7 +308,36 @@ void frmSettei::cmdDocument_Click()
 // Every sheet of a run gets its own draw, all seeded from one reading of the clock.
 DrawSheet frmSettei::sheetDraw()
 {
-    return SheetDraws(m, ClockSeed(m));
+    m_seed = ClockSeed(m);
+    const QString name = ui->cboClass->currentText().trimmed();
+    if (!name.isEmpty()) {
+        RememberClass(name);
+        if (ui->cboClass->findText(name) < 0)
+            ui->cboClass->insertItem(0, name);
+    }
+    m_classRun = std::make_unique<ClassRun>(m, *m_history, name, ui->spnAvoidRecent->value());
+    tell(m_classRun->prepare());
+    return m_classRun->wrap(SheetDraws(m, m_seed));
+}
+
+void frmSettei::recordRun(RunOutput output, const QList<PrintedSheet> &sheets)
+{
+    if (m_classRun)
+        tell({m_classRun->record(output, m_seed, sheets)});
+}
+
+void frmSettei::tell(const QStringList &notices)
+{
+    QStringList shown = notices;
+    shown.removeAll(QString());
+    if (!shown.isEmpty())
+        dialogs.message(shown.join(u'\n'), ProgramTitle);
+}
+
+void frmSettei::cmdHistory_Click()
+{
+    HistoryWindow window(*m_history, dialogs, printTarget, ui->cboClass->currentText().trimmed(), this);
+    window.exec();
 }
 
 // "プレビュー" is a way of printing: it goes with "印刷".

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ClassRun.h"
 #include "print/PrintTarget.h"
 #include "shared/SheetDraw.h"
 
@@ -16,6 +17,7 @@ namespace sorario {
 
 struct Module1;
 class Dialogs;
+class HistoryStore;
 
 // Makes the target a print or preview run goes to; by default the real printer.
 using PrintSurfaceFactory = PrintTargetFactory;
@@ -55,6 +57,7 @@ private Q_SLOTS:
     void Command3_Click();
     void cmdDocument_Click();
     void Command2_Click();
+    void cmdHistory_Click();
 
 private:
     void Form_Load();
@@ -64,12 +67,19 @@ private:
     void showFont();
     void resetAfterRun();
     void enablePrint(bool on);
+    // Every sheet's draw, for the class named in 「クラス」 without its recent questions.
     DrawSheet sheetDraw();
+    // Records the run for the class, and tells the teacher what the history says.
+    void recordRun(RunOutput output, const QList<PrintedSheet> &sheets);
+    void tell(const QStringList &notices);
 
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;
     Dialogs &dialogs;
     PrintTargetFactory printTarget;
+    std::unique_ptr<HistoryStore> m_history;
+    std::unique_ptr<ClassRun> m_classRun;
+    quint64 m_seed = 0;
 };
 
 } // namespace sorario

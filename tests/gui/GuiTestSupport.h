@@ -10,6 +10,7 @@
 #include "support/TestFiles.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -50,6 +51,14 @@ inline QStringList entries(QListWidget *list)
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
         out.append(list->item(i)->text());
+    return out;
+}
+
+inline QStringList entries(QComboBox *box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out.append(box->itemText(i));
     return out;
 }
 

@@ -34,6 +34,8 @@ public:
     QQueue<std::optional<QString>> openAnswers;  // default: cancel
     std::function<void(QPrinter &)> onPrintDialog; // e.g. point the printer at a PDF
     QQueue<bool> previewAnswers;                 // printed from the preview; default: false
+    QList<std::pair<int, int>> previewSwaps; // 入れ替え in the preview: sheet, position
+    QList<QList<QStringList>> previewSheets; // the questions listed, before and after the swaps
 
     MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
                              const QString &title) override
@@ -70,6 +72,14 @@ public:
         shown.append({QStringLiteral("preview"), {}, {}, {}, {}, {}, 0});
         const bool print = !previewAnswers.isEmpty() && previewAnswers.dequeue();
         return print && document.paintRequested();
+    }
+    bool printPreview(PreviewDocument &document, PreviewQuestions &questions) override
+    {
+        previewSheets.append(questions.sheets());
+        for (const auto &[sheet, position] : previewSwaps)
+            questions.swap(sheet, position);
+        previewSheets.append(questions.sheets());
+        return printPreview(document);
     }
     std::optional<QString> saveDialog(const FileDialogOptions &options) override
     {

@@ -1,0 +1,70 @@
+#include "app/SwapPreview.h"
+#include "ui_SwapPreview.h"
+
+#include "platform/Dialogs.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+namespace sorario {
+
+SwapPreview::SwapPreview(PreviewDocument &document, PreviewQuestions &questions, QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::SwapPreview>())
+    , m_document(document)
+    , m_questions(questions)
+{
+    ui->setupUi(this);
+    m_pages = new QPrintPreviewWidget(&m_document.previewPrinter(), ui->pagesHost);
+    ui->pagesHost->layout()->addWidget(m_pages);
+    connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
+        if (printer == &m_document.previewPrinter())
+            m_printed = m_document.paintRequested() || m_printed;
+    });
+    connect(ui->cmdSwap, &QPushButton::clicked, this, &SwapPreview::cmdSwap_Click);
+    connect(ui->cmdPrint, &QPushButton::clicked, this, &SwapPreview::cmdPrint_Click);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    listQuestions();
+}
+
+SwapPreview::~SwapPreview() = default;
+
+void SwapPreview::listQuestions()
+{
+    ui->lstDrawn->clear();
+    const QList<QStringList> sheets = m_questions.sheets();
+    for (qsizetype s = 0; s < sheets.size(); ++s) {
+        auto *sheet = new QTreeWidgetItem(ui->lstDrawn, {QStringLiteral("%1 枚目").arg(s + 1)});
+        sheet->setFlags(Qt::ItemIsEnabled);
+        for (qsizetype q = 0; q < sheets[s].size(); ++q)
+            new QTreeWidgetItem(sheet, {QStringLiteral("(%1) %2").arg(q + 1).arg(sheets[s][q])});
+    }
+    ui->lstDrawn->expandAll();
+}
+
+void SwapPreview::cmdSwap_Click()
+{
+    QTreeWidgetItem *item = ui->lstDrawn->currentItem();
+    if (!item || !item->parent())
+        return;
+    const int sheet = ui->lstDrawn->indexOfTopLevelItem(item->parent());
+    const int position = item->parent()->indexOfChild(item);
+    if (!m_questions.swap(sheet, position))
+        return;
+    listQuestions();
+    ui->lstDrawn->setCurrentItem(ui->lstDrawn->topLevelItem(sheet)->child(position));
+    m_pages->updatePreview();
+}
+
+void SwapPreview::cmdPrint_Click()
+{
+    QPrintDialog dialog(&m_document.previewPrinter(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_pages->print();
+    if (m_printed)
+        accept();
+}
+
+} // namespace sorario

@@ -1,0 +1,60 @@
+#include "cli/CliClass.h"
+
+#include "cli/CliCommon.h"
+#include "history/HistoryPath.h"
+
+#include <QJsonArray>
+
+namespace sorario::cli {
+
+inline constexpr int MaxAvoidRecent = 20;
+
+void addClassOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("class"), QStringLiteral("Record the run in this class's history."),
+        QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("avoid-recent"),
+        QStringLiteral("Leave out the questions of the class's last K sheets (needs --class)."),
+        QStringLiteral("K"), QStringLiteral("0")});
+    parser.addOption(
+        {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
+}
+
+void checkClassOptions(const QCommandLineParser &parser)
+{
+    const int avoid = intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent);
+    if (avoid > 0 && !parser.isSet(QStringLiteral("class")))
+        throw UsageError(QStringLiteral("--avoid-recent needs --class"));
+    if (parser.isSet(QStringLiteral("class")) && parser.value(QStringLiteral("class")).trimmed().isEmpty())
+        throw UsageError(QStringLiteral("--class needs a name"));
+}
+
+CliClassRun::CliClassRun(Module1 &m, const QCommandLineParser &parser)
+{
+    if (!parser.isSet(QStringLiteral("class")))
+        return;
+    m_store = std::make_unique<HistoryStore>(HistoryPath(parser.value(QStringLiteral("history"))));
+    m_run = std::make_unique<ClassRun>(m, *m_store, parser.value(QStringLiteral("class")).trimmed(),
+        intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent));
+}
+
+DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
+{
+    if (!m_run)
+        return draw;
+    m_seed = seed;
+    for (const QString &notice : m_run->prepare())
+        printError(notice);
+    return m_run->wrap(draw);
+}
+
+void CliClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets, QJsonObject &summary)
+{
+    if (!m_run)
+        return;
+    if (const QString failure = m_run->record(output, m_seed, sheets); !failure.isEmpty())
+        printError(failure);
+    summary.insert(QStringLiteral("SheetNumbers"), QJsonArray::fromStringList(m_run->sheetNumbers()));
+}
+
+} // namespace sorario::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "history/ClassRun.h"
+#include "history/HistoryStore.h"
+#include "shared/SheetDraw.h"
+
+#include <QCommandLineParser>
+#include <QJsonObject>
+
+#include <memory>
+
+namespace sorario {
+
+struct Module1;
+
+namespace cli {
+
+// --class, --avoid-recent and --history of print and text.
+void addClassOptions(QCommandLineParser &parser);
+// Throws UsageError for --avoid-recent out of 0..20 or without --class.
+void checkClassOptions(const QCommandLineParser &parser);
+
+// A run for the class named by --class; without one it leaves the run as it is.
+// The history's own failures are told on standard error and never stop the run.
+class CliClassRun
+{
+public:
+    CliClassRun(Module1 &m, const QCommandLineParser &parser);
+
+    // `draw`, for a class over the range less its recent questions.
+    DrawSheet wrap(const DrawSheet &draw, quint64 seed);
+    // Records the sheets that came out and adds their numbers to the summary.
+    void record(RunOutput output, const QList<PrintedSheet> &sheets, QJsonObject &summary);
+
+private:
+    std::unique_ptr<HistoryStore> m_store;
+    std::unique_ptr<ClassRun> m_run;
+    quint64 m_seed = 0;
+};
+
+} // namespace cli
+} // namespace sorario

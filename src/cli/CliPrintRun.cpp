@@ -1,0 +1,144 @@
+#include "cli/CliPrintRun.h"
+
+#include "cli/CliCommon.h"
+#include "platform/SafeWrite.h"
+#include "print/PrintReplay.h"
+#include "print/QtPrintSurface.h"
+#include "print/RecordingSurface.h"
+#include "print/TraceJson.h"
+#include "print/TracingSurface.h"
+#include "shared/Module1.h"
+
+#include <algorithm>
+
+namespace sorario::cli {
+namespace {
+
+bool writeTrace(const QString &path, const QByteArray &json)
+{
+    const WriteOutcome written = writeBytesAtomically(path, json);
+    if (!written)
+        printError(QStringLiteral("cannot write the trace %1: %2").arg(path, written.reason()));
+    return written.ok();
+}
+
+QJsonArray drawnJson(const Module1 &m)
+{
+    QJsonArray drawn;
+    for (int n = 1; n <= std::min<int>(m.QuestionCount, MaxDrawnQuestions); ++n) {
+        const QuestionRecord &q = m.DrawnQuestions(n);
+        drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
+    }
+    return drawn;
+}
+
+// With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
+// sheet's draw, and for each printed sheet what it printed.
+QJsonObject summary(
+    const Module1 &m, int pages, const QList<QJsonArray> &drawn, const QList<SheetOutcome> &outcomes)
+{
+    QJsonObject s {
+        {QStringLiteral("pages"), pages},
+        {QStringLiteral("QuestionCount"), m.QuestionCount},
+        {QStringLiteral("PrintMode"), m.PrintMode},
+        {QStringLiteral("OverCapacity"), m.OverCapacity},
+        {QStringLiteral("FitCount"), m.FitCount},
+        {QStringLiteral("CharHeight"), m.CharHeight},
+        {QStringLiteral("FirstPageLines"), m.FirstPageLines},
+        {QStringLiteral("NextPageLines"), m.NextPageLines},
+        {QStringLiteral("DrawnQuestions"), drawn.value(0)},
+    };
+    if (m.SheetCount > 1) {
+        QJsonArray sheets;
+        for (qsizetype k = 0; k < drawn.size(); ++k) {
+            QJsonObject sheet {{QStringLiteral("DrawnQuestions"), drawn[k]}};
+            if (k < outcomes.size()) {
+                sheet.insert(QStringLiteral("QuestionCount"), outcomes[k].QuestionCount);
+                sheet.insert(QStringLiteral("PrintMode"), outcomes[k].PrintMode);
+                sheet.insert(QStringLiteral("OverCapacity"), outcomes[k].OverCapacity);
+            }
+            sheets.append(sheet);
+        }
+        s.insert(QStringLiteral("Sheets"), sheets);
+    }
+    return s;
+}
+
+} // namespace
+
+void addTargetOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("metrics"), QStringLiteral("fixed: lay out with the fixed metrics."),
+        QStringLiteral("fixed")});
+    parser.addOption({QStringLiteral("trace"), QStringLiteral("Write the print-surface operations as JSON."),
+        QStringLiteral("T.json")});
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF to write."),
+        QStringLiteral("OUT.pdf")});
+}
+
+PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command)
+{
+    PrintTarget target;
+    target.out = parser.value(QStringLiteral("o"));
+    if (target.out.isEmpty())
+        throw UsageError(command + QStringLiteral(": name the PDF with -o OUT.pdf"));
+    target.fixedMetrics = parser.isSet(QStringLiteral("metrics"));
+    if (target.fixedMetrics && parser.value(QStringLiteral("metrics")) != QLatin1String("fixed"))
+        throw UsageError(QStringLiteral("--metrics takes fixed"));
+    if (parser.isSet(QStringLiteral("trace")))
+        target.tracePath = parser.value(QStringLiteral("trace"));
+    return target;
+}
+
+PrintResult printToTarget(
+    Module1 &m, BatchDialogs &dialogs, const DrawSheet &drawSheet, const PrintTarget &target)
+{
+    PrintResult r;
+    // Every question each draw produced, before a Yes at the prompt cuts the count.
+    const DrawSheet draw = [&](int sheet) {
+        drawSheet(sheet);
+        r.drawn.append(drawnJson(m));
+    };
+    const bool wantTrace = !target.tracePath.isEmpty();
+    PrintOutcome outcome;
+    QByteArray trace;
+    if (target.fixedMetrics) {
+        RecordingSurface recording;
+        TracingSurface tracer(recording);
+        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
+        if (outcome.printed()) {
+            QtPrintSurface pdf(target.out);
+            outcome = ContainPrintFailure(pdf, [&] {
+                ReplayOperations(recording.log(), pdf);
+                return PrintOutcome {PrintOutcome::Kind::Printed, {}};
+            });
+        }
+        r.pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
+        trace = TraceJson(tracer.log());
+    } else if (wantTrace) {
+        QtPrintSurface pdf(target.out);
+        TracingSurface tracer(pdf);
+        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
+        r.pages = tracer.log().pagesDelivered();
+        trace = TraceJson(tracer.log());
+    } else {
+        QtPrintSurface pdf(target.out);
+        outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
+        r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
+    }
+    r.ok = outcome.printed();
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        printError(QStringLiteral("cannot print ") + target.out + QStringLiteral(": ") + outcome.reason);
+    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
+        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
+    if (wantTrace && !writeTrace(target.tracePath, trace))
+        r.ok = false;
+    return r;
+}
+
+QJsonObject printSummary(const Module1 &m, const PrintResult &result)
+{
+    return summary(m, result.pages, result.drawn, result.outcomes);
+}
+
+} // namespace sorario::cli

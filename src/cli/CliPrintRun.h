@@ -1,0 +1,49 @@
+#pragma once
+
+#include "print/PrintRun.h"
+#include "shared/SheetDraw.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+namespace sorario {
+
+struct Module1;
+
+namespace cli {
+
+class BatchDialogs;
+
+// Where a print run goes: the PDF, and the trace when one is asked for.
+struct PrintTarget
+{
+    QString out;
+    bool fixedMetrics = false;
+    QString tracePath; // empty: no trace
+};
+
+struct PrintResult
+{
+    bool ok = false;
+    int pages = 0;
+    QList<QJsonArray> drawn; // every question each sheet's draw produced
+    QList<SheetOutcome> outcomes;
+};
+
+// -o, --metrics and --trace, shared by print and reprint.
+void addTargetOptions(QCommandLineParser &parser);
+// The target the options name, or a UsageError.
+PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command);
+
+// The print run of m.SheetCount sheets into the target's PDF (no print dialog).
+PrintResult printToTarget(
+    Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target);
+
+// The JSON summary of a print run.
+QJsonObject printSummary(const Module1 &m, const PrintResult &result);
+
+} // namespace cli
+} // namespace sorario

@@ -1,0 +1,138 @@
+#include "history/ClassRun.h"
+
+#include "history/HistoryStore.h"
+#include "history/QuestionKey.h"
+#include "print/SheetHeader.h"
+#include "shared/Module1.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace sorario {
+namespace {
+
+QList<int> chosenParts(const Module1 &m)
+{
+    QList<int> parts;
+    for (int i = 1; i <= std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts); ++i) {
+        int number = 0;
+        for (const QChar c : m.ChosenPartNumbers(i))
+            number = number * 10 + std::max(c.digitValue(), 0);
+        parts.append(number);
+    }
+    return parts;
+}
+
+} // namespace
+
+QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes)
+{
+    QList<PrintedSheet> sheets;
+    for (const SheetOutcome &o : outcomes)
+        sheets.append({o.QuestionCount, o.PrintedAt});
+    return sheets;
+}
+
+QList<PrintedSheet> ExportedSheets(const Module1 &m)
+{
+    return QList<PrintedSheet>(
+        std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now()});
+}
+
+ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
+    : m(module)
+    , m_store(store)
+    , m_className(std::move(className))
+    , m_avoidRecent(avoidRecent)
+{
+}
+
+QStringList ClassRun::prepare()
+{
+    // The files as this run reads them: a reprint refuses them once they change.
+    m_files.clear();
+    for (int f = 1; !m_className.isEmpty() && f <= std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles); ++f)
+        m_files.append({m.ChosenFileList(f), FileDigest(m.ChosenFileList(f)).value_or(QString())});
+    m_shrink = false;
+    m_pool = {};
+    if (m_className.isEmpty() || m_avoidRecent <= 0)
+        return {};
+    const HistoryAnswer<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
+    if (!use.ok())
+        return {use.failure};
+    m_use = use.value;
+    QStringList keys;
+    for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
+        keys.append(QuestionKey(m.RangePool(slot)));
+    m_pool = AvoidRecent(keys, m.QuestionCount, m_use);
+    m_shrink = true;
+    if (m_pool.repeats > 0)
+        return {RepeatNotice(m_pool.repeats)};
+    return {};
+}
+
+DrawSheet ClassRun::wrap(DrawSheet draw)
+{
+    m_drawn.clear();
+    return [this, draw = std::move(draw)](int sheet) {
+        if (m_shrink) {
+            // The draw reads the range pool: it gets the shrunk one while it draws, and
+            // the range stays as decided for whatever comes after.
+            const auto range = std::make_unique<decltype(m.RangePool)>(m.RangePool);
+            const std::int16_t rangeCount = m.RangeQuestionCount;
+            for (qsizetype i = 0; i < m_pool.slots.size(); ++i)
+                m.RangePool(static_cast<int>(i + 1)) = (*range)(m_pool.slots[i]);
+            m.RangeQuestionCount = static_cast<std::int16_t>(m_pool.slots.size());
+            if (draw)
+                draw(sheet);
+            m.RangePool = *range;
+            m.RangeQuestionCount = rangeCount;
+        } else if (draw) {
+            draw(sheet);
+        }
+        QList<QuestionRecord> drawn;
+        for (int i = 1; i <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++i)
+            drawn.append(m.DrawnQuestions(i));
+        if (m_drawn.size() < sheet)
+            m_drawn.resize(sheet);
+        m_drawn[sheet - 1] = drawn;
+    };
+}
+
+void ClassRun::replace(int sheet, int position, const QuestionRecord &question)
+{
+    if (sheet >= 1 && sheet <= m_drawn.size() && position >= 1 && position <= m_drawn[sheet - 1].size())
+        m_drawn[sheet - 1][position - 1] = question;
+}
+
+QString ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets)
+{
+    if (m_className.isEmpty())
+        return {};
+    RecordedRun run;
+    run.className = m_className;
+    run.when = m.clock.now();
+    run.output = output;
+    run.files = m_files;
+    RunOptions &o = run.options;
+    o.answerLayout = m.AnswerLayout;
+    o.attachAnswers = m.AttachAnswers;
+    o.fontName = m.FontName;
+    o.fontSize = m.FontSize;
+    o.sheetLogo = m.SheetLogo;
+    o.sheetCount = static_cast<int>(sheets.size());
+    o.allParts = m.AllPartsChosen == 1;
+    o.parts = chosenParts(m);
+    o.seed = seed;
+    m_numbers.clear();
+    for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
+        const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;
+        const QString number = SheetNumber(sheets[k].printedAt, index);
+        run.sheets.append({number, sheets[k].printedAt,
+            m_drawn[k].first(std::clamp<qsizetype>(sheets[k].questionCount, 0, m_drawn[k].size()))});
+        m_numbers.append(number);
+    }
+    return m_store.record(run);
+}
+
+} // namespace sorario

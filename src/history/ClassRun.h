@@ -1,0 +1,73 @@
+#pragma once
+
+#include "history/HistoryRecord.h"
+#include "history/RecentRule.h"
+#include "print/PrintRun.h"
+#include "shared/SheetDraw.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace sorario {
+
+struct Module1;
+class HistoryStore;
+
+// A sheet as it came out: how many of its drawn questions it carries, and the time
+// its sheet number was made from.
+struct PrintedSheet
+{
+    int questionCount = 0;
+    QDateTime printedAt;
+};
+
+// The sheets of a print run as they came out.
+QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes);
+// The sheets of a text export: each whole, numbered from the clock as a print would be.
+QList<PrintedSheet> ExportedSheets(const Module1 &m);
+
+// A print or export for a named class (for no class it only keeps what each sheet
+// drew). Each sheet is drawn from the range without
+// what the class had on its last sheets; afterwards the sheets that came out are
+// recorded. The draw itself is the program's own; only its pool shrinks.
+class ClassRun
+{
+public:
+    ClassRun(Module1 &m, const HistoryStore &store, QString className, int avoidRecent);
+
+    // Reads the class's recent sheets for the range now decided. What the teacher is
+    // to be told: the history that cannot be read (the run then avoids nothing, and
+    // still prints), and how many questions repeat.
+    QStringList prepare();
+    // Questions each sheet takes back from the recent ones because too few others remain.
+    int repeats() const { return m_pool.repeats; }
+    const QSet<QString> &recent() const { return m_use.recent; }
+
+    // `draw` over the shrunk pool; what each sheet drew is kept for the record.
+    DrawSheet wrap(DrawSheet draw);
+    // What sheet k (from 1) drew, in draw order.
+    const QList<QList<QuestionRecord>> &drawn() const { return m_drawn; }
+    // Puts `question` in place `position` (from 1) of sheet `sheet`'s draw.
+    void replace(int sheet, int position, const QuestionRecord &question);
+
+    // Records the sheets that came out, one per drawn sheet; the reason when nothing
+    // was recorded. Nothing to record for no class.
+    QString record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets);
+    // The sheet numbers of the last record, one per sheet.
+    const QStringList &sheetNumbers() const { return m_numbers; }
+
+private:
+    Module1 &m;
+    const HistoryStore &m_store;
+    QString m_className;
+    int m_avoidRecent = 0;
+    QList<RecordedFile> m_files;
+    RecentUse m_use;
+    ShrunkPool m_pool;
+    bool m_shrink = false;
+    QList<QList<QuestionRecord>> m_drawn;
+    QStringList m_numbers;
+};
+
+} // namespace sorario

@@ -1,0 +1,18 @@
+#include "history/HistoryPath.h"
+
+#include <QStandardPaths>
+
+namespace sorario {
+
+QString HistoryPath(const QString &chosen)
+{
+    if (!chosen.isEmpty())
+        return chosen;
+    const QString fromEnvironment = qEnvironmentVariable(HistoryEnvironment);
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/sorario/history.sqlite");
+}
+
+} // namespace sorario

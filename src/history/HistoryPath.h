@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace sorario {
+
+inline constexpr char HistoryEnvironment[] = "SORARIO_HISTORY";
+
+// The history file: `chosen` when given, else $SORARIO_HISTORY, else history.sqlite
+// in the user's data folder.
+QString HistoryPath(const QString &chosen = {});
+
+} // namespace sorario

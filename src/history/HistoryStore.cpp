@@ -1,0 +1,311 @@
+#include "history/HistoryStore.h"
+
+#include "history/QuestionKey.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <stdexcept>
+
+namespace sorario {
+namespace {
+
+const QStringList Schema = {
+    QStringLiteral("CREATE TABLE IF NOT EXISTS runs (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                   " class TEXT NOT NULL, at TEXT NOT NULL, output INTEGER NOT NULL,"
+                   " answer_layout INTEGER, attach_answers INTEGER, font_name TEXT, font_size INTEGER,"
+                   " sheet_logo TEXT, sheet_count INTEGER, all_parts INTEGER, parts TEXT, seed TEXT)"),
+    QStringLiteral("CREATE TABLE IF NOT EXISTS files (run_id INTEGER NOT NULL REFERENCES runs(id),"
+                   " position INTEGER NOT NULL, path TEXT NOT NULL, digest TEXT NOT NULL)"),
+    QStringLiteral("CREATE TABLE IF NOT EXISTS sheets (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                   " run_id INTEGER NOT NULL REFERENCES runs(id), number TEXT NOT NULL, at TEXT NOT NULL)"),
+    QStringLiteral("CREATE TABLE IF NOT EXISTS questions (sheet_id INTEGER NOT NULL REFERENCES sheets(id),"
+                   " position INTEGER NOT NULL, key TEXT NOT NULL, question TEXT NOT NULL,"
+                   " hint TEXT NOT NULL, answer TEXT NOT NULL)"),
+    QStringLiteral("CREATE INDEX IF NOT EXISTS sheets_number ON sheets(number)"),
+    QStringLiteral("CREATE INDEX IF NOT EXISTS questions_sheet ON questions(sheet_id)"),
+};
+
+// A failed statement: its reason travels up to the one place that reports it.
+struct SqlFailure : std::runtime_error
+{
+    explicit SqlFailure(const QSqlError &error)
+        : std::runtime_error(error.text().toStdString())
+    {
+    }
+};
+
+QString timeText(const QDateTime &when)
+{
+    return when.toString(Qt::ISODateWithMs);
+}
+
+QDateTime timeOf(const QVariant &text)
+{
+    return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
+}
+
+// One opened database for one operation, closed and forgotten at the end.
+class Connection
+{
+public:
+    explicit Connection(const QString &path)
+        : m_name(QStringLiteral("sorario-history-%1").arg(counter.fetchAndAddRelaxed(1)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        // Another copy of the program may be writing: wait for it rather than fail.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open())
+            throw SqlFailure(db.lastError());
+        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        for (const QString &statement : Schema)
+            exec(statement);
+    }
+    ~Connection()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            if (db.isOpen()) {
+                db.rollback();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+    QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const
+    {
+        QSqlQuery query(db());
+        if (!query.prepare(sql))
+            throw SqlFailure(query.lastError());
+        for (const QVariant &value : values) {
+            // A null text would be stored as NULL, which no comparison with text matches.
+            const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+            query.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
+        }
+        if (!query.exec())
+            throw SqlFailure(query.lastError());
+        return query;
+    }
+
+private:
+    static inline QAtomicInt counter;
+    QString m_name;
+};
+
+template <typename T, typename Work> HistoryAnswer<T> answer(const QString &path, T empty, Work work)
+{
+    // Reading never creates the file: no history yet is an empty one.
+    if (!QFileInfo::exists(path))
+        return {std::move(empty), {}};
+    try {
+        const Connection connection(path);
+        return {work(connection), {}};
+    } catch (const SqlFailure &e) {
+        return {std::move(empty), HistoryFailureMessage(path, QString::fromStdString(e.what()))};
+    }
+}
+
+QString partsText(const QList<int> &parts)
+{
+    QStringList items;
+    for (int part : parts)
+        items.append(QString::number(part));
+    return items.join(u',');
+}
+
+QList<int> partsOf(const QString &text)
+{
+    QList<int> parts;
+    for (const QString &item : text.split(u',', Qt::SkipEmptyParts))
+        parts.append(item.toInt());
+    return parts;
+}
+
+RecordedRun loadRun(const Connection &c, QSqlQuery &row)
+{
+    RecordedRun run;
+    const qint64 id = row.value(0).toLongLong();
+    run.className = row.value(1).toString();
+    run.when = timeOf(row.value(2));
+    run.output = row.value(3).toInt() == 2 ? RunOutput::Exported : RunOutput::Printed;
+    RunOptions &o = run.options;
+    o.answerLayout = row.value(4).toInt();
+    o.attachAnswers = row.value(5).toInt();
+    o.fontName = row.value(6).toString();
+    o.fontSize = row.value(7).toInt();
+    o.sheetLogo = row.value(8).toString();
+    o.sheetCount = row.value(9).toInt();
+    o.allParts = row.value(10).toInt() == 1;
+    o.parts = partsOf(row.value(11).toString());
+    o.seed = row.value(12).toString().toULongLong();
+
+    QSqlQuery files
+        = c.exec(QStringLiteral("SELECT path, digest FROM files WHERE run_id = ? ORDER BY position"), {id});
+    while (files.next())
+        run.files.append({files.value(0).toString(), files.value(1).toString()});
+    QSqlQuery sheets
+        = c.exec(QStringLiteral("SELECT id, number, at FROM sheets WHERE run_id = ? ORDER BY id"), {id});
+    while (sheets.next()) {
+        RecordedSheet sheet {sheets.value(1).toString(), timeOf(sheets.value(2)), {}};
+        QSqlQuery q = c.exec(QStringLiteral("SELECT question, hint, answer FROM questions"
+                                            " WHERE sheet_id = ? ORDER BY position"),
+            {sheets.value(0)});
+        while (q.next())
+            sheet.questions.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
+        run.sheets.append(sheet);
+    }
+    return run;
+}
+
+const QString RunColumns
+    = QStringLiteral("SELECT id, class, at, output, answer_layout, attach_answers, font_name, font_size,"
+                     " sheet_logo, sheet_count, all_parts, parts, seed FROM runs");
+
+} // namespace
+
+HistoryStore::HistoryStore(QString path)
+    : m_path(std::move(path))
+{
+}
+
+QString HistoryStore::record(const RecordedRun &run) const
+{
+    const QFileInfo file(m_path);
+    if (!QDir().mkpath(file.absolutePath()))
+        return HistoryFailureMessage(m_path, QStringLiteral("no folder for the file"));
+    try {
+        const Connection c(m_path);
+        if (!c.db().transaction())
+            throw SqlFailure(c.db().lastError());
+        const RunOptions &o = run.options;
+        const QVariant id
+            = c.exec(QStringLiteral("INSERT INTO runs (class, at, output, answer_layout, attach_answers,"
+                                    " font_name, font_size, sheet_logo, sheet_count, all_parts, parts, seed)"
+                                    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {run.className, timeText(run.when), run.output == RunOutput::Exported ? 2 : 1,
+                       o.answerLayout, o.attachAnswers, o.fontName, o.fontSize, o.sheetLogo, o.sheetCount,
+                       o.allParts ? 1 : 0, partsText(o.parts), QString::number(o.seed)})
+                  .lastInsertId();
+        for (qsizetype f = 0; f < run.files.size(); ++f)
+            c.exec(QStringLiteral("INSERT INTO files (run_id, position, path, digest) VALUES (?, ?, ?, ?)"),
+                {id, f + 1, run.files[f].path, run.files[f].digest});
+        if (betweenWrites)
+            betweenWrites();
+        for (const RecordedSheet &sheet : run.sheets) {
+            const QVariant sheetId
+                = c.exec(QStringLiteral("INSERT INTO sheets (run_id, number, at) VALUES (?, ?, ?)"),
+                       {id, sheet.sheetNumber, timeText(sheet.printedAt)})
+                      .lastInsertId();
+            for (qsizetype q = 0; q < sheet.questions.size(); ++q) {
+                const QuestionRecord &r = sheet.questions[q];
+                c.exec(
+                    QStringLiteral("INSERT INTO questions (sheet_id, position, key, question, hint, answer)"
+                                   " VALUES (?, ?, ?, ?, ?, ?)"),
+                    {sheetId, q + 1, QuestionKey(r), r.QuestionText, r.Hint, r.Answer});
+            }
+        }
+        if (!c.db().commit())
+            throw SqlFailure(c.db().lastError());
+        return {};
+    } catch (const SqlFailure &e) {
+        return HistoryFailureMessage(m_path, QString::fromStdString(e.what()));
+    } catch (const std::exception &e) {
+        return HistoryFailureMessage(m_path, QString::fromStdString(e.what()));
+    }
+}
+
+HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) const
+{
+    return answer<QList<RecordedRun>>(m_path, {}, [&](const Connection &c) {
+        QList<RecordedRun> runs;
+        QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE ? = '' OR class = ? ORDER BY id DESC"),
+            {className, className});
+        while (row.next())
+            runs.append(loadRun(c, row));
+        return runs;
+    });
+}
+
+HistoryAnswer<QStringList> HistoryStore::classes() const
+{
+    return answer<QStringList>(m_path, {}, [&](const Connection &c) {
+        QStringList names;
+        QSqlQuery row = c.exec(QStringLiteral("SELECT class FROM runs GROUP BY class ORDER BY MAX(id) DESC"));
+        while (row.next())
+            names.append(row.value(0).toString());
+        return names;
+    });
+}
+
+HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int sheets) const
+{
+    return answer<RecentUse>(m_path, {}, [&](const Connection &c) {
+        RecentUse use;
+        QSqlQuery last
+            = c.exec(QStringLiteral("SELECT q.key, MAX(s.id) FROM questions q"
+                                    " JOIN sheets s ON q.sheet_id = s.id"
+                                    " JOIN runs r ON s.run_id = r.id WHERE r.class = ? GROUP BY q.key"),
+                {className});
+        while (last.next())
+            use.lastGiven.insert(last.value(0).toString(), last.value(1).toLongLong());
+        // The class's sheets from the K-th newest on are exactly its last K.
+        QSqlQuery oldest = c.exec(QStringLiteral("SELECT MIN(id) FROM (SELECT s.id FROM sheets s"
+                                                 " JOIN runs r ON s.run_id = r.id WHERE r.class = ?"
+                                                 " ORDER BY s.id DESC LIMIT ?)"),
+            {className, sheets});
+        if (sheets > 0 && oldest.next() && !oldest.value(0).isNull()) {
+            const qint64 from = oldest.value(0).toLongLong();
+            for (auto it = use.lastGiven.cbegin(); it != use.lastGiven.cend(); ++it)
+                if (it.value() >= from)
+                    use.recent.insert(it.key());
+        }
+        return use;
+    });
+}
+
+HistoryAnswer<std::optional<FoundSheets>> HistoryStore::findSheets(const QString &typed) const
+{
+    // The number may be typed as printed, sheet code and all.
+    static const QRegularExpression numberPattern(QStringLiteral("\\d{8}(-\\d+)?"));
+    QString number;
+    for (auto it = numberPattern.globalMatch(typed); it.hasNext();)
+        number = it.next().captured();
+    return answer<std::optional<FoundSheets>>(m_path, std::nullopt, [&](const Connection &c) {
+        std::optional<FoundSheets> found;
+        if (number.isEmpty())
+            return found;
+        QSqlQuery hit = c.exec(QStringLiteral("SELECT run_id FROM sheets WHERE number = ? OR number LIKE ?"
+                                              " ORDER BY id DESC LIMIT 1"),
+            {number, number.contains(u'-') ? number : number + QStringLiteral("-%")});
+        if (!hit.next())
+            return found;
+        QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE id = ?"), {hit.value(0)});
+        if (!row.next())
+            return found;
+        found = FoundSheets {loadRun(c, row), {}};
+        for (int k = 0; k < found->run.sheets.size(); ++k)
+            if (!number.contains(u'-') || found->run.sheets[k].sheetNumber == number)
+                found->sheets.append(k);
+        return found;
+    });
+}
+
+QString HistoryFailureMessage(const QString &path, const QString &detail)
+{
+    return QStringLiteral("クラスの履歴を使えませんでした。\n") + QDir::toNativeSeparators(path)
+        + QStringLiteral("\n") + detail;
+}
+
+} // namespace sorario

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "history/HistoryRecord.h"
+#include "history/RecentRule.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace sorario {
+
+// An answer from the history, or the reason there is none.
+template <typename T> struct HistoryAnswer
+{
+    T value {};
+    QString failure; // empty when the answer holds
+
+    bool ok() const { return failure.isEmpty(); }
+};
+
+// The sheets of a run that carry one sheet number: all of them for the plain
+// number, one for the "-k" form.
+struct FoundSheets
+{
+    RecordedRun run;
+    QList<int> sheets; // positions in run.sheets, from 0
+};
+
+// The class history: one SQLite file, created at the first record. Every call opens
+// the file, does its work and closes it again, so two copies of the program can share
+// it (write-ahead log, and a wait while the other one writes).
+class HistoryStore
+{
+public:
+    explicit HistoryStore(QString path);
+
+    const QString &path() const { return m_path; }
+
+    // Adds the run whole or not at all; the reason when nothing was added.
+    QString record(const RecordedRun &run) const;
+
+    // Runs of one class (all classes for an empty name), newest first.
+    HistoryAnswer<QList<RecordedRun>> runs(const QString &className = {}) const;
+
+    // The classes recorded, the one recorded last first.
+    HistoryAnswer<QStringList> classes() const;
+
+    // What the class had on its last `sheets` recorded sheets, and when it last had
+    // each question it was ever given.
+    HistoryAnswer<RecentUse> recentUse(const QString &className, int sheets) const;
+
+    // The newest run with a sheet numbered `number` ("mmddhhnn" or "mmddhhnn-k").
+    HistoryAnswer<std::optional<FoundSheets>> findSheets(const QString &number) const;
+
+    // Test seam: runs between the writes of one record; an exception thrown there
+    // is a fault in the middle of the record.
+    std::function<void()> betweenWrites;
+
+private:
+    QString m_path;
+};
+
+// The history's failure as the teacher reads it.
+QString HistoryFailureMessage(const QString &path, const QString &detail);
+
+} // namespace sorario

@@ -1,0 +1,79 @@
+#include "history/SheetSwap.h"
+
+#include "history/ClassRun.h"
+#include "history/QuestionKey.h"
+#include "history/ReprintDialogs.h"
+#include "shared/Module1.h"
+
+#include <algorithm>
+
+namespace sorario {
+
+SheetSwap::SheetSwap(Module1 &module, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
+    QList<SheetOutcome> &outcomes, quint64 seed)
+    : m(module)
+    , m_run(run)
+    , m_surface(surface)
+    , m_dialogs(dialogs)
+    , m_outcomes(outcomes)
+    , m_random(seed)
+{
+}
+
+// What each sheet's pages carry: its draw, less what a Yes at the capacity prompt cut.
+QList<QList<QuestionRecord>> SheetSwap::shown() const
+{
+    QList<QList<QuestionRecord>> sheets;
+    for (qsizetype k = 0; k < m_run.drawn().size() && k < m_outcomes.size(); ++k) {
+        const QList<QuestionRecord> &drawn = m_run.drawn()[k];
+        sheets.append(drawn.first(std::clamp<qsizetype>(m_outcomes[k].QuestionCount, 0, drawn.size())));
+    }
+    return sheets;
+}
+
+QList<QStringList> SheetSwap::sheets() const
+{
+    QList<QStringList> texts;
+    for (const QList<QuestionRecord> &sheet : shown()) {
+        QStringList questions;
+        for (const QuestionRecord &q : sheet)
+            questions.append(q.QuestionText);
+        texts.append(questions);
+    }
+    return texts;
+}
+
+bool SheetSwap::swap(int sheet, int position)
+{
+    QList<QList<QuestionRecord>> sheets = shown();
+    if (sheet < 0 || sheet >= sheets.size() || position < 0 || position >= sheets[sheet].size())
+        return false;
+    QSet<QString> onRun;
+    for (const QList<QuestionRecord> &s : sheets)
+        for (const QuestionRecord &q : s)
+            onRun.insert(QuestionKey(q));
+    QStringList poolKeys;
+    for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
+        poolKeys.append(QuestionKey(m.RangePool(slot)));
+    const std::optional<int> slot = ReplacementSlot(poolKeys, onRun, m_run.recent(), m_random);
+    if (!slot)
+        return false;
+    m_run.replace(sheet + 1, position + 1, m.RangePool(*slot));
+    sheets[sheet][position] = m.RangePool(*slot);
+
+    const DrawSheet shownSheet = [&](int k) {
+        const QList<QuestionRecord> &questions = sheets[k - 1];
+        for (int i = 1; i <= std::min<int>(questions.size(), MaxDrawnQuestions); ++i)
+            m.DrawnQuestions(i) = questions[i - 1];
+        m.QuestionCount = static_cast<std::int16_t>(std::min<int>(questions.size(), MaxDrawnQuestions));
+    };
+    shownSheet(1);
+    ReprintDialogs asked(m_dialogs);
+    QList<SheetOutcome> outcomes;
+    if (!PrintDocument(m, m_surface, asked, static_cast<int>(sheets.size()), shownSheet, &outcomes).printed())
+        return false;
+    m_outcomes = outcomes;
+    return true;
+}
+
+} // namespace sorario

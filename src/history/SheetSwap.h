@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "print/PrintRun.h"
+#include "shared/QuestionRecord.h"
+
+#include <random>
+
+namespace sorario {
+
+struct Module1;
+class ClassRun;
+class PrintSurface;
+
+// The preview's 「入れ替え」 over a run's sheets as laid out on `surface`: a question
+// is replaced by another of the range that no sheet of the run carries, and none the
+// class had lately while others remain; then the pages are laid out again, and
+// `outcomes` are those of the new layout.
+class SheetSwap : public PreviewQuestions
+{
+public:
+    SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
+        QList<SheetOutcome> &outcomes, quint64 seed);
+
+    QList<QStringList> sheets() const override;
+    bool swap(int sheet, int position) override;
+
+private:
+    QList<QList<QuestionRecord>> shown() const;
+
+    Module1 &m;
+    ClassRun &m_run;
+    PrintSurface &m_surface;
+    Dialogs &m_dialogs;
+    QList<SheetOutcome> &m_outcomes;
+    std::mt19937_64 m_random;
+};
+
+} // namespace sorario

@@ -1,0 +1,123 @@
+#include "setup/HistoryWindow.h"
+#include "ui_HistoryWindow.h"
+
+#include "history/HistoryStore.h"
+#include "history/Reprint.h"
+#include "history/ReprintDialogs.h"
+#include "platform/Dialogs.h"
+#include "print/PrintRun.h"
+#include "shared/Module1.h"
+
+#include <QFileInfo>
+#include <QSignalBlocker>
+
+namespace sorario {
+
+HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintTargetFactory targets,
+    const QString &className, QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::HistoryWindow>())
+    , m_store(store)
+    , m_dialogs(dialogs)
+    , m_targets(std::move(targets))
+{
+    ui->setupUi(this);
+    connect(ui->cboClass, &QComboBox::currentTextChanged, this, &HistoryWindow::cboClass_Change);
+    connect(ui->lstSheets, &QTreeWidget::itemSelectionChanged, this, &HistoryWindow::lstSheets_Click);
+    connect(ui->cmdReprint, &QPushButton::clicked, this, &HistoryWindow::cmdReprint_Click);
+    connect(ui->cmdPreview, &QPushButton::clicked, this, &HistoryWindow::cmdPreview_Click);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+
+    const HistoryAnswer<QStringList> classes = m_store.classes();
+    if (!classes.ok())
+        m_dialogs.message(classes.failure, ProgramTitle);
+    {
+        const QSignalBlocker block(ui->cboClass);
+        ui->cboClass->addItems(classes.value);
+        ui->cboClass->setCurrentIndex(std::max<int>(classes.value.indexOf(className), 0));
+    }
+    cboClass_Change();
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+void HistoryWindow::cboClass_Change()
+{
+    ui->lstSheets->clear();
+    ui->lstQuestions->clear();
+    m_rows.clear();
+    m_runs.clear();
+    const QString className = ui->cboClass->currentText();
+    if (!className.isEmpty()) {
+        const HistoryAnswer<QList<RecordedRun>> runs = m_store.runs(className);
+        if (!runs.ok())
+            m_dialogs.message(runs.failure, ProgramTitle);
+        m_runs = runs.value;
+    }
+    for (int r = 0; r < m_runs.size(); ++r) {
+        const RecordedRun &run = m_runs[r];
+        QStringList files;
+        for (const RecordedFile &f : run.files)
+            files.append(QFileInfo(f.path).fileName());
+        for (int k = 0; k < run.sheets.size(); ++k) {
+            const RecordedSheet &sheet = run.sheets[k];
+            ui->lstSheets->addTopLevelItem(new QTreeWidgetItem(
+                {sheet.printedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")), sheet.sheetNumber,
+                    files.join(QStringLiteral("、")), QString::number(sheet.questions.size())}));
+            m_rows.append({r, k});
+        }
+    }
+    const bool any = !m_rows.isEmpty();
+    ui->cmdReprint->setEnabled(any);
+    ui->cmdPreview->setEnabled(any);
+    if (any)
+        ui->lstSheets->setCurrentItem(ui->lstSheets->topLevelItem(0));
+}
+
+void HistoryWindow::lstSheets_Click()
+{
+    ui->lstQuestions->clear();
+    const int row = ui->lstSheets->indexOfTopLevelItem(ui->lstSheets->currentItem());
+    if (row < 0 || row >= m_rows.size())
+        return;
+    const auto [r, k] = m_rows[row];
+    int n = 0;
+    for (const QuestionRecord &q : m_runs[r].sheets[k].questions)
+        ui->lstQuestions->addItem(
+            QStringLiteral("%1. %2 〔%3〕 %4").arg(++n).arg(q.QuestionText, q.Hint, q.Answer));
+}
+
+void HistoryWindow::cmdReprint_Click()
+{
+    reprint(PrintPurpose::Print);
+}
+
+void HistoryWindow::cmdPreview_Click()
+{
+    reprint(PrintPurpose::Preview);
+}
+
+void HistoryWindow::reprint(PrintPurpose purpose)
+{
+    const int row = ui->lstSheets->indexOfTopLevelItem(ui->lstSheets->currentItem());
+    if (row < 0 || row >= m_rows.size() || !m_targets)
+        return;
+    const auto [r, k] = m_rows[row];
+    const RecordedRun &run = m_runs[r];
+    const auto m = std::make_unique<Module1>();
+    if (const QString refused = PrepareReprint(*m, run, {k}, m_dialogs); !refused.isEmpty()) {
+        m_dialogs.message(refused, ProgramTitle);
+        return;
+    }
+    const std::unique_ptr<PrintTarget> target = m_targets(purpose);
+    if (!target)
+        return;
+    ReprintDialogs dialogs(m_dialogs);
+    const DrawSheet draw = ReprintDraw(*m, run, {k});
+    if (purpose == PrintPurpose::Preview)
+        PreviewSheets(*m, *target, dialogs, draw);
+    else
+        PrintSheets(*m, *target, dialogs, draw);
+}
+
+} // namespace sorario

@@ -1,0 +1,244 @@
+#include "history/ClassRun.h"
+#include "history/HistoryStore.h"
+#include "history/QuestionKey.h"
+#include "history/Reprint.h"
+
+#include "support/BankFiles.h"
+#include "support/TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace sorario;
+using namespace sorario::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QuestionRecord question(int n)
+{
+    return {u"Q%1"_s.arg(n), u"h"_s, u"A%1"_s.arg(n)};
+}
+
+// One run of one sheet for `className` with the given questions.
+RecordedRun runOf(const QString &className, const QList<int> &questions, const QString &number)
+{
+    RecordedRun run;
+    run.className = className;
+    run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
+    run.files = {{u"/q.qvn"_s, u"d"_s}};
+    RecordedSheet sheet {number, run.when, {}};
+    for (int q : questions)
+        sheet.questions.append(question(q));
+    run.sheets = {sheet};
+    return run;
+}
+
+QStringList keys(int count)
+{
+    QStringList k;
+    for (int n = 1; n <= count; ++n)
+        k.append(QuestionKey(question(n)));
+    return k;
+}
+
+QSet<QString> keySet(const QList<int> &questions)
+{
+    QSet<QString> s;
+    for (int q : questions)
+        s.insert(QuestionKey(question(q)));
+    return s;
+}
+
+QStringList recordedNumbers(const HistoryStore &store, const QString &className)
+{
+    QStringList numbers;
+    for (const RecordedRun &run : store.runs(className).value)
+        for (const RecordedSheet &sheet : run.sheets)
+            numbers.append(sheet.sheetNumber);
+    return numbers;
+}
+
+} // namespace
+
+class TestHistory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Questions 1..5 in the pool; "given" lists, per recorded sheet oldest first, what it had.
+    void avoidRecent_data()
+    {
+        QTest::addColumn<QList<QList<int>>>("given");
+        QTest::addColumn<int>("lastSheets");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("slots");
+        QTest::addColumn<int>("repeats");
+        QTest::newRow("no history") << QList<QList<int>> {} << 2 << 3 << QList<int> {1, 2, 3, 4, 5} << 0;
+        QTest::newRow("enough left") << QList<QList<int>> {{2}, {4}} << 2 << 3 << QList<int> {1, 3, 5} << 0;
+        QTest::newRow("older sheets count not")
+            << QList<QList<int>> {{1, 2}, {4}} << 1 << 3 << QList<int> {1, 2, 3, 5} << 0;
+        QTest::newRow("longest ago taken back first")
+            << QList<QList<int>> {{3}, {1, 5}, {3, 4}, {2}} << 4 << 2 << QList<int> {1, 5} << 2;
+        QTest::newRow("more asked than the range")
+            << QList<QList<int>> {{1}} << 1 << 9 << QList<int> {1, 2, 3, 4, 5} << 1;
+    }
+    void avoidRecent()
+    {
+        QFETCH(QList<QList<int>>, given);
+        QFETCH(int, lastSheets);
+        QFETCH(int, count);
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        for (const QList<int> &sheet : given)
+            QCOMPARE(store.record(runOf(u"2B"_s, sheet, u"12071030"_s)), QString());
+        QCOMPARE(store.record(runOf(u"3A"_s, {1, 2, 3, 4, 5}, u"12071031"_s)), QString());
+        const HistoryAnswer<RecentUse> use = store.recentUse(u"2B"_s, lastSheets);
+        QVERIFY(use.ok());
+        const ShrunkPool pool = AvoidRecent(keys(5), count, use.value);
+        QTEST(pool.slots, "slots");
+        QTEST(pool.repeats, "repeats");
+    }
+
+    void replacement_data()
+    {
+        QTest::addColumn<QList<int>>("onRun");
+        QTest::addColumn<QList<int>>("recent");
+        QTest::addColumn<QList<int>>("allowed");
+        QTest::newRow("fresh one") << QList<int> {1} << QList<int> {2} << QList<int> {3};
+        QTest::newRow("only recent left") << QList<int> {1} << QList<int> {2, 3} << QList<int> {2, 3};
+        QTest::newRow("all on the run") << QList<int> {1, 2, 3} << QList<int> {} << QList<int> {};
+    }
+    void replacement()
+    {
+        QFETCH(QList<int>, onRun);
+        QFETCH(QList<int>, recent);
+        QFETCH(QList<int>, allowed);
+        std::mt19937_64 random(7);
+        for (int i = 0; i < 20; ++i) {
+            const std::optional<int> slot = ReplacementSlot(keys(3), keySet(onRun), keySet(recent), random);
+            QCOMPARE(slot.has_value(), !allowed.isEmpty());
+            QVERIFY(!slot || allowed.contains(*slot));
+        }
+    }
+
+    // Plain numbers find every sheet of their run, "-k" one; the newest run wins.
+    void findSheets_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("plain") << u"12071030"_s << QStringList {u"12071030-1"_s, u"12071031-2"_s};
+        QTest::newRow("one of a run") << u"12071031-2"_s << QStringList {u"12071031-2"_s};
+        QTest::newRow("as printed") << u"S(SheetNo.:12071030-1)"_s << QStringList {u"12071030-1"_s};
+        QTest::newRow("newest of two") << u"12071100"_s << QStringList {u"12071100"_s};
+        QTest::newRow("unknown") << u"12071030-3"_s << QStringList {};
+    }
+    void findSheets()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, found);
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
+        two.sheets.append({u"12071031-2"_s, two.when, {question(2)}});
+        for (const RecordedRun &run :
+            {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
+            QCOMPARE(store.record(run), QString());
+        const HistoryAnswer<std::optional<FoundSheets>> hit = store.findSheets(typed);
+        QVERIFY(hit.ok());
+        QStringList numbers;
+        if (hit.value)
+            for (int k : hit.value->sheets)
+                numbers.append(hit.value->run.sheets[k].sheetNumber);
+        QCOMPARE(numbers, found);
+        if (typed == u"12071100"_s)
+            QCOMPARE(hit.value->run.className, u"3A"_s);
+    }
+
+    // A fault between the writes, or the program killed there, leaves the history as it was.
+    void recordIsWholeOrNothing_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("fault") << false;
+        QTest::newRow("killed") << true;
+    }
+    void recordIsWholeOrNothing()
+    {
+        QFETCH(bool, killed);
+        QTemporaryDir dir;
+        HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QCOMPARE(store.record(runOf(u"2B"_s, {1, 2}, u"12071030"_s)), QString());
+        if (killed) {
+            const pid_t child = fork();
+            if (child == 0) {
+                store.betweenWrites = [] { _exit(3); };
+                store.record(runOf(u"2B"_s, {3}, u"12071031"_s));
+                _exit(0);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            QCOMPARE(WEXITSTATUS(status), 3);
+        } else {
+            store.betweenWrites = [] { throw std::runtime_error("fault"); };
+            QVERIFY(!store.record(runOf(u"2B"_s, {3}, u"12071031"_s)).isEmpty());
+            store.betweenWrites = {};
+        }
+        QCOMPARE(recordedNumbers(store, u"2B"_s), QStringList {u"12071030"_s});
+        QCOMPARE(store.record(runOf(u"2B"_s, {4}, u"12071032"_s)), QString());
+        QCOMPARE(recordedNumbers(store, u"2B"_s), (QStringList {u"12071032"_s, u"12071030"_s}));
+    }
+
+    void garbageIsReportedAndKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"h.sqlite"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        const HistoryStore store(path);
+        QVERIFY(!store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).isEmpty());
+        QVERIFY(!store.recentUse(u"2B"_s, 1).ok());
+        QCOMPARE(readBytes(path), QByteArray(4096, 'x'));
+    }
+
+    // A reprint takes the recorded files only as they were.
+    void reprintChecksTheFiles_data()
+    {
+        QTest::addColumn<QString>("change"); // "", "edit", "remove"
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("unchanged") << QString() << false;
+        QTest::newRow("edited") << u"edit"_s << true;
+        QTest::newRow("missing") << u"remove"_s << true;
+    }
+    void reprintChecksTheFiles()
+    {
+        QFETCH(QString, change);
+        QTemporaryDir dir;
+        const QString path = writeSjisLines(dir.filePath(u"q.qvn"_s), questionFile(u"T"_s, u"2"_s, 4));
+        RecordedRun run = runOf(u"2B"_s, {1, 2}, u"12071030"_s);
+        run.files = {{path, *FileDigest(path)}};
+        run.options.parts = {2};
+        if (change == u"edit"_s)
+            writeSjisLines(path, questionFile(u"T"_s, u"2"_s, 5));
+        if (change == u"remove"_s)
+            QFile::remove(path);
+        Module1 m;
+        ScriptedDialogs dialogs;
+        const QString refused = PrepareReprint(m, run, {0}, dialogs);
+        QTEST(!refused.isEmpty(), "refused");
+        if (!refused.isEmpty())
+            return;
+        ReprintDraw(m, run, {0})(1);
+        QCOMPARE(int(m.QuestionCount), 2);
+        QCOMPARE(m.DrawnQuestions(2), question(2));
+        QCOMPARE(m.ChosenPartNumbers(1), u"２"_s);
+        QCOMPARE(m.clock.now(), run.when);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "tst_history.moc"
