@@ -4,6 +4,7 @@
 #include "app/Readme.h"
 #include "bank/QuestionFiles.h"
 #include "convert/frmHenkan.h"
+#include "editor/frmEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "settings/PrintOptionsFile.h"
@@ -49,6 +50,7 @@ frmMain::frmMain(Module1 &module, Dialogs &dlgs, MainWindowHooks h, QWidget *par
     connect(ui->cmdFileOK, &QPushButton::clicked, this, &frmMain::cmdFileOK_Click);
     connect(ui->cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(ui->cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(ui->Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
@@ -269,6 +271,34 @@ void frmMain::Command2_Click()
     }
     Drive1_Change();
     Dir1_Change();
+}
+
+void frmMain::cmdEdit_Click()
+{
+    auto *editor = new frmEditor(m, dialogs, RecoveryStore(), this);
+    editor->setWindowFlag(Qt::Window);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->setWindowModality(Qt::ApplicationModal);
+    connect(editor, &frmEditor::saved, this, &frmMain::showSavedFile);
+    const QList<QListWidgetItem *> chosen = ui->List1->selectedItems();
+    if (!editor->offerRecovery() && !chosen.isEmpty()) {
+        const QString name = m_entries.value(ui->List1->row(chosen.first())).fileName;
+        editor->openFile(QDir(m_dirPath).filePath(name));
+    }
+    editor->show();
+}
+
+void frmMain::showSavedFile(const QString &path)
+{
+    const QFileInfo file(path);
+    if (cleanPath(file.absolutePath()) != m_dirPath)
+        setDirPath(file.absolutePath());
+    else
+        Dir1_Change();
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].fileName == file.fileName())
+            ui->List1->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 void frmMain::Command4_Click()

@@ -53,6 +53,9 @@ private Q_SLOTS:
     void cmdFileOK_Click();
     void cmdClear_Click();
     void Command2_Click();
+    void cmdEdit_Click();
+    // Lists the folder of a file the editor saved, with the file selected.
+    void showSavedFile(const QString &path);
     void Command4_Click();
     void Image1_Click();
     void Command1_Click();

@@ -240,7 +240,11 @@ CheckSeverity SeverityOf(CheckKind kind)
     }
 }
 
-QList<CheckProblem> CheckQuestionFiles(const QStringList &paths)
+namespace {
+
+// Each file read by `read`, then what the files pass together.
+template <typename Read>
+QList<CheckProblem> checkReads(const QStringList &paths, Read read)
 {
     QList<CheckProblem> problems;
     int questions = 0;
@@ -250,22 +254,39 @@ QList<CheckProblem> CheckQuestionFiles(const QStringList &paths)
         if (FileChoiceFor(f + 1) == FileChoice::TooMany && FileChoiceFor(f) != FileChoice::TooMany)
             problems.append({path, 0, 0, CheckKind::TooManyFiles, f + 1, 0, {}, false});
         const qsizetype first = problems.size();
-        const QuestionFileRead read = ReadQuestionFile(path);
-        Checker(problems, path).report(read);
+        const QuestionFileRead fileRead = read(path);
+        Checker(problems, path).report(fileRead);
         std::stable_sort(problems.begin() + first, problems.end(),
             [](const CheckProblem &a, const CheckProblem &b) { return a.line < b.line; });
-        if (read.fault != LoadFault::None)
+        if (fileRead.fault != LoadFault::None)
             continue;
         const bool fitted = questions <= MaxBankQuestions;
-        questions += read.questionCount();
+        questions += fileRead.questionCount();
         if (fitted && questions > MaxBankQuestions)
             problems.append({path, 0, 0, CheckKind::TooManyQuestions, questions, 0, {}, false});
-        if (const std::optional<std::int16_t> sum = AddDeclaredParts(parts, read.declaredParts().value))
+        if (const std::optional<std::int16_t> sum = AddDeclaredParts(parts, fileRead.declaredParts().value))
             parts = *sum;
         else
-            problems.append({path, 2, 0, CheckKind::PartsOutOfRange, 0, 0, read.headerLine(2), false});
+            problems.append({path, 2, 0, CheckKind::PartsOutOfRange, 0, 0, fileRead.headerLine(2), false});
     }
     return problems;
+}
+
+} // namespace
+
+QList<CheckProblem> CheckQuestionFiles(const QStringList &paths)
+{
+    return checkReads(paths, [](const QString &path) { return ReadQuestionFile(path); });
+}
+
+QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &name)
+{
+    return checkReads({name}, [&lines](const QString &) { return ReadQuestionLines(lines); });
+}
+
+QString ProblemMessage(const CheckProblem &problem)
+{
+    return message(problem);
 }
 
 bool RefusedByLoader(const QList<CheckProblem> &problems)

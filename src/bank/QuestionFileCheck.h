@@ -59,7 +59,13 @@ struct CheckProblem
 // An Error among the problems means exactly that the load would fail.
 QList<CheckProblem> CheckQuestionFiles(const QStringList &paths);
 
+// The same check of lines in memory (a file being edited), named `name`.
+QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &name);
+
 bool RefusedByLoader(const QList<CheckProblem> &problems);
+
+// The message of one problem, without file, line or severity.
+QString ProblemMessage(const CheckProblem &problem);
 
 // "FILE:LINE:COLUMN: エラー: message", the line and column left out when 0.
 QString ProblemText(const CheckProblem &problem);

@@ -19,11 +19,8 @@ namespace {
 int firstUnwritableLine(const QStringList &lines)
 {
     for (int i = 0; i < lines.size(); ++i) {
-        for (const QChar c : lines[i]) {
-            const std::optional<unsigned> code = cp932Code(c);
-            if (!code || cp932Character(*code) != c)
-                return i + 1;
-        }
+        if (!firstCharacterNotHeld(lines[i]).isEmpty())
+            return i + 1;
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
 
 namespace sorario {
@@ -44,32 +45,42 @@ QString QuestionFileRead::headerLine(int line) const
 
 QuestionFileRead ReadQuestionFile(const QString &path)
 {
-    QuestionFileRead read;
     if (QFileInfo(path).isDir()) {
+        QuestionFileRead read;
         read.fault = LoadFault::Folder;
         return read;
     }
     LineFileRead file = readLineFile(path);
     if (file.status != LineFileRead::Status::Ok) {
+        QuestionFileRead read;
         read.fault
             = file.status == LineFileRead::Status::Missing ? LoadFault::Missing : LoadFault::Unreadable;
         return read;
     }
+    QuestionFileRead read = ReadQuestionLines(std::move(file.lines));
     read.encoding = file.encoding;
-    if (file.lines.size() > MaxFileLines) {
-        read.fault = LoadFault::TooManyLines;
-        read.lineCount = int(std::min<qsizetype>(file.lines.size(), std::numeric_limits<int>::max()));
-        return read;
-    }
-    read.encoded = !file.lines.isEmpty() && file.lines.first().startsWith(QStringView(EncodedMark));
-    if (!read.encoded) {
-        read.lineCount = int(file.lines.size());
-        read.lines = std::move(file.lines);
+    if (!read.encoded && read.fault != LoadFault::TooManyLines) {
         read.badBytes = file.badBytes;
         read.firstBadLine = file.firstBadLine;
+    }
+    return read;
+}
+
+QuestionFileRead ReadQuestionLines(QStringList lines)
+{
+    QuestionFileRead read;
+    if (lines.size() > MaxFileLines) {
+        read.fault = LoadFault::TooManyLines;
+        read.lineCount = int(std::min<qsizetype>(lines.size(), std::numeric_limits<int>::max()));
+        return read;
+    }
+    read.encoded = !lines.isEmpty() && lines.first().startsWith(QStringView(EncodedMark));
+    if (!read.encoded) {
+        read.lineCount = int(lines.size());
+        read.lines = std::move(lines);
     } else {
         // Only line 1 carries an encoded file; further physical lines are not used.
-        read.payload = file.lines.first().mid(3);
+        read.payload = lines.first().mid(3);
         DecodedPayload decoded = DecodePayload(read.payload);
         read.lines = std::move(decoded.pieces);
         read.lineCount = decoded.lineCount;
@@ -85,6 +96,13 @@ QuestionFileRead ReadQuestionFile(const QString &path)
     if (read.fault == LoadFault::None && read.lineCount % 3 != 0)
         read.fault = LoadFault::NotWholeQuestions;
     return read;
+}
+
+PartDivision DivideIntoParts(int declaredSum, int questions)
+{
+    // Negative declared counts can pull the sum below 1; the parts need at least one.
+    const auto count = static_cast<std::int16_t>(std::max(declaredSum, 1));
+    return {count, static_cast<std::int16_t>(questions / count)};
 }
 
 } // namespace sorario

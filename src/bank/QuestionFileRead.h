@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -63,10 +64,26 @@ struct QuestionFileRead
     int groupFaultCount = 0;
 
     int questionCount() const;
+    // The lines that count, as a plain file would hold them.
+    QStringList countedLines() const { return lines.mid(0, std::max(lineCount, 0)); }
     QString headerLine(int line) const; // 1..6, empty past the lines read
     DeclaredParts declaredParts() const { return ReadDeclaredParts(headerLine(2)); }
 };
 
 QuestionFileRead ReadQuestionFile(const QString &path);
+
+// The same reading of lines already in memory, as a file would hold them (a file
+// being edited): decoded when line 1 carries the mark, counted, refused as the loader
+// refuses them.
+QuestionFileRead ReadQuestionLines(QStringList lines);
+
+// The parts a bank is cut into: the declared sum, at least one part, and the
+// questions of each part, rounded down (the last part runs to the end).
+struct PartDivision
+{
+    std::int16_t count = 1;
+    std::int16_t size = 0;
+};
+PartDivision DivideIntoParts(int declaredSum, int questions);
 
 } // namespace sorario

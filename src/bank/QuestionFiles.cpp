@@ -74,10 +74,9 @@ LoadOutcome LoadBank(Module1 &m)
         m.LoadedTitles += u"\r\n";
     }
 
-    // Negative declared counts can pull the sum below 1; the parts need at least one.
-    if (m.PartCount < 1)
-        m.PartCount = 1;
-    m.PartSize = static_cast<std::int16_t>(m.BankQuestionCount / m.PartCount);
+    const PartDivision parts = DivideIntoParts(m.PartCount, m.BankQuestionCount);
+    m.PartCount = parts.count;
+    m.PartSize = parts.size;
     return {};
 }
 

@@ -12,6 +12,9 @@ int runText(const QStringList &args);
 int runPrint(const QStringList &args);
 int runConvert(const QStringList &args);
 int runCheck(const QStringList &args);
+int runCsv(const QStringList &args);
+int runQvn(const QStringList &args);
+int runOdt(const QStringList &args);
 int runHistory(const QStringList &args);
 int runReprint(const QStringList &args);
 

@@ -27,17 +27,21 @@ const char Usage[]
       "                               draw a test and print it to a PDF; prints a JSON summary\n"
       "  convert FILE.qvk             convert a first-format pair into FILE.qvn\n"
       "  check FILE...                report every problem of question files, one per line\n"
+      "  csv FILE.qvn -o OUT.csv      write a question file as a spreadsheet table (UTF-8 CSV)\n"
+      "  qvn FILE.csv -o OUT.qvn      write such a table (UTF-8 or Shift-JIS) back as a question file\n"
+      "  odt FILE... [range] [draw] -o OUT.odt\n"
+      "                               draw a test and write it as an editable document (B5)\n"
       "  history [--class NAME] [--history FILE]\n"
       "                               the recorded runs of every class, or of one, as JSON\n"
       "  reprint SHEETNO [--history FILE] [--metrics fixed] [--trace T.json] -o OUT.pdf\n"
       "                               print a recorded sheet again as it was (mmddhhnn: every\n"
       "                               sheet of its run, mmddhhnn-k: one)\n"
-      "range (text, print):\n"
+      "range (text, print, odt):\n"
       "  --parts 1,3                  the parts to choose, by number (default: all parts)\n"
       "  --all                        all parts, as the window's whole-range button\n"
       "  --count N                    questions per sheet, 1 to the range's size\n"
       "                               (default 10, or the range's size when smaller)\n"
-      "draw (text, print):\n"
+      "draw (text, print, odt):\n"
       "  --layout 1|2                 1 with answer column, 2 without (default 1)\n"
       "  --seed S                     seed of the random draw (default: from the clock)\n"
       "  --sheets N                   sheets, each with its own draw, 1 to 60 (default 1)\n"
@@ -99,6 +103,9 @@ int main(int argc, char **argv)
         {QStringLiteral("print"), runPrint},
         {QStringLiteral("convert"), runConvert},
         {QStringLiteral("check"), runCheck},
+        {QStringLiteral("csv"), runCsv},
+        {QStringLiteral("qvn"), runQvn},
+        {QStringLiteral("odt"), runOdt},
         {QStringLiteral("history"), runHistory},
         {QStringLiteral("reprint"), runReprint},
     };

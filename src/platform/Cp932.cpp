@@ -207,4 +207,16 @@ std::optional<unsigned> cp932Code(QChar c)
     return code;
 }
 
+QString firstCharacterNotHeld(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const std::optional<unsigned> code = cp932Code(text[i]);
+        if (code && cp932Character(*code) == text[i])
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+        return text.mid(i, pair ? 2 : 1).toString();
+    }
+    return {};
+}
+
 } // namespace sorario

@@ -41,4 +41,9 @@ std::optional<QChar> cp932Character(unsigned code);
 // The code-page code of one character; nothing when it has no code-page form.
 std::optional<unsigned> cp932Code(QChar c);
 
+// The first character that a file written in the code page would not give back
+// as itself: one with no code ("é", "😀") or one whose code reads as another ("¥").
+// Empty when the code page holds the whole text.
+QString firstCharacterNotHeld(QStringView text);
+
 } // namespace sorario

@@ -52,8 +52,7 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
     for (int i = 0; i < entries; ++i) {
         if (!selected[i])
             continue;
-        const int first = m.PartSize * i + 1;
-        const int last = i == entries - 1 ? m.BankQuestionCount : (i + 1) * m.PartSize;
+        const auto [first, last] = PartQuestions(i + 1, entries, m.PartSize, m.BankQuestionCount);
         for (int q = first; q <= last; ++q)
             m.RangePool(m.RangeQuestionCount + q - first + 1) = m.QuestionBank(q);
         m.RangeQuestionCount = static_cast<std::int16_t>(m.RangeQuestionCount + std::max(0, last - first + 1));
@@ -75,6 +74,11 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
     }
     result.decided = true;
     return result;
+}
+
+QuestionRun PartQuestions(int part, int partCount, int partSize, int questionCount)
+{
+    return {partSize * (part - 1) + 1, part == partCount ? questionCount : part * partSize};
 }
 
 void ResetSetupState(Module1 &m)

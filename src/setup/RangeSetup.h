@@ -25,6 +25,16 @@ struct RangeDecision
     int selectedCountIndex = -1; // 0-based entry to select, -1 for none
 };
 
+// The bank slots (from 1) of part `part` (from 1) of `partCount` parts of `partSize`
+// questions; the last part runs to `questionCount`. Empty (last < first) when the
+// part holds none.
+struct QuestionRun
+{
+    int first = 1;
+    int last = 0;
+};
+QuestionRun PartQuestions(int part, int partCount, int partSize, int questionCount);
+
 // The range decision ("範囲決定") over the part list's selection, one flag per entry.
 // Copies the chosen parts into the RangePool and settles QuestionCount.
 RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dialogs);

@@ -2,6 +2,7 @@
 #include "ui_frmSettei.h"
 
 #include "bank/Draw.h"
+#include "export/TestDocument.h"
 #include "export/TestTextFile.h"
 #include "history/ClassNames.h"
 #include "history/HistoryPath.h"
@@ -54,6 +55,7 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->cmdSetOK, &QPushButton::clicked, this, &frmSettei::cmdSetOK_Click);
     connect(ui->cmdPreview, &QPushButton::clicked, this, &frmSettei::cmdPreview_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
+    connect(ui->cmdDocument, &QPushButton::clicked, this, &frmSettei::cmdDocument_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
     connect(ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
     m_history = std::make_unique<HistoryStore>(HistoryPath());
@@ -94,6 +96,7 @@ void frmSettei::Form_Load()
     ui->List2->setEnabled(false);
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     ui->Command7->setEnabled(false);
 
     // One title a line; the box shows line breaks, not the characters that make them.
@@ -134,6 +137,7 @@ void frmSettei::List1_Click()
     ui->List2->setEnabled(false);
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     ui->Command7->setEnabled(false);
     m.AllPartsChosen = 0;
 }
@@ -174,6 +178,7 @@ bool frmSettei::decideRange(const QList<bool> &selected)
     }
     enablePrint(true);
     ui->Command3->setEnabled(true);
+    ui->cmdDocument->setEnabled(true);
     ui->Command7->setEnabled(true);
     return true;
 }
@@ -183,6 +188,7 @@ void frmSettei::Command7_Click()
     clearList2();
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     m.AllPartsChosen = 0;
     setPartSelection(false);
     ui->List2->setEnabled(false);
@@ -311,6 +317,12 @@ void frmSettei::Command3_Click()
     resetAfterRun();
 }
 
+void frmSettei::cmdDocument_Click()
+{
+    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs);
+    resetAfterRun();
+}
+
 // Every sheet of a run gets its own draw, all seeded from one reading of the clock.
 DrawSheet frmSettei::sheetDraw()
 {
@@ -358,6 +370,7 @@ void frmSettei::resetAfterRun()
     clearList2();
     enablePrint(false);
     ui->Command3->setEnabled(false);
+    ui->cmdDocument->setEnabled(false);
     ui->Command7->setEnabled(false);
     setPartSelection(false);
     ui->List2->setEnabled(false);

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void cmdSetOK_Click();
     void cmdPreview_Click();
     void Command3_Click();
+    void cmdDocument_Click();
     void Command2_Click();
     void cmdHistory_Click();
 

@@ -3,6 +3,7 @@
 #include "app/Readme.h"
 #include "app/frmMain.h"
 #include "convert/frmHenkan.h"
+#include "editor/frmEditor.h"
 #include "setup/frmSettei.h"
 
 #include "GuiTestSupport.h"
@@ -10,6 +11,7 @@
 
 #include "shared/Module1.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -103,6 +105,24 @@ private Q_SLOTS:
         QVERIFY(rowOf(f.folders(), QStringLiteral("unit1")) >= 0);
         QVERIFY(rowOf(f.folders(), QStringLiteral("..")) >= 0);
         QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    // 「問題ファイル編集」 opens the selected file; a file saved under a new name is
+    // listed and selected.
+    void editorOpensTheSelectedFileAndListsWhatItSaves()
+    {
+        Fixture f;
+        writeQuestionFile(f.file(QStringLiteral("a.qvn")), QStringLiteral("x"), 1, 2);
+        f.open();
+        f.files()->item(0)->setSelected(true);
+        click(f.w.get(), "cmdEdit");
+        auto *editor = f.w->findChild<frmEditor *>();
+        QVERIFY(editor);
+        QCOMPARE(QFileInfo(editor->filePath()).fileName(), QStringLiteral("a.qvn"));
+        f.dialogs.saveAnswers.enqueue(f.file(QStringLiteral("c.qvn")));
+        editor->findChild<QAction *>(QStringLiteral("actSaveAs"))->trigger();
+        QCOMPARE(entries(f.files()), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
+        QCOMPARE(selectedRows(f.files()), QList<int>{1});
     }
 
     // Up to the root: one separator, not two.

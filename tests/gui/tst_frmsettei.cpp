@@ -430,6 +430,21 @@ private Q_SLOTS:
         QVERIFY(selectedRows(f.parts()).isEmpty());
     }
 
+    // 「文書ファイル作成」 goes with 「テキストファイル作成」: it writes the document and resets the window.
+    void documentExport()
+    {
+        Fixture f(5, 1);
+        f.decideAll();
+        QVERIFY(enabled(f.w.get(), "cmdDocument"));
+        const QString out = f.dir.filePath(QStringLiteral("test.odt"));
+        f.dialogs.saveAnswers.enqueue(out);
+        click(f.w.get(), "cmdDocument");
+        QCOMPARE(f.dialogs.kinds(), QStringList {QStringLiteral("save")});
+        QVERIFY(readBytes(out).startsWith("PK"));
+        QCOMPARE(f.runState(), QStringLiteral("0000"));
+        QVERIFY(!enabled(f.w.get(), "cmdDocument"));
+    }
+
     // "印刷" hands the run the window's choices and resets the window after it,
     // whatever came of it; the prompt's answers are the print run's own.
     void printRuns_data()

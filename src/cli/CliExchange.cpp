@@ -1,0 +1,104 @@
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+#include "bank/QuestionFiles.h"
+#include "exchange/QuestionCsv.h"
+#include "export/TestDocument.h"
+#include "platform/SafeWrite.h"
+#include "shared/Module1.h"
+
+#include <QFile>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace sorario::cli {
+namespace {
+
+struct InOut
+{
+    QString in;
+    QString out;
+};
+
+InOut oneFileAndOutput(const QStringList &args, const char *command, const QString &what)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), what);
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The file to write."),
+        QStringLiteral("OUT")});
+    parseOrThrow(parser, args);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        throw UsageError(QStringLiteral("%1 takes exactly one file").arg(QLatin1String(command)));
+    const QString out = parser.value(QStringLiteral("o"));
+    if (out.isEmpty())
+        throw UsageError(QStringLiteral("%1: name the output file with -o OUT").arg(QLatin1String(command)));
+    return {files.first(), out};
+}
+
+int written(const WriteOutcome &outcome, const QString &path)
+{
+    if (outcome)
+        return ExitOk;
+    printError(QStringLiteral("◆ファイルを書き込めません。\n") + path);
+    printError(outcome.reason());
+    return ExitRefused;
+}
+
+} // namespace
+
+int runCsv(const QStringList &args)
+{
+    const InOut io = oneFileAndOutput(args, "csv", QStringLiteral("A question file."));
+    const QuestionFileRead read = ReadQuestionFile(io.in);
+    if (read.fault != LoadFault::None) {
+        printError(LoadFailureMessage({read.fault, io.in}));
+        return ExitRefused;
+    }
+    return written(writeBytesAtomically(io.out, questionCsvBytes(read.countedLines())), io.out);
+}
+
+int runQvn(const QStringList &args)
+{
+    const InOut io = oneFileAndOutput(args, "qvn", QStringLiteral("A CSV file of questions."));
+    QFile file(io.in);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("◆CSV ファイルを読み込めません。\n") + io.in);
+        return ExitRefused;
+    }
+    const QuestionCsvRead read = readQuestionCsv(file.readAll());
+    if (read.refusal.kind != CsvRefusal::Kind::None) {
+        printError(csvRefusalText(read.refusal) + u'\n' + io.in);
+        return ExitRefused;
+    }
+    return written(writeLineFileAtomically(io.out, read.lines), io.out);
+}
+
+int runOdt(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
+    addRangeOptions(parser);
+    addDrawOptions(parser);
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("The OpenDocument text file to write."), QStringLiteral("OUT")});
+    parseOrThrow(parser, args);
+    const QString out = parser.value(QStringLiteral("o"));
+    if (out.isEmpty())
+        throw UsageError(QStringLiteral("odt: name the output file with -o OUT"));
+    intOption(parser, QStringLiteral("layout"), 1, 2);
+    sheetsOption(parser);
+
+    auto m = std::make_unique<Module1>();
+    BatchDialogs dialogs;
+    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
+        return ExitRefused;
+    if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
+        return decided;
+    const auto document = buildTestDocument(*m, sheetDrawFromOptions(*m, parser));
+    return written(writeTestDocument(*document, out), out);
+}
+
+} // namespace sorario::cli

@@ -1,0 +1,35 @@
+#include "editor/EditorDialogs.h"
+
+namespace sorario {
+namespace {
+
+// An open dialog takes only a file that is there; a save dialog asks before replacing one.
+FileDialogFlags flagsFor(FileUse use)
+{
+    return use == FileUse::Open ? FileDialogFlags(FileDialogFlag::FileMustExist)
+                                : FileDialogFlag::OverwritePrompt | FileDialogFlag::PathMustExist;
+}
+
+} // namespace
+
+FileDialogOptions questionFileDialog(const QString &title, FileUse use)
+{
+    FileDialogOptions options;
+    options.title = title;
+    options.filter = QStringLiteral("問題ファイル(*.qvn)|*.qvn|すべてのファイル(*.*)|*.*");
+    options.defaultExt = QStringLiteral("qvn");
+    options.flags = flagsFor(use);
+    return options;
+}
+
+FileDialogOptions csvFileDialog(const QString &title, FileUse use)
+{
+    FileDialogOptions options;
+    options.title = title;
+    options.filter = QStringLiteral("CSV ファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+    options.defaultExt = QStringLiteral("csv");
+    options.flags = flagsFor(use);
+    return options;
+}
+
+} // namespace sorario

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace sorario {
+
+// The open and save dialogs of the editor, for question files and for CSV tables.
+enum class FileUse { Open, Save };
+FileDialogOptions questionFileDialog(const QString &title, FileUse use);
+FileDialogOptions csvFileDialog(const QString &title, FileUse use);
+
+} // namespace sorario

@@ -1,0 +1,71 @@
+#include "editor/QuestionPreview.h"
+
+#include "print/PrintRun.h"
+#include "print/QuestionLayouts.h"
+#include "print/RecordingSurface.h"
+#include "shared/Module1.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+// The part of the sheet's width where question lines go, with a little room either side.
+constexpr double LeftMm = 5;
+constexpr double WidthMm = 175;
+constexpr double MarginMm = 2;
+constexpr double MmPerPoint = 25.4 / 72;
+
+} // namespace
+
+QuestionPreview::QuestionPreview()
+    : m(std::make_unique<Module1>())
+{
+}
+
+QuestionPreview::~QuestionPreview() = default;
+
+QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout, const QString &fontName,
+    int fontSize, double pixelsPerMm)
+{
+    m->FontName = fontName;
+    m->FontSize = static_cast<std::int16_t>(fontSize);
+    m->AnswerLayout = static_cast<std::int16_t>(answerLayout);
+    m->QuestionCount = 1;
+    m->DrawnQuestions(1) = question;
+    RecordingSurface surface;
+    try {
+        SetPrintMetrics(*m, surface);
+        PrintQuestionsFitted(*m, surface);
+    } catch (const PrintFailure &) {
+        return {};
+    }
+    const QList<PrintOperation> texts = surface.log().texts();
+    if (texts.isEmpty())
+        return {};
+    double top = texts.first().y;
+    double bottom = top;
+    for (const PrintOperation &op : texts) {
+        top = std::min(top, op.y);
+        bottom = std::max(bottom, op.y + op.size * MmPerPoint);
+    }
+    const QSize size(qRound(WidthMm * pixelsPerMm), qRound((bottom - top + 2 * MarginMm) * pixelsPerMm));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    for (const PrintOperation &op : texts) {
+        QFont font(op.font);
+        font.setPixelSize(std::max(1, qRound(op.size * MmPerPoint * pixelsPerMm)));
+        font.setBold(op.emphasis);
+        painter.setFont(font);
+        const double baseline = (op.y - top + MarginMm) * pixelsPerMm + QFontMetricsF(font).ascent();
+        painter.drawText(QPointF((op.x - LeftMm) * pixelsPerMm, baseline), op.text);
+    }
+    return image;
+}
+
+} // namespace sorario

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <memory>
+
+namespace sorario {
+
+struct Module1;
+struct QuestionRecord;
+
+// A question as the sheet prints it: composed and placed by the print engine on the
+// recording surface (so line breaks, "\/" indents and "@" emphasis fall where the
+// sheet puts them), then painted with the chosen font, emphasis in bold.
+class QuestionPreview
+{
+public:
+    QuestionPreview();
+    ~QuestionPreview();
+
+    // An image of the printed lines, 175 mm wide at `pixelsPerMm`; a null image
+    // when the font cannot print.
+    QImage render(const QuestionRecord &question, int answerLayout, const QString &fontName, int fontSize,
+        double pixelsPerMm);
+
+private:
+    std::unique_ptr<Module1> m; // the print engine's state, kept for the next question
+};
+
+} // namespace sorario

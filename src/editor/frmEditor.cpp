@@ -1,0 +1,391 @@
+#include "editor/frmEditor.h"
+#include "ui_frmEditor.h"
+
+#include "bank/EncodedLines.h"
+#include "bank/QuestionFiles.h"
+#include "editor/EditorCheck.h"
+#include "editor/EditorDialogs.h"
+#include "editor/QuestionTableModel.h"
+#include "exchange/QuestionCsv.h"
+#include "platform/Dialogs.h"
+#include "platform/SafeWrite.h"
+#include "shared/Module1.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+const QString EditorTitle = QStringLiteral("問題ファイル編集");
+constexpr double PreviewWidthMm = 175;
+enum ProblemRole { PlaceRole = Qt::UserRole, IndexRole };
+
+} // namespace
+
+frmEditor::frmEditor(const Module1 &module, Dialogs &dlgs, RecoveryStore recovery, QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::frmEditor>())
+    , m(module)
+    , dialogs(dlgs)
+    , m_recovery(std::move(recovery))
+{
+    ui->setupUi(this);
+    m_model = new QuestionTableModel(m_undo, this);
+    ui->tblQuestions->setModel(m_model);
+    m_rows = std::make_unique<TableRows>(*m_model, *ui->tblQuestions);
+    ui->tblQuestions->setColumnWidth(QuestionTableModel::PartColumn, 40);
+    ui->tblQuestions->setColumnWidth(QuestionTableModel::QuestionColumn, 360);
+    ui->tblQuestions->setColumnWidth(QuestionTableModel::HintColumn, 140);
+    ui->tblQuestions->horizontalHeader()->setStretchLastSection(true);
+    ui->splMain->setStretchFactor(0, 3);
+    ui->splMain->setStretchFactor(1, 2);
+    m_headerFields = {ui->txtTitle, ui->txtParts, ui->txtSheetCode, ui->txtLine4, ui->txtLine5, ui->txtLine6};
+    for (int i = 0; i < m_headerFields.size(); ++i) {
+        QLineEdit *field = m_headerFields[i];
+        connect(field, &QLineEdit::editingFinished, this,
+            [this, i, field] { m_model->editHeaderLine(i, field->text()); });
+    }
+    connect(m_model, &QuestionTableModel::headerLineChanged, this, [this](int i) {
+        if (m_headerFields[i]->text() != m_model->headerLine(i))
+            m_headerFields[i]->setText(m_model->headerLine(i));
+    });
+    connect(m_model, &QuestionTableModel::linesChanged, this, &frmEditor::recheck);
+    connect(&m_undo, &QUndoStack::cleanChanged, this, &frmEditor::updateTitle);
+    connect(ui->tblQuestions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        &frmEditor::showPreview);
+    connect(ui->lstProblems, &QListWidget::itemClicked, this, &frmEditor::lstProblems_Click);
+    connect(ui->cmdFindNext, &QPushButton::clicked, this, &frmEditor::cmdFindNext_Click);
+    connect(ui->cmdReplaceAll, &QPushButton::clicked, this, &frmEditor::cmdReplaceAll_Click);
+    connectActions();
+    ui->scrPreview->viewport()->installEventFilter(this);
+
+    m_recoveryTimer.setInterval(RecoveryIntervalMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &frmEditor::keepRecoveryCopy);
+    m_recoveryTimer.start();
+    startFile({}, QString(), Form::Plain);
+}
+
+frmEditor::~frmEditor()
+{
+    // The undo stack and the children outlive this part of the window: none may call back into it.
+    m_undo.disconnect(this);
+    m_model->disconnect(this);
+    ui->tblQuestions->selectionModel()->disconnect(this);
+}
+
+void frmEditor::connectActions()
+{
+    connect(ui->actNew, &QAction::triggered, this, &frmEditor::actNew_triggered);
+    connect(ui->actOpen, &QAction::triggered, this, &frmEditor::actOpen_triggered);
+    connect(ui->actSave, &QAction::triggered, this, &frmEditor::actSave_triggered);
+    connect(ui->actSaveAs, &QAction::triggered, this, &frmEditor::actSaveAs_triggered);
+    connect(ui->actSaveEncoded, &QAction::triggered, this, &frmEditor::actSaveEncoded_triggered);
+    connect(ui->actExportCsv, &QAction::triggered, this, &frmEditor::actExportCsv_triggered);
+    connect(ui->actImportCsv, &QAction::triggered, this, &frmEditor::actImportCsv_triggered);
+    connect(ui->actClose, &QAction::triggered, this, &QWidget::close);
+    connect(ui->actUndo, &QAction::triggered, &m_undo, &QUndoStack::undo);
+    connect(ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
+    connect(&m_undo, &QUndoStack::canUndoChanged, ui->actUndo, &QAction::setEnabled);
+    connect(&m_undo, &QUndoStack::canRedoChanged, ui->actRedo, &QAction::setEnabled);
+    connect(ui->actInsertRow, &QAction::triggered, this, [this] { m_rows->insertRow(); });
+    connect(ui->actDeleteRows, &QAction::triggered, this, [this] { m_rows->deleteRows(); });
+    connect(ui->actMoveUp, &QAction::triggered, this, [this] { m_rows->moveRows(-1); });
+    connect(ui->actMoveDown, &QAction::triggered, this, [this] { m_rows->moveRows(1); });
+    connect(ui->actCopy, &QAction::triggered, this,
+        [this] { QGuiApplication::clipboard()->setText(m_rows->copyRows()); });
+    connect(ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
+}
+
+void frmEditor::startFile(const QStringList &lines, const QString &path, Form form)
+{
+    m_model->setLines(lines);
+    m_path = path;
+    m_form = form;
+    ui->actUndo->setEnabled(false);
+    ui->actRedo->setEnabled(false);
+    updateTitle();
+    if (m_model->questionCount() > 0)
+        ui->tblQuestions->setCurrentIndex(m_model->index(0, QuestionTableModel::QuestionColumn));
+}
+
+bool frmEditor::openFile(const QString &path)
+{
+    const QuestionFileRead read = ReadQuestionFile(path);
+    if (read.fault != LoadFault::None) {
+        dialogs.message(LoadFailureMessage({read.fault, path}), EditorTitle);
+        return false;
+    }
+    startFile(read.countedLines(), path, read.encoded ? Form::Encoded : Form::Plain);
+    return true;
+}
+
+bool frmEditor::offerRecovery()
+{
+    for (const RecoveryStore::Copy &copy : m_recovery.pending()) {
+        const QString name = copy.originalPath.isEmpty() ? QStringLiteral("（新しいファイル）")
+                                                         : QDir::toNativeSeparators(copy.originalPath);
+        const MessageAnswer answer = dialogs.messageBox(
+            QStringLiteral("保存されずに終わった編集が残っています。\n%1\n復元しますか？").arg(name),
+            MessageButtons::YesNoCancel, MessageIcon::Question, EditorTitle);
+        if (answer == MessageAnswer::Cancel)
+            continue;
+        if (answer == MessageAnswer::No) {
+            m_recovery.discard(copy.originalPath);
+            continue;
+        }
+        startFile(copy.lines, copy.originalPath, Form::Plain);
+        // Restored edits are not on disk yet.
+        m_undo.resetClean();
+        m_recoveryKey = copy.originalPath;
+        updateTitle();
+        return true;
+    }
+    return false;
+}
+
+void frmEditor::keepRecoveryCopy()
+{
+    if (!isModified())
+        return;
+    if (m_recoveryKey != m_path)
+        m_recovery.discard(m_recoveryKey);
+    m_recoveryKey = m_path;
+    m_recovery.keep({m_path, m_model->lines()});
+}
+
+// The preview is drawn to the width of its panel.
+bool frmEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->scrPreview->viewport() && event->type() == QEvent::Resize)
+        showPreview();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmEditor::closeEvent(QCloseEvent *event)
+{
+    if (!keepOrDropChanges()) {
+        event->ignore();
+        return;
+    }
+    m_recovery.discard(m_recoveryKey);
+    m_recoveryTimer.stop();
+    event->accept();
+}
+
+// True when the window may go on to another file or close.
+bool frmEditor::keepOrDropChanges()
+{
+    if (!isModified())
+        return true;
+    const QString name = m_path.isEmpty() ? QStringLiteral("新しいファイル") : QFileInfo(m_path).fileName();
+    switch (dialogs.messageBox(QStringLiteral("「%1」の変更を保存しますか？").arg(name),
+        MessageButtons::YesNoCancel, MessageIcon::Question, EditorTitle)) {
+    case MessageAnswer::Yes:
+        return actSave_triggered();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmEditor::actNew_triggered()
+{
+    if (!keepOrDropChanges())
+        return;
+    m_recovery.discard(m_recoveryKey);
+    startFile({}, QString(), Form::Plain);
+}
+
+void frmEditor::actOpen_triggered()
+{
+    if (!keepOrDropChanges())
+        return;
+    const std::optional<QString> path
+        = dialogs.openDialog(questionFileDialog(QStringLiteral("問題ファイルを開く"), FileUse::Open));
+    if (path && !path->isEmpty()) {
+        m_recovery.discard(m_recoveryKey);
+        openFile(*path);
+    }
+}
+
+bool frmEditor::actSave_triggered()
+{
+    if (m_path.isEmpty())
+        return actSaveAs_triggered();
+    return saveTo(m_path, m_form);
+}
+
+bool frmEditor::actSaveAs_triggered()
+{
+    const std::optional<QString> path = askSavePath(Form::Plain);
+    return path && saveTo(*path, Form::Plain);
+}
+
+void frmEditor::actSaveEncoded_triggered()
+{
+    if (const std::optional<QString> path = askSavePath(Form::Encoded))
+        saveTo(*path, Form::Encoded);
+}
+
+std::optional<QString> frmEditor::askSavePath(Form form)
+{
+    FileDialogOptions options = questionFileDialog(
+        form == Form::Encoded ? QStringLiteral("暗号化して保存") : QStringLiteral("問題ファイルの保存"),
+        FileUse::Save);
+    options.fileName = m_path.isEmpty() ? m_model->headerLine(0) : QFileInfo(m_path).fileName();
+    const std::optional<QString> path = dialogs.saveDialog(options);
+    if (!path || path->isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+bool frmEditor::saveTo(const QString &path, Form form)
+{
+    const QStringList lines = m_model->lines();
+    if (holdsUnwritable(lines)) {
+        dialogs.message(QStringLiteral("Shift-JIS で保存できない文字があります（問題点の一覧）。"
+                                       "直してから保存して下さい。"),
+            EditorTitle);
+        return false;
+    }
+    const QStringList written
+        = form == Form::Encoded ? QStringList {QString::fromUtf16(EncodedMark) + EncodeLines(lines)} : lines;
+    if (!writeLineFileAtomically(path, written)) {
+        dialogs.message(
+            QStringLiteral("問題ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(path),
+            EditorTitle);
+        return false;
+    }
+    m_recovery.discard(m_recoveryKey);
+    m_recoveryKey = path;
+    m_path = path;
+    m_form = form;
+    m_undo.setClean();
+    updateTitle();
+    Q_EMIT saved(path);
+    return true;
+}
+
+void frmEditor::actExportCsv_triggered()
+{
+    const std::optional<QString> path
+        = dialogs.saveDialog(csvFileDialog(QStringLiteral("CSV に書き出す"), FileUse::Save));
+    if (!path || path->isEmpty())
+        return;
+    if (!writeBytesAtomically(*path, questionCsvBytes(m_model->lines())))
+        dialogs.message(
+            QStringLiteral("CSV ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path),
+            EditorTitle);
+}
+
+void frmEditor::actImportCsv_triggered()
+{
+    if (!keepOrDropChanges())
+        return;
+    const std::optional<QString> path
+        = dialogs.openDialog(csvFileDialog(QStringLiteral("CSV を読み込む"), FileUse::Open));
+    if (!path || path->isEmpty())
+        return;
+    QFile file(*path);
+    const QuestionCsvRead read
+        = file.open(QIODevice::ReadOnly) ? readQuestionCsv(file.readAll()) : QuestionCsvRead {};
+    if (!file.isOpen() || read.refusal.kind != CsvRefusal::Kind::None) {
+        dialogs.message(file.isOpen() ? csvRefusalText(read.refusal)
+                                      : QStringLiteral("CSV ファイルを読み込めません。\n") + *path,
+            EditorTitle);
+        return;
+    }
+    m_recovery.discard(m_recoveryKey);
+    startFile(read.lines, QString(), Form::Plain);
+    // The table becomes a question file only when saved.
+    m_undo.resetClean();
+    updateTitle();
+}
+
+void frmEditor::updateTitle()
+{
+    const QString name = m_path.isEmpty() ? QStringLiteral("新しいファイル") : QFileInfo(m_path).fileName();
+    setWindowTitle(EditorTitle + QStringLiteral(" - ") + name + QStringLiteral("[*]"));
+    setWindowModified(isModified());
+}
+
+void frmEditor::actPaste_triggered()
+{
+    if (const int row = m_rows->pasteRows(QGuiApplication::clipboard()->text()))
+        dialogs.message(
+            QStringLiteral(
+                "貼り付ける %1 行目のセルに改行があります。問題ファイルの1行には改行を入れられません。")
+                .arg(row),
+            EditorTitle);
+}
+
+void frmEditor::cmdFindNext_Click()
+{
+    if (!m_rows->findNext(ui->txtFind->text()))
+        statusBar()->showMessage(QStringLiteral("見つかりません。"), 5000);
+}
+
+void frmEditor::cmdReplaceAll_Click()
+{
+    const int changed = m_model->replaceAll(ui->txtFind->text(), ui->txtReplace->text());
+    statusBar()->showMessage(QStringLiteral("%1 個のセルを置換しました。").arg(changed), 5000);
+}
+
+void frmEditor::lstProblems_Click()
+{
+    const QListWidgetItem *item = ui->lstProblems->currentItem();
+    if (!item)
+        return;
+    const int index = item->data(IndexRole).toInt();
+    if (item->data(PlaceRole).toInt() == int(EditorProblem::Place::Header)) {
+        m_headerFields[index]->setFocus();
+        return;
+    }
+    ui->tblQuestions->setCurrentIndex(m_model->index(index, QuestionTableModel::QuestionColumn));
+    ui->tblQuestions->setFocus();
+}
+
+// The loader's rules on the lines as they now stand: rows marked, problems listed.
+void frmEditor::recheck()
+{
+    const QStringList lines = m_model->lines();
+    const QList<EditorProblem> problems = checkEditedLines(lines);
+    QHash<int, QStringList> byRow;
+    ui->lstProblems->clear();
+    for (const EditorProblem &p : problems) {
+        QString where = p.place == EditorProblem::Place::Header ? QStringLiteral("見出し")
+                                                                : QStringLiteral("%1 問目").arg(p.index + 1);
+        auto *item = new QListWidgetItem(where + QStringLiteral("　") + p.message, ui->lstProblems);
+        item->setData(PlaceRole, int(p.place));
+        item->setData(IndexRole, p.index);
+        if (p.place == EditorProblem::Place::Row)
+            byRow[p.index].append(p.message);
+    }
+    m_model->setRowProblems(byRow);
+    m_model->setParts(partOfQuestions(lines));
+    showPreview();
+}
+
+void frmEditor::showPreview()
+{
+    const QModelIndex current = ui->tblQuestions->currentIndex();
+    if (!current.isValid()) {
+        ui->lblPreview->clear();
+        return;
+    }
+    // The sheet's width fills the panel.
+    const double pixelsPerMm = std::max(ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
+    const QImage image
+        = m_preview.render(m_model->record(current.row()), 1, m.FontName, m.FontSize, pixelsPerMm);
+    ui->lblPreview->setPixmap(QPixmap::fromImage(image));
+}
+
+} // namespace sorario

@@ -1,0 +1,79 @@
+#include "exchange/Csv.h"
+
+namespace sorario {
+
+CsvRecords parseDelimited(QStringView text, QChar separator)
+{
+    CsvRecords result;
+    CsvRecord record {1, {}};
+    QString cell;
+    bool inQuotes = false;
+    bool cellQuoted = false;
+    const auto endCell = [&] {
+        record.cells.append(cell);
+        cell.clear();
+        cellQuoted = false;
+    };
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (inQuotes) {
+            if (c == u'"') {
+                if (i + 1 < n && text[i + 1] == u'"') {
+                    cell += u'"';
+                    ++i;
+                } else {
+                    inQuotes = false;
+                }
+            } else if (c == u'\r' || c == u'\n') {
+                result.lineBreakRow = record.row;
+                return result;
+            } else {
+                cell += c;
+            }
+        } else if (c == u'"' && cell.isEmpty() && !cellQuoted) {
+            inQuotes = true;
+            cellQuoted = true;
+        } else if (c == separator) {
+            endCell();
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            endCell();
+            result.records.append(record);
+            record = CsvRecord {record.row + 1, {}};
+        } else {
+            cell += c;
+        }
+    }
+    if (!cell.isEmpty() || cellQuoted || !record.cells.isEmpty()) {
+        endCell();
+        result.records.append(record);
+    }
+    return result;
+}
+
+QString delimitedRow(const QStringList &cells, QChar separator)
+{
+    QStringList quoted;
+    quoted.reserve(cells.size());
+    for (const QString &cell : cells) {
+        const bool needsQuotes
+            = cell.contains(separator) || cell.contains(u'"') || cell.contains(u'\r') || cell.contains(u'\n');
+        if (!needsQuotes) {
+            quoted.append(cell);
+            continue;
+        }
+        QString escaped = cell;
+        escaped.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        quoted.append(u'"' + escaped + u'"');
+    }
+    return quoted.join(separator);
+}
+
+bool isBlankRecord(const CsvRecord &record)
+{
+    return record.cells.size() == 1 && record.cells.first().isEmpty();
+}
+
+} // namespace sorario

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace sorario {
+
+// One record of a delimited text, with its 1-based record number as a
+// spreadsheet shows it.
+struct CsvRecord
+{
+    int row = 0;
+    QStringList cells;
+};
+
+// Records of comma- or tab-separated text as RFC 4180 and spreadsheets write it:
+// a cell in double quotes may hold the separator and doubled quotes. Rows end at
+// CR LF, LF or CR. A line break inside a quoted cell stops the reading there:
+// no line of a question file can hold one, and `lineBreakRow` names that row.
+struct CsvRecords
+{
+    QList<CsvRecord> records;
+    int lineBreakRow = 0; // 0 when none
+};
+
+CsvRecords parseDelimited(QStringView text, QChar separator);
+
+// One row: cells joined by the separator, a cell quoted when it holds the
+// separator, a quote or a line break. No row end.
+QString delimitedRow(const QStringList &cells, QChar separator);
+
+// A line that is empty and unquoted, as a spreadsheet writes a row left blank.
+bool isBlankRecord(const CsvRecord &record);
+
+} // namespace sorario

@@ -1,0 +1,152 @@
+#include "exchange/QuestionCsv.h"
+
+#include "exchange/Csv.h"
+#include "platform/Cp932.h"
+#include "platform/LineFile.h"
+#include "shared/Module1.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+constexpr QChar Comma = u',';
+const QStringList Heading = {QStringLiteral("問題"), QStringLiteral("ヒント"), QStringLiteral("解答")};
+const QStringList HeaderLabels
+    = {QStringLiteral("#タイトル"), QStringLiteral("#部の数"), QStringLiteral("#シートコード"),
+        QStringLiteral("#4行目"), QStringLiteral("#5行目"), QStringLiteral("#6行目")};
+constexpr int QuestionColumns = 3;
+
+// UTF-8 when marked or when the bytes are UTF-8 at all; a spreadsheet's plain
+// "CSV" on a Japanese system is Shift-JIS, whose text is almost never valid UTF-8.
+QString decodeCsv(QByteArrayView bytes)
+{
+    if (!bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decodeFileText(bytes).text;
+}
+
+bool nothingBeyond(const QStringList &cells, int used)
+{
+    for (qsizetype i = used; i < cells.size(); ++i)
+        if (!cells[i].isEmpty())
+            return false;
+    return true;
+}
+
+QString cellAt(const QStringList &cells, int i)
+{
+    return i < cells.size() ? cells[i] : QString();
+}
+
+bool isHeaderRow(const CsvRecord &record)
+{
+    return record.cells.first().startsWith(u'#');
+}
+
+bool isHeading(const CsvRecord &record)
+{
+    return record.cells.mid(0, QuestionColumns) == Heading && nothingBeyond(record.cells, QuestionColumns);
+}
+
+} // namespace
+
+QByteArray questionCsvBytes(const QStringList &fileLines)
+{
+    QString text;
+    const auto addRow
+        = [&text](const QStringList &cells) { text += delimitedRow(cells, Comma) + QStringLiteral("\r\n"); };
+    const qsizetype headerLines = std::min<qsizetype>(fileLines.size(), HeaderLineCount);
+    for (qsizetype i = 0; i < headerLines; ++i)
+        addRow({HeaderLabels[i], fileLines[i]});
+    addRow(Heading);
+    for (qsizetype i = HeaderLineCount; i + QuestionColumns <= fileLines.size(); i += QuestionColumns)
+        addRow(fileLines.mid(i, QuestionColumns));
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
+{
+    QuestionCsvRead result;
+    const auto refuse = [&result](CsvRefusal::Kind kind, int row, const QString &character = {}) {
+        result.lines.clear();
+        result.refusal = {kind, row, character};
+        return result;
+    };
+    const CsvRecords parsed = parseDelimited(decodeCsv(bytes), Comma);
+    if (parsed.lineBreakRow > 0)
+        return refuse(CsvRefusal::Kind::LineBreakInCell, parsed.lineBreakRow);
+
+    QStringList header;
+    QStringList questions;
+    QList<int> rowOfLine; // for the character check: the row each line came from
+    bool inHeader = true;
+    bool headingSeen = false;
+    QList<int> headerRows;
+    for (const CsvRecord &record : parsed.records) {
+        if (isBlankRecord(record))
+            continue;
+        if (inHeader && isHeaderRow(record)) {
+            if (header.size() == HeaderLineCount)
+                return refuse(CsvRefusal::Kind::TooManyHeaderRows, record.row);
+            if (!nothingBeyond(record.cells, 2))
+                return refuse(CsvRefusal::Kind::CellsBeyondColumns, record.row);
+            header.append(cellAt(record.cells, 1));
+            headerRows.append(record.row);
+            continue;
+        }
+        inHeader = false;
+        if (!headingSeen && isHeading(record)) {
+            headingSeen = true;
+            continue;
+        }
+        headingSeen = true;
+        if (!nothingBeyond(record.cells, QuestionColumns))
+            return refuse(CsvRefusal::Kind::CellsBeyondColumns, record.row);
+        for (int c = 0; c < QuestionColumns; ++c) {
+            questions.append(cellAt(record.cells, c));
+            rowOfLine.append(record.row);
+        }
+    }
+    // The file format's header is six lines when questions follow, else three or six.
+    const qsizetype headerSize = questions.isEmpty() ? (header.size() + 2) / 3 * 3 : HeaderLineCount;
+    while (header.size() < headerSize) {
+        header.append(QString());
+        headerRows.append(0);
+    }
+    result.lines = header + questions;
+    rowOfLine = headerRows + rowOfLine;
+    for (qsizetype i = 0; i < result.lines.size(); ++i) {
+        const QString bad = firstCharacterNotHeld(result.lines[i]);
+        if (!bad.isEmpty())
+            return refuse(CsvRefusal::Kind::UnwritableCharacter, rowOfLine[i], bad);
+    }
+    return result;
+}
+
+QString csvRefusalText(const CsvRefusal &refusal)
+{
+    const QString row = QStringLiteral("CSV の %1 行目: ").arg(refusal.row);
+    switch (refusal.kind) {
+    case CsvRefusal::Kind::None:
+        return {};
+    case CsvRefusal::Kind::LineBreakInCell:
+        return row + QStringLiteral("セルの中に改行があります。問題ファイルの1行には改行を入れられません。");
+    case CsvRefusal::Kind::CellsBeyondColumns:
+        return row
+            + QStringLiteral("使われない列に文字があります（問題・ヒント・解答の3列、見出し行は2列です）。");
+    case CsvRefusal::Kind::TooManyHeaderRows:
+        return row + QStringLiteral("「#」で始まる見出し行は6行までです。");
+    case CsvRefusal::Kind::UnwritableCharacter:
+        return row + QStringLiteral("「%1」は Shift-JIS で保存できない文字です。").arg(refusal.character);
+    }
+    return {};
+}
+
+} // namespace sorario

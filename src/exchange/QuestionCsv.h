@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+namespace sorario {
+
+// A question file as a table a spreadsheet opens: the header lines first, one row
+// each, marked by a first cell that begins with "#" and holding the line in the
+// second cell; then the heading row 問題,ヒント,解答; then one row per question.
+// UTF-8 with the byte order mark, CR LF after every row.
+QByteArray questionCsvBytes(const QStringList &fileLines);
+
+struct CsvRefusal
+{
+    enum class Kind {
+        None,
+        LineBreakInCell, // a cell holds a line break
+        CellsBeyondColumns, // text right of the last column (解答, or the header line's value)
+        TooManyHeaderRows, // more than six "#" rows
+        UnwritableCharacter, // a character Shift-JIS cannot hold
+    };
+    Kind kind = Kind::None;
+    int row = 0;
+    QString character; // for UnwritableCharacter
+};
+
+struct QuestionCsvRead
+{
+    QStringList lines; // the question file's lines, when not refused
+    CsvRefusal refusal;
+};
+
+// Reads such a table back into the lines of a question file. Accepts UTF-8 with or
+// without the byte order mark and Shift-JIS (what a spreadsheet saves), rows left
+// blank, and fewer or more header rows than six (the header is completed with empty
+// lines to three or six, as the file format needs). The heading row may be left out.
+QuestionCsvRead readQuestionCsv(QByteArrayView bytes);
+
+// The refusal as the teacher reads it, naming the row.
+QString csvRefusalText(const CsvRefusal &refusal);
+
+} // namespace sorario
