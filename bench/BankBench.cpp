@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the question bank: loading, decoding and drawing at full capacity,
 // with the system's iconv over the same bytes as the yardstick for loading.
 #include "bank/Draw.h"
@@ -35,9 +36,12 @@ public:
         ++messages;
         return MessageAnswer::Ok;
     }
-    void beep() override {}
+    void beep() override { }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<FontChoice> fontDialog(const QString &, int, FontDialogFlags) override { return std::nullopt; }
+    std::optional<FontChoice> fontDialog(const QString &, int, FontDialogFlags) override
+    {
+        return std::nullopt;
+    }
     bool printDialog(QPrinter *, PrintDialogFlags) override { return false; }
     std::optional<QString> saveDialog(const FileDialogOptions &) override { return std::nullopt; }
     std::optional<QString> openDialog(const FileDialogOptions &) override { return std::nullopt; }
@@ -80,8 +84,8 @@ QString sampleLine(int file, int q, int field)
 
 QByteArray fileBytes(int file, int questions)
 {
-    QStringList lines{QStringLiteral("中学英語 文法問題 %1").arg(file), QStringLiteral("5"), QStringLiteral("G%1").arg(file),
-                      QString(), QString(), QString()};
+    QStringList lines {QStringLiteral("中学英語 文法問題 %1").arg(file), QStringLiteral("5"),
+        QStringLiteral("G%1").arg(file), QString(), QString(), QString()};
     for (int q = 1; q <= questions; ++q)
         for (int f = 0; f < 3; ++f)
             lines << sampleLine(file, q, f);
@@ -146,13 +150,14 @@ int main(int argc, char **argv)
 
     const QString iconv = QStandardPaths::findExecutable(QStringLiteral("iconv"));
     if (!iconv.isEmpty()) {
-        const QStringList args{QStringLiteral("-f"), QStringLiteral("CP932"), QStringLiteral("-t"), QStringLiteral("UTF-8"),
-                               allPath, QStringLiteral("-o"), QStringLiteral("/dev/null")};
+        const QStringList args {QStringLiteral("-f"), QStringLiteral("CP932"), QStringLiteral("-t"),
+            QStringLiteral("UTF-8"), allPath, QStringLiteral("-o"), QStringLiteral("/dev/null")};
         const Timing ic = measure(21, [&] { QProcess::execute(iconv, args); });
         report("iconv -f CP932 -t UTF-8 on the same bytes (process)", ic);
         std::printf("  load / iconv: %.2f\n", load.median / ic.median);
     } else {
-        std::printf("iconv not found; compare with: iconv -f CP932 -t UTF-8 %s -o /dev/null\n", qPrintable(allPath));
+        std::printf(
+            "iconv not found; compare with: iconv -f CP932 -t UTF-8 %s -o /dev/null\n", qPrintable(allPath));
     }
 
     // A 9999-line file, encoded: the largest line count that is a multiple of 3.
@@ -168,7 +173,8 @@ int main(int argc, char **argv)
     report("decode a 9999-line encoded file", decode);
 
     const QString encodedPath = dir.filePath(QStringLiteral("encoded.qvn"));
-    writeBytes(encodedPath, encodeCp932(QString::fromUtf16(EncodedMark) + payload + QStringLiteral("\r\n")).bytes);
+    writeBytes(
+        encodedPath, encodeCp932(QString::fromUtf16(EncodedMark) + payload + QStringLiteral("\r\n")).bytes);
     m->ChosenFileCount = 1;
     m->ChosenFileList(1) = encodedPath;
     const Timing loadEncoded = measure(21, [&] {
@@ -191,7 +197,7 @@ int main(int argc, char **argv)
         DrawQuestions(*m, seed++);
     }));
 
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak resident memory: %ld KiB\n", usage.ru_maxrss);
     return 0;

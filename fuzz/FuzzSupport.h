@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -17,12 +18,12 @@
 namespace sorario::fuzz {
 
 // A broken property is a finding like a crash: abort so libFuzzer keeps the input.
-#define FUZZ_CHECK(cond)                                                              \
-    do {                                                                              \
-        if (!(cond)) {                                                                \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                             \
-        }                                                                             \
+#define FUZZ_CHECK(cond)                                                                                     \
+    do {                                                                                                     \
+        if (!(cond)) {                                                                                       \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond);                    \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (false)
 
 // Marks where one file of a multi-file input ends. Shift-JIS text never holds NUL,
@@ -61,7 +62,10 @@ inline const QString &scratchFolder()
     return path;
 }
 
-inline QString scratchFile(const QString &name) { return scratchFolder() + u'/' + name; }
+inline QString scratchFile(const QString &name)
+{
+    return scratchFolder() + u'/' + name;
+}
 
 inline void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -81,14 +85,16 @@ inline QByteArray readFile(const QString &path)
 class SilentDialogs : public Dialogs
 {
 public:
-    explicit SilentDialogs(MessageAnswer answer = MessageAnswer::Ok) : m_answer(answer) {}
+    explicit SilentDialogs(MessageAnswer answer = MessageAnswer::Ok)
+        : m_answer(answer)
+    {
+    }
 
     int messages = 0;
     int beeps = 0;
     int questions = 0;
 
-    MessageAnswer messageBox(const QString &, MessageButtons buttons, MessageIcon,
-                             const QString &) override
+    MessageAnswer messageBox(const QString &, MessageButtons buttons, MessageIcon, const QString &) override
     {
         if (buttons == MessageButtons::Ok) {
             ++messages;
@@ -99,7 +105,10 @@ public:
     }
     void beep() override { ++beeps; }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<FontChoice> fontDialog(const QString &, int, FontDialogFlags) override { return std::nullopt; }
+    std::optional<FontChoice> fontDialog(const QString &, int, FontDialogFlags) override
+    {
+        return std::nullopt;
+    }
     bool printDialog(QPrinter *, PrintDialogFlags) override { return true; }
     std::optional<QString> saveDialog(const FileDialogOptions &) override { return std::nullopt; }
     std::optional<QString> openDialog(const FileDialogOptions &) override { return std::nullopt; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code-page 932 codec: bytes from files, and text on its way back to files.
 #include "FuzzSupport.h"
 

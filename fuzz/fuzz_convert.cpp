@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first-format conversion on a question file and its control file.
 #include "FuzzSupport.h"
 

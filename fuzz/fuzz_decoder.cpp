@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encoded-line decoder on a payload as the loader hands it over.
 #include "FuzzSupport.h"
 

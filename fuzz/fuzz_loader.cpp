@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question-file loader on one to three files, plain or encoded.
 #include "FuzzSupport.h"
 
@@ -44,8 +45,8 @@ bool sameLoad(const Module1 &a, const Module1 &b)
         return false;
     if (a.LoadFailed == 1)
         return true;
-    if (a.BankQuestionCount != b.BankQuestionCount || a.PartCount != b.PartCount
-        || a.PartSize != b.PartSize || a.LoadedTitles != b.LoadedTitles)
+    if (a.BankQuestionCount != b.BankQuestionCount || a.PartCount != b.PartCount || a.PartSize != b.PartSize
+        || a.LoadedTitles != b.LoadedTitles)
         return false;
     for (int f = 1; f <= a.ChosenFileCount; ++f)
         for (int s = 1; s <= HeaderLineCount; ++s)
@@ -62,8 +63,7 @@ bool sameLoad(const Module1 &a, const Module1 &b)
 Module1 &resetModule(int which)
 {
     static const auto pristine = std::make_unique<Module1>();
-    static std::unique_ptr<Module1> modules[2] = {std::make_unique<Module1>(),
-                                                  std::make_unique<Module1>()};
+    static std::unique_ptr<Module1> modules[2] = {std::make_unique<Module1>(), std::make_unique<Module1>()};
     Module1 &m = *modules[which];
     m = *pristine;
     return m;

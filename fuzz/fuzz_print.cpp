@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print run on the recording surface: question texts, hints and answers from
 // a question file, both layouts, both print modes, answers on and off.
 //

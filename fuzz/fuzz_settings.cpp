@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings and logo files: Vk.ini, then Vk.rog, from one input.
 #include "FuzzSupport.h"
 

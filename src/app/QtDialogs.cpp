@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtDialogs.h"
 
 #include "app/FontChoiceDialog.h"
@@ -6,8 +7,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -28,11 +29,16 @@ QString titleOr(const QString &title)
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -60,8 +66,8 @@ QWidget *QtDialogs::parent() const
     return m_parent ? m_parent : QApplication::activeWindow();
 }
 
-MessageAnswer QtDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                                    const QString &title)
+MessageAnswer QtDialogs::messageBox(
+    const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title)
 {
     QMessageBox box(parent());
     box.setWindowTitle(titleOr(title));
@@ -112,8 +118,7 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
     return dialog.textValue();
 }
 
-std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size,
-                                                FontDialogFlags flags)
+std::optional<FontChoice> QtDialogs::fontDialog(const QString &face, int size, FontDialogFlags flags)
 {
     FontChoiceDialog dialog(face, size, flags.testFlag(FontDialogFlag::ScalableOnly), parent());
     if (dialog.exec() != QDialog::Accepted)
@@ -127,8 +132,7 @@ bool QtDialogs::printDialog(QPrinter *printer, PrintDialogFlags flags)
         return true; // a destination of its own: nothing to choose
     QPrintDialog dialog(printer, parent());
     dialog.setWindowTitle(QStringLiteral("印刷"));
-    dialog.setOption(QAbstractPrintDialog::PrintSelection,
-                     !flags.testFlag(PrintDialogFlag::NoSelection));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !flags.testFlag(PrintDialogFlag::NoSelection));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -139,11 +143,11 @@ bool QtDialogs::printPreview(PreviewDocument &document)
     QPrintPreviewDialog dialog(&document.previewPrinter(), parent());
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     bool printed = false;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&document, &printed](QPrinter *printer) {
-                         if (printer == &document.previewPrinter())
-                             printed = document.paintRequested() || printed;
-                     });
+    QObject::connect(
+        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&document, &printed](QPrinter *printer) {
+            if (printer == &document.previewPrinter())
+                printed = document.paintRequested() || printed;
+        });
     dialog.exec();
     return printed;
 }
@@ -163,9 +167,9 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
         dialog.setFileMode(QFileDialog::AnyFile);
     else
         dialog.setFileMode(options.flags.testFlag(FileDialogFlag::FileMustExist) ? QFileDialog::ExistingFile
-                                                                     : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                     !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
+                                                                                 : QFileDialog::AnyFile);
+    dialog.setOption(
+        QFileDialog::DontConfirmOverwrite, !options.flags.testFlag(FileDialogFlag::OverwritePrompt));
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 

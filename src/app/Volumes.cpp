@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Volumes.h"
 
 #include <QDir>
@@ -11,9 +12,8 @@ namespace {
 bool isSystemMount(const QString &root)
 {
     static const QString prefixes[] = {QStringLiteral("/proc"), QStringLiteral("/sys"),
-                                       QStringLiteral("/dev"), QStringLiteral("/run"),
-                                       QStringLiteral("/boot"), QStringLiteral("/snap"),
-                                       QStringLiteral("/var/lib"), QStringLiteral("/tmp")};
+        QStringLiteral("/dev"), QStringLiteral("/run"), QStringLiteral("/boot"), QStringLiteral("/snap"),
+        QStringLiteral("/var/lib"), QStringLiteral("/tmp")};
     // Removable media are mounted under /run/media on many desktops.
     if (root.startsWith(QStringLiteral("/run/media/")))
         return false;
@@ -48,8 +48,8 @@ QList<Volume> MountedVolumes()
         const QString name = info.name();
         volumes.append({root, name == root ? QString() : name});
     }
-    std::stable_sort(volumes.begin(), volumes.end(),
-                     [](const Volume &a, const Volume &b) { return a.root < b.root; });
+    std::stable_sort(
+        volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) { return a.root < b.root; });
     return volumes;
 }
 
@@ -73,8 +73,7 @@ bool VolumeReady(const QString &root)
 
 QString VolumeText(const Volume &volume)
 {
-    return volume.label.isEmpty() ? volume.root
-                                  : volume.root + QStringLiteral("  [") + volume.label + u']';
+    return volume.label.isEmpty() ? volume.root : volume.root + QStringLiteral("  [") + volume.label + u']';
 }
 
 } // namespace sorario

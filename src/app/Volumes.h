@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -8,7 +9,7 @@ namespace sorario {
 // A mounted volume: what this platform has for the original platform's drives.
 struct Volume
 {
-    QString root;  // "/", "/media/usb"
+    QString root; // "/", "/media/usb"
     QString label; // shown beside the root when the volume has a name
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMain.h"
 #include "ui_frmMain.h"
 
@@ -33,8 +34,11 @@ QString cleanPath(const QString &path)
 } // namespace
 
 frmMain::frmMain(Module1 &module, Dialogs &dlgs, MainWindowHooks h, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::frmMain>()), m(module), dialogs(dlgs),
-      hooks(std::move(h))
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::frmMain>())
+    , m(module)
+    , dialogs(dlgs)
+    , hooks(std::move(h))
 {
     ui->setupUi(this);
     if (m.ProgramFolder.isEmpty())
@@ -149,8 +153,8 @@ void frmMain::setDirPath(const QString &path)
 void frmMain::fillDir1()
 {
     ui->Dir1->clear();
-    auto *here = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon),
-                                     QDir::toNativeSeparators(m_dirPath), ui->Dir1);
+    auto *here = new QListWidgetItem(
+        style()->standardIcon(QStyle::SP_DirOpenIcon), QDir::toNativeSeparators(m_dirPath), ui->Dir1);
     here->setData(PathRole, m_dirPath);
     QFont bold = here->font();
     bold.setBold(true);
@@ -158,15 +162,15 @@ void frmMain::fillDir1()
     here->setToolTip(m_dirPath);
 
     if (!QDir(m_dirPath).isRoot()) {
-        auto *up = new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent),
-                                       QStringLiteral(".."), ui->Dir1);
+        auto *up = new QListWidgetItem(
+            style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), ui->Dir1);
         up->setData(PathRole, QFileInfo(m_dirPath).absolutePath());
         up->setToolTip(QStringLiteral("ひとつ上のフォルダへ"));
     }
     const QStringList subfolders = SubfoldersOf(m_dirPath);
     for (const QString &sub : subfolders) {
         auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon),
-                                         QStringLiteral("    ") + QFileInfo(sub).fileName(), ui->Dir1);
+            QStringLiteral("    ") + QFileInfo(sub).fileName(), ui->Dir1);
         item->setData(PathRole, sub);
     }
     ui->Dir1->setCurrentRow(0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/QuestionFileList.h"
@@ -83,7 +84,7 @@ private:
     int m_programDrive = -1;
     std::map<QString, QString> m_driveFolders; // each volume's current folder
     QString m_dirPath;
-    QList<QuestionFileEntry> m_entries;        // List1's files, row for row
+    QList<QuestionFileEntry> m_entries; // List1's files, row for row
     bool m_inDriveChange = false;
     bool m_swallowRelease = false; // the release that ends a swallowed double-click
 };

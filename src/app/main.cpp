@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtDialogs.h"
 #include "app/WindowFonts.h"
 #include "app/frmMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/EncodedLines.h"
 
 #include "platform/Cp932.h"

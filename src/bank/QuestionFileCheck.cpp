@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionFileCheck.h"
 
 #include "bank/FileChoice.h"
@@ -243,8 +244,7 @@ CheckSeverity SeverityOf(CheckKind kind)
 namespace {
 
 // Each file read by `read`, then what the files pass together.
-template <typename Read>
-QList<CheckProblem> checkReads(const QStringList &paths, Read read)
+template <typename Read> QList<CheckProblem> checkReads(const QStringList &paths, Read read)
 {
     QList<CheckProblem> problems;
     int questions = 0;

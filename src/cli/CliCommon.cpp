@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommon.h"
 
 #include "bank/Draw.h"
@@ -15,8 +16,8 @@
 
 namespace sorario::cli {
 
-MessageAnswer BatchDialogs::messageBox(const QString &text, MessageButtons buttons, MessageIcon,
-                                       const QString &)
+MessageAnswer BatchDialogs::messageBox(
+    const QString &text, MessageButtons buttons, MessageIcon, const QString &)
 {
     ++messagesShown;
     if (buttons == MessageButtons::YesNoCancel)
@@ -41,8 +42,8 @@ int intOption(const QCommandLineParser &parser, const QString &name, int min, in
     bool ok = false;
     const qlonglong v = parser.value(name).toLongLong(&ok);
     if (!ok || v < min || v > max)
-        throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3")
-                             .arg(name).arg(min).arg(max));
+        throw UsageError(
+            QStringLiteral("--%1 takes a whole number from %2 to %3").arg(name).arg(min).arg(max));
     return static_cast<int>(v);
 }
 
@@ -84,10 +85,9 @@ bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs)
 void addRangeOptions(QCommandLineParser &parser)
 {
     parser.addOption({QStringLiteral("parts"), QStringLiteral("Part numbers to choose, e.g. 1,3."),
-                      QStringLiteral("list")});
+        QStringLiteral("list")});
     parser.addOption({QStringLiteral("all"), QStringLiteral("Choose the whole range.")});
-    parser.addOption({QStringLiteral("count"), QStringLiteral("Number of questions."),
-                      QStringLiteral("n")});
+    parser.addOption({QStringLiteral("count"), QStringLiteral("Number of questions."), QStringLiteral("n")});
 }
 
 int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
@@ -105,7 +105,8 @@ int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs
             const int k = item.trimmed().toInt(&ok);
             if (!ok || k < 1 || k > m.PartCount)
                 throw UsageError(QStringLiteral("no part %1: the files have %2 parts")
-                                     .arg(item.trimmed()).arg(m.PartCount));
+                                     .arg(item.trimmed())
+                                     .arg(m.PartCount));
             selected[k - 1] = true;
         }
     } else {
@@ -128,12 +129,11 @@ int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs
 void addDrawOptions(QCommandLineParser &parser)
 {
     parser.addOption({QStringLiteral("layout"), QStringLiteral("1 with answer column, 2 without."),
-                      QStringLiteral("1|2"), QStringLiteral("1")});
-    parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed of the random draw."),
-                      QStringLiteral("s")});
-    parser.addOption({QStringLiteral("sheets"),
-                      QStringLiteral("Number of sheets, each with its own draw."),
-                      QStringLiteral("n"), QStringLiteral("1")});
+        QStringLiteral("1|2"), QStringLiteral("1")});
+    parser.addOption(
+        {QStringLiteral("seed"), QStringLiteral("Seed of the random draw."), QStringLiteral("s")});
+    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Number of sheets, each with its own draw."),
+        QStringLiteral("n"), QStringLiteral("1")});
 }
 
 int sheetsOption(const QCommandLineParser &parser)
@@ -161,7 +161,7 @@ DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, qui
 
 QJsonValue recordJson(const QString &a, const QString &b, const QString &c)
 {
-    return QJsonArray{a, b, c};
+    return QJsonArray {a, b, c};
 }
 
 } // namespace sorario::cli

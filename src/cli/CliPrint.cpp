@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliClass.h"
 #include "cli/CliCommon.h"
 #include "cli/CliPrintRun.h"
@@ -44,18 +45,18 @@ const char PrintUsage[]
 
 void addPrintOptions(QCommandLineParser &parser)
 {
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files."),
-                                 QStringLiteral("FILE..."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
-    const auto valued = [&](const char *name, const char *help, const char *value,
-                            const char *def = nullptr) {
-        QCommandLineOption option{QString::fromLatin1(name), QString::fromLatin1(help),
-                                  QString::fromLatin1(value)};
-        if (def)
-            option.setDefaultValue(QString::fromLatin1(def));
-        parser.addOption(option);
-    };
+    const auto valued
+        = [&](const char *name, const char *help, const char *value, const char *def = nullptr) {
+              QCommandLineOption option {
+                  QString::fromLatin1(name), QString::fromLatin1(help), QString::fromLatin1(value)};
+              if (def)
+                  option.setDefaultValue(QString::fromLatin1(def));
+              parser.addOption(option);
+          };
     valued("answers", "1 attach an answer page, 2 none.", "1|2", "1");
     valued("font", "Question font name.", "NAME");
     valued("size", "Question font size, 8 to 40 points.", "N");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliClass.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
@@ -16,12 +17,12 @@ namespace sorario::cli {
 int runText(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files."),
-                                 QStringLiteral("FILE..."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The text file to write."), QStringLiteral("OUT")});
+        QStringLiteral("The text file to write."), QStringLiteral("OUT")});
     addClassOptions(parser);
     parseOrThrow(parser, args);
     const QString out = parser.value(QStringLiteral("o"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/frmHenkan.h"
 #include "ui_frmHenkan.h"
 
@@ -9,7 +10,10 @@
 namespace sorario {
 
 frmHenkan::frmHenkan(Module1 &module, Dialogs &dlgs, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmHenkan>()), m(module), dialogs(dlgs)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmHenkan>())
+    , m(module)
+    , dialogs(dlgs)
 {
     ui->setupUi(this);
     connect(ui->Command1, &QPushButton::clicked, this, &frmHenkan::Command1_Click);
@@ -23,9 +27,10 @@ void frmHenkan::Form_Load()
 {
     // The window's caption names what it does, like the button that opens it.
     setWindowTitle(QStringLiteral("ファイル変換"));
-    const QString text = QStringLiteral("　バージョン１用問題ファイル形式を、バージョン２用問題ファイル形式へ変換します。")
-                         + QStringLiteral("\r\n\r\n")
-                         + QStringLiteral("　変換実行ボタンをクリックして、変換するファイルを選択して下さい。");
+    const QString text
+        = QStringLiteral("　バージョン１用問題ファイル形式を、バージョン２用問題ファイル形式へ変換します。")
+        + QStringLiteral("\r\n\r\n")
+        + QStringLiteral("　変換実行ボタンをクリックして、変換するファイルを選択して下さい。");
     // The text box shows line breaks, not the characters that make them.
     ui->Text1->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
 #include "history/QuestionKey.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Cp932.h"
 
 #include <iconv.h>
@@ -11,7 +12,10 @@ namespace {
 
 constexpr char16_t None = 0xFFFF; // no code-page character maps to U+FFFF
 
-bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isLeadByte(unsigned b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // One conversion of a short byte sequence through glibc's CP932 tables.
 // Returns the single UTF-16 unit it yields, or None.
@@ -33,7 +37,7 @@ char16_t iconvOne(iconv_t cd, const char *in, size_t inLen)
 // Code -> UTF-16 for every single-byte code and every lead/trail pair, built once from iconv.
 struct DecodeTable
 {
-    std::array<char16_t, 0x10000> map{};
+    std::array<char16_t, 0x10000> map {};
 
     DecodeTable()
     {
@@ -63,7 +67,7 @@ struct DecodeTable
 // codes resolve as the system's own conversion resolves them.
 struct EncodeTable
 {
-    std::array<std::uint16_t, 0x10000> map{};
+    std::array<std::uint16_t, 0x10000> map {};
 
     EncodeTable()
     {

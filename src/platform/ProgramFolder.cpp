@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ProgramFolder.h"
 
 #include "shared/Module1.h"
@@ -41,8 +42,7 @@ void InitialiseFolders(Module1 &m)
 }
 
 void InitialiseFolders(Module1 &m, const QString &executableFolder,
-                       const std::function<bool(const QString &)> &writable,
-                       const QString &userFolder)
+    const std::function<bool(const QString &)> &writable, const QString &userFolder)
 {
     m.ProgramFolder = executableFolder;
     // Root may write anywhere, /usr/bin too; a copy laid out as a package keeps
@@ -63,7 +63,8 @@ QString ReadmePath(const Module1 &m)
     const QString beside = QDir(m.ProgramFolder).filePath(QStringLiteral("Readme.txt"));
     if (QFileInfo::exists(beside))
         return beside;
-    const QString installed = QDir(installedDataFolder(m.ProgramFolder)).filePath(QStringLiteral("Readme.txt"));
+    const QString installed
+        = QDir(installedDataFolder(m.ProgramFolder)).filePath(QStringLiteral("Readme.txt"));
     if (QFileInfo::exists(installed))
         return installed;
     return beside;

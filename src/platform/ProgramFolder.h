@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -32,8 +33,7 @@ void InitialiseFolders(Module1 &m);
 // The same with the executable's folder, the writability test and the user's
 // folder given, so both kinds of copy can be tried by anyone, root included.
 void InitialiseFolders(Module1 &m, const QString &executableFolder,
-                       const std::function<bool(const QString &)> &writable,
-                       const QString &userFolder);
+    const std::function<bool(const QString &)> &writable, const QString &userFolder);
 
 // Readme.txt beside the executable, or else that of the installed data folder;
 // the path beside the executable when neither exists. Empty without a program folder.

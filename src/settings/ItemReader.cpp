@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ItemReader.h"
 
 #include <utility>
@@ -5,12 +6,21 @@
 namespace sorario {
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+bool isLineEnd(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
 
 } // namespace
 
-ItemReader::ItemReader(QString text) : m_text(std::move(text)) {}
+ItemReader::ItemReader(QString text)
+    : m_text(std::move(text))
+{
+}
 
 qsizetype ItemReader::lineEnd(qsizetype from) const
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SheetSettings.h"
 
 #include "platform/LineFile.h"
@@ -50,9 +51,15 @@ void writeSettingsFile(const QString &path, const QStringList &lines)
 
 } // namespace
 
-QString SettingsFilePath(const Module1 &m) { return fileInSettingsFolder(m, QLatin1String("Vk.ini")); }
+QString SettingsFilePath(const Module1 &m)
+{
+    return fileInSettingsFolder(m, QLatin1String("Vk.ini"));
+}
 
-QString LogoFilePath(const Module1 &m) { return fileInSettingsFolder(m, QLatin1String("Vk.rog")); }
+QString LogoFilePath(const Module1 &m)
+{
+    return fileInSettingsFolder(m, QLatin1String("Vk.rog"));
+}
 
 void LoadFontSettings(Module1 &m)
 {

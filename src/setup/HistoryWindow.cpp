@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "setup/HistoryWindow.h"
 #include "ui_HistoryWindow.h"
 

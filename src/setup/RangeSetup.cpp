@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "setup/RangeSetup.h"
 
 #include "platform/Dialogs.h"
@@ -39,8 +40,8 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
     if (chosen > MaxChosenParts) {
         dialogs.beep();
         dialogs.message(QStringLiteral("一度に選べる範囲は") + NumberText(MaxChosenParts)
-                            + QStringLiteral(" までです。範囲を選びなおして下さい。"),
-                        ProgramTitle);
+                + QStringLiteral(" までです。範囲を選びなおして下さい。"),
+            ProgramTitle);
         return result;
     }
     if (chosen == selected.size())
@@ -55,7 +56,8 @@ RangeDecision DecideRange(Module1 &m, const QList<bool> &selected, Dialogs &dial
         const auto [first, last] = PartQuestions(i + 1, entries, m.PartSize, m.BankQuestionCount);
         for (int q = first; q <= last; ++q)
             m.RangePool(m.RangeQuestionCount + q - first + 1) = m.QuestionBank(q);
-        m.RangeQuestionCount = static_cast<std::int16_t>(m.RangeQuestionCount + std::max(0, last - first + 1));
+        m.RangeQuestionCount
+            = static_cast<std::int16_t>(m.RangeQuestionCount + std::max(0, last - first + 1));
         ++m.ChosenPartCount;
         m.ChosenPartNumbers(m.ChosenPartCount) = FullWidthDigits(QString::number(i + 1));
     }

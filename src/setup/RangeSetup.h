@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -21,7 +22,7 @@ QStringList QuestionCountEntries(int count);
 struct RangeDecision
 {
     bool decided = false;
-    QStringList countEntries;    // the question-count list to show
+    QStringList countEntries; // the question-count list to show
     int selectedCountIndex = -1; // 0-based entry to select, -1 for none
 };
 

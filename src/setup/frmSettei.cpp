@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "setup/frmSettei.h"
 #include "ui_frmSettei.h"
 
@@ -29,8 +30,11 @@
 namespace sorario {
 
 frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmSettei>()), m(module), dialogs(dlgs),
-      printTarget(std::move(factory))
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmSettei>())
+    , m(module)
+    , dialogs(dlgs)
+    , printTarget(std::move(factory))
 {
     ui->setupUi(this);
     if (!printTarget)
@@ -41,8 +45,14 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
     connect(ui->Command7, &QPushButton::clicked, this, &frmSettei::Command7_Click);
-    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(0); });
-    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(1); });
+    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click(0);
+    });
+    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click(1);
+    });
     connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
     connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
     connect(ui->cboPaper, &QComboBox::currentIndexChanged, this, &frmSettei::printOptions_Change);
@@ -270,8 +280,8 @@ void frmSettei::Command1_Click()
 
 void frmSettei::Command4_Click()
 {
-    const QString answer = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle,
-                                            DefaultSheetLogo);
+    const QString answer
+        = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
     m.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
     SaveSheetLogo(m);
     ui->Text6->clear();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "history/ClassRun.h"
@@ -29,8 +30,7 @@ class frmSettei : public QDialog
     Q_OBJECT
 
 public:
-    frmSettei(Module1 &m, Dialogs &dialogs, PrintSurfaceFactory printSurface = {},
-              QWidget *parent = nullptr);
+    frmSettei(Module1 &m, Dialogs &dialogs, PrintSurfaceFactory printSurface = {}, QWidget *parent = nullptr);
     ~frmSettei() override;
 
     // Escape and the title bar's close button leave as "戻る" does.

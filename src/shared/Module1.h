@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "shared/Clock.h"
@@ -79,9 +80,9 @@ struct Module1
     Slots<QuestionRecord, MaxDrawnQuestions> DrawnQuestions;
 
     // Output options
-    std::int16_t AnswerLayout = 1;  // 1 with answer column, 2 without
+    std::int16_t AnswerLayout = 1; // 1 with answer column, 2 without
     std::int16_t AttachAnswers = 1; // 1 answer page, 2 none
-    std::int16_t SheetCount = 1;    // sheets of one run, each with its own draw
+    std::int16_t SheetCount = 1; // sheets of one run, each with its own draw
     Paper PaperChoice = Paper::B5;
     WordBreaks LineBreaks = WordBreaks::Anywhere;
     Overflow OverflowRule = Overflow::Ask;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QtGlobal>
@@ -8,13 +9,15 @@ namespace sorario {
 
 // A fixed-capacity table used from slot 1, as the program's tables always are.
 // Storage is allocated once; an index outside 1..Capacity is a programming error.
-template <typename T, int Capacity>
-class Slots
+template <typename T, int Capacity> class Slots
 {
 public:
     static constexpr int capacity = Capacity;
 
-    Slots() : m_items(Capacity + 1) {}
+    Slots()
+        : m_items(Capacity + 1)
+    {
+    }
 
     T &operator()(int slot)
     {
@@ -30,7 +33,7 @@ public:
     void clear(int first, int last)
     {
         for (int i = first; i <= last; ++i)
-            (*this)(i) = T{};
+            (*this)(i) = T {};
     }
 
 private:
