@@ -1,13 +1,12 @@
 // Every writer on a full disk. The other faults (folder missing or a file, name
 // taken by a folder) are tried next to each writer: tests/platform tst_SafeWrite,
 // tests/settings tst_SheetSettings, tests/export tst_TestTextFile, tests/convert
-// tst_FirstFormat, tests/cli tst_CliBank.
+// tst_FirstFormat, tests/cli tst_cli.
 #include "convert/FirstFormat.h"
 #include "export/TestTextFile.h"
 #include "shared/Module1.h"
 
-#include "support/BankFiles.h"
-#include "support/DiskState.h"
+#include "support/Fixtures.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -5,6 +5,7 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 
 class TestLineFile : public QObject
 {
@@ -46,6 +47,9 @@ private Q_SLOTS:
         QTest::newRow("UTF-8 without the mark") << QByteArray("caf\xC3\xA9\r\n\xE3\x81\x82")
                                                 << QStringList {QStringLiteral("café"), QStringLiteral("あ")}
                                                 << 0 << 0 << TextEncoding::Utf8WithoutMark;
+        QTest::newRow("UTF-8 without the mark, first and last three-byte leads")
+            << QByteArray("\xE0\xA0\x80\xEF\xBD\xB1") << QStringList{u"\u0800ｱ"_s} << 0 << 0
+            << TextEncoding::Utf8WithoutMark;
         // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
         QTest::newRow("UTF-8, then not")
             << QByteArray("\xC3\xA9\x82\xA0") << QStringList {QStringLiteral("ﾃｩあ")} << 0 << 0

@@ -1,6 +1,6 @@
 #include "platform/SafeWrite.h"
 
-#include "support/DiskState.h"
+#include "support/Fixtures.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -192,12 +192,6 @@ private Q_SLOTS:
         QTEST(page2, "page2");
     }
 
-    void noQuestionsPrintNothing()
-    {
-        auto m = moduleWith({}, 1);
-        for (auto pass : {PrintQuestionsFitted, PrintQuestionsAll, PrintAnswerSheet})
-            QVERIFY(printed(*m, pass).operations().isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLayouts)

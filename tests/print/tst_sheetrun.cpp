@@ -168,39 +168,6 @@ private Q_SLOTS:
         }
     }
 
-    // A run of one sheet is the run it always was, operation for operation.
-    void oneSheetAsBefore_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<MessageAnswer>("answer");
-        QTest::newRow("fits") << 10 << MessageAnswer::No;
-        QTest::newRow("no") << 42 << MessageAnswer::No;
-    }
-    void oneSheetAsBefore()
-    {
-        QFETCH(int, count);
-        QFETCH(MessageAnswer, answer);
-        auto before = sheetModule(1, count, 1);
-        Draws beforeDraws;
-        beforeDraws.on (*before)(1);
-        RecordingSurface s1;
-        ScriptedDialogs d1;
-        d1.messageAnswers.enqueue(answer);
-        const bool printed = PrintSheet(*before, s1, d1).printed();
-
-        auto now = sheetModule(1, count, 1);
-        Draws draws;
-        RecordingSurface s2;
-        ScriptedDialogs d2;
-        d2.messageAnswers.enqueue(answer);
-        QCOMPARE(PrintSheets(*now, s2, d2, draws.on(*now)).printed(), printed);
-
-        QCOMPARE(TraceJson(s2.log()), TraceJson(s1.log()));
-        QCOMPARE(d2.kinds(), d1.kinds());
-        QCOMPARE(now->QuestionCount, before->QuestionCount);
-        QCOMPARE(now->PrintMode, before->PrintMode);
-        QCOMPARE(now->FitCount, before->FitCount);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSheetRun)
