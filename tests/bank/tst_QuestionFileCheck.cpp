@@ -170,13 +170,14 @@ private Q_SLOTS:
     {
         std::mt19937 random(7);
         const QByteArray good[] = {sjis(questionFile(u"T"_s, u"2"_s, 4).join(u"\r\n"_s) + u"\r\n"_s),
-                                   sjis(encodedFile(questionFile(u"T"_s, u"2"_s, 4)).first())};
+            sjis(encodedFile(questionFile(u"T"_s, u"2"_s, 4)).first())};
         for (int round = 0; round < 300; ++round) {
             QByteArray bytes = good[round % 2];
             for (int hits = 1 + int(random() % 3); hits > 0; --hits) {
                 const int at = int(random() % bytes.size());
                 const char any[] = {'\r', '\n', 'G', '0', '\x81', '\\'};
-                random() % 2 ? void(bytes.remove(at, 1 + int(random() % 4))) : void(bytes[at] = any[random() % 6]);
+                random() % 2 ? void(bytes.remove(at, 1 + int(random() % 4)))
+                             : void(bytes[at] = any[random() % 6]);
             }
             const QString path = m_dir.filePath(u"damaged%1.qvn"_s.arg(round));
             writeBytes(path, bytes);

@@ -28,36 +28,37 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("failedBankPartsSize"); // size -1: not looked at
         QTest::addColumn<QString>("titles");
         QTest::addColumn<QStringList>("shown");
-        const QStringList none, broken{u"message"_s}, beepBroken{u"beep"_s, u"message"_s};
+        const QStringList none, broken {u"message"_s}, beepBroken {u"beep"_s, u"message"_s};
         const auto file = [](const char *title, const QString &parts, int questions) {
             return questionFile(QString::fromUtf8(title), parts, questions);
         };
-        QTest::newRow("six lines") << FileList{file("A", u"2"_s, 0)} << QList<int>{0, 0, 2, 0} << u"A\r\n"_s << none;
-        QTest::newRow("empty file") << FileList{{}} << QList<int>{0, 0, 1, 0} << u"ソラリオ\r\n"_s << none;
-        QTest::newRow("seven lines stop the load")
-            << FileList{file("A", u"1"_s, 2), file("B", u"1"_s, 0) + QStringList{u"x"_s}, file("C", u"1"_s, 5)}
-            << QList<int>{1, 2, 1, -1} << u"A\r\n"_s << beepBroken;
-        QTest::newRow("missing file, no beep")
-            << FileList{file("A", u"1"_s, 1), MissingFile} << QList<int>{1, 1, 1, -1} << u"A\r\n"_s << broken;
+        QTest::newRow("six lines") << FileList {file("A", u"2"_s, 0)} << QList<int> {0, 0, 2, 0} << u"A\r\n"_s
+                                   << none;
+        QTest::newRow("empty file") << FileList {{}} << QList<int> {0, 0, 1, 0} << u"ソラリオ\r\n"_s << none;
+        QTest::newRow("seven lines stop the load") << FileList {file("A", u"1"_s, 2),
+            file("B", u"1"_s, 0) + QStringList {u"x"_s}, file("C", u"1"_s, 5)}
+                                                   << QList<int> {1, 2, 1, -1} << u"A\r\n"_s << beepBroken;
+        QTest::newRow("missing file, no beep") << FileList {file("A", u"1"_s, 1), MissingFile}
+                                               << QList<int> {1, 1, 1, -1} << u"A\r\n"_s << broken;
         QTest::newRow("empty, 0 and a word count as 1")
-            << FileList{file("A", QString(), 1), file("B", u"0"_s, 1), file("C", u"abc"_s, 1)}
-            << QList<int>{0, 3, 3, 1} << u"A\r\nB\r\nC\r\n"_s << none;
-        QTest::newRow("halves round to even") << FileList{file("A", u"2.5"_s, 4), file("B", u"2.5部"_s, 4)}
-                                              << QList<int>{0, 8, 4, 2} << u"A\r\nB\r\n"_s << none;
+            << FileList {file("A", QString(), 1), file("B", u"0"_s, 1), file("C", u"abc"_s, 1)}
+            << QList<int> {0, 3, 3, 1} << u"A\r\nB\r\nC\r\n"_s << none;
+        QTest::newRow("halves round to even") << FileList {file("A", u"2.5"_s, 4), file("B", u"2.5部"_s, 4)}
+                                              << QList<int> {0, 8, 4, 2} << u"A\r\nB\r\n"_s << none;
         QTest::newRow("negative sum gives 1 part")
-            << FileList{file("A", u"-3"_s, 4)} << QList<int>{0, 4, 1, 4} << u"A\r\n"_s << none;
-        QTest::newRow("negative count subtracts") << FileList{file("A", u"5"_s, 4), file("B", u"-2"_s, 5)}
-                                                  << QList<int>{0, 9, 3, 3} << u"A\r\nB\r\n"_s << none;
+            << FileList {file("A", u"-3"_s, 4)} << QList<int> {0, 4, 1, 4} << u"A\r\n"_s << none;
+        QTest::newRow("negative count subtracts") << FileList {file("A", u"5"_s, 4), file("B", u"-2"_s, 5)}
+                                                  << QList<int> {0, 9, 3, 3} << u"A\r\nB\r\n"_s << none;
         // Part size is the quotient cut down, not rounded.
         QTest::newRow("fewer questions than parts")
-            << FileList{file("A", u"3"_s, 2)} << QList<int>{0, 2, 3, 0} << u"A\r\n"_s << none;
+            << FileList {file("A", u"3"_s, 2)} << QList<int> {0, 2, 3, 0} << u"A\r\n"_s << none;
         QTest::newRow("encoded, 12 lines whatever the physical count")
-            << FileList{encodedFile(file("E", u"2"_s, 2)) + QStringList{u"extra"_s}} << QList<int>{0, 2, 2, 1}
-            << u"E\r\n"_s << none;
+            << FileList {encodedFile(file("E", u"2"_s, 2)) + QStringList {u"extra"_s}}
+            << QList<int> {0, 2, 2, 1} << u"E\r\n"_s << none;
         QTest::newRow("encoded, bad group: no beep")
-            << FileList{{u"\\\\\\0041000D000AZZZZ"_s}} << QList<int>{1, 0, 0, -1} << QString() << broken;
+            << FileList {{u"\\\\\\0041000D000AZZZZ"_s}} << QList<int> {1, 0, 0, -1} << QString() << broken;
         QTest::newRow("encoded, empty payload")
-            << FileList{{u"\\\\\\"_s}} << QList<int>{1, 0, 0, -1} << QString() << beepBroken;
+            << FileList {{u"\\\\\\"_s}} << QList<int> {1, 0, 0, -1} << QString() << beepBroken;
     }
     void figures()
     {
@@ -65,14 +66,14 @@ private Q_SLOTS:
         QFETCH(QList<int>, failedBankPartsSize);
         ScriptedDialogs dialogs;
         const auto m = load(files, dialogs);
-        QList<int> got{m->LoadFailed, m->BankQuestionCount, m->PartCount, m->PartSize};
+        QList<int> got {m->LoadFailed, m->BankQuestionCount, m->PartCount, m->PartSize};
         if (failedBankPartsSize[3] < 0)
             got[3] = -1;
         QCOMPARE(got, failedBankPartsSize);
         QTEST(m->LoadedTitles, "titles");
         QTEST(dialogs.kinds(), "shown");
         if (!dialogs.messages().isEmpty())
-            QCOMPARE(dialogs.messages(), QStringList{BrokenDataMessage});
+            QCOMPARE(dialogs.messages(), QStringList {BrokenDataMessage});
     }
 
     // Records and headers as written, lines of 100000 characters too; a short file
@@ -90,13 +91,13 @@ private Q_SLOTS:
         for (int i = 0; line.size() < 100000; ++i)
             line += (i % 3 == 0 ? u"あ"_s : i % 3 == 1 ? u"B"_s : u"\\/"_s);
         line.truncate(100000);
-        const QStringList a{u"Title A"_s, u"1"_s, u"CODE"_s, u"4"_s, u"5"_s, u"6"_s,
-                            u"  He @is@ \\/ a boy.  "_s, u"**"_s, u"彼は～少年です。ｱｲｳ"_s, line, QString(), line};
+        const QStringList a {u"Title A"_s, u"1"_s, u"CODE"_s, u"4"_s, u"5"_s, u"6"_s,
+            u"  He @is@ \\/ a boy.  "_s, u"**"_s, u"彼は～少年です。ｱｲｳ"_s, line, QString(), line};
         ScriptedDialogs dialogs;
         auto m = load({encoded ? encodedFile(a) : a}, dialogs);
         QCOMPARE(int(m->LoadFailed), 0);
-        QCOMPARE(m->QuestionBank(1), (QuestionRecord{a[6], a[7], a[8]}));
-        QCOMPARE(m->QuestionBank(2), (QuestionRecord{line, QString(), line}));
+        QCOMPARE(m->QuestionBank(1), (QuestionRecord {a[6], a[7], a[8]}));
+        QCOMPARE(m->QuestionBank(2), (QuestionRecord {line, QString(), line}));
         for (int s = 1; s <= 6; ++s)
             QCOMPARE(m->FileHeaders(1, s), a[s - 1]);
         m = loadFiles(m_dir.path(), {{}, {u"T"_s, u"2"_s, u"C"_s}}, dialogs, std::move(m));
@@ -116,7 +117,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         LoadQuestionFiles(*m, dialogs);
         QCOMPARE(int(m->LoadFailed), 1);
-        QCOMPARE(dialogs.messages(), QStringList{UnreadableFileMessage(path)});
+        QCOMPARE(dialogs.messages(), QStringList {UnreadableFileMessage(path)});
     }
 
     // The capacities, at and one past each: files, lines (before or after decoding),
@@ -143,7 +144,8 @@ private Q_SLOTS:
         QTest::newRow("plain, 9999 load whole") << 9999 << false << QString();
         for (const bool encoded : {false, true}) {
             const char *form = encoded ? "encoded" : "plain";
-            QTest::addRow("%s, 10000", form) << 10000 << encoded << BrokenDataMessage; // only no multiple of 3
+            QTest::addRow("%s, 10000", form)
+                << 10000 << encoded << BrokenDataMessage; // only no multiple of 3
             QTest::addRow("%s, 10001", form) << 10001 << encoded << tooMany;
         }
         QTest::newRow("plain, 30000") << 30000 << false << tooMany; // far past the line table
@@ -169,11 +171,12 @@ private Q_SLOTS:
         QTest::addColumn<FileList>("files");
         QTest::addColumn<int>("bank"); // 3331: refused there
         const QStringList largest = questionFile(u"A"_s, u"1"_s, 3331);
-        QTest::newRow("5000") << FileList{largest, questionFile(u"B"_s, u"1"_s, 1669)} << 5000;
-        QTest::newRow("5001") << FileList{largest, questionFile(u"B"_s, u"1"_s, 1670)} << 3331;
+        QTest::newRow("5000") << FileList {largest, questionFile(u"B"_s, u"1"_s, 1669)} << 5000;
+        QTest::newRow("5001") << FileList {largest, questionFile(u"B"_s, u"1"_s, 1670)} << 3331;
         // Full is no refusal in itself: only a question past 5000 is.
         QTest::newRow("a file without questions after 5000")
-            << FileList{largest, questionFile(u"B"_s, u"1"_s, 1669), questionFile(u"Z"_s, u"1"_s, 0)} << 5000;
+            << FileList {largest, questionFile(u"B"_s, u"1"_s, 1669), questionFile(u"Z"_s, u"1"_s, 0)}
+            << 5000;
     }
     void questionCapacity()
     {
@@ -183,20 +186,21 @@ private Q_SLOTS:
         const auto m = load(files, dialogs);
         QCOMPARE(int(m->BankQuestionCount), bank);
         QCOMPARE(int(m->LoadFailed), bank < 5000 ? 1 : 0);
-        QCOMPARE(dialogs.messages(), bank < 5000 ? QStringList{TooManyQuestionsMessage()} : QStringList{});
+        QCOMPARE(dialogs.messages(), bank < 5000 ? QStringList {TooManyQuestionsMessage()} : QStringList {});
     }
     void partCounts_data()
     {
         QTest::addColumn<QStringList>("declared"); // one file each
-        QTest::addColumn<int>("parts");            // -1: refused
-        QTest::newRow("32767") << QStringList{u"32767"_s} << 32767;
-        QTest::newRow("32767.5 rounds to even 32768") << QStringList{u"32767.5"_s} << -1;
-        QTest::newRow("a thousand digits") << QStringList{u"9"_s.repeated(1000)} << -1;
-        QTest::newRow("-32769") << QStringList{u"-32769"_s} << -1;
-        QTest::newRow("sum 32768") << QStringList{u"16384"_s, u"16384"_s} << -1;
+        QTest::addColumn<int>("parts"); // -1: refused
+        QTest::newRow("32767") << QStringList {u"32767"_s} << 32767;
+        QTest::newRow("32767.5 rounds to even 32768") << QStringList {u"32767.5"_s} << -1;
+        QTest::newRow("a thousand digits") << QStringList {u"9"_s.repeated(1000)} << -1;
+        QTest::newRow("-32769") << QStringList {u"-32769"_s} << -1;
+        QTest::newRow("sum 32768") << QStringList {u"16384"_s, u"16384"_s} << -1;
         // Each file's count is rounded: 16383.5 gives 16384, and 16384 + 16383.5 rounds to 32768.
-        QTest::newRow("halves rounded file by file") << QStringList{u"16383.5"_s, u"16383.5"_s} << -1;
-        QTest::newRow("a negative file brings the sum back") << QStringList{u"32767"_s, u"-1"_s, u"1"_s} << 32767;
+        QTest::newRow("halves rounded file by file") << QStringList {u"16383.5"_s, u"16383.5"_s} << -1;
+        QTest::newRow("a negative file brings the sum back")
+            << QStringList {u"32767"_s, u"-1"_s, u"1"_s} << 32767;
     }
     void partCounts()
     {
@@ -207,7 +211,7 @@ private Q_SLOTS:
             files << questionFile(u"T"_s, d, 1);
         ScriptedDialogs dialogs;
         const auto m = load(files, dialogs);
-        QCOMPARE(dialogs.messages(), parts < 0 ? QStringList{BrokenDataMessage} : QStringList{});
+        QCOMPARE(dialogs.messages(), parts < 0 ? QStringList {BrokenDataMessage} : QStringList {});
         if (parts < 0)
             return;
         QCOMPARE(int(m->PartCount), parts);

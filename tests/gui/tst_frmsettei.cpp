@@ -87,15 +87,16 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         frmSettei w(m, dialogs);
 
-        QCOMPARE((QList<int>{m.AnswerLayout, m.AttachAnswers, m.QuestionCount}), (QList<int>{1, 1, 10}));
+        QCOMPARE((QList<int> {m.AnswerLayout, m.AttachAnswers, m.QuestionCount}), (QList<int> {1, 1, 10}));
         QVERIFY(control<QRadioButton>(&w, "Option2_0")->isChecked());
         QVERIFY(control<QCheckBox>(&w, "Check1")->isChecked());
         QStringList texts;
         for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
             texts << text(&w, name);
-        QCOMPARE(texts, (QStringList{QStringLiteral("Drill A\nDrill B"), QStringLiteral("IPAMincho"),
-                                     QStringLiteral("12"), QStringLiteral("0"), QStringLiteral("25"),
-                                     QStringLiteral("《三年》")}));
+        QCOMPARE(texts,
+            (QStringList {QStringLiteral("Drill A\nDrill B"), QStringLiteral("IPAMincho"),
+                QStringLiteral("12"), QStringLiteral("0"), QStringLiteral("25"),
+                QStringLiteral("《三年》")}));
         QCOMPARE(entries(control<QListWidget>(&w, "List1")).size(), 2);
         QCOMPARE(control<QSpinBox>(&w, "spnSheetCount")->value(), 1);
         for (const char *name : {"List2", "cmdSetOK", "Command3", "Command7", "cmdPreview"})
@@ -113,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(text(f.w.get(), "Text4"), u"20"_s);
         QCOMPARE(entries(f.counts()).size(), 20);
         QCOMPARE(entries(f.counts()).last(), u"   20題"_s);
-        QCOMPARE(selectedRows(f.counts()), QList<int>{9});
+        QCOMPARE(selectedRows(f.counts()), QList<int> {9});
         QCOMPARE(f.runState(), u"1111"_s);
         QCOMPARE(f.m.ChosenPartNumbers(2), u"３"_s);
         QVERIFY(f.dialogs.shown.isEmpty());
@@ -121,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(f.m.QuestionCount, 5);
         f.press("Command5");
         QCOMPARE(f.m.AllPartsChosen, 1);
-        QCOMPARE(selectedRows(f.counts()), QList<int>{4});
+        QCOMPARE(selectedRows(f.counts()), QList<int> {4});
     }
 
     // A refused decision leaves the window exactly as it was.
@@ -148,7 +149,7 @@ private Q_SLOTS:
         const std::int16_t all = f.m.AllPartsChosen;
         const QString range = text(f.w.get(), "Text4");
         f.press(button.constData());
-        QCOMPARE(f.dialogs.kinds(), (QStringList{QStringLiteral("beep"), QStringLiteral("message")}));
+        QCOMPARE(f.dialogs.kinds(), (QStringList {QStringLiteral("beep"), QStringLiteral("message")}));
         QCOMPARE(f.runState(), QStringLiteral("1111"));
         QCOMPARE(selectedRows(f.parts()), parts);
         QCOMPARE(selectedRows(f.counts()), counts);
@@ -169,7 +170,9 @@ private Q_SLOTS:
         QFETCH(int, how);
         Fixture f;
         f.w->show();
-        how == 0 ? f.press("Command2") : how == 1 ? QTest::keyClick(f.w.get(), Qt::Key_Escape) : void(f.w->close());
+        how == 0       ? f.press("Command2")
+            : how == 1 ? QTest::keyClick(f.w.get(), Qt::Key_Escape)
+                       : void(f.w->close());
         QCOMPARE(f.returnings, 1);
         QVERIFY(!f.w->isVisible());
     }
@@ -181,12 +184,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("runState");
         QTest::addColumn<QString>("text4");
         QTest::addColumn<QList<int>>("partsAllLayoutAttach");
-        QTest::newRow("part deselected") << "List1" << "0000" << "25" << QList<int>{1, 0, 1, 1};
-        QTest::newRow("start over") << "Command7" << "0000" << "0" << QList<int>{0, 0, 1, 1};
-        QTest::newRow("no answer column") << "Option2_1" << "0010" << "25" << QList<int>{2, 0, 2, 1};
-        QTest::newRow("answer column again") << "Option2_1,Option2_0" << "0010" << "25" << QList<int>{2, 0, 1, 1};
-        QTest::newRow("attach answers off") << "Check1" << "1111" << "25" << QList<int>{2, 1, 1, 2};
-        QTest::newRow("attach answers on again") << "Check1,Check1" << "1111" << "25" << QList<int>{2, 1, 1, 1};
+        QTest::newRow("part deselected") << "List1"
+                                         << "0000"
+                                         << "25" << QList<int> {1, 0, 1, 1};
+        QTest::newRow("start over") << "Command7"
+                                    << "0000"
+                                    << "0" << QList<int> {0, 0, 1, 1};
+        QTest::newRow("no answer column") << "Option2_1"
+                                          << "0010"
+                                          << "25" << QList<int> {2, 0, 2, 1};
+        QTest::newRow("answer column again") << "Option2_1,Option2_0"
+                                             << "0010"
+                                             << "25" << QList<int> {2, 0, 1, 1};
+        QTest::newRow("attach answers off") << "Check1"
+                                            << "1111"
+                                            << "25" << QList<int> {2, 1, 1, 2};
+        QTest::newRow("attach answers on again") << "Check1,Check1"
+                                                 << "1111"
+                                                 << "25" << QList<int> {2, 1, 1, 1};
     }
     void transitions()
     {
@@ -200,9 +215,9 @@ private Q_SLOTS:
             step == u"List1" ? f.parts()->item(0)->setSelected(false) : f.press(step.toLatin1().constData());
         QTEST(f.runState(), "runState");
         QTEST(text(f.w.get(), "Text4"), "text4");
-        QTEST((QList<int>{int(selectedRows(f.parts()).size()), f.m.AllPartsChosen, f.m.AnswerLayout,
-                          f.m.AttachAnswers}),
-              "partsAllLayoutAttach");
+        QTEST((QList<int> {int(selectedRows(f.parts()).size()), f.m.AllPartsChosen, f.m.AnswerLayout,
+                  f.m.AttachAnswers}),
+            "partsAllLayoutAttach");
         if (f.runState().startsWith(u'0'))
             QCOMPARE(f.counts()->count(), 0);
         // Undoing a choice never touches the range or the count.
@@ -232,13 +247,14 @@ private Q_SLOTS:
         f.m.FontSize = 11;
         f.open();
         if (!face.isEmpty())
-            f.dialogs.fontAnswers.enqueue(FontChoice{face, size});
+            f.dialogs.fontAnswers.enqueue(FontChoice {face, size});
         f.press("cmdFonts_1");
         QTEST(int(f.dialogs.messages().size()), "messages");
         QCOMPARE(f.dialogs.shown[0].text, QStringLiteral("IPAGothic")); // opens on the current font
-        QCOMPARE((QStringList{f.m.FontName, QString::number(f.m.FontSize)}), (QStringList{name, QString::number(points)}));
-        QCOMPARE((QStringList{text(f.w.get(), "Text2"), text(f.w.get(), "Text3")}),
-                 (QStringList{name, QString::number(points)}));
+        QCOMPARE((QStringList {f.m.FontName, QString::number(f.m.FontSize)}),
+            (QStringList {name, QString::number(points)}));
+        QCOMPARE((QStringList {text(f.w.get(), "Text2"), text(f.w.get(), "Text3")}),
+            (QStringList {name, QString::number(points)}));
         QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
 
         f.press("cmdFonts_0");
@@ -257,7 +273,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("logo");
-        QTest::newRow("own text, blanks kept") << " 三年 Ａ組 " << " 三年 Ａ組 ";
+        QTest::newRow("own text, blanks kept") << " 三年 Ａ組 "
+                                               << " 三年 Ａ組 ";
         QTest::newRow("cancel or empty") << QString() << DefaultSheetLogo;
     }
     void sheetLogo()
@@ -321,15 +338,15 @@ private Q_SLOTS:
         QTest::addColumn<MessageAnswer>("overflow");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("printed") << QByteArray("cmdSetOK") << 10 << true << MessageAnswer::Yes
-                                 << QStringList{u"print"_s};
+                                 << QStringList {u"print"_s};
         QTest::newRow("prompt: what fits") << QByteArray("cmdSetOK") << 150 << true << MessageAnswer::Yes
-                                           << QStringList{u"print"_s, u"message"_s};
-        QTest::newRow("printed from the preview") << QByteArray("cmdPreview") << 10 << true << MessageAnswer::No
-                                                  << QStringList{u"preview"_s};
-        QTest::newRow("preview closed") << QByteArray("cmdPreview") << 10 << false << MessageAnswer::No
-                                        << QStringList{u"preview"_s};
+                                           << QStringList {u"print"_s, u"message"_s};
+        QTest::newRow("printed from the preview")
+            << QByteArray("cmdPreview") << 10 << true << MessageAnswer::No << QStringList {u"preview"_s};
+        QTest::newRow("preview closed")
+            << QByteArray("cmdPreview") << 10 << false << MessageAnswer::No << QStringList {u"preview"_s};
         QTest::newRow("prompt cancelled: no preview") << QByteArray("cmdPreview") << 150 << false
-                                                      << MessageAnswer::Cancel << QStringList{u"message"_s};
+                                                      << MessageAnswer::Cancel << QStringList {u"message"_s};
     }
     void printRuns()
     {

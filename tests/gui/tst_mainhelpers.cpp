@@ -25,7 +25,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         for (const char *name : {"b.qvn", "a.qvn", "C.QVN", "notes.txt", "x.qvk", "qvn", "a.qvn.bak",
-                                 ".hidden.qvn", "単元10.qvn", "単元2.qvn", "b/x", "A/x", ".git/x"})
+                 ".hidden.qvn", "単元10.qvn", "単元2.qvn", "b/x", "A/x", ".git/x"})
             writeBytes(dir.filePath(QString::fromUtf8(name)), {});
         QDir(dir.path()).mkdir(u"folder.qvn"_s);
         QStringList shown, files;
@@ -33,10 +33,10 @@ private Q_SLOTS:
             shown.append(e.shownName);
             files.append(e.fileName);
         }
-        QCOMPARE(shown, (QStringList{u"a"_s, u"b"_s, u"C"_s, u"単元10"_s, u"単元2"_s}));
+        QCOMPARE(shown, (QStringList {u"a"_s, u"b"_s, u"C"_s, u"単元10"_s, u"単元2"_s}));
         QCOMPARE(files.at(2), u"C.QVN"_s); // the real name, so an upper-case extension still opens
         QCOMPARE(SubfoldersOf(dir.path()),
-                 (QStringList{dir.filePath(u"A"_s), dir.filePath(u"b"_s), dir.filePath(u"folder.qvn"_s)}));
+            (QStringList {dir.filePath(u"A"_s), dir.filePath(u"b"_s), dir.filePath(u"folder.qvn"_s)}));
         QVERIFY(QuestionFilesIn(u"/no/such/folder/"_s).isEmpty());
         QVERIFY(SubfoldersOf(u"/no/such/folder"_s).isEmpty());
     }
@@ -51,7 +51,8 @@ private Q_SLOTS:
         selected[7] = selected[2] = true;
         Module1 m;
         QCOMPARE(ChooseFiles(m, u"/q/"_s, list, selected), FileChoice::Chosen);
-        QCOMPARE((QStringList{m.ChosenFileList(1), m.ChosenFileList(2)}), (QStringList{u"/q/2.qvn"_s, u"/q/7.qvn"_s}));
+        QCOMPARE((QStringList {m.ChosenFileList(1), m.ChosenFileList(2)}),
+            (QStringList {u"/q/2.qvn"_s, u"/q/7.qvn"_s}));
         std::fill(selected.begin(), selected.begin() + 100, true);
         QCOMPARE(ChooseFiles(m, u"/q/"_s, list, selected), FileChoice::Chosen);
         QCOMPARE(m.ChosenFileCount, 100);

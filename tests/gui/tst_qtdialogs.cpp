@@ -158,7 +158,6 @@ private Q_SLOTS:
         if (print)
             QVERIFY(sorario::test::readBytes(pdf).startsWith("%PDF"));
     }
-
 };
 
 QTEST_MAIN(TestQtDialogs)

@@ -48,7 +48,7 @@ private Q_SLOTS:
                                                 << QStringList {QStringLiteral("café"), QStringLiteral("あ")}
                                                 << 0 << 0 << TextEncoding::Utf8WithoutMark;
         QTest::newRow("UTF-8 without the mark, first and last three-byte leads")
-            << QByteArray("\xE0\xA0\x80\xEF\xBD\xB1") << QStringList{u"\u0800ｱ"_s} << 0 << 0
+            << QByteArray("\xE0\xA0\x80\xEF\xBD\xB1") << QStringList {u"\u0800ｱ"_s} << 0 << 0
             << TextEncoding::Utf8WithoutMark;
         // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
         QTest::newRow("UTF-8, then not")

@@ -138,8 +138,8 @@ private Q_SLOTS:
         InitialiseFolders(next, bin(), readOnly, settings);
         LoadFontSettings(next);
         LoadSheetLogo(next);
-        QCOMPARE((QStringList{next.FontName, QString::number(next.FontSize), next.SheetLogo}),
-                 (QStringList{m.FontName, QString::number(m.FontSize), m.SheetLogo}));
+        QCOMPARE((QStringList {next.FontName, QString::number(next.FontSize), next.SheetLogo}),
+            (QStringList {m.FontName, QString::number(m.FontSize), m.SheetLogo}));
     }
 
     void readmePath_data()

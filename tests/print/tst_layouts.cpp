@@ -191,7 +191,6 @@ private Q_SLOTS:
             page2.append(u"%1|%2,%3"_s.arg(op.text).arg(op.x).arg(op.y));
         QTEST(page2, "page2");
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestLayouts)

@@ -21,7 +21,6 @@ using sorario::QtPrintSurface;
 
 namespace {
 
-
 // Runs a poppler tool; empty output when it fails or is missing.
 QString tool(const QString &name, const QStringList &args)
 {
@@ -257,7 +256,6 @@ private Q_SLOTS:
         surface.setFontEmphasis(true); // synthesised bold keeps the advances
         QCOMPARE(surface.textWidth(text), ratio * width);
     }
-
 };
 
 QTEST_MAIN(TestQtPrintSurface)

@@ -167,7 +167,6 @@ private Q_SLOTS:
                     u"S1Q%1"_s.arg(printed[0]), u"S2Q%1"_s.arg(printed[1]), u"S3Q%1"_s.arg(printed[2])}));
         }
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestSheetRun)

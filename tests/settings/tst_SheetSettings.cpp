@@ -212,13 +212,13 @@ private Q_SLOTS:
         QTest::newRow("comma and line ends")
             << u"a,b\r\nc\nd\re"_s << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s};
         QTest::newRow("quoted comma, rest of field dropped")
-            << u"\"x,y\" junk,z"_s << QStringList{u"x,y"_s, u"z"_s};
+            << u"\"x,y\" junk,z"_s << QStringList {u"x,y"_s, u"z"_s};
         QTest::newRow("quote closed on a later line is not joined")
             << u"\"a\r\nb\""_s << QStringList{u"a"_s, u"b\""_s};
         QTest::newRow("leading blanks and tabs skipped, inner and trailing kept")
             << u" \t ＭＳ Ｐ明朝 "_s << QStringList{u"ＭＳ Ｐ明朝 "_s};
         QTest::newRow("empty lines are empty items")
-            << u"\r\n\r\nx"_s << QStringList{QString(), QString(), u"x"_s};
+            << u"\r\n\r\nx"_s << QStringList {QString(), QString(), u"x"_s};
     }
 
     void textItems()

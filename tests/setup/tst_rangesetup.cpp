@@ -65,7 +65,8 @@ private Q_SLOTS:
         QTest::newRow("500 of 500 parts") << 5000 << 500 << partRun(1, 500) << 10 << none << 5000 << u"Q1-Q5000"_s << 1 << 10 << 1000;
         QTest::newRow("501 of 501 parts") << 5000 << 501 << partRun(1, 501) << 10 << tooMany << 7 << QString() << 0 << 10 << 0;
         QTest::newRow("500 of 32767 parts, the last holds all")
-            << 5000 << 32767 << partRun(32268, 32767) << 10 << none << 5000 << u"Q1-Q5000"_s << 0 << 10 << 1000;
+            << 5000 << 32767 << partRun(32268, 32767) << 10 << none << 5000 << u"Q1-Q5000"_s << 0 << 10
+            << 1000;
         QTest::newRow("range 1001") << 1001 << 1 << QList<int>{1} << 10 << none << 1001 << u"Q1-Q1001"_s << 1 << 10 << 1000;
         QTest::newRow("count 1000 kept in a range of 1001") << 1001 << 1 << QList<int>{1} << 1000 << none << 1001 << u"Q1-Q1001"_s << 1 << 1000 << 1000;
         // No list offers more than the draw holds; a count that got there is lowered.
@@ -101,7 +102,7 @@ private Q_SLOTS:
         QCOMPARE(int(m->QuestionCount), count);
         QCOMPARE(d.countEntries.size(), offered);
         if (!refusal.isEmpty()) {
-            QCOMPARE(dialogs.kinds(), (QStringList{u"beep"_s, u"message"_s}));
+            QCOMPARE(dialogs.kinds(), (QStringList {u"beep"_s, u"message"_s}));
             return;
         }
         QVERIFY(dialogs.shown.isEmpty());

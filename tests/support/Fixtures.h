@@ -26,7 +26,10 @@ namespace sorario::test {
 
 using namespace Qt::StringLiterals;
 
-inline QByteArray sjis(const QString &text) { return encodeCp932(text).bytes; }
+inline QByteArray sjis(const QString &text)
+{
+    return encodeCp932(text).bytes;
+}
 
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -54,10 +57,10 @@ inline QByteArray readBytes(const QString &path)
 
 // The one question-file builder: six header lines, then `questions` questions
 // "<tag>k" with hint "h" and answer "ak".
-inline QStringList questionFile(const QString &title, const QString &parts, int questions,
-                                const QString &tag = u"q"_s)
+inline QStringList questionFile(
+    const QString &title, const QString &parts, int questions, const QString &tag = u"q"_s)
 {
-    QStringList lines{title, parts, u"S"_s, QString(), QString(), QString()};
+    QStringList lines {title, parts, u"S"_s, QString(), QString(), QString()};
     for (int q = 1; q <= questions; ++q)
         lines << tag + QString::number(q) << u"h"_s << u"a"_s + QString::number(q);
     return lines;
@@ -78,11 +81,11 @@ inline QStringList encodedFile(const QStringList &lines)
 }
 
 // Stands for a chosen file that is not on the disk.
-inline const QStringList MissingFile{u"<missing>"_s};
+inline const QStringList MissingFile {u"<missing>"_s};
 
 // Writes each file into `folder` under a new name, chooses them all and loads.
 inline std::unique_ptr<Module1> loadFiles(const QString &folder, const QList<QStringList> &files,
-                                          ScriptedDialogs &dialogs, std::unique_ptr<Module1> m = {})
+    ScriptedDialogs &dialogs, std::unique_ptr<Module1> m = {})
 {
     static int written = 0;
     if (!m)
@@ -104,11 +107,12 @@ inline std::unique_ptr<Module1> loadFiles(const QString &folder, const QList<QSt
 inline QMap<QString, QByteArray> snapshot(const QString &root)
 {
     QMap<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(
+        root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         entries.insert(QDir(root).relativeFilePath(path),
-                       it.fileInfo().isDir() ? QByteArray("<folder>") : readBytes(path));
+            it.fileInfo().isDir() ? QByteArray("<folder>") : readBytes(path));
     }
     return entries;
 }
@@ -118,7 +122,7 @@ inline QMap<QString, QByteArray> snapshot(const QString &root)
 inline bool limitFileSize(rlim_t bytes)
 {
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
+    rlimit limit {};
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = bytes;
     return setrlimit(RLIMIT_FSIZE, &limit) == 0;
@@ -143,7 +147,7 @@ public:
     bool ok() const { return m_ok; }
 
 private:
-    rlimit m_old{};
+    rlimit m_old {};
     void (*m_oldHandler)(int) = nullptr;
     bool m_ok = false;
 };
