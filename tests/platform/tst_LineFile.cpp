@@ -37,6 +37,11 @@ private Q_SLOTS:
         QTest::newRow("Shift-JIS") << QByteArray("\x95\x5C\r\n~\\")
                                    << QStringList {QStringLiteral("表"), QStringLiteral("~\\")} << 0 << 0
                                    << TextEncoding::ShiftJis;
+        QTest::newRow("bad first byte")
+            << QByteArray("\x80x") << QStringList {u"\uFFFDx"_s} << 1 << 1 << TextEncoding::ShiftJis;
+        QTest::newRow("bad byte after an empty first line")
+            << QByteArray("\nx\x82") << QStringList {QString(), u"x\uFFFD"_s} << 1 << 2
+            << TextEncoding::ShiftJis;
         QTest::newRow("bad byte, CR LF lines")
             << QByteArray("ok\r\nx\x82\r\ny")
             << QStringList {QStringLiteral("ok"), QStringLiteral("x\uFFFD"), QStringLiteral("y")} << 1 << 2
