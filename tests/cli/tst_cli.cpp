@@ -257,6 +257,11 @@ private Q_SLOTS:
             = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).toJson(QJsonDocument::Compact);
         QVERIFY(trace.contains(u"CODE(SheetNo.:03051407-1)"_s.toUtf8()));
         QVERIFY(trace.contains(u"ＭＳ 明朝"_s.toUtf8()) && !trace.contains("@"));
+        // Cancelled at the prompt: the first draw is listed, with no sheet's outcome.
+        const CliRun cancelled
+            = run(printArgs(fixed + QStringList {u"--overflow"_s, u"cancel"_s, u"--sheets"_s, u"3"_s}));
+        QCOMPARE(cancelled.exitCode, 1);
+        QCOMPARE(cancelled.json()[u"Sheets"_s][0].toObject().keys(), QStringList {u"DrawnQuestions"_s});
     }
 
     // check prints the problems, one a line (notes and the counts go to standard error),

@@ -384,6 +384,8 @@ private Q_SLOTS:
             QCOMPARE(f.m.SheetCount, 3);
             f.press("Command5");
             f.press(runs[i]);
+            // A target with nothing to show opens no preview.
+            QCOMPARE(f.dialogs.kinds(), i == 0 ? QStringList {u"print"_s} : QStringList {});
             QCOMPARE(paper.log().pagesDelivered(), 6);
             QCOMPARE(box->value(), 3);
             traces[i] = TraceJson(paper.log());
