@@ -1,5 +1,5 @@
-#include "support/CliRunner.h"
-#include "support/TestFiles.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/Fixtures.h"
 
 #include <QFile>
 #include <QJsonArray>

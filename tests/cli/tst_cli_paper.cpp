@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // print's --paper, --keep-words and --fit: their arguments and summary keys.
-#include "support/CliRunner.h"
-#include "support/TestFiles.h"
+#include "support/Fixtures.h"
 
 #include <QTemporaryDir>
 #include <QTest>

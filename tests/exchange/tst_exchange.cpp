@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/QuestionCsv.h"
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 
-#include "support/CliRunner.h"
-#include "support/TestFiles.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Cp932.h"
@@ -7,7 +8,8 @@
 #include "setup/frmSettei.h"
 #include "shared/Module1.h"
 
-#include "support/TestFiles.h"
+#include "support/Fixtures.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -81,17 +83,6 @@ inline void selectRows(QListWidget *list, const QList<int> &rows)
 inline QuestionRecord question(int k)
 {
     return {QStringLiteral("Question %1 （　　） here.").arg(k), QString(), QStringLiteral("a%1").arg(k)};
-}
-
-// A plain question file of `count` such questions, declared as `parts` parts.
-inline QString writeQuestionFile(const QString &path, const QString &title, int parts, int count)
-{
-    QStringList lines {title, QString::number(parts), QStringLiteral("T1"), {}, {}, {}};
-    for (int k = 1; k <= count; ++k) {
-        const QuestionRecord q = question(k);
-        lines << q.QuestionText << q.Hint << q.Answer;
-    }
-    return writeSjisLines(path, lines);
 }
 
 // The bank as the loader leaves it, without going through files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The set-up window for a named class: its history, the preview's swap, 「履歴」.
 #include "setup/frmSettei.h"
 

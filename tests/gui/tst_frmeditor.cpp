@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionFileRead.h"
 #include "bank/QuestionFiles.h"
 #include "editor/QuestionTableModel.h"
 #include "editor/frmEditor.h"
 #include "shared/Module1.h"
 
+#include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,161 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's file listing, file choice, read-me and volume rules.
 #include "app/QuestionFileList.h"
 #include "app/Readme.h"
 #include "app/Volumes.h"
-#include "shared/Module1.h"
 
-#include "support/TestFiles.h"
+#include "support/Fixtures.h"
 
-#include <QDir>
-#include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 
 using namespace sorario;
-
-namespace {
-
-void touch(const QString &path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
-} // namespace
+using namespace sorario::test;
 
 class TestMainHelpers : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void listsQuestionFilesOnly()
+    // Question files by name, numbers as text; folders sorted, hidden ones left out.
+    void listing()
     {
         QTemporaryDir dir;
         for (const char *name : {"b.qvn", "a.qvn", "C.QVN", "notes.txt", "x.qvk", "qvn", "a.qvn.bak",
-                                 ".hidden.qvn", "単元10.qvn", "単元2.qvn"})
-            touch(dir.filePath(QString::fromUtf8(name)));
-        QDir(dir.path()).mkdir(QStringLiteral("folder.qvn"));
-
-        const QList<QuestionFileEntry> entries = QuestionFilesIn(dir.path() + u'/');
+                 ".hidden.qvn", "単元10.qvn", "単元2.qvn", "b/x", "A/x", ".git/x"})
+            writeBytes(dir.filePath(QString::fromUtf8(name)), {});
+        QDir(dir.path()).mkdir(u"folder.qvn"_s);
         QStringList shown, files;
-        for (const QuestionFileEntry &e : entries) {
+        for (const QuestionFileEntry &e : QuestionFilesIn(dir.path() + u'/')) {
             shown.append(e.shownName);
             files.append(e.fileName);
         }
-        QCOMPARE(shown, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("C"),
-                                     QStringLiteral("単元10"), QStringLiteral("単元2")}));
-        // The real name is kept so an upper-case extension still opens.
-        QCOMPARE(files.at(2), QStringLiteral("C.QVN"));
-    }
-
-    void subfoldersSortedAndVisible()
-    {
-        QTemporaryDir dir;
-        QDir d(dir.path());
-        for (const char *name : {"b", "A", ".git"})
-            d.mkdir(QString::fromUtf8(name));
-        touch(dir.filePath(QStringLiteral("file")));
+        QCOMPARE(shown, (QStringList {u"a"_s, u"b"_s, u"C"_s, u"単元10"_s, u"単元2"_s}));
+        QCOMPARE(files.at(2), u"C.QVN"_s); // the real name, so an upper-case extension still opens
         QCOMPARE(SubfoldersOf(dir.path()),
-                 (QStringList{dir.filePath(QStringLiteral("A")), dir.filePath(QStringLiteral("b"))}));
-        QVERIFY(QuestionFilesIn(QStringLiteral("/no/such/folder/")).isEmpty());
-        QVERIFY(SubfoldersOf(QStringLiteral("/no/such/folder")).isEmpty());
+            (QStringList {dir.filePath(u"A"_s), dir.filePath(u"b"_s), dir.filePath(u"folder.qvn"_s)}));
+        QVERIFY(QuestionFilesIn(u"/no/such/folder/"_s).isEmpty());
+        QVERIFY(SubfoldersOf(u"/no/such/folder"_s).isEmpty());
     }
 
-    void chooseFiles_data()
-    {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<QList<int>>("selectedRows");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("count");
-        QTest::newRow("two in list order") << 3 << QList<int>{2, 0} << int(FileChoice::Chosen) << 2;
-        QTest::newRow("table full") << 120 << [] {
-            QList<int> rows;
-            for (int i = 0; i < 100; ++i)
-                rows.append(i);
-            return rows;
-        }() << int(FileChoice::Chosen) << 100;
-    }
+    // The selected entries in list order, 100 at most.
     void chooseFiles()
     {
-        QFETCH(int, entries);
-        QFETCH(QList<int>, selectedRows);
-        QFETCH(int, result);
-        QFETCH(int, count);
-
         QList<QuestionFileEntry> list;
-        QList<bool> selected(entries, false);
-        for (int i = 0; i < entries; ++i)
-            list.append({QString::number(i), QString::number(i) + QStringLiteral(".qvn")});
-        for (int row : selectedRows)
-            selected[row] = true;
-
+        for (int i = 0; i < 120; ++i)
+            list.append({QString::number(i), QString::number(i) + u".qvn"_s});
+        QList<bool> selected(120, false);
+        selected[7] = selected[2] = true;
         Module1 m;
-        m.ChosenFileCount = -1; // shows whether a refusal touched it
-        QCOMPARE(int(ChooseFiles(m, QStringLiteral("/q/"), list, selected)), result);
-        QCOMPARE(int(m.ChosenFileCount), count);
-        if (result == int(FileChoice::Chosen)) {
-            QCOMPARE(m.ChosenFileList(1), QStringLiteral("/q/0.qvn"));
-            const int last = *std::max_element(selectedRows.begin(), selectedRows.end());
-            QCOMPARE(m.ChosenFileList(count), QStringLiteral("/q/%1.qvn").arg(last));
-        }
+        QCOMPARE(ChooseFiles(m, u"/q/"_s, list, selected), FileChoice::Chosen);
+        QCOMPARE((QStringList {m.ChosenFileList(1), m.ChosenFileList(2)}),
+            (QStringList {u"/q/2.qvn"_s, u"/q/7.qvn"_s}));
+        std::fill(selected.begin(), selected.begin() + 100, true);
+        QCOMPARE(ChooseFiles(m, u"/q/"_s, list, selected), FileChoice::Chosen);
+        QCOMPARE(m.ChosenFileCount, 100);
+        QCOMPARE(m.ChosenFileList(100), u"/q/99.qvn"_s);
     }
 
-    void readme_data()
-    {
-        QTest::addColumn<bool>("present");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty file") << true << QStringList{} << QString();
-        QTest::newRow("empty lines kept") << true << QStringList{QString(), QStringLiteral("x")}
-                                          << QStringLiteral("\r\nx\r\n");
-    }
     void readme()
     {
-        QFETCH(bool, present);
-        QFETCH(QStringList, lines);
-        QFETCH(QString, expected);
         QTemporaryDir dir;
-        if (present)
-            test::writeSjisLines(dir.filePath(QStringLiteral("Readme.txt")), lines);
         Module1 m;
         m.ProgramFolder = dir.path();
-        m.ReadmeText = QStringLiteral("old");
+        writeSjisLines(dir.filePath(u"Readme.txt"_s), {QString(), u"x"_s});
         LoadReadme(m);
-        QCOMPARE(m.ReadmeText, expected);
+        QCOMPARE(m.ReadmeText, u"\r\nx\r\n"_s); // empty lines kept
+        writeBytes(dir.filePath(u"Readme.txt"_s), {});
+        LoadReadme(m);
+        QCOMPARE(m.ReadmeText, QString());
     }
 
     void volumeOf_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("volume");
-        QTest::newRow("under root") << QStringLiteral("/home/t") << 0;
-        QTest::newRow("mounted medium") << QStringLiteral("/media/usb/tests") << 1;
-        QTest::newRow("medium itself") << QStringLiteral("/media/usb") << 1;
-        QTest::newRow("name that only starts alike") << QStringLiteral("/media/usb2") << 0;
+        QTest::newRow("under root") << u"/home/t"_s << 0;
+        QTest::newRow("mounted medium") << u"/media/usb/tests"_s << 1;
+        QTest::newRow("medium itself") << u"/media/usb"_s << 1;
+        QTest::newRow("name that only starts alike") << u"/media/usb2"_s << 0;
     }
     void volumeOf()
     {
         QFETCH(QString, path);
-        QFETCH(int, volume);
-        const QList<Volume> volumes{{QStringLiteral("/"), {}}, {QStringLiteral("/media/usb"), QStringLiteral("USB")}};
-        QCOMPARE(VolumeOf(volumes, path), volume);
+        QTEST(VolumeOf({{u"/"_s, {}}, {u"/media/usb"_s, u"USB"_s}}, path), "volume");
+        QCOMPARE(VolumeOf({{u"/media/usb"_s, {}}}, u"/home"_s), -1);
     }
 
-    void volumeOfWithoutRoot()
+    // The drives: each mount once, in order, the root among them, no system mounts.
+    void mountedVolumes()
     {
-        QCOMPARE(VolumeOf({{QStringLiteral("/media/usb"), {}}}, QStringLiteral("/home")), -1);
-    }
-
-    void systemMountsAreNoDrives()
-    {
-        for (const Volume &v : MountedVolumes()) {
-            QVERIFY2(!v.root.startsWith(QStringLiteral("/proc")) && !v.root.startsWith(QStringLiteral("/sys")),
-                     qPrintable(v.root));
-        }
+        QStringList roots;
+        for (const Volume &v : MountedVolumes())
+            roots << v.root;
+        QVERIFY(roots.contains(u"/"_s));
+        QCOMPARE(QSet<QString>(roots.begin(), roots.end()).size(), roots.size());
+        QVERIFY(std::is_sorted(roots.begin(), roots.end()));
+        for (const QString &root : roots)
+            QVERIFY2(!root.startsWith(u"/proc"_s) && !root.startsWith(u"/sys"_s), qPrintable(root));
         QVERIFY(VolumeReady(QDir::rootPath()));
-        QVERIFY(!VolumeReady(QStringLiteral("/no/such/medium")));
+        QVERIFY(!VolumeReady(u"/no/such/medium"_s));
     }
 };
 

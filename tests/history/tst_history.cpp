@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/ClassRun.h"
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
 #include "history/Reprint.h"
 
-#include "support/BankFiles.h"
-#include "support/TestFiles.h"
+#include "support/Fixtures.h"
 
 #include <QTemporaryDir>
 #include <QTest>

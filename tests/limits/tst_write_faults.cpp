@@ -1,21 +1,14 @@
-// Every writer on a full disk. The other faults (folder missing or a file, name
-// taken by a folder) are tried next to each writer: tests/platform tst_SafeWrite,
-// tests/settings tst_SheetSettings, tests/export tst_TestTextFile, tests/convert
-// tst_FirstFormat, tests/cli tst_CliBank.
-#include "convert/FirstFormat.h"
-#include "export/TestTextFile.h"
-#include "shared/Module1.h"
-
-#include "support/BankFiles.h"
-#include "support/DiskState.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line's writers on a full disk, limited in the child only. The safe write
+// on a full disk is tested in tests/platform tst_SafeWrite, each writer's failed write
+// beside it.
+#include "support/Fixtures.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
-#include <memory>
-#include <optional>
 
 using namespace sorario;
 using namespace sorario::test;
@@ -39,42 +32,12 @@ std::function<Outcome()> prepare(const QString &writer, const QString &root)
     const auto oldFile = [&](const QString &name) {
         return writeSjisLines(dir.filePath(name), {u"the old file, which must stay whole"_s});
     };
-    if (writer == u"text export"_s) {
-        const QString target = oldFile(u"out.txt"_s);
-        return [=] {
-            auto m = std::make_unique<Module1>();
-            m->ChosenFileCount = 1;
-            m->FileHeaders(1, 1) = u"T"_s;
-            m->AllPartsChosen = 1;
-            m->QuestionCount = 1;
-            m->DrawnQuestions(1) = {longText, longText, longText};
-            ScriptedDialogs dialogs;
-            dialogs.saveAnswers.enqueue(target);
-            std::optional<FileSizeLimit> limit(DiskRoom);
-            const bool written = WriteTestTextFile(*m, dialogs).kind == TextExportKind::Saved;
-            limit.reset();
-            return Outcome{written, dialogs.messages()};
-        };
-    }
-    if (writer == u"conversion"_s) {
-        writeSjisLines(dir.filePath(u"a.qvk"_s), questionFile(longText, u"1"_s, 3).mid(6));
-        writeSjisLines(dir.filePath(u"a.ctr"_s), {longText, u"1"_s});
-        oldFile(u"a.qvn"_s);
-        return [=] {
-            ScriptedDialogs dialogs;
-            dialogs.openAnswers.enqueue(dir.filePath(u"a.qvk"_s));
-            std::optional<FileSizeLimit> limit(DiskRoom);
-            const bool converted = RunConversion(dialogs, root).converted();
-            limit.reset();
-            return Outcome{converted, dialogs.messages()};
-        };
-    }
     // The command line; the size limit is set in the child only.
     const QString source = writeSjisLines(dir.filePath(u"source.qvn"_s), questionFile(longText, u"1"_s, 3));
     const QStringList args = writer == u"encode"_s
-        ? QStringList{u"encode"_s, source, u"-o"_s, oldFile(u"out.qvn"_s)}
-        : QStringList{u"print"_s, source, u"--metrics"_s, u"fixed"_s, u"--trace"_s, oldFile(u"t.json"_s),
-                      u"-o"_s, dir.filePath(u"out.pdf"_s)};
+        ? QStringList {u"encode"_s, source, u"-o"_s, oldFile(u"out.qvn"_s)}
+        : QStringList {u"print"_s, source, u"--metrics"_s, u"fixed"_s, u"--trace"_s, oldFile(u"t.json"_s),
+            u"-o"_s, dir.filePath(u"out.pdf"_s)};
     return [=] {
         Outcome outcome;
         QTemporaryDir runtime;
@@ -106,8 +69,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("writer");
         QTest::addColumn<QString>("shown"); // the message's start
 
-        QTest::newRow("text export, disk full") << u"text export"_s << u"テキストファイルを保存できませんでした。"_s;
-        QTest::newRow("conversion, disk full") << u"conversion"_s << u"コントロールファイルがありません。"_s;
         QTest::newRow("encode, disk full") << u"encode"_s << u"◆ファイルを書き込めません。"_s;
         QTest::newRow("print trace, disk full") << u"print trace"_s << u"cannot write the trace"_s;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LineFile.h"
 
 #include <QFile>
@@ -5,6 +6,7 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 
 class TestLineFile : public QObject
 {
@@ -36,6 +38,11 @@ private Q_SLOTS:
         QTest::newRow("Shift-JIS") << QByteArray("\x95\x5C\r\n~\\")
                                    << QStringList {QStringLiteral("表"), QStringLiteral("~\\")} << 0 << 0
                                    << TextEncoding::ShiftJis;
+        QTest::newRow("bad first byte")
+            << QByteArray("\x80x") << QStringList {u"\uFFFDx"_s} << 1 << 1 << TextEncoding::ShiftJis;
+        QTest::newRow("bad byte after an empty first line")
+            << QByteArray("\nx\x82") << QStringList {QString(), u"x\uFFFD"_s} << 1 << 2
+            << TextEncoding::ShiftJis;
         QTest::newRow("bad byte, CR LF lines")
             << QByteArray("ok\r\nx\x82\r\ny")
             << QStringList {QStringLiteral("ok"), QStringLiteral("x\uFFFD"), QStringLiteral("y")} << 1 << 2
@@ -46,6 +53,9 @@ private Q_SLOTS:
         QTest::newRow("UTF-8 without the mark") << QByteArray("caf\xC3\xA9\r\n\xE3\x81\x82")
                                                 << QStringList {QStringLiteral("café"), QStringLiteral("あ")}
                                                 << 0 << 0 << TextEncoding::Utf8WithoutMark;
+        QTest::newRow("UTF-8 without the mark, first and last three-byte leads")
+            << QByteArray("\xE0\xA0\x80\xEF\xBD\xB1") << QStringList {u"\u0800ｱ"_s} << 0 << 0
+            << TextEncoding::Utf8WithoutMark;
         // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
         QTest::newRow("UTF-8, then not")
             << QByteArray("\xC3\xA9\x82\xA0") << QStringList {QStringLiteral("ﾃｩあ")} << 0 << 0

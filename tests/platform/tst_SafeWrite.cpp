@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SafeWrite.h"
 
-#include "support/DiskState.h"
+#include "support/Fixtures.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,7 +34,7 @@ private Q_SLOTS:
         put(path, QByteArrayLiteral("old contents that are longer"));
         QVERIFY(writeLineFileAtomically(path, {QStringLiteral("表~\\"), QString()}));
         QCOMPARE(readBytes(path), QByteArray("\x95\x5C~\\\r\n\r\n"));
-        QCOMPARE(snapshot(dir.path()).keys(), QStringList{QStringLiteral("a.qvn")});
+        QCOMPARE(snapshot(dir.path()).keys(), QStringList {QStringLiteral("a.qvn")});
     }
 
     void failureLeavesEverythingAsItWas_data()

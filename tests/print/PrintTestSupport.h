@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "print/PrintLog.h"
@@ -42,8 +43,7 @@ inline QList<QuestionRecord> plainQuestions(int count, const QString &hint = {})
 }
 
 // What one pass prints on a fresh surface with the run's metrics.
-template <typename Pass>
-PrintLog printed(Module1 &m, Pass pass)
+template <typename Pass> PrintLog printed(Module1 &m, Pass pass)
 {
     RecordingSurface s;
     SetPrintMetrics(m, s);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real print queue: the sheet goes through a CUPS scheduler of the test's own to a
 // virtual PDF printer, by the road the print button takes.
 #include "PrintTestSupport.h"

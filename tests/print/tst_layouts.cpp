@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintTestSupport.h"
 
 #include "print/QuestionLayouts.h"
@@ -108,7 +109,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<QuestionRecord>>("questions");
         QTest::addColumn<QList<int>>("linesPerPage");
         QTest::addColumn<QString>("page2Starts");
-        QTest::newRow("100 questions") << 2 << plainQuestions(100) << QList<int> {40, 45, 15} << u"(41) Q41"_s;
+        QTest::newRow("100 questions")
+            << 2 << plainQuestions(100) << QList<int> {40, 45, 15} << u"(41) Q41"_s;
         // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
         QTest::newRow("rule alone on the next page")
             << 1 << withText(plainQuestions(13), 1, u"a\\/b\\/c"_s) << QList<int> {40, 1} << Dash43;
@@ -140,7 +142,7 @@ private Q_SLOTS:
         q[3].Hint = u"**"_s;
         q[4].Answer = u"x\\/y"_s;
         QCOMPARE(TraceJson(printed(*moduleWith(q, 1), PrintAnswerSheet)),
-                 TraceJson(printed(*moduleWith(q, 2), PrintAnswerSheet)));
+            TraceJson(printed(*moduleWith(q, 2), PrintAnswerSheet)));
     }
 
     void answerLines_data()
@@ -174,8 +176,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<QuestionRecord>>("questions");
         QTest::addColumn<int>("page1Lines");
         QTest::addColumn<QStringList>("page2");
-        QTest::newRow("in a question") << withText(plainQuestions(20), 1, u"a@b@c"_s) << 39
-                                       << QStringList {u"　■　A20|10,15"_s};
+        QTest::newRow("in a question")
+            << withText(plainQuestions(20), 1, u"a@b@c"_s) << 39 << QStringList {u"　■　A20|10,15"_s};
         QList<QuestionRecord> q = plainQuestions(20);
         q[19].Answer = u"a@b@c"_s;
         // "c" goes on at round(10 + width of "　■　ab").
@@ -190,13 +192,6 @@ private Q_SLOTS:
         for (const PrintOperation &op : log.texts(2))
             page2.append(u"%1|%2,%3"_s.arg(op.text).arg(op.x).arg(op.y));
         QTEST(page2, "page2");
-    }
-
-    void noQuestionsPrintNothing()
-    {
-        auto m = moduleWith({}, 1);
-        for (auto pass : {PrintQuestionsFitted, PrintQuestionsAll, PrintAnswerSheet})
-            QVERIFY(printed(*m, pass).operations().isEmpty());
     }
 };
 

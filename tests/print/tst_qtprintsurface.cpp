@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/FontSubstitution.h"
 #include "print/QtPrintSurface.h"
 
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,8 +21,6 @@ using sorario::PrintFailure;
 using sorario::QtPrintSurface;
 
 namespace {
-
-constexpr double PointsPerMm = 72.0 / 25.4;
 
 // Runs a poppler tool; empty output when it fails or is missing.
 QString tool(const QString &name, const QStringList &args)
@@ -84,75 +82,6 @@ private Q_SLOTS:
         }
         if (!QFontDatabase::families().contains(u"IPAPMincho"_s))
             QSKIP("IPA fonts not installed");
-    }
-
-    void writesPagesOfB5_data()
-    {
-        QTest::addColumn<QStringList>("pages");
-        QTest::addColumn<bool>("breakAtEnd");
-        QTest::addColumn<int>("expectedPages");
-
-        QTest::newRow("three pages") << QStringList {u"一枚目 first"_s, u"二枚目 second"_s, u"三枚目 third"_s}
-                                     << false << 3;
-        QTest::newRow("break before the end adds no page") << QStringList {u"only"_s} << true << 1;
-        QTest::newRow("empty page between") << QStringList {u"first"_s, QString(), u"third"_s} << false << 3;
-    }
-
-    void writesPagesOfB5()
-    {
-        QFETCH(QStringList, pages);
-        QFETCH(bool, breakAtEnd);
-        QFETCH(int, expectedPages);
-
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(u"sheet.pdf"_s);
-        QtPrintSurface surface(pdf);
-        startSheet(surface);
-        for (qsizetype i = 0; i < pages.size(); ++i) {
-            if (i > 0)
-                surface.newPage();
-            printAt(surface, 20, 20, pages.at(i));
-        }
-        if (breakAtEnd)
-            surface.newPage();
-        surface.endDoc();
-
-        QCOMPARE(surface.pagesPrinted(), expectedPages);
-        QCOMPARE(folderEntries(dir.path()), QStringList {u"sheet.pdf"_s});
-        const QString info = tool(u"pdfinfo"_s, {pdf});
-        const auto size = QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s).match(info);
-        QVERIFY2(size.hasMatch(), qPrintable(info));
-        // JIS B5, 182 x 257 mm (ISO B5 would be 498.9 x 708.7 pt); Qt rounds to whole points.
-        QVERIFY(std::abs(size.captured(1).toDouble() - 182 * PointsPerMm) < 1.0);
-        QVERIFY(std::abs(size.captured(2).toDouble() - 257 * PointsPerMm) < 1.0);
-        QVERIFY(info.contains(u"Pages:           %1\n"_s.arg(expectedPages)));
-        for (qsizetype i = 0; i < pages.size(); ++i)
-            QCOMPARE(pageText(pdf, int(i) + 1), pages.at(i));
-    }
-
-    void placesTextByItsTopLeftCorner()
-    {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(u"sheet.pdf"_s);
-        QtPrintSurface surface(pdf);
-        startSheet(surface, u"ＭＳ ゴシック"_s, 12);
-        printAt(surface, 30, 40, u"Corner"_s, true);
-        const double below = 40 + surface.textHeight(u"Corner"_s);
-        surface.print(u"Below "_s, false);
-        const double beside = surface.currentX();
-        surface.print(u"Beside"_s, false);
-        surface.endDoc();
-
-        const QString boxes = tool(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
-        QHash<QString, QPointF> corners;
-        const QRegularExpression word(u"xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>(\\w+)<"_s);
-        for (const auto &m : word.globalMatch(boxes))
-            corners.insert(
-                m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) / PointsPerMm);
-        const auto near = [](QPointF got, QPointF want) { return (got - want).manhattanLength() < 0.2; };
-        QVERIFY2(near(corners.value(u"Corner"_s), {30, 40}), qPrintable(boxes));
-        QVERIFY2(near(corners.value(u"Below"_s), {0, below}), qPrintable(boxes));
-        QVERIFY2(near(corners.value(u"Beside"_s), {beside, below}), qPrintable(boxes));
     }
 
     void drawsRulesAndBold_data()
@@ -327,29 +256,6 @@ private Q_SLOTS:
         QVERIFY2(std::abs(ratio - 2.1) < 0.01, qPrintable(QString::number(ratio)));
         surface.setFontEmphasis(true); // synthesised bold keeps the advances
         QCOMPARE(surface.textWidth(text), ratio * width);
-    }
-
-    void windowsNamesResolveToStandIns_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("family");
-
-        QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_s << u"IPAPMincho"_s;
-        QTest::newRow("ＭＳ 明朝") << u"ＭＳ 明朝"_s << u"IPAMincho"_s;
-        QTest::newRow("ＭＳ ゴシック") << u"ＭＳ ゴシック"_s << u"IPAGothic"_s;
-        QTest::newRow("MS UI Gothic") << u"MS UI Gothic"_s << u"IPAPGothic"_s;
-    }
-
-    void windowsNamesResolveToStandIns()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, family);
-
-        sorario::installFontSubstitutions();
-        const qsizetype substitutes = QFont::substitutes(stored).size();
-        sorario::installFontSubstitutions();
-        QCOMPARE(QFont::substitutes(stored).size(), substitutes);
-        QCOMPARE(QFontInfo(QFont(stored)).family(), family);
     }
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs of several sheets: their own draws, sheet numbers and answer pages, one
 // capacity prompt, and a run of one sheet exactly as before.
 #include "PrintTestSupport.h"
@@ -166,40 +167,6 @@ private Q_SLOTS:
                 (QStringList {
                     u"S1Q%1"_s.arg(printed[0]), u"S2Q%1"_s.arg(printed[1]), u"S3Q%1"_s.arg(printed[2])}));
         }
-    }
-
-    // A run of one sheet is the run it always was, operation for operation.
-    void oneSheetAsBefore_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<MessageAnswer>("answer");
-        QTest::newRow("fits") << 10 << MessageAnswer::No;
-        QTest::newRow("no") << 42 << MessageAnswer::No;
-    }
-    void oneSheetAsBefore()
-    {
-        QFETCH(int, count);
-        QFETCH(MessageAnswer, answer);
-        auto before = sheetModule(1, count, 1);
-        Draws beforeDraws;
-        beforeDraws.on (*before)(1);
-        RecordingSurface s1;
-        ScriptedDialogs d1;
-        d1.messageAnswers.enqueue(answer);
-        const bool printed = PrintSheet(*before, s1, d1).printed();
-
-        auto now = sheetModule(1, count, 1);
-        Draws draws;
-        RecordingSurface s2;
-        ScriptedDialogs d2;
-        d2.messageAnswers.enqueue(answer);
-        QCOMPARE(PrintSheets(*now, s2, d2, draws.on(*now)).printed(), printed);
-
-        QCOMPARE(TraceJson(s2.log()), TraceJson(s1.log()));
-        QCOMPARE(d2.kinds(), d1.kinds());
-        QCOMPARE(now->QuestionCount, before->QuestionCount);
-        QCOMPARE(now->PrintMode, before->PrintMode);
-        QCOMPARE(now->FitCount, before->FitCount);
     }
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/FixedMetrics.h"
 #include "print/RecordingSurface.h"
 #include "print/TraceJson.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -26,19 +27,19 @@ public:
     };
 
     QList<Shown> shown;
-    QQueue<MessageAnswer> messageAnswers;        // default Ok / Cancel when empty
-    QQueue<QString> inputAnswers;                // default: empty (cancel)
+    QQueue<MessageAnswer> messageAnswers; // default Ok / Cancel when empty
+    QQueue<QString> inputAnswers; // default: empty (cancel)
     QQueue<std::optional<FontChoice>> fontAnswers;
-    QQueue<bool> printAnswers;                   // default: true
-    QQueue<std::optional<QString>> saveAnswers;  // default: cancel
-    QQueue<std::optional<QString>> openAnswers;  // default: cancel
+    QQueue<bool> printAnswers; // default: true
+    QQueue<std::optional<QString>> saveAnswers; // default: cancel
+    QQueue<std::optional<QString>> openAnswers; // default: cancel
     std::function<void(QPrinter &)> onPrintDialog; // e.g. point the printer at a PDF
-    QQueue<bool> previewAnswers;                 // printed from the preview; default: false
+    QQueue<bool> previewAnswers; // printed from the preview; default: false
     QList<std::pair<int, int>> previewSwaps; // 入れ替え in the preview: sheet, position
     QList<QList<QStringList>> previewSheets; // the questions listed, before and after the swaps
 
-    MessageAnswer messageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
-                             const QString &title) override
+    MessageAnswer messageBox(
+        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override
     {
         shown.append({QStringLiteral("message"), text, title, buttons, icon, {}, 0});
         if (!messageAnswers.isEmpty())
@@ -48,7 +49,7 @@ public:
     void beep() override { shown.append({QStringLiteral("beep"), {}, {}, {}, {}, {}, 0}); }
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
     {
-        Shown s{QStringLiteral("input"), prompt, title, {}, {}, {}, 0};
+        Shown s {QStringLiteral("input"), prompt, title, {}, {}, {}, 0};
         s.fileOptions.fileName = defaultText;
         shown.append(s);
         return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();

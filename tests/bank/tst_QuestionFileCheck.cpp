@@ -1,16 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Checking question files: every problem with its place, and the same refusals as the loader.
 #include "bank/EncodedLines.h"
 #include "bank/QuestionFileCheck.h"
 #include "bank/QuestionFiles.h"
 #include "shared/Module1.h"
 
-#include "support/BankFiles.h"
-#include "support/CliRunner.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <random>
 
 using namespace sorario;
 using namespace sorario::test;
@@ -58,12 +60,22 @@ struct Seen
 
 } // namespace
 
-class tst_cli_check : public QObject
+class TestQuestionFileCheck : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
     int m_written = 0;
+
+    static bool loadFails(const QStringList &paths)
+    {
+        auto m = std::make_unique<Module1>();
+        for (const QString &path : paths)
+            m->ChosenFileList(++m->ChosenFileCount) = path;
+        ScriptedDialogs dialogs;
+        LoadQuestionFiles(*m, dialogs);
+        return m->LoadFailed == 1;
+    }
 
     QStringList write(const Files &files)
     {
@@ -82,13 +94,7 @@ class tst_cli_check : public QObject
                 QDir().mkpath(path);
                 continue;
             }
-            if (!f.bytes.isEmpty()) {
-                QFile out(path);
-                if (out.open(QIODevice::WriteOnly))
-                    out.write(f.bytes);
-            } else {
-                writeSjisLines(path, f.lines);
-            }
+            f.bytes.isEmpty() ? void(writeSjisLines(path, f.lines)) : writeBytes(path, f.bytes);
         }
         return paths;
     }
@@ -108,13 +114,8 @@ private Q_SLOTS:
         QStringList many = lineRun(10001);
         QTest::newRow("good") << Files {lines(file(3)), lines(encodedFile(file(2)))} << QList<Seen> {};
         QTest::newRow("7 lines") << Files {lines(seven)} << QList<Seen> {{1, 7, 0, K::NotWholeQuestions}};
-        QTest::newRow("10 lines") << Files {lines(ten)} << QList<Seen> {{1, 10, 0, K::NotWholeQuestions}};
-        QTest::newRow("4 lines") << Files {lines({u"T"_s, u"1"_s, u"S"_s, QString()})}
-                                 << QList<Seen> {{1, 1, 0, K::NotWholeQuestions}};
         QTest::newRow("part count a word")
             << Files {lines(file(1, u"abc"_s))} << QList<Seen> {{1, 2, 0, K::PartsNotANumber}};
-        QTest::newRow("part count 0 or empty: as written, no warning")
-            << Files {lines(file(1, u"0"_s)), lines(file(1, QString()))} << QList<Seen> {};
         QTest::newRow("no questions, more parts than questions")
             << Files {lines({}), lines(file(0)), lines(file(2, u"3"_s)), lines(file(2, u"2.5"_s))}
             << QList<Seen> {{1, 0, 0, K::NoQuestions}, {2, 0, 0, K::NoQuestions},
@@ -136,10 +137,6 @@ private Q_SLOTS:
             << Files {lines(encoded(u"G"_s.repeated(24)))}
             << QList<Seen> {{1, 1, 4, K::GroupNotHexadecimal}, {1, 1, 8, K::GroupNotHexadecimal},
                    {1, 1, 12, K::GroupNotHexadecimal}, {1, 1, 0, K::MoreBadGroups}};
-        QTest::newRow("encoded, empty")
-            << Files {lines(encoded(QString()))} << QList<Seen> {{1, 1, 0, K::EmptyPayload}};
-        QTest::newRow("encoded, 7 lines")
-            << Files {lines(encodedFile(seven))} << QList<Seen> {{1, 7, 0, K::NotWholeQuestions}};
         QTest::newRow("encoded, last line without its end")
             << Files {lines(encoded(EncodeLines(file(1)) + EncodeText(u"tail"_s)))}
             << QList<Seen> {{1, 1, 0, K::UnendedLastLine}};
@@ -152,8 +149,6 @@ private Q_SLOTS:
             << Files {lines(file(1, u"16384"_s)), lines(file(1, u"16384"_s))}
             << QList<Seen> {{1, 2, 0, K::MorePartsThanQuestions}, {2, 2, 0, K::MorePartsThanQuestions},
                    {2, 2, 0, K::PartsOutOfRange}};
-        QTest::newRow("part count of a thousand digits")
-            << Files {lines(file(1, u"9"_s.repeated(1000)))} << QList<Seen> {{1, 2, 0, K::PartsOutOfRange}};
     }
 
     void problems()
@@ -167,67 +162,29 @@ private Q_SLOTS:
                 seen.append({paths.indexOf(p.file) + 1, p.line, p.column, p.kind});
         QTEST(seen, "expected");
 
-        auto m = std::make_unique<Module1>();
-        for (const QString &path : paths)
-            m->ChosenFileList(++m->ChosenFileCount) = path;
-        ScriptedDialogs dialogs;
-        LoadQuestionFiles(*m, dialogs);
-        QCOMPARE(RefusedByLoader(problems), m->LoadFailed == 1);
+        QCOMPARE(RefusedByLoader(problems), loadFails(paths));
     }
 
-    void problemText_data()
+    // Random damage to good files, plain and encoded: the check and the loader agree.
+    void checkAndLoaderAgree()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<CheckKind>("kind");
-        QTest::addColumn<QString>("start");
-        QTest::newRow("line") << 7 << 0 << CheckKind::NotWholeQuestions << u"a.qvn:7: エラー: "_s;
-        QTest::newRow("line and column")
-            << 1 << 16 << CheckKind::GroupNoCharacter << u"a.qvn:1:16: エラー: "_s;
-        QTest::newRow("whole file") << 0 << 0 << CheckKind::NoQuestions << u"a.qvn: 警告: "_s;
-        QTest::newRow("note") << 0 << 0 << CheckKind::ReadAsUtf8 << u"a.qvn: 注記: "_s;
-    }
-
-    void problemText()
-    {
-        QFETCH(int, line);
-        QFETCH(int, column);
-        QFETCH(CheckKind, kind);
-        QFETCH(QString, start);
-        const QString text = ProblemText({u"a.qvn"_s, line, column, kind, 0, 0, {}, false});
-        QVERIFY2(text.startsWith(start) && text.size() > start.size(), qPrintable(text));
-    }
-
-    // The command prints the same problems, one a line (notes go to standard error),
-    // and exits 1 only on an error.
-    void command_data()
-    {
-        QTest::addColumn<Files>("files");
-        QTest::addColumn<int>("exitCode");
-        QStringList seven = file(0);
-        seven << u"x"_s;
-        QTest::newRow("warnings only") << Files {lines(file(2, u"abc"_s))} << 0;
-        QTest::newRow("an error") << Files {lines(file(2)), lines(seven), lines({Missing})} << 1;
-        QTest::newRow("no file") << Files {} << 2;
-        // Checking is no load: it reports the 101st file and goes on.
-        QTest::newRow("101 files") << Files(101, lines(file(1))) << 1;
-    }
-
-    void command()
-    {
-        QFETCH(Files, files);
-        QFETCH(int, exitCode);
-        const QStringList paths = write(files);
-        const CliRun r = runCli(QStringList {u"check"_s} + paths);
-        QCOMPARE(r.exitCode, exitCode);
-        QString expected;
-        if (!paths.isEmpty())
-            for (const CheckProblem &p : CheckQuestionFiles(paths))
-                if (SeverityOf(p.kind) != CheckSeverity::Note)
-                    expected += ProblemText(p) + u'\n';
-        QCOMPARE(QString::fromUtf8(r.out), expected);
+        std::mt19937 random(7);
+        const QByteArray good[] = {sjis(questionFile(u"T"_s, u"2"_s, 4).join(u"\r\n"_s) + u"\r\n"_s),
+            sjis(encodedFile(questionFile(u"T"_s, u"2"_s, 4)).first())};
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes = good[round % 2];
+            for (int hits = 1 + int(random() % 3); hits > 0; --hits) {
+                const int at = int(random() % bytes.size());
+                const char any[] = {'\r', '\n', 'G', '0', '\x81', '\\'};
+                random() % 2 ? void(bytes.remove(at, 1 + int(random() % 4)))
+                             : void(bytes[at] = any[random() % 6]);
+            }
+            const QString path = m_dir.filePath(u"damaged%1.qvn"_s.arg(round));
+            writeBytes(path, bytes);
+            QVERIFY2(RefusedByLoader(CheckQuestionFiles({path})) == loadFails({path}), bytes.constData());
+        }
     }
 };
 
-QTEST_GUILESS_MAIN(tst_cli_check)
-#include "tst_cli_check.moc"
+QTEST_GUILESS_MAIN(TestQuestionFileCheck)
+#include "tst_QuestionFileCheck.moc"

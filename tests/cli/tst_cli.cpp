@@ -1,0 +1,312 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// sorario-cli: its arguments, exit codes and output shapes, and one run of each command
+// through to the core, whose rules are tested where they live.
+#include "bank/QuestionFileCheck.h"
+#include "platform/LineFile.h"
+
+#include "support/Fixtures.h"
+
+#include <QJsonArray>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace sorario;
+using namespace sorario::test;
+
+namespace {
+
+QStringList readLines(const QString &path)
+{
+    return splitLines(decodeCp932(readBytes(path)).text);
+}
+
+// 50 one-line questions, 41 of which fit the first page in fixed metrics.
+QStringList printArgs(const QStringList &extra)
+{
+    return QStringList {u"print"_s, u"fifty.qvn"_s, u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s, u"2"_s,
+               u"--seed"_s, u"3"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s, u"2024-03-05T14:07"_s, u"--trace"_s,
+               u"t.json"_s, u"-o"_s, u"out.pdf"_s}
+    + extra;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString at(const QString &name) const { return m_dir.filePath(name); }
+    CliRun run(const QStringList &args) const { return runCli(args, m_dir.path()); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        writeSjisLines(at(u"one.qvn"_s), questionFile(u"文型"_s, u"2"_s, 12, u"（k）Q"_s));
+        writeSjisLines(at(u"two.qvn"_s), questionFile(u"時制"_s, u"1"_s, 3));
+        writeSjisLines(at(u"broken.qvn"_s), QStringList(7, u"x"_s));
+        writeSjisLines(at(u"old.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
+        writeSjisLines(at(u"conv.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
+        writeSjisLines(at(u"conv.ctr"_s), {u"旧形式"_s, u"1"_s});
+        writeBytes(at(u"empty.qvn"_s), {});
+        writeBytes(at(u"cafe.qvn"_s),
+            "\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
+        QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50);
+        fifty[2] = u"CODE"_s;
+        for (qsizetype hint = 7; hint < fifty.size(); hint += 3)
+            fifty[hint] = u"**"_s;
+        writeSjisLines(at(u"fifty.qvn"_s), fifty);
+        for (int f = 1; f <= 101; ++f)
+            writeSjisLines(at(u"f%1.qvn"_s.arg(f)), questionFile(u"T"_s, u"1"_s, 1));
+        writeSjisLines(at(u"big1.qvn"_s), questionFile(u"A"_s, u"1"_s, 3331));
+        writeSjisLines(at(u"big2.qvn"_s), questionFile(u"B"_s, u"1"_s, 1669));
+    }
+
+    // Usage errors exit 2, refusals 1, each saying why on standard error; nothing is
+    // written and no input is touched.
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QStringList files;
+        for (int f = 1; f <= 101; ++f)
+            files << u"f%1.qvn"_s.arg(f);
+        const QString out = u"out.qvn"_s;
+        QTest::newRow("load, no file") << QStringList {u"load"_s} << 2 << QString();
+        QTest::newRow("load, 101 files") << QStringList {u"load"_s} + files << 2 << QString();
+        // The command line names a file it cannot read, even one that is not there.
+        QTest::newRow("load, missing") << QStringList {u"load"_s, u"none.qvn"_s} << 1 << u"none.qvn"_s;
+        QTest::newRow("decode, missing")
+            << QStringList {u"decode"_s, u"none.qvn"_s, u"-o"_s, out} << 1 << u"none.qvn"_s;
+        QTest::newRow("decode, plain file") << QStringList {u"decode"_s, u"two.qvn"_s} << 1 << u"◆"_s;
+        QTest::newRow("encode, no output") << QStringList {u"encode"_s, u"two.qvn"_s} << 2 << QString();
+        QTest::newRow("encode, output is its input")
+            << QStringList {u"encode"_s, u"two.qvn"_s, u"-o"_s, u"./two.qvn"_s} << 1 << u"two.qvn"_s;
+        // An empty payload reads as broken, so an empty file would not load back.
+        QTest::newRow("encode, empty file")
+            << QStringList {u"encode"_s, u"empty.qvn"_s, u"-o"_s, out} << 1 << u"空のファイル"_s;
+        QTest::newRow("encode, character outside the code page")
+            << QStringList {u"encode"_s, u"cafe.qvn"_s, u"-o"_s, out} << 1 << u"9行目"_s;
+        QTest::newRow("text, no output")
+            << QStringList {u"text"_s, u"one.qvn"_s, u"--all"_s} << 2 << QString();
+        QTest::newRow("text, count not offered") << QStringList {u"text"_s, u"one.qvn"_s, u"--count"_s,
+            u"13"_s, u"-o"_s, u"u.txt"_s} << 2 << QString();
+        QTest::newRow("text, 1001 of 5000") << QStringList {u"text"_s, u"big1.qvn"_s, u"big2.qvn"_s,
+            u"--all"_s, u"--count"_s, u"1001"_s, u"-o"_s, u"u.txt"_s}
+                                            << 2 << QString();
+        QTest::newRow("text, 101 files")
+            << QStringList {u"text"_s} + files + QStringList {u"-o"_s, u"u.txt"_s} << 2 << QString();
+        QTest::newRow("text, characters Shift-JIS cannot hold: written, and named")
+            << QStringList {u"text"_s, u"cafe.qvn"_s, u"-o"_s, u"u.txt"_s} << 0 << u"é"_s;
+        QTest::newRow("convert, no control file") << QStringList {u"convert"_s, u"old.qvk"_s} << 1
+                                                  << u"old.qvk  のコントロールファイルがありません。"_s;
+        QTest::newRow("check, no file") << QStringList {u"check"_s} << 2 << QString();
+        QTest::newRow("print, size 7") << printArgs({u"--size"_s, u"7"_s}) << 2 << QString();
+        QTest::newRow("print, size 41") << printArgs({u"--size"_s, u"41"_s}) << 2 << QString();
+        QTest::newRow("print, size not a number") << printArgs({u"--size"_s, u"ten"_s}) << 2 << QString();
+        QTest::newRow("print, PDF folder missing")
+            << printArgs({u"-o"_s, u"none/out.pdf"_s}) << 1 << QString();
+        QTest::newRow("print, PDF names a folder") << printArgs({u"-o"_s, u"."_s}) << 1 << QString();
+        QTest::newRow("print, trace folder missing")
+            << printArgs({u"--metrics"_s, u"fixed"_s, u"--trace"_s, u"none/t.json"_s}) << 1 << QString();
+    }
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const auto before = snapshot(m_dir.path());
+        const CliRun r = run(args);
+        QTEST(r.exitCode, "exitCode");
+        QVERIFY2(!r.err.isEmpty() && r.err.contains(message), qPrintable(r.err));
+        QFile::remove(at(u"u.txt"_s));
+        if (r.exitCode == 1) { // a print whose trace failed still leaves its whole PDF
+            QFile::remove(at(u"t.json"_s));
+            QFile::remove(at(u"out.pdf"_s));
+        }
+        QCOMPARE(snapshot(m_dir.path()), before);
+    }
+
+    // load and decode print the state as JSON.
+    void loadAndDecode()
+    {
+        writeSjisLines(at(u"nameless.qvn"_s), questionFile(QString(), u"2"_s, 1));
+        CliRun r = run({u"load"_s, u"two.qvn"_s, u"nameless.qvn"_s});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.json()[u"BankQuestionCount"_s].toInt(), 4);
+        QCOMPARE(r.json()[u"PartCount"_s].toInt(), 3);
+        QCOMPARE(r.json()[u"LoadedTitles"_s].toString(), u"時制\r\nソラリオ\r\n"_s);
+        QCOMPARE(r.json()[u"FileHeaders"_s][1].toArray(),
+            (QJsonArray {u"ソラリオ"_s, u"2"_s, u"S"_s, QString(), QString(), QString()}));
+        QCOMPARE(r.json()[u"QuestionBank"_s][3].toArray(), (QJsonArray {u"q1"_s, u"h"_s, u"a1"_s}));
+
+        writeSjisLines(at(u"e.qvn"_s), {u"\\\\\\0041000D000A0042"_s});
+        r = run({u"decode"_s, u"e.qvn"_s});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.json()[u"DecodedLineCount"_s].toInt(), 1);
+        QCOMPARE(r.json()[u"FileLines"_s].toArray(), (QJsonArray {u"A"_s, u"B"_s}));
+    }
+
+    // Any file that loads, encoded, loads to the same bank; so does its decoded form
+    // encoded again, encoding twice, and a copy saved as UTF-8 without the mark.
+    void encodedFilesLoadTheSame_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        const QString all
+            = u"abcXYZ019 .,?!~^/\\+-*]:@()\"'あいうアイウ漢字表能　、。〔〕～ｱｲｳﾞﾟ①Ⅹ㈱≒纊ⅰ￢"_s;
+        QTest::newRow("every kind of character")
+            << QStringList {all, u"2.5"_s, all, QString(), all, QString(), all, u" q "_s, all};
+        QTest::newRow("a bundled sample")
+            << readLineFile(QStringLiteral(SORARIO_SAMPLES "/中学英語文法ドリル1.qvn")).lines;
+    }
+    void encodedFilesLoadTheSame()
+    {
+        QFETCH(QStringList, lines);
+        const QString plain = writeSjisLines(at(u"p.qvn"_s), lines);
+        writeBytes(at(u"u.qvn"_s), joinCrLf(readLineFile(plain).lines).toUtf8());
+        const CliRun expected = run({u"load"_s, plain});
+        QCOMPARE(expected.exitCode, 0);
+        for (const char *step : {"encode p e1", "encode e1 e2", "decode e1 d", "encode d e3"}) {
+            const QStringList w = QString::fromLatin1(step).split(u' ');
+            QCOMPARE(run({w[0], w[1] + u".qvn"_s, u"-o"_s, w[2] + u".qvn"_s}).exitCode, 0);
+        }
+        QVERIFY(readBytes(at(u"e1.qvn"_s)).startsWith("\\\\\\"));
+        QCOMPARE(readBytes(at(u"d.qvn"_s)), readBytes(plain));
+        for (const char *file : {"u", "e1", "e2", "d", "e3"})
+            QCOMPARE(run({u"load"_s, QString::fromLatin1(file) + u".qvn"_s}).json(), expected.json());
+    }
+
+    // The text export of part 2 in layout 2: the answers in the brackets, no question twice.
+    void text()
+    {
+        const CliRun r = run({u"text"_s, u"one.qvn"_s, u"--parts"_s, u"2"_s, u"--count"_s, u"4"_s,
+            u"--layout"_s, u"2"_s, u"--seed"_s, u"7"_s, u"-o"_s, u"t.txt"_s});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.exitCode, 0);
+        const QStringList lines = readLines(at(u"t.txt"_s));
+        QCOMPARE(lines.mid(0, 2), (QStringList {u"文型"_s, u"その２"_s}));
+        QSet<QString> drawn;
+        for (int k = 1; k <= 4; ++k) {
+            const QString question = lines[2 * k];
+            const QString n = question.section(u'Q', 1);
+            QVERIFY2(n.toInt() > 6, qPrintable(question)); // from part 2
+            QCOMPARE(question, u"  %1 （a%2）Q%2"_s.arg(k).arg(n));
+            drawn.insert(n);
+        }
+        QCOMPARE(drawn.size(), 4);
+        QCOMPARE(lines[2 + 8 + 5], u"  1 k"_s);
+    }
+
+    // The prompt's answer given on the command line; the summary as JSON, the trace as
+    // the print run made it.
+    void print_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QList<int>>("pagesCountMode");
+        const QStringList fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s, u"--answers"_s, u"2"_s};
+        QTest::newRow("yes") << fixed + QStringList {u"--overflow"_s, u"yes"_s} << 0 << QList<int> {1, 41, 1};
+        QTest::newRow("cancel") << fixed + QStringList {u"--overflow"_s, u"cancel"_s} << 1
+                                << QList<int> {0, 50, 1};
+        QTest::newRow("no answer given: all, answers attached")
+            << QStringList {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s} << 0 << QList<int> {5, 50, 2};
+        QTest::newRow("real fonts") << QStringList {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s,
+            u"--overflow"_s, u"yes"_s}
+                                    << 0 << QList<int> {1, -1, 1};
+    }
+    void print()
+    {
+        QFETCH(QStringList, extra);
+        QFETCH(QList<int>, pagesCountMode);
+        QFile::remove(at(u"out.pdf"_s));
+        const CliRun r = run(printArgs(extra));
+        QTEST(r.exitCode, "exitCode");
+        const QJsonObject s = r.json();
+        const bool fixed = extra.contains(u"fixed"_s); // else the fonts' own metrics decide what fits
+        QCOMPARE((QList<int> {s[u"pages"_s].toInt(), fixed ? s[u"QuestionCount"_s].toInt() : -1,
+                     s[u"PrintMode"_s].toInt()}),
+            pagesCountMode);
+        QCOMPARE(s[u"OverCapacity"_s].toInt(), 1);
+        QCOMPARE(s[u"DrawnQuestions"_s].toArray().size(), 50);
+        QCOMPARE(readBytes(at(u"out.pdf"_s)).startsWith("%PDF"), pagesCountMode[0] > 0);
+        const QJsonArray trace = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).array();
+        QCOMPARE(trace.last()[u"op"_s].toString(), pagesCountMode[0] > 0 ? u"endDoc"_s : u"killDoc"_s);
+        if (fixed)
+            QCOMPARE((QList<int> {s[u"FitCount"_s].toInt(), s[u"FirstPageLines"_s].toInt()}),
+                (QList<int> {41, 40}));
+    }
+
+    // Three sheets, one Yes for all: the summary keeps its keys for sheet 1 and lists every
+    // sheet's own draw; a vertical face is printed as its plain face.
+    void printSheets()
+    {
+        const QStringList fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s, u"--answers"_s, u"2"_s,
+            u"--font"_s, u"@ＭＳ 明朝"_s};
+        QVERIFY(!run(printArgs(fixed)).json().contains(u"Sheets"_s));
+        const CliRun r
+            = run(printArgs(fixed + QStringList {u"--overflow"_s, u"yes"_s, u"--sheets"_s, u"3"_s}));
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject s = r.json();
+        QCOMPARE(s[u"pages"_s].toInt(), 3);
+        const QJsonArray sheets = s[u"Sheets"_s].toArray();
+        QCOMPARE(sheets.size(), 3);
+        QCOMPARE(s[u"DrawnQuestions"_s], sheets[0][u"DrawnQuestions"_s]);
+        QVERIFY(sheets[1][u"DrawnQuestions"_s] != sheets[0][u"DrawnQuestions"_s]);
+        QCOMPARE(sheets[2][u"QuestionCount"_s].toInt(), 41);
+        const QByteArray trace
+            = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).toJson(QJsonDocument::Compact);
+        QVERIFY(trace.contains(u"CODE(SheetNo.:03051407-1)"_s.toUtf8()));
+        QVERIFY(trace.contains(u"ＭＳ 明朝"_s.toUtf8()) && !trace.contains("@"));
+        // Cancelled at the prompt: the first draw is listed, with no sheet's outcome.
+        const CliRun cancelled
+            = run(printArgs(fixed + QStringList {u"--overflow"_s, u"cancel"_s, u"--sheets"_s, u"3"_s}));
+        QCOMPARE(cancelled.exitCode, 1);
+        QCOMPARE(cancelled.json()[u"Sheets"_s][0].toObject().keys(), QStringList {u"DrawnQuestions"_s});
+    }
+
+    // check prints the problems, one a line (notes and the counts go to standard error),
+    // and exits 1 only on an error; checking is no load, so it goes on past 100 files.
+    void check_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("counts");
+        writeSjisLines(at(u"word.qvn"_s), questionFile(u"T"_s, u"abc"_s, 2));
+        QStringList many;
+        for (int f = 1; f <= 101; ++f)
+            many << u"f%1.qvn"_s.arg(f);
+        QTest::newRow("warnings only") << QStringList {u"word.qvn"_s} << 0 << u"エラー0件、警告1件"_s;
+        QTest::newRow("errors") << QStringList {u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s} << 1
+                                << u"エラー2件、警告1件"_s;
+        QTest::newRow("101 files") << many << 1 << u"101個"_s;
+    }
+    void check()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, counts);
+        const CliRun r = run(QStringList {u"check"_s} + files);
+        QTEST(r.exitCode, "exitCode");
+        QVERIFY2(r.err.contains(counts), qPrintable(r.err));
+        QStringList paths;
+        for (const QString &f : files)
+            paths << at(f);
+        QString expected;
+        for (const CheckProblem &p : CheckQuestionFiles(paths))
+            if (SeverityOf(p.kind) != CheckSeverity::Note)
+                expected += ProblemText(p).replace(m_dir.path() + u'/', QString()) + u'\n';
+        QCOMPARE(QString::fromUtf8(r.out), expected);
+    }
+
+    void convert()
+    {
+        const CliRun r = run({u"convert"_s, u"conv.qvk"_s});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(!QFile::exists(at(u"conv.qvk"_s)));
+        QCOMPARE(run({u"load"_s, u"conv.qvn"_s}).json()[u"QuestionBank"_s][0].toArray(),
+            (QJsonArray {u"Q（a）"_s, u"H"_s, u"A"_s}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What every test builds on: question files, bytes on disk, a full disk, the command line.
+#pragma once
+
+#include "bank/EncodedLines.h"
+#include "bank/QuestionFiles.h"
+#include "platform/Cp932.h"
+#include "shared/Module1.h"
+
+#include "support/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QStringList>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace sorario::test {
+
+using namespace Qt::StringLiterals;
+
+inline QByteArray sjis(const QString &text)
+{
+    return encodeCp932(text).bytes;
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+// Lines as Shift-JIS with CR LF after each; returns the path.
+inline QString writeSjisLines(const QString &path, const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += sjis(line) + "\r\n";
+    writeBytes(path, bytes);
+    return path;
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The one question-file builder: six header lines, then `questions` questions
+// "<tag>k" with hint "h" and answer "ak".
+inline QStringList questionFile(
+    const QString &title, const QString &parts, int questions, const QString &tag = u"q"_s)
+{
+    QStringList lines {title, parts, u"S"_s, QString(), QString(), QString()};
+    for (int q = 1; q <= questions; ++q)
+        lines << tag + QString::number(q) << u"h"_s << u"a"_s + QString::number(q);
+    return lines;
+}
+
+// `count` lines numbered from 1.
+inline QStringList lineRun(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QString::number(i);
+    return lines;
+}
+
+inline QStringList encodedFile(const QStringList &lines)
+{
+    return {QString::fromUtf16(EncodedMark) + EncodeLines(lines)};
+}
+
+// Stands for a chosen file that is not on the disk.
+inline const QStringList MissingFile {u"<missing>"_s};
+
+// Writes each file into `folder` under a new name, chooses them all and loads.
+inline std::unique_ptr<Module1> loadFiles(const QString &folder, const QList<QStringList> &files,
+    ScriptedDialogs &dialogs, std::unique_ptr<Module1> m = {})
+{
+    static int written = 0;
+    if (!m)
+        m = std::make_unique<Module1>();
+    m->ChosenFileCount = 0;
+    m->LoadFailed = 0;
+    for (const QStringList &lines : files) {
+        const QString path = QDir(folder).filePath(u"f%1.qvn"_s.arg(++written));
+        if (lines != MissingFile)
+            writeSjisLines(path, lines);
+        m->ChosenFileList(++m->ChosenFileCount) = path;
+    }
+    LoadQuestionFiles(*m, dialogs);
+    return m;
+}
+
+// Every entry under a folder with its bytes: a refused or failed write must leave
+// this as it was (old files whole, no temporary file, sources kept).
+inline QMap<QString, QByteArray> snapshot(const QString &root)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(
+        root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        entries.insert(QDir(root).relativeFilePath(path),
+            it.fileInfo().isDir() ? QByteArray("<folder>") : readBytes(path));
+    }
+    return entries;
+}
+
+// A full disk as root meets it (permission bits do not stop root): writes past this
+// size fail with EFBIG instead of raising SIGXFSZ. Safe in a child process.
+inline bool limitFileSize(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+// The same for this process, while in scope.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        m_ok = limitFileSize(bytes);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    Q_DISABLE_COPY(FileSizeLimit)
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+
+struct CliRun
+{
+    int exitCode = -1; // -1: did not finish, or crashed
+    QByteArray out;
+    QString err;
+
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+// sorario-cli with `args`, in `folder` when one is given.
+inline CliRun runCli(const QStringList &args, const QString &folder = QString())
+{
+    // As started by root or over ssh: standard error must still hold only the program's own messages.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"XDG_RUNTIME_DIR"_s);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(folder);
+    p.start(QStringLiteral(SORARIO_CLI), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace sorario::test
