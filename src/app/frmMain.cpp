@@ -18,7 +18,6 @@
 #include <QShortcut>
 #include <QStyle>
 
-#include <exception>
 
 namespace sorario {
 
@@ -243,11 +242,7 @@ void frmMain::cmdFileOK_Click()
     }
 
     m.LoadFailed = 0;
-    try {
-        LoadQuestionFiles(m, dialogs);
-    } catch (const std::exception &) {
-        m.LoadFailed = 1;
-    }
+    LoadQuestionFiles(m, dialogs);
     if (m.LoadFailed == 1)
         return;
 

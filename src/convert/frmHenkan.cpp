@@ -5,7 +5,6 @@
 #include "convert/FirstFormat.h"
 #include "shared/Module1.h"
 
-#include <exception>
 
 namespace sorario {
 
@@ -37,13 +36,9 @@ void frmHenkan::Form_Load()
 
 void frmHenkan::Command1_Click()
 {
-    try {
-        // An installed copy's own folder holds no question files; start where the teacher is.
-        const bool portable = m.SettingsFolder.isEmpty() || m.SettingsFolder == m.ProgramFolder;
-        RunConversion(dialogs, portable ? m.ProgramFolder : m.CurrentFolder);
-    } catch (const std::exception &) {
-        // The conversion reports its own failures; nothing more to say here.
-    }
+    // An installed copy's own folder holds no question files; start where the teacher is.
+    const bool portable = m.SettingsFolder.isEmpty() || m.SettingsFolder == m.ProgramFolder;
+    RunConversion(dialogs, portable ? m.ProgramFolder : m.CurrentFolder);
 }
 
 void frmHenkan::Command2_Click()

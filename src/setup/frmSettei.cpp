@@ -290,14 +290,11 @@ void frmSettei::Command4_Click()
 
 void frmSettei::cmdSetOK_Click()
 {
-    try {
-        QList<SheetOutcome> outcomes;
-        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
-            target && PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes).printed())
-            recordRun(RunOutput::Printed, PrintedSheets(outcomes));
-    } catch (const std::exception &) {
-        // The run reports its own failures; whatever escapes still leaves the window usable.
-    }
+    // The run contains its own failures and says what became of it.
+    QList<SheetOutcome> outcomes;
+    if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
+        target && PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes).printed())
+        recordRun(RunOutput::Printed, PrintedSheets(outcomes));
     resetAfterRun();
 }
 
