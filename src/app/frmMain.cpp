@@ -18,7 +18,6 @@
 #include <QShortcut>
 #include <QStyle>
 
-
 namespace sorario {
 
 namespace {

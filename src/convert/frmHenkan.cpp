@@ -5,7 +5,6 @@
 #include "convert/FirstFormat.h"
 #include "shared/Module1.h"
 
-
 namespace sorario {
 
 frmHenkan::frmHenkan(Module1 &module, Dialogs &dlgs, QWidget *parent)
