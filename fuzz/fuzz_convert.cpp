@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QFile::remove(ctr);
 
     const ConversionResult result = ConvertFirstFormat(qvk);
-    if (result.converted) {
-        FUZZ_CHECK(result.message.isEmpty());
+    if (result.converted()) {
+        FUZZ_CHECK(ConversionMessageFor(result).text.isEmpty());
         FUZZ_CHECK(result.outputPath == qvn);
         FUZZ_CHECK(!QFileInfo::exists(qvk) && !QFileInfo::exists(ctr));
         // The control file's two lines, four blank header lines, then every question line.
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(questions.lines.size() - 6 == splitLines(decodeFileText(files[0]).text).size());
     } else if (result.outputPath.isEmpty()) {
         // Refused: the old pair is exactly as it was, and nothing new was written.
-        FUZZ_CHECK(!result.message.isEmpty());
+        FUZZ_CHECK(!ConversionMessageFor(result).text.isEmpty());
         FUZZ_CHECK(readFile(qvk) == files[0]);
         if (files.size() > 1)
             FUZZ_CHECK(readFile(ctr) == files[1]);
