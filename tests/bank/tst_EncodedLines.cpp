@@ -50,89 +50,61 @@ class TestEncodedLines : public QObject
     std::unique_ptr<Module1> m = std::make_unique<Module1>();
 
 private Q_SLOTS:
-    void decoding_data()
-    {
-        QTest::addColumn<QString>("payload");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("pieces");
-        QTest::addColumn<QStringList>("faults");
-
-        const QStringList a {QStringLiteral("A"), QString()};
-        QTest::newRow("plain digits") << QStringLiteral("0041000D000A") << 1 << a << QStringList();
-        QTest::newRow("blanks for zeros") << QStringLiteral("  41   D   A") << 1 << a << QStringList();
-        QTest::newRow("~ is 006") << QStringLiteral("~1000D000A") << 1
-                                  << QStringList {QStringLiteral("a"), QString()} << QStringList();
-        QTest::newRow("* is 82") << QStringLiteral("*A0000D000A") << 1
-                                 << QStringList {QStringLiteral("あ"), QString()} << QStringList();
-        QTest::newRow("] is 83") << QStringLiteral("]41000D000A") << 1
-                                 << QStringList {QStringLiteral("ア"), QString()} << QStringList();
-        QTest::newRow("no final line end")
-            << QStringLiteral("0041") << 0 << QStringList {QStringLiteral("A")} << QStringList();
-        QTest::newRow("empty") << QString() << -1 << QStringList() << QStringList();
-        QTest::newRow("leftovers only") << QStringLiteral("00") << -1 << QStringList() << QStringList();
-        // Digits after the last group of four: one or two are dropped, three are a character.
-        QTest::newRow("one leftover dropped")
-            << QStringLiteral("00410") << 0 << QStringList {QStringLiteral("A")} << QStringList();
-        QTest::newRow("two leftovers dropped")
-            << QStringLiteral("004100") << 0 << QStringList {QStringLiteral("A")} << QStringList();
-        QTest::newRow("three-digit last group")
-            << QStringLiteral("0041041") << 0 << QStringList {QStringLiteral("AA")} << QStringList();
-        QTest::newRow("other symbols") << QStringLiteral("/1\\0^A-?ｱ0+0-　-:-◇-・-■") << 0
-                                       << QStringList {QStringLiteral("APz/\u3000～*+,-.")} << QStringList();
-        QTest::newRow("lone CR and LF stay in the line")
-            << QStringLiteral("0041000D0042000A0043000D000A") << 1
-            << QStringList {QStringLiteral("A\rB\nC"), QString()} << QStringList();
-        QTest::newRow("not hexadecimal")
-            << QStringLiteral("00G1000D000A") << -1 << QStringList() << QStringList {u"1@0 00G1 N"_s};
-        QTest::newRow("lone lead byte")
-            << QStringLiteral("0081") << -1 << QStringList() << QStringList {u"1@0 0081"_s};
-        QTest::newRow("no such double-byte code")
-            << QStringLiteral("85A0") << -1 << QStringList() << QStringList {u"1@0 85A0"_s};
-        QTest::newRow("three digits, no character")
-            << QStringLiteral("0041FFF") << -1 << QStringList() << QStringList {u"2@4 FFF"_s};
-        // A group is placed at the character giving its first digit, a symbol's included.
-        QTest::newRow("a symbol across two groups")
-            << u"004+G"_s << -1 << QStringList() << QStringList {u"2@3 16G N"_s};
-        QTest::newRow("noise: the first three and how many more")
-            << u"G"_s.repeated(24) << -1 << QStringList()
-            << QStringList {u"1@0 GGGG N"_s, u"2@4 GGGG N"_s, u"3@8 GGGG N"_s, u"+3"_s};
-    }
-
     void decoding()
     {
-        QFETCH(QString, payload);
-        QFETCH(QStringList, faults);
-        QTEST(::faults(DecodePayload(payload)), "faults");
-        const Decoded d = decode(*m, payload);
-        QCOMPARE(d.failed, !faults.isEmpty());
-        QTEST(d.count, "count");
-        QTEST(d.pieces, "pieces");
-        QCOMPARE(m->EncodedText, payload);
+        const struct
+        {
+            QString payload;
+            int count;
+            QStringList pieces;
+            QStringList faults = {};
+        } rows[] = {
+            {u"0041000D000A"_s, 1, {u"A"_s, {}}},
+            {u"  41   D   A"_s, 1, {u"A"_s, {}}}, // blanks for zeros
+            {u"~1000D000A"_s, 1, {u"a"_s, {}}}, // ~ is 006
+            {u"*A0000D000A"_s, 1, {u"あ"_s, {}}}, // * is 82
+            {u"]41000D000A"_s, 1, {u"ア"_s, {}}}, // ] is 83
+            {u"0041"_s, 0, {u"A"_s}}, // no final line end
+            {QString(), -1, {}},
+            {u"00"_s, -1, {}},
+            // Digits after the last group of four: one or two are dropped, three are a character.
+            {u"00410"_s, 0, {u"A"_s}},
+            {u"004100"_s, 0, {u"A"_s}},
+            {u"0041041"_s, 0, {u"AA"_s}},
+            {u"/1\\0^A-?ｱ0+0-　-:-◇-・-■"_s, 0, {u"APz/\u3000～*+,-."_s}},
+            {u"0041000D0042000A0043000D000A"_s, 1, {u"A\rB\nC"_s, {}}}, // lone CR and LF stay
+            {u"00G1000D000A"_s, -1, {}, {u"1@0 00G1 N"_s}},
+            {u"0081"_s, -1, {}, {u"1@0 0081"_s}}, // a lone lead byte
+            {u"85A0"_s, -1, {}, {u"1@0 85A0"_s}}, // no such double-byte code
+            {u"0041FFF"_s, -1, {}, {u"2@4 FFF"_s}},
+            // A group is placed at the character giving its first digit, a symbol's included.
+            {u"004+G"_s, -1, {}, {u"2@3 16G N"_s}},
+            // Noise: the first three and how many more.
+            {u"G"_s.repeated(24), -1, {}, {u"1@0 GGGG N"_s, u"2@4 GGGG N"_s, u"3@8 GGGG N"_s, u"+3"_s}},
+        };
+        for (const auto &row : rows) {
+            QCOMPARE(faults(DecodePayload(row.payload)), row.faults);
+            const Decoded d = decode(*m, row.payload);
+            QCOMPARE(d.failed, !row.faults.isEmpty());
+            QCOMPARE(d.count, row.count);
+            QCOMPARE(d.pieces, row.pieces);
+            QCOMPARE(m->EncodedText, row.payload);
+        }
     }
 
-    // Every character one by one is below; these are the lines around them.
-    void encodeDecodesBack_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("expected"); // what comes back
-
-        const QStringList ascii {
-            QStringLiteral("He is a boy. ~^/\\+-*]: ?"), QString(), QStringLiteral("\\\\\\")};
-        QTest::newRow("lines, empty lines and marks") << ascii << ascii;
-        QTest::newRow("unmappable as ?")
-            << QStringList {QStringLiteral("é😀x")} << QStringList {QStringLiteral("??x")};
-    }
-
+    // Lines, empty lines and marks come back; characters the code page lacks as "?".
     void encodeDecodesBack()
     {
-        QFETCH(QStringList, lines);
-        QFETCH(QStringList, expected);
-        const QString payload = EncodeLines(lines);
-        QVERIFY(!payload.contains(u'\r') && !payload.contains(u'\n'));
-        const Decoded d = decode(*m, payload);
-        QVERIFY(!d.failed);
-        QCOMPARE(d.count, lines.isEmpty() ? -1 : int(lines.size()));
-        QCOMPARE(d.pieces, lines.isEmpty() ? QStringList() : expected + QStringList {QString()});
+        const QStringList ascii {u"He is a boy. ~^/\\+-*]: ?"_s, QString(), u"\\\\\\"_s};
+        const std::pair<QStringList, QStringList> rows[] = {{ascii, ascii}, {{u"é😀x"_s}, {u"??x"_s}}};
+        for (const auto &[lines, expected] : rows) {
+            const QString payload = EncodeLines(lines);
+            QVERIFY(!payload.contains(u'\r') && !payload.contains(u'\n'));
+            const Decoded d = decode(*m, payload);
+            QVERIFY(!d.failed);
+            QCOMPARE(d.count, int(lines.size()));
+            QCOMPARE(d.pieces, expected + QStringList {QString()});
+        }
     }
 
     void encodeDecodesEveryCharacter()

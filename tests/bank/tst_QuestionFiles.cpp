@@ -108,18 +108,6 @@ private Q_SLOTS:
             QVERIFY(m->FileHeaders(2, s).isEmpty());
     }
 
-    void unreadableFileIsRefused()
-    {
-        const QString path = u"/proc/self/mem"_s; // opens, then fails on the first read
-        auto m = std::make_unique<Module1>();
-        m->ChosenFileCount = 1;
-        m->ChosenFileList(1) = path;
-        ScriptedDialogs dialogs;
-        LoadQuestionFiles(*m, dialogs);
-        QCOMPARE(int(m->LoadFailed), 1);
-        QCOMPARE(dialogs.messages(), QStringList {UnreadableFileMessage(path)});
-    }
-
     // The capacities, at and one past each: files, lines (before or after decoding),
     // questions, 16-bit part counts.
     void fileCount()

@@ -16,28 +16,47 @@ using namespace sorario::test;
 
 namespace {
 
-QStringList readLines(const QString &path)
+// 50 one-line questions, 41 of which fit the first page in fixed metrics at 10 points.
+QStringList printArgs(const QStringList &extra, const QString &file = u"fifty.qvn"_s)
 {
-    return splitLines(decodeCp932(readBytes(path)).text);
-}
-
-// 50 one-line questions, 41 of which fit the first page in fixed metrics.
-QStringList printArgs(const QStringList &extra)
-{
-    return QStringList {u"print"_s, u"fifty.qvn"_s, u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s, u"2"_s,
+    return QStringList {u"print"_s, file, u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s, u"2"_s,
                u"--seed"_s, u"3"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s, u"2024-03-05T14:07"_s, u"--trace"_s,
                u"t.json"_s, u"-o"_s, u"out.pdf"_s}
     + extra;
 }
 
+const QStringList Fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s};
+
+struct Refusal
+{
+    QStringList args;
+    int exitCode;
+    QString message; // part of standard error, which is never empty
+    QStringList leaves; // files the run may write
+    rlim_t diskRoom = 0;
+};
+
+QSet<QString> drawnTexts(const QJsonObject &summary)
+{
+    QSet<QString> texts;
+    for (const QJsonValue &q : summary[u"DrawnQuestions"_s].toArray())
+        texts.insert(q[0].toString());
+    return texts;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Refusal)
 
 class TestCli : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString at(const QString &name) const { return m_dir.filePath(name); }
-    CliRun run(const QStringList &args) const { return runCli(args, m_dir.path()); }
+    CliRun run(const QStringList &args, rlim_t diskRoom = 0) const
+    {
+        return runCli(args, m_dir.path(), diskRoom);
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -46,9 +65,9 @@ private Q_SLOTS:
         writeSjisLines(at(u"two.qvn"_s), questionFile(u"時制"_s, u"1"_s, 3));
         writeSjisLines(at(u"broken.qvn"_s), QStringList(7, u"x"_s));
         writeSjisLines(at(u"old.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
-        writeSjisLines(at(u"conv.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
-        writeSjisLines(at(u"conv.ctr"_s), {u"旧形式"_s, u"1"_s});
+        writeSjisLines(at(u"kept.qvn"_s), {u"an old file, which must stay whole"_s});
         writeBytes(at(u"empty.qvn"_s), {});
+        writeBytes(at(u"garbage.sqlite"_s), QByteArray(2048, '#'));
         writeBytes(at(u"cafe.qvn"_s),
             "\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
         QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50);
@@ -56,74 +75,82 @@ private Q_SLOTS:
         for (qsizetype hint = 7; hint < fifty.size(); hint += 3)
             fifty[hint] = u"**"_s;
         writeSjisLines(at(u"fifty.qvn"_s), fifty);
+        writeSjisLines(at(u"history.qvn"_s), fifty);
         for (int f = 1; f <= 101; ++f)
             writeSjisLines(at(u"f%1.qvn"_s.arg(f)), questionFile(u"T"_s, u"1"_s, 1));
         writeSjisLines(at(u"big1.qvn"_s), questionFile(u"A"_s, u"1"_s, 3331));
         writeSjisLines(at(u"big2.qvn"_s), questionFile(u"B"_s, u"1"_s, 1669));
     }
 
-    // Usage errors exit 2, refusals 1, each saying why on standard error; nothing is
-    // written and no input is touched.
+    // Usage errors exit 2, refusals 1, each saying why on standard error; nothing but the
+    // named file is written and no input is touched, also on a full disk.
     void exitCodes_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<Refusal>("row");
         QStringList files;
         for (int f = 1; f <= 101; ++f)
             files << u"f%1.qvn"_s.arg(f);
         const QString out = u"out.qvn"_s;
-        QTest::newRow("load, no file") << QStringList {u"load"_s} << 2 << QString();
-        QTest::newRow("load, 101 files") << QStringList {u"load"_s} + files << 2 << QString();
+        const auto add = [](const char *name, const Refusal &row) { QTest::newRow(name) << row; };
+        add("load, no file", {{u"load"_s}, 2, {}, {}});
+        add("load, 101 files", {QStringList {u"load"_s} + files, 2, {}, {}});
         // The command line names a file it cannot read, even one that is not there.
-        QTest::newRow("load, missing") << QStringList {u"load"_s, u"none.qvn"_s} << 1 << u"none.qvn"_s;
-        QTest::newRow("decode, missing")
-            << QStringList {u"decode"_s, u"none.qvn"_s, u"-o"_s, out} << 1 << u"none.qvn"_s;
-        QTest::newRow("decode, plain file") << QStringList {u"decode"_s, u"two.qvn"_s} << 1 << u"◆"_s;
-        QTest::newRow("encode, no output") << QStringList {u"encode"_s, u"two.qvn"_s} << 2 << QString();
-        QTest::newRow("encode, output is its input")
-            << QStringList {u"encode"_s, u"two.qvn"_s, u"-o"_s, u"./two.qvn"_s} << 1 << u"two.qvn"_s;
+        add("load, missing", {{u"load"_s, u"none.qvn"_s}, 1, u"none.qvn"_s, {}});
+        add("decode, missing", {{u"decode"_s, u"none.qvn"_s, u"-o"_s, out}, 1, u"none.qvn"_s, {}});
+        add("decode, plain file", {{u"decode"_s, u"two.qvn"_s}, 1, u"◆"_s, {}});
+        add("encode, no output", {{u"encode"_s, u"two.qvn"_s}, 2, {}, {}});
+        add("encode, output is its input",
+            {{u"encode"_s, u"two.qvn"_s, u"-o"_s, u"./two.qvn"_s}, 1, u"two.qvn"_s, {}});
         // An empty payload reads as broken, so an empty file would not load back.
-        QTest::newRow("encode, empty file")
-            << QStringList {u"encode"_s, u"empty.qvn"_s, u"-o"_s, out} << 1 << u"空のファイル"_s;
-        QTest::newRow("encode, character outside the code page")
-            << QStringList {u"encode"_s, u"cafe.qvn"_s, u"-o"_s, out} << 1 << u"9行目"_s;
-        QTest::newRow("text, no output")
-            << QStringList {u"text"_s, u"one.qvn"_s, u"--all"_s} << 2 << QString();
-        QTest::newRow("text, count not offered") << QStringList {u"text"_s, u"one.qvn"_s, u"--count"_s,
-            u"13"_s, u"-o"_s, u"u.txt"_s} << 2 << QString();
-        QTest::newRow("text, 1001 of 5000") << QStringList {u"text"_s, u"big1.qvn"_s, u"big2.qvn"_s,
-            u"--all"_s, u"--count"_s, u"1001"_s, u"-o"_s, u"u.txt"_s}
-                                            << 2 << QString();
-        QTest::newRow("text, 101 files")
-            << QStringList {u"text"_s} + files + QStringList {u"-o"_s, u"u.txt"_s} << 2 << QString();
-        QTest::newRow("text, characters Shift-JIS cannot hold: written, and named")
-            << QStringList {u"text"_s, u"cafe.qvn"_s, u"-o"_s, u"u.txt"_s} << 0 << u"é"_s;
-        QTest::newRow("convert, no control file") << QStringList {u"convert"_s, u"old.qvk"_s} << 1
-                                                  << u"old.qvk  のコントロールファイルがありません。"_s;
-        QTest::newRow("check, no file") << QStringList {u"check"_s} << 2 << QString();
-        QTest::newRow("print, size 7") << printArgs({u"--size"_s, u"7"_s}) << 2 << QString();
-        QTest::newRow("print, size 41") << printArgs({u"--size"_s, u"41"_s}) << 2 << QString();
-        QTest::newRow("print, size not a number") << printArgs({u"--size"_s, u"ten"_s}) << 2 << QString();
-        QTest::newRow("print, PDF folder missing")
-            << printArgs({u"-o"_s, u"none/out.pdf"_s}) << 1 << QString();
-        QTest::newRow("print, PDF names a folder") << printArgs({u"-o"_s, u"."_s}) << 1 << QString();
-        QTest::newRow("print, trace folder missing")
-            << printArgs({u"--metrics"_s, u"fixed"_s, u"--trace"_s, u"none/t.json"_s}) << 1 << QString();
+        add("encode, empty file", {{u"encode"_s, u"empty.qvn"_s, u"-o"_s, out}, 1, u"空のファイル"_s, {}});
+        add("encode, character outside the code page",
+            {{u"encode"_s, u"cafe.qvn"_s, u"-o"_s, out}, 1, u"9行目"_s, {}});
+        add("encode, disk full",
+            {{u"encode"_s, u"one.qvn"_s, u"-o"_s, u"kept.qvn"_s}, 1, u"◆ファイルを書き込めません。"_s, {},
+                64});
+        add("text, no output", {{u"text"_s, u"one.qvn"_s, u"--all"_s}, 2, {}, {}});
+        add("text, count not offered",
+            {{u"text"_s, u"one.qvn"_s, u"--count"_s, u"13"_s, u"-o"_s, u"u.txt"_s}, 2, {}, {}});
+        add("text, 1001 of 5000",
+            {{u"text"_s, u"big1.qvn"_s, u"big2.qvn"_s, u"--all"_s, u"--count"_s, u"1001"_s, u"-o"_s,
+                 u"u.txt"_s},
+                2, {}, {}});
+        add("text, 101 files",
+            {QStringList {u"text"_s} + files + QStringList {u"-o"_s, u"u.txt"_s}, 2, {}, {}});
+        add("text, characters Shift-JIS cannot hold: written, and named",
+            {{u"text"_s, u"cafe.qvn"_s, u"-o"_s, u"u.txt"_s}, 0, u"é"_s, {u"u.txt"_s}});
+        add("convert, no control file",
+            {{u"convert"_s, u"old.qvk"_s}, 1, u"old.qvk  のコントロールファイルがありません。"_s, {}});
+        add("check, no file", {{u"check"_s}, 2, {}, {}});
+        add("print, size 7", {printArgs({u"--size"_s, u"7"_s}), 2, {}, {}});
+        add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
+        add("print, size not a number", {printArgs({u"--size"_s, u"ten"_s}), 2, {}, {}});
+        add("print, unknown paper", {printArgs({u"--paper"_s, u"a5"_s}), 2, {}, {}});
+        add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {u"t.json"_s}});
+        add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {u"t.json"_s}});
+        // A print whose trace failed still leaves its whole PDF.
+        add("print, trace folder missing",
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, {}, {u"out.pdf"_s}});
+        add("print trace, disk full",
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1, u"cannot write the trace"_s, {},
+                64});
+        // The history is never a reason not to print, nor named without a class.
+        add("print, history unreadable",
+            {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, u"garbage.sqlite"_s}), 0, {},
+                {u"out.pdf"_s, u"t.json"_s}});
+        add("print, avoiding without a class", {printArgs({u"--avoid-recent"_s, u"1"_s}), 2, {}, {}});
+        add("print, avoiding too many",
+            {printArgs({u"--class"_s, u"2B"_s, u"--avoid-recent"_s, u"21"_s}), 2, {}, {}});
     }
     void exitCodes()
     {
-        QFETCH(QStringList, args);
-        QFETCH(QString, message);
+        QFETCH(Refusal, row);
         const auto before = snapshot(m_dir.path());
-        const CliRun r = run(args);
-        QTEST(r.exitCode, "exitCode");
-        QVERIFY2(!r.err.isEmpty() && r.err.contains(message), qPrintable(r.err));
-        QFile::remove(at(u"u.txt"_s));
-        if (r.exitCode == 1) { // a print whose trace failed still leaves its whole PDF
-            QFile::remove(at(u"t.json"_s));
-            QFile::remove(at(u"out.pdf"_s));
-        }
+        const CliRun r = run(row.args, row.diskRoom);
+        QCOMPARE(r.exitCode, row.exitCode);
+        QVERIFY2(!r.err.isEmpty() && r.err.contains(row.message), qPrintable(r.err));
+        for (const QString &file : row.leaves)
+            QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);
     }
 
@@ -147,22 +174,14 @@ private Q_SLOTS:
         QCOMPARE(r.json()[u"FileLines"_s].toArray(), (QJsonArray {u"A"_s, u"B"_s}));
     }
 
-    // Any file that loads, encoded, loads to the same bank; so does its decoded form
-    // encoded again, encoding twice, and a copy saved as UTF-8 without the mark.
-    void encodedFilesLoadTheSame_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        const QString all
-            = u"abcXYZ019 .,?!~^/\\+-*]:@()\"'あいうアイウ漢字表能　、。〔〕～ｱｲｳﾞﾟ①Ⅹ㈱≒纊ⅰ￢"_s;
-        QTest::newRow("every kind of character")
-            << QStringList {all, u"2.5"_s, all, QString(), all, QString(), all, u" q "_s, all};
-        QTest::newRow("a bundled sample")
-            << readLineFile(QStringLiteral(SORARIO_SAMPLES "/中学英語文法ドリル1.qvn")).lines;
-    }
+    // A file, encoded, loads to the same bank; so does its decoded form encoded again,
+    // encoding twice, and a copy saved as UTF-8 without the mark.
     void encodedFilesLoadTheSame()
     {
-        QFETCH(QStringList, lines);
-        const QString plain = writeSjisLines(at(u"p.qvn"_s), lines);
+        const QString all
+            = u"abcXYZ019 .,?!~^/\\+-*]:@()\"'あいうアイウ漢字表能　、。〔〕～ｱｲｳﾞﾟ①Ⅹ㈱≒纊ⅰ￢"_s;
+        const QString plain = writeSjisLines(
+            at(u"p.qvn"_s), {all, u"2.5"_s, all, QString(), all, QString(), all, u" q "_s, all});
         writeBytes(at(u"u.qvn"_s), joinCrLf(readLineFile(plain).lines).toUtf8());
         const CliRun expected = run({u"load"_s, plain});
         QCOMPARE(expected.exitCode, 0);
@@ -183,7 +202,7 @@ private Q_SLOTS:
             u"--layout"_s, u"2"_s, u"--seed"_s, u"7"_s, u"-o"_s, u"t.txt"_s});
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);
-        const QStringList lines = readLines(at(u"t.txt"_s));
+        const QStringList lines = splitLines(decodeCp932(readBytes(at(u"t.txt"_s))).text);
         QCOMPARE(lines.mid(0, 2), (QStringList {u"文型"_s, u"その２"_s}));
         QSet<QString> drawn;
         for (int k = 1; k <= 4; ++k) {
@@ -198,21 +217,25 @@ private Q_SLOTS:
     }
 
     // The prompt's answer given on the command line; the summary as JSON, the trace as
-    // the print run made it.
+    // the print run made it; paper and fit add their keys only when asked for.
     void print_data()
     {
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QList<int>>("pagesCountMode");
-        const QStringList fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s, u"--answers"_s, u"2"_s};
+        const QStringList fixed = Fixed + QStringList {u"--answers"_s, u"2"_s};
         QTest::newRow("yes") << fixed + QStringList {u"--overflow"_s, u"yes"_s} << 0 << QList<int> {1, 41, 1};
         QTest::newRow("cancel") << fixed + QStringList {u"--overflow"_s, u"cancel"_s} << 1
                                 << QList<int> {0, 50, 1};
-        QTest::newRow("no answer given: all, answers attached")
-            << QStringList {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s} << 0 << QList<int> {5, 50, 2};
+        QTest::newRow("no answer given: all, answers attached") << Fixed << 0 << QList<int> {5, 50, 2};
         QTest::newRow("real fonts") << QStringList {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s,
             u"--overflow"_s, u"yes"_s}
                                     << 0 << QList<int> {1, -1, 1};
+        QTest::newRow("fit: all at 9 points, no question asked")
+            << fixed + QStringList {u"--fit"_s, u"--keep-words"_s} << 0 << QList<int> {1, 50, 1};
+        QTest::newRow("other paper") << fixed
+                + QStringList {u"--overflow"_s, u"yes"_s, u"--paper"_s, u"b4-2up"_s}
+                                     << 0 << QList<int> {1, 41, 1};
     }
     void print()
     {
@@ -226,22 +249,24 @@ private Q_SLOTS:
         QCOMPARE((QList<int> {s[u"pages"_s].toInt(), fixed ? s[u"QuestionCount"_s].toInt() : -1,
                      s[u"PrintMode"_s].toInt()}),
             pagesCountMode);
-        QCOMPARE(s[u"OverCapacity"_s].toInt(), 1);
         QCOMPARE(s[u"DrawnQuestions"_s].toArray().size(), 50);
+        QCOMPARE(s.contains(u"FittedSize"_s), extra.contains(u"--fit"_s));
+        QCOMPARE(s.contains(u"sheets"_s), extra.contains(u"--paper"_s));
+        QCOMPARE(s.contains(u"SheetNumbers"_s), false);
         QCOMPARE(readBytes(at(u"out.pdf"_s)).startsWith("%PDF"), pagesCountMode[0] > 0);
         const QJsonArray trace = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).array();
         QCOMPARE(trace.last()[u"op"_s].toString(), pagesCountMode[0] > 0 ? u"endDoc"_s : u"killDoc"_s);
-        if (fixed)
-            QCOMPARE((QList<int> {s[u"FitCount"_s].toInt(), s[u"FirstPageLines"_s].toInt()}),
-                (QList<int> {41, 40}));
+        if (fixed && !extra.contains(u"--fit"_s))
+            QCOMPARE((QList<int> {s[u"OverCapacity"_s].toInt(), s[u"FitCount"_s].toInt(),
+                         s[u"FirstPageLines"_s].toInt()}),
+                (QList<int> {1, 41, 40}));
     }
 
     // Three sheets, one Yes for all: the summary keeps its keys for sheet 1 and lists every
     // sheet's own draw; a vertical face is printed as its plain face.
     void printSheets()
     {
-        const QStringList fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s, u"--answers"_s, u"2"_s,
-            u"--font"_s, u"@ＭＳ 明朝"_s};
+        const QStringList fixed = Fixed + QStringList {u"--answers"_s, u"2"_s, u"--font"_s, u"@ＭＳ 明朝"_s};
         QVERIFY(!run(printArgs(fixed)).json().contains(u"Sheets"_s));
         const CliRun r
             = run(printArgs(fixed + QStringList {u"--overflow"_s, u"yes"_s, u"--sheets"_s, u"3"_s}));
@@ -262,6 +287,45 @@ private Q_SLOTS:
             = run(printArgs(fixed + QStringList {u"--overflow"_s, u"cancel"_s, u"--sheets"_s, u"3"_s}));
         QCOMPARE(cancelled.exitCode, 1);
         QCOMPARE(cancelled.json()[u"Sheets"_s][0].toObject().keys(), QStringList {u"DrawnQuestions"_s});
+    }
+
+    // Three runs of ten from fifty, each avoiding the last two sheets, share no question and
+    // are listed; a reprint by number gives a run's trace again, fitted or not, until its
+    // file changes.
+    void history()
+    {
+        const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
+        QSet<QString> drawn;
+        for (const char *seed : {"1", "2", "3"}) {
+            const CliRun r = run(printArgs(Fixed + klass
+                    + QStringList {u"--count"_s, u"10"_s, u"--avoid-recent"_s, u"2"_s, u"--seed"_s,
+                        QString::fromLatin1(seed)},
+                u"history.qvn"_s));
+            QCOMPARE(r.exitCode, 0);
+            QCOMPARE(r.err, QString());
+            drawn += drawnTexts(r.json());
+        }
+        QCOMPARE(drawn.size(), 30);
+        QCOMPARE(QJsonDocument::fromJson(
+                     run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
+                     .array()
+                     .size(),
+            3);
+        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
+            u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
+        for (const QString &overflow : {u"yes"_s, u"no"_s}) {
+            const CliRun original = run(
+                printArgs(Fixed + klass + QStringList {u"--sheets"_s, u"2"_s, u"--overflow"_s, overflow},
+                    u"history.qvn"_s));
+            QCOMPARE(original.json()[u"SheetNumbers"_s].toArray(),
+                (QJsonArray {u"03051407-1"_s, u"03051407-2"_s}));
+            QCOMPARE(run(reprint).exitCode, 0);
+            QCOMPARE(readBytes(at(u"t2.json"_s)), readBytes(at(u"t.json"_s)));
+        }
+        writeSjisLines(at(u"history.qvn"_s), questionFile(u"文法"_s, u"1"_s, 51));
+        const CliRun refused = run(reprint);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(!refused.err.isEmpty());
     }
 
     // check prints the problems, one a line (notes and the counts go to standard error),
@@ -299,6 +363,8 @@ private Q_SLOTS:
 
     void convert()
     {
+        writeSjisLines(at(u"conv.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
+        writeSjisLines(at(u"conv.ctr"_s), {u"旧形式"_s, u"1"_s});
         const CliRun r = run({u"convert"_s, u"conv.qvk"_s});
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);

@@ -30,146 +30,123 @@ class tst_FirstFormat : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void converts_data();
-    void converts();
-    void refusedConversionTouchesNothing_data();
-    void refusedConversionTouchesNothing();
-    void openDialogAndMessages();
-};
-
-void tst_FirstFormat::converts_data()
-{
-    QTest::addColumn<int>("questionLineCount");
-    QTest::addColumn<QStringList>("control");
-    QTest::addColumn<bool>("existingOutput");
-
-    QTest::newRow("six lines") << 6 << QStringList {u"文型のテスト"_s, u"2"_s} << false;
-    QTest::newRow("empty question file") << 0 << QStringList {u"T"_s, u"1"_s} << false;
-    QTest::newRow("existing output replaced") << 6 << QStringList {u"T"_s, u"2"_s} << true;
-    QTest::newRow("9993: the 9999 lines the loader holds") << 9993 << QStringList {u"T"_s, u"9"_s} << false;
-}
-
-void tst_FirstFormat::converts()
-{
-    QFETCH(int, questionLineCount);
-    QFETCH(QStringList, control);
-    QFETCH(bool, existingOutput);
-
-    QTemporaryDir dir;
-    const QString qvk = writeSjisLines(dir.filePath(u"a.qvk"_s), questionLines(questionLineCount));
-    const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), control);
-    const QString qvn = dir.filePath(u"a.qvn"_s);
-    if (existingOutput)
-        writeSjisLines(qvn, QStringList(50, u"an older file of the same name"_s));
-
-    const ConversionResult result = ConvertFirstFormat(qvk);
-    QCOMPARE(result.kind, K::Converted);
-    QCOMPARE(result.outputPath, qvn);
-
-    QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
-    for (const QString &line : questionLines(questionLineCount))
-        expected += sjis(line) + "\r\n";
-    QCOMPARE(readBytes(qvn), expected);
-    QVERIFY(!QFile::exists(qvk));
-    QVERIFY(!QFile::exists(ctr));
-    QCOMPARE(snapshot(dir.path()).keys(), QStringList {u"a.qvn"_s});
-}
-
-void tst_FirstFormat::refusedConversionTouchesNothing_data()
-{
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<ConversionKind>("kind");
-
-    QTest::newRow("seven lines, an old output kept") << u"qvk7 ctr qvn"_s << K::BrokenFile;
-    QTest::newRow("no control file") << u"qvk6"_s << K::MissingFile;
-    QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << K::NoControlFile;
-    QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << K::WrongQuestionData;
-    QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << K::WrongQuestionData;
-    QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << K::NoControlFile;
-    // The converted file must stay within the loader's 10000 lines.
-    QTest::newRow("9996 lines") << u"qvk9996 ctr"_s << K::TooManyQuestions;
-    QTest::newRow("20000 lines fit the line table") << u"qvk20000 ctr"_s << K::BrokenFile;
-    QTest::newRow("20001 lines") << u"qvk20001 ctr"_s << K::TooManyQuestions;
-    // The new file cannot be written: the old pair must stay.
-    QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << K::NotWritten;
-}
-
-void tst_FirstFormat::refusedConversionTouchesNothing()
-{
-    QFETCH(QString, setup);
-
-    QTemporaryDir dir;
-    const QString qvk = dir.filePath(u"a.qvk"_s);
-    const auto put = [](const QString &path, const QByteArray &bytes) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    };
-    for (const QString &item : setup.split(u' ')) {
-        if (item == u"ctr"_s)
-            writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
-        else if (item == u"ctr1"_s)
-            writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
-        else if (item == u"ctrutf8"_s)
-            put(dir.filePath(u"a.ctr"_s),
-                "\xEF\xBB\xBF"
-                "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
-        else if (item == u"qvn"_s)
-            writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
-        else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
-            writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
-        else if (item == u"qvkbad"_s)
-            put(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
-        else if (item == u"qvkutf8"_s)
-            put(qvk,
-                "\xEF\xBB\xBF"
-                "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
-        else
-            writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
+    // Questions and control file become one file whose bytes are known, over an older one
+    // too; 9993 question lines are the 9999 lines the loader holds.
+    void converts()
+    {
+        for (const int questionLineCount : {6, 0, 9993}) {
+            QTemporaryDir dir;
+            const QStringList control {u"文型のテスト"_s, QString::number(questionLineCount % 10)};
+            const QString qvk = writeSjisLines(dir.filePath(u"a.qvk"_s), questionLines(questionLineCount));
+            const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), control);
+            const QString qvn = writeSjisLines(dir.filePath(u"a.qvn"_s), QStringList(50, u"an older file"_s));
+            const ConversionResult result = ConvertFirstFormat(qvk);
+            QCOMPARE(result.kind, K::Converted);
+            QCOMPARE(result.outputPath, qvn);
+            QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
+            for (const QString &line : questionLines(questionLineCount))
+                expected += sjis(line) + "\r\n";
+            QCOMPARE(readBytes(qvn), expected);
+            QCOMPARE(snapshot(dir.path()).keys(), QStringList {u"a.qvn"_s});
+        }
     }
-    const auto before = snapshot(dir.path());
 
-    const ConversionResult result = ConvertFirstFormat(qvk);
-    QTEST(result.kind, "kind");
-    QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
-    QCOMPARE(result.outputPath, QString());
-    QCOMPARE(snapshot(dir.path()), before);
-}
+    void refusedConversionTouchesNothing_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<ConversionKind>("kind");
 
-void tst_FirstFormat::openDialogAndMessages()
-{
-    QTemporaryDir dir;
-    const QString qvk = writeSjisLines(dir.filePath(u"b.qvk"_s), questionLines(3));
+        QTest::newRow("seven lines, an old output kept") << u"qvk7 ctr qvn"_s << K::BrokenFile;
+        QTest::newRow("no control file") << u"qvk6"_s << K::MissingFile;
+        QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << K::NoControlFile;
+        QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << K::WrongQuestionData;
+        QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << K::WrongQuestionData;
+        QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << K::NoControlFile;
+        // The converted file must stay within the loader's 10000 lines.
+        QTest::newRow("9996 lines") << u"qvk9996 ctr"_s << K::TooManyQuestions;
+        QTest::newRow("20000 lines fit the line table") << u"qvk20000 ctr"_s << K::BrokenFile;
+        QTest::newRow("20001 lines") << u"qvk20001 ctr"_s << K::TooManyQuestions;
+        // The new file cannot be written: the old pair must stay.
+        QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << K::NotWritten;
+    }
 
-    // Cancel: nothing shown after the dialog.
-    ScriptedDialogs dialogs;
-    QVERIFY(!RunConversion(dialogs, dir.path()).converted());
-    QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
-    QCOMPARE(dialogs.shown.first().fileOptions.initialDir, dir.path());
+    void refusedConversionTouchesNothing()
+    {
+        QFETCH(QString, setup);
 
-    // No control file: the message with its title.
-    dialogs.shown.clear();
-    dialogs.openAnswers.enqueue(qvk);
-    QVERIFY(!RunConversion(dialogs, dir.path()).converted());
-    QCOMPARE(dialogs.kinds(), (QStringList {u"open"_s, u"message"_s}));
-    QCOMPARE(dialogs.shown.last().text, u"b.qvk  のコントロールファイルがありません。"_s);
+        QTemporaryDir dir;
+        const QString qvk = dir.filePath(u"a.qvk"_s);
+        const auto put = [](const QString &path, const QByteArray &bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        for (const QString &item : setup.split(u' ')) {
+            if (item == u"ctr"_s)
+                writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
+            else if (item == u"ctr1"_s)
+                writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
+            else if (item == u"ctrutf8"_s)
+                put(dir.filePath(u"a.ctr"_s),
+                    "\xEF\xBB\xBF"
+                    "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
+            else if (item == u"qvn"_s)
+                writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
+            else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
+                writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
+            else if (item == u"qvkbad"_s)
+                put(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
+            else if (item == u"qvkutf8"_s)
+                put(qvk,
+                    "\xEF\xBB\xBF"
+                    "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
+            else
+                writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
+        }
+        const auto before = snapshot(dir.path());
 
-    // Success: no message.
-    writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
-    dialogs.shown.clear();
-    dialogs.openAnswers.enqueue(qvk);
-    QVERIFY(RunConversion(dialogs, dir.path()).converted());
-    QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
+        const ConversionResult result = ConvertFirstFormat(qvk);
+        QTEST(result.kind, "kind");
+        QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
+        QCOMPARE(result.outputPath, QString());
+        QCOMPARE(snapshot(dir.path()), before);
+    }
 
-    // A current-format file chosen by name would be deleted after being rewritten.
-    const QString qvn = dir.filePath(u"b.qvn"_s);
-    const QByteArray converted = readBytes(qvn);
-    writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
-    const ConversionResult self = ConvertFirstFormat(qvn);
-    QCOMPARE(self.kind, K::NotFirstFormat);
-    QCOMPARE(readBytes(qvn), converted);
-    QVERIFY(QFile::exists(dir.filePath(u"b.ctr"_s)));
-}
+    void openDialogAndMessages()
+    {
+        QTemporaryDir dir;
+        const QString qvk = writeSjisLines(dir.filePath(u"b.qvk"_s), questionLines(3));
+
+        // Cancel: nothing shown after the dialog.
+        ScriptedDialogs dialogs;
+        QVERIFY(!RunConversion(dialogs, dir.path()).converted());
+        QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
+        QCOMPARE(dialogs.shown.first().fileOptions.initialDir, dir.path());
+
+        // No control file: the message with its title.
+        dialogs.shown.clear();
+        dialogs.openAnswers.enqueue(qvk);
+        QVERIFY(!RunConversion(dialogs, dir.path()).converted());
+        QCOMPARE(dialogs.kinds(), (QStringList {u"open"_s, u"message"_s}));
+        QCOMPARE(dialogs.shown.last().text, u"b.qvk  のコントロールファイルがありません。"_s);
+
+        // Success: no message.
+        writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
+        dialogs.shown.clear();
+        dialogs.openAnswers.enqueue(qvk);
+        QVERIFY(RunConversion(dialogs, dir.path()).converted());
+        QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
+
+        // A current-format file chosen by name would be deleted after being rewritten.
+        const QString qvn = dir.filePath(u"b.qvn"_s);
+        const QByteArray converted = readBytes(qvn);
+        writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
+        const ConversionResult self = ConvertFirstFormat(qvn);
+        QCOMPARE(self.kind, K::NotFirstFormat);
+        QCOMPARE(readBytes(qvn), converted);
+        QVERIFY(QFile::exists(dir.filePath(u"b.ctr"_s)));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_FirstFormat)
 #include "tst_FirstFormat.moc"

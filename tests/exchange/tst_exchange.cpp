@@ -38,172 +38,154 @@ QString withoutSpace(QString text)
 class tst_exchange : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    void roundTrip_data();
-    void roundTrip();
-    void readTable_data();
-    void readTable();
-    void commands();
-    void document();
+    // Every plain file comes back byte for byte, from the table as written and from the
+    // same table saved as Shift-JIS or as UTF-8 without the mark.
+    void roundTrip()
+    {
+        const QString longLine = u"彼は@とても@速く走る、\\/そして止まる。"_s.repeated(40);
+        const QList<QStringList> files {{}, {u"題"_s, u"1"_s, u"C"_s}, header(u"#見出しに似た題"_s),
+            header(u"a,b"_s)
+                + QStringList {u"He said \"yes\", @did@ he?"_s, u"*"_s, u"\"quoted\""_s, u"I \\/ you ,"_s,
+                    QString(), u"\""_s},
+            header(QString())
+                + QStringList {QString(), QString(), QString(), longLine, QString(), u"**"_s,
+                    u"  lead and trail  "_s, u"\t"_s, u"問題,ヒント,解答"_s}};
+        for (const QStringList &lines : files) {
+            const QByteArray csv = questionCsvBytes(lines);
+            QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+            const QString text = QString::fromUtf8(csv.sliced(3));
+            for (const QByteArray &saved : {csv, sjis(text), text.toUtf8()}) {
+                const QuestionCsvRead read = readQuestionCsv(saved);
+                QCOMPARE(read.refusal.kind, CsvRefusal::Kind::None);
+                QCOMPARE(fileBytes(read.lines), fileBytes(lines));
+            }
+        }
+    }
 
-private:
-    QTemporaryDir m_dir;
+    void readTable_data()
+    {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<CsvRefusal::Kind>("refusal");
+        QTest::addColumn<int>("row");
+        using K = CsvRefusal::Kind;
+        const QStringList six {u"T"_s, QString(), QString(), QString(), QString(), QString()};
+
+        QTest::newRow("spreadsheet padding: blank rows, trailing cells, LF")
+            << u"#t,T,,\n\nq,h,a,,\n\n"_s << six + QStringList {u"q"_s, u"h"_s, u"a"_s} << K::None << 0;
+        QTest::newRow("no heading, short rows")
+            << u"#t,T\r\nq\r\n"_s << six + QStringList {u"q"_s, QString(), QString()} << K::None << 0;
+        QTest::newRow("one header row, no question") << u"#t,T\r\n"_s << six.mid(0, 3) << K::None << 0;
+        QTest::newRow("line break in a cell") << u"#t,T\r\n問題,ヒント,解答\r\nq,\"two\r\nlines\",a\r\n"_s
+                                              << QStringList {} << K::LineBreakInCell << 3;
+        QTest::newRow("a fourth column")
+            << u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s << QStringList {} << K::CellsBeyondColumns << 3;
+        QTest::newRow("a header row of three cells")
+            << u"#t,T,x\r\n"_s << QStringList {} << K::CellsBeyondColumns << 1;
+        QTest::newRow("seven header rows")
+            << u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s << QStringList {} << K::TooManyHeaderRows << 7;
+        QTest::newRow("no Shift-JIS form") << u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s
+                                           << QStringList {} << K::UnwritableCharacter << 4;
+    }
+
+    void readTable()
+    {
+        QFETCH(QString, csv);
+        QFETCH(QStringList, lines);
+        QFETCH(CsvRefusal::Kind, refusal);
+        QFETCH(int, row);
+        const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());
+        QCOMPARE(read.refusal.kind, refusal);
+        QCOMPARE(read.refusal.row, row);
+        QCOMPARE(read.lines, lines);
+        if (refusal != CsvRefusal::Kind::None)
+            QVERIFY(csvRefusalText(read.refusal).contains(QString::number(row)));
+    }
+
+    // The commands on the bundled samples: plain files come back byte for byte, the
+    // encoded one as its decoded lines, which load to the same bank.
+    void commands()
+    {
+        const QDir samples(QStringLiteral(SORARIO_SAMPLES));
+        const QStringList names = samples.entryList({u"*.qvn"_s}, QDir::Files);
+        QVERIFY(names.size() >= 3);
+        for (const QString &name : names) {
+            const QString original = samples.filePath(name);
+            const QString csv = m_dir.filePath(name + u".csv"_s);
+            const QString back = m_dir.filePath(name);
+            QCOMPARE(runCli({u"csv"_s, original, u"-o"_s, csv}).exitCode, 0);
+            QCOMPARE(runCli({u"qvn"_s, csv, u"-o"_s, back}).exitCode, 0);
+            QCOMPARE(runCli({u"load"_s, back}).out, runCli({u"load"_s, original}).out);
+            if (!readBytes(original).startsWith("\\\\\\"))
+                QCOMPARE(readBytes(back), readBytes(original));
+        }
+        // A refused table leaves the target as it was and names its row.
+        const QString bad = m_dir.filePath(u"bad.csv"_s);
+        writeBytes(bad, sjis(u"問題,ヒント,解答\r\nq,h,a\r\n\"a\nb\",h,a\r\n"_s));
+        const QString target = m_dir.filePath(names.first());
+        const QByteArray before = readBytes(target);
+        const CliRun refused = runCli({u"qvn"_s, bad, u"-o"_s, target});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(refused.err.contains(u" 3 行目"_s));
+        QCOMPARE(readBytes(target), before);
+    }
+
+    // The document holds the questions `text` draws with the same seed, and a word
+    // processor makes it a B5 document with the answer key on pages of its own.
+    void document()
+    {
+        QStringList lines = header(u"文書"_s);
+        for (int q = 1; q <= 12; ++q)
+            lines << u"Q%1 <&> @bold@ part\\/second（k）"_s.arg(q) << (q % 2 ? u"hint"_s : u"*"_s)
+                  << u"A%1"_s.arg(q);
+        const QString file = writeSjisLines(m_dir.filePath(u"doc.qvn"_s), lines);
+        const QStringList draw {
+            file, u"--all"_s, u"--count"_s, u"8"_s, u"--seed"_s, u"42"_s, u"--sheets"_s, u"2"_s};
+        const QString odt = m_dir.filePath(u"test.odt"_s);
+        const QString txt = m_dir.filePath(u"test.txt"_s);
+        for (const auto &[command, out] : {std::pair {u"text"_s, txt}, std::pair {u"odt"_s, odt}})
+            QCOMPARE(runCli(QStringList {command} + draw + QStringList {u"-o"_s, out}).exitCode, 0);
+
+        const QString unzip = QStandardPaths::findExecutable(u"unzip"_s);
+        if (unzip.isEmpty())
+            QSKIP("unzip is not installed (make deps installs it)");
+        QProcess p;
+        p.start(unzip, {u"-p"_s, odt, u"content.xml"_s});
+        QVERIFY(p.waitForFinished(30000));
+        QString content = QString::fromUtf8(p.readAllStandardOutput());
+        content.remove(QRegularExpression(u"<[^>]*>"_s));
+        content.replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s).replace(u"&amp;"_s, u"&"_s);
+        content = withoutSpace(content);
+        int drawn = 0;
+        for (const QString &line : splitLines(decodeCp932(readBytes(txt)).text)) {
+            const QRegularExpressionMatch question = QRegularExpression(u"^ *\\d+ (Q.*)$"_s).match(line);
+            if (!question.hasMatch())
+                continue;
+            ++drawn;
+            QVERIFY2(content.contains(withoutSpace(question.captured(1).remove(u'@'))), qPrintable(line));
+        }
+        QCOMPARE(drawn, 16);
+
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed: the B5 conversion is not checked");
+        QTemporaryDir profile;
+        QProcess convert;
+        convert.start(soffice,
+            {u"-env:UserInstallation=file://"_s + profile.path(), u"--headless"_s, u"--convert-to"_s,
+                u"pdf"_s, u"--outdir"_s, m_dir.path(), odt});
+        QVERIFY(convert.waitForFinished(180000));
+        QProcess info;
+        info.start(u"pdfinfo"_s, {m_dir.filePath(u"test.pdf"_s)});
+        QVERIFY(info.waitForFinished(30000));
+        const QString pdf = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(pdf.contains(QRegularExpression(u"Page size: +515\\.9\\d* x 728\\.5"_s)), qPrintable(pdf));
+        QVERIFY(QRegularExpression(u"Pages: +(\\d+)"_s).match(pdf).captured(1).toInt() >= 4);
+    }
 };
-
-void tst_exchange::roundTrip_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    const QString longLine = u"彼は@とても@速く走る、\\/そして止まる。"_s.repeated(40);
-    QTest::newRow("no line") << QStringList {};
-    QTest::newRow("header of three") << QStringList {u"題"_s, u"1"_s, u"C"_s};
-    QTest::newRow("header only") << header(u"#見出しに似た題"_s);
-    QTest::newRow("commas, quotes, markers") << header(u"a,b"_s)
-            + QStringList {u"He said \"yes\", @did@ he?"_s, u"*"_s, u"\"quoted\""_s, u"I \\/ you ,"_s,
-                QString(), u"\""_s};
-    QTest::newRow("blank hints, empty question, long line") << header(QString())
-            + QStringList {QString(), QString(), QString(), longLine, QString(), u"**"_s,
-                u"  lead and trail  "_s, u"\t"_s, u"問題,ヒント,解答"_s};
-}
-
-// Every plain file comes back byte for byte, from the table as written and from the
-// same table saved as Shift-JIS or as UTF-8 without the mark.
-void tst_exchange::roundTrip()
-{
-    QFETCH(QStringList, lines);
-    const QByteArray csv = questionCsvBytes(lines);
-    QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
-    const QString text = QString::fromUtf8(csv.sliced(3));
-    for (const QByteArray &saved : {csv, sjis(text), text.toUtf8()}) {
-        const QuestionCsvRead read = readQuestionCsv(saved);
-        QCOMPARE(read.refusal.kind, CsvRefusal::Kind::None);
-        QCOMPARE(fileBytes(read.lines), fileBytes(lines));
-    }
-}
-
-void tst_exchange::readTable_data()
-{
-    QTest::addColumn<QString>("csv");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<CsvRefusal::Kind>("refusal");
-    QTest::addColumn<int>("row");
-    using K = CsvRefusal::Kind;
-    const QStringList six {u"T"_s, QString(), QString(), QString(), QString(), QString()};
-
-    QTest::newRow("spreadsheet padding: blank rows, trailing cells, LF")
-        << u"#t,T,,\n\nq,h,a,,\n\n"_s << six + QStringList {u"q"_s, u"h"_s, u"a"_s} << K::None << 0;
-    QTest::newRow("no heading, short rows")
-        << u"#t,T\r\nq\r\n"_s << six + QStringList {u"q"_s, QString(), QString()} << K::None << 0;
-    QTest::newRow("one header row, no question") << u"#t,T\r\n"_s << six.mid(0, 3) << K::None << 0;
-    QTest::newRow("line break in a cell") << u"#t,T\r\n問題,ヒント,解答\r\nq,\"two\r\nlines\",a\r\n"_s
-                                          << QStringList {} << K::LineBreakInCell << 3;
-    QTest::newRow("a fourth column") << u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s << QStringList {}
-                                     << K::CellsBeyondColumns << 3;
-    QTest::newRow("a header row of three cells")
-        << u"#t,T,x\r\n"_s << QStringList {} << K::CellsBeyondColumns << 1;
-    QTest::newRow("seven header rows")
-        << u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s << QStringList {} << K::TooManyHeaderRows << 7;
-    QTest::newRow("no Shift-JIS form") << u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s
-                                       << QStringList {} << K::UnwritableCharacter << 4;
-}
-
-void tst_exchange::readTable()
-{
-    QFETCH(QString, csv);
-    QFETCH(QStringList, lines);
-    QFETCH(CsvRefusal::Kind, refusal);
-    QFETCH(int, row);
-    const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());
-    QCOMPARE(read.refusal.kind, refusal);
-    QCOMPARE(read.refusal.row, row);
-    QCOMPARE(read.lines, lines);
-    if (refusal != CsvRefusal::Kind::None)
-        QVERIFY(csvRefusalText(read.refusal).contains(QString::number(row)));
-}
-
-// The commands on the bundled samples: plain files come back byte for byte, the
-// encoded one as its decoded lines, which load to the same bank.
-void tst_exchange::commands()
-{
-    const QDir samples(QStringLiteral(SORARIO_SAMPLES));
-    const QStringList names = samples.entryList({u"*.qvn"_s}, QDir::Files);
-    QVERIFY(names.size() >= 3);
-    for (const QString &name : names) {
-        const QString original = samples.filePath(name);
-        const QString csv = m_dir.filePath(name + u".csv"_s);
-        const QString back = m_dir.filePath(name);
-        QCOMPARE(runCli({u"csv"_s, original, u"-o"_s, csv}).exitCode, 0);
-        QCOMPARE(runCli({u"qvn"_s, csv, u"-o"_s, back}).exitCode, 0);
-        QCOMPARE(runCli({u"load"_s, back}).out, runCli({u"load"_s, original}).out);
-        if (!readBytes(original).startsWith("\\\\\\"))
-            QCOMPARE(readBytes(back), readBytes(original));
-    }
-    // A refused table leaves the target as it was and names its row.
-    const QString bad = m_dir.filePath(u"bad.csv"_s);
-    QFile f(bad);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(sjis(u"問題,ヒント,解答\r\nq,h,a\r\n\"a\nb\",h,a\r\n"_s));
-    f.close();
-    const QString target = m_dir.filePath(names.first());
-    const QByteArray before = readBytes(target);
-    const CliRun refused = runCli({u"qvn"_s, bad, u"-o"_s, target});
-    QCOMPARE(refused.exitCode, 1);
-    QVERIFY(refused.err.contains(u" 3 行目"_s));
-    QCOMPARE(readBytes(target), before);
-}
-
-// The document holds the questions `text` draws with the same seed, and a word
-// processor makes it a B5 document with the answer key on pages of its own.
-void tst_exchange::document()
-{
-    QStringList lines = header(u"文書"_s);
-    for (int q = 1; q <= 12; ++q)
-        lines << u"Q%1 <&> @bold@ part\\/second（k）"_s.arg(q) << (q % 2 ? u"hint"_s : u"*"_s)
-              << u"A%1"_s.arg(q);
-    const QString file = writeSjisLines(m_dir.filePath(u"doc.qvn"_s), lines);
-    const QStringList draw {
-        file, u"--all"_s, u"--count"_s, u"8"_s, u"--seed"_s, u"42"_s, u"--sheets"_s, u"2"_s};
-    const QString odt = m_dir.filePath(u"test.odt"_s);
-    const QString txt = m_dir.filePath(u"test.txt"_s);
-    for (const auto &[command, out] : {std::pair {u"text"_s, txt}, std::pair {u"odt"_s, odt}})
-        QCOMPARE(runCli(QStringList {command} + draw + QStringList {u"-o"_s, out}).exitCode, 0);
-
-    const QString unzip = QStandardPaths::findExecutable(u"unzip"_s);
-    if (unzip.isEmpty())
-        QSKIP("unzip is not installed (make deps installs it)");
-    QProcess p;
-    p.start(unzip, {u"-p"_s, odt, u"content.xml"_s});
-    QVERIFY(p.waitForFinished(30000));
-    QString content = QString::fromUtf8(p.readAllStandardOutput());
-    content.remove(QRegularExpression(u"<[^>]*>"_s));
-    content.replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s).replace(u"&amp;"_s, u"&"_s);
-    content = withoutSpace(content);
-    int drawn = 0;
-    for (const QString &line : splitLines(decodeCp932(readBytes(txt)).text)) {
-        const QRegularExpressionMatch question = QRegularExpression(u"^ *\\d+ (Q.*)$"_s).match(line);
-        if (!question.hasMatch())
-            continue;
-        ++drawn;
-        QVERIFY2(content.contains(withoutSpace(question.captured(1).remove(u'@'))), qPrintable(line));
-    }
-    QCOMPARE(drawn, 16);
-
-    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed: the B5 conversion is not checked");
-    QTemporaryDir profile;
-    QProcess convert;
-    convert.start(soffice,
-        {u"-env:UserInstallation=file://"_s + profile.path(), u"--headless"_s, u"--convert-to"_s, u"pdf"_s,
-            u"--outdir"_s, m_dir.path(), odt});
-    QVERIFY(convert.waitForFinished(180000));
-    QProcess info;
-    info.start(u"pdfinfo"_s, {m_dir.filePath(u"test.pdf"_s)});
-    QVERIFY(info.waitForFinished(30000));
-    const QString pdf = QString::fromUtf8(info.readAllStandardOutput());
-    QVERIFY2(pdf.contains(QRegularExpression(u"Page size: +515\\.9\\d* x 728\\.5"_s)), qPrintable(pdf));
-    QVERIFY(QRegularExpression(u"Pages: +(\\d+)"_s).match(pdf).captured(1).toInt() >= 4);
-}
 
 QTEST_MAIN(tst_exchange)
 #include "tst_exchange.moc"

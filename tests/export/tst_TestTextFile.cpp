@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 using namespace sorario;
@@ -49,216 +50,183 @@ QByteArray expectedBytes(const QStringList &lines)
 class tst_TestTextFile : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    void records_data();
-    void records();
-    void numberFieldUpToAThousand();
-    void saveThroughDialog_data();
-    void saveThroughDialog();
-    void bracketExchange_data();
-    void bracketExchange();
-    void bracketExchangedOnlyInLayoutTwo();
-    void sheetTexts();
+    void records_data()
+    {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<int>("allParts");
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("lines");
 
-private:
-    QTemporaryDir m_dir;
+        QTest::newRow("one file, parts 1, 3 and 4")
+            << QStringList {u"文型"_s} << 0 << QStringList {u"１"_s, u"３"_s, u"４"_s}
+            << QStringList {u"Q"_s, u"H"_s, u"A"_s}
+            << QStringList {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
+                   u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
+        QTest::newRow("hints empty or markers, print markers as they are")
+            << QStringList {u"T"_s} << 1 << QStringList {}
+            << QStringList {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s,
+                   u"**"_s, u"A3"_s}
+            << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s,
+                   u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s,
+                   u"すべてのはんい"_s, u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
+        QTest::newRow("break marks dropped from the blocks only")
+            << QStringList {u"a\\/b"_s} << 1 << QStringList {}
+            << QStringList {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s}
+            << QStringList {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
+                   u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
+                   u"  1 xy"_s, u"  2 /"_s, QString()};
+        QString line;
+        while (line.size() < 100000)
+            line += u"文法 grammar ～ "_s;
+        line.truncate(100000);
+        QTest::newRow("a 100000-character line written whole")
+            << QStringList {u"T"_s} << 1 << QStringList {} << QStringList {line, line, line}
+            << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s,
+                   QString(), Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line,
+                   QString()};
+    }
+
+    void records()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(int, allParts);
+        QFETCH(QStringList, parts);
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, lines);
+
+        const auto m = drawn(titles, allParts, parts, questions);
+        const QString path = m_dir.filePath(u"records.txt"_s);
+        QVERIFY(WriteTestTextTo(*m, path));
+        QCOMPARE(readBytes(path), expectedBytes(lines));
+    }
+
+    void numberFieldUpToAThousand()
+    {
+        QStringList triples;
+        for (int k = 1; k <= MaxDrawnQuestions; ++k)
+            triples << u"q"_s << QString() << u"a"_s;
+        const QStringList lines = splitLines(BuildTestText(*drawn({u"T"_s}, 1, {}, triples)));
+        const int answers = 2 + 2 * MaxDrawnQuestions + 5;
+        QCOMPARE(lines.size(), answers + MaxDrawnQuestions + 1);
+        const std::pair<int, QString> fields[]
+            = {{9, u"  9"_s}, {10, u" 10"_s}, {999, u"999"_s}, {1000, u"1000"_s}};
+        for (const auto &[k, field] : fields) {
+            QCOMPARE(lines[2 + 2 * (k - 1)], field + u" q"_s);
+            QCOMPARE(lines[answers + k - 1], field + u" a"_s);
+        }
+    }
+
+    // Saved (over a longer old export), cancelled, or refused with the message; a text
+    // with characters the file cannot hold is saved only after a Yes.
+    void saveThroughDialog_data()
+    {
+        QTest::addColumn<QString>("answer"); // empty: cancelled
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<MessageAnswer>("keepLost");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<TextExportKind>("kind");
+        using K = TextExportKind;
+        const QString lost = u"café 😀 é"_s;
+        QTest::newRow("saved") << u"saved.txt"_s << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s}
+                               << K::Saved;
+        QTest::newRow("cancelled") << QString() << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s}
+                                   << K::Cancelled;
+        QTest::newRow("folder missing") << u"missing/out.txt"_s << u"Q"_s << MessageAnswer::Ok
+                                        << QStringList {u"save"_s, u"message"_s} << K::NotWritten;
+        QTest::newRow("lost characters, yes") << u"saved.txt"_s << lost << MessageAnswer::Yes
+                                              << QStringList {u"message"_s, u"save"_s} << K::Saved;
+        QTest::newRow("lost characters, no")
+            << u"saved.txt"_s << lost << MessageAnswer::No << QStringList {u"message"_s} << K::Declined;
+    }
+
+    void saveThroughDialog()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, question);
+        QFETCH(MessageAnswer, keepLost);
+        QFETCH(TextExportKind, kind);
+        const bool written = kind == TextExportKind::Saved;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(answer);
+        const QString old
+            = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
+        const auto before = snapshot(dir.path());
+        ScriptedDialogs dialogs;
+        if (!answer.isEmpty())
+            dialogs.saveAnswers.enqueue(path);
+        dialogs.messageAnswers.enqueue(keepLost);
+        const auto m = drawn({u"T"_s}, 1, {}, {question, u"H"_s, u"A"_s});
+        const TextExportOutcome outcome = WriteTestTextFile(*m, dialogs);
+        QCOMPARE(outcome.kind, kind);
+
+        QTEST(dialogs.kinds(), "shown");
+        if (keepLost != MessageAnswer::Ok)
+            QCOMPARE(outcome.lostCharacters, (QStringList {u"é"_s, u"😀"_s}));
+        if (written) {
+            QCOMPARE(readBytes(old), sjis(BuildTestText(*m)));
+            QCOMPARE(snapshot(dir.path()).keys(), before.keys());
+        } else {
+            QCOMPARE(snapshot(dir.path()), before);
+        }
+    }
+
+    // Each sheet is drawn anew and written whole, exchanged in layout 2, the sheets
+    // apart by a line of "=".
+    void sheetTexts()
+    {
+        auto m = drawn({u"T"_s}, 1, {}, {u"x"_s, u"h"_s, u"y"_s});
+        m->SheetCount = 3;
+        m->AnswerLayout = 2;
+        QList<int> calls;
+        const QStringList lines = splitLines(BuildSheetTexts(*m, [&](int sheet) {
+            calls.append(sheet);
+            m->DrawnQuestions(1) = {u"S%1（k）"_s.arg(sheet), u"H"_s, u"A%1"_s.arg(sheet)};
+        }));
+        QCOMPARE(calls, (QList<int> {1, 2, 3}));
+        QCOMPARE(lines.count(QString(66, u'=')), 2);
+        for (int sheet = 1; sheet <= 3; ++sheet) {
+            QVERIFY(lines.contains(u"  1 S%1（A%1）"_s.arg(sheet)));
+            QVERIFY(lines.contains(u"  1 k"_s));
+        }
+    }
+
+    // Question and answer before, then after the exchange.
+    void bracketExchange()
+    {
+        const std::array<QString, 4> rows[]
+            = {{u"I （   ） a pen."_s, u"have"_s, u"I （have） a pen."_s, u"   "_s},
+                {u"（a）と（b）"_s, u"X"_s, u"（X）と（b）"_s, u"a"_s}, // only the first pair
+                {u"a（b（c）d）"_s, u"Z"_s, u"a（Z）d）"_s, u"b（c"_s}, // first open to first close
+                {u"1) a（b）"_s, u"c"_s, u"1) a（b）"_s, u"c"_s}}; // a closing one first: no pair
+        for (const auto &[question, answer, newQuestion, newAnswer] : rows)
+            QCOMPARE(ExchangeBracket({question, u"hint"_s, answer}),
+                (QuestionRecord {newQuestion, u"hint"_s, newAnswer}));
+    }
+
+    void bracketExchangedOnlyInLayoutTwo()
+    {
+        auto m = std::make_unique<Module1>();
+        const QuestionRecord q {u"a（b）"_s, QString(), u"c"_s};
+        for (int k = 1; k <= 3; ++k)
+            m->DrawnQuestions(k) = q;
+        m->QuestionCount = 2;
+
+        m->AnswerLayout = 1;
+        ExchangeBracketAndAnswer(*m);
+        QCOMPARE(m->DrawnQuestions(1), q);
+
+        m->AnswerLayout = 2;
+        ExchangeBracketAndAnswer(*m);
+        const QuestionRecord exchanged {u"a（c）"_s, QString(), u"b"_s};
+        QCOMPARE(m->DrawnQuestions(1), exchanged);
+        QCOMPARE(m->DrawnQuestions(2), exchanged);
+        QCOMPARE(m->DrawnQuestions(3), q); // beyond the test: left alone
+    }
 };
-
-void tst_TestTextFile::records_data()
-{
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<int>("allParts");
-    QTest::addColumn<QStringList>("parts");
-    QTest::addColumn<QStringList>("questions");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("one file, parts 1, 3 and 4")
-        << QStringList {u"文型"_s} << 0 << QStringList {u"１"_s, u"３"_s, u"４"_s}
-        << QStringList {u"Q"_s, u"H"_s, u"A"_s}
-        << QStringList {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
-               u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
-    QTest::newRow("three files: parts play no role")
-        << QStringList {u"A"_s, u"B"_s, u"C"_s} << 0 << QStringList {u"２"_s}
-        << QStringList {u"Q"_s, u"H"_s, u"A"_s}
-        << QStringList {u"まとめのテスト"_s, u"A～C"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
-               u"【解答】"_s, u"まとめのテスト"_s, u"A～C"_s, u"  1 A"_s, QString()};
-    QTest::newRow("hints empty or markers, print markers as they are")
-        << QStringList {u"T"_s} << 1 << QStringList {}
-        << QStringList {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s,
-               u"A3"_s}
-        << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s,
-               u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s,
-               u"すべてのはんい"_s, u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
-    QTest::newRow("break marks dropped from the blocks only")
-        << QStringList {u"a\\/b"_s} << 1 << QStringList {}
-        << QStringList {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s}
-        << QStringList {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
-               u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
-               u"  1 xy"_s, u"  2 /"_s, QString()};
-    QString line;
-    while (line.size() < 100000)
-        line += u"文法 grammar ～ "_s;
-    line.truncate(100000);
-    QTest::newRow("a 100000-character line written whole")
-        << QStringList {u"T"_s} << 1 << QStringList {} << QStringList {line, line, line}
-        << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s, QString(),
-               Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, QString()};
-}
-
-void tst_TestTextFile::records()
-{
-    QFETCH(QStringList, titles);
-    QFETCH(int, allParts);
-    QFETCH(QStringList, parts);
-    QFETCH(QStringList, questions);
-    QFETCH(QStringList, lines);
-
-    const auto m = drawn(titles, allParts, parts, questions);
-    const QString path = m_dir.filePath(u"records.txt"_s);
-    QVERIFY(WriteTestTextTo(*m, path));
-    QCOMPARE(readBytes(path), expectedBytes(lines));
-}
-
-void tst_TestTextFile::numberFieldUpToAThousand()
-{
-    QStringList triples;
-    for (int k = 1; k <= MaxDrawnQuestions; ++k)
-        triples << u"q"_s << QString() << u"a"_s;
-    const QStringList lines = splitLines(BuildTestText(*drawn({u"T"_s}, 1, {}, triples)));
-    const int answers = 2 + 2 * MaxDrawnQuestions + 5;
-    QCOMPARE(lines.size(), answers + MaxDrawnQuestions + 1);
-    const std::pair<int, QString> fields[]
-        = {{9, u"  9"_s}, {10, u" 10"_s}, {999, u"999"_s}, {1000, u"1000"_s}};
-    for (const auto &[k, field] : fields) {
-        QCOMPARE(lines[2 + 2 * (k - 1)], field + u" q"_s);
-        QCOMPARE(lines[answers + k - 1], field + u" a"_s);
-    }
-}
-
-// Saved (over a longer old export), cancelled, or refused with the message; a text
-// with characters the file cannot hold is saved only after a Yes.
-void tst_TestTextFile::saveThroughDialog_data()
-{
-    QTest::addColumn<QString>("answer"); // empty: cancelled
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<MessageAnswer>("keepLost");
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<TextExportKind>("kind");
-    using K = TextExportKind;
-    const QString lost = u"café 😀 é"_s;
-    QTest::newRow("saved") << u"saved.txt"_s << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s}
-                           << K::Saved;
-    QTest::newRow("cancelled") << QString() << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s}
-                               << K::Cancelled;
-    QTest::newRow("folder missing") << u"missing/out.txt"_s << u"Q"_s << MessageAnswer::Ok
-                                    << QStringList {u"save"_s, u"message"_s} << K::NotWritten;
-    QTest::newRow("lost characters, yes")
-        << u"saved.txt"_s << lost << MessageAnswer::Yes << QStringList {u"message"_s, u"save"_s} << K::Saved;
-    QTest::newRow("lost characters, no")
-        << u"saved.txt"_s << lost << MessageAnswer::No << QStringList {u"message"_s} << K::Declined;
-}
-
-void tst_TestTextFile::saveThroughDialog()
-{
-    QFETCH(QString, answer);
-    QFETCH(QString, question);
-    QFETCH(MessageAnswer, keepLost);
-    QFETCH(TextExportKind, kind);
-    const bool written = kind == TextExportKind::Saved;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(answer);
-    const QString old
-        = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
-    const auto before = snapshot(dir.path());
-    ScriptedDialogs dialogs;
-    if (!answer.isEmpty())
-        dialogs.saveAnswers.enqueue(path);
-    dialogs.messageAnswers.enqueue(keepLost);
-    const auto m = drawn({u"T"_s}, 1, {}, {question, u"H"_s, u"A"_s});
-    const TextExportOutcome outcome = WriteTestTextFile(*m, dialogs);
-    QCOMPARE(outcome.kind, kind);
-
-    QTEST(dialogs.kinds(), "shown");
-    if (keepLost != MessageAnswer::Ok)
-        QCOMPARE(outcome.lostCharacters, (QStringList {u"é"_s, u"😀"_s}));
-    if (written) {
-        QCOMPARE(readBytes(old), sjis(BuildTestText(*m)));
-        QCOMPARE(snapshot(dir.path()).keys(), before.keys());
-    } else {
-        QCOMPARE(snapshot(dir.path()), before);
-    }
-}
-
-// Each sheet is drawn anew and written whole, exchanged in layout 2, the sheets
-// apart by a line of "=".
-void tst_TestTextFile::sheetTexts()
-{
-    auto m = drawn({u"T"_s}, 1, {}, {u"x"_s, u"h"_s, u"y"_s});
-    m->SheetCount = 3;
-    m->AnswerLayout = 2;
-    QList<int> calls;
-    const QStringList lines = splitLines(BuildSheetTexts(*m, [&](int sheet) {
-        calls.append(sheet);
-        m->DrawnQuestions(1) = {u"S%1（k）"_s.arg(sheet), u"H"_s, u"A%1"_s.arg(sheet)};
-    }));
-    QCOMPARE(calls, (QList<int> {1, 2, 3}));
-    QCOMPARE(lines.count(QString(66, u'=')), 2);
-    for (int sheet = 1; sheet <= 3; ++sheet) {
-        QVERIFY(lines.contains(u"  1 S%1（A%1）"_s.arg(sheet)));
-        QVERIFY(lines.contains(u"  1 k"_s));
-    }
-}
-
-void tst_TestTextFile::bracketExchange_data()
-{
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("newQuestion");
-    QTest::addColumn<QString>("newAnswer");
-
-    QTest::newRow("full-width, three spaces")
-        << u"I （   ） a pen."_s << u"have"_s << u"I （have） a pen."_s << u"   "_s;
-    QTest::newRow("only the first pair") << u"（a）と（b）"_s << u"X"_s << u"（X）と（b）"_s << u"a"_s;
-    QTest::newRow("nested: first open to first close")
-        << u"a（b（c）d）"_s << u"Z"_s << u"a（Z）d）"_s << u"b（c"_s;
-    // The first closing bracket comes before the first opening one: no pair.
-    QTest::newRow("stray closing before a pair") << u"1) a（b）"_s << u"c"_s << u"1) a（b）"_s << u"c"_s;
-}
-
-void tst_TestTextFile::bracketExchange()
-{
-    QFETCH(QString, question);
-    QFETCH(QString, answer);
-    QFETCH(QString, newQuestion);
-    QFETCH(QString, newAnswer);
-
-    const QuestionRecord before {question, u"hint"_s, answer};
-    const QuestionRecord after = ExchangeBracket(before);
-    QCOMPARE(after.QuestionText, newQuestion);
-    QCOMPARE(after.Answer, newAnswer);
-    QCOMPARE(after.Hint, u"hint"_s);
-}
-
-void tst_TestTextFile::bracketExchangedOnlyInLayoutTwo()
-{
-    auto m = std::make_unique<Module1>();
-    const QuestionRecord q {u"a（b）"_s, QString(), u"c"_s};
-    for (int k = 1; k <= 3; ++k)
-        m->DrawnQuestions(k) = q;
-    m->QuestionCount = 2;
-
-    m->AnswerLayout = 1;
-    ExchangeBracketAndAnswer(*m);
-    QCOMPARE(m->DrawnQuestions(1), q);
-
-    m->AnswerLayout = 2;
-    ExchangeBracketAndAnswer(*m);
-    const QuestionRecord exchanged {u"a（c）"_s, QString(), u"b"_s};
-    QCOMPARE(m->DrawnQuestions(1), exchanged);
-    QCOMPARE(m->DrawnQuestions(2), exchanged);
-    QCOMPARE(m->DrawnQuestions(3), q); // beyond the test: left alone
-}
 
 QTEST_GUILESS_MAIN(tst_TestTextFile)
 #include "tst_TestTextFile.moc"

@@ -54,115 +54,78 @@ private Q_SLOTS:
         m.SheetLogo = u"前の値"_s;
     }
 
-    void loadFont_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("size");
-
-        const QString dflt = DefaultFontName;
-        QTest::newRow("as written") << DefaultIniBytes << dflt << 10;
-        QTest::newRow("quoted, size after comma") << sjis(u"\"ＭＳ 明朝\",12\r\n"_s) << u"ＭＳ 明朝"_s << 12;
-        QTest::newRow("@ removed") << sjis(u"@ＭＳ Ｐ明朝\r\n 10 \r\n"_s) << dflt << 10;
-        QTest::newRow("extra lines ignored, 8 the smallest")
-            << sjis(u"X\r\n 8 \r\nY\r\nZ\r\n"_s) << u"X"_s << 8;
-        // Each failure resets both values, the name included; "@" stays on defaults.
-        QTest::newRow("40000") << sjis(u"@X\r\n40000\r\n"_s) << dflt << 10;
-        QTest::newRow("7, too small to print") << sjis(u"X\r\n 7 \r\n"_s) << dflt << 10;
-        QTest::newRow("letters") << sjis(u"X\r\nabc\r\n"_s) << dflt << 10;
-        QTest::newRow("empty file") << QByteArray() << dflt << 10;
-        QTest::newRow("bad bytes do not crash") << QByteArray("\x81\r\n 10 \r\n") << u"\uFFFD"_s << 10;
-    }
-
     void loadFont()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, name);
-        QFETCH(int, size);
-        writeBytes(ini(), bytes);
-        LoadFontSettings(m);
-        QCOMPARE(m.FontName, name);
-        QCOMPARE(int(m.FontSize), size);
-    }
-
-    void loadWithoutFileGivesDefaultsAndCreatesNothing_data()
-    {
-        QTest::addColumn<bool>("asDirectory");
-        QTest::newRow("missing") << false;
-        QTest::newRow("name is a directory") << true;
-    }
-
-    void loadWithoutFileGivesDefaultsAndCreatesNothing()
-    {
-        QFETCH(bool, asDirectory);
-        if (asDirectory) {
-            QVERIFY(QDir().mkpath(ini()));
-            QVERIFY(QDir().mkpath(rog()));
+        const QString dflt = DefaultFontName;
+        const struct
+        {
+            QByteArray bytes;
+            QString name;
+            int size = 10;
+        } rows[] = {
+            {DefaultIniBytes, dflt},
+            {sjis(u"\"ＭＳ 明朝\",12\r\n"_s), u"ＭＳ 明朝"_s, 12}, // size after the comma
+            {sjis(u"@ＭＳ Ｐ明朝\r\n 10 \r\n"_s), dflt},
+            {sjis(u"X\r\n 8 \r\nY\r\nZ\r\n"_s), u"X"_s, 8}, // extra lines ignored
+            // Each failure resets both values, the name included; "@" stays on defaults.
+            {sjis(u"@X\r\n40000\r\n"_s), dflt},
+            {sjis(u"X\r\n 7 \r\n"_s), dflt}, // too small to print
+            {sjis(u"X\r\nabc\r\n"_s), dflt},
+            {QByteArray(), dflt},
+            {QByteArray("\x81\r\n 10 \r\n"), u"\uFFFD"_s},
+        };
+        for (const auto &row : rows) {
+            writeBytes(ini(), row.bytes);
+            LoadFontSettings(m);
+            QCOMPARE(m.FontName, row.name);
+            QCOMPARE(int(m.FontSize), row.size);
         }
-        LoadFontSettings(m);
-        LoadSheetLogo(m);
-        QCOMPARE(m.FontName, DefaultFontName);
-        QCOMPARE(int(m.FontSize), 10);
-        QCOMPARE(m.SheetLogo, DefaultSheetLogo);
-        QCOMPARE(QFileInfo(ini()).isFile(), false);
-        QCOMPARE(QFileInfo(rog()).isFile(), false);
     }
 
-    void loadLogo_data()
+    // Missing or folders of that name: defaults, and nothing is created.
+    void loadWithoutFileGivesDefaults()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("logo");
-
-        QTest::newRow("as written") << sjis(u"《三中》\r\n"_s) << u"《三中》"_s;
-        QTest::newRow("comma cuts") << sjis(u"Sorario, Inc.\r\n"_s) << u"Sorario"_s;
-        QTest::newRow("empty line is an empty logo") << QByteArray("\r\n") << QString();
-        QTest::newRow("empty file") << QByteArray() << DefaultSheetLogo;
+        for (const bool asFolder : {false, true}) {
+            if (asFolder)
+                QVERIFY(QDir().mkpath(ini()) && QDir().mkpath(rog()));
+            LoadFontSettings(m);
+            LoadSheetLogo(m);
+            QCOMPARE((QStringList {m.FontName, QString::number(m.FontSize), m.SheetLogo}),
+                (QStringList {DefaultFontName, u"10"_s, DefaultSheetLogo}));
+            QVERIFY(!QFileInfo(ini()).isFile() && !QFileInfo(rog()).isFile());
+        }
     }
 
     void loadLogo()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, logo);
-        writeBytes(rog(), bytes);
-        LoadSheetLogo(m);
-        QCOMPARE(m.SheetLogo, logo);
+        const std::pair<QByteArray, QString> rows[]
+            = {{sjis(u"《三中》\r\n"_s), u"《三中》"_s}, {sjis(u"Sorario, Inc.\r\n"_s), u"Sorario"_s},
+                {"\r\n", QString()}, {QByteArray(), DefaultSheetLogo}};
+        for (const auto &[bytes, logo] : rows) {
+            writeBytes(rog(), bytes);
+            LoadSheetLogo(m);
+            QCOMPARE(m.SheetLogo, logo);
+        }
     }
 
-    // What is written, byte for byte, and that it reads back as the same value.
-    void savedBytes_data()
-    {
-        QTest::addColumn<bool>("logo"); // Vk.rog, else Vk.ini
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QByteArray>("bytes");
-
-        QTest::newRow("default font") << false << DefaultFontName << 10 << DefaultIniBytes;
-        QTest::newRow("logo with a comma") << true << u"二年, 英語"_s << 0 << sjis(u"\"二年, 英語\"\r\n"_s);
-    }
-
+    // What is written over a longer old file, byte for byte, reads back as the same values.
     void savedBytes()
     {
-        QFETCH(bool, logo);
-        QFETCH(QString, text);
-        QFETCH(int, size);
-        const QString path = logo ? rog() : ini();
-        writeBytes(path, QByteArray(200, 'x')); // a longer old file must not leave a tail
+        writeBytes(ini(), QByteArray(200, 'x'));
+        writeBytes(rog(), QByteArray(200, 'x'));
+        m.FontName = DefaultFontName;
+        m.FontSize = 10;
+        m.SheetLogo = u"二年, 英語"_s;
+        SaveFontSettings(m);
+        SaveSheetLogo(m);
+        QCOMPARE(readBytes(ini()), DefaultIniBytes);
+        QCOMPARE(readBytes(rog()), sjis(u"\"二年, 英語\"\r\n"_s));
         Module1 again;
         again.SettingsFolder = m.SettingsFolder;
-        if (logo) {
-            m.SheetLogo = text;
-            SaveSheetLogo(m);
-            LoadSheetLogo(again);
-            QCOMPARE(again.SheetLogo, text);
-        } else {
-            m.FontName = text;
-            m.FontSize = std::int16_t(size);
-            SaveFontSettings(m);
-            LoadFontSettings(again);
-            QCOMPARE(again.FontName, text);
-            QCOMPARE(int(again.FontSize), size);
-        }
-        QTEST(readBytes(path), "bytes");
+        LoadFontSettings(again);
+        LoadSheetLogo(again);
+        QCOMPARE((QStringList {again.FontName, QString::number(again.FontSize), again.SheetLogo}),
+            (QStringList {m.FontName, u"10"_s, m.SheetLogo}));
     }
 
     // Nothing is shown, the values in memory stay, the disk is left as it was.
@@ -205,68 +168,37 @@ private Q_SLOTS:
     }
 
     // The item reader under both files.
-    void textItems_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("items");
-
-        QTest::newRow("comma and line ends")
-            << u"a,b\r\nc\nd\re"_s << QStringList {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s};
-        QTest::newRow("quoted comma, rest of field dropped")
-            << u"\"x,y\" junk,z"_s << QStringList {u"x,y"_s, u"z"_s};
-        QTest::newRow("quote closed on a later line is not joined")
-            << u"\"a\r\nb\""_s << QStringList {u"a"_s, u"b\""_s};
-        QTest::newRow("leading blanks and tabs skipped, inner and trailing kept")
-            << u" \t ＭＳ Ｐ明朝 "_s << QStringList {u"ＭＳ Ｐ明朝 "_s};
-        QTest::newRow("empty lines are empty items")
-            << u"\r\n\r\nx"_s << QStringList {QString(), QString(), u"x"_s};
-    }
-
     void textItems()
     {
-        QFETCH(QString, text);
-        QFETCH(QStringList, items);
-        QCOMPARE(allTextItems(text), items);
-    }
-
-    void numberItem_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected"); // 99999: no number
-
-        QTest::newRow("sign blank") << u" 10 "_s << 10;
-        QTest::newRow("lowest") << u"-32768"_s << -32768;
-        QTest::newRow("highest") << u"32767"_s << 32767;
-        QTest::newRow("one above") << u"32768"_s << 99999;
-        QTest::newRow("inner blank") << u"1 2"_s << 99999;
-        QTest::newRow("empty field") << u",5"_s << 99999;
-        QTest::newRow("ends at comma") << u"8,9"_s << 8;
+        const std::pair<QString, QStringList> rows[] = {
+            {u"a,b\r\nc\nd\re"_s, {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}},
+            {u"\"x,y\" junk,z"_s, {u"x,y"_s, u"z"_s}}, // the rest of a quoted field is dropped
+            {u"\"a\r\nb\""_s, {u"a"_s, u"b\""_s}}, // a quote closed on a later line is not joined
+            {u" \t ＭＳ Ｐ明朝 "_s, {u"ＭＳ Ｐ明朝 "_s}}, // leading blanks skipped, trailing kept
+            {u"\r\n\r\nx"_s, {QString(), QString(), u"x"_s}},
+        };
+        for (const auto &[text, items] : rows)
+            QCOMPARE(allTextItems(text), items);
     }
 
     void numberItem()
     {
-        QFETCH(QString, text);
-        QFETCH(int, expected);
-        const std::optional<std::int16_t> n = ItemReader(text).readNumber();
-        QCOMPARE(n ? int(*n) : 99999, expected);
+        const std::pair<QString, std::optional<std::int16_t>> rows[]
+            = {{u" 10 "_s, 10}, {u"-32768"_s, -32768}, {u"32767"_s, 32767}, {u"32768"_s, {}}, {u"1 2"_s, {}},
+                {u",5"_s, {}}, {u"8,9"_s, 8}};
+        for (const auto &[text, expected] : rows)
+            QCOMPARE(ItemReader(text).readNumber(), expected);
     }
 
     // Whatever the writer puts on a line must read back as the same value.
-    void writtenLineReadsBack_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("line");
-
-        QTest::newRow("plain") << u"ＭＳ Ｐ明朝"_s << u"ＭＳ Ｐ明朝"_s;
-        QTest::newRow("leading blank") << u"  《校内》"_s << u"\"  《校内》\""_s;
-    }
-
     void writtenLineReadsBack()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, line);
-        QCOMPARE(TextItemLine(value), line);
-        QCOMPARE(ItemReader(line + u"\r\n"_s).readText(), std::optional<QString>(value));
+        const std::pair<QString, QString> rows[]
+            = {{u"ＭＳ Ｐ明朝"_s, u"ＭＳ Ｐ明朝"_s}, {u"  《校内》"_s, u"\"  《校内》\""_s}};
+        for (const auto &[value, line] : rows) {
+            QCOMPARE(TextItemLine(value), line);
+            QCOMPARE(ItemReader(line + u"\r\n"_s).readText(), std::optional<QString>(value));
+        }
     }
 };
 

@@ -4,54 +4,28 @@
 #include <QTest>
 
 using namespace sorario;
+using namespace Qt::StringLiterals;
 
 class TestTextHelpers : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("digits") << QStringLiteral("4") << 4.0;
-        QTest::newRow("blanks and tab first") << QStringLiteral(" \t7") << 7.0;
-        QTest::newRow("followed by a word") << QStringLiteral("2.5部") << 2.5;
-        QTest::newRow("minus") << QStringLiteral("-3") << -3.0;
-        QTest::newRow("plus") << QStringLiteral("+2") << 2.0;
-        QTest::newRow("point first") << QStringLiteral(".5") << 0.5;
-        QTest::newRow("second point ends it") << QStringLiteral("1.2.3") << 1.2;
-        QTest::newRow("word") << QStringLiteral("abc") << 0.0;
-        QTest::newRow("sign alone") << QStringLiteral("-") << 0.0;
-        QTest::newRow("point alone") << QStringLiteral(".") << 0.0;
-        QTest::newRow("full-width digits") << QStringLiteral("１２") << 0.0;
-        QTest::newRow("no exponent") << QStringLiteral("1e5") << 1.0;
-        QTest::newRow("huge") << QStringLiteral("1") + QString(300, u'0') << 1e300;
-    }
-
     void leadingNumber()
     {
-        QFETCH(QString, text);
-        QTEST(LeadingNumber(text), "value");
-    }
-
-    void roundHalfEven_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<qint64>("rounded");
-        QTest::newRow("2.5") << 2.5 << qint64(2);
-        QTest::newRow("3.5") << 3.5 << qint64(4);
-        QTest::newRow("0.5") << 0.5 << qint64(0);
-        QTest::newRow("-2.5") << -2.5 << qint64(-2);
-        QTest::newRow("-1.5") << -1.5 << qint64(-2);
-        QTest::newRow("below half") << 1.4999 << qint64(1);
-        QTest::newRow("above half") << 2.5001 << qint64(3);
+        const std::pair<QString, double> rows[] = {{u"4"_s, 4}, {u" \t7"_s, 7}, {u"2.5部"_s, 2.5},
+            {u"-3"_s, -3}, {u"+2"_s, 2}, {u".5"_s, 0.5}, {u"1.2.3"_s, 1.2}, {u"abc"_s, 0}, {u"-"_s, 0},
+            {u"."_s, 0}, {u"１２"_s, 0}, {u"1e5"_s, 1}, {u"1"_s + QString(300, u'0'), 1e300}};
+        for (const auto &[text, value] : rows)
+            QCOMPARE(LeadingNumber(text), value);
     }
 
     void roundHalfEven()
     {
-        QFETCH(double, value);
-        QTEST(qint64(RoundHalfEven(value)), "rounded");
+        const std::pair<double, qint64> rows[]
+            = {{2.5, 2}, {3.5, 4}, {0.5, 0}, {-2.5, -2}, {-1.5, -2}, {1.4999, 1}, {2.5001, 3}};
+        for (const auto &[value, rounded] : rows)
+            QCOMPARE(qint64(RoundHalfEven(value)), rounded);
     }
 };
 

@@ -161,8 +161,9 @@ struct CliRun
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-// sorario-cli with `args`, in `folder` when one is given.
-inline CliRun runCli(const QStringList &args, const QString &folder = QString())
+// sorario-cli with `args`, in `folder` when one is given, on a disk with `diskRoom` bytes
+// left when that is not 0.
+inline CliRun runCli(const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
 {
     // As started by root or over ssh: standard error must still hold only the program's own messages.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -170,6 +171,8 @@ inline CliRun runCli(const QStringList &args, const QString &folder = QString())
     QProcess p;
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(folder);
+    if (diskRoom > 0)
+        p.setChildProcessModifier([diskRoom] { limitFileSize(diskRoom); });
     p.start(QStringLiteral(SORARIO_CLI), args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};

@@ -104,7 +104,7 @@ public:
     {
         QStringList m;
         for (const Shown &s : shown)
-            if (s.kind == QLatin1String("message"))
+            if (s.kind == u"message")
                 m.append(s.text);
         return m;
     }

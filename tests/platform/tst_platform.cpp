@@ -1,0 +1,276 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The code page, line files, safe writes and where the program finds its folders.
+#include "platform/Cp932.h"
+#include "platform/LineFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SafeWrite.h"
+#include "settings/SheetSettings.h"
+
+#include "support/Fixtures.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace sorario;
+using namespace sorario::test;
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    // A copy of the program in <root>/prefix/bin; an installed one has <root>/prefix/share/sorario.
+    QString bin() const { return m_dir.filePath(u"prefix/bin"_s); }
+    QString data() const { return m_dir.filePath(u"prefix/share/sorario"_s); }
+    QString user() const { return m_dir.filePath(u"home/.config/sorario"_s); }
+
+private Q_SLOTS:
+    void init()
+    {
+        QDir(m_dir.path()).removeRecursively();
+        QVERIFY(QDir().mkpath(bin()));
+    }
+
+    void cp932Decode()
+    {
+        const struct
+        {
+            QByteArray bytes;
+            QString text;
+            int badCount = 0;
+            int firstBad = -1;
+        } rows[] = {
+            {{}, {}},
+            {"\x5C\x7E", u"\\~"_s},
+            {"\x82\xA0", u"あ"_s},
+            {"\x95\x5C", u"表"_s}, // 0x5C as trail byte
+            {"\xB1\xDE", u"ｱﾞ"_s},
+            {"\x9F\x40\xFC\x40", u"\u6A97\u9ADC"_s}, // last lead bytes of each range
+            {"\x87\x40\x87\x90", u"①≒"_s}, // NEC row 13
+            {"\xED\x40", u"纊"_s}, // NEC-selected IBM row
+            {"\xFA\x40\xFA\x5C", u"ⅰ纊"_s},
+            {"A\x82", u"A\uFFFD"_s, 1, 1}, // cut lead byte at the end
+            {"\x82\x20"
+             "A",
+                u"\uFFFD A"_s, 1, 0}, // bad trail byte read again
+            {"x\x82\r\ny", u"x\uFFFD\r\ny"_s, 1, 1},
+            {"a\x80"
+             "b\xFF\xFD"
+             "c",
+                u"a\uFFFDb\uFFFD\uFFFDc"_s, 3, 1},
+        };
+        for (const auto &row : rows) {
+            const Cp932Decoded d = decodeCp932(row.bytes);
+            QCOMPARE(d.text, row.text);
+            QCOMPARE((QList<int> {int(d.badCount), int(d.firstBadOffset)}),
+                (QList<int> {row.badCount, row.firstBad}));
+        }
+    }
+
+    void cp932Encode()
+    {
+        const struct
+        {
+            QString text;
+            QByteArray bytes;
+            int unmappable = 0;
+        } rows[] = {
+            {u"\\~"_s, "\x5C\x7E"},
+            {u"あ表ｱ"_s, "\x82\xA0\x95\x5C\xB1"},
+            {u"①"_s, "\x87\x40"},
+            {u"纊"_s, "\xFA\x5C"}, // the IBM form of a shared kanji
+            {u"aé😀b"_s, "a??b", 2}, // a surrogate pair is one "?"
+            {QString(QChar(0xD800)), "?", 1},
+        };
+        for (const auto &row : rows) {
+            const Cp932Encoded e = encodeCp932(row.text);
+            QCOMPARE(e.bytes, row.bytes);
+            QCOMPARE(int(e.unmappable), row.unmappable);
+        }
+    }
+
+    // Every character the code page has comes back from its code as itself.
+    void cp932EveryCharacterRoundTrips()
+    {
+        int characters = 0;
+        for (unsigned code = 0; code < 0x10000; ++code) {
+            const std::optional<QChar> c = cp932Character(code);
+            if (!c)
+                continue;
+            ++characters;
+            const std::optional<unsigned> back = cp932Code(*c);
+            QVERIFY2(back && cp932Character(*back) == c, qPrintable(QString::number(code, 16)));
+        }
+        QVERIFY(characters > 9000);
+        QVERIFY(!cp932Character(0x81)); // a lead byte alone
+        QVERIFY(!cp932Character(0x8220)); // trail byte out of range
+        QVERIFY(!cp932Character(0x10000));
+    }
+
+    void lineFileRead()
+    {
+        using E = TextEncoding;
+        const QStringList ab {u"a"_s, u"b"_s};
+        const struct
+        {
+            QByteArray bytes;
+            QStringList lines;
+            int badBytes = 0;
+            int firstBadLine = 0;
+            E encoding = E::ShiftJis;
+        } rows[] = {
+            {"a\r\nb\r\n", ab},
+            {"a\nb\n", ab},
+            {"a\rb\r", ab},
+            {"a\r\nb", ab},
+            {{}, {}},
+            {"a\r\n\r\n", {u"a"_s, {}}},
+            {"a\r\r\nb", {u"a"_s, {}, u"b"_s}},
+            {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}},
+            {"\x80x", {u"\uFFFDx"_s}, 1, 1},
+            {"\nx\x82", {{}, u"x\uFFFD"_s}, 1, 2},
+            {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
+            {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
+            {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
+            {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
+            // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
+            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}},
+        };
+        const QString path = m_dir.filePath(u"lines.txt"_s);
+        for (const auto &row : rows) {
+            writeBytes(path, row.bytes);
+            const LineFileRead r = readLineFile(path);
+            QCOMPARE(r.status, LineFileRead::Status::Ok);
+            QCOMPARE(r.lines, row.lines);
+            QCOMPARE((QList<int> {int(r.badBytes), int(r.firstBadLine)}),
+                (QList<int> {row.badBytes, row.firstBadLine}));
+            QCOMPARE(r.encoding, row.encoding);
+        }
+        QCOMPARE(readLineFile(m_dir.filePath(u"none.qvn"_s)).status, LineFileRead::Status::Missing);
+        QCOMPARE(readLineFile(m_dir.path()).status, LineFileRead::Status::Missing);
+    }
+
+    void safeWriteWritesShiftJisWithCrLf()
+    {
+        const QString path = m_dir.filePath(u"a.qvn"_s);
+        writeBytes(path, "old contents that are longer");
+        QVERIFY(writeLineFileAtomically(path, {u"表~\\"_s, QString()}));
+        QCOMPARE(readBytes(path), QByteArray("\x95\x5C~\\\r\n\r\n"));
+        QCOMPARE(snapshot(m_dir.path()).keys(), (QStringList {u"a.qvn"_s, u"prefix"_s, u"prefix/bin"_s}));
+    }
+
+    void safeWriteFailureLeavesEverythingAsItWas_data()
+    {
+        QTest::addColumn<QString>("target"); // relative to the folder
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("folder missing") << u"none/a.qvn"_s << false;
+        QTest::newRow("parent is a file") << u"old.qvn/a.qvn"_s << false;
+        QTest::newRow("target is a folder") << u"prefix"_s << false;
+        QTest::newRow("disk full") << u"old.qvn"_s << true;
+    }
+    void safeWriteFailureLeavesEverythingAsItWas()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, diskFull);
+        writeBytes(m_dir.filePath(u"old.qvn"_s), "old");
+        const auto before = snapshot(m_dir.path());
+        bool written = true;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (diskFull && !limit.emplace(1024).ok())
+                QSKIP("cannot limit the file size");
+            written = writeTextFileAtomically(m_dir.filePath(target), QString(4096, u'x')).ok();
+        }
+        QVERIFY(!written);
+        QCOMPARE(snapshot(m_dir.path()), before);
+    }
+
+    void initialiseFolders_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("userFolderKnown");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("portable, writable") << false << true << true << true;
+        QTest::newRow("portable, read-only") << false << false << true << false;
+        // Root can write /usr/bin, which is still no place for a user's settings.
+        QTest::newRow("installed, writable") << true << true << true << false;
+        QTest::newRow("read-only, no configuration folder") << false << false << false << true;
+    }
+    void initialiseFolders()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, writable);
+        QFETCH(bool, userFolderKnown);
+        QFETCH(bool, beside);
+        if (installed)
+            QVERIFY(QDir().mkpath(data()));
+        QStringList asked;
+        const auto probe = [&](const QString &folder) {
+            asked << folder;
+            return writable;
+        };
+        Module1 m;
+        InitialiseFolders(m, bin(), probe, userFolderKnown ? user() : QString());
+        QCOMPARE(m.ProgramFolder, bin());
+        QCOMPARE(m.SettingsFolder, beside ? bin() : user());
+        QCOMPARE(SettingsFilePath(m), m.SettingsFolder + u"/Vk.ini"_s);
+        if (!installed)
+            QCOMPARE(asked, QStringList {bin()});
+        // Starting writes nothing; the folder appears with the first save.
+        QVERIFY(!QFileInfo::exists(user()));
+    }
+
+    void folderIsWritable()
+    {
+        writeBytes(bin() + u"/sorario"_s, "x");
+        QVERIFY(sorario::folderIsWritable(bin()));
+        QVERIFY(!sorario::folderIsWritable(m_dir.filePath(u"prefix/none"_s)));
+        QVERIFY(!sorario::folderIsWritable(bin() + u"/sorario"_s));
+    }
+
+    void userFolderFollowsTheConfigurationHome()
+    {
+        const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(u"home/.config"_s)));
+        const QString folder = userSettingsFolder();
+        qputenv("XDG_CONFIG_HOME", old);
+        QCOMPARE(folder, user());
+        Module1 m;
+        InitialiseFolders(m);
+        QCOMPARE(m.ProgramFolder, QCoreApplication::applicationDirPath());
+    }
+
+    // The configuration home may be missing too: saving makes the whole path.
+    void savingCreatesTheSettingsFolder()
+    {
+        const QString settings = m_dir.filePath(u"home/.config/deeper/sorario"_s);
+        const auto readOnly = [](const QString &) { return false; };
+        Module1 m;
+        InitialiseFolders(m, bin(), readOnly, settings);
+        LoadFontSettings(m);
+        QVERIFY(!QFileInfo::exists(settings)); // loading creates nothing
+        m.SheetLogo = u"《三中》"_s;
+        SaveSheetLogo(m);
+        QVERIFY(QFileInfo(settings + u"/Vk.rog"_s).isFile());
+        QVERIFY(QDir(bin()).entryList(QDir::Files).isEmpty());
+    }
+
+    void readmePath()
+    {
+        const QString beside = bin() + u"/Readme.txt"_s;
+        const QString installed = data() + u"/Readme.txt"_s;
+        writeBytes(installed, "x");
+        Module1 m;
+        m.ProgramFolder = bin();
+        QCOMPARE(ReadmePath(m), installed);
+        writeBytes(beside, "x");
+        QCOMPARE(ReadmePath(m), beside);
+        m.ProgramFolder.clear();
+        QVERIFY(ReadmePath(m).isEmpty()); // never the root's Readme.txt
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "tst_platform.moc"
