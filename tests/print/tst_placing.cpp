@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Text on the surface: widths, composing a question, placing it line by line, the trace.
 #include "PrintTestSupport.h"
 
+#include "print/FixedMetrics.h"
 #include "print/QuestionText.h"
 #include "print/TextPlacer.h"
+#include "print/TraceJson.h"
+#include "print/TracingSurface.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 using namespace sorario;
-using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
 namespace {
@@ -28,8 +31,10 @@ public:
 };
 
 // A placed piece as "text|x,y" with "|E" for emphasis and "|end" for a line end.
-QStringList placeOnce(const QString &text, RecordingSurface &s)
+QStringList placeOnce(const QString &text, RecordingSurface *surface = nullptr)
 {
+    RecordingSurface own;
+    RecordingSurface &s = surface ? *surface : own;
     auto m = moduleWith({});
     SetPrintMetrics(*m, s);
     TextPlacer placer(*m, s, PlacingRules {});
@@ -42,56 +47,51 @@ QStringList placeOnce(const QString &text, RecordingSurface &s)
     return out;
 }
 
-QStringList placeOnce(const QString &text)
-{
-    RecordingSurface s;
-    return placeOnce(text, s);
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(sorario::HintLines)
 
 class TestPlacing : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void numberLabel_data()
+    void fixedWidth()
     {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("99") << 99 << u"(99)"_s;
-        QTest::newRow("1000 keeps every digit") << 1000 << u"(1000)"_s;
-    }
-    void numberLabel()
-    {
-        QFETCH(int, n);
-        QTEST(NumberLabel(n), "label");
+        const struct
+        {
+            QString text;
+            bool emphasis = false;
+            double width; // at 32 points
+        } rows[] = {
+            {.text = QString(QChar(0x10FF)), .width = 5.5}, {.text = QString(QChar(0x1100)), .width = 11},
+            {.text = u"ｱﾟ"_s, .width = 11}, // half-width katakana
+            {.text = QString(QChar(0xFFA0)), .width = 11},
+            {.text = u"𠀋"_s, .width = 11}, // a supplementary character counts once
+            {.text = u"aあ"_s, .emphasis = true, .width = 16.5 * 9 / 8},
+            {.text = QString(1000, QChar(u'あ')), .width = 11000}, // no drift in the sum
+        };
+        for (const auto &r : rows)
+            QCOMPARE(FixedTextWidth(r.text, 32, r.emphasis), r.width);
     }
 
-    void composition_data()
-    {
-        QTest::addColumn<int>("layout");
-        QTest::addColumn<QString>("hint");
-        QTest::addColumn<HintLines>("rule");
-        QTest::addColumn<QString>("expected");
-        const QString q = u"( 5) Go."_s + Crlf;
-        const QString rule = Crlf + u"　 ──"_s;
-        const QString hintLine = u"　 〔go〕"_s + Crlf;
-        QTest::newRow("1 hint") << 1 << u"go"_s << HintLines::Printed << q + hintLine + rule;
-        QTest::newRow("1 none") << 1 << QString() << HintLines::Printed << q + rule;
-        QTest::newRow("2 hint") << 2 << u"go"_s << HintLines::Printed << q + hintLine;
-        QTest::newRow("2 ** measured") << 2 << u"**"_s << HintLines::Measured << q;
-        QTest::newRow("2 * printed") << 2 << u"*"_s << HintLines::Printed << q;
-        QTest::newRow("2 * measured") << 2 << u"*"_s << HintLines::Measured << q + u"　 〔*〕"_s + Crlf;
-    }
     void composition()
     {
-        QFETCH(int, layout);
-        QFETCH(QString, hint);
-        QFETCH(HintLines, rule);
-        QTEST(ComposeQuestion({u"Go."_s, hint, QString()}, 5, layout, u"──"_s, rule), "expected");
+        const QString rule = Crlf + u"　 ──"_s, hintLine = u"　 〔go〕"_s + Crlf;
+        const struct
+        {
+            int n = 5, layout = 2;
+            QString label = u"( 5) "_s, hint {};
+            HintLines lines = HintLines::Printed;
+            QString expected {};
+        } rows[] = {
+            {.layout = 1, .hint = u"go"_s, .expected = hintLine + rule}, {.layout = 1, .expected = rule},
+            {.hint = u"go"_s, .expected = hintLine}, {.hint = u"**"_s, .lines = HintLines::Measured},
+            {.hint = u"*"_s},
+            {.hint = u"*"_s, .lines = HintLines::Measured, .expected = u"　 〔*〕"_s + Crlf},
+            {.n = 99, .label = u"(99) "_s}, {.n = 1000, .label = u"(1000) "_s}, // every digit kept
+        };
+        for (const auto &r : rows)
+            QCOMPARE(ComposeQuestion({u"Go."_s, r.hint, QString()}, r.n, r.layout, u"──"_s, r.lines),
+                r.label + u"Go."_s + Crlf + r.expected);
     }
 
     // The search finds the very break a character-by-character scan finds, zero
@@ -118,7 +118,7 @@ private Q_SLOTS:
     void longParagraphIsNotMeasuredQuadratically()
     {
         CountingSurface s;
-        const int lines = int(placeOnce(QString(4500, QChar(u'a')), s).size());
+        const int lines = int(placeOnce(QString(4500, QChar(u'a')), &s).size());
         QVERIFY(lines >= 50); // about 90 characters a line
         QVERIFY2(s.calls < 20 * lines, qPrintable(QString::number(s.calls)));
     }
@@ -162,6 +162,44 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QTEST(placeOnce(text), "expected");
+    }
+
+    // The trace of every kind of operation, escapes and continued positions included,
+    // and the tracer passes on exactly what it logs.
+    void trace()
+    {
+        RecordingSurface inner;
+        TracingSurface s(inner);
+        s.setFontName(u"ＭＳ ゴシック"_s);
+        s.setFontSize(10.5);
+        s.line(12, 12, 167, 30, true, 6); // moves the position to (167, 30)
+        s.setCurrentX(147.8125);
+        s.setCurrentY(9);
+        s.print(u"a\"b\\c\r\n\x01"_s, false);
+        s.print(u"d"_s, false);
+        s.newPage();
+        s.setFontEmphasis(true);
+        s.print(u"あ"_s, true);
+        s.endDoc();
+        s.killDoc();
+        const QByteArray font
+            = ",\"font\":\"\xef\xbc\xad\xef\xbc\xb3 \xe3\x82\xb4\xe3\x82\xb7\xe3\x83\x83\xe3\x82\xaf\","
+              "\"size\":10.5,\"emphasis\":";
+        const QByteArray expected = "[\n{\"op\":\"line\",\"page\":1,\"x1\":12,\"y1\":12,\"x2\":167,\"y2\":30,"
+                                    "\"box\":true,\"color\":6},\n"
+                                    "{\"op\":\"text\",\"page\":1,\"x\":147.8125,\"y\":9"
+            + font
+            + "false,\"text\":\"a\\\"b\\\\c\\r\\n\\u0001\",\"lineEnd\":false},\n"
+              "{\"op\":\"text\",\"page\":1,\"x\":162.25,\"y\":9"
+            + font
+            + "false,\"text\":\"d\",\"lineEnd\":false},\n{\"op\":\"newPage\"},\n"
+              "{\"op\":\"text\",\"page\":2,\"x\":0,\"y\":0"
+            + font
+            + "true,\"text\":\"\xe3\x81\x82\",\"lineEnd\":true},\n{\"op\":\"endDoc\"},\n{\"op\":\"killDoc\"}"
+              "\n]\n";
+        QCOMPARE(TraceJson(s.log()), expected);
+        QCOMPARE(TraceJson(inner.log()), expected);
+        QCOMPARE(s.log().pagesDelivered(), 0); // a discarded document delivers none
     }
 };
 
