@@ -55,6 +55,16 @@ template <typename Pass> PrintLog printed(Module1 &m, Pass pass)
     return s.log();
 }
 
+// Each text of a page (0: all) as "text|x,y", with "|E" when emphasised and "|end" at a line end.
+inline QStringList placedOn(const PrintLog &log, int page = 0)
+{
+    QStringList out;
+    for (const PrintOperation &op : log.texts(page))
+        out.append(u"%1|%2,%3%4%5"_s.arg(op.text).arg(op.x).arg(op.y).arg(
+            op.emphasis ? u"|E"_s : QString(), op.lineEnd ? u"|end"_s : QString()));
+    return out;
+}
+
 inline QStringList textsOn(const PrintLog &log, int page = 0)
 {
     QStringList out;

@@ -16,29 +16,6 @@ namespace {
 
 const QString Dash43 = u"　 "_s + QString(43, QChar(u'─'));
 
-// Page 1's texts joined line by line.
-QStringList linesOf(const PrintLog &log)
-{
-    QStringList lines;
-    double y = -1;
-    for (const PrintOperation &op : log.texts(1)) {
-        if (op.y != y)
-            lines.append(QString());
-        y = op.y;
-        lines.last() += op.text;
-    }
-    return lines;
-}
-
-// The tops of `count` lines at the 5 mm pitch.
-QList<double> tops(qsizetype count, double first = 35)
-{
-    QList<double> ys;
-    while (ys.size() < count)
-        ys.append(first + 5 * double(ys.size()));
-    return ys;
-}
-
 } // namespace
 
 class TestLayouts : public QObject
@@ -85,26 +62,23 @@ private Q_SLOTS:
 
     void rangeLine()
     {
-        const QStringList one {u"文法"_s},
+        const QStringList one {u"文法"_s}, two {u"基礎"_s, u"応用"_s},
+            all = {u"まとめのテスト"_s},
             eight {u"１"_s, u"２"_s, u"３"_s, u"４"_s, u"５"_s, u"６"_s, u"７"_s, u"８"_s};
         const struct
         {
             QStringList titles;
-            bool allParts = false;
-            QStringList parts {};
-            QString title = u"文法"_s, line;
+            bool allParts;
+            QStringList parts;
+            QString title, line;
         } rows[] = {
-            {.titles = one, .allParts = true, .line = u"すべてのはんい"_s},
-            {.titles = one, .parts = {u"２"_s, u"５"_s}, .line = u"その２・５"_s},
-            {.titles = one, .parts = eight, .line = u"その１・２・３・４・５・６・７・８"_s}, // 17 kept
-            {.titles = one,
-                .parts = eight + QStringList {u"１２"_s},
-                .line = u"１～１２"_s}, // first and last
-            {.titles = {u"基礎"_s, u"応用"_s}, .title = u"まとめのテスト"_s, .line = u"基礎～応用"_s},
-            {.titles = {u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s},
-                .allParts = true,
-                .title = u"まとめのテスト"_s,
-                .line = u"ABCDEFGH～IJKLMNOP"_s}, // cut after 17
+            // titles, all parts, parts chosen, title, range line
+            {one, true, {}, one[0], u"すべてのはんい"_s},
+            {one, false, {u"２"_s, u"５"_s}, one[0], u"その２・５"_s},
+            {one, false, eight, one[0], u"その１・２・３・４・５・６・７・８"_s}, // 17 kept
+            {one, false, eight + QStringList {u"１２"_s}, one[0], u"１～１２"_s}, // first and last
+            {two, false, {}, all[0], u"基礎～応用"_s},
+            {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s}, // cut at 17
         };
         for (const auto &r : rows) {
             Module1 m;
@@ -150,18 +124,12 @@ private Q_SLOTS:
         QList<QuestionRecord> q = plainQuestions(2);
         q[0].Hint = u"go"_s;
         q[1].Hint = u"*"_s;
-        auto m = moduleWith(q, 1);
-        const auto texts = printed(*m, PrintQuestionsFitted).texts();
-        const QStringList expected {
-            u"( 1) Q1"_s, u"　 〔go〕"_s, QString(), Dash43, u"( 2) Q2"_s, QString(), Dash43};
-        QCOMPARE(texts.size(), expected.size());
-        for (int i = 0; i < texts.size(); ++i) {
-            QCOMPARE(texts[i].text, expected[i]);
-            QCOMPARE(texts[i].y, 35.0 + 5 * i);
-            QCOMPARE(texts[i].x, 10.0);
-            QCOMPARE(texts[i].lineEnd, texts[i].text == Dash43);
-            QCOMPARE(texts[i].font, u"ＭＳ Ｐ明朝"_s);
-        }
+        const PrintLog log = printed(*moduleWith(q, 1), PrintQuestionsFitted);
+        QCOMPARE(placedOn(log),
+            (QStringList {u"( 1) Q1|10,35"_s, u"　 〔go〕|10,40"_s, u"|10,45"_s, Dash43 + u"|10,50|end"_s,
+                u"( 2) Q2|10,55"_s, u"|10,60"_s, Dash43 + u"|10,65|end"_s}));
+        for (const PrintOperation &op : log.texts())
+            QCOMPARE(op.font, u"ＭＳ Ｐ明朝"_s);
     }
 
     // Fitted questions start afresh; the full print carries an odd "@" over.
@@ -184,30 +152,29 @@ private Q_SLOTS:
     {
         const struct
         {
-            bool full = true;
-            int layout = 2;
+            bool full;
+            int layout;
             QList<QuestionRecord> questions;
             QList<int> linesPerPage;
-            QString page2Starts {};
+            QString page2Starts;
         } rows[] = {
-            {.questions = plainQuestions(100), .linesPerPage = {40, 45, 15}, .page2Starts = u"(41) Q41"_s},
-            {.full = false, .questions = plainQuestions(41), .linesPerPage = {41}},
+            {true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+            {false, 2, plainQuestions(41), {41}, {}},
             // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
-            {.layout = 1,
-                .questions = plainQuestions(13, {}, 1, u"a\\/b\\/c"_s),
-                .linesPerPage = {40, 1},
-                .page2Starts = Dash43},
+            {true, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
             // 39 one-line questions, then one of two lines: its continuation is line 41.
-            {.questions = plainQuestions(40, {}, 40, QString(100, u'a')),
-                .linesPerPage = {40, 1},
-                .page2Starts = u"　 a"_s},
+            {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s},
         };
         for (const auto &r : rows) {
-            auto m = moduleWith(r.questions, r.layout);
-            const PrintLog log = printed(*m, r.full ? PrintQuestionsAll : PrintQuestionsFitted);
+            const PrintLog log = printed(
+                *moduleWith(r.questions, r.layout), r.full ? PrintQuestionsAll : PrintQuestionsFitted);
             QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), r.linesPerPage.size() - 1);
-            for (int p = 1; p <= r.linesPerPage.size(); ++p)
-                QCOMPARE(lineTops(log, p), tops(r.linesPerPage[p - 1], p == 1 ? 35 : 15));
+            for (int p = 1; p <= r.linesPerPage.size(); ++p) {
+                QList<double> tops;
+                while (tops.size() < r.linesPerPage[p - 1])
+                    tops.append((p == 1 ? 35 : 15) + 5 * double(tops.size()));
+                QCOMPARE(lineTops(log, p), tops);
+            }
             if (r.linesPerPage.size() > 1)
                 QVERIFY2(
                     textsOn(log, 2).first().startsWith(r.page2Starts), qPrintable(textsOn(log, 2).first()));
@@ -217,29 +184,24 @@ private Q_SLOTS:
     // Fixed metrics at 10 points: a line holds 90 ASCII characters after x = 10.
     void keepWords()
     {
-        const QString filler(80, u'x'), label = u"( 1) "_s;
+        const QString x80(80, u'x'), label = u"( 1) "_s;
         const struct
         {
-            bool keep = true;
+            bool keep;
             QString question;
             QStringList lines;
         } rows[] = {
-            {.keep = false,
-                .question = filler + u" garden"_s,
-                .lines = {label + filler + u" gard"_s, u"　 en"_s}},
-            {.question = filler + u" garden"_s, .lines = {label + filler + u" "_s, u"　 garden"_s}},
-            // Apostrophes and digits belong to the word.
-            {.question = filler + u" don't 1st"_s, .lines = {label + filler + u" "_s, u"　 don't 1st"_s}},
+            {false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
+            {true, x80 + u" garden"_s, {label + x80 + u" "_s, u"　 garden"_s}},
+            {true, x80 + u" don't 1st"_s, {label + x80 + u" "_s, u"　 don't 1st"_s}}, // all one word
             // A word longer than a line is still broken; a closing mark hangs as before.
-            {.question = QString(100, u'y'),
-                .lines = {label, u"　 "_s + QString(87, u'y'), u"　 "_s + QString(13, u'y')}},
-            {.question = QString(42, u'あ') + u"。後"_s,
-                .lines = {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}},
+            {true, QString(100, u'y'), {label, u"　 "_s + QString(87, u'y'), u"　 "_s + QString(13, u'y')}},
+            {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}},
         };
         for (const auto &r : rows) {
             auto m = moduleWith({{r.question, QString(), u"a"_s}});
             m->LineBreaks = r.keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-            QCOMPARE(linesOf(printed(*m, PrintQuestionsFitted)), r.lines);
+            QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), r.lines);
         }
     }
 
@@ -252,47 +214,30 @@ private Q_SLOTS:
             TraceJson(printed(*moduleWith(q, 2), PrintAnswerSheet)));
     }
 
-    void answerLines()
-    {
-        const QString q1 = u"( 1) Q1"_s;
-        const struct
-        {
-            QString hint, answer;
-            QStringList lines;
-        } rows[] = {
-            {u"**"_s, u"went"_s, {q1, u"　■　went"_s}},
-            {u"go"_s, u"went"_s, {q1, u"　 〔go〕"_s, u"　■　went"_s}},
-            {QString(), u"a\\/b"_s, {q1, u"　■　a"_s, u"     b"_s}},
-        };
-        for (const auto &r : rows) {
-            const PrintLog log = printed(*moduleWith({{u"Q1"_s, r.hint, r.answer}}), PrintAnswerSheet);
-            QCOMPARE(textsOn(log), r.lines);
-            QCOMPARE(lineTops(log, 1), tops(r.lines.size()));
-        }
-    }
-
     // 20 questions of two lines fill the 40 answer lines exactly; every closing
     // "@" uses up one of them, breaking inside the line it is on.
-    void closingMarkUsesAnAnswerPageLine()
+    void answerLines()
     {
-        QList<QuestionRecord> inAnswer = plainQuestions(20);
-        inAnswer[19].Answer = u"a@b@c"_s;
+        const QString q1 = u"( 1) Q1|10,35"_s;
+        QList<QuestionRecord> markInAnswer = plainQuestions(20);
+        markInAnswer[19].Answer = u"a@b@c"_s;
         const struct
         {
             QList<QuestionRecord> questions;
-            int page1Lines;
-            QString page2;
+            qsizetype page1Lines;
+            int page; // the texts listed are the page's
+            QStringList texts;
         } rows[] = {
-            {plainQuestions(20, {}, 1, u"a@b@c"_s), 39, u"　■　A20|10,15"_s},
-            {inAnswer, 40, u"c|24,15"_s}, // "c" goes on at round(10 + width of "　■　ab")
+            {{{u"Q1"_s, u"**"_s, u"went"_s}}, 2, 1, {q1, u"　■　went|10,40"_s}},
+            {{{u"Q1"_s, u"go"_s, u"went"_s}}, 3, 1, {q1, u"　 〔go〕|10,40"_s, u"　■　went|10,45"_s}},
+            {{{u"Q1"_s, {}, u"a\\/b"_s}}, 3, 1, {q1, u"　■　a|10,40"_s, u"     b|10,45"_s}},
+            {plainQuestions(20, {}, 1, u"a@b@c"_s), 39, 2, {u"　■　A20|10,15"_s}},
+            {markInAnswer, 40, 2, {u"c|24,15"_s}}, // at round(10 + width of "　■　ab")
         };
         for (const auto &r : rows) {
             const PrintLog log = printed(*moduleWith(r.questions), PrintAnswerSheet);
-            QCOMPARE(int(lineTops(log, 1).size()), r.page1Lines);
-            QStringList page2;
-            for (const PrintOperation &op : log.texts(2))
-                page2.append(u"%1|%2,%3"_s.arg(op.text).arg(op.x).arg(op.y));
-            QCOMPARE(page2, QStringList {r.page2});
+            QCOMPARE(lineTops(log, 1).size(), r.page1Lines);
+            QCOMPARE(placedOn(log, r.page), r.texts);
         }
     }
 };

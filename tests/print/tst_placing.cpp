@@ -30,7 +30,6 @@ public:
     }
 };
 
-// A placed piece as "text|x,y" with "|E" for emphasis and "|end" for a line end.
 QStringList placeOnce(const QString &text, RecordingSurface *surface = nullptr)
 {
     RecordingSurface own;
@@ -40,11 +39,7 @@ QStringList placeOnce(const QString &text, RecordingSurface *surface = nullptr)
     TextPlacer placer(*m, s, PlacingRules {});
     placer.startAfresh();
     placer.place(text);
-    QStringList out;
-    for (const PrintOperation &op : s.log().texts())
-        out.append(u"%1|%2,%3%4%5"_s.arg(op.text).arg(op.x).arg(op.y).arg(
-            op.emphasis ? u"|E"_s : QString(), op.lineEnd ? u"|end"_s : QString()));
-    return out;
+    return placedOn(s.log());
 }
 
 } // namespace
