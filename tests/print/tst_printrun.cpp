@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Print runs: metrics, the capacity prompt and shrinking to fit, replacing a file,
-// failures, and runs of several sheets with their own draws and numbers.
+// Print runs: metrics, the capacity prompt over one or more sheets, shrinking to fit,
+// failures, replacing a file.
 #include "PrintTestSupport.h"
 
 #include "support/ScriptedDialogs.h"
@@ -16,12 +16,11 @@ using namespace sorario::test;
 
 namespace {
 
-// Draws "S<sheet>Q<n>" / "S<sheet>A<n>" at the count asked; the question named in
-// `tall` takes three lines, so its sheet fits two questions less.
+// Draws "S<sheet>Q<n>" / "S<sheet>A<n>" at the count asked; "S2Q1" takes three
+// lines, so sheet 2 fits two questions less.
 struct Draws
 {
     QList<int> sheets, counts;
-    QString tall;
 
     DrawSheet on(Module1 &m)
     {
@@ -31,26 +30,17 @@ struct Draws
             for (int n = 1; n <= m.QuestionCount; ++n) {
                 const QString q = u"S%1Q%2"_s.arg(sheet).arg(n);
                 m.DrawnQuestions(n)
-                    = {q == tall ? q + u"\\/x\\/y"_s : q, QString(), u"S%1A%2"_s.arg(sheet).arg(n)};
+                    = {q == u"S2Q1"_s ? q + u"\\/x\\/y"_s : q, {}, u"S%1A%2"_s.arg(sheet).arg(n)};
             }
         };
     }
 };
 
-std::unique_ptr<Module1> sheetModule(int sheets, int count, int attachAnswers)
-{
-    auto m = moduleWith(plainQuestions(count), 2, attachAnswers);
-    m->SheetCount = static_cast<std::int16_t>(sheets);
-    m->FileHeaders(1, 3) = u"T1"_s;
-    m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
-    return m;
-}
-
 // The last text of every page: which sheet's questions or answers ended there.
 QStringList pageEnds(const PrintLog &log)
 {
     QStringList out;
-    for (int page = 1; page <= log.currentPage(); ++page) {
+    for (int page = 1; page <= log.pagesDelivered(); ++page) {
         const QString last = textsOn(log, page).last();
         out.append(last.mid(last.lastIndexOf(u'S')));
     }
@@ -86,77 +76,119 @@ private Q_SLOTS:
         }
     }
 
-    // Answers on their own page after the questions; 41 one-line questions fit.
-    void capacity()
+    // The one capacity prompt of a run of one or more sheets (41 one-line questions
+    // fit a sheet), the sheets' own draws, numbers and answer pages.
+    void capacityAndSheets()
     {
+        const QString no = u"T1(SheetNo.:03051407-%1)"_s;
+        const QString prompt = CapacityPromptText(41, 42);
         const struct
         {
-            int questions = 42;
-            bool dialogOk = true;
-            MessageAnswer answer = MessageAnswer::Yes;
-            int questionCount, printMode = 1, pages;
-            QString lastAnswer {}; // empty when nothing was printed
+            int sheets, asked, attachAnswers;
+            bool dialogOk;
+            MessageAnswer answer;
+            QString prompt; // none when empty
+            QList<int> printed; // questions on each sheet; none when the run printed nothing
+            int printMode;
+            QStringList pageEnds, numbers; // numbers: unchecked when empty
         } rows[] = {
-            {.questions = 10, .questionCount = 10, .pages = 2, .lastAnswer = u"　■　A10"_s},
-            {.questionCount = 41, .pages = 3, .lastAnswer = u"　■　A41"_s},
-            {.answer = MessageAnswer::No,
-                .questionCount = 42,
-                .printMode = 2,
-                .pages = 4,
-                .lastAnswer = u"　■　A42"_s},
-            {.answer = MessageAnswer::Cancel, .questionCount = 42, .pages = 0},
-            {.dialogOk = false, .questionCount = 42, .pages = 0}, // asks nothing more
+            {1, 10, 1, true, MessageAnswer::Yes, {}, {10}, 1, {u"S1Q10"_s, u"S1A10"_s}, {}},
+            {1, 42, 1, true, MessageAnswer::Yes, prompt, {41}, 1, {u"S1Q41"_s, u"S1A20"_s, u"S1A41"_s}, {}},
+            {1, 42, 1, true, MessageAnswer::No, prompt, {42}, 2,
+                {u"S1Q40"_s, u"S1Q42"_s, u"S1A20"_s, u"S1A42"_s}, {}},
+            {1, 42, 1, true, MessageAnswer::Cancel, prompt, {}, 1, {}, {}},
+            {1, 42, 1, false, MessageAnswer::Yes, {}, {}, 1, {}, {}}, // the print dialog cancelled
+            {3, 3, 2, true, MessageAnswer::Yes, {}, {3, 3, 3}, 1, {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s},
+                {no.arg(1), no.arg(2), no.arg(3)}},
+            {2, 3, 1, true, MessageAnswer::Yes, {}, {3, 3}, 1, {u"S1Q3"_s, u"S1A3"_s, u"S2Q3"_s, u"S2A3"_s},
+                {no.arg(1), no.arg(1), no.arg(2), no.arg(2)}},
+            // Yes keeps what fits of each draw.
+            {3, 42, 2, true, MessageAnswer::Yes, prompt, {41, 39, 41}, 1,
+                {u"S1Q41"_s, u"S2Q39"_s, u"S3Q41"_s}, {}},
+            {3, 42, 2, true, MessageAnswer::Cancel, prompt, {}, 1, {}, {}},
+            // Only sheet 2 overflows: the prompt comes there.
+            {3, 40, 2, true, MessageAnswer::Yes, CapacityPromptText(39, 40), {40, 39, 40}, 1,
+                {u"S1Q40"_s, u"S2Q39"_s, u"S3Q40"_s}, {}},
         };
         for (const auto &r : rows) {
-            auto m = moduleWith(plainQuestions(r.questions), 2, 1);
+            auto m = moduleWith({}, 2, r.attachAnswers);
+            m->QuestionCount = static_cast<std::int16_t>(r.asked);
+            m->SheetCount = static_cast<std::int16_t>(r.sheets);
+            m->FileHeaders(1, 3) = u"T1"_s;
+            m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
+            Draws draws;
             RecordingSurface s;
             ScriptedDialogs d;
             d.printAnswers.enqueue(r.dialogOk);
             d.messageAnswers.enqueue(r.answer);
-            QCOMPARE(PrintSheet(*m, s, d).printed(), !r.lastAnswer.isEmpty());
-            QCOMPARE(int(m->QuestionCount), r.questionCount);
-            QCOMPARE(int(m->PrintMode), r.printMode);
-            QCOMPARE(s.log().pagesDelivered(), r.pages);
-            const bool asked = r.dialogOk && r.questions > 41;
-            QCOMPARE(d.messages(), asked ? QStringList {CapacityPromptText(41, 42)} : QStringList {});
-            if (asked)
-                QCOMPARE(int(m->FitCount), 41);
+            QList<SheetOutcome> outcomes;
+            QCOMPARE(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed(), !r.printed.isEmpty());
+            QCOMPARE(d.messages(), r.prompt.isEmpty() ? QStringList {} : QStringList {r.prompt});
+            QList<int> counts;
+            for (const SheetOutcome &o : outcomes) {
+                counts.append(o.QuestionCount);
+                QCOMPARE(int(o.PrintMode), r.printMode);
+            }
+            QCOMPARE(counts, r.printed);
+            // Every sheet draws at the count asked, not at what fitted the one before.
+            for (int c : draws.counts)
+                QCOMPARE(c, r.asked);
+            QCOMPARE(int(m->QuestionCount), r.printed.isEmpty() ? r.asked : r.printed[0]);
+            QCOMPARE(int(m->SheetIndex), 0);
+            QCOMPARE(pageEnds(s.log()), r.pageEnds);
+            if (!r.numbers.isEmpty())
+                QCOMPARE(textsOn(s.log()).filter(u"SheetNo."_s), r.numbers);
             if (!r.dialogOk)
                 QVERIFY(s.log().operations().isEmpty());
             else
                 QCOMPARE(s.log().operations().last().kind,
-                    r.lastAnswer.isEmpty() ? PrintOperation::Kind::KillDoc : PrintOperation::Kind::EndDoc);
-            if (!r.lastAnswer.isEmpty())
-                QCOMPARE(s.log().texts().last().text, r.lastAnswer);
+                    r.printed.isEmpty() ? PrintOperation::Kind::KillDoc : PrintOperation::Kind::EndDoc);
+            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc)
+                    + countOps(s.log(), PrintOperation::Kind::KillDoc),
+                r.dialogOk ? 1 : 0);
         }
     }
 
-    // Shrinking to fit: one-line questions at 10 points, 41 fit; 52 at 9 or 8 points.
-    void fit()
+    // Shrinking to fit (41 one-line questions fit at 10 points, 52 at 9 or 8), and runs
+    // that fail: whatever goes wrong, the document is discarded instead of ended, and
+    // a font too large for a line ends instead of looping.
+    void oneSheet()
     {
         const struct
         {
-            bool fit = true;
-            int questions, fittedSize = 0;
-            bool asked = false;
+            int questions, attachAnswers, fontSize;
+            bool shrink;
+            int failAt, fittedSize;
+            bool asked;
+            int pages; // none: the run failed
         } rows[] = {
-            {.questions = 41},
-            {.questions = 45, .fittedSize = 9}, // the largest size that fits
-            {.questions = 60, .asked = true}, // not even at 8: asked at the chosen size
-            {.fit = false, .questions = 45, .asked = true},
+            {41, 2, 10, true, 0, 0, false, 1},
+            {45, 2, 10, true, 0, 9, false, 1}, // the largest size that fits
+            {60, 2, 10, true, 0, 0, true, 2}, // not even at 8: asked at the chosen size
+            {45, 2, 10, false, 0, 0, true, 2}, {10, 1, 0, false, 0, 0, false, 0},
+            {10, 1, 10, false, 40, 0, false, 0}, // a printer error on the answer page
+            {10, 1, 10, false, 58, 0, false, 0}, // at the end
+            {10, 1, 1000, false, 0, 0, false, 0}, // too large for one character
+            {10, 1, 240, false, 0, 0, false, 0}, // only the indent fits
         };
         for (const auto &r : rows) {
-            auto m = moduleWith(plainQuestions(r.questions));
-            m->OverflowRule = r.fit ? Overflow::ShrinkFirst : Overflow::Ask;
+            auto m = moduleWith(plainQuestions(r.questions), 2, r.attachAnswers);
+            m->FontSize = static_cast<std::int16_t>(r.fontSize);
+            m->OverflowRule = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
             RecordingSurface s;
+            s.failAtOperation(r.failAt);
             ScriptedDialogs d;
             d.messageAnswers.enqueue(MessageAnswer::No);
-            QVERIFY(PrintSheet(*m, s, d).printed());
+            QCOMPARE(PrintSheet(*m, s, d).printed(), r.pages > 0);
+            QCOMPARE(int(m->FontSize), r.fontSize);
+            QCOMPARE(s.log().pagesDelivered(), r.pages);
+            QCOMPARE(s.log().operations().last().kind,
+                r.pages > 0 ? PrintOperation::Kind::EndDoc : PrintOperation::Kind::KillDoc);
+            if (r.pages == 0)
+                continue;
             QCOMPARE(d.messages().size(), r.asked ? 1 : 0);
             QCOMPARE(int(m->FittedSize), r.fittedSize);
-            QCOMPARE(int(m->FontSize), 10);
             QCOMPARE(s.log().texts(1).last().size, r.fittedSize > 0 ? r.fittedSize : 10.0);
-            QCOMPARE(s.log().pagesDelivered(), r.asked ? 2 : 1);
         }
     }
 
@@ -196,32 +228,6 @@ private Q_SLOTS:
         }
     }
 
-    // Whatever goes wrong, the run discards its document instead of ending it, and
-    // a font too large for a line ends instead of looping.
-    void failedRunsDiscardTheDocument()
-    {
-        const struct
-        {
-            int fontSize, failAt;
-        } rows[] = {
-            {0, 0}, {10, 40}, // a printer error on the answer page
-            {10, 58}, // at the end
-            {1000, 0}, // too large for one character
-            {240, 0}, // only the indent fits
-        };
-        for (const auto &r : rows) {
-            auto m = moduleWith(plainQuestions(10), 2, 1);
-            m->FontSize = static_cast<std::int16_t>(r.fontSize);
-            RecordingSurface s;
-            s.failAtOperation(r.failAt);
-            ScriptedDialogs d;
-            d.messageAnswers.enqueue(MessageAnswer::No);
-            QVERIFY(!PrintSheet(*m, s, d).printed());
-            QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
-            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 0);
-        }
-    }
-
     // The measuring pass counts the lines of a too large font without stopping:
     // Yes at the prompt prints no question, so the run can finish with the header.
     void tooLargeFontStillPrintsTheFittedHeader()
@@ -234,83 +240,6 @@ private Q_SLOTS:
         QVERIFY(PrintSheet(*m, s, d).printed());
         QCOMPARE(int(m->QuestionCount), 0);
         QCOMPARE(s.log().texts().size(), 8);
-    }
-
-    // Every sheet is drawn in turn, numbered, and followed by its answers when asked.
-    void sheets()
-    {
-        const QString no = u"T1(SheetNo.:03051407-%1)"_s;
-        const struct
-        {
-            int sheets, answers;
-            QStringList numbers, pageEnds;
-        } rows[] = {
-            {3, 2, {no.arg(1), no.arg(2), no.arg(3)}, {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s}},
-            {2, 1, {no.arg(1), no.arg(1), no.arg(2), no.arg(2)},
-                {u"S1Q3"_s, u"S1A3"_s, u"S2Q3"_s, u"S2A3"_s}},
-        };
-        for (const auto &r : rows) {
-            auto m = sheetModule(r.sheets, 3, r.answers);
-            Draws draws;
-            RecordingSurface s;
-            ScriptedDialogs d;
-            QList<SheetOutcome> outcomes;
-            QVERIFY(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed());
-            QCOMPARE(d.kinds(), QStringList {u"print"_s});
-            QCOMPARE(draws.sheets, QList<int>({1, 2, 3}).first(r.sheets));
-            QCOMPARE(textsOn(s.log()).filter(u"SheetNo."_s), r.numbers);
-            QCOMPARE(pageEnds(s.log()), r.pageEnds);
-            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 1);
-            QCOMPARE(outcomes.size(), r.sheets);
-            QCOMPARE(int(m->SheetIndex), 0);
-        }
-    }
-
-    // Three sheets of 42 asked questions; 41 fit sheets 1 and 3, 39 sheet 2. With
-    // `asked` 40 only sheet 2 overflows, so the one prompt comes there.
-    void oneAnswerForEverySheet()
-    {
-        const struct
-        {
-            int asked;
-            MessageAnswer answer;
-            QString prompt;
-            QList<int> printed;
-        } rows[] = {
-            {42, MessageAnswer::Yes, CapacityPromptText(41, 42), {41, 39, 41}}, // what fits of each draw
-            {42, MessageAnswer::Cancel, CapacityPromptText(41, 42), {}},
-            {40, MessageAnswer::Yes, CapacityPromptText(39, 40), {40, 39, 40}},
-        };
-        for (const auto &r : rows) {
-            auto m = sheetModule(3, r.asked, 2);
-            Draws draws;
-            draws.tall = u"S2Q1"_s;
-            RecordingSurface s;
-            ScriptedDialogs d;
-            d.messageAnswers.enqueue(r.answer);
-            QList<SheetOutcome> outcomes;
-            QCOMPARE(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed(), !r.printed.isEmpty());
-            QCOMPARE(d.messages(), QStringList {r.prompt});
-            QList<int> counts;
-            QStringList ends;
-            for (const SheetOutcome &o : outcomes) {
-                counts.append(o.QuestionCount);
-                QCOMPARE(int(o.PrintMode), 1);
-                ends.append(u"S%1Q%2"_s.arg(counts.size()).arg(o.QuestionCount));
-            }
-            QCOMPARE(counts, r.printed);
-            // Every sheet draws at the count asked, not at what fitted the one before.
-            for (int c : draws.counts)
-                QCOMPARE(c, r.asked);
-            QCOMPARE(s.log().pagesDelivered(), int(r.printed.size()));
-            QCOMPARE(int(m->QuestionCount), r.printed.isEmpty() ? r.asked : r.printed[0]);
-            // Fitted sheets stop at their own last fitting question, each on its page;
-            // a cancelled run discards its one document.
-            if (!ends.isEmpty())
-                QCOMPARE(pageEnds(s.log()), ends);
-            QCOMPARE(countOps(s.log(), PrintOperation::Kind::KillDoc), r.printed.isEmpty() ? 1 : 0);
-            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), r.printed.isEmpty() ? 0 : 1);
-        }
     }
 };
 
