@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Text on the surface (widths, composing, placing line by line, the trace), the sheet's
-// header, the question pages (measured, fitted, full) and the answer page.
+// Text on the surface (widths, composing, placing line by line, the trace), the question
+// pages (measured, fitted, full) and the answer page.
 #include "PrintTestSupport.h"
 
 #include "print/FixedMetrics.h"
 #include "print/QuestionLayouts.h"
 #include "print/QuestionText.h"
-#include "print/SheetHeader.h"
 #include "print/TextPlacer.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
-#include "shared/SheetTitle.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -54,23 +52,16 @@ class TestLayouts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Widths at 32 points: narrow 5.5, wide 11, emphasised 9/8 of that.
     void fixedWidth()
     {
-        const struct
-        {
-            QString text;
-            bool emphasis = false;
-            double width; // at 32 points
-        } rows[] = {
-            {.text = QString(QChar(0x10FF)), .width = 5.5}, {.text = QString(QChar(0x1100)), .width = 11},
-            {.text = u"ｱﾟ"_s, .width = 11}, // half-width katakana
-            {.text = QString(QChar(0xFFA0)), .width = 11},
-            {.text = u"𠀋"_s, .width = 11}, // a supplementary character counts once
-            {.text = u"aあ"_s, .emphasis = true, .width = 16.5 * 9 / 8},
-            {.text = QString(1000, QChar(u'あ')), .width = 11000}, // no drift in the sum
-        };
-        for (const auto &r : rows)
-            QCOMPARE(FixedTextWidth(r.text, 32, r.emphasis), r.width);
+        const std::pair<QString, double> rows[]
+            = {{QString(QChar(0x10FF)), 5.5}, {QString(QChar(0x1100)), 11}, {u"ｱﾟ"_s, 11},
+                {QString(QChar(0xFFA0)), 11}, {u"𠀋"_s, 11}, // a supplementary character counts once
+                {QString(1000, QChar(u'あ')), 11000}}; // no drift in the sum
+        for (const auto &[text, width] : rows)
+            QCOMPARE(FixedTextWidth(text, 32, false), width);
+        QCOMPARE(FixedTextWidth(u"aあ"_s, 32, true), 16.5 * 9 / 8);
     }
 
     void composition()
@@ -195,77 +186,6 @@ private Q_SLOTS:
         QCOMPARE(TraceJson(s.log()), expected);
         QCOMPARE(TraceJson(inner.log()), expected);
         QCOMPARE(s.log().pagesDelivered(), 0); // a discarded document delivers none
-    }
-
-    void header()
-    {
-        auto m = moduleWith({});
-        m->FileHeaders(1, 3) = u"K7"_s;
-        m->SheetLogo = u"《ミナセラ》"_s;
-        m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
-        RecordingSurface s;
-        PrintHeader(*m, s);
-
-        // Lines as "x1,y1 x2,y2 box color", texts as "x,y size text end", all in ＭＳ ゴシック.
-        QStringList got;
-        for (const PrintOperation &op : s.log().operations()) {
-            QVERIFY(op.kind == PrintOperation::Kind::Line || op.font == u"ＭＳ ゴシック"_s);
-            got.append(op.kind == PrintOperation::Kind::Line
-                    ? u"%1,%2 %3,%4 %5 %6"_s.arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2).arg(op.box).arg(
-                        op.color)
-                    : u"%1,%2 %3 %4 %5"_s.arg(op.x).arg(op.y).arg(op.size).arg(op.text).arg(op.lineEnd));
-        }
-        const QStringList expected {
-            u"12,12 167,30 1 6"_s,
-            u"95,12 95,30 0 0"_s,
-            u"150,12 150,30 0 0"_s,
-            u"95,17 150,17 0 0"_s,
-            u"100,17 100,30 0 0"_s,
-            u"12,9 8 K7(SheetNo.:03051407) 0"_s,
-            u"150.5,9 8 《ミナセラ》 1"_s, // 167 - 6 * 2.75
-            u"97,14 8 　　　　年　　　　　組　　　　　番 1"_s,
-            u"96,20 8 氏 1"_s,
-            u"96,24 8 名 1"_s,
-            u"163,26 8 点 1"_s,
-            u"16,16 16 文法テスト 1"_s,
-            u"20,24 12 すべてのはんい 0"_s,
-        };
-        QCOMPARE(got, expected);
-        QCOMPARE(s.fontSize(), 12.0);
-    }
-
-    void rangeLine()
-    {
-        const QStringList one {u"文法"_s}, two {u"基礎"_s, u"応用"_s},
-            all = {u"まとめのテスト"_s},
-            eight {u"１"_s, u"２"_s, u"３"_s, u"４"_s, u"５"_s, u"６"_s, u"７"_s, u"８"_s};
-        const struct
-        {
-            QStringList titles;
-            bool allParts;
-            QStringList parts;
-            QString title, line;
-        } rows[] = {
-            // titles, all parts, parts chosen, title, range line
-            {one, true, {}, one[0], u"すべてのはんい"_s},
-            {one, false, {u"２"_s, u"５"_s}, one[0], u"その２・５"_s},
-            {one, false, eight, one[0], u"その１・２・３・４・５・６・７・８"_s}, // 17 kept
-            {one, false, eight + QStringList {u"１２"_s}, one[0], u"１～１２"_s}, // first and last
-            {two, false, {}, all[0], u"基礎～応用"_s},
-            {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s}, // cut at 17
-        };
-        for (const auto &r : rows) {
-            Module1 m;
-            m.ChosenFileCount = static_cast<std::int16_t>(r.titles.size());
-            for (int f = 0; f < r.titles.size(); ++f)
-                m.FileHeaders(f + 1, 1) = r.titles[f];
-            m.AllPartsChosen = static_cast<std::int16_t>(r.allParts);
-            m.ChosenPartCount = static_cast<std::int16_t>(r.parts.size());
-            for (int i = 0; i < r.parts.size(); ++i)
-                m.ChosenPartNumbers(i + 1) = r.parts[i];
-            QCOMPARE(SheetTitleText(m), r.title);
-            QCOMPARE(RangeLineText(m, HeaderRangeLimit), r.line);
-        }
     }
 
     // One line per question (layout 2); 40 lines plus the one extra fit.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Print runs: metrics, the capacity prompt over one or more sheets, shrinking to fit,
-// failures, replacing a file.
+// Print runs: metrics, the sheet's header, the capacity prompt over one or more sheets,
+// shrinking to fit, failures, replacing a file.
 #include "PrintTestSupport.h"
 
 #include "support/ScriptedDialogs.h"
 
 #include "print/PrintTarget.h"
+#include "print/SheetHeader.h"
+#include "shared/SheetTitle.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -56,23 +58,77 @@ class TestPrintRun : public QObject
 private Q_SLOTS:
     void metrics()
     {
-        const struct
-        {
-            int size, charHeight, firstPageLines, nextPageLines;
-        } rows[] = {
-            {8, 3, 52, 57}, // no line below 242 mm
-            {12, 4, 40, 45}, // 4.5 rounds to even
-            {20, 8, 20, 22}, // 7.5 rounds to even
-        };
-        for (const auto &r : rows) {
+        const std::array<int, 4> rows[] = {{8, 3, 52, 57}, // no line below 242 mm
+            {12, 4, 40, 45}, {20, 8, 20, 22}}; // 4.5 and 7.5 round to even
+        for (const auto &[size, charHeight, firstPageLines, nextPageLines] : rows) {
             auto m = moduleWith({});
-            m->FontSize = static_cast<std::int16_t>(r.size);
+            m->FontSize = static_cast<std::int16_t>(size);
             RecordingSurface s;
             SetPrintMetrics(*m, s);
-            QCOMPARE(s.fontSize(), double(r.size));
-            QCOMPARE(int(m->CharHeight), r.charHeight);
-            QCOMPARE(int(m->FirstPageLines), r.firstPageLines);
-            QCOMPARE(int(m->NextPageLines), r.nextPageLines);
+            QCOMPARE(int(m->CharHeight), charHeight);
+            QCOMPARE(int(m->FirstPageLines), firstPageLines);
+            QCOMPARE(int(m->NextPageLines), nextPageLines);
+        }
+    }
+
+    void header()
+    {
+        auto m = moduleWith({});
+        m->FileHeaders(1, 3) = u"K7"_s;
+        m->SheetLogo = u"《ミナセラ》"_s;
+        m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
+        RecordingSurface s;
+        PrintHeader(*m, s);
+
+        // Lines as "x1,y1 x2,y2 box color", texts as "x,y size text end", all in ＭＳ ゴシック.
+        QStringList got;
+        for (const PrintOperation &op : s.log().operations()) {
+            QVERIFY(op.kind == PrintOperation::Kind::Line || op.font == u"ＭＳ ゴシック"_s);
+            got.append(op.kind == PrintOperation::Kind::Line
+                    ? u"%1,%2 %3,%4 %5 %6"_s.arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2).arg(op.box).arg(
+                        op.color)
+                    : u"%1,%2 %3 %4 %5"_s.arg(op.x).arg(op.y).arg(op.size).arg(op.text).arg(op.lineEnd));
+        }
+        const QStringList expected {u"12,12 167,30 1 6"_s, u"95,12 95,30 0 0"_s, u"150,12 150,30 0 0"_s,
+            u"95,17 150,17 0 0"_s, u"100,17 100,30 0 0"_s, u"12,9 8 K7(SheetNo.:03051407) 0"_s,
+            u"150.5,9 8 《ミナセラ》 1"_s, // 167 - 6 * 2.75
+            u"97,14 8 　　　　年　　　　　組　　　　　番 1"_s, u"96,20 8 氏 1"_s, u"96,24 8 名 1"_s,
+            u"163,26 8 点 1"_s, u"16,16 16 文法テスト 1"_s, u"20,24 12 すべてのはんい 0"_s};
+        QCOMPARE(got, expected);
+        QCOMPARE(s.fontSize(), 12.0);
+    }
+
+    void rangeLine()
+    {
+        const QStringList one {u"文法"_s}, two {u"基礎"_s, u"応用"_s},
+            all = {u"まとめのテスト"_s},
+            eight {u"１"_s, u"２"_s, u"３"_s, u"４"_s, u"５"_s, u"６"_s, u"７"_s, u"８"_s};
+        const struct
+        {
+            QStringList titles;
+            bool allParts;
+            QStringList parts;
+            QString title, line;
+        } rows[] = {
+            // titles, all parts, parts chosen, title, range line
+            {one, true, {}, one[0], u"すべてのはんい"_s},
+            {one, false, {u"２"_s, u"５"_s}, one[0], u"その２・５"_s},
+            {one, false, eight, one[0], u"その１・２・３・４・５・６・７・８"_s}, // 17 kept
+            {one, false, eight + QStringList {u"１２"_s}, one[0], u"１～１２"_s}, // first and last
+            {two, false, {}, all[0], u"基礎～応用"_s},
+            {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s}, // cut at 17
+        };
+        for (const auto &r : rows) {
+            Module1 m;
+            m.ChosenFileCount = static_cast<std::int16_t>(r.titles.size());
+            for (int f = 0; f < r.titles.size(); ++f)
+                m.FileHeaders(f + 1, 1) = r.titles[f];
+            m.AllPartsChosen = static_cast<std::int16_t>(r.allParts);
+            m.ChosenPartCount = static_cast<std::int16_t>(r.parts.size());
+            for (int i = 0; i < r.parts.size(); ++i)
+                m.ChosenPartNumbers(i + 1) = r.parts[i];
+            QCOMPARE(SheetTitleText(m), r.title);
+            QCOMPARE(RangeLineText(m, HeaderRangeLimit), r.line);
         }
     }
 
