@@ -195,15 +195,12 @@ private Q_SLOTS:
         {
             QList<QuestionRecord> questions;
             int overCapacity, fitCount;
-        } rows[] = {
-            {plainQuestions(41), 0, 0},
-            {plainQuestions(42), 1, 41},
+        } rows[] = {{plainQuestions(41), 0, 0}, {plainQuestions(42), 1, 41},
             {plainQuestions(41, u"**"_s), 0, 0}, // "**" counts no line
             {plainQuestions(21, u"*"_s), 1, 20}, // "*" counts one
             // After a closing "@" the rest is measured emphasised (wider) than it prints:
             // 80 narrow characters after "b" take a second line when measured.
-            {plainQuestions(41, {}, 1, u"@b@"_s + QString(80, u'x')), 1, 40},
-        };
+            {plainQuestions(41, {}, 1, u"@b@"_s + QString(80, u'x')), 1, 40}};
         for (const auto &r : rows) {
             auto m = moduleWith(r.questions);
             m->OverCapacity = 0;
@@ -224,14 +221,12 @@ private Q_SLOTS:
             QList<QuestionRecord> questions;
             QList<int> linesPerPage;
             QString page2Starts;
-        } rows[] = {
-            {true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+        } rows[] = {{true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
             {false, 2, plainQuestions(41), {41}, {}},
             // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
             {true, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
             // 39 one-line questions, then one of two lines: its continuation is line 41.
-            {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s},
-        };
+            {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
         for (const auto &r : rows) {
             const PrintLog log = printed(
                 *moduleWith(r.questions, r.layout), r.full ? PrintQuestionsAll : PrintQuestionsFitted);
@@ -257,28 +252,17 @@ private Q_SLOTS:
             bool keep;
             QString question;
             QStringList lines;
-        } rows[] = {
-            {false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
+        } rows[] = {{false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
             {true, x80 + u" garden"_s, {label + x80 + u" "_s, u"　 garden"_s}},
             {true, x80 + u" don't 1st"_s, {label + x80 + u" "_s, u"　 don't 1st"_s}}, // all one word
             // A word longer than a line is still broken; a closing mark hangs as before.
             {true, QString(100, u'y'), {label, u"　 "_s + QString(87, u'y'), u"　 "_s + QString(13, u'y')}},
-            {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}},
-        };
+            {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}}};
         for (const auto &r : rows) {
             auto m = moduleWith({{r.question, QString(), u"a"_s}});
             m->LineBreaks = r.keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
             QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), r.lines);
         }
-    }
-
-    void answerSheetSameForBothLayouts()
-    {
-        QList<QuestionRecord> q = plainQuestions(50, u"hint"_s);
-        q[3].Hint = u"**"_s;
-        q[4].Answer = u"x\\/y"_s;
-        QCOMPARE(TraceJson(printed(*moduleWith(q, 1), PrintAnswerSheet)),
-            TraceJson(printed(*moduleWith(q, 2), PrintAnswerSheet)));
     }
 
     // Texts as "text|x,y", "|E" emphasised, "|end" at a line end. Answers: 20 questions

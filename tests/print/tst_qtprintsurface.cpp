@@ -121,17 +121,14 @@ private Q_SLOTS:
     // A discarded or broken-off document leaves the folder as it was.
     void unfinishedDocumentLeavesOldFile()
     {
-        const struct
-        {
-            bool existing, killDoc; // else the surface goes away without an end
-        } rows[] = {{false, true}, {true, true}, {true, false}};
-        for (const auto &r : rows) {
+        // An earlier file or not; killDoc, or else the surface goes away without an end.
+        for (const auto &[existing, killDoc] : {std::pair {false, true}, {true, true}, {true, false}}) {
             QTemporaryDir dir;
             const QString pdf = dir.filePath(u"sheet.pdf"_s);
             const QByteArray earlier = "an earlier sheet";
             const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
                 | QFile::ReadGroup;
-            if (r.existing) {
+            if (existing) {
                 QFile file(pdf);
                 QVERIFY(file.open(QIODevice::WriteOnly));
                 file.write(earlier);
@@ -140,15 +137,15 @@ private Q_SLOTS:
             const auto untouched = [&] {
                 QFile file(pdf);
                 const bool there = file.open(QIODevice::ReadOnly);
-                return there == r.existing && (!there || file.readAll() == earlier)
-                    && folderEntries(dir.path()).size() == (r.existing ? 1 : 0);
+                return there == existing && (!there || file.readAll() == earlier)
+                    && folderEntries(dir.path()).size() == (existing ? 1 : 0);
             };
             auto surface = std::make_unique<QtPrintSurface>(pdf);
             startSheet(*surface);
             printAt(*surface, 20, 20, u"捨てる"_s);
             surface->newPage();
             surface->line(10, 10, 100, 10, false, 0);
-            if (!r.killDoc) {
+            if (!killDoc) {
                 surface.reset();
                 QVERIFY(untouched());
                 continue;
@@ -163,7 +160,7 @@ private Q_SLOTS:
             QCOMPARE(surface->pagesPrinted(), 1);
             QCOMPARE(pageText(pdf, 1), u"新しい"_s);
             QCOMPARE(folderEntries(dir.path()), QStringList {u"sheet.pdf"_s});
-            if (r.existing)
+            if (existing)
                 QCOMPARE(QFile::permissions(pdf), permissions);
         }
     }
@@ -171,22 +168,19 @@ private Q_SLOTS:
     // No output file, a missing folder, or one removed before the end.
     void missingDestinationFails()
     {
-        const struct
-        {
-            QString relativePath;
-            bool goneOnlyAtEnd;
-        } rows[] = {{QString(), false}, {u"gone/sheet.pdf"_s, false}, {u"gone/sheet.pdf"_s, true}};
-        for (const auto &r : rows) {
+        const QString gone = u"gone/sheet.pdf"_s;
+        for (const auto &[relativePath, goneOnlyAtEnd] :
+            {std::pair {QString(), false}, {gone, false}, {gone, true}}) {
             QTemporaryDir dir;
-            if (r.goneOnlyAtEnd)
+            if (goneOnlyAtEnd)
                 QVERIFY(QDir(dir.path()).mkdir(u"gone"_s));
             QtPrintSurface surface;
             surface.printer().setOutputFileName(
-                r.relativePath.isEmpty() ? QString() : dir.filePath(r.relativePath));
+                relativePath.isEmpty() ? QString() : dir.filePath(relativePath));
             surface.printer().setOutputFormat(QPrinter::PdfFormat); // even where a printer is installed
             startSheet(surface);
             QVERIFY(surface.textWidth(u"あ"_s) > 0); // measuring needs no destination
-            if (r.goneOnlyAtEnd) {
+            if (goneOnlyAtEnd) {
                 printAt(surface, 20, 20, u"あ"_s);
                 QVERIFY(QDir(dir.filePath(u"gone"_s)).removeRecursively());
                 QVERIFY_THROWS_EXCEPTION(PrintFailure, surface.endDoc());
@@ -201,25 +195,19 @@ private Q_SLOTS:
 
     void measuresLikeThePrinter()
     {
-        const struct
-        {
-            QString font;
-            double size;
-            int charHeight;
-        } rows[] = {
-            // The Windows faces are one em high: 10 pt is 3.53 mm, 16 pt 5.64 mm.
-            {u"ＭＳ Ｐ明朝"_s, 10, 4}, {u"ＭＳ ゴシック"_s, 16, 6},
-            {u"IPAPMincho"_s, 12, 5}, // under its own name a face keeps its taller line (1.1 em)
-        };
-        for (const auto &r : rows) {
+        // The Windows faces are one em high: 10 pt is 3.53 mm, 16 pt 5.64 mm; a face
+        // under its own name keeps its taller line (1.1 em).
+        const std::tuple<QString, double, int> rows[]
+            = {{u"ＭＳ Ｐ明朝"_s, 10, 4}, {u"ＭＳ ゴシック"_s, 16, 6}, {u"IPAPMincho"_s, 12, 5}};
+        for (const auto &[font, size, charHeight] : rows) {
             QtPrintSurface surface;
-            startSheet(surface, r.font, r.size);
-            QCOMPARE(int(std::nearbyint(surface.textHeight(u"あ"_s))), r.charHeight);
+            startSheet(surface, font, size);
+            QCOMPARE(int(std::nearbyint(surface.textHeight(u"あ"_s))), charHeight);
 
             // Widths follow the size exactly; a rounded font size would be off by up to 1.5 %.
             const QString text = u"Question あいう漢字"_s;
             const double width = surface.textWidth(text);
-            surface.setFontSize(r.size * 2.1);
+            surface.setFontSize(size * 2.1);
             const double ratio = surface.textWidth(text) / width;
             QVERIFY2(std::abs(ratio - 2.1) < 0.01, qPrintable(QString::number(ratio)));
             surface.setFontEmphasis(true); // synthesised bold keeps the advances
@@ -237,12 +225,10 @@ private Q_SLOTS:
             int pages;
             QSizeF mm;
             QStringList halves;
-        } rows[] = {
-            {Paper::B5, 2, {182, 257}, {u"p1|"_s, u"p2|"_s}},
+        } rows[] = {{Paper::B5, 2, {182, 257}, {u"p1|"_s, u"p2|"_s}},
             {Paper::A4, 1, {210, 297}, {u"p1|"_s}}, // enlarged
             {Paper::B4TwoUp, 5, {364, 257}, {u"p1|p2"_s, u"p3|p4"_s, u"p5|"_s}}, // odd last page on the left
-            {Paper::A3TwoUp, 2, {420, 297}, {u"p1|p2"_s}},
-        };
+            {Paper::A3TwoUp, 2, {420, 297}, {u"p1|p2"_s}}};
         for (const auto &r : rows) {
             QTemporaryDir dir;
             const QString pdf = dir.filePath(u"sheet.pdf"_s);
