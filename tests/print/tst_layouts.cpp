@@ -191,22 +191,18 @@ private Q_SLOTS:
     // One line per question (layout 2); 40 lines plus the one extra fit.
     void measuringCapacity()
     {
-        const struct
-        {
-            QList<QuestionRecord> questions;
-            int overCapacity, fitCount;
-        } rows[] = {{plainQuestions(41), 0, 0}, {plainQuestions(42), 1, 41},
-            {plainQuestions(41, u"**"_s), 0, 0}, // "**" counts no line
+        const std::tuple<QList<QuestionRecord>, int, int> rows[] = {{plainQuestions(41), 0, 0},
+            {plainQuestions(42), 1, 41}, {plainQuestions(41, u"**"_s), 0, 0}, // "**" counts no line
             {plainQuestions(21, u"*"_s), 1, 20}, // "*" counts one
             // After a closing "@" the rest is measured emphasised (wider) than it prints:
             // 80 narrow characters after "b" take a second line when measured.
             {plainQuestions(41, {}, 1, u"@b@"_s + QString(80, u'x')), 1, 40}};
-        for (const auto &r : rows) {
-            auto m = moduleWith(r.questions);
+        for (const auto &[questions, overCapacity, fitCount] : rows) {
+            auto m = moduleWith(questions);
             m->OverCapacity = 0;
             QVERIFY(printed(*m, MeasureQuestions).operations().isEmpty());
-            QCOMPARE(int(m->OverCapacity), r.overCapacity);
-            QCOMPARE(int(m->FitCount), r.fitCount);
+            QCOMPARE(int(m->OverCapacity), overCapacity);
+            QCOMPARE(int(m->FitCount), fitCount);
         }
     }
 
@@ -214,32 +210,27 @@ private Q_SLOTS:
     // fitted print keeps its 41st line on the first page.
     void pageBreaks()
     {
-        const struct
-        {
-            bool full;
-            int layout;
-            QList<QuestionRecord> questions;
-            QList<int> linesPerPage;
-            QString page2Starts;
-        } rows[] = {{true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
-            {false, 2, plainQuestions(41), {41}, {}},
-            // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
-            {true, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
-            // 39 one-line questions, then one of two lines: its continuation is line 41.
-            {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
-        for (const auto &r : rows) {
-            const PrintLog log = printed(
-                *moduleWith(r.questions, r.layout), r.full ? PrintQuestionsAll : PrintQuestionsFitted);
-            QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), r.linesPerPage.size() - 1);
-            for (int p = 1; p <= r.linesPerPage.size(); ++p) {
+        // full or fitted, layout, questions, lines on each page, the first text on page 2
+        const std::tuple<bool, int, QList<QuestionRecord>, QList<int>, QString> rows[]
+            = {{true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+                {false, 2, plainQuestions(41), {41}, {}},
+                // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
+                {true, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
+                // 39 one-line questions, then one of two lines: its continuation is line 41.
+                {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
+        for (const auto &[full, layout, questions, linesPerPage, page2Starts] : rows) {
+            const PrintLog log
+                = printed(*moduleWith(questions, layout), full ? PrintQuestionsAll : PrintQuestionsFitted);
+            QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
+            for (int p = 1; p <= linesPerPage.size(); ++p) {
                 QList<double> tops;
-                while (tops.size() < r.linesPerPage[p - 1])
+                while (tops.size() < linesPerPage[p - 1])
                     tops.append((p == 1 ? 35 : 15) + 5 * double(tops.size()));
                 QCOMPARE(lineTops(log, p), tops);
             }
-            if (r.linesPerPage.size() > 1)
+            if (linesPerPage.size() > 1)
                 QVERIFY2(
-                    textsOn(log, 2).first().startsWith(r.page2Starts), qPrintable(textsOn(log, 2).first()));
+                    textsOn(log, 2).first().startsWith(page2Starts), qPrintable(textsOn(log, 2).first()));
         }
     }
 
@@ -247,21 +238,17 @@ private Q_SLOTS:
     void keepWords()
     {
         const QString x80(80, u'x'), label = u"( 1) "_s;
-        const struct
-        {
-            bool keep;
-            QString question;
-            QStringList lines;
-        } rows[] = {{false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
+        const std::tuple<bool, QString, QStringList> rows[] = {
+            {false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
             {true, x80 + u" garden"_s, {label + x80 + u" "_s, u"　 garden"_s}},
             {true, x80 + u" don't 1st"_s, {label + x80 + u" "_s, u"　 don't 1st"_s}}, // all one word
             // A word longer than a line is still broken; a closing mark hangs as before.
             {true, QString(100, u'y'), {label, u"　 "_s + QString(87, u'y'), u"　 "_s + QString(13, u'y')}},
             {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}}};
-        for (const auto &r : rows) {
-            auto m = moduleWith({{r.question, QString(), u"a"_s}});
-            m->LineBreaks = r.keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-            QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), r.lines);
+        for (const auto &[keep, question, lines] : rows) {
+            auto m = moduleWith({{question, QString(), u"a"_s}});
+            m->LineBreaks = keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+            QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), lines);
         }
     }
 
@@ -278,14 +265,8 @@ private Q_SLOTS:
         markInAnswer[19].Answer = u"a@b@c"_s;
         const QList<QuestionRecord> odd {{u"a@b"_s, {}, {}}, {u"c@d@e"_s, {}, {}}};
         const QString q1 = u"( 1) Q1|10,35"_s;
-        const struct
-        {
-            Pass pass;
-            int layout;
-            QList<QuestionRecord> questions;
-            int page;
-            QStringList texts;
-        } rows[] = {
+        // pass, layout, questions, page, its texts
+        const std::tuple<Pass, int, QList<QuestionRecord>, int, QStringList> rows[] = {
             {fitted, 1, hints, 1,
                 {u"( 1) Q1|10,35"_s, u"　 〔go〕|10,40"_s, u"|10,45"_s, Dash43 + u"|10,50|end"_s,
                     u"( 2) Q2|10,55"_s, u"|10,60"_s, Dash43 + u"|10,65|end"_s}},
@@ -301,9 +282,9 @@ private Q_SLOTS:
             {answers, 2, plainQuestions(20, {}, 1, u"a@b@c"_s), 2, {u"　■　A20|10,15"_s}},
             {answers, 2, markInAnswer, 2, {u"c|24,15"_s}}, // at round(10 + width of "　■　ab")
         };
-        for (const auto &r : rows) {
-            const PrintLog log = printed(*moduleWith(r.questions, r.layout), r.pass);
-            QCOMPARE(placedOn(log, r.page), r.texts);
+        for (const auto &[pass, layout, questions, page, texts] : rows) {
+            const PrintLog log = printed(*moduleWith(questions, layout), pass);
+            QCOMPARE(placedOn(log, page), texts);
             for (const PrintOperation &op : log.texts())
                 QCOMPARE(op.font, u"ＭＳ Ｐ明朝"_s);
         }

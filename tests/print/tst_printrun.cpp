@@ -102,13 +102,7 @@ private Q_SLOTS:
         const QStringList one {u"文法"_s}, two {u"基礎"_s, u"応用"_s},
             all = {u"まとめのテスト"_s},
             eight {u"１"_s, u"２"_s, u"３"_s, u"４"_s, u"５"_s, u"６"_s, u"７"_s, u"８"_s};
-        const struct
-        {
-            QStringList titles;
-            bool allParts;
-            QStringList parts;
-            QString title, line;
-        } rows[] = {
+        const std::tuple<QStringList, bool, QStringList, QString, QString> rows[] = {
             // titles, all parts, parts chosen, title, range line
             {one, true, {}, one[0], u"すべてのはんい"_s},
             {one, false, {u"２"_s, u"５"_s}, one[0], u"その２・５"_s},
@@ -117,17 +111,17 @@ private Q_SLOTS:
             {two, false, {}, all[0], u"基礎～応用"_s},
             {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s}, // cut at 17
         };
-        for (const auto &r : rows) {
+        for (const auto &[titles, allParts, parts, title, line] : rows) {
             Module1 m;
-            m.ChosenFileCount = static_cast<std::int16_t>(r.titles.size());
-            for (int f = 0; f < r.titles.size(); ++f)
-                m.FileHeaders(f + 1, 1) = r.titles[f];
-            m.AllPartsChosen = static_cast<std::int16_t>(r.allParts);
-            m.ChosenPartCount = static_cast<std::int16_t>(r.parts.size());
-            for (int i = 0; i < r.parts.size(); ++i)
-                m.ChosenPartNumbers(i + 1) = r.parts[i];
-            QCOMPARE(SheetTitleText(m), r.title);
-            QCOMPARE(RangeLineText(m, HeaderRangeLimit), r.line);
+            m.ChosenFileCount = static_cast<std::int16_t>(titles.size());
+            for (int f = 0; f < titles.size(); ++f)
+                m.FileHeaders(f + 1, 1) = titles[f];
+            m.AllPartsChosen = static_cast<std::int16_t>(allParts);
+            m.ChosenPartCount = static_cast<std::int16_t>(parts.size());
+            for (int i = 0; i < parts.size(); ++i)
+                m.ChosenPartNumbers(i + 1) = parts[i];
+            QCOMPARE(SheetTitleText(m), title);
+            QCOMPARE(RangeLineText(m, HeaderRangeLimit), line);
         }
     }
 
@@ -211,18 +205,22 @@ private Q_SLOTS:
         {
             int questions, attachAnswers, fontSize;
             bool shrink;
-            int failAt, fittedSize;
-            bool asked;
-            int pages; // none: the run failed
+            int failAt;
+            bool yes, asked; // the answer to the prompt, whether it came
+            int fittedSize, pages; // no pages: the run failed
+            double lastSize; // of the first page's last text
         } rows[] = {
-            {41, 2, 10, true, 0, 0, false, 1},
-            {45, 2, 10, true, 0, 9, false, 1}, // the largest size that fits
-            {60, 2, 10, true, 0, 0, true, 2}, // not even at 8: asked at the chosen size
-            {45, 2, 10, false, 0, 0, true, 2}, {10, 1, 0, false, 0, 0, false, 0},
-            {10, 1, 10, false, 40, 0, false, 0}, // a printer error on the answer page
-            {10, 1, 10, false, 58, 0, false, 0}, // at the end
-            {10, 1, 1000, false, 0, 0, false, 0}, // too large for one character
-            {10, 1, 240, false, 0, 0, false, 0}, // only the indent fits
+            {41, 2, 10, true, 0, false, false, 0, 1, 10},
+            {45, 2, 10, true, 0, false, false, 9, 1, 9}, // the largest size that fits
+            {60, 2, 10, true, 0, false, true, 0, 2, 10}, // not even at 8: asked at the chosen size
+            {45, 2, 10, false, 0, false, true, 0, 2, 10},
+            // Measuring counts the lines of a too large font without stopping: Yes prints
+            // no question (the header's last text is the range line), so the run can finish.
+            {2, 2, 1000, false, 0, true, true, 0, 1, 12}, {10, 1, 0, false, 0, false, false, 0, 0, 0},
+            {10, 1, 10, false, 40, false, false, 0, 0, 0}, // a printer error on the answer page
+            {10, 1, 10, false, 58, false, false, 0, 0, 0}, // at the end
+            {10, 1, 1000, false, 0, false, false, 0, 0, 0}, // too large for one character
+            {10, 1, 240, false, 0, false, false, 0, 0, 0}, // only the indent fits
         };
         for (const auto &r : rows) {
             auto m = moduleWith(plainQuestions(r.questions), 2, r.attachAnswers);
@@ -231,7 +229,7 @@ private Q_SLOTS:
             RecordingSurface s;
             s.failAtOperation(r.failAt);
             ScriptedDialogs d;
-            d.messageAnswers.enqueue(MessageAnswer::No);
+            d.messageAnswers.enqueue(r.yes ? MessageAnswer::Yes : MessageAnswer::No);
             QCOMPARE(PrintSheet(*m, s, d).printed(), r.pages > 0);
             QCOMPARE(int(m->FontSize), r.fontSize);
             QCOMPARE(s.log().pagesDelivered(), r.pages);
@@ -241,7 +239,7 @@ private Q_SLOTS:
                 continue;
             QCOMPARE(d.messages().size(), r.asked ? 1 : 0);
             QCOMPARE(int(m->FittedSize), r.fittedSize);
-            QCOMPARE(s.log().texts(1).last().size, r.fittedSize > 0 ? r.fittedSize : 10.0);
+            QCOMPARE(s.log().texts(1).last().size, r.lastSize);
         }
     }
 
@@ -256,43 +254,25 @@ private Q_SLOTS:
             QString settleDestination() override { return file; }
             QString file;
         };
-        const struct
-        {
-            bool exists;
-            MessageAnswer answer;
-            bool printed;
-        } rows[] = {{false, MessageAnswer::No, true}, {true, MessageAnswer::Yes, true},
-            {true, MessageAnswer::No, false}};
-        for (const auto &r : rows) {
+        // a file there, the answer to "replace?", printed
+        const std::tuple<bool, MessageAnswer, bool> rows[] = {{false, MessageAnswer::No, true},
+            {true, MessageAnswer::Yes, true}, {true, MessageAnswer::No, false}};
+        for (const auto &[exists, answer, prints] : rows) {
             QTemporaryDir dir;
             auto m = moduleWith(plainQuestions(2));
             m->ChosenFileList(1) = dir.filePath(u"drill.qvn"_s);
             RecordingSurface s;
             ToFile target(s);
             const QString pdf = dir.filePath(u"文法テスト.pdf"_s);
-            if (r.exists)
+            if (exists)
                 QVERIFY(QFile(pdf).open(QIODevice::WriteOnly));
             ScriptedDialogs d;
-            d.messageAnswers.enqueue(r.answer);
-            QCOMPARE(PrintSheets(*m, target, d, {}).printed(), r.printed);
+            d.messageAnswers.enqueue(answer);
+            QCOMPARE(PrintSheets(*m, target, d, {}).printed(), prints);
             QCOMPARE(target.file, pdf);
-            QCOMPARE(d.messages().size(), r.exists ? 1 : 0);
-            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), r.printed ? 1 : 0);
+            QCOMPARE(d.messages().size(), exists ? 1 : 0);
+            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), prints ? 1 : 0);
         }
-    }
-
-    // The measuring pass counts the lines of a too large font without stopping:
-    // Yes at the prompt prints no question, so the run can finish with the header.
-    void tooLargeFontStillPrintsTheFittedHeader()
-    {
-        auto m = moduleWith(plainQuestions(2), 2, 2);
-        m->FontSize = 1000;
-        RecordingSurface s;
-        ScriptedDialogs d;
-        d.messageAnswers.enqueue(MessageAnswer::Yes);
-        QVERIFY(PrintSheet(*m, s, d).printed());
-        QCOMPARE(int(m->QuestionCount), 0);
-        QCOMPARE(s.log().texts().size(), 8);
     }
 };
 

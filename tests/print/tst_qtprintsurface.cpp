@@ -219,43 +219,37 @@ private Q_SLOTS:
     // left|right of every sheet.
     void paper()
     {
-        const struct
-        {
-            Paper paper;
-            int pages;
-            QSizeF mm;
-            QStringList halves;
-        } rows[] = {{Paper::B5, 2, {182, 257}, {u"p1|"_s, u"p2|"_s}},
+        const std::tuple<Paper, int, QSizeF, QStringList> rows[] = {
+            {Paper::B5, 2, {182, 257}, {u"p1|"_s, u"p2|"_s}},
             {Paper::A4, 1, {210, 297}, {u"p1|"_s}}, // enlarged
             {Paper::B4TwoUp, 5, {364, 257}, {u"p1|p2"_s, u"p3|p4"_s, u"p5|"_s}}, // odd last page on the left
             {Paper::A3TwoUp, 2, {420, 297}, {u"p1|p2"_s}}};
-        for (const auto &r : rows) {
+        for (const auto &[paper, pages, mm, halves] : rows) {
             QTemporaryDir dir;
             const QString pdf = dir.filePath(u"sheet.pdf"_s);
             QtPrintSurface surface(pdf);
-            surface.setPaperPlacing(r.paper);
+            surface.setPaperPlacing(paper);
             surface.setPaperSize(PaperSize::JisB5);
             surface.setFontSize(10);
-            for (int page = 1; page <= r.pages; ++page) {
+            for (int page = 1; page <= pages; ++page) {
                 if (page > 1)
                     surface.newPage();
                 printAt(surface, 10, 10, u"p%1"_s.arg(page));
             }
             surface.endDoc();
-            QCOMPARE(surface.pagesPrinted(), r.pages);
+            QCOMPARE(surface.pagesPrinted(), pages);
 
             const QString info = tool(u"pdfinfo"_s, {pdf});
-            QVERIFY2(info.contains(u"Pages:           %1\n"_s.arg(r.halves.size())), qPrintable(info));
+            QVERIFY2(info.contains(u"Pages:           %1\n"_s.arg(halves.size())), qPrintable(info));
             const auto found = QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s).match(info);
             const double w = found.captured(1).toDouble(), h = found.captured(2).toDouble();
             // Qt writes the page size in whole points.
-            QVERIFY2(
-                std::abs(w - r.mm.width() * 72 / 25.4) < 1 && std::abs(h - r.mm.height() * 72 / 25.4) < 1,
+            QVERIFY2(std::abs(w - mm.width() * 72 / 25.4) < 1 && std::abs(h - mm.height() * 72 / 25.4) < 1,
                 qPrintable(info));
-            for (int sheet = 1; sheet <= r.halves.size(); ++sheet)
+            for (int sheet = 1; sheet <= halves.size(); ++sheet)
                 QCOMPARE(
                     pageText(pdf, sheet, 0, int(w / 2)) + u'|' + pageText(pdf, sheet, int(w / 2), int(w / 2)),
-                    r.halves.at(sheet - 1));
+                    halves.at(sheet - 1));
         }
     }
 };
