@@ -268,8 +268,8 @@ private Q_SLOTS:
         // pass, layout, questions, page, its texts
         const std::tuple<Pass, int, QList<QuestionRecord>, int, QStringList> rows[] = {
             {fitted, 1, hints, 1,
-                {u"( 1) Q1|10,35"_s, u"　 〔go〕|10,40"_s, u"|10,45"_s, Dash43 + u"|10,50|end"_s,
-                    u"( 2) Q2|10,55"_s, u"|10,60"_s, Dash43 + u"|10,65|end"_s}},
+                {q1, u"　 〔go〕|10,40"_s, u"|10,45"_s, Dash43 + u"|10,50|end"_s, u"( 2) Q2|10,55"_s,
+                    u"|10,60"_s, Dash43 + u"|10,65|end"_s}},
             // Fitted questions start afresh; the full print carries an odd "@" over.
             {fitted, 2, odd, 1,
                 {u"( 1) a|10,35"_s, u"b|20,35"_s, u"( 2) c|10,40"_s, u"d|20.3125,40|E"_s, u"e|22,40"_s}},
