@@ -7,8 +7,10 @@
 #include "shared/Module1.h"
 
 #include <QList>
+#include <QProcess>
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
 
 namespace sorario::test {
@@ -34,11 +36,13 @@ inline std::unique_ptr<Module1> moduleWith(
     return m;
 }
 
-inline QList<QuestionRecord> plainQuestions(int count, const QString &hint = {})
+// "Q<n>" / "A<n>" with the given hint; question `n` (from 1) may take its own text.
+inline QList<QuestionRecord> plainQuestions(
+    int count, const QString &hint = {}, int n = 0, const QString &text = {})
 {
     QList<QuestionRecord> q;
     for (int i = 1; i <= count; ++i)
-        q.append({u"Q%1"_s.arg(i), hint, u"A%1"_s.arg(i)});
+        q.append({i == n ? text : u"Q%1"_s.arg(i), hint, u"A%1"_s.arg(i)});
     return q;
 }
 
@@ -49,6 +53,16 @@ template <typename Pass> PrintLog printed(Module1 &m, Pass pass)
     SetPrintMetrics(m, s);
     pass(m, s);
     return s.log();
+}
+
+// Each text of a page (0: all) as "text|x,y", with "|E" when emphasised and "|end" at a line end.
+inline QStringList placedOn(const PrintLog &log, int page = 0)
+{
+    QStringList out;
+    for (const PrintOperation &op : log.texts(page))
+        out.append(u"%1|%2,%3%4%5"_s.arg(op.text).arg(op.x).arg(op.y).arg(
+            op.emphasis ? u"|E"_s : QString(), op.lineEnd ? u"|end"_s : QString()));
+    return out;
 }
 
 inline QStringList textsOn(const PrintLog &log, int page = 0)
@@ -71,10 +85,19 @@ inline QList<double> lineTops(const PrintLog &log, int page)
 
 inline int countOps(const PrintLog &log, PrintOperation::Kind kind)
 {
-    int n = 0;
-    for (const PrintOperation &op : log.operations())
-        n += op.kind == kind ? 1 : 0;
-    return n;
+    const auto &ops = log.operations();
+    return int(
+        std::count_if(ops.begin(), ops.end(), [&](const PrintOperation &op) { return op.kind == kind; }));
+}
+
+// Runs a tool (poppler's, CUPS'); empty output when it fails or is missing.
+inline QString tool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace sorario::test

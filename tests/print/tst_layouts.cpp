@@ -1,197 +1,293 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Text on the surface (widths, composing, placing line by line, the trace), the question
+// pages (measured, fitted, full) and the answer page.
 #include "PrintTestSupport.h"
 
+#include "print/FixedMetrics.h"
 #include "print/QuestionLayouts.h"
+#include "print/QuestionText.h"
+#include "print/TextPlacer.h"
 #include "print/TraceJson.h"
+#include "print/TracingSurface.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace sorario;
-using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
 namespace {
 
 const QString Dash43 = u"　 "_s + QString(43, QChar(u'─'));
+const QString Crlf = u"\r\n"_s;
 
-QList<QuestionRecord> withText(QList<QuestionRecord> q, int n, const QString &text)
+// Counts the characters the placer has measured.
+class CountingSurface : public RecordingSurface
 {
-    q[n - 1].QuestionText = text;
-    return q;
+public:
+    qint64 calls = 0;
+    double textWidth(const QString &text) override
+    {
+        ++calls;
+        return RecordingSurface::textWidth(text);
+    }
+};
+
+QStringList placeOnce(const QString &text, RecordingSurface *surface = nullptr)
+{
+    RecordingSurface own;
+    RecordingSurface &s = surface ? *surface : own;
+    auto m = moduleWith({});
+    SetPrintMetrics(*m, s);
+    TextPlacer placer(*m, s, PlacingRules {});
+    placer.startAfresh();
+    placer.place(text);
+    return placedOn(s.log());
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(sorario::QuestionRecord)
 
 class TestLayouts : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // One line per question (layout 2); 40 lines plus the one extra fit.
-    void measuringCapacity_data()
+    // Widths at 32 points: narrow 5.5, wide 11, emphasised 9/8 of that.
+    void fixedWidth()
     {
-        QTest::addColumn<QList<QuestionRecord>>("questions");
-        QTest::addColumn<int>("overCapacity");
-        QTest::addColumn<int>("fitCount");
-        QTest::newRow("41 with the extra line") << plainQuestions(41) << 0 << 0;
-        QTest::newRow("42") << plainQuestions(42) << 1 << 41;
-        QTest::newRow("** counts no line") << plainQuestions(41, u"**"_s) << 0 << 0;
-        QTest::newRow("* counts a line") << plainQuestions(21, u"*"_s) << 1 << 20;
-        // After a closing "@" the rest is measured emphasised (wider) than it prints:
-        // 80 narrow characters after "b" take a second line when measured.
-        QTest::newRow("emphasis kept after a closing @")
-            << withText(plainQuestions(41), 1, u"@b@"_s + QString(80, u'x')) << 1 << 40;
+        const std::pair<QString, double> rows[]
+            = {{QString(QChar(0x10FF)), 5.5}, {QString(QChar(0x1100)), 11}, {u"ｱﾟ"_s, 11},
+                {QString(QChar(0xFFA0)), 11}, {u"𠀋"_s, 11}, // a supplementary character counts once
+                {QString(1000, QChar(u'あ')), 11000}}; // no drift in the sum
+        for (const auto &[text, width] : rows)
+            QCOMPARE(FixedTextWidth(text, 32, false), width);
+        QCOMPARE(FixedTextWidth(u"aあ"_s, 32, true), 16.5 * 9 / 8);
     }
+
+    void composition()
+    {
+        const QString rule = Crlf + u"　 ──"_s, hintLine = u"　 〔go〕"_s + Crlf;
+        const struct
+        {
+            int n = 5, layout = 2;
+            QString label = u"( 5) "_s, hint {};
+            HintLines lines = HintLines::Printed;
+            QString expected {};
+        } rows[] = {
+            {.layout = 1, .hint = u"go"_s, .expected = hintLine + rule}, {.layout = 1, .expected = rule},
+            {.hint = u"go"_s, .expected = hintLine}, {.hint = u"**"_s, .lines = HintLines::Measured},
+            {.hint = u"*"_s},
+            {.hint = u"*"_s, .lines = HintLines::Measured, .expected = u"　 〔*〕"_s + Crlf},
+            {.n = 99, .label = u"(99) "_s}, {.n = 1000, .label = u"(1000) "_s}, // every digit kept
+        };
+        for (const auto &r : rows)
+            QCOMPARE(ComposeQuestion({u"Go."_s, r.hint, QString()}, r.n, r.layout, u"──"_s, r.lines),
+                r.label + u"Go."_s + Crlf + r.expected);
+    }
+
+    // The search finds the very break a character-by-character scan finds, zero
+    // widths and long runs included.
+    void widthBreakMatchesLinearScan()
+    {
+        QRandomGenerator rng(7);
+        for (int round = 0; round < 2000; ++round) {
+            const int count = int(rng.bounded(1, round % 4 == 0 ? 1200 : 300));
+            QList<double> prefix {0};
+            for (int i = 0; i < count; ++i)
+                prefix.append(prefix.last() + (rng.bounded(4) == 0 ? 0.0 : rng.bounded(5.0)));
+            const double room = rng.bounded(prefix.last() * 1.2 + 1) + 10;
+            qsizetype linear = 0;
+            for (qsizetype k = 1; k <= count && linear == 0; ++k)
+                if (prefix[k] + 10 > room)
+                    linear = k;
+            QCOMPARE(FindWidthBreak(
+                         count, [&](qsizetype k) { return prefix[k]; }, room),
+                linear);
+        }
+    }
+
+    void longParagraphIsNotMeasuredQuadratically()
+    {
+        CountingSurface s;
+        const int lines = int(placeOnce(QString(4500, QChar(u'a')), &s).size());
+        QVERIFY(lines >= 50); // about 90 characters a line
+        QVERIFY2(s.calls < 20 * lines, qPrintable(QString::number(s.calls)));
+    }
+
+    void placing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+
+        // 42 wide characters after the 5-character label fit; the 43rd does not.
+        const QString fits = u"( 1) "_s + u"あ"_s.repeated(42);
+        QTest::newRow("ordinary character starts the next line")
+            << fits + u"いう"_s + Crlf << QStringList {fits + u"|10,35"_s, u"　 いう|10,40"_s};
+        for (const QString &mark : {u"。"_s, u"、"_s, u"」"_s, u"）"_s, u"〕"_s, u"，"_s})
+            QTest::newRow(qPrintable(u"closing mark "_s + mark))
+                << fits + mark + u"う"_s + Crlf << QStringList {fits + mark + u"|10,35"_s, u"　 う|10,40"_s};
+        QTest::newRow("closing mark last leaves a lone indent")
+            << fits + u"。"_s << QStringList {fits + u"。|10,35"_s};
+        QTest::newRow("forced break") << ExpandForcedBreaks(u"( 1) ab\\/cd"_s + Crlf)
+                                      << QStringList {u"( 1) ab|10,35"_s, u"     cd|10,40"_s};
+        // "( 1) ab " is 13.75 mm: the word goes at 23.75, the rest at round(27.1875).
+        QTest::newRow("emphasised word inside a line") << u"( 1) ab @cd@ ef"_s
+                + Crlf << QStringList {u"( 1) ab |10,35"_s, u"cd|23.75,35|E"_s, u" ef|27,35"_s};
+        QTest::newRow("emphasis at the start")
+            << u"@ab@c"_s + Crlf << QStringList {u"|10,35"_s, u"ab|10,35|E"_s, u"c|13,35"_s};
+        // A run cut by a line break is printed plain; only the closing "@" emphasises.
+        QTest::newRow("run across a line break") << u"a@b"_s + Crlf + u"c@d"_s
+                + Crlf << QStringList {u"a|10,35"_s, u"b|12,35"_s, u"c|10,40|E"_s, u"d|12,40"_s};
+        // After 26 emphasised narrow characters the segment starts at 55 (54.6875
+        // rounded): 64 more are exactly 110 mm and end at 165, which still fits.
+        const QString run = u"@"_s + QString(26, u'a') + u"@"_s;
+        const QStringList full {
+            u"|10,35"_s, QString(26, u'a') + u"|10,35|E"_s, QString(64, u'b') + u"|55,35"_s};
+        QTest::newRow("exactly full line") << run + QString(64, u'b') + Crlf << full;
+        QTest::newRow("one character over")
+            << run + QString(65, u'b') + Crlf << full + QStringList {u"　 b|10,40"_s};
+        QTest::newRow("last piece with a line end at x 10") << u"a"_s + Crlf + Crlf
+                + u"　 ──"_s << QStringList {u"a|10,35"_s, u"|10,40"_s, u"　 ──|10,45|end"_s};
+    }
+    void placing()
+    {
+        QFETCH(QString, text);
+        QTEST(placeOnce(text), "expected");
+    }
+
+    // The trace of every kind of operation, escapes and continued positions included,
+    // and the tracer passes on exactly what it logs.
+    void trace()
+    {
+        RecordingSurface inner;
+        TracingSurface s(inner);
+        s.setFontName(u"ＭＳ ゴシック"_s);
+        s.setFontSize(10.5);
+        s.line(12, 12, 167, 30, true, 6); // moves the position to (167, 30)
+        s.setCurrentX(147.8125);
+        s.setCurrentY(9);
+        s.print(u"a\"b\\c\r\n\x01"_s, false);
+        s.print(u"d"_s, false);
+        s.newPage();
+        s.setFontEmphasis(true);
+        s.print(u"あ"_s, true);
+        s.endDoc();
+        s.killDoc();
+        // Single quotes stand for double ones.
+        QByteArray expected
+            = "[\n{'op':'line','page':1,'x1':12,'y1':12,'x2':167,'y2':30,'box':true,'color':6},\n"
+              "{'op':'text','page':1,'x':147.8125,'y':9,'font':'ＭＳ ゴシック','size':10.5,"
+              "'emphasis':false,'text':'a\\\"b\\\\c\\r\\n\\u0001','lineEnd':false},\n"
+              "{'op':'text','page':1,'x':162.25,'y':9,'font':'ＭＳ ゴシック','size':10.5,"
+              "'emphasis':false,'text':'d','lineEnd':false},\n{'op':'newPage'},\n"
+              "{'op':'text','page':2,'x':0,'y':0,'font':'ＭＳ ゴシック','size':10.5,"
+              "'emphasis':true,'text':'あ','lineEnd':true},\n{'op':'endDoc'},\n{'op':'killDoc'}\n]\n";
+        expected.replace('\'', '"');
+        QCOMPARE(TraceJson(s.log()), expected);
+        QCOMPARE(TraceJson(inner.log()), expected);
+        QCOMPARE(s.log().pagesDelivered(), 0); // a discarded document delivers none
+    }
+
+    // One line per question (layout 2); 40 lines plus the one extra fit.
     void measuringCapacity()
     {
-        QFETCH(QList<QuestionRecord>, questions);
-        auto m = moduleWith(questions);
-        m->OverCapacity = 0;
-        QVERIFY(printed(*m, MeasureQuestions).operations().isEmpty());
-        QTEST(int(m->OverCapacity), "overCapacity");
-        QTEST(int(m->FitCount), "fitCount");
-    }
-
-    void fittedLayoutOne()
-    {
-        QList<QuestionRecord> q = plainQuestions(2);
-        q[0].Hint = u"go"_s;
-        q[1].Hint = u"*"_s;
-        auto m = moduleWith(q, 1);
-        const auto texts = printed(*m, PrintQuestionsFitted).texts();
-        const QStringList expected {
-            u"( 1) Q1"_s, u"　 〔go〕"_s, QString(), Dash43, u"( 2) Q2"_s, QString(), Dash43};
-        QCOMPARE(texts.size(), expected.size());
-        for (int i = 0; i < texts.size(); ++i) {
-            QCOMPARE(texts[i].text, expected[i]);
-            QCOMPARE(texts[i].y, 35.0 + 5 * i);
-            QCOMPARE(texts[i].x, 10.0);
-            QCOMPARE(texts[i].lineEnd, texts[i].text == Dash43);
-            QCOMPARE(texts[i].font, u"ＭＳ Ｐ明朝"_s);
+        const std::tuple<QList<QuestionRecord>, int, int> rows[] = {{plainQuestions(41), 0, 0},
+            {plainQuestions(42), 1, 41}, {plainQuestions(41, u"**"_s), 0, 0}, // "**" counts no line
+            {plainQuestions(21, u"*"_s), 1, 20}, // "*" counts one
+            // After a closing "@" the rest is measured emphasised (wider) than it prints:
+            // 80 narrow characters after "b" take a second line when measured.
+            {plainQuestions(41, {}, 1, u"@b@"_s + QString(80, u'x')), 1, 40}};
+        for (const auto &[questions, overCapacity, fitCount] : rows) {
+            auto m = moduleWith(questions);
+            m->OverCapacity = 0;
+            QVERIFY(printed(*m, MeasureQuestions).operations().isEmpty());
+            QCOMPARE(int(m->OverCapacity), overCapacity);
+            QCOMPARE(int(m->FitCount), fitCount);
         }
     }
 
-    // The 41st fitted line stays on the first page.
-    void fittedHasNoPageBreak()
-    {
-        auto m = moduleWith(plainQuestions(41));
-        const PrintLog log = printed(*m, PrintQuestionsFitted);
-        QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), 0);
-        QCOMPARE(log.texts().last().y, 35.0 + 40 * 5);
-    }
-
-    // Fitted questions start afresh; the full print carries an odd "@" over.
-    void oddMarkCarriesOverOnlyInFullPrint_data()
-    {
-        QTest::addColumn<bool>("full");
-        QTest::addColumn<QList<bool>>("emphasis");
-        QTest::newRow("fitted") << false << QList<bool> {false, false, false, true, false};
-        QTest::newRow("full") << true << QList<bool> {false, false, true, false, false};
-    }
-    void oddMarkCarriesOverOnlyInFullPrint()
-    {
-        QFETCH(bool, full);
-        auto m = moduleWith({{u"a@b"_s, {}, {}}, {u"c@d@e"_s, {}, {}}});
-        const auto texts = printed(*m, full ? PrintQuestionsAll : PrintQuestionsFitted).texts();
-        QList<bool> emphasis; // ( 1) a | b | ( 2) c | d | e
-        for (const PrintOperation &op : texts)
-            emphasis.append(op.emphasis);
-        QCOMPARE(texts[2].text, u"( 2) c"_s);
-        QTEST(emphasis, "emphasis");
-    }
-
-    // Full print: FirstPageLines lines from y 35, then NextPageLines from y 15.
-    void pageBreaks_data()
-    {
-        QTest::addColumn<int>("layout");
-        QTest::addColumn<QList<QuestionRecord>>("questions");
-        QTest::addColumn<QList<int>>("linesPerPage");
-        QTest::addColumn<QString>("page2Starts");
-        QTest::newRow("100 questions")
-            << 2 << plainQuestions(100) << QList<int> {40, 45, 15} << u"(41) Q41"_s;
-        // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
-        QTest::newRow("rule alone on the next page")
-            << 1 << withText(plainQuestions(13), 1, u"a\\/b\\/c"_s) << QList<int> {40, 1} << Dash43;
-        // 39 one-line questions, then one of two lines: its continuation is line 41.
-        QTest::newRow("wrapped line continues on the next page")
-            << 2 << withText(plainQuestions(40), 40, QString(100, u'a')) << QList<int> {40, 1} << u"　 a"_s;
-    }
+    // Full print: FirstPageLines lines from y 35, then NextPageLines from y 15; the
+    // fitted print keeps its 41st line on the first page.
     void pageBreaks()
     {
-        QFETCH(int, layout);
-        QFETCH(QList<QuestionRecord>, questions);
-        QFETCH(QList<int>, linesPerPage);
-        QFETCH(QString, page2Starts);
-        auto m = moduleWith(questions, layout);
-        const PrintLog log = printed(*m, PrintQuestionsAll);
-        QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
-        for (int p = 1; p <= linesPerPage.size(); ++p) {
-            QList<double> expected;
-            for (int i = 0; i < linesPerPage[p - 1]; ++i)
-                expected.append((p == 1 ? 35 : 15) + 5 * i);
-            QCOMPARE(lineTops(log, p), expected);
+        // full or fitted, layout, questions, lines on each page, the first text on page 2
+        const std::tuple<bool, int, QList<QuestionRecord>, QList<int>, QString> rows[]
+            = {{true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+                {false, 2, plainQuestions(41), {41}, {}},
+                // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
+                {true, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
+                // 39 one-line questions, then one of two lines: its continuation is line 41.
+                {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
+        for (const auto &[full, layout, questions, linesPerPage, page2Starts] : rows) {
+            const PrintLog log
+                = printed(*moduleWith(questions, layout), full ? PrintQuestionsAll : PrintQuestionsFitted);
+            QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
+            for (int p = 1; p <= linesPerPage.size(); ++p) {
+                QList<double> tops;
+                while (tops.size() < linesPerPage[p - 1])
+                    tops.append((p == 1 ? 35 : 15) + 5 * double(tops.size()));
+                QCOMPARE(lineTops(log, p), tops);
+            }
+            if (linesPerPage.size() > 1)
+                QVERIFY2(
+                    textsOn(log, 2).first().startsWith(page2Starts), qPrintable(textsOn(log, 2).first()));
         }
-        QVERIFY2(textsOn(log, 2).first().startsWith(page2Starts), qPrintable(textsOn(log, 2).first()));
     }
 
-    void answerSheetSameForBothLayouts()
+    // Fixed metrics at 10 points: a line holds 90 ASCII characters after x = 10.
+    void keepWords()
     {
-        QList<QuestionRecord> q = plainQuestions(50, u"hint"_s);
-        q[3].Hint = u"**"_s;
-        q[4].Answer = u"x\\/y"_s;
-        QCOMPARE(TraceJson(printed(*moduleWith(q, 1), PrintAnswerSheet)),
-            TraceJson(printed(*moduleWith(q, 2), PrintAnswerSheet)));
+        const QString x80(80, u'x'), label = u"( 1) "_s;
+        const std::tuple<bool, QString, QStringList> rows[] = {
+            {false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
+            {true, x80 + u" garden"_s, {label + x80 + u" "_s, u"　 garden"_s}},
+            {true, x80 + u" don't 1st"_s, {label + x80 + u" "_s, u"　 don't 1st"_s}}, // all one word
+            // A word longer than a line is still broken; a closing mark hangs as before.
+            {true, QString(100, u'y'), {label, u"　 "_s + QString(87, u'y'), u"　 "_s + QString(13, u'y')}},
+            {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}}};
+        for (const auto &[keep, question, lines] : rows) {
+            auto m = moduleWith({{question, QString(), u"a"_s}});
+            m->LineBreaks = keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+            QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), lines);
+        }
     }
 
-    void answerLines_data()
+    // Texts as "text|x,y", "|E" emphasised, "|end" at a line end. Answers: 20 questions
+    // of two lines fill the 40 answer lines exactly; every closing "@" uses up one of
+    // them, breaking inside the line it is on.
+    void placedTexts()
     {
-        QTest::addColumn<QString>("hint");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("hidden hint") << u"**"_s << u"went"_s << QStringList {u"( 1) Q1"_s, u"　■　went"_s};
-        QTest::newRow("shown hint") << u"go"_s << u"went"_s
-                                    << QStringList {u"( 1) Q1"_s, u"　 〔go〕"_s, u"　■　went"_s};
-        QTest::newRow("answer over two lines")
-            << QString() << u"a\\/b"_s << QStringList {u"( 1) Q1"_s, u"　■　a"_s, u"     b"_s};
-    }
-    void answerLines()
-    {
-        QFETCH(QString, hint);
-        QFETCH(QString, answer);
-        QFETCH(QStringList, lines);
-        const PrintLog log = printed(*moduleWith({{u"Q1"_s, hint, answer}}), PrintAnswerSheet);
-        QCOMPARE(textsOn(log), lines);
-        QList<double> ys;
-        for (int i = 0; i < lines.size(); ++i)
-            ys.append(35 + 5 * i);
-        QCOMPARE(lineTops(log, 1), ys);
-    }
-
-    // 20 questions of two lines fill the 40 answer lines exactly; every closing
-    // "@" uses up one of them, breaking inside the line it is on.
-    void closingMarkUsesAnAnswerPageLine_data()
-    {
-        QTest::addColumn<QList<QuestionRecord>>("questions");
-        QTest::addColumn<int>("page1Lines");
-        QTest::addColumn<QStringList>("page2");
-        QTest::newRow("in a question")
-            << withText(plainQuestions(20), 1, u"a@b@c"_s) << 39 << QStringList {u"　■　A20|10,15"_s};
-        QList<QuestionRecord> q = plainQuestions(20);
-        q[19].Answer = u"a@b@c"_s;
-        // "c" goes on at round(10 + width of "　■　ab").
-        QTest::newRow("in the last answer") << q << 40 << QStringList {u"c|24,15"_s};
-    }
-    void closingMarkUsesAnAnswerPageLine()
-    {
-        QFETCH(QList<QuestionRecord>, questions);
-        const PrintLog log = printed(*moduleWith(questions), PrintAnswerSheet);
-        QTEST(int(lineTops(log, 1).size()), "page1Lines");
-        QStringList page2;
-        for (const PrintOperation &op : log.texts(2))
-            page2.append(u"%1|%2,%3"_s.arg(op.text).arg(op.x).arg(op.y));
-        QTEST(page2, "page2");
+        using Pass = void (*)(const Module1 &, PrintSurface &);
+        const Pass fitted = PrintQuestionsFitted, full = PrintQuestionsAll, answers = PrintAnswerSheet;
+        QList<QuestionRecord> hints = plainQuestions(2), markInAnswer = plainQuestions(20);
+        hints[0].Hint = u"go"_s;
+        hints[1].Hint = u"*"_s;
+        markInAnswer[19].Answer = u"a@b@c"_s;
+        const QList<QuestionRecord> odd {{u"a@b"_s, {}, {}}, {u"c@d@e"_s, {}, {}}};
+        const QString q1 = u"( 1) Q1|10,35"_s;
+        // pass, layout, questions, page, its texts
+        const std::tuple<Pass, int, QList<QuestionRecord>, int, QStringList> rows[] = {
+            {fitted, 1, hints, 1,
+                {q1, u"　 〔go〕|10,40"_s, u"|10,45"_s, Dash43 + u"|10,50|end"_s, u"( 2) Q2|10,55"_s,
+                    u"|10,60"_s, Dash43 + u"|10,65|end"_s}},
+            // Fitted questions start afresh; the full print carries an odd "@" over.
+            {fitted, 2, odd, 1,
+                {u"( 1) a|10,35"_s, u"b|20,35"_s, u"( 2) c|10,40"_s, u"d|20.3125,40|E"_s, u"e|22,40"_s}},
+            {full, 2, odd, 1,
+                {u"( 1) a|10,35"_s, u"b|20,35"_s, u"( 2) c|10,40|E"_s, u"d|20.3125,40"_s, u"e|22,40"_s}},
+            {answers, 2, {{u"Q1"_s, u"**"_s, u"went"_s}}, 1, {q1, u"　■　went|10,40"_s}},
+            {answers, 2, {{u"Q1"_s, u"go"_s, u"went"_s}}, 1,
+                {q1, u"　 〔go〕|10,40"_s, u"　■　went|10,45"_s}},
+            {answers, 2, {{u"Q1"_s, {}, u"a\\/b"_s}}, 1, {q1, u"　■　a|10,40"_s, u"     b|10,45"_s}},
+            {answers, 2, plainQuestions(20, {}, 1, u"a@b@c"_s), 2, {u"　■　A20|10,15"_s}},
+            {answers, 2, markInAnswer, 2, {u"c|24,15"_s}}, // at round(10 + width of "　■　ab")
+        };
+        for (const auto &[pass, layout, questions, page, texts] : rows) {
+            const PrintLog log = printed(*moduleWith(questions, layout), pass);
+            QCOMPARE(placedOn(log, page), texts);
+            for (const PrintOperation &op : log.texts())
+                QCOMPARE(op.font, u"ＭＳ Ｐ明朝"_s);
+        }
     }
 };
 

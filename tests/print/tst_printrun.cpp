@@ -1,127 +1,252 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Print runs: metrics, the sheet's header, the capacity prompt over one or more sheets,
+// shrinking to fit, failures, replacing a file.
 #include "PrintTestSupport.h"
 
 #include "support/ScriptedDialogs.h"
 
-#include "print/PrintRun.h"
 #include "print/PrintTarget.h"
+#include "print/SheetHeader.h"
+#include "shared/SheetTitle.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <QTest>
 
 using namespace sorario;
-using namespace Qt::StringLiterals;
 using namespace sorario::test;
 
-Q_DECLARE_METATYPE(sorario::MessageAnswer)
+namespace {
+
+// Draws "S<sheet>Q<n>" / "S<sheet>A<n>" at the count asked; "S2Q1" takes three
+// lines, so sheet 2 fits two questions less.
+struct Draws
+{
+    QList<int> sheets, counts;
+
+    DrawSheet on(Module1 &m)
+    {
+        return [this, &m](int sheet) {
+            sheets.append(sheet);
+            counts.append(m.QuestionCount);
+            for (int n = 1; n <= m.QuestionCount; ++n) {
+                const QString q = u"S%1Q%2"_s.arg(sheet).arg(n);
+                m.DrawnQuestions(n)
+                    = {q == u"S2Q1"_s ? q + u"\\/x\\/y"_s : q, {}, u"S%1A%2"_s.arg(sheet).arg(n)};
+            }
+        };
+    }
+};
+
+// The last text of every page: which sheet's questions or answers ended there.
+QStringList pageEnds(const PrintLog &log)
+{
+    QStringList out;
+    for (int page = 1; page <= log.pagesDelivered(); ++page) {
+        const QString last = textsOn(log, page).last();
+        out.append(last.mid(last.lastIndexOf(u'S')));
+    }
+    return out;
+}
+
+} // namespace
 
 class TestPrintRun : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void metrics_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("charHeight");
-        QTest::addColumn<int>("firstPageLines");
-        QTest::addColumn<int>("nextPageLines");
-        QTest::newRow("8: no line below 242 mm") << 8 << 3 << 52 << 57;
-        QTest::newRow("12 rounds 4.5 to even") << 12 << 4 << 40 << 45;
-        QTest::newRow("20 rounds 7.5 to even") << 20 << 8 << 20 << 22;
-    }
     void metrics()
     {
-        QFETCH(int, size);
-        auto m = moduleWith({});
-        m->FontSize = static_cast<std::int16_t>(size);
-        RecordingSurface s;
-        SetPrintMetrics(*m, s);
-        QCOMPARE(s.fontSize(), double(size));
-        QTEST(int(m->CharHeight), "charHeight");
-        QTEST(int(m->FirstPageLines), "firstPageLines");
-        QTEST(int(m->NextPageLines), "nextPageLines");
-        QCOMPARE(int(m->LineWidth), 175);
-    }
-
-    void fittingQuestionsNeedNoPrompt()
-    {
-        auto m = moduleWith(plainQuestions(10), 1, 1);
-        RecordingSurface s;
-        ScriptedDialogs d;
-        QVERIFY(PrintSheet(*m, s, d).printed());
-        QCOMPARE(d.kinds(), QStringList {u"print"_s});
-        QCOMPARE(int(m->PrintMode), 1);
-        QCOMPARE(s.log().pagesDelivered(), 2);
-        // Both pages carry the header; the answer page its own answers.
-        QCOMPARE(s.log().texts(2)[7].text, u"すべてのはんい"_s);
-        QCOMPARE(s.log().texts(2).last().text, u"　■　A10"_s);
-        QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::EndDoc);
-    }
-
-    // 42 one-line questions: 41 fit; a cancelled print dialog asks nothing more.
-    void capacityAnswers_data()
-    {
-        QTest::addColumn<bool>("dialogOk");
-        QTest::addColumn<MessageAnswer>("answer");
-        QTest::addColumn<bool>("printed");
-        QTest::addColumn<int>("questionCount");
-        QTest::addColumn<int>("printMode");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("lastAnswer");
-        QTest::newRow("yes") << true << MessageAnswer::Yes << true << 41 << 1 << 3 << u"　■　A41"_s;
-        QTest::newRow("no") << true << MessageAnswer::No << true << 42 << 2 << 4 << u"　■　A42"_s;
-        QTest::newRow("cancel") << true << MessageAnswer::Cancel << false << 42 << 1 << 0 << QString();
-        QTest::newRow("print dialog cancelled")
-            << false << MessageAnswer::Yes << false << 42 << 1 << 0 << QString();
-    }
-    void capacityAnswers()
-    {
-        QFETCH(bool, dialogOk);
-        QFETCH(MessageAnswer, answer);
-        QFETCH(bool, printed);
-        QFETCH(QString, lastAnswer);
-        auto m = moduleWith(plainQuestions(42), 2, 1);
-        RecordingSurface s;
-        ScriptedDialogs d;
-        d.printAnswers.enqueue(dialogOk);
-        d.messageAnswers.enqueue(answer);
-        QCOMPARE(PrintSheet(*m, s, d).printed(), printed);
-        QTEST(int(m->QuestionCount), "questionCount");
-        QTEST(int(m->PrintMode), "printMode");
-        QTEST(s.log().pagesDelivered(), "pages");
-        if (!dialogOk) {
-            QCOMPARE(d.kinds(), QStringList {u"print"_s});
-            QVERIFY(s.log().operations().isEmpty());
-            return;
+        const std::array<int, 4> rows[] = {{8, 3, 52, 57}, // no line below 242 mm
+            {12, 4, 40, 45}, {20, 8, 20, 22}}; // 4.5 and 7.5 round to even
+        for (const auto &[size, charHeight, firstPageLines, nextPageLines] : rows) {
+            auto m = moduleWith({});
+            m->FontSize = static_cast<std::int16_t>(size);
+            RecordingSurface s;
+            SetPrintMetrics(*m, s);
+            QCOMPARE(int(m->CharHeight), charHeight);
+            QCOMPARE(int(m->FirstPageLines), firstPageLines);
+            QCOMPARE(int(m->NextPageLines), nextPageLines);
         }
-        QCOMPARE(d.kinds(), (QStringList {u"print"_s, u"message"_s}));
-        QCOMPARE(d.shown[1].text, CapacityPromptText(41, 42));
-        QCOMPARE(int(m->FitCount), 41);
-        if (printed)
-            QCOMPARE(s.log().texts().last().text, lastAnswer);
-        else
-            QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
+    }
+
+    void header()
+    {
+        auto m = moduleWith({});
+        m->FileHeaders(1, 3) = u"K7"_s;
+        m->SheetLogo = u"《ミナセラ》"_s;
+        m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
+        RecordingSurface s;
+        PrintHeader(*m, s);
+
+        // Lines as "x1,y1 x2,y2 box color", texts as "x,y size text end", all in ＭＳ ゴシック.
+        QStringList got;
+        for (const PrintOperation &op : s.log().operations()) {
+            QVERIFY(op.kind == PrintOperation::Kind::Line || op.font == u"ＭＳ ゴシック"_s);
+            got.append(op.kind == PrintOperation::Kind::Line
+                    ? u"%1,%2 %3,%4 %5 %6"_s.arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2).arg(op.box).arg(
+                        op.color)
+                    : u"%1,%2 %3 %4 %5"_s.arg(op.x).arg(op.y).arg(op.size).arg(op.text).arg(op.lineEnd));
+        }
+        const QStringList expected {u"12,12 167,30 1 6"_s, u"95,12 95,30 0 0"_s, u"150,12 150,30 0 0"_s,
+            u"95,17 150,17 0 0"_s, u"100,17 100,30 0 0"_s, u"12,9 8 K7(SheetNo.:03051407) 0"_s,
+            u"150.5,9 8 《ミナセラ》 1"_s, // 167 - 6 * 2.75
+            u"97,14 8 　　　　年　　　　　組　　　　　番 1"_s, u"96,20 8 氏 1"_s, u"96,24 8 名 1"_s,
+            u"163,26 8 点 1"_s, u"16,16 16 文法テスト 1"_s, u"20,24 12 すべてのはんい 0"_s};
+        QCOMPARE(got, expected);
+    }
+
+    void rangeLine()
+    {
+        const QStringList one {u"文法"_s}, two {u"基礎"_s, u"応用"_s},
+            all = {u"まとめのテスト"_s},
+            eight {u"１"_s, u"２"_s, u"３"_s, u"４"_s, u"５"_s, u"６"_s, u"７"_s, u"８"_s};
+        const std::tuple<QStringList, bool, QStringList, QString, QString> rows[] = {
+            // titles, all parts, parts chosen, title, range line
+            {one, true, {}, one[0], u"すべてのはんい"_s},
+            {one, false, {u"２"_s, u"５"_s}, one[0], u"その２・５"_s},
+            {one, false, eight, one[0], u"その１・２・３・４・５・６・７・８"_s}, // 17 kept
+            {one, false, eight + QStringList {u"１２"_s}, one[0], u"１～１２"_s}, // first and last
+            {two, false, {}, all[0], u"基礎～応用"_s},
+            {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s}, // cut at 17
+        };
+        for (const auto &[titles, allParts, parts, title, line] : rows) {
+            Module1 m;
+            m.ChosenFileCount = static_cast<std::int16_t>(titles.size());
+            for (int f = 0; f < titles.size(); ++f)
+                m.FileHeaders(f + 1, 1) = titles[f];
+            m.AllPartsChosen = static_cast<std::int16_t>(allParts);
+            m.ChosenPartCount = static_cast<std::int16_t>(parts.size());
+            for (int i = 0; i < parts.size(); ++i)
+                m.ChosenPartNumbers(i + 1) = parts[i];
+            QCOMPARE(SheetTitleText(m), title);
+            QCOMPARE(RangeLineText(m, HeaderRangeLimit), line);
+        }
+    }
+
+    // The one capacity prompt of a run of one or more sheets (41 one-line questions
+    // fit a sheet), the sheets' own draws, numbers and answer pages.
+    void capacityAndSheets()
+    {
+        const QString no = u"T1(SheetNo.:03051407-%1)"_s;
+        const QString prompt = CapacityPromptText(41, 42);
+        const struct
+        {
+            int sheets, asked, attachAnswers;
+            bool dialogOk;
+            MessageAnswer answer;
+            QString prompt; // none when empty
+            QList<int> printed; // questions on each sheet; none when the run printed nothing
+            int printMode;
+            QStringList pageEnds, numbers; // numbers: unchecked when empty
+        } rows[] = {{1, 10, 1, true, MessageAnswer::Yes, {}, {10}, 1, {u"S1Q10"_s, u"S1A10"_s}, {}},
+            {1, 42, 1, true, MessageAnswer::Yes, prompt, {41}, 1, {u"S1Q41"_s, u"S1A20"_s, u"S1A41"_s}, {}},
+            {1, 42, 1, true, MessageAnswer::No, prompt, {42}, 2,
+                {u"S1Q40"_s, u"S1Q42"_s, u"S1A20"_s, u"S1A42"_s}, {}},
+            {1, 42, 1, true, MessageAnswer::Cancel, prompt, {}, 1, {}, {}},
+            {1, 42, 1, false, MessageAnswer::Yes, {}, {}, 1, {}, {}}, // the print dialog cancelled
+            {3, 3, 2, true, MessageAnswer::Yes, {}, {3, 3, 3}, 1, {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s},
+                {no.arg(1), no.arg(2), no.arg(3)}},
+            {2, 3, 1, true, MessageAnswer::Yes, {}, {3, 3}, 1, {u"S1Q3"_s, u"S1A3"_s, u"S2Q3"_s, u"S2A3"_s},
+                {no.arg(1), no.arg(1), no.arg(2), no.arg(2)}},
+            // Yes keeps what fits of each draw.
+            {3, 42, 2, true, MessageAnswer::Yes, prompt, {41, 39, 41}, 1,
+                {u"S1Q41"_s, u"S2Q39"_s, u"S3Q41"_s}, {}},
+            {3, 42, 2, true, MessageAnswer::Cancel, prompt, {}, 1, {}, {}},
+            // Only sheet 2 overflows: the prompt comes there.
+            {3, 40, 2, true, MessageAnswer::Yes, CapacityPromptText(39, 40), {40, 39, 40}, 1,
+                {u"S1Q40"_s, u"S2Q39"_s, u"S3Q40"_s}, {}}};
+        for (const auto &r : rows) {
+            auto m = moduleWith({}, 2, r.attachAnswers);
+            m->QuestionCount = static_cast<std::int16_t>(r.asked);
+            m->SheetCount = static_cast<std::int16_t>(r.sheets);
+            m->FileHeaders(1, 3) = u"T1"_s;
+            m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
+            Draws draws;
+            RecordingSurface s;
+            ScriptedDialogs d;
+            d.printAnswers.enqueue(r.dialogOk);
+            d.messageAnswers.enqueue(r.answer);
+            QList<SheetOutcome> outcomes;
+            QCOMPARE(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed(), !r.printed.isEmpty());
+            QCOMPARE(d.messages(), r.prompt.isEmpty() ? QStringList {} : QStringList {r.prompt});
+            QList<int> counts;
+            for (const SheetOutcome &o : outcomes) {
+                counts.append(o.QuestionCount);
+                QCOMPARE(int(o.PrintMode), r.printMode);
+            }
+            QCOMPARE(counts, r.printed);
+            // Every sheet draws at the count asked, not at what fitted the one before.
+            for (int c : draws.counts)
+                QCOMPARE(c, r.asked);
+            QCOMPARE(int(m->QuestionCount), r.printed.isEmpty() ? r.asked : r.printed[0]);
+            QCOMPARE(int(m->SheetIndex), 0);
+            QCOMPARE(pageEnds(s.log()), r.pageEnds);
+            if (!r.numbers.isEmpty())
+                QCOMPARE(textsOn(s.log()).filter(u"SheetNo."_s), r.numbers);
+            if (!r.dialogOk)
+                QVERIFY(s.log().operations().isEmpty());
+            else
+                QCOMPARE(s.log().operations().last().kind,
+                    r.printed.isEmpty() ? PrintOperation::Kind::KillDoc : PrintOperation::Kind::EndDoc);
+            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc)
+                    + countOps(s.log(), PrintOperation::Kind::KillDoc),
+                r.dialogOk ? 1 : 0);
+        }
+    }
+
+    // Shrinking to fit (41 one-line questions fit at 10 points, 52 at 9 or 8), and runs
+    // that fail: whatever goes wrong, the document is discarded instead of ended, and
+    // a font too large for a line ends instead of looping.
+    void oneSheet()
+    {
+        const struct
+        {
+            int questions, attachAnswers, fontSize;
+            bool shrink;
+            int failAt;
+            bool yes, asked; // the answer to the prompt, whether it came
+            int fittedSize, pages; // no pages: the run failed
+            double lastSize; // of the first page's last text
+        } rows[] = {
+            {41, 2, 10, true, 0, false, false, 0, 1, 10},
+            {45, 2, 10, true, 0, false, false, 9, 1, 9}, // the largest size that fits
+            {60, 2, 10, true, 0, false, true, 0, 2, 10}, // not even at 8: asked at the chosen size
+            {45, 2, 10, false, 0, false, true, 0, 2, 10},
+            // Measuring counts the lines of a too large font without stopping: Yes prints
+            // no question (the header's last text is the range line), so the run can finish.
+            {2, 2, 1000, false, 0, true, true, 0, 1, 12}, {10, 1, 0, false, 0, false, false, 0, 0, 0},
+            {10, 1, 10, false, 40, false, false, 0, 0, 0}, // a printer error on the answer page
+            {10, 1, 10, false, 58, false, false, 0, 0, 0}, // at the end
+            {10, 1, 1000, false, 0, false, false, 0, 0, 0}, // too large for one character
+            {10, 1, 240, false, 0, false, false, 0, 0, 0}, // only the indent fits
+        };
+        for (const auto &r : rows) {
+            auto m = moduleWith(plainQuestions(r.questions), 2, r.attachAnswers);
+            m->FontSize = static_cast<std::int16_t>(r.fontSize);
+            m->OverflowRule = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
+            RecordingSurface s;
+            s.failAtOperation(r.failAt);
+            ScriptedDialogs d;
+            d.messageAnswers.enqueue(r.yes ? MessageAnswer::Yes : MessageAnswer::No);
+            QCOMPARE(PrintSheet(*m, s, d).printed(), r.pages > 0);
+            QCOMPARE(int(m->FontSize), r.fontSize);
+            QCOMPARE(s.log().pagesDelivered(), r.pages);
+            QCOMPARE(s.log().operations().last().kind,
+                r.pages > 0 ? PrintOperation::Kind::EndDoc : PrintOperation::Kind::KillDoc);
+            if (r.pages == 0)
+                continue;
+            QCOMPARE(d.messages().size(), r.asked ? 1 : 0);
+            QCOMPARE(int(m->FittedSize), r.fittedSize);
+            QCOMPARE(s.log().texts(1).last().size, r.lastSize);
+        }
     }
 
     // Printing to a file: the sheet's title beside the question files is offered, and
     // a file already there is replaced only after a Yes.
-    void replacingAFile_data()
-    {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<MessageAnswer>("answer");
-        QTest::addColumn<bool>("printed");
-        QTest::newRow("new file") << false << MessageAnswer::No << true;
-        QTest::newRow("replace: yes") << true << MessageAnswer::Yes << true;
-        QTest::newRow("replace: no") << true << MessageAnswer::No << false;
-    }
     void replacingAFile()
     {
-        QFETCH(bool, exists);
-        QFETCH(MessageAnswer, answer);
-        QTemporaryDir dir;
         struct ToFile : SurfaceTarget
         {
             using SurfaceTarget::SurfaceTarget;
@@ -129,60 +254,25 @@ private Q_SLOTS:
             QString settleDestination() override { return file; }
             QString file;
         };
-        auto m = moduleWith(plainQuestions(2));
-        m->ChosenFileList(1) = dir.filePath(u"drill.qvn"_s);
-        RecordingSurface s;
-        ToFile target(s);
-        const QString pdf = dir.filePath(u"文法テスト.pdf"_s);
-        if (exists)
-            QVERIFY(QFile(pdf).open(QIODevice::WriteOnly));
-        ScriptedDialogs d;
-        d.messageAnswers.enqueue(answer);
-        QTEST(PrintSheets(*m, target, d, {}).printed(), "printed");
-        QCOMPARE(target.file, pdf);
-        QCOMPARE(d.messages().size(), exists ? 1 : 0);
-        QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), s.log().operations().isEmpty() ? 0 : 1);
-    }
-
-    // Whatever goes wrong, the run discards its document instead of ending it, and
-    // a font too large for a line ends instead of looping.
-    void failedRunsDiscardTheDocument_data()
-    {
-        QTest::addColumn<int>("fontSize");
-        QTest::addColumn<int>("failAt");
-        QTest::newRow("size 0") << 0 << 0;
-        QTest::newRow("printer error on the answer page") << 10 << 40;
-        QTest::newRow("printer error at the end") << 10 << 58;
-        QTest::newRow("too large for one character") << 1000 << 0;
-        QTest::newRow("only the indent fits") << 240 << 0;
-    }
-    void failedRunsDiscardTheDocument()
-    {
-        QFETCH(int, fontSize);
-        QFETCH(int, failAt);
-        auto m = moduleWith(plainQuestions(10), 2, 1);
-        m->FontSize = static_cast<std::int16_t>(fontSize);
-        RecordingSurface s;
-        s.failAtOperation(failAt);
-        ScriptedDialogs d;
-        d.messageAnswers.enqueue(MessageAnswer::No);
-        QVERIFY(!PrintSheet(*m, s, d).printed());
-        QCOMPARE(s.log().operations().last().kind, PrintOperation::Kind::KillDoc);
-        QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), 0);
-    }
-
-    // The measuring pass counts the lines of a too large font without stopping:
-    // Yes at the prompt prints no question, so the run can finish.
-    void tooLargeFontStillPrintsTheFittedHeader()
-    {
-        auto m = moduleWith(plainQuestions(2), 2, 2);
-        m->FontSize = 1000;
-        RecordingSurface s;
-        ScriptedDialogs d;
-        d.messageAnswers.enqueue(MessageAnswer::Yes);
-        QVERIFY(PrintSheet(*m, s, d).printed());
-        QCOMPARE(int(m->QuestionCount), 0);
-        QCOMPARE(s.log().texts().size(), 8);
+        // a file there, the answer to "replace?", printed
+        const std::tuple<bool, MessageAnswer, bool> rows[] = {{false, MessageAnswer::No, true},
+            {true, MessageAnswer::Yes, true}, {true, MessageAnswer::No, false}};
+        for (const auto &[exists, answer, prints] : rows) {
+            QTemporaryDir dir;
+            auto m = moduleWith(plainQuestions(2));
+            m->ChosenFileList(1) = dir.filePath(u"drill.qvn"_s);
+            RecordingSurface s;
+            ToFile target(s);
+            const QString pdf = dir.filePath(u"文法テスト.pdf"_s);
+            if (exists)
+                QVERIFY(QFile(pdf).open(QIODevice::WriteOnly));
+            ScriptedDialogs d;
+            d.messageAnswers.enqueue(answer);
+            QCOMPARE(PrintSheets(*m, target, d, {}).printed(), prints);
+            QCOMPARE(target.file, pdf);
+            QCOMPARE(d.messages().size(), exists ? 1 : 0);
+            QCOMPARE(countOps(s.log(), PrintOperation::Kind::EndDoc), prints ? 1 : 0);
+        }
     }
 };
 
