@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 using namespace sorario;
@@ -43,39 +44,24 @@ class TestDraw : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void distinctWholeRecords_data()
-    {
-        QTest::addColumn<int>("pool");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("drawn"); // QuestionCount afterwards
-        QTest::newRow("permutation of 1000") << 1000 << 1000 << 1000;
-        QTest::newRow("1000 of 5000") << 5000 << 1000 << 1000;
-        // Callers never ask for these; the draw must still end.
-        QTest::newRow("1000 of an empty pool") << 0 << 1000 << 0;
-        QTest::newRow("more than the pool") << 7 << 10 << 7;
-        QTest::newRow("1001, past the table") << 5000 << 1001 << 1000;
-        QTest::newRow("negative count") << 5 << -32768 << 0;
-        QTest::newRow("pool count past the pool table") << 32767 << 1000 << 1000;
-        QTest::newRow("negative pool count") << -1 << 10 << 0;
-    }
-
+    // Pool size, count asked and drawn: distinct whole records from the pool; callers
+    // never ask past the pool or the table, and the draw must still end.
     void distinctWholeRecords()
     {
-        QFETCH(int, pool);
-        QFETCH(int, count);
-        QFETCH(int, drawn);
-        auto m = poolOf(pool);
-        m->QuestionCount = static_cast<std::int16_t>(count);
-        for (quint64 seed : {0ull, 1ull, 0xDEADBEEFull}) {
-            DrawQuestions(*m, seed);
-            QCOMPARE(int(m->QuestionCount), drawn);
-            const QList<int> slots = drawnSlots(*m);
-            const QSet<int> distinct(slots.begin(), slots.end());
-            QCOMPARE(distinct.size(), drawn);
-            QVERIFY(!distinct.contains(0));
-            for (int k : slots)
-                QVERIFY(k >= 1 && k <= std::min(pool, MaxBankQuestions));
-            m->QuestionCount = static_cast<std::int16_t>(count);
+        const std::array<int, 3> rows[] = {{1000, 1000, 1000}, {5000, 1000, 1000}, {0, 1000, 0}, {7, 10, 7},
+            {5000, 1001, 1000}, {5, -32768, 0}, {32767, 1000, 1000}, {-1, 10, 0}};
+        for (const auto &[pool, count, drawn] : rows) {
+            auto m = poolOf(pool);
+            for (quint64 seed : {0ull, 1ull, 0xDEADBEEFull}) {
+                m->QuestionCount = static_cast<std::int16_t>(count);
+                DrawQuestions(*m, seed);
+                QCOMPARE(int(m->QuestionCount), drawn);
+                const QList<int> slots = drawnSlots(*m);
+                const QSet<int> distinct(slots.begin(), slots.end());
+                QCOMPARE(distinct.size(), drawn);
+                for (int k : slots)
+                    QVERIFY(k >= 1 && k <= std::min(pool, MaxBankQuestions));
+            }
         }
     }
 

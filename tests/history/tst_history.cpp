@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,26 +105,19 @@ private Q_SLOTS:
         QTEST(pool.repeats, "repeats");
     }
 
-    void replacement_data()
-    {
-        QTest::addColumn<QList<int>>("onRun");
-        QTest::addColumn<QList<int>>("recent");
-        QTest::addColumn<QList<int>>("allowed");
-        QTest::newRow("fresh one") << QList<int> {1} << QList<int> {2} << QList<int> {3};
-        QTest::newRow("only recent left") << QList<int> {1} << QList<int> {2, 3} << QList<int> {2, 3};
-        QTest::newRow("all on the run") << QList<int> {1, 2, 3} << QList<int> {} << QList<int> {};
-    }
+    // On the run, recent, and which slots a replacement may take.
     void replacement()
     {
-        QFETCH(QList<int>, onRun);
-        QFETCH(QList<int>, recent);
-        QFETCH(QList<int>, allowed);
+        const std::array<QList<int>, 3> rows[]
+            = {{{{1}, {2}, {3}}}, {{{1}, {2, 3}, {2, 3}}}, {{{1, 2, 3}, {}, {}}}};
         std::mt19937_64 random(7);
-        for (int i = 0; i < 20; ++i) {
-            const std::optional<int> slot = ReplacementSlot(keys(3), keySet(onRun), keySet(recent), random);
-            QCOMPARE(slot.has_value(), !allowed.isEmpty());
-            QVERIFY(!slot || allowed.contains(*slot));
-        }
+        for (const auto &[onRun, recent, allowed] : rows)
+            for (int i = 0; i < 20; ++i) {
+                const std::optional<int> slot
+                    = ReplacementSlot(keys(3), keySet(onRun), keySet(recent), random);
+                QCOMPARE(slot.has_value(), !allowed.isEmpty());
+                QVERIFY(!slot || allowed.contains(*slot));
+            }
     }
 
     // Plain numbers find every sheet of their run, "-k" one; the newest run wins.
