@@ -54,6 +54,15 @@ inline void click(QWidget *window, const char *name)
     control<QAbstractButton>(window, name)->click();
 }
 
+// '1' for each enabled control, '0' for each disabled one.
+inline QString enabledMask(QWidget *window, std::initializer_list<const char *> names)
+{
+    QString s;
+    for (const char *name : names)
+        s += enabled(window, name) ? u'1' : u'0';
+    return s;
+}
+
 inline QStringList entries(QListWidget *list)
 {
     QStringList out;
@@ -161,13 +170,10 @@ struct SetupFixture
     // List2, cmdSetOK, Command3, Command7; "プレビュー" goes with "印刷", the document with the text.
     QString runState()
     {
-        if (enabled(w.get(), "cmdPreview") != enabled(w.get(), "cmdSetOK")
-            || enabled(w.get(), "cmdDocument") != enabled(w.get(), "Command3"))
+        const QString twins = enabledMask(w.get(), {"cmdPreview", "cmdSetOK", "cmdDocument", "Command3"});
+        if (twins[0] != twins[1] || twins[2] != twins[3])
             return QStringLiteral("twins differ");
-        QString s;
-        for (const char *name : {"List2", "cmdSetOK", "Command3", "Command7"})
-            s += enabled(w.get(), name) ? u'1' : u'0';
-        return s;
+        return enabledMask(w.get(), {"List2", "cmdSetOK", "Command3", "Command7"});
     }
     // After every run: back to the undecided state.
     void verifyReset()
