@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Cp932.h"
 #include "print/QtPrintTarget.h"
 #include "print/RecordingSurface.h"
 #include "print/TracingSurface.h"
@@ -16,11 +15,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QStringList>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 namespace sorario::test {
+
+// One data row per entry of `rows`, named by its `name`; the test reads rows[row].
+template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i)
+        QTest::addRow("%s", rows[i].name) << int(i);
+}
 
 // A control of a window by its name; fails the test when it is missing.
 template <typename T> T *control(QWidget *window, const char *name)
@@ -42,10 +49,18 @@ inline bool enabled(QWidget *window, const char *name)
 {
     return control<QWidget>(window, name)->isEnabled();
 }
-
 inline void click(QWidget *window, const char *name)
 {
     control<QAbstractButton>(window, name)->click();
+}
+
+// '1' for each enabled control, '0' for each disabled one.
+inline QString enabledMask(QWidget *window, std::initializer_list<const char *> names)
+{
+    QString s;
+    for (const char *name : names)
+        s += enabled(window, name) ? u'1' : u'0';
+    return s;
 }
 
 inline QStringList entries(QListWidget *list)
@@ -53,14 +68,6 @@ inline QStringList entries(QListWidget *list)
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
         out.append(list->item(i)->text());
-    return out;
-}
-
-inline QStringList entries(QComboBox *box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out.append(box->itemText(i));
     return out;
 }
 
@@ -124,5 +131,57 @@ inline PrintTargetFactory tracedTargets(RecordingSurface &paper)
     };
     return [&paper](PrintPurpose) { return std::make_unique<Traced>(paper); };
 }
+
+// Keeps the paper the preview was shown on.
+struct PreviewDialogs : ScriptedDialogs
+{
+    QPageLayout layout;
+    bool printPreview(PreviewDocument &document) override
+    {
+        layout = document.previewPrinter().pageLayout();
+        return ScriptedDialogs::printPreview(document);
+    }
+};
+
+// A set-up window over a made-up bank, printing to a PDF in its own folder.
+struct SetupFixture
+{
+    QTemporaryDir dir;
+    Module1 m;
+    PreviewDialogs dialogs;
+    int returnings = 0;
+    std::unique_ptr<frmSettei> w;
+
+    explicit SetupFixture(int count = 25, int parts = 2)
+    {
+        m.ProgramFolder = dir.path();
+        fillBank(m, count, parts);
+        open();
+    }
+    QString pdf() const { return dir.filePath(QStringLiteral("sheet.pdf")); }
+    void open(PrintTargetFactory targets = {})
+    {
+        w = std::make_unique<frmSettei>(m, dialogs, targets ? targets : pdfSurfaces(pdf()));
+        QObject::connect(w.get(), &frmSettei::returning, [this] { ++returnings; });
+    }
+    QListWidget *parts() { return control<QListWidget>(w.get(), "List1"); }
+    QListWidget *counts() { return control<QListWidget>(w.get(), "List2"); }
+    void press(const char *name) { click(w.get(), name); }
+    // List2, cmdSetOK, Command3, Command7; "プレビュー" goes with "印刷", the document with the text.
+    QString runState()
+    {
+        const QString twins = enabledMask(w.get(), {"cmdPreview", "cmdSetOK", "cmdDocument", "Command3"});
+        if (twins[0] != twins[1] || twins[2] != twins[3])
+            return QStringLiteral("twins differ");
+        return enabledMask(w.get(), {"List2", "cmdSetOK", "Command3", "Command7"});
+    }
+    // After every run: back to the undecided state.
+    void verifyReset()
+    {
+        QCOMPARE(runState(), QStringLiteral("0000"));
+        QCOMPARE(text(w.get(), "Text4"), QStringLiteral("0"));
+        QVERIFY(selectedRows(parts()).isEmpty());
+    }
+};
 
 } // namespace sorario::test

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, drive and folder choice, the file list and "ファイルＯＫ",
-// the read-me panel, the conversion window and the whole road to a printed sheet.
+// the read-me panel, the editor and conversion windows and the road to the set-up window;
+// and the listing, file choice and volume rules behind it.
+#include "app/QuestionFileList.h"
 #include "app/Readme.h"
+#include "app/Volumes.h"
 #include "app/frmMain.h"
 #include "convert/frmHenkan.h"
 #include "editor/frmEditor.h"
-#include "setup/frmSettei.h"
 
 #include "GuiTestSupport.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFrame>
-#include <QTemporaryDir>
-
-#include <memory>
 
 using namespace sorario;
 using namespace sorario::test;
@@ -68,6 +66,30 @@ int rowOf(QListWidget *list, const QString &text)
     return entries(list).indexOf(text, 0);
 }
 
+// Real clicks: a folder opens at one click, and a double-click opens it once, not the
+// entry that stands there afterwards; a double-clicked question file is chosen alone
+// and loaded as "ファイルＯＫ" loads it.
+const struct ClickRow
+{
+    const char *name, *list, *entry;
+    bool twice;
+} clickRows[] = {
+    {"folder", "Dir1", "    unit1", false},
+    {"folder, double", "Dir1", "    unit1", true},
+    {"question file, double", "List1", "top", true},
+};
+
+// Refused choices and a broken file open nothing and change no choice.
+const struct RefusalRow
+{
+    const char *name;
+    int files, selected;
+} refusalRows[] = {
+    {"nothing selected", 2, 0},
+    {"more than the table holds", 101, 101},
+    {"a broken file", 2, 2},
+};
+
 } // namespace
 
 class TestFrmMain : public QObject
@@ -75,43 +97,50 @@ class TestFrmMain : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Question files by name, numbers as text, opened by their real name; folders sorted,
+    // hidden ones left out.
     void startUp()
     {
-        Fixture f({u"b.qvn"_s, u"a.qvn"_s, u"memo.txt"_s});
+        Fixture f({u"b.qvn"_s, u"a.qvn"_s, u"C.QVN"_s, u"単元10.qvn"_s, u"単元2.qvn"_s, u"memo.txt"_s,
+            u"x.qvk"_s, u"qvn"_s, u"a.qvn.bak"_s, u".hidden.qvn"_s, u"unit1/x"_s, u"A/x"_s, u".git/x"_s});
+        QDir(f.work.path()).mkdir(u"folder.qvn"_s);
         writeSjisLines(f.program.filePath(u"Vk.ini"_s), {u"IPAMincho"_s, u" 12 "_s});
         writeSjisLines(f.program.filePath(u"Vk.rog"_s), {u"《三年》"_s});
-        QDir(f.work.path()).mkdir(u"unit1"_s);
         f.open();
-        QCOMPARE(f.m.FontName, u"IPAMincho"_s);
-        QCOMPARE(f.m.SheetLogo, u"《三年》"_s);
-        QCOMPARE(f.m.CurrentFolder, f.workPath() + u'/');
-        QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"b"_s}));
-        QVERIFY(rowOf(f.folders(), u"    unit1"_s) > 0 && rowOf(f.folders(), u".."_s) > 0);
+        QCOMPARE((QStringList {f.m.FontName, f.m.SheetLogo, f.m.CurrentFolder}),
+            (QStringList {u"IPAMincho"_s, u"《三年》"_s, f.workPath() + u'/'}));
+        QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"b"_s, u"C"_s, u"単元10"_s, u"単元2"_s}));
+        const QStringList folders = entries(f.folders());
+        QCOMPARE(folders.mid(folders.indexOf(u"    A"_s)),
+            (QStringList {u"    A"_s, u"    folder.qvn"_s, u"    unit1"_s}));
+        QVERIFY(folders.contains(u".."_s));
         QVERIFY(f.dialogs.shown.isEmpty());
-
+        selectRows(f.files(), {0, 1, 2});
+        click(f.w.get(), "cmdFileOK");
+        QCOMPARE(f.m.ChosenFileList(3), f.workPath() + u"/C.QVN"_s);
         selectRows(f.files(), {0, 1});
         click(f.w.get(), "cmdClear");
         QVERIFY(selectedRows(f.files()).isEmpty());
         f.w->show();
         click(f.w.get(), "Command4");
         QVERIFY(!f.w->isVisible());
+        QVERIFY(
+            QuestionFilesIn(u"/no/such/folder/"_s).isEmpty() && SubfoldersOf(u"/no/such/folder"_s).isEmpty());
     }
 
-    // 「問題ファイル編集」 opens the selected file; a file saved under a new name is
-    // listed and selected.
+    // 「問題ファイル編集」 opens the selected file; a file saved under a new name is listed and selected.
     void editorOpensTheSelectedFileAndListsWhatItSaves()
     {
-        Fixture f;
-        writeSjisLines(f.file(u"a.qvn"_s), questionFile(u"x"_s, u"1"_s, 2));
+        Fixture f({u"a.qvn"_s});
         f.open();
         f.files()->item(0)->setSelected(true);
         click(f.w.get(), "cmdEdit");
         auto *editor = f.w->findChild<frmEditor *>();
         QVERIFY(editor);
-        QCOMPARE(QFileInfo(editor->filePath()).fileName(), QStringLiteral("a.qvn"));
-        f.dialogs.saveAnswers.enqueue(f.file(QStringLiteral("c.qvn")));
-        editor->findChild<QAction *>(QStringLiteral("actSaveAs"))->trigger();
-        QCOMPARE(entries(f.files()), (QStringList {QStringLiteral("a"), QStringLiteral("c")}));
+        QCOMPARE(QFileInfo(editor->filePath()).fileName(), u"a.qvn"_s);
+        f.dialogs.saveAnswers.enqueue(f.file(u"c.qvn"_s));
+        editor->findChild<QAction *>(u"actSaveAs"_s)->trigger();
+        QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"c"_s}));
         QCOMPARE(selectedRows(f.files()), QList<int> {1});
     }
 
@@ -128,55 +157,40 @@ private Q_SLOTS:
         QCOMPARE(f.m.CurrentFolder, u"/"_s);
     }
 
-    // Real clicks: a folder opens at one click, and a double-click opens it once, not the
-    // entry that stands there afterwards; a double-clicked question file is chosen alone
-    // and loaded as "ファイルＯＫ" loads it.
-    void listClicks_data()
-    {
-        QTest::addColumn<QByteArray>("list");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("twice");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("folder") << QByteArray("Dir1") << u"    unit1"_s << false << u"/unit1/"_s;
-        QTest::newRow("folder, double") << QByteArray("Dir1") << u"    unit1"_s << true << u"/unit1/"_s;
-        QTest::newRow("question file, double") << QByteArray("List1") << u"top"_s << true << u"/"_s;
-    }
+    void listClicks_data() { addRows(clickRows); }
     void listClicks()
     {
-        QFETCH(QByteArray, list);
-        QFETCH(QString, entry);
-        QFETCH(bool, twice);
-        QFETCH(QString, folder);
+        QFETCH(int, row);
+        const ClickRow &r = clickRows[row];
         Fixture f({u"other.qvn"_s, u"top.qvn"_s, u"unit1/u.qvn"_s});
         QDir(f.work.path()).mkpath(u"unit1/part"_s);
         f.open();
         f.w->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
         f.files()->item(0)->setSelected(true);
-        auto *view = control<QListWidget>(f.w.get(), list.constData());
-        const QPoint at = view->visualItemRect(view->item(rowOf(view, entry))).center();
-        // A user's double-click: a click, the event loop runs, then press, double-click, release.
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QCoreApplication::processEvents();
-        if (twice) {
-            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+        auto *view = control<QListWidget>(f.w.get(), r.list);
+        const auto clickOn = [view](const QString &entry, bool twice) {
+            const QPoint at = view->visualItemRect(view->item(rowOf(view, entry))).center();
+            // A user's double-click: a click, the event loop runs, then press, double-click, release.
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
             QCoreApplication::processEvents();
-        }
-        QCOMPARE(f.m.CurrentFolder, f.workPath() + folder);
-        const bool opened = list == "List1";
+            if (twice) {
+                QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+                QCoreApplication::processEvents();
+            }
+        };
+        clickOn(QString::fromUtf8(r.entry), r.twice);
+        const bool opened = view == f.files();
+        QCOMPARE(f.m.CurrentFolder, f.workPath() + (opened ? u"/"_s : u"/unit1/"_s));
         QCOMPARE(entries(f.files()), (opened ? QStringList {u"other"_s, u"top"_s} : QStringList {u"u"_s}));
-        QCOMPARE(f.modals.size(), opened ? 1 : 0);
-        QCOMPARE(f.m.ChosenFileCount, opened ? 1 : 0);
-        if (opened) {
-            QCOMPARE(f.m.ChosenFileList(1), f.workPath() + u"/top.qvn"_s);
+        QCOMPARE(f.modals.size(), int(opened));
+        QCOMPARE(f.m.ChosenFileList(1), opened ? f.workPath() + u"/top.qvn"_s : QString());
+        if (opened)
             return;
-        }
         // The double-click swallowed its own release only: the next single click opens.
-        const QPoint part = view->visualItemRect(view->item(rowOf(view, u"    part"_s))).center();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, part);
-        QCoreApplication::processEvents();
+        clickOn(u"    part"_s, false);
         QCOMPARE(f.m.CurrentFolder, f.workPath() + u"/unit1/part/"_s);
     }
 
@@ -188,47 +202,38 @@ private Q_SLOTS:
         QCOMPARE(drive->currentIndex(), 0);
         drive->setCurrentIndex(1);
         Q_EMIT drive->activated(1);
-        QCOMPARE(f.dialogs.messages(), QStringList {u"ディスクをセットしてください！"_s});
+        QCOMPARE(f.dialogs.kinds(), QStringList {u"message"_s});
         QCOMPARE(drive->currentIndex(), 0);
         QCOMPARE(f.m.CurrentFolder, f.workPath() + u'/');
         QCOMPARE(entries(f.files()), QStringList {u"a"_s});
     }
 
-    // Refused choices and a broken file open nothing and change no choice.
-    void fileOkRefusals_data()
-    {
-        QTest::addColumn<int>("files");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("nothing selected") << 2 << 0 << QStringList {u"beep"_s, u"message"_s};
-        QTest::newRow("more than the table holds") << 101 << 101 << QStringList {u"beep"_s, u"message"_s};
-        QTest::newRow("a broken file") << 2 << 2 << QStringList {u"beep"_s, u"message"_s};
-    }
+    void fileOkRefusals_data() { addRows(refusalRows); }
     void fileOkRefusals()
     {
-        QFETCH(int, files);
-        QFETCH(int, selected);
+        QFETCH(int, row);
+        const RefusalRow &r = refusalRows[row];
         Fixture f;
-        for (int i = 0; i < files; ++i)
+        for (int i = 0; i < r.files; ++i)
             writeSjisLines(
                 f.file(u"f%1.qvn"_s.arg(i, 3, 10, QLatin1Char('0'))), questionFile(u"x"_s, u"1"_s, 1));
-        if (selected == 2)
+        if (r.selected == 2)
             writeSjisLines(f.file(u"f001.qvn"_s), QStringList(7, u"x"_s));
         f.open();
-        for (int i = 0; i < selected; ++i)
+        for (int i = 0; i < r.selected; ++i)
             f.files()->item(i)->setSelected(true);
         f.m.ChosenFileCount = 7;
         f.m.LoadFailed = 3;
         click(f.w.get(), "cmdFileOK");
-        QTEST(f.dialogs.kinds(), "shown");
+        QCOMPARE(f.dialogs.kinds(), (QStringList {u"beep"_s, u"message"_s}));
         QVERIFY(f.modals.isEmpty());
-        QCOMPARE(selectedRows(f.files()).size(), selected);
-        QCOMPARE(int(f.m.LoadFailed), selected == 2 ? 1 : 3);
-        if (selected > 100)
+        QCOMPARE(selectedRows(f.files()).size(), r.selected);
+        QCOMPARE(int(f.m.LoadFailed), r.selected == 2 ? 1 : 3);
+        if (r.selected > 100)
             QCOMPARE(f.m.ChosenFileCount, 7); // a refused choice changes nothing
     }
 
-    // Choose files, load, decide, print to PDF, export a text file, go back.
+    // Choose files, load, go back: "戻る" deselects the main list.
     void wholeRoad()
     {
         Fixture f;
@@ -236,24 +241,11 @@ private Q_SLOTS:
         writeSjisLines(f.file(u"drill2.QVN"_s), questionFile(u"ドリル２"_s, u"1"_s, 8));
         writeSjisLines(f.file(u"other.qvn"_s), questionFile(u"他"_s, u"1"_s, 3));
         f.open();
-        const QString pdf = f.program.filePath(u"sheet.pdf"_s);
-        const QString txt = f.file(u"test.txt"_s);
         bool walked = false;
         f.onModal = [&](QDialog &d) {
             auto *settei = qobject_cast<frmSettei *>(&d);
             QVERIFY(settei);
             QCOMPARE(text(settei, "Text1"), u"ドリル１\nドリル２"_s);
-            auto *parts = control<QListWidget>(settei, "List1");
-            QCOMPARE(parts->count(), 3);
-            selectRows(parts, {0, 2});
-            click(settei, "Command6");
-            QCOMPARE(text(settei, "Text4"), u"14"_s); // 6 + the last part's 8
-            click(settei, "cmdSetOK");
-            QVERIFY(readBytes(pdf).startsWith("%PDF"));
-            click(settei, "Command5");
-            f.dialogs.saveAnswers.enqueue(txt);
-            click(settei, "Command3");
-            QVERIFY(decodeCp932(readBytes(txt)).text.contains(u"Question"_s));
             QCOMPARE(selectedRows(f.files()).size(), 2);
             click(settei, "Command2");
             walked = true;
@@ -263,12 +255,12 @@ private Q_SLOTS:
         QVERIFY(walked);
         QCOMPARE(f.m.ChosenFileCount, 2);
         QCOMPARE(f.m.ChosenFileList(2), f.workPath() + u"/drill2.QVN"_s);
-        QVERIFY(selectedRows(f.files()).isEmpty()); // "戻る" deselected the main list
-        QVERIFY(f.dialogs.messages().isEmpty());
+        QVERIFY(selectedRows(f.files()).isEmpty());
+        QVERIFY(f.dialogs.shown.isEmpty());
     }
 
-    // The read-me panel: read anew at every opening, the file commands off while it shows;
-    // "戻る" and Escape close it.
+    // The read-me panel: read anew at every opening, empty lines kept, the file commands
+    // off while it shows; "戻る" and Escape close it.
     void readmePanel()
     {
         Fixture f;
@@ -277,21 +269,21 @@ private Q_SLOTS:
         click(f.w.get(), "Image1");
         QVERIFY(f.readmeShown());
         QCOMPARE(text(f.w.get(), "Text1"), ReadmeMissingText);
-        for (const char *name : {"cmdFileOK", "cmdClear", "Command4"})
-            QVERIFY2(!enabled(f.w.get(), name), name);
-        for (const char *name : {"List1", "Dir1", "Drive1", "Command2", "Image1"})
-            QVERIFY2(enabled(f.w.get(), name), name);
+        const auto commands = [&f] {
+            return enabledMask(f.w.get(),
+                {"cmdFileOK", "cmdClear", "Command4", "List1", "Dir1", "Drive1", "Command2", "Image1"});
+        };
+        QCOMPARE(commands(), u"00011111"_s);
         click(f.w.get(), "Command1");
         QVERIFY(!f.readmeShown());
-        for (const char *name : {"cmdFileOK", "cmdClear", "Command4"})
-            QVERIFY2(enabled(f.w.get(), name), name);
-        writeSjisLines(f.program.filePath(u"Readme.txt"_s), {u"ソラリオの使い方"_s, u"二行目"_s});
+        QCOMPARE(commands(), u"11111111"_s);
+        writeSjisLines(f.program.filePath(u"Readme.txt"_s), {u"ソラリオの使い方"_s, QString(), u"三行目"_s});
         click(f.w.get(), "Image1");
-        QCOMPARE(text(f.w.get(), "Text1"), u"ソラリオの使い方\n二行目\n"_s);
+        QCOMPARE(text(f.w.get(), "Text1"), u"ソラリオの使い方\n\n三行目\n"_s);
         QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
         QTest::keyClick(f.w.get(), Qt::Key_Escape);
         QVERIFY(!f.readmeShown());
-        QVERIFY(enabled(f.w.get(), "cmdFileOK"));
+        QCOMPARE(commands(), u"11111111"_s);
     }
 
     void conversionWindowAndListRefresh()
@@ -316,6 +308,43 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.shown[0].fileOptions.initialDir, f.m.ProgramFolder);
         QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"旧"_s}));
         QVERIFY(selectedRows(f.files()).isEmpty());
+    }
+
+    // 100 files at most; 101 are refused and change nothing.
+    void chooseFiles()
+    {
+        QList<QuestionFileEntry> list(101, {u"x"_s, u"x.qvn"_s});
+        QList<bool> selected(101, true);
+        Module1 m;
+        QCOMPARE(ChooseFiles(m, u"/q/"_s, list.mid(1), selected), FileChoice::Chosen);
+        QCOMPARE(m.ChosenFileCount, 100);
+        QCOMPARE(ChooseFiles(m, u"/q/"_s, list, selected), FileChoice::TooMany);
+        QCOMPARE(m.ChosenFileCount, 100);
+    }
+
+    // The volume a path lies on: the longest mount it lies under, not one that only starts alike.
+    void volumeOf()
+    {
+        const QList<Volume> volumes {{u"/"_s, {}}, {u"/media/usb"_s, u"USB"_s}};
+        QCOMPARE((QList<int> {VolumeOf(volumes, u"/home/t"_s), VolumeOf(volumes, u"/media/usb/tests"_s),
+                     VolumeOf(volumes, u"/media/usb"_s), VolumeOf(volumes, u"/media/usb2"_s),
+                     VolumeOf({{u"/media/usb"_s, {}}}, u"/home"_s)}),
+            (QList<int> {0, 1, 1, 0, -1}));
+    }
+
+    // The drives: each mount once, in order, the root among them, no system mounts.
+    void mountedVolumes()
+    {
+        QStringList roots;
+        for (const Volume &v : MountedVolumes())
+            roots << v.root;
+        QVERIFY(roots.contains(u"/"_s));
+        QCOMPARE(QSet<QString>(roots.begin(), roots.end()).size(), roots.size());
+        QVERIFY(std::is_sorted(roots.begin(), roots.end()));
+        for (const QString &root : roots)
+            QVERIFY2(!root.startsWith(u"/proc"_s) && !root.startsWith(u"/sys"_s), qPrintable(root));
+        QVERIFY(VolumeReady(QDir::rootPath()));
+        QVERIFY(!VolumeReady(u"/no/such/medium"_s));
     }
 };
 
