@@ -61,14 +61,12 @@ int runDecode(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An encoded question file."));
-    const QCommandLineOption outOption({QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("The plain question file to write (default: print JSON)."), QStringLiteral("OUT"));
-    parser.addOption(outOption);
+    addOutputOption(parser, QStringLiteral("The plain question file to write (default: print JSON)."));
     parseOrThrow(parser, args);
     const QString path = singleFile(parser, "decode");
 
-    if (parser.isSet(outOption)) {
-        const CodecOutcome written = WriteDecodedFile(path, parser.value(outOption));
+    if (parser.isSet(QStringLiteral("o"))) {
+        const CodecOutcome written = WriteDecodedFile(path, parser.value(QStringLiteral("o")));
         if (written.fault != CodecFault::None) {
             printError(CodecFailureMessage(written));
             return ExitRefused;
@@ -91,15 +89,10 @@ int runEncode(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A question file."));
-    const QCommandLineOption outOption({QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("The encoded file to write."), QStringLiteral("OUT"));
-    parser.addOption(outOption);
+    addOutputOption(parser, QStringLiteral("The encoded file to write."));
     parseOrThrow(parser, args);
     const QString path = singleFile(parser, "encode");
-    if (!parser.isSet(outOption))
-        throw UsageError(QStringLiteral("encode needs -o OUT"));
-
-    const CodecOutcome encoded = EncodeQuestionFile(path, parser.value(outOption));
+    const CodecOutcome encoded = EncodeQuestionFile(path, requiredOutput(parser, QStringLiteral("encode")));
     if (encoded.fault != CodecFault::None) {
         printError(CodecFailureMessage(encoded));
         return ExitRefused;

@@ -141,6 +141,32 @@ int sheetsOption(const QCommandLineParser &parser)
     return intOption(parser, QStringLiteral("sheets"), 1, MaxSheetCount);
 }
 
+void checkDrawOptions(const QCommandLineParser &parser)
+{
+    intOption(parser, QStringLiteral("layout"), 1, 2);
+    sheetsOption(parser);
+}
+
+int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
+{
+    if (!loadFiles(m, parser.positionalArguments(), dialogs))
+        return ExitRefused;
+    return decideRangeFromOptions(m, parser, dialogs);
+}
+
+void addOutputOption(QCommandLineParser &parser, const QString &what, const QString &valueName)
+{
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, what, valueName});
+}
+
+QString requiredOutput(const QCommandLineParser &parser, const QString &command)
+{
+    const QString out = parser.value(QStringLiteral("o"));
+    if (out.isEmpty())
+        throw UsageError(command + QStringLiteral(": name the output file with -o OUT"));
+    return out;
+}
+
 DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, quint64 *runSeed)
 {
     m.AnswerLayout = static_cast<std::int16_t>(intOption(parser, QStringLiteral("layout"), 1, 2));

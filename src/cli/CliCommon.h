@@ -60,6 +60,12 @@ public:
 // names); throws UsageError on unknown options.
 void parseOrThrow(QCommandLineParser &parser, const QStringList &args);
 
+// -o OUT, described by `what`.
+void addOutputOption(
+    QCommandLineParser &parser, const QString &what, const QString &valueName = QStringLiteral("OUT"));
+// The value of -o, or a UsageError naming `command`.
+QString requiredOutput(const QCommandLineParser &parser, const QString &command);
+
 // A whole number option within [min, max], or a UsageError.
 int intOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
@@ -79,6 +85,11 @@ int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs
 void addDrawOptions(QCommandLineParser &parser);
 // --sheets within 1..MaxSheetCount, or a UsageError.
 int sheetsOption(const QCommandLineParser &parser);
+// --layout and --sheets, checked before the load so that a mistyped one never costs a draw.
+void checkDrawOptions(const QCommandLineParser &parser);
+// Loads the files named on the command line and decides the range from the options:
+// ExitOk, or the exit code (the reason written to standard error).
+int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
 // Sets AnswerLayout and SheetCount; returns what draws sheet k of the run, from
 // --seed when given, else from the clock. Sheet 1 draws as a one-sheet run always did.
 // `runSeed`, when given, gets the run's seed.

@@ -26,16 +26,12 @@ InOut oneFileAndOutput(const QStringList &args, const char *command, const QStri
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"), what);
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The file to write."),
-        QStringLiteral("OUT")});
+    addOutputOption(parser, QStringLiteral("The file to write."));
     parseOrThrow(parser, args);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         throw UsageError(QStringLiteral("%1 takes exactly one file").arg(QLatin1String(command)));
-    const QString out = parser.value(QStringLiteral("o"));
-    if (out.isEmpty())
-        throw UsageError(QStringLiteral("%1: name the output file with -o OUT").arg(QLatin1String(command)));
-    return {files.first(), out};
+    return {files.first(), requiredOutput(parser, QLatin1String(command))};
 }
 
 int written(const WriteOutcome &outcome, const QString &path)
@@ -83,20 +79,14 @@ int runOdt(const QStringList &args)
         QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("The OpenDocument text file to write."), QStringLiteral("OUT")});
+    addOutputOption(parser, QStringLiteral("The OpenDocument text file to write."));
     parseOrThrow(parser, args);
-    const QString out = parser.value(QStringLiteral("o"));
-    if (out.isEmpty())
-        throw UsageError(QStringLiteral("odt: name the output file with -o OUT"));
-    intOption(parser, QStringLiteral("layout"), 1, 2);
-    sheetsOption(parser);
+    const QString out = requiredOutput(parser, QStringLiteral("odt"));
+    checkDrawOptions(parser);
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
-    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
-        return ExitRefused;
-    if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
+    if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
         return decided;
     const auto document = buildTestDocument(*m, sheetDrawFromOptions(*m, parser));
     return written(writeTestDocument(*document, out), out);

@@ -131,8 +131,7 @@ int runPrint(const QStringList &args)
     // Every option is checked before the load, so a mistyped one never costs a draw.
     const PrintTarget target = targetFromOptions(parser, QStringLiteral("print"));
     checkClassOptions(parser);
-    intOption(parser, QStringLiteral("layout"), 1, 2);
-    sheetsOption(parser);
+    checkDrawOptions(parser);
     const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
     const MessageAnswer overflow = overflowAnswer(parser.value(QStringLiteral("overflow")));
     const Paper paper = paperOption(parser.value(QStringLiteral("paper")));
@@ -153,9 +152,7 @@ int runPrint(const QStringList &args)
 
     BatchDialogs dialogs;
     dialogs.capacityAnswer = overflow;
-    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
-        return ExitRefused;
-    if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
+    if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
         return decided;
     quint64 seed = 0;
     const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser, &seed);

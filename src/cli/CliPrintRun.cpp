@@ -80,8 +80,7 @@ void addTargetOptions(QCommandLineParser &parser)
         QStringLiteral("fixed")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Write the print-surface operations as JSON."),
         QStringLiteral("T.json")});
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF to write."),
-        QStringLiteral("OUT.pdf")});
+    addOutputOption(parser, QStringLiteral("The PDF to write."), QStringLiteral("OUT.pdf"));
 }
 
 PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command)

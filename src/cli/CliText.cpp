@@ -21,23 +21,16 @@ int runText(const QStringList &args)
         QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("The text file to write."), QStringLiteral("OUT")});
+    addOutputOption(parser, QStringLiteral("The text file to write."));
     addClassOptions(parser);
     parseOrThrow(parser, args);
-    const QString out = parser.value(QStringLiteral("o"));
-    if (out.isEmpty())
-        throw UsageError(QStringLiteral("text: name the output file with -o OUT"));
-    // Checked before the load, so that a mistyped option never costs a draw.
-    intOption(parser, QStringLiteral("layout"), 1, 2);
-    sheetsOption(parser);
+    const QString out = requiredOutput(parser, QStringLiteral("text"));
+    checkDrawOptions(parser);
     checkClassOptions(parser);
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
-    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
-        return ExitRefused;
-    if (const int decided = decideRangeFromOptions(*m, parser, dialogs); decided != ExitOk)
+    if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
         return decided;
     quint64 seed = 0;
     const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
