@@ -5,10 +5,13 @@
 #include "print/PaperPlacing.h"
 #include "print/PrintSurface.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
 #include <QTransform>
+
+#include <algorithm>
 
 namespace sorario {
 namespace {
@@ -21,6 +24,9 @@ constexpr double RuleWidthMm = 0.25;
 // Bounded: a long run would otherwise keep every prefix it ever measured.
 constexpr qsizetype MaxKeptAdvances = 20000;
 constexpr std::size_t MaxKeptFonts = 64;
+// Qt keeps a glyph's metrics only while its advance stays under 128 pixels; this
+// leaves room for glyphs wider than the em and for emboldening.
+constexpr int PaintPixels = 100;
 
 // Qt turns points into pixels with the device's resolution before the painter's
 // scale applies; dividing by that scale gives the true size on paper.
@@ -43,6 +49,25 @@ double lineHeightMm(const FontSpec &wanted, const QFontMetricsF &metrics)
     return metrics.height() / UnitsPerMm;
 }
 
+// Qt rounds the pixel size of a font to a whole number; the glyphs on paper keep
+// that size when drawn at PaintPixels and scaled.
+int pixelSizeOn(const QFont &font, QPaintDevice *device)
+{
+    return QFontInfo(QFont(font, device)).pixelSize();
+}
+
+QFont paintFontFor(const QFont &font, int pixels)
+{
+    QFont small(font);
+    small.setPixelSize(std::min(pixels, PaintPixels));
+    return small;
+}
+
+double paintScaleFor(int pixels)
+{
+    return pixels > PaintPixels ? double(pixels) / PaintPixels : 1.0;
+}
+
 } // namespace
 
 MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device)
@@ -52,6 +77,8 @@ MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice 
     , metrics(font, device)
     , ascent(metrics.ascent())
     , lineHeight(lineHeightMm(wanted, metrics))
+    , paintFont(paintFontFor(font, pixelSizeOn(font, device)))
+    , paintScale(paintScaleFor(pixelSizeOn(font, device)))
 {
 }
 
@@ -123,12 +150,21 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
     const double scale = printer.resolution() / UnitsPerInch;
     const PaperSheet sheet = PaperSheetFor(paper);
     int pages = 1;
+    QTransform place;
+    double placedScale = 1; // of the painter's transform against `place`
     const auto placePage = [&] {
-        QTransform place;
+        place = QTransform();
         place.scale(scale, scale);
         place.translate(sheet.pageStep * UnitsPerMm * ((pages - 1) % sheet.pagesPerSheet), 0);
         place.scale(sheet.scale, sheet.scale);
         painter.setTransform(place);
+        placedScale = 1;
+    };
+    const auto scaleBy = [&](double factor) {
+        if (factor == placedScale)
+            return;
+        painter.setTransform(QTransform::fromScale(factor, factor) * place);
+        placedScale = factor;
     };
     placePage();
     painter.setBrush(Qt::NoBrush);
@@ -159,12 +195,14 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             if (!painterFont || !(painterFont->wanted == op.font)
                 || painterFont->resolution != printer.resolution()) {
                 painterFont = fonts.font(op.font);
-                painter.setFont(painterFont->font);
+                painter.setFont(painterFont->paintFont);
             }
+            scaleBy(painterFont->paintScale);
             painter.setPen(Qt::black);
-            painter.drawText(op.from, op.text);
+            painter.drawText(op.from / painterFont->paintScale, op.text);
             continue;
         }
+        scaleBy(1);
         painter.setPen(QPen(op.color, RuleWidthMm * UnitsPerMm, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         if (op.kind == Op::Box)
             painter.drawRect(QRectF(op.from, op.to).normalized());

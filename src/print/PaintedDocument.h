@@ -50,6 +50,10 @@ public:
     const QFontMetricsF metrics;
     const qreal ascent;
     const double lineHeight; // millimetres
+    // The same glyphs drawn smaller and scaled up by paintScale: Qt keeps the
+    // shapes of small glyphs only, and reshapes large ones at every text.
+    const QFont paintFont;
+    const double paintScale;
 
 private:
     QHash<QString, qreal> m_advances;
