@@ -38,6 +38,9 @@ QFont fontFor(const FontSpec &wanted, int resolution)
     // Widths as the font designs them, the same on every printer and in the PDF.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
+    // Japanese and English need no shaping to be read; shaping every text cost
+    // more than all else in printing.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -74,11 +77,11 @@ MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice 
     : wanted(wanted)
     , resolution(resolution)
     , font(fontFor(wanted, resolution))
-    , metrics(font, device)
-    , ascent(metrics.ascent())
-    , lineHeight(lineHeightMm(wanted, metrics))
+    , ascent(QFontMetricsF(font, device).ascent())
+    , lineHeight(lineHeightMm(wanted, QFontMetricsF(font, device)))
     , paintFont(paintFontFor(font, pixelSizeOn(font, device)))
     , paintScale(paintScaleFor(pixelSizeOn(font, device)))
+    , m_paintMetrics(paintFont, device)
 {
 }
 
@@ -88,7 +91,7 @@ qreal MeasuredFont::advance(const QString &text)
         return *known;
     if (m_advances.size() >= MaxKeptAdvances)
         m_advances.clear();
-    const qreal width = metrics.horizontalAdvance(text);
+    const qreal width = m_paintMetrics.horizontalAdvance(text) * paintScale;
     m_advances.insert(text, width);
     return width;
 }

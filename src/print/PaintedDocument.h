@@ -47,15 +47,15 @@ public:
     const FontSpec wanted;
     const int resolution;
     const QFont font;
-    const QFontMetricsF metrics;
     const qreal ascent;
     const double lineHeight; // millimetres
-    // The same glyphs drawn smaller and scaled up by paintScale: Qt keeps the
-    // shapes of small glyphs only, and reshapes large ones at every text.
+    // The same glyphs drawn and measured smaller and scaled up by paintScale: Qt
+    // keeps the metrics of small glyphs only, and reloads large ones at every text.
     const QFont paintFont;
     const double paintScale;
 
 private:
+    const QFontMetricsF m_paintMetrics;
     QHash<QString, qreal> m_advances;
 };
 
