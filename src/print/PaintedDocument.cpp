@@ -81,7 +81,8 @@ MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice 
     , lineHeight(lineHeightMm(wanted, QFontMetricsF(font, device)))
     , paintFont(paintFontFor(font, pixelSizeOn(font, device)))
     , paintScale(paintScaleFor(pixelSizeOn(font, device)))
-    , m_paintMetrics(paintFont, device)
+    , m_metrics(font, device)
+    , m_raw(QRawFont::fromFont(QFont(font, device)))
 {
 }
 
@@ -91,9 +92,35 @@ qreal MeasuredFont::advance(const QString &text)
         return *known;
     if (m_advances.size() >= MaxKeptAdvances)
         m_advances.clear();
-    const qreal width = m_paintMetrics.horizontalAdvance(text) * paintScale;
+    const std::optional<qreal> summed = summedAdvance(text);
+    const qreal width = summed ? *summed : m_metrics.horizontalAdvance(text);
     m_advances.insert(text, width);
     return width;
+}
+
+std::optional<qreal> MeasuredFont::summedAdvance(const QString &text)
+{
+    qreal sum = 0;
+    for (const QChar c : text) {
+        auto known = m_charAdvances.constFind(c.unicode());
+        if (known == m_charAdvances.cend())
+            known = m_charAdvances.insert(c.unicode(), charAdvance(c));
+        if (*known < 0)
+            return std::nullopt;
+        sum += *known;
+    }
+    return sum;
+}
+
+// Only a character the font holds and prints on its own, with no mark to join it.
+qreal MeasuredFont::charAdvance(QChar c) const
+{
+    if (c.isSurrogate() || !c.isPrint() || c.isMark() || !m_raw.isValid())
+        return -1;
+    const QList<quint32> glyphs = m_raw.glyphIndexesForString(QString(c));
+    if (glyphs.size() != 1 || glyphs.front() == 0)
+        return -1;
+    return m_raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics).value(0).x();
 }
 
 std::shared_ptr<MeasuredFont> FontCache::font(const FontSpec &wanted)

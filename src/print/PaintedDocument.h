@@ -8,9 +8,11 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPointF>
+#include <QRawFont>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPaintDevice;
@@ -49,13 +51,20 @@ public:
     const QFont font;
     const qreal ascent;
     const double lineHeight; // millimetres
-    // The same glyphs drawn and measured smaller and scaled up by paintScale: Qt
-    // keeps the metrics of small glyphs only, and reloads large ones at every text.
+    // The same glyphs drawn smaller and scaled up by paintScale: Qt keeps the
+    // metrics of small glyphs only, and reloads large ones at every text.
     const QFont paintFont;
     const double paintScale;
 
 private:
-    const QFontMetricsF m_paintMetrics;
+    std::optional<qreal> summedAdvance(const QString &text);
+    qreal charAdvance(QChar c) const;
+
+    const QFontMetricsF m_metrics;
+    // Without shaping, a text is as wide as its characters together; each is read
+    // once. Negative: a character the sum must not be trusted with.
+    const QRawFont m_raw;
+    QHash<char16_t, qreal> m_charAdvances;
     QHash<QString, qreal> m_advances;
 };
 
