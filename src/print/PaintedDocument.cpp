@@ -83,6 +83,7 @@ MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice 
     , paintScale(paintScaleFor(pixelSizeOn(font, device)))
     , m_metrics(font, device)
     , m_raw(QRawFont::fromFont(QFont(font, device)))
+    , m_paintRaw(QRawFont::fromFont(QFont(paintFont, device)))
 {
 }
 
@@ -110,6 +111,27 @@ std::optional<qreal> MeasuredFont::summedAdvance(const QString &text)
         sum += *known;
     }
     return sum;
+}
+
+std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
+{
+    if (!summedAdvance(text) || !m_paintRaw.isValid())
+        return std::nullopt;
+    const QList<quint32> glyphs = m_paintRaw.glyphIndexesForString(text);
+    if (glyphs.size() != text.size())
+        return std::nullopt;
+    QList<QPointF> positions;
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (const QChar c : text) {
+        positions.append(QPointF(x / paintScale, 0));
+        x += m_charAdvances.value(c.unicode());
+    }
+    QGlyphRun run;
+    run.setRawFont(m_paintRaw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    return run;
 }
 
 // Only a character the font holds and prints on its own, with no mark to join it.
@@ -229,7 +251,11 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             }
             scaleBy(painterFont->paintScale);
             painter.setPen(Qt::black);
-            painter.drawText(op.from / painterFont->paintScale, op.text);
+            // Laid out once, when measured.
+            if (const std::optional<QGlyphRun> run = painterFont->glyphRun(op.text))
+                painter.drawGlyphRun(op.from / painterFont->paintScale, *run);
+            else
+                painter.drawText(op.from / painterFont->paintScale, op.text);
             continue;
         }
         scaleBy(1);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPointF>
 #include <QRawFont>
@@ -45,6 +46,9 @@ public:
 
     // Painter units.
     qreal advance(const QString &text);
+    // The text as glyphs of paintFont placed by the widths measured, from its
+    // baseline start in paintFont's units; none when Qt has to lay it out.
+    std::optional<QGlyphRun> glyphRun(const QString &text);
 
     const FontSpec wanted;
     const int resolution;
@@ -64,6 +68,7 @@ private:
     // Without shaping, a text is as wide as its characters together; each is read
     // once. Negative: a character the sum must not be trusted with.
     const QRawFont m_raw;
+    const QRawFont m_paintRaw;
     QHash<char16_t, qreal> m_charAdvances;
     QHash<QString, qreal> m_advances;
 };
