@@ -103,46 +103,50 @@ std::optional<qreal> MeasuredFont::summedAdvance(const QString &text)
 {
     qreal sum = 0;
     for (const QChar c : text) {
-        auto known = m_charAdvances.constFind(c.unicode());
-        if (known == m_charAdvances.cend())
-            known = m_charAdvances.insert(c.unicode(), charAdvance(c));
-        if (*known < 0)
+        const Glyph &g = glyph(c);
+        if (g.index == 0)
             return std::nullopt;
-        sum += *known;
+        sum += g.advance;
     }
     return sum;
 }
 
 std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
 {
-    if (!summedAdvance(text) || !m_paintRaw.isValid())
+    if (!m_paintRaw.isValid() || !summedAdvance(text))
         return std::nullopt;
-    const QList<quint32> glyphs = m_paintRaw.glyphIndexesForString(text);
-    if (glyphs.size() != text.size())
-        return std::nullopt;
+    QList<quint32> indexes;
     QList<QPointF> positions;
+    indexes.reserve(text.size());
     positions.reserve(text.size());
     qreal x = 0;
     for (const QChar c : text) {
+        const Glyph &g = glyph(c);
+        indexes.append(g.index);
         positions.append(QPointF(x / paintScale, 0));
-        x += m_charAdvances.value(c.unicode());
+        x += g.advance;
     }
     QGlyphRun run;
     run.setRawFont(m_paintRaw);
-    run.setGlyphIndexes(glyphs);
+    run.setGlyphIndexes(indexes);
     run.setPositions(positions);
     return run;
 }
 
 // Only a character the font holds and prints on its own, with no mark to join it.
-qreal MeasuredFont::charAdvance(QChar c) const
+const MeasuredFont::Glyph &MeasuredFont::glyph(QChar c)
 {
-    if (c.isSurrogate() || !c.isPrint() || c.isMark() || !m_raw.isValid())
-        return -1;
-    const QList<quint32> glyphs = m_raw.glyphIndexesForString(QString(c));
-    if (glyphs.size() != 1 || glyphs.front() == 0)
-        return -1;
-    return m_raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics).value(0).x();
+    if (const auto known = m_glyphs.constFind(c.unicode()); known != m_glyphs.cend())
+        return *known;
+    Glyph g;
+    if (!c.isSurrogate() && c.isPrint() && !c.isMark() && m_raw.isValid()) {
+        const QList<quint32> indexes = m_raw.glyphIndexesForString(QString(c));
+        if (indexes.size() == 1 && indexes.front() != 0) {
+            g.index = indexes.front();
+            g.advance = m_raw.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics).value(0).x();
+        }
+    }
+    return *m_glyphs.insert(c.unicode(), g);
 }
 
 std::shared_ptr<MeasuredFont> FontCache::font(const FontSpec &wanted)

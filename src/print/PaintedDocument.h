@@ -61,15 +61,20 @@ public:
     const double paintScale;
 
 private:
+    struct Glyph
+    {
+        quint32 index = 0; // 0: a character the sum must not be trusted with
+        qreal advance = 0;
+    };
+    const Glyph &glyph(QChar c);
     std::optional<qreal> summedAdvance(const QString &text);
-    qreal charAdvance(QChar c) const;
 
     const QFontMetricsF m_metrics;
     // Without shaping, a text is as wide as its characters together; each is read
-    // once. Negative: a character the sum must not be trusted with.
+    // once.
     const QRawFont m_raw;
     const QRawFont m_paintRaw;
-    QHash<char16_t, qreal> m_charAdvances;
+    QHash<char16_t, Glyph> m_glyphs;
     QHash<QString, qreal> m_advances;
 };
 
