@@ -6,6 +6,7 @@
 #include "print/PrintSurface.h"
 
 #include <QFontInfo>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -224,6 +225,9 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
     };
     placePage();
     painter.setBrush(Qt::NoBrush);
+    // A preview records a glyph run as outlines, far slower to record and show
+    // than text.
+    const bool glyphRuns = painter.paintEngine()->type() == QPaintEngine::Pdf;
 
     int pendingBreaks = 0;
     std::shared_ptr<MeasuredFont> painterFont;
@@ -256,7 +260,8 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             scaleBy(painterFont->paintScale);
             painter.setPen(Qt::black);
             // Laid out once, when measured.
-            if (const std::optional<QGlyphRun> run = painterFont->glyphRun(op.text))
+            if (const std::optional<QGlyphRun> run
+                = glyphRuns ? painterFont->glyphRun(op.text) : std::nullopt)
                 painter.drawGlyphRun(op.from / painterFont->paintScale, *run);
             else
                 painter.drawText(op.from / painterFont->paintScale, op.text);
