@@ -114,7 +114,7 @@ std::optional<qreal> MeasuredFont::summedAdvance(const QString &text)
 
 std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
 {
-    if (!m_paintRaw.isValid() || !summedAdvance(text))
+    if (!summedAdvance(text))
         return std::nullopt;
     QList<quint32> indexes;
     QList<QPointF> positions;
@@ -134,15 +134,17 @@ std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
     return run;
 }
 
-// Only a character the font holds and prints on its own, with no mark to join it.
+// Only a character the font holds and prints on its own, with no mark to join it,
+// and the same glyph at both sizes.
 const MeasuredFont::Glyph &MeasuredFont::glyph(QChar c)
 {
     if (const auto known = m_glyphs.constFind(c.unicode()); known != m_glyphs.cend())
         return *known;
     Glyph g;
-    if (!c.isSurrogate() && c.isPrint() && !c.isMark() && m_raw.isValid()) {
+    if (!c.isSurrogate() && c.isPrint() && !c.isMark() && m_raw.isValid() && m_paintRaw.isValid()) {
         const QList<quint32> indexes = m_raw.glyphIndexesForString(QString(c));
-        if (indexes.size() == 1 && indexes.front() != 0) {
+        if (indexes.size() == 1 && indexes.front() != 0
+            && m_paintRaw.glyphIndexesForString(QString(c)) == indexes) {
             g.index = indexes.front();
             g.advance = m_raw.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics).value(0).x();
         }
