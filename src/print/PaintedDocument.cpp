@@ -230,6 +230,12 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
     // A preview records a glyph run as outlines, far slower to record and show
     // than text.
     const bool glyphRuns = painter.paintEngine()->type() == QPaintEngine::Pdf;
+    const QFont *fontSet = nullptr; // the painter's, one of painterFont's
+    const auto useFont = [&](const QFont &font) {
+        if (fontSet != &font)
+            painter.setFont(font);
+        fontSet = &font;
+    };
 
     int pendingBreaks = 0;
     std::shared_ptr<MeasuredFont> painterFont;
@@ -257,16 +263,25 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             if (!painterFont || !(painterFont->wanted == op.font)
                 || painterFont->resolution != printer.resolution()) {
                 painterFont = fonts.font(op.font);
-                painter.setFont(painterFont->paintFont);
+                fontSet = nullptr;
             }
-            scaleBy(painterFont->paintScale);
             painter.setPen(Qt::black);
-            // Laid out once, when measured.
+            const double textScale = painterFont->paintScale;
             if (const std::optional<QGlyphRun> run
-                = glyphRuns ? painterFont->glyphRun(op.text) : std::nullopt)
-                painter.drawGlyphRun(op.from / painterFont->paintScale, *run);
-            else
-                painter.drawText(op.from / painterFont->paintScale, op.text);
+                = glyphRuns ? painterFont->glyphRun(op.text) : std::nullopt) {
+                // Laid out once, when measured.
+                scaleBy(textScale);
+                painter.drawGlyphRun(op.from / textScale, *run);
+            } else if (glyphRuns) {
+                // What the sum of widths cannot place, Qt lays out at the size measured.
+                scaleBy(1);
+                useFont(painterFont->font);
+                painter.drawText(op.from, op.text);
+            } else {
+                scaleBy(textScale);
+                useFont(painterFont->paintFont);
+                painter.drawText(op.from / textScale, op.text);
+            }
             continue;
         }
         scaleBy(1);
