@@ -63,7 +63,7 @@ fuzz-regress: $(FUZZ_BUILD)/build.ninja
 bench: build
 	cmake --build $(BUILD) --target benchmarks
 	cd $(BUILD) && ./bench/sorario-bench
-	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli
+	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -5,10 +5,14 @@
 #include "print/PaperPlacing.h"
 #include "print/PrintSurface.h"
 
+#include <QFontInfo>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
 #include <QTransform>
+
+#include <algorithm>
 
 namespace sorario {
 namespace {
@@ -21,6 +25,9 @@ constexpr double RuleWidthMm = 0.25;
 // Bounded: a long run would otherwise keep every prefix it ever measured.
 constexpr qsizetype MaxKeptAdvances = 20000;
 constexpr std::size_t MaxKeptFonts = 64;
+// Qt keeps a glyph's metrics only while its advance stays under 128 pixels; this
+// leaves room for glyphs wider than the em and for emboldening.
+constexpr int PaintPixels = 100;
 
 // Qt turns points into pixels with the device's resolution before the painter's
 // scale applies; dividing by that scale gives the true size on paper.
@@ -32,6 +39,9 @@ QFont fontFor(const FontSpec &wanted, int resolution)
     // Widths as the font designs them, the same on every printer and in the PDF.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
+    // Japanese and English need no shaping to be read; shaping every text cost
+    // more than all else in printing.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -43,15 +53,38 @@ double lineHeightMm(const FontSpec &wanted, const QFontMetricsF &metrics)
     return metrics.height() / UnitsPerMm;
 }
 
+// Qt rounds the pixel size of a font to a whole number; the glyphs on paper keep
+// that size when drawn at PaintPixels and scaled.
+int pixelSizeOn(const QFont &font, QPaintDevice *device)
+{
+    return QFontInfo(QFont(font, device)).pixelSize();
+}
+
+QFont paintFontFor(const QFont &font, int pixels)
+{
+    QFont small(font);
+    small.setPixelSize(std::min(pixels, PaintPixels));
+    return small;
+}
+
+double paintScaleFor(int pixels)
+{
+    return pixels > PaintPixels ? double(pixels) / PaintPixels : 1.0;
+}
+
 } // namespace
 
 MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device)
     : wanted(wanted)
     , resolution(resolution)
     , font(fontFor(wanted, resolution))
-    , metrics(font, device)
-    , ascent(metrics.ascent())
-    , lineHeight(lineHeightMm(wanted, metrics))
+    , ascent(QFontMetricsF(font, device).ascent())
+    , lineHeight(lineHeightMm(wanted, QFontMetricsF(font, device)))
+    , paintFont(paintFontFor(font, pixelSizeOn(font, device)))
+    , paintScale(paintScaleFor(pixelSizeOn(font, device)))
+    , m_metrics(font, device)
+    , m_raw(QRawFont::fromFont(QFont(font, device)))
+    , m_paintRaw(QRawFont::fromFont(QFont(paintFont, device)))
 {
 }
 
@@ -61,9 +94,62 @@ qreal MeasuredFont::advance(const QString &text)
         return *known;
     if (m_advances.size() >= MaxKeptAdvances)
         m_advances.clear();
-    const qreal width = metrics.horizontalAdvance(text);
+    const std::optional<qreal> summed = summedAdvance(text);
+    const qreal width = summed ? *summed : m_metrics.horizontalAdvance(text);
     m_advances.insert(text, width);
     return width;
+}
+
+std::optional<qreal> MeasuredFont::summedAdvance(const QString &text)
+{
+    qreal sum = 0;
+    for (const QChar c : text) {
+        const Glyph &g = glyph(c);
+        if (g.index == 0)
+            return std::nullopt;
+        sum += g.advance;
+    }
+    return sum;
+}
+
+std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
+{
+    if (!summedAdvance(text))
+        return std::nullopt;
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(text.size());
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (const QChar c : text) {
+        const Glyph &g = glyph(c);
+        indexes.append(g.index);
+        positions.append(QPointF(x / paintScale, 0));
+        x += g.advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(m_paintRaw);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    return run;
+}
+
+// Only a character the font holds and prints on its own, with no mark to join it,
+// and the same glyph at both sizes.
+const MeasuredFont::Glyph &MeasuredFont::glyph(QChar c)
+{
+    if (const auto known = m_glyphs.constFind(c.unicode()); known != m_glyphs.cend())
+        return *known;
+    Glyph g;
+    if (!c.isSurrogate() && c.isPrint() && !c.isMark() && m_raw.isValid() && m_paintRaw.isValid()) {
+        const QList<quint32> indexes = m_raw.glyphIndexesForString(QString(c));
+        if (indexes.size() == 1 && indexes.front() != 0
+            && m_paintRaw.glyphIndexesForString(QString(c)) == indexes) {
+            g.index = indexes.front();
+            g.advance = m_raw.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics).value(0).x();
+        }
+    }
+    return *m_glyphs.insert(c.unicode(), g);
 }
 
 std::shared_ptr<MeasuredFont> FontCache::font(const FontSpec &wanted)
@@ -123,15 +209,33 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
     const double scale = printer.resolution() / UnitsPerInch;
     const PaperSheet sheet = PaperSheetFor(paper);
     int pages = 1;
+    QTransform place;
+    double placedScale = 1; // of the painter's transform against `place`
     const auto placePage = [&] {
-        QTransform place;
+        place = QTransform();
         place.scale(scale, scale);
         place.translate(sheet.pageStep * UnitsPerMm * ((pages - 1) % sheet.pagesPerSheet), 0);
         place.scale(sheet.scale, sheet.scale);
         painter.setTransform(place);
+        placedScale = 1;
+    };
+    const auto scaleBy = [&](double factor) {
+        if (factor == placedScale)
+            return;
+        painter.setTransform(QTransform::fromScale(factor, factor) * place);
+        placedScale = factor;
     };
     placePage();
     painter.setBrush(Qt::NoBrush);
+    // A preview records a glyph run as outlines, far slower to record and show
+    // than text.
+    const bool glyphRuns = painter.paintEngine()->type() == QPaintEngine::Pdf;
+    const QFont *fontSet = nullptr; // the painter's, one of painterFont's
+    const auto useFont = [&](const QFont &font) {
+        if (fontSet != &font)
+            painter.setFont(font);
+        fontSet = &font;
+    };
 
     int pendingBreaks = 0;
     std::shared_ptr<MeasuredFont> painterFont;
@@ -159,12 +263,28 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             if (!painterFont || !(painterFont->wanted == op.font)
                 || painterFont->resolution != printer.resolution()) {
                 painterFont = fonts.font(op.font);
-                painter.setFont(painterFont->font);
+                fontSet = nullptr;
             }
             painter.setPen(Qt::black);
-            painter.drawText(op.from, op.text);
+            const double textScale = painterFont->paintScale;
+            if (const std::optional<QGlyphRun> run
+                = glyphRuns ? painterFont->glyphRun(op.text) : std::nullopt) {
+                // Laid out once, when measured.
+                scaleBy(textScale);
+                painter.drawGlyphRun(op.from / textScale, *run);
+            } else if (glyphRuns) {
+                // What the sum of widths cannot place, Qt lays out at the size measured.
+                scaleBy(1);
+                useFont(painterFont->font);
+                painter.drawText(op.from, op.text);
+            } else {
+                scaleBy(textScale);
+                useFont(painterFont->paintFont);
+                painter.drawText(op.from / textScale, op.text);
+            }
             continue;
         }
+        scaleBy(1);
         painter.setPen(QPen(op.color, RuleWidthMm * UnitsPerMm, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         if (op.kind == Op::Box)
             painter.drawRect(QRectF(op.from, op.to).normalized());

@@ -6,11 +6,14 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPointF>
+#include <QRawFont>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPaintDevice;
@@ -43,15 +46,35 @@ public:
 
     // Painter units.
     qreal advance(const QString &text);
+    // The text as glyphs of paintFont placed by the widths measured, from its
+    // baseline start in paintFont's units; none when Qt has to lay it out.
+    std::optional<QGlyphRun> glyphRun(const QString &text);
 
     const FontSpec wanted;
     const int resolution;
     const QFont font;
-    const QFontMetricsF metrics;
     const qreal ascent;
     const double lineHeight; // millimetres
+    // The same glyphs drawn smaller and scaled up by paintScale: Qt keeps the
+    // metrics of small glyphs only, and reloads large ones at every text.
+    const QFont paintFont;
+    const double paintScale;
 
 private:
+    struct Glyph
+    {
+        quint32 index = 0; // 0: a character the sum must not be trusted with
+        qreal advance = 0;
+    };
+    const Glyph &glyph(QChar c);
+    std::optional<qreal> summedAdvance(const QString &text);
+
+    const QFontMetricsF m_metrics;
+    // Without shaping, a text is as wide as its characters together; each is read
+    // once.
+    const QRawFont m_raw;
+    const QRawFont m_paintRaw;
+    QHash<char16_t, Glyph> m_glyphs;
     QHash<QString, qreal> m_advances;
 };
 
