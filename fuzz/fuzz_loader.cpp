@@ -6,6 +6,7 @@
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace sorario;
@@ -58,15 +59,28 @@ bool sameLoad(const Module1 &a, const Module1 &b)
     return true;
 }
 
-// Two states reused by every input and reset from a pristine one: a fresh
-// allocation of the large tables would cost more than the load itself.
-Module1 &resetModule(int which)
+// Two states reused by every input. After each input they forget what it can
+// have touched: no file has more lines than the input has bytes, and the
+// decoder needs more than one payload character for each line.
+Module1 &module(int which)
 {
-    static const auto pristine = std::make_unique<Module1>();
     static std::unique_ptr<Module1> modules[2] = {std::make_unique<Module1>(), std::make_unique<Module1>()};
-    Module1 &m = *modules[which];
-    m = *pristine;
-    return m;
+    return *modules[which];
+}
+
+void forget(Module1 &m, std::size_t size)
+{
+    const int lines = int(std::min<std::size_t>(MaxFileLines, size + 2));
+    m.FileLines.clear(1, lines);
+    m.QuestionBank.clear(1, std::min(lines, MaxBankQuestions));
+    for (int f = 1; f <= 3; ++f)
+        for (int s = 1; s <= HeaderLineCount; ++s)
+            m.FileHeaders(f, s).clear();
+    m.EncodedText.clear();
+    m.DecodedLineCount = 0;
+    m.DecodeFailed = false;
+    m.BankQuestionCount = m.PartCount = m.PartSize = 0;
+    m.LoadedTitles.clear();
 }
 
 } // namespace
@@ -80,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         writeFile(paths.last(), files[i]);
     }
 
-    Module1 &used = resetModule(0);
+    Module1 &used = module(0);
     SilentDialogs first;
     choose(used, paths);
     LoadQuestionFiles(used, first);
@@ -94,10 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     LoadQuestionFiles(used, again);
     checkLoaded(used, again);
 
-    Module1 &fresh = resetModule(1);
+    Module1 &fresh = module(1);
     SilentDialogs once;
     choose(fresh, reversed);
     LoadQuestionFiles(fresh, once);
     FUZZ_CHECK(sameLoad(used, fresh));
+    forget(used, size);
+    forget(fresh, size);
     return 0;
 }
