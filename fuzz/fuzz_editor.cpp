@@ -10,6 +10,7 @@
 #include "editor/EditorCheck.h"
 #include "editor/EditorSave.h"
 #include "editor/QuestionTableModel.h"
+#include "platform/Cp932.h"
 
 #include <QUndoStack>
 
@@ -126,10 +127,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             FUZZ_CHECK(holdsUnwritable(lines));
         return 0;
     }
-    // Saved: opened again, the file holds exactly the lines the table held.
+    // Saved: opened again, the file holds the lines the table held, each as the
+    // code page writes it.
     const QuestionFileRead reopened = ReadQuestionFile(path);
     FUZZ_CHECK(reopened.fault == LoadFault::None);
     FUZZ_CHECK(reopened.encoded == (form == QuestionFileForm::Encoded));
-    FUZZ_CHECK(reopened.countedLines() == lines);
+    QStringList written;
+    for (const QString &line : lines)
+        written.append(decodeCp932(encodeCp932(line).bytes).text);
+    FUZZ_CHECK(reopened.countedLines() == written);
     return 0;
 }

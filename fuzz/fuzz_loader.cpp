@@ -6,6 +6,8 @@
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <memory>
 
@@ -68,11 +70,18 @@ Module1 &module(int which)
     return *modules[which];
 }
 
+template <typename T, int N> void forgetSlots(Slots<T, N> &slots, int count)
+{
+    for (int i = 1; i <= std::min(count, N); ++i)
+        if (!(slots(i) == T {}))
+            slots(i) = T {};
+}
+
 void forget(Module1 &m, std::size_t size)
 {
     const int lines = int(std::min<std::size_t>(MaxFileLines, size + 2));
-    m.FileLines.clear(1, lines);
-    m.QuestionBank.clear(1, std::min(lines, MaxBankQuestions));
+    forgetSlots(m.FileLines, lines);
+    forgetSlots(m.QuestionBank, lines);
     for (int f = 1; f <= 3; ++f)
         for (int s = 1; s <= HeaderLineCount; ++s)
             m.FileHeaders(f, s).clear();
@@ -87,17 +96,21 @@ void forget(Module1 &m, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    // Each file read once, as the loader reads a file's bytes; every load below
+    // takes its reading from here.
     const QList<QByteArray> files = splitInput(data, size, 3);
     QStringList paths;
+    QHash<QString, QuestionFileRead> reads;
     for (int i = 0; i < files.size(); ++i) {
-        paths.append(scratchFile(QStringLiteral("file%1.qvn").arg(i + 1)));
-        writeFile(paths.last(), files[i]);
+        paths.append(QStringLiteral("file%1.qvn").arg(i + 1));
+        reads.insert(paths.last(), ReadQuestionBytes(files[i]));
     }
+    const QuestionFileReader inMemory = [&reads](const QString &path) { return reads.value(path); };
 
     Module1 &used = module(0);
     SilentDialogs first;
     choose(used, paths);
-    LoadQuestionFiles(used, first);
+    LoadQuestionFiles(used, first, inMemory);
     checkLoaded(used, first);
 
     // A second load, the files the other way round, must not see the first one:
@@ -105,13 +118,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QStringList reversed(paths.rbegin(), paths.rend());
     SilentDialogs again;
     choose(used, reversed);
-    LoadQuestionFiles(used, again);
+    LoadQuestionFiles(used, again, inMemory);
     checkLoaded(used, again);
 
     Module1 &fresh = module(1);
     SilentDialogs once;
     choose(fresh, reversed);
-    LoadQuestionFiles(fresh, once);
+    LoadQuestionFiles(fresh, once, inMemory);
     FUZZ_CHECK(sameLoad(used, fresh));
     forget(used, size);
     forget(fresh, size);

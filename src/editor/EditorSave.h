@@ -14,10 +14,12 @@ struct EditorSaveOutcome
     enum class Kind {
         Saved,
         Unwritable, // a character Shift-JIS cannot hold: nothing written
+        ReadsBackOtherwise, // opened again the file would hold other lines: nothing written
         WriteFailed, // the file on disk is as it was
     };
     Kind kind = Kind::Saved;
     QString path;
+    int line = 0; // for ReadsBackOtherwise: the first line that would differ, from 1
 
     bool saved() const { return kind == Kind::Saved; }
 };

@@ -39,7 +39,8 @@ WriteOutcome writeBytesAtomically(const QString &path, QByteArrayView bytes);
 // The same for a Shift-JIS text file.
 WriteOutcome writeTextFileAtomically(const QString &path, const QString &text);
 
-// The same for lines, each ended by CR LF.
+// The same for lines, each ended by CR LF; refused when the bytes would read back
+// as UTF-8 (see decodeFileText).
 WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lines);
 
 } // namespace sorario
