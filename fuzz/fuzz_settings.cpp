@@ -70,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(logo == DefaultSheetLogo);
 
     // What was read is saved and read back unchanged, unless the code page cannot
-    // hold it or a second "@" is left at the front of the face name.
+    // hold it, a second "@" is left at the front of the face name, or it holds a
+    // double quote (the file's items have no way to write one in every place).
     const LineFileRead iniAgain = saved(FontSettingsLines(m), ini);
     const LineFileRead rogAgain = saved(SheetLogoLines(m), rog);
     m.FontName.clear();
@@ -78,11 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     m.SheetLogo.clear();
     LoadFontSettings(m, iniAgain);
     LoadSheetLogo(m, rogAgain);
-    if (survivesCodePage(name) && !name.startsWith(u'@')) {
+    if (survivesCodePage(name) && !name.startsWith(u'@') && !name.contains(u'"')) {
         FUZZ_CHECK(m.FontName == name);
         FUZZ_CHECK(m.FontSize == fontSize);
     }
-    if (survivesCodePage(logo))
+    if (survivesCodePage(logo) && !logo.contains(u'"'))
         FUZZ_CHECK(m.SheetLogo == logo);
     return 0;
 }
