@@ -61,9 +61,8 @@ bool sameLoad(const Module1 &a, const Module1 &b)
     return true;
 }
 
-// Two states reused by every input. After each input they forget what it can
-// have touched: no file has more lines than the input has bytes, and the
-// decoder needs more than one payload character for each line.
+// Two states reused by every input. After each input they forget what it
+// touched: the slots of its longest file and of all its questions.
 Module1 &module(int which)
 {
     static std::unique_ptr<Module1> modules[2] = {std::make_unique<Module1>(), std::make_unique<Module1>()};
@@ -77,11 +76,10 @@ template <typename T, int N> void forgetSlots(Slots<T, N> &slots, int count)
             slots(i) = T {};
 }
 
-void forget(Module1 &m, std::size_t size)
+void forget(Module1 &m, int lines, int questions)
 {
-    const int lines = int(std::min<std::size_t>(MaxFileLines, size + 2));
     forgetSlots(m.FileLines, lines);
-    forgetSlots(m.QuestionBank, lines);
+    forgetSlots(m.QuestionBank, questions);
     for (int f = 1; f <= 3; ++f)
         for (int s = 1; s <= HeaderLineCount; ++s)
             m.FileHeaders(f, s).clear();
@@ -126,7 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     choose(fresh, reversed);
     LoadQuestionFiles(fresh, once, inMemory);
     FUZZ_CHECK(sameLoad(used, fresh));
-    forget(used, size);
-    forget(fresh, size);
+    int lines = HeaderLineCount;
+    int questions = 0;
+    for (const QuestionFileRead &read : std::as_const(reads)) {
+        lines = std::max(lines, int(read.lines.size()));
+        questions += read.questionCount();
+    }
+    forget(used, lines, questions);
+    forget(fresh, lines, questions);
     return 0;
 }
