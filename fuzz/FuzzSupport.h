@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -17,7 +18,8 @@
 
 namespace sorario::fuzz {
 
-// A broken property is a finding like a crash: abort so libFuzzer keeps the input.
+// A broken property is a finding like a crash: abort so libFuzzer keeps the
+// input.
 #define FUZZ_CHECK(cond)                                                                                     \
     do {                                                                                                     \
         if (!(cond)) {                                                                                       \
@@ -26,12 +28,13 @@ namespace sorario::fuzz {
         }                                                                                                    \
     } while (false)
 
-// Marks where one file of a multi-file input ends. Shift-JIS text never holds NUL,
-// so seeds made of real files are split only where they were joined.
+// Marks where one file of a multi-file input ends. Shift-JIS text never holds
+// NUL, so seeds made of real files are split only where they were joined.
 inline constexpr char Separator[] = {'\0', '-', '-', '\0'};
 inline constexpr std::size_t SeparatorSize = sizeof Separator;
 
-// The input cut at the first maxPieces - 1 separators; the last piece keeps the rest.
+// The input cut at the first maxPieces - 1 separators; the last piece keeps the
+// rest.
 inline QList<QByteArray> splitInput(const std::uint8_t *data, std::size_t size, int maxPieces)
 {
     QList<QByteArray> pieces;
@@ -50,10 +53,14 @@ inline QList<QByteArray> splitInput(const std::uint8_t *data, std::size_t size, 
     return pieces;
 }
 
-// One scratch folder per fuzzing process, reused by every input.
+// One scratch folder per fuzzing process, reused by every input; in memory
+// where the system offers it, so that the files of millions of inputs never
+// reach a disk.
 inline const QString &scratchFolder()
 {
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/sorario-fuzz-XXXXXX"));
+    static const QString parent
+        = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static QTemporaryDir dir(parent + QStringLiteral("/sorario-fuzz-XXXXXX"));
     if (!dir.isValid()) {
         std::fprintf(stderr, "no scratch folder\n");
         std::abort();

@@ -6,6 +6,9 @@
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <memory>
 
 using namespace sorario;
@@ -58,32 +61,54 @@ bool sameLoad(const Module1 &a, const Module1 &b)
     return true;
 }
 
-// Two states reused by every input and reset from a pristine one: a fresh
-// allocation of the large tables would cost more than the load itself.
-Module1 &resetModule(int which)
+// Two states reused by every input. After each input they forget what it
+// touched: the slots of its longest file and of all its questions.
+Module1 &module(int which)
 {
-    static const auto pristine = std::make_unique<Module1>();
     static std::unique_ptr<Module1> modules[2] = {std::make_unique<Module1>(), std::make_unique<Module1>()};
-    Module1 &m = *modules[which];
-    m = *pristine;
-    return m;
+    return *modules[which];
+}
+
+template <typename T, int N> void forgetSlots(Slots<T, N> &slots, int count)
+{
+    for (int i = 1; i <= std::min(count, N); ++i)
+        if (!(slots(i) == T {}))
+            slots(i) = T {};
+}
+
+void forget(Module1 &m, int lines, int questions)
+{
+    forgetSlots(m.FileLines, lines);
+    forgetSlots(m.QuestionBank, questions);
+    for (int f = 1; f <= 3; ++f)
+        for (int s = 1; s <= HeaderLineCount; ++s)
+            m.FileHeaders(f, s).clear();
+    m.EncodedText.clear();
+    m.DecodedLineCount = 0;
+    m.DecodeFailed = false;
+    m.BankQuestionCount = m.PartCount = m.PartSize = 0;
+    m.LoadedTitles.clear();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    // Each file read once, as the loader reads a file's bytes; every load below
+    // takes its reading from here.
     const QList<QByteArray> files = splitInput(data, size, 3);
     QStringList paths;
+    QHash<QString, QuestionFileRead> reads;
     for (int i = 0; i < files.size(); ++i) {
-        paths.append(scratchFile(QStringLiteral("file%1.qvn").arg(i + 1)));
-        writeFile(paths.last(), files[i]);
+        paths.append(QStringLiteral("file%1.qvn").arg(i + 1));
+        reads.insert(paths.last(), ReadQuestionBytes(files[i]));
     }
+    const QuestionFileReader inMemory = [&reads](const QString &path) { return reads.value(path); };
 
-    Module1 &used = resetModule(0);
+    Module1 &used = module(0);
     SilentDialogs first;
     choose(used, paths);
-    LoadQuestionFiles(used, first);
+    LoadQuestionFiles(used, first, inMemory);
     checkLoaded(used, first);
 
     // A second load, the files the other way round, must not see the first one:
@@ -91,13 +116,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QStringList reversed(paths.rbegin(), paths.rend());
     SilentDialogs again;
     choose(used, reversed);
-    LoadQuestionFiles(used, again);
+    LoadQuestionFiles(used, again, inMemory);
     checkLoaded(used, again);
 
-    Module1 &fresh = resetModule(1);
+    Module1 &fresh = module(1);
     SilentDialogs once;
     choose(fresh, reversed);
-    LoadQuestionFiles(fresh, once);
+    LoadQuestionFiles(fresh, once, inMemory);
     FUZZ_CHECK(sameLoad(used, fresh));
+    int lines = HeaderLineCount;
+    int questions = 0;
+    for (const QuestionFileRead &read : std::as_const(reads)) {
+        lines = std::max(lines, int(read.lines.size()));
+        questions += read.questionCount();
+    }
+    forget(used, lines, questions);
+    forget(fresh, lines, questions);
     return 0;
 }

@@ -94,6 +94,25 @@ def main():
         "題", "1,3,5", "ロゴ", "Q @a@ b\\/c", "hint", "ans"]))
     write("fuzz_print", "huge-font", print_input(0b0100, 0x82, ["t", "c", "l", "x", "", "y"]))
 
+    # CSV: the program's own table, a spreadsheet's Shift-JIS save, and quoting.
+    table = ("\ufeff#タイトル,中学英語\r\n#部の数,2\r\n#シートコード,C1\r\n問題,ヒント,解答\r\n"
+             "\"He @is@ a, student\",\"\"\"be\"\"\",is\r\n,,\r\n")
+    write("fuzz_csv", "own", table.encode("utf-8"))
+    write("fuzz_csv", "sjis", sjis("#題,英語\r\nQ,H,A\r\n\r\nQ2,,A2,\r\n"))
+    write("fuzz_csv", "tabs-and-breaks", b'#a\tb\rQ,"x\ny",A\n"open')
+
+    # Editor: the opened file, then the edits (operation byte and values; texts end at NUL).
+    edits = bytes([0, 0, 0, 1]) + "新しい問題".encode("utf-8") + b"\0" \
+        + bytes([1, 0]) + b"\\\\\\title\0" + bytes([2, 1, 1]) + b"q\0h\0a\0" \
+        + bytes([5]) + b"@\0\r\n\0" + bytes([6, 7, 4, 0, 1, 1])
+    write("fuzz_editor", "plain", drill1 + SEP + edits)
+    write("fuzz_editor", "encoded", encoded + SEP + bytes([1]) + edits)
+    write("fuzz_editor", "half-width", sjis("ﾃｽﾄｰ" + CRLF * 6) + SEP + bytes([0]))
+
+    # History: stored records (mode 1) and a damaged file (mode 0).
+    write("fuzz_history", "records", bytes([1, 0, 1, 5, 2, 1, 0, 1, 3, 3, 5, 1]) * 4)
+    write("fuzz_history", "damaged", bytes([0]) + bytes(range(0, 60)))
+
 
 if __name__ == "__main__":
     main()

@@ -44,6 +44,21 @@ QString QuestionFileRead::headerLine(int line) const
     return lines.value(line - 1);
 }
 
+namespace {
+
+QuestionFileRead questionFileOf(LineFileRead file)
+{
+    QuestionFileRead read = ReadQuestionLines(std::move(file.lines));
+    read.encoding = file.encoding;
+    if (!read.encoded && read.fault != LoadFault::TooManyLines) {
+        read.badBytes = file.badBytes;
+        read.firstBadLine = file.firstBadLine;
+    }
+    return read;
+}
+
+} // namespace
+
 QuestionFileRead ReadQuestionFile(const QString &path)
 {
     if (QFileInfo(path).isDir()) {
@@ -58,13 +73,12 @@ QuestionFileRead ReadQuestionFile(const QString &path)
             = file.status == LineFileRead::Status::Missing ? LoadFault::Missing : LoadFault::Unreadable;
         return read;
     }
-    QuestionFileRead read = ReadQuestionLines(std::move(file.lines));
-    read.encoding = file.encoding;
-    if (!read.encoded && read.fault != LoadFault::TooManyLines) {
-        read.badBytes = file.badBytes;
-        read.firstBadLine = file.firstBadLine;
-    }
-    return read;
+    return questionFileOf(std::move(file));
+}
+
+QuestionFileRead ReadQuestionBytes(QByteArrayView bytes)
+{
+    return questionFileOf(readLineBytes(bytes));
 }
 
 QuestionFileRead ReadQuestionLines(QStringList lines)

@@ -73,6 +73,9 @@ struct QuestionFileRead
 
 QuestionFileRead ReadQuestionFile(const QString &path);
 
+// The same reading of a file's bytes already in memory.
+QuestionFileRead ReadQuestionBytes(QByteArrayView bytes);
+
 // The same reading of lines already in memory, as a file would hold them (a file
 // being edited): decoded when line 1 carries the mark, counted, refused as the loader
 // refuses them.

@@ -27,6 +27,11 @@ QString TooManyQuestionsMessage()
 
 LoadOutcome LoadBank(Module1 &m)
 {
+    return LoadBank(m, ReadQuestionFile);
+}
+
+LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
+{
     m.BankQuestionCount = 0;
     m.PartCount = 0;
     m.LoadedTitles.clear();
@@ -38,7 +43,7 @@ LoadOutcome LoadBank(Module1 &m)
     for (int f = 1; f <= fileCount; ++f) {
         m.FileLines.clear(1, int(std::max<qsizetype>(filledSlots, HeaderLineCount)));
         const QString &path = m.ChosenFileList(f);
-        QuestionFileRead read = ReadQuestionFile(path);
+        QuestionFileRead read = readFile(path);
         if (read.encoded) {
             m.EncodedText = read.payload;
             m.DecodedLineCount = static_cast<std::int16_t>(read.lineCount);
@@ -106,7 +111,12 @@ QString LoadFailureMessage(const LoadOutcome &outcome)
 
 void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
 {
-    const LoadOutcome outcome = LoadBank(m);
+    LoadQuestionFiles(m, dialogs, ReadQuestionFile);
+}
+
+void LoadQuestionFiles(Module1 &m, Dialogs &dialogs, const QuestionFileReader &readFile)
+{
+    const LoadOutcome outcome = LoadBank(m, readFile);
     if (outcome.fault == LoadFault::None)
         return;
     const bool gone = outcome.fault == LoadFault::Missing || outcome.fault == LoadFault::Folder;

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace sorario {
 
 struct Module1;
@@ -26,6 +28,11 @@ struct LoadOutcome
 // stops at the first file that cannot be loaded, and says which and why.
 LoadOutcome LoadBank(Module1 &m);
 
+// Where the load gets each chosen file's reading: ReadQuestionFile, or files
+// already in memory.
+using QuestionFileReader = std::function<QuestionFileRead(const QString &path)>;
+LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile);
+
 // What a stopped load says, naming the file where that helps.
 QString LoadFailureMessage(const LoadOutcome &outcome);
 
@@ -33,5 +40,6 @@ QString LoadFailureMessage(const LoadOutcome &outcome);
 // gone since it was listed is "broken data"; only a broken structure beeps) and
 // LoadFailed = 1.
 void LoadQuestionFiles(Module1 &m, Dialogs &dialogs);
+void LoadQuestionFiles(Module1 &m, Dialogs &dialogs, const QuestionFileReader &readFile);
 
 } // namespace sorario

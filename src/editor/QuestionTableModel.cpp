@@ -78,7 +78,9 @@ void QuestionTableModel::removeRecords(int row, int count)
 
 void QuestionTableModel::moveRecords(int row, int count, int delta)
 {
-    if (row < 0 || count <= 0 || row + delta < 0 || row + count + delta > questionCount() || delta == 0)
+    // The rows moved and the rows they land on must both be in the table.
+    if (row < 0 || count <= 0 || row + count > questionCount() || row + delta < 0
+        || row + count + delta > questionCount() || delta == 0)
         return;
     m_undo.push(new MoveRowsCommand(*this, row, count, delta));
 }

@@ -2,10 +2,10 @@
 #include "editor/frmEditor.h"
 #include "ui_frmEditor.h"
 
-#include "bank/EncodedLines.h"
 #include "bank/QuestionFiles.h"
 #include "editor/EditorCheck.h"
 #include "editor/EditorDialogs.h"
+#include "editor/EditorSave.h"
 #include "editor/QuestionTableModel.h"
 #include "exchange/QuestionCsv.h"
 #include "platform/Dialogs.h"
@@ -250,19 +250,9 @@ std::optional<QString> frmEditor::askSavePath(Form form)
 
 bool frmEditor::saveTo(const QString &path, Form form)
 {
-    const QStringList lines = m_model->lines();
-    if (holdsUnwritable(lines)) {
-        dialogs.message(QStringLiteral("Shift-JIS で保存できない文字があります（問題点の一覧）。"
-                                       "直してから保存して下さい。"),
-            EditorTitle);
-        return false;
-    }
-    const QStringList written
-        = form == Form::Encoded ? QStringList {QString::fromUtf16(EncodedMark) + EncodeLines(lines)} : lines;
-    if (!writeLineFileAtomically(path, written)) {
-        dialogs.message(
-            QStringLiteral("問題ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(path),
-            EditorTitle);
+    const EditorSaveOutcome outcome = saveEditedLines(path, m_model->lines(), form);
+    if (!outcome.saved()) {
+        dialogs.message(editorSaveMessage(outcome), EditorTitle);
         return false;
     }
     m_recovery.discard(m_recoveryKey);

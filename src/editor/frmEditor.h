@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/EditorSave.h"
 #include "editor/QuestionPreview.h"
 #include "editor/RecoveryStore.h"
 #include "editor/TableRows.h"
@@ -74,7 +75,7 @@ private Q_SLOTS:
     void lstProblems_Click();
 
 private:
-    enum class Form { Plain, Encoded };
+    using Form = QuestionFileForm;
 
     void connectActions();
     void startFile(const QStringList &lines, const QString &path, Form form);

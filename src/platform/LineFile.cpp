@@ -60,6 +60,12 @@ LineFileRead readLineFile(const QString &path)
         return result;
     }
     file.close();
+    return readLineBytes(bytes);
+}
+
+LineFileRead readLineBytes(QByteArrayView bytes)
+{
+    LineFileRead result;
     const DecodedText decoded = decodeFileText(bytes);
     result.lines = splitLines(decoded.text);
     result.encoding = decoded.encoding;

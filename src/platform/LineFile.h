@@ -36,6 +36,9 @@ DecodedText decodeFileText(QByteArrayView bytes);
 
 LineFileRead readLineFile(const QString &path);
 
+// The same reading of bytes already in memory.
+LineFileRead readLineBytes(QByteArrayView bytes);
+
 // The same splitting on text already decoded.
 QStringList splitLines(const QString &text);
 

@@ -30,9 +30,22 @@ WriteOutcome writeTextFileAtomically(const QString &path, const QString &text)
     return writeBytesAtomically(path, encodeCp932(text).bytes);
 }
 
+std::optional<QByteArray> lineFileBytes(const QStringList &lines)
+{
+    QByteArray bytes = encodeCp932(joinCrLf(lines)).bytes;
+    // Rare code-page text is also well-formed UTF-8 and would read back as other
+    // text: such a file is better not written than written wrong.
+    if (decodeFileText(bytes).encoding != TextEncoding::ShiftJis)
+        return std::nullopt;
+    return bytes;
+}
+
 WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lines)
 {
-    return writeTextFileAtomically(path, joinCrLf(lines));
+    const std::optional<QByteArray> bytes = lineFileBytes(lines);
+    if (!bytes)
+        return WriteOutcome::failed(QStringLiteral("the Shift-JIS text would read back as UTF-8"));
+    return writeBytesAtomically(path, *bytes);
 }
 
 } // namespace sorario

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 
 namespace sorario {
@@ -39,7 +41,11 @@ WriteOutcome writeBytesAtomically(const QString &path, QByteArrayView bytes);
 // The same for a Shift-JIS text file.
 WriteOutcome writeTextFileAtomically(const QString &path, const QString &text);
 
-// The same for lines, each ended by CR LF.
+// The bytes of lines in a file, each ended by CR LF; nothing when those bytes would
+// read back as UTF-8 (see decodeFileText).
+std::optional<QByteArray> lineFileBytes(const QStringList &lines);
+
+// Writes lineFileBytes whole or not at all; refused when there are none.
 WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lines);
 
 } // namespace sorario

@@ -29,14 +29,20 @@ QString fileInSettingsFolder(const Module1 &m, QLatin1String name)
     return path + name;
 }
 
-std::optional<ItemReader> openItems(const QString &path)
+std::optional<ItemReader> itemsOf(const LineFileRead &read)
 {
-    if (path.isEmpty())
-        return std::nullopt;
-    const LineFileRead read = readLineFile(path);
     if (read.status != LineFileRead::Status::Ok)
         return std::nullopt;
     return ItemReader(joinCrLf(read.lines));
+}
+
+LineFileRead readSettingsFile(const QString &path)
+{
+    if (!path.isEmpty())
+        return readLineFile(path);
+    LineFileRead none;
+    none.status = LineFileRead::Status::Missing;
+    return none;
 }
 
 // An installed copy's settings folder exists only once something was saved.
@@ -63,7 +69,12 @@ QString LogoFilePath(const Module1 &m)
 
 void LoadFontSettings(Module1 &m)
 {
-    if (std::optional<ItemReader> items = openItems(SettingsFilePath(m))) {
+    LoadFontSettings(m, readSettingsFile(SettingsFilePath(m)));
+}
+
+void LoadFontSettings(Module1 &m, const LineFileRead &file)
+{
+    if (std::optional<ItemReader> items = itemsOf(file)) {
         const std::optional<QString> name = items->readText();
         const std::optional<std::int16_t> read = name ? items->readNumber() : std::nullopt;
         // A size the sheet cannot print counts as no size at all.
@@ -78,14 +89,24 @@ void LoadFontSettings(Module1 &m)
     m.FontSize = DefaultFontSize;
 }
 
+QStringList FontSettingsLines(const Module1 &m)
+{
+    return {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '};
+}
+
 void SaveFontSettings(const Module1 &m)
 {
-    writeSettingsFile(SettingsFilePath(m), {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '});
+    writeSettingsFile(SettingsFilePath(m), FontSettingsLines(m));
 }
 
 void LoadSheetLogo(Module1 &m)
 {
-    if (std::optional<ItemReader> items = openItems(LogoFilePath(m))) {
+    LoadSheetLogo(m, readSettingsFile(LogoFilePath(m)));
+}
+
+void LoadSheetLogo(Module1 &m, const LineFileRead &file)
+{
+    if (std::optional<ItemReader> items = itemsOf(file)) {
         if (const std::optional<QString> logo = items->readText()) {
             m.SheetLogo = *logo;
             return;
@@ -94,9 +115,14 @@ void LoadSheetLogo(Module1 &m)
     m.SheetLogo = DefaultSheetLogo;
 }
 
+QStringList SheetLogoLines(const Module1 &m)
+{
+    return {TextItemLine(m.SheetLogo)};
+}
+
 void SaveSheetLogo(const Module1 &m)
 {
-    writeSettingsFile(LogoFilePath(m), {TextItemLine(m.SheetLogo)});
+    writeSettingsFile(LogoFilePath(m), SheetLogoLines(m));
 }
 
 } // namespace sorario

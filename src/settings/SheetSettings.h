@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/LineFile.h"
+
 #include <QString>
+#include <QStringList>
 
 namespace sorario {
 
@@ -13,8 +16,14 @@ QString SettingsFilePath(const Module1 &m);
 QString LogoFilePath(const Module1 &m);
 
 void LoadFontSettings(Module1 &m);
+// The same on a file already read (a missing one gives the defaults).
+void LoadFontSettings(Module1 &m, const LineFileRead &file);
+// The lines a save writes.
+QStringList FontSettingsLines(const Module1 &m);
 void SaveFontSettings(const Module1 &m);
 void LoadSheetLogo(Module1 &m);
+void LoadSheetLogo(Module1 &m, const LineFileRead &file);
+QStringList SheetLogoLines(const Module1 &m);
 void SaveSheetLogo(const Module1 &m);
 
 } // namespace sorario

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/EditorSave.h"
+
+#include "bank/EncodedLines.h"
+#include "bank/QuestionFileRead.h"
+#include "editor/EditorCheck.h"
+#include "platform/Cp932.h"
+#include "platform/LineFile.h"
+#include "platform/SafeWrite.h"
+
+#include <QDir>
+
+namespace sorario {
+
+EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines, QuestionFileForm form)
+{
+    if (holdsUnwritable(lines))
+        return {EditorSaveOutcome::Kind::Unwritable, path};
+    const QStringList written = form == QuestionFileForm::Encoded
+        ? QStringList {QString::fromUtf16(EncodedMark) + EncodeLines(lines)}
+        : lines;
+    // A plain title that begins with the encoded mark, or text whose bytes look like
+    // UTF-8, would open as something else: the table stays, the file is not written.
+    // ("¥" and the like come back as the code page's own character, as always.)
+    const QStringList reopened = ReadQuestionBytes(encodeCp932(joinCrLf(written)).bytes).countedLines();
+    QStringList expected;
+    for (const QString &line : lines)
+        expected.append(decodeCp932(encodeCp932(line).bytes).text);
+    if (reopened != expected) {
+        qsizetype line = 0;
+        while (line < expected.size() && line < reopened.size() && expected[line] == reopened[line])
+            ++line;
+        return {EditorSaveOutcome::Kind::ReadsBackOtherwise, path, int(line + 1)};
+    }
+    if (!writeLineFileAtomically(path, written))
+        return {EditorSaveOutcome::Kind::WriteFailed, path};
+    return {EditorSaveOutcome::Kind::Saved, path};
+}
+
+QString editorSaveMessage(const EditorSaveOutcome &outcome)
+{
+    switch (outcome.kind) {
+    case EditorSaveOutcome::Kind::Saved:
+        return {};
+    case EditorSaveOutcome::Kind::Unwritable:
+        return QStringLiteral(
+            "Shift-JIS で保存できない文字があります（問題点の一覧）。直してから保存して下さい。");
+    case EditorSaveOutcome::Kind::ReadsBackOtherwise:
+        return QStringLiteral("%1 行目が、保存すると読み込み時に別の内容になってしまいます"
+                              "（1行目の先頭の「\\\\\\」など）。直してから保存して下さい。")
+            .arg(outcome.line);
+    case EditorSaveOutcome::Kind::WriteFailed:
+        return QStringLiteral("問題ファイルを保存できませんでした。\n")
+            + QDir::toNativeSeparators(outcome.path);
+    }
+    return {};
+}
+
+} // namespace sorario
