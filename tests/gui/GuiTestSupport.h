@@ -3,7 +3,6 @@
 
 #include "print/QtPrintTarget.h"
 #include "print/RecordingSurface.h"
-#include "print/TracingSurface.h"
 #include "setup/frmSettei.h"
 #include "shared/Module1.h"
 
@@ -15,7 +14,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,10 +43,6 @@ inline QString text(QWidget *window, const char *name)
     return control<QPlainTextEdit>(window, name)->toPlainText();
 }
 
-inline bool enabled(QWidget *window, const char *name)
-{
-    return control<QWidget>(window, name)->isEnabled();
-}
 inline void click(QWidget *window, const char *name)
 {
     control<QAbstractButton>(window, name)->click();
@@ -59,7 +53,7 @@ inline QString enabledMask(QWidget *window, std::initializer_list<const char *> 
 {
     QString s;
     for (const char *name : names)
-        s += enabled(window, name) ? u'1' : u'0';
+        s += control<QWidget>(window, name)->isEnabled() ? u'1' : u'0';
     return s;
 }
 
@@ -117,38 +111,18 @@ inline PrintTargetFactory pdfSurfaces(const QString &pdfPath)
     };
 }
 
-// Print runs traced onto `paper`, whatever they are for.
-inline PrintTargetFactory tracedTargets(RecordingSurface &paper)
+// Print runs recorded on `paper`, whatever they are for; nothing to preview.
+inline PrintTargetFactory recordedTargets(RecordingSurface &paper)
 {
-    struct Traced : PrintTarget
-    {
-        explicit Traced(RecordingSurface &paper)
-            : tracer(paper)
-        {
-        }
-        PrintSurface &surface() override { return tracer; }
-        TracingSurface tracer;
-    };
-    return [&paper](PrintPurpose) { return std::make_unique<Traced>(paper); };
+    return [&paper](PrintPurpose) { return std::make_unique<SurfaceTarget>(paper); };
 }
-
-// Keeps the paper the preview was shown on.
-struct PreviewDialogs : ScriptedDialogs
-{
-    QPageLayout layout;
-    bool printPreview(PreviewDocument &document) override
-    {
-        layout = document.previewPrinter().pageLayout();
-        return ScriptedDialogs::printPreview(document);
-    }
-};
 
 // A set-up window over a made-up bank, printing to a PDF in its own folder.
 struct SetupFixture
 {
     QTemporaryDir dir;
     Module1 m;
-    PreviewDialogs dialogs;
+    ScriptedDialogs dialogs;
     int returnings = 0;
     std::unique_ptr<frmSettei> w;
 
