@@ -78,17 +78,17 @@ private Q_SLOTS:
         f.open();
         QCOMPARE(
             (QList<int> {f.m.AnswerLayout, f.m.AttachAnswers, f.m.QuestionCount}), (QList<int> {1, 1, 10}));
-        QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked());
-        QVERIFY(control<QCheckBox>(f.w.get(), "Check1")->isChecked());
+        QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked()
+            && control<QCheckBox>(f.w.get(), "Check1")->isChecked());
         QStringList texts;
         for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
             texts << text(f.w.get(), name);
         QCOMPARE(texts,
             (QStringList {u"Drill A\nDrill B"_s, u"IPAMincho"_s, u"12"_s, u"0"_s, u"25"_s, u"《三年》"_s}));
-        QCOMPARE(f.parts()->count(), 2);
-        QCOMPARE(control<QSpinBox>(f.w.get(), "spnSheetCount")->value(), 1);
-        QCOMPARE(f.runState(), u"0000"_s);
-        QVERIFY(f.dialogs.shown.isEmpty());
+        QCOMPARE(
+            (QList<int> {int(f.parts()->count()), control<QSpinBox>(f.w.get(), "spnSheetCount")->value()}),
+            (QList<int> {2, 1}));
+        f.verifyReset();
     }
 
     // "範囲決定" shows the decided range and its counts, the count selected; a count chosen
@@ -128,8 +128,7 @@ private Q_SLOTS:
             QCOMPARE(f.runState(), u"1111"_s);
             QCOMPARE(selectedRows(f.parts()), parts);
             QCOMPARE(selectedRows(f.counts()), counts);
-            QCOMPARE(f.m.AllPartsChosen, 0);
-            QCOMPARE(text(f.w.get(), "Text4"), range);
+            QCOMPARE((std::pair {int(f.m.AllPartsChosen), text(f.w.get(), "Text4")}), (std::pair {0, range}));
         }
     }
 
@@ -142,8 +141,7 @@ private Q_SLOTS:
             how == 0       ? f.press("Command2")
                 : how == 1 ? QTest::keyClick(f.w.get(), Qt::Key_Escape)
                            : void(f.w->close());
-            QCOMPARE(f.returnings, 1);
-            QVERIFY(!f.w->isVisible());
+            QVERIFY(f.returnings == 1 && !f.w->isVisible());
         }
     }
 
@@ -188,8 +186,7 @@ private Q_SLOTS:
             QCOMPARE((QStringList {f.m.FontName, QString::number(f.m.FontSize)}), font);
             QCOMPARE((QStringList {text(f.w.get(), "Text2"), text(f.w.get(), "Text3")}), font);
             f.press("cmdFonts_0");
-            QCOMPARE(text(f.w.get(), "Text2"), DefaultFontName);
-            QCOMPARE(f.m.FontName, DefaultFontName);
+            QCOMPARE((QStringList {text(f.w.get(), "Text2"), f.m.FontName}), QStringList(2, DefaultFontName));
             QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
             f.m.FontName = u"IPAPMincho"_s;
             f.press("Command1");
@@ -328,11 +325,10 @@ private Q_SLOTS:
         const auto third = [](const QString &question) { return u"( 3) "_s + question.section(u'（', 0, 0); };
         QVERIFY(printed.contains(third(after[2])) && !printed.contains(third(before[2])));
         const QList<RecordedRun> runs = HistoryStore(history).runs(u"2年B組"_s).value;
-        QCOMPARE(runs.size(), 1);
         QStringList recorded;
-        for (const QuestionRecord &q : runs[0].sheets[0].questions)
+        for (const QuestionRecord &q : runs.value(0).sheets.value(0).questions)
             recorded.append(q.QuestionText);
-        QCOMPARE(recorded, after);
+        QCOMPARE((std::pair {runs.size(), recorded}), (std::pair {qsizetype(1), after}));
 
         f.open();
         auto *classes = control<QComboBox>(f.w.get(), "cboClass");
