@@ -11,9 +11,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,11 +34,11 @@ template <typename T> T *control(QWidget *window, const char *name)
     return c;
 }
 
+// What a line or text box shows.
 inline QString text(QWidget *window, const char *name)
 {
-    if (auto *line = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
-        return line->text();
-    return control<QPlainTextEdit>(window, name)->toPlainText();
+    const QWidget *box = control<QWidget>(window, name);
+    return box->property(box->inherits("QLineEdit") ? "text" : "plainText").toString();
 }
 
 inline void click(QWidget *window, const char *name)
@@ -80,21 +78,17 @@ inline void selectRows(QListWidget *list, const QList<int> &rows)
         list->item(row)->setSelected(true);
 }
 
-// Question k of a made-up bank: a blank in brackets to fill, the answer "aK".
-inline QuestionRecord question(int k)
-{
-    return {QStringLiteral("Question %1 （　　） here.").arg(k), QString(), QStringLiteral("a%1").arg(k)};
-}
-
-// The bank as the loader leaves it, without going through files.
-inline void fillBank(Module1 &m, int count, int parts, const QString &titles = QStringLiteral("Drill\r\n"))
+// The bank as the loader leaves it, without going through files: question k has a
+// blank in brackets to fill and the answer "aK".
+inline void fillBank(Module1 &m, int count, int parts)
 {
     for (int k = 1; k <= count; ++k)
-        m.QuestionBank(k) = question(k);
+        m.QuestionBank(k)
+            = {QStringLiteral("Question %1 （　　） here.").arg(k), QString(), QStringLiteral("a%1").arg(k)};
     m.BankQuestionCount = static_cast<std::int16_t>(count);
     m.PartCount = static_cast<std::int16_t>(parts);
     m.PartSize = static_cast<std::int16_t>(count / parts);
-    m.LoadedTitles = titles;
+    m.LoadedTitles = QStringLiteral("Drill\r\n");
     m.ChosenFileCount = 1;
     m.FileHeaders(1, 1) = QStringLiteral("Drill");
     m.FileHeaders(1, 2) = QString::number(parts);
