@@ -33,10 +33,8 @@ public:
     }
 };
 
-QStringList placeOnce(const QString &text, RecordingSurface *surface = nullptr)
+QStringList placeOnce(const QString &text, RecordingSurface &s)
 {
-    RecordingSurface own;
-    RecordingSurface &s = surface ? *surface : own;
     auto m = moduleWith({});
     SetPrintMetrics(*m, s);
     TextPlacer placer(*m, s, PlacingRules {});
@@ -109,7 +107,7 @@ private Q_SLOTS:
     void longParagraphIsNotMeasuredQuadratically()
     {
         CountingSurface s;
-        const int lines = int(placeOnce(QString(4500, QChar(u'a')), &s).size());
+        const int lines = int(placeOnce(QString(4500, QChar(u'a')), s).size());
         QVERIFY(lines >= 50); // about 90 characters a line
         QVERIFY2(s.calls < 20 * lines, qPrintable(QString::number(s.calls)));
     }
@@ -151,7 +149,8 @@ private Q_SLOTS:
     void placing()
     {
         QFETCH(QString, text);
-        QTEST(placeOnce(text), "expected");
+        RecordingSurface s;
+        QTEST(placeOnce(text, s), "expected");
     }
 
     // The trace of every kind of operation, escapes and continued positions included,
