@@ -16,25 +16,18 @@ using namespace sorario::test;
 
 namespace {
 
-// Draws "S<sheet>Q<n>" / "S<sheet>A<n>" at the count asked; "S2Q1" takes three
-// lines, so sheet 2 fits two questions less.
-struct Draws
+// Draws "S<sheet>Q<n>" / "S<sheet>A<n>" at the count asked, noted in `counts`; "S2Q1"
+// takes three lines, so sheet 2 fits two questions less.
+DrawSheet drawsOn(Module1 &m, QList<int> &counts)
 {
-    QList<int> sheets, counts;
-
-    DrawSheet on(Module1 &m)
-    {
-        return [this, &m](int sheet) {
-            sheets.append(sheet);
-            counts.append(m.QuestionCount);
-            for (int n = 1; n <= m.QuestionCount; ++n) {
-                const QString q = u"S%1Q%2"_s.arg(sheet).arg(n);
-                m.DrawnQuestions(n)
-                    = {q == u"S2Q1"_s ? q + u"\\/x\\/y"_s : q, {}, u"S%1A%2"_s.arg(sheet).arg(n)};
-            }
-        };
-    }
-};
+    return [&m, &counts](int sheet) {
+        counts.append(m.QuestionCount);
+        for (int n = 1; n <= m.QuestionCount; ++n) {
+            const QString q = u"S%1Q%2"_s.arg(sheet).arg(n);
+            m.DrawnQuestions(n) = {q == u"S2Q1"_s ? q + u"\\/x\\/y"_s : q, {}, u"S%1A%2"_s.arg(sheet).arg(n)};
+        }
+    };
+}
 
 // The last text of every page: which sheet's questions or answers ended there.
 QStringList pageEnds(const PrintLog &log)
@@ -159,13 +152,14 @@ private Q_SLOTS:
             m->SheetCount = static_cast<std::int16_t>(r.sheets);
             m->FileHeaders(1, 3) = u"T1"_s;
             m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
-            Draws draws;
+            QList<int> drawCounts;
             RecordingSurface s;
             ScriptedDialogs d;
             d.printAnswers.enqueue(r.dialogOk);
             d.messageAnswers.enqueue(r.answer);
             QList<SheetOutcome> outcomes;
-            QCOMPARE(PrintSheets(*m, s, d, draws.on(*m), &outcomes).printed(), !r.printed.isEmpty());
+            QCOMPARE(
+                PrintSheets(*m, s, d, drawsOn(*m, drawCounts), &outcomes).printed(), !r.printed.isEmpty());
             QCOMPARE(d.messages(), r.prompt.isEmpty() ? QStringList {} : QStringList {r.prompt});
             QList<int> counts;
             for (const SheetOutcome &o : outcomes) {
@@ -174,7 +168,7 @@ private Q_SLOTS:
             }
             QCOMPARE(counts, r.printed);
             // Every sheet draws at the count asked, not at what fitted the one before.
-            for (int c : draws.counts)
+            for (int c : drawCounts)
                 QCOMPARE(c, r.asked);
             QCOMPARE((std::pair {int(m->QuestionCount), int(m->SheetIndex)}),
                 (std::pair {r.printed.isEmpty() ? r.asked : r.printed[0], 0}));
