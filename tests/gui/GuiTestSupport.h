@@ -3,7 +3,6 @@
 
 #include "print/QtPrintTarget.h"
 #include "print/RecordingSurface.h"
-#include "print/TracingSurface.h"
 #include "setup/frmSettei.h"
 #include "shared/Module1.h"
 
@@ -12,10 +11,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,17 +34,13 @@ template <typename T> T *control(QWidget *window, const char *name)
     return c;
 }
 
+// What a line or text box shows.
 inline QString text(QWidget *window, const char *name)
 {
-    if (auto *line = window->findChild<QLineEdit *>(QString::fromLatin1(name)))
-        return line->text();
-    return control<QPlainTextEdit>(window, name)->toPlainText();
+    const QWidget *box = control<QWidget>(window, name);
+    return box->property(box->inherits("QLineEdit") ? "text" : "plainText").toString();
 }
 
-inline bool enabled(QWidget *window, const char *name)
-{
-    return control<QWidget>(window, name)->isEnabled();
-}
 inline void click(QWidget *window, const char *name)
 {
     control<QAbstractButton>(window, name)->click();
@@ -59,7 +51,7 @@ inline QString enabledMask(QWidget *window, std::initializer_list<const char *> 
 {
     QString s;
     for (const char *name : names)
-        s += enabled(window, name) ? u'1' : u'0';
+        s += control<QWidget>(window, name)->isEnabled() ? u'1' : u'0';
     return s;
 }
 
@@ -86,21 +78,17 @@ inline void selectRows(QListWidget *list, const QList<int> &rows)
         list->item(row)->setSelected(true);
 }
 
-// Question k of a made-up bank: a blank in brackets to fill, the answer "aK".
-inline QuestionRecord question(int k)
-{
-    return {QStringLiteral("Question %1 （　　） here.").arg(k), QString(), QStringLiteral("a%1").arg(k)};
-}
-
-// The bank as the loader leaves it, without going through files.
-inline void fillBank(Module1 &m, int count, int parts, const QString &titles = QStringLiteral("Drill\r\n"))
+// The bank as the loader leaves it, without going through files: question k has a
+// blank in brackets to fill and the answer "aK".
+inline void fillBank(Module1 &m, int count, int parts)
 {
     for (int k = 1; k <= count; ++k)
-        m.QuestionBank(k) = question(k);
+        m.QuestionBank(k)
+            = {QStringLiteral("Question %1 （　　） here.").arg(k), QString(), QStringLiteral("a%1").arg(k)};
     m.BankQuestionCount = static_cast<std::int16_t>(count);
     m.PartCount = static_cast<std::int16_t>(parts);
     m.PartSize = static_cast<std::int16_t>(count / parts);
-    m.LoadedTitles = titles;
+    m.LoadedTitles = QStringLiteral("Drill\r\n");
     m.ChosenFileCount = 1;
     m.FileHeaders(1, 1) = QStringLiteral("Drill");
     m.FileHeaders(1, 2) = QString::number(parts);
@@ -117,38 +105,18 @@ inline PrintTargetFactory pdfSurfaces(const QString &pdfPath)
     };
 }
 
-// Print runs traced onto `paper`, whatever they are for.
-inline PrintTargetFactory tracedTargets(RecordingSurface &paper)
+// Print runs recorded on `paper`, whatever they are for; nothing to preview.
+inline PrintTargetFactory recordedTargets(RecordingSurface &paper)
 {
-    struct Traced : PrintTarget
-    {
-        explicit Traced(RecordingSurface &paper)
-            : tracer(paper)
-        {
-        }
-        PrintSurface &surface() override { return tracer; }
-        TracingSurface tracer;
-    };
-    return [&paper](PrintPurpose) { return std::make_unique<Traced>(paper); };
+    return [&paper](PrintPurpose) { return std::make_unique<SurfaceTarget>(paper); };
 }
-
-// Keeps the paper the preview was shown on.
-struct PreviewDialogs : ScriptedDialogs
-{
-    QPageLayout layout;
-    bool printPreview(PreviewDocument &document) override
-    {
-        layout = document.previewPrinter().pageLayout();
-        return ScriptedDialogs::printPreview(document);
-    }
-};
 
 // A set-up window over a made-up bank, printing to a PDF in its own folder.
 struct SetupFixture
 {
     QTemporaryDir dir;
     Module1 m;
-    PreviewDialogs dialogs;
+    ScriptedDialogs dialogs;
     int returnings = 0;
     std::unique_ptr<frmSettei> w;
 

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The set-up window: its two states and every event between them, and the wiring of
-// its commands; the rules behind them are tested where they live.
+// its commands and runs; the rules behind them are tested where they live.
 #include "GuiTestSupport.h"
 
+#include "history/HistoryStore.h"
+#include "print/TraceJson.h"
+#include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QProcess>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
 
 using namespace sorario;
 using namespace sorario::test;
@@ -29,6 +37,28 @@ const struct Transition
     {"attach answers on again", "Check1,Check1", "1111", "25", {2, 1, 1, 1}},
 };
 
+// Paper index, keep words, fit, as a window shows them.
+QString shown(QWidget *w)
+{
+    return u"%1 %2 %3"_s.arg(control<QComboBox>(w, "cboPaper")->currentIndex())
+        .arg(control<QCheckBox>(w, "chkKeepWords")->isChecked())
+        .arg(control<QCheckBox>(w, "chkFit")->isChecked());
+}
+
+// "印刷" and "プレビュー" (print dialog OK, or printed from the preview); the capacity prompt cancelled.
+const struct PrintRunRow
+{
+    const char *name, *button;
+    int count;
+    bool answer;
+    QStringList shown;
+} printRows[] = {
+    {"printed", "cmdSetOK", 10, true, {u"print"_s}},
+    {"printed from the preview", "cmdPreview", 10, true, {u"preview"_s}},
+    {"preview closed", "cmdPreview", 10, false, {u"preview"_s}},
+    {"prompt cancelled: no preview", "cmdPreview", 150, false, {u"message"_s}},
+};
+
 } // namespace
 
 class TestFrmSettei : public QObject
@@ -48,17 +78,17 @@ private Q_SLOTS:
         f.open();
         QCOMPARE(
             (QList<int> {f.m.AnswerLayout, f.m.AttachAnswers, f.m.QuestionCount}), (QList<int> {1, 1, 10}));
-        QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked());
-        QVERIFY(control<QCheckBox>(f.w.get(), "Check1")->isChecked());
+        QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked()
+            && control<QCheckBox>(f.w.get(), "Check1")->isChecked());
         QStringList texts;
         for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
             texts << text(f.w.get(), name);
         QCOMPARE(texts,
             (QStringList {u"Drill A\nDrill B"_s, u"IPAMincho"_s, u"12"_s, u"0"_s, u"25"_s, u"《三年》"_s}));
-        QCOMPARE(f.parts()->count(), 2);
-        QCOMPARE(control<QSpinBox>(f.w.get(), "spnSheetCount")->value(), 1);
-        QCOMPARE(f.runState(), u"0000"_s);
-        QVERIFY(f.dialogs.shown.isEmpty());
+        QCOMPARE(
+            (QList<int> {int(f.parts()->count()), control<QSpinBox>(f.w.get(), "spnSheetCount")->value()}),
+            (QList<int> {2, 1}));
+        f.verifyReset();
     }
 
     // "範囲決定" shows the decided range and its counts, the count selected; a count chosen
@@ -98,8 +128,7 @@ private Q_SLOTS:
             QCOMPARE(f.runState(), u"1111"_s);
             QCOMPARE(selectedRows(f.parts()), parts);
             QCOMPARE(selectedRows(f.counts()), counts);
-            QCOMPARE(f.m.AllPartsChosen, 0);
-            QCOMPARE(text(f.w.get(), "Text4"), range);
+            QCOMPARE((std::pair {int(f.m.AllPartsChosen), text(f.w.get(), "Text4")}), (std::pair {0, range}));
         }
     }
 
@@ -112,8 +141,7 @@ private Q_SLOTS:
             how == 0       ? f.press("Command2")
                 : how == 1 ? QTest::keyClick(f.w.get(), Qt::Key_Escape)
                            : void(f.w->close());
-            QCOMPARE(f.returnings, 1);
-            QVERIFY(!f.w->isVisible());
+            QVERIFY(f.returnings == 1 && !f.w->isVisible());
         }
     }
 
@@ -158,15 +186,11 @@ private Q_SLOTS:
             QCOMPARE((QStringList {f.m.FontName, QString::number(f.m.FontSize)}), font);
             QCOMPARE((QStringList {text(f.w.get(), "Text2"), text(f.w.get(), "Text3")}), font);
             f.press("cmdFonts_0");
-            QCOMPARE(text(f.w.get(), "Text2"), DefaultFontName);
-            QCOMPARE(f.m.FontName, DefaultFontName);
+            QCOMPARE((QStringList {text(f.w.get(), "Text2"), f.m.FontName}), QStringList(2, DefaultFontName));
             QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
             f.m.FontName = u"IPAPMincho"_s;
             f.press("Command1");
-            Module1 fresh;
-            fresh.ProgramFolder = f.m.ProgramFolder;
-            LoadFontSettings(fresh);
-            QCOMPARE(fresh.FontName, u"IPAPMincho"_s);
+            QVERIFY(QFile::exists(SettingsFilePath(f.m))); // what it holds: the settings' own test
         }
     }
 
@@ -206,6 +230,120 @@ private Q_SLOTS:
             QCOMPARE(readBytes(out).contains(r.mark), r.saved);
             f.verifyReset();
         }
+    }
+    // "印刷" and "プレビュー" reset the window after the run, whatever came of it.
+    void printRuns_data() { addRows(printRows); }
+    void printRuns()
+    {
+        QFETCH(int, row);
+        const PrintRunRow &r = printRows[row];
+        SetupFixture f(200, 1);
+        f.press("Command5");
+        f.counts()->item(r.count - 1)->setSelected(true);
+        f.dialogs.printAnswers.enqueue(r.answer);
+        f.dialogs.previewAnswers.enqueue(r.answer);
+        f.dialogs.messageAnswers.enqueue(MessageAnswer::Cancel);
+        f.press(r.button);
+        QCOMPARE(f.dialogs.kinds(), r.shown);
+        QCOMPARE(readBytes(f.pdf()).startsWith("%PDF"), r.answer);
+        f.verifyReset();
+    }
+
+    // "枚数" of 3: three sheets in one document on the paper chosen, the count kept for the
+    // next run and 1 again in a new window; the preview shows, operation for operation,
+    // what "印刷" prints.
+    void sheetCountAndPreview()
+    {
+        QByteArray traces[2];
+        for (int i = 0; i < 2; ++i) {
+            SetupFixture f(200, 1);
+            f.m.clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 321)));
+            RecordingSurface paper;
+            f.open(recordedTargets(paper));
+            auto *box = control<QSpinBox>(f.w.get(), "spnSheetCount");
+            box->setValue(3);
+            control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(2);
+            f.press("Command5");
+            f.press(i == 0 ? "cmdSetOK" : "cmdPreview");
+            // A target with nothing to show opens no preview.
+            QCOMPARE(f.dialogs.kinds(), i == 0 ? QStringList {u"print"_s} : QStringList {});
+            QCOMPARE((std::pair {paper.log().pagesDelivered(), paper.log().paper()}),
+                (std::pair {6, Paper::B4TwoUp}));
+            QCOMPARE(box->value(), 3);
+            traces[i] = TraceJson(paper.log());
+            f.open();
+            QCOMPARE(f.m.SheetCount, 1);
+        }
+        QCOMPARE(traces[1], traces[0]);
+    }
+
+    // The paper options are kept in their own file, for the next window.
+    void paperOptions()
+    {
+        for (const auto &[paper, keepWords, fit] : {std::tuple {2, true, false}, {3, false, true}}) {
+            SetupFixture f(10, 1);
+            QCOMPARE(shown(f.w.get()), u"0 0 0"_s);
+            control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(paper);
+            control<QCheckBox>(f.w.get(), "chkKeepWords")->setChecked(keepWords);
+            control<QCheckBox>(f.w.get(), "chkFit")->setChecked(fit);
+            f.w.reset();
+            QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
+            Module1 next;
+            next.ProgramFolder = f.dir.path();
+            fillBank(next, 10, 1);
+            LoadPrintOptions(next);
+            frmSettei w(next, f.dialogs);
+            QCOMPARE(shown(&w), u"%1 %2 %3"_s.arg(paper).arg(keepWords).arg(fit));
+        }
+    }
+
+    // A class's preview: 入れ替え changes one question, and what prints and is recorded
+    // is what the preview listed; the class is offered again and 「履歴」 shows the sheet.
+    void classRun()
+    {
+        SetupFixture f(200, 1);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, f.dir.path());
+        const QString history = f.dir.filePath(u"h.sqlite"_s);
+        qputenv("SORARIO_HISTORY", history.toUtf8());
+        f.open();
+        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"2年B組"_s);
+        f.press("Command5");
+        f.dialogs.previewSwaps = {{0, 2}};
+        f.dialogs.previewAnswers.enqueue(true);
+        f.press("cmdPreview");
+        const QStringList before = f.dialogs.previewSheets.value(0).value(0);
+        const QStringList after = f.dialogs.previewSheets.value(1).value(0);
+        QCOMPARE(after.size(), before.size());
+        int changed = 0;
+        for (qsizetype i = 0; i < after.size(); ++i)
+            changed += after[i] != before[i];
+        QCOMPARE(changed, 1);
+        QProcess text;
+        text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        const auto third = [](const QString &question) { return u"( 3) "_s + question.section(u'（', 0, 0); };
+        QVERIFY(printed.contains(third(after[2])) && !printed.contains(third(before[2])));
+        const QList<RecordedRun> runs = HistoryStore(history).runs(u"2年B組"_s).value;
+        QStringList recorded;
+        for (const QuestionRecord &q : runs.value(0).sheets.value(0).questions)
+            recorded.append(q.QuestionText);
+        QCOMPARE((std::pair {runs.size(), recorded}), (std::pair {qsizetype(1), after}));
+
+        f.open();
+        auto *classes = control<QComboBox>(f.w.get(), "cboClass");
+        QCOMPARE(classes->count(), 1);
+        classes->setEditText(classes->itemText(0));
+        int listed = 0, questions = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget *window = QApplication::activeModalWidget();
+            listed = control<QTreeWidget>(window, "lstSheets")->topLevelItemCount();
+            questions = control<QListWidget>(window, "lstQuestions")->count();
+            window->close();
+        });
+        f.press("cmdHistory");
+        QCOMPARE((QList<int> {listed, int(questions)}), (QList<int> {1, int(after.size())}));
+        qunsetenv("SORARIO_HISTORY");
     }
 };
 

@@ -6,6 +6,8 @@
 #include "print/RecordingSurface.h"
 #include "shared/Module1.h"
 
+#include "support/Fixtures.h"
+
 #include <QList>
 #include <QProcess>
 #include <QStringList>
@@ -85,9 +87,7 @@ inline QList<double> lineTops(const PrintLog &log, int page)
 
 inline int countOps(const PrintLog &log, PrintOperation::Kind kind)
 {
-    const auto &ops = log.operations();
-    return int(
-        std::count_if(ops.begin(), ops.end(), [&](const PrintOperation &op) { return op.kind == kind; }));
+    return int(std::ranges::count(log.operations(), kind, &PrintOperation::kind));
 }
 
 // Runs a tool (poppler's, CUPS'); empty output when it fails or is missing.

@@ -3,8 +3,6 @@
 // virtual PDF printer, by the road the print button takes.
 #include "PrintTestSupport.h"
 
-#include "support/ScriptedDialogs.h"
-
 #include "print/QtPrintTarget.h"
 
 #include <QDir>
@@ -24,20 +22,11 @@ namespace {
 
 const QString Queue = u"sorario-pdf"_s;
 
-void writeFile(const QString &path, const QString &text)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text.toUtf8());
-}
-
 // cups-pdf writes into the job owner's home, under the "Out" folder of its settings.
 QString cupsPdfFolder()
 {
-    QFile conf(u"/etc/cups/cups-pdf.conf"_s);
-    const auto out
-        = QRegularExpression(u"^Out\\s+(.+)$"_s, QRegularExpression::MultilineOption)
-              .match(conf.open(QIODevice::ReadOnly) ? QString::fromUtf8(conf.readAll()) : QString());
+    const auto out = QRegularExpression(u"^Out\\s+(.+)$"_s, QRegularExpression::MultilineOption)
+                         .match(QString::fromUtf8(readBytes(u"/etc/cups/cups-pdf.conf"_s)));
     return (out.hasMatch() ? out.captured(1).trimmed() : u"${HOME}/PDF"_s)
         .replace(u"${HOME}"_s, QDir::homePath());
 }
@@ -63,15 +52,17 @@ private Q_SLOTS:
         const QString d = m_dir.path();
         for (const QString &sub : {u"spool/tmp"_s, u"cache"_s, u"state"_s, u"ppd"_s})
             QVERIFY(QDir(d).mkpath(sub));
-        writeFile(d + u"/cups-files.conf"_s,
+        writeBytes(d + u"/cups-files.conf"_s,
             u"ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
             "StateDir %1/state\nErrorLog %1/error_log\nAccessLog %1/access_log\n"
             "PageLog %1/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
-            "Sandboxing Relaxed\n"_s.arg(d));
-        writeFile(d + u"/cupsd.conf"_s,
+            "Sandboxing Relaxed\n"_s.arg(d)
+                .toUtf8());
+        writeBytes(d + u"/cupsd.conf"_s,
             u"Listen %1/cups.sock\nWebInterface No\n<Location />\nOrder allow,deny\n"
             "Allow all\n</Location>\n<Location /admin>\nOrder allow,deny\nAllow all\n"
-            "</Location>\n"_s.arg(d));
+            "</Location>\n"_s.arg(d)
+                .toUtf8());
         // Everything here, Qt's printing included, talks to this scheduler only.
         qputenv("CUPS_SERVER", (d + u"/cups.sock"_s).toLocal8Bit());
         m_cupsd.start(u"/usr/sbin/cupsd"_s,

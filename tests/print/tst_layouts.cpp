@@ -33,10 +33,8 @@ public:
     }
 };
 
-QStringList placeOnce(const QString &text, RecordingSurface *surface = nullptr)
+QStringList placeOnce(const QString &text, RecordingSurface &s)
 {
-    RecordingSurface own;
-    RecordingSurface &s = surface ? *surface : own;
     auto m = moduleWith({});
     SetPrintMetrics(*m, s);
     TextPlacer placer(*m, s, PlacingRules {});
@@ -109,7 +107,7 @@ private Q_SLOTS:
     void longParagraphIsNotMeasuredQuadratically()
     {
         CountingSurface s;
-        const int lines = int(placeOnce(QString(4500, QChar(u'a')), &s).size());
+        const int lines = int(placeOnce(QString(4500, QChar(u'a')), s).size());
         QVERIFY(lines >= 50); // about 90 characters a line
         QVERIFY2(s.calls < 20 * lines, qPrintable(QString::number(s.calls)));
     }
@@ -123,9 +121,8 @@ private Q_SLOTS:
         const QString fits = u"( 1) "_s + u"あ"_s.repeated(42);
         QTest::newRow("ordinary character starts the next line")
             << fits + u"いう"_s + Crlf << QStringList {fits + u"|10,35"_s, u"　 いう|10,40"_s};
-        for (const QString &mark : {u"。"_s, u"、"_s, u"」"_s, u"）"_s, u"〕"_s, u"，"_s})
-            QTest::newRow(qPrintable(u"closing mark "_s + mark))
-                << fits + mark + u"う"_s + Crlf << QStringList {fits + mark + u"|10,35"_s, u"　 う|10,40"_s};
+        QTest::newRow("closing mark")
+            << fits + u"」う"_s + Crlf << QStringList {fits + u"」|10,35"_s, u"　 う|10,40"_s};
         QTest::newRow("closing mark last leaves a lone indent")
             << fits + u"。"_s << QStringList {fits + u"。|10,35"_s};
         QTest::newRow("forced break") << ExpandForcedBreaks(u"( 1) ab\\/cd"_s + Crlf)
@@ -152,7 +149,8 @@ private Q_SLOTS:
     void placing()
     {
         QFETCH(QString, text);
-        QTEST(placeOnce(text), "expected");
+        RecordingSurface s;
+        QTEST(placeOnce(text, s), "expected");
     }
 
     // The trace of every kind of operation, escapes and continued positions included,
@@ -201,8 +199,8 @@ private Q_SLOTS:
             auto m = moduleWith(questions);
             m->OverCapacity = 0;
             QVERIFY(printed(*m, MeasureQuestions).operations().isEmpty());
-            QCOMPARE(int(m->OverCapacity), overCapacity);
-            QCOMPARE(int(m->FitCount), fitCount);
+            QCOMPARE(
+                (std::pair {int(m->OverCapacity), int(m->FitCount)}), (std::pair {overCapacity, fitCount}));
         }
     }
 
