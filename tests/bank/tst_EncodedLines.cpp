@@ -59,7 +59,7 @@ private Q_SLOTS:
             QStringList pieces;
             QStringList faults = {};
         } rows[] = {
-            {u"0041000D000A"_s, 1, {u"A"_s, {}}},
+            {u"004a000d000a"_s, 1, {u"J"_s, {}}}, // lower-case digits
             {u"  41   D   A"_s, 1, {u"A"_s, {}}}, // blanks for zeros
             {u"~1000D000A"_s, 1, {u"a"_s, {}}}, // ~ is 006
             {u"*A0000D000A"_s, 1, {u"あ"_s, {}}}, // * is 82

@@ -69,6 +69,8 @@ class TestQuestionFileCheck : public QObject
 
     static bool loadFails(const QStringList &paths)
     {
+        if (paths.size() > MaxChosenFiles)
+            return true; // refused as they are chosen
         auto m = std::make_unique<Module1>();
         for (const QString &path : paths)
             m->ChosenFileList(++m->ChosenFileCount) = path;
@@ -145,6 +147,8 @@ private Q_SLOTS:
             << Files {lines(encodedFile(many))} << QList<Seen> {{1, 1, 0, K::TooManyDecodedLines}};
         QTest::newRow("5001 questions in all") << Files {lines(file(3000)), lines(file(2001)), lines(file(1))}
                                                << QList<Seen> {{2, 0, 0, K::TooManyQuestions}};
+        QTest::newRow("101 files") << Files(101, lines(file(1)))
+                                   << QList<Seen> {{101, 0, 0, K::TooManyFiles}};
         QTest::newRow("part sum past 16 bits")
             << Files {lines(file(1, u"16384"_s)), lines(file(1, u"16384"_s))}
             << QList<Seen> {{1, 2, 0, K::MorePartsThanQuestions}, {2, 2, 0, K::MorePartsThanQuestions},

@@ -154,58 +154,48 @@ private Q_SLOTS:
         // Only the structure check beeps; a length refusal is no broken file.
         QCOMPARE(dialogs.kinds().contains(u"beep"_s), message == BrokenDataMessage);
     }
-    void questionCapacity_data()
-    {
-        QTest::addColumn<FileList>("files");
-        QTest::addColumn<int>("bank"); // 3331: refused there
-        const QStringList largest = questionFile(u"A"_s, u"1"_s, 3331);
-        QTest::newRow("5000") << FileList {largest, questionFile(u"B"_s, u"1"_s, 1669)} << 5000;
-        QTest::newRow("5001") << FileList {largest, questionFile(u"B"_s, u"1"_s, 1670)} << 3331;
-        // Full is no refusal in itself: only a question past 5000 is.
-        QTest::newRow("a file without questions after 5000")
-            << FileList {largest, questionFile(u"B"_s, u"1"_s, 1669), questionFile(u"Z"_s, u"1"_s, 0)}
-            << 5000;
-    }
+    // 3331 questions in the bank: the second file refused; a file without questions
+    // after 5000 is none past it.
     void questionCapacity()
     {
-        QFETCH(FileList, files);
-        QFETCH(int, bank);
-        ScriptedDialogs dialogs;
-        const auto m = load(files, dialogs);
-        QCOMPARE(int(m->BankQuestionCount), bank);
-        QCOMPARE(int(m->LoadFailed), bank < 5000 ? 1 : 0);
-        QCOMPARE(dialogs.messages(), bank < 5000 ? QStringList {TooManyQuestionsMessage()} : QStringList {});
+        const QStringList largest = questionFile(u"A"_s, u"1"_s, 3331),
+                          empty = questionFile(u"Z"_s, u"1"_s, 0);
+        const std::pair<FileList, int> rows[] = {{{largest, questionFile(u"B"_s, u"1"_s, 1669)}, 5000},
+            {{largest, questionFile(u"B"_s, u"1"_s, 1670)}, 3331},
+            {{largest, questionFile(u"B"_s, u"1"_s, 1669), empty}, 5000}};
+        for (const auto &[files, bank] : rows) {
+            ScriptedDialogs dialogs;
+            const auto m = load(files, dialogs);
+            QCOMPARE(int(m->BankQuestionCount), bank);
+            QCOMPARE(int(m->LoadFailed), bank < 5000 ? 1 : 0);
+            QCOMPARE(
+                dialogs.messages(), bank < 5000 ? QStringList {TooManyQuestionsMessage()} : QStringList {});
+        }
     }
-    void partCounts_data()
-    {
-        QTest::addColumn<QStringList>("declared"); // one file each
-        QTest::addColumn<int>("parts"); // -1: refused
-        QTest::newRow("32767") << QStringList {u"32767"_s} << 32767;
-        QTest::newRow("32767.5 rounds to even 32768") << QStringList {u"32767.5"_s} << -1;
-        QTest::newRow("a thousand digits") << QStringList {u"9"_s.repeated(1000)} << -1;
-        QTest::newRow("-32769") << QStringList {u"-32769"_s} << -1;
-        QTest::newRow("sum 32768") << QStringList {u"16384"_s, u"16384"_s} << -1;
-        // Each file's count is rounded: 16383.5 gives 16384, and 16384 + 16383.5 rounds to 32768.
-        QTest::newRow("halves rounded file by file") << QStringList {u"16383.5"_s, u"16383.5"_s} << -1;
-        QTest::newRow("a negative file brings the sum back")
-            << QStringList {u"32767"_s, u"-1"_s, u"1"_s} << 32767;
-    }
+
+    // Declared counts, one file each; -1: refused.
     void partCounts()
     {
-        QFETCH(QStringList, declared);
-        QFETCH(int, parts);
-        FileList files;
-        for (const QString &d : declared)
-            files << questionFile(u"T"_s, d, 1);
-        ScriptedDialogs dialogs;
-        const auto m = load(files, dialogs);
-        QCOMPARE(dialogs.messages(), parts < 0 ? QStringList {BrokenDataMessage} : QStringList {});
-        if (parts < 0)
-            return;
-        QCOMPARE(int(m->PartCount), parts);
-        // The part list has one entry per part, the last one numbered right.
-        QCOMPARE(PartListEntries(*m).size(), parts);
-        QCOMPARE(PartListEntries(*m).last(), u"その  "_s + QString::number(parts));
+        const std::pair<QStringList, int> rows[]
+            = {{{u"32767"_s}, 32767}, {{u"32767.5"_s}, -1}, // rounds to even 32768
+                {{u"9"_s.repeated(1000)}, -1}, {{u"-32769"_s}, -1}, {{u"16384"_s, u"16384"_s}, -1},
+                // Each file's count is rounded: 16383.5 gives 16384, and 16384 + 16383.5 rounds to 32768.
+                {{u"16383.5"_s, u"16383.5"_s}, -1},
+                {{u"32767"_s, u"-1"_s, u"1"_s}, 32767}}; // a negative file brings the sum back
+        for (const auto &[declared, parts] : rows) {
+            FileList files;
+            for (const QString &d : declared)
+                files << questionFile(u"T"_s, d, 1);
+            ScriptedDialogs dialogs;
+            const auto m = load(files, dialogs);
+            QCOMPARE(dialogs.messages(), parts < 0 ? QStringList {BrokenDataMessage} : QStringList {});
+            if (parts < 0)
+                continue;
+            QCOMPARE(int(m->PartCount), parts);
+            // The part list has one entry per part, the last one numbered right.
+            QCOMPARE(PartListEntries(*m).size(), parts);
+            QCOMPARE(PartListEntries(*m).last(), u"その  "_s + QString::number(parts));
+        }
     }
 };
 

@@ -40,11 +40,6 @@ std::unique_ptr<Module1> drawn(
     return m;
 }
 
-QByteArray expectedBytes(const QStringList &lines)
-{
-    return sjis(joinCrLf(lines));
-}
-
 } // namespace
 
 class tst_TestTextFile : public QObject
@@ -53,55 +48,42 @@ class tst_TestTextFile : public QObject
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    void records_data()
+    void records()
     {
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<int>("allParts");
-        QTest::addColumn<QStringList>("parts");
-        QTest::addColumn<QStringList>("questions");
-        QTest::addColumn<QStringList>("lines");
-
-        QTest::newRow("one file, parts 1, 3 and 4")
-            << QStringList {u"文型"_s} << 0 << QStringList {u"１"_s, u"３"_s, u"４"_s}
-            << QStringList {u"Q"_s, u"H"_s, u"A"_s}
-            << QStringList {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
-                   u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()};
-        QTest::newRow("hints empty or markers, print markers as they are")
-            << QStringList {u"T"_s} << 1 << QStringList {}
-            << QStringList {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s,
-                   u"**"_s, u"A3"_s}
-            << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s,
-                   u"　〔*〕"_s, u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s,
-                   u"すべてのはんい"_s, u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()};
-        QTest::newRow("break marks dropped from the blocks only")
-            << QStringList {u"a\\/b"_s} << 1 << QStringList {}
-            << QStringList {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s}
-            << QStringList {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
-                   u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
-                   u"  1 xy"_s, u"  2 /"_s, QString()};
         QString line;
         while (line.size() < 100000)
             line += u"文法 grammar ～ "_s;
         line.truncate(100000);
-        QTest::newRow("a 100000-character line written whole")
-            << QStringList {u"T"_s} << 1 << QStringList {} << QStringList {line, line, line}
-            << QStringList {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s,
-                   QString(), Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line,
-                   QString()};
-    }
-
-    void records()
-    {
-        QFETCH(QStringList, titles);
-        QFETCH(int, allParts);
-        QFETCH(QStringList, parts);
-        QFETCH(QStringList, questions);
-        QFETCH(QStringList, lines);
-
-        const auto m = drawn(titles, allParts, parts, questions);
-        const QString path = m_dir.filePath(u"records.txt"_s);
-        QVERIFY(WriteTestTextTo(*m, path));
-        QCOMPARE(readBytes(path), expectedBytes(lines));
+        const struct
+        {
+            QStringList titles;
+            int allParts;
+            QStringList parts, questions, lines;
+        } rows[] = {
+            {{u"文型"_s}, 0, {u"１"_s, u"３"_s, u"４"_s}, {u"Q"_s, u"H"_s, u"A"_s},
+                {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
+                    u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()}},
+            // Hints empty or markers; print markers as they are.
+            {{u"T"_s}, 1, {},
+                {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s},
+                {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s, u"　〔*〕"_s,
+                    u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s,
+                    u"すべてのはんい"_s, u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()}},
+            // Break marks dropped from the blocks only.
+            {{u"a\\/b"_s}, 1, {}, {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s},
+                {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
+                    u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
+                    u"  1 xy"_s, u"  2 /"_s, QString()}},
+            // A 100000-character line written whole.
+            {{u"T"_s}, 1, {}, {line, line, line},
+                {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s, QString(),
+                    Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, QString()}},
+        };
+        for (const auto &row : rows) {
+            const QString path = m_dir.filePath(u"records.txt"_s);
+            QVERIFY(WriteTestTextTo(*drawn(row.titles, row.allParts, row.parts, row.questions), path));
+            QCOMPARE(readBytes(path), sjis(joinCrLf(row.lines)));
+        }
     }
 
     void numberFieldUpToAThousand()
