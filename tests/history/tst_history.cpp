@@ -72,37 +72,33 @@ class TestHistory : public QObject
 
 private Q_SLOTS:
     // Questions 1..5 in the pool; "given" lists, per recorded sheet oldest first, what it had.
-    void avoidRecent_data()
-    {
-        QTest::addColumn<QList<QList<int>>>("given");
-        QTest::addColumn<int>("lastSheets");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QList<int>>("slots");
-        QTest::addColumn<int>("repeats");
-        QTest::newRow("no history") << QList<QList<int>> {} << 2 << 3 << QList<int> {1, 2, 3, 4, 5} << 0;
-        QTest::newRow("enough left") << QList<QList<int>> {{2}, {4}} << 2 << 3 << QList<int> {1, 3, 5} << 0;
-        QTest::newRow("older sheets count not")
-            << QList<QList<int>> {{1, 2}, {4}} << 1 << 3 << QList<int> {1, 2, 3, 5} << 0;
-        QTest::newRow("longest ago taken back first")
-            << QList<QList<int>> {{3}, {1, 5}, {3, 4}, {2}} << 4 << 2 << QList<int> {1, 5} << 2;
-        QTest::newRow("more asked than the range")
-            << QList<QList<int>> {{1}} << 1 << 9 << QList<int> {1, 2, 3, 4, 5} << 1;
-    }
     void avoidRecent()
     {
-        QFETCH(QList<QList<int>>, given);
-        QFETCH(int, lastSheets);
-        QFETCH(int, count);
-        QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
-        for (const QList<int> &sheet : given)
-            QCOMPARE(store.record(runOf(u"2B"_s, sheet, u"12071030"_s)), QString());
-        QCOMPARE(store.record(runOf(u"3A"_s, {1, 2, 3, 4, 5}, u"12071031"_s)), QString());
-        const HistoryAnswer<RecentUse> use = store.recentUse(u"2B"_s, lastSheets);
-        QVERIFY(use.ok());
-        const ShrunkPool pool = AvoidRecent(keys(5), count, use.value);
-        QTEST(pool.slots, "slots");
-        QTEST(pool.repeats, "repeats");
+        const struct
+        {
+            QList<QList<int>> given;
+            int lastSheets, count;
+            QList<int> slots;
+            int repeats;
+        } rows[] = {
+            {{}, 2, 3, {1, 2, 3, 4, 5}, 0}, // no history
+            {{{2}, {4}}, 2, 3, {1, 3, 5}, 0}, // enough left
+            {{{1, 2}, {4}}, 1, 3, {1, 2, 3, 5}, 0}, // older sheets count not
+            {{{3}, {1, 5}, {3, 4}, {2}}, 4, 2, {1, 5}, 2}, // longest ago taken back first
+            {{{1}}, 1, 9, {1, 2, 3, 4, 5}, 1}, // more asked than the range
+        };
+        for (const auto &row : rows) {
+            QTemporaryDir dir;
+            const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+            for (const QList<int> &sheet : row.given)
+                QCOMPARE(store.record(runOf(u"2B"_s, sheet, u"12071030"_s)), QString());
+            QCOMPARE(store.record(runOf(u"3A"_s, {1, 2, 3, 4, 5}, u"12071031"_s)), QString());
+            const HistoryAnswer<RecentUse> use = store.recentUse(u"2B"_s, row.lastSheets);
+            QVERIFY(use.ok());
+            const ShrunkPool pool = AvoidRecent(keys(5), row.count, use.value);
+            QCOMPARE(pool.slots, row.slots);
+            QCOMPARE(pool.repeats, row.repeats);
+        }
     }
 
     // On the run, recent, and which slots a replacement may take.
@@ -121,20 +117,8 @@ private Q_SLOTS:
     }
 
     // Plain numbers find every sheet of their run, "-k" one; the newest run wins.
-    void findSheets_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("plain") << u"12071030"_s << QStringList {u"12071030-1"_s, u"12071031-2"_s};
-        QTest::newRow("one of a run") << u"12071031-2"_s << QStringList {u"12071031-2"_s};
-        QTest::newRow("as printed") << u"S(SheetNo.:12071030-1)"_s << QStringList {u"12071030-1"_s};
-        QTest::newRow("newest of two") << u"12071100"_s << QStringList {u"12071100"_s};
-        QTest::newRow("unknown") << u"12071030-3"_s << QStringList {};
-    }
     void findSheets()
     {
-        QFETCH(QString, typed);
-        QFETCH(QStringList, found);
         QTemporaryDir dir;
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
@@ -142,48 +126,49 @@ private Q_SLOTS:
         for (const RecordedRun &run :
             {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
             QCOMPARE(store.record(run), QString());
-        const HistoryAnswer<std::optional<FoundSheets>> hit = store.findSheets(typed);
-        QVERIFY(hit.ok());
-        QStringList numbers;
-        if (hit.value)
-            for (int k : hit.value->sheets)
-                numbers.append(hit.value->run.sheets[k].sheetNumber);
-        QCOMPARE(numbers, found);
-        if (typed == u"12071100"_s)
-            QCOMPARE(hit.value->run.className, u"3A"_s);
+        const std::pair<QString, QStringList> rows[] = {{u"12071030"_s, {u"12071030-1"_s, u"12071031-2"_s}},
+            {u"12071031-2"_s, {u"12071031-2"_s}}, {u"S(SheetNo.:12071030-1)"_s, {u"12071030-1"_s}},
+            {u"12071100"_s, {u"12071100"_s}}, // the newest of two
+            {u"12071030-3"_s, {}}};
+        for (const auto &[typed, found] : rows) {
+            const HistoryAnswer<std::optional<FoundSheets>> hit = store.findSheets(typed);
+            QVERIFY(hit.ok());
+            QStringList numbers;
+            if (hit.value)
+                for (int k : hit.value->sheets)
+                    numbers.append(hit.value->run.sheets[k].sheetNumber);
+            QCOMPARE(numbers, found);
+            if (typed == u"12071100"_s)
+                QCOMPARE(hit.value->run.className, u"3A"_s);
+        }
     }
 
     // A fault between the writes, or the program killed there, leaves the history as it was.
-    void recordIsWholeOrNothing_data()
-    {
-        QTest::addColumn<bool>("killed");
-        QTest::newRow("fault") << false;
-        QTest::newRow("killed") << true;
-    }
     void recordIsWholeOrNothing()
     {
-        QFETCH(bool, killed);
-        QTemporaryDir dir;
-        HistoryStore store(dir.filePath(u"h.sqlite"_s));
-        QCOMPARE(store.record(runOf(u"2B"_s, {1, 2}, u"12071030"_s)), QString());
-        if (killed) {
-            const pid_t child = fork();
-            if (child == 0) {
-                store.betweenWrites = [] { _exit(3); };
-                store.record(runOf(u"2B"_s, {3}, u"12071031"_s));
-                _exit(0);
+        for (const bool killed : {false, true}) {
+            QTemporaryDir dir;
+            HistoryStore store(dir.filePath(u"h.sqlite"_s));
+            QCOMPARE(store.record(runOf(u"2B"_s, {1, 2}, u"12071030"_s)), QString());
+            if (killed) {
+                const pid_t child = fork();
+                if (child == 0) {
+                    store.betweenWrites = [] { _exit(3); };
+                    store.record(runOf(u"2B"_s, {3}, u"12071031"_s));
+                    _exit(0);
+                }
+                int status = 0;
+                waitpid(child, &status, 0);
+                QCOMPARE(WEXITSTATUS(status), 3);
+            } else {
+                store.betweenWrites = [] { throw std::runtime_error("fault"); };
+                QVERIFY(!store.record(runOf(u"2B"_s, {3}, u"12071031"_s)).isEmpty());
+                store.betweenWrites = {};
             }
-            int status = 0;
-            waitpid(child, &status, 0);
-            QCOMPARE(WEXITSTATUS(status), 3);
-        } else {
-            store.betweenWrites = [] { throw std::runtime_error("fault"); };
-            QVERIFY(!store.record(runOf(u"2B"_s, {3}, u"12071031"_s)).isEmpty());
-            store.betweenWrites = {};
+            QCOMPARE(recordedNumbers(store, u"2B"_s), QStringList {u"12071030"_s});
+            QCOMPARE(store.record(runOf(u"2B"_s, {4}, u"12071032"_s)), QString());
+            QCOMPARE(recordedNumbers(store, u"2B"_s), (QStringList {u"12071032"_s, u"12071030"_s}));
         }
-        QCOMPARE(recordedNumbers(store, u"2B"_s), QStringList {u"12071030"_s});
-        QCOMPARE(store.record(runOf(u"2B"_s, {4}, u"12071032"_s)), QString());
-        QCOMPARE(recordedNumbers(store, u"2B"_s), (QStringList {u"12071032"_s, u"12071030"_s}));
     }
 
     void garbageIsReportedAndKept()
