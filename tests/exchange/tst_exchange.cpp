@@ -65,44 +65,38 @@ private Q_SLOTS:
         }
     }
 
-    void readTable_data()
-    {
-        QTest::addColumn<QString>("csv");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<CsvRefusal::Kind>("refusal");
-        QTest::addColumn<int>("row");
-        using K = CsvRefusal::Kind;
-        const QStringList six {u"T"_s, QString(), QString(), QString(), QString(), QString()};
-
-        QTest::newRow("spreadsheet padding: blank rows, trailing cells, LF")
-            << u"#t,T,,\n\nq,h,a,,\n\n"_s << six + QStringList {u"q"_s, u"h"_s, u"a"_s} << K::None << 0;
-        QTest::newRow("no heading, short rows")
-            << u"#t,T\r\nq\r\n"_s << six + QStringList {u"q"_s, QString(), QString()} << K::None << 0;
-        QTest::newRow("one header row, no question") << u"#t,T\r\n"_s << six.mid(0, 3) << K::None << 0;
-        QTest::newRow("line break in a cell") << u"#t,T\r\n問題,ヒント,解答\r\nq,\"two\r\nlines\",a\r\n"_s
-                                              << QStringList {} << K::LineBreakInCell << 3;
-        QTest::newRow("a fourth column")
-            << u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s << QStringList {} << K::CellsBeyondColumns << 3;
-        QTest::newRow("a header row of three cells")
-            << u"#t,T,x\r\n"_s << QStringList {} << K::CellsBeyondColumns << 1;
-        QTest::newRow("seven header rows")
-            << u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s << QStringList {} << K::TooManyHeaderRows << 7;
-        QTest::newRow("no Shift-JIS form") << u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s
-                                           << QStringList {} << K::UnwritableCharacter << 4;
-    }
-
     void readTable()
     {
-        QFETCH(QString, csv);
-        QFETCH(QStringList, lines);
-        QFETCH(CsvRefusal::Kind, refusal);
-        QFETCH(int, row);
-        const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());
-        QCOMPARE(read.refusal.kind, refusal);
-        QCOMPARE(read.refusal.row, row);
-        QCOMPARE(read.lines, lines);
-        if (refusal != CsvRefusal::Kind::None)
-            QVERIFY(csvRefusalText(read.refusal).contains(QString::number(row)));
+        using K = CsvRefusal::Kind;
+        const QStringList six {u"T"_s, QString(), QString(), QString(), QString(), QString()};
+        const struct
+        {
+            QString csv;
+            QStringList lines;
+            K refusal;
+            int row;
+        } rows[] = {
+            // Spreadsheet padding: blank rows, trailing cells, LF.
+            {u"#t,T,,\n\nq,h,a,,\n\n"_s, six + QStringList {u"q"_s, u"h"_s, u"a"_s}, K::None, 0},
+            // No heading, short rows.
+            {u"#t,T\r\nq\r\n"_s, six + QStringList {u"q"_s, QString(), QString()}, K::None, 0},
+            {u"#t,T\r\n"_s, six.mid(0, 3), K::None, 0}, // one header row, no question
+            // Line break in a cell.
+            {u"#t,T\r\n問題,ヒント,解答\r\nq,\"two\r\nlines\",a\r\n"_s, {}, K::LineBreakInCell, 3},
+            {u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s, {}, K::CellsBeyondColumns, 3}, // a fourth column
+            {u"#t,T,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // a header row of three cells
+            {u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s, {}, K::TooManyHeaderRows, 7}, // seven header rows
+            // No Shift-JIS form.
+            {u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s, {}, K::UnwritableCharacter, 4},
+        };
+        for (const auto &[csv, lines, refusal, row] : rows) {
+            const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());
+            QCOMPARE(read.refusal.kind, refusal);
+            QCOMPARE(read.refusal.row, row);
+            QCOMPARE(read.lines, lines);
+            if (refusal != K::None)
+                QVERIFY(csvRefusalText(read.refusal).contains(QString::number(row)));
+        }
     }
 
     // The commands on the bundled samples: plain files come back byte for byte, the
