@@ -76,18 +76,13 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         const QString qvk = dir.filePath(u"a.qvk"_s);
-        const auto put = [](const QString &path, const QByteArray &bytes) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
-        };
         for (const QString &item : setup.split(u' ')) {
             if (item == u"ctr"_s)
                 writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
             else if (item == u"ctr1"_s)
                 writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
             else if (item == u"ctrutf8"_s)
-                put(dir.filePath(u"a.ctr"_s),
+                writeBytes(dir.filePath(u"a.ctr"_s),
                     "\xEF\xBB\xBF"
                     "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
             else if (item == u"qvn"_s)
@@ -95,9 +90,9 @@ private Q_SLOTS:
             else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
                 writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
             else if (item == u"qvkbad"_s)
-                put(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
+                writeBytes(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
             else if (item == u"qvkutf8"_s)
-                put(qvk,
+                writeBytes(qvk,
                     "\xEF\xBB\xBF"
                     "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
             else
