@@ -76,7 +76,7 @@ private Q_SLOTS:
             {.hint = u"go"_s, .expected = hintLine}, {.hint = u"**"_s, .lines = HintLines::Measured},
             {.hint = u"*"_s},
             {.hint = u"*"_s, .lines = HintLines::Measured, .expected = u"　 〔*〕"_s + Crlf},
-            {.n = 99, .label = u"(99) "_s}, {.n = 1000, .label = u"(1000) "_s}, // every digit kept
+            {.n = 99, .label = u"(99) "_s}, {.n = 1000, .label = u"(1000) "_s} // every digit kept
         };
         for (const auto &r : rows)
             QCOMPARE(ComposeQuestion({u"Go."_s, r.hint, QString()}, r.n, r.layout, u"──"_s, r.lines),
@@ -278,7 +278,7 @@ private Q_SLOTS:
                 {q1, u"　 〔go〕|10,40"_s, u"　■　went|10,45"_s}},
             {answers, 2, {{u"Q1"_s, {}, u"a\\/b"_s}}, 1, {q1, u"　■　a|10,40"_s, u"     b|10,45"_s}},
             {answers, 2, plainQuestions(20, {}, 1, u"a@b@c"_s), 2, {u"　■　A20|10,15"_s}},
-            {answers, 2, markInAnswer, 2, {u"c|24,15"_s}}, // at round(10 + width of "　■　ab")
+            {answers, 2, markInAnswer, 2, {u"c|24,15"_s}} // at round(10 + width of "　■　ab")
         };
         for (const auto &[pass, layout, questions, page, texts] : rows) {
             const PrintLog log = printed(*moduleWith(questions, layout), pass);

@@ -2,6 +2,7 @@
 // The Qt surface with real fonts and paper, read back through poppler-utils.
 #include "PrintTestSupport.h"
 
+#include "print/PendingPdf.h"
 #include "print/QtPrintSurface.h"
 
 #include <QDir>
@@ -145,6 +146,16 @@ private Q_SLOTS:
             QCOMPARE(folderEntries(dir.path()), QStringList {u"sheet.pdf"_s});
             QCOMPARE(QFile::permissions(pdf), permissions);
         }
+    }
+
+    // The end-of-file marker is looked for in the last 32 bytes, which may be all there is.
+    void shortestWholePdfIsKept()
+    {
+        QTemporaryDir dir;
+        PendingPdf pending(dir.filePath(u"sheet.pdf"_s));
+        writeBytes(pending.tempPath(), QByteArray(26, ' ') + "%%EOF\n");
+        pending.commit();
+        QCOMPARE(readBytes(dir.filePath(u"sheet.pdf"_s)).size(), 32);
     }
 
     // No output file, a missing folder, or one removed before the end.
