@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The question-file editor: edits, undo and saving in the file's own form, row work,
-// characters the file cannot hold, unsaved changes and the copy kept against a crash;
-// and the real dialogs, driven offscreen: the font choice and the preview.
+// The question-file editor, and the real dialogs driven offscreen: the font choice and the previews.
 #include "app/QtDialogs.h"
 #include "bank/QuestionFileRead.h"
 #include "editor/QuestionTableModel.h"
@@ -147,9 +145,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         const RowWork &r = rowWorkRows[row];
         Fixture f;
-        writeSjisLines(f.path,
-            {u"T"_s, u"1"_s, u"C"_s, {}, {}, {}, u"q1"_s, u"h"_s, u"a"_s, u"q2"_s, u"h"_s, u"a"_s, u"q3"_s,
-                u"h"_s, u"a"_s});
+        writeSjisLines(f.path, questionFile(u"T"_s, u"1"_s, 3));
         frmEditor &editor = f.editor;
         QVERIFY(editor.openFile(f.path));
         const QStringList before = editor.model().lines();
@@ -267,53 +263,48 @@ private Q_SLOTS:
             QCOMPARE((std::pair {choice->face, choice->size}), (std::pair {r.face, r.size}));
     }
 
-    void printPreview_data()
-    {
-        QTest::addColumn<bool>("swap");
-        QTest::newRow("preview") << false;
-        QTest::newRow("swap preview, print dialog cancelled") << true;
-    }
     // The preview shows every page of the kept document (questions and answers of each
     // sheet); its print button prints that document, unless the print dialog is cancelled.
     void printPreview()
     {
-        QFETCH(bool, swap);
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(u"preview.pdf"_s);
-        Module1 m;
-        fillBank(m, 5, 1);
-        m.QuestionCount = 5;
-        const DrawSheet draw = [&m](int) { std::copy_n(&m.QuestionBank(1), 5, &m.DrawnQuestions(1)); };
-        draw(1);
-        QtPrintTarget target(PrintPurpose::Preview);
-        QtPrintSurface &paper = target.paper();
-        ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, 3, draw).printed() && target.preview());
-        QCOMPARE(paper.pagesPrinted(), 0);
-        paper.setPdfOutput(pdf); // where its print button prints here
-        int shownPages = -1;
-        whenModal([&](QWidget *w) {
-            auto *view = w->findChild<QPrintPreviewWidget *>();
-            QVERIFY(view);
-            shownPages = view->pageCount();
-            if (swap) {
-                whenModal([](QWidget *printDialog) { static_cast<QDialog *>(printDialog)->reject(); });
-                click(w, "cmdPrint");
-            } else {
-                view->print(); // what the print button does once the printer is chosen
-            }
-            static_cast<QDialog *>(w)->reject();
-        });
-        struct : PreviewQuestions
-        {
-            QList<QStringList> sheets() const override { return {{u"Q1"_s}}; }
-            bool swap(int, int) override { return false; }
-        } questions;
-        const bool printed = swap ? QtDialogs().printPreview(*target.preview(), questions)
-                                  : QtDialogs().printPreview(*target.preview());
-        QCOMPARE(
-            (QList<int> {shownPages, paper.pagesPrinted(), printed}), (QList<int> {6, swap ? 0 : 6, !swap}));
-        QCOMPARE(readBytes(pdf).startsWith("%PDF"), !swap);
+        for (const bool swap : {false, true}) {
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath(u"preview.pdf"_s);
+            Module1 m;
+            fillBank(m, 5, 1);
+            m.QuestionCount = 5;
+            const DrawSheet draw = [&m](int) { std::copy_n(&m.QuestionBank(1), 5, &m.DrawnQuestions(1)); };
+            draw(1);
+            QtPrintTarget target(PrintPurpose::Preview);
+            QtPrintSurface &paper = target.paper();
+            ScriptedDialogs script;
+            QVERIFY(PrintDocument(m, paper, script, 3, draw).printed() && target.preview());
+            QCOMPARE(paper.pagesPrinted(), 0);
+            paper.setPdfOutput(pdf); // where its print button prints here
+            int shownPages = -1;
+            whenModal([&](QWidget *w) {
+                auto *view = w->findChild<QPrintPreviewWidget *>();
+                QVERIFY(view);
+                shownPages = view->pageCount();
+                if (swap) {
+                    whenModal([](QWidget *printDialog) { static_cast<QDialog *>(printDialog)->reject(); });
+                    click(w, "cmdPrint");
+                } else {
+                    view->print(); // what the print button does once the printer is chosen
+                }
+                static_cast<QDialog *>(w)->reject();
+            });
+            struct : PreviewQuestions
+            {
+                QList<QStringList> sheets() const override { return {{u"Q1"_s}}; }
+                bool swap(int, int) override { return false; }
+            } questions;
+            const bool printed = swap ? QtDialogs().printPreview(*target.preview(), questions)
+                                      : QtDialogs().printPreview(*target.preview());
+            QCOMPARE(
+                (QList<int> {shownPages, paper.pagesPrinted(), printed, readBytes(pdf).startsWith("%PDF")}),
+                (QList<int> {6, swap ? 0 : 6, !swap, !swap}));
+        }
     }
 };
 

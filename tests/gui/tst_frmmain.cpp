@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window: start-up, drive and folder choice, the file list and "ファイルＯＫ",
-// the read-me panel, the editor and conversion windows and the road to the set-up window;
-// and the listing, file choice and volume rules behind it.
+// The main window, and the listing, file choice and volume rules behind it.
 #include "app/QuestionFileList.h"
 #include "app/Volumes.h"
 #include "app/frmMain.h"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The set-up window: its two states and every event between them, and the wiring of
-// its commands and runs; the rules behind them are tested where they live.
+// The set-up window's states and wiring; the rules behind them are tested where they live.
 #include "GuiTestSupport.h"
 
 #include "history/HistoryStore.h"
@@ -281,11 +280,8 @@ private Q_SLOTS:
         f.press("cmdPreview");
         const QStringList before = f.dialogs.previewSheets.value(0).value(0);
         const QStringList after = f.dialogs.previewSheets.value(1).value(0);
-        QCOMPARE(after.size(), before.size());
-        int changed = 0;
-        for (qsizetype i = 0; i < after.size(); ++i)
-            changed += after[i] != before[i];
-        QCOMPARE(changed, 1);
+        QVERIFY(after.value(2) != before.value(2));
+        QCOMPARE(after.mid(0, 2) + after.mid(3), before.mid(0, 2) + before.mid(3));
         QProcess text;
         text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
         QVERIFY(text.waitForFinished());

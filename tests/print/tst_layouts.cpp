@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Text on the surface (widths, composing, placing line by line, the trace), the question
-// pages (measured, fitted, full) and the answer page.
+// Text on the surface, the question pages (measured, fitted, full) and the answer page.
 #include "PrintTestSupport.h"
 
 #include "print/FixedMetrics.h"
@@ -26,11 +25,7 @@ class CountingSurface : public RecordingSurface
 {
 public:
     qint64 calls = 0;
-    double textWidth(const QString &text) override
-    {
-        ++calls;
-        return RecordingSurface::textWidth(text);
-    }
+    double textWidth(const QString &text) override { return ++calls, RecordingSurface::textWidth(text); }
 };
 
 QStringList placeOnce(const QString &text, RecordingSurface &s)
