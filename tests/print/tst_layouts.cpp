@@ -57,27 +57,6 @@ private Q_SLOTS:
         QCOMPARE(FixedTextWidth(u"aあ"_s, 32, true), 16.5 * 9 / 8);
     }
 
-    void composition()
-    {
-        const QString rule = Crlf + u"　 ──"_s, hintLine = u"　 〔go〕"_s + Crlf;
-        const struct
-        {
-            int n = 5, layout = 2;
-            QString label = u"( 5) "_s, hint {};
-            HintLines lines = HintLines::Printed;
-            QString expected {};
-        } rows[] = {
-            {.layout = 1, .hint = u"go"_s, .expected = hintLine + rule}, {.layout = 1, .expected = rule},
-            {.hint = u"go"_s, .expected = hintLine}, {.hint = u"**"_s, .lines = HintLines::Measured},
-            {.hint = u"*"_s},
-            {.hint = u"*"_s, .lines = HintLines::Measured, .expected = u"　 〔*〕"_s + Crlf},
-            {.n = 99, .label = u"(99) "_s}, {.n = 1000, .label = u"(1000) "_s} // every digit kept
-        };
-        for (const auto &r : rows)
-            QCOMPARE(ComposeQuestion({u"Go."_s, r.hint, QString()}, r.n, r.layout, u"──"_s, r.lines),
-                r.label + u"Go."_s + Crlf + r.expected);
-    }
-
     // The search finds the very break a character-by-character scan finds, zero
     // widths and long runs included.
     void widthBreakMatchesLinearScan()
