@@ -148,7 +148,7 @@ private Q_SLOTS:
             // The end-of-file marker is looked for in the last 32 bytes, which may be all there is.
             PendingPdf pending(pdf);
             writeBytes(pending.tempPath(), QByteArray(26, ' ') + "%%EOF\n");
-            pending.commit();
+            QVERIFY_THROWS_NO_EXCEPTION(pending.commit());
             QCOMPARE(readBytes(pdf).size(), 32);
         }
     }
