@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The question-file editor: edits, undo and saving in the file's own form, row work,
-// characters the file cannot hold, unsaved changes and the copy kept against a crash;
-// and the real dialogs, driven offscreen: the font choice and the preview.
+// The question-file editor, and the real dialogs driven offscreen: the font choice and the previews.
 #include "app/QtDialogs.h"
 #include "bank/QuestionFileRead.h"
 #include "editor/QuestionTableModel.h"
@@ -61,15 +59,15 @@ const struct RowWork
     const char *name, *action;
     QString clipboard;
     QStringList questions;
-} rowWorkRows[] = {
-    {"insert", "actInsertRow", {}, {u"q1"_s, QString(), u"q2"_s, u"q3"_s}},
-    {"delete", "actDeleteRows", {}, {u"q1"_s, u"q3"_s}},
-    {"up", "actMoveUp", {}, {u"q2"_s, u"q1"_s, u"q3"_s}},
+    int current = 1; // -1: no row current
+} rowWorkRows[] = {{"insert", "actInsertRow", {}, {u"q1"_s, QString(), u"q2"_s, u"q3"_s}},
+    {"delete", "actDeleteRows", {}, {u"q1"_s, u"q3"_s}}, {"up", "actMoveUp", {}, {u"q2"_s, u"q1"_s, u"q3"_s}},
     {"down", "actMoveDown", {}, {u"q1"_s, u"q3"_s, u"q2"_s}},
     {"paste from a spreadsheet", "actPaste", u"\"a\tb\"\th\ta\r\nc\r\n"_s,
         {u"q1"_s, u"a\tb"_s, u"c"_s, u"q2"_s, u"q3"_s}},
     {"replace all", "cmdReplaceAll", {}, {u"x1"_s, u"x2"_s, u"x3"_s}},
-};
+    {"insert, no row current", "actInsertRow", {}, {u"q1"_s, u"q2"_s, u"q3"_s, QString()}, -1},
+    {"paste, no row current", "actPaste", u"c"_s, {u"q1"_s, u"q2"_s, u"q3"_s, u"c"_s}, -1}};
 
 // Runs `act` on the modal dialog once it is up.
 void whenModal(const std::function<void(QWidget *)> &act)
@@ -88,12 +86,10 @@ const struct FontRow
     const char *name;
     QString pick, typed, face;
     double size;
-} fontRows[] = {
-    {"confirmed as shown", {}, {}, u"ＭＳ Ｐ明朝"_s, 10.0},
+} fontRows[] = {{"confirmed as shown", {}, {}, u"ＭＳ Ｐ明朝"_s, 10.0},
     {"another font, half a point", u"IPAゴシック"_s, u"10.5"_s, u"IPAゴシック"_s, 10.5},
     {"typed in full width", {}, u"１１．５"_s, u"ＭＳ Ｐ明朝"_s, 11.5},
-    {"no number: no choice", {}, u""_s, {}, 0.0},
-};
+    {"no number: no choice", {}, u""_s, {}, 0.0}};
 
 } // namespace
 
@@ -149,13 +145,14 @@ private Q_SLOTS:
         QFETCH(int, row);
         const RowWork &r = rowWorkRows[row];
         Fixture f;
-        writeSjisLines(f.path,
-            {u"T"_s, u"1"_s, u"C"_s, {}, {}, {}, u"q1"_s, u"h"_s, u"a"_s, u"q2"_s, u"h"_s, u"a"_s, u"q3"_s,
-                u"h"_s, u"a"_s});
+        writeSjisLines(f.path, questionFile(u"T"_s, u"1"_s, 3));
         frmEditor &editor = f.editor;
         QVERIFY(editor.openFile(f.path));
         const QStringList before = editor.model().lines();
-        editor.findChild<QTableView *>(u"tblQuestions"_s)->setCurrentIndex(editor.model().index(1, 1));
+        auto *table = editor.findChild<QTableView *>(u"tblQuestions"_s);
+        table->setCurrentIndex(editor.model().index(r.current, 1));
+        if (r.current < 0)
+            table->clearSelection();
         QGuiApplication::clipboard()->setText(r.clipboard);
         editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(u"q"_s);
         editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(u"x"_s);
@@ -267,33 +264,47 @@ private Q_SLOTS:
     }
 
     // The preview shows every page of the kept document (questions and answers of each
-    // sheet); its print button prints that document.
+    // sheet); its print button prints that document, unless the print dialog is cancelled.
     void printPreview()
     {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(u"preview.pdf"_s);
-        Module1 m;
-        fillBank(m, 5, 1);
-        m.QuestionCount = 5;
-        const DrawSheet draw = [&m](int) { std::copy_n(&m.QuestionBank(1), 5, &m.DrawnQuestions(1)); };
-        draw(1);
-        QtPrintTarget target(PrintPurpose::Preview);
-        QtPrintSurface &paper = target.paper();
-        ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, 3, draw).printed() && target.preview());
-        QCOMPARE(paper.pagesPrinted(), 0);
-        paper.setPdfOutput(pdf); // where its print button prints here
-        int shownPages = -1;
-        whenModal([&](QWidget *w) {
-            auto *view = w->findChild<QPrintPreviewWidget *>();
-            QVERIFY(qobject_cast<QPrintPreviewDialog *>(w) && view);
-            shownPages = view->pageCount();
-            view->print(); // what the print button does once the printer is chosen
-            static_cast<QDialog *>(w)->reject();
-        });
-        QVERIFY(QtDialogs().printPreview(*target.preview()));
-        QCOMPARE((QList<int> {shownPages, paper.pagesPrinted()}), (QList<int> {6, 6}));
-        QVERIFY(readBytes(pdf).startsWith("%PDF"));
+        for (const bool swap : {false, true}) {
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath(u"preview.pdf"_s);
+            Module1 m;
+            fillBank(m, 5, 1);
+            m.QuestionCount = 5;
+            const DrawSheet draw = [&m](int) { std::copy_n(&m.QuestionBank(1), 5, &m.DrawnQuestions(1)); };
+            draw(1);
+            QtPrintTarget target(PrintPurpose::Preview);
+            QtPrintSurface &paper = target.paper();
+            ScriptedDialogs script;
+            QVERIFY(PrintDocument(m, paper, script, 3, draw).printed() && target.preview());
+            QCOMPARE(paper.pagesPrinted(), 0);
+            paper.setPdfOutput(pdf); // where its print button prints here
+            int shownPages = -1;
+            whenModal([&](QWidget *w) {
+                auto *view = w->findChild<QPrintPreviewWidget *>();
+                QVERIFY(view);
+                shownPages = view->pageCount();
+                if (swap) {
+                    whenModal([](QWidget *printDialog) { static_cast<QDialog *>(printDialog)->reject(); });
+                    click(w, "cmdPrint");
+                } else {
+                    view->print(); // what the print button does once the printer is chosen
+                }
+                static_cast<QDialog *>(w)->reject();
+            });
+            struct : PreviewQuestions
+            {
+                QList<QStringList> sheets() const override { return {{u"Q1"_s}}; }
+                bool swap(int, int) override { return false; }
+            } questions;
+            const bool printed = swap ? QtDialogs().printPreview(*target.preview(), questions)
+                                      : QtDialogs().printPreview(*target.preview());
+            QCOMPARE(
+                (QList<int> {shownPages, paper.pagesPrinted(), printed, readBytes(pdf).startsWith("%PDF")}),
+                (QList<int> {6, swap ? 0 : 6, !swap, !swap}));
+        }
     }
 };
 

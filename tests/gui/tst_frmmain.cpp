@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window: start-up, drive and folder choice, the file list and "ファイルＯＫ",
-// the read-me panel, the editor and conversion windows and the road to the set-up window;
-// and the listing, file choice and volume rules behind it.
+// The main window, and the listing, file choice and volume rules behind it.
 #include "app/QuestionFileList.h"
 #include "app/Volumes.h"
 #include "app/frmMain.h"
@@ -61,34 +59,23 @@ struct Fixture
     bool readmeShown() { return control<QFrame>(w.get(), "Frame1")->isVisible(); }
 };
 
-int rowOf(QListWidget *list, const QString &text)
-{
-    return entries(list).indexOf(text, 0);
-}
-
 // Real clicks: a folder opens at one click, and a double-click opens it once, not the
 // entry that stands there afterwards; a double-clicked question file is chosen alone
 // and loaded as "ファイルＯＫ" loads it.
-const struct ClickRow
+const struct
 {
     const char *name, *list, *entry;
     bool twice;
-} clickRows[] = {
-    {"folder", "Dir1", "    unit1", false},
-    {"folder, double", "Dir1", "    unit1", true},
-    {"question file, double", "List1", "top", true},
-};
+} clickRows[] = {{"folder", "Dir1", "    unit1", false}, {"folder, double", "Dir1", "    unit1", true},
+    {"question file, double", "List1", "top", true}};
 
 // Refused choices and a broken file open nothing and change no choice.
-const struct RefusalRow
+const struct
 {
     const char *name;
     int files, selected;
-} refusalRows[] = {
-    {"nothing selected", 2, 0},
-    {"more than the table holds", 101, 101},
-    {"a broken file", 2, 2},
-};
+} refusalRows[]
+    = {{"nothing selected", 2, 0}, {"more than the table holds", 101, 101}, {"a broken file", 2, 2}};
 
 } // namespace
 
@@ -117,6 +104,13 @@ private Q_SLOTS:
         selectRows(f.files(), {0, 1});
         click(f.w.get(), "cmdClear");
         QVERIFY(selectedRows(f.files()).isEmpty());
+        // Up to the root: one separator, not two.
+        for (int up; (up = int(entries(f.folders()).indexOf(u".."_s))) >= 0;) {
+            const QString before = f.m.CurrentFolder;
+            Q_EMIT f.folders()->itemClicked(f.folders()->item(up));
+            QTRY_VERIFY(f.m.CurrentFolder != before);
+        }
+        QCOMPARE(f.m.CurrentFolder, u"/"_s);
         f.w->show();
         click(f.w.get(), "Command4");
         QVERIFY(!f.w->isVisible());
@@ -125,39 +119,44 @@ private Q_SLOTS:
     }
 
     // 「問題ファイル編集」 opens the selected file; a file saved under a new name is listed and selected.
-    void editorOpensTheSelectedFileAndListsWhatItSaves()
+    // A conversion lists its file, nothing selected.
+    void editorAndConversionRefreshTheList()
     {
         Fixture f({u"a.qvn"_s});
+        const QString qvk = writeSjisLines(f.file(u"旧.qvk"_s), {u"Q1"_s, QString(), u"A1"_s});
+        writeSjisLines(f.file(u"旧.ctr"_s), {u"旧問題"_s, u"1"_s});
         f.open();
         f.files()->item(0)->setSelected(true);
         click(f.w.get(), "cmdEdit");
         auto *editor = f.w->findChild<frmEditor *>();
         QVERIFY(editor);
         QCOMPARE(QFileInfo(editor->filePath()).fileName(), u"a.qvn"_s);
-        f.dialogs.saveAnswers.enqueue(f.file(u"c.qvn"_s));
+        f.dialogs.saveAnswers.enqueue(f.file(u"0.qvn"_s)); // listed first
         editor->findChild<QAction *>(u"actSaveAs"_s)->trigger();
-        QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"c"_s}));
-        QCOMPARE(selectedRows(f.files()), QList<int> {1});
-    }
-
-    // Up to the root: one separator, not two.
-    void folderUpToTheRoot()
-    {
-        Fixture f;
-        f.open();
-        while (rowOf(f.folders(), u".."_s) >= 0) {
-            const QString before = f.m.CurrentFolder;
-            Q_EMIT f.folders()->itemClicked(f.folders()->item(rowOf(f.folders(), u".."_s)));
-            QTRY_VERIFY(f.m.CurrentFolder != before);
-        }
-        QCOMPARE(f.m.CurrentFolder, u"/"_s);
+        QCOMPARE(entries(f.files()), (QStringList {u"0"_s, u"a"_s}));
+        QCOMPARE(selectedRows(f.files()), QList<int> {0});
+        f.onModal = [&](QDialog &d) {
+            auto *henkan = qobject_cast<frmHenkan *>(&d);
+            QVERIFY(henkan);
+            click(henkan, "Command1"); // cancelled: nothing happens, the window stays
+            f.dialogs.openAnswers.enqueue(qvk);
+            click(henkan, "Command1");
+            henkan->show();
+            click(henkan, "Command2");
+            QVERIFY(!henkan->isVisible());
+        };
+        click(f.w.get(), "Command2");
+        QCOMPARE(f.dialogs.kinds().count(u"open"_s), 2);
+        QCOMPARE(f.dialogs.shown.last().fileOptions.initialDir, f.m.ProgramFolder);
+        QCOMPARE(entries(f.files()), (QStringList {u"0"_s, u"a"_s, u"旧"_s}));
+        QVERIFY(selectedRows(f.files()).isEmpty());
     }
 
     void listClicks_data() { addRows(clickRows); }
     void listClicks()
     {
         QFETCH(int, row);
-        const ClickRow &r = clickRows[row];
+        const auto &r = clickRows[row];
         Fixture f({u"other.qvn"_s, u"top.qvn"_s, u"unit1/u.qvn"_s});
         QDir(f.work.path()).mkpath(u"unit1/part"_s);
         f.open();
@@ -166,7 +165,7 @@ private Q_SLOTS:
         f.files()->item(0)->setSelected(true);
         auto *view = control<QListWidget>(f.w.get(), r.list);
         const auto clickOn = [view](const QString &entry, bool twice) {
-            const QPoint at = view->visualItemRect(view->item(rowOf(view, entry))).center();
+            const QPoint at = view->visualItemRect(view->item(int(entries(view).indexOf(entry)))).center();
             // A user's double-click: a click, the event loop runs, then press, double-click, release.
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
             QCoreApplication::processEvents();
@@ -195,9 +194,11 @@ private Q_SLOTS:
         Fixture f({u"a.qvn"_s});
         f.open({{u"/"_s, {}}, {u"/media/empty"_s, u"CD"_s}}, {u"/media/empty"_s});
         auto *drive = control<QComboBox>(f.w.get(), "Drive1");
-        drive->setCurrentIndex(1);
-        Q_EMIT drive->activated(1);
-        QCOMPARE(f.dialogs.kinds(), QStringList {u"message"_s});
+        for (int attempt = 0; attempt < 2; ++attempt) { // the second refusal goes back like the first
+            drive->setCurrentIndex(1);
+            Q_EMIT drive->activated(1);
+        }
+        QCOMPARE(f.dialogs.kinds(), QStringList(2, u"message"_s));
         QCOMPARE(
             (QStringList {QString::number(drive->currentIndex()), f.m.CurrentFolder} + entries(f.files())),
             (QStringList {u"0"_s, f.workPath() + u'/', u"a"_s}));
@@ -207,7 +208,7 @@ private Q_SLOTS:
     void fileOkRefusals()
     {
         QFETCH(int, row);
-        const RefusalRow &r = refusalRows[row];
+        const auto &r = refusalRows[row];
         Fixture f;
         for (int i = 0; i < r.files; ++i)
             writeSjisLines(
@@ -280,30 +281,6 @@ private Q_SLOTS:
         QCOMPARE(commands(), u"11111111"_s);
     }
 
-    void conversionWindowAndListRefresh()
-    {
-        Fixture f({u"a.qvn"_s});
-        const QString qvk = writeSjisLines(f.file(u"旧.qvk"_s), {u"Q1"_s, QString(), u"A1"_s});
-        writeSjisLines(f.file(u"旧.ctr"_s), {u"旧問題"_s, u"1"_s});
-        f.open();
-        f.files()->item(0)->setSelected(true);
-        f.onModal = [&](QDialog &d) {
-            auto *henkan = qobject_cast<frmHenkan *>(&d);
-            QVERIFY(henkan);
-            click(henkan, "Command1"); // cancelled: nothing happens, the window stays
-            f.dialogs.openAnswers.enqueue(qvk);
-            click(henkan, "Command1");
-            henkan->show();
-            click(henkan, "Command2");
-            QVERIFY(!henkan->isVisible());
-        };
-        click(f.w.get(), "Command2");
-        QCOMPARE(f.dialogs.kinds().count(u"open"_s), 2);
-        QCOMPARE(f.dialogs.shown[0].fileOptions.initialDir, f.m.ProgramFolder);
-        QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"旧"_s}));
-        QVERIFY(selectedRows(f.files()).isEmpty());
-    }
-
     // 100 files at most, 101 refused changing nothing; the volume of a path is the longest
     // mount it lies under; the drives: each mount once, in order, no system mounts.
     void choiceAndVolumes()
@@ -324,7 +301,8 @@ private Q_SLOTS:
         QVERIFY(roots.contains(u"/"_s) && std::is_sorted(roots.begin(), roots.end()));
         QCOMPARE(QSet<QString>(roots.begin(), roots.end()).size(), roots.size());
         QVERIFY(roots.filter(QRegularExpression(u"^/(proc|sys)"_s)).isEmpty());
-        QVERIFY(VolumeReady(QDir::rootPath()) && !VolumeReady(u"/no/such/medium"_s));
+        QVERIFY(VolumeReady(QDir::rootPath()) && !VolumeReady(u"/no/such/medium"_s)
+            && !VolumeReady(QCoreApplication::applicationFilePath())); // readable, executable, no folder
     }
 };
 

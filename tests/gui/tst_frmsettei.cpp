@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The set-up window: its two states and every event between them, and the wiring of
-// its commands and runs; the rules behind them are tested where they live.
+// The set-up window's states and wiring; the rules behind them are tested where they live.
 #include "GuiTestSupport.h"
 
 #include "history/HistoryStore.h"
@@ -28,14 +27,12 @@ const struct Transition
 {
     const char *name, *events, *runState, *text4;
     QList<int> partsAllLayoutAttach;
-} transitionRows[] = {
-    {"part deselected", "List1", "0000", "25", {1, 0, 1, 1}},
+} transitionRows[] = {{"part deselected", "List1", "0000", "25", {1, 0, 1, 1}},
     {"start over", "Command7", "0000", "0", {0, 0, 1, 1}},
     {"no answer column", "Option2_1", "0010", "25", {2, 0, 2, 1}},
     {"answer column again", "Option2_1,Option2_0", "0010", "25", {2, 0, 1, 1}},
     {"attach answers off", "Check1", "1111", "25", {2, 1, 1, 2}},
-    {"attach answers on again", "Check1,Check1", "1111", "25", {2, 1, 1, 1}},
-};
+    {"attach answers on again", "Check1,Check1", "1111", "25", {2, 1, 1, 1}}};
 
 // Paper index, keep words, fit, as a window shows them.
 QString shown(QWidget *w)
@@ -45,19 +42,21 @@ QString shown(QWidget *w)
         .arg(control<QCheckBox>(w, "chkFit")->isChecked());
 }
 
-// "印刷" and "プレビュー" (print dialog OK, or printed from the preview); the capacity prompt cancelled.
-const struct PrintRunRow
+// Every run resets the window, whatever came of it: "印刷" and "プレビュー" (print dialog OK, or
+// printed from the preview; the capacity prompt cancelled), "テキストファイル作成" and 「文書ファイル作成」.
+const struct
 {
-    const char *name, *button;
+    const char *name, *button, *file, *mark;
     int count;
     bool answer;
     QStringList shown;
-} printRows[] = {
-    {"printed", "cmdSetOK", 10, true, {u"print"_s}},
-    {"printed from the preview", "cmdPreview", 10, true, {u"preview"_s}},
-    {"preview closed", "cmdPreview", 10, false, {u"preview"_s}},
-    {"prompt cancelled: no preview", "cmdPreview", 150, false, {u"message"_s}},
-};
+} runRows[] = {{"printed", "cmdSetOK", "sheet.pdf", "%PDF", 10, true, {u"print"_s}},
+    {"printed from the preview", "cmdPreview", "sheet.pdf", "%PDF", 10, true, {u"preview"_s}},
+    {"preview closed", "cmdPreview", "sheet.pdf", "%PDF", 10, false, {u"preview"_s}},
+    {"prompt cancelled: no preview", "cmdPreview", "sheet.pdf", "%PDF", 150, false, {u"message"_s}},
+    {"text saved", "Command3", "t.txt", "Question ", 10, true, {u"save"_s}},
+    {"text not saved", "Command3", "t.txt", "Question ", 10, false, {u"save"_s}},
+    {"document saved", "cmdDocument", "t.odt", "PK", 10, true, {u"save"_s}}};
 
 } // namespace
 
@@ -76,8 +75,9 @@ private Q_SLOTS:
         f.m.FontSize = 12;
         f.m.SheetLogo = u"《三年》"_s;
         f.open();
-        QCOMPARE(
-            (QList<int> {f.m.AnswerLayout, f.m.AttachAnswers, f.m.QuestionCount}), (QList<int> {1, 1, 10}));
+        QCOMPARE((QList<int> {f.m.AnswerLayout, f.m.AttachAnswers, f.m.QuestionCount, int(f.parts()->count()),
+                     control<QSpinBox>(f.w.get(), "spnSheetCount")->value()}),
+            (QList<int> {1, 1, 10, 2, 1}));
         QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked()
             && control<QCheckBox>(f.w.get(), "Check1")->isChecked());
         QStringList texts;
@@ -85,9 +85,6 @@ private Q_SLOTS:
             texts << text(f.w.get(), name);
         QCOMPARE(texts,
             (QStringList {u"Drill A\nDrill B"_s, u"IPAMincho"_s, u"12"_s, u"0"_s, u"25"_s, u"《三年》"_s}));
-        QCOMPARE(
-            (QList<int> {int(f.parts()->count()), control<QSpinBox>(f.w.get(), "spnSheetCount")->value()}),
-            (QList<int> {2, 1}));
         f.verifyReset();
     }
 
@@ -98,16 +95,13 @@ private Q_SLOTS:
         SetupFixture f(30, 3);
         selectRows(f.parts(), {0, 2});
         f.press("Command6");
-        QCOMPARE(text(f.w.get(), "Text4"), u"20"_s);
-        QCOMPARE(f.counts()->count(), 20);
-        QCOMPARE(selectedRows(f.counts()), QList<int> {9});
-        QCOMPARE(f.runState(), u"1111"_s);
-        QVERIFY(f.dialogs.shown.isEmpty());
+        QCOMPARE((QStringList {text(f.w.get(), "Text4"), QString::number(f.counts()->count()), f.runState()}),
+            (QStringList {u"20"_s, u"20"_s, u"1111"_s}));
+        QVERIFY(selectedRows(f.counts()) == QList<int> {9} && f.dialogs.shown.isEmpty());
         f.counts()->item(4)->setSelected(true);
         QCOMPARE(f.m.QuestionCount, 5);
         f.press("Command5");
-        QCOMPARE(f.m.AllPartsChosen, 1);
-        QCOMPARE(selectedRows(f.counts()), QList<int> {4});
+        QVERIFY(f.m.AllPartsChosen == 1 && selectedRows(f.counts()) == QList<int> {4});
     }
 
     // A refused decision (no part selected; 全範囲 over the 500 parts) leaves the window as it was.
@@ -124,24 +118,23 @@ private Q_SLOTS:
             const QList<int> parts = selectedRows(f.parts()), counts = selectedRows(f.counts());
             const QString range = text(f.w.get(), "Text4");
             f.press(partCount == 2 ? "Command6" : "Command5");
-            QCOMPARE(f.dialogs.kinds(), (QStringList {u"beep"_s, u"message"_s}));
-            QCOMPARE(f.runState(), u"1111"_s);
-            QCOMPARE(selectedRows(f.parts()), parts);
-            QCOMPARE(selectedRows(f.counts()), counts);
-            QCOMPARE((std::pair {int(f.m.AllPartsChosen), text(f.w.get(), "Text4")}), (std::pair {0, range}));
+            QCOMPARE(f.dialogs.kinds() << f.runState() << text(f.w.get(), "Text4"),
+                (QStringList {u"beep"_s, u"message"_s, u"1111"_s, range}));
+            QVERIFY(selectedRows(f.parts()) == parts && selectedRows(f.counts()) == counts
+                && !f.m.AllPartsChosen);
         }
     }
 
     // "戻る", Escape and the title bar's close button leave alike.
     void leaving()
     {
+        SetupFixture f;
         for (int how = 0; how < 3; ++how) {
-            SetupFixture f;
             f.w->show();
             how == 0       ? f.press("Command2")
                 : how == 1 ? QTest::keyClick(f.w.get(), Qt::Key_Escape)
                            : void(f.w->close());
-            QVERIFY(f.returnings == 1 && !f.w->isVisible());
+            QVERIFY(f.returnings == how + 1 && !f.w->isVisible());
         }
     }
 
@@ -156,8 +149,8 @@ private Q_SLOTS:
         const std::int16_t range = f.m.RangeQuestionCount, count = f.m.QuestionCount;
         for (const QString &step : QString::fromLatin1(t.events).split(u','))
             step == u"List1" ? f.parts()->item(0)->setSelected(false) : f.press(step.toLatin1().constData());
-        QCOMPARE(f.runState(), QLatin1String(t.runState));
-        QCOMPARE(text(f.w.get(), "Text4"), QLatin1String(t.text4));
+        QCOMPARE(f.runState() + u' ' + text(f.w.get(), "Text4"),
+            QLatin1String(t.runState) + u' ' + QLatin1String(t.text4));
         QCOMPARE((QList<int> {int(selectedRows(f.parts()).size()), f.m.AllPartsChosen, f.m.AnswerLayout,
                      f.m.AttachAnswers}),
             t.partsAllLayoutAttach);
@@ -169,83 +162,57 @@ private Q_SLOTS:
     }
 
     // The font choice (taken, or refused keeping the old font), the default font and
-    // "フォント記憶"; nothing is saved until asked.
+    // "フォント記憶"; nothing is saved until asked. The logo typed, blanks kept, or the
+    // default on cancel: shown and saved.
     void fonts()
     {
         for (const bool refused : {false, true}) {
             SetupFixture f;
             f.m.FontName = u"IPAGothic"_s;
             f.m.FontSize = 11;
+            f.m.SheetLogo = u"前のロゴ"_s;
             f.open();
             f.dialogs.fontAnswers.enqueue(FontChoice {u"IPAMincho"_s, refused ? 41.0 : 10.5});
             f.press("cmdFonts_1");
-            QCOMPARE(f.dialogs.messages().size(), int(refused));
-            QCOMPARE(f.dialogs.shown[0].text, u"IPAGothic"_s); // opens on the current font
+            // Opens on the current font.
+            QCOMPARE((std::pair {f.dialogs.messages().size(), f.dialogs.shown[0].text}),
+                (std::pair {qsizetype(refused), u"IPAGothic"_s}));
             const QStringList font
                 = refused ? QStringList {u"IPAGothic"_s, u"11"_s} : QStringList {u"IPAMincho"_s, u"10"_s};
-            QCOMPARE((QStringList {f.m.FontName, QString::number(f.m.FontSize)}), font);
-            QCOMPARE((QStringList {text(f.w.get(), "Text2"), text(f.w.get(), "Text3")}), font);
+            QCOMPARE((QStringList {f.m.FontName, QString::number(f.m.FontSize), text(f.w.get(), "Text2"),
+                         text(f.w.get(), "Text3")}),
+                font + font);
             f.press("cmdFonts_0");
             QCOMPARE((QStringList {text(f.w.get(), "Text2"), f.m.FontName}), QStringList(2, DefaultFontName));
             QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
             f.m.FontName = u"IPAPMincho"_s;
             f.press("Command1");
             QVERIFY(QFile::exists(SettingsFilePath(f.m))); // what it holds: the settings' own test
-        }
-    }
-
-    // The logo typed, blanks kept, or the default on cancel: shown and saved.
-    void sheetLogo()
-    {
-        for (const QString &answer : {u" 三年 Ａ組 "_s, QString()}) {
-            SetupFixture f;
-            f.m.SheetLogo = u"前のロゴ"_s;
-            f.dialogs.inputAnswers.enqueue(answer);
+            f.dialogs.inputAnswers.enqueue(refused ? QString() : u" 三年 Ａ組 "_s);
             f.press("Command4");
-            const QString logo = answer.isNull() ? DefaultSheetLogo : answer;
-            QCOMPARE(text(f.w.get(), "Text6"), logo);
-            Module1 fresh;
-            fresh.ProgramFolder = f.m.ProgramFolder;
-            LoadSheetLogo(fresh);
-            QCOMPARE(fresh.SheetLogo, logo);
+            const QString logo = refused ? DefaultSheetLogo : u" 三年 Ａ組 "_s;
+            f.m.SheetLogo.clear();
+            LoadSheetLogo(f.m);
+            QCOMPARE((QStringList {text(f.w.get(), "Text6"), f.m.SheetLogo}), QStringList(2, logo));
         }
     }
 
-    // "テキストファイル作成" and 「文書ファイル作成」 write the sheet; the window resets whatever came of it.
-    void exports()
-    {
-        const struct
-        {
-            const char *button, *file, *mark;
-            bool saved;
-        } rows[] = {{"Command3", "t.txt", "Question 5 ", true}, {"Command3", "t.txt", "Question 5 ", false},
-            {"cmdDocument", "t.odt", "PK", true}};
-        for (const auto &r : rows) {
-            SetupFixture f(5, 1);
-            f.press("Command5");
-            const QString out = f.dir.filePath(QLatin1String(r.file));
-            f.dialogs.saveAnswers.enqueue(r.saved ? std::optional(out) : std::nullopt);
-            f.press(r.button);
-            QCOMPARE(f.dialogs.kinds(), QStringList {u"save"_s});
-            QCOMPARE(readBytes(out).contains(r.mark), r.saved);
-            f.verifyReset();
-        }
-    }
-    // "印刷" and "プレビュー" reset the window after the run, whatever came of it.
-    void printRuns_data() { addRows(printRows); }
-    void printRuns()
+    void runs_data() { addRows(runRows); }
+    void runs()
     {
         QFETCH(int, row);
-        const PrintRunRow &r = printRows[row];
+        const auto &r = runRows[row];
         SetupFixture f(200, 1);
         f.press("Command5");
         f.counts()->item(r.count - 1)->setSelected(true);
+        const QString out = f.dir.filePath(QLatin1String(r.file));
+        f.dialogs.saveAnswers.enqueue(r.answer ? std::optional(out) : std::nullopt);
         f.dialogs.printAnswers.enqueue(r.answer);
         f.dialogs.previewAnswers.enqueue(r.answer);
         f.dialogs.messageAnswers.enqueue(MessageAnswer::Cancel);
         f.press(r.button);
         QCOMPARE(f.dialogs.kinds(), r.shown);
-        QCOMPARE(readBytes(f.pdf()).startsWith("%PDF"), r.answer);
+        QCOMPARE(readBytes(out).contains(r.mark), r.answer);
         f.verifyReset();
     }
 
@@ -313,11 +280,8 @@ private Q_SLOTS:
         f.press("cmdPreview");
         const QStringList before = f.dialogs.previewSheets.value(0).value(0);
         const QStringList after = f.dialogs.previewSheets.value(1).value(0);
-        QCOMPARE(after.size(), before.size());
-        int changed = 0;
-        for (qsizetype i = 0; i < after.size(); ++i)
-            changed += after[i] != before[i];
-        QCOMPARE(changed, 1);
+        QVERIFY(after.value(2) != before.value(2));
+        QCOMPARE(after.mid(0, 2) + after.mid(3), before.mid(0, 2) + before.mid(3));
         QProcess text;
         text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
         QVERIFY(text.waitForFinished());

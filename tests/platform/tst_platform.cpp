@@ -40,26 +40,15 @@ private Q_SLOTS:
             QString text;
             int badCount = 0;
             int firstBad = -1;
-        } rows[] = {
-            {{}, {}},
-            {"\x5C\x7E", u"\\~"_s},
-            {"\x82\xA0", u"あ"_s},
+        } rows[] = {{{}, {}}, {"\x5C\x7E", u"\\~"_s}, {"\x82\xA0", u"あ"_s},
             {"\x95\x5C", u"表"_s}, // 0x5C as trail byte
-            {"\xB1\xDE", u"ｱﾞ"_s},
-            {"\x9F\x40\xFC\x40", u"\u6A97\u9ADC"_s}, // last lead bytes of each range
+            {"\xB1\xDE", u"ｱﾞ"_s}, {"\x9F\x40\xFC\x40", u"\u6A97\u9ADC"_s}, // last lead bytes of each range
             {"\x87\x40\x87\x90", u"①≒"_s}, // NEC row 13
             {"\xED\x40", u"纊"_s}, // NEC-selected IBM row
-            {"\xFA\x40\xFA\x5C", u"ⅰ纊"_s},
-            {"A\x82", u"A\uFFFD"_s, 1, 1}, // cut lead byte at the end
-            {"\x82\x20"
-             "A",
-                u"\uFFFD A"_s, 1, 0}, // bad trail byte read again
+            {"\xFA\x40\xFA\x5C", u"ⅰ纊"_s}, {"A\x82", u"A\uFFFD"_s, 1, 1}, // cut lead byte at the end
+            {"\x82\x20\x41", u"\uFFFD A"_s, 1, 0}, // bad trail byte read again
             {"x\x82\r\ny", u"x\uFFFD\r\ny"_s, 1, 1},
-            {"a\x80"
-             "b\xFF\xFD"
-             "c",
-                u"a\uFFFDb\uFFFD\uFFFDc"_s, 3, 1},
-        };
+            {"a\x80\x62\xFF\xFD\x63", u"a\uFFFDb\uFFFD\uFFFDc"_s, 3, 1}};
         for (const auto &row : rows) {
             const Cp932Decoded d = decodeCp932(row.bytes);
             QCOMPARE(d.text, row.text);
@@ -75,14 +64,10 @@ private Q_SLOTS:
             QString text;
             QByteArray bytes;
             int unmappable = 0;
-        } rows[] = {
-            {u"\\~"_s, "\x5C\x7E"},
-            {u"あ表ｱ"_s, "\x82\xA0\x95\x5C\xB1"},
-            {u"①"_s, "\x87\x40"},
+        } rows[] = {{u"\\~"_s, "\x5C\x7E"}, {u"あ表ｱ"_s, "\x82\xA0\x95\x5C\xB1"}, {u"①"_s, "\x87\x40"},
             {u"纊"_s, "\xFA\x5C"}, // the IBM form of a shared kanji
             {u"aé😀b"_s, "a??b", 2}, // a surrogate pair is one "?"
-            {QString(QChar(0xD800)), "?", 1},
-        };
+            {QString(QChar(0xD800)), "?", 1}};
         for (const auto &row : rows) {
             const Cp932Encoded e = encodeCp932(row.text);
             QCOMPARE(e.bytes, row.bytes);
@@ -119,24 +104,16 @@ private Q_SLOTS:
             int badBytes = 0;
             int firstBadLine = 0;
             E encoding = E::ShiftJis;
-        } rows[] = {
-            {"a\r\nb\r\n", ab},
-            {"a\nb\n", ab},
-            {"a\rb\r", ab},
-            {"a\r\nb", ab},
-            {{}, {}},
-            {"a\r\n\r\n", {u"a"_s, {}}},
-            {"a\r\r\nb", {u"a"_s, {}, u"b"_s}},
-            {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}},
-            {"\x80x", {u"\uFFFDx"_s}, 1, 1},
+        } rows[] = {{"a\r\nb\r\n", ab}, {"a\nb\n", ab}, {"a\rb\r", ab}, {"a\r\nb", ab}, {{}, {}},
+            {"a\r\n\r\n", {u"a"_s, {}}}, {"a\r\r\nb", {u"a"_s, {}, u"b"_s}},
+            {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}}, {"\x80x", {u"\uFFFDx"_s}, 1, 1},
             {"\nx\x82", {{}, u"x\uFFFD"_s}, 1, 2},
             {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
             {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
             {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
             {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
             // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
-            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}},
-        };
+            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}}};
         const QString path = m_dir.filePath(u"lines.txt"_s);
         for (const auto &row : rows) {
             writeBytes(path, row.bytes);
@@ -160,66 +137,48 @@ private Q_SLOTS:
         QCOMPARE(snapshot(m_dir.path()).keys(), (QStringList {u"a.qvn"_s, u"prefix"_s, u"prefix/bin"_s}));
     }
 
-    void safeWriteFailureLeavesEverythingAsItWas_data()
-    {
-        QTest::addColumn<QString>("target"); // relative to the folder
-        QTest::addColumn<bool>("diskFull");
-        QTest::newRow("folder missing") << u"none/a.qvn"_s << false;
-        QTest::newRow("parent is a file") << u"old.qvn/a.qvn"_s << false;
-        QTest::newRow("target is a folder") << u"prefix"_s << false;
-        QTest::newRow("disk full") << u"old.qvn"_s << true;
-    }
+    // The folder missing, its parent a file, the target a folder, the disk full.
     void safeWriteFailureLeavesEverythingAsItWas()
     {
-        QFETCH(QString, target);
-        QFETCH(bool, diskFull);
-        writeBytes(m_dir.filePath(u"old.qvn"_s), "old");
-        const auto before = snapshot(m_dir.path());
-        bool written = true;
-        {
+        for (const QString &target : {u"none/a.qvn"_s, u"old.qvn/a.qvn"_s, u"prefix"_s, u"old.qvn"_s}) {
+            writeBytes(m_dir.filePath(u"old.qvn"_s), "old");
+            const auto before = snapshot(m_dir.path());
             std::optional<FileSizeLimit> limit;
-            if (diskFull && !limit.emplace(1024).ok())
+            if (target == u"old.qvn"_s && !limit.emplace(1024).ok())
                 QSKIP("cannot limit the file size");
-            written = writeTextFileAtomically(m_dir.filePath(target), QString(4096, u'x')).ok();
+            QVERIFY(!writeTextFileAtomically(m_dir.filePath(target), QString(4096, u'x')).ok());
+            limit.reset();
+            QCOMPARE(snapshot(m_dir.path()), before);
         }
-        QVERIFY(!written);
-        QCOMPARE(snapshot(m_dir.path()), before);
     }
 
-    void initialiseFolders_data()
-    {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("writable");
-        QTest::addColumn<bool>("userFolderKnown");
-        QTest::addColumn<bool>("beside");
-        QTest::newRow("portable, writable") << false << true << true << true;
-        QTest::newRow("portable, read-only") << false << false << true << false;
-        // Root can write /usr/bin, which is still no place for a user's settings.
-        QTest::newRow("installed, writable") << true << true << true << false;
-        QTest::newRow("read-only, no configuration folder") << false << false << false << true;
-    }
+    // Root can write /usr/bin, which is still no place for a user's settings; without a
+    // configuration folder the settings stay beside the program.
     void initialiseFolders()
     {
-        QFETCH(bool, installed);
-        QFETCH(bool, writable);
-        QFETCH(bool, userFolderKnown);
-        QFETCH(bool, beside);
-        if (installed)
-            QVERIFY(QDir().mkpath(data()));
-        QStringList asked;
-        const auto probe = [&](const QString &folder) {
-            asked << folder;
-            return writable;
-        };
-        Module1 m;
-        InitialiseFolders(m, bin(), probe, userFolderKnown ? user() : QString());
-        QCOMPARE(m.ProgramFolder, bin());
-        QCOMPARE(m.SettingsFolder, beside ? bin() : user());
-        QCOMPARE(SettingsFilePath(m), m.SettingsFolder + u"/Vk.ini"_s);
-        if (!installed)
-            QCOMPARE(asked, QStringList {bin()});
-        // Starting writes nothing; the folder appears with the first save.
-        QVERIFY(!QFileInfo::exists(user()));
+        const struct
+        {
+            bool installed, writable, userFolderKnown, beside;
+        } rows[] = {{false, true, true, true}, {false, false, true, false}, {true, true, true, false},
+            {false, false, false, true}};
+        for (const auto &r : rows) {
+            QDir(data()).removeRecursively();
+            if (r.installed)
+                QVERIFY(QDir().mkpath(data()));
+            QStringList asked;
+            const auto probe = [&](const QString &folder) {
+                asked << folder;
+                return r.writable;
+            };
+            Module1 m;
+            InitialiseFolders(m, bin(), probe, r.userFolderKnown ? user() : QString());
+            QCOMPARE((QStringList {m.ProgramFolder, m.SettingsFolder, SettingsFilePath(m)}),
+                (QStringList {bin(), r.beside ? bin() : user(), (r.beside ? bin() : user()) + u"/Vk.ini"_s}));
+            if (!r.installed)
+                QCOMPARE(asked, QStringList {bin()});
+            // Starting writes nothing; the folder appears with the first save.
+            QVERIFY(!QFileInfo::exists(user()));
+        }
     }
 
     void folderIsWritable()

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A real print queue: the sheet goes through a CUPS scheduler of the test's own to a
-// virtual PDF printer, by the road the print button takes.
+// A sheet through a CUPS scheduler of the test's own to a virtual PDF printer.
 #include "PrintTestSupport.h"
 
 #include "print/QtPrintTarget.h"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Print runs: metrics, the sheet's header, the capacity prompt over one or more sheets,
-// shrinking to fit, failures, replacing a file.
+// Print runs: metrics, header, the capacity prompt, shrinking to fit, failures, replacing a file.
 #include "PrintTestSupport.h"
 
 #include "print/PrintTarget.h"
@@ -99,7 +98,7 @@ private Q_SLOTS:
             {one, false, eight, one[0], u"その１・２・３・４・５・６・７・８"_s}, // 17 kept
             {one, false, eight + QStringList {u"１２"_s}, one[0], u"１～１２"_s}, // first and last
             {two, false, {}, all[0], u"基礎～応用"_s},
-            {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s}, // cut at 17
+            {{u"ABCDEFGH"_s, u"x"_s, u"IJKLMNOPQ"_s}, true, {}, all[0], u"ABCDEFGH～IJKLMNOP"_s} // cut at 17
         };
         for (const auto &[titles, allParts, parts, title, line] : rows) {
             Module1 m;
@@ -168,8 +167,7 @@ private Q_SLOTS:
             }
             QCOMPARE(counts, r.printed);
             // Every sheet draws at the count asked, not at what fitted the one before.
-            for (int c : drawCounts)
-                QCOMPARE(c, r.asked);
+            QCOMPARE(drawCounts, QList<int>(drawCounts.size(), r.asked));
             QCOMPARE((std::pair {int(m->QuestionCount), int(m->SheetIndex)}),
                 (std::pair {r.printed.isEmpty() ? r.asked : r.printed[0], 0}));
             QCOMPARE(pageEnds(s.log()), r.pageEnds);
@@ -199,8 +197,7 @@ private Q_SLOTS:
             bool yes, asked; // the answer to the prompt, whether it came
             int fittedSize, pages; // no pages: the run failed
             double lastSize; // of the first page's last text
-        } rows[] = {
-            {41, 2, 10, true, 0, false, false, 0, 1, 10},
+        } rows[] = {{41, 2, 10, true, 0, false, false, 0, 1, 10},
             {45, 2, 10, true, 0, false, false, 9, 1, 9}, // the largest size that fits
             {60, 2, 10, true, 0, false, true, 0, 2, 10}, // not even at 8: asked at the chosen size
             {45, 2, 10, false, 0, false, true, 0, 2, 10},
@@ -211,7 +208,8 @@ private Q_SLOTS:
             {10, 1, 10, false, 58, false, false, 0, 0, 0}, // at the end
             {10, 1, 1000, false, 0, false, false, 0, 0, 0}, // too large for one character
             {10, 1, 240, false, 0, false, false, 0, 0, 0}, // only the indent fits
-        };
+            // The answer line's first two characters fill a line, the indent and one more the next.
+            {1, 1, 160, false, 0, false, false, 0, 3, 160}};
         for (const auto &r : rows) {
             auto m = moduleWith(plainQuestions(r.questions), 2, r.attachAnswers);
             m->FontSize = static_cast<std::int16_t>(r.fontSize);

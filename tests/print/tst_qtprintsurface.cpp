@@ -2,6 +2,7 @@
 // The Qt surface with real fonts and paper, read back through poppler-utils.
 #include "PrintTestSupport.h"
 
+#include "print/PendingPdf.h"
 #include "print/QtPrintSurface.h"
 
 #include <QDir>
@@ -144,6 +145,11 @@ private Q_SLOTS:
             QCOMPARE(pageText(pdf, 1), u"新しい"_s);
             QCOMPARE(folderEntries(dir.path()), QStringList {u"sheet.pdf"_s});
             QCOMPARE(QFile::permissions(pdf), permissions);
+            // The end-of-file marker is looked for in the last 32 bytes, which may be all there is.
+            PendingPdf pending(pdf);
+            writeBytes(pending.tempPath(), QByteArray(26, ' ') + "%%EOF\n");
+            QVERIFY_THROWS_NO_EXCEPTION(pending.commit());
+            QCOMPARE(readBytes(pdf).size(), 32);
         }
     }
 
