@@ -1,22 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Checking question files: every problem with its place, and the same refusals as the loader.
-#include "bank/EncodedLines.h"
 #include "bank/QuestionFileCheck.h"
-#include "bank/QuestionFiles.h"
-#include "shared/Module1.h"
 
 #include "support/Fixtures.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 #include <random>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 

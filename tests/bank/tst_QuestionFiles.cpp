@@ -4,10 +4,6 @@
 
 #include "support/Fixtures.h"
 
-#include <QTemporaryDir>
-#include <QTest>
-
-using namespace sorario;
 using namespace sorario::test;
 
 using FileList = QList<QStringList>;
@@ -78,34 +74,29 @@ private Q_SLOTS:
 
     // Records and headers as written, lines of 100000 characters too; a short file
     // takes no header lines or title from an earlier file or load.
-    void recordsKeptWholeAndVerbatim_data()
-    {
-        QTest::addColumn<bool>("encoded");
-        QTest::newRow("plain") << false;
-        QTest::newRow("encoded") << true;
-    }
     void recordsKeptWholeAndVerbatim()
     {
-        QFETCH(bool, encoded);
-        QString line;
-        for (int i = 0; line.size() < 100000; ++i)
-            line += (i % 3 == 0 ? u"あ"_s : i % 3 == 1 ? u"B"_s : u"\\/"_s);
-        line.truncate(100000);
-        const QStringList a {u"Title A"_s, u"1"_s, u"CODE"_s, u"4"_s, u"5"_s, u"6"_s,
-            u"  He @is@ \\/ a boy.  "_s, u"**"_s, u"彼は～少年です。ｱｲｳ"_s, line, QString(), line};
-        ScriptedDialogs dialogs;
-        auto m = load({encoded ? encodedFile(a) : a}, dialogs);
-        QCOMPARE(int(m->LoadFailed), 0);
-        QCOMPARE(m->QuestionBank(1), (QuestionRecord {a[6], a[7], a[8]}));
-        QCOMPARE(m->QuestionBank(2), (QuestionRecord {line, QString(), line}));
-        for (int s = 1; s <= 6; ++s)
-            QCOMPARE(m->FileHeaders(1, s), a[s - 1]);
-        m = loadFiles(m_dir.path(), {{}, {u"T"_s, u"2"_s, u"C"_s}}, dialogs, std::move(m));
-        QCOMPARE(int(m->LoadFailed), 0);
-        QCOMPARE(m->FileHeaders(1, 1), ProgramTitle);
-        QCOMPARE(m->FileHeaders(2, 2), u"2"_s);
-        for (int s = 4; s <= 6; ++s)
-            QVERIFY(m->FileHeaders(2, s).isEmpty());
+        for (const bool encoded : {false, true}) {
+            QString line;
+            for (int i = 0; line.size() < 100000; ++i)
+                line += (i % 3 == 0 ? u"あ"_s : i % 3 == 1 ? u"B"_s : u"\\/"_s);
+            line.truncate(100000);
+            const QStringList a {u"Title A"_s, u"1"_s, u"CODE"_s, u"4"_s, u"5"_s, u"6"_s,
+                u"  He @is@ \\/ a boy.  "_s, u"**"_s, u"彼は～少年です。ｱｲｳ"_s, line, QString(), line};
+            ScriptedDialogs dialogs;
+            auto m = load({encoded ? encodedFile(a) : a}, dialogs);
+            QCOMPARE(int(m->LoadFailed), 0);
+            QCOMPARE(m->QuestionBank(1), (QuestionRecord {a[6], a[7], a[8]}));
+            QCOMPARE(m->QuestionBank(2), (QuestionRecord {line, QString(), line}));
+            for (int s = 1; s <= 6; ++s)
+                QCOMPARE(m->FileHeaders(1, s), a[s - 1]);
+            m = loadFiles(m_dir.path(), {{}, {u"T"_s, u"2"_s, u"C"_s}}, dialogs, std::move(m));
+            QCOMPARE(int(m->LoadFailed), 0);
+            QCOMPARE(m->FileHeaders(1, 1), ProgramTitle);
+            QCOMPARE(m->FileHeaders(2, 2), u"2"_s);
+            for (int s = 4; s <= 6; ++s)
+                QVERIFY(m->FileHeaders(2, s).isEmpty());
+        }
     }
 
     // The capacities, at and one past each: files, lines (before or after decoding),

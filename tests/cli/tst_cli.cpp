@@ -8,10 +8,7 @@
 
 #include <QJsonArray>
 #include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
 
-using namespace sorario;
 using namespace sorario::test;
 
 namespace {
@@ -331,31 +328,24 @@ private Q_SLOTS:
 
     // check prints the problems, one a line (notes and the counts go to standard error),
     // and exits 1 only on an error.
-    void check_data()
-    {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("counts");
-        writeSjisLines(at(u"word.qvn"_s), questionFile(u"T"_s, u"abc"_s, 2));
-        QTest::newRow("warnings only") << QStringList {u"word.qvn"_s} << 0 << u"エラー0件、警告1件"_s;
-        QTest::newRow("errors") << QStringList {u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s} << 1
-                                << u"エラー2件、警告1件"_s;
-    }
     void check()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, counts);
-        const CliRun r = run(QStringList {u"check"_s} + files);
-        QTEST(r.exitCode, "exitCode");
-        QVERIFY2(r.err.contains(counts), qPrintable(r.err));
-        QStringList paths;
-        for (const QString &f : files)
-            paths << at(f);
-        QString expected;
-        for (const CheckProblem &p : CheckQuestionFiles(paths))
-            if (SeverityOf(p.kind) != CheckSeverity::Note)
-                expected += ProblemText(p).replace(m_dir.path() + u'/', QString()) + u'\n';
-        QCOMPARE(QString::fromUtf8(r.out), expected);
+        writeSjisLines(at(u"word.qvn"_s), questionFile(u"T"_s, u"abc"_s, 2));
+        const std::tuple<QStringList, int, QString> rows[] = {{{u"word.qvn"_s}, 0, u"エラー0件、警告1件"_s},
+            {{u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s}, 1, u"エラー2件、警告1件"_s}};
+        for (const auto &[files, exitCode, counts] : rows) {
+            const CliRun r = run(QStringList {u"check"_s} + files);
+            QCOMPARE(r.exitCode, exitCode);
+            QVERIFY2(r.err.contains(counts), qPrintable(r.err));
+            QStringList paths;
+            for (const QString &f : files)
+                paths << at(f);
+            QString expected;
+            for (const CheckProblem &p : CheckQuestionFiles(paths))
+                if (SeverityOf(p.kind) != CheckSeverity::Note)
+                    expected += ProblemText(p).replace(m_dir.path() + u'/', QString()) + u'\n';
+            QCOMPARE(QString::fromUtf8(r.out), expected);
+        }
     }
 
     void convert()

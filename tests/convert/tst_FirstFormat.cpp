@@ -2,14 +2,8 @@
 #include "convert/FirstFormat.h"
 
 #include "support/Fixtures.h"
-#include "support/ScriptedDialogs.h"
 
-#include <QTemporaryDir>
-#include <QTest>
-
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -51,60 +45,54 @@ private Q_SLOTS:
         }
     }
 
-    void refusedConversionTouchesNothing_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<ConversionKind>("kind");
-
-        QTest::newRow("seven lines, an old output kept") << u"qvk7 ctr qvn"_s << K::BrokenFile;
-        QTest::newRow("no control file") << u"qvk6"_s << K::MissingFile;
-        QTest::newRow("control file of one line") << u"qvk6 ctr1"_s << K::NoControlFile;
-        QTest::newRow("byte that is no character") << u"qvkbad ctr"_s << K::WrongQuestionData;
-        QTest::newRow("UTF-8 text Shift-JIS cannot hold") << u"qvkutf8 ctr"_s << K::WrongQuestionData;
-        QTest::newRow("title Shift-JIS cannot hold") << u"qvk6 ctrutf8"_s << K::NoControlFile;
-        // The converted file must stay within the loader's 10000 lines.
-        QTest::newRow("9996 lines") << u"qvk9996 ctr"_s << K::TooManyQuestions;
-        QTest::newRow("20000 lines fit the line table") << u"qvk20000 ctr"_s << K::BrokenFile;
-        QTest::newRow("20001 lines") << u"qvk20001 ctr"_s << K::TooManyQuestions;
-        // The new file cannot be written: the old pair must stay.
-        QTest::newRow("output name taken by a folder") << u"qvk6 ctr qvndir"_s << K::NotWritten;
-    }
-
     void refusedConversionTouchesNothing()
     {
-        QFETCH(QString, setup);
+        const std::pair<QString, ConversionKind> rows[]
+            = {{u"qvk7 ctr qvn"_s, K::BrokenFile}, // seven lines, an old output kept
+                {u"qvk6"_s, K::MissingFile}, // no control file
+                {u"qvk6 ctr1"_s, K::NoControlFile}, // a control file of one line
+                {u"qvkbad ctr"_s, K::WrongQuestionData}, // a byte that is no character
+                {u"qvkutf8 ctr"_s, K::WrongQuestionData}, // UTF-8 text Shift-JIS cannot hold
+                {u"qvk6 ctrutf8"_s, K::NoControlFile}, // a title Shift-JIS cannot hold
+                // The converted file must stay within the loader's 10000 lines.
+                {u"qvk9996 ctr"_s, K::TooManyQuestions},
+                {u"qvk20000 ctr"_s, K::BrokenFile}, // fits the line table
+                {u"qvk20001 ctr"_s, K::TooManyQuestions},
+                // The new file cannot be written: the old pair must stay.
+                {u"qvk6 ctr qvndir"_s, K::NotWritten}};
+        for (const auto &[setup, kind] : rows) {
+            QTemporaryDir dir;
+            const QString qvk = dir.filePath(u"a.qvk"_s);
+            for (const QString &item : setup.split(u' ')) {
+                if (item == u"ctr"_s)
+                    writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
+                else if (item == u"ctr1"_s)
+                    writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
+                else if (item == u"ctrutf8"_s)
+                    writeBytes(dir.filePath(u"a.ctr"_s),
+                        "\xEF\xBB\xBF"
+                        "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
+                else if (item == u"qvn"_s)
+                    writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
+                else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
+                    writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
+                else if (item == u"qvkbad"_s)
+                    writeBytes(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
+                else if (item == u"qvkutf8"_s)
+                    writeBytes(qvk,
+                        "\xEF\xBB\xBF"
+                        "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
+                else
+                    writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
+            }
+            const auto before = snapshot(dir.path());
 
-        QTemporaryDir dir;
-        const QString qvk = dir.filePath(u"a.qvk"_s);
-        for (const QString &item : setup.split(u' ')) {
-            if (item == u"ctr"_s)
-                writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
-            else if (item == u"ctr1"_s)
-                writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
-            else if (item == u"ctrutf8"_s)
-                writeBytes(dir.filePath(u"a.ctr"_s),
-                    "\xEF\xBB\xBF"
-                    "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
-            else if (item == u"qvn"_s)
-                writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
-            else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
-                writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
-            else if (item == u"qvkbad"_s)
-                writeBytes(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
-            else if (item == u"qvkutf8"_s)
-                writeBytes(qvk,
-                    "\xEF\xBB\xBF"
-                    "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
-            else
-                writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
+            const ConversionResult result = ConvertFirstFormat(qvk);
+            QCOMPARE(result.kind, kind);
+            QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
+            QCOMPARE(result.outputPath, QString());
+            QCOMPARE(snapshot(dir.path()), before);
         }
-        const auto before = snapshot(dir.path());
-
-        const ConversionResult result = ConvertFirstFormat(qvk);
-        QTEST(result.kind, "kind");
-        QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
-        QCOMPARE(result.outputPath, QString());
-        QCOMPARE(snapshot(dir.path()), before);
     }
 
     void openDialogAndMessages()

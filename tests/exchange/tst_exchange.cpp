@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/QuestionCsv.h"
-#include "platform/Cp932.h"
 #include "platform/LineFile.h"
 
 #include "support/Fixtures.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -2,20 +2,12 @@
 #include "export/BracketExchange.h"
 #include "export/TestTextFile.h"
 #include "platform/LineFile.h"
-#include "shared/Module1.h"
 
 #include "support/Fixtures.h"
-#include "support/ScriptedDialogs.h"
-
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <array>
-#include <memory>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 

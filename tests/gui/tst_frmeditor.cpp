@@ -20,9 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -98,45 +96,41 @@ class tst_frmeditor : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void editUndoSave_data()
-    {
-        QTest::addColumn<QString>("sample");
-        QTest::newRow("plain") << Drill;
-        QTest::newRow("encoded") << u"高校英語文法演習.qvn"_s;
-    }
-    // An edit, undone and redone, saved in the form the file came in, reads back as
-    // exactly the edited lines.
+    // An edit, undone and redone, saved in the form the file came in (plain, encoded),
+    // reads back as exactly the edited lines.
     void editUndoSave()
     {
-        QFETCH(QString, sample);
-        Fixture f(sample);
-        frmEditor &editor = f.editor;
-        QVERIFY(editor.openFile(f.path));
-        const QStringList original = editor.model().lines();
-        // The part column: the declared parts, equal runs, the last to the end.
-        const int rows = editor.model().questionCount();
-        const int parts = original[1].toInt();
-        const auto partOf = [&](int row) { return editor.model().index(row, 0).data().toInt(); };
-        QCOMPARE(QList<int>({partOf(0), partOf(rows / parts - 1), partOf(rows / parts), partOf(rows - 1)}),
-            QList<int>({1, 1, 2, parts}));
+        for (const QString &sample : {Drill, u"高校英語文法演習.qvn"_s}) {
+            Fixture f(sample);
+            frmEditor &editor = f.editor;
+            QVERIFY(editor.openFile(f.path));
+            const QStringList original = editor.model().lines();
+            // The part column: the declared parts, equal runs, the last to the end.
+            const int rows = editor.model().questionCount();
+            const int parts = original[1].toInt();
+            const auto partOf = [&](int row) { return editor.model().index(row, 0).data().toInt(); };
+            QCOMPARE(
+                QList<int>({partOf(0), partOf(rows / parts - 1), partOf(rows / parts), partOf(rows - 1)}),
+                QList<int>({1, 1, 2, parts}));
 
-        QVERIFY(f.edit(1, QuestionTableModel::HintColumn, u"ヒント, \"引用\" @強調@"_s));
-        QVERIFY(editor.isModified());
-        trigger(&editor, "actUndo");
-        QCOMPARE(editor.model().lines(), original);
-        QVERIFY(!editor.isModified());
-        trigger(&editor, "actRedo");
-        QStringList expected = original;
-        expected[HeaderLineCount + 3 + 1] = u"ヒント, \"引用\" @強調@"_s;
-        QCOMPARE(editor.model().lines(), expected);
+            QVERIFY(f.edit(1, QuestionTableModel::HintColumn, u"ヒント, \"引用\" @強調@"_s));
+            QVERIFY(editor.isModified());
+            trigger(&editor, "actUndo");
+            QCOMPARE(editor.model().lines(), original);
+            QVERIFY(!editor.isModified());
+            trigger(&editor, "actRedo");
+            QStringList expected = original;
+            expected[HeaderLineCount + 3 + 1] = u"ヒント, \"引用\" @強調@"_s;
+            QCOMPARE(editor.model().lines(), expected);
 
-        trigger(&editor, "actSave");
-        QVERIFY(!editor.isModified());
-        const QuestionFileRead read = ReadQuestionFile(f.path);
-        QCOMPARE(read.countedLines(), expected);
-        QCOMPARE(read.encoded, sample != Drill);
-        if (sample == Drill)
-            QCOMPARE(readBytes(f.path), sjis(expected.join(u"\r\n"_s) + u"\r\n"_s));
+            trigger(&editor, "actSave");
+            QVERIFY(!editor.isModified());
+            const QuestionFileRead read = ReadQuestionFile(f.path);
+            QCOMPARE(read.countedLines(), expected);
+            QCOMPARE(read.encoded, sample != Drill);
+            if (sample == Drill)
+                QCOMPARE(readBytes(f.path), sjis(expected.join(u"\r\n"_s) + u"\r\n"_s));
+        }
     }
 
     void rowWork_data() { addRows(rowWorkRows); }

@@ -12,7 +12,6 @@
 #include <QFrame>
 #include <QRegularExpression>
 
-using namespace sorario;
 using namespace sorario::test;
 
 namespace {

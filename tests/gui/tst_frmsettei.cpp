@@ -9,16 +9,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTimer>
 #include <QTreeWidget>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 

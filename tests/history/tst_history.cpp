@@ -6,17 +6,12 @@
 
 #include "support/Fixtures.h"
 
-#include <QTemporaryDir>
-#include <QTest>
-
 #include <array>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 

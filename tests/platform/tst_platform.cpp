@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The code page, line files, safe writes and where the program finds its folders.
-#include "platform/Cp932.h"
 #include "platform/LineFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeWrite.h"
@@ -9,10 +8,7 @@
 #include "support/Fixtures.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
-#include <QTest>
 
-using namespace sorario;
 using namespace sorario::test;
 
 class TestPlatform : public QObject
@@ -135,6 +131,8 @@ private Q_SLOTS:
         QVERIFY(writeLineFileAtomically(path, {u"表~\\"_s, QString()}));
         QCOMPARE(readBytes(path), QByteArray("\x95\x5C~\\\r\n\r\n"));
         QCOMPARE(snapshot(m_dir.path()).keys(), (QStringList {u"a.qvn"_s, u"prefix"_s, u"prefix/bin"_s}));
+        // ﾂｱ is C2 B1, well-formed UTF-8: written, it would read back as ±.
+        QVERIFY(!writeLineFileAtomically(path, {u"ﾂｱ"_s}) && readBytes(path).startsWith("\x95\x5C"));
     }
 
     // The folder missing, its parent a file, the target a folder, the disk full.

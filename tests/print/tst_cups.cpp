@@ -4,17 +4,13 @@
 
 #include "print/QtPrintTarget.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <cmath>
 #include <unistd.h>
 
-using namespace sorario;
 using namespace sorario::test;
 
 namespace {

@@ -10,9 +10,7 @@
 #include "print/TracingSurface.h"
 
 #include <QRandomGenerator>
-#include <QTest>
 
-using namespace sorario;
 using namespace sorario::test;
 
 namespace {

@@ -6,11 +6,6 @@
 #include "print/SheetHeader.h"
 #include "shared/SheetTitle.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
-using namespace sorario;
 using namespace sorario::test;
 
 namespace {

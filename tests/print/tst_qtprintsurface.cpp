@@ -5,19 +5,14 @@
 #include "print/PendingPdf.h"
 #include "print/QtPrintSurface.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <cmath>
 
-using namespace sorario;
 using namespace sorario::test;
 
 namespace {

@@ -2,18 +2,12 @@
 #include "settings/ItemReader.h"
 #include "settings/SheetSettings.h"
 #include "settings/TextItemLine.h"
-#include "shared/Module1.h"
 
 #include "support/Fixtures.h"
 
-#include <QTemporaryDir>
-#include <QTest>
-
 #include <optional>
 
-using namespace sorario;
 using namespace sorario::test;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -128,43 +122,37 @@ private Q_SLOTS:
             (QStringList {m.FontName, u"10"_s, m.SheetLogo}));
     }
 
-    // Nothing is shown, the values in memory stay, the disk is left as it was.
-    void failedSaveIsSilentAndHarmless_data()
-    {
-        QTest::addColumn<int>("how");
-        QTest::newRow("file names are directories") << 0;
-        QTest::newRow("folder under a regular file") << 1;
-        QTest::newRow("no folder known") << 2;
-        QTest::newRow("disk full: the old files stay whole") << 3;
-    }
-
+    // Nothing is shown, the values in memory stay, the disk is left as it was: names that
+    // are folders, a folder under a file, no folder known, a full disk (old files whole).
     void failedSaveIsSilentAndHarmless()
     {
-        QFETCH(int, how);
-        if (how == 0) {
-            QVERIFY(QDir().mkpath(ini()));
-            QVERIFY(QDir().mkpath(rog()));
-        } else if (how == 1) {
-            writeBytes(m_dir.filePath(u"plain"_s), "x");
-            m.SettingsFolder = m_dir.filePath(u"plain/sorario"_s);
-        } else if (how == 2) {
-            m.SettingsFolder.clear();
-            m.ProgramFolder.clear();
-        } else {
-            writeBytes(ini(), DefaultIniBytes);
-            writeBytes(rog(), sjis(u"《旧》\r\n"_s));
+        for (int how = 0; how < 4; ++how) {
+            init();
+            if (how == 0) {
+                QVERIFY(QDir().mkpath(ini()));
+                QVERIFY(QDir().mkpath(rog()));
+            } else if (how == 1) {
+                writeBytes(m_dir.filePath(u"plain"_s), "x");
+                m.SettingsFolder = m_dir.filePath(u"plain/sorario"_s);
+            } else if (how == 2) {
+                m.SettingsFolder.clear();
+                m.ProgramFolder.clear();
+            } else {
+                writeBytes(ini(), DefaultIniBytes);
+                writeBytes(rog(), sjis(u"《旧》\r\n"_s));
+            }
+            m.FontName = m.SheetLogo = QString(100, u'長');
+            const auto before = snapshot(m_dir.path());
+            {
+                std::optional<FileSizeLimit> limit;
+                if (how == 3)
+                    QVERIFY(limit.emplace(16).ok());
+                SaveFontSettings(m);
+                SaveSheetLogo(m);
+            }
+            QCOMPARE(m.FontName, QString(100, u'長'));
+            QCOMPARE(snapshot(m_dir.path()), before);
         }
-        m.FontName = m.SheetLogo = QString(100, u'長');
-        const auto before = snapshot(m_dir.path());
-        {
-            std::optional<FileSizeLimit> limit;
-            if (how == 3)
-                QVERIFY(limit.emplace(16).ok());
-            SaveFontSettings(m);
-            SaveSheetLogo(m);
-        }
-        QCOMPARE(m.FontName, QString(100, u'長'));
-        QCOMPARE(snapshot(m_dir.path()), before);
     }
 
     // The item reader under both files.

@@ -17,6 +17,8 @@
 #include <QMap>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 #include <memory>
@@ -24,6 +26,8 @@
 
 namespace sorario::test {
 
+// A test that opens this namespace names the product's types and literals unqualified.
+using namespace ::sorario;
 using namespace Qt::StringLiterals;
 
 inline QByteArray sjis(const QString &text)

@@ -19,11 +19,7 @@ public:
     {
         QString kind; // "message", "beep", "input", "font", "print", "preview", "save", "open"
         QString text;
-        QString title;
-        MessageButtons buttons = MessageButtons::Ok;
-        MessageIcon icon = MessageIcon::None;
         FileDialogOptions fileOptions;
-        int flags = 0;
     };
 
     QList<Shown> shown;
@@ -39,29 +35,28 @@ public:
     QList<QList<QStringList>> previewSheets; // the questions listed, before and after the swaps
 
     MessageAnswer messageBox(
-        const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override
+        const QString &text, MessageButtons buttons, MessageIcon, const QString &) override
     {
-        shown.append({QStringLiteral("message"), text, title, buttons, icon, {}, 0});
+        shown.append({QStringLiteral("message"), text, {}});
         if (!messageAnswers.isEmpty())
             return messageAnswers.dequeue();
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
     }
-    void beep() override { shown.append({QStringLiteral("beep"), {}, {}, {}, {}, {}, 0}); }
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
+    void beep() override { shown.append({QStringLiteral("beep"), {}, {}}); }
+    QString inputBox(const QString &prompt, const QString &, const QString &defaultText) override
     {
-        Shown s {QStringLiteral("input"), prompt, title, {}, {}, {}, 0};
-        s.fileOptions.fileName = defaultText;
-        shown.append(s);
+        shown.append({QStringLiteral("input"), prompt, {}});
+        shown.last().fileOptions.fileName = defaultText;
         return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
     }
-    std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) override
+    std::optional<FontChoice> fontDialog(const QString &face, int, FontDialogFlags) override
     {
-        shown.append({QStringLiteral("font"), face, QString::number(size), {}, {}, {}, flags.toInt()});
+        shown.append({QStringLiteral("font"), face, {}});
         return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
     }
-    bool printDialog(QPrinter *printer, PrintDialogFlags flags) override
+    bool printDialog(QPrinter *printer, PrintDialogFlags) override
     {
-        shown.append({QStringLiteral("print"), {}, {}, {}, {}, {}, flags.toInt()});
+        shown.append({QStringLiteral("print"), {}, {}});
         const bool ok = printAnswers.isEmpty() ? true : printAnswers.dequeue();
         if (ok && printer && onPrintDialog)
             onPrintDialog(*printer);
@@ -70,7 +65,7 @@ public:
     // Scripted to print, the preview's print button prints the document.
     bool printPreview(PreviewDocument &document) override
     {
-        shown.append({QStringLiteral("preview"), {}, {}, {}, {}, {}, 0});
+        shown.append({QStringLiteral("preview"), {}, {}});
         const bool print = !previewAnswers.isEmpty() && previewAnswers.dequeue();
         return print && document.paintRequested();
     }
@@ -84,12 +79,12 @@ public:
     }
     std::optional<QString> saveDialog(const FileDialogOptions &options) override
     {
-        shown.append({QStringLiteral("save"), {}, options.title, {}, {}, options, options.flags.toInt()});
+        shown.append({QStringLiteral("save"), {}, options});
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
     }
     std::optional<QString> openDialog(const FileDialogOptions &options) override
     {
-        shown.append({QStringLiteral("open"), {}, options.title, {}, {}, options, options.flags.toInt()});
+        shown.append({QStringLiteral("open"), {}, options});
         return openAnswers.isEmpty() ? std::nullopt : openAnswers.dequeue();
     }
 
