@@ -22,7 +22,8 @@ EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines,
     // A plain title that begins with the encoded mark, or text whose bytes look like
     // UTF-8, would open as something else: the table stays, the file is not written.
     // ("¥" and the like come back as the code page's own character, as always.)
-    const QStringList reopened = ReadQuestionBytes(encodeCp932(joinCrLf(written)).bytes).countedLines();
+    const QByteArray bytes = encodeCp932(joinCrLf(written)).bytes;
+    const QStringList reopened = ReadQuestionBytes(bytes).countedLines();
     QStringList expected;
     for (const QString &line : lines)
         expected.append(decodeCp932(encodeCp932(line).bytes).text);
@@ -32,7 +33,8 @@ EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines,
             ++line;
         return {EditorSaveOutcome::Kind::ReadsBackOtherwise, path, int(line + 1)};
     }
-    if (!writeLineFileAtomically(path, written))
+    // Already read back as these lines: the bytes are written as they are.
+    if (!writeBytesAtomically(path, bytes))
         return {EditorSaveOutcome::Kind::WriteFailed, path};
     return {EditorSaveOutcome::Kind::Saved, path};
 }

@@ -114,8 +114,6 @@ std::optional<qreal> MeasuredFont::summedAdvance(const QString &text)
 
 std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
 {
-    if (!summedAdvance(text))
-        return std::nullopt;
     QList<quint32> indexes;
     QList<QPointF> positions;
     indexes.reserve(text.size());
@@ -123,6 +121,8 @@ std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
     qreal x = 0;
     for (const QChar c : text) {
         const Glyph &g = glyph(c);
+        if (g.index == 0)
+            return std::nullopt;
         indexes.append(g.index);
         positions.append(QPointF(x / paintScale, 0));
         x += g.advance;
