@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace sorario {
 namespace {
@@ -43,10 +45,44 @@ constexpr std::array<Symbol, 16> SymbolTable = {{
 // the sixteen replacements in turn.
 const char16_t *expansionOf(char16_t c)
 {
+    // Payloads are mostly ASCII digits, so those are looked up by index.
+    static const auto ascii = [] {
+        std::array<const char16_t *, 128> table {};
+        for (const Symbol &s : SymbolTable)
+            if (s.symbol < table.size())
+                table[s.symbol] = s.digits;
+        return table;
+    }();
+    if (c < ascii.size())
+        return ascii[c];
     for (const Symbol &s : SymbolTable)
         if (s.symbol == c)
             return s.digits;
     return nullptr;
+}
+
+// The symbols written for runs of two or three digits; single digits stay as
+// they are, as this encoder always wrote them.
+struct Run
+{
+    QStringView digits;
+    char16_t symbol;
+};
+
+// The runs by their first digit; no run is the start of another, so the order
+// of trying does not matter.
+const std::array<std::vector<Run>, 128> &runsByFirstDigit()
+{
+    static const auto runs = [] {
+        std::array<std::vector<Run>, 128> out;
+        for (const Symbol &s : SymbolTable) {
+            const QStringView digits(s.digits);
+            if (digits.size() > 1)
+                out[digits.front().unicode()].push_back({digits, s.symbol});
+        }
+        return out;
+    }();
+    return runs;
 }
 
 constexpr int MaxFaultsKept = 3;
@@ -66,11 +102,14 @@ int hexDigitValue(char16_t d)
 class GroupReader
 {
 public:
-    explicit GroupReader(DecodedPayload &out, QString &text)
+    // `text` must have room for every group the digits can make.
+    explicit GroupReader(DecodedPayload &out, char16_t *text)
         : m_out(out)
         , m_text(text)
     {
     }
+
+    qsizetype written() const { return m_written; }
 
     void push(char16_t digit, qsizetype offset)
     {
@@ -104,12 +143,13 @@ private:
             m_out.faults.append({hex ? GroupFault::Kind::NoCharacter : GroupFault::Kind::NotHexadecimal,
                 m_group, m_offset, QString::fromUtf16(m_digits.data(), m_count)});
         else if (c && m_out.faultCount == 0)
-            m_text.append(*c);
+            m_text[m_written++] = c->unicode();
         m_count = 0;
     }
 
     DecodedPayload &m_out;
-    QString &m_text;
+    char16_t *m_text;
+    qsizetype m_written = 0;
     std::array<char16_t, 4> m_digits {};
     int m_count = 0;
     qsizetype m_offset = 0;
@@ -118,9 +158,9 @@ private:
 
 QString decodeDigits(QStringView payload, DecodedPayload &out)
 {
-    QString text;
-    text.reserve(payload.size() / 3 + 1);
-    GroupReader reader(out, text);
+    // A character gives at most three digits, and four digits make one character.
+    QString text(payload.size() * 3 / 4 + 1, Qt::Uninitialized);
+    GroupReader reader(out, reinterpret_cast<char16_t *>(text.data()));
     for (qsizetype i = 0; i < payload.size(); ++i) {
         const char16_t c = payload[i].unicode();
         if (const char16_t *digits = expansionOf(c)) {
@@ -131,14 +171,16 @@ QString decodeDigits(QStringView payload, DecodedPayload &out)
         }
     }
     reader.finish();
+    text.truncate(reader.written());
     return text;
 }
 
-void appendHex4(QString &out, unsigned code)
+char16_t *writeHex4(char16_t *out, unsigned code)
 {
     static constexpr char16_t Hex[] = u"0123456789ABCDEF";
     for (int shift = 12; shift >= 0; shift -= 4)
-        out.append(QChar(Hex[(code >> shift) & 0xF]));
+        *out++ = Hex[(code >> shift) & 0xF];
+    return out;
 }
 
 } // namespace
@@ -178,8 +220,8 @@ void DecodeEncodedLines(Module1 &m)
 
 QString EncodeText(QStringView text)
 {
-    QString digits;
-    digits.reserve(text.size() * 4);
+    std::u16string digits(std::size_t(text.size()) * 4, u'0');
+    char16_t *d = digits.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         std::optional<unsigned> code = cp932Code(c);
@@ -189,26 +231,24 @@ QString EncodeText(QStringView text)
                 ++i;
             code = 0x3F;
         }
-        appendHex4(digits, *code);
+        d = writeHex4(d, *code);
     }
-    QString out;
-    out.reserve(digits.size());
-    const QStringView view(digits);
+    const QStringView view(digits.data(), d - digits.data());
+    QString out(view.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const std::array<std::vector<Run>, 128> &runs = runsByFirstDigit();
     for (qsizetype p = 0; p < view.size();) {
-        // Only the runs of two or three digits are written as their symbols (no run is
-        // the start of another, so the order of trying does not matter); single digits
-        // stay as they are, as this encoder always wrote them.
-        const Symbol *run = nullptr;
-        for (const Symbol &s : SymbolTable) {
-            const QStringView symbolDigits(s.digits);
-            if (symbolDigits.size() > 1 && view.sliced(p).startsWith(symbolDigits)) {
-                run = &s;
+        const Run *found = nullptr;
+        for (const Run &run : runs[view[p].unicode()]) {
+            if (view.sliced(p).startsWith(run.digits)) {
+                found = &run;
                 break;
             }
         }
-        out.append(run ? QChar(run->symbol) : view[p]);
-        p += run ? QStringView(run->digits).size() : 1;
+        *o++ = found ? found->symbol : view[p].unicode();
+        p += found ? found->digits.size() : 1;
     }
+    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
     return out;
 }
 

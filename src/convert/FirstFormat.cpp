@@ -82,6 +82,38 @@ ConversionMessage ConversionMessageFor(const ConversionResult &result)
     return {};
 }
 
+FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRead &control)
+{
+    // Stage 1: the questions.
+    if (questions.status == LineFileRead::Status::Missing)
+        return {ConversionKind::MissingFile, {}};
+    if (questions.status != LineFileRead::Status::Ok || !survivesRewrite(questions))
+        return {ConversionKind::WrongQuestionData, {}};
+    const qsizetype n = questions.lines.size();
+    if (n % 3 != 0)
+        return {ConversionKind::BrokenFile, {}};
+    if (n > MaxQuestionLines)
+        return {ConversionKind::TooManyQuestions, {}};
+
+    // Stage 2: the control file.
+    if (control.status == LineFileRead::Status::Missing)
+        return {ConversionKind::MissingFile, {}};
+    if (control.status != LineFileRead::Status::Ok || control.lines.size() < 2)
+        return {ConversionKind::NoControlFile, {}};
+    LineFileRead header = control;
+    header.lines = control.lines.mid(0, 2);
+    if (!survivesRewrite(header))
+        return {ConversionKind::NoControlFile, {}};
+
+    QStringList lines;
+    lines.reserve(n + HeaderLineCount);
+    lines << header.lines;
+    while (lines.size() < HeaderLineCount)
+        lines << QString();
+    lines << questions.lines;
+    return {ConversionKind::Converted, lines};
+}
+
 ConversionResult ConvertFirstFormat(const QString &qvkPath)
 {
     const QString name = QFileInfo(qvkPath).fileName();
@@ -92,35 +124,10 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath)
     if (samePath(qvkPath, outputPath) || samePath(qvkPath, controlPath))
         return ending(ConversionKind::NotFirstFormat, name);
 
-    // Stage 1: the questions.
-    const LineFileRead questions = readLineFile(qvkPath);
-    if (questions.status == LineFileRead::Status::Missing)
-        return ending(ConversionKind::MissingFile, name);
-    if (questions.status != LineFileRead::Status::Ok || !survivesRewrite(questions))
-        return ending(ConversionKind::WrongQuestionData, name);
-    const qsizetype n = questions.lines.size();
-    if (n % 3 != 0)
-        return ending(ConversionKind::BrokenFile, name);
-    if (n > MaxQuestionLines)
-        return ending(ConversionKind::TooManyQuestions, name);
-
-    // Stage 2: the control file and the new file.
-    const LineFileRead control = readLineFile(controlPath);
-    if (control.status == LineFileRead::Status::Missing)
-        return ending(ConversionKind::MissingFile, name);
-    if (control.status != LineFileRead::Status::Ok || control.lines.size() < 2)
-        return ending(ConversionKind::NoControlFile, name);
-    LineFileRead header = control;
-    header.lines = control.lines.mid(0, 2);
-    if (!survivesRewrite(header))
-        return ending(ConversionKind::NoControlFile, name);
-
-    QStringList lines;
-    lines.reserve(n + HeaderLineCount);
-    lines << header.lines;
-    while (lines.size() < HeaderLineCount)
-        lines << QString();
-    lines << questions.lines;
+    const FirstFormatLines converted = ConvertedLines(readLineFile(qvkPath), readLineFile(controlPath));
+    if (converted.kind != ConversionKind::Converted)
+        return ending(converted.kind, name);
+    const QStringList &lines = converted.lines;
     if (const WriteOutcome written = writeLineFileAtomically(outputPath, lines); !written) {
         ConversionResult result = ending(ConversionKind::NotWritten, name);
         result.reason = written.reason();

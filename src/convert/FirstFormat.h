@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/LineFile.h"
+
 #include <QString>
+#include <QStringList>
 
 namespace sorario {
 
@@ -41,6 +44,15 @@ struct ConversionMessage
     QString title;
 };
 ConversionMessage ConversionMessageFor(const ConversionResult &result);
+
+// The new file's lines from the question and control files as read, or the
+// kind of refusal (no lines then).
+struct FirstFormatLines
+{
+    ConversionKind kind = ConversionKind::Converted;
+    QStringList lines;
+};
+FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRead &control);
 
 // Converts FILE.qvk + FILE.ctr into FILE.qvn; deletes the pair only after the new
 // file is written whole.
