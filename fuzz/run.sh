@@ -34,9 +34,9 @@ for t in "${targets[@]}"; do
     # Every committed input once; a slow machine still gets a generous per-input limit.
     "$exe" "${common[@]}" -timeout=60 -runs=0 "$corpus" >"$log" 2>&1 || rc=$?
   else
-    # New inputs stay within libFuzzer's usual 4 KiB, which holds every rule a
-    # file's bytes can reach; the larger committed seeds (whole real files) still
-    # run whole, here and in the regression run.
+    # Inputs stay within libFuzzer's usual 4 KiB, which reaches every rule of a
+    # file's bytes; the larger committed seeds (whole real files) run whole in
+    # the regression run.
     work="$build/fuzz-corpus/$t"
     mkdir -p "$work"
     "$exe" "${common[@]}" -timeout=10 -max_len=4096 -max_total_time="$seconds" "$work" "$corpus" >"$log" 2>&1 || rc=$?
