@@ -115,21 +115,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         edit(e, in);
 
     const QStringList lines = e.model.lines();
-    const QString path = scratchFile(QStringLiteral("edited.qvn"));
-    const QByteArray before = QByteArrayLiteral("before\r\n");
-    writeFile(path, before);
-    const EditorSaveOutcome saved = saveEditedLines(path, lines, form);
-    if (!saved.saved()) {
-        // Refused: the file on disk is as it was, and the teacher is told why.
-        FUZZ_CHECK(!editorSaveMessage(saved).isEmpty());
-        FUZZ_CHECK(readFile(path) == before);
-        if (saved.kind == EditorSaveOutcome::Kind::Unwritable)
+    const EditorSaveBytes saved = editorSaveBytes(lines, form);
+    if (!saved.outcome.saved()) {
+        // Refused: nothing is written, and the teacher is told why.
+        FUZZ_CHECK(saved.bytes.isEmpty());
+        FUZZ_CHECK(!editorSaveMessage(saved.outcome).isEmpty());
+        if (saved.outcome.kind == EditorSaveOutcome::Kind::Unwritable)
             FUZZ_CHECK(holdsUnwritable(lines));
         return 0;
     }
     // Saved: opened again, the file holds the lines the table held, each as the
     // code page writes it.
-    const QuestionFileRead reopened = ReadQuestionFile(path);
+    const QuestionFileRead reopened = ReadQuestionBytes(saved.bytes);
     FUZZ_CHECK(reopened.fault == LoadFault::None);
     FUZZ_CHECK(reopened.encoded == (form == QuestionFileForm::Encoded));
     QStringList written;

@@ -12,17 +12,17 @@
 
 namespace sorario {
 
-EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines, QuestionFileForm form)
+EditorSaveBytes editorSaveBytes(const QStringList &lines, QuestionFileForm form)
 {
     if (holdsUnwritable(lines))
-        return {EditorSaveOutcome::Kind::Unwritable, path};
+        return {{EditorSaveOutcome::Kind::Unwritable, {}}, {}};
     const QStringList written = form == QuestionFileForm::Encoded
         ? QStringList {QString::fromUtf16(EncodedMark) + EncodeLines(lines)}
         : lines;
     // A plain title that begins with the encoded mark, or text whose bytes look like
     // UTF-8, would open as something else: the table stays, the file is not written.
     // ("¥" and the like come back as the code page's own character, as always.)
-    const QByteArray bytes = encodeCp932(joinCrLf(written)).bytes;
+    QByteArray bytes = encodeCp932(joinCrLf(written)).bytes;
     const QStringList reopened = ReadQuestionBytes(bytes).countedLines();
     QStringList expected;
     for (const QString &line : lines)
@@ -31,12 +31,19 @@ EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines,
         qsizetype line = 0;
         while (line < expected.size() && line < reopened.size() && expected[line] == reopened[line])
             ++line;
-        return {EditorSaveOutcome::Kind::ReadsBackOtherwise, path, int(line + 1)};
+        return {{EditorSaveOutcome::Kind::ReadsBackOtherwise, {}, int(line + 1)}, {}};
     }
+    return {{EditorSaveOutcome::Kind::Saved, {}}, bytes};
+}
+
+EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines, QuestionFileForm form)
+{
+    EditorSaveBytes save = editorSaveBytes(lines, form);
+    save.outcome.path = path;
     // Already read back as these lines: the bytes are written as they are.
-    if (!writeBytesAtomically(path, bytes))
-        return {EditorSaveOutcome::Kind::WriteFailed, path};
-    return {EditorSaveOutcome::Kind::Saved, path};
+    if (save.outcome.saved() && !writeBytesAtomically(path, save.bytes))
+        save.outcome.kind = EditorSaveOutcome::Kind::WriteFailed;
+    return save.outcome;
 }
 
 QString editorSaveMessage(const EditorSaveOutcome &outcome)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,15 @@ struct EditorSaveOutcome
 
     bool saved() const { return kind == Kind::Saved; }
 };
+
+// The bytes a save of the edited lines in `form` writes, or (no bytes) why it
+// writes none; the outcome's path is left empty.
+struct EditorSaveBytes
+{
+    EditorSaveOutcome outcome;
+    QByteArray bytes;
+};
+EditorSaveBytes editorSaveBytes(const QStringList &lines, QuestionFileForm form);
 
 // Writes the edited lines to `path` in `form`, whole or not at all.
 EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines, QuestionFileForm form);

@@ -18,6 +18,17 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
+        // A run of characters that only add to the cell is added at once.
+        const auto addsToCell
+            = [&](QChar d) { return d != u'"' && d != u'\r' && d != u'\n' && (inQuotes || d != separator); };
+        if (addsToCell(c)) {
+            qsizetype end = i + 1;
+            while (end < n && addsToCell(text[end]))
+                ++end;
+            cell += text.sliced(i, end - i);
+            i = end - 1;
+            continue;
+        }
         if (inQuotes) {
             if (c == u'"') {
                 if (i + 1 < n && text[i + 1] == u'"') {
@@ -26,11 +37,10 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
                 } else {
                     inQuotes = false;
                 }
-            } else if (c == u'\r' || c == u'\n') {
+            } else {
+                // A line break inside quotes.
                 result.lineBreakRow = record.row;
                 return result;
-            } else {
-                cell += c;
             }
         } else if (c == u'"' && cell.isEmpty() && !cellQuoted) {
             inQuotes = true;
