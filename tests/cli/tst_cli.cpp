@@ -226,6 +226,8 @@ private Q_SLOTS:
         QTest::newRow("real fonts") << QStringList {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s,
             u"--overflow"_s, u"yes"_s}
                                     << 0 << QList<int> {1, -1, 1};
+        QTest::newRow("real fonts, cancelled") << QStringList {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s,
+            u"--overflow"_s, u"cancel"_s} << 1 << QList<int> {0, -1, 1};
         QTest::newRow("fit: all at 9 points, no question asked")
             << fixed + QStringList {u"--fit"_s, u"--keep-words"_s} << 0 << QList<int> {1, 50, 1};
         QTest::newRow("other paper") << fixed
