@@ -109,6 +109,8 @@ private Q_SLOTS:
 
     void encodeDecodesEveryCharacter()
     {
+        // Runs of two or three digits are written as their symbols, single digits as digits.
+        QCOMPARE(EncodeText(u"A 0"_s), u"/1-00030"_s);
         QString all;
         for (unsigned code = 0; code < 0x10000; ++code)
             if (const auto c = cp932Character(code); c && *c != u'\r' && *c != u'\n')
