@@ -85,25 +85,34 @@ void QuestionTableModel::moveRecords(int row, int count, int delta)
     m_undo.push(new MoveRowsCommand(*this, row, count, delta));
 }
 
-int QuestionTableModel::replaceAll(const QString &find, const QString &replacement)
+ReplaceOutcome QuestionTableModel::replaceAll(const QString &find, const QString &replacement)
 {
     if (find.isEmpty())
-        return 0;
-    int changed = 0;
-    m_undo.beginMacro(QStringLiteral("すべて置換"));
+        return {};
+    struct Change
+    {
+        int row, column;
+        QString before, after;
+    };
+    QList<Change> changes;
     for (int row = 0; row < questionCount(); ++row) {
         for (int column = QuestionColumn; column <= AnswerColumn; ++column) {
             const QString before = cell(row, column);
             QString after = before;
             after.replace(find, replacement);
-            if (after == before)
-                continue;
-            m_undo.push(new SetCellCommand(*this, row, column, before, after));
-            ++changed;
+            if (after.size() > MaxReplacedCellLength && after.size() > before.size())
+                return {ReplaceOutcome::Kind::CellTooLong, 0};
+            if (after != before)
+                changes.append({row, column, before, after});
         }
     }
+    if (changes.isEmpty())
+        return {};
+    m_undo.beginMacro(QStringLiteral("すべて置換"));
+    for (const Change &c : std::as_const(changes))
+        m_undo.push(new SetCellCommand(*this, c.row, c.column, c.before, c.after));
     m_undo.endMacro();
-    return changed;
+    return {ReplaceOutcome::Kind::Replaced, int(changes.size())};
 }
 
 void QuestionTableModel::setParts(const QList<int> &partOfRow)

@@ -15,6 +15,18 @@ namespace sorario {
 // The question file being edited: its six header lines and its questions, one row
 // each with the part it falls in. Every change goes through the undo stack; the
 // apply… functions are what the undo commands call.
+// A cell a replace-all may leave: far more than a sheet shows, and a bound on
+// text that replacing again and again would double each time.
+inline constexpr qsizetype MaxReplacedCellLength = 10000;
+
+// What a replace-all did: the cells it changed, or why it changed none.
+struct ReplaceOutcome
+{
+    enum class Kind { Replaced, CellTooLong };
+    Kind kind = Kind::Replaced;
+    int changed = 0;
+};
+
 class QuestionTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -37,8 +49,9 @@ public:
     void insertRecords(int row, const QList<QuestionRecord> &records);
     void removeRecords(int row, int count);
     void moveRecords(int row, int count, int delta);
-    // Replaces `find` in every question, hint and answer; the number of cells changed.
-    int replaceAll(const QString &find, const QString &replacement);
+    // Replaces `find` in every question, hint and answer, as one undo step; nothing
+    // when a cell would pass MaxReplacedCellLength.
+    ReplaceOutcome replaceAll(const QString &find, const QString &replacement);
 
     // The part of each row (from 1), as the bank divides it; shown in the part column.
     void setParts(const QList<int> &partOfRow);

@@ -326,8 +326,14 @@ void frmEditor::cmdFindNext_Click()
 
 void frmEditor::cmdReplaceAll_Click()
 {
-    const int changed = m_model->replaceAll(ui->txtFind->text(), ui->txtReplace->text());
-    statusBar()->showMessage(QStringLiteral("%1 個のセルを置換しました。").arg(changed), 5000);
+    const ReplaceOutcome outcome = m_model->replaceAll(ui->txtFind->text(), ui->txtReplace->text());
+    if (outcome.kind == ReplaceOutcome::Kind::CellTooLong) {
+        dialogs.messageBox(QStringLiteral("置換すると %1 文字を超えるセルができるため、置換しませんでした。")
+                               .arg(MaxReplacedCellLength),
+            MessageButtons::Ok, MessageIcon::Exclamation, EditorTitle);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("%1 個のセルを置換しました。").arg(outcome.changed), 5000);
 }
 
 void frmEditor::lstProblems_Click()

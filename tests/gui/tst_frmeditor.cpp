@@ -162,6 +162,20 @@ private Q_SLOTS:
         QCOMPARE(editor.model().lines(), before);
     }
 
+    // A replace-all that would make a cell too long changes nothing, and says so.
+    void replaceAllTooLong()
+    {
+        Fixture f;
+        writeSjisLines(f.path, questionFile(u"T"_s, u"1"_s, 3));
+        QVERIFY(f.editor.openFile(f.path));
+        const QStringList before = f.editor.model().lines();
+        f.editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(u"q"_s);
+        f.editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(QString(MaxReplacedCellLength, u'x'));
+        f.editor.findChild<QPushButton *>(u"cmdReplaceAll"_s)->click();
+        QCOMPARE(f.editor.model().lines(), before);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+    }
+
     // A character Shift-JIS cannot hold marks its row, is listed (a click goes there),
     // and keeps the file from being saved with "?" in its place.
     void problemRowMarked()
