@@ -59,27 +59,16 @@ public:
     explicit Connection(const QString &path)
         : m_name(QStringLiteral("sorario-history-%1").arg(counter.fetchAndAddRelaxed(1)))
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        // Another copy of the program may be writing: wait for it rather than fail.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open())
-            throw SqlFailure(db.lastError());
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        for (const QString &statement : Schema)
-            exec(statement);
-    }
-    ~Connection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            if (db.isOpen()) {
-                db.rollback();
-                db.close();
-            }
+        // A damaged file fails here; the destructor would not run, so the
+        // connection (and the open file) is let go before the failure goes on.
+        try {
+            open(path);
+        } catch (...) {
+            release();
+            throw;
         }
-        QSqlDatabase::removeDatabase(m_name);
     }
+    ~Connection() { release(); }
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
@@ -101,6 +90,31 @@ public:
     }
 
 private:
+    void open(const QString &path) const
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        // Another copy of the program may be writing: wait for it rather than fail.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open())
+            throw SqlFailure(db.lastError());
+        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        for (const QString &statement : Schema)
+            exec(statement);
+    }
+
+    void release() const
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            if (db.isOpen()) {
+                db.rollback();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+
     static inline QAtomicInt counter;
     QString m_name;
 };

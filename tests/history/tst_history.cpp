@@ -6,6 +6,8 @@
 
 #include "support/Fixtures.h"
 
+#include <QSqlDatabase>
+
 #include <array>
 
 #include <sys/wait.h>
@@ -175,6 +177,7 @@ private Q_SLOTS:
         QVERIFY(!store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).isEmpty());
         QVERIFY(!store.recentUse(u"2B"_s, 1).ok());
         QCOMPARE(readBytes(path), QByteArray(4096, 'x'));
+        QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // none left open on the file
     }
 
     // A reprint takes the recorded files only as they were.
