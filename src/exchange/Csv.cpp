@@ -15,12 +15,12 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
         cell.clear();
         cellQuoted = false;
     };
+    const auto addsToCell
+        = [&](QChar d) { return d != u'"' && d != u'\r' && d != u'\n' && (inQuotes || d != separator); };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         // A run of characters that only add to the cell is added at once.
-        const auto addsToCell
-            = [&](QChar d) { return d != u'"' && d != u'\r' && d != u'\n' && (inQuotes || d != separator); };
         if (addsToCell(c)) {
             qsizetype end = i + 1;
             while (end < n && addsToCell(text[end]))
