@@ -19,25 +19,33 @@ double FixedCharWidth(char32_t codePoint, double fontSize, bool emphasis)
     return emphasis ? w * 9.0 / 8.0 : w;
 }
 
-double FixedTextWidth(QStringView text, double fontSize, bool emphasis)
+void FixedWidthCount::add(QStringView text, qsizetype i)
+{
+    // A surrogate pair is one wide character (every supplementary one is above
+    // U+1100), counted at its first half.
+    const QChar c = text[i];
+    if (c.isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())
+        return;
+    if (isWide(c.unicode()))
+        ++m_wide;
+    else
+        ++m_narrow;
+}
+
+double FixedWidthCount::width(double fontSize, bool emphasis) const
 {
     // Count both kinds first and multiply once: the sum stays exact for any length.
-    qint64 wide = 0;
-    qint64 narrow = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ++wide; // every supplementary character is above U+1100
-            ++i;
-        } else if (isWide(c.unicode())) {
-            ++wide;
-        } else {
-            ++narrow;
-        }
-    }
     const double half = fontSize * 11.0 / 64.0;
-    const double w = half * static_cast<double>(2 * wide + narrow);
+    const double w = half * static_cast<double>(2 * m_wide + m_narrow);
     return emphasis ? w * 9.0 / 8.0 : w;
+}
+
+double FixedTextWidth(QStringView text, double fontSize, bool emphasis)
+{
+    FixedWidthCount count;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        count.add(text, i);
+    return count.width(fontSize, emphasis);
 }
 
 double FixedTextHeight(double fontSize)

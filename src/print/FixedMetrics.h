@@ -13,6 +13,19 @@ namespace sorario {
 // by 9/8. Every text is FontSize * 3/8 mm high.
 double FixedCharWidth(char32_t codePoint, double fontSize, bool emphasis);
 double FixedTextWidth(QStringView text, double fontSize, bool emphasis);
+
+// The width of a text as it grows by one character at a time.
+class FixedWidthCount
+{
+public:
+    // Adds text[i], the text up to it having been added before.
+    void add(QStringView text, qsizetype i);
+    double width(double fontSize, bool emphasis) const;
+
+private:
+    qint64 m_wide = 0;
+    qint64 m_narrow = 0;
+};
 double FixedTextHeight(double fontSize);
 
 } // namespace sorario

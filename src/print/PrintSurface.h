@@ -4,6 +4,7 @@
 #include "shared/PrintChoices.h"
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <stdexcept>
@@ -55,6 +56,10 @@ public:
 
     virtual double textWidth(const QString &text) = 0;
     virtual double textHeight(const QString &text) = 0;
+    // Where `text` has to break on a line with `room` millimetres left: the
+    // smallest prefix length that exceeds it, 0 when the whole fits. Measures
+    // prefixes with textWidth; a surface whose widths add up can do it in one pass.
+    virtual qsizetype findWidthBreak(QStringView text, double room);
 
     // Prints at (currentX, currentY). Without a line end the position moves to the
     // end of the text; with one it moves to the start of the next line.

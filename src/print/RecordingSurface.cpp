@@ -2,12 +2,28 @@
 #include "print/RecordingSurface.h"
 
 #include "print/FixedMetrics.h"
+#include "print/WidthBreak.h"
 
 namespace sorario {
 
 double RecordingSurface::textWidth(const QString &text)
 {
     return FixedTextWidth(text, m_fontSize, m_emphasis);
+}
+
+qsizetype RecordingSurface::findWidthBreak(QStringView text, double room)
+{
+    // Below a positive size widths shrink or stand still as the text grows, and
+    // only the general search gives the break it always gave.
+    if (!(m_fontSize > 0))
+        return PrintSurface::findWidthBreak(text, room);
+    FixedWidthCount count;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        count.add(text, i);
+        if (ExceedsRoom(count.width(m_fontSize, m_emphasis), room))
+            return i + 1;
+    }
+    return 0;
 }
 
 double RecordingSurface::textHeight(const QString &)

@@ -37,6 +37,7 @@ public:
     double currentY() const override { return m_y; }
     double textWidth(const QString &text) override;
     double textHeight(const QString &text) override;
+    qsizetype findWidthBreak(QStringView text, double room) override;
     void print(const QString &text, bool lineEnd) override;
     void line(double x1, double y1, double x2, double y2, bool box, int color) override;
     void newPage() override;

@@ -6,22 +6,6 @@ namespace {
 const QString Indent = QStringLiteral("　 ");
 }
 
-QChar RestText::at(qsizetype i) const
-{
-    return i < m_head.size() ? m_head[i] : m_text[m_pos + (i - m_head.size())];
-}
-
-QString RestText::left(qsizetype n) const
-{
-    if (n <= m_head.size())
-        return m_head.left(n);
-    QString out;
-    out.reserve(n);
-    out.append(m_head);
-    out.append(QStringView(m_text).mid(m_pos, n - m_head.size()));
-    return out;
-}
-
 bool RestText::startsWithIndent() const
 {
     return size() >= 2 && at(0) == Indent[0] && at(1) == Indent[1];
@@ -46,23 +30,31 @@ qsizetype RestText::nextMarker(Marker &kind)
         return size();
     }
     kind = first == br ? Marker::LineBreak : Marker::Emphasis;
-    return m_head.size() + (first - m_pos);
+    return first - m_pos;
 }
 
 void RestText::dropFront(qsizetype n)
 {
-    if (n <= m_head.size()) {
-        m_head.remove(0, n);
-    } else {
-        m_pos += n - m_head.size();
-        m_head.clear();
-    }
+    m_pos += n;
 }
 
 void RestText::indentFrom(qsizetype n)
 {
-    dropFront(n);
-    m_head.prepend(Indent);
+    const qsizetype from = m_pos + n;
+    if (from >= Indent.size()) {
+        m_text.replace(from - Indent.size(), Indent.size(), Indent);
+        m_pos = from - Indent.size();
+        // A marker found among the overwritten characters is gone.
+        for (qsizetype *cache : {&m_nextBreak, &m_nextAt})
+            if (*cache < from)
+                *cache = -1;
+    } else {
+        // Only at the very start: the text moves, and the markers with it.
+        m_text.replace(0, from, Indent);
+        m_pos = 0;
+        m_nextBreak = -1;
+        m_nextAt = -1;
+    }
 }
 
 } // namespace sorario

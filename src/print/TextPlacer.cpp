@@ -7,14 +7,12 @@
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
-#include <algorithm>
 
 namespace sorario {
 namespace {
 
 constexpr int LineStartX = 10;
 constexpr int NextPageTop = 15;
-constexpr qsizetype ShortSegment = 256;
 
 bool isClosingMark(QChar c)
 {
@@ -22,59 +20,6 @@ bool isClosingMark(QChar c)
 }
 
 } // namespace
-
-qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth, double room)
-{
-    const auto exceeds = [room](double width) { return width + 10 > room; };
-    const auto tooWide = [&](qsizetype k) { return exceeds(prefixWidth(k)); };
-    if (count <= 0)
-        return 0;
-    qsizetype fits = 0; // longest prefix known to fit (0: none measured)
-    qsizetype wide = 0; // shortest prefix known too wide (0: none yet)
-    if (count <= ShortSegment) {
-        // Most segments are a line or less: one measurement settles them.
-        const double all = prefixWidth(count);
-        if (!exceeds(all))
-            return 0;
-        wide = count;
-        // A wrapped line: start next to where the average character width puts
-        // the break, and widen the bracket from there.
-        const double share = all > 0 ? (room - 10) / all : 0;
-        qsizetype guess = std::clamp<qsizetype>(static_cast<qsizetype>(count * share), 1, count);
-        for (qsizetype step = 1; wide - fits > 1; step *= 2) {
-            if (guess <= fits || guess >= wide)
-                break;
-            if (tooWide(guess)) {
-                wide = guess;
-                guess -= step;
-            } else {
-                fits = guess;
-                guess += step;
-            }
-        }
-    } else {
-        // A long run of text: gallop to the first too-wide length, so that each
-        // line costs measurements of about its own length, not of the whole run.
-        for (qsizetype probe = 1; fits < count; probe *= 2) {
-            const qsizetype k = std::min(probe, count);
-            if (tooWide(k)) {
-                wide = k;
-                break;
-            }
-            fits = k;
-        }
-        if (wide == 0)
-            return 0;
-    }
-    while (wide - fits > 1) {
-        const qsizetype mid = fits + (wide - fits) / 2;
-        if (tooWide(mid))
-            wide = mid;
-        else
-            fits = mid;
-    }
-    return wide;
-}
 
 TextPlacer::TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rules)
     : m_surface(surface)
@@ -121,8 +66,7 @@ void TextPlacer::cycle(RestText &rest)
     const qsizetype markerAt = rest.nextMarker(marker);
 
     const double room = m_lineWidth - m_segmentX;
-    const qsizetype wideAt = FindWidthBreak(
-        markerAt, [&](qsizetype k) { return m_surface.textWidth(rest.left(k)); }, room);
+    const qsizetype wideAt = m_surface.findWidthBreak(rest.view(markerAt), room);
     if (wideAt > 0) {
         widthBreak(rest, wideAt);
         return;
@@ -199,7 +143,7 @@ void TextPlacer::widthBreak(RestText &rest, qsizetype at)
     qsizetype placed = hangs ? at : at - 1;
     // Every pass breaks here, so the measuring pass counts the lines the print makes.
     if (m_keepWords && !hangs)
-        placed = KeepWordsWhole(rest.left(at), placed, !m_placedText.trimmed().isEmpty());
+        placed = KeepWordsWhole(rest.view(at), placed, !m_placedText.trimmed().isEmpty());
     // At the start of a line, placing no more than the indent means the next
     // line starts the same way and fails the same way, forever: a font this
     // large cannot print the text.

@@ -3,7 +3,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace sorario {
@@ -30,11 +29,6 @@ struct PlacingRules
     // The measuring pass stops once more than this many lines are placed; < 0: never.
     int lineCapacity = -1;
 };
-
-// The smallest prefix length k in 1..count whose width plus 10 exceeds `room`, or
-// 0 when none does. Same answer as measuring every k in turn, as long as prefix
-// widths never shrink as the prefix grows, with a few measurements a line.
-qsizetype FindWidthBreak(qsizetype count, const std::function<double(qsizetype)> &prefixWidth, double room);
 
 // Places composed text on the surface: line breaks, "@" emphasis, width breaks
 // with the continuation indent, the line pitch and, when asked, page breaks.

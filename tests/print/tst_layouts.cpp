@@ -6,6 +6,7 @@
 #include "print/QuestionLayouts.h"
 #include "print/QuestionText.h"
 #include "print/TextPlacer.h"
+#include "print/WidthBreak.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
 
@@ -24,6 +25,11 @@ class CountingSurface : public RecordingSurface
 public:
     qint64 calls = 0;
     double textWidth(const QString &text) override { return ++calls, RecordingSurface::textWidth(text); }
+    // The general search, which measures prefixes, instead of the one-pass scan.
+    qsizetype findWidthBreak(QStringView text, double room) override
+    {
+        return PrintSurface::findWidthBreak(text, room);
+    }
 };
 
 QStringList placeOnce(const QString &text, RecordingSurface &s)
@@ -49,6 +55,8 @@ private Q_SLOTS:
         const std::pair<QString, double> rows[]
             = {{QString(QChar(0x10FF)), 5.5}, {QString(QChar(0x1100)), 11}, {u"ｱﾟ"_s, 11},
                 {QString(QChar(0xFFA0)), 11}, {u"𠀋"_s, 11}, // a supplementary character counts once
+                // a lone high half, a pair, a lone low half: three wide characters
+                {u"\xD840\xD840\xDC0B\xDC0B"_s, 33},
                 {QString(1000, QChar(u'あ')), 11000}}; // no drift in the sum
         for (const auto &[text, width] : rows)
             QCOMPARE(FixedTextWidth(text, 32, false), width);
@@ -74,6 +82,25 @@ private Q_SLOTS:
             QCOMPARE(FindWidthBreak(
                          count, [&](qsizetype k) { return prefix[k]; }, room),
                 linear);
+        }
+    }
+
+    // The recording surface's one-pass break is the break the general search finds
+    // over its widths: wide, narrow, halves of pairs, emphasis, sizes below zero.
+    void scannedBreakMatchesSearch()
+    {
+        const QChar alphabet[] = {u'a', u'あ', u'ｱ', QChar(0xD840), QChar(0xDC0B)};
+        const double sizes[] = {-9, 0, 7.5, 10.5, 63};
+        QRandomGenerator rng(11);
+        for (int round = 0; round < 3000; ++round) {
+            QString text;
+            for (auto n = rng.bounded(400); n > 0; --n)
+                text.append(alphabet[rng.bounded(5)]);
+            RecordingSurface s;
+            s.setFontSize(sizes[round % 5]);
+            s.setFontEmphasis(round / 5 % 2);
+            const double room = rng.bounded(200.0);
+            QCOMPARE(s.findWidthBreak(text, room), s.PrintSurface::findWidthBreak(text, room));
         }
     }
 
