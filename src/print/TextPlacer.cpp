@@ -7,7 +7,6 @@
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
-
 namespace sorario {
 namespace {
 

@@ -49,7 +49,10 @@ public:
     double currentY() const override { return m_inner.currentY(); }
     double textWidth(const QString &text) override { return m_inner.textWidth(text); }
     double textHeight(const QString &text) override { return m_inner.textHeight(text); }
-    qsizetype findWidthBreak(QStringView text, double room) override { return m_inner.findWidthBreak(text, room); }
+    qsizetype findWidthBreak(QStringView text, double room) override
+    {
+        return m_inner.findWidthBreak(text, room);
+    }
     void print(const QString &text, bool lineEnd) override;
     void line(double x1, double y1, double x2, double y2, bool box, int color) override;
     void newPage() override;

@@ -6,9 +6,9 @@
 #include "print/QuestionLayouts.h"
 #include "print/QuestionText.h"
 #include "print/TextPlacer.h"
-#include "print/WidthBreak.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
+#include "print/WidthBreak.h"
 
 #include <QRandomGenerator>
 
@@ -52,12 +52,11 @@ private Q_SLOTS:
     // Widths at 32 points: narrow 5.5, wide 11, emphasised 9/8 of that.
     void fixedWidth()
     {
-        const std::pair<QString, double> rows[]
-            = {{QString(QChar(0x10FF)), 5.5}, {QString(QChar(0x1100)), 11}, {u"ｱﾟ"_s, 11},
-                {QString(QChar(0xFFA0)), 11}, {u"𠀋"_s, 11}, // a supplementary character counts once
-                // a lone high half, a pair, a lone low half: three wide characters
-                {u"\xD840\xD840\xDC0B\xDC0B"_s, 33},
-                {QString(1000, QChar(u'あ')), 11000}}; // no drift in the sum
+        const std::pair<QString, double> rows[] = {{QString(QChar(0x10FF)), 5.5},
+            {QString(QChar(0x1100)), 11}, {u"ｱﾟ"_s, 11}, {QString(QChar(0xFFA0)), 11},
+            {u"𠀋"_s, 11}, // a supplementary character counts once
+            // a lone high half, a pair, a lone low half: three wide characters
+            {u"\xD840\xD840\xDC0B\xDC0B"_s, 33}, {QString(1000, QChar(u'あ')), 11000}}; // no drift in the sum
         for (const auto &[text, width] : rows)
             QCOMPARE(FixedTextWidth(text, 32, false), width);
         QCOMPARE(FixedTextWidth(u"aあ"_s, 32, true), 16.5 * 9 / 8);
