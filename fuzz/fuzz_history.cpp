@@ -24,6 +24,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <memory>
+#include <optional>
 
 using namespace sorario;
 using namespace sorario::fuzz;
@@ -94,40 +95,69 @@ QVariant valueFrom(FuzzedDataProvider &in)
     }
 }
 
-void store(FuzzedDataProvider &in, const QString &path)
+// The history of the rows mode: one file for the whole process, kept open by
+// the store and by the writer, and put back to the recorded run before each input
+// (rows past the run's own deleted, its numbering reset), so that no input pays
+// for opening a database.
+struct RowsHistory
 {
+    QString path = scratchFile(QStringLiteral("rows.sqlite"));
+    HistoryStore store {path};
+    HistoryStore::KeptOpen kept;
+
+    RowsHistory()
     {
+        writeFile(path, recordedHistory());
+        kept = store.keepOpen();
+        FUZZ_CHECK(kept);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Writer);
         db.setDatabaseName(path);
         FUZZ_CHECK(db.open());
-        static const QString inserts[] = {
-            QStringLiteral(
-                "INSERT INTO runs (id, class, at, output, answer_layout, attach_answers, font_name,"
-                " font_size, sheet_logo, sheet_count, all_parts, parts, seed)"
-                " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            QStringLiteral("INSERT INTO files (run_id, position, path, digest) VALUES (?, ?, ?, ?)"),
-            QStringLiteral("INSERT INTO sheets (id, run_id, number, at) VALUES (?, ?, ?, ?)"),
-            QStringLiteral("INSERT INTO questions (sheet_id, position, key, question, hint, answer)"
-                           " VALUES (?, ?, ?, ?, ?, ?)"),
-        };
-        static const int columns[] = {13, 4, 4, 6};
-        QSqlQuery query(db);
-        for (int row = 0; row < 12 && in.remaining_bytes() > 0; ++row) {
-            const int table = in.ConsumeIntegralInRange(0, 3);
-            query.prepare(inserts[table]);
-            for (int c = 0; c < columns[table]; ++c) {
-                // Files mostly name the recorded question file, so that a reprint gets far.
-                if (table == 1 && c >= 2 && in.ConsumeBool())
-                    query.addBindValue(
-                        c == 2 ? questionFile() : FileDigest(questionFile()).value_or(QString()));
-                else
-                    query.addBindValue(valueFrom(in));
-            }
-            query.exec(); // a row the schema refuses is simply not there
-        }
-        db.close();
     }
-    QSqlDatabase::removeDatabase(Writer);
+};
+
+RowsHistory &rowsHistory()
+{
+    static RowsHistory rows;
+    return rows;
+}
+
+void store(FuzzedDataProvider &in)
+{
+    rowsHistory();
+    QSqlDatabase db = QSqlDatabase::database(Writer, false);
+    FUZZ_CHECK(db.transaction());
+    QSqlQuery query(db);
+    // The recorded run: one run with one file, two sheets and three questions.
+    static const char *const resets[] = {"DELETE FROM runs WHERE rowid <> 1",
+        "DELETE FROM files WHERE rowid <> 1", "DELETE FROM sheets WHERE rowid NOT IN (1, 2)",
+        "DELETE FROM questions WHERE rowid NOT IN (1, 2, 3)",
+        "UPDATE sqlite_sequence SET seq = CASE name WHEN 'runs' THEN 1 ELSE 2 END"};
+    for (const char *reset : resets)
+        FUZZ_CHECK(query.exec(QString::fromLatin1(reset)));
+    static const QString inserts[] = {
+        QStringLiteral("INSERT INTO runs (id, class, at, output, answer_layout, attach_answers, font_name,"
+                       " font_size, sheet_logo, sheet_count, all_parts, parts, seed)"
+                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        QStringLiteral("INSERT INTO files (run_id, position, path, digest) VALUES (?, ?, ?, ?)"),
+        QStringLiteral("INSERT INTO sheets (id, run_id, number, at) VALUES (?, ?, ?, ?)"),
+        QStringLiteral("INSERT INTO questions (sheet_id, position, key, question, hint, answer)"
+                       " VALUES (?, ?, ?, ?, ?, ?)"),
+    };
+    static const int columns[] = {13, 4, 4, 6};
+    for (int row = 0; row < 12 && in.remaining_bytes() > 0; ++row) {
+        const int table = in.ConsumeIntegralInRange(0, 3);
+        query.prepare(inserts[table]);
+        for (int c = 0; c < columns[table]; ++c) {
+            // Files mostly name the recorded question file, so that a reprint gets far.
+            if (table == 1 && c >= 2 && in.ConsumeBool())
+                query.addBindValue(c == 2 ? questionFile() : FileDigest(questionFile()).value_or(QString()));
+            else
+                query.addBindValue(valueFrom(in));
+        }
+        query.exec(); // a row the schema refuses is simply not there
+    }
+    FUZZ_CHECK(db.commit());
 }
 
 void overwrite(FuzzedDataProvider &in, QByteArray &bytes)
@@ -161,19 +191,21 @@ void reprint(const RecordedRun &run, const QList<int> &positions)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzedDataProvider in(data, size);
-    const QString path = scratchFile(QStringLiteral("history.sqlite"));
-    QFile::remove(path + QStringLiteral("-wal"));
-    QFile::remove(path + QStringLiteral("-shm"));
+    std::optional<HistoryStore> overwritten;
+    HistoryStore::KeptOpen open;
     if (in.ConsumeBool()) {
-        writeFile(path, recordedHistory());
-        store(in, path);
+        store(in);
     } else {
+        const QString path = scratchFile(QStringLiteral("history.sqlite"));
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
         QByteArray bytes = recordedHistory();
         overwrite(in, bytes);
         writeFile(path, bytes);
+        overwritten.emplace(path);
+        open = overwritten->keepOpen();
     }
-
-    const HistoryStore history(path);
+    const HistoryStore &history = overwritten ? *overwritten : rowsHistory().store;
     const HistoryAnswer<QList<RecordedRun>> runs = history.runs();
     const HistoryAnswer<QStringList> classes = history.classes();
     if (!runs.ok() || !classes.ok())

@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace sorario {
@@ -52,11 +54,13 @@ QDateTime timeOf(const QVariant &text)
     return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
 }
 
-// One opened database for one operation, closed and forgotten at the end.
-class Connection
+} // namespace
+
+// One opened database, closed and forgotten at the end.
+class HistoryConnection
 {
 public:
-    explicit Connection(const QString &path)
+    explicit HistoryConnection(const QString &path)
         : m_name(QStringLiteral("sorario-history-%1").arg(counter.fetchAndAddRelaxed(1)))
     {
         // A damaged file fails here; the destructor would not run, so the
@@ -68,9 +72,9 @@ public:
             throw;
         }
     }
-    ~Connection() { release(); }
-    Connection(const Connection &) = delete;
-    Connection &operator=(const Connection &) = delete;
+    ~HistoryConnection() { release(); }
+    HistoryConnection(const HistoryConnection &) = delete;
+    HistoryConnection &operator=(const HistoryConnection &) = delete;
 
     QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
 
@@ -119,18 +123,26 @@ private:
     QString m_name;
 };
 
-template <typename T, typename Work> HistoryAnswer<T> answer(const QString &path, T empty, Work work)
+namespace {
+
+using Connection = HistoryConnection;
+
+// The connection a call works on: the one kept open, or its own for the call.
+class CallConnection
 {
-    // Reading never creates the file: no history yet is an empty one.
-    if (!QFileInfo::exists(path))
-        return {std::move(empty), {}};
-    try {
-        const Connection connection(path);
-        return {work(connection), {}};
-    } catch (const SqlFailure &e) {
-        return {std::move(empty), HistoryFailureMessage(path, QString::fromStdString(e.what()))};
+public:
+    CallConnection(const std::weak_ptr<Connection> &kept, const QString &path)
+        : m_kept(kept.lock())
+    {
+        if (!m_kept)
+            m_own.emplace(path);
     }
-}
+    const Connection &operator*() const { return m_kept ? *m_kept : *m_own; }
+
+private:
+    std::shared_ptr<Connection> m_kept;
+    std::optional<Connection> m_own;
+};
 
 QString partsText(const QList<int> &parts)
 {
@@ -195,15 +207,47 @@ HistoryStore::HistoryStore(QString path)
 {
 }
 
+HistoryStore::KeptOpen HistoryStore::keepOpen() const
+{
+    if (KeptOpen kept = m_kept.lock())
+        return kept;
+    if (!QFileInfo::exists(m_path))
+        return nullptr;
+    try {
+        KeptOpen kept = std::make_shared<HistoryConnection>(m_path);
+        m_kept = kept;
+        return kept;
+    } catch (const SqlFailure &) {
+        return nullptr; // each call reports it
+    }
+}
+
+template <typename T, typename Work> HistoryAnswer<T> HistoryStore::answer(T empty, Work work) const
+{
+    // Reading never creates the file: no history yet is an empty one.
+    if (!QFileInfo::exists(m_path))
+        return {std::move(empty), {}};
+    try {
+        const CallConnection connection(m_kept, m_path);
+        return {work(*connection), {}};
+    } catch (const SqlFailure &e) {
+        return {std::move(empty), HistoryFailureMessage(m_path, QString::fromStdString(e.what()))};
+    }
+}
+
 QString HistoryStore::record(const RecordedRun &run) const
 {
     const QFileInfo file(m_path);
     if (!QDir().mkpath(file.absolutePath()))
         return HistoryFailureMessage(m_path, QStringLiteral("no folder for the file"));
     try {
-        const Connection c(m_path);
+        const CallConnection connection(m_kept, m_path);
+        const Connection &c = *connection;
         if (!c.db().transaction())
             throw SqlFailure(c.db().lastError());
+        // Nothing of a failed record stays, also on a connection kept open after it.
+        const auto rollback = [](const Connection *open) { open->db().rollback(); };
+        std::unique_ptr<const Connection, decltype(rollback)> uncommitted(&c, rollback);
         const RunOptions &o = run.options;
         const QVariant id
             = c.exec(QStringLiteral("INSERT INTO runs (class, at, output, answer_layout, attach_answers,"
@@ -233,6 +277,7 @@ QString HistoryStore::record(const RecordedRun &run) const
         }
         if (!c.db().commit())
             throw SqlFailure(c.db().lastError());
+        uncommitted.release();
         return {};
     } catch (const SqlFailure &e) {
         return HistoryFailureMessage(m_path, QString::fromStdString(e.what()));
@@ -243,7 +288,7 @@ QString HistoryStore::record(const RecordedRun &run) const
 
 HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) const
 {
-    return answer<QList<RecordedRun>>(m_path, {}, [&](const Connection &c) {
+    return answer<QList<RecordedRun>>({}, [&](const Connection &c) {
         QList<RecordedRun> runs;
         QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE ? = '' OR class = ? ORDER BY id DESC"),
             {className, className});
@@ -255,7 +300,7 @@ HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) c
 
 HistoryAnswer<QStringList> HistoryStore::classes() const
 {
-    return answer<QStringList>(m_path, {}, [&](const Connection &c) {
+    return answer<QStringList>({}, [&](const Connection &c) {
         QStringList names;
         QSqlQuery row = c.exec(QStringLiteral("SELECT class FROM runs GROUP BY class ORDER BY MAX(id) DESC"));
         while (row.next())
@@ -266,7 +311,7 @@ HistoryAnswer<QStringList> HistoryStore::classes() const
 
 HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int sheets) const
 {
-    return answer<RecentUse>(m_path, {}, [&](const Connection &c) {
+    return answer<RecentUse>({}, [&](const Connection &c) {
         RecentUse use;
         QSqlQuery last
             = c.exec(QStringLiteral("SELECT q.key, MAX(s.id) FROM questions q"
@@ -297,7 +342,7 @@ HistoryAnswer<std::optional<FoundSheets>> HistoryStore::findSheets(const QString
     QString number;
     for (auto it = numberPattern.globalMatch(typed); it.hasNext();)
         number = it.next().captured();
-    return answer<std::optional<FoundSheets>>(m_path, std::nullopt, [&](const Connection &c) {
+    return answer<std::optional<FoundSheets>>(std::nullopt, [&](const Connection &c) {
         std::optional<FoundSheets> found;
         if (number.isEmpty())
             return found;

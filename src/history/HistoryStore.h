@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace sorario {
@@ -28,6 +29,8 @@ struct FoundSheets
     QList<int> sheets; // positions in run.sheets, from 0
 };
 
+class HistoryConnection;
+
 // The class history: one SQLite file, created at the first record. Every call opens
 // the file, does its work and closes it again, so two copies of the program can share
 // it (write-ahead log, and a wait while the other one writes).
@@ -37,6 +40,12 @@ public:
     explicit HistoryStore(QString path);
 
     const QString &path() const { return m_path; }
+
+    // Keeps an existing file open for the calls made while the returned handle
+    // lives, so that several calls in a row open it once. Null when there is no
+    // file yet or it cannot be opened; the calls then open it each, as always.
+    using KeptOpen = std::shared_ptr<HistoryConnection>;
+    [[nodiscard]] KeptOpen keepOpen() const;
 
     // Adds the run whole or not at all; the reason when nothing was added.
     QString record(const RecordedRun &run) const;
@@ -59,7 +68,10 @@ public:
     std::function<void()> betweenWrites;
 
 private:
+    template <typename T, typename Work> HistoryAnswer<T> answer(T empty, Work work) const;
+
     QString m_path;
+    mutable std::weak_ptr<HistoryConnection> m_kept;
 };
 
 // The history's failure as the teacher reads it.

@@ -29,6 +29,7 @@ HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintT
     connect(ui->cmdPreview, &QPushButton::clicked, this, &HistoryWindow::cmdPreview_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 
+    const HistoryStore::KeptOpen open = m_store.keepOpen(); // the classes, then the first class's runs
     const HistoryAnswer<QStringList> classes = m_store.classes();
     if (!classes.ok())
         m_dialogs.message(classes.failure, ProgramTitle);

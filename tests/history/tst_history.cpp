@@ -140,13 +140,16 @@ private Q_SLOTS:
         }
     }
 
-    // A fault between the writes, or the program killed there, leaves the history as it was.
+    // A fault between the writes, or the program killed there, leaves the history as it
+    // was, also while the file is kept open; what another copy then records is seen.
     void recordIsWholeOrNothing()
     {
-        for (const bool killed : {false, true}) {
+        for (const auto &[killed, kept] : {std::pair {false, false}, {false, true}, {true, false}}) {
             QTemporaryDir dir;
             HistoryStore store(dir.filePath(u"h.sqlite"_s));
             QCOMPARE(store.record(runOf(u"2B"_s, {1, 2}, u"12071030"_s)), QString());
+            const HistoryStore::KeptOpen open = kept ? store.keepOpen() : nullptr;
+            QCOMPARE(open != nullptr, kept);
             if (killed) {
                 const pid_t child = fork();
                 if (child == 0) {
@@ -163,7 +166,7 @@ private Q_SLOTS:
                 store.betweenWrites = {};
             }
             QCOMPARE(recordedNumbers(store, u"2B"_s), QStringList {u"12071030"_s});
-            QCOMPARE(store.record(runOf(u"2B"_s, {4}, u"12071032"_s)), QString());
+            QCOMPARE(HistoryStore(store.path()).record(runOf(u"2B"_s, {4}, u"12071032"_s)), QString());
             QCOMPARE(recordedNumbers(store, u"2B"_s), (QStringList {u"12071032"_s, u"12071030"_s}));
         }
     }
@@ -175,6 +178,7 @@ private Q_SLOTS:
         writeBytes(path, QByteArray(4096, 'x'));
         const HistoryStore store(path);
         QVERIFY(!store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).isEmpty());
+        QVERIFY(!store.keepOpen());
         QVERIFY(!store.recentUse(u"2B"_s, 1).ok());
         QCOMPARE(readBytes(path), QByteArray(4096, 'x'));
         QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // none left open on the file
