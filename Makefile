@@ -45,12 +45,15 @@ sanitize: $(ASAN_BUILD)/build.ninja
 
 # libFuzzer targets (clang): `make fuzz` runs each for FUZZ_SECONDS from its corpus
 # in fuzz/corpus (FUZZ_MERGE=1 keeps what reaches new code there); `make
-# fuzz-regress` runs each once over its committed corpus.
+# fuzz-regress` runs each once over its committed corpus. A faster campaign without
+# AddressSanitizer: FUZZ_BUILD=build-fuzz-ub FUZZ_SANITIZERS=undefined.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_SANITIZERS ?= address,undefined
 $(FUZZ_BUILD)/build.ninja:
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-	  "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g" -DSORARIO_FUZZ=ON -DSORARIO_BUILD_TESTS=OFF
+	  "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g" -DSORARIO_FUZZ=ON -DSORARIO_BUILD_TESTS=OFF \
+	  -DSORARIO_FUZZ_SANITIZERS=$(FUZZ_SANITIZERS)
 
 fuzz: $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
