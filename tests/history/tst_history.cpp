@@ -123,6 +123,7 @@ private Q_SLOTS:
         for (const RecordedRun &run :
             {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
             QCOMPARE(store.record(run), QString());
+        QCOMPARE(store.classes().value, (QStringList {u"3A"_s, u"2B"_s})); // the last recorded first
         const std::pair<QString, QStringList> rows[] = {{u"12071030"_s, {u"12071030-1"_s, u"12071031-2"_s}},
             {u"12071031-2"_s, {u"12071031-2"_s}}, {u"S(SheetNo.:12071030-1)"_s, {u"12071030-1"_s}},
             {u"12071100"_s, {u"12071100"_s}}, // the newest of two
