@@ -120,6 +120,7 @@ private Q_SLOTS:
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
         two.sheets.append({u"12071031-2"_s, two.when, {question(2)}});
+        two.options = {2, 2, u"IPAMincho"_s, 12, u"3年A組"_s, 2, false, {3, 1}, ~0ULL};
         for (const RecordedRun &run :
             {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
             QCOMPARE(store.record(run), QString());
@@ -139,6 +140,12 @@ private Q_SLOTS:
             if (typed == u"12071100"_s)
                 QCOMPARE(hit.value->run.className, u"3A"_s);
         }
+        // Every option comes back as recorded, the largest seed included.
+        const auto options = [](const RunOptions &o) {
+            return std::tuple {o.answerLayout, o.attachAnswers, o.fontName, o.fontSize, o.sheetLogo,
+                o.sheetCount, o.allParts, o.parts, o.seed};
+        };
+        QVERIFY(options(store.findSheets(u"12071030"_s).value->run.options) == options(two.options));
     }
 
     // A fault between the writes, or the program killed there, leaves the history as it
