@@ -119,7 +119,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
-        two.sheets.append({u"12071031-2"_s, two.when, {question(2)}});
+        two.sheets.append({u"12071031-2"_s, two.when, {{u"Q2"_s, QString(), u"A2"_s}}}); // no hint at all
         two.options = {2, 2, u"IPAMincho"_s, 12, u"3年A組"_s, 2, false, {3, 1}, ~0ULL};
         for (const RecordedRun &run :
             {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
