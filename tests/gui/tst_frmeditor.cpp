@@ -235,6 +235,27 @@ private Q_SLOTS:
         QVERIFY(next.isModified());
         QVERIFY(!ReadQuestionFile(f.path).lines.contains(u"直した問題"_s));
     }
+    // A table written to CSV reads back the same into a new window's table; a CSV the
+    // file cannot hold is refused with a message, the table as it was.
+    void csvRoundTrip()
+    {
+        Fixture f;
+        QVERIFY(f.editor.openFile(f.path));
+        const QStringList original = f.editor.model().lines();
+        const QString csv = f.dir.filePath(u"t.csv"_s), bad = f.dir.filePath(u"bad.csv"_s);
+        writeBytes(bad, "Q \xF0\x9F\x98\x80,h,a\r\n");
+        f.dialogs.saveAnswers.enqueue(csv);
+        trigger(&f.editor, "actExportCsv");
+        trigger(&f.editor, "actNew");
+        f.dialogs.openAnswers << csv << bad;
+        f.dialogs.messageAnswers.enqueue(MessageAnswer::No); // the imported table not saved
+        for (int i = 0; i < 2; ++i) {
+            trigger(&f.editor, "actImportCsv");
+            QCOMPARE(f.editor.model().lines(), original);
+        }
+        QCOMPARE(f.dialogs.kinds().mid(1), (QStringList {u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
+    }
+
     void nameFilters()
     {
         QCOMPARE(qtNameFilters(u"テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*"_s),
