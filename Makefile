@@ -69,7 +69,7 @@ bench: build
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-fuzz-ub
 
 # The sources as clang-format would write them; CI fails on any difference.
 format-check:
