@@ -11,14 +11,6 @@ bool isWide(char32_t c)
 
 } // namespace
 
-double FixedCharWidth(char32_t codePoint, double fontSize, bool emphasis)
-{
-    double w = fontSize * 11.0 / 32.0;
-    if (!isWide(codePoint))
-        w /= 2.0;
-    return emphasis ? w * 9.0 / 8.0 : w;
-}
-
 void FixedWidthCount::add(QStringView text, qsizetype i)
 {
     // A surrogate pair is one wide character (every supplementary one is above

@@ -11,7 +11,6 @@ namespace sorario {
 // A character is "wide" from U+1100 up, half-width katakana (U+FF61..U+FF9F)
 // excepted: FontSize * 11/32 mm; any other character half that. Emphasis widens
 // by 9/8. Every text is FontSize * 3/8 mm high.
-double FixedCharWidth(char32_t codePoint, double fontSize, bool emphasis);
 double FixedTextWidth(QStringView text, double fontSize, bool emphasis);
 
 // The width of a text as it grows by one character at a time.
