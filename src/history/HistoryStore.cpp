@@ -44,6 +44,17 @@ struct SqlFailure : std::runtime_error
     }
 };
 
+// A row that cannot be read fails the whole call: SQLite starts the call's other
+// reads over after such a failure, so carrying on would read them without end.
+bool nextRow(QSqlQuery &query)
+{
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throw SqlFailure(query.lastError());
+    return false;
+}
+
 QString timeText(const QDateTime &when)
 {
     return when.toString(Qt::ISODateWithMs);
@@ -81,6 +92,7 @@ public:
     QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const
     {
         QSqlQuery query(db());
+        query.setForwardOnly(true);
         if (!query.prepare(sql))
             throw SqlFailure(query.lastError());
         for (const QVariant &value : values) {
@@ -180,16 +192,16 @@ RecordedRun loadRun(const Connection &c, QSqlQuery &row)
 
     QSqlQuery files
         = c.exec(QStringLiteral("SELECT path, digest FROM files WHERE run_id = ? ORDER BY position"), {id});
-    while (files.next())
+    while (nextRow(files))
         run.files.append({files.value(0).toString(), files.value(1).toString()});
     QSqlQuery sheets
         = c.exec(QStringLiteral("SELECT id, number, at FROM sheets WHERE run_id = ? ORDER BY id"), {id});
-    while (sheets.next()) {
+    while (nextRow(sheets)) {
         RecordedSheet sheet {sheets.value(1).toString(), timeOf(sheets.value(2)), {}};
         QSqlQuery q = c.exec(QStringLiteral("SELECT question, hint, answer FROM questions"
                                             " WHERE sheet_id = ? ORDER BY position"),
             {sheets.value(0)});
-        while (q.next())
+        while (nextRow(q))
             sheet.questions.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
         run.sheets.append(sheet);
     }
@@ -292,7 +304,7 @@ HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) c
         QList<RecordedRun> runs;
         QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE ? = '' OR class = ? ORDER BY id DESC"),
             {className, className});
-        while (row.next())
+        while (nextRow(row))
             runs.append(loadRun(c, row));
         return runs;
     });
@@ -303,7 +315,7 @@ HistoryAnswer<QStringList> HistoryStore::classes() const
     return answer<QStringList>({}, [&](const Connection &c) {
         QStringList names;
         QSqlQuery row = c.exec(QStringLiteral("SELECT class FROM runs GROUP BY class ORDER BY MAX(id) DESC"));
-        while (row.next())
+        while (nextRow(row))
             names.append(row.value(0).toString());
         return names;
     });
@@ -318,14 +330,14 @@ HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int s
                                     " JOIN sheets s ON q.sheet_id = s.id"
                                     " JOIN runs r ON s.run_id = r.id WHERE r.class = ? GROUP BY q.key"),
                 {className});
-        while (last.next())
+        while (nextRow(last))
             use.lastGiven.insert(last.value(0).toString(), last.value(1).toLongLong());
         // The class's sheets from the K-th newest on are exactly its last K.
         QSqlQuery oldest = c.exec(QStringLiteral("SELECT MIN(id) FROM (SELECT s.id FROM sheets s"
                                                  " JOIN runs r ON s.run_id = r.id WHERE r.class = ?"
                                                  " ORDER BY s.id DESC LIMIT ?)"),
             {className, sheets});
-        if (sheets > 0 && oldest.next() && !oldest.value(0).isNull()) {
+        if (sheets > 0 && nextRow(oldest) && !oldest.value(0).isNull()) {
             const qint64 from = oldest.value(0).toLongLong();
             for (auto it = use.lastGiven.cbegin(); it != use.lastGiven.cend(); ++it)
                 if (it.value() >= from)
@@ -349,10 +361,10 @@ HistoryAnswer<std::optional<FoundSheets>> HistoryStore::findSheets(const QString
         QSqlQuery hit = c.exec(QStringLiteral("SELECT run_id FROM sheets WHERE number = ? OR number LIKE ?"
                                               " ORDER BY id DESC LIMIT 1"),
             {number, number.contains(u'-') ? number : number + QStringLiteral("-%")});
-        if (!hit.next())
+        if (!nextRow(hit))
             return found;
         QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE id = ?"), {hit.value(0)});
-        if (!row.next())
+        if (!nextRow(row))
             return found;
         found = FoundSheets {loadRun(c, row), {}};
         for (int k = 0; k < found->run.sheets.size(); ++k)

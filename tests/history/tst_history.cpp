@@ -179,16 +179,24 @@ private Q_SLOTS:
         }
     }
 
-    void garbageIsReportedAndKept()
+    // A damaged file is refused, not read short, and stays as it was.
+    void damageIsReportedAndKept()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"h.sqlite"_s);
-        writeBytes(path, QByteArray(4096, 'x'));
-        const HistoryStore store(path);
-        QVERIFY(!store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).isEmpty());
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun run = runOf(u"2B"_s, {1}, u"12071030"_s);
+        run.sheets.append(run.sheets[0]);
+        QCOMPARE(store.record(run), QString());
+        QByteArray bytes = readBytes(store.path());
+        const qsizetype page = 4 * 4096; // the sheets table's one page: its second row grows into the first
+        bytes[page + ((uchar(bytes[page + 10]) << 8) | uchar(bytes[page + 11]))] += 10;
+        writeBytes(store.path(), bytes);
+        QVERIFY(!store.runs().ok());
+        writeBytes(store.path(), QByteArray(4096, 'x'));
+        QVERIFY(!store.record(run).isEmpty());
         QVERIFY(!store.keepOpen());
         QVERIFY(!store.recentUse(u"2B"_s, 1).ok());
-        QCOMPARE(readBytes(path), QByteArray(4096, 'x'));
+        QCOMPARE(readBytes(store.path()), QByteArray(4096, 'x'));
         QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // none left open on the file
     }
 
