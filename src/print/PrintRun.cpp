@@ -258,6 +258,9 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
         surface.endDoc();
         return {PrintOutcome::Kind::Printed, {}};
     });
+    // Nothing came out, so the test keeps every question a Yes would have cut.
+    if (!outcome.printed())
+        m.QuestionCount = asked;
     if (outcome.printed() && sheets > 1 && first) {
         m.QuestionCount = first->QuestionCount;
         m.PrintMode = first->PrintMode;

@@ -179,9 +179,8 @@ private Q_SLOTS:
         }
     }
 
-    // Shrinking to fit (41 one-line questions fit at 10 points, 52 at 9 or 8), and runs
-    // that fail: whatever goes wrong, the document is discarded instead of ended, and
-    // a font too large for a line ends instead of looping.
+    // Shrinking to fit (41 one-line questions fit at 10 points, 52 at 9 or 8); whatever makes a run
+    // fail, its document is discarded, the count asked kept, and a too large font ends, not loops.
     void oneSheet()
     {
         const struct
@@ -199,6 +198,7 @@ private Q_SLOTS:
             // Measuring counts the lines of a too large font without stopping: Yes prints
             // no question (the header's last text is the range line), so the run can finish.
             {2, 2, 1000, false, 0, true, true, 0, 1, 12}, {10, 1, 0, false, 0, false, false, 0, 0, 0},
+            {60, 1, 10, false, 100, true, true, 0, 0, 0}, // a printer error after the Yes: nothing is cut
             {10, 1, 10, false, 40, false, false, 0, 0, 0}, // a printer error on the answer page
             {10, 1, 10, false, 58, false, false, 0, 0, 0}, // at the end
             {10, 1, 1000, false, 0, false, false, 0, 0, 0}, // too large for one character
@@ -214,8 +214,9 @@ private Q_SLOTS:
             ScriptedDialogs d;
             d.messageAnswers.enqueue(r.yes ? MessageAnswer::Yes : MessageAnswer::No);
             QCOMPARE(PrintSheet(*m, s, d).printed(), r.pages > 0);
-            QCOMPARE(
-                (std::pair {int(m->FontSize), s.log().pagesDelivered()}), (std::pair {r.fontSize, r.pages}));
+            QCOMPARE((std::tuple {int(m->FontSize), s.log().pagesDelivered(),
+                         r.pages || m->QuestionCount == r.questions}),
+                (std::tuple {r.fontSize, r.pages, true}));
             QCOMPARE(s.log().operations().last().kind,
                 r.pages > 0 ? PrintOperation::Kind::EndDoc : PrintOperation::Kind::KillDoc);
             if (r.pages == 0)
