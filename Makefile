@@ -46,7 +46,8 @@ sanitize: $(ASAN_BUILD)/build.ninja
 # libFuzzer targets (clang): `make fuzz` runs each for FUZZ_SECONDS from its corpus
 # in fuzz/corpus (FUZZ_MERGE=1 keeps what reaches new code there); `make
 # fuzz-regress` runs each once over its committed corpus. A faster campaign without
-# AddressSanitizer: FUZZ_BUILD=build-fuzz-ub FUZZ_SANITIZERS=undefined.
+# AddressSanitizer: FUZZ_BUILD=build-fuzz-ub FUZZ_SANITIZERS=undefined; without
+# either: FUZZ_BUILD=build-fuzz-plain FUZZ_SANITIZERS=.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_SANITIZERS ?= address,undefined
@@ -69,7 +70,7 @@ bench: build
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-fuzz-ub
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-fuzz-ub build-fuzz-plain
 
 # The sources as clang-format would write them; CI fails on any difference.
 format-check:
