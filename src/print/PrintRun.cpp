@@ -259,9 +259,9 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
         return {PrintOutcome::Kind::Printed, {}};
     });
     // Nothing came out, so the test keeps every question a Yes would have cut.
-    if (!outcome.printed())
+    if (!outcome.printed()) {
         m.QuestionCount = asked;
-    if (outcome.printed() && sheets > 1 && first) {
+    } else if (sheets > 1 && first) {
         m.QuestionCount = first->QuestionCount;
         m.PrintMode = first->PrintMode;
         m.OverCapacity = first->OverCapacity;
