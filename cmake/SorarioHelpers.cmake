@@ -4,6 +4,7 @@ function(sorario_module name)
   cmake_parse_arguments(M "" "" "SOURCES;DEPENDS" ${ARGN})
   add_library(${name} STATIC ${M_SOURCES})
   target_link_libraries(${name} PUBLIC sorario_settings_flags ${M_DEPENDS})
+  add_dependencies(${name} sorario_layers)
 endfunction()
 
 # sorario_test(NAME SOURCES ... LIBS ... [GUI]): one Qt Test executable registered with CTest.
