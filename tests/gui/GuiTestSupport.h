@@ -12,10 +12,22 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QListWidget>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace sorario::test {
+
+// Window tests never touch the user's own files: the standard locations point into
+// the test area and the user's settings into a folder of the run's own.
+inline const bool userFilesIsolated = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    static const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    return true;
+}();
 
 // One data row per entry of `rows`, named by its `name`; the test reads rows[row].
 template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
