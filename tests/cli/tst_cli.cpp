@@ -7,7 +7,11 @@
 #include "support/Fixtures.h"
 
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QSet>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace sorario::test;
 
@@ -77,6 +81,53 @@ private Q_SLOTS:
             writeSjisLines(at(u"f%1.qvn"_s.arg(f)), questionFile(u"T"_s, u"1"_s, 1));
         writeSjisLines(at(u"big1.qvn"_s), questionFile(u"A"_s, u"1"_s, 3331));
         writeSjisLines(at(u"big2.qvn"_s), questionFile(u"B"_s, u"1"_s, 1669));
+        writeSjisLines(at(u"enc.qvn"_s), encodedFile(questionFile(u"E"_s, u"1"_s, 2)));
+        writeBytes(at(u"one.csv"_s), u"問題,ヒント,解答\r\nQ,H,A\r\n"_s.toUtf8());
+        QVERIFY(QDir(m_dir.path()).mkdir(u"x"_s));
+    }
+
+    // No writer replaces its input, by any spelling, nor what is no file; through a link to
+    // a file it writes that file, the link kept.
+    void outputs_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QStringList writers[] = {{u"text"_s, u"one.qvn"_s}, {u"print"_s, u"one.qvn"_s},
+            {u"csv"_s, u"one.qvn"_s}, {u"odt"_s, u"one.qvn"_s}, {u"qvn"_s, u"one.csv"_s},
+            {u"decode"_s, u"enc.qvn"_s}, {u"encode"_s, u"one.qvn"_s}};
+        const std::pair<const char *, QString> outputs[] = {{"its input", u"%1"_s},
+            {"its input, spelt otherwise", u"./x/../%1"_s}, {"a link to its input", u"in.link"_s},
+            {"a FIFO", u"fifo"_s}, {"a device node", u"device"_s}, {"a link to a file", u"out.link"_s}};
+        for (const QStringList &writer : writers)
+            for (const auto &[name, out] : outputs)
+                QTest::addRow("%s, %s", qPrintable(writer[0]), name)
+                    << writer + QStringList {u"-o"_s, QString(out).replace(u"%1"_s, writer[1])};
+    }
+    void outputs()
+    {
+        QFETCH(QStringList, args);
+        const QString out = args.last();
+        writeBytes(at(u"out.txt"_s), "old");
+        QVERIFY(QFile::link(args[1], at(u"in.link"_s)) && QFile::link(u"out.txt"_s, at(u"out.link"_s)));
+        QCOMPARE(::mkfifo(qPrintable(at(u"fifo"_s)), 0600), 0);
+        const QByteArray input = readBytes(at(args[1]));
+        const auto cleanup = qScopeGuard([&] {
+            for (const char *file : {"in.link", "out.link", "out.txt", "fifo", "device"})
+                QFile::remove(at(QString::fromLatin1(file)));
+            writeBytes(at(args[1]), input); // so that no row depends on another
+        });
+        if (out == u"device"_s && ::mknod(qPrintable(at(out)), S_IFCHR | 0600, makedev(1, 3)))
+            QSKIP("making a device node needs root");
+        auto before = snapshot(m_dir.path());
+        const CliRun r = run(args);
+        auto after = snapshot(m_dir.path());
+        if (out == u"out.link"_s) {
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY(after.take(u"out.txt"_s) != before.take(u"out.txt"_s));
+        } else {
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.startsWith(u"◆"_s), qPrintable(r.err));
+        }
+        QCOMPARE(after, before);
     }
 
     // Usage errors exit 2, refusals 1, each saying why on standard error; nothing but the
@@ -121,14 +172,16 @@ private Q_SLOTS:
         add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
         add("print, size not a number", {printArgs({u"--size"_s, u"ten"_s}), 2, {}, {}});
         add("print, unknown paper", {printArgs({u"--paper"_s, u"a5"_s}), 2, {}, {}});
-        add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {u"t.json"_s}});
-        add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {u"t.json"_s}});
-        // A print whose trace failed still leaves its whole PDF.
+        add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {}});
+        add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {}});
+        // A run writes all its files or none.
         add("print, trace folder missing",
-            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, {}, {u"out.pdf"_s}});
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, u"none/t.json"_s, {}});
+        add("print in real fonts, trace folder missing",
+            {printArgs({u"--trace"_s, u"none/t.json"_s}), 1, u"none/t.json"_s, {}});
         add("print trace, disk full",
-            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1, u"cannot write the trace"_s, {},
-                64});
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1,
+                u"◆ファイルを書き込めません。"_s, {}, 64});
         // The history is never a reason not to print, nor named without a class.
         add("print, history unreadable",
             {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, u"garbage.sqlite"_s}), 0, {},
@@ -144,6 +197,8 @@ private Q_SLOTS:
         const CliRun r = run(row.args, row.diskRoom);
         QCOMPARE(r.exitCode, row.exitCode);
         QVERIFY2(!r.err.isEmpty() && r.err.contains(row.message), qPrintable(r.err));
+        if (row.exitCode != 0)
+            QCOMPARE(r.out, QByteArray()); // no summary of a failed run
         for (const QString &file : row.leaves)
             QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);
