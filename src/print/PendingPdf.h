@@ -12,7 +12,7 @@ namespace sorario {
 class PendingPdf
 {
 public:
-    // Throws PrintFailure when the folder takes no new file.
+    // Throws PrintFailure when the folder takes no new file, or the target is no file.
     explicit PendingPdf(const QString &targetPath);
     ~PendingPdf();
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/QtPrintSurface.h"
 
-#include "platform/SafeWrite.h"
 #include "print/FontSubstitution.h"
 #include "print/PaintedDocument.h"
 #include "print/PaperPlacing.h"
@@ -137,8 +136,8 @@ struct QtPrintSurface::Private
         const QFileInfo target(path);
         if (!target.absoluteDir().exists())
             throw PrintFailure("the folder of the PDF does not exist");
-        if (const WriteOutcome refused = checkWriteTarget(path); !refused)
-            throw PrintFailure(refused.reason().toStdString());
+        if (target.isDir())
+            throw PrintFailure("the PDF's name is that of a folder");
     }
 
     // A kept document gets its destination only when it is printed.
