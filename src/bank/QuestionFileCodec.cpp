@@ -26,16 +26,6 @@ int firstUnwritableLine(const QStringList &lines)
     return 0;
 }
 
-// Links and other spellings of one file count as that file.
-bool sameFile(const QString &a, const QString &b)
-{
-    const QFileInfo fa(a);
-    const QFileInfo fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
-}
-
 CodecOutcome outcomeOf(CodecFault fault, const QString &path, const QString &output, int line = 0)
 {
     return {fault, {}, line, path, output};
@@ -57,9 +47,7 @@ QString CodecFailureMessage(const CodecOutcome &outcome)
     case CodecFault::Unwritable:
         return QStringLiteral("◆%1行目に符号化できない文字があります。\n").arg(outcome.line) + outcome.path;
     case CodecFault::OutputIsInput:
-        return QStringLiteral("◆出力先が元のファイルと同じです。元のファイルを残すため、別のファイル名を指定"
-                              "して下さい。\n")
-            + outcome.path;
+        return WriteOutcome::refused(WriteFault::OutputIsInput).message(outcome.path);
     case CodecFault::WriteFailed:
         break;
     }
@@ -115,6 +103,8 @@ DecodedFile DecodeQuestionFile(const QString &path)
 
 CodecOutcome WriteDecodedFile(const QString &path, const QString &outPath)
 {
+    if (sameFile(path, outPath))
+        return outcomeOf(CodecFault::OutputIsInput, path, outPath);
     DecodedFile file = DecodeQuestionFile(path);
     file.outcome.output = outPath;
     if (file.outcome.fault != CodecFault::None)

@@ -66,7 +66,10 @@ int runDecode(const QStringList &args)
     const QString path = singleFile(parser, "decode");
 
     if (parser.isSet(QStringLiteral("o"))) {
-        const CodecOutcome written = WriteDecodedFile(path, parser.value(QStringLiteral("o")));
+        const QString out = parser.value(QStringLiteral("o"));
+        if (const int refused = checkOutputs({out}, {path}); refused != ExitOk)
+            return refused;
+        const CodecOutcome written = WriteDecodedFile(path, out);
         if (written.fault != CodecFault::None) {
             printError(CodecFailureMessage(written));
             return ExitRefused;
@@ -92,7 +95,10 @@ int runEncode(const QStringList &args)
     addOutputOption(parser, QStringLiteral("The encoded file to write."));
     parseOrThrow(parser, args);
     const QString path = singleFile(parser, "encode");
-    const CodecOutcome encoded = EncodeQuestionFile(path, requiredOutput(parser, QStringLiteral("encode")));
+    const QString out = requiredOutput(parser, QStringLiteral("encode"));
+    if (const int refused = checkOutputs({out}, {path}); refused != ExitOk)
+        return refused;
+    const CodecOutcome encoded = EncodeQuestionFile(path, out);
     if (encoded.fault != CodecFault::None) {
         printError(CodecFailureMessage(encoded));
         return ExitRefused;

@@ -30,6 +30,14 @@ void checkClassOptions(const QCommandLineParser &parser)
         throw UsageError(QStringLiteral("--class needs a name"));
 }
 
+QStringList runInputs(const QCommandLineParser &parser)
+{
+    QStringList inputs = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("class")))
+        inputs.append(HistoryPath(parser.value(QStringLiteral("history"))));
+    return inputs;
+}
+
 CliClassRun::CliClassRun(Module1 &m, const QCommandLineParser &parser)
 {
     if (!parser.isSet(QStringLiteral("class")))

@@ -20,6 +20,8 @@ namespace cli {
 void addClassOptions(QCommandLineParser &parser);
 // Throws UsageError for --avoid-recent out of 0..20 or without --class.
 void checkClassOptions(const QCommandLineParser &parser);
+// The files a run reads: those named, and the history when --class records into it.
+QStringList runInputs(const QCommandLineParser &parser);
 
 // A run for the class named by --class; without one it leaves the run as it is.
 // The history's own failures are told on standard error and never stop the run.

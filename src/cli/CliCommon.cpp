@@ -4,6 +4,7 @@
 #include "bank/Draw.h"
 #include "bank/FileChoice.h"
 #include "bank/QuestionFiles.h"
+#include "platform/SafeWrite.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 
@@ -45,6 +46,17 @@ int intOption(const QCommandLineParser &parser, const QString &name, int min, in
         throw UsageError(
             QStringLiteral("--%1 takes a whole number from %2 to %3").arg(name).arg(min).arg(max));
     return static_cast<int>(v);
+}
+
+int checkOutputs(const QStringList &outputs, const QStringList &inputs)
+{
+    for (const QString &out : outputs) {
+        if (const WriteOutcome refused = checkWriteTarget(out, inputs); !refused) {
+            printError(refused.message(out));
+            return ExitRefused;
+        }
+    }
+    return ExitOk;
 }
 
 void printJson(const QJsonValue &value)

@@ -69,6 +69,10 @@ QString requiredOutput(const QCommandLineParser &parser, const QString &command)
 // A whole number option within [min, max], or a UsageError.
 int intOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
+// ExitOk when every output may take the run's file, none being one of `inputs`;
+// else ExitRefused, the reason on standard error, before anything is written.
+int checkOutputs(const QStringList &outputs, const QStringList &inputs);
+
 void printJson(const QJsonValue &value);
 void printError(const QString &message);
 

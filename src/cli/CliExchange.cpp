@@ -38,8 +38,7 @@ int written(const WriteOutcome &outcome, const QString &path)
 {
     if (outcome)
         return ExitOk;
-    printError(QStringLiteral("◆ファイルを書き込めません。\n") + path);
-    printError(outcome.reason());
+    printError(outcome.message(path));
     return ExitRefused;
 }
 
@@ -48,6 +47,8 @@ int written(const WriteOutcome &outcome, const QString &path)
 int runCsv(const QStringList &args)
 {
     const InOut io = oneFileAndOutput(args, "csv", QStringLiteral("A question file."));
+    if (const int refused = checkOutputs({io.out}, {io.in}); refused != ExitOk)
+        return refused;
     const QuestionFileRead read = ReadQuestionFile(io.in);
     if (read.fault != LoadFault::None) {
         printError(LoadFailureMessage({read.fault, io.in}));
@@ -59,6 +60,8 @@ int runCsv(const QStringList &args)
 int runQvn(const QStringList &args)
 {
     const InOut io = oneFileAndOutput(args, "qvn", QStringLiteral("A CSV file of questions."));
+    if (const int refused = checkOutputs({io.out}, {io.in}); refused != ExitOk)
+        return refused;
     QFile file(io.in);
     if (!file.open(QIODevice::ReadOnly)) {
         printError(QStringLiteral("◆CSV ファイルを読み込めません。\n") + io.in);
@@ -83,6 +86,8 @@ int runOdt(const QStringList &args)
     parseOrThrow(parser, args);
     const QString out = requiredOutput(parser, QStringLiteral("odt"));
     checkDrawOptions(parser);
+    if (const int refused = checkOutputs({out}, parser.positionalArguments()); refused != ExitOk)
+        return refused;
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;

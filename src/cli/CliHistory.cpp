@@ -92,7 +92,10 @@ int runReprint(const QStringList &args)
         throw UsageError(QStringLiteral("reprint: name one sheet number"));
     const QString number = parser.positionalArguments().first();
 
-    const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
+    const QString historyPath = HistoryPath(parser.value(QStringLiteral("history")));
+    if (const int refused = checkOutputs(target.outputs(), {historyPath}); refused != ExitOk)
+        return refused;
+    const HistoryStore store(historyPath);
     const HistoryAnswer<std::optional<FoundSheets>> found = store.findSheets(number);
     if (!found.ok() || !found.value) {
         printError(
@@ -106,7 +109,12 @@ int runReprint(const QStringList &args)
         printError(refused);
         return ExitRefused;
     }
+    if (const int refused = checkOutputs(target.outputs(), m->ChosenFileList.first(m->ChosenFileCount));
+        refused != ExitOk)
+        return refused;
     const PrintResult result = printToTarget(*m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target);
+    if (result.failed)
+        return ExitRefused;
     QJsonObject summary = printSummary(*m, result);
     QJsonArray numbers;
     for (int k : sheets.sheets)

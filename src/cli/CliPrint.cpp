@@ -138,6 +138,8 @@ int runPrint(const QStringList &args)
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (parser.isSet(QStringLiteral("size")))
         sizeOption(parser);
+    if (const int refused = checkOutputs(target.outputs(), runInputs(parser)); refused != ExitOk)
+        return refused;
 
     auto m = std::make_unique<Module1>();
     InitialiseFolders(*m);
@@ -164,6 +166,8 @@ int runPrint(const QStringList &args)
         m->OverflowRule = Overflow::ShrinkFirst;
     CliClassRun classRun(*m, parser);
     const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
+    if (result.failed)
+        return ExitRefused;
     QJsonObject summary = printSummary(*m, result);
     if (result.ok)
         classRun.record(RunOutput::Printed, PrintedSheets(result.outcomes), summary);

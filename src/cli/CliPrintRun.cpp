@@ -16,12 +16,34 @@
 namespace sorario::cli {
 namespace {
 
-bool writeTrace(const QString &path, const QByteArray &json)
+bool traceWritten(const WriteOutcome &written, const QString &path)
 {
-    const WriteOutcome written = writeBytesAtomically(path, json);
     if (!written)
-        printError(QStringLiteral("cannot write the trace %1: %2").arg(path, written.reason()));
+        printError(written.message(path));
     return written.ok();
+}
+
+PrintOutcome toldFailure(const PrintOutcome &outcome, const QString &pdfPath)
+{
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        printError(QStringLiteral("cannot print ") + pdfPath + QStringLiteral(": ") + outcome.reason);
+    return outcome;
+}
+
+// The kept PDF is put in place only once the trace is written beside its own name,
+// which then follows: a failure of either leaves both files as they were.
+bool committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QByteArray &trace)
+{
+    PendingWrite pendingTrace(target.tracePath, trace);
+    if (!traceWritten(pendingTrace.outcome(), target.tracePath))
+        return false;
+    const PrintOutcome printed = toldFailure(ContainPrintFailure(pdf,
+                                                 [&] {
+                                                     pdf.printKeptDocument();
+                                                     return PrintOutcome {PrintOutcome::Kind::Printed, {}};
+                                                 }),
+        target.out);
+    return printed.printed() && traceWritten(pendingTrace.commit(), target.tracePath);
 }
 
 QJsonArray drawnJson(const Module1 &m)
@@ -83,6 +105,11 @@ void addTargetOptions(QCommandLineParser &parser)
     addOutputOption(parser, QStringLiteral("The PDF to write."), QStringLiteral("OUT.pdf"));
 }
 
+QStringList PrintTarget::outputs() const
+{
+    return tracePath.isEmpty() ? QStringList {out} : QStringList {out, tracePath};
+}
+
 PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command)
 {
     PrintTarget target;
@@ -94,6 +121,8 @@ PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &c
         throw UsageError(QStringLiteral("--metrics takes fixed"));
     if (parser.isSet(QStringLiteral("trace")))
         target.tracePath = parser.value(QStringLiteral("trace"));
+    if (!target.tracePath.isEmpty() && sameFile(target.tracePath, target.out))
+        throw UsageError(QStringLiteral("--trace and -o name the same file"));
     return target;
 }
 
@@ -109,12 +138,13 @@ PrintResult printToTarget(
     const bool wantTrace = !target.tracePath.isEmpty();
     PrintOutcome outcome;
     QByteArray trace;
+    QtPrintSurface pdf(target.out);
+    pdf.setKeepDocument(wantTrace);
     if (target.fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
         outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
         if (outcome.printed()) {
-            QtPrintSurface pdf(target.out);
             outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
                 return PrintOutcome {PrintOutcome::Kind::Printed, {}};
@@ -123,23 +153,25 @@ PrintResult printToTarget(
         r.pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
-        QtPrintSurface pdf(target.out);
         TracingSurface tracer(pdf);
         outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
         r.pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
-        QtPrintSurface pdf(target.out);
         outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
         r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
-    r.ok = outcome.printed();
-    if (outcome.kind == PrintOutcome::Kind::Failed)
-        printError(QStringLiteral("cannot print ") + target.out + QStringLiteral(": ") + outcome.reason);
-    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
+    toldFailure(outcome, target.out);
+    bool written = true;
+    if (outcome.kind == PrintOutcome::Kind::Cancelled) {
         printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
-    if (wantTrace && !writeTrace(target.tracePath, trace))
-        r.ok = false;
+        // A cancelled run writes its trace alone, as it always did.
+        written = !wantTrace || traceWritten(writeBytesAtomically(target.tracePath, trace), target.tracePath);
+    } else if (outcome.printed() && wantTrace) {
+        written = committedWithTrace(pdf, target, trace);
+    }
+    r.ok = outcome.printed() && written;
+    r.failed = outcome.kind == PrintOutcome::Kind::Failed || !written;
     return r;
 }
 

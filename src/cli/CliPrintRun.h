@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace sorario {
 
@@ -24,11 +25,14 @@ struct PrintTarget
     QString out;
     bool fixedMetrics = false;
     QString tracePath; // empty: no trace
+
+    QStringList outputs() const;
 };
 
 struct PrintResult
 {
     bool ok = false;
+    bool failed = false; // not merely cancelled: nothing written, no summary
     int pages = 0;
     QList<QJsonArray> drawn; // every question each sheet's draw produced
     QList<SheetOutcome> outcomes;
@@ -39,7 +43,8 @@ void addTargetOptions(QCommandLineParser &parser);
 // The target the options name, or a UsageError.
 PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command);
 
-// The print run of m.SheetCount sheets into the target's PDF (no print dialog).
+// The print run of m.SheetCount sheets into the target's PDF (no print dialog). A run
+// that fails writes neither the PDF nor the trace.
 PrintResult printToTarget(
     Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target);
 

@@ -27,6 +27,8 @@ int runText(const QStringList &args)
     const QString out = requiredOutput(parser, QStringLiteral("text"));
     checkDrawOptions(parser);
     checkClassOptions(parser);
+    if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
+        return refused;
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
@@ -41,8 +43,6 @@ int runText(const QStringList &args)
     // Written as the window writes it after a Yes; the characters lost are named.
     if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
         printError(LostCharactersText(saved.lostCharacters));
-    if (saved.kind == TextExportKind::NotWritten)
-        printError(saved.reason);
     if (saved.kind != TextExportKind::Saved)
         return ExitRefused;
     if (parser.isSet(QStringLiteral("class"))) {

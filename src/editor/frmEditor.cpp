@@ -271,9 +271,13 @@ void frmEditor::actExportCsv_triggered()
         = dialogs.saveDialog(csvFileDialog(QStringLiteral("CSV に書き出す"), FileUse::Save));
     if (!path || path->isEmpty())
         return;
-    if (!writeBytesAtomically(*path, questionCsvBytes(m_model->lines())))
-        dialogs.message(
-            QStringLiteral("CSV ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path),
+    // A table written over the question file it came from would lose that file.
+    WriteOutcome written = checkWriteTarget(*path, m_path.isEmpty() ? QStringList() : QStringList {m_path});
+    if (written)
+        written = writeBytesAtomically(*path, questionCsvBytes(m_model->lines()));
+    if (!written)
+        dialogs.message(QStringLiteral("CSV ファイルを保存できませんでした。\n")
+                + QDir::toNativeSeparators(*path) + u'\n' + written.reason(),
             EditorTitle);
 }
 

@@ -152,7 +152,7 @@ WriteOutcome writeTestDocument(const QTextDocument &document, const QString &pat
     return writeBytesAtomically(path, bytes);
 }
 
-bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs)
+bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs)
 {
     FileDialogOptions options;
     options.title = QStringLiteral("文書ファイル保存");
@@ -164,7 +164,9 @@ bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs)
     const std::optional<QString> path = dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return false;
-    const WriteOutcome written = writeTestDocument(document, *path);
+    WriteOutcome written = checkWriteTarget(*path, inputs);
+    if (written)
+        written = writeTestDocument(document, *path);
     if (written)
         return true;
     dialogs.message(QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)

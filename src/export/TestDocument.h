@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -28,7 +29,8 @@ QByteArray testDocumentBytes(const QTextDocument &document);
 // Writes the document to `path` whole or not at all.
 WriteOutcome writeTestDocument(const QTextDocument &document, const QString &path);
 
-// Save dialog, then the file; a file that cannot be written is reported through `dialogs`.
-bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs);
+// Save dialog, then the file; a file that cannot be written, or is one of `inputs`,
+// is reported through `dialogs`.
+bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs = {});
 
 } // namespace sorario

@@ -41,12 +41,12 @@ WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path)
     return writeTextFileAtomically(path, BuildTestText(m));
 }
 
-TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs)
+TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QStringList &inputs)
 {
-    return SaveTestText(BuildTestText(m), dialogs);
+    return SaveTestText(BuildTestText(m), dialogs, inputs);
 }
 
-TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs)
+TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs)
 {
     TextExportOutcome outcome;
     outcome.lostCharacters = unmappableCp932Characters(text);
@@ -62,12 +62,15 @@ TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs)
     if (!path || path->isEmpty())
         return outcome;
     outcome.path = *path;
-    if (const WriteOutcome written = writeTextFileAtomically(*path, text); !written) {
+    WriteOutcome written = checkWriteTarget(*path, inputs);
+    if (written)
+        written = writeTextFileAtomically(*path, text);
+    if (!written) {
         outcome.kind = TextExportKind::NotWritten;
         outcome.reason = written.reason();
         // Saying nothing would let the teacher believe the test was saved.
-        dialogs.message(
-            QStringLiteral("テキストファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path),
+        dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")
+                + QDir::toNativeSeparators(*path) + u'\n' + written.reason(),
             ProgramTitle);
         return outcome;
     }

@@ -51,9 +51,10 @@ WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path);
 
 // Save dialog, then the file. Characters the file cannot hold are named first and
 // the teacher asked whether to save anyway. Cancelling is silent; a file that
-// cannot be written is reported through `dialogs` and leaves what was on disk.
-TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs);
+// cannot be written, or is one of `inputs`, is reported through `dialogs` and
+// leaves what was on disk.
+TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QStringList &inputs = {});
 // The same road for a text made beforehand.
-TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs);
+TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs = {});
 
 } // namespace sorario

@@ -4,25 +4,102 @@
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace sorario {
+namespace {
+
+// Deeper than any real chain of links; a loop ends here still on a link.
+constexpr int MaxLinkDepth = 40;
+
+} // namespace
+
+WriteOutcome WriteOutcome::refused(WriteFault fault)
+{
+    switch (fault) {
+    case WriteFault::OutputIsInput:
+        return WriteOutcome(fault,
+            QStringLiteral("出力先が元のファイルと同じです。元のファイルを残すため、別のファイル名を指定"
+                           "して下さい。"));
+    case WriteFault::NotAFile:
+        return WriteOutcome(fault,
+            QStringLiteral("出力先がファイルではありません（フォルダ、装置、パイプなど）。別のファイル名を"
+                           "指定して下さい。"));
+    case WriteFault::None:
+    case WriteFault::Failed:
+        break;
+    }
+    return failed({});
+}
+
+QString WriteOutcome::message(const QString &path) const
+{
+    if (m_fault == WriteFault::Failed)
+        return QStringLiteral("◆ファイルを書き込めません。\n") + path + u'\n' + m_reason;
+    if (m_fault == WriteFault::None)
+        return {};
+    return u'◆' + m_reason + u'\n' + path;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+QString writeThroughPath(const QString &path)
+{
+    QFileInfo info(path);
+    for (int depth = 0; depth < MaxLinkDepth && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.filePath();
+}
+
+WriteOutcome checkWriteTarget(const QString &path, const QStringList &inputs)
+{
+    for (const QString &input : inputs)
+        if (sameFile(path, input))
+            return WriteOutcome::refused(WriteFault::OutputIsInput);
+    // Renamed over, a device or FIFO would become a plain file; a loop of links, a file.
+    const QFileInfo target(writeThroughPath(path));
+    if (target.isSymLink() || (target.exists() && !target.isFile()))
+        return WriteOutcome::refused(WriteFault::NotAFile);
+    return WriteOutcome::written();
+}
+
+PendingWrite::PendingWrite(const QString &path, QByteArrayView bytes)
+    : m_outcome(checkWriteTarget(path))
+{
+    if (!m_outcome)
+        return;
+    m_file = std::make_unique<QSaveFile>(path);
+    // Unbuffered, so that a short write (disk full, size limit) shows here:
+    // a buffered flush at commit takes a partial write for success.
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
+        m_outcome = WriteOutcome::failed(m_file->errorString());
+        m_file.reset(); // the temporary file goes with it
+    }
+}
+
+PendingWrite::~PendingWrite() = default;
+
+WriteOutcome PendingWrite::commit()
+{
+    if (m_file && !m_file->commit())
+        m_outcome = WriteOutcome::failed(m_file->errorString());
+    m_file.reset();
+    return m_outcome;
+}
 
 WriteOutcome writeBytesAtomically(const QString &path, QByteArrayView bytes)
 {
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (disk full, size limit) shows here:
-    // a buffered flush at commit takes a partial write for success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteOutcome::failed(file.errorString());
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return WriteOutcome::failed(reason);
-    }
-    if (!file.commit())
-        return WriteOutcome::failed(file.errorString());
-    return WriteOutcome::written();
+    PendingWrite pending(path, bytes);
+    return pending.commit();
 }
 
 WriteOutcome writeTextFileAtomically(const QString &path, const QString &text)
@@ -44,7 +121,8 @@ WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lin
 {
     const std::optional<QByteArray> bytes = lineFileBytes(lines);
     if (!bytes)
-        return WriteOutcome::failed(QStringLiteral("the Shift-JIS text would read back as UTF-8"));
+        return WriteOutcome::failed(
+            QStringLiteral("Shift-JIS で書くと UTF-8 の文字として読まれてしまう行があります。"));
     return writeBytesAtomically(path, *bytes);
 }
 

@@ -6,31 +6,78 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
+class QSaveFile;
+
 namespace sorario {
 
-// A write done whole, or the reason it was not (the system's words).
+enum class WriteFault {
+    None,
+    OutputIsInput, // the target is (resolves to) a file the run reads
+    NotAFile, // a folder, device, FIFO or socket, which a written file would replace
+    Failed, // the system's reason says why
+};
+
+// A write done whole, or why it was not.
 class [[nodiscard]] WriteOutcome
 {
 public:
-    static WriteOutcome written() { return WriteOutcome(QString()); }
+    static WriteOutcome written() { return WriteOutcome(WriteFault::None, QString()); }
     static WriteOutcome failed(const QString &reason)
     {
-        return WriteOutcome(reason.isEmpty() ? QStringLiteral("unknown error") : reason);
+        return WriteOutcome(WriteFault::Failed, reason.isEmpty() ? QStringLiteral("unknown error") : reason);
     }
+    static WriteOutcome refused(WriteFault fault);
 
-    bool ok() const { return m_reason.isEmpty(); }
+    bool ok() const { return m_fault == WriteFault::None; }
     explicit operator bool() const { return ok(); }
+    WriteFault fault() const { return m_fault; }
+    // The system's words, or the program's own when it refused.
     const QString &reason() const { return m_reason; }
+    // As the teacher reads it: what happened, the file, and the system's reason.
+    QString message(const QString &path) const;
 
 private:
-    explicit WriteOutcome(QString reason)
-        : m_reason(std::move(reason))
+    WriteOutcome(WriteFault fault, QString reason)
+        : m_fault(fault)
+        , m_reason(std::move(reason))
     {
     }
+    WriteFault m_fault;
     QString m_reason;
+};
+
+// Links and other spellings of one file count as that file.
+bool sameFile(const QString &a, const QString &b);
+
+// Where a write to `path` lands: a symlink is followed to the file it names, so that
+// the link stays a link.
+QString writeThroughPath(const QString &path);
+
+// Whether `path` may take a written file: refused when it is (resolves to) one of
+// `inputs`, or is something other than a regular file or a link to one.
+WriteOutcome checkWriteTarget(const QString &path, const QStringList &inputs = {});
+
+// A whole file written beside its target, put in place only by commit(); dropped
+// unless committed, so that a run puts all its files in place or none.
+class PendingWrite
+{
+public:
+    PendingWrite(const QString &path, QByteArrayView bytes);
+    ~PendingWrite();
+    PendingWrite(const PendingWrite &) = delete;
+    PendingWrite &operator=(const PendingWrite &) = delete;
+
+    // The write so far: refused, failed, or ready to commit.
+    const WriteOutcome &outcome() const { return m_outcome; }
+    WriteOutcome commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    WriteOutcome m_outcome = WriteOutcome::written();
 };
 
 // Writes a whole file or nothing: the bytes go to a temporary file in the target's

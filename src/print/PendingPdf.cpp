@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PendingPdf.h"
 
+#include "platform/SafeWrite.h"
 #include "print/PrintSurface.h"
 
 #include <QDir>
@@ -55,8 +56,10 @@ QFileDevice::Permissions finishedPermissions(const QString &target)
 } // namespace
 
 PendingPdf::PendingPdf(const QString &targetPath)
-    : target(QFileInfo(targetPath).absoluteFilePath())
+    : target(writeThroughPath(QFileInfo(targetPath).absoluteFilePath()))
 {
+    if (const WriteOutcome refused = checkWriteTarget(target); !refused)
+        throw PrintFailure(refused.reason().toStdString());
     const QFileInfo info(target);
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
     temp.setFileTemplate(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));

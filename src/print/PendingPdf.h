@@ -8,10 +8,11 @@ namespace sorario {
 
 // A PDF written beside its target under a temporary name and put in place only
 // when complete, so that a discarded or failed document leaves the target as it was.
+// A symlink is written through: the file it names gets the PDF.
 class PendingPdf
 {
 public:
-    // Throws PrintFailure when the folder takes no new file.
+    // Throws PrintFailure when the folder takes no new file, or the target is no file.
     explicit PendingPdf(const QString &targetPath);
     ~PendingPdf();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintRun.h"
 
+#include "platform/SafeWrite.h"
 #include "print/PrintSurface.h"
 #include "print/PrintTarget.h"
 #include "print/QuestionLayouts.h"
@@ -95,9 +96,17 @@ QString proposedFile(const Module1 &m)
     return QDir(folder).filePath(name + QStringLiteral(".pdf"));
 }
 
-bool mayReplace(const QString &file, Dialogs &dialogs)
+bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
 {
-    if (file.isEmpty() || !QFileInfo::exists(file))
+    if (file.isEmpty())
+        return true;
+    // A PDF printed over a question file of the run would lose that file.
+    if (const WriteOutcome refused = checkWriteTarget(file, m.ChosenFileList.first(m.ChosenFileCount));
+        !refused) {
+        dialogs.message(refused.message(QDir::toNativeSeparators(file)), ProgramTitle);
+        return false;
+    }
+    if (!QFileInfo::exists(file))
         return true;
     const QString text
         = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
@@ -113,7 +122,7 @@ PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, 
     target.surface().setPaperPlacing(m.PaperChoice);
     if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
         return {};
-    if (!mayReplace(target.settleDestination(), dialogs))
+    if (!mayReplace(target.settleDestination(), m, dialogs))
         return {};
     return PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes);
 }

@@ -319,14 +319,15 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    if (SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs).kind == TextExportKind::Saved)
+    if (SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount)).kind
+        == TextExportKind::Saved)
         recordRun(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
 
 void frmSettei::cmdDocument_Click()
 {
-    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs);
+    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount));
     resetAfterRun();
 }
 

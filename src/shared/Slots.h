@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QtGlobal>
 
 #include <vector>
@@ -28,6 +29,15 @@ public:
     {
         Q_ASSERT(slot >= 1 && slot <= Capacity);
         return m_items[static_cast<size_t>(slot)];
+    }
+
+    // Slots 1..count, in order.
+    QList<T> first(int count) const
+    {
+        QList<T> items;
+        for (int i = 1; i <= count; ++i)
+            items.append((*this)(i));
+        return items;
     }
 
     void clear(int first, int last)

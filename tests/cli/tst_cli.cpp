@@ -121,14 +121,16 @@ private Q_SLOTS:
         add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
         add("print, size not a number", {printArgs({u"--size"_s, u"ten"_s}), 2, {}, {}});
         add("print, unknown paper", {printArgs({u"--paper"_s, u"a5"_s}), 2, {}, {}});
-        add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {u"t.json"_s}});
-        add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {u"t.json"_s}});
-        // A print whose trace failed still leaves its whole PDF.
+        add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {}});
+        add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {}});
+        // A run writes all its files or none.
         add("print, trace folder missing",
-            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, {}, {u"out.pdf"_s}});
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, u"none/t.json"_s, {}});
+        add("print in real fonts, trace folder missing",
+            {printArgs({u"--trace"_s, u"none/t.json"_s}), 1, u"none/t.json"_s, {}});
         add("print trace, disk full",
-            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1, u"cannot write the trace"_s, {},
-                64});
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1,
+                u"◆ファイルを書き込めません。"_s, {}, 64});
         // The history is never a reason not to print, nor named without a class.
         add("print, history unreadable",
             {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, u"garbage.sqlite"_s}), 0, {},
@@ -144,6 +146,8 @@ private Q_SLOTS:
         const CliRun r = run(row.args, row.diskRoom);
         QCOMPARE(r.exitCode, row.exitCode);
         QVERIFY2(!r.err.isEmpty() && r.err.contains(row.message), qPrintable(r.err));
+        if (row.exitCode != 0)
+            QCOMPARE(r.out, QByteArray()); // no summary of a failed run
         for (const QString &file : row.leaves)
             QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);

@@ -111,6 +111,9 @@ private Q_SLOTS:
                                    << K::Cancelled;
         QTest::newRow("folder missing") << u"missing/out.txt"_s << u"Q"_s << MessageAnswer::Ok
                                         << QStringList {u"save"_s, u"message"_s} << K::NotWritten;
+        QTest::newRow("onto a question file it was drawn from")
+            << u"in.qvn"_s << u"Q"_s << MessageAnswer::Ok << QStringList {u"save"_s, u"message"_s}
+            << K::NotWritten;
         QTest::newRow("lost characters, yes") << u"saved.txt"_s << lost << MessageAnswer::Yes
                                               << QStringList {u"message"_s, u"save"_s} << K::Saved;
         QTest::newRow("lost characters, no")
@@ -128,13 +131,14 @@ private Q_SLOTS:
         const QString path = dir.filePath(answer);
         const QString old
             = writeSjisLines(dir.filePath(u"saved.txt"_s), QStringList(200, u"an older, longer export"_s));
+        const QString input = writeSjisLines(dir.filePath(u"in.qvn"_s), questionFile(u"T"_s, u"1"_s, 1));
         const auto before = snapshot(dir.path());
         ScriptedDialogs dialogs;
         if (!answer.isEmpty())
             dialogs.saveAnswers.enqueue(path);
         dialogs.messageAnswers.enqueue(keepLost);
         const auto m = drawn({u"T"_s}, 1, {}, {question, u"H"_s, u"A"_s});
-        const TextExportOutcome outcome = WriteTestTextFile(*m, dialogs);
+        const TextExportOutcome outcome = WriteTestTextFile(*m, dialogs, {input});
         QCOMPARE(outcome.kind, kind);
 
         QTEST(dialogs.kinds(), "shown");

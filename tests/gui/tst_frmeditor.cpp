@@ -235,8 +235,9 @@ private Q_SLOTS:
         QVERIFY(next.isModified());
         QVERIFY(!ReadQuestionFile(f.path).lines.contains(u"直した問題"_s));
     }
-    // A table written to CSV reads back the same into a new window's table; a CSV the
-    // file cannot hold is refused with a message, the table as it was.
+    // A table written to CSV reads back the same into a new window's table (never over
+    // the file it came from); a CSV the file cannot hold is refused with a message, the
+    // table as it was.
     void csvRoundTrip()
     {
         Fixture f;
@@ -244,7 +245,10 @@ private Q_SLOTS:
         const QStringList original = f.editor.model().lines();
         const QString csv = f.dir.filePath(u"t.csv"_s), bad = f.dir.filePath(u"bad.csv"_s);
         writeBytes(bad, "Q \xF0\x9F\x98\x80,h,a\r\n");
-        f.dialogs.saveAnswers.enqueue(csv);
+        const QByteArray file = readBytes(f.path);
+        f.dialogs.saveAnswers << f.path << csv;
+        trigger(&f.editor, "actExportCsv");
+        QCOMPARE(readBytes(f.path), file);
         trigger(&f.editor, "actExportCsv");
         trigger(&f.editor, "actNew");
         f.dialogs.openAnswers << csv << bad;
@@ -253,7 +257,9 @@ private Q_SLOTS:
             trigger(&f.editor, "actImportCsv");
             QCOMPARE(f.editor.model().lines(), original);
         }
-        QCOMPARE(f.dialogs.kinds().mid(1), (QStringList {u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
+        QCOMPARE(f.dialogs.kinds(),
+            (QStringList {
+                u"save"_s, u"message"_s, u"save"_s, u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
     }
 
     void nameFilters()

@@ -9,6 +9,9 @@
 
 #include <QCoreApplication>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using namespace sorario::test;
 
 class TestPlatform : public QObject
@@ -148,6 +151,51 @@ private Q_SLOTS:
             limit.reset();
             QCOMPARE(snapshot(m_dir.path()), before);
         }
+    }
+
+    // What a file written to a target does: refused onto one of the run's inputs by any
+    // spelling, and onto what no file may replace; through a link it writes the link's file.
+    void safeWriteTargets_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("inputs"); // none: written, else only checked
+        QTest::addColumn<WriteFault>("fault");
+        const QStringList input {u"old.qvn"_s};
+        QTest::newRow("a file") << u"old.qvn"_s << QStringList() << WriteFault::None;
+        QTest::newRow("a link to a file") << u"link"_s << QStringList() << WriteFault::None;
+        QTest::newRow("a new file beside an input") << u"new.qvn"_s << input << WriteFault::None;
+        QTest::newRow("the input") << u"old.qvn"_s << input << WriteFault::OutputIsInput;
+        QTest::newRow("the input, spelt otherwise")
+            << u"x/../old.qvn"_s << input << WriteFault::OutputIsInput;
+        QTest::newRow("a link to the input") << u"link"_s << input << WriteFault::OutputIsInput;
+        QTest::newRow("a FIFO") << u"fifo"_s << QStringList() << WriteFault::NotAFile;
+        QTest::newRow("a device node") << u"device"_s << QStringList() << WriteFault::NotAFile;
+        QTest::newRow("a loop of links") << u"loop"_s << QStringList() << WriteFault::NotAFile;
+    }
+    void safeWriteTargets()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, inputs);
+        QFETCH(WriteFault, fault);
+        const QDir dir(m_dir.path());
+        writeBytes(dir.filePath(u"old.qvn"_s), "old");
+        QVERIFY(dir.mkdir(u"x"_s) && QFile::link(u"old.qvn"_s, dir.filePath(u"link"_s)));
+        QVERIFY(QFile::link(u"loop"_s, dir.filePath(u"loop"_s)));
+        QCOMPARE(::mkfifo(qPrintable(dir.filePath(u"fifo"_s)), 0600), 0);
+        if (target == u"device"_s && ::mknod(qPrintable(dir.filePath(target)), S_IFCHR | 0600, makedev(1, 3)))
+            QSKIP("making a device node needs root");
+        for (QString &input : inputs)
+            input = dir.filePath(input);
+        auto before = snapshot(m_dir.path());
+        const WriteOutcome w = inputs.isEmpty() ? writeBytesAtomically(dir.filePath(target), "new")
+                                                : checkWriteTarget(dir.filePath(target), inputs);
+        QCOMPARE(w.fault(), fault);
+        auto after = snapshot(m_dir.path());
+        if (inputs.isEmpty() && fault == WriteFault::None) {
+            QCOMPARE(after.take(u"old.qvn"_s), QByteArray("new"));
+            before.remove(u"old.qvn"_s);
+        }
+        QCOMPARE(after, before); // the link still a link, nothing else written
     }
 
     // Root can write /usr/bin, which is still no place for a user's settings; without a

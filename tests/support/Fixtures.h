@@ -107,16 +107,21 @@ inline std::unique_ptr<Module1> loadFiles(const QString &folder, const QList<QSt
 }
 
 // Every entry under a folder with its bytes: a refused or failed write must leave
-// this as it was (old files whole, no temporary file, sources kept).
+// this as it was (old files whole, no temporary file, sources kept, links and
+// FIFOs what they were).
 inline QMap<QString, QByteArray> snapshot(const QString &root)
 {
     QMap<QString, QByteArray> entries;
-    QDirIterator it(
-        root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
         entries.insert(QDir(root).relativeFilePath(path),
-            it.fileInfo().isDir() ? QByteArray("<folder>") : readBytes(path));
+            info.isSymLink()    ? "<link to " + QFile::encodeName(info.symLinkTarget()) + '>'
+                : info.isDir()  ? QByteArray("<folder>")
+                : info.isFile() ? readBytes(path)
+                                : QByteArray("<no file>"));
     }
     return entries;
 }

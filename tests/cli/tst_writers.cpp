@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What every writer of sorario-cli does with the output it is given.
+#include "support/Fixtures.h"
+
+#include <QScopeGuard>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+using namespace sorario::test;
+
+class TestWriters : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString at(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        writeSjisLines(at(u"one.qvn"_s), questionFile(u"T"_s, u"1"_s, 3));
+        writeSjisLines(at(u"enc.qvn"_s), encodedFile(questionFile(u"E"_s, u"1"_s, 2)));
+        writeBytes(at(u"one.csv"_s), u"問題,ヒント,解答\r\nQ,H,A\r\n"_s.toUtf8());
+        QVERIFY(QDir(m_dir.path()).mkdir(u"x"_s));
+    }
+
+    // No writer replaces its input, by any spelling, nor what is no file; through a link to
+    // a file it writes that file, the link kept.
+    void outputs_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QStringList writers[] = {{u"text"_s, u"one.qvn"_s}, {u"print"_s, u"one.qvn"_s},
+            {u"csv"_s, u"one.qvn"_s}, {u"odt"_s, u"one.qvn"_s}, {u"qvn"_s, u"one.csv"_s},
+            {u"decode"_s, u"enc.qvn"_s}, {u"encode"_s, u"one.qvn"_s}};
+        const std::pair<const char *, QString> outputs[] = {{"its input", u"%1"_s},
+            {"its input, spelt otherwise", u"./x/../%1"_s}, {"a link to its input", u"in.link"_s},
+            {"a FIFO", u"fifo"_s}, {"a device node", u"device"_s}, {"a link to a file", u"out.link"_s}};
+        for (const QStringList &writer : writers)
+            for (const auto &[name, out] : outputs)
+                QTest::addRow("%s, %s", qPrintable(writer[0]), name)
+                    << writer + QStringList {u"-o"_s, QString(out).replace(u"%1"_s, writer[1])};
+    }
+    void outputs()
+    {
+        QFETCH(QStringList, args);
+        const QString out = args.last();
+        writeBytes(at(u"out.txt"_s), "old");
+        QVERIFY(QFile::link(args[1], at(u"in.link"_s)) && QFile::link(u"out.txt"_s, at(u"out.link"_s)));
+        QCOMPARE(::mkfifo(qPrintable(at(u"fifo"_s)), 0600), 0);
+        const QByteArray input = readBytes(at(args[1]));
+        const auto cleanup = qScopeGuard([&] {
+            for (const char *file : {"in.link", "out.link", "out.txt", "fifo", "device"})
+                QFile::remove(at(QString::fromLatin1(file)));
+            writeBytes(at(args[1]), input); // so that no row depends on another
+        });
+        if (out == u"device"_s && ::mknod(qPrintable(at(out)), S_IFCHR | 0600, makedev(1, 3)))
+            QSKIP("making a device node needs root");
+        auto before = snapshot(m_dir.path());
+        const CliRun r = runCli(args, m_dir.path());
+        auto after = snapshot(m_dir.path());
+        if (out == u"out.link"_s) {
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY(after.take(u"out.txt"_s) != before.take(u"out.txt"_s));
+        } else {
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.startsWith(u"◆"_s), qPrintable(r.err));
+        }
+        QCOMPARE(after, before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWriters)
+#include "tst_writers.moc"
