@@ -138,6 +138,10 @@ int runPrint(const QStringList &args)
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (parser.isSet(QStringLiteral("size")))
         sizeOption(parser);
+    if (hasLogo && !SheetLogoFits(parser.value(QStringLiteral("logo")))) {
+        printError(SheetLogoRefusal());
+        return ExitRefused;
+    }
 
     auto m = std::make_unique<Module1>();
     InitialiseFolders(*m);
