@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionFileCheck.h"
 
+#include "bank/EmptyAnswers.h"
 #include "bank/FileChoice.h"
 #include "bank/QuestionFileRead.h"
 #include "shared/Module1.h"
@@ -132,6 +133,8 @@ void Checker::reportContent(const QuestionFileRead &read)
         add(0, CheckKind::NoQuestions);
     else if (own && *own > questions)
         add(2, CheckKind::MorePartsThanQuestions, *own).other = questions;
+    for (const int line : EmptyAnswerLines(read.countedLines()))
+        add(line, CheckKind::EmptyAnswer).decoded = read.encoded;
 }
 
 QString shortened(const QString &text)
@@ -210,6 +213,8 @@ QString message(const CheckProblem &p)
             "部の数%1が問題数%2より多いため、問題のない部ができます（白紙のテストになります）。")
             .arg(p.number)
             .arg(p.other);
+    case CheckKind::EmptyAnswer:
+        return after + EmptyAnswerMessage();
     case CheckKind::ReadAsShiftJis:
         return QStringLiteral("Shift-JIS として読みました。");
     case CheckKind::ReadAsUtf8:
@@ -235,6 +240,7 @@ CheckSeverity SeverityOf(CheckKind kind)
     case CheckKind::PartsNotANumber:
     case CheckKind::NoQuestions:
     case CheckKind::MorePartsThanQuestions:
+    case CheckKind::EmptyAnswer:
         return CheckSeverity::Warning;
     default:
         return CheckSeverity::Error;

@@ -33,6 +33,7 @@ enum class CheckKind {
     PartsNotANumber,
     NoQuestions,
     MorePartsThanQuestions,
+    EmptyAnswer,
     ReadAsShiftJis,
     ReadAsUtf8,
     ReadAsUtf8WithoutMark,

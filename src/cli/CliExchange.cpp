@@ -8,7 +8,6 @@
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
 
-#include <QFile>
 #include <QTextDocument>
 
 #include <memory>
@@ -62,16 +61,13 @@ int runQvn(const QStringList &args)
     const InOut io = oneFileAndOutput(args, "qvn", QStringLiteral("A CSV file of questions."));
     if (const int refused = checkOutputs({io.out}, {io.in}); refused != ExitOk)
         return refused;
-    QFile file(io.in);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("◆CSV ファイルを読み込めません。\n") + io.in);
-        return ExitRefused;
-    }
-    const QuestionCsvRead read = readQuestionCsv(file.readAll());
+    const QuestionCsvRead read = readQuestionCsvFile(io.in);
     if (read.refusal.kind != CsvRefusal::Kind::None) {
-        printError(csvRefusalText(read.refusal) + u'\n' + io.in);
+        printError(csvRefusalText(read.refusal, io.in));
         return ExitRefused;
     }
+    for (const int row : read.emptyAnswerRows)
+        printError(emptyAnswerWarning(row));
     return written(writeLineFileAtomically(io.out, read.lines), io.out);
 }
 

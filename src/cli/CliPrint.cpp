@@ -140,6 +140,10 @@ int runPrint(const QStringList &args)
         sizeOption(parser);
     if (const int refused = checkOutputs(target.outputs(), runInputs(parser)); refused != ExitOk)
         return refused;
+    if (hasLogo && !SheetLogoFits(parser.value(QStringLiteral("logo")))) {
+        printError(SheetLogoRefusal());
+        return ExitRefused;
+    }
 
     auto m = std::make_unique<Module1>();
     InitialiseFolders(*m);

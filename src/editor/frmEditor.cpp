@@ -15,7 +15,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -289,13 +288,10 @@ void frmEditor::actImportCsv_triggered()
         = dialogs.openDialog(csvFileDialog(QStringLiteral("CSV を読み込む"), FileUse::Open));
     if (!path || path->isEmpty())
         return;
-    QFile file(*path);
-    const QuestionCsvRead read
-        = file.open(QIODevice::ReadOnly) ? readQuestionCsv(file.readAll()) : QuestionCsvRead {};
-    if (!file.isOpen() || read.refusal.kind != CsvRefusal::Kind::None) {
-        dialogs.message(file.isOpen() ? csvRefusalText(read.refusal)
-                                      : QStringLiteral("CSV ファイルを読み込めません。\n") + *path,
-            EditorTitle);
+    // Empty answers are warned of by the editor's own check, as in any file.
+    const QuestionCsvRead read = readQuestionCsvFile(*path);
+    if (read.refusal.kind != CsvRefusal::Kind::None) {
+        dialogs.message(csvRefusalText(read.refusal, QDir::toNativeSeparators(*path)), EditorTitle);
         return;
     }
     m_recovery.discard(m_recoveryKey);

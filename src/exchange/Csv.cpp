@@ -36,11 +36,12 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
                     ++i;
                 } else {
                     inQuotes = false;
+                    if (result.lineBreakRow > 0)
+                        return result;
                 }
             } else {
-                // A line break inside quotes.
+                // Read on, to tell a line break from a quote never closed.
                 result.lineBreakRow = record.row;
-                return result;
             }
         } else if (c == u'"' && cell.isEmpty() && !cellQuoted) {
             inQuotes = true;
@@ -57,6 +58,8 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
             cell += c;
         }
     }
+    if (inQuotes)
+        result.unclosedQuoteRow = record.row;
     if (!cell.isEmpty() || cellQuoted || !record.cells.isEmpty()) {
         endCell();
         result.records.append(record);
@@ -80,6 +83,17 @@ QString delimitedRow(const QStringList &cells, QChar separator)
         quoted.append(u'"' + escaped + u'"');
     }
     return quoted.join(separator);
+}
+
+QString formulaGuarded(const QString &cell)
+{
+    static const QString guarded = QStringLiteral("=+-@'");
+    return !cell.isEmpty() && guarded.contains(cell.front()) ? u'\'' + cell : cell;
+}
+
+QString withoutFormulaGuard(const QString &cell)
+{
+    return cell.startsWith(u'\'') ? cell.mid(1) : cell;
 }
 
 bool isBlankRecord(const CsvRecord &record)

@@ -18,12 +18,14 @@ struct CsvRecord
 
 // Records of comma- or tab-separated text as RFC 4180 and spreadsheets write it:
 // a cell in double quotes may hold the separator and doubled quotes. Rows end at
-// CR LF, LF or CR. A line break inside a quoted cell stops the reading there:
-// no line of a question file can hold one, and `lineBreakRow` names that row.
+// CR LF, LF or CR. No line of a question file can hold a line break: a quoted cell
+// that holds one stops the reading where it closes. Both rows name the row where
+// the cell began.
 struct CsvRecords
 {
     QList<CsvRecord> records;
-    int lineBreakRow = 0; // 0 when none
+    int lineBreakRow = 0; // a quoted cell holds a line break; 0 when none
+    int unclosedQuoteRow = 0; // the last cell's quote never closes; 0 when none
 };
 
 CsvRecords parseDelimited(QStringView text, QChar separator);
@@ -31,6 +33,12 @@ CsvRecords parseDelimited(QStringView text, QChar separator);
 // One row: cells joined by the separator, a cell quoted when it holds the
 // separator, a quote or a line break. No row end.
 QString delimitedRow(const QStringList &cells, QChar separator);
+
+// A cell a spreadsheet would open as a formula (one starting with = + - @) is
+// written after an apostrophe, as spreadsheet-safe exporters write it; so is one
+// that starts with an apostrophe itself, so that reading takes exactly one away.
+QString formulaGuarded(const QString &cell);
+QString withoutFormulaGuard(const QString &cell);
 
 // A line that is empty and unquoted, as a spreadsheet writes a row left blank.
 bool isBlankRecord(const CsvRecord &record);

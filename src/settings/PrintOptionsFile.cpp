@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/PrintOptionsFile.h"
 
+#include "platform/SafeWrite.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
 
@@ -24,6 +25,12 @@ const std::array<std::pair<Paper, QLatin1String>, 4> PaperNames {{
 const QString PaperKey = QStringLiteral("print/paper");
 const QString KeepWordsKey = QStringLiteral("print/keepWords");
 const QString FitKey = QStringLiteral("print/fitFirstPage");
+
+// Only what a save writes switches an option on: any other word reads as not set.
+bool savedOn(const QSettings &file, const QString &key)
+{
+    return file.value(key).toString() == QLatin1String("true");
+}
 
 } // namespace
 
@@ -58,10 +65,11 @@ void LoadPrintOptions(Module1 &m)
     const QString path = PrintOptionsFilePath(m);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    const QSettings file(path, QSettings::IniFormat);
+    // A broken file reads as an empty one.
+    const QSettings file(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
     m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
-    m.LineBreaks = file.value(KeepWordsKey).toBool() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-    m.OverflowRule = file.value(FitKey).toBool() ? Overflow::ShrinkFirst : Overflow::Ask;
+    m.LineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    m.OverflowRule = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
 }
 
 void SavePrintOptions(const Module1 &m)
@@ -70,6 +78,10 @@ void SavePrintOptions(const Module1 &m)
     if (path.isEmpty())
         return;
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // QSettings reads the old file first to keep what else it holds; a broken one is
+    // first replaced, whole, by an empty one.
+    if (QFileInfo::exists(path) && !IsReadableSettingsFile(path) && !writeBytesAtomically(path, {}))
+        return;
     // QSettings writes the file through a temporary one renamed into place.
     QSettings file(path, QSettings::IniFormat);
     file.setValue(PaperKey, PaperName(m.PaperChoice));

@@ -10,6 +10,7 @@
 #include "shared/TextHelpers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -38,11 +39,16 @@ std::optional<ItemReader> itemsOf(const LineFileRead &read)
 
 LineFileRead readSettingsFile(const QString &path)
 {
-    if (!path.isEmpty())
-        return readLineFile(path);
-    LineFileRead none;
-    none.status = LineFileRead::Status::Missing;
-    return none;
+    LineFileRead broken;
+    broken.status = LineFileRead::Status::Unreadable;
+    QFile file(path);
+    if (!IsReadableSettingsFile(path) || !file.open(QIODevice::ReadOnly))
+        return broken;
+    // Read past the limit by one byte only, in case the file grew since it was looked at.
+    const QByteArray bytes = file.read(MaxSettingsFileBytes + 1);
+    if (bytes.size() > MaxSettingsFileBytes || file.error() != QFileDevice::NoError)
+        return broken;
+    return readLineBytes(bytes);
 }
 
 // An installed copy's settings folder exists only once something was saved.
@@ -67,6 +73,12 @@ QString LogoFilePath(const Module1 &m)
     return fileInSettingsFolder(m, QLatin1String("Vk.rog"));
 }
 
+bool IsReadableSettingsFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.size() <= MaxSettingsFileBytes;
+}
+
 void LoadFontSettings(Module1 &m)
 {
     LoadFontSettings(m, readSettingsFile(SettingsFilePath(m)));
@@ -77,10 +89,12 @@ void LoadFontSettings(Module1 &m, const LineFileRead &file)
     if (std::optional<ItemReader> items = itemsOf(file)) {
         const std::optional<QString> name = items->readText();
         const std::optional<std::int16_t> read = name ? items->readNumber() : std::nullopt;
-        // A size the sheet cannot print counts as no size at all.
+        // A size the sheet cannot print counts as no size at all, an empty face (which
+        // prints in some fallback face) as no face.
         const std::optional<std::int16_t> size = read ? NormalizedFontSize(*read) : std::nullopt;
-        if (name && size) {
-            m.FontName = NormalizedFontName(*name);
+        const QString face = name ? NormalizedFontName(*name) : QString();
+        if (!face.isEmpty() && size) {
+            m.FontName = face;
             m.FontSize = *size;
             return;
         }
@@ -99,6 +113,16 @@ void SaveFontSettings(const Module1 &m)
     writeSettingsFile(SettingsFilePath(m), FontSettingsLines(m));
 }
 
+bool SheetLogoFits(const QString &logo)
+{
+    return logo.size() <= MaxSheetLogoLength;
+}
+
+QString SheetLogoRefusal()
+{
+    return QStringLiteral("シートロゴは") + NumberText(MaxSheetLogoLength) + QStringLiteral("文字までです。");
+}
+
 void LoadSheetLogo(Module1 &m)
 {
     LoadSheetLogo(m, readSettingsFile(LogoFilePath(m)));
@@ -107,7 +131,7 @@ void LoadSheetLogo(Module1 &m)
 void LoadSheetLogo(Module1 &m, const LineFileRead &file)
 {
     if (std::optional<ItemReader> items = itemsOf(file)) {
-        if (const std::optional<QString> logo = items->readText()) {
+        if (const std::optional<QString> logo = items->readText(); logo && SheetLogoFits(*logo)) {
             m.SheetLogo = *logo;
             return;
         }

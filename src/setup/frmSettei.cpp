@@ -282,6 +282,8 @@ void frmSettei::Command4_Click()
 {
     const QString answer
         = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
+    if (!SheetLogoFits(answer))
+        return dialogs.message(SheetLogoRefusal(), ProgramTitle);
     m.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
     SaveSheetLogo(m);
     ui->Text6->clear();

@@ -112,6 +112,11 @@ private Q_SLOTS:
             << Files {lines({}), lines(file(0)), lines(file(2, u"3"_s)), lines(file(2, u"2.5"_s))}
             << QList<Seen> {{1, 0, 0, K::NoQuestions}, {2, 0, 0, K::NoQuestions},
                    {3, 2, 0, K::MorePartsThanQuestions}};
+        QStringList noAnswer = file(3);
+        noAnswer[11].clear(); // line 12, the answer of question 2
+        QTest::newRow("an empty answer")
+            << Files {lines(noAnswer), lines(encodedFile(noAnswer))}
+            << QList<Seen> {{1, 12, 0, K::EmptyAnswer}, {2, 12, 0, K::EmptyAnswer}};
         QTest::newRow("old format") << Files {{file(1), {}, u"qvk"_s}}
                                     << QList<Seen> {{1, 0, 0, K::OldFormat}};
         QTest::newRow("UTF-8 without its mark")

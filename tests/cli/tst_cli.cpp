@@ -77,6 +77,8 @@ private Q_SLOTS:
             writeSjisLines(at(u"f%1.qvn"_s.arg(f)), questionFile(u"T"_s, u"1"_s, 1));
         writeSjisLines(at(u"big1.qvn"_s), questionFile(u"A"_s, u"1"_s, 3331));
         writeSjisLines(at(u"big2.qvn"_s), questionFile(u"B"_s, u"1"_s, 1669));
+        writeBytes(at(u"empty.csv"_s), {});
+        writeBytes(at(u"big.csv"_s), QByteArray("q,h,a\r\n").repeated(4000));
     }
 
     // Usage errors exit 2, refusals 1, each saying why on standard error; nothing but the
@@ -114,12 +116,17 @@ private Q_SLOTS:
                 2, {}, {}});
         add("text, characters Shift-JIS cannot hold: written, and named",
             {{u"text"_s, u"cafe.qvn"_s, u"-o"_s, u"u.txt"_s}, 0, u"é"_s, {u"u.txt"_s}});
+        // The question file would be empty, or too long to load.
+        add("qvn, empty table", {{u"qvn"_s, u"empty.csv"_s, u"-o"_s, out}, 1, u"empty.csv"_s, {}});
+        add("qvn, 4000 rows", {{u"qvn"_s, u"big.csv"_s, u"-o"_s, out}, 1, u"10000行"_s, {}});
         add("convert, no control file",
             {{u"convert"_s, u"old.qvk"_s}, 1, u"old.qvk  のコントロールファイルがありません。"_s, {}});
         add("check, no file", {{u"check"_s}, 2, {}, {}});
         add("print, size 7", {printArgs({u"--size"_s, u"7"_s}), 2, {}, {}});
         add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
         add("print, size not a number", {printArgs({u"--size"_s, u"ten"_s}), 2, {}, {}});
+        add("print, logo of 101 characters",
+            {printArgs({u"--logo"_s, QString(101, u'長')}), 1, u"100"_s, {}});
         add("print, unknown paper", {printArgs({u"--paper"_s, u"a5"_s}), 2, {}, {}});
         add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {}});
         add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {}});

@@ -39,7 +39,8 @@ private Q_SLOTS:
     void roundTrip()
     {
         const QString longLine = u"彼は@とても@速く走る、\\/そして止まる。"_s.repeated(40);
-        const QList<QStringList> files {{}, {u"題"_s, u"1"_s, u"C"_s}, header(u"#見出しに似た題"_s),
+        const QList<QStringList> files {{u"題"_s, u"1"_s, u"C"_s}, header(u"#見出しに似た題"_s),
+            header(u"=1+1"_s) + QStringList {u"+x"_s, u"-"_s, u"@b@ c"_s, u"'tis"_s, u"''"_s, u"=A1,\"q\""_s},
             header(u"a,b"_s)
                 + QStringList {u"He said \"yes\", @did@ he?"_s, u"*"_s, u"\"quoted\""_s, u"I \\/ you ,"_s,
                     QString(), u"\""_s},
@@ -58,6 +59,15 @@ private Q_SLOTS:
         }
     }
 
+    // Cells a spreadsheet would run as formulas are written as text.
+    void formulasGuarded()
+    {
+        const QByteArray csv = questionCsvBytes(
+            header(u"=HYPERLINK(\"x\")"_s) + QStringList {u"@SUM(A1)"_s, u"-1"_s, u"'quoted"_s});
+        QVERIFY(csv.contains("#タイトル,\"'=HYPERLINK(\"\"x\"\")\"\r\n"));
+        QVERIFY(csv.endsWith("\r\n'@SUM(A1),'-1,''quoted\r\n"));
+    }
+
     void readTable()
     {
         using K = CsvRefusal::Kind;
@@ -68,27 +78,42 @@ private Q_SLOTS:
             QStringList lines;
             K refusal;
             int row;
+            QList<int> emptyAnswers = {};
         } rows[] = {
             // Spreadsheet padding: blank rows, trailing cells, LF.
             {u"#t,T,,\n\nq,h,a,,\n\n"_s, six + QStringList {u"q"_s, u"h"_s, u"a"_s}, K::None, 0},
-            // No heading, short rows.
-            {u"#t,T\r\nq\r\n"_s, six + QStringList {u"q"_s, QString(), QString()}, K::None, 0},
+            // No heading, short rows; an answer left empty is read and warned of.
+            {u"#t,T\r\nq\r\n"_s, six + QStringList {u"q"_s, QString(), QString()}, K::None, 0, {2}},
             {u"#t,T\r\n"_s, six.mid(0, 3), K::None, 0}, // one header row, no question
-            // Line break in a cell.
+            // One leading apostrophe is taken away.
+            {u"#t,'=T\r\n'@q,'',a\r\n"_s,
+                QStringList {u"=T"_s} + six.mid(1) + QStringList {u"@q"_s, u"'"_s, u"a"_s}, K::None, 0},
             {u"#t,T\r\n問題,ヒント,解答\r\nq,\"two\r\nlines\",a\r\n"_s, {}, K::LineBreakInCell, 3},
+            // A quote never closed names the row its cell begins in, not a line break.
+            {u"問題,ヒント,解答\r\nq,h,a\r\nq,\"h,a\r\nq,h,a\r\n"_s, {}, K::UnclosedQuote, 3},
+            {u"q,h,\"a"_s, {}, K::UnclosedQuote, 1},
+            {u"PK\u0003\u0004\u0014\0\0\0\b\0"_s, {}, K::NotText, 0}, // a workbook's first bytes
+            {QString(), {}, K::Empty, 0},
+            {u"問題,ヒント,解答\r\n\r\n"_s, {}, K::Empty, 0},
+            // 10002 lines: more than the loader reads.
+            {u"q,h,a\r\n"_s.repeated(3332), {}, K::RefusedByLoader, 0},
             {u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s, {}, K::CellsBeyondColumns, 3}, // a fourth column
             {u"#t,T,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // a header row of three cells
             {u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s, {}, K::TooManyHeaderRows, 7}, // seven header rows
             // No Shift-JIS form.
             {u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s, {}, K::UnwritableCharacter, 4},
         };
-        for (const auto &[csv, lines, refusal, row] : rows) {
+        for (const auto &[csv, lines, refusal, row, emptyAnswers] : rows) {
             const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());
             QCOMPARE(read.refusal.kind, refusal);
             QCOMPARE(read.refusal.row, row);
             QCOMPARE(read.lines, lines);
-            if (refusal != K::None)
-                QVERIFY(csvRefusalText(read.refusal).contains(QString::number(row)));
+            QCOMPARE(read.emptyAnswerRows, emptyAnswers);
+            if (refusal == K::None)
+                continue;
+            const QString text = csvRefusalText(read.refusal, u"t.csv"_s);
+            QVERIFY(text.endsWith(u"\nt.csv"_s));
+            QCOMPARE(text.contains(u" %1 行目"_s.arg(row)), row > 0);
         }
     }
 
@@ -118,6 +143,10 @@ private Q_SLOTS:
         QCOMPARE(refused.exitCode, 1);
         QVERIFY(refused.err.contains(u" 3 行目"_s));
         QCOMPARE(readBytes(target), before);
+        writeBytes(bad, sjis(u"q,h,a\r\nq,h\r\n"_s));
+        const CliRun warned = runCli({u"qvn"_s, bad, u"-o"_s, target});
+        QCOMPARE(warned.exitCode, 0);
+        QCOMPARE(warned.err, u"CSV の 2 行目: 警告: 解答が空です。\n"_s);
     }
 
     // The document holds the questions `text` draws with the same seed, and a word

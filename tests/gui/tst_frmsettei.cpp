@@ -160,7 +160,7 @@ private Q_SLOTS:
 
     // The font choice (taken, or refused keeping the old font), the default font and
     // "フォント記憶"; nothing is saved until asked. The logo typed, blanks kept, or the
-    // default on cancel: shown and saved.
+    // default on cancel: shown and saved; one too long refused.
     void fonts()
     {
         for (const bool refused : {false, true}) {
@@ -185,6 +185,13 @@ private Q_SLOTS:
             f.m.FontName = u"IPAPMincho"_s;
             f.press("Command1");
             QVERIFY(QFile::exists(SettingsFilePath(f.m))); // what it holds: the settings' own test
+            if (refused) { // a logo of 101 characters: refused, nothing saved
+                f.dialogs.inputAnswers.enqueue(QString(101, u'長'));
+                f.press("Command4");
+                QCOMPARE((std::tuple {
+                             f.m.SheetLogo, QFile::exists(LogoFilePath(f.m)), f.dialogs.messages().size()}),
+                    (std::tuple {u"前のロゴ"_s, false, qsizetype(2)}));
+            }
             f.dialogs.inputAnswers.enqueue(refused ? QString() : u" 三年 Ａ組 "_s);
             f.press("Command4");
             const QString logo = refused ? DefaultSheetLogo : u" 三年 Ａ組 "_s;

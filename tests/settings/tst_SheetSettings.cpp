@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ItemReader.h"
+#include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "settings/TextItemLine.h"
 
@@ -67,6 +68,11 @@ private Q_SLOTS:
             {sjis(u"X\r\nabc\r\n"_s), dflt},
             {QByteArray(), dflt},
             {QByteArray("\x81\r\n 10 \r\n"), u"\uFFFD"_s},
+            {sjis(u"\r\n 12 \r\n"_s), dflt}, // no face, which would print in a fallback face
+            {sjis(u"@\r\n 12 \r\n"_s), dflt},
+            // Past 64 KiB a file is broken, whatever it begins with; one of 64 KiB is read to its end.
+            {sjis(u"X\r\n"_s) + QByteArray(65531, ' ') + "12", u"X"_s, 12},
+            {sjis(u"X\r\n"_s) + QByteArray(65532, ' ') + "12", dflt},
         };
         for (const auto &row : rows) {
             writeBytes(ini(), row.bytes);
@@ -92,9 +98,10 @@ private Q_SLOTS:
 
     void loadLogo()
     {
-        const std::pair<QByteArray, QString> rows[]
-            = {{sjis(u"《三中》\r\n"_s), u"《三中》"_s}, {sjis(u"Sorario, Inc.\r\n"_s), u"Sorario"_s},
-                {"\r\n", QString()}, {QByteArray(), DefaultSheetLogo}};
+        const std::pair<QByteArray, QString> rows[] = {{sjis(u"《三中》\r\n"_s), u"《三中》"_s},
+            {sjis(u"Sorario, Inc.\r\n"_s), u"Sorario"_s}, {"\r\n", QString()},
+            {QByteArray(), DefaultSheetLogo}, {sjis(QString(100, u'長')), QString(100, u'長')},
+            {sjis(QString(101, u'長')), DefaultSheetLogo}};
         for (const auto &[bytes, logo] : rows) {
             writeBytes(rog(), bytes);
             LoadSheetLogo(m);
@@ -153,6 +160,25 @@ private Q_SLOTS:
             QCOMPARE(m.FontName, QString(100, u'長'));
             QCOMPARE(snapshot(m_dir.path()), before);
         }
+    }
+
+    // Sorario.ini: only the values a save writes switch an option on; a broken file is
+    // replaced whole by the next save.
+    void printOptions()
+    {
+        const std::pair<QByteArray, bool> rows[] = {{"[print]\nkeepWords=true\nfitFirstPage=true\n", true},
+            {"[print]\nkeepWords=maybe\nfitFirstPage=1\n", false},
+            {"[print]\nkeepWords=true\nfitFirstPage=true\n" + QByteArray(65536, '\n'), false}};
+        for (const auto &[bytes, on] : rows) {
+            writeBytes(PrintOptionsFilePath(m), bytes);
+            LoadPrintOptions(m);
+            QCOMPARE(m.LineBreaks == WordBreaks::KeepWords, on);
+            QCOMPARE(m.OverflowRule == Overflow::ShrinkFirst, on);
+        }
+        m.LineBreaks = WordBreaks::KeepWords;
+        SavePrintOptions(m);
+        QCOMPARE(
+            readBytes(PrintOptionsFilePath(m)), "[print]\nfitFirstPage=false\nkeepWords=true\npaper=b5\n");
     }
 
     // The item reader under both files.
