@@ -69,7 +69,7 @@ void Checker::report(const QuestionFileRead &read)
     reportFault(read);
     // Read as a current file, an old one has questions for its header: what that
     // says of its parts would only mislead.
-    if (QFileInfo(m_path).suffix().compare(u"qvk", Qt::CaseInsensitive) == 0)
+    if (IsFirstFormatFile(m_path))
         add(0, CheckKind::OldFormat);
     else
         reportContent(read);

@@ -76,6 +76,11 @@ QuestionFileRead ReadQuestionFile(const QString &path)
     return questionFileOf(std::move(file));
 }
 
+bool IsFirstFormatFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(u"qvk", Qt::CaseInsensitive) == 0;
+}
+
 QuestionFileRead ReadQuestionBytes(QByteArrayView bytes)
 {
     return questionFileOf(readLineBytes(bytes));

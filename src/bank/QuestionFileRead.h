@@ -73,6 +73,9 @@ struct QuestionFileRead
 
 QuestionFileRead ReadQuestionFile(const QString &path);
 
+// A first-format question file, named FILE.qvk: its questions alone, its header in FILE.ctr.
+bool IsFirstFormatFile(const QString &path);
+
 // The same reading of a file's bytes already in memory.
 QuestionFileRead ReadQuestionBytes(QByteArrayView bytes);
 

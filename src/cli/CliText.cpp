@@ -57,16 +57,18 @@ int runConvert(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE.qvk"), QStringLiteral("First-format question file."));
+    const QCommandLineOption replace(
+        QStringLiteral("replace"), QStringLiteral("Replace an existing FILE.qvn."));
+    parser.addOption(replace);
     parseOrThrow(parser, args);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         throw UsageError(QStringLiteral("convert: name exactly one FILE.qvk"));
-    const ConversionResult result = ConvertFirstFormat(files.first());
+    const ConversionResult result = ConvertFirstFormat(
+        files.first(), parser.isSet(replace) ? ExistingOutput::Replace : ExistingOutput::Keep);
     if (result.converted())
         return ExitOk;
     printError(ConversionMessageFor(result).text);
-    if (!result.reason.isEmpty())
-        printError(result.reason);
     return ExitRefused;
 }
 

@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/FirstFormat.h"
 
+#include "bank/FileChoice.h"
+#include "bank/QuestionFiles.h"
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <memory>
 
 namespace sorario {
 namespace {
-
-// The converted file stays within the lines the loader holds.
-constexpr int MaxQuestionLines = MaxFileLines - HeaderLineCount;
 
 ConversionResult ending(ConversionKind kind, const QString &name)
 {
@@ -45,10 +44,22 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
     return path.left(std::max<qsizetype>(0, path.size() - 3)) + ending;
 }
 
-bool samePath(const QString &a, const QString &b)
+// The converted lines go through the loader itself, so that what it would refuse
+// is never written and the pair never deleted for it.
+ConversionKind loaderVerdict(const QStringList &lines)
 {
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    auto m = std::make_unique<Module1>();
+    ChooseFiles(*m, {QString()});
+    switch (LoadBank(*m, [&lines](const QString &) { return ReadQuestionLines(lines); }).fault) {
+    case LoadFault::None:
+        return ConversionKind::Converted;
+    case LoadFault::TooManyLines:
+        return ConversionKind::TooManyQuestions;
+    case LoadFault::PartsOutOfRange:
+        return ConversionKind::PartsOutOfRange;
+    default:
+        return ConversionKind::EncodedTitle;
+    }
 }
 
 } // namespace
@@ -57,6 +68,7 @@ ConversionMessage ConversionMessageFor(const ConversionResult &result)
 {
     const QString title = QStringLiteral("問題ファイルの変換");
     const QString &name = result.fileName;
+    const QString output = withLastThreeReplaced(name, QStringLiteral("qvn"));
     switch (result.kind) {
     case ConversionKind::Converted:
     case ConversionKind::Cancelled:
@@ -72,14 +84,39 @@ ConversionMessage ConversionMessageFor(const ConversionResult &result)
     case ConversionKind::TooManyQuestions:
         return {name
                 + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
-                      .arg(MaxQuestionLines / 3),
+                      .arg((MaxFileLines - HeaderLineCount) / 3),
+            title};
+    case ConversionKind::PartsOutOfRange:
+        return {name
+                + QStringLiteral("  のコントロールファイルの部の数（2行目）が読み込める範囲をこえるため、"
+                                 "変換できません。"),
+            title};
+    case ConversionKind::EncodedTitle:
+        return {name
+                + QStringLiteral("  のコントロールファイルのタイトル（1行目）が符号化の印で始まり、"
+                                 "変換したファイルを読み込めないため、変換できません。"),
             title};
     case ConversionKind::NoControlFile:
-    case ConversionKind::NotWritten:
-    case ConversionKind::OldPairKept:
         return {QStringLiteral("コントロールファイルがありません。"), {}};
+    case ConversionKind::OutputExists:
+        return {output + QStringLiteral("  はすでにあります。置き換えずに、変換をやめました。"), title};
+    case ConversionKind::NotWritten:
+        return {output + QStringLiteral("  を書き込めませんでした。古いファイルはそのまま残っています。\n")
+                + result.reason,
+            title};
+    case ConversionKind::OldPairKept:
+        return {output + QStringLiteral("  を書き込みましたが、古いファイル  ") + result.keptFile
+                + QStringLiteral("  を削除できませんでした。"),
+            title};
     }
     return {};
+}
+
+ConversionMessage ReplaceQuestionFor(const ConversionResult &result)
+{
+    return {withLastThreeReplaced(result.fileName, QStringLiteral("qvn"))
+            + QStringLiteral("  はすでにあります。変換したファイルで置き換えますか？"),
+        QStringLiteral("問題ファイルの変換")};
 }
 
 FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRead &control)
@@ -92,8 +129,6 @@ FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRea
     const qsizetype n = questions.lines.size();
     if (n % 3 != 0)
         return {ConversionKind::BrokenFile, {}};
-    if (n > MaxQuestionLines)
-        return {ConversionKind::TooManyQuestions, {}};
 
     // Stage 2: the control file.
     if (control.status == LineFileRead::Status::Missing)
@@ -111,33 +146,42 @@ FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRea
     while (lines.size() < HeaderLineCount)
         lines << QString();
     lines << questions.lines;
+    if (const ConversionKind verdict = loaderVerdict(lines); verdict != ConversionKind::Converted)
+        return {verdict, {}};
     return {ConversionKind::Converted, lines};
 }
 
-ConversionResult ConvertFirstFormat(const QString &qvkPath)
+ConversionResult ConvertFirstFormat(const QString &qvkPath, ExistingOutput existing)
 {
     const QString name = QFileInfo(qvkPath).fileName();
+    if (!IsFirstFormatFile(qvkPath))
+        return ending(ConversionKind::NotFirstFormat, name);
     const QString controlPath = withLastThreeReplaced(qvkPath, QStringLiteral("ctr"));
     const QString outputPath = withLastThreeReplaced(qvkPath, QStringLiteral("qvn"));
-
-    // Converting a .qvn or .ctr onto itself would delete what was just written.
-    if (samePath(qvkPath, outputPath) || samePath(qvkPath, controlPath))
-        return ending(ConversionKind::NotFirstFormat, name);
 
     const FirstFormatLines converted = ConvertedLines(readLineFile(qvkPath), readLineFile(controlPath));
     if (converted.kind != ConversionKind::Converted)
         return ending(converted.kind, name);
-    const QStringList &lines = converted.lines;
-    if (const WriteOutcome written = writeLineFileAtomically(outputPath, lines); !written) {
+    const QFileInfo output(outputPath);
+    if (existing == ExistingOutput::Keep && (output.exists() || output.isSymLink()))
+        return ending(ConversionKind::OutputExists, name);
+    if (const WriteOutcome written = writeLineFileAtomically(outputPath, converted.lines); !written) {
         ConversionResult result = ending(ConversionKind::NotWritten, name);
         result.reason = written.reason();
         return result;
     }
 
-    // The new file is complete, so a refused deletion loses nothing.
-    const bool deleted = QFile::remove(qvkPath) && QFile::remove(controlPath);
-    ConversionResult result = ending(deleted ? ConversionKind::Converted : ConversionKind::OldPairKept, name);
+    // The new file is complete, so a refused deletion loses nothing; a kept question
+    // file keeps its control file too.
+    ConversionResult result = ending(ConversionKind::Converted, name);
     result.outputPath = outputPath;
+    for (const QString &old : {qvkPath, controlPath}) {
+        if (!QFile::remove(old)) {
+            result.kind = ConversionKind::OldPairKept;
+            result.keptFile = QFileInfo(old).fileName();
+            break;
+        }
+    }
     return result;
 }
 

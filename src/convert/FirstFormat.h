@@ -14,15 +14,21 @@ struct FileDialogOptions;
 enum class ConversionKind {
     Converted, // written whole and the old pair deleted
     Cancelled, // the open dialog was cancelled
-    NotFirstFormat, // the file chosen is the pair's own output or control file
+    NotFirstFormat, // the file chosen is no .qvk
     MissingFile, // the question or control file does not exist
     BrokenFile, // a line count that is no multiple of 3
     WrongQuestionData, // the question file cannot be read back as it was written
-    TooManyQuestions, // the output would pass the lines the loader holds
+    TooManyQuestions, // the loader would refuse the output for its lines
+    PartsOutOfRange, // the loader would refuse the output for its part count
+    EncodedTitle, // the title makes the loader read the output as an encoded file it refuses
     NoControlFile, // the control file is unreadable or short
+    OutputExists, // FILE.qvn is there and replacing it was not asked for
     NotWritten, // the output could not be written; `reason` says why
-    OldPairKept, // written whole, but the old pair could not be deleted
+    OldPairKept, // written whole, but `keptFile` could not be deleted
 };
+
+// What a conversion does with an existing FILE.qvn.
+enum class ExistingOutput { Keep, Replace };
 
 // One conversion: its kind, the question file's name, and once the output is
 // written whole, its path.
@@ -32,6 +38,7 @@ struct ConversionResult
     QString fileName;
     QString outputPath;
     QString reason; // the system's words, for NotWritten
+    QString keptFile; // the old file left behind, for OldPairKept
 
     bool converted() const { return kind == ConversionKind::Converted; }
 };
@@ -45,6 +52,9 @@ struct ConversionMessage
 };
 ConversionMessage ConversionMessageFor(const ConversionResult &result);
 
+// The Yes/No question the window asks for OutputExists.
+ConversionMessage ReplaceQuestionFor(const ConversionResult &result);
+
 // The new file's lines from the question and control files as read, or the
 // kind of refusal (no lines then).
 struct FirstFormatLines
@@ -55,13 +65,14 @@ struct FirstFormatLines
 FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRead &control);
 
 // Converts FILE.qvk + FILE.ctr into FILE.qvn; deletes the pair only after the new
-// file is written whole.
-ConversionResult ConvertFirstFormat(const QString &qvkPath);
+// file is written whole. Everything is checked before an existing FILE.qvn is kept.
+ConversionResult ConvertFirstFormat(const QString &qvkPath, ExistingOutput existing);
 
 // The open dialog of the window's "変換実行", starting in `initialDir`.
 FileDialogOptions ConversionOpenOptions(const QString &initialDir);
 
-// The window's "変換実行": open dialog (starting in `initialDir`), conversion, message.
+// The window's "変換実行": open dialog (starting in `initialDir`), conversion (asking
+// before an existing FILE.qvn is replaced), message.
 ConversionResult RunConversion(Dialogs &dialogs, const QString &initialDir);
 
 } // namespace sorario

@@ -20,7 +20,15 @@ ConversionResult RunConversion(Dialogs &dialogs, const QString &initialDir)
     const std::optional<QString> path = dialogs.openDialog(ConversionOpenOptions(initialDir));
     if (!path || path->isEmpty())
         return {};
-    ConversionResult result = ConvertFirstFormat(*path);
+    ConversionResult result = ConvertFirstFormat(*path, ExistingOutput::Keep);
+    if (result.kind == ConversionKind::OutputExists) {
+        const ConversionMessage question = ReplaceQuestionFor(result);
+        // いいえ keeps all three files as they were, and needs no message.
+        if (dialogs.messageBox(question.text, MessageButtons::YesNo, MessageIcon::Question, question.title)
+            != MessageAnswer::Yes)
+            return result;
+        result = ConvertFirstFormat(*path, ExistingOutput::Replace);
+    }
     if (const ConversionMessage shown = ConversionMessageFor(result); !shown.text.isEmpty())
         dialogs.message(shown.text, shown.title);
     return result;

@@ -63,6 +63,8 @@ private Q_SLOTS:
         writeSjisLines(at(u"broken.qvn"_s), QStringList(7, u"x"_s));
         writeSjisLines(at(u"old.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
         writeSjisLines(at(u"kept.qvn"_s), {u"an old file, which must stay whole"_s});
+        writeSjisLines(at(u"kept.qvk"_s), QStringList(30, u"a question line"_s));
+        writeSjisLines(at(u"kept.ctr"_s), {u"T"_s, u"1"_s});
         writeBytes(at(u"empty.qvn"_s), {});
         writeBytes(at(u"garbage.sqlite"_s), QByteArray(2048, '#'));
         writeBytes(at(u"cafe.qvn"_s),
@@ -121,6 +123,11 @@ private Q_SLOTS:
         add("qvn, 4000 rows", {{u"qvn"_s, u"big.csv"_s, u"-o"_s, out}, 1, u"10000行"_s, {}});
         add("convert, no control file",
             {{u"convert"_s, u"old.qvk"_s}, 1, u"old.qvk  のコントロールファイルがありません。"_s, {}});
+        add("convert onto an existing .qvn",
+            {{u"convert"_s, u"kept.qvk"_s}, 1, u"kept.qvn  はすでにあります。"_s, {}});
+        add("convert, disk full",
+            {{u"convert"_s, u"--replace"_s, u"kept.qvk"_s}, 1, u"kept.qvn  を書き込めませんでした。"_s, {},
+                64});
         add("check, no file", {{u"check"_s}, 2, {}, {}});
         add("print, size 7", {printArgs({u"--size"_s, u"7"_s}), 2, {}, {}});
         add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
@@ -365,7 +372,8 @@ private Q_SLOTS:
     {
         writeSjisLines(at(u"conv.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
         writeSjisLines(at(u"conv.ctr"_s), {u"旧形式"_s, u"1"_s});
-        const CliRun r = run({u"convert"_s, u"conv.qvk"_s});
+        writeSjisLines(at(u"conv.qvn"_s), {u"an edited file"_s});
+        const CliRun r = run({u"convert"_s, u"--replace"_s, u"conv.qvk"_s});
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);
         QVERIFY(!QFile::exists(at(u"conv.qvk"_s)));

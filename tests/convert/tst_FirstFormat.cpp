@@ -3,6 +3,11 @@
 
 #include "support/Fixtures.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 using namespace sorario::test;
 
 namespace {
@@ -17,7 +22,30 @@ QStringList questionLines(int n)
 
 using K = ConversionKind;
 
+struct Refused
+{
+    QString setup; // the files; the first is converted
+    ConversionKind kind;
+    ExistingOutput existing = ExistingOutput::Keep;
+};
+
+// Sets the immutable attribute, which keeps even root from deleting a file; false where
+// the file system has none.
+bool setImmutable(const QString &path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Refused)
 
 class tst_FirstFormat : public QObject
 {
@@ -34,7 +62,7 @@ private Q_SLOTS:
             const QString qvk = writeSjisLines(dir.filePath(u"a.qvk"_s), questionLines(questionLineCount));
             const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), control);
             const QString qvn = writeSjisLines(dir.filePath(u"a.qvn"_s), QStringList(50, u"an older file"_s));
-            const ConversionResult result = ConvertFirstFormat(qvk);
+            const ConversionResult result = ConvertFirstFormat(qvk, ExistingOutput::Replace);
             QCOMPARE(result.kind, K::Converted);
             QCOMPARE(result.outputPath, qvn);
             QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
@@ -45,54 +73,81 @@ private Q_SLOTS:
         }
     }
 
+    void refusedConversionTouchesNothing_data()
+    {
+        QTest::addColumn<Refused>("row");
+        const auto add = [](const char *name, const Refused &row) { QTest::newRow(name) << row; };
+        add("seven lines, an old output kept", {.setup = u"qvk7 ctr qvn"_s, .kind = K::BrokenFile});
+        add("no control file", {.setup = u"qvk6"_s, .kind = K::MissingFile});
+        add("a control file of one line", {.setup = u"qvk6 ctr1"_s, .kind = K::NoControlFile});
+        add("a byte that is no character", {.setup = u"qvkbad ctr"_s, .kind = K::WrongQuestionData});
+        add("UTF-8 text Shift-JIS cannot hold", {.setup = u"qvkutf8 ctr"_s, .kind = K::WrongQuestionData});
+        add("a title Shift-JIS cannot hold", {.setup = u"qvk6 ctrutf8"_s, .kind = K::NoControlFile});
+        // What the loader would refuse: over 10000 lines, a part count, an encoded title.
+        add("9996 lines", {.setup = u"qvk9996 ctr"_s, .kind = K::TooManyQuestions});
+        add("20000 lines, within the line table", {.setup = u"qvk20000 ctr"_s, .kind = K::BrokenFile});
+        add("20001 lines", {.setup = u"qvk20001 ctr"_s, .kind = K::TooManyQuestions});
+        add("part count 32768", {.setup = u"qvk6 ctrparts"_s, .kind = K::PartsOutOfRange});
+        add("title of the encoded mark alone", {.setup = u"qvk6 ctrmark"_s, .kind = K::EncodedTitle});
+        add("not a .qvk", {.setup = u"txt6 ctr"_s, .kind = K::NotFirstFormat});
+        add("an edited output, not to be replaced", {.setup = u"qvk6 ctr qvn"_s, .kind = K::OutputExists});
+        add("output a folder: the old pair stays",
+            {.setup = u"qvk6 ctr qvndir"_s, .kind = K::NotWritten, .existing = ExistingOutput::Replace});
+    }
     void refusedConversionTouchesNothing()
     {
-        const std::pair<QString, ConversionKind> rows[]
-            = {{u"qvk7 ctr qvn"_s, K::BrokenFile}, // seven lines, an old output kept
-                {u"qvk6"_s, K::MissingFile}, // no control file
-                {u"qvk6 ctr1"_s, K::NoControlFile}, // a control file of one line
-                {u"qvkbad ctr"_s, K::WrongQuestionData}, // a byte that is no character
-                {u"qvkutf8 ctr"_s, K::WrongQuestionData}, // UTF-8 text Shift-JIS cannot hold
-                {u"qvk6 ctrutf8"_s, K::NoControlFile}, // a title Shift-JIS cannot hold
-                // The converted file must stay within the loader's 10000 lines.
-                {u"qvk9996 ctr"_s, K::TooManyQuestions},
-                {u"qvk20000 ctr"_s, K::BrokenFile}, // fits the line table
-                {u"qvk20001 ctr"_s, K::TooManyQuestions},
-                // The new file cannot be written: the old pair must stay.
-                {u"qvk6 ctr qvndir"_s, K::NotWritten}};
-        for (const auto &[setup, kind] : rows) {
-            QTemporaryDir dir;
-            const QString qvk = dir.filePath(u"a.qvk"_s);
-            for (const QString &item : setup.split(u' ')) {
-                if (item == u"ctr"_s)
-                    writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"2"_s});
-                else if (item == u"ctr1"_s)
-                    writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s});
-                else if (item == u"ctrutf8"_s)
-                    writeBytes(dir.filePath(u"a.ctr"_s),
-                        "\xEF\xBB\xBF"
-                        "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
-                else if (item == u"qvn"_s)
-                    writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
-                else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
-                    writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
-                else if (item == u"qvkbad"_s)
-                    writeBytes(qvk, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
-                else if (item == u"qvkutf8"_s)
-                    writeBytes(qvk,
-                        "\xEF\xBB\xBF"
-                        "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
-                else
-                    writeSjisLines(qvk, questionLines(item.mid(3).toInt()));
-            }
-            const auto before = snapshot(dir.path());
-
-            const ConversionResult result = ConvertFirstFormat(qvk);
-            QCOMPARE(result.kind, kind);
-            QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
-            QCOMPARE(result.outputPath, QString());
-            QCOMPARE(snapshot(dir.path()), before);
+        QFETCH(Refused, row);
+        QTemporaryDir dir;
+        const QString converted = dir.filePath(u"a."_s + row.setup.left(3));
+        for (const QString &item : row.setup.split(u' ')) {
+            const QString ctr = dir.filePath(u"a.ctr"_s);
+            if (item == u"ctr"_s)
+                writeSjisLines(ctr, {u"T"_s, u"2"_s});
+            else if (item == u"ctr1"_s)
+                writeSjisLines(ctr, {u"T"_s});
+            else if (item == u"ctrparts"_s)
+                writeSjisLines(ctr, {u"T"_s, u"32768"_s});
+            else if (item == u"ctrmark"_s)
+                writeSjisLines(ctr, {u"\\\\\\"_s, u"1"_s});
+            else if (item == u"ctrutf8"_s)
+                writeBytes(ctr,
+                    "\xEF\xBB\xBF"
+                    "caf\xC3\xA9 \xF0\x9F\x98\x80\r\n2\r\n");
+            else if (item == u"qvn"_s)
+                writeSjisLines(dir.filePath(u"a.qvn"_s), {u"old"_s});
+            else if (item == u"qvndir"_s && QDir(dir.path()).mkdir(u"a.qvn"_s))
+                writeSjisLines(dir.filePath(u"a.qvn/inside.txt"_s), {u"x"_s});
+            else if (item == u"qvkbad"_s)
+                writeBytes(converted, sjis(u"Q"_s) + "\r\nH\xFF\r\nA\r\n");
+            else if (item == u"qvkutf8"_s)
+                writeBytes(converted,
+                    "\xEF\xBB\xBF"
+                    "\xF0\x9F\x98\x80\r\nH\r\nA\r\n");
+            else
+                writeSjisLines(converted, questionLines(item.mid(3).toInt()));
         }
+        const auto before = snapshot(dir.path());
+
+        const ConversionResult result = ConvertFirstFormat(converted, row.existing);
+        QCOMPARE(result.kind, row.kind);
+        QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
+        QCOMPARE(result.outputPath, QString());
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    // Written whole, the pair is deleted question file first; the file kept is named.
+    void controlFileNotDeleted()
+    {
+        QTemporaryDir dir;
+        const QString qvk = writeSjisLines(dir.filePath(u"a.qvk"_s), questionLines(3));
+        const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), {u"T"_s, u"1"_s});
+        if (!setImmutable(ctr, true))
+            QSKIP("no immutable files here");
+        const ConversionResult result = ConvertFirstFormat(qvk, ExistingOutput::Keep);
+        setImmutable(ctr, false);
+        QCOMPARE(ConversionMessageFor(result).text,
+            u"a.qvn  を書き込みましたが、古いファイル  a.ctr  を削除できませんでした。"_s);
+        QCOMPARE(snapshot(dir.path()).keys(), (QStringList {u"a.ctr"_s, u"a.qvn"_s}));
     }
 
     void openDialogAndMessages()
@@ -119,15 +174,6 @@ private Q_SLOTS:
         dialogs.openAnswers.enqueue(qvk);
         QVERIFY(RunConversion(dialogs, dir.path()).converted());
         QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
-
-        // A current-format file chosen by name would be deleted after being rewritten.
-        const QString qvn = dir.filePath(u"b.qvn"_s);
-        const QByteArray converted = readBytes(qvn);
-        writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
-        const ConversionResult self = ConvertFirstFormat(qvn);
-        QCOMPARE(self.kind, K::NotFirstFormat);
-        QCOMPARE(readBytes(qvn), converted);
-        QVERIFY(QFile::exists(dir.filePath(u"b.ctr"_s)));
     }
 };
 

@@ -118,7 +118,7 @@ private Q_SLOTS:
     }
 
     // 「問題ファイル編集」 opens the selected file; a file saved under a new name is listed and selected.
-    // A conversion lists its file, nothing selected.
+    // A conversion onto an edited file asks first; it lists its file, nothing selected.
     void editorAndConversionRefreshTheList()
     {
         Fixture f({u"a.qvn"_s});
@@ -138,15 +138,25 @@ private Q_SLOTS:
             auto *henkan = qobject_cast<frmHenkan *>(&d);
             QVERIFY(henkan);
             click(henkan, "Command1"); // cancelled: nothing happens, the window stays
-            f.dialogs.openAnswers.enqueue(qvk);
-            click(henkan, "Command1");
+            writeSjisLines(f.file(u"旧.qvn"_s), {u"edited"_s});
+            const auto before = snapshot(f.work.path());
+            for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+                f.dialogs.openAnswers.enqueue(qvk);
+                f.dialogs.messageAnswers.enqueue(answer);
+                click(henkan, "Command1");
+                QCOMPARE(f.dialogs.shown.last().text,
+                    u"旧.qvn  はすでにあります。変換したファイルで置き換えますか？"_s);
+                QCOMPARE(snapshot(f.work.path()) == before, answer == MessageAnswer::No);
+            }
+            QCOMPARE(readBytes(f.file(u"旧.qvn"_s)),
+                sjis(u"旧問題"_s) + "\r\n1\r\n\r\n\r\n\r\n\r\nQ1\r\n\r\nA1\r\n");
             henkan->show();
             click(henkan, "Command2");
             QVERIFY(!henkan->isVisible());
         };
         click(f.w.get(), "Command2");
-        QCOMPARE(f.dialogs.kinds().count(u"open"_s), 2);
-        QCOMPARE(f.dialogs.shown.last().fileOptions.initialDir, f.m.ProgramFolder);
+        QCOMPARE(f.dialogs.kinds().count(u"open"_s), 3);
+        QCOMPARE(f.dialogs.shown.at(f.dialogs.shown.size() - 2).fileOptions.initialDir, f.m.ProgramFolder);
         QCOMPARE(entries(f.files()), (QStringList {u"0"_s, u"a"_s, u"旧"_s}));
         QVERIFY(selectedRows(f.files()).isEmpty());
     }
