@@ -11,6 +11,8 @@
 #include "print/TracingSurface.h"
 #include "shared/Module1.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace sorario::cli {
@@ -20,7 +22,8 @@ bool writeTrace(const QString &path, const QByteArray &json)
 {
     const WriteOutcome written = writeBytesAtomically(path, json);
     if (!written)
-        printError(QStringLiteral("cannot write the trace %1: %2").arg(path, written.reason()));
+        printError(PrintFailureMessage(
+            PrintFailureKind::TraceNotWritten, QDir::toNativeSeparators(path) + u'\n' + written.reason()));
     return written.ok();
 }
 
@@ -119,6 +122,9 @@ PrintResult printToTarget(
                 ReplayOperations(recording.log(), pdf);
                 return PrintOutcome {PrintOutcome::Kind::Printed, {}};
             });
+            // The run itself reports its own failures; the replay is the command line's.
+            if (outcome.kind == PrintOutcome::Kind::Failed)
+                printError(outcome.message());
         }
         r.pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
@@ -134,9 +140,7 @@ PrintResult printToTarget(
         r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
     r.ok = outcome.printed();
-    if (outcome.kind == PrintOutcome::Kind::Failed)
-        printError(QStringLiteral("cannot print ") + target.out + QStringLiteral(": ") + outcome.reason);
-    else if (outcome.kind == PrintOutcome::Kind::Cancelled)
+    if (outcome.kind == PrintOutcome::Kind::Cancelled)
         printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
     if (wantTrace && !writeTrace(target.tracePath, trace))
         r.ok = false;

@@ -121,14 +121,19 @@ private Q_SLOTS:
         add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
         add("print, size not a number", {printArgs({u"--size"_s, u"ten"_s}), 2, {}, {}});
         add("print, unknown paper", {printArgs({u"--paper"_s, u"a5"_s}), 2, {}, {}});
-        add("print, PDF folder missing", {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, {}, {u"t.json"_s}});
-        add("print, PDF names a folder", {printArgs({u"-o"_s, u"."_s}), 1, {}, {u"t.json"_s}});
+        add("print, PDF folder missing",
+            {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, u"PDFファイルを保存するフォルダーがありません。"_s,
+                {u"t.json"_s}});
+        add("print, PDF names a folder",
+            {printArgs({u"-o"_s, u"."_s}), 1, u"PDFファイルと同じ名前のフォルダーがあります。"_s,
+                {u"t.json"_s}});
         // A print whose trace failed still leaves its whole PDF.
         add("print, trace folder missing",
-            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, {}, {u"out.pdf"_s}});
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1,
+                u"トレースファイルを書き込めませんでした。"_s, {u"out.pdf"_s}});
         add("print trace, disk full",
-            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1, u"cannot write the trace"_s, {},
-                64});
+            {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1,
+                u"トレースファイルを書き込めませんでした。"_s, {}, 64});
         // The history is never a reason not to print, nor named without a class.
         add("print, history unreadable",
             {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, u"garbage.sqlite"_s}), 0, {},
