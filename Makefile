@@ -67,6 +67,7 @@ fuzz-regress: $(FUZZ_BUILD)/build.ninja
 bench: build
 	cmake --build $(BUILD) --target benchmarks
 	cd $(BUILD) && ./bench/sorario-bench
+	cd $(BUILD) && ./bench/sorario-odt-bench
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:

@@ -11,6 +11,8 @@
 #include "print/TracingSurface.h"
 #include "shared/Module1.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace sorario::cli {
@@ -19,14 +21,15 @@ namespace {
 bool traceWritten(const WriteOutcome &written, const QString &path)
 {
     if (!written)
-        printError(written.message(path));
+        printError(PrintFailureMessage(
+            PrintFailureKind::TraceNotWritten, QDir::toNativeSeparators(path) + u'\n' + written.reason()));
     return written.ok();
 }
 
-PrintOutcome toldFailure(const PrintOutcome &outcome, const QString &pdfPath)
+PrintOutcome toldFailure(const PrintOutcome &outcome)
 {
     if (outcome.kind == PrintOutcome::Kind::Failed)
-        printError(QStringLiteral("cannot print ") + pdfPath + QStringLiteral(": ") + outcome.reason);
+        printError(outcome.message());
     return outcome;
 }
 
@@ -41,8 +44,7 @@ bool committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QB
                                                  [&] {
                                                      pdf.printKeptDocument();
                                                      return PrintOutcome {PrintOutcome::Kind::Printed, {}};
-                                                 }),
-        target.out);
+                                                 }));
     return printed.printed() && traceWritten(pendingTrace.commit(), target.tracePath);
 }
 
@@ -149,6 +151,9 @@ PrintResult printToTarget(
                 ReplayOperations(recording.log(), pdf);
                 return PrintOutcome {PrintOutcome::Kind::Printed, {}};
             });
+            // The run itself reports its own failures; the replay is the command line's.
+            if (outcome.kind == PrintOutcome::Kind::Failed)
+                printError(outcome.message());
         }
         r.pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
@@ -161,7 +166,6 @@ PrintResult printToTarget(
         outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
         r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
-    toldFailure(outcome, target.out);
     bool written = true;
     if (outcome.kind == PrintOutcome::Kind::Cancelled) {
         printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));

@@ -54,9 +54,22 @@ QList<RecoveryStore::Copy> RecoveryStore::pending() const
         if (read.status != LineFileRead::Status::Ok || read.lines.isEmpty())
             continue;
         const QString original = read.lines.takeFirst();
-        copies.append({original, read.lines});
+        copies.append({original, read.lines, dir.filePath(name)});
     }
     return copies;
+}
+
+void RecoveryStore::drop(const Copy &copy) const
+{
+    QFile::remove(copy.storedAt);
+}
+
+void RecoveryStore::adopt(const Copy &copy) const
+{
+    const QString own = fileFor(copy.originalPath);
+    // The old file stays when the copy could not be kept anew: the edits are in no other file.
+    if (copy.storedAt != own && keep(copy))
+        QFile::remove(copy.storedAt);
 }
 
 } // namespace sorario

@@ -20,12 +20,18 @@ public:
     {
         QString originalPath; // empty for a file not yet saved
         QStringList lines;
+        QString storedAt = {}; // the store's file a pending copy was read from
     };
 
     // Whole or not at all; false when it could not be written.
     bool keep(const Copy &copy) const;
     void discard(const QString &originalPath) const;
     QList<Copy> pending() const;
+    // A pending copy declined: its own file goes, whatever its name.
+    void drop(const Copy &copy) const;
+    // A pending copy taken up, kept again where keep() and discard() find it, so that
+    // a copy whose file is named for another path is not offered again.
+    void adopt(const Copy &copy) const;
 
 private:
     QString fileFor(const QString &originalPath) const;

@@ -137,9 +137,10 @@ bool frmEditor::offerRecovery()
         if (answer == MessageAnswer::Cancel)
             continue;
         if (answer == MessageAnswer::No) {
-            m_recovery.discard(copy.originalPath);
+            m_recovery.drop(copy);
             continue;
         }
+        m_recovery.adopt(copy);
         startFile(copy.lines, copy.originalPath, Form::Plain);
         // Restored edits are not on disk yet.
         m_undo.resetClean();

@@ -205,7 +205,7 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
 {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw PrintFailure("the printer cannot start a document");
+        throw PrintFailure(PrintFailureKind::DocumentRefused);
     const double scale = printer.resolution() / UnitsPerInch;
     const PaperSheet sheet = PaperSheetFor(paper);
     int pages = 1;
@@ -254,7 +254,7 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
                 if (!printer.newPage()) {
                     printer.abort(); // where the driver can, it then prints nothing
                     painter.end();
-                    throw PrintFailure("the printer cannot start a page");
+                    throw PrintFailure(PrintFailureKind::PageRefused);
                 }
             }
             placePage();
@@ -292,7 +292,7 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             painter.drawLine(op.from, op.to);
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw PrintFailure("the printer did not take the document");
+        throw PrintFailure(PrintFailureKind::OutputRefused);
     return pages;
 }
 

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace sorario {
@@ -64,7 +66,8 @@ PendingPdf::PendingPdf(const QString &targetPath)
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
     temp.setFileTemplate(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
     if (!temp.open())
-        throw PrintFailure("cannot create a file beside the PDF");
+        throw PrintFailure(
+            PrintFailureKind::PdfNotCreated, QDir::toNativeSeparators(target) + u'\n' + temp.errorString());
     temp.close();
 }
 
@@ -79,11 +82,12 @@ void PendingPdf::commit()
 {
     const QString written = temp.fileName();
     if (!endsLikeWholePdf(written))
-        throw PrintFailure("the PDF was not written completely");
+        throw PrintFailure(PrintFailureKind::PdfIncomplete, QDir::toNativeSeparators(target));
     QFile::setPermissions(written, finishedPermissions(target));
     // rename() replaces an existing target in one step, unlike QFile::rename.
     if (std::rename(QFile::encodeName(written).constData(), QFile::encodeName(target).constData()) != 0)
-        throw PrintFailure("cannot put the PDF in place");
+        throw PrintFailure(PrintFailureKind::PdfNotPlaced,
+            QDir::toNativeSeparators(target) + u'\n' + QString::fromLocal8Bit(std::strerror(errno)));
     temp.setAutoRemove(false);
 }
 

@@ -114,6 +114,14 @@ bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
         == MessageAnswer::Yes;
 }
 
+// A run that failed says why, in the windows as on the command line.
+PrintOutcome reported(const PrintOutcome &outcome, Dialogs &dialogs)
+{
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        dialogs.message(outcome.message(), ProgramTitle);
+    return outcome;
+}
+
 PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
     const DrawSheet &draw, QList<SheetOutcome> *outcomes)
 {
@@ -124,7 +132,7 @@ PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, 
         return {};
     if (!mayReplace(target.settleDestination(), m, dialogs))
         return {};
-    return PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes);
+    return reported(PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes), dialogs);
 }
 
 } // namespace
@@ -133,11 +141,14 @@ PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<Prin
 {
     try {
         return run();
-    } catch (const std::exception &e) {
+    } catch (const PrintFailure &e) {
         // A printer error or a font the layout cannot use: drop what was drawn
         // rather than leave a partial document to come out later.
         discard(surface);
-        return PrintOutcome::failed(QString::fromUtf8(e.what()));
+        return PrintOutcome::failed(e.kind(), e.detail());
+    } catch (const std::exception &e) {
+        discard(surface);
+        return PrintOutcome::failed(PrintFailureKind::Unexpected, QString::fromUtf8(e.what()));
     }
 }
 
@@ -148,15 +159,15 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface)
     surface.setOrientation(Orientation::Portrait);
     const std::int16_t size = QuestionFontSize(m);
     if (size <= 0)
-        throw PrintFailure("font size must be positive");
+        throw PrintFailure(PrintFailureKind::FontSizeInvalid);
     surface.setFontName(m.FontName);
     surface.setFontSize(size);
     const double height = surface.textHeight(QStringLiteral("あ"));
     if (!std::isfinite(height) || height > 1e6)
-        throw PrintFailure("the question font has no usable height");
+        throw PrintFailure(PrintFailureKind::FontWithoutHeight);
     const auto charHeight = static_cast<std::int32_t>(RoundHalfEven(height));
     if (charHeight < 1)
-        throw PrintFailure("the question font is too small to print");
+        throw PrintFailure(PrintFailureKind::FontTooSmall);
     m.CharHeight = charHeight;
     m.LineWidth = 175;
     m.LineSpacing = 1.2f;
@@ -308,7 +319,7 @@ PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, co
         draw(1);
     const PrintOutcome kept = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, outcomes);
     if (!kept.printed() || !target.preview())
-        return kept.printed() ? PrintOutcome {} : kept;
+        return kept.printed() ? PrintOutcome {} : reported(kept, dialogs);
     const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
                                    : dialogs.printPreview(*target.preview());
     return printed ? PrintOutcome {PrintOutcome::Kind::Printed, {}} : PrintOutcome {};

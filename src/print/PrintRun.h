@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "print/PrintFailure.h"
 #include "shared/SheetDraw.h"
 
 #include <QDateTime>
@@ -23,15 +24,20 @@ inline constexpr PrintDialogFlags SheetPrintDialogFlags
 
 inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
 
-// How a print run ended. Failed carries the reason for those who report it.
+// How a print run ended. Failed carries its kind and detail for those who report it.
 struct PrintOutcome
 {
     enum class Kind { Printed, Cancelled, Failed };
     Kind kind = Kind::Cancelled;
-    QString reason;
+    PrintFailureKind failure = PrintFailureKind::Unexpected;
+    QString detail = {};
 
     bool printed() const { return kind == Kind::Printed; }
-    static PrintOutcome failed(const QString &reason) { return {Kind::Failed, reason}; }
+    QString message() const { return PrintFailureMessage(failure, detail); }
+    static PrintOutcome failed(PrintFailureKind failure, const QString &detail)
+    {
+        return {Kind::Failed, failure, detail};
+    }
 };
 
 // What the capacity check left for one printed sheet.
@@ -46,7 +52,7 @@ struct SheetOutcome
 };
 
 // Runs `run` on `surface`; a PrintFailure or any other error inside it discards the
-// document and becomes Failed with its reason. The one place print failures are caught.
+// document and becomes Failed with its kind. The one place print failures are caught.
 PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<PrintOutcome()> &run);
 
 // Sets up the surface (millimetres, B5, portrait, question font) and the metrics.

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "print/PrintFailure.h"
 #include "shared/PrintChoices.h"
 
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
-
-#include <stdexcept>
 
 namespace sorario {
 
@@ -15,13 +14,6 @@ namespace sorario {
 enum class ScaleMode { Millimetres = 6 };
 enum class PaperSize { Letter = 1, Legal = 5, A3 = 8, A4 = 9, A5 = 11, JisB4 = 12, JisB5 = 13 };
 enum class Orientation { Portrait = 1, Landscape = 2 };
-
-// A failure of the surface or of the run; ends the print run at once.
-class PrintFailure : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The printer object the print run draws on: millimetres from the top left of the
 // page, a font face and size in points, one emphasis style, a current position.

@@ -127,17 +127,17 @@ struct QtPrintSurface::Private
     {
         if (!writesPdf()) {
             if (!printer.isValid())
-                throw PrintFailure("no printer to print on");
+                throw PrintFailure(PrintFailureKind::NoPrinter);
             return;
         }
         const QString path = printer.outputFileName();
         if (path.isEmpty())
-            throw PrintFailure("no printer to print on");
+            throw PrintFailure(PrintFailureKind::NoPrinter);
         const QFileInfo target(path);
         if (!target.absoluteDir().exists())
-            throw PrintFailure("the folder of the PDF does not exist");
+            throw PrintFailure(PrintFailureKind::PdfFolderMissing, QDir::toNativeSeparators(path));
         if (target.isDir())
-            throw PrintFailure("the PDF's name is that of a folder");
+            throw PrintFailure(PrintFailureKind::PdfNameIsFolder, QDir::toNativeSeparators(path));
     }
 
     // A kept document gets its destination only when it is printed.
@@ -253,7 +253,7 @@ QString QtPrintSurface::fontName() const
 void QtPrintSurface::setFontSize(double points)
 {
     if (!std::isfinite(points) || points <= 0)
-        throw PrintFailure("invalid font size");
+        throw PrintFailure(PrintFailureKind::FontSizeInvalid);
     if (points == d->font.points)
         return;
     d->font.points = points;

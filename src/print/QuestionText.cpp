@@ -38,7 +38,7 @@ QString DashLine(PrintSurface &surface, int lineWidth)
     const QString dash = QStringLiteral("─");
     const double w = surface.textWidth(dash);
     if (!(w > 0))
-        throw PrintFailure("the question font measures no width");
+        throw PrintFailure(PrintFailureKind::FontWithoutWidth);
     const double count = std::floor((lineWidth - 25) / w);
     return count > 0 ? dash.repeated(static_cast<qsizetype>(count)) : QString();
 }

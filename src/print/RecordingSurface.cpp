@@ -34,7 +34,7 @@ double RecordingSurface::textHeight(const QString &)
 void RecordingSurface::mayFail()
 {
     if (++m_opCount == m_failAt)
-        throw PrintFailure("recording surface: failure on request");
+        throw PrintFailure(PrintFailureKind::OutputRefused); // as a printer error would
 }
 
 void RecordingSurface::print(const QString &text, bool lineEnd)

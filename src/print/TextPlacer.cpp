@@ -147,7 +147,7 @@ void TextPlacer::widthBreak(RestText &rest, qsizetype at)
     // line starts the same way and fails the same way, forever: a font this
     // large cannot print the text.
     if (m_rules.printing && m_segmentX == LineStartX && placed <= 2 && rest.startsWithIndent())
-        throw PrintFailure("the font is too large for a single character per line");
+        throw PrintFailure(PrintFailureKind::FontTooLarge);
     put(rest.left(placed), false);
     rest.indentFrom(placed);
     advanceLine();

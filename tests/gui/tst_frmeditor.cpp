@@ -51,6 +51,19 @@ struct Fixture
     }
 };
 
+// How the next editor finds a kept copy, and the answer to its offer.
+const struct RecoveryRow
+{
+    const char *name;
+    bool strayName; // the copy's file renamed, as by hand
+    MessageAnswer answer;
+} recoveryRows[] = {
+    {.name = "kept copy taken up, then dropped", .strayName = false, .answer = MessageAnswer::Yes},
+    {.name = "kept copy declined", .strayName = false, .answer = MessageAnswer::No},
+    {.name = "stray copy taken up, then dropped", .strayName = true, .answer = MessageAnswer::Yes},
+    {.name = "stray copy declined", .strayName = true, .answer = MessageAnswer::No},
+};
+
 // Each piece of row work on the second row: the first column of every row after it.
 const struct RowWork
 {
@@ -214,26 +227,42 @@ private Q_SLOTS:
     }
 
     // A copy kept while editing survives a crash (the window gone without closing) and
-    // is offered by the next editor; taking it up restores the edit, still unsaved.
+    // is offered by the next editor; taking it up restores the edit, still unsaved. A
+    // copy whose file is named for no path of its own is offered once all the same.
+    void recoveryAfterCrash_data() { addRows(recoveryRows); }
     void recoveryAfterCrash()
     {
+        QFETCH(int, row);
+        const RecoveryRow &r = recoveryRows[row];
         Fixture f;
+        const QDir rec(f.dir.filePath(u"rec"_s));
         QStringList edited;
         {
-            frmEditor editor(f.m, f.dialogs, RecoveryStore(f.dir.filePath(u"rec"_s)));
+            frmEditor editor(f.m, f.dialogs, RecoveryStore(rec.path()));
             QVERIFY(editor.openFile(f.path));
             QVERIFY(editor.model().setData(
                 editor.model().index(0, QuestionTableModel::QuestionColumn), u"直した問題"_s, Qt::EditRole));
             edited = editor.model().lines();
             editor.keepRecoveryCopy();
         }
-        frmEditor next(f.m, f.dialogs, RecoveryStore(f.dir.filePath(u"rec"_s)));
-        f.dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
-        QVERIFY(next.offerRecovery());
-        QVERIFY(f.dialogs.messages().first().contains(QDir::toNativeSeparators(f.path)));
-        QCOMPARE((std::pair {next.model().lines(), next.filePath()}), (std::pair {edited, f.path}));
-        QVERIFY(next.isModified());
-        QVERIFY(!ReadQuestionFile(f.path).lines.contains(u"直した問題"_s));
+        if (r.strayName)
+            QVERIFY(QFile::rename(
+                rec.filePath(rec.entryList(QDir::Files).first()), rec.filePath(u"x.recovery"_s)));
+        {
+            frmEditor next(f.m, f.dialogs, RecoveryStore(rec.path()));
+            f.dialogs.messageAnswers << r.answer << MessageAnswer::No; // the offer, then "save the changes?"
+            QCOMPARE(next.offerRecovery(), r.answer == MessageAnswer::Yes);
+            QVERIFY(f.dialogs.messages().first().contains(QDir::toNativeSeparators(f.path)));
+            if (r.answer == MessageAnswer::Yes) {
+                QCOMPARE((std::pair {next.model().lines(), next.filePath()}), (std::pair {edited, f.path}));
+                QVERIFY(next.isModified());
+                QVERIFY(!ReadQuestionFile(f.path).lines.contains(u"直した問題"_s));
+                QVERIFY(next.close());
+            }
+        }
+        frmEditor third(f.m, f.dialogs, RecoveryStore(rec.path()));
+        QVERIFY(!third.offerRecovery());
+        QCOMPARE(rec.entryList(QDir::Files), QStringList {});
     }
     // A table written to CSV reads back the same into a new window's table (never over
     // the file it came from); a CSV the file cannot hold is refused with a message, the

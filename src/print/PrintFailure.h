@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace sorario {
+
+// Why a print run could not go on.
+enum class PrintFailureKind {
+    NoPrinter,
+    PdfFolderMissing,
+    PdfNameIsFolder,
+    PdfNotCreated,
+    PdfIncomplete,
+    PdfNotPlaced,
+    DocumentRefused,
+    PageRefused,
+    OutputRefused,
+    FontSizeInvalid,
+    FontWithoutHeight,
+    FontTooSmall,
+    FontWithoutWidth,
+    FontTooLarge,
+    TraceNotWritten,
+    Unexpected,
+};
+
+// The teacher's message for `kind`; `detail` (the file concerned, the system's
+// reason) follows on lines of its own.
+QString PrintFailureMessage(PrintFailureKind kind, const QString &detail = QString());
+
+// A failure of the surface or of the run; ends the print run at once.
+class PrintFailure : public std::runtime_error
+{
+public:
+    explicit PrintFailure(PrintFailureKind kind, const QString &detail = QString());
+
+    PrintFailureKind kind() const { return m_kind; }
+    const QString &detail() const { return m_detail; }
+
+private:
+    PrintFailureKind m_kind;
+    QString m_detail;
+};
+
+} // namespace sorario
