@@ -40,11 +40,10 @@ bool committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QB
     PendingWrite pendingTrace(target.tracePath, trace);
     if (!traceWritten(pendingTrace.outcome(), target.tracePath))
         return false;
-    const PrintOutcome printed = toldFailure(ContainPrintFailure(pdf,
-                                                 [&] {
-                                                     pdf.printKeptDocument();
-                                                     return PrintOutcome {PrintOutcome::Kind::Printed, {}};
-                                                 }));
+    const PrintOutcome printed = toldFailure(ContainPrintFailure(pdf, [&] {
+        pdf.printKeptDocument();
+        return PrintOutcome {PrintOutcome::Kind::Printed, {}};
+    }));
     return printed.printed() && traceWritten(pendingTrace.commit(), target.tracePath);
 }
 

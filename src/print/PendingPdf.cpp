@@ -61,7 +61,7 @@ PendingPdf::PendingPdf(const QString &targetPath)
     : target(writeThroughPath(QFileInfo(targetPath).absoluteFilePath()))
 {
     if (const WriteOutcome refused = checkWriteTarget(target); !refused)
-        throw PrintFailure(refused.reason().toStdString());
+        throw PrintFailure(PrintFailureKind::PdfTargetRefused, refused.message(target));
     const QFileInfo info(target);
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
     temp.setFileTemplate(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));

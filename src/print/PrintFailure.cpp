@@ -23,6 +23,8 @@ QString sentence(PrintFailureKind kind)
         return QStringLiteral("プリンターが印刷を始められませんでした。");
     case PrintFailureKind::PageRefused:
         return QStringLiteral("プリンターが次のページを始められませんでした。");
+    case PrintFailureKind::PdfTargetRefused:
+        return QStringLiteral("PDFファイルをその名前では保存できません。");
     case PrintFailureKind::OutputRefused:
         return QStringLiteral("プリンターが印刷を受け付けませんでした。");
     case PrintFailureKind::FontSizeInvalid:

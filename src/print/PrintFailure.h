@@ -15,6 +15,7 @@ enum class PrintFailureKind {
     PdfNotCreated,
     PdfIncomplete,
     PdfNotPlaced,
+    PdfTargetRefused,
     DocumentRefused,
     PageRefused,
     OutputRefused,

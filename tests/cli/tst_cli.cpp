@@ -136,14 +136,16 @@ private Q_SLOTS:
             {printArgs({u"--logo"_s, QString(101, u'長')}), 1, u"100"_s, {}});
         add("print, unknown paper", {printArgs({u"--paper"_s, u"a5"_s}), 2, {}, {}});
         add("print, PDF folder missing",
-            {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, u"PDFファイルを保存するフォルダーがありません。"_s, {}});
+            {printArgs({u"-o"_s, u"none/out.pdf"_s}), 1, u"PDFファイルを保存するフォルダーがありません。"_s,
+                {}});
         add("print, PDF names a folder",
-            {printArgs({u"-o"_s, u"."_s}), 1, u"PDFファイルと同じ名前のフォルダーがあります。"_s, {}});
+            {printArgs({u"-o"_s, u"."_s}), 1, u"出力先がファイルではありません"_s, {}});
         // A run writes all its files or none.
         add("print, trace folder missing",
             {printArgs(Fixed + QStringList {u"--trace"_s, u"none/t.json"_s}), 1, u"none/t.json"_s, {}});
         add("print in real fonts, trace folder missing",
-            {printArgs({u"--trace"_s, u"none/t.json"_s}), 1, u"トレースファイルを書き込めませんでした。"_s, {}});
+            {printArgs({u"--trace"_s, u"none/t.json"_s}), 1, u"トレースファイルを書き込めませんでした。"_s,
+                {}});
         add("print trace, disk full",
             {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1,
                 u"トレースファイルを書き込めませんでした。"_s, {}, 64});
