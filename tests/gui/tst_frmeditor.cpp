@@ -170,7 +170,7 @@ private Q_SLOTS:
         QVERIFY(f.editor.openFile(f.path));
         const QStringList before = f.editor.model().lines();
         f.editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(u"q"_s);
-        f.editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(QString(MaxReplacedCellLength, u'x'));
+        f.editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(QString(10000, u'x'));
         f.editor.findChild<QPushButton *>(u"cmdReplaceAll"_s)->click();
         QCOMPARE(f.editor.model().lines(), before);
         QCOMPARE(f.dialogs.shown.size(), 1);
