@@ -195,6 +195,10 @@ private Q_SLOTS:
         trigger(&f.editor, "actSave");
         QCOMPARE(readBytes(f.path), before);
         QVERIFY(f.dialogs.messages().size() == 1 && f.editor.isModified());
+        // A lone "@" is listed with its cell and column, as the loader's check finds it.
+        QVERIFY(f.edit(2, QuestionTableModel::QuestionColumn, u"tom@example.com"_s));
+        QVERIFY2(problems->item(0)->text().startsWith(u"3 問目　問題 4文字目: "_s),
+            qPrintable(problems->item(0)->text()));
     }
 
     // Closing over unsaved changes asks: cancel keeps the window, no drops the edit, yes saves.
