@@ -105,6 +105,7 @@ private Q_SLOTS:
             {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}}, {"\x80x", {u"\uFFFDx"_s}, 1, 1},
             {"\nx\x82", {{}, u"x\uFFFD"_s}, 1, 2},
             {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
+            {"a\rx\x82", {u"a"_s, u"x\uFFFD"_s}, 1, 2},
             {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
             {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
             {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
