@@ -125,6 +125,8 @@ public:
     {
         if (m_count == 3)
             flush();
+        else if (m_count > 0)
+            m_out.dropped = {QString::fromUtf16(m_digits.data(), m_count), m_offset};
     }
 
 private:

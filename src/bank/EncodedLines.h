@@ -22,6 +22,13 @@ struct GroupFault
     friend bool operator==(const GroupFault &, const GroupFault &) = default;
 };
 
+// One or two digits left at the end of a payload: too few for a group, dropped.
+struct DroppedDigits
+{
+    QString digits; // empty when none
+    qsizetype offset = 0; // payload character that gives the first of them, from 0
+};
+
 struct DecodedPayload
 {
     // The pieces between CR LF, the uncounted last one included; at most
@@ -32,6 +39,7 @@ struct DecodedPayload
     // The first few faulty groups; any fault leaves no pieces and a lineCount of -1.
     QList<GroupFault> faults;
     int faultCount = 0;
+    DroppedDigits dropped;
 };
 
 // The payload (line 1 less the "\\\" mark) turned back into its lines.

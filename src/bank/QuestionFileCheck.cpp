@@ -17,10 +17,16 @@ namespace {
 // The payload starts after the three backslashes of line 1.
 constexpr int PayloadFirstColumn = 4;
 
-// The last line of the last whole question, 0 when not even the header is whole.
-int lastWholeLine(int lineCount)
+// The print pairs the marks of a line in order: of an odd number, the last is alone.
+int loneMarkColumn(const QString &line)
 {
-    return lineCount < HeaderLineCount ? 0 : HeaderLineCount + (lineCount - HeaderLineCount) / 3 * 3;
+    return line.count(u'@') % 2 == 0 ? 0 : int(line.lastIndexOf(u'@')) + 1;
+}
+
+bool plainWholeNumber(const QString &text)
+{
+    return !text.isEmpty()
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 class Checker
@@ -42,6 +48,8 @@ private:
     }
     void reportFault(const QuestionFileRead &read);
     void reportContent(const QuestionFileRead &read);
+    void reportEncoding(const QuestionFileRead &read);
+    void reportParts(const QuestionFileRead &read, const DeclaredParts &parts);
 
     QList<CheckProblem> &m_out;
     const QString &m_path;
@@ -62,10 +70,23 @@ void Checker::report(const QuestionFileRead &read)
     default:
         break;
     }
-    add(0,
-        read.encoding == TextEncoding::Utf8                  ? CheckKind::ReadAsUtf8
-            : read.encoding == TextEncoding::Utf8WithoutMark ? CheckKind::ReadAsUtf8WithoutMark
-                                                             : CheckKind::ReadAsShiftJis);
+    switch (read.encoding) {
+    case TextEncoding::ShiftJis:
+        add(0, CheckKind::ReadAsShiftJis);
+        break;
+    case TextEncoding::Utf8:
+        add(0, CheckKind::ReadAsUtf8);
+        break;
+    case TextEncoding::Utf8WithoutMark:
+        add(0, CheckKind::ReadAsUtf8WithoutMark);
+        break;
+    case TextEncoding::Utf16Le:
+        add(0, CheckKind::ReadAsUtf16Le);
+        break;
+    case TextEncoding::Utf16Be:
+        add(0, CheckKind::ReadAsUtf16Be);
+        break;
+    }
     reportFault(read);
     // Read as a current file, an old one has questions for its header: what that
     // says of its parts would only mislead.
@@ -99,8 +120,12 @@ void Checker::reportFault(const QuestionFileRead &read)
     case LoadFault::EmptyPayload:
         add(1, CheckKind::EmptyPayload);
         break;
+    case LoadFault::LineTooLong:
+        add(read.longLine, CheckKind::LineTooLong, read.lines[read.longLine - 1].size()).decoded
+            = read.encoded;
+        break;
     case LoadFault::NotWholeQuestions:
-        add(std::max(lastWholeLine(read.lineCount) + 1, 1), CheckKind::NotWholeQuestions, read.lineCount)
+        add(std::max(LastWholeLine(read.lineCount) + 1, 1), CheckKind::NotWholeQuestions, read.lineCount)
             .decoded
             = read.encoded;
         break;
@@ -114,16 +139,18 @@ void Checker::reportContent(const QuestionFileRead &read)
 {
     if (read.fault != LoadFault::None && read.fault != LoadFault::NotWholeQuestions)
         return;
-    const int n = read.lineCount;
-    if (read.encoded && read.lines.size() > n && !read.lines[n].isEmpty())
-        add(1, CheckKind::UnendedLastLine, n + 1);
+    if (read.encoded)
+        reportEncoding(read);
     if (read.badBytes > 0)
         add(int(read.firstBadLine), CheckKind::BadBytes, read.badBytes);
     const DeclaredParts parts = read.declaredParts();
-    if (parts.kind == DeclaredParts::Kind::NotANumber) {
-        CheckProblem &p = add(2, CheckKind::PartsNotANumber);
-        p.text = read.headerLine(2);
-        p.decoded = read.encoded;
+    reportParts(read, parts);
+    for (int line = HeaderLineCount + 1; line <= LastWholeLine(read.lineCount); ++line) {
+        if (const int column = loneMarkColumn(read.lines[line - 1])) {
+            CheckProblem &p = add(line, CheckKind::LoneMark);
+            p.column = column;
+            p.decoded = read.encoded;
+        }
     }
     if (read.fault != LoadFault::None)
         return;
@@ -137,95 +164,41 @@ void Checker::reportContent(const QuestionFileRead &read)
         add(line, CheckKind::EmptyAnswer).decoded = read.encoded;
 }
 
-QString shortened(const QString &text)
+// What an encoded file holds that the decoder does not use.
+void Checker::reportEncoding(const QuestionFileRead &read)
 {
-    constexpr qsizetype Max = 20;
-    return text.size() <= Max ? text : text.left(Max) + u'…';
+    const int n = read.lineCount;
+    if (read.lines.size() > n && !read.lines[n].isEmpty())
+        add(1, CheckKind::UnendedLastLine, n + 1);
+    if (!read.droppedDigits.digits.isEmpty()) {
+        CheckProblem &p = add(1, CheckKind::DroppedDigits);
+        p.column = PayloadFirstColumn + int(read.droppedDigits.offset);
+        p.text = read.droppedDigits.digits;
+    }
+    if (read.unusedLines > 0)
+        add(2, CheckKind::UnusedLines, read.unusedLines);
 }
 
-QString message(const CheckProblem &p)
+void Checker::reportParts(const QuestionFileRead &read, const DeclaredParts &parts)
 {
-    const QString after = p.decoded ? QStringLiteral("復号すると") : QString();
-    switch (p.kind) {
-    case CheckKind::Missing:
-        return QStringLiteral("ファイルがありません。");
-    case CheckKind::Folder:
-        return QStringLiteral("ファイルではなくフォルダーです。");
-    case CheckKind::Unreadable:
-        return QStringLiteral("ファイルを読み込めません。");
-    case CheckKind::TooManyLines:
-        return QStringLiteral("行数が%1行あり、読み込める%2行をこえています。")
-            .arg(p.number)
-            .arg(MaxFileLines);
-    case CheckKind::GroupNotHexadecimal:
-        return QStringLiteral("符号化された第%1組「%2」は16進数ではありません。").arg(p.number).arg(p.text);
-    case CheckKind::GroupNoCharacter:
-        return QStringLiteral("符号化された第%1組「%2」はShift-JISの文字ではありません。")
-            .arg(p.number)
-            .arg(p.text);
-    case CheckKind::MoreBadGroups:
-        return QStringLiteral("ほかにも読めない組が%1組あります。").arg(p.number);
-    case CheckKind::TooManyDecodedLines:
-        return QStringLiteral("復号すると行数が%1行をこえます。読み込めるのは%1行までです。")
-            .arg(MaxFileLines);
-    case CheckKind::EmptyPayload:
-        return QStringLiteral("符号化された内容が空です。");
-    case CheckKind::NotWholeQuestions: {
-        const int n = int(p.number);
-        const int lastWhole = lastWholeLine(n);
-        const QString where = n < HeaderLineCount ? QStringLiteral("見出しの6行もそろっていません。")
-            : lastWhole == HeaderLineCount
-            ? QStringLiteral("見出しの6行のあと、そろった問題がありません。")
-            : QStringLiteral("最後のそろった問題は%1行目で終わります。").arg(lastWhole);
-        return QStringLiteral("%1行数が%2行で、3の倍数ではありません。").arg(after).arg(n) + where;
-    }
-    case CheckKind::TooManyFiles:
-        return QStringLiteral("%1個目のファイルです。一度に読み込めるのは%2個までです。")
-            .arg(p.number)
-            .arg(MaxChosenFiles);
-    case CheckKind::TooManyQuestions:
-        return QStringLiteral("ここまでで問題数が合計%1問になり、読み込める%2問をこえます。")
-            .arg(p.number)
-            .arg(MaxBankQuestions);
-    case CheckKind::PartsOutOfRange:
-        return QStringLiteral("部の数「%1」を足すと、部の数の合計が%2～%3をはずれます。")
-            .arg(shortened(p.text))
-            .arg(std::numeric_limits<std::int16_t>::min())
-            .arg(std::numeric_limits<std::int16_t>::max());
-    case CheckKind::OldFormat:
-        return QStringLiteral("旧形式（バージョン１用）の問題ファイルです。「sorario-cli convert %1」か、"
-                              "ソラリオの「ファイル変換」で .qvn に変換して下さい。")
-            .arg(QFileInfo(p.file).fileName());
-    case CheckKind::UnendedLastLine:
-        return QStringLiteral("復号した最後の行（%1行目）に行末がないため、その行は読まれません。")
-            .arg(p.number);
-    case CheckKind::BadBytes:
-        return QStringLiteral(
-            "文字にならないバイトが%1個あります（最初はこの行）。「\uFFFD」として読みます。")
-            .arg(p.number);
-    case CheckKind::PartsNotANumber:
-        return QStringLiteral("%1部の数「%2」が数ではないため、1部として数えます。")
-            .arg(after, shortened(p.text));
-    case CheckKind::NoQuestions:
-        return QStringLiteral("問題が1問もありません。");
-    case CheckKind::MorePartsThanQuestions:
-        return QStringLiteral(
-            "部の数%1が問題数%2より多いため、問題のない部ができます（白紙のテストになります）。")
-            .arg(p.number)
-            .arg(p.other);
-    case CheckKind::EmptyAnswer:
-        return after + EmptyAnswerMessage();
-    case CheckKind::ReadAsShiftJis:
-        return QStringLiteral("Shift-JIS として読みました。");
-    case CheckKind::ReadAsUtf8:
-        return QStringLiteral("UTF-8（BOM 付き）として読みました。");
-    case CheckKind::ReadAsUtf8WithoutMark:
-        return QStringLiteral("UTF-8（BOM なし）として読みました。");
-    }
-    return {};
+    if (parts.kind == DeclaredParts::Kind::Default)
+        return;
+    if (parts.kind == DeclaredParts::Kind::Number && plainWholeNumber(parts.text))
+        return;
+    const bool number = parts.kind == DeclaredParts::Kind::Number;
+    CheckProblem &p = add(2, number ? CheckKind::PartsNotWhole : CheckKind::PartsNotANumber);
+    p.text = read.headerLine(2);
+    p.decoded = read.encoded;
+    if (number)
+        p.number = AddDeclaredParts(0, parts.value).value_or(0);
 }
 
 } // namespace
+
+int LastWholeLine(int lineCount)
+{
+    return lineCount < HeaderLineCount ? 0 : HeaderLineCount + (lineCount - HeaderLineCount) / 3 * 3;
+}
 
 CheckSeverity SeverityOf(CheckKind kind)
 {
@@ -233,11 +206,17 @@ CheckSeverity SeverityOf(CheckKind kind)
     case CheckKind::ReadAsShiftJis:
     case CheckKind::ReadAsUtf8:
     case CheckKind::ReadAsUtf8WithoutMark:
+    case CheckKind::ReadAsUtf16Le:
+    case CheckKind::ReadAsUtf16Be:
         return CheckSeverity::Note;
     case CheckKind::OldFormat:
     case CheckKind::UnendedLastLine:
+    case CheckKind::UnusedLines:
+    case CheckKind::DroppedDigits:
     case CheckKind::BadBytes:
     case CheckKind::PartsNotANumber:
+    case CheckKind::PartsNotWhole:
+    case CheckKind::LoneMark:
     case CheckKind::NoQuestions:
     case CheckKind::MorePartsThanQuestions:
     case CheckKind::EmptyAnswer:
@@ -290,37 +269,10 @@ QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &
     return checkReads({name}, [&lines](const QString &) { return ReadQuestionLines(lines); });
 }
 
-QString ProblemMessage(const CheckProblem &problem)
-{
-    return message(problem);
-}
-
 bool RefusedByLoader(const QList<CheckProblem> &problems)
 {
     return std::any_of(problems.begin(), problems.end(),
         [](const CheckProblem &p) { return SeverityOf(p.kind) == CheckSeverity::Error; });
-}
-
-QString ProblemText(const CheckProblem &problem)
-{
-    QString text = problem.file + u':';
-    if (problem.line > 0) {
-        text += QString::number(problem.line) + u':';
-        if (problem.column > 0)
-            text += QString::number(problem.column) + u':';
-    }
-    switch (SeverityOf(problem.kind)) {
-    case CheckSeverity::Error:
-        text += QStringLiteral(" エラー: ");
-        break;
-    case CheckSeverity::Warning:
-        text += QStringLiteral(" 警告: ");
-        break;
-    case CheckSeverity::Note:
-        text += QStringLiteral(" 注記: ");
-        break;
-    }
-    return text + message(problem);
 }
 
 } // namespace sorario

@@ -22,6 +22,7 @@ enum class CheckKind {
     GroupNoCharacter,
     MoreBadGroups,
     TooManyDecodedLines,
+    LineTooLong,
     EmptyPayload,
     NotWholeQuestions,
     TooManyFiles,
@@ -29,14 +30,20 @@ enum class CheckKind {
     PartsOutOfRange,
     OldFormat,
     UnendedLastLine,
+    UnusedLines,
+    DroppedDigits,
     BadBytes,
     PartsNotANumber,
+    PartsNotWhole,
+    LoneMark,
     NoQuestions,
     MorePartsThanQuestions,
     EmptyAnswer,
     ReadAsShiftJis,
     ReadAsUtf8,
     ReadAsUtf8WithoutMark,
+    ReadAsUtf16Le,
+    ReadAsUtf16Be,
 };
 
 CheckSeverity SeverityOf(CheckKind kind);
@@ -69,7 +76,11 @@ bool RefusedByLoader(const QList<CheckProblem> &problems);
 // The message of one problem, without file, line or severity.
 QString ProblemMessage(const CheckProblem &problem);
 
-// "FILE:LINE:COLUMN: エラー: message", the line and column left out when 0.
+// "FILE:LINE:COLUMN: エラー: message", the line and column left out when 0; control
+// characters of the file's name or text written as \xHH, so that none reaches a terminal.
 QString ProblemText(const CheckProblem &problem);
+
+// The last line of the last whole question, 0 when not even the header is whole.
+int LastWholeLine(int lineCount);
 
 } // namespace sorario

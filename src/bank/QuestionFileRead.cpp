@@ -106,12 +106,23 @@ QuestionFileRead ReadQuestionLines(QStringList lines)
         read.lineCount = decoded.lineCount;
         read.groupFaults = std::move(decoded.faults);
         read.groupFaultCount = decoded.faultCount;
+        read.unusedLines = int(lines.size() - 1);
+        read.droppedDigits = std::move(decoded.dropped);
         if (read.groupFaultCount > 0)
             read.fault = LoadFault::BadGroups;
         else if (read.lineCount > MaxFileLines)
             read.fault = LoadFault::TooManyDecodedLines;
         else if (read.lineCount < 0)
             read.fault = LoadFault::EmptyPayload;
+    }
+    if (read.fault == LoadFault::None) {
+        const QStringList counted = read.countedLines();
+        const auto tooLong = std::find_if(
+            counted.begin(), counted.end(), [](const QString &line) { return line.size() > MaxLineLength; });
+        if (tooLong != counted.end()) {
+            read.fault = LoadFault::LineTooLong;
+            read.longLine = int(tooLong - counted.begin()) + 1;
+        }
     }
     if (read.fault == LoadFault::None && read.lineCount % 3 != 0)
         read.fault = LoadFault::NotWholeQuestions;

@@ -25,6 +25,7 @@ enum class LoadFault {
     TooManyLines, // more lines than the loader holds, before decoding
     BadGroups, // an encoded file with groups that give no character
     TooManyDecodedLines,
+    LineTooLong, // a line of more than MaxLineLength characters (after decoding)
     EmptyPayload, // an encoded file that decodes to nothing
     NotWholeQuestions, // a line count that is no multiple of 3
     TooManyQuestions, // the files together hold more than the bank
@@ -63,8 +64,13 @@ struct QuestionFileRead
     qsizetype firstBadLine = 0;
     QList<GroupFault> groupFaults;
     int groupFaultCount = 0;
+    int longLine = 0; // the first line too long, 1-based; 0 when none
+    int unusedLines = 0; // an encoded file's physical lines after line 1
+    DroppedDigits droppedDigits; // an encoded file's last one or two digits
 
     int questionCount() const;
+    // Loaded, but not one line counts: no title, no parts, no question.
+    bool empty() const { return fault == LoadFault::None && lineCount == 0; }
     // The lines that count, as a plain file would hold them.
     QStringList countedLines() const { return lines.mid(0, std::max(lineCount, 0)); }
     QString headerLine(int line) const; // 1..6, empty past the lines read

@@ -25,6 +25,17 @@ QString TooManyQuestionsMessage()
         .arg(MaxBankQuestions);
 }
 
+QString LineTooLongMessage(const QString &path, int line)
+{
+    return QStringLiteral("◆問題ファイルの%1行目が%2文字をこえています。\n").arg(line).arg(MaxLineLength)
+        + path;
+}
+
+QString EmptyFileMessage(const QString &path)
+{
+    return QStringLiteral("◆問題ファイルが空です。\n") + path;
+}
+
 LoadOutcome LoadBank(Module1 &m)
 {
     return LoadBank(m, ReadQuestionFile);
@@ -39,6 +50,7 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
     // Slots the previous file filled. The header slots are cleared even before the
     // first file, so that a short file never takes header lines from an earlier load.
     qsizetype filledSlots = HeaderLineCount;
+    QString emptyFile;
     const int fileCount = std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles);
     for (int f = 1; f <= fileCount; ++f) {
         m.FileLines.clear(1, int(std::max<qsizetype>(filledSlots, HeaderLineCount)));
@@ -53,7 +65,9 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
         for (int i = 1; i <= filledSlots; ++i)
             m.FileLines(i) = std::move(read.lines[i - 1]);
         if (read.fault != LoadFault::None)
-            return {read.fault, path};
+            return {read.fault, path, read.longLine};
+        if (read.empty() && emptyFile.isEmpty())
+            emptyFile = path;
 
         const int questions = read.questionCount();
         if (m.BankQuestionCount + questions > MaxBankQuestions)
@@ -83,7 +97,9 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
     const PartDivision parts = DivideIntoParts(m.PartCount, m.BankQuestionCount);
     m.PartCount = parts.count;
     m.PartSize = parts.size;
-    return {};
+    LoadOutcome loaded;
+    loaded.emptyFile = emptyFile;
+    return loaded;
 }
 
 QString LoadFailureMessage(const LoadOutcome &outcome)
@@ -100,6 +116,8 @@ QString LoadFailureMessage(const LoadOutcome &outcome)
         return TooManyLinesMessage(outcome.path);
     case LoadFault::TooManyQuestions:
         return TooManyQuestionsMessage();
+    case LoadFault::LineTooLong:
+        return LineTooLongMessage(outcome.path, outcome.line);
     case LoadFault::BadGroups:
     case LoadFault::EmptyPayload:
     case LoadFault::NotWholeQuestions:

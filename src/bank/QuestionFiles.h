@@ -16,12 +16,24 @@ class Dialogs;
 inline const QString BrokenDataMessage = QStringLiteral("◆データが壊れています！");
 QString UnreadableFileMessage(const QString &path);
 QString TooManyLinesMessage(const QString &path);
+QString LineTooLongMessage(const QString &path, int line);
 QString TooManyQuestionsMessage();
+QString EmptyFileMessage(const QString &path);
 
 struct LoadOutcome
 {
+    LoadOutcome() = default;
+    LoadOutcome(LoadFault f, const QString &p, int l = 0)
+        : fault(f)
+        , path(p)
+        , line(l)
+    {
+    }
+
     LoadFault fault = LoadFault::None;
     QString path; // the file the load stopped at
+    int line = 0; // the line too long, for LineTooLong
+    QString emptyFile; // the first file of which no line counts, loaded all the same
 };
 
 // Reads ChosenFileList(1..ChosenFileCount) into FileHeaders and the QuestionBank;

@@ -73,7 +73,7 @@ void printError(const QString &message)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
-bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs)
+bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile empty)
 {
     QStringList absolute;
     for (const QString &path : paths)
@@ -89,6 +89,9 @@ bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs)
     m.LoadFailed = 0;
     if (const LoadOutcome outcome = LoadBank(m); outcome.fault != LoadFault::None) {
         dialogs.message(LoadFailureMessage(outcome));
+        m.LoadFailed = 1;
+    } else if (empty == EmptyFile::Refuse && !outcome.emptyFile.isEmpty()) {
+        dialogs.message(EmptyFileMessage(outcome.emptyFile));
         m.LoadFailed = 1;
     }
     return m.LoadFailed != 1;
@@ -161,7 +164,7 @@ void checkDrawOptions(const QCommandLineParser &parser)
 
 int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
 {
-    if (!loadFiles(m, parser.positionalArguments(), dialogs))
+    if (!loadFiles(m, parser.positionalArguments(), dialogs, EmptyFile::Refuse))
         return ExitRefused;
     return decideRangeFromOptions(m, parser, dialogs);
 }

@@ -35,8 +35,13 @@ QList<EditorProblem> checkEditedLines(const QStringList &lines)
 {
     QList<EditorProblem> problems;
     for (const CheckProblem &p : CheckQuestionLines(lines, QString())) {
-        if (SeverityOf(p.kind) != CheckSeverity::Note)
-            problems.append(placed(p.line, ProblemMessage(p)));
+        if (SeverityOf(p.kind) == CheckSeverity::Note)
+            continue;
+        // A column is said only of a question's cells, which the editor shows as they are.
+        const bool cell = p.column > 0 && p.line > HeaderLineCount;
+        problems.append(placed(p.line,
+            cell ? QStringLiteral("%1 %2文字目: ").arg(where(p.line)).arg(p.column) + ProblemMessage(p)
+                 : ProblemMessage(p)));
     }
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString character = firstCharacterNotHeld(lines[i]);

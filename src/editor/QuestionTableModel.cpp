@@ -100,7 +100,7 @@ ReplaceOutcome QuestionTableModel::replaceAll(const QString &find, const QString
             const QString before = cell(row, column);
             QString after = before;
             after.replace(find, replacement);
-            if (after.size() > MaxReplacedCellLength && after.size() > before.size())
+            if (after.size() > MaxLineLength && after.size() > before.size())
                 return {ReplaceOutcome::Kind::CellTooLong, 0};
             if (after != before)
                 changes.append({row, column, before, after});

@@ -15,10 +15,6 @@ namespace sorario {
 // The question file being edited: its six header lines and its questions, one row
 // each with the part it falls in. Every change goes through the undo stack; the
 // apply… functions are what the undo commands call.
-// A cell a replace-all may leave: far more than a sheet shows, and a bound on
-// text that replacing again and again would double each time.
-inline constexpr qsizetype MaxReplacedCellLength = 10000;
-
 // What a replace-all did: the cells it changed, or why it changed none.
 struct ReplaceOutcome
 {
@@ -50,7 +46,8 @@ public:
     void removeRecords(int row, int count);
     void moveRecords(int row, int count, int delta);
     // Replaces `find` in every question, hint and answer, as one undo step; nothing
-    // when a cell would pass MaxReplacedCellLength.
+    // when a cell would pass MaxLineLength: what a file may hold, and a bound on text
+    // that replacing again and again would double each time.
     ReplaceOutcome replaceAll(const QString &find, const QString &replacement);
 
     // The part of each row (from 1), as the bank divides it; shown in the part column.

@@ -330,7 +330,7 @@ void frmEditor::cmdReplaceAll_Click()
     const ReplaceOutcome outcome = m_model->replaceAll(ui->txtFind->text(), ui->txtReplace->text());
     if (outcome.kind == ReplaceOutcome::Kind::CellTooLong) {
         dialogs.messageBox(QStringLiteral("置換すると %1 文字を超えるセルができるため、置換しませんでした。")
-                               .arg(MaxReplacedCellLength),
+                               .arg(MaxLineLength),
             MessageButtons::Ok, MessageIcon::Exclamation, EditorTitle);
         return;
     }

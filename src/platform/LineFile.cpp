@@ -63,6 +63,27 @@ LineFileRead readLineFile(const QString &path)
     return readLineBytes(bytes);
 }
 
+namespace {
+
+bool isUtf16(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+}
+
+// The 1-based line of unit `at`, with line ends as splitLines counts them: CR LF, LF or
+// a bare CR. Neither can be a code-page trail byte, so counting bytes is safe there.
+template <typename Units> qsizetype lineOf(const Units &units, qsizetype at)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < at; ++i) {
+        if (units[i] == u'\n' || (units[i] == u'\r' && (i + 1 >= units.size() || units[i + 1] != u'\n')))
+            ++line;
+    }
+    return line;
+}
+
+} // namespace
+
 LineFileRead readLineBytes(QByteArrayView bytes)
 {
     LineFileRead result;
@@ -71,14 +92,10 @@ LineFileRead readLineBytes(QByteArrayView bytes)
     result.encoding = decoded.encoding;
     result.badBytes = decoded.badCount;
     if (decoded.firstBadOffset >= 0) {
-        // Line ends as splitLines counts them: CR LF, LF or a bare CR. Neither byte
-        // can be a trail byte, so counting bytes is safe.
-        qsizetype line = 1;
-        for (qsizetype i = 0; i < decoded.firstBadOffset; ++i) {
-            if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
-                ++line;
-        }
-        result.firstBadLine = line;
+        // UTF-16 is counted in its units, as a 0x0A byte may be half of a character.
+        result.firstBadLine = isUtf16(decoded.encoding)
+            ? lineOf(QStringView(decoded.text), (decoded.firstBadOffset - 2) / 2)
+            : lineOf(bytes, decoded.firstBadOffset);
     }
     return result;
 }
@@ -127,10 +144,44 @@ bool hasNonAscii(QByteArrayView bytes)
     return false;
 }
 
+// Unpaired surrogates and an odd last byte are no characters.
+DecodedText decodeUtf16(QByteArrayView bytes, TextEncoding encoding)
+{
+    DecodedText result;
+    result.encoding = encoding;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const bool little = encoding == TextEncoding::Utf16Le;
+    const qsizetype units = (bytes.size() - 2) / 2;
+    result.text.resize(units + bytes.size() % 2);
+    for (qsizetype i = 0; i < units; ++i) {
+        const unsigned a = p[2 + 2 * i], b = p[3 + 2 * i];
+        result.text[i] = QChar(char16_t(little ? a | b << 8 : a << 8 | b));
+    }
+    const auto bad = [&result](qsizetype unit, qsizetype offset) {
+        result.text[unit] = QChar::ReplacementCharacter;
+        if (result.badCount++ == 0)
+            result.firstBadOffset = offset;
+    };
+    for (qsizetype i = 0; i < units; ++i) {
+        const QChar c = result.text[i];
+        if (c.isHighSurrogate() && i + 1 < units && result.text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            bad(i, 2 + 2 * i);
+    }
+    if (bytes.size() % 2)
+        bad(units, bytes.size() - 1);
+    return result;
+}
+
 } // namespace
 
 DecodedText decodeFileText(QByteArrayView bytes)
 {
+    if (bytes.startsWith("\xFF\xFE"))
+        return decodeUtf16(bytes, TextEncoding::Utf16Le);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeUtf16(bytes, TextEncoding::Utf16Be);
     DecodedText result;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         // Editors that save UTF-8 mark it so; such files are read as UTF-8.

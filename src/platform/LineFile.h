@@ -8,8 +8,9 @@ namespace sorario {
 
 // How a file's bytes were read: UTF-8 when they begin with the byte order mark, or
 // when they are UTF-8 from start to end with at least one multi-byte sequence (what
-// most editors now save); otherwise code page 932. Files are always written in 932.
-enum class TextEncoding { ShiftJis, Utf8, Utf8WithoutMark };
+// most editors now save); UTF-16 when they begin with its byte order mark; otherwise
+// code page 932. Files are always written in 932.
+enum class TextEncoding { ShiftJis, Utf8, Utf8WithoutMark, Utf16Le, Utf16Be };
 
 // Reading a text file line by line. A line ends at CR LF, and also at a
 // bare LF or a bare CR (files saved by other editors); a last line without an end
@@ -28,7 +29,7 @@ struct DecodedText
 {
     QString text;
     TextEncoding encoding = TextEncoding::ShiftJis;
-    qsizetype firstBadOffset = -1;
+    qsizetype firstBadOffset = -1; // in bytes
     qsizetype badCount = 0; // at least 1 when firstBadOffset >= 0
 };
 

@@ -15,6 +15,9 @@ namespace sorario {
 
 inline constexpr int MaxChosenFiles = 100;
 inline constexpr int MaxFileLines = 10000;
+// Characters of one question-file line, and of one cell of the editor: far more than
+// a sheet shows, and far less than makes a print run of thousands of pages.
+inline constexpr int MaxLineLength = 10000;
 inline constexpr int MaxBankQuestions = 5000;
 inline constexpr int MaxDrawnQuestions = 1000;
 inline constexpr int MaxChosenParts = 500;

@@ -2,7 +2,11 @@
 // Checking question files: every problem with its place, and the same refusals as the loader.
 #include "bank/QuestionFileCheck.h"
 
+#include "platform/LineFile.h"
+
 #include "support/Fixtures.h"
+
+#include <QStringEncoder>
 
 #include <random>
 
@@ -111,7 +115,30 @@ private Q_SLOTS:
         QTest::newRow("no questions, more parts than questions")
             << Files {lines({}), lines(file(0)), lines(file(2, u"3"_s)), lines(file(2, u"2.5"_s))}
             << QList<Seen> {{1, 0, 0, K::NoQuestions}, {2, 0, 0, K::NoQuestions},
-                   {3, 2, 0, K::MorePartsThanQuestions}};
+                   {3, 2, 0, K::MorePartsThanQuestions}, {4, 2, 0, K::PartsNotWhole}};
+        QTest::newRow("part counts not plain whole numbers")
+            << Files {lines(file(3, u"1e9"_s)), lines(file(3, u"-1"_s)), lines(file(3, u"+3"_s)),
+                   lines(file(3, u"10"_s))}
+            << QList<Seen> {{1, 2, 0, K::PartsNotWhole}, {2, 2, 0, K::PartsNotWhole},
+                   {3, 2, 0, K::PartsNotWhole}, {4, 2, 0, K::MorePartsThanQuestions}};
+        QStringList marks = file(2);
+        marks[6] = u"tom@example.com"_s;
+        marks[7] = u"@for ten years."_s;
+        marks[9] = u"@a@ b @c@"_s;
+        QTest::newRow("a lone @, plain and encoded")
+            << Files {lines(marks), lines(encodedFile(marks))}
+            << QList<Seen> {{1, 7, 4, K::LoneMark}, {1, 8, 1, K::LoneMark}, {2, 7, 4, K::LoneMark},
+                   {2, 8, 1, K::LoneMark}};
+        QStringList longLine = file(1);
+        longLine[8] = QString(10001, u'x');
+        QTest::newRow("a line of 10001 characters, plain and encoded")
+            << Files {lines(longLine), lines(encodedFile(longLine))}
+            << QList<Seen> {{1, 9, 0, K::LineTooLong}, {2, 9, 0, K::LineTooLong}};
+        QTest::newRow("UTF-16 with its mark") << Files {
+            {{}, QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(joinCrLf(file(1)))},
+            {{},
+                QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom)(joinCrLf(
+                    file(1)))}} << QList<Seen> {{1, 0, 0, K::ReadAsUtf16Le}, {2, 0, 0, K::ReadAsUtf16Be}};
         QStringList noAnswer = file(3);
         noAnswer[11].clear(); // line 12, the answer of question 2
         QTest::newRow("an empty answer")
@@ -137,6 +164,11 @@ private Q_SLOTS:
         QTest::newRow("encoded, last line without its end")
             << Files {lines(encoded(EncodeLines(file(1)) + EncodeText(u"tail"_s)))}
             << QList<Seen> {{1, 1, 0, K::UnendedLastLine}};
+        // Three lines "1", two digits left over, and a second physical line.
+        QTest::newRow("encoded, digits dropped, lines after line 1")
+            << Files {lines(encoded(u"0031000D000A"_s.repeated(3) + u"00"_s) + QStringList {u"x"_s})}
+            << QList<Seen> {
+                   {1, 0, 0, K::NoQuestions}, {1, 1, 40, K::DroppedDigits}, {1, 2, 0, K::UnusedLines}};
         QTest::newRow("10001 lines") << Files {lines(many)} << QList<Seen> {{1, 10001, 0, K::TooManyLines}};
         QTest::newRow("encoded, 10001 lines")
             << Files {lines(encodedFile(many))} << QList<Seen> {{1, 1, 0, K::TooManyDecodedLines}};

@@ -8,6 +8,7 @@
 
 #include <QJsonArray>
 #include <QSet>
+#include <QStringEncoder>
 
 using namespace sorario::test;
 
@@ -66,6 +67,11 @@ private Q_SLOTS:
         writeSjisLines(at(u"kept.qvk"_s), QStringList(30, u"a question line"_s));
         writeSjisLines(at(u"kept.ctr"_s), {u"T"_s, u"1"_s});
         writeBytes(at(u"empty.qvn"_s), {});
+        writeBytes(at(u"mark.qvn"_s), "\xEF\xBB\xBF");
+        writeSjisLines(at(u"nothing.qvn"_s), {u"\\\\\\0041"_s}); // decodes to no whole line
+        QStringList longLine = questionFile(u"T"_s, u"1"_s, 1);
+        longLine[6] = QString(10001, u'x');
+        writeSjisLines(at(u"long.qvn"_s), longLine);
         writeBytes(at(u"garbage.sqlite"_s), QByteArray(2048, '#'));
         writeBytes(at(u"cafe.qvn"_s),
             "\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
@@ -121,6 +127,14 @@ private Q_SLOTS:
         // The question file would be empty, or too long to load.
         add("qvn, empty table", {{u"qvn"_s, u"empty.csv"_s, u"-o"_s, out}, 1, u"empty.csv"_s, {}});
         add("qvn, 4000 rows", {{u"qvn"_s, u"big.csv"_s, u"-o"_s, out}, 1, u"10000行"_s, {}});
+        // Where the windows load an empty file as a blank test, a command that writes one refuses.
+        add("text, empty file", {{u"text"_s, u"empty.qvn"_s, u"-o"_s, u"u.txt"_s}, 1, u"empty.qvn"_s, {}});
+        add("odt, a byte order mark alone",
+            {{u"odt"_s, u"mark.qvn"_s, u"-o"_s, u"u.odt"_s}, 1, u"mark.qvn"_s, {}});
+        add("print, encoded, decodes to no line",
+            {{u"print"_s, u"nothing.qvn"_s, u"-o"_s, u"u.pdf"_s}, 1, u"nothing.qvn"_s, {}});
+        add("text, a line of 10001 characters",
+            {{u"text"_s, u"long.qvn"_s, u"-o"_s, u"u.txt"_s}, 1, u"7行目が10000文字"_s, {}});
         add("convert, no control file",
             {{u"convert"_s, u"old.qvk"_s}, 1, u"old.qvk  のコントロールファイルがありません。"_s, {}});
         add("convert onto an existing .qvn",
@@ -192,7 +206,7 @@ private Q_SLOTS:
     }
 
     // A file, encoded, loads to the same bank; so does its decoded form encoded again,
-    // encoding twice, and a copy saved as UTF-8 without the mark.
+    // encoding twice, a copy saved as UTF-8 without the mark, and as UTF-16 LE and BE.
     void encodedFilesLoadTheSame()
     {
         const QString all
@@ -200,6 +214,10 @@ private Q_SLOTS:
         const QString plain = writeSjisLines(
             at(u"p.qvn"_s), {all, u"2.5"_s, all, QString(), all, QString(), all, u" q "_s, all});
         writeBytes(at(u"u.qvn"_s), joinCrLf(readLineFile(plain).lines).toUtf8());
+        for (const auto &[name, form] : {std::pair {u"l16.qvn"_s, QStringEncoder::Utf16LE},
+                 std::pair {u"b16.qvn"_s, QStringEncoder::Utf16BE}})
+            writeBytes(at(name),
+                QStringEncoder(form, QStringEncoder::Flag::WriteBom)(joinCrLf(readLineFile(plain).lines)));
         const CliRun expected = run({u"load"_s, plain});
         QCOMPARE(expected.exitCode, 0);
         for (const char *step : {"encode p e1", "encode e1 e2", "decode e1 d", "encode d e3"}) {
@@ -208,7 +226,7 @@ private Q_SLOTS:
         }
         QVERIFY(readBytes(at(u"e1.qvn"_s)).startsWith("\\\\\\"));
         QCOMPARE(readBytes(at(u"d.qvn"_s)), readBytes(plain));
-        for (const char *file : {"u", "e1", "e2", "d", "e3"})
+        for (const char *file : {"u", "l16", "b16", "e1", "e2", "d", "e3"})
             QCOMPARE(run({u"load"_s, QString::fromLatin1(file) + u".qvn"_s}).json(), expected.json());
     }
 
@@ -355,8 +373,10 @@ private Q_SLOTS:
     void check()
     {
         writeSjisLines(at(u"word.qvn"_s), questionFile(u"T"_s, u"abc"_s, 2));
-        const std::tuple<QStringList, int, QString> rows[] = {{{u"word.qvn"_s}, 0, u"エラー0件、警告1件"_s},
-            {{u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s}, 1, u"エラー2件、警告1件"_s}};
+        writeSjisLines(at(u"escape.qvn"_s), questionFile(u"T"_s, u"\x1b[2J"_s, 2));
+        const std::tuple<QStringList, int, QString> rows[]
+            = {{{u"word.qvn"_s}, 0, u"エラー0件、警告1件"_s}, {{u"escape.qvn"_s}, 0, u"エラー0件、警告1件"_s},
+                {{u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s}, 1, u"エラー2件、警告1件"_s}};
         for (const auto &[files, exitCode, counts] : rows) {
             const CliRun r = run(QStringList {u"check"_s} + files);
             QCOMPARE(r.exitCode, exitCode);
@@ -369,6 +389,7 @@ private Q_SLOTS:
                 if (SeverityOf(p.kind) != CheckSeverity::Note)
                     expected += ProblemText(p).replace(m_dir.path() + u'/', QString()) + u'\n';
             QCOMPARE(QString::fromUtf8(r.out), expected);
+            QVERIFY(!r.out.contains('\x1b')); // a terminal would obey it
         }
     }
 

@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringEncoder>
 
 using namespace sorario::test;
 
@@ -35,7 +36,7 @@ class tst_exchange : public QObject
 
 private Q_SLOTS:
     // Every plain file comes back byte for byte, from the table as written and from the
-    // same table saved as Shift-JIS or as UTF-8 without the mark.
+    // same table saved as Shift-JIS, as UTF-8 without the mark, or as UTF-16.
     void roundTrip()
     {
         const QString longLine = u"彼は@とても@速く走る、\\/そして止まる。"_s.repeated(40);
@@ -51,7 +52,9 @@ private Q_SLOTS:
             const QByteArray csv = questionCsvBytes(lines);
             QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
             const QString text = QString::fromUtf8(csv.sliced(3));
-            for (const QByteArray &saved : {csv, sjis(text), text.toUtf8()}) {
+            for (const QByteArray &saved : {csv, sjis(text), text.toUtf8(),
+                     QByteArray(
+                         QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom)(text))}) {
                 const QuestionCsvRead read = readQuestionCsv(saved);
                 QCOMPARE(read.refusal.kind, CsvRefusal::Kind::None);
                 QCOMPARE(fileBytes(read.lines), fileBytes(lines));

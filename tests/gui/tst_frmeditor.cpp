@@ -183,7 +183,7 @@ private Q_SLOTS:
         QVERIFY(f.editor.openFile(f.path));
         const QStringList before = f.editor.model().lines();
         f.editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(u"q"_s);
-        f.editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(QString(MaxReplacedCellLength, u'x'));
+        f.editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(QString(10000, u'x'));
         f.editor.findChild<QPushButton *>(u"cmdReplaceAll"_s)->click();
         QCOMPARE(f.editor.model().lines(), before);
         QCOMPARE(f.dialogs.shown.size(), 1);
@@ -208,6 +208,10 @@ private Q_SLOTS:
         trigger(&f.editor, "actSave");
         QCOMPARE(readBytes(f.path), before);
         QVERIFY(f.dialogs.messages().size() == 1 && f.editor.isModified());
+        // A lone "@" is listed with its cell and column, as the loader's check finds it.
+        QVERIFY(f.edit(2, QuestionTableModel::QuestionColumn, u"tom@example.com"_s));
+        QVERIFY2(problems->item(0)->text().startsWith(u"3 問目　問題 4文字目: "_s),
+            qPrintable(problems->item(0)->text()));
     }
 
     // Closing over unsaved changes asks: cancel keeps the window, no drops the edit, yes saves.

@@ -108,11 +108,25 @@ private Q_SLOTS:
             {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}}, {"\x80x", {u"\uFFFDx"_s}, 1, 1},
             {"\nx\x82", {{}, u"x\uFFFD"_s}, 1, 2},
             {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
+            {"a\rx\x82", {u"a"_s, u"x\uFFFD"_s}, 1, 2},
             {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
             {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
             {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
             // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
-            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}}};
+            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}},
+            // UTF-16 by its mark; 上 holds the byte 0x0A, which ends no line.
+            {QByteArray("\xFF\xFE"
+                        "a\0\r\0\n\0\x0A\x4E",
+                 10),
+                {u"a"_s, u"上"_s}, 0, 0, E::Utf16Le},
+            {QByteArray("\xFE\xFF"
+                        "\x4E\x0A\0\n\xD8\0",
+                 8),
+                {u"上"_s, u"\uFFFD"_s}, 1, 2, E::Utf16Be},
+            {QByteArray("\xFF\xFE"
+                        "a\0b",
+                 5),
+                {u"a\uFFFD"_s}, 1, 1, E::Utf16Le}};
         const QString path = m_dir.filePath(u"lines.txt"_s);
         for (const auto &row : rows) {
             writeBytes(path, row.bytes);
