@@ -57,10 +57,10 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface);
 // The four lines of the question asked when the questions overflow the first page.
 QString CapacityPromptText(int fitCount, int questionCount);
 
-// The measuring pass, first shrinking the font when the run is to, and, when the
-// questions still overflow the first page, the capacity prompt; sets QuestionCount
-// and PrintMode as the answer says. The prompt is asked only while `answer` holds
-// none, so one answer serves every sheet of a run.
+// The measuring pass at the metrics set and, when the questions overflow the first
+// page, the capacity prompt; sets QuestionCount and PrintMode as the answer says.
+// The prompt is asked only while `answer` holds none, so one answer serves every
+// sheet of a run.
 // False for Cancel: the caller discards the document.
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
 

@@ -24,6 +24,7 @@ const std::array<std::pair<Paper, QLatin1String>, 4> PaperNames {{
 const QString PaperKey = QStringLiteral("print/paper");
 const QString KeepWordsKey = QStringLiteral("print/keepWords");
 const QString FitKey = QStringLiteral("print/fitFirstPage");
+const QString KeepQuestionsKey = QStringLiteral("print/keepQuestions");
 
 } // namespace
 
@@ -62,6 +63,8 @@ void LoadPrintOptions(Module1 &m)
     m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
     m.LineBreaks = file.value(KeepWordsKey).toBool() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
     m.OverflowRule = file.value(FitKey).toBool() ? Overflow::ShrinkFirst : Overflow::Ask;
+    m.PageBreaks
+        = file.value(KeepQuestionsKey).toBool() ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
 }
 
 void SavePrintOptions(const Module1 &m)
@@ -75,6 +78,11 @@ void SavePrintOptions(const Module1 &m)
     file.setValue(PaperKey, PaperName(m.PaperChoice));
     file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
     file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+    // Written only once chosen, so a file from before the choice keeps its bytes.
+    if (m.PageBreaks == QuestionBreaks::KeepQuestions)
+        file.setValue(KeepQuestionsKey, true);
+    else
+        file.remove(KeepQuestionsKey);
     file.sync();
 }
 
