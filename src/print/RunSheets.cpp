@@ -44,7 +44,7 @@ void RunSheets::use(int sheet)
         m.DrawnQuestions(n) = drawn.questions[n - 1];
 }
 
-bool FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)
+void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)
 {
     for (int size = m.FontSize; size >= MinFontSize; --size) {
         m.FittedSize = static_cast<std::int16_t>(size == m.FontSize ? 0 : size);
@@ -57,11 +57,10 @@ bool FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)
             allFit = m.OverCapacity != 1;
         }
         if (allFit)
-            return true;
+            return;
     }
     m.FittedSize = 0;
     SetPrintMetrics(m, surface);
-    return false;
 }
 
 } // namespace sorario

@@ -40,10 +40,9 @@ private:
     QList<Drawn> m_sheets;
 };
 
-// Shrinking to fit for a whole run: the largest size from the chosen one down to the
-// smallest at which every one of `count` sheets fits its first page. Leaves the
-// metrics at that size (FittedSize 0 for the chosen one) and true; when no size
-// fits, at the chosen size and false.
-bool FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count);
+// Shrinking to fit for a whole run: leaves the metrics at the largest size, from the
+// chosen one down to the smallest, at which every one of `count` sheets fits its
+// first page (FittedSize 0 for the chosen one), or at the chosen size when none does.
+void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count);
 
 } // namespace sorario

@@ -62,8 +62,7 @@ bool TextPlacer::place(const QString &text)
 void TextPlacer::placeOnOnePage(const QString &text)
 {
     const int needed = pageLinesFor(text);
-    const bool breakDue = m_pageLine > m_pageLineLimit;
-    if (!breakDue && m_pageLine > 1 && m_pageLine + needed - 1 > m_pageLineLimit && needed <= m_nextPageLines)
+    if (m_pageLine + needed - 1 > m_pageLineLimit && needed <= m_nextPageLines)
         m_pageLine = m_pageLineLimit + 1; // the next cycle starts the page
     place(text);
 }

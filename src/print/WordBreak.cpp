@@ -24,7 +24,7 @@ bool isOpeningBracket(QChar c)
 
 qsizetype KeepWordsWhole(QStringView rest, qsizetype at, qsizetype placed, bool lineHasText)
 {
-    if (placed <= 0 || placed >= at)
+    if (placed <= 0)
         return placed;
     qsizetype breakAt = placed;
     if (isWordChar(rest[placed - 1]) && isWordChar(rest[placed])) {

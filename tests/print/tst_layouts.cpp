@@ -215,6 +215,10 @@ private Q_SLOTS:
                 // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
                 {Full, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
                 {FullKeepingQuestions, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {38, 3}, u"(13) Q13"_s},
+                {FullKeepingQuestions, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+                // Question 2 takes 46 lines, more than a page: split where the page ends.
+                {FullKeepingQuestions, 2, plainQuestions(2, {}, 2, QString(85 + 87 * 45, u'a')), {40, 7},
+                    u"　 a"_s},
                 // 39 one-line questions, then one of two lines: its continuation is line 41.
                 {Full, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
         for (const auto &[print, layout, questions, linesPerPage, page2Starts] : rows) {
