@@ -72,7 +72,8 @@ QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface);
 // From the metrics to the end of the document, for `sheets` sheets in one document.
 // Sheet 1 prints the questions drawn already; each later sheet first has `draw` fill
 // DrawnQuestions for it, at the count asked for. One capacity prompt serves every
-// sheet: with Yes each sheet prints what fits of its own draw. With several sheets
+// sheet: with Yes each sheet prints what fits of its own draw. Shrinking to fit
+// finds one size for every sheet, so all are drawn first. With several sheets
 // each sheet number carries its place in the run, and afterwards the count, mode
 // and capacity values are those of sheet 1. Discards the document on Cancel or
 // failure. `outcomes`, when given, gets one entry per printed sheet.
