@@ -24,7 +24,7 @@ const char PrintUsage[]
       "         [--answers 1|2] [--font NAME] [--size 8-40] [--logo TEXT]\n"
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
       "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
-      "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit]\n"
+      "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit] [--keep-questions]\n"
       "         [--class NAME [--avoid-recent K]] [--history FILE] -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
@@ -40,7 +40,9 @@ const char PrintUsage[]
       "--paper puts the B5 pages on other paper: a4 enlarged, b4-2up two B5 pages to a\n"
       "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
       "before an English word rather than inside it. --fit lowers the font size, down\n"
-      "to 8 points, until the questions fit the first page before asking.\n"
+      "to 8 points, until the questions of every sheet fit the first page, all sheets\n"
+      "at one size, before asking. --keep-questions starts a question that would be\n"
+      "split over two pages on the next page.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -66,6 +68,8 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
     parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
     parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
+    parser.addOption({QStringLiteral("keep-questions"),
+        QStringLiteral("Start a question on the next page rather than split it.")});
     addTargetOptions(parser);
     addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -168,6 +172,8 @@ int runPrint(const QStringList &args)
         m->LineBreaks = WordBreaks::KeepWords;
     if (parser.isSet(QStringLiteral("fit")))
         m->OverflowRule = Overflow::ShrinkFirst;
+    if (parser.isSet(QStringLiteral("keep-questions")))
+        m->PageBreaks = QuestionBreaks::KeepQuestions;
     CliClassRun classRun(*m, parser);
     const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
     if (result.failed)

@@ -5,6 +5,7 @@
 #include "print/PrintSurface.h"
 #include "print/PrintTarget.h"
 #include "print/QuestionLayouts.h"
+#include "print/RunSheets.h"
 #include "print/SheetHeader.h"
 #include "settings/FontRule.h"
 #include "shared/Module1.h"
@@ -54,23 +55,11 @@ void measure(Module1 &m, PrintSurface &surface)
     MeasureQuestions(m, surface);
 }
 
-// One point smaller at a time until the questions fit the first page. When even
-// the smallest size does not, the run goes back to the chosen size and asks.
-bool shrinkToFit(Module1 &m, PrintSurface &surface)
+// Put before the capacity prompt once even the smallest size did not fit.
+QString shrinkTriedLine()
 {
-    for (int size = m.FontSize - 1; size >= MinFontSize; --size) {
-        m.FittedSize = static_cast<std::int16_t>(size);
-        SetPrintMetrics(m, surface);
-        measure(m, surface);
-        if (m.OverCapacity != 1)
-            return true;
-    }
-    if (m.FittedSize > 0) {
-        m.FittedSize = 0;
-        SetPrintMetrics(m, surface);
-        measure(m, surface);
-    }
-    return false;
+    return u'●' + QString::number(MinFontSize)
+        + QStringLiteral("ポイントまで小さくしても1ページに収まりません。") + CrLf;
 }
 
 // The sheet numbers of a run carry the sheet only while it prints.
@@ -195,20 +184,16 @@ QString CapacityPromptText(int fitCount, int questionCount)
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer)
 {
     m.PrintMode = 1;
-    if (m.FittedSize > 0) {
-        // A sheet before this one was shrunk; this one starts from the chosen size.
-        m.FittedSize = 0;
-        SetPrintMetrics(m, surface);
-    }
     measure(m, surface);
-    if (m.OverCapacity == 1 && m.OverflowRule == Overflow::ShrinkFirst && shrinkToFit(m, surface))
-        return true;
     if (m.OverCapacity != 1)
         return true;
 
-    if (!answer)
-        answer = dialogs.messageBox(CapacityPromptText(m.FitCount, m.QuestionCount),
+    if (!answer) {
+        // A run that shrinks asks only once no size has fitted.
+        const QString shrunk = m.OverflowRule == Overflow::ShrinkFirst ? shrinkTriedLine() : QString();
+        answer = dialogs.messageBox(shrunk + CapacityPromptText(m.FitCount, m.QuestionCount),
             MessageButtons::YesNoCancel, MessageIcon::Question, CapacityPromptTitle);
+    }
     if (*answer == MessageAnswer::Yes) {
         m.QuestionCount = m.FitCount;
         m.PrintMode = 1;
@@ -248,16 +233,14 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
     const PrintOutcome outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
         surface.setDocumentName(SheetTitleText(m));
         surface.setPaperPlacing(m.PaperChoice);
+        RunSheets drawn(m, draw);
         m.FittedSize = 0;
         SetPrintMetrics(m, surface);
+        // Every sheet of a run prints at one size.
+        if (m.OverflowRule == Overflow::ShrinkFirst)
+            FitRunSize(m, surface, drawn, sheets);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
-            if (sheet > 1) {
-                // A Yes cut the count to what fitted the sheet before; this sheet draws the
-                // count asked and fits its own.
-                m.QuestionCount = asked;
-                if (draw)
-                    draw(sheet);
-            }
+            drawn.use(sheet);
             // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
             if (sheets > 1)
                 m.SheetIndex = static_cast<std::int16_t>(sheet);

@@ -63,10 +63,10 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface);
 // The four lines of the question asked when the questions overflow the first page.
 QString CapacityPromptText(int fitCount, int questionCount);
 
-// The measuring pass, first shrinking the font when the run is to, and, when the
-// questions still overflow the first page, the capacity prompt; sets QuestionCount
-// and PrintMode as the answer says. The prompt is asked only while `answer` holds
-// none, so one answer serves every sheet of a run.
+// The measuring pass at the metrics set and, when the questions overflow the first
+// page, the capacity prompt; sets QuestionCount and PrintMode as the answer says.
+// The prompt is asked only while `answer` holds none, so one answer serves every
+// sheet of a run.
 // False for Cancel: the caller discards the document.
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
 
@@ -78,7 +78,8 @@ QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface);
 // From the metrics to the end of the document, for `sheets` sheets in one document.
 // Sheet 1 prints the questions drawn already; each later sheet first has `draw` fill
 // DrawnQuestions for it, at the count asked for. One capacity prompt serves every
-// sheet: with Yes each sheet prints what fits of its own draw. With several sheets
+// sheet: with Yes each sheet prints what fits of its own draw. Shrinking to fit
+// finds one size for every sheet, so all are drawn first. With several sheets
 // each sheet number carries its place in the run, and afterwards the count, mode
 // and capacity values are those of sheet 1. Discards the document on Cancel or
 // failure. `outcomes`, when given, gets one entry per printed sheet.

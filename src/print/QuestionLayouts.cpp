@@ -6,6 +6,8 @@
 #include "print/TextPlacer.h"
 #include "shared/Module1.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace sorario {
@@ -24,11 +26,19 @@ QString setQuestionFont(const Module1 &m, PrintSurface &surface)
     return DashLine(surface, m.LineWidth);
 }
 
-void placeWholeText(const Module1 &m, PrintSurface &surface, const QString &text, PlacingRules rules)
+// The questions one after another over as many pages as they need; with
+// KeepQuestions a question that would be split starts the next page instead.
+void placePaged(const Module1 &m, PrintSurface &surface, const QStringList &questions, PlacingRules rules)
 {
+    rules.paged = true;
     TextPlacer placer(m, surface, rules);
     placer.startAfresh();
-    placer.place(text);
+    if (m.PageBreaks != QuestionBreaks::KeepQuestions) {
+        placer.place(questions.join(QString()));
+        return;
+    }
+    for (const QString &question : questions)
+        placer.placeOnOnePage(question);
 }
 
 } // namespace
@@ -74,27 +84,24 @@ void PrintQuestionsFitted(const Module1 &m, PrintSurface &surface)
 void PrintQuestionsAll(const Module1 &m, PrintSurface &surface)
 {
     const QString dash = setQuestionFont(m, surface);
-    QString text;
+    QStringList questions;
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n)
-        text += ComposeQuestionForRun(m.DrawnQuestions(n), n, m.AnswerLayout, dash);
-    PlacingRules rules;
-    rules.paged = true;
-    placeWholeText(m, surface, text, rules);
+        questions.append(ComposeQuestionForRun(m.DrawnQuestions(n), n, m.AnswerLayout, dash));
+    placePaged(m, surface, questions, PlacingRules {});
 }
 
 void PrintAnswerSheet(const Module1 &m, PrintSurface &surface)
 {
     surface.setFontName(m.FontName);
     surface.setFontSize(QuestionFontSize(m));
-    QString text;
+    QStringList answers;
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n)
-        text += ComposeAnswer(m.DrawnQuestions(n), n);
+        answers.append(ComposeAnswer(m.DrawnQuestions(n), n));
     PlacingRules rules;
-    rules.paged = true;
     rules.closingUsesPageLine = true;
-    placeWholeText(m, surface, text, rules);
+    placePaged(m, surface, answers, rules);
 }
 
 } // namespace sorario

@@ -59,6 +59,28 @@ bool TextPlacer::place(const QString &text)
     return true;
 }
 
+void TextPlacer::placeOnOnePage(const QString &text)
+{
+    const int needed = pageLinesFor(text);
+    if (m_pageLine + needed - 1 > m_pageLineLimit && needed <= m_nextPageLines)
+        m_pageLine = m_pageLineLimit + 1; // the next cycle starts the page
+    place(text);
+}
+
+// The page lines `text` takes from here, placing nothing; more than a following
+// page holds when it takes more.
+int TextPlacer::pageLinesFor(const QString &text) const
+{
+    TextPlacer dry(*this);
+    dry.m_rules.printing = false;
+    dry.m_rules.paged = false;
+    // Also ends a text that a font too large for it would break for ever.
+    dry.m_rules.lineCapacity = m_linesPlaced + m_nextPageLines;
+    if (!dry.place(text))
+        return m_nextPageLines + 1;
+    return dry.m_pageLine - m_pageLine;
+}
+
 void TextPlacer::cycle(RestText &rest)
 {
     RestText::Marker marker = RestText::Marker::None;
@@ -142,7 +164,7 @@ void TextPlacer::widthBreak(RestText &rest, qsizetype at)
     qsizetype placed = hangs ? at : at - 1;
     // Every pass breaks here, so the measuring pass counts the lines the print makes.
     if (m_keepWords && !hangs)
-        placed = KeepWordsWhole(rest.view(at), placed, !m_placedText.trimmed().isEmpty());
+        placed = KeepWordsWhole(rest.view(rest.size()), at, placed, !m_placedText.trimmed().isEmpty());
     // At the start of a line, placing no more than the indent means the next
     // line starts the same way and fails the same way, forever: a font this
     // large cannot print the text.

@@ -41,11 +41,15 @@ public:
     void startAfresh();
     // Places the whole text. False when the line capacity stopped it first.
     bool place(const QString &text);
+    // Places one question's text, paged, starting it on the next page when it would
+    // run over the end of this one and fits a page of its own.
+    void placeOnOnePage(const QString &text);
 
     int y() const { return m_y; }
     int linesPlaced() const { return m_linesPlaced; }
 
 private:
+    int pageLinesFor(const QString &text) const;
     void cycle(RestText &rest);
     void toggleEmphasis(RestText &rest, qsizetype at);
     void widthBreak(RestText &rest, qsizetype at);
@@ -54,7 +58,7 @@ private:
     double placedWidth();
 
     PrintSurface &m_surface;
-    const PlacingRules m_rules;
+    PlacingRules m_rules;
     const int m_lineWidth;
     const double m_pitch;
     const int m_nextPageLines;

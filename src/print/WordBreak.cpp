@@ -15,23 +15,36 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\u3000';
 }
 
+bool isOpeningBracket(QChar c)
+{
+    return QStringView(u"([{\u201C\u2018（「『〔［｛〈《【").contains(c);
+}
+
 } // namespace
 
-qsizetype KeepWordsWhole(QStringView head, qsizetype placed, bool lineHasText)
+qsizetype KeepWordsWhole(QStringView rest, qsizetype at, qsizetype placed, bool lineHasText)
 {
-    if (placed <= 0 || placed >= head.size() || !isWordChar(head[placed - 1]) || !isWordChar(head[placed]))
+    if (placed <= 0)
         return placed;
-    qsizetype runStart = placed - 1;
-    while (runStart > 0 && isWordChar(head[runStart - 1]))
-        --runStart;
+    qsizetype breakAt = placed;
+    if (isWordChar(rest[placed - 1]) && isWordChar(rest[placed])) {
+        while (breakAt > 0 && isWordChar(rest[breakAt - 1]))
+            --breakAt;
+    }
+    // An opening bracket belongs to what follows it.
+    while (breakAt > 0 && isOpeningBracket(rest[breakAt - 1]))
+        --breakAt;
     if (!lineHasText) {
         qsizetype textStart = 0;
-        while (textStart < head.size() && isBlank(head[textStart]))
+        while (textStart < at && isBlank(rest[textStart]))
             ++textStart;
-        if (runStart <= textStart)
+        if (breakAt <= textStart)
             return placed;
     }
-    return runStart;
+    // The blank the line breaks at ends this line rather than starting the next.
+    while (breakAt < rest.size() && rest[breakAt] == u' ')
+        ++breakAt;
+    return breakAt;
 }
 
 } // namespace sorario

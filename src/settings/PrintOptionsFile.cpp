@@ -25,6 +25,7 @@ const std::array<std::pair<Paper, QLatin1String>, 4> PaperNames {{
 const QString PaperKey = QStringLiteral("print/paper");
 const QString KeepWordsKey = QStringLiteral("print/keepWords");
 const QString FitKey = QStringLiteral("print/fitFirstPage");
+const QString KeepQuestionsKey = QStringLiteral("print/keepQuestions");
 
 // Only what a save writes switches an option on: any other word reads as not set.
 bool savedOn(const QSettings &file, const QString &key)
@@ -70,6 +71,7 @@ void LoadPrintOptions(Module1 &m)
     m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
     m.LineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
     m.OverflowRule = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
+    m.PageBreaks = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
 }
 
 void SavePrintOptions(const Module1 &m)
@@ -87,6 +89,11 @@ void SavePrintOptions(const Module1 &m)
     file.setValue(PaperKey, PaperName(m.PaperChoice));
     file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
     file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+    // Written only once chosen, so a file from before the choice keeps its bytes.
+    if (m.PageBreaks == QuestionBreaks::KeepQuestions)
+        file.setValue(KeepQuestionsKey, true);
+    else
+        file.remove(KeepQuestionsKey);
     file.sync();
 }
 

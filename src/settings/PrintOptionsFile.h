@@ -16,7 +16,8 @@ struct Module1;
 QString PaperName(Paper paper);
 std::optional<Paper> PaperNamed(const QString &name);
 
-// Sorario.ini beside Vk.ini: the paper, keeping words whole and shrinking to fit,
+// Sorario.ini beside Vk.ini: the paper, keeping words whole, shrinking to fit and
+// keeping questions on one page,
 // remembered per user. Vk.ini keeps its own format untouched.
 QString PrintOptionsFilePath(const Module1 &m);
 

@@ -89,6 +89,7 @@ struct Module1
     Paper PaperChoice = Paper::B5;
     WordBreaks LineBreaks = WordBreaks::Anywhere;
     Overflow OverflowRule = Overflow::Ask;
+    QuestionBreaks PageBreaks = QuestionBreaks::Anywhere;
 
     // Sheet settings
     QString FontName = DefaultFontName;

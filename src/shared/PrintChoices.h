@@ -10,6 +10,9 @@ enum class Paper { B5, A4, B4TwoUp, A3TwoUp };
 // Where a width break may fall in English text.
 enum class WordBreaks { Anywhere, KeepWords };
 
+// Where a page break may fall in a test printed over several pages.
+enum class QuestionBreaks { Anywhere, KeepQuestions };
+
 // What a run does first when the questions overflow the first page.
 enum class Overflow { Ask, ShrinkFirst };
 

@@ -270,6 +270,8 @@ private Q_SLOTS:
             u"--overflow"_s, u"cancel"_s} << 1 << QList<int> {0, -1, 1};
         QTest::newRow("fit: all at 9 points, no question asked")
             << fixed + QStringList {u"--fit"_s, u"--keep-words"_s} << 0 << QList<int> {1, 50, 1};
+        QTest::newRow("keep questions") << fixed + QStringList {u"--layout"_s, u"1"_s, u"--keep-questions"_s}
+                                        << 0 << QList<int> {4, 50, 2};
         QTest::newRow("other paper") << fixed
                 + QStringList {u"--overflow"_s, u"yes"_s, u"--paper"_s, u"b4-2up"_s}
                                      << 0 << QList<int> {1, 41, 1};
@@ -293,10 +295,15 @@ private Q_SLOTS:
         QCOMPARE(readBytes(at(u"out.pdf"_s)).startsWith("%PDF"), pagesCountMode[0] > 0);
         const QJsonArray trace = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).array();
         QCOMPARE(trace.last()[u"op"_s].toString(), pagesCountMode[0] > 0 ? u"endDoc"_s : u"killDoc"_s);
+        if (extra.contains(u"--keep-questions"_s)) { // question 14 would have run over page 1's end
+            const auto q14 = std::find_if(trace.begin(), trace.end(),
+                [](const QJsonValue &op) { return op[u"text"_s].toString().startsWith(u"(14)"_s); });
+            QCOMPARE((*q14)[u"page"_s].toInt(), 2);
+        }
         QStringList untraced = printArgs(extra); // counted by the PDF itself
         untraced.removeAll(u"--trace"_s), untraced.removeAll(u"t.json"_s);
         QCOMPARE(run(untraced).json()[u"pages"_s].toInt(), pagesCountMode[0]);
-        if (fixed && !extra.contains(u"--fit"_s))
+        if (fixed && !extra.contains(u"--fit"_s) && !extra.contains(u"--layout"_s))
             QCOMPARE((QList<int> {s[u"OverCapacity"_s].toInt(), s[u"FitCount"_s].toInt(),
                          s[u"FirstPageLines"_s].toInt()}),
                 (QList<int> {1, 41, 40}));

@@ -31,12 +31,13 @@ const struct Transition
     {"attach answers off", "Check1", "1111", "25", {2, 1, 1, 2}},
     {"attach answers on again", "Check1,Check1", "1111", "25", {2, 1, 1, 1}}};
 
-// Paper index, keep words, fit, as a window shows them.
+// Paper index, keep words, fit, keep questions, as a window shows them.
 QString shown(QWidget *w)
 {
-    return u"%1 %2 %3"_s.arg(control<QComboBox>(w, "cboPaper")->currentIndex())
+    return u"%1 %2 %3 %4"_s.arg(control<QComboBox>(w, "cboPaper")->currentIndex())
         .arg(control<QCheckBox>(w, "chkKeepWords")->isChecked())
-        .arg(control<QCheckBox>(w, "chkFit")->isChecked());
+        .arg(control<QCheckBox>(w, "chkFit")->isChecked())
+        .arg(control<QCheckBox>(w, "chkKeepQuestions")->isChecked());
 }
 
 // Every run resets the window, whatever came of it: "印刷" and "プレビュー" (print dialog OK, or
@@ -251,12 +252,14 @@ private Q_SLOTS:
     // The paper options are kept in their own file, for the next window.
     void paperOptions()
     {
-        for (const auto &[paper, keepWords, fit] : {std::tuple {2, true, false}, {3, false, true}}) {
+        for (const auto &[paper, keepWords, fit, keepQuestions] :
+            {std::tuple {2, true, false, true}, {3, false, true, false}}) {
             SetupFixture f(10, 1);
-            QCOMPARE(shown(f.w.get()), u"0 0 0"_s);
+            QCOMPARE(shown(f.w.get()), u"0 0 0 0"_s);
             control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(paper);
             control<QCheckBox>(f.w.get(), "chkKeepWords")->setChecked(keepWords);
             control<QCheckBox>(f.w.get(), "chkFit")->setChecked(fit);
+            control<QCheckBox>(f.w.get(), "chkKeepQuestions")->setChecked(keepQuestions);
             f.w.reset();
             QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
             Module1 next;
@@ -264,7 +267,7 @@ private Q_SLOTS:
             fillBank(next, 10, 1);
             LoadPrintOptions(next);
             frmSettei w(next, f.dialogs);
-            QCOMPARE(shown(&w), u"%1 %2 %3"_s.arg(paper).arg(keepWords).arg(fit));
+            QCOMPARE(shown(&w), u"%1 %2 %3 %4"_s.arg(paper).arg(keepWords).arg(fit).arg(keepQuestions));
         }
     }
 

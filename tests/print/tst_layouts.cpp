@@ -207,17 +207,25 @@ private Q_SLOTS:
     // fitted print keeps its 41st line on the first page.
     void pageBreaks()
     {
-        // full or fitted, layout, questions, lines on each page, the first text on page 2
-        const std::tuple<bool, int, QList<QuestionRecord>, QList<int>, QString> rows[]
-            = {{true, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
-                {false, 2, plainQuestions(41), {41}, {}},
+        enum Print { Fitted, Full, FullKeepingQuestions };
+        // print, layout, questions, lines on each page, the first text on page 2
+        const std::tuple<Print, int, QList<QuestionRecord>, QList<int>, QString> rows[]
+            = {{Full, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+                {Fitted, 2, plainQuestions(41), {41}, {}},
                 // Question 1 takes five lines, 2 to 12 three each: question 13's rule is line 41.
-                {true, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
+                {Full, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {40, 1}, Dash43},
+                {FullKeepingQuestions, 1, plainQuestions(13, {}, 1, u"a\\/b\\/c"_s), {38, 3}, u"(13) Q13"_s},
+                {FullKeepingQuestions, 2, plainQuestions(100), {40, 45, 15}, u"(41) Q41"_s},
+                // Question 2 takes 46 lines, more than a page: split where the page ends.
+                {FullKeepingQuestions, 2, plainQuestions(2, {}, 2, QString(85 + 87 * 45, u'a')), {40, 7},
+                    u"　 a"_s},
                 // 39 one-line questions, then one of two lines: its continuation is line 41.
-                {true, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
-        for (const auto &[full, layout, questions, linesPerPage, page2Starts] : rows) {
-            const PrintLog log
-                = printed(*moduleWith(questions, layout), full ? PrintQuestionsAll : PrintQuestionsFitted);
+                {Full, 2, plainQuestions(40, {}, 40, QString(100, u'a')), {40, 1}, u"　 a"_s}};
+        for (const auto &[print, layout, questions, linesPerPage, page2Starts] : rows) {
+            auto m = moduleWith(questions, layout);
+            if (print == FullKeepingQuestions)
+                m->PageBreaks = QuestionBreaks::KeepQuestions;
+            const PrintLog log = printed(*m, print == Fitted ? PrintQuestionsFitted : PrintQuestionsAll);
             QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
             for (int p = 1; p <= linesPerPage.size(); ++p) {
                 QList<double> tops;
@@ -239,6 +247,8 @@ private Q_SLOTS:
             {false, x80 + u" garden"_s, {label + x80 + u" gard"_s, u"　 en"_s}},
             {true, x80 + u" garden"_s, {label + x80 + u" "_s, u"　 garden"_s}},
             {true, x80 + u" don't 1st"_s, {label + x80 + u" "_s, u"　 don't 1st"_s}}, // all one word
+            {true, x80 + u" ab (avoid)"_s, {label + x80 + u" ab "_s, u"　 (avoid)"_s}}, // "(" fits, "a" not
+            {true, x80 + u" abcd efg"_s, {label + x80 + u" abcd "_s, u"　 efg"_s}}, // broken at the blank
             // A word longer than a line is still broken; a closing mark hangs as before.
             {true, QString(100, u'y'), {label, u"　 "_s + QString(87, u'y'), u"　 "_s + QString(13, u'y')}},
             {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}}};

@@ -124,6 +124,8 @@ private Q_SLOTS:
             QList<int> printed; // questions on each sheet; none when the run printed nothing
             int printMode;
             QStringList pageEnds, numbers; // numbers: unchecked when empty
+            bool shrink = false;
+            QList<int> fittedSizes = {}; // of each sheet; unchecked when empty
         } rows[] = {
             {1, 42, 1, true, MessageAnswer::Yes, prompt, {41}, 1, {u"S1Q41"_s, u"S1A20"_s, u"S1A41"_s}, {}},
             {1, 42, 1, true, MessageAnswer::No, prompt, {42}, 2,
@@ -139,11 +141,19 @@ private Q_SLOTS:
                 {u"S1Q41"_s, u"S2Q39"_s, u"S3Q41"_s}, {}},
             // Only sheet 2 overflows: the prompt comes there.
             {3, 40, 2, true, MessageAnswer::Yes, CapacityPromptText(39, 40), {40, 39, 40}, 1,
-                {u"S1Q40"_s, u"S2Q39"_s, u"S3Q40"_s}, {}}};
+                {u"S1Q40"_s, u"S2Q39"_s, u"S3Q40"_s}, {}},
+            // Shrinking: sheet 2 alone needs 9 points, and every sheet prints at 9.
+            {3, 41, 2, true, MessageAnswer::Yes, {}, {41, 41, 41}, 1, {u"S1Q41"_s, u"S2Q41"_s, u"S3Q41"_s},
+                {}, true, {9, 9, 9}},
+            // Not even 8 points fits: the prompt, at the chosen size, says so first.
+            {3, 60, 2, true, MessageAnswer::Yes,
+                u"●8ポイントまで小さくしても1ページに収まりません。\r\n"_s + CapacityPromptText(41, 60),
+                {41, 39, 41}, 1, {u"S1Q41"_s, u"S2Q39"_s, u"S3Q41"_s}, {}, true, {0, 0, 0}}};
         for (const auto &r : rows) {
             auto m = moduleWith({}, 2, r.attachAnswers);
             m->QuestionCount = static_cast<std::int16_t>(r.asked);
             m->SheetCount = static_cast<std::int16_t>(r.sheets);
+            m->OverflowRule = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
             m->FileHeaders(1, 3) = u"T1"_s;
             m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
             QList<int> drawCounts;
@@ -155,12 +165,15 @@ private Q_SLOTS:
             QCOMPARE(
                 PrintSheets(*m, s, d, drawsOn(*m, drawCounts), &outcomes).printed(), !r.printed.isEmpty());
             QCOMPARE(d.messages(), r.prompt.isEmpty() ? QStringList {} : QStringList {r.prompt});
-            QList<int> counts;
+            QList<int> counts, sizes;
             for (const SheetOutcome &o : outcomes) {
                 counts.append(o.QuestionCount);
+                sizes.append(o.FittedSize);
                 QCOMPARE(int(o.PrintMode), r.printMode);
             }
             QCOMPARE(counts, r.printed);
+            if (!r.fittedSizes.isEmpty())
+                QCOMPARE(sizes, r.fittedSizes);
             // Every sheet draws at the count asked, not at what fitted the one before.
             QCOMPARE(drawCounts, QList<int>(drawCounts.size(), r.asked));
             QCOMPARE((std::pair {int(m->QuestionCount), int(m->SheetIndex)}),

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "shared/QuestionRecord.h"
+#include "shared/SheetDraw.h"
+
+#include <QList>
+
+#include <cstdint>
+
+namespace sorario {
+
+struct Module1;
+class PrintSurface;
+
+// The questions of every sheet of one run, each sheet drawn once and in order
+// when it is first needed, so that the run may look at later sheets before the
+// first one prints.
+class RunSheets
+{
+public:
+    // Sheet 1 is what DrawnQuestions holds now; each later sheet is drawn at the
+    // count QuestionCount asks for now.
+    RunSheets(Module1 &m, const DrawSheet &draw);
+
+    // DrawnQuestions and QuestionCount become those of `sheet` (from 1).
+    void use(int sheet);
+
+private:
+    struct Drawn
+    {
+        std::int16_t count = 0;
+        QList<QuestionRecord> questions;
+    };
+    void keepDrawn();
+
+    Module1 &m_module;
+    const DrawSheet &m_draw;
+    const std::int16_t m_asked;
+    QList<Drawn> m_sheets;
+};
+
+// Shrinking to fit for a whole run: leaves the metrics at the largest size, from the
+// chosen one down to the smallest, at which every one of `count` sheets fits its
+// first page (FittedSize 0 for the chosen one), or at the chosen size when none does.
+void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count);
+
+} // namespace sorario
