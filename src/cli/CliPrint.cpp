@@ -25,6 +25,7 @@ const char PrintUsage[]
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
       "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
       "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit]\n"
+      "         [--answers-last] [--duplex-pad]\n"
       "         [--class NAME [--avoid-recent K]] [--history FILE] -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
@@ -41,6 +42,11 @@ const char PrintUsage[]
       "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
       "before an English word rather than inside it. --fit lowers the font size, down\n"
       "to 8 points, until the questions fit the first page before asking.\n"
+      "With two-up paper the answer pages follow every question page, on paper of\n"
+      "their own. --answers-last does so on any paper when several sheets print.\n"
+      "--duplex-pad adds a blank page after a sheet (and an answer page kept apart)\n"
+      "of an odd page count, so that each starts on its own paper when printed on\n"
+      "both sides.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -66,6 +72,9 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
     parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
     parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
+    parser.addOption(
+        {QStringLiteral("answers-last"), QStringLiteral("Every answer page after every sheet.")});
+    parser.addOption({QStringLiteral("duplex-pad"), QStringLiteral("A blank page after an odd page count.")});
     addTargetOptions(parser);
     addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -162,6 +171,10 @@ int runPrint(const QStringList &args)
         m->LineBreaks = WordBreaks::KeepWords;
     if (parser.isSet(QStringLiteral("fit")))
         m->OverflowRule = Overflow::ShrinkFirst;
+    if (parser.isSet(QStringLiteral("answers-last")))
+        m->AnswerPages = AnswerPlace::AllLast;
+    if (parser.isSet(QStringLiteral("duplex-pad")))
+        m->Duplex = DuplexPadding::BlankAfterOdd;
     CliClassRun classRun(*m, parser);
     const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
     QJsonObject summary = printSummary(*m, result);

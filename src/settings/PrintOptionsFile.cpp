@@ -24,6 +24,8 @@ const std::array<std::pair<Paper, QLatin1String>, 4> PaperNames {{
 const QString PaperKey = QStringLiteral("print/paper");
 const QString KeepWordsKey = QStringLiteral("print/keepWords");
 const QString FitKey = QStringLiteral("print/fitFirstPage");
+const QString AnswersLastKey = QStringLiteral("print/answersLast");
+const QString DuplexPadKey = QStringLiteral("print/duplexPad");
 
 } // namespace
 
@@ -62,6 +64,8 @@ void LoadPrintOptions(Module1 &m)
     m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
     m.LineBreaks = file.value(KeepWordsKey).toBool() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
     m.OverflowRule = file.value(FitKey).toBool() ? Overflow::ShrinkFirst : Overflow::Ask;
+    m.AnswerPages = file.value(AnswersLastKey).toBool() ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    m.Duplex = file.value(DuplexPadKey).toBool() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
 }
 
 void SavePrintOptions(const Module1 &m)
@@ -75,6 +79,8 @@ void SavePrintOptions(const Module1 &m)
     file.setValue(PaperKey, PaperName(m.PaperChoice));
     file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
     file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+    file.setValue(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
+    file.setValue(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
     file.sync();
 }
 

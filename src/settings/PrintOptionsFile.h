@@ -16,8 +16,8 @@ struct Module1;
 QString PaperName(Paper paper);
 std::optional<Paper> PaperNamed(const QString &name);
 
-// Sorario.ini beside Vk.ini: the paper, keeping words whole and shrinking to fit,
-// remembered per user. Vk.ini keeps its own format untouched.
+// Sorario.ini beside Vk.ini: the paper, keeping words whole, shrinking to fit and
+// the order of the pages, remembered per user. Vk.ini keeps its own format untouched.
 QString PrintOptionsFilePath(const Module1 &m);
 
 // A missing file or value leaves the default; an unknown one too.

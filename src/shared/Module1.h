@@ -86,6 +86,8 @@ struct Module1
     Paper PaperChoice = Paper::B5;
     WordBreaks LineBreaks = WordBreaks::Anywhere;
     Overflow OverflowRule = Overflow::Ask;
+    AnswerPlace AnswerPages = AnswerPlace::AfterEachSheet;
+    DuplexPadding Duplex = DuplexPadding::None;
 
     // Sheet settings
     QString FontName = DefaultFontName;

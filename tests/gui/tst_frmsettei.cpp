@@ -31,12 +31,13 @@ const struct Transition
     {"attach answers off", "Check1", "1111", "25", {2, 1, 1, 2}},
     {"attach answers on again", "Check1,Check1", "1111", "25", {2, 1, 1, 1}}};
 
-// Paper index, keep words, fit, as a window shows them.
+// Paper index, keep words, fit, answers last, duplex padding, as a window shows them.
 QString shown(QWidget *w)
 {
-    return u"%1 %2 %3"_s.arg(control<QComboBox>(w, "cboPaper")->currentIndex())
-        .arg(control<QCheckBox>(w, "chkKeepWords")->isChecked())
-        .arg(control<QCheckBox>(w, "chkFit")->isChecked());
+    QString boxes;
+    for (const char *box : {"chkKeepWords", "chkFit", "chkAnswersLast", "chkDuplexPad"})
+        boxes += u' ' + QString::number(control<QCheckBox>(w, box)->isChecked());
+    return QString::number(control<QComboBox>(w, "cboPaper")->currentIndex()) + boxes;
 }
 
 // Every run resets the window, whatever came of it: "印刷" and "プレビュー" (print dialog OK, or
@@ -232,7 +233,7 @@ private Q_SLOTS:
             // A target with nothing to show opens no preview.
             QCOMPARE(f.dialogs.kinds(), i == 0 ? QStringList {u"print"_s} : QStringList {});
             QCOMPARE((std::pair {paper.log().pagesDelivered(), paper.log().paper()}),
-                (std::pair {6, Paper::B4TwoUp}));
+                (std::pair {7, Paper::B4TwoUp})); // three question pages, a blank, three answer pages
             QCOMPARE(box->value(), 3);
             traces[i] = TraceJson(paper.log());
             f.open();
@@ -246,10 +247,12 @@ private Q_SLOTS:
     {
         for (const auto &[paper, keepWords, fit] : {std::tuple {2, true, false}, {3, false, true}}) {
             SetupFixture f(10, 1);
-            QCOMPARE(shown(f.w.get()), u"0 0 0"_s);
+            QCOMPARE(shown(f.w.get()), u"0 0 0 0 0"_s);
             control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(paper);
             control<QCheckBox>(f.w.get(), "chkKeepWords")->setChecked(keepWords);
             control<QCheckBox>(f.w.get(), "chkFit")->setChecked(fit);
+            control<QCheckBox>(f.w.get(), "chkAnswersLast")->setChecked(keepWords);
+            control<QCheckBox>(f.w.get(), "chkDuplexPad")->setChecked(fit);
             f.w.reset();
             QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
             Module1 next;
@@ -257,7 +260,7 @@ private Q_SLOTS:
             fillBank(next, 10, 1);
             LoadPrintOptions(next);
             frmSettei w(next, f.dialogs);
-            QCOMPARE(shown(&w), u"%1 %2 %3"_s.arg(paper).arg(keepWords).arg(fit));
+            QCOMPARE(shown(&w), u"%1 %2 %3 %2 %3"_s.arg(paper).arg(keepWords).arg(fit));
         }
     }
 
