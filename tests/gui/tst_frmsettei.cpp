@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -299,14 +300,19 @@ private Q_SLOTS:
         QCOMPARE(classes->count(), 1);
         classes->setEditText(classes->itemText(0));
         int listed = 0, questions = 0;
+        QString note;
         QTimer::singleShot(0, [&] {
             QWidget *window = QApplication::activeModalWidget();
             listed = control<QTreeWidget>(window, "lstSheets")->topLevelItemCount();
             questions = control<QListWidget>(window, "lstQuestions")->count();
+            click(window, "cmdPreview"); // the bank came from no file: a note, and the preview all the same
+            note = control<QLabel>(window, "lblNote")->text();
             window->close();
         });
         f.press("cmdHistory");
         QCOMPARE((QList<int> {listed, int(questions)}), (QList<int> {1, int(after.size())}));
+        QCOMPARE(note, u"記録された問題ファイルがありません。"_s);
+        QCOMPARE(f.dialogs.kinds().last(), u"preview"_s);
         qunsetenv("SORARIO_HISTORY");
     }
 };
