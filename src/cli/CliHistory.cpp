@@ -6,6 +6,7 @@
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
+#include "settings/PrintOptionsFile.h"
 #include "shared/Module1.h"
 
 #include <QJsonArray>
@@ -46,7 +47,13 @@ QJsonObject runJson(const RecordedRun &run)
                 {QStringLiteral("AttachAnswers"), o.attachAnswers}, {QStringLiteral("FontName"), o.fontName},
                 {QStringLiteral("FontSize"), o.fontSize}, {QStringLiteral("SheetLogo"), o.sheetLogo},
                 {QStringLiteral("SheetCount"), o.sheetCount}, {QStringLiteral("AllPartsChosen"), o.allParts},
-                {QStringLiteral("Parts"), parts}, {QStringLiteral("Seed"), QString::number(o.seed)}}},
+                {QStringLiteral("Parts"), parts}, {QStringLiteral("Seed"), QString::number(o.seed)},
+                {QStringLiteral("Paper"), PaperName(o.paper)},
+                {QStringLiteral("KeepWords"), o.lineBreaks == WordBreaks::KeepWords},
+                {QStringLiteral("Fit"), o.overflow == Overflow::ShrinkFirst},
+                {QStringLiteral("AnswersLast"), o.answerPages == AnswerPlace::AllLast},
+                {QStringLiteral("KeepQuestions"), o.pageBreaks == QuestionBreaks::KeepQuestions},
+                {QStringLiteral("DuplexPad"), o.duplex == DuplexPadding::BlankAfterOdd}}},
         {QStringLiteral("Questions"), questions},
     };
 }
@@ -105,13 +112,16 @@ int runReprint(const QStringList &args)
     const FoundSheets &sheets = *found.value;
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs; // a recorded sheet that overflowed was printed whole
-    if (const QString refused = PrepareReprint(*m, sheets.run, sheets.sheets, dialogs); !refused.isEmpty()) {
-        printError(refused);
+    const ReprintSetup setup = PrepareReprint(*m, sheets.run, sheets.sheets, dialogs);
+    if (!setup.ok()) {
+        printError(setup.refused);
         return ExitRefused;
     }
     if (const int refused = checkOutputs(target.outputs(), m->ChosenFileList.first(m->ChosenFileCount));
         refused != ExitOk)
         return refused;
+    for (const QString &note : setup.notes)
+        printError(note);
     const PrintResult result = printToTarget(*m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target);
     if (result.failed)
         return ExitRefused;

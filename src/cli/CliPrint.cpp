@@ -25,6 +25,7 @@ const char PrintUsage[]
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
       "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
       "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit] [--keep-questions]\n"
+      "         [--answers-last] [--duplex-pad]\n"
       "         [--class NAME [--avoid-recent K]] [--history FILE] -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
@@ -43,6 +44,11 @@ const char PrintUsage[]
       "to 8 points, until the questions of every sheet fit the first page, all sheets\n"
       "at one size, before asking. --keep-questions starts a question that would be\n"
       "split over two pages on the next page.\n"
+      "With two-up paper the answer pages follow every question page, on paper of\n"
+      "their own. --answers-last does so on any paper when several sheets print.\n"
+      "--duplex-pad adds a blank page after a sheet (and an answer page kept apart)\n"
+      "of an odd page count, so that each starts on its own paper when printed on\n"
+      "both sides.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -70,6 +76,9 @@ void addPrintOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
     parser.addOption({QStringLiteral("keep-questions"),
         QStringLiteral("Start a question on the next page rather than split it.")});
+    parser.addOption(
+        {QStringLiteral("answers-last"), QStringLiteral("Every answer page after every sheet.")});
+    parser.addOption({QStringLiteral("duplex-pad"), QStringLiteral("A blank page after an odd page count.")});
     addTargetOptions(parser);
     addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -174,6 +183,10 @@ int runPrint(const QStringList &args)
         m->OverflowRule = Overflow::ShrinkFirst;
     if (parser.isSet(QStringLiteral("keep-questions")))
         m->PageBreaks = QuestionBreaks::KeepQuestions;
+    if (parser.isSet(QStringLiteral("answers-last")))
+        m->AnswerPages = AnswerPlace::AllLast;
+    if (parser.isSet(QStringLiteral("duplex-pad")))
+        m->Duplex = DuplexPadding::BlankAfterOdd;
     CliClassRun classRun(*m, parser);
     const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
     if (result.failed)

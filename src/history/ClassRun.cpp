@@ -30,14 +30,14 @@ QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes)
 {
     QList<PrintedSheet> sheets;
     for (const SheetOutcome &o : outcomes)
-        sheets.append({o.QuestionCount, o.PrintedAt});
+        sheets.append({o.QuestionCount, o.PrintedAt, o.FittedSize});
     return sheets;
 }
 
 QList<PrintedSheet> ExportedSheets(const Module1 &m)
 {
     return QList<PrintedSheet>(
-        std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now()});
+        std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now(), 0});
 }
 
 ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
@@ -50,10 +50,12 @@ ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className
 
 QStringList ClassRun::prepare()
 {
-    // The files as this run reads them: a reprint refuses them once they change.
+    // The files as this run reads them, and what the header prints of them: a
+    // reprint needs no file.
     m_files.clear();
     for (int f = 1; !m_className.isEmpty() && f <= std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles); ++f)
-        m_files.append({m.ChosenFileList(f), FileDigest(m.ChosenFileList(f)).value_or(QString())});
+        m_files.append({m.ChosenFileList(f), FileDigest(m.ChosenFileList(f)).value_or(QString()),
+            FileHeadings {m.FileHeaders(f, 1), m.FileHeaders(f, 3)}});
     m_shrink = false;
     m_pool = {};
     if (m_className.isEmpty() || m_avoidRecent <= 0)
@@ -125,12 +127,19 @@ QString ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedShee
     o.allParts = m.AllPartsChosen == 1;
     o.parts = chosenParts(m);
     o.seed = seed;
+    o.paper = m.PaperChoice;
+    o.lineBreaks = m.LineBreaks;
+    o.overflow = m.OverflowRule;
+    o.answerPages = m.AnswerPages;
+    o.pageBreaks = m.PageBreaks;
+    o.duplex = m.Duplex;
     m_numbers.clear();
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;
         const QString number = SheetNumber(sheets[k].printedAt, index);
         run.sheets.append({number, sheets[k].printedAt,
-            m_drawn[k].first(std::clamp<qsizetype>(sheets[k].questionCount, 0, m_drawn[k].size()))});
+            m_drawn[k].first(std::clamp<qsizetype>(sheets[k].questionCount, 0, m_drawn[k].size())),
+            sheets[k].fittedSize});
         m_numbers.append(number);
     }
     return m_store.record(run);

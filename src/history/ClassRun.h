@@ -21,6 +21,7 @@ struct PrintedSheet
 {
     int questionCount = 0;
     QDateTime printedAt;
+    int fittedSize = 0;
 };
 
 // The sheets of a print run as they came out.

@@ -1,21 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/PrintChoices.h"
 #include "shared/QuestionRecord.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace sorario {
 
 // What kind of output a recorded run made.
 enum class RunOutput { Printed, Exported };
 
+// What the sheet's header printed of a file: its title and sheet code.
+struct FileHeadings
+{
+    QString title;
+    QString sheetCode;
+};
+
 struct RecordedFile
 {
     QString path;
     QString digest; // of the file's bytes when the run read it
+    std::optional<FileHeadings> headings = std::nullopt; // none in records made before they were kept
 };
 
 // The choices that shape a sheet, kept so a reprint makes the same one.
@@ -30,6 +41,13 @@ struct RunOptions
     bool allParts = false;
     QList<int> parts; // chosen part numbers, from 1, in list order
     quint64 seed = 0;
+    // Records made before these were kept read as the defaults: B5, as they printed.
+    Paper paper = Paper::B5;
+    WordBreaks lineBreaks = WordBreaks::Anywhere;
+    Overflow overflow = Overflow::Ask;
+    AnswerPlace answerPages = AnswerPlace::AfterEachSheet;
+    DuplexPadding duplex = DuplexPadding::None;
+    QuestionBreaks pageBreaks = QuestionBreaks::Anywhere;
 };
 
 struct RecordedSheet
@@ -37,6 +55,7 @@ struct RecordedSheet
     QString sheetNumber; // "mmddhhnn" or "mmddhhnn-k", as on the sheet
     QDateTime printedAt; // the clock the sheet number was made from
     QList<QuestionRecord> questions; // as on the sheet, in order
+    int fittedSize = 0; // the size the font was lowered to; 0 at the chosen size
 };
 
 // One run of one class: every sheet it printed or exported.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
+#include "history/PrintOptionColumns.h"
 #include "history/QuestionKey.h"
 
 #include <QAtomicInt>
@@ -105,6 +106,11 @@ public:
         return query;
     }
 
+    HistorySql sql() const
+    {
+        return {[this](const QString &s, const QVariantList &v) { return exec(s, v); }, nextRow};
+    }
+
 private:
     void open(const QString &path) const
     {
@@ -117,6 +123,7 @@ private:
         exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         for (const QString &statement : Schema)
             exec(statement);
+        AddPrintOptionColumns(sql());
     }
 
     void release() const
@@ -205,6 +212,7 @@ RecordedRun loadRun(const Connection &c, QSqlQuery &row)
             sheet.questions.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
         run.sheets.append(sheet);
     }
+    ReadPrintOptions(c.sql(), id, run);
     return run;
 }
 
@@ -274,11 +282,13 @@ QString HistoryStore::record(const RecordedRun &run) const
                 {id, f + 1, run.files[f].path, run.files[f].digest});
         if (betweenWrites)
             betweenWrites();
+        QVariantList sheetIds;
         for (const RecordedSheet &sheet : run.sheets) {
             const QVariant sheetId
                 = c.exec(QStringLiteral("INSERT INTO sheets (run_id, number, at) VALUES (?, ?, ?)"),
                        {id, sheet.sheetNumber, timeText(sheet.printedAt)})
                       .lastInsertId();
+            sheetIds.append(sheetId);
             for (qsizetype q = 0; q < sheet.questions.size(); ++q) {
                 const QuestionRecord &r = sheet.questions[q];
                 c.exec(
@@ -287,6 +297,7 @@ QString HistoryStore::record(const RecordedRun &run) const
                     {sheetId, q + 1, QuestionKey(r), r.QuestionText, r.Hint, r.Answer});
             }
         }
+        WritePrintOptions(c.sql(), id, run, sheetIds);
         if (!c.db().commit())
             throw SqlFailure(c.db().lastError());
         uncommitted.release();

@@ -8,38 +8,52 @@
 #include "shared/TextHelpers.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 
 namespace sorario {
 
-QString PrepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs)
-{
-    if (run.files.isEmpty() || run.files.size() > MaxChosenFiles || positions.isEmpty())
-        return QStringLiteral("この記録からは印刷できません。");
-    m.ChosenFileCount = 0;
-    for (const RecordedFile &file : run.files) {
-        const std::optional<QString> digest = FileDigest(file.path);
-        if (!digest)
-            return QStringLiteral("記録された問題ファイルがありません。\n")
-                + QDir::toNativeSeparators(file.path);
-        if (*digest != file.digest)
-            return QStringLiteral("問題ファイルが記録の後で変更されています。\n")
-                + QDir::toNativeSeparators(file.path);
-        ++m.ChosenFileCount;
-        m.ChosenFileList(m.ChosenFileCount) = file.path;
-    }
-    m.LoadFailed = 0;
-    LoadQuestionFiles(m, dialogs);
-    if (m.LoadFailed == 1)
-        return QStringLiteral("記録された問題ファイルを読み込めませんでした。");
+namespace {
 
+// The files' headings as recorded; false when the record is older than them.
+bool useRecordedHeadings(Module1 &m, const RecordedRun &run)
+{
+    for (const RecordedFile &file : run.files) {
+        if (!file.headings)
+            return false;
+    }
+    for (int f = 1; f <= run.files.size(); ++f) {
+        m.FileHeaders(f, 1) = run.files[f - 1].headings->title;
+        m.FileHeaders(f, 3) = run.files[f - 1].headings->sheetCode;
+    }
+    return true;
+}
+
+void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &positions)
+{
     const RunOptions &o = run.options;
     m.AnswerLayout = static_cast<std::int16_t>(o.answerLayout);
     m.AttachAnswers = static_cast<std::int16_t>(o.attachAnswers);
     m.FontName = o.fontName;
     m.FontSize = static_cast<std::int16_t>(o.fontSize);
     m.SheetLogo = o.sheetLogo;
+    m.PaperChoice = o.paper;
+    m.LineBreaks = o.lineBreaks;
+    m.OverflowRule = o.overflow;
+    m.AnswerPages = o.answerPages;
+    m.PageBreaks = o.pageBreaks;
+    m.Duplex = o.duplex;
+    // The sheets print at the size they were fitted to, whatever fitting them anew
+    // would make of them; sheets fitted to different sizes are fitted anew, each
+    // as it was.
+    QSet<int> fitted;
+    for (int k : positions)
+        fitted.insert(run.sheets[k].fittedSize);
+    if (fitted.size() == 1 && *fitted.cbegin() > 0) {
+        m.FontSize = static_cast<std::int16_t>(*fitted.cbegin());
+        m.OverflowRule = Overflow::Ask;
+    }
     m.AllPartsChosen = o.allParts ? 1 : 0;
     m.ChosenPartCount = 0;
     for (int part : o.parts.first(std::min<qsizetype>(o.parts.size(), MaxChosenParts))) {
@@ -50,7 +64,46 @@ QString PrepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &pos
     // One sheet of a run keeps its place in the run on its sheet number.
     m.SheetIndex
         = static_cast<std::int16_t>(positions.size() == 1 && run.sheets.size() > 1 ? positions[0] + 1 : 0);
-    return {};
+}
+
+} // namespace
+
+ReprintSetup PrepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs)
+{
+    ReprintSetup setup;
+    const bool valid = std::all_of(
+        positions.cbegin(), positions.cend(), [&](int k) { return k >= 0 && k < run.sheets.size(); });
+    if (run.files.isEmpty() || run.files.size() > MaxChosenFiles || positions.isEmpty() || !valid) {
+        setup.refused = QStringLiteral("この記録からは印刷できません。");
+        return setup;
+    }
+    bool missing = false;
+    m.ChosenFileCount = 0;
+    for (const RecordedFile &file : run.files) {
+        const std::optional<QString> digest = FileDigest(file.path);
+        const QString name = QDir::toNativeSeparators(file.path);
+        if (!digest)
+            setup.notes.append(QStringLiteral("記録された問題ファイルがありません。") + name);
+        else if (*digest != file.digest)
+            setup.notes.append(QStringLiteral("問題ファイルが記録の後で変更されています。") + name);
+        missing = missing || !digest;
+        ++m.ChosenFileCount;
+        m.ChosenFileList(m.ChosenFileCount) = file.path;
+    }
+    if (!useRecordedHeadings(m, run)) {
+        if (missing) {
+            setup.refused = setup.notes.join(u'\n');
+            return setup;
+        }
+        m.LoadFailed = 0;
+        LoadQuestionFiles(m, dialogs);
+        if (m.LoadFailed == 1) {
+            setup.refused = QStringLiteral("記録された問題ファイルを読み込めませんでした。");
+            return setup;
+        }
+    }
+    useRecordedOptions(m, run, positions);
+    return setup;
 }
 
 DrawSheet ReprintDraw(Module1 &m, const RecordedRun &run, const QList<int> &positions)

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace sorario {
 
@@ -12,10 +13,21 @@ struct Module1;
 struct RecordedRun;
 class Dialogs;
 
-// Makes `m` print the sheets at `positions` (from 0) of a recorded run again: the
-// recorded files, when present and unchanged, loaded with the recorded options and
-// range. The reason when it cannot be done.
-QString PrepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs);
+// Whether a reprint can go ahead, and what the teacher is to be told all the same.
+struct ReprintSetup
+{
+    QString refused; // empty: the module is ready to print
+    QStringList notes; // one line per file missing or changed since the record
+
+    bool ok() const { return refused.isEmpty(); }
+};
+
+// Makes `m` print the sheets at `positions` (from 0) of a recorded run again, with
+// every recorded option and the recorded headings. The questions are the record's,
+// so a file missing or changed since is only noted; a record made before the
+// headings were kept still reads them from its files, and needs them.
+ReprintSetup PrepareReprint(
+    Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs);
 
 // Fills DrawnQuestions with each chosen sheet's recorded questions in turn, with the
 // clock at the time its sheet number was made from.

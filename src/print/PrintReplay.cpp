@@ -13,6 +13,11 @@ void ReplayOperations(const PrintLog &log, PrintSurface &surface)
     surface.setScaleMode(ScaleMode::Millimetres);
     surface.setPaperSize(PaperSize::JisB5);
     surface.setOrientation(Orientation::Portrait);
+    ReplayDrawing(log, surface);
+}
+
+void ReplayDrawing(const PrintLog &log, PrintSurface &surface)
+{
     using K = PrintOperation::Kind;
     for (const PrintOperation &op : log.operations()) {
         switch (op.kind) {

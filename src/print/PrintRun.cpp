@@ -7,6 +7,7 @@
 #include "print/QuestionLayouts.h"
 #include "print/RunSheets.h"
 #include "print/SheetHeader.h"
+#include "print/SheetPages.h"
 #include "settings/FontRule.h"
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
@@ -206,19 +207,20 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::opt
     return false;
 }
 
-QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface)
+QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages)
 {
     const QDateTime printedAt = m.clock.now();
-    PrintHeader(m, surface, printedAt);
+    pages.startSheet();
+    PrintHeader(m, pages, printedAt);
     if (m.PrintMode == 1)
-        PrintQuestionsFitted(m, surface);
+        PrintQuestionsFitted(m, pages);
     else
-        PrintQuestionsAll(m, surface);
+        PrintQuestionsAll(m, pages);
 
     if (m.AttachAnswers == 1) {
-        surface.newPage();
-        PrintHeader(m, surface);
-        PrintAnswerSheet(m, surface);
+        pages.startAnswers();
+        PrintHeader(m, pages);
+        PrintAnswerSheet(m, pages);
     }
     return printedAt;
 }
@@ -231,6 +233,7 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
     std::optional<MessageAnswer> answer;
     std::optional<SheetOutcome> first;
     const PrintOutcome outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
+        SheetPages pages(surface, PageOrderFor(m, sheets));
         surface.setDocumentName(SheetTitleText(m));
         surface.setPaperPlacing(m.PaperChoice);
         RunSheets drawn(m, draw);
@@ -248,9 +251,7 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
                 discard(surface);
                 return {};
             }
-            if (sheet > 1)
-                surface.newPage();
-            const QDateTime printedAt = PrintSheetBody(m, surface);
+            const QDateTime printedAt = PrintSheetBody(m, pages);
             if (!first)
                 first = outcomeOf(m);
             if (outcomes) {
@@ -258,6 +259,7 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
                 outcomes->last().PrintedAt = printedAt;
             }
         }
+        pages.finish();
         surface.endDoc();
         return {PrintOutcome::Kind::Printed, {}};
     });

@@ -18,6 +18,7 @@ namespace sorario {
 struct Module1;
 class PrintSurface;
 class PrintTarget;
+class SheetPages;
 
 inline constexpr PrintDialogFlags SheetPrintDialogFlags
     = PrintDialogFlag::NoSelection | PrintDialogFlag::UseDevModeCopiesAndCollate;
@@ -71,9 +72,9 @@ QString CapacityPromptText(int fitCount, int questionCount);
 bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
 
 // One sheet after the capacity check: header, questions in PrintMode, and the
-// answer page with its own header when answers are attached. Returns the time the
-// question page's sheet number was made from.
-QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface);
+// answer page with its own header when answers are attached, where `pages` puts
+// it. Returns the time the question page's sheet number was made from.
+QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages);
 
 // From the metrics to the end of the document, for `sheets` sheets in one document.
 // Sheet 1 prints the questions drawn already; each later sheet first has `draw` fill
@@ -81,8 +82,9 @@ QDateTime PrintSheetBody(const Module1 &m, PrintSurface &surface);
 // sheet: with Yes each sheet prints what fits of its own draw. Shrinking to fit
 // finds one size for every sheet, so all are drawn first. With several sheets
 // each sheet number carries its place in the run, and afterwards the count, mode
-// and capacity values are those of sheet 1. Discards the document on Cancel or
-// failure. `outcomes`, when given, gets one entry per printed sheet.
+// and capacity values are those of sheet 1. The pages follow each other as
+// PageOrderFor says. Discards the document on Cancel or failure. `outcomes`, when given, gets one entry per
+// printed sheet.
 PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
     const DrawSheet &draw, QList<SheetOutcome> *outcomes = nullptr);
 

@@ -26,6 +26,8 @@ const QString PaperKey = QStringLiteral("print/paper");
 const QString KeepWordsKey = QStringLiteral("print/keepWords");
 const QString FitKey = QStringLiteral("print/fitFirstPage");
 const QString KeepQuestionsKey = QStringLiteral("print/keepQuestions");
+const QString AnswersLastKey = QStringLiteral("print/answersLast");
+const QString DuplexPadKey = QStringLiteral("print/duplexPad");
 
 // Only what a save writes switches an option on: any other word reads as not set.
 bool savedOn(const QSettings &file, const QString &key)
@@ -72,6 +74,8 @@ void LoadPrintOptions(Module1 &m)
     m.LineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
     m.OverflowRule = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
     m.PageBreaks = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
+    m.AnswerPages = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    m.Duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
 }
 
 void SavePrintOptions(const Module1 &m)
@@ -90,10 +94,15 @@ void SavePrintOptions(const Module1 &m)
     file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
     file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
     // Written only once chosen, so a file from before the choice keeps its bytes.
-    if (m.PageBreaks == QuestionBreaks::KeepQuestions)
-        file.setValue(KeepQuestionsKey, true);
-    else
-        file.remove(KeepQuestionsKey);
+    const auto setOrRemove = [&file](const QString &key, bool on) {
+        if (on)
+            file.setValue(key, true);
+        else
+            file.remove(key);
+    };
+    setOrRemove(KeepQuestionsKey, m.PageBreaks == QuestionBreaks::KeepQuestions);
+    setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
+    setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
     file.sync();
 }
 

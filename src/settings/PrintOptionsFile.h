@@ -17,8 +17,8 @@ QString PaperName(Paper paper);
 std::optional<Paper> PaperNamed(const QString &name);
 
 // Sorario.ini beside Vk.ini: the paper, keeping words whole, shrinking to fit and
-// keeping questions on one page,
-// remembered per user. Vk.ini keeps its own format untouched.
+// keeping questions on one page and the order of the pages, remembered per user.
+// Vk.ini keeps its own format untouched.
 QString PrintOptionsFilePath(const Module1 &m);
 
 // A missing file or value leaves the default; an unknown one too.

@@ -79,6 +79,7 @@ void HistoryWindow::cboClass_Change()
 void HistoryWindow::lstSheets_Click()
 {
     ui->lstQuestions->clear();
+    ui->lblNote->clear();
     const int row = ui->lstSheets->indexOfTopLevelItem(ui->lstSheets->currentItem());
     if (row < 0 || row >= m_rows.size())
         return;
@@ -107,8 +108,10 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     const auto [r, k] = m_rows[row];
     const RecordedRun &run = m_runs[r];
     const auto m = std::make_unique<Module1>();
-    if (const QString refused = PrepareReprint(*m, run, {k}, m_dialogs); !refused.isEmpty()) {
-        m_dialogs.message(refused, ProgramTitle);
+    const ReprintSetup setup = PrepareReprint(*m, run, {k}, m_dialogs);
+    ui->lblNote->setText(setup.notes.join(QStringLiteral("　")));
+    if (!setup.ok()) {
+        m_dialogs.message(setup.refused, ProgramTitle);
         return;
     }
     const std::unique_ptr<PrintTarget> target = m_targets(purpose);

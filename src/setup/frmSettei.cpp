@@ -56,9 +56,9 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
     connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
     connect(ui->cboPaper, &QComboBox::currentIndexChanged, this, &frmSettei::printOptions_Change);
-    connect(ui->chkKeepWords, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
-    connect(ui->chkFit, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
-    connect(ui->chkKeepQuestions, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
+    for (QCheckBox *box :
+        {ui->chkKeepWords, ui->chkFit, ui->chkKeepQuestions, ui->chkAnswersLast, ui->chkDuplexPad})
+        connect(box, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
     connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
     connect(ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
     connect(ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
@@ -80,12 +80,15 @@ void frmSettei::Form_Load()
 {
     {
         const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1), b3(ui->spnSheetCount),
-            b4(ui->cboPaper), b5(ui->chkKeepWords), b6(ui->chkFit), b7(ui->chkKeepQuestions);
+            b4(ui->cboPaper), b5(ui->chkKeepWords), b6(ui->chkFit), b7(ui->chkKeepQuestions),
+            b8(ui->chkAnswersLast), b9(ui->chkDuplexPad);
         ui->Option2_0->setChecked(true);
         ui->cboPaper->setCurrentIndex(static_cast<int>(m.PaperChoice));
         ui->chkKeepWords->setChecked(m.LineBreaks == WordBreaks::KeepWords);
         ui->chkFit->setChecked(m.OverflowRule == Overflow::ShrinkFirst);
         ui->chkKeepQuestions->setChecked(m.PageBreaks == QuestionBreaks::KeepQuestions);
+        ui->chkAnswersLast->setChecked(m.AnswerPages == AnswerPlace::AllLast);
+        ui->chkDuplexPad->setChecked(m.Duplex == DuplexPadding::BlankAfterOdd);
         ui->Check1->setChecked(true);
         ui->spnSheetCount->setRange(1, MaxSheetCount);
         ui->spnSheetCount->setValue(1);
@@ -246,6 +249,8 @@ void frmSettei::printOptions_Change()
     m.OverflowRule = ui->chkFit->isChecked() ? Overflow::ShrinkFirst : Overflow::Ask;
     m.PageBreaks
         = ui->chkKeepQuestions->isChecked() ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
+    m.AnswerPages = ui->chkAnswersLast->isChecked() ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    m.Duplex = ui->chkDuplexPad->isChecked() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
     SavePrintOptions(m);
 }
 
@@ -395,11 +400,6 @@ void frmSettei::Command2_Click()
 {
     Q_EMIT returning();
     QDialog::reject();
-}
-
-void frmSettei::reject()
-{
-    Command2_Click();
 }
 
 } // namespace sorario

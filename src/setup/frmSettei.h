@@ -34,7 +34,7 @@ public:
     ~frmSettei() override;
 
     // Escape and the title bar's close button leave as "戻る" does.
-    void reject() override;
+    void reject() override { Command2_Click(); }
 
 Q_SIGNALS:
     // The window is being left through "戻る" (or its equivalents), before it closes.

@@ -90,6 +90,8 @@ struct Module1
     WordBreaks LineBreaks = WordBreaks::Anywhere;
     Overflow OverflowRule = Overflow::Ask;
     QuestionBreaks PageBreaks = QuestionBreaks::Anywhere;
+    AnswerPlace AnswerPages = AnswerPlace::AfterEachSheet;
+    DuplexPadding Duplex = DuplexPadding::None;
 
     // Sheet settings
     QString FontName = DefaultFontName;

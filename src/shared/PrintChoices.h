@@ -16,4 +16,11 @@ enum class QuestionBreaks { Anywhere, KeepQuestions };
 // What a run does first when the questions overflow the first page.
 enum class Overflow { Ask, ShrinkFirst };
 
+// Where the answer pages of a run of several sheets go.
+enum class AnswerPlace { AfterEachSheet, AllLast };
+
+// Whether a sheet with an odd page count is followed by a blank page, so that
+// each sheet printed on both sides starts on its own paper.
+enum class DuplexPadding { None, BlankAfterOdd };
+
 } // namespace sorario

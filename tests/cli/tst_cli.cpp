@@ -4,6 +4,7 @@
 #include "bank/QuestionFileCheck.h"
 #include "platform/LineFile.h"
 
+#include "CliArgs.h"
 #include "support/Fixtures.h"
 
 #include <QJsonArray>
@@ -14,17 +15,6 @@ using namespace sorario::test;
 
 namespace {
 
-// 50 one-line questions, 41 of which fit the first page in fixed metrics at 10 points.
-QStringList printArgs(const QStringList &extra, const QString &file = u"fifty.qvn"_s)
-{
-    return QStringList {u"print"_s, file, u"--all"_s, u"--count"_s, u"50"_s, u"--layout"_s, u"2"_s,
-               u"--seed"_s, u"3"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s, u"2024-03-05T14:07"_s, u"--trace"_s,
-               u"t.json"_s, u"-o"_s, u"out.pdf"_s}
-    + extra;
-}
-
-const QStringList Fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s};
-
 struct Refusal
 {
     QStringList args;
@@ -33,14 +23,6 @@ struct Refusal
     QStringList leaves; // files the run may write
     rlim_t diskRoom = 0;
 };
-
-QSet<QString> drawnTexts(const QJsonObject &summary)
-{
-    QSet<QString> texts;
-    for (const QJsonValue &q : summary[u"DrawnQuestions"_s].toArray())
-        texts.insert(q[0].toString());
-    return texts;
-}
 
 } // namespace
 
@@ -80,7 +62,6 @@ private Q_SLOTS:
         for (qsizetype hint = 7; hint < fifty.size(); hint += 3)
             fifty[hint] = u"**"_s;
         writeSjisLines(at(u"fifty.qvn"_s), fifty);
-        writeSjisLines(at(u"history.qvn"_s), fifty);
         for (int f = 1; f <= 101; ++f)
             writeSjisLines(at(u"f%1.qvn"_s.arg(f)), questionFile(u"T"_s, u"1"_s, 1));
         writeSjisLines(at(u"big1.qvn"_s), questionFile(u"A"_s, u"1"_s, 3331));
@@ -334,45 +315,6 @@ private Q_SLOTS:
             = run(printArgs(fixed + QStringList {u"--overflow"_s, u"cancel"_s, u"--sheets"_s, u"3"_s}));
         QCOMPARE(cancelled.exitCode, 1);
         QCOMPARE(cancelled.json()[u"Sheets"_s][0].toObject().keys(), QStringList {u"DrawnQuestions"_s});
-    }
-
-    // Three runs of ten from fifty, each avoiding the last two sheets, share no question and
-    // are listed; a reprint by number gives a run's trace again, fitted or not, until its
-    // file changes.
-    void history()
-    {
-        const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
-        QSet<QString> drawn;
-        for (const char *seed : {"1", "2", "3"}) {
-            const CliRun r = run(printArgs(Fixed + klass
-                    + QStringList {u"--count"_s, u"10"_s, u"--avoid-recent"_s, u"2"_s, u"--seed"_s,
-                        QString::fromLatin1(seed)},
-                u"history.qvn"_s));
-            QCOMPARE(r.exitCode, 0);
-            QCOMPARE(r.err, QString());
-            drawn += drawnTexts(r.json());
-        }
-        QCOMPARE(drawn.size(), 30);
-        QCOMPARE(QJsonDocument::fromJson(
-                     run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
-                     .array()
-                     .size(),
-            3);
-        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
-            u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
-        for (const QString &overflow : {u"yes"_s, u"no"_s}) {
-            const CliRun original = run(
-                printArgs(Fixed + klass + QStringList {u"--sheets"_s, u"2"_s, u"--overflow"_s, overflow},
-                    u"history.qvn"_s));
-            QCOMPARE(original.json()[u"SheetNumbers"_s].toArray(),
-                (QJsonArray {u"03051407-1"_s, u"03051407-2"_s}));
-            QCOMPARE(run(reprint).exitCode, 0);
-            QCOMPARE(readBytes(at(u"t2.json"_s)), readBytes(at(u"t.json"_s)));
-        }
-        writeSjisLines(at(u"history.qvn"_s), questionFile(u"文法"_s, u"1"_s, 51));
-        const CliRun refused = run(reprint);
-        QCOMPARE(refused.exitCode, 1);
-        QVERIFY(!refused.err.isEmpty());
     }
 
     // check prints the problems, one a line (notes and the counts go to standard error),

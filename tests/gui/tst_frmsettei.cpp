@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -31,13 +32,13 @@ const struct Transition
     {"attach answers off", "Check1", "1111", "25", {2, 1, 1, 2}},
     {"attach answers on again", "Check1,Check1", "1111", "25", {2, 1, 1, 1}}};
 
-// Paper index, keep words, fit, keep questions, as a window shows them.
+// Paper index, keep words, fit, keep questions, answers last, duplex padding, as a window shows them.
 QString shown(QWidget *w)
 {
-    return u"%1 %2 %3 %4"_s.arg(control<QComboBox>(w, "cboPaper")->currentIndex())
-        .arg(control<QCheckBox>(w, "chkKeepWords")->isChecked())
-        .arg(control<QCheckBox>(w, "chkFit")->isChecked())
-        .arg(control<QCheckBox>(w, "chkKeepQuestions")->isChecked());
+    QString boxes;
+    for (const char *box : {"chkKeepWords", "chkFit", "chkKeepQuestions", "chkAnswersLast", "chkDuplexPad"})
+        boxes += u' ' + QString::number(control<QCheckBox>(w, box)->isChecked());
+    return QString::number(control<QComboBox>(w, "cboPaper")->currentIndex()) + boxes;
 }
 
 // Every run resets the window, whatever came of it: "印刷" and "プレビュー" (print dialog OK, or
@@ -240,7 +241,7 @@ private Q_SLOTS:
             // A target with nothing to show opens no preview.
             QCOMPARE(f.dialogs.kinds(), i == 0 ? QStringList {u"print"_s} : QStringList {});
             QCOMPARE((std::pair {paper.log().pagesDelivered(), paper.log().paper()}),
-                (std::pair {6, Paper::B4TwoUp}));
+                (std::pair {7, Paper::B4TwoUp})); // three question pages, a blank, three answer pages
             QCOMPARE(box->value(), 3);
             traces[i] = TraceJson(paper.log());
             f.open();
@@ -255,11 +256,13 @@ private Q_SLOTS:
         for (const auto &[paper, keepWords, fit, keepQuestions] :
             {std::tuple {2, true, false, true}, {3, false, true, false}}) {
             SetupFixture f(10, 1);
-            QCOMPARE(shown(f.w.get()), u"0 0 0 0"_s);
+            QCOMPARE(shown(f.w.get()), u"0 0 0 0 0 0"_s);
             control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(paper);
             control<QCheckBox>(f.w.get(), "chkKeepWords")->setChecked(keepWords);
             control<QCheckBox>(f.w.get(), "chkFit")->setChecked(fit);
             control<QCheckBox>(f.w.get(), "chkKeepQuestions")->setChecked(keepQuestions);
+            control<QCheckBox>(f.w.get(), "chkAnswersLast")->setChecked(keepWords);
+            control<QCheckBox>(f.w.get(), "chkDuplexPad")->setChecked(fit);
             f.w.reset();
             QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
             Module1 next;
@@ -267,7 +270,7 @@ private Q_SLOTS:
             fillBank(next, 10, 1);
             LoadPrintOptions(next);
             frmSettei w(next, f.dialogs);
-            QCOMPARE(shown(&w), u"%1 %2 %3 %4"_s.arg(paper).arg(keepWords).arg(fit).arg(keepQuestions));
+            QCOMPARE(shown(&w), u"%1 %2 %3 %4 %2 %3"_s.arg(paper).arg(keepWords).arg(fit).arg(keepQuestions));
         }
     }
 
@@ -306,14 +309,19 @@ private Q_SLOTS:
         QCOMPARE(classes->count(), 1);
         classes->setEditText(classes->itemText(0));
         int listed = 0, questions = 0;
+        QString note;
         QTimer::singleShot(0, [&] {
             QWidget *window = QApplication::activeModalWidget();
             listed = control<QTreeWidget>(window, "lstSheets")->topLevelItemCount();
             questions = control<QListWidget>(window, "lstQuestions")->count();
+            click(window, "cmdPreview"); // the bank came from no file: a note, and the preview all the same
+            note = control<QLabel>(window, "lblNote")->text();
             window->close();
         });
         f.press("cmdHistory");
         QCOMPARE((QList<int> {listed, int(questions)}), (QList<int> {1, int(after.size())}));
+        QCOMPARE(note, u"記録された問題ファイルがありません。"_s);
+        QCOMPARE(f.dialogs.kinds().last(), u"preview"_s);
         qunsetenv("SORARIO_HISTORY");
     }
 };

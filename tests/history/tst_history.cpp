@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <array>
 
@@ -120,7 +121,10 @@ private Q_SLOTS:
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
         two.sheets.append({u"12071031-2"_s, two.when, {{u"Q2"_s, QString(), u"A2"_s}}}); // no hint at all
-        two.options = {2, 2, u"IPAMincho"_s, 12, u"3年A組"_s, 2, false, {3, 1}, ~0ULL};
+        two.options = {2, 2, u"IPAMincho"_s, 12, u"3年A組"_s, 2, false, {3, 1}, ~0ULL, Paper::A3TwoUp,
+            WordBreaks::KeepWords, Overflow::ShrinkFirst, AnswerPlace::AllLast, DuplexPadding::BlankAfterOdd};
+        two.sheets[1].fittedSize = 9;
+        two.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
         for (const RecordedRun &run :
             {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
             QCOMPARE(store.record(run), QString());
@@ -143,9 +147,51 @@ private Q_SLOTS:
         // Every option comes back as recorded, the largest seed included.
         const auto options = [](const RunOptions &o) {
             return std::tuple {o.answerLayout, o.attachAnswers, o.fontName, o.fontSize, o.sheetLogo,
-                o.sheetCount, o.allParts, o.parts, o.seed};
+                o.sheetCount, o.allParts, o.parts, o.seed, o.paper, o.lineBreaks, o.overflow, o.answerPages,
+                o.duplex};
         };
-        QVERIFY(options(store.findSheets(u"12071030"_s).value->run.options) == options(two.options));
+        const RecordedRun back = store.findSheets(u"12071030"_s).value->run;
+        QVERIFY(options(back.options) == options(two.options));
+        QCOMPARE((std::pair {back.sheets[0].fittedSize, back.sheets[1].fittedSize}), (std::pair {0, 9}));
+        QCOMPARE(back.files[0].headings->sheetCode, u"EG1"_s);
+        QCOMPARE(store.findSheets(u"12071100"_s).value->run.files[0].headings.has_value(), false);
+    }
+
+    // A file written before the page options were kept gains them, reading as it printed.
+    void olderFilesGainTheOptions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"old.sqlite"_s);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            for (const QString &sql :
+                {u"CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, class TEXT NOT"
+                 " NULL, at TEXT NOT NULL, output INTEGER NOT NULL, answer_layout INTEGER,"
+                 " attach_answers INTEGER, font_name TEXT, font_size INTEGER, sheet_logo"
+                 " TEXT, sheet_count INTEGER, all_parts INTEGER, parts TEXT, seed TEXT)"_s,
+                    u"CREATE TABLE files (run_id INTEGER NOT NULL, position INTEGER NOT NULL, path TEXT NOT "
+                    u"NULL,"
+                    " digest TEXT NOT NULL)"_s,
+                    u"CREATE TABLE sheets (id INTEGER PRIMARY KEY AUTOINCREMENT, run_id INTEGER NOT NULL,"
+                    " number TEXT NOT NULL, at TEXT NOT NULL)"_s,
+                    u"INSERT INTO runs VALUES (1, '2B', '2026-12-07T10:30:00.000', 1, 1, 1, 'F', 10, 'L', 1,"
+                    " 1, '', '5')"_s,
+                    u"INSERT INTO files VALUES (1, 1, '/q.qvn', 'd')"_s,
+                    u"INSERT INTO sheets VALUES (1, 1, '12071030', '2026-12-07T10:30:00.000')"_s})
+                QVERIFY(QSqlQuery(sql, db).isActive());
+        }
+        QSqlDatabase::removeDatabase(u"old"_s);
+        const HistoryStore store(path);
+        const HistoryAnswer<QList<RecordedRun>> old = store.runs();
+        QCOMPARE(old.failure, QString());
+        QCOMPARE(old.value[0].options.paper, Paper::B5);
+        QCOMPARE(old.value[0].files[0].headings.has_value(), false);
+        RecordedRun fitted = runOf(u"2B"_s, {1}, u"12071031"_s);
+        fitted.options.overflow = Overflow::ShrinkFirst;
+        QCOMPARE(store.record(fitted), QString());
+        QCOMPARE(store.runs().value[0].options.overflow, Overflow::ShrinkFirst);
     }
 
     // A fault between the writes, or the program killed there, leaves the history as it
@@ -200,26 +246,55 @@ private Q_SLOTS:
         QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // none left open on the file
     }
 
-    // A reprint takes the recorded files only as they were.
-    void reprintChecksTheFiles()
+    // A reprint prints the record: a file changed or gone is a note, unless the record is
+    // too old to hold the headings.
+    void reprintTakesTheRecord_data()
     {
+        QTest::addColumn<bool>("headings");
+        QTest::addColumn<int>("fileQuestions"); // 0: the file is gone
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QStringList>("notes");
+        const QString gone = u"記録された問題ファイルがありません。"_s;
+        const QString changed = u"問題ファイルが記録の後で変更されています。"_s;
+        QTest::newRow("as recorded") << true << 4 << QString() << QStringList();
+        QTest::newRow("changed") << true << 5 << QString() << QStringList {changed};
+        QTest::newRow("gone") << true << 0 << QString() << QStringList {gone};
+        QTest::newRow("older record, changed") << false << 5 << QString() << QStringList {changed};
+        QTest::newRow("older record, gone") << false << 0 << gone << QStringList {gone};
+    }
+    void reprintTakesTheRecord()
+    {
+        QFETCH(bool, headings);
+        QFETCH(int, fileQuestions);
         QTemporaryDir dir;
         const QString path = writeSjisLines(dir.filePath(u"q.qvn"_s), questionFile(u"T"_s, u"2"_s, 4));
         RecordedRun run = runOf(u"2B"_s, {1, 2}, u"12071030"_s);
         run.files = {{path, *FileDigest(path)}};
+        if (headings)
+            run.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
         run.options.parts = {2};
+        run.options.paper = Paper::B4TwoUp;
+        if (fileQuestions > 0)
+            writeSjisLines(path, questionFile(u"T"_s, u"2"_s, fileQuestions));
+        else
+            QFile::remove(path);
         Module1 m;
         ScriptedDialogs dialogs;
-        QCOMPARE(PrepareReprint(m, run, {0}, dialogs), QString());
+        const ReprintSetup setup = PrepareReprint(m, run, {0}, dialogs);
+        QTEST(setup.refused.section(u'/', 0, 0), "refused");
+        QStringList notes;
+        for (const QString &note : setup.notes)
+            notes.append(note.section(u'/', 0, 0));
+        QTEST(notes, "notes");
+        if (!setup.ok())
+            return;
         ReprintDraw(m, run, {0})(1);
         QCOMPARE(int(m.QuestionCount), 2);
         QCOMPARE(m.DrawnQuestions(2), question(2));
         QCOMPARE(m.ChosenPartNumbers(1), u"２"_s);
+        QCOMPARE(m.FileHeaders(1, 1), headings ? u"文型"_s : u"T"_s);
+        QCOMPARE(m.PaperChoice, Paper::B4TwoUp);
         QCOMPARE(m.clock.now(), run.when);
-        writeSjisLines(path, questionFile(u"T"_s, u"2"_s, 5));
-        QVERIFY(!PrepareReprint(m, run, {0}, dialogs).isEmpty());
-        QFile::remove(path);
-        QVERIFY(!PrepareReprint(m, run, {0}, dialogs).isEmpty());
     }
 };
 

@@ -23,18 +23,31 @@ DrawSheet drawsOn(Module1 &m, QList<int> &counts)
     };
 }
 
-// The last text of every page: which sheet's questions or answers ended there.
+// The last text of every page: which sheet's questions or answers ended there ("-" for
+// a blank page).
 QStringList pageEnds(const PrintLog &log)
 {
     QStringList out;
     for (int page = 1; page <= log.pagesDelivered(); ++page) {
-        const QString last = textsOn(log, page).last();
-        out.append(last.mid(last.lastIndexOf(u'S')));
+        const QStringList texts = textsOn(log, page);
+        out.append(texts.isEmpty() ? u"-"_s : texts.last().mid(texts.last().lastIndexOf(u'S')));
     }
     return out;
 }
 
+struct PageOrderRow
+{
+    Paper paper = Paper::B5;
+    int sheets = 1;
+    bool answers = true;
+    AnswerPlace answerPages = AnswerPlace::AfterEachSheet;
+    DuplexPadding duplex = DuplexPadding::None;
+    QStringList pageEnds;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(PageOrderRow)
 
 class TestPrintRun : public QObject
 {
@@ -190,6 +203,67 @@ private Q_SLOTS:
                     + countOps(s.log(), PrintOperation::Kind::KillDoc),
                 r.dialogOk ? 1 : 0);
         }
+    }
+
+    // Where the pages of three questions and their answers go: two-up paper keeps the answers
+    // off every sheet of paper with questions; blanks keep sheets apart for duplex printing.
+    void pageOrder_data()
+    {
+        QTest::addColumn<PageOrderRow>("row");
+        const auto add = [](const char *name, const PageOrderRow &row) { QTest::newRow(name) << row; };
+        const QStringList two {u"S1Q3"_s, u"S1A3"_s, u"S2Q3"_s, u"S2A3"_s};
+        add("B5: each sheet's answers after it", {.sheets = 2, .pageEnds = two});
+        add("B4 two-up: questions, then answers",
+            {.paper = Paper::B4TwoUp, .sheets = 2, .pageEnds = {u"S1Q3"_s, u"S2Q3"_s, u"S1A3"_s, u"S2A3"_s}});
+        add("A3 two-up, odd question pages: the answers on paper of their own",
+            {.paper = Paper::A3TwoUp,
+                .sheets = 3,
+                .pageEnds = {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s, u"-"_s, u"S1A3"_s, u"S2A3"_s, u"S3A3"_s}});
+        add("B4 two-up, one sheet", {.paper = Paper::B4TwoUp, .pageEnds = {u"S1Q3"_s, u"-"_s, u"S1A3"_s}});
+        add("B4 two-up without answers",
+            {.paper = Paper::B4TwoUp,
+                .sheets = 3,
+                .answers = false,
+                .pageEnds = {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s}});
+        add("answers last",
+            {.sheets = 2,
+                .answerPages = AnswerPlace::AllLast,
+                .pageEnds = {u"S1Q3"_s, u"S2Q3"_s, u"S1A3"_s, u"S2A3"_s}});
+        add("answers last, one sheet",
+            {.answerPages = AnswerPlace::AllLast, .pageEnds = {u"S1Q3"_s, u"S1A3"_s}});
+        add("duplex: a blank after each odd sheet, none at the end",
+            {.sheets = 3,
+                .answers = false,
+                .duplex = DuplexPadding::BlankAfterOdd,
+                .pageEnds = {u"S1Q3"_s, u"-"_s, u"S2Q3"_s, u"-"_s, u"S3Q3"_s}});
+        add("duplex, sheets of two pages",
+            {.sheets = 2, .duplex = DuplexPadding::BlankAfterOdd, .pageEnds = two});
+        add("duplex, answers last",
+            {.sheets = 2,
+                .answerPages = AnswerPlace::AllLast,
+                .duplex = DuplexPadding::BlankAfterOdd,
+                .pageEnds = {u"S1Q3"_s, u"-"_s, u"S2Q3"_s, u"-"_s, u"S1A3"_s, u"-"_s, u"S2A3"_s}});
+    }
+    void pageOrder()
+    {
+        QFETCH(PageOrderRow, row);
+        auto m = moduleWith({}, 2, row.answers ? 1 : 2);
+        m->QuestionCount = 3;
+        m->SheetCount = static_cast<std::int16_t>(row.sheets);
+        m->PaperChoice = row.paper;
+        m->AnswerPages = row.answerPages;
+        m->Duplex = row.duplex;
+        m->FileHeaders(1, 3) = u"T1"_s;
+        m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
+        QList<int> drawCounts;
+        RecordingSurface s;
+        ScriptedDialogs d;
+        QVERIFY(PrintSheets(*m, s, d, drawsOn(*m, drawCounts)).printed());
+        QCOMPARE(pageEnds(s.log()), row.pageEnds);
+        if (row.sheets == 2 && row.answerPages == AnswerPlace::AllLast)
+            QCOMPARE(textsOn(s.log()).filter(u"SheetNo."_s),
+                (QStringList {u"T1(SheetNo.:03051407-1)"_s, u"T1(SheetNo.:03051407-2)"_s,
+                    u"T1(SheetNo.:03051407-1)"_s, u"T1(SheetNo.:03051407-2)"_s}));
     }
 
     // Shrinking to fit (41 one-line questions fit at 10 points, 52 at 9 or 8); whatever makes a run

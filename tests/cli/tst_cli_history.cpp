@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// sorario-cli with a class history: what is recorded, and reprints of it.
+#include "CliArgs.h"
+#include "support/Fixtures.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QSet>
+
+using namespace sorario::test;
+
+namespace {
+
+QSet<QString> drawnTexts(const QJsonObject &summary)
+{
+    QSet<QString> texts;
+    for (const QJsonValue &q : summary[u"DrawnQuestions"_s].toArray())
+        texts.insert(q[0].toString());
+    return texts;
+}
+
+} // namespace
+
+class TestCliHistory : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString at(const QString &name) const { return m_dir.filePath(name); }
+    CliRun run(const QStringList &args) const { return runCli(args, m_dir.path()); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50);
+        fifty[2] = u"CODE"_s;
+        for (qsizetype hint = 7; hint < fifty.size(); hint += 3)
+            fifty[hint] = u"**"_s;
+        writeSjisLines(at(u"history.qvn"_s), fifty);
+    }
+
+    // Three runs of ten from fifty, each avoiding the last two sheets, share no question and
+    // are listed; a reprint by number gives a run's trace again, cut to fit or not.
+    void history()
+    {
+        const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
+        QSet<QString> drawn;
+        for (const char *seed : {"1", "2", "3"}) {
+            const CliRun r = run(printArgs(Fixed + klass
+                    + QStringList {u"--count"_s, u"10"_s, u"--avoid-recent"_s, u"2"_s, u"--seed"_s,
+                        QString::fromLatin1(seed)},
+                u"history.qvn"_s));
+            QCOMPARE(r.exitCode, 0);
+            QCOMPARE(r.err, QString());
+            drawn += drawnTexts(r.json());
+        }
+        QCOMPARE(drawn.size(), 30);
+        QCOMPARE(QJsonDocument::fromJson(
+                     run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
+                     .array()
+                     .size(),
+            3);
+        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
+            u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
+        for (const QString &overflow : {u"yes"_s, u"no"_s}) {
+            const CliRun original = run(
+                printArgs(Fixed + klass + QStringList {u"--sheets"_s, u"2"_s, u"--overflow"_s, overflow},
+                    u"history.qvn"_s));
+            QCOMPARE(original.json()[u"SheetNumbers"_s].toArray(),
+                (QJsonArray {u"03051407-1"_s, u"03051407-2"_s}));
+            QCOMPARE(run(reprint).exitCode, 0);
+            QCOMPARE(readBytes(at(u"t2.json"_s)), readBytes(at(u"t.json"_s)));
+        }
+    }
+
+    // Three sheets with answers, recorded with every page option, reprint to the same trace,
+    // also once their file has changed or gone (said on standard error). On two-up paper no
+    // sheet of paper holds both questions and answers.
+    void reprintWithEveryOption_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("B4 two-up, fitted, words kept")
+            << QStringList {u"--paper"_s, u"b4-2up"_s, u"--fit"_s, u"--keep-words"_s};
+        QTest::newRow("answers last, padded for duplex")
+            << QStringList {u"--answers-last"_s, u"--duplex-pad"_s};
+    }
+    void reprintWithEveryOption()
+    {
+        QFETCH(QStringList, options);
+        // Two lines a question, broken inside a word: 24 fit the first page at 9 points, not at 10.
+        const QString text = u"It was the best of times, it was the worst of times, it was the age of wisdom,"
+                             " it was the age of foolishness, it was the epoch of belief, q"_s;
+        QStringList lines = questionFile(u"文学"_s, u"1"_s, 30, text);
+        for (qsizetype hint = 7; hint < lines.size(); hint += 3)
+            lines[hint] = u"**"_s;
+        writeSjisLines(at(u"dickens.qvn"_s), lines);
+        const QStringList klass {u"--class"_s, u"3C"_s, u"--history"_s, u"c.sqlite"_s};
+        const CliRun printed = run(
+            printArgs(Fixed + klass + options + QStringList {u"--count"_s, u"24"_s, u"--sheets"_s, u"3"_s},
+                u"dickens.qvn"_s));
+        QCOMPARE(printed.exitCode, 0);
+        QCOMPARE(printed.json()[u"FittedSize"_s].toInt(), options.contains(u"--fit"_s) ? 9 : 0);
+        const QByteArray trace = readBytes(at(u"t.json"_s));
+        if (options.contains(u"b4-2up"_s)) {
+            QMap<int, QSet<bool>> kinds; // per sheet of paper: whether its pages hold answers
+            const QRegularExpression answer(u"\\ba\\d+$"_s);
+            QMap<int, bool> answerPage;
+            for (const QJsonValue op : QJsonDocument::fromJson(trace).array())
+                if (op[u"op"_s] == u"text"_s)
+                    answerPage[op[u"page"_s].toInt()] |= answer.match(op[u"text"_s].toString()).hasMatch();
+            for (auto it = answerPage.cbegin(); it != answerPage.cend(); ++it)
+                kinds[(it.key() + 1) / 2].insert(it.value());
+            QSet<bool> all;
+            for (const QSet<bool> &kind : kinds) {
+                QCOMPARE(kind.size(), 1);
+                all += kind;
+            }
+            QCOMPARE(all.size(), 2);
+        }
+        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"c.sqlite"_s, u"--metrics"_s,
+            u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
+        lines.append({u"one more"_s, u"**"_s, u"a31"_s});
+        const QStringList notes {QString(), u"変更されています"_s, u"ありません"_s};
+        for (const QString &note : notes) {
+            if (note == notes[1])
+                writeSjisLines(at(u"dickens.qvn"_s), lines);
+            if (note == notes[2])
+                QFile::remove(at(u"dickens.qvn"_s));
+            const CliRun again = run(reprint);
+            QCOMPARE(again.exitCode, 0);
+            QCOMPARE(again.err.contains(note), true);
+            QCOMPARE(again.err.isEmpty(), note.isEmpty());
+            QCOMPARE(readBytes(at(u"t2.json"_s)), trace);
+        }
+        QFile::remove(at(u"c.sqlite"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliHistory)
+#include "tst_cli_history.moc"
