@@ -6,6 +6,7 @@
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
+#include "history/RunNumber.h"
 #include "shared/Module1.h"
 
 #include <QJsonArray>
@@ -84,6 +85,8 @@ int runReprint(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("SHEETNO"), QStringLiteral("The sheet number as printed."));
+    parser.addOption(
+        {QStringLiteral("class"), QStringLiteral("Only this class's runs."), QStringLiteral("NAME")});
     addHistoryOption(parser);
     addTargetOptions(parser);
     parseOrThrow(parser, args);
@@ -93,13 +96,13 @@ int runReprint(const QStringList &args)
     const QString number = parser.positionalArguments().first();
 
     const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
-    const HistoryAnswer<std::optional<FoundSheets>> found = store.findSheets(number);
-    if (!found.ok() || !found.value) {
-        printError(
-            found.ok() ? QStringLiteral("シート番号 %1 の記録はありません。").arg(number) : found.failure);
+    const HistoryAnswer<QList<FoundSheets>> found
+        = store.findSheets(number, parser.value(QStringLiteral("class")));
+    if (!found.ok() || found.value.size() != 1) {
+        printError(found.ok() ? FoundSheetsText(number, found.value) : found.failure);
         return ExitRefused;
     }
-    const FoundSheets &sheets = *found.value;
+    const FoundSheets &sheets = found.value.first();
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs; // a recorded sheet that overflowed was printed whole
     if (const QString refused = PrepareReprint(*m, sheets.run, sheets.sheets, dialogs); !refused.isEmpty()) {

@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace sorario::cli {
 namespace {
@@ -41,6 +42,8 @@ const char PrintUsage[]
       "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
       "before an English word rather than inside it. --fit lowers the font size, down\n"
       "to 8 points, until the questions fit the first page before asking.\n"
+      "--now sets the clock of the sheet number only: without --seed the draw is seeded\n"
+      "from the real time, so that runs with one --now draw apart.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -62,7 +65,7 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("size", "Question font size, 8 to 40 points.", "N");
     valued("logo", "Sheet logo.", "TEXT");
     valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
-    valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
+    valued("now", "Clock for the sheet number (the draw's seed reads the real time).", "YYYY-MM-DDTHH:MM");
     valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
     parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
     parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
@@ -147,8 +150,9 @@ int runPrint(const QStringList &args)
         m->SheetLogo = parser.value(QStringLiteral("logo"));
     else
         LoadSheetLogo(*m);
-    if (parser.isSet(QStringLiteral("now")))
-        m->clock.setFixed(clockOption(parser.value(QStringLiteral("now"))));
+    const std::optional<QDateTime> now = parser.isSet(QStringLiteral("now"))
+        ? std::optional(clockOption(parser.value(QStringLiteral("now"))))
+        : std::nullopt;
 
     BatchDialogs dialogs;
     dialogs.capacityAnswer = overflow;
@@ -156,6 +160,9 @@ int runPrint(const QStringList &args)
         return decided;
     quint64 seed = 0;
     const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser, &seed);
+    // Set after the seed is taken: with one --now for every class, each still draws its own.
+    if (now)
+        m->clock.setFixed(*now);
     m->AttachAnswers = static_cast<std::int16_t>(answers);
     m->PaperChoice = paper;
     if (parser.isSet(QStringLiteral("keep-words")))

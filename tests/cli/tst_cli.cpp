@@ -2,12 +2,17 @@
 // sorario-cli: its arguments, exit codes and output shapes, and one run of each command
 // through to the core, whose rules are tested where they live.
 #include "bank/QuestionFileCheck.h"
+#include "history/HistoryStore.h"
 #include "platform/LineFile.h"
 
 #include "support/Fixtures.h"
 
 #include <QJsonArray>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <array>
 
 using namespace sorario::test;
 
@@ -41,6 +46,17 @@ QSet<QString> drawnTexts(const QJsonObject &summary)
     return texts;
 }
 
+// One statement on an SQLite file, as another program would run it.
+void sql(const QString &file, const QString &statement)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
+        db.setDatabaseName(file);
+        QVERIFY(db.open() && QSqlQuery(db).exec(statement));
+    }
+    QSqlDatabase::removeDatabase(u"sql"_s);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Refusal)
@@ -65,6 +81,17 @@ private Q_SLOTS:
         writeSjisLines(at(u"kept.qvn"_s), {u"an old file, which must stay whole"_s});
         writeBytes(at(u"empty.qvn"_s), {});
         writeBytes(at(u"garbage.sqlite"_s), QByteArray(2048, '#'));
+        const HistoryStore damaged(at(u"damaged.sqlite"_s));
+        RecordedRun given;
+        given.className = u"2B"_s;
+        for (int run = 0; run < 20; ++run) {
+            given.sheets = {{u"%1"_s.arg(run), {}, {{u"Q"_s, {}, {}}}}};
+            QCOMPARE(damaged.record(given), QString());
+        }
+        QByteArray bytes = readBytes(damaged.path());
+        bytes.replace(bytes.size() / 2, 8192, QByteArray(8192, 'x'));
+        writeBytes(damaged.path(), bytes);
+        sql(at(u"other.sqlite"_s), u"CREATE TABLE notes (text TEXT)"_s);
         writeBytes(at(u"cafe.qvn"_s),
             "\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
         QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50);
@@ -130,9 +157,21 @@ private Q_SLOTS:
             {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1, u"cannot write the trace"_s, {},
                 64});
         // The history is never a reason not to print, nor named without a class.
-        add("print, history unreadable",
-            {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, u"garbage.sqlite"_s}), 0, {},
-                {u"out.pdf"_s, u"t.json"_s}});
+        // It is told once, and its file is left as it was.
+        const QString notAHistory = u"このファイルはクラスの履歴ではありません。"_s;
+        for (const QString &file : {u"garbage.sqlite"_s, u"other.sqlite"_s})
+            add(qPrintable(u"print, history is "_s + file),
+                {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, file}), 0, notAHistory,
+                    {u"out.pdf"_s, u"t.json"_s}});
+        add("history, another database",
+            {{u"history"_s, u"--history"_s, u"other.sqlite"_s}, 1, notAHistory, {}});
+        add("print, history damaged in its middle",
+            {printArgs(
+                 {u"--class"_s, u"2B"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, u"damaged.sqlite"_s}),
+                0, u"クラスの履歴のファイルが壊れています。"_s, {u"out.pdf"_s, u"t.json"_s}});
+        add("history, in a folder that is a file",
+            {{u"history"_s, u"--history"_s, u"kept.qvn/h.sqlite"_s}, 1,
+                u"クラスの履歴のフォルダーを開けません。"_s, {}});
         add("print, avoiding without a class", {printArgs({u"--avoid-recent"_s, u"1"_s}), 2, {}, {}});
         add("print, avoiding too many",
             {printArgs({u"--class"_s, u"2B"_s, u"--avoid-recent"_s, u"21"_s}), 2, {}, {}});
@@ -144,6 +183,7 @@ private Q_SLOTS:
         const CliRun r = run(row.args, row.diskRoom);
         QCOMPARE(r.exitCode, row.exitCode);
         QVERIFY2(!r.err.isEmpty() && r.err.contains(row.message), qPrintable(r.err));
+        QVERIFY2(row.message.isEmpty() || r.err.count(row.message) == 1, qPrintable(r.err));
         for (const QString &file : row.leaves)
             QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);
@@ -290,12 +330,15 @@ private Q_SLOTS:
     }
 
     // Three runs of ten from fifty, each avoiding the last two sheets, share no question and
-    // are listed; a reprint by number gives a run's trace again, fitted or not, until its
-    // file changes.
+    // are listed, each with its own number; a reprint by number gives a run's trace again,
+    // fitted or not, until its file changes. A number older runs share is refused, and
+    // --class chooses.
     void history()
     {
         const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
         QSet<QString> drawn;
+        QStringList numbers;
+        QJsonArray draws;
         for (const char *seed : {"1", "2", "3"}) {
             const CliRun r = run(printArgs(Fixed + klass
                     + QStringList {u"--count"_s, u"10"_s, u"--avoid-recent"_s, u"2"_s, u"--seed"_s,
@@ -304,28 +347,73 @@ private Q_SLOTS:
             QCOMPARE(r.exitCode, 0);
             QCOMPARE(r.err, QString());
             drawn += drawnTexts(r.json());
+            draws.append(r.json()[u"DrawnQuestions"_s]);
+            numbers.append(r.json()[u"SheetNumbers"_s][0].toString());
         }
         QCOMPARE(drawn.size(), 30);
+        QCOMPARE(numbers, (QStringList {u"03051407"_s, u"03051407b"_s, u"03051407c"_s}));
         QCOMPARE(QJsonDocument::fromJson(
                      run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
                      .array()
                      .size(),
             3);
-        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
-            u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
-        for (const QString &overflow : {u"yes"_s, u"no"_s}) {
+        const auto reprint = [](const QString &number, const QStringList &extra = {}) {
+            return QStringList {u"reprint"_s, number, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
+                       u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s}
+            + extra;
+        };
+        for (const auto &[overflow, number] :
+            {std::pair {u"yes"_s, u"03051407d"_s}, {u"no"_s, u"03051407e"_s}}) {
             const CliRun original = run(
                 printArgs(Fixed + klass + QStringList {u"--sheets"_s, u"2"_s, u"--overflow"_s, overflow},
                     u"history.qvn"_s));
             QCOMPARE(original.json()[u"SheetNumbers"_s].toArray(),
-                (QJsonArray {u"03051407-1"_s, u"03051407-2"_s}));
-            QCOMPARE(run(reprint).exitCode, 0);
+                (QJsonArray {number + u"-1"_s, number + u"-2"_s}));
+            QCOMPARE(run(reprint(number)).exitCode, 0);
             QCOMPARE(readBytes(at(u"t2.json"_s)), readBytes(at(u"t.json"_s)));
         }
+        // As a record made before numbers took letters.
+        sql(at(u"h.sqlite"_s), u"UPDATE sheets SET number = '03051407' WHERE number = '03051407b'"_s);
+        sql(at(u"h.sqlite"_s), u"UPDATE runs SET class = '3A' WHERE id = 2"_s);
+        const CliRun shared = run(reprint(u"03051407"_s));
+        QCOMPARE(shared.exitCode, 1);
+        QVERIFY2(shared.err.contains(u"2 回の印刷にあります"_s), qPrintable(shared.err));
+        const CliRun chosen = run(reprint(u"03051407"_s, {u"--class"_s, u"3A"_s}));
+        QCOMPARE(chosen.exitCode, 0);
+        QCOMPARE(chosen.json()[u"DrawnQuestions"_s], draws[1]);
         writeSjisLines(at(u"history.qvn"_s), questionFile(u"文法"_s, u"1"_s, 51));
-        const CliRun refused = run(reprint);
+        const CliRun refused = run(reprint(u"03051407d"_s));
         QCOMPARE(refused.exitCode, 1);
         QVERIFY(!refused.err.isEmpty());
+    }
+
+    // Runs started at once, in one minute by --now and without --seed, on one history: each
+    // its own sheet number, on its sheet, and its own draw; each reprints as it printed.
+    void parallelRuns()
+    {
+        std::array<QProcess, 20> runs;
+        for (std::size_t k = 0; k < runs.size(); ++k)
+            startCli(runs[k],
+                {u"print"_s, u"fifty.qvn"_s, u"--all"_s, u"--count"_s, u"50"_s, u"--now"_s,
+                    u"2024-06-01T09:00"_s, u"--class"_s, k % 2 ? u"1A"_s : u"1B"_s, u"--history"_s,
+                    u"p.sqlite"_s, u"--metrics"_s, u"fixed"_s, u"--trace"_s, u"p%1.json"_s.arg(k), u"-o"_s,
+                    u"p%1.pdf"_s.arg(k)},
+                m_dir.path());
+        QSet<QString> numbers, draws;
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            const CliRun r = finishedCli(runs[k]);
+            QCOMPARE((std::pair {r.exitCode, r.err}), (std::pair {0, QString()}));
+            const QString number = r.json()[u"SheetNumbers"_s][0].toString();
+            numbers.insert(number);
+            draws.insert(QString::fromUtf8(QJsonDocument(r.json()[u"DrawnQuestions"_s].toArray()).toJson()));
+            QVERIFY(readBytes(at(u"p%1.json"_s.arg(k))).contains(u"(SheetNo.:%1)"_s.arg(number).toUtf8()));
+            QCOMPARE(run({u"reprint"_s, number, u"--history"_s, u"p.sqlite"_s, u"--metrics"_s, u"fixed"_s,
+                             u"--trace"_s, u"r.json"_s, u"-o"_s, u"r.pdf"_s})
+                         .exitCode,
+                0);
+            QCOMPARE(readBytes(at(u"r.json"_s)), readBytes(at(u"p%1.json"_s.arg(k))));
+        }
+        QCOMPARE((std::pair {numbers.size(), draws.size()}), (std::pair {qsizetype(20), qsizetype(20)}));
     }
 
     // check prints the problems, one a line (notes and the counts go to standard error),
