@@ -13,7 +13,7 @@ N=${2:-150}
 command -v python3 >/dev/null || { echo "python3 is needed to write the question file" >&2; exit 2; }
 
 WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+trap '[ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
 chmod 700 "$WORK"
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$WORK"
 cd "$WORK"

@@ -33,6 +33,9 @@ const QStringList Schema = {
 const QStringList HistoryTables = {
     QStringLiteral("files"), QStringLiteral("questions"), QStringLiteral("runs"), QStringLiteral("sheets")};
 
+// The table added last: a history that has it has every table and index.
+const QString NewestTable = QStringLiteral("run_numbers");
+
 HistoryFault faultOf(const QSqlError &error)
 {
     switch (error.nativeErrorCode().toInt() & 0xff) { // the primary code of an extended one
@@ -106,8 +109,9 @@ QSqlQuery HistoryConnection::exec(const QString &sql, const QVariantList &values
 void HistoryConnection::open(const QString &path)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    // Another copy of the program may be writing: wait for it rather than fail.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+    // Another copy of the program may be writing: wait for it rather than fail, long
+    // enough for a whole class's worth of copies started at once to take their turns.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000");
     db.setDatabaseName(path);
     // Reading opens the file as writing does, so that the last one out removes the log
     // files; a file that cannot be written is read as it stands, leaving none.
@@ -134,7 +138,8 @@ void HistoryConnection::open(const QString &path)
     for (const QString &table : HistoryTables)
         if (!m_empty && !tables.contains(table))
             throw HistoryFailure(HistoryFault::NotAHistory, {});
-    if (!writes())
+    // A history made by this version needs nothing more: no write lock is taken for it.
+    if (!writes() || tables.contains(NewestTable))
         return;
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     // Made whole or not at all, so that another copy never sees half a history.
