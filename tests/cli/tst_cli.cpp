@@ -165,10 +165,11 @@ private Q_SLOTS:
                     {u"out.pdf"_s, u"t.json"_s}});
         add("history, another database",
             {{u"history"_s, u"--history"_s, u"other.sqlite"_s}, 1, notAHistory, {}});
-        add("print, history damaged in its middle",
-            {printArgs(
-                 {u"--class"_s, u"2B"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, u"damaged.sqlite"_s}),
-                0, u"クラスの履歴のファイルが壊れています。"_s, {u"out.pdf"_s, u"t.json"_s}});
+        for (const QString &avoid : {u"0"_s, u"1"_s})
+            add(qPrintable(u"print, history damaged in its middle, avoiding "_s + avoid),
+                {printArgs({u"--class"_s, u"2B"_s, u"--avoid-recent"_s, avoid, u"--history"_s,
+                     u"damaged.sqlite"_s}),
+                    0, u"クラスの履歴のファイルが壊れています。"_s, {u"out.pdf"_s, u"t.json"_s}});
         add("history, in a folder that is a file",
             {{u"history"_s, u"--history"_s, u"kept.qvn/h.sqlite"_s}, 1,
                 u"クラスの履歴のフォルダーを開けません。"_s, {}});
