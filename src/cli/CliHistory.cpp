@@ -6,6 +6,7 @@
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
+#include "history/RunNumber.h"
 #include "settings/PrintOptionsFile.h"
 #include "shared/Module1.h"
 
@@ -91,6 +92,8 @@ int runReprint(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("SHEETNO"), QStringLiteral("The sheet number as printed."));
+    parser.addOption(
+        {QStringLiteral("class"), QStringLiteral("Only this class's runs."), QStringLiteral("NAME")});
     addHistoryOption(parser);
     addTargetOptions(parser);
     parseOrThrow(parser, args);
@@ -103,13 +106,13 @@ int runReprint(const QStringList &args)
     if (const int refused = checkOutputs(target.outputs(), {historyPath}); refused != ExitOk)
         return refused;
     const HistoryStore store(historyPath);
-    const HistoryAnswer<std::optional<FoundSheets>> found = store.findSheets(number);
-    if (!found.ok() || !found.value) {
-        printError(
-            found.ok() ? QStringLiteral("シート番号 %1 の記録はありません。").arg(number) : found.failure);
+    const HistoryAnswer<QList<FoundSheets>> found
+        = store.findSheets(number, parser.value(QStringLiteral("class")));
+    if (!found.ok() || found.value.size() != 1) {
+        printError(found.ok() ? FoundSheetsText(number, found.value) : found.failure);
         return ExitRefused;
     }
-    const FoundSheets &sheets = *found.value;
+    const FoundSheets &sheets = found.value.first();
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs; // a recorded sheet that overflowed was printed whole
     const ReprintSetup setup = PrepareReprint(*m, sheets.run, sheets.sheets, dialogs);

@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace sorario::cli {
 namespace {
@@ -49,6 +50,8 @@ const char PrintUsage[]
       "--duplex-pad adds a blank page after a sheet (and an answer page kept apart)\n"
       "of an odd page count, so that each starts on its own paper when printed on\n"
       "both sides.\n"
+      "--now sets the clock of the sheet number only: without --seed the draw is seeded\n"
+      "from the real time, so that runs with one --now draw apart.\n"
       "Prints a JSON summary; exit 1 when the run was cancelled or failed.\n";
 
 void addPrintOptions(QCommandLineParser &parser)
@@ -70,7 +73,7 @@ void addPrintOptions(QCommandLineParser &parser)
     valued("size", "Question font size, 8 to 40 points.", "N");
     valued("logo", "Sheet logo.", "TEXT");
     valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
-    valued("now", "Clock for the sheet number and the draw.", "YYYY-MM-DDTHH:MM");
+    valued("now", "Clock for the sheet number (the draw's seed reads the real time).", "YYYY-MM-DDTHH:MM");
     valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
     parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
     parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
@@ -166,8 +169,9 @@ int runPrint(const QStringList &args)
         m->SheetLogo = parser.value(QStringLiteral("logo"));
     else
         LoadSheetLogo(*m);
-    if (parser.isSet(QStringLiteral("now")))
-        m->clock.setFixed(clockOption(parser.value(QStringLiteral("now"))));
+    const std::optional<QDateTime> now = parser.isSet(QStringLiteral("now"))
+        ? std::optional(clockOption(parser.value(QStringLiteral("now"))))
+        : std::nullopt;
 
     BatchDialogs dialogs;
     dialogs.capacityAnswer = overflow;
@@ -175,6 +179,9 @@ int runPrint(const QStringList &args)
         return decided;
     quint64 seed = 0;
     const DrawSheet drawSheet = sheetDrawFromOptions(*m, parser, &seed);
+    // Set after the seed is taken: with one --now for every class, each still draws its own.
+    if (now)
+        m->clock.setFixed(*now);
     m->AttachAnswers = static_cast<std::int16_t>(answers);
     m->PaperChoice = paper;
     if (parser.isSet(QStringLiteral("keep-words")))

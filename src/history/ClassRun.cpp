@@ -3,6 +3,7 @@
 
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
+#include "history/RunNumber.h"
 #include "print/SheetHeader.h"
 #include "shared/Module1.h"
 
@@ -48,6 +49,16 @@ ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className
 {
 }
 
+ClassRun::~ClassRun()
+{
+    if (!m_reserved.isEmpty())
+        m_store.releaseNumber(m_reserved);
+    if (m_clockBefore) {
+        m.clock = *m_clockBefore;
+        m.SheetLetters.clear();
+    }
+}
+
 QStringList ClassRun::prepare()
 {
     // The files as this run reads them, and what the header prints of them: a
@@ -58,12 +69,26 @@ QStringList ClassRun::prepare()
             FileHeadings {m.FileHeaders(f, 1), m.FileHeaders(f, 3)}});
     m_shrink = false;
     m_pool = {};
-    if (m_className.isEmpty() || m_avoidRecent <= 0)
+    if (m_className.isEmpty())
         return {};
-    const HistoryAnswer<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
-    if (!use.ok())
-        return {use.failure};
-    m_use = use.value;
+    // One failure, told once: the run then prints without the history.
+    const QString notRecorded = QStringLiteral("\nこの印刷は履歴に記録しません。");
+    if (m_avoidRecent > 0) {
+        const HistoryAnswer<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
+        if (!use.ok())
+            return {use.failure + notRecorded};
+        m_use = use.value;
+    }
+    const QDateTime now = m.clock.now();
+    const HistoryAnswer<QString> number = m_store.reserveNumber(now);
+    if (!number.ok())
+        return {number.failure + notRecorded};
+    m_reserved = number.value;
+    m_clockBefore = m.clock;
+    m.clock.setFixed(now);
+    m.SheetLetters = RunLettersOf(m_reserved);
+    if (m_avoidRecent <= 0)
+        return {};
     QStringList keys;
     for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
         keys.append(QuestionKey(m.RangePool(slot)));
@@ -136,13 +161,18 @@ QString ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedShee
     m_numbers.clear();
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;
-        const QString number = SheetNumber(sheets[k].printedAt, index);
+        const QString number = SheetNumber(sheets[k].printedAt, index, m.SheetLetters);
         run.sheets.append({number, sheets[k].printedAt,
             m_drawn[k].first(std::clamp<qsizetype>(sheets[k].questionCount, 0, m_drawn[k].size())),
             sheets[k].fittedSize});
         m_numbers.append(number);
     }
-    return m_store.record(run);
+    if (m_reserved.isEmpty())
+        return {};
+    const QString failure = m_store.record(run, m_reserved);
+    if (failure.isEmpty())
+        m_reserved.clear();
+    return failure;
 }
 
 } // namespace sorario

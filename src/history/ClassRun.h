@@ -4,11 +4,14 @@
 #include "history/HistoryRecord.h"
 #include "history/RecentRule.h"
 #include "print/PrintRun.h"
+#include "shared/Clock.h"
 #include "shared/SheetDraw.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace sorario {
 
@@ -37,10 +40,16 @@ class ClassRun
 {
 public:
     ClassRun(Module1 &m, const HistoryStore &store, QString className, int avoidRecent);
+    // Gives back a number the run did not record, and the clock.
+    ~ClassRun();
+    ClassRun(const ClassRun &) = delete;
+    ClassRun &operator=(const ClassRun &) = delete;
 
-    // Reads the class's recent sheets for the range now decided. What the teacher is
-    // to be told: the history that cannot be read (the run then avoids nothing, and
-    // still prints), and how many questions repeat.
+    // Takes the run's sheet number from the history, holding the clock at that time
+    // until the run ends so that every sheet carries it, and reads the class's recent
+    // sheets for the range now decided. What the teacher is to be told: a history
+    // that cannot be used (the run then avoids nothing, prints, and records nothing),
+    // or how many questions repeat.
     QStringList prepare();
     // Questions each sheet takes back from the recent ones because too few others remain.
     int repeats() const { return m_pool.repeats; }
@@ -54,7 +63,7 @@ public:
     void replace(int sheet, int position, const QuestionRecord &question);
 
     // Records the sheets that came out, one per drawn sheet; the reason when nothing
-    // was recorded. Nothing to record for no class.
+    // was recorded. Nothing to record for no class, nor after the history failed.
     QString record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets);
     // The sheet numbers of the last record, one per sheet.
     const QStringList &sheetNumbers() const { return m_numbers; }
@@ -70,6 +79,8 @@ private:
     bool m_shrink = false;
     QList<QList<QuestionRecord>> m_drawn;
     QStringList m_numbers;
+    QString m_reserved; // the run's number while it is not recorded
+    std::optional<Clock> m_clockBefore;
 };
 
 } // namespace sorario

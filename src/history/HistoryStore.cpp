@@ -1,60 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
+#include "history/HistoryConnection.h"
 #include "history/PrintOptionColumns.h"
 #include "history/QuestionKey.h"
+#include "history/RunNumber.h"
+#include "print/SheetHeader.h"
 
-#include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QVariant>
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
 namespace sorario {
 namespace {
 
-const QStringList Schema = {
-    QStringLiteral("CREATE TABLE IF NOT EXISTS runs (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                   " class TEXT NOT NULL, at TEXT NOT NULL, output INTEGER NOT NULL,"
-                   " answer_layout INTEGER, attach_answers INTEGER, font_name TEXT, font_size INTEGER,"
-                   " sheet_logo TEXT, sheet_count INTEGER, all_parts INTEGER, parts TEXT, seed TEXT)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS files (run_id INTEGER NOT NULL REFERENCES runs(id),"
-                   " position INTEGER NOT NULL, path TEXT NOT NULL, digest TEXT NOT NULL)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS sheets (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                   " run_id INTEGER NOT NULL REFERENCES runs(id), number TEXT NOT NULL, at TEXT NOT NULL)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS questions (sheet_id INTEGER NOT NULL REFERENCES sheets(id),"
-                   " position INTEGER NOT NULL, key TEXT NOT NULL, question TEXT NOT NULL,"
-                   " hint TEXT NOT NULL, answer TEXT NOT NULL)"),
-    QStringLiteral("CREATE INDEX IF NOT EXISTS sheets_number ON sheets(number)"),
-    QStringLiteral("CREATE INDEX IF NOT EXISTS questions_sheet ON questions(sheet_id)"),
-};
-
-// A failed statement: its reason travels up to the one place that reports it.
-struct SqlFailure : std::runtime_error
-{
-    explicit SqlFailure(const QSqlError &error)
-        : std::runtime_error(error.text().toStdString())
-    {
-    }
-};
-
-// A row that cannot be read fails the whole call: SQLite starts the call's other
-// reads over after such a failure, so carrying on would read them without end.
-bool nextRow(QSqlQuery &query)
-{
-    if (query.next())
-        return true;
-    if (query.lastError().isValid())
-        throw SqlFailure(query.lastError());
-    return false;
-}
+using Connection = HistoryConnection;
 
 QString timeText(const QDateTime &when)
 {
@@ -66,101 +30,51 @@ QDateTime timeOf(const QVariant &text)
     return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
 }
 
-} // namespace
-
-// One opened database, closed and forgotten at the end.
-class HistoryConnection
-{
-public:
-    explicit HistoryConnection(const QString &path)
-        : m_name(QStringLiteral("sorario-history-%1").arg(counter.fetchAndAddRelaxed(1)))
-    {
-        // A damaged file fails here; the destructor would not run, so the
-        // connection (and the open file) is let go before the failure goes on.
-        try {
-            open(path);
-        } catch (...) {
-            release();
-            throw;
-        }
-    }
-    ~HistoryConnection() { release(); }
-    HistoryConnection(const HistoryConnection &) = delete;
-    HistoryConnection &operator=(const HistoryConnection &) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-    QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const
-    {
-        QSqlQuery query(db());
-        query.setForwardOnly(true);
-        if (!query.prepare(sql))
-            throw SqlFailure(query.lastError());
-        for (const QVariant &value : values) {
-            // A null text would be stored as NULL, which no comparison with text matches.
-            const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
-            query.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
-        }
-        if (!query.exec())
-            throw SqlFailure(query.lastError());
-        return query;
-    }
-
-    HistorySql sql() const
-    {
-        return {[this](const QString &s, const QVariantList &v) { return exec(s, v); }, nextRow};
-    }
-
-private:
-    void open(const QString &path) const
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        // Another copy of the program may be writing: wait for it rather than fail.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open())
-            throw SqlFailure(db.lastError());
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        for (const QString &statement : Schema)
-            exec(statement);
-        AddPrintOptionColumns(sql());
-    }
-
-    void release() const
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            if (db.isOpen()) {
-                db.rollback();
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-
-    static inline QAtomicInt counter;
-    QString m_name;
-};
-
-namespace {
-
-using Connection = HistoryConnection;
-
-// The connection a call works on: the one kept open, or its own for the call.
+// The connection a call works on: the one kept open when it serves, or its own.
 class CallConnection
 {
 public:
-    CallConnection(const std::weak_ptr<Connection> &kept, const QString &path)
+    CallConnection(const std::weak_ptr<Connection> &kept, const QString &path, HistoryAccess access)
         : m_kept(kept.lock())
     {
+        if (m_kept && access != HistoryAccess::Read && !m_kept->writes())
+            m_kept.reset();
         if (!m_kept)
-            m_own.emplace(path);
+            m_own.emplace(path, access);
     }
     const Connection &operator*() const { return m_kept ? *m_kept : *m_own; }
 
 private:
     std::shared_ptr<Connection> m_kept;
     std::optional<Connection> m_own;
+};
+
+// A write transaction undone unless committed, also on a connection kept open after it.
+class WriteTransaction
+{
+public:
+    explicit WriteTransaction(const Connection &c)
+        : m_c(c)
+    {
+        // Taken at once, so that what the transaction reads stays true until it commits.
+        m_c.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~WriteTransaction()
+    {
+        if (!m_committed)
+            m_c.db().rollback();
+    }
+    WriteTransaction(const WriteTransaction &) = delete;
+    WriteTransaction &operator=(const WriteTransaction &) = delete;
+    void commit()
+    {
+        m_c.exec(QStringLiteral("COMMIT"));
+        m_committed = true;
+    }
+
+private:
+    const Connection &m_c;
+    bool m_committed = false;
 };
 
 QString partsText(const QList<int> &parts)
@@ -231,13 +145,13 @@ HistoryStore::KeptOpen HistoryStore::keepOpen() const
 {
     if (KeptOpen kept = m_kept.lock())
         return kept;
-    if (!QFileInfo::exists(m_path))
+    if (PresenceOf(m_path) != HistoryPresence::Present)
         return nullptr;
     try {
-        KeptOpen kept = std::make_shared<HistoryConnection>(m_path);
+        KeptOpen kept = std::make_shared<HistoryConnection>(m_path, HistoryAccess::Write);
         m_kept = kept;
         return kept;
-    } catch (const SqlFailure &) {
+    } catch (const HistoryFailure &) {
         return nullptr; // each call reports it
     }
 }
@@ -245,29 +159,78 @@ HistoryStore::KeptOpen HistoryStore::keepOpen() const
 template <typename T, typename Work> HistoryAnswer<T> HistoryStore::answer(T empty, Work work) const
 {
     // Reading never creates the file: no history yet is an empty one.
-    if (!QFileInfo::exists(m_path))
+    switch (PresenceOf(m_path)) {
+    case HistoryPresence::Absent:
         return {std::move(empty), {}};
+    case HistoryPresence::Unreachable:
+        return {std::move(empty), HistoryFailureMessage(m_path, HistoryFault::Unreachable)};
+    case HistoryPresence::Present:
+        break;
+    }
     try {
-        const CallConnection connection(m_kept, m_path);
+        const CallConnection connection(m_kept, m_path, HistoryAccess::Read);
+        if ((*connection).empty())
+            return {std::move(empty), {}};
         return {work(*connection), {}};
-    } catch (const SqlFailure &e) {
-        return {std::move(empty), HistoryFailureMessage(m_path, QString::fromStdString(e.what()))};
+    } catch (const HistoryFailure &e) {
+        return {std::move(empty), HistoryFailureMessage(m_path, e.fault, e.detail)};
     }
 }
 
-QString HistoryStore::record(const RecordedRun &run) const
+template <typename Work> QString HistoryStore::write(HistoryAccess access, Work work) const
 {
-    const QFileInfo file(m_path);
-    if (!QDir().mkpath(file.absolutePath()))
-        return HistoryFailureMessage(m_path, QStringLiteral("no folder for the file"));
+    if (PresenceOf(m_path) == HistoryPresence::Unreachable)
+        return HistoryFailureMessage(m_path, HistoryFault::Unreachable);
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        return HistoryFailureMessage(m_path, HistoryFault::NoFolder);
     try {
-        const CallConnection connection(m_kept, m_path);
-        const Connection &c = *connection;
-        if (!c.db().transaction())
-            throw SqlFailure(c.db().lastError());
-        // Nothing of a failed record stays, also on a connection kept open after it.
-        const auto rollback = [](const Connection *open) { open->db().rollback(); };
-        std::unique_ptr<const Connection, decltype(rollback)> uncommitted(&c, rollback);
+        const CallConnection connection(m_kept, m_path, access);
+        work(*connection);
+        return {};
+    } catch (const HistoryFailure &e) {
+        return HistoryFailureMessage(m_path, e.fault, e.detail);
+    } catch (const std::exception &e) {
+        return HistoryFailureMessage(m_path, HistoryFault::Unusable, QString::fromStdString(e.what()));
+    }
+}
+
+HistoryAnswer<QString> HistoryStore::reserveNumber(const QDateTime &when) const
+{
+    HistoryAnswer<QString> answer;
+    answer.failure = write(HistoryAccess::Write, [&](const Connection &c) {
+        const QString minute = SheetNumber(when, 0);
+        WriteTransaction transaction(c);
+        QSet<QString> taken;
+        // Every number that starts with the minute sorts from it to the minute and "~".
+        QSqlQuery numbers = c.exec(QStringLiteral("SELECT number FROM sheets WHERE number >= ? AND number < ?"
+                                                  " UNION SELECT number FROM run_numbers"
+                                                  " WHERE number >= ? AND number < ?"),
+            {minute, minute + u'~', minute, minute + u'~'});
+        while (nextRow(numbers))
+            taken.insert(RunNumberOf(numbers.value(0).toString()));
+        answer.value = FreeRunNumber(minute, taken);
+        c.exec(QStringLiteral("INSERT INTO run_numbers (number) VALUES (?)"), {answer.value});
+        transaction.commit();
+    });
+    if (!answer.ok())
+        answer.value.clear();
+    return answer;
+}
+
+void HistoryStore::releaseNumber(const QString &number) const
+{
+    // A number left behind only makes the next run of that minute take a letter.
+    write(HistoryAccess::WriteChecked, [&](const Connection &c) {
+        c.exec(QStringLiteral("DELETE FROM run_numbers WHERE number = ? AND run_id IS NULL"), {number});
+    });
+}
+
+QString HistoryStore::record(const RecordedRun &run, const QString &number) const
+{
+    // A run that took its number has had the file checked already.
+    const HistoryAccess access = number.isEmpty() ? HistoryAccess::Write : HistoryAccess::WriteChecked;
+    return write(access, [&](const Connection &c) {
+        WriteTransaction transaction(c);
         const RunOptions &o = run.options;
         const QVariant id
             = c.exec(QStringLiteral("INSERT INTO runs (class, at, output, answer_layout, attach_answers,"
@@ -298,15 +261,16 @@ QString HistoryStore::record(const RecordedRun &run) const
             }
         }
         WritePrintOptions(c.sql(), id, run, sheetIds);
-        if (!c.db().commit())
-            throw SqlFailure(c.db().lastError());
-        uncommitted.release();
-        return {};
-    } catch (const SqlFailure &e) {
-        return HistoryFailureMessage(m_path, QString::fromStdString(e.what()));
-    } catch (const std::exception &e) {
-        return HistoryFailureMessage(m_path, QString::fromStdString(e.what()));
-    }
+        // The number stays this run's; one another run holds is not taken over.
+        if (!number.isEmpty()
+            && c.exec(QStringLiteral("INSERT INTO run_numbers (number, run_id) VALUES (?, ?) ON CONFLICT"
+                                     " (number) DO UPDATE SET run_id = excluded.run_id WHERE run_id IS NULL"),
+                    {number, id})
+                    .numRowsAffected()
+                != 1)
+            throw HistoryFailure(HistoryFault::Unusable, QStringLiteral("the sheet number is another run's"));
+        transaction.commit();
+    });
 }
 
 HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) const
@@ -358,37 +322,32 @@ HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int s
     });
 }
 
-HistoryAnswer<std::optional<FoundSheets>> HistoryStore::findSheets(const QString &typed) const
+HistoryAnswer<QList<FoundSheets>> HistoryStore::findSheets(
+    const QString &typed, const QString &className) const
 {
     // The number may be typed as printed, sheet code and all.
-    static const QRegularExpression numberPattern(QStringLiteral("\\d{8}(-\\d+)?"));
+    static const QRegularExpression numberPattern(QStringLiteral("\\d{8}[A-Za-z]*(-\\d+)?"));
     QString number;
     for (auto it = numberPattern.globalMatch(typed); it.hasNext();)
-        number = it.next().captured();
-    return answer<std::optional<FoundSheets>>(std::nullopt, [&](const Connection &c) {
-        std::optional<FoundSheets> found;
+        number = it.next().captured().toLower();
+    return answer<QList<FoundSheets>>({}, [&](const Connection &c) {
+        QList<FoundSheets> found;
         if (number.isEmpty())
             return found;
-        QSqlQuery hit = c.exec(QStringLiteral("SELECT run_id FROM sheets WHERE number = ? OR number LIKE ?"
-                                              " ORDER BY id DESC LIMIT 1"),
-            {number, number.contains(u'-') ? number : number + QStringLiteral("-%")});
-        if (!nextRow(hit))
-            return found;
-        QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE id = ?"), {hit.value(0)});
-        if (!nextRow(row))
-            return found;
-        found = FoundSheets {loadRun(c, row), {}};
-        for (int k = 0; k < found->run.sheets.size(); ++k)
-            if (!number.contains(u'-') || found->run.sheets[k].sheetNumber == number)
-                found->sheets.append(k);
+        const bool oneSheet = number.contains(u'-');
+        QSqlQuery row = c.exec(RunColumns
+                + QStringLiteral(" WHERE id IN (SELECT run_id FROM sheets WHERE number = ? OR number LIKE ?)"
+                                 " AND (? = '' OR class = ?) ORDER BY id DESC"),
+            {number, oneSheet ? number : number + QStringLiteral("-%"), className, className});
+        while (nextRow(row)) {
+            FoundSheets hit {loadRun(c, row), {}};
+            for (int k = 0; k < hit.run.sheets.size(); ++k)
+                if (!oneSheet || hit.run.sheets[k].sheetNumber == number)
+                    hit.sheets.append(k);
+            found.append(hit);
+        }
         return found;
     });
-}
-
-QString HistoryFailureMessage(const QString &path, const QString &detail)
-{
-    return QStringLiteral("クラスの履歴を使えませんでした。\n") + QDir::toNativeSeparators(path)
-        + QStringLiteral("\n") + detail;
 }
 
 } // namespace sorario

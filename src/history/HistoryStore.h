@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace sorario {
 
@@ -21,7 +20,7 @@ template <typename T> struct HistoryAnswer
     bool ok() const { return failure.isEmpty(); }
 };
 
-// The sheets of a run that carry one sheet number: all of them for the plain
+// The sheets of a run that carry one sheet number: all of them for the run's
 // number, one for the "-k" form.
 struct FoundSheets
 {
@@ -30,10 +29,12 @@ struct FoundSheets
 };
 
 class HistoryConnection;
+enum class HistoryAccess;
 
 // The class history: one SQLite file, created at the first record. Every call opens
 // the file, does its work and closes it again, so two copies of the program can share
-// it (write-ahead log, and a wait while the other one writes).
+// it (write-ahead log, and a wait while the other one writes). Reading never changes
+// the file; writing refuses a file that is damaged or is not a history.
 class HistoryStore
 {
 public:
@@ -47,8 +48,16 @@ public:
     using KeptOpen = std::shared_ptr<HistoryConnection>;
     [[nodiscard]] KeptOpen keepOpen() const;
 
-    // Adds the run whole or not at all; the reason when nothing was added.
-    QString record(const RecordedRun &run) const;
+    // Takes the number of a run printed at `when` before it prints: the minute's own
+    // number for its first run, else one with letters (see RunNumber.h). Checks the
+    // file first; the number is the run's until recorded or released.
+    HistoryAnswer<QString> reserveNumber(const QDateTime &when) const;
+    // Gives back a number reserved for a run that was not recorded.
+    void releaseNumber(const QString &number) const;
+
+    // Adds the run whole or not at all, with the number it reserved (none: the file is
+    // checked now); the reason when nothing was added.
+    QString record(const RecordedRun &run, const QString &number = {}) const;
 
     // Runs of one class (all classes for an empty name), newest first.
     HistoryAnswer<QList<RecordedRun>> runs(const QString &className = {}) const;
@@ -60,8 +69,10 @@ public:
     // each question it was ever given.
     HistoryAnswer<RecentUse> recentUse(const QString &className, int sheets) const;
 
-    // The newest run with a sheet numbered `number` ("mmddhhnn" or "mmddhhnn-k").
-    HistoryAnswer<std::optional<FoundSheets>> findSheets(const QString &number) const;
+    // The runs with a sheet numbered `number` (a run's number, or with "-k" one sheet),
+    // of one class or of all, newest first. More than one only among records made
+    // before numbers took letters.
+    HistoryAnswer<QList<FoundSheets>> findSheets(const QString &number, const QString &className = {}) const;
 
     // Test seam: runs between the writes of one record; an exception thrown there
     // is a fault in the middle of the record.
@@ -69,12 +80,10 @@ public:
 
 private:
     template <typename T, typename Work> HistoryAnswer<T> answer(T empty, Work work) const;
+    template <typename Work> QString write(HistoryAccess access, Work work) const;
 
     QString m_path;
     mutable std::weak_ptr<HistoryConnection> m_kept;
 };
-
-// The history's failure as the teacher reads it.
-QString HistoryFailureMessage(const QString &path, const QString &detail);
 
 } // namespace sorario

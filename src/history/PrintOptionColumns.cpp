@@ -93,6 +93,9 @@ void WritePrintOptions(
 
 void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun &run)
 {
+    // A file only read is not upgraded: its records read as the defaults, as they printed.
+    if (!missingColumns(sql).isEmpty())
+        return;
     QSqlQuery row
         = sql.exec(QStringLiteral("SELECT paper, keep_words, fit, answers_last, duplex_pad, keep_questions"
                                   " FROM runs WHERE id = ?"),

@@ -4,6 +4,7 @@
 #include "bank/QuestionFiles.h"
 #include "history/HistoryRecord.h"
 #include "history/QuestionKey.h"
+#include "history/RunNumber.h"
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
@@ -61,6 +62,7 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
         m.ChosenPartNumbers(m.ChosenPartCount) = FullWidthDigits(QString::number(part));
     }
     m.SheetCount = static_cast<std::int16_t>(positions.size());
+    m.SheetLetters = RunLettersOf(run.sheets.value(positions[0]).sheetNumber);
     // One sheet of a run keeps its place in the run on its sheet number.
     m.SheetIndex
         = static_cast<std::int16_t>(positions.size() == 1 && run.sheets.size() > 1 ? positions[0] + 1 : 0);

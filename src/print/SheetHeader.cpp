@@ -23,15 +23,16 @@ void printAt(PrintSurface &surface, double x, double y, const QString &text, boo
 
 QString SheetNumberText(const Module1 &m, const QDateTime &when)
 {
-    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:") + SheetNumber(when, m.SheetIndex) + u')';
+    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:")
+        + SheetNumber(when, m.SheetIndex, m.SheetLetters) + u')';
 }
 
-QString SheetNumber(const QDateTime &when, int sheetIndex)
+QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letters)
 {
     // Sheets of one run are printed within the same minute; the sheet's place in
     // the run tells them apart.
     const QString sheet = sheetIndex > 0 ? u'-' + QString::number(sheetIndex) : QString();
-    return when.toString(QStringLiteral("MMddHHmm")) + sheet;
+    return when.toString(QStringLiteral("MMddHHmm")) + letters + sheet;
 }
 
 void PrintHeader(const Module1 &m, PrintSurface &surface)

@@ -22,8 +22,9 @@ void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
 // First file's SheetCode + "(SheetNo.:mmddhhnn)", or "(SheetNo.:mmddhhnn-k)" for sheet k
 // of a run of several.
 QString SheetNumberText(const Module1 &m, const QDateTime &when);
-// "mmddhhnn", or "mmddhhnn-k" for sheet k (k > 0) of a run of several.
-QString SheetNumber(const QDateTime &when, int sheetIndex);
+// "mmddhhnn", or "mmddhhnn-k" for sheet k (k > 0) of a run of several; `letters`
+// follow the minute.
+QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letters = {});
 // The range line has room for this many characters in the header.
 inline constexpr int HeaderRangeLimit = 17;
 

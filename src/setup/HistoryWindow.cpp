@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
 #include "history/ReprintDialogs.h"
+#include "history/RunNumber.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "shared/Module1.h"
@@ -28,6 +29,8 @@ HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintT
     connect(ui->cmdReprint, &QPushButton::clicked, this, &HistoryWindow::cmdReprint_Click);
     connect(ui->cmdPreview, &QPushButton::clicked, this, &HistoryWindow::cmdPreview_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cmdFind, &QPushButton::clicked, this, &HistoryWindow::cmdFind_Click);
+    connect(ui->txtFind, &QLineEdit::returnPressed, this, &HistoryWindow::cmdFind_Click);
 
     const HistoryStore::KeptOpen open = m_store.keepOpen(); // the classes, then the first class's runs
     const HistoryAnswer<QStringList> classes = m_store.classes();
@@ -63,12 +66,14 @@ void HistoryWindow::cboClass_Change()
             files.append(QFileInfo(f.path).fileName());
         for (int k = 0; k < run.sheets.size(); ++k) {
             const RecordedSheet &sheet = run.sheets[k];
-            ui->lstSheets->addTopLevelItem(new QTreeWidgetItem(
-                {sheet.printedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")), sheet.sheetNumber,
+            ui->lstSheets->addTopLevelItem(
+                new QTreeWidgetItem({RunTimeText(sheet.printedAt), sheet.sheetNumber,
                     files.join(QStringLiteral("、")), QString::number(sheet.questions.size())}));
             m_rows.append({r, k});
         }
     }
+    ui->lstSheets->resizeColumnToContents(0);
+    ui->lstSheets->resizeColumnToContents(1);
     const bool any = !m_rows.isEmpty();
     ui->cmdReprint->setEnabled(any);
     ui->cmdPreview->setEnabled(any);
@@ -88,6 +93,32 @@ void HistoryWindow::lstSheets_Click()
     for (const QuestionRecord &q : m_runs[r].sheets[k].questions)
         ui->lstQuestions->addItem(
             QStringLiteral("%1. %2 〔%3〕 %4").arg(++n).arg(q.QuestionText, q.Hint, q.Answer));
+}
+
+void HistoryWindow::cmdFind_Click()
+{
+    const QString typed = ui->txtFind->text().trimmed();
+    const HistoryAnswer<QList<FoundSheets>> found = m_store.findSheets(typed);
+    if (!found.ok() || found.value.size() != 1)
+        m_dialogs.message(found.ok() ? FoundSheetsText(typed, found.value) : found.failure, ProgramTitle);
+    if (found.value.isEmpty())
+        return;
+    // Of runs that share an older number, the newest of the class shown, else the newest.
+    const FoundSheets *hit = &found.value.first();
+    for (const FoundSheets &f : found.value)
+        if (f.run.className == ui->cboClass->currentText()) {
+            hit = &f;
+            break;
+        }
+    ui->cboClass->setCurrentText(hit->run.className);
+    const QString number = hit->run.sheets.value(hit->sheets.value(0)).sheetNumber;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const auto [r, k] = m_rows[row];
+        if (m_runs[r].when == hit->run.when && m_runs[r].sheets[k].sheetNumber == number) {
+            ui->lstSheets->setCurrentItem(ui->lstSheets->topLevelItem(row));
+            return;
+        }
+    }
 }
 
 void HistoryWindow::cmdReprint_Click()

@@ -18,7 +18,8 @@ class Dialogs;
 class HistoryStore;
 
 // 「履歴」: a class's recorded sheets, newest first, the questions of the chosen one,
-// and that sheet printed or previewed again as it was.
+// and that sheet printed or previewed again as it was; a sheet number typed or
+// pasted in finds its sheet.
 class HistoryWindow : public QDialog
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void lstSheets_Click();
     void cmdReprint_Click();
     void cmdPreview_Click();
+    void cmdFind_Click();
 
 private:
     void reprint(PrintPurpose purpose);

@@ -386,6 +386,7 @@ void frmSettei::enablePrint(bool on)
 
 void frmSettei::resetAfterRun()
 {
+    m_classRun.reset(); // the run's clock and sheet number go with it
     clearList2();
     enablePrint(false);
     ui->Command3->setEnabled(false);

@@ -113,6 +113,9 @@ struct Module1
     // The sheet being printed in a run of several (its sheet number carries it);
     // 0 when the run prints one sheet.
     std::int16_t SheetIndex = 0;
+    // What the history added to the run's minute so that its number is its own
+    // ("b", "c", …); empty for the first run of a minute and for no class.
+    QString SheetLetters;
 
     // Main window and read-me
     QString VersionText;

@@ -2,6 +2,7 @@
 // sorario-cli: its arguments, exit codes and output shapes, and one run of each command
 // through to the core, whose rules are tested where they live.
 #include "bank/QuestionFileCheck.h"
+#include "history/HistoryStore.h"
 #include "platform/LineFile.h"
 
 #include "CliArgs.h"
@@ -9,6 +10,8 @@
 
 #include <QJsonArray>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringEncoder>
 
 using namespace sorario::test;
@@ -23,6 +26,17 @@ struct Refusal
     QStringList leaves; // files the run may write
     rlim_t diskRoom = 0;
 };
+
+// One statement on an SQLite file, as another program would run it.
+void sql(const QString &file, const QString &statement)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
+        db.setDatabaseName(file);
+        QVERIFY(db.open() && QSqlQuery(db).exec(statement));
+    }
+    QSqlDatabase::removeDatabase(u"sql"_s);
+}
 
 } // namespace
 
@@ -55,6 +69,17 @@ private Q_SLOTS:
         longLine[6] = QString(10001, u'x');
         writeSjisLines(at(u"long.qvn"_s), longLine);
         writeBytes(at(u"garbage.sqlite"_s), QByteArray(2048, '#'));
+        const HistoryStore damaged(at(u"damaged.sqlite"_s));
+        RecordedRun given;
+        given.className = u"2B"_s;
+        for (int run = 0; run < 20; ++run) {
+            given.sheets = {{u"%1"_s.arg(run), {}, {{u"Q"_s, {}, {}}}}};
+            QCOMPARE(damaged.record(given), QString());
+        }
+        QByteArray bytes = readBytes(damaged.path());
+        bytes.replace(bytes.size() / 2, 8192, QByteArray(8192, 'x'));
+        writeBytes(damaged.path(), bytes);
+        sql(at(u"other.sqlite"_s), u"CREATE TABLE notes (text TEXT)"_s);
         writeBytes(at(u"cafe.qvn"_s),
             "\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
         QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50);
@@ -145,9 +170,22 @@ private Q_SLOTS:
             {printArgs(Fixed + QStringList {u"--trace"_s, u"kept.qvn"_s}), 1,
                 u"トレースファイルを書き込めませんでした。"_s, {}, 64});
         // The history is never a reason not to print, nor named without a class.
-        add("print, history unreadable",
-            {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, u"garbage.sqlite"_s}), 0, {},
-                {u"out.pdf"_s, u"t.json"_s}});
+        // It is told once, and its file is left as it was.
+        const QString notAHistory = u"このファイルはクラスの履歴ではありません。"_s;
+        for (const QString &file : {u"garbage.sqlite"_s, u"other.sqlite"_s})
+            add(qPrintable(u"print, history is "_s + file),
+                {printArgs({u"--class"_s, u"2B"_s, u"--history"_s, file}), 0, notAHistory,
+                    {u"out.pdf"_s, u"t.json"_s}});
+        add("history, another database",
+            {{u"history"_s, u"--history"_s, u"other.sqlite"_s}, 1, notAHistory, {}});
+        for (const QString &avoid : {u"0"_s, u"1"_s})
+            add(qPrintable(u"print, history damaged in its middle, avoiding "_s + avoid),
+                {printArgs({u"--class"_s, u"2B"_s, u"--avoid-recent"_s, avoid, u"--history"_s,
+                     u"damaged.sqlite"_s}),
+                    0, u"クラスの履歴のファイルが壊れています。"_s, {u"out.pdf"_s, u"t.json"_s}});
+        add("history, in a folder that is a file",
+            {{u"history"_s, u"--history"_s, u"kept.qvn/h.sqlite"_s}, 1,
+                u"クラスの履歴のフォルダーを開けません。"_s, {}});
         add("print, avoiding without a class", {printArgs({u"--avoid-recent"_s, u"1"_s}), 2, {}, {}});
         add("print, avoiding too many",
             {printArgs({u"--class"_s, u"2B"_s, u"--avoid-recent"_s, u"21"_s}), 2, {}, {}});
@@ -161,6 +199,7 @@ private Q_SLOTS:
         QVERIFY2(!r.err.isEmpty() && r.err.contains(row.message), qPrintable(r.err));
         if (row.exitCode != 0)
             QCOMPARE(r.out, QByteArray()); // no summary of a failed run
+        QVERIFY2(row.message.isEmpty() || r.err.count(row.message) == 1, qPrintable(r.err));
         for (const QString &file : row.leaves)
             QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);

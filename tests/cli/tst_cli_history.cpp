@@ -6,6 +6,10 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <array>
 
 using namespace sorario::test;
 
@@ -17,6 +21,17 @@ QSet<QString> drawnTexts(const QJsonObject &summary)
     for (const QJsonValue &q : summary[u"DrawnQuestions"_s].toArray())
         texts.insert(q[0].toString());
     return texts;
+}
+
+// One statement on an SQLite file, as another program would run it.
+void sql(const QString &file, const QString &statement)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
+        db.setDatabaseName(file);
+        QVERIFY(db.open() && QSqlQuery(db).exec(statement));
+    }
+    QSqlDatabase::removeDatabase(u"sql"_s);
 }
 
 } // namespace
@@ -39,11 +54,14 @@ private Q_SLOTS:
     }
 
     // Three runs of ten from fifty, each avoiding the last two sheets, share no question and
-    // are listed; a reprint by number gives a run's trace again, cut to fit or not.
+    // are listed, each with its own number; a reprint by number gives a run's trace again,
+    // fitted or not. A number older runs share is refused, and --class chooses.
     void history()
     {
         const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
         QSet<QString> drawn;
+        QStringList numbers;
+        QJsonArray draws;
         for (const char *seed : {"1", "2", "3"}) {
             const CliRun r = run(printArgs(Fixed + klass
                     + QStringList {u"--count"_s, u"10"_s, u"--avoid-recent"_s, u"2"_s, u"--seed"_s,
@@ -52,24 +70,69 @@ private Q_SLOTS:
             QCOMPARE(r.exitCode, 0);
             QCOMPARE(r.err, QString());
             drawn += drawnTexts(r.json());
+            draws.append(r.json()[u"DrawnQuestions"_s]);
+            numbers.append(r.json()[u"SheetNumbers"_s][0].toString());
         }
         QCOMPARE(drawn.size(), 30);
+        QCOMPARE(numbers, (QStringList {u"03051407"_s, u"03051407b"_s, u"03051407c"_s}));
         QCOMPARE(QJsonDocument::fromJson(
                      run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
                      .array()
                      .size(),
             3);
-        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
-            u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
-        for (const QString &overflow : {u"yes"_s, u"no"_s}) {
+        const auto reprint = [](const QString &number, const QStringList &extra = {}) {
+            return QStringList {u"reprint"_s, number, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
+                       u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s}
+            + extra;
+        };
+        for (const auto &[overflow, number] :
+            {std::pair {u"yes"_s, u"03051407d"_s}, {u"no"_s, u"03051407e"_s}}) {
             const CliRun original = run(
                 printArgs(Fixed + klass + QStringList {u"--sheets"_s, u"2"_s, u"--overflow"_s, overflow},
                     u"history.qvn"_s));
             QCOMPARE(original.json()[u"SheetNumbers"_s].toArray(),
-                (QJsonArray {u"03051407-1"_s, u"03051407-2"_s}));
-            QCOMPARE(run(reprint).exitCode, 0);
+                (QJsonArray {number + u"-1"_s, number + u"-2"_s}));
+            QCOMPARE(run(reprint(number)).exitCode, 0);
             QCOMPARE(readBytes(at(u"t2.json"_s)), readBytes(at(u"t.json"_s)));
         }
+        // As a record made before numbers took letters.
+        sql(at(u"h.sqlite"_s), u"UPDATE sheets SET number = '03051407' WHERE number = '03051407b'"_s);
+        sql(at(u"h.sqlite"_s), u"UPDATE runs SET class = '3A' WHERE id = 2"_s);
+        const CliRun shared = run(reprint(u"03051407"_s));
+        QCOMPARE(shared.exitCode, 1);
+        QVERIFY2(shared.err.contains(u"2 回の印刷にあります"_s), qPrintable(shared.err));
+        const CliRun chosen = run(reprint(u"03051407"_s, {u"--class"_s, u"3A"_s}));
+        QCOMPARE(chosen.exitCode, 0);
+        QCOMPARE(chosen.json()[u"DrawnQuestions"_s], draws[1]);
+    }
+
+    // Runs started at once, in one minute by --now and without --seed, on one history: each
+    // its own sheet number, on its sheet, and its own draw; each reprints as it printed.
+    void parallelRuns()
+    {
+        std::array<QProcess, 20> runs;
+        for (std::size_t k = 0; k < runs.size(); ++k)
+            startCli(runs[k],
+                {u"print"_s, u"history.qvn"_s, u"--all"_s, u"--count"_s, u"50"_s, u"--now"_s,
+                    u"2024-06-01T09:00"_s, u"--class"_s, k % 2 ? u"1A"_s : u"1B"_s, u"--history"_s,
+                    u"p.sqlite"_s, u"--metrics"_s, u"fixed"_s, u"--trace"_s, u"p%1.json"_s.arg(k), u"-o"_s,
+                    u"p%1.pdf"_s.arg(k)},
+                m_dir.path());
+        QSet<QString> numbers, draws;
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            const CliRun r = finishedCli(runs[k]);
+            QCOMPARE((std::pair {r.exitCode, r.err}), (std::pair {0, QString()}));
+            const QString number = r.json()[u"SheetNumbers"_s][0].toString();
+            numbers.insert(number);
+            draws.insert(QString::fromUtf8(QJsonDocument(r.json()[u"DrawnQuestions"_s].toArray()).toJson()));
+            QVERIFY(readBytes(at(u"p%1.json"_s.arg(k))).contains(u"(SheetNo.:%1)"_s.arg(number).toUtf8()));
+            QCOMPARE(run({u"reprint"_s, number, u"--history"_s, u"p.sqlite"_s, u"--metrics"_s, u"fixed"_s,
+                             u"--trace"_s, u"r.json"_s, u"-o"_s, u"r.pdf"_s})
+                         .exitCode,
+                0);
+            QCOMPARE(readBytes(at(u"r.json"_s)), readBytes(at(u"p%1.json"_s.arg(k))));
+        }
+        QCOMPARE((std::pair {numbers.size(), draws.size()}), (std::pair {qsizetype(20), qsizetype(20)}));
     }
 
     // Three sheets with answers, recorded with every page option, reprint to the same trace,

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -308,20 +310,31 @@ private Q_SLOTS:
         auto *classes = control<QComboBox>(f.w.get(), "cboClass");
         QCOMPARE(classes->count(), 1);
         classes->setEditText(classes->itemText(0));
+        RecordedRun other;
+        other.className = u"3A"_s;
+        other.sheets = {{u"12071030"_s, QDateTime(QDate(2026, 12, 7), QTime(10, 30, 15)), {}}};
+        QCOMPARE(HistoryStore(history).record(other), QString());
         int listed = 0, questions = 0;
         QString note;
+        QString found;
         QTimer::singleShot(0, [&] {
             QWidget *window = QApplication::activeModalWidget();
-            listed = control<QTreeWidget>(window, "lstSheets")->topLevelItemCount();
+            auto *sheets = control<QTreeWidget>(window, "lstSheets");
+            listed = sheets->topLevelItemCount();
             questions = control<QListWidget>(window, "lstQuestions")->count();
             click(window, "cmdPreview"); // the bank came from no file: a note, and the preview all the same
             note = control<QLabel>(window, "lblNote")->text();
+            control<QLineEdit>(window, "txtFind")->setText(u"S(SheetNo.:12071030)"_s); // pasted from a sheet
+            control<QPushButton>(window, "cmdFind")->click();
+            found = control<QComboBox>(window, "cboClass")->currentText() + u' '
+                + sheets->currentItem()->text(1) + u' ' + sheets->currentItem()->text(0);
             window->close();
         });
         f.press("cmdHistory");
         QCOMPARE((QList<int> {listed, int(questions)}), (QList<int> {1, int(after.size())}));
         QCOMPARE(note, u"記録された問題ファイルがありません。"_s);
         QCOMPARE(f.dialogs.kinds().last(), u"preview"_s);
+        QCOMPARE(found, u"3A 12071030 2026/12/07 10:30:15"_s);
         qunsetenv("SORARIO_HISTORY");
     }
 };

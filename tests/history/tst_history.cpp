@@ -114,7 +114,8 @@ private Q_SLOTS:
             }
     }
 
-    // Plain numbers find every sheet of their run, "-k" one; the newest run wins.
+    // A run's number finds every sheet of its run, "-k" one; older runs that share a
+    // number are all found, newest first, or those of one class.
     void findSheets()
     {
         QTemporaryDir dir;
@@ -125,24 +126,25 @@ private Q_SLOTS:
             WordBreaks::KeepWords, Overflow::ShrinkFirst, AnswerPlace::AllLast, DuplexPadding::BlankAfterOdd};
         two.sheets[1].fittedSize = 9;
         two.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
-        for (const RecordedRun &run :
-            {two, runOf(u"2B"_s, {3}, u"12071100"_s), runOf(u"3A"_s, {4}, u"12071100"_s)})
+        for (const RecordedRun &run : {two, runOf(u"2B"_s, {3}, u"12071100"_s),
+                 runOf(u"3A"_s, {4}, u"12071100"_s), runOf(u"3A"_s, {5}, u"12071100b-1"_s)})
             QCOMPARE(store.record(run), QString());
         QCOMPARE(store.classes().value, (QStringList {u"3A"_s, u"2B"_s})); // the last recorded first
-        const std::pair<QString, QStringList> rows[] = {{u"12071030"_s, {u"12071030-1"_s, u"12071031-2"_s}},
-            {u"12071031-2"_s, {u"12071031-2"_s}}, {u"S(SheetNo.:12071030-1)"_s, {u"12071030-1"_s}},
-            {u"12071100"_s, {u"12071100"_s}}, // the newest of two
-            {u"12071030-3"_s, {}}};
-        for (const auto &[typed, found] : rows) {
-            const HistoryAnswer<std::optional<FoundSheets>> hit = store.findSheets(typed);
-            QVERIFY(hit.ok());
+        const std::tuple<QString, QString, QStringList> rows[]
+            = {{u"12071030"_s, {}, {u"2B 12071030-1"_s, u"2B 12071031-2"_s}},
+                {u"12071031-2"_s, {}, {u"2B 12071031-2"_s}},
+                {u"S(SheetNo.:12071030-1)"_s, {}, {u"2B 12071030-1"_s}},
+                {u"12071100"_s, {}, {u"3A 12071100"_s, u"2B 12071100"_s}},
+                {u"12071100"_s, u"2B"_s, {u"2B 12071100"_s}}, {u"12071100B"_s, {}, {u"3A 12071100b-1"_s}},
+                {u"12071030-3"_s, {}, {}}};
+        for (const auto &[typed, className, found] : rows) {
+            const HistoryAnswer<QList<FoundSheets>> hits = store.findSheets(typed, className);
+            QVERIFY(hits.ok());
             QStringList numbers;
-            if (hit.value)
-                for (int k : hit.value->sheets)
-                    numbers.append(hit.value->run.sheets[k].sheetNumber);
+            for (const FoundSheets &hit : hits.value)
+                for (int k : hit.sheets)
+                    numbers.append(hit.run.className + u' ' + hit.run.sheets[k].sheetNumber);
             QCOMPARE(numbers, found);
-            if (typed == u"12071100"_s)
-                QCOMPARE(hit.value->run.className, u"3A"_s);
         }
         // Every option comes back as recorded, the largest seed included.
         const auto options = [](const RunOptions &o) {
@@ -150,11 +152,11 @@ private Q_SLOTS:
                 o.sheetCount, o.allParts, o.parts, o.seed, o.paper, o.lineBreaks, o.overflow, o.answerPages,
                 o.duplex};
         };
-        const RecordedRun back = store.findSheets(u"12071030"_s).value->run;
+        const RecordedRun back = store.findSheets(u"12071030"_s).value[0].run;
         QVERIFY(options(back.options) == options(two.options));
         QCOMPARE((std::pair {back.sheets[0].fittedSize, back.sheets[1].fittedSize}), (std::pair {0, 9}));
         QCOMPARE(back.files[0].headings->sheetCode, u"EG1"_s);
-        QCOMPARE(store.findSheets(u"12071100"_s).value->run.files[0].headings.has_value(), false);
+        QCOMPARE(store.findSheets(u"12071100"_s).value[0].run.files[0].headings.has_value(), false);
     }
 
     // A file written before the page options were kept gains them, reading as it printed.
@@ -176,6 +178,8 @@ private Q_SLOTS:
                     " digest TEXT NOT NULL)"_s,
                     u"CREATE TABLE sheets (id INTEGER PRIMARY KEY AUTOINCREMENT, run_id INTEGER NOT NULL,"
                     " number TEXT NOT NULL, at TEXT NOT NULL)"_s,
+                    u"CREATE TABLE questions (sheet_id INTEGER NOT NULL, position INTEGER NOT NULL, key TEXT"
+                    " NOT NULL, question TEXT NOT NULL, hint TEXT NOT NULL, answer TEXT NOT NULL)"_s,
                     u"INSERT INTO runs VALUES (1, '2B', '2026-12-07T10:30:00.000', 1, 1, 1, 'F', 10, 'L', 1,"
                     " 1, '', '5')"_s,
                     u"INSERT INTO files VALUES (1, 1, '/q.qvn', 'd')"_s,
@@ -192,6 +196,27 @@ private Q_SLOTS:
         fitted.options.overflow = Overflow::ShrinkFirst;
         QCOMPARE(store.record(fitted), QString());
         QCOMPARE(store.runs().value[0].options.overflow, Overflow::ShrinkFirst);
+    }
+
+    // The first run of a minute has the minute's number, later ones letters, also when
+    // an older record holds the number; a number given back is handed out again.
+    void reserveNumber()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QCOMPARE(store.record(runOf(u"2B"_s, {1}, u"12071031-1"_s)), QString());
+        const QDateTime at(QDate(2026, 12, 7), QTime(10, 30, 59));
+        QStringList numbers;
+        for (int run = 1; run <= 27; ++run)
+            numbers.append(store.reserveNumber(at).value);
+        QCOMPARE(numbers.mid(0, 3), (QStringList {u"12071030"_s, u"12071030b"_s, u"12071030c"_s}));
+        QCOMPARE(numbers.mid(25), (QStringList {u"12071030z"_s, u"12071030aa"_s}));
+        store.releaseNumber(u"12071030b"_s);
+        QCOMPARE(store.reserveNumber(at).value, u"12071030b"_s);
+        QCOMPARE(store.reserveNumber(at.addSecs(1)).value, u"12071031b"_s);
+        QCOMPARE(store.record(runOf(u"3A"_s, {2}, u"12071031b"_s), u"12071031b"_s), QString());
+        store.releaseNumber(u"12071031b"_s); // recorded: no longer given back
+        QCOMPARE(store.reserveNumber(at.addSecs(1)).value, u"12071031c"_s);
     }
 
     // A fault between the writes, or the program killed there, leaves the history as it
@@ -225,7 +250,7 @@ private Q_SLOTS:
         }
     }
 
-    // A damaged file is refused, not read short, and stays as it was.
+    // A damaged file is refused, not read short nor written to, and stays as it was.
     void damageIsReportedAndKept()
     {
         QTemporaryDir dir;
@@ -238,6 +263,9 @@ private Q_SLOTS:
         bytes[page + ((uchar(bytes[page + 10]) << 8) | uchar(bytes[page + 11]))] += 10;
         writeBytes(store.path(), bytes);
         QVERIFY(!store.runs().ok());
+        QVERIFY(store.record(run).startsWith(u"クラスの履歴のファイルが壊れています。"_s));
+        QVERIFY(!store.reserveNumber(run.when).ok());
+        QCOMPARE(readBytes(store.path()), bytes);
         writeBytes(store.path(), QByteArray(4096, 'x'));
         QVERIFY(!store.record(run).isEmpty());
         QVERIFY(!store.keepOpen());

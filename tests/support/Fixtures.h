@@ -170,22 +170,33 @@ struct CliRun
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-// sorario-cli with `args`, in `folder` when one is given, on a disk with `diskRoom` bytes
-// left when that is not 0.
-inline CliRun runCli(const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
+// Starts sorario-cli with `args`, in `folder` when one is given, on a disk with
+// `diskRoom` bytes left when that is not 0.
+inline void startCli(
+    QProcess &p, const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
 {
     // As started by root or over ssh: standard error must still hold only the program's own messages.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"XDG_RUNTIME_DIR"_s);
-    QProcess p;
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(folder);
     if (diskRoom > 0)
         p.setChildProcessModifier([diskRoom] { limitFileSize(diskRoom); });
     p.start(QStringLiteral(SORARIO_CLI), args);
+}
+
+inline CliRun finishedCli(QProcess &p)
+{
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
     return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+inline CliRun runCli(const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
+{
+    QProcess p;
+    startCli(p, args, folder, diskRoom);
+    return finishedCli(p);
 }
 
 } // namespace sorario::test

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace sorario {
+
+// Why the class history could not be used.
+enum class HistoryFault {
+    Unusable, // any other reason: the system's own words follow
+    Damaged,
+    NotAHistory, // another database, or no database at all
+    Unreachable, // a folder on the way cannot be entered, or is no folder
+    NoFolder, // the folder for a new history cannot be made
+    Busy,
+    ReadOnly,
+    DiskFull,
+};
+
+// The history's failure as the teacher reads it: the reason, the file, and the
+// system's own words where they tell more.
+QString HistoryFailureMessage(const QString &path, HistoryFault fault, const QString &detail = {});
+
+} // namespace sorario
