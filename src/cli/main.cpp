@@ -55,10 +55,10 @@ const char Usage[]
       "  --now YYYY-MM-DDTHH:MM       clock of the sheet number and the draw (default: now)\n"
       "  --metrics fixed              lay out with the fixed metrics (default: real fonts)\n"
       "  --trace T.json               write every print-surface operation as JSON (default: none)\n"
-      "class (text, print):\n"
+      "class (text, odt, print):\n"
       "  --class NAME                 record the sheets in this class's history (default: none)\n"
-      "  --avoid-recent K             leave out the questions of the class's last K sheets,\n"
-      "                               0 to 20 (default 0); needs --class\n"
+      "  --avoid-recent K             leave out the questions of the class's last K tests\n"
+      "                               (runs, all their sheets), 0 to 20 (default 0); needs --class\n"
       "  --history FILE               the history (default: $SORARIO_HISTORY, else\n"
       "                               $XDG_DATA_HOME/sorario/history.sqlite)\n"
       "exit codes: 0 done, 1 refused (the reason on standard error), 2 usage error\n";

@@ -50,15 +50,16 @@ public:
     // Adds the run whole or not at all; the reason when nothing was added.
     QString record(const RecordedRun &run) const;
 
-    // Runs of one class (all classes for an empty name), newest first.
+    // Runs of one class (all classes for an empty name), newest first. Class names
+    // are matched by ClassKey here and below.
     HistoryAnswer<QList<RecordedRun>> runs(const QString &className = {}) const;
 
-    // The classes recorded, the one recorded last first.
+    // The classes recorded, the one recorded last first, each by its latest spelling.
     HistoryAnswer<QStringList> classes() const;
 
-    // What the class had on its last `sheets` recorded sheets, and when it last had
-    // each question it was ever given.
-    HistoryAnswer<RecentUse> recentUse(const QString &className, int sheets) const;
+    // What the class had on its last `tests` recorded runs (every sheet of a run is
+    // that one test), and when it last had each question it was ever given.
+    HistoryAnswer<RecentUse> recentUse(const QString &className, int tests) const;
 
     // The newest run with a sheet numbered `number` ("mmddhhnn" or "mmddhhnn-k").
     HistoryAnswer<std::optional<FoundSheets>> findSheets(const QString &number) const;

@@ -281,6 +281,7 @@ private Q_SLOTS:
         f.press("Command5");
         f.dialogs.previewSwaps = {{0, 2}};
         f.dialogs.previewAnswers.enqueue(true);
+        f.dialogs.messageAnswers.enqueue(MessageAnswer::Yes); // a new class
         f.press("cmdPreview");
         const QStringList before = f.dialogs.previewSheets.value(0).value(0);
         const QStringList after = f.dialogs.previewSheets.value(1).value(0);
@@ -311,6 +312,39 @@ private Q_SLOTS:
         });
         f.press("cmdHistory");
         QCOMPARE((QList<int> {listed, int(questions)}), (QList<int> {1, int(after.size())}));
+        qunsetenv("SORARIO_HISTORY");
+    }
+
+    // A class not seen before is asked about: いいえ runs nothing, はい runs and records the
+    // document; the next window opens on the class and its K, and a name spelled alike is no
+    // new class.
+    void newClass()
+    {
+        SetupFixture f(200, 1);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, f.dir.path());
+        const QString history = f.dir.filePath(u"h.sqlite"_s);
+        qputenv("SORARIO_HISTORY", history.toUtf8());
+        f.open();
+        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"２年Ｂ組"_s);
+        control<QSpinBox>(f.w.get(), "spnAvoidRecent")->setValue(2);
+        f.press("Command5");
+        f.dialogs.saveAnswers.enqueue(f.dir.filePath(u"t.odt"_s));
+        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+            f.dialogs.messageAnswers.enqueue(answer);
+            f.press("cmdDocument");
+        }
+        QCOMPARE(f.dialogs.kinds(), (QStringList {u"message"_s, u"message"_s, u"save"_s}));
+        QCOMPARE(f.dialogs.shown[0].text, u"新しいクラス「２年Ｂ組」を作りますか"_s);
+        QCOMPARE(HistoryStore(history).runs(u"２年Ｂ組"_s).value.size(), 1);
+        f.open();
+        QCOMPARE(control<QComboBox>(f.w.get(), "cboClass")->currentText(), u"２年Ｂ組"_s);
+        QCOMPARE(control<QSpinBox>(f.w.get(), "spnAvoidRecent")->text(), u"最近の 2 回のテスト"_s);
+        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"2年b組"_s);
+        f.dialogs.shown.clear();
+        f.dialogs.saveAnswers.enqueue(f.dir.filePath(u"t.odt"_s));
+        f.press("Command5");
+        f.press("cmdDocument");
+        QCOMPARE(f.dialogs.kinds(), QStringList {u"save"_s});
         qunsetenv("SORARIO_HISTORY");
     }
 };
