@@ -73,8 +73,9 @@ private Q_SLOTS:
         f.m.SheetLogo = u"《三年》"_s;
         f.open();
         QCOMPARE((QList<int> {f.m.AnswerLayout, f.m.AttachAnswers, f.m.QuestionCount, int(f.parts()->count()),
-                     control<QSpinBox>(f.w.get(), "spnSheetCount")->value()}),
-            (QList<int> {1, 1, 10, 2, 1}));
+                     control<QSpinBox>(f.w.get(), "spnSheetCount")->value(),
+                     control<QSpinBox>(f.w.get(), "spnAvoidRecent")->value()}),
+            (QList<int> {1, 1, 10, 2, 1, 0}));
         QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked()
             && control<QCheckBox>(f.w.get(), "Check1")->isChecked());
         QStringList texts;
