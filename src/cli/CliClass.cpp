@@ -15,7 +15,7 @@ void addClassOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("class"), QStringLiteral("Record the run in this class's history."),
         QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("avoid-recent"),
-        QStringLiteral("Leave out the questions of the class's last K sheets (needs --class)."),
+        QStringLiteral("Leave out the questions of the class's last K tests (needs --class)."),
         QStringLiteral("K"), QStringLiteral("0")});
     parser.addOption(
         {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
@@ -64,6 +64,15 @@ void CliClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets, QJ
     if (const QString failure = m_run->record(output, m_seed, sheets); !failure.isEmpty())
         printError(failure);
     summary.insert(QStringLiteral("SheetNumbers"), QJsonArray::fromStringList(m_run->sheetNumbers()));
+}
+
+void CliClassRun::recordExport(const Module1 &m)
+{
+    if (!m_run)
+        return;
+    QJsonObject summary;
+    record(RunOutput::Exported, ExportedSheets(m), summary);
+    printJson(summary);
 }
 
 } // namespace sorario::cli

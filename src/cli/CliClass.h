@@ -16,7 +16,7 @@ struct Module1;
 
 namespace cli {
 
-// --class, --avoid-recent and --history of print and text.
+// --class, --avoid-recent and --history of print, text and odt.
 void addClassOptions(QCommandLineParser &parser);
 // Throws UsageError for --avoid-recent out of 0..20 or without --class.
 void checkClassOptions(const QCommandLineParser &parser);
@@ -34,6 +34,8 @@ public:
     DrawSheet wrap(const DrawSheet &draw, quint64 seed);
     // Records the sheets that came out and adds their numbers to the summary.
     void record(RunOutput output, const QList<PrintedSheet> &sheets, QJsonObject &summary);
+    // For a class: records a written export (text or document) and prints its numbers.
+    void recordExport(const Module1 &m);
 
 private:
     std::unique_ptr<HistoryStore> m_store;

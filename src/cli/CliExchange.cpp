@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliClass.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
@@ -79,18 +80,26 @@ int runOdt(const QStringList &args)
     addRangeOptions(parser);
     addDrawOptions(parser);
     addOutputOption(parser, QStringLiteral("The OpenDocument text file to write."));
+    addClassOptions(parser);
     parseOrThrow(parser, args);
     const QString out = requiredOutput(parser, QStringLiteral("odt"));
     checkDrawOptions(parser);
-    if (const int refused = checkOutputs({out}, parser.positionalArguments()); refused != ExitOk)
+    checkClassOptions(parser);
+    if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
         return refused;
 
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
     if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
         return decided;
-    const auto document = buildTestDocument(*m, sheetDrawFromOptions(*m, parser));
-    return written(writeTestDocument(*document, out), out);
+    quint64 seed = 0;
+    const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
+    CliClassRun classRun(*m, parser);
+    const auto document = buildTestDocument(*m, classRun.wrap(draw, seed));
+    if (const int done = written(writeTestDocument(*document, out), out); done != ExitOk)
+        return done;
+    classRun.recordExport(*m);
+    return ExitOk;
 }
 
 } // namespace sorario::cli

@@ -3,6 +3,7 @@
 #include "cli/CliPrintRun.h"
 #include "cli/Commands.h"
 
+#include "history/ClassNames.h"
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
@@ -76,7 +77,13 @@ int runHistory(const QStringList &args)
     if (!parser.positionalArguments().isEmpty())
         throw UsageError(QStringLiteral("history takes no files"));
     const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
-    const HistoryAnswer<QList<RecordedRun>> runs = store.runs(parser.value(QStringLiteral("class")));
+    const QString className = parser.value(QStringLiteral("class"));
+    if (const HistoryAnswer<QStringList> known = store.classes();
+        !className.isEmpty() && known.ok() && !KnownClass(known.value, className)) {
+        printError(UnknownClassMessage(className, known.value));
+        return ExitRefused;
+    }
+    const HistoryAnswer<QList<RecordedRun>> runs = store.runs(className);
     if (!runs.ok()) {
         printError(runs.failure);
         return ExitRefused;

@@ -7,8 +7,6 @@
 #include "export/TestTextFile.h"
 #include "shared/Module1.h"
 
-#include <QJsonObject>
-
 #include <algorithm>
 #include <memory>
 
@@ -45,11 +43,7 @@ int runText(const QStringList &args)
         printError(LostCharactersText(saved.lostCharacters));
     if (saved.kind != TextExportKind::Saved)
         return ExitRefused;
-    if (parser.isSet(QStringLiteral("class"))) {
-        QJsonObject summary;
-        classRun.record(RunOutput::Exported, ExportedSheets(*m), summary);
-        printJson(summary);
-    }
+    classRun.recordExport(*m);
     return ExitOk;
 }
 

@@ -8,6 +8,8 @@ namespace {
 
 constexpr int MaxRemembered = 50;
 const QString ClassesKey = QStringLiteral("classes");
+const QString LastClassKey = QStringLiteral("lastClass");
+const QString AvoidRecentKey = QStringLiteral("avoidRecent");
 
 QSettings userSettings()
 {
@@ -16,6 +18,45 @@ QSettings userSettings()
 }
 
 } // namespace
+
+QString ClassKey(const QString &name)
+{
+    return name.trimmed().normalized(QString::NormalizationForm_KC).toCaseFolded();
+}
+
+QStringList SpellingsOf(const QStringList &stored, const QString &name)
+{
+    QStringList alike;
+    for (const QString &old : stored)
+        if (ClassKey(old) == ClassKey(name))
+            alike.append(old);
+    return alike;
+}
+
+QStringList OneNameEach(const QStringList &names)
+{
+    QStringList one;
+    for (const QString &name : names)
+        if (!KnownClass(one, name))
+            one.append(name);
+    return one;
+}
+
+bool KnownClass(const QStringList &known, const QString &name)
+{
+    return !SpellingsOf(known, name).isEmpty();
+}
+
+QString UnknownClassMessage(const QString &name, const QStringList &known)
+{
+    return QStringLiteral("クラス「%1」の記録はありません。").arg(name)
+        + (known.isEmpty() ? QString() : QStringLiteral("\n記録のあるクラス：") + known.join(u'、'));
+}
+
+QString NewClassQuestion(const QString &name)
+{
+    return QStringLiteral("新しいクラス「%1」を作りますか").arg(name.trimmed());
+}
 
 QStringList RememberedClasses()
 {
@@ -28,9 +69,22 @@ void RememberClass(const QString &name)
     if (trimmed.isEmpty())
         return;
     QStringList names = RememberedClasses();
-    names.removeAll(trimmed);
+    names.removeIf([&](const QString &old) { return KnownClass({old}, trimmed); });
     names.prepend(trimmed);
     userSettings().setValue(ClassesKey, names.mid(0, MaxRemembered));
+}
+
+ClassChoice LastClassChoice()
+{
+    QSettings settings = userSettings();
+    return {settings.value(LastClassKey).toString(), settings.value(AvoidRecentKey, 0).toInt()};
+}
+
+void RememberClassChoice(const ClassChoice &choice)
+{
+    QSettings settings = userSettings();
+    settings.setValue(LastClassKey, choice.className.trimmed());
+    settings.setValue(AvoidRecentKey, choice.avoidRecent);
 }
 
 } // namespace sorario

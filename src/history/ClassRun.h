@@ -34,7 +34,7 @@ QList<PrintedSheet> ExportedSheets(const Module1 &m);
 
 // A print or export for a named class (for no class it only keeps what each sheet
 // drew). Each sheet is drawn from the range without
-// what the class had on its last sheets; afterwards the sheets that came out are
+// what the class had on its last tests; afterwards the sheets that came out are
 // recorded. The draw itself is the program's own; only its pool shrinks.
 class ClassRun
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
+#include "history/ClassNames.h"
 #include "history/HistoryConnection.h"
 #include "history/PrintOptionColumns.h"
 #include "history/QuestionKey.h"
@@ -128,6 +129,17 @@ RecordedRun loadRun(const Connection &c, QSqlQuery &row)
     }
     ReadPrintOptions(c.sql(), id, run);
     return run;
+}
+
+// " class IN (?, ...)" over the stored spellings of `className`, and those names.
+std::pair<QString, QVariantList> classMatch(const Connection &c, const QString &className)
+{
+    QStringList stored;
+    for (QSqlQuery row = c.exec(QStringLiteral("SELECT DISTINCT class FROM runs")); nextRow(row);)
+        stored.append(row.value(0).toString());
+    const QStringList names = SpellingsOf(stored, className);
+    return {QStringLiteral(" class IN (%1)").arg(QStringList(names.size(), QStringLiteral("?")).join(u',')),
+        QVariantList(names.cbegin(), names.cend())};
 }
 
 const QString RunColumns
@@ -277,8 +289,10 @@ HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) c
 {
     return answer<QList<RecordedRun>>({}, [&](const Connection &c) {
         QList<RecordedRun> runs;
-        QSqlQuery row = c.exec(RunColumns + QStringLiteral(" WHERE ? = '' OR class = ? ORDER BY id DESC"),
-            {className, className});
+        const auto [match, names] = classMatch(c, className);
+        QSqlQuery row = c.exec(
+            RunColumns + QStringLiteral(" WHERE ? = '' OR") + match + QStringLiteral(" ORDER BY id DESC"),
+            QVariantList {className} + names);
         while (nextRow(row))
             runs.append(loadRun(c, row));
         return runs;
@@ -292,27 +306,28 @@ HistoryAnswer<QStringList> HistoryStore::classes() const
         QSqlQuery row = c.exec(QStringLiteral("SELECT class FROM runs GROUP BY class ORDER BY MAX(id) DESC"));
         while (nextRow(row))
             names.append(row.value(0).toString());
-        return names;
+        return OneNameEach(names);
     });
 }
 
-HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int sheets) const
+HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int tests) const
 {
     return answer<RecentUse>({}, [&](const Connection &c) {
         RecentUse use;
-        QSqlQuery last
-            = c.exec(QStringLiteral("SELECT q.key, MAX(s.id) FROM questions q"
-                                    " JOIN sheets s ON q.sheet_id = s.id"
-                                    " JOIN runs r ON s.run_id = r.id WHERE r.class = ? GROUP BY q.key"),
-                {className});
+        const auto [match, names] = classMatch(c, className);
+        // Every sheet of a run is the one test the run gave: runs are what is counted.
+        QSqlQuery last = c.exec(QStringLiteral("SELECT q.key, MAX(s.run_id) FROM questions q"
+                                               " JOIN sheets s ON q.sheet_id = s.id"
+                                               " JOIN runs ON s.run_id = runs.id WHERE")
+                + match + QStringLiteral(" GROUP BY q.key"),
+            names);
         while (nextRow(last))
             use.lastGiven.insert(last.value(0).toString(), last.value(1).toLongLong());
-        // The class's sheets from the K-th newest on are exactly its last K.
-        QSqlQuery oldest = c.exec(QStringLiteral("SELECT MIN(id) FROM (SELECT s.id FROM sheets s"
-                                                 " JOIN runs r ON s.run_id = r.id WHERE r.class = ?"
-                                                 " ORDER BY s.id DESC LIMIT ?)"),
-            {className, sheets});
-        if (sheets > 0 && nextRow(oldest) && !oldest.value(0).isNull()) {
+        // The class's runs from the K-th newest on are exactly its last K.
+        QSqlQuery oldest = c.exec(QStringLiteral("SELECT MIN(id) FROM (SELECT id FROM runs WHERE") + match
+                + QStringLiteral(" ORDER BY id DESC LIMIT ?)"),
+            names + QVariantList {tests});
+        if (tests > 0 && nextRow(oldest) && !oldest.value(0).isNull()) {
             const qint64 from = oldest.value(0).toLongLong();
             for (auto it = use.lastGiven.cbegin(); it != use.lastGiven.cend(); ++it)
                 if (it.value() >= from)

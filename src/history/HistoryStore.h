@@ -59,15 +59,16 @@ public:
     // checked now); the reason when nothing was added.
     QString record(const RecordedRun &run, const QString &number = {}) const;
 
-    // Runs of one class (all classes for an empty name), newest first.
+    // Runs of one class (all classes for an empty name), newest first. Class names
+    // are matched by ClassKey here and below.
     HistoryAnswer<QList<RecordedRun>> runs(const QString &className = {}) const;
 
-    // The classes recorded, the one recorded last first.
+    // The classes recorded, the one recorded last first, each by its latest spelling.
     HistoryAnswer<QStringList> classes() const;
 
-    // What the class had on its last `sheets` recorded sheets, and when it last had
-    // each question it was ever given.
-    HistoryAnswer<RecentUse> recentUse(const QString &className, int sheets) const;
+    // What the class had on its last `tests` recorded runs (every sheet of a run is
+    // that one test), and when it last had each question it was ever given.
+    HistoryAnswer<RecentUse> recentUse(const QString &className, int tests) const;
 
     // The runs with a sheet numbered `number` (a run's number, or with "-k" one sheet),
     // of one class or of all, newest first. More than one only among records made

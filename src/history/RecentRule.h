@@ -15,8 +15,8 @@ namespace sorario {
 // What a class was given before, by question key (QuestionKey).
 struct RecentUse
 {
-    QSet<QString> recent; // on the class's last K recorded sheets
-    QHash<QString, qint64> lastGiven; // the latest recorded sheet that had it; larger is later
+    QSet<QString> recent; // on the class's last K recorded runs
+    QHash<QString, qint64> lastGiven; // the latest recorded run that had it; larger is later
 };
 
 struct ShrunkPool

@@ -2,12 +2,9 @@
 #include "setup/frmSettei.h"
 #include "ui_frmSettei.h"
 
-#include "bank/Draw.h"
 #include "export/TestDocument.h"
 #include "export/TestTextFile.h"
 #include "history/ClassNames.h"
-#include "history/HistoryPath.h"
-#include "history/HistoryStore.h"
 #include "history/SheetSwap.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
@@ -18,6 +15,7 @@
 #include "settings/SheetSettings.h"
 #include "setup/HistoryWindow.h"
 #include "setup/RangeSetup.h"
+#include "setup/SetupClassRun.h"
 #include "shared/Module1.h"
 
 #include <QComboBox>
@@ -69,7 +67,7 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(ui->cmdDocument, &QPushButton::clicked, this, &frmSettei::cmdDocument_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
     connect(ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
-    m_history = std::make_unique<HistoryStore>(HistoryPath());
+    m_classes = std::make_unique<SetupClassRun>(m, dialogs);
 
     Form_Load();
 }
@@ -97,9 +95,10 @@ void frmSettei::Form_Load()
     m.SheetCount = 1;
     ui->cboClass->clear();
     ui->cboClass->addItems(RememberedClasses());
+    const ClassChoice last = LastClassChoice();
     ui->cboClass->setCurrentIndex(-1);
-    ui->cboClass->clearEditText();
-    ui->spnAvoidRecent->setValue(0);
+    ui->cboClass->setEditText(last.className);
+    ui->spnAvoidRecent->setValue(last.avoidRecent);
 
     ui->Text1->clear();
     ui->Text2->clear();
@@ -303,9 +302,12 @@ void frmSettei::cmdSetOK_Click()
 {
     // The run contains its own failures and says what became of it.
     QList<SheetOutcome> outcomes;
+    const std::optional<DrawSheet> draw = startRun();
+    if (!draw)
+        return;
     if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
-        target && PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes).printed())
-        recordRun(RunOutput::Printed, PrintedSheets(outcomes));
+        target && PrintSheets(m, *target, dialogs, *draw, &outcomes).printed())
+        m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
     resetAfterRun();
 }
 
@@ -313,14 +315,16 @@ void frmSettei::cmdSetOK_Click()
 // button, which prints the very document shown.
 void frmSettei::cmdPreview_Click()
 {
+    const std::optional<DrawSheet> draw = startRun();
+    if (!draw)
+        return;
     try {
         if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview)) {
             QList<SheetOutcome> outcomes;
-            const DrawSheet draw = sheetDraw();
-            SheetSwap swap(m, *m_classRun, target->surface(), dialogs, outcomes, m_seed);
+            SheetSwap swap(m, m_classes->run(), target->surface(), dialogs, outcomes, m_classes->seed());
             // Printed from the preview: the sheets as shown, swaps and all.
-            if (PreviewSheets(m, *target, dialogs, draw, &outcomes, &swap).printed())
-                recordRun(RunOutput::Printed, PrintedSheets(outcomes));
+            if (PreviewSheets(m, *target, dialogs, *draw, &outcomes, &swap).printed())
+                m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
         }
     } catch (const std::exception &) {
         // As for printing: the window stays usable.
@@ -330,50 +334,38 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    if (SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount)).kind
+    const std::optional<DrawSheet> draw = startRun();
+    if (!draw)
+        return;
+    if (SaveTestText(BuildSheetTexts(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount)).kind
         == TextExportKind::Saved)
-        recordRun(RunOutput::Exported, ExportedSheets(m));
+        m_classes->record(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
 
 void frmSettei::cmdDocument_Click()
 {
-    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount));
+    const std::optional<DrawSheet> draw = startRun();
+    if (!draw)
+        return;
+    if (saveTestDocument(*buildTestDocument(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount)))
+        m_classes->record(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
 
-// Every sheet of a run gets its own draw, all seeded from one reading of the clock.
-DrawSheet frmSettei::sheetDraw()
+std::optional<DrawSheet> frmSettei::startRun()
 {
-    m_seed = ClockSeed(m);
     const QString name = ui->cboClass->currentText().trimmed();
-    if (!name.isEmpty()) {
-        RememberClass(name);
-        if (ui->cboClass->findText(name) < 0)
-            ui->cboClass->insertItem(0, name);
-    }
-    m_classRun = std::make_unique<ClassRun>(m, *m_history, name, ui->spnAvoidRecent->value());
-    tell(m_classRun->prepare());
-    return m_classRun->wrap(SheetDraws(m, m_seed));
-}
-
-void frmSettei::recordRun(RunOutput output, const QList<PrintedSheet> &sheets)
-{
-    if (m_classRun)
-        tell({m_classRun->record(output, m_seed, sheets)});
-}
-
-void frmSettei::tell(const QStringList &notices)
-{
-    QStringList shown = notices;
-    shown.removeAll(QString());
-    if (!shown.isEmpty())
-        dialogs.message(shown.join(u'\n'), ProgramTitle);
+    std::optional<DrawSheet> draw = m_classes->begin(name, ui->spnAvoidRecent->value());
+    if (draw && !name.isEmpty() && ui->cboClass->findText(name) < 0)
+        ui->cboClass->insertItem(0, name);
+    return draw;
 }
 
 void frmSettei::cmdHistory_Click()
 {
-    HistoryWindow window(*m_history, dialogs, printTarget, ui->cboClass->currentText().trimmed(), this);
+    HistoryWindow window(
+        m_classes->history(), dialogs, printTarget, ui->cboClass->currentText().trimmed(), this);
     window.exec();
 }
 
@@ -386,7 +378,7 @@ void frmSettei::enablePrint(bool on)
 
 void frmSettei::resetAfterRun()
 {
-    m_classRun.reset(); // the run's clock and sheet number go with it
+    m_classes->end();
     clearList2();
     enablePrint(false);
     ui->Command3->setEnabled(false);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "history/ClassRun.h"
 #include "print/PrintTarget.h"
 #include "shared/SheetDraw.h"
 
@@ -9,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmSettei;
@@ -18,7 +18,7 @@ namespace sorario {
 
 struct Module1;
 class Dialogs;
-class HistoryStore;
+class SetupClassRun;
 
 // Makes the target a print or preview run goes to; by default the real printer.
 using PrintSurfaceFactory = PrintTargetFactory;
@@ -68,19 +68,14 @@ private:
     void showFont();
     void resetAfterRun();
     void enablePrint(bool on);
-    // Every sheet's draw, for the class named in 「クラス」 without its recent questions.
-    DrawSheet sheetDraw();
-    // Records the run for the class, and tells the teacher what the history says.
-    void recordRun(RunOutput output, const QList<PrintedSheet> &sheets);
-    void tell(const QStringList &notices);
+    // Every sheet's draw for the class named in 「クラス」; nothing when there is no run.
+    std::optional<DrawSheet> startRun();
 
     std::unique_ptr<Ui::frmSettei> ui;
     Module1 &m;
     Dialogs &dialogs;
     PrintTargetFactory printTarget;
-    std::unique_ptr<HistoryStore> m_history;
-    std::unique_ptr<ClassRun> m_classRun;
-    quint64 m_seed = 0;
+    std::unique_ptr<SetupClassRun> m_classes;
 };
 
 } // namespace sorario

@@ -56,6 +56,7 @@ private Q_SLOTS:
     // Three runs of ten from fifty, each avoiding the last two sheets, share no question and
     // are listed, each with its own number; a reprint by number gives a run's trace again,
     // fitted or not. A number older runs share is refused, and --class chooses.
+    // Classes are told apart by name whatever the width of its letters.
     void history()
     {
         const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
@@ -104,6 +105,19 @@ private Q_SLOTS:
         const CliRun chosen = run(reprint(u"03051407"_s, {u"--class"_s, u"3A"_s}));
         QCOMPARE(chosen.exitCode, 0);
         QCOMPARE(chosen.json()[u"DrawnQuestions"_s], draws[1]);
+        // A document for the class, spelled in full width, avoids its last run (all fifty) and
+        // is recorded; a class with no record is refused, naming the one that has.
+        const CliRun odt = run({u"odt"_s, u"history.qvn"_s, u"--all"_s, u"--count"_s, u"10"_s, u"--class"_s,
+            u"２ｂ"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, u"h.sqlite"_s, u"-o"_s, u"d.odt"_s});
+        QCOMPARE(odt.exitCode, 0);
+        QVERIFY2(odt.err.contains(u"問は以前に出した問題から選びました"_s), qPrintable(odt.err));
+        const QJsonArray runs
+            = QJsonDocument::fromJson(run({u"history"_s, u"--history"_s, u"h.sqlite"_s}).out).array();
+        QCOMPARE(runs.size(), 6);
+        QCOMPARE(runs[0][u"SheetNumbers"_s], odt.json()[u"SheetNumbers"_s]);
+        const CliRun unknown = run({u"history"_s, u"--class"_s, u"2C"_s, u"--history"_s, u"h.sqlite"_s});
+        QCOMPARE(unknown.exitCode, 1);
+        QVERIFY2(unknown.err.contains(u"２ｂ"_s), qPrintable(unknown.err)); // as last spelled
     }
 
     // Runs started at once, in one minute by --now and without --seed, on one history: each

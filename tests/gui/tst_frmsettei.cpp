@@ -77,8 +77,9 @@ private Q_SLOTS:
         f.m.SheetLogo = u"《三年》"_s;
         f.open();
         QCOMPARE((QList<int> {f.m.AnswerLayout, f.m.AttachAnswers, f.m.QuestionCount, int(f.parts()->count()),
-                     control<QSpinBox>(f.w.get(), "spnSheetCount")->value()}),
-            (QList<int> {1, 1, 10, 2, 1}));
+                     control<QSpinBox>(f.w.get(), "spnSheetCount")->value(),
+                     control<QSpinBox>(f.w.get(), "spnAvoidRecent")->value()}),
+            (QList<int> {1, 1, 10, 2, 1, 0}));
         QVERIFY(control<QRadioButton>(f.w.get(), "Option2_0")->isChecked()
             && control<QCheckBox>(f.w.get(), "Check1")->isChecked());
         QStringList texts;
@@ -289,6 +290,7 @@ private Q_SLOTS:
         f.press("Command5");
         f.dialogs.previewSwaps = {{0, 2}};
         f.dialogs.previewAnswers.enqueue(true);
+        f.dialogs.messageAnswers.enqueue(MessageAnswer::Yes); // a new class
         f.press("cmdPreview");
         const QStringList before = f.dialogs.previewSheets.value(0).value(0);
         const QStringList after = f.dialogs.previewSheets.value(1).value(0);
@@ -335,6 +337,39 @@ private Q_SLOTS:
         QCOMPARE(note, u"記録された問題ファイルがありません。"_s);
         QCOMPARE(f.dialogs.kinds().last(), u"preview"_s);
         QCOMPARE(found, u"3A 12071030 2026/12/07 10:30:15"_s);
+        qunsetenv("SORARIO_HISTORY");
+    }
+
+    // A class not seen before is asked about: いいえ runs nothing, はい runs and records the
+    // document; the next window opens on the class and its K, and a name spelled alike is no
+    // new class.
+    void newClass()
+    {
+        SetupFixture f(200, 1);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, f.dir.path());
+        const QString history = f.dir.filePath(u"h.sqlite"_s);
+        qputenv("SORARIO_HISTORY", history.toUtf8());
+        f.open();
+        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"２年Ｂ組"_s);
+        control<QSpinBox>(f.w.get(), "spnAvoidRecent")->setValue(2);
+        f.press("Command5");
+        f.dialogs.saveAnswers.enqueue(f.dir.filePath(u"t.odt"_s));
+        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+            f.dialogs.messageAnswers.enqueue(answer);
+            f.press("cmdDocument");
+        }
+        QCOMPARE(f.dialogs.kinds(), (QStringList {u"message"_s, u"message"_s, u"save"_s}));
+        QCOMPARE(f.dialogs.shown[0].text, u"新しいクラス「２年Ｂ組」を作りますか"_s);
+        QCOMPARE(HistoryStore(history).runs(u"２年Ｂ組"_s).value.size(), 1);
+        f.open();
+        QCOMPARE(control<QComboBox>(f.w.get(), "cboClass")->currentText(), u"２年Ｂ組"_s);
+        QCOMPARE(control<QSpinBox>(f.w.get(), "spnAvoidRecent")->text(), u"最近の 2 回のテスト"_s);
+        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"2年b組"_s);
+        f.dialogs.shown.clear();
+        f.dialogs.saveAnswers.enqueue(f.dir.filePath(u"t.odt"_s));
+        f.press("Command5");
+        f.press("cmdDocument");
+        QCOMPARE(f.dialogs.kinds(), QStringList {u"save"_s});
         qunsetenv("SORARIO_HISTORY");
     }
 };

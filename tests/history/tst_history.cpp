@@ -69,34 +69,67 @@ class TestHistory : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Questions 1..5 in the pool; "given" lists, per recorded sheet oldest first, what it had.
+    // Questions 1..5 in the pool; "given" lists, per recorded sheet oldest first, what it had,
+    // each run of "perRun" sheets one test of class 2B.
     void avoidRecent()
     {
         const struct
         {
             QList<QList<int>> given;
-            int lastSheets, count;
+            int lastTests, count;
             QList<int> slots;
             int repeats;
+            int perRun = 1;
+            QString asked = u"2B"_s;
         } rows[] = {
             {{}, 2, 3, {1, 2, 3, 4, 5}, 0}, // no history
             {{{2}, {4}}, 2, 3, {1, 3, 5}, 0}, // enough left
             {{{1, 2}, {4}}, 1, 3, {1, 2, 3, 5}, 0}, // older sheets count not
             {{{3}, {1, 5}, {3, 4}, {2}}, 4, 2, {1, 5}, 2}, // longest ago taken back first
             {{{1}}, 1, 9, {1, 2, 3, 4, 5}, 1}, // more asked than the range
+            {.given = {{1}, {2}, {3}},
+                .lastTests = 1,
+                .count = 2,
+                .slots = {4, 5},
+                .repeats = 0,
+                .perRun = 3},
+            {.given = {{2}, {4}},
+                .lastTests = 2,
+                .count = 3,
+                .slots = {1, 3, 5},
+                .repeats = 0,
+                .asked = u"２ｂ"_s},
         };
         for (const auto &row : rows) {
             QTemporaryDir dir;
             const HistoryStore store(dir.filePath(u"h.sqlite"_s));
-            for (const QList<int> &sheet : row.given)
-                QCOMPARE(store.record(runOf(u"2B"_s, sheet, u"12071030"_s)), QString());
+            for (qsizetype first = 0; first < row.given.size(); first += row.perRun) {
+                RecordedRun run = runOf(u"2B"_s, row.given[first], u"12071030"_s);
+                for (qsizetype k = first + 1; k < first + row.perRun; ++k)
+                    run.sheets.append(runOf(u"2B"_s, row.given[k], u"12071030"_s).sheets[0]);
+                QCOMPARE(store.record(run), QString());
+            }
             QCOMPARE(store.record(runOf(u"3A"_s, {1, 2, 3, 4, 5}, u"12071031"_s)), QString());
-            const HistoryAnswer<RecentUse> use = store.recentUse(u"2B"_s, row.lastSheets);
+            const HistoryAnswer<RecentUse> use = store.recentUse(row.asked, row.lastTests);
             QVERIFY(use.ok());
             const ShrunkPool pool = AvoidRecent(keys(5), row.count, use.value);
             QCOMPARE(pool.slots, row.slots);
             QCOMPARE(pool.repeats, row.repeats);
         }
+    }
+
+    // Names that differ in width and case only are one class, each run keeping its spelling.
+    void classNames()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        for (const QString &name : {u"1-A"_s, u"１－ａ"_s, u"1a"_s})
+            QCOMPARE(store.record(runOf(name, {1}, u"12071030"_s)), QString());
+        QCOMPARE(store.classes().value, (QStringList {u"1a"_s, u"１－ａ"_s})); // the latest spelling
+        QStringList spellings;
+        for (const RecordedRun &run : store.runs(u" １－Ａ"_s).value)
+            spellings.append(run.className);
+        QCOMPARE(spellings, (QStringList {u"１－ａ"_s, u"1-A"_s}));
     }
 
     // On the run, recent, and which slots a replacement may take.

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "setup/SetupClassRun.h"
+
+#include "bank/Draw.h"
+#include "history/ClassNames.h"
+#include "history/HistoryPath.h"
+#include "platform/Dialogs.h"
+#include "shared/Module1.h"
+
+namespace sorario {
+
+SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
+    : m(module)
+    , m_dialogs(dialogs)
+    , m_history(HistoryPath())
+{
+}
+
+std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRecent)
+{
+    const QString name = typed.trimmed();
+    if (!name.isEmpty() && !KnownClass(m_history.classes().value + RememberedClasses(), name)
+        && m_dialogs.messageBox(
+               NewClassQuestion(name), MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
+            != MessageAnswer::Yes)
+        return std::nullopt;
+    RememberClass(name);
+    RememberClassChoice({name, avoidRecent});
+    m_seed = ClockSeed(m);
+    m_run = std::make_unique<ClassRun>(m, m_history, name, avoidRecent);
+    tell(m_run->prepare());
+    return m_run->wrap(SheetDraws(m, m_seed));
+}
+
+void SetupClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets)
+{
+    if (m_run)
+        tell({m_run->record(output, m_seed, sheets)});
+}
+
+void SetupClassRun::tell(const QStringList &notices)
+{
+    QStringList shown = notices;
+    shown.removeAll(QString());
+    if (!shown.isEmpty())
+        m_dialogs.message(shown.join(u'\n'), ProgramTitle);
+}
+
+} // namespace sorario

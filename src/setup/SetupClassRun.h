@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "history/ClassRun.h"
+#include "history/HistoryStore.h"
+#include "shared/SheetDraw.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace sorario {
+
+struct Module1;
+class Dialogs;
+
+// The set-up window's runs for a class: the question before a class not seen
+// before, what is remembered for the next window, and what the history says.
+class SetupClassRun
+{
+public:
+    SetupClassRun(Module1 &m, Dialogs &dialogs);
+
+    const HistoryStore &history() const { return m_history; }
+
+    // Every sheet's draw, all seeded from one reading of the clock, for `className`
+    // (none for an empty name) without its recent questions. Nothing when the
+    // teacher does not want a new class: then there is no run.
+    std::optional<DrawSheet> begin(const QString &className, int avoidRecent);
+    ClassRun &run() { return *m_run; }
+    quint64 seed() const { return m_seed; }
+
+    // Records the run for the class, and tells the teacher what the history says.
+    void record(RunOutput output, const QList<PrintedSheet> &sheets);
+    // Ends the run: its clock and an unrecorded sheet number go with it.
+    void end() { m_run.reset(); }
+
+private:
+    void tell(const QStringList &notices);
+
+    Module1 &m;
+    Dialogs &m_dialogs;
+    HistoryStore m_history;
+    std::unique_ptr<ClassRun> m_run;
+    quint64 m_seed = 0;
+};
+
+} // namespace sorario
