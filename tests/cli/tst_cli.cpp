@@ -10,8 +10,6 @@
 
 #include <QJsonArray>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStringEncoder>
 
 using namespace sorario::test;
@@ -26,17 +24,6 @@ struct Refusal
     QStringList leaves; // files the run may write
     rlim_t diskRoom = 0;
 };
-
-// One statement on an SQLite file, as another program would run it.
-void sql(const QString &file, const QString &statement)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
-        db.setDatabaseName(file);
-        QVERIFY(db.open() && QSqlQuery(db).exec(statement));
-    }
-    QSqlDatabase::removeDatabase(u"sql"_s);
-}
 
 } // namespace
 

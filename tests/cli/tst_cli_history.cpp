@@ -6,8 +6,6 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <array>
 
@@ -21,17 +19,6 @@ QSet<QString> drawnTexts(const QJsonObject &summary)
     for (const QJsonValue &q : summary[u"DrawnQuestions"_s].toArray())
         texts.insert(q[0].toString());
     return texts;
-}
-
-// One statement on an SQLite file, as another program would run it.
-void sql(const QString &file, const QString &statement)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
-        db.setDatabaseName(file);
-        QVERIFY(db.open() && QSqlQuery(db).exec(statement));
-    }
-    QSqlDatabase::removeDatabase(u"sql"_s);
 }
 
 } // namespace
