@@ -182,7 +182,7 @@ void reprint(const RecordedRun &run, const QList<int> &positions)
     Module1 &m = module();
     SilentDialogs silent;
     ReprintDialogs dialogs(silent);
-    if (!PrepareReprint(m, run, positions, dialogs).isEmpty())
+    if (!PrepareReprint(m, run, positions, dialogs).ok())
         return;
     RecordingSurface surface;
     PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions));
@@ -228,10 +228,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             number = sheet.sheetNumber;
     static const QRegularExpression sheetNumber(QStringLiteral("^\\d{8}(-\\d+)?$"));
     const bool typedExactly = sheetNumber.match(number).hasMatch();
-    const HistoryAnswer<std::optional<FoundSheets>> found = history.findSheets(number);
-    if (!found.ok() || !found.value)
+    const HistoryAnswer<QList<FoundSheets>> found = history.findSheets(number, QString());
+    if (!found.ok() || found.value.isEmpty())
         return 0;
-    const FoundSheets &sheets = *found.value;
+    const FoundSheets &sheets = found.value.first();
     for (int k : sheets.sheets) {
         FUZZ_CHECK(k >= 0 && k < sheets.run.sheets.size());
         if (typedExactly && number.contains(u'-'))
