@@ -23,7 +23,8 @@ inline void sql(const QString &file, const QString &statement)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
         db.setDatabaseName(file);
-        QVERIFY(db.open() && QSqlQuery(db).exec(statement));
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(statement));
     }
     QSqlDatabase::removeDatabase(u"sql"_s);
 }

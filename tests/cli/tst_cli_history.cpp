@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include <array>
 
 using namespace sorario::test;
 
@@ -105,35 +104,6 @@ private Q_SLOTS:
         const CliRun unknown = run({u"history"_s, u"--class"_s, u"2C"_s, u"--history"_s, u"h.sqlite"_s});
         QCOMPARE(unknown.exitCode, 1);
         QVERIFY2(unknown.err.contains(u"２ｂ"_s), qPrintable(unknown.err)); // as last spelled
-    }
-
-    // Runs started at once, in one minute by --now and without --seed, on one history: each
-    // its own sheet number, on its sheet; each reprints as it printed (processes started in one
-    // clock tick may share a seed, so their draws are not compared).
-    void parallelRuns()
-    {
-        std::array<QProcess, 20> runs;
-        for (std::size_t k = 0; k < runs.size(); ++k)
-            startCli(runs[k],
-                {u"print"_s, u"history.qvn"_s, u"--all"_s, u"--count"_s, u"50"_s, u"--now"_s,
-                    u"2024-06-01T09:00"_s, u"--class"_s, k % 2 ? u"1A"_s : u"1B"_s, u"--history"_s,
-                    u"p.sqlite"_s, u"--metrics"_s, u"fixed"_s, u"--trace"_s, u"p%1.json"_s.arg(k), u"-o"_s,
-                    u"p%1.pdf"_s.arg(k)},
-                m_dir.path());
-        QSet<QString> numbers;
-        for (std::size_t k = 0; k < runs.size(); ++k) {
-            const CliRun r = finishedCli(runs[k]);
-            QCOMPARE((std::pair {r.exitCode, r.err}), (std::pair {0, QString()}));
-            const QString number = r.json()[u"SheetNumbers"_s][0].toString();
-            numbers.insert(number);
-            QVERIFY(readBytes(at(u"p%1.json"_s.arg(k))).contains(u"(SheetNo.:%1)"_s.arg(number).toUtf8()));
-            QCOMPARE(run({u"reprint"_s, number, u"--history"_s, u"p.sqlite"_s, u"--metrics"_s, u"fixed"_s,
-                             u"--trace"_s, u"r.json"_s, u"-o"_s, u"r.pdf"_s})
-                         .exitCode,
-                0);
-            QCOMPARE(readBytes(at(u"r.json"_s)), readBytes(at(u"p%1.json"_s.arg(k))));
-        }
-        QCOMPARE(numbers.size(), qsizetype(20));
     }
 
     // Three sheets with answers, recorded with every page option, reprint to the same trace,

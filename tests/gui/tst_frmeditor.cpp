@@ -258,7 +258,8 @@ private Q_SLOTS:
             QCOMPARE(next.offerRecovery(), r.answer == MessageAnswer::Yes);
             QVERIFY(f.dialogs.messages().first().contains(QDir::toNativeSeparators(f.path)));
             if (r.answer == MessageAnswer::Yes) {
-                QCOMPARE((std::pair {next.model().lines(), next.filePath()}), (std::pair {edited, f.path}));
+                QCOMPARE(next.model().lines(), edited);
+                QCOMPARE(next.filePath(), f.path);
                 QVERIFY(next.isModified());
                 QVERIFY(!ReadQuestionFile(f.path).lines.contains(u"直した問題"_s));
                 QVERIFY(next.close());
