@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QSet>
 
-
 using namespace sorario::test;
 
 namespace {
