@@ -97,8 +97,6 @@ void frmSettei::Form_Load()
     ui->spnAvoidRecent->setValue(0);
 
     ui->Text1->clear();
-    ui->Text2->clear();
-    ui->Text3->clear();
     ui->Text5->clear();
     ui->Text6->clear();
     ui->Text4->setText(QStringLiteral("0"));
@@ -383,6 +381,8 @@ void frmSettei::resetAfterRun()
     setPartSelection(false);
     ui->List2->setEnabled(false);
     ui->Text4->setText(QStringLiteral("0"));
+    // Not on "戻る", where the disabled run buttons hand it: Enter there drops the loaded files.
+    ui->List1->setFocus();
 }
 
 void frmSettei::Command2_Click()

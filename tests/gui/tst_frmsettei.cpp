@@ -207,10 +207,17 @@ private Q_SLOTS:
         f.dialogs.printAnswers.enqueue(r.answer);
         f.dialogs.previewAnswers.enqueue(r.answer);
         f.dialogs.messageAnswers.enqueue(MessageAnswer::Cancel);
-        f.press(r.button);
+        f.w->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+        QWidget *button = control<QWidget>(f.w.get(), r.button);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
         QCOMPARE(f.dialogs.kinds(), r.shown);
         QCOMPARE(readBytes(out).contains(r.mark), r.answer);
         f.verifyReset();
+        // A teacher's Enter "to confirm" keeps the window and the loaded files.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(f.w->isVisible() && f.returnings == 0);
     }
 
     // "枚数" of 3: three sheets in one document on the paper chosen, the count kept for the
