@@ -96,9 +96,6 @@ void frmSettei::Form_Load()
     ui->cboClass->clearEditText();
     ui->spnAvoidRecent->setValue(0);
 
-    ui->Text1->clear();
-    ui->Text5->clear();
-    ui->Text6->clear();
     ui->Text4->setText(QStringLiteral("0"));
 
     ui->List2->setEnabled(false);
@@ -317,7 +314,8 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    if (SaveTestText(BuildSheetTexts(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount)).kind
+    const QString text = BuildSheetTexts(m, sheetDraw());
+    if (SaveTestText(text, dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m).kind
         == TextExportKind::Saved)
         recordRun(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
@@ -325,7 +323,8 @@ void frmSettei::Command3_Click()
 
 void frmSettei::cmdDocument_Click()
 {
-    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount));
+    saveTestDocument(
+        *buildTestDocument(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m);
     resetAfterRun();
 }
 
