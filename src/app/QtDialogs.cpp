@@ -2,6 +2,7 @@
 #include "app/QtDialogs.h"
 
 #include "app/FontChoiceDialog.h"
+#include "app/PreviewZoom.h"
 #include "app/SwapPreview.h"
 #include "shared/Module1.h"
 
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 
@@ -142,6 +144,8 @@ bool QtDialogs::printPreview(PreviewDocument &document)
     // On the document's own printer, so that its print button prints the document shown.
     QPrintPreviewDialog dialog(&document.previewPrinter(), parent());
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    if (auto *pages = dialog.findChild<QPrintPreviewWidget *>())
+        addPreviewZoom(*pages); // fitting is on the dialog's own tool bar
     bool printed = false;
     QObject::connect(
         &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&document, &printed](QPrinter *printer) {

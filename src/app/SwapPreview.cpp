@@ -2,7 +2,10 @@
 #include "app/SwapPreview.h"
 #include "ui_SwapPreview.h"
 
+#include "app/PreviewZoom.h"
 #include "platform/Dialogs.h"
+#include "print/QuestionDisplay.h"
+#include "setup/DisplayRunsDelegate.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -19,6 +22,9 @@ SwapPreview::SwapPreview(PreviewDocument &document, PreviewQuestions &questions,
     ui->setupUi(this);
     m_pages = new QPrintPreviewWidget(&m_document.previewPrinter(), ui->pagesHost);
     ui->pagesHost->layout()->addWidget(m_pages);
+    addPreviewZoom(*m_pages);
+    addFitButtons(*m_pages, *ui->layoutQuestions);
+    ui->lstDrawn->setItemDelegate(new DisplayRunsDelegate(ui->lstDrawn));
     connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
         if (printer == &m_document.previewPrinter())
             m_printed = m_document.paintRequested() || m_printed;
@@ -34,12 +40,12 @@ SwapPreview::~SwapPreview() = default;
 void SwapPreview::listQuestions()
 {
     ui->lstDrawn->clear();
-    const QList<QStringList> sheets = m_questions.sheets();
+    const QList<QList<QuestionRecord>> sheets = m_questions.sheets();
     for (qsizetype s = 0; s < sheets.size(); ++s) {
         auto *sheet = new QTreeWidgetItem(ui->lstDrawn, {QStringLiteral("%1 枚目").arg(s + 1)});
         sheet->setFlags(Qt::ItemIsEnabled);
-        for (qsizetype q = 0; q < sheets[s].size(); ++q)
-            new QTreeWidgetItem(sheet, {QStringLiteral("(%1) %2").arg(q + 1).arg(sheets[s][q])});
+        for (const DisplayLine &line : QuestionDisplayLines(sheets[s]))
+            setDisplayLine(*new QTreeWidgetItem(sheet), line);
     }
     ui->lstDrawn->expandAll();
 }

@@ -56,6 +56,7 @@ frmMain::frmMain(Module1 &module, Dialogs &dlgs, MainWindowHooks h, QWidget *par
     connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(ui->Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(&m_folderWatch, &QFileSystemWatcher::directoryChanged, this, &frmMain::folder_Change);
     // Escape closes the read-me panel as "戻る" does; the shortcut lives only while the panel shows.
     connect(new QShortcut(QKeySequence::Cancel, ui->Frame1), &QShortcut::activated, this,
         &frmMain::Command1_Click);
@@ -219,6 +220,21 @@ void frmMain::Dir1_Change()
     m_entries = QuestionFilesIn(m.CurrentFolder);
     for (const QuestionFileEntry &entry : std::as_const(m_entries))
         ui->List1->addItem(entry.shownName);
+    if (m_folderWatch.directories() != QStringList {m_dirPath}) {
+        if (!m_folderWatch.directories().isEmpty())
+            m_folderWatch.removePaths(m_folderWatch.directories());
+        m_folderWatch.addPath(m_dirPath);
+    }
+}
+
+void frmMain::folder_Change()
+{
+    QStringList chosen;
+    for (const QListWidgetItem *item : ui->List1->selectedItems())
+        chosen.append(m_entries.value(ui->List1->row(item)).fileName);
+    Dir1_Change();
+    for (int i = 0; i < m_entries.size(); ++i)
+        ui->List1->item(i)->setSelected(chosen.contains(m_entries[i].fileName));
 }
 
 void frmMain::cmdFileOK_Click()

@@ -5,6 +5,7 @@
 #include "app/Volumes.h"
 #include "setup/frmSettei.h"
 
+#include <QFileSystemWatcher>
 #include <QWidget>
 
 #include <functional>
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void Command4_Click();
     void Image1_Click();
     void Command1_Click();
+    // Files added to or removed from the folder shown; the chosen ones stay chosen.
+    void folder_Change();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,6 +90,7 @@ private:
     QList<QuestionFileEntry> m_entries; // List1's files, row for row
     bool m_inDriveChange = false;
     bool m_swallowRelease = false; // the release that ends a swallowed double-click
+    QFileSystemWatcher m_folderWatch; // the folder List1 lists
 };
 
 } // namespace sorario

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/QuestionPreview.h"
 
+#include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
 #include "print/QuestionLayouts.h"
 #include "print/RecordingSurface.h"
@@ -59,7 +60,7 @@ QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout,
     QPainter painter(&image);
     painter.setPen(Qt::black);
     for (const PrintOperation &op : texts) {
-        QFont font(op.font);
+        QFont font(op.emphasis ? emphasisFace(op.font) : op.font);
         font.setPixelSize(std::max(1, qRound(op.size * MmPerPoint * pixelsPerMm)));
         font.setBold(op.emphasis);
         painter.setFont(font);

@@ -159,13 +159,15 @@ WriteOutcome writeTestDocument(const QTextDocument &document, const QString &pat
     return writeBytesAtomically(path, bytes);
 }
 
-bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs)
+bool saveTestDocument(
+    const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs, const Module1 *test)
 {
     FileDialogOptions options;
     options.title = QStringLiteral("文書ファイル保存");
     options.filter = QStringLiteral("OpenDocument テキスト(*.odt)|*.odt|すべてのファイル(*.*)|*.*");
     options.defaultExt = QStringLiteral("odt");
-    options.fileName = ProgramTitle;
+    options.fileName = test ? SheetFileName(*test) : ProgramTitle;
+    options.initialDir = test ? SheetFolder(*test) : QString();
     options.flags
         = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     const std::optional<QString> path = dialogs.saveDialog(options);

@@ -31,6 +31,8 @@ WriteOutcome writeTestDocument(const QTextDocument &document, const QString &pat
 
 // Save dialog, then the file; a file that cannot be written, or is one of `inputs`,
 // is reported through `dialogs`.
-bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs = {});
+// With a test, the dialog proposes its file (SheetFileName in SheetFolder).
+bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs = {},
+    const Module1 *test = nullptr);
 
 } // namespace sorario

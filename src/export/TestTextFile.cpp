@@ -4,6 +4,7 @@
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 
 #include <QDir>
 
@@ -15,14 +16,15 @@ constexpr qsizetype MaxNamedCharacters = 20;
 
 } // namespace
 
-FileDialogOptions TestTextSaveOptions()
+FileDialogOptions TestTextSaveOptions(const Module1 *test)
 {
     FileDialogOptions options;
     options.title = QStringLiteral("テキストファイル保存");
     options.filter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
     options.filterIndex = 1;
     options.defaultExt = QStringLiteral("txt");
-    options.fileName = ProgramTitle;
+    options.fileName = test ? SheetFileName(*test) : ProgramTitle;
+    options.initialDir = test ? SheetFolder(*test) : QString();
     options.flags
         = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
     return options;
@@ -46,7 +48,8 @@ TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QS
     return SaveTestText(BuildTestText(m), dialogs, inputs);
 }
 
-TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs)
+TextExportOutcome SaveTestText(
+    const QString &text, Dialogs &dialogs, const QStringList &inputs, const Module1 *test)
 {
     TextExportOutcome outcome;
     outcome.lostCharacters = unmappableCp932Characters(text);
@@ -58,7 +61,7 @@ TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStr
         outcome.kind = TextExportKind::Declined;
         return outcome;
     }
-    const std::optional<QString> path = dialogs.saveDialog(TestTextSaveOptions());
+    const std::optional<QString> path = dialogs.saveDialog(TestTextSaveOptions(test));
     if (!path || path->isEmpty())
         return outcome;
     outcome.path = *path;

@@ -14,8 +14,8 @@ struct Module1;
 class Dialogs;
 struct FileDialogOptions;
 
-// The save dialog exactly as the export prepares it.
-FileDialogOptions TestTextSaveOptions();
+// The save dialog exactly as the export prepares it; with a test, proposing its file.
+FileDialogOptions TestTextSaveOptions(const Module1 *test = nullptr);
 
 // The whole export file as text (CR LF line ends), from the drawn questions.
 QString BuildTestText(const Module1 &m);
@@ -55,6 +55,7 @@ WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path);
 // leaves what was on disk.
 TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QStringList &inputs = {});
 // The same road for a text made beforehand.
-TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs = {});
+TextExportOutcome SaveTestText(
+    const QString &text, Dialogs &dialogs, const QStringList &inputs = {}, const Module1 *test = nullptr);
 
 } // namespace sorario

@@ -32,16 +32,9 @@ QList<QList<QuestionRecord>> SheetSwap::shown() const
     return sheets;
 }
 
-QList<QStringList> SheetSwap::sheets() const
+QList<QList<QuestionRecord>> SheetSwap::sheets() const
 {
-    QList<QStringList> texts;
-    for (const QList<QuestionRecord> &sheet : shown()) {
-        QStringList questions;
-        for (const QuestionRecord &q : sheet)
-            questions.append(q.QuestionText);
-        texts.append(questions);
-    }
-    return texts;
+    return shown();
 }
 
 bool SheetSwap::swap(int sheet, int position)

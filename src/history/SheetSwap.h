@@ -23,7 +23,7 @@ public:
     SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
         QList<SheetOutcome> &outcomes, quint64 seed);
 
-    QList<QStringList> sheets() const override;
+    QList<QList<QuestionRecord>> sheets() const override;
     bool swap(int sheet, int position) override;
 
 private:

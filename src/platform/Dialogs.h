@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/QuestionRecord.h"
+
 #include <QFlags>
 #include <QList>
 #include <QString>
@@ -80,7 +82,7 @@ class PreviewQuestions
 public:
     virtual ~PreviewQuestions() = default;
     // Each sheet's questions as on its pages, in order.
-    virtual QList<QStringList> sheets() const = 0;
+    virtual QList<QList<QuestionRecord>> sheets() const = 0;
     // Replaces question `position` of sheet `sheet` (both from 0); false when no other
     // question is left to take its place.
     virtual bool swap(int sheet, int position) = 0;

@@ -2,6 +2,7 @@
 #include "print/FontSubstitution.h"
 
 #include <QFont>
+#include <QFontDatabase>
 
 namespace sorario {
 
@@ -12,6 +13,7 @@ struct StandIn
     QStringList names; // every spelling a settings file or font dialog may hold
     QStringList fonts; // best first
     std::optional<double> lineHeightEm;
+    bool mincho = false; // emphasis in a bold serif face, else a bold sans one
 };
 
 // The IPA fonts share their advance widths with the Windows faces, so line breaks
@@ -27,9 +29,9 @@ QList<StandIn> standIns()
     const QString ipaPGothic = QStringLiteral("IPAPGothic");
     return {
         {{QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho")},
-            {ipaPMincho, ipaMincho, notoSerif, notoSans}, 1.0},
+            {ipaPMincho, ipaMincho, notoSerif, notoSans}, 1.0, true},
         {{QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")},
-            {ipaMincho, ipaPMincho, notoSerif, notoSans}, 1.0},
+            {ipaMincho, ipaPMincho, notoSerif, notoSans}, 1.0, true},
         {{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")}, {ipaPGothic, ipaGothic, notoSans},
             1.0},
         {{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")}, {ipaGothic, ipaPGothic, notoSans},
@@ -39,7 +41,7 @@ QList<StandIn> standIns()
              QStringLiteral("游ゴシック"), QStringLiteral("Yu Gothic")},
             {ipaPGothic, ipaGothic, notoSans}, std::nullopt},
         {{QStringLiteral("游明朝"), QStringLiteral("Yu Mincho")},
-            {ipaPMincho, ipaMincho, notoSerif, notoSans}, std::nullopt},
+            {ipaPMincho, ipaMincho, notoSerif, notoSans}, std::nullopt, true},
     };
 }
 
@@ -55,6 +57,21 @@ std::optional<StandIn> standInFor(const QString &storedName)
 }
 
 } // namespace
+
+QString emphasisFace(const QString &storedName)
+{
+    // A face chosen by its stand-in's own name is that face's style too.
+    std::optional<StandIn> entry = standInFor(storedName);
+    for (const StandIn &e : standIns()) {
+        if (!entry && e.fonts.first().compare(storedName, Qt::CaseInsensitive) == 0)
+            entry = e;
+    }
+    if (!entry)
+        return storedName;
+    const QString bold
+        = entry->mincho ? QStringLiteral("Noto Serif CJK JP") : QStringLiteral("Noto Sans CJK JP");
+    return QFontDatabase::styles(bold).contains(QStringLiteral("Bold")) ? bold : storedName;
+}
 
 QStringList fontStandIns(const QString &storedName)
 {

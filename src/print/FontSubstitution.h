@@ -17,6 +17,12 @@ void installFontSubstitutions();
 // need none.
 QStringList fontStandIns(const QString &storedName);
 
+// The face emphasis is printed in: the IPA fonts have no bold, and Qt's emboldened
+// strokes are not those of a bold face, so the Mincho faces take Noto Serif CJK JP
+// Bold and the Gothic ones Noto Sans CJK JP Bold where installed; any other face,
+// or without Noto, its own bold.
+QString emphasisFace(const QString &storedName);
+
 // The line height, in ems, of the Windows face a stored name stands for, where it
 // differs from what its stand-in reports: the MS Mincho and Gothic faces are exactly
 // one em high, their IPA stand-ins about 1.1 em. Line pitch and page capacity are

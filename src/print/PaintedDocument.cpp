@@ -13,6 +13,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 
 namespace sorario {
 namespace {
@@ -33,7 +34,7 @@ constexpr int PaintPixels = 100;
 // scale applies; dividing by that scale gives the true size on paper.
 QFont fontFor(const FontSpec &wanted, int resolution)
 {
-    QFont font(wanted.name);
+    QFont font(wanted.bold ? emphasisFace(wanted.name) : wanted.name);
     font.setPointSizeF(wanted.points * UnitsPerInch / resolution);
     font.setBold(wanted.bold);
     // Widths as the font designs them, the same on every printer and in the PDF.
@@ -219,11 +220,16 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
         painter.setTransform(place);
         placedScale = 1;
     };
-    const auto scaleBy = [&](double factor) {
-        if (factor == placedScale)
+    double placedSqueeze = 1;
+    // `squeeze` narrows a text about its start `from` (painter units).
+    const auto scaleBy = [&](double factor, double squeeze = 1, QPointF from = {}) {
+        if (factor == placedScale && squeeze == 1 && placedSqueeze == 1)
             return;
-        painter.setTransform(QTransform::fromScale(factor, factor) * place);
+        const QTransform narrow = QTransform::fromTranslate(-from.x(), 0) * QTransform::fromScale(squeeze, 1)
+            * QTransform::fromTranslate(from.x(), 0);
+        painter.setTransform(QTransform::fromScale(factor, factor) * narrow * place);
         placedScale = factor;
+        placedSqueeze = squeeze;
     };
     placePage();
     painter.setBrush(Qt::NoBrush);
@@ -238,6 +244,7 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
     };
 
     int pendingBreaks = 0;
+    QPointF emphasisEnd(0, -1); // the baseline end of the last text, when emphasised
     std::shared_ptr<MeasuredFont> painterFont;
     for (const Op &op : m_ops) {
         if (op.kind == Op::PageBreak) {
@@ -267,20 +274,34 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             }
             painter.setPen(Qt::black);
             const double textScale = painterFont->paintScale;
+            // Emphasis is measured and placed as plain text; the bold face keeps to that room
+            // and baseline, so the blanks around it are those of the text around it.
+            // The text after emphasis starts at a whole millimetre: where it is that
+            // close, it goes on right where the emphasis ends.
+            QPointF from = op.from;
+            if (from.y() == emphasisEnd.y() && std::abs(from.x() - emphasisEnd.x()) <= UnitsPerMm / 2 + 1e-6)
+                from.rx() = emphasisEnd.x();
+            emphasisEnd = QPointF(0, -1);
+            double squeeze = 1;
+            if (const qreal boldWidth = op.font.bold ? painterFont->advance(op.text) : 0; boldWidth > 0) {
+                const std::shared_ptr<MeasuredFont> plain = fonts.font({op.font.name, op.font.points, false});
+                squeeze = plain->advance(op.text) / boldWidth;
+                emphasisEnd = from + QPointF(plain->advance(op.text), 0);
+            }
             if (const std::optional<QGlyphRun> run
                 = glyphRuns ? painterFont->glyphRun(op.text) : std::nullopt) {
                 // Laid out once, when measured.
-                scaleBy(textScale);
-                painter.drawGlyphRun(op.from / textScale, *run);
+                scaleBy(textScale, squeeze, from);
+                painter.drawGlyphRun(from / textScale, *run);
             } else if (glyphRuns) {
                 // What the sum of widths cannot place, Qt lays out at the size measured.
-                scaleBy(1);
+                scaleBy(1, squeeze, from);
                 useFont(painterFont->font);
-                painter.drawText(op.from, op.text);
+                painter.drawText(from, op.text);
             } else {
-                scaleBy(textScale);
+                scaleBy(textScale, squeeze, from);
                 useFont(painterFont->paintFont);
-                painter.drawText(op.from / textScale, op.text);
+                painter.drawText(from / textScale, op.text);
             }
             continue;
         }

@@ -96,7 +96,7 @@ struct QtPrintSurface::Private
     MeasuredFont &measured()
     {
         if (!current || current->resolution != printer.resolution())
-            current = fonts.font(font);
+            current = fonts.font({font.name, font.points, false}); // emphasis is drawn in plain room
         return *current;
     }
 

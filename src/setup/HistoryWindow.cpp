@@ -2,12 +2,15 @@
 #include "setup/HistoryWindow.h"
 #include "ui_HistoryWindow.h"
 
+#include "setup/DisplayRunsDelegate.h"
+
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
 #include "history/ReprintDialogs.h"
 #include "history/RunNumber.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
+#include "print/QuestionDisplay.h"
 #include "shared/Module1.h"
 
 #include <QFileInfo>
@@ -24,6 +27,7 @@ HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintT
     , m_targets(std::move(targets))
 {
     ui->setupUi(this);
+    ui->lstQuestions->setItemDelegate(new DisplayRunsDelegate(ui->lstQuestions));
     connect(ui->cboClass, &QComboBox::currentTextChanged, this, &HistoryWindow::cboClass_Change);
     connect(ui->lstSheets, &QTreeWidget::itemSelectionChanged, this, &HistoryWindow::lstSheets_Click);
     connect(ui->cmdReprint, &QPushButton::clicked, this, &HistoryWindow::cmdReprint_Click);
@@ -89,10 +93,9 @@ void HistoryWindow::lstSheets_Click()
     if (row < 0 || row >= m_rows.size())
         return;
     const auto [r, k] = m_rows[row];
-    int n = 0;
-    for (const QuestionRecord &q : m_runs[r].sheets[k].questions)
-        ui->lstQuestions->addItem(
-            QStringLiteral("%1. %2 〔%3〕 %4").arg(++n).arg(q.QuestionText, q.Hint, q.Answer));
+    // As the answer page prints them: the question, its hint line, the answer.
+    for (const DisplayLine &line : AnswerDisplayLines(m_runs[r].sheets[k].questions))
+        setDisplayLine(*new QListWidgetItem(ui->lstQuestions), line);
 }
 
 void HistoryWindow::cmdFind_Click()

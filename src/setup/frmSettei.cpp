@@ -100,11 +100,6 @@ void frmSettei::Form_Load()
     ui->cboClass->setEditText(last.className);
     ui->spnAvoidRecent->setValue(last.avoidRecent);
 
-    ui->Text1->clear();
-    ui->Text2->clear();
-    ui->Text3->clear();
-    ui->Text5->clear();
-    ui->Text6->clear();
     ui->Text4->setText(QStringLiteral("0"));
 
     ui->List2->setEnabled(false);
@@ -337,7 +332,7 @@ void frmSettei::Command3_Click()
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (SaveTestText(BuildSheetTexts(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount)).kind
+    if (SaveTestText(BuildSheetTexts(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m).kind
         == TextExportKind::Saved)
         m_classes->record(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
@@ -348,7 +343,7 @@ void frmSettei::cmdDocument_Click()
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (saveTestDocument(*buildTestDocument(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount)))
+    if (saveTestDocument(*buildTestDocument(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m))
         m_classes->record(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
@@ -387,6 +382,8 @@ void frmSettei::resetAfterRun()
     setPartSelection(false);
     ui->List2->setEnabled(false);
     ui->Text4->setText(QStringLiteral("0"));
+    // Not on "戻る", where the disabled run buttons hand it: Enter there drops the loaded files.
+    ui->List1->setFocus();
 }
 
 void frmSettei::Command2_Click()

@@ -3,6 +3,7 @@
 
 #include "shared/Module1.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -20,6 +21,21 @@ bool severalFiles(const Module1 &m)
 QString SheetTitleText(const Module1 &m)
 {
     return severalFiles(m) ? QStringLiteral("まとめのテスト") : m.FileHeaders(1, 1);
+}
+
+QString SheetFileName(const Module1 &m)
+{
+    QString name = SheetTitleText(m).trimmed();
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = u'_';
+    }
+    return name.isEmpty() || name.startsWith(u'.') ? ProgramTitle : name;
+}
+
+QString SheetFolder(const Module1 &m)
+{
+    return m.ChosenFileCount > 0 ? QFileInfo(m.ChosenFileList(1)).absolutePath() : QString();
 }
 
 QString RangeLineText(const Module1 &m, int limit)

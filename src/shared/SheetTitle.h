@@ -10,6 +10,11 @@ struct Module1;
 // The title of a test: the one file's title, or "まとめのテスト" for several.
 QString SheetTitleText(const Module1 &m);
 
+// What a save dialog proposes for a test: its title as a file name (characters that
+// no file name may hold become "_"), in the folder of the first question file.
+QString SheetFileName(const Module1 &m);
+QString SheetFolder(const Module1 &m);
+
 // The range of a test: "すべてのはんい", "その１・３・５", or the first and last
 // files' titles joined by "～". A `limit` above 0 is the room the sheet header has:
 // a longer part list becomes its first and last number ("２～１２"), and a longer

@@ -365,7 +365,7 @@ private Q_SLOTS:
             });
             struct : PreviewQuestions
             {
-                QList<QStringList> sheets() const override { return {{u"Q1"_s}}; }
+                QList<QList<QuestionRecord>> sheets() const override { return {{{u"Q1"_s, {}, {}}}}; }
                 bool swap(int, int) override { return false; }
             } questions;
             const bool printed = swap ? QtDialogs().printPreview(*target.preview(), questions)

@@ -219,10 +219,17 @@ private Q_SLOTS:
         f.dialogs.printAnswers.enqueue(r.answer);
         f.dialogs.previewAnswers.enqueue(r.answer);
         f.dialogs.messageAnswers.enqueue(MessageAnswer::Cancel);
-        f.press(r.button);
+        f.w->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+        QWidget *button = control<QWidget>(f.w.get(), r.button);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
         QCOMPARE(f.dialogs.kinds(), r.shown);
         QCOMPARE(readBytes(out).contains(r.mark), r.answer);
         f.verifyReset();
+        // A teacher's Enter "to confirm" keeps the window and the loaded files.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(f.w->isVisible() && f.returnings == 0);
     }
 
     // "枚数" of 3: three sheets in one document on the paper chosen, the count kept for the
@@ -292,21 +299,20 @@ private Q_SLOTS:
         f.dialogs.previewAnswers.enqueue(true);
         f.dialogs.messageAnswers.enqueue(MessageAnswer::Yes); // a new class
         f.press("cmdPreview");
-        const QStringList before = f.dialogs.previewSheets.value(0).value(0);
-        const QStringList after = f.dialogs.previewSheets.value(1).value(0);
+        const QList<QuestionRecord> before = f.dialogs.previewSheets.value(0).value(0);
+        const QList<QuestionRecord> after = f.dialogs.previewSheets.value(1).value(0);
         QVERIFY(after.value(2) != before.value(2));
         QCOMPARE(after.mid(0, 2) + after.mid(3), before.mid(0, 2) + before.mid(3));
         QProcess text;
         text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
         QVERIFY(text.waitForFinished());
         const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-        const auto third = [](const QString &question) { return u"( 3) "_s + question.section(u'（', 0, 0); };
+        const auto third
+            = [](const QuestionRecord &q) { return u"( 3) "_s + q.QuestionText.section(u'（', 0, 0); };
         QVERIFY(printed.contains(third(after[2])) && !printed.contains(third(before[2])));
         const QList<RecordedRun> runs = HistoryStore(history).runs(u"2年B組"_s).value;
-        QStringList recorded;
-        for (const QuestionRecord &q : runs.value(0).sheets.value(0).questions)
-            recorded.append(q.QuestionText);
-        QCOMPARE((std::pair {runs.size(), recorded}), (std::pair {qsizetype(1), after}));
+        QCOMPARE((std::pair {runs.size(), runs.value(0).sheets.value(0).questions}),
+            (std::pair {qsizetype(1), after}));
 
         f.open();
         auto *classes = control<QComboBox>(f.w.get(), "cboClass");

@@ -3,6 +3,7 @@
 #include "PrintTestSupport.h"
 
 #include "print/FixedMetrics.h"
+#include "print/QuestionDisplay.h"
 #include "print/QuestionLayouts.h"
 #include "print/QuestionText.h"
 #include "print/TextPlacer.h"
@@ -41,6 +42,24 @@ QStringList placeOnce(const QString &text, RecordingSurface &s)
     placer.place(text);
     return placedOn(s.log());
 }
+
+// Questions as a list shows them, emphasis in [ ].
+const struct
+{
+    const char *name;
+    QuestionRecord question;
+    bool answerPage;
+    QString shown;
+} displayRows[] = {
+    {"emphasis", {u"I @have@ lived."_s, {}, {}}, false, u"( 1) I [have] lived."_s},
+    {"forced break a blank", {u"次の文を。\\/Ken plays."_s, {}, {}}, false, u"( 1) 次の文を。 Ken plays."_s},
+    {"run across a break plain", {u"a@b\\/c@d"_s, {}, {}}, false, u"( 1) ab [c]d"_s},
+    {"unclosed mark", {u"a@b"_s, {}, {}}, false, u"( 1) ab"_s},
+    {"hint printed", {u"Q"_s, u"be動詞"_s, u"is"_s}, false, u"( 1) Q 〔be動詞〕"_s},
+    {"hint * prints nothing", {u"Q"_s, u"*"_s, u"is"_s}, false, u"( 1) Q"_s},
+    {"hint ** prints nothing", {u"Q"_s, u"**"_s, u"is"_s}, false, u"( 1) Q"_s},
+    {"answer page", {u"Q"_s, u"@go@"_s, u"went"_s}, true, u"( 1) Q 〔[go]〕 ■　went"_s},
+};
 
 } // namespace
 
@@ -257,6 +276,24 @@ private Q_SLOTS:
             m->LineBreaks = keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
             QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), lines);
         }
+    }
+
+    void displayLines_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(displayRows)); ++i)
+            QTest::addRow("%s", displayRows[i].name) << i;
+    }
+    void displayLines()
+    {
+        QFETCH(int, row);
+        const auto &r = displayRows[row];
+        const QList<DisplayLine> lines
+            = r.answerPage ? AnswerDisplayLines({r.question}) : QuestionDisplayLines({r.question});
+        QString shown;
+        for (const DisplayRun &run : lines.value(0))
+            shown += run.bold ? u'[' + run.text + u']' : run.text;
+        QCOMPARE(shown, r.shown);
     }
 
     // Texts as "text|x,y", "|E" emphasised, "|end" at a line end. Answers: 20 questions

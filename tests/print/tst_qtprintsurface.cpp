@@ -2,6 +2,7 @@
 // The Qt surface with real fonts and paper, read back through poppler-utils.
 #include "PrintTestSupport.h"
 
+#include "print/FontSubstitution.h"
 #include "print/PendingPdf.h"
 #include "print/QtPrintSurface.h"
 
@@ -176,6 +177,16 @@ private Q_SLOTS:
         }
     }
 
+    // Emphasis in a bold face of the text's own style (the IPA fonts have none).
+    void emphasisFaces()
+    {
+        const std::pair<QString, QString> rows[] = {{u"ＭＳ Ｐ明朝"_s, u"Noto Serif CJK JP"_s},
+            {u"MS Gothic"_s, u"Noto Sans CJK JP"_s}, {u"IPAMincho"_s, u"Noto Serif CJK JP"_s},
+            {u"IPAPGothic"_s, u"Noto Sans CJK JP"_s}, {u"DejaVu Serif"_s, u"DejaVu Serif"_s}};
+        for (const auto &[stored, bold] : rows)
+            QCOMPARE(emphasisFace(stored), bold);
+    }
+
     void measuresLikeThePrinter()
     {
         // The Windows faces are one em high: 10 pt is 3.53 mm, 16 pt 5.64 mm; a face
@@ -193,7 +204,7 @@ private Q_SLOTS:
             surface.setFontSize(size * 2.1);
             const double ratio = surface.textWidth(text) / width;
             QVERIFY2(std::abs(ratio - 2.1) < 0.01, qPrintable(QString::number(ratio)));
-            surface.setFontEmphasis(true); // synthesised bold keeps the advances
+            surface.setFontEmphasis(true); // emphasis keeps the plain advances
             QCOMPARE(surface.textWidth(text), ratio * width);
         }
     }

@@ -32,7 +32,7 @@ public:
     std::function<void(QPrinter &)> onPrintDialog; // e.g. point the printer at a PDF
     QQueue<bool> previewAnswers; // printed from the preview; default: false
     QList<std::pair<int, int>> previewSwaps; // 入れ替え in the preview: sheet, position
-    QList<QList<QStringList>> previewSheets; // the questions listed, before and after the swaps
+    QList<QList<QList<QuestionRecord>>> previewSheets; // the questions listed, before and after the swaps
 
     MessageAnswer messageBox(
         const QString &text, MessageButtons buttons, MessageIcon, const QString &) override

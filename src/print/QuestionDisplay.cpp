@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "print/QuestionDisplay.h"
+
+#include "print/QuestionText.h"
+#include "print/RecordingSurface.h"
+#include "print/TextPlacer.h"
+#include "shared/Module1.h"
+
+#include <limits>
+#include <memory>
+
+namespace sorario {
+namespace {
+
+// Blanks, ideographic ones too, off the front or the back.
+QString withoutBlanks(QString text, bool front)
+{
+    if (front) {
+        qsizetype i = 0;
+        while (i < text.size() && text[i].isSpace())
+            ++i;
+        return text.mid(i);
+    }
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1].isSpace())
+        --n;
+    text.truncate(n);
+    return text;
+}
+
+// One line per composed text: the placer on a line too wide to break, one text per
+// printed line, lines joined by a blank.
+QList<DisplayLine> displayLines(const QStringList &composed)
+{
+    const auto m = std::make_unique<Module1>();
+    m->LineWidth = std::numeric_limits<std::int32_t>::max() / 2;
+    m->LineSpacing = 1;
+    m->CharHeight = 1;
+    QList<DisplayLine> lines;
+    for (const QString &text : composed) {
+        RecordingSurface surface;
+        surface.setFontSize(DefaultFontSize);
+        TextPlacer placer(*m, surface, PlacingRules {});
+        placer.startAfresh();
+        placer.place(text);
+        DisplayLine line;
+        double y = -1;
+        bool lineStart = true; // nothing of this printed line kept yet
+        for (const PrintOperation &op : surface.log().texts()) {
+            QString piece = op.text;
+            if (op.y != y) {
+                y = op.y;
+                lineStart = true;
+            }
+            if (lineStart) {
+                piece = withoutBlanks(piece, true);
+                if (piece.isEmpty())
+                    continue;
+                if (!line.isEmpty()) {
+                    line.last().text = withoutBlanks(line.last().text, false);
+                    line.append({QStringLiteral(" "), false});
+                }
+                lineStart = false;
+            }
+            if (!line.isEmpty() && line.last().bold == op.emphasis)
+                line.last().text += piece;
+            else if (!piece.isEmpty())
+                line.append({piece, op.emphasis});
+        }
+        if (!line.isEmpty())
+            line.last().text = withoutBlanks(line.last().text, false);
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+QList<DisplayLine> QuestionDisplayLines(const QList<QuestionRecord> &questions)
+{
+    QStringList composed;
+    for (qsizetype i = 0; i < questions.size(); ++i)
+        composed.append(ComposeQuestion(questions[i], int(i + 1), 2, QString(), HintLines::Printed));
+    return displayLines(composed);
+}
+
+QList<DisplayLine> AnswerDisplayLines(const QList<QuestionRecord> &questions)
+{
+    QStringList composed;
+    for (qsizetype i = 0; i < questions.size(); ++i)
+        composed.append(ComposeAnswer(questions[i], int(i + 1)));
+    return displayLines(composed);
+}
+
+QString PlainText(const DisplayLine &line)
+{
+    QString text;
+    for (const DisplayRun &run : line)
+        text += run.text;
+    return text;
+}
+
+} // namespace sorario
