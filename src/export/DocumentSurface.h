@@ -3,9 +3,13 @@
 
 #include "print/PrintSurface.h"
 
+#include <QTextCharFormat>
 #include <QTextCursor>
 
 namespace sorario {
+
+// Text in `font` at `size` points, with the face named in the written file too.
+QTextCharFormat documentTextFormat(const QString &font, double size);
 
 // A print surface that writes into a text document at the cursor given: what the layout
 // prints goes in as text, bold where the layout sets emphasis. It measures every

@@ -28,14 +28,6 @@ const PageFrame SheetFrame {{182, 257}, 12, 12, 10, 7};
 constexpr double QuestionGapMm = 1.5;
 constexpr double PointsPerMm = 72 / 25.4;
 
-QTextCharFormat textFormat(const QString &font, double size)
-{
-    QTextCharFormat format;
-    format.setFontFamilies({font});
-    format.setFontPointSize(size);
-    return format;
-}
-
 // Appends a paragraph; the document's first one is there already.
 void newParagraph(QTextCursor &c, bool pageBreak = false, double gapMm = 0)
 {
@@ -54,7 +46,7 @@ void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
 {
     newParagraph(c, pageBreak);
     c.insertText(SheetNumberText(m, m.clock.now()) + QStringLiteral("　　") + m.SheetLogo,
-        textFormat(HeaderFontName, 8));
+        documentTextFormat(HeaderFontName, 8));
 
     QTextTableFormat frame;
     frame.setBorder(1);
@@ -71,17 +63,17 @@ void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
     c.document()->rootFrame();
     const QString lineBreak(QChar::LineSeparator);
     QTextCursor cell = table->cellAt(0, 0).firstCursorPosition();
-    cell.insertText(SheetTitleText(m), textFormat(HeaderFontName, 16));
-    cell.insertText(lineBreak + RangeLineText(m), textFormat(HeaderFontName, 12));
+    cell.insertText(SheetTitleText(m), documentTextFormat(HeaderFontName, 16));
+    cell.insertText(lineBreak + RangeLineText(m), documentTextFormat(HeaderFontName, 12));
     cell = table->cellAt(0, 1).firstCursorPosition();
     cell.insertText(
         QStringLiteral("　　　年　　　組　　　番") + lineBreak + QStringLiteral("氏名") + lineBreak,
-        textFormat(HeaderFontName, 8));
+        documentTextFormat(HeaderFontName, 8));
     cell = table->cellAt(0, 2).firstCursorPosition();
     QTextBlockFormat right;
     right.setAlignment(Qt::AlignRight);
     cell.setBlockFormat(right);
-    cell.insertText(lineBreak + lineBreak + QStringLiteral("点"), textFormat(HeaderFontName, 8));
+    cell.insertText(lineBreak + lineBreak + QStringLiteral("点"), documentTextFormat(HeaderFontName, 8));
 }
 
 // One composed text, a paragraph per line, placed by the sheet's own rules.

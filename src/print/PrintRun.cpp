@@ -78,12 +78,7 @@ int sheetCount(const Module1 &m)
 // The sheet's title as a PDF beside the first question file.
 QString proposedFile(const Module1 &m)
 {
-    QString name = SheetTitleText(m);
-    name.replace(u'/', u'_');
-    if (name.trimmed().isEmpty())
-        name = ProgramTitle;
-    const QString folder = QFileInfo(m.ChosenFileList(1)).absolutePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    return QDir(SheetFolder(m)).filePath(SheetFileName(m) + QStringLiteral(".pdf"));
 }
 
 bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
@@ -302,6 +297,7 @@ PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, co
 {
     if (draw)
         draw(1);
+    target.proposeFile(proposedFile(m));
     const PrintOutcome kept = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, outcomes);
     if (!kept.printed() || !target.preview())
         return kept.printed() ? PrintOutcome {} : reported(kept, dialogs);

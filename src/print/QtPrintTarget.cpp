@@ -56,6 +56,7 @@ bool QtPrintTarget::paintRequested()
             m_surface.paintKeptDocument();
             return PrintOutcome {};
         }
+        settleDestination();
         return m_surface.printKeptDocument() > 0 ? PrintOutcome {PrintOutcome::Kind::Printed, {}}
                                                  : PrintOutcome {};
     }).printed();

@@ -175,6 +175,8 @@ private Q_SLOTS:
         p.start(unzip, {u"-p"_s, odt, u"content.xml"_s});
         QVERIFY(p.waitForFinished(30000));
         QString content = QString::fromUtf8(p.readAllStandardOutput());
+        // The word processor shows the sheet's face, not a stand-in.
+        QVERIFY(content.contains(u"fo:font-family=\"ＭＳ Ｐ明朝\""_s));
         content.remove(QRegularExpression(u"<[^>]*>"_s));
         content.replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s).replace(u"&amp;"_s, u"&"_s);
         content = withoutSpace(content);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, and the listing, file choice and volume rules behind it.
+#include "app/PreviewZoom.h"
 #include "app/QuestionFileList.h"
 #include "app/Volumes.h"
 #include "app/frmMain.h"
@@ -8,9 +9,13 @@
 
 #include "GuiTestSupport.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QFrame>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QRegularExpression>
+#include <QWheelEvent>
 
 using namespace sorario::test;
 
@@ -288,6 +293,41 @@ private Q_SLOTS:
         QTest::keyClick(f.w.get(), Qt::Key_Escape);
         QVERIFY(!f.readmeShown());
         QCOMPARE(commands(), u"11111111"_s);
+    }
+
+    // Files added or removed in the listed folder show without a click; the choice stays.
+    void listFollowsItsFolder()
+    {
+        Fixture f({u"a.qvn"_s, u"b.qvn"_s});
+        f.open();
+        f.files()->item(1)->setSelected(true);
+        writeSjisLines(f.file(u"c.qvn"_s), questionFile(u"x"_s, u"1"_s, 3));
+        QVERIFY(QFile::remove(f.file(u"a.qvn"_s)));
+        QTRY_COMPARE(entries(f.files()), (QStringList {u"b"_s, u"c"_s}));
+        QCOMPARE(selectedRows(f.files()), QList<int> {0});
+    }
+
+    // Ctrl++, Ctrl+= and Ctrl+- zoom a preview's pages; Ctrl+wheel too, the wheel alone scrolls.
+    void previewZooms()
+    {
+        QPrinter printer;
+        QWidget window;
+        auto *pages = new QPrintPreviewWidget(&printer, &window);
+        addPreviewZoom(*pages);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        pages->setZoomFactor(1);
+        QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(pages->zoomFactor(), 1.25);
+        QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(pages->zoomFactor(), 1.5625);
+        QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(pages->zoomFactor(), 1.25);
+        QWidget *viewport = pages->findChild<QAbstractScrollArea *>()->viewport();
+        QWheelEvent wheel({10, 10}, viewport->mapToGlobal(QPointF(10, 10)), {}, {0, 120}, Qt::NoButton,
+            Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QCOMPARE(pages->zoomFactor(), 1.5625);
     }
 
     // 100 files at most, 101 refused changing nothing; the volume of a path is the longest
