@@ -104,7 +104,7 @@ int runReprint(const QStringList &args)
     }
     const FoundSheets &sheets = *found.value;
     auto m = std::make_unique<Module1>();
-    BatchDialogs dialogs; // a recorded sheet that overflowed was printed whole
+    BatchDialogs dialogs;
     if (const QString refused = PrepareReprint(*m, sheets.run, sheets.sheets, dialogs); !refused.isEmpty()) {
         printError(refused);
         return ExitRefused;
@@ -112,7 +112,9 @@ int runReprint(const QStringList &args)
     if (const int refused = checkOutputs(target.outputs(), m->ChosenFileList.first(m->ChosenFileCount));
         refused != ExitOk)
         return refused;
-    const PrintResult result = printToTarget(*m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target);
+    // A recorded sheet that overflowed was printed whole.
+    const PrintResult result = printToTarget(
+        *m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target, OverflowPolicy::PrintAll);
     if (result.failed)
         return ExitRefused;
     QJsonObject summary = printSummary(*m, result);
