@@ -328,7 +328,10 @@ PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, co
         return kept.printed() ? PrintOutcome {} : kept;
     const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
                                    : dialogs.printPreview(*target.preview());
-    return printed ? PrintOutcome {PrintOutcome::Kind::Printed, {}} : PrintOutcome {};
+    if (printed)
+        return {PrintOutcome::Kind::Printed, {}};
+    const PrintOutcome *failure = target.previewFailure();
+    return failure ? *failure : PrintOutcome {};
 }
 
 } // namespace sorario

@@ -98,7 +98,8 @@ PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, co
     QList<SheetOutcome> *outcomes = nullptr, OverflowPolicy overflow = OverflowPolicy::Ask);
 
 // The same run without the print dialog, kept by a previewing target and shown in
-// the preview. Printed when the teacher printed from the preview. `questions`, when
+// the preview. Printed when the teacher printed from the preview; Failed when the
+// last print from it failed. `questions`, when
 // given, lists each sheet's questions beside the pages and may swap one of them.
 PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
     QList<SheetOutcome> *outcomes = nullptr, PreviewQuestions *questions = nullptr,

@@ -2,6 +2,8 @@
 #include "setup/HistoryWindow.h"
 #include "ui_HistoryWindow.h"
 
+#include "setup/PrintFailureNotice.h"
+
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
 #include "platform/Dialogs.h"
@@ -116,10 +118,10 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     // A recorded sheet either fitted or was printed whole: whole, without asking.
     const OverflowPolicy overflow = OverflowPolicy::PrintAll;
     const DrawSheet draw = ReprintDraw(*m, run, {k});
-    if (purpose == PrintPurpose::Preview)
-        PreviewSheets(*m, *target, m_dialogs, draw, nullptr, nullptr, overflow);
-    else
-        PrintSheets(*m, *target, m_dialogs, draw, nullptr, overflow);
+    showPrintFailure(m_dialogs,
+        purpose == PrintPurpose::Preview
+            ? PreviewSheets(*m, *target, m_dialogs, draw, nullptr, nullptr, overflow)
+            : PrintSheets(*m, *target, m_dialogs, draw, nullptr, overflow));
 }
 
 } // namespace sorario

@@ -17,6 +17,7 @@
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "setup/HistoryWindow.h"
+#include "setup/PrintFailureNotice.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 
@@ -25,7 +26,6 @@
 #include <QSpinBox>
 
 #include <algorithm>
-#include <exception>
 
 namespace sorario {
 
@@ -104,10 +104,7 @@ void frmSettei::Form_Load()
     ui->Text4->setText(QStringLiteral("0"));
 
     ui->List2->setEnabled(false);
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
-    ui->Command7->setEnabled(false);
+    enableRuns(false);
 
     // One title a line; the box shows line breaks, not the characters that make them.
     QString titles = m.LoadedTitles;
@@ -145,10 +142,7 @@ void frmSettei::List1_Click()
 {
     clearList2();
     ui->List2->setEnabled(false);
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
-    ui->Command7->setEnabled(false);
+    enableRuns(false);
     m.AllPartsChosen = 0;
 }
 
@@ -186,24 +180,15 @@ bool frmSettei::decideRange(const QList<bool> &selected)
             ui->List2->scrollToItem(ui->List2->currentItem());
         }
     }
-    enablePrint(true);
-    ui->Command3->setEnabled(true);
-    ui->cmdDocument->setEnabled(true);
-    ui->Command7->setEnabled(true);
+    enableRuns(true);
     return true;
 }
 
+// Starting over leaves the window as a run does, with no range chosen.
 void frmSettei::Command7_Click()
 {
-    clearList2();
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
     m.AllPartsChosen = 0;
-    setPartSelection(false);
-    ui->List2->setEnabled(false);
-    ui->Text4->setText(QStringLiteral("0"));
-    ui->Command7->setEnabled(false);
+    resetAfterRun();
 }
 
 void frmSettei::List2_Click()
@@ -292,11 +277,9 @@ void frmSettei::Command4_Click()
 
 void frmSettei::cmdSetOK_Click()
 {
-    // The run contains its own failures and says what became of it.
     QList<SheetOutcome> outcomes;
-    if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
-        target && PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes).printed())
-        recordRun(RunOutput::Printed, PrintedSheets(outcomes));
+    if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print))
+        recordPrinted(PrintSheets(m, *target, dialogs, sheetDraw(), &outcomes), outcomes);
     resetAfterRun();
 }
 
@@ -304,17 +287,16 @@ void frmSettei::cmdSetOK_Click()
 // button, which prints the very document shown.
 void frmSettei::cmdPreview_Click()
 {
-    try {
-        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview)) {
-            QList<SheetOutcome> outcomes;
+    if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview)) {
+        QList<SheetOutcome> outcomes;
+        // Whatever fails in the preview, as in the run, is the run's failure.
+        const PrintOutcome outcome = ContainPrintFailure(target->surface(), [&] {
             const DrawSheet draw = sheetDraw();
             SheetSwap swap(m, *m_classRun, target->surface(), dialogs, outcomes, m_seed);
             // Printed from the preview: the sheets as shown, swaps and all.
-            if (PreviewSheets(m, *target, dialogs, draw, &outcomes, &swap).printed())
-                recordRun(RunOutput::Printed, PrintedSheets(outcomes));
-        }
-    } catch (const std::exception &) {
-        // As for printing: the window stays usable.
+            return PreviewSheets(m, *target, dialogs, draw, &outcomes, &swap);
+        });
+        recordPrinted(outcome, outcomes);
     }
     resetAfterRun();
 }
@@ -329,7 +311,9 @@ void frmSettei::Command3_Click()
 
 void frmSettei::cmdDocument_Click()
 {
-    saveTestDocument(*buildTestDocument(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount));
+    if (saveTestDocument(
+            *buildTestDocument(m, sheetDraw()), dialogs, m.ChosenFileList.first(m.ChosenFileCount)))
+        recordRun(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
 
@@ -346,6 +330,14 @@ DrawSheet frmSettei::sheetDraw()
     m_classRun = std::make_unique<ClassRun>(m, *m_history, name, ui->spnAvoidRecent->value());
     tell(m_classRun->prepare());
     return m_classRun->wrap(SheetDraws(m, m_seed));
+}
+
+// The run contains its own failures and says what became of it.
+void frmSettei::recordPrinted(const PrintOutcome &outcome, const QList<SheetOutcome> &outcomes)
+{
+    if (outcome.printed())
+        recordRun(RunOutput::Printed, PrintedSheets(outcomes));
+    showPrintFailure(dialogs, outcome);
 }
 
 void frmSettei::recordRun(RunOutput output, const QList<PrintedSheet> &sheets)
@@ -375,13 +367,19 @@ void frmSettei::enablePrint(bool on)
     ui->cmdPreview->setEnabled(on);
 }
 
+// What a decided range allows: every run, and "最初から" to undo the decision.
+void frmSettei::enableRuns(bool on)
+{
+    enablePrint(on);
+    ui->Command3->setEnabled(on);
+    ui->cmdDocument->setEnabled(on);
+    ui->Command7->setEnabled(on);
+}
+
 void frmSettei::resetAfterRun()
 {
     clearList2();
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
-    ui->Command7->setEnabled(false);
+    enableRuns(false);
     setPartSelection(false);
     ui->List2->setEnabled(false);
     ui->Text4->setText(QStringLiteral("0"));

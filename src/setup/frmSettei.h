@@ -68,10 +68,12 @@ private:
     void showFont();
     void resetAfterRun();
     void enablePrint(bool on);
+    void enableRuns(bool on);
     // Every sheet's draw, for the class named in 「クラス」 without its recent questions.
     DrawSheet sheetDraw();
     // Records the run for the class, and tells the teacher what the history says.
     void recordRun(RunOutput output, const QList<PrintedSheet> &sheets);
+    void recordPrinted(const PrintOutcome &outcome, const QList<SheetOutcome> &outcomes);
     void tell(const QStringList &notices);
 
     std::unique_ptr<Ui::frmSettei> ui;
