@@ -10,7 +10,6 @@
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
 #include "history/Reprint.h"
-#include "history/ReprintDialogs.h"
 #include "print/PrintLog.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
@@ -180,12 +179,11 @@ Module1 &module()
 void reprint(const RecordedRun &run, const QList<int> &positions)
 {
     Module1 &m = module();
-    SilentDialogs silent;
-    ReprintDialogs dialogs(silent);
+    SilentDialogs dialogs;
     if (!PrepareReprint(m, run, positions, dialogs).ok())
         return;
     RecordingSurface surface;
-    PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions));
+    PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions), nullptr, OverflowPolicy::PrintAll);
     FUZZ_CHECK(!(surface.log().ended() && surface.log().killed()));
 }
 

@@ -17,16 +17,10 @@
 
 namespace sorario::cli {
 
-MessageAnswer BatchDialogs::messageBox(
-    const QString &text, MessageButtons buttons, MessageIcon, const QString &)
+MessageAnswer BatchDialogs::messageBox(const QString &text, MessageButtons, MessageIcon, const QString &)
 {
-    ++messagesShown;
-    if (buttons == MessageButtons::YesNoCancel)
-        return capacityAnswer;
-    if (buttons == MessageButtons::YesNo)
-        return MessageAnswer::Yes;
     printError(text);
-    return MessageAnswer::Ok;
+    return MessageAnswer::Cancel;
 }
 
 void parseOrThrow(QCommandLineParser &parser, const QStringList &args)

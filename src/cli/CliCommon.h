@@ -33,15 +33,12 @@ public:
 };
 
 // Dialogs answered without a screen: messages go to standard error, the print
-// dialog accepts, the capacity prompt gets `capacityAnswer`, the save dialog `savePath`,
-// and a Yes/No question (save characters the file cannot hold?) a silent Yes: the
-// command writes as asked and says itself what was lost.
+// dialog accepts and the save dialog gets `savePath`. Every question is decided by
+// the command before the run; one that still comes is refused (Cancel).
 class BatchDialogs : public Dialogs
 {
 public:
-    MessageAnswer capacityAnswer = MessageAnswer::No;
     std::optional<QString> savePath;
-    int messagesShown = 0;
 
     MessageAnswer messageBox(
         const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override;

@@ -121,7 +121,7 @@ int runReprint(const QStringList &args)
     }
     const FoundSheets &sheets = found.value.first();
     auto m = std::make_unique<Module1>();
-    BatchDialogs dialogs; // a recorded sheet that overflowed was printed whole
+    BatchDialogs dialogs;
     const ReprintSetup setup = PrepareReprint(*m, sheets.run, sheets.sheets, dialogs);
     if (!setup.ok()) {
         printError(setup.refused);
@@ -132,7 +132,8 @@ int runReprint(const QStringList &args)
         return refused;
     for (const QString &note : setup.notes)
         printError(note);
-    const PrintResult result = printToTarget(*m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target);
+    const PrintResult result = printToTarget(
+        *m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target, OverflowPolicy::PrintAll);
     if (result.failed)
         return ExitRefused;
     QJsonObject summary = printSummary(*m, result);

@@ -88,14 +88,14 @@ void addPrintOptions(QCommandLineParser &parser)
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
 }
 
-MessageAnswer overflowAnswer(const QString &value)
+OverflowPolicy overflowOption(const QString &value)
 {
     if (value == QLatin1String("yes"))
-        return MessageAnswer::Yes;
+        return OverflowPolicy::FitFirstPage;
     if (value == QLatin1String("no"))
-        return MessageAnswer::No;
+        return OverflowPolicy::PrintAll;
     if (value == QLatin1String("cancel"))
-        return MessageAnswer::Cancel;
+        return OverflowPolicy::Cancel;
     throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
 }
 
@@ -150,7 +150,7 @@ int runPrint(const QStringList &args)
     checkClassOptions(parser);
     checkDrawOptions(parser);
     const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
-    const MessageAnswer overflow = overflowAnswer(parser.value(QStringLiteral("overflow")));
+    const OverflowPolicy overflow = overflowOption(parser.value(QStringLiteral("overflow")));
     const Paper paper = paperOption(parser.value(QStringLiteral("paper")));
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (parser.isSet(QStringLiteral("size")))
@@ -175,7 +175,6 @@ int runPrint(const QStringList &args)
         : std::nullopt;
 
     BatchDialogs dialogs;
-    dialogs.capacityAnswer = overflow;
     if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
         return decided;
     quint64 seed = 0;
@@ -196,7 +195,7 @@ int runPrint(const QStringList &args)
     if (parser.isSet(QStringLiteral("duplex-pad")))
         m->Duplex = DuplexPadding::BlankAfterOdd;
     CliClassRun classRun(*m, parser);
-    const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target);
+    const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target, overflow);
     if (result.failed)
         return ExitRefused;
     QJsonObject summary = printSummary(*m, result);

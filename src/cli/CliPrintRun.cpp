@@ -127,8 +127,8 @@ PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &c
     return target;
 }
 
-PrintResult printToTarget(
-    Module1 &m, BatchDialogs &dialogs, const DrawSheet &drawSheet, const PrintTarget &target)
+PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &drawSheet,
+    const PrintTarget &target, OverflowPolicy overflow)
 {
     PrintResult r;
     // Every question each draw produced, before a Yes at the prompt cuts the count.
@@ -144,7 +144,7 @@ PrintResult printToTarget(
     if (target.fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
-        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
+        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes, overflow);
         if (outcome.printed()) {
             outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
@@ -158,11 +158,11 @@ PrintResult printToTarget(
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         TracingSurface tracer(pdf);
-        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes);
+        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes, overflow);
         r.pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
-        outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes);
+        outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes, overflow);
         r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
     bool written = true;

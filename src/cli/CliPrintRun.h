@@ -43,10 +43,10 @@ void addTargetOptions(QCommandLineParser &parser);
 // The target the options name, or a UsageError.
 PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command);
 
-// The print run of m.SheetCount sheets into the target's PDF (no print dialog). A run
-// that fails writes neither the PDF nor the trace.
-PrintResult printToTarget(
-    Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target);
+// The print run of m.SheetCount sheets into the target's PDF (no print dialog, no
+// capacity prompt). A run that fails writes neither the PDF nor the trace.
+PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target,
+    OverflowPolicy overflow);
 
 // The JSON summary of a print run.
 QJsonObject printSummary(const Module1 &m, const PrintResult &result);

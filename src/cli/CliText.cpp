@@ -37,8 +37,8 @@ int runText(const QStringList &args)
     CliClassRun classRun(*m, parser);
     const QString text = BuildSheetTexts(*m, classRun.wrap(draw, seed));
     dialogs.savePath = out;
-    const TextExportOutcome saved = SaveTestText(text, dialogs);
     // Written as the window writes it after a Yes; the characters lost are named.
+    const TextExportOutcome saved = SaveTestText(text, dialogs, {}, nullptr, LostCharacters::Write);
     if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
         printError(LostCharactersText(saved.lostCharacters));
     if (saved.kind != TextExportKind::Saved)

@@ -48,12 +48,12 @@ TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QS
     return SaveTestText(BuildTestText(m), dialogs, inputs);
 }
 
-TextExportOutcome SaveTestText(
-    const QString &text, Dialogs &dialogs, const QStringList &inputs, const Module1 *test)
+TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs,
+    const Module1 *test, LostCharacters lost)
 {
     TextExportOutcome outcome;
     outcome.lostCharacters = unmappableCp932Characters(text);
-    if (!outcome.lostCharacters.isEmpty()
+    if (!outcome.lostCharacters.isEmpty() && lost == LostCharacters::Ask
         && dialogs.messageBox(
                LostCharactersText(outcome.lostCharacters) + QStringLiteral("\nこのまま保存しますか。"),
                MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)

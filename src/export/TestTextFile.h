@@ -43,19 +43,23 @@ struct TextExportOutcome
     QStringList lostCharacters;
 };
 
+// Characters the file cannot hold: ask the teacher whether to save anyway, or write
+// them as "?" without asking (whoever decided so names them).
+enum class LostCharacters { Ask, Write };
+
 // Names the characters that the file writes as "?".
 QString LostCharactersText(const QStringList &characters);
 
 // Writes BuildTestText to `path` whole or not at all.
 WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path);
 
-// Save dialog, then the file. Characters the file cannot hold are named first and
-// the teacher asked whether to save anyway. Cancelling is silent; a file that
-// cannot be written, or is one of `inputs`, is reported through `dialogs` and
-// leaves what was on disk.
+// Save dialog, then the file. Characters the file cannot hold are named first and,
+// as `lost` says, the teacher asked whether to save anyway. Cancelling is silent; a
+// file that cannot be written, or is one of `inputs`, is reported through `dialogs`
+// and leaves what was on disk.
 TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QStringList &inputs = {});
 // The same road for a text made beforehand.
-TextExportOutcome SaveTestText(
-    const QString &text, Dialogs &dialogs, const QStringList &inputs = {}, const Module1 *test = nullptr);
+TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs = {},
+    const Module1 *test = nullptr, LostCharacters lost = LostCharacters::Ask);
 
 } // namespace sorario

@@ -3,7 +3,6 @@
 
 #include "history/ClassRun.h"
 #include "history/QuestionKey.h"
-#include "history/ReprintDialogs.h"
 #include "shared/Module1.h"
 
 #include <algorithm>
@@ -62,9 +61,11 @@ bool SheetSwap::swap(int sheet, int position)
         m.QuestionCount = static_cast<std::int16_t>(std::min<int>(questions.size(), MaxDrawnQuestions));
     };
     shownSheet(1);
-    ReprintDialogs asked(m_dialogs);
     QList<SheetOutcome> outcomes;
-    if (!PrintDocument(m, m_surface, asked, static_cast<int>(sheets.size()), shownSheet, &outcomes).printed())
+    // Laid out again as it was, the sheet either fitted or was printed whole: whole, without asking.
+    if (!PrintDocument(m, m_surface, m_dialogs, static_cast<int>(sheets.size()), shownSheet, &outcomes,
+            OverflowPolicy::PrintAll)
+             .printed())
         return false;
     m_outcomes = outcomes;
     return true;

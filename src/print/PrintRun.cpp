@@ -107,8 +107,24 @@ PrintOutcome reported(const PrintOutcome &outcome, Dialogs &dialogs)
     return outcome;
 }
 
+// The capacity prompt's answer a policy gives beforehand; none for Ask.
+std::optional<MessageAnswer> answerOf(OverflowPolicy overflow)
+{
+    switch (overflow) {
+    case OverflowPolicy::Ask:
+        break;
+    case OverflowPolicy::FitFirstPage:
+        return MessageAnswer::Yes;
+    case OverflowPolicy::PrintAll:
+        return MessageAnswer::No;
+    case OverflowPolicy::Cancel:
+        return MessageAnswer::Cancel;
+    }
+    return std::nullopt;
+}
+
 PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+    const DrawSheet &draw, QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
 {
     target.proposeFile(proposedFile(m));
     // So that the print dialog shows the paper the sheets will come out on.
@@ -117,7 +133,7 @@ PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, 
         return {};
     if (!mayReplace(target.settleDestination(), m, dialogs))
         return {};
-    return reported(PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes), dialogs);
+    return reported(PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes, overflow), dialogs);
 }
 
 } // namespace
@@ -221,11 +237,11 @@ QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages)
 }
 
 PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+    const DrawSheet &draw, QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
 {
     const SheetIndexReset reset {m};
     const std::int16_t asked = m.QuestionCount;
-    std::optional<MessageAnswer> answer;
+    std::optional<MessageAnswer> answer = answerOf(overflow);
     std::optional<SheetOutcome> first;
     const PrintOutcome outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
         SheetPages pages(surface, PageOrderFor(m, sheets));
@@ -274,36 +290,40 @@ PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, 
 PrintOutcome PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
 {
     SurfaceTarget target(surface);
-    return printWithDialog(m, target, dialogs, 1, {}, nullptr);
+    return printWithDialog(m, target, dialogs, 1, {}, nullptr, OverflowPolicy::Ask);
 }
 
-PrintOutcome PrintSheets(
-    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+PrintOutcome PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
+    QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
 {
     if (draw)
         draw(1);
-    return printWithDialog(m, target, dialogs, sheetCount(m), draw, outcomes);
+    return printWithDialog(m, target, dialogs, sheetCount(m), draw, outcomes, overflow);
 }
 
-PrintOutcome PrintSheets(
-    Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw, QList<SheetOutcome> *outcomes)
+PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
+    QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
 {
     SurfaceTarget target(surface);
-    return PrintSheets(m, target, dialogs, draw, outcomes);
+    return PrintSheets(m, target, dialogs, draw, outcomes, overflow);
 }
 
 PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes, PreviewQuestions *questions)
+    QList<SheetOutcome> *outcomes, PreviewQuestions *questions, OverflowPolicy overflow)
 {
     if (draw)
         draw(1);
     target.proposeFile(proposedFile(m));
-    const PrintOutcome kept = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, outcomes);
+    const PrintOutcome kept
+        = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, outcomes, overflow);
     if (!kept.printed() || !target.preview())
         return kept.printed() ? PrintOutcome {} : reported(kept, dialogs);
     const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
                                    : dialogs.printPreview(*target.preview());
-    return printed ? PrintOutcome {PrintOutcome::Kind::Printed, {}} : PrintOutcome {};
+    if (printed)
+        return {PrintOutcome::Kind::Printed, {}};
+    const PrintOutcome *failure = target.previewFailure();
+    return failure ? reported(*failure, dialogs) : PrintOutcome {};
 }
 
 } // namespace sorario

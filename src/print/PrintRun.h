@@ -25,6 +25,10 @@ inline constexpr PrintDialogFlags SheetPrintDialogFlags
 
 inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
 
+// What a run does when the questions overflow the first page: ask the capacity
+// prompt, or take the answer its Yes, No or Cancel would give without asking.
+enum class OverflowPolicy { Ask, FitFirstPage, PrintAll, Cancel };
+
 // How a print run ended. Failed carries its kind and detail for those who report it.
 struct PrintOutcome
 {
@@ -83,10 +87,12 @@ QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages);
 // finds one size for every sheet, so all are drawn first. With several sheets
 // each sheet number carries its place in the run, and afterwards the count, mode
 // and capacity values are those of sheet 1. The pages follow each other as
-// PageOrderFor says. Discards the document on Cancel or failure. `outcomes`, when given, gets one entry per
-// printed sheet.
+// PageOrderFor says. Discards the document on Cancel or failure. `outcomes`, when
+// given, gets one entry per printed sheet. Only OverflowPolicy::Ask shows the
+// capacity prompt.
 PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, QList<SheetOutcome> *outcomes = nullptr);
+    const DrawSheet &draw, QList<SheetOutcome> *outcomes = nullptr,
+    OverflowPolicy overflow = OverflowPolicy::Ask);
 
 // The whole print run of one sheet already drawn: print dialog, metrics, measuring
 // pass, capacity prompt, header, questions, answer page, end of document.
@@ -96,14 +102,16 @@ PrintOutcome PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
 // the file to print to, shows the print dialog, asks before replacing a file, then
 // runs as PrintDocument (a count of 1 is PrintSheet itself).
 PrintOutcome PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes = nullptr);
+    QList<SheetOutcome> *outcomes = nullptr, OverflowPolicy overflow = OverflowPolicy::Ask);
 PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes = nullptr);
+    QList<SheetOutcome> *outcomes = nullptr, OverflowPolicy overflow = OverflowPolicy::Ask);
 
 // The same run without the print dialog, kept by a previewing target and shown in
-// the preview. Printed when the teacher printed from the preview. `questions`, when
+// the preview. Printed when the teacher printed from the preview; Failed when the
+// last print from it failed. `questions`, when
 // given, lists each sheet's questions beside the pages and may swap one of them.
 PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes = nullptr, PreviewQuestions *questions = nullptr);
+    QList<SheetOutcome> *outcomes = nullptr, PreviewQuestions *questions = nullptr,
+    OverflowPolicy overflow = OverflowPolicy::Ask);
 
 } // namespace sorario

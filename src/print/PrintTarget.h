@@ -13,6 +13,7 @@ namespace sorario {
 
 class PreviewDocument;
 class PrintSurface;
+struct PrintOutcome;
 
 enum class PrintPurpose { Print, Preview };
 
@@ -31,6 +32,8 @@ public:
     virtual QPrinter *printer() { return nullptr; }
     // The kept document, for a target that previews.
     virtual PreviewDocument *preview() { return nullptr; }
+    // Why the last print from the preview failed; null when it did not.
+    virtual const PrintOutcome *previewFailure() const { return nullptr; }
     // Offered in the print dialog when the user prints to a file.
     virtual void proposeFile(const QString &path) { (void)path; }
     // Once the print dialog is done: the file the document will replace, empty when

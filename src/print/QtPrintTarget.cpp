@@ -50,8 +50,8 @@ bool QtPrintTarget::paintRequested()
     // A preview records its pages as pictures; printing goes to the printer's own engine.
     const QPaintEngine *engine = m_surface.printer().paintEngine();
     const bool recording = engine && engine->type() == QPaintEngine::Picture;
-    // As in a print run: a printer error prints nothing, silently.
-    return ContainPrintFailure(m_surface, [this, recording] {
+    // As in a print run: a printer error prints nothing, and the run reports it.
+    const PrintOutcome outcome = ContainPrintFailure(m_surface, [this, recording] {
         if (recording) {
             m_surface.paintKeptDocument();
             return PrintOutcome {};
@@ -59,7 +59,11 @@ bool QtPrintTarget::paintRequested()
         settleDestination();
         return m_surface.printKeptDocument() > 0 ? PrintOutcome {PrintOutcome::Kind::Printed, {}}
                                                  : PrintOutcome {};
-    }).printed();
+    });
+    m_previewFailure.reset();
+    if (outcome.kind == PrintOutcome::Kind::Failed)
+        m_previewFailure = outcome;
+    return outcome.printed();
 }
 
 std::unique_ptr<PrintTarget> MakeQtPrintTarget(PrintPurpose purpose)

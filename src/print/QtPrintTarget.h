@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "print/PrintRun.h"
 #include "print/PrintTarget.h"
 #include "print/QtPrintSurface.h"
 
@@ -18,6 +19,10 @@ public:
     PrintSurface &surface() override { return m_surface; }
     QPrinter *printer() override { return &m_surface.printer(); }
     PreviewDocument *preview() override;
+    const PrintOutcome *previewFailure() const override
+    {
+        return m_previewFailure ? &*m_previewFailure : nullptr;
+    }
     void proposeFile(const QString &path) override;
     QString settleDestination() override;
 
@@ -30,6 +35,7 @@ public:
 private:
     const PrintPurpose m_purpose;
     QtPrintSurface m_surface;
+    std::optional<PrintOutcome> m_previewFailure;
 };
 
 // What the windows print on: the real printer.

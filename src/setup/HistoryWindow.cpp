@@ -6,7 +6,6 @@
 
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
-#include "history/ReprintDialogs.h"
 #include "history/RunNumber.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
@@ -151,12 +150,13 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     const std::unique_ptr<PrintTarget> target = m_targets(purpose);
     if (!target)
         return;
-    ReprintDialogs dialogs(m_dialogs);
+    // A recorded sheet either fitted or was printed whole: whole, without asking.
+    const OverflowPolicy overflow = OverflowPolicy::PrintAll;
     const DrawSheet draw = ReprintDraw(*m, run, {k});
     if (purpose == PrintPurpose::Preview)
-        PreviewSheets(*m, *target, dialogs, draw);
+        PreviewSheets(*m, *target, m_dialogs, draw, nullptr, nullptr, overflow);
     else
-        PrintSheets(*m, *target, dialogs, draw);
+        PrintSheets(*m, *target, m_dialogs, draw, nullptr, overflow);
 }
 
 } // namespace sorario

@@ -23,7 +23,6 @@
 #include <QSpinBox>
 
 #include <algorithm>
-#include <exception>
 
 namespace sorario {
 
@@ -103,10 +102,7 @@ void frmSettei::Form_Load()
     ui->Text4->setText(QStringLiteral("0"));
 
     ui->List2->setEnabled(false);
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
-    ui->Command7->setEnabled(false);
+    enableRuns(false);
 
     // One title a line; the box shows line breaks, not the characters that make them.
     QString titles = m.LoadedTitles;
@@ -144,10 +140,7 @@ void frmSettei::List1_Click()
 {
     clearList2();
     ui->List2->setEnabled(false);
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
-    ui->Command7->setEnabled(false);
+    enableRuns(false);
     m.AllPartsChosen = 0;
 }
 
@@ -185,24 +178,15 @@ bool frmSettei::decideRange(const QList<bool> &selected)
             ui->List2->scrollToItem(ui->List2->currentItem());
         }
     }
-    enablePrint(true);
-    ui->Command3->setEnabled(true);
-    ui->cmdDocument->setEnabled(true);
-    ui->Command7->setEnabled(true);
+    enableRuns(true);
     return true;
 }
 
+// Starting over leaves the window as a run does, with no range chosen.
 void frmSettei::Command7_Click()
 {
-    clearList2();
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
     m.AllPartsChosen = 0;
-    setPartSelection(false);
-    ui->List2->setEnabled(false);
-    ui->Text4->setText(QStringLiteral("0"));
-    ui->Command7->setEnabled(false);
+    resetAfterRun();
 }
 
 void frmSettei::List2_Click()
@@ -295,7 +279,6 @@ void frmSettei::Command4_Click()
 
 void frmSettei::cmdSetOK_Click()
 {
-    // The run contains its own failures and says what became of it.
     QList<SheetOutcome> outcomes;
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
@@ -321,8 +304,11 @@ void frmSettei::cmdPreview_Click()
             if (PreviewSheets(m, *target, dialogs, *draw, &outcomes, &swap).printed())
                 m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
         }
-    } catch (const std::exception &) {
-        // As for printing: the window stays usable.
+    } catch (const std::exception &e) {
+        // What the run did not contain still says why, and the window stays usable.
+        dialogs.message(
+            PrintOutcome::failed(PrintFailureKind::Unexpected, QString::fromUtf8(e.what())).message(),
+            ProgramTitle);
     }
     resetAfterRun();
 }
@@ -343,7 +329,8 @@ void frmSettei::cmdDocument_Click()
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (saveTestDocument(*buildTestDocument(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m))
+    if (saveTestDocument(
+            *buildTestDocument(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m))
         m_classes->record(RunOutput::Exported, ExportedSheets(m));
     resetAfterRun();
 }
@@ -371,14 +358,20 @@ void frmSettei::enablePrint(bool on)
     ui->cmdPreview->setEnabled(on);
 }
 
+// What a decided range allows: every run, and "最初から" to undo the decision.
+void frmSettei::enableRuns(bool on)
+{
+    enablePrint(on);
+    ui->Command3->setEnabled(on);
+    ui->cmdDocument->setEnabled(on);
+    ui->Command7->setEnabled(on);
+}
+
 void frmSettei::resetAfterRun()
 {
     m_classes->end();
     clearList2();
-    enablePrint(false);
-    ui->Command3->setEnabled(false);
-    ui->cmdDocument->setEnabled(false);
-    ui->Command7->setEnabled(false);
+    enableRuns(false);
     setPartSelection(false);
     ui->List2->setEnabled(false);
     ui->Text4->setText(QStringLiteral("0"));

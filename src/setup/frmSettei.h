@@ -68,6 +68,7 @@ private:
     void showFont();
     void resetAfterRun();
     void enablePrint(bool on);
+    void enableRuns(bool on);
     // Every sheet's draw for the class named in 「クラス」; nothing when there is no run.
     std::optional<DrawSheet> startRun();
 

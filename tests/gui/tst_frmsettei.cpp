@@ -59,6 +59,20 @@ const struct
     {"text not saved", "Command3", "t.txt", "Question ", 10, false, {u"save"_s}},
     {"document saved", "cmdDocument", "t.odt", "PK", 10, true, {u"save"_s}}};
 
+// A run that fails on paper at its first operation, or is printed from the preview to a
+// PDF in a folder that is gone, then what the window showed.
+const struct
+{
+    const char *name, *button;
+    bool fromPreview;
+    QStringList shown;
+    QString message;
+} failedRunRows[] = {
+    {"print", "cmdSetOK", false, {u"print"_s, u"message"_s}, u"プリンターが印刷を受け付けませんでした。"_s},
+    {"preview", "cmdPreview", false, {u"message"_s}, u"プリンターが印刷を受け付けませんでした。"_s},
+    {"printed from the preview", "cmdPreview", true, {u"preview"_s, u"message"_s},
+        u"PDFファイルを保存するフォルダーがありません。"_s}};
+
 } // namespace
 
 class TestFrmSettei : public QObject
@@ -230,6 +244,25 @@ private Q_SLOTS:
         // A teacher's Enter "to confirm" keeps the window and the loaded files.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(f.w->isVisible() && f.returnings == 0);
+    }
+
+    // A failed run says why, in the program's message box, and the window is reset as after any run.
+    void failedRuns_data() { addRows(failedRunRows); }
+    void failedRuns()
+    {
+        QFETCH(int, row);
+        const auto &r = failedRunRows[row];
+        SetupFixture f(10, 1);
+        RecordingSurface paper;
+        paper.failAtOperation(1);
+        f.open(r.fromPreview ? pdfSurfaces(f.dir.filePath(u"gone/sheet.pdf"_s)) : recordedTargets(paper));
+        f.press("Command5");
+        f.dialogs.previewAnswers.enqueue(true);
+        f.press(r.button);
+        QCOMPARE(f.dialogs.kinds(), r.shown);
+        QCOMPARE(f.dialogs.shown.last().text.section(u'\n', 0, 0), r.message); // then the file
+        QCOMPARE(f.dialogs.shown.last().title, u"ソラリオ"_s);
+        f.verifyReset();
     }
 
     // "枚数" of 3: three sheets in one document on the paper chosen, the count kept for the

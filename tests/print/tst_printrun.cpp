@@ -139,11 +139,18 @@ private Q_SLOTS:
             QStringList pageEnds, numbers; // numbers: unchecked when empty
             bool shrink = false;
             QList<int> fittedSizes = {}; // of each sheet; unchecked when empty
+            OverflowPolicy overflow = OverflowPolicy::Ask;
         } rows[] = {
             {1, 42, 1, true, MessageAnswer::Yes, prompt, {41}, 1, {u"S1Q41"_s, u"S1A20"_s, u"S1A41"_s}, {}},
             {1, 42, 1, true, MessageAnswer::No, prompt, {42}, 2,
                 {u"S1Q40"_s, u"S1Q42"_s, u"S1A20"_s, u"S1A42"_s}, {}},
             {1, 42, 1, true, MessageAnswer::Cancel, prompt, {}, 1, {}, {}},
+            // A policy answers without asking, whatever the teacher would have said.
+            {1, 42, 1, true, MessageAnswer::Cancel, {}, {42}, 2,
+                {u"S1Q40"_s, u"S1Q42"_s, u"S1A20"_s, u"S1A42"_s}, {}, false, {}, OverflowPolicy::PrintAll},
+            {1, 42, 1, true, MessageAnswer::Cancel, {}, {41}, 1, {u"S1Q41"_s, u"S1A20"_s, u"S1A41"_s}, {},
+                false, {}, OverflowPolicy::FitFirstPage},
+            {1, 42, 1, true, MessageAnswer::Yes, {}, {}, 1, {}, {}, false, {}, OverflowPolicy::Cancel},
             {1, 42, 1, false, MessageAnswer::Yes, {}, {}, 1, {}, {}}, // the print dialog cancelled
             {3, 3, 2, true, MessageAnswer::Yes, {}, {3, 3, 3}, 1, {u"S1Q3"_s, u"S2Q3"_s, u"S3Q3"_s},
                 {no.arg(1), no.arg(2), no.arg(3)}},
@@ -175,8 +182,8 @@ private Q_SLOTS:
             d.printAnswers.enqueue(r.dialogOk);
             d.messageAnswers.enqueue(r.answer);
             QList<SheetOutcome> outcomes;
-            QCOMPARE(
-                PrintSheets(*m, s, d, drawsOn(*m, drawCounts), &outcomes).printed(), !r.printed.isEmpty());
+            QCOMPARE(PrintSheets(*m, s, d, drawsOn(*m, drawCounts), &outcomes, r.overflow).printed(),
+                !r.printed.isEmpty());
             QCOMPARE(d.messages(), r.prompt.isEmpty() ? QStringList {} : QStringList {r.prompt});
             QList<int> counts, sizes;
             for (const SheetOutcome &o : outcomes) {

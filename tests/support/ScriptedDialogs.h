@@ -20,6 +20,7 @@ public:
         QString kind; // "message", "beep", "input", "font", "print", "preview", "save", "open"
         QString text;
         FileDialogOptions fileOptions;
+        QString title = {};
     };
 
     QList<Shown> shown;
@@ -35,9 +36,9 @@ public:
     QList<QList<QList<QuestionRecord>>> previewSheets; // the questions listed, before and after the swaps
 
     MessageAnswer messageBox(
-        const QString &text, MessageButtons buttons, MessageIcon, const QString &) override
+        const QString &text, MessageButtons buttons, MessageIcon, const QString &title) override
     {
-        shown.append({QStringLiteral("message"), text, {}});
+        shown.append({QStringLiteral("message"), text, {}, title});
         if (!messageAnswers.isEmpty())
             return messageAnswers.dequeue();
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
