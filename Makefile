@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run test deps bench fuzz fuzz-regress sanitize clean package format-check
+.PHONY: all build run test deps bench fuzz fuzz-regress sanitize clean package format-check tidy
 
 all: build
 
@@ -76,3 +76,9 @@ clean:
 # The sources as clang-format would write them; CI fails on any difference.
 format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# clang-tidy (.clang-tidy) over the sources a change touches, since TIDY_BASE; CI fails
+# on any finding.
+TIDY_BASE ?= HEAD~1
+tidy: $(BUILD)/build.ninja
+	git diff --name-only --diff-filter=d $(TIDY_BASE) -- 'src/*.cpp' | xargs -r clang-tidy -p $(BUILD) --quiet
