@@ -93,6 +93,8 @@ public:
 class Dialogs
 {
 public:
+    Dialogs() = default;
+    Q_DISABLE_COPY(Dialogs)
     virtual ~Dialogs() = default;
 
     // An empty title means the platform's default title.
