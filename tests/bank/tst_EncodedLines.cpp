@@ -99,7 +99,8 @@ private Q_SLOTS:
         const std::pair<QStringList, QStringList> rows[] = {{ascii, ascii}, {{u"é😀x"_s}, {u"??x"_s}}};
         for (const auto &[lines, expected] : rows) {
             const QString payload = EncodeLines(lines);
-            QVERIFY(!payload.contains(u'\r') && !payload.contains(u'\n'));
+            QVERIFY(!payload.contains(u'\r'));
+            QVERIFY(!payload.contains(u'\n'));
             const Decoded d = decode(*m, payload);
             QVERIFY(!d.failed);
             QCOMPARE(d.count, int(lines.size()));

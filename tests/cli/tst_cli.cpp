@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sorario-cli: its arguments, exit codes and output shapes, and one run of each command
 // through to the core, whose rules are tested where they live.
-#include "bank/QuestionFileCheck.h"
 #include "history/HistoryStore.h"
 #include "platform/LineFile.h"
 
@@ -9,8 +8,6 @@
 #include "support/Fixtures.h"
 
 #include <QJsonArray>
-#include <QSet>
-#include <QStringEncoder>
 
 using namespace sorario::test;
 
@@ -47,8 +44,6 @@ private Q_SLOTS:
         writeSjisLines(at(u"broken.qvn"_s), QStringList(7, u"x"_s));
         writeSjisLines(at(u"old.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
         writeSjisLines(at(u"kept.qvn"_s), {u"an old file, which must stay whole"_s});
-        writeSjisLines(at(u"kept.qvk"_s), QStringList(30, u"a question line"_s));
-        writeSjisLines(at(u"kept.ctr"_s), {u"T"_s, u"1"_s});
         writeBytes(at(u"empty.qvn"_s), {});
         writeBytes(at(u"mark.qvn"_s), "\xEF\xBB\xBF");
         writeSjisLines(at(u"nothing.qvn"_s), {u"\\\\\\0041"_s}); // decodes to no whole line
@@ -69,17 +64,13 @@ private Q_SLOTS:
         sql(at(u"other.sqlite"_s), u"CREATE TABLE notes (text TEXT)"_s);
         writeBytes(at(u"cafe.qvn"_s),
             "\xEF\xBB\xBF" + u"T\r\n1\r\n\r\n\r\n\r\n\r\nQ（a）\r\nH\r\ncafé\r\n"_s.toUtf8());
-        QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50);
+        QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50, u"q"_s, u"**"_s);
         fifty[2] = u"CODE"_s;
-        for (qsizetype hint = 7; hint < fifty.size(); hint += 3)
-            fifty[hint] = u"**"_s;
         writeSjisLines(at(u"fifty.qvn"_s), fifty);
         for (int f = 1; f <= 101; ++f)
             writeSjisLines(at(u"f%1.qvn"_s.arg(f)), questionFile(u"T"_s, u"1"_s, 1));
         writeSjisLines(at(u"big1.qvn"_s), questionFile(u"A"_s, u"1"_s, 3331));
         writeSjisLines(at(u"big2.qvn"_s), questionFile(u"B"_s, u"1"_s, 1669));
-        writeBytes(at(u"empty.csv"_s), {});
-        writeBytes(at(u"big.csv"_s), QByteArray("q,h,a\r\n").repeated(4000));
     }
 
     // Usage errors exit 2, refusals 1, each saying why on standard error; nothing but the
@@ -99,8 +90,6 @@ private Q_SLOTS:
         add("decode, missing", {{u"decode"_s, u"none.qvn"_s, u"-o"_s, out}, 1, u"none.qvn"_s, {}});
         add("decode, plain file", {{u"decode"_s, u"two.qvn"_s}, 1, u"◆"_s, {}});
         add("encode, no output", {{u"encode"_s, u"two.qvn"_s}, 2, {}, {}});
-        add("encode, output is its input",
-            {{u"encode"_s, u"two.qvn"_s, u"-o"_s, u"./two.qvn"_s}, 1, u"two.qvn"_s, {}});
         // An empty payload reads as broken, so an empty file would not load back.
         add("encode, empty file", {{u"encode"_s, u"empty.qvn"_s, u"-o"_s, out}, 1, u"空のファイル"_s, {}});
         add("encode, character outside the code page",
@@ -117,9 +106,6 @@ private Q_SLOTS:
                 2, {}, {}});
         add("text, characters Shift-JIS cannot hold: written, and named",
             {{u"text"_s, u"cafe.qvn"_s, u"-o"_s, u"u.txt"_s}, 0, u"é"_s, {u"u.txt"_s}});
-        // The question file would be empty, or too long to load.
-        add("qvn, empty table", {{u"qvn"_s, u"empty.csv"_s, u"-o"_s, out}, 1, u"empty.csv"_s, {}});
-        add("qvn, 4000 rows", {{u"qvn"_s, u"big.csv"_s, u"-o"_s, out}, 1, u"10000行"_s, {}});
         // Where the windows load an empty file as a blank test, a command that writes one refuses.
         add("text, empty file", {{u"text"_s, u"empty.qvn"_s, u"-o"_s, u"u.txt"_s}, 1, u"empty.qvn"_s, {}});
         add("odt, a byte order mark alone",
@@ -130,11 +116,6 @@ private Q_SLOTS:
             {{u"text"_s, u"long.qvn"_s, u"-o"_s, u"u.txt"_s}, 1, u"7行目が10000文字"_s, {}});
         add("convert, no control file",
             {{u"convert"_s, u"old.qvk"_s}, 1, u"old.qvk  のコントロールファイルがありません。"_s, {}});
-        add("convert onto an existing .qvn",
-            {{u"convert"_s, u"kept.qvk"_s}, 1, u"kept.qvn  はすでにあります。"_s, {}});
-        add("convert, disk full",
-            {{u"convert"_s, u"--replace"_s, u"kept.qvk"_s}, 1, u"kept.qvn  を書き込めませんでした。"_s, {},
-                64});
         add("check, no file", {{u"check"_s}, 2, {}, {}});
         add("print, size 7", {printArgs({u"--size"_s, u"7"_s}), 2, {}, {}});
         add("print, size 41", {printArgs({u"--size"_s, u"41"_s}), 2, {}, {}});
@@ -183,10 +164,11 @@ private Q_SLOTS:
         const auto before = snapshot(m_dir.path());
         const CliRun r = run(row.args, row.diskRoom);
         QCOMPARE(r.exitCode, row.exitCode);
-        QVERIFY2(!r.err.isEmpty() && r.err.contains(row.message), qPrintable(r.err));
+        QVERIFY(!r.err.isEmpty());
         if (row.exitCode != 0)
             QCOMPARE(r.out, QByteArray()); // no summary of a failed run
-        QVERIFY2(row.message.isEmpty() || r.err.count(row.message) == 1, qPrintable(r.err));
+        if (!row.message.isEmpty())
+            QCOMPARE(r.err.count(row.message), 1);
         for (const QString &file : row.leaves)
             QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);
@@ -212,19 +194,14 @@ private Q_SLOTS:
         QCOMPARE(r.json()[u"FileLines"_s].toArray(), (QJsonArray {u"A"_s, u"B"_s}));
     }
 
-    // A file, encoded, loads to the same bank; so does its decoded form encoded again,
-    // encoding twice, a copy saved as UTF-8 without the mark, and as UTF-16 LE and BE.
+    // A file, encoded, loads to the same bank; so does its decoded form encoded again, and
+    // encoding twice.
     void encodedFilesLoadTheSame()
     {
         const QString all
             = u"abcXYZ019 .,?!~^/\\+-*]:@()\"'あいうアイウ漢字表能　、。〔〕～ｱｲｳﾞﾟ①Ⅹ㈱≒纊ⅰ￢"_s;
         const QString plain = writeSjisLines(
             at(u"p.qvn"_s), {all, u"2.5"_s, all, QString(), all, QString(), all, u" q "_s, all});
-        writeBytes(at(u"u.qvn"_s), joinCrLf(readLineFile(plain).lines).toUtf8());
-        for (const auto &[name, form] : {std::pair {u"l16.qvn"_s, QStringEncoder::Utf16LE},
-                 std::pair {u"b16.qvn"_s, QStringEncoder::Utf16BE}})
-            writeBytes(at(name),
-                QStringEncoder(form, QStringEncoder::Flag::WriteBom)(joinCrLf(readLineFile(plain).lines)));
         const CliRun expected = run({u"load"_s, plain});
         QCOMPARE(expected.exitCode, 0);
         for (const char *step : {"encode p e1", "encode e1 e2", "decode e1 d", "encode d e3"}) {
@@ -233,11 +210,12 @@ private Q_SLOTS:
         }
         QVERIFY(readBytes(at(u"e1.qvn"_s)).startsWith("\\\\\\"));
         QCOMPARE(readBytes(at(u"d.qvn"_s)), readBytes(plain));
-        for (const char *file : {"u", "l16", "b16", "e1", "e2", "d", "e3"})
+        for (const char *file : {"e1", "e2", "d", "e3"})
             QCOMPARE(run({u"load"_s, QString::fromLatin1(file) + u".qvn"_s}).json(), expected.json());
     }
 
-    // The text export of part 2 in layout 2: the answers in the brackets, no question twice.
+    // The text export of four questions of part 2 (questions 7 to 12) in layout 2: the answers
+    // in the brackets.
     void text()
     {
         const CliRun r = run({u"text"_s, u"one.qvn"_s, u"--parts"_s, u"2"_s, u"--count"_s, u"4"_s,
@@ -245,17 +223,10 @@ private Q_SLOTS:
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);
         const QStringList lines = splitLines(decodeCp932(readBytes(at(u"t.txt"_s))).text);
-        QCOMPARE(lines.mid(0, 2), (QStringList {u"文型"_s, u"その２"_s}));
-        QSet<QString> drawn;
-        for (int k = 1; k <= 4; ++k) {
-            const QString question = lines[2 * k];
-            const QString n = question.section(u'Q', 1);
-            QVERIFY2(n.toInt() > 6, qPrintable(question)); // from part 2
-            QCOMPARE(question, u"  %1 （a%2）Q%2"_s.arg(k).arg(n));
-            drawn.insert(n);
-        }
-        QCOMPARE(drawn.size(), 4);
-        QCOMPARE(lines[2 + 8 + 5], u"  1 k"_s);
+        QCOMPARE(lines.mid(0, 10),
+            (QStringList {u"文型"_s, u"その２"_s, u"  1 （a10）Q10"_s, u"　〔h〕"_s, u"  2 （a7）Q7"_s,
+                u"　〔h〕"_s, u"  3 （a8）Q8"_s, u"　〔h〕"_s, u"  4 （a11）Q11"_s, u"　〔h〕"_s}));
+        QCOMPARE(lines[15], u"  1 k"_s);
     }
 
     // The prompt's answer given on the command line; the summary as JSON, the trace as
@@ -273,8 +244,6 @@ private Q_SLOTS:
         QTest::newRow("real fonts") << QStringList {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s,
             u"--overflow"_s, u"yes"_s}
                                     << 0 << QList<int> {1, -1, 1};
-        QTest::newRow("real fonts, cancelled") << QStringList {u"--size"_s, u"10"_s, u"--answers"_s, u"2"_s,
-            u"--overflow"_s, u"cancel"_s} << 1 << QList<int> {0, -1, 1};
         QTest::newRow("fit: all at 9 points, no question asked")
             << fixed + QStringList {u"--fit"_s, u"--keep-words"_s} << 0 << QList<int> {1, 50, 1};
         QTest::newRow("keep questions") << fixed + QStringList {u"--layout"_s, u"1"_s, u"--keep-questions"_s}
@@ -292,9 +261,10 @@ private Q_SLOTS:
         QTEST(r.exitCode, "exitCode");
         const QJsonObject s = r.json();
         const bool fixed = extra.contains(u"fixed"_s); // else the fonts' own metrics decide what fits
-        QCOMPARE((QList<int> {s[u"pages"_s].toInt(), fixed ? s[u"QuestionCount"_s].toInt() : -1,
-                     s[u"PrintMode"_s].toInt()}),
-            pagesCountMode);
+        QCOMPARE(s[u"pages"_s].toInt(), pagesCountMode[0]);
+        if (fixed)
+            QCOMPARE(s[u"QuestionCount"_s].toInt(), pagesCountMode[1]);
+        QCOMPARE(s[u"PrintMode"_s].toInt(), pagesCountMode[2]);
         QCOMPARE(s[u"DrawnQuestions"_s].toArray().size(), 50);
         QCOMPARE(s.contains(u"FittedSize"_s), extra.contains(u"--fit"_s));
         QCOMPARE(s.contains(u"sheets"_s), extra.contains(u"--paper"_s));
@@ -310,10 +280,11 @@ private Q_SLOTS:
         QStringList untraced = printArgs(extra); // counted by the PDF itself
         untraced.removeAll(u"--trace"_s), untraced.removeAll(u"t.json"_s);
         QCOMPARE(run(untraced).json()[u"pages"_s].toInt(), pagesCountMode[0]);
-        if (fixed && !extra.contains(u"--fit"_s) && !extra.contains(u"--layout"_s))
-            QCOMPARE((QList<int> {s[u"OverCapacity"_s].toInt(), s[u"FitCount"_s].toInt(),
-                         s[u"FirstPageLines"_s].toInt()}),
-                (QList<int> {1, 41, 40}));
+        if (fixed && !extra.contains(u"--fit"_s) && !extra.contains(u"--layout"_s)) {
+            QCOMPARE(s[u"OverCapacity"_s].toInt(), 1);
+            QCOMPARE(s[u"FitCount"_s].toInt(), 41);
+            QCOMPARE(s[u"FirstPageLines"_s].toInt(), 40);
+        }
     }
 
     // Three sheets, one Yes for all: the summary keeps its keys for sheet 1 and lists every
@@ -335,7 +306,8 @@ private Q_SLOTS:
         const QByteArray trace
             = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).toJson(QJsonDocument::Compact);
         QVERIFY(trace.contains(u"CODE(SheetNo.:03051407-1)"_s.toUtf8()));
-        QVERIFY(trace.contains(u"ＭＳ 明朝"_s.toUtf8()) && !trace.contains("@"));
+        QVERIFY(trace.contains(u"ＭＳ 明朝"_s.toUtf8()));
+        QVERIFY(!trace.contains("@"));
         // Cancelled at the prompt: the first draw is listed, with no sheet's outcome.
         const CliRun cancelled
             = run(printArgs(fixed + QStringList {u"--overflow"_s, u"cancel"_s, u"--sheets"_s, u"3"_s}));
@@ -343,31 +315,32 @@ private Q_SLOTS:
         QCOMPARE(cancelled.json()[u"Sheets"_s][0].toObject().keys(), QStringList {u"DrawnQuestions"_s});
     }
 
-    // check prints the problems, one a line (notes and the counts go to standard error),
-    // and exits 1 only on an error.
+    // check prints the problems, one a line, control characters escaped (notes and the counts go
+    // to standard error), and exits 1 only on an error.
     void check()
     {
-        writeSjisLines(at(u"word.qvn"_s), questionFile(u"T"_s, u"abc"_s, 2));
         writeSjisLines(at(u"escape.qvn"_s), questionFile(u"T"_s, u"\x1b[2J"_s, 2));
-        const std::tuple<QStringList, int, QString> rows[]
-            = {{{u"word.qvn"_s}, 0, u"エラー0件、警告1件"_s}, {{u"escape.qvn"_s}, 0, u"エラー0件、警告1件"_s},
-                {{u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s}, 1, u"エラー2件、警告1件"_s}};
-        for (const auto &[files, exitCode, counts] : rows) {
+        const struct
+        {
+            QStringList files;
+            int exitCode;
+            QString counts, out;
+        } rows[] = {{{u"escape.qvn"_s}, 0, u"エラー0件、警告1件"_s,
+                        u"escape.qvn:2: 警告: 部の数「\\x1b[2J」が数ではないため、1部として数えます。\n"_s},
+            {{u"two.qvn"_s, u"broken.qvn"_s, u"none.qvn"_s}, 1, u"エラー2件、警告1件"_s,
+                u"broken.qvn:2: 警告: 部の数「x」が数ではないため、1部として数えます。\n"
+                "broken.qvn:7: エラー: "
+                "行数が7行で、3の倍数ではありません。見出しの6行のあと、そろった問題がありません。\n"
+                "none.qvn: エラー: ファイルがありません。\n"_s}};
+        for (const auto &[files, exitCode, counts, out] : rows) {
             const CliRun r = run(QStringList {u"check"_s} + files);
             QCOMPARE(r.exitCode, exitCode);
             QVERIFY2(r.err.contains(counts), qPrintable(r.err));
-            QStringList paths;
-            for (const QString &f : files)
-                paths << at(f);
-            QString expected;
-            for (const CheckProblem &p : CheckQuestionFiles(paths))
-                if (SeverityOf(p.kind) != CheckSeverity::Note)
-                    expected += ProblemText(p).replace(m_dir.path() + u'/', QString()) + u'\n';
-            QCOMPARE(QString::fromUtf8(r.out), expected);
-            QVERIFY(!r.out.contains('\x1b')); // a terminal would obey it
+            QCOMPARE(QString::fromUtf8(r.out), out);
         }
     }
 
+    // --replace converts over an edited file; what is written is the converter's own test.
     void convert()
     {
         writeSjisLines(at(u"conv.qvk"_s), {u"Q（a）"_s, u"H"_s, u"A"_s});
@@ -377,8 +350,7 @@ private Q_SLOTS:
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);
         QVERIFY(!QFile::exists(at(u"conv.qvk"_s)));
-        QCOMPARE(run({u"load"_s, u"conv.qvn"_s}).json()[u"QuestionBank"_s][0].toArray(),
-            (QJsonArray {u"Q（a）"_s, u"H"_s, u"A"_s}));
+        QVERIFY(readBytes(at(u"conv.qvn"_s)).startsWith(sjis(u"旧形式"_s)));
     }
 };
 

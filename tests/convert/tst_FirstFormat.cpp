@@ -27,6 +27,7 @@ struct Refused
     QString setup; // the files; the first is converted
     ConversionKind kind;
     ExistingOutput existing = ExistingOutput::Keep;
+    QString message = {}; // how the message begins; unchecked when empty
 };
 
 // Sets the immutable attribute, which keeps even root from deleting a file; false where
@@ -90,9 +91,15 @@ private Q_SLOTS:
         add("part count 32768", {.setup = u"qvk6 ctrparts"_s, .kind = K::PartsOutOfRange});
         add("title of the encoded mark alone", {.setup = u"qvk6 ctrmark"_s, .kind = K::EncodedTitle});
         add("not a .qvk", {.setup = u"txt6 ctr"_s, .kind = K::NotFirstFormat});
-        add("an edited output, not to be replaced", {.setup = u"qvk6 ctr qvn"_s, .kind = K::OutputExists});
+        add("an edited output, not to be replaced",
+            {.setup = u"qvk6 ctr qvn"_s,
+                .kind = K::OutputExists,
+                .message = u"a.qvn  はすでにあります。置き換えずに、変換をやめました。"_s});
         add("output a folder: the old pair stays",
-            {.setup = u"qvk6 ctr qvndir"_s, .kind = K::NotWritten, .existing = ExistingOutput::Replace});
+            {.setup = u"qvk6 ctr qvndir"_s,
+                .kind = K::NotWritten,
+                .existing = ExistingOutput::Replace,
+                .message = u"a.qvn  を書き込めませんでした。古いファイルはそのまま残っています。\n"_s});
     }
     void refusedConversionTouchesNothing()
     {
@@ -133,6 +140,8 @@ private Q_SLOTS:
         QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
         QCOMPARE(result.outputPath, QString());
         QCOMPARE(snapshot(dir.path()), before);
+        if (!row.message.isEmpty())
+            QVERIFY(ConversionMessageFor(result).text.startsWith(row.message));
     }
 
     // Written whole, the pair is deleted question file first; the file kept is named.

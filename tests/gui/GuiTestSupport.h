@@ -117,12 +117,6 @@ inline PrintTargetFactory pdfSurfaces(const QString &pdfPath)
     };
 }
 
-// Print runs recorded on `paper`, whatever they are for; nothing to preview.
-inline PrintTargetFactory recordedTargets(RecordingSurface &paper)
-{
-    return [&paper](PrintPurpose) { return std::make_unique<SurfaceTarget>(paper); };
-}
-
 // A set-up window over a made-up bank, printing to a PDF in its own folder.
 struct SetupFixture
 {

@@ -51,7 +51,7 @@ private Q_SLOTS:
 
     void loadFont()
     {
-        const QString dflt = DefaultFontName;
+        const QString dflt = u"ＭＳ Ｐ明朝"_s;
         const struct
         {
             QByteArray bytes;
@@ -86,13 +86,17 @@ private Q_SLOTS:
     void loadWithoutFileGivesDefaults()
     {
         for (const bool asFolder : {false, true}) {
-            if (asFolder)
-                QVERIFY(QDir().mkpath(ini()) && QDir().mkpath(rog()));
+            if (asFolder) {
+                QVERIFY(QDir().mkpath(ini()));
+                QVERIFY(QDir().mkpath(rog()));
+            }
             LoadFontSettings(m);
             LoadSheetLogo(m);
-            QCOMPARE((QStringList {m.FontName, QString::number(m.FontSize), m.SheetLogo}),
-                (QStringList {DefaultFontName, u"10"_s, DefaultSheetLogo}));
-            QVERIFY(!QFileInfo(ini()).isFile() && !QFileInfo(rog()).isFile());
+            QCOMPARE(m.FontName, u"ＭＳ Ｐ明朝"_s);
+            QCOMPARE(int(m.FontSize), 10);
+            QCOMPARE(m.SheetLogo, u"《ミナセラ》"_s);
+            QVERIFY(!QFileInfo(ini()).isFile());
+            QVERIFY(!QFileInfo(rog()).isFile());
         }
     }
 
@@ -100,8 +104,8 @@ private Q_SLOTS:
     {
         const std::pair<QByteArray, QString> rows[] = {{sjis(u"《三中》\r\n"_s), u"《三中》"_s},
             {sjis(u"Sorario, Inc.\r\n"_s), u"Sorario"_s}, {"\r\n", QString()},
-            {QByteArray(), DefaultSheetLogo}, {sjis(QString(100, u'長')), QString(100, u'長')},
-            {sjis(QString(101, u'長')), DefaultSheetLogo}};
+            {QByteArray(), u"《ミナセラ》"_s}, {sjis(QString(100, u'長')), QString(100, u'長')},
+            {sjis(QString(101, u'長')), u"《ミナセラ》"_s}};
         for (const auto &[bytes, logo] : rows) {
             writeBytes(rog(), bytes);
             LoadSheetLogo(m);
@@ -114,7 +118,7 @@ private Q_SLOTS:
     {
         writeBytes(ini(), QByteArray(200, 'x'));
         writeBytes(rog(), QByteArray(200, 'x'));
-        m.FontName = DefaultFontName;
+        m.FontName = u"ＭＳ Ｐ明朝"_s;
         m.FontSize = 10;
         m.SheetLogo = u"二年, 英語"_s;
         SaveFontSettings(m);
@@ -125,8 +129,9 @@ private Q_SLOTS:
         again.SettingsFolder = m.SettingsFolder;
         LoadFontSettings(again);
         LoadSheetLogo(again);
-        QCOMPARE((QStringList {again.FontName, QString::number(again.FontSize), again.SheetLogo}),
-            (QStringList {m.FontName, u"10"_s, m.SheetLogo}));
+        QCOMPARE(again.FontName, u"ＭＳ Ｐ明朝"_s);
+        QCOMPARE(int(again.FontSize), 10);
+        QCOMPARE(again.SheetLogo, u"二年, 英語"_s);
     }
 
     // Nothing is shown, the values in memory stay, the disk is left as it was: names that

@@ -60,13 +60,13 @@ inline QByteArray readBytes(const QString &path)
 }
 
 // The one question-file builder: six header lines, then `questions` questions
-// "<tag>k" with hint "h" and answer "ak".
-inline QStringList questionFile(
-    const QString &title, const QString &parts, int questions, const QString &tag = u"q"_s)
+// "<tag>k" with the hint and answer "ak".
+inline QStringList questionFile(const QString &title, const QString &parts, int questions,
+    const QString &tag = u"q"_s, const QString &hint = u"h"_s)
 {
     QStringList lines {title, parts, u"S"_s, QString(), QString(), QString()};
     for (int q = 1; q <= questions; ++q)
-        lines << tag + QString::number(q) << u"h"_s << u"a"_s + QString::number(q);
+        lines << tag + QString::number(q) << hint << u"a"_s + QString::number(q);
     return lines;
 }
 
@@ -163,18 +163,18 @@ private:
 
 struct CliRun
 {
-    int exitCode = -1; // -1: did not finish, or crashed
+    int exitCode = -1;
     QByteArray out;
     QString err;
 
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-// Starts sorario-cli with `args`, in `folder` when one is given, on a disk with
-// `diskRoom` bytes left when that is not 0.
-inline void startCli(
-    QProcess &p, const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
+// Runs sorario-cli with `args`, in `folder` when one is given, on a disk with `diskRoom`
+// bytes left when that is not 0; exit code -1 when it did not finish, or crashed.
+inline CliRun runCli(const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
 {
+    QProcess p;
     // As started by root or over ssh: standard error must still hold only the program's own messages.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"XDG_RUNTIME_DIR"_s);
@@ -183,20 +183,9 @@ inline void startCli(
     if (diskRoom > 0)
         p.setChildProcessModifier([diskRoom] { limitFileSize(diskRoom); });
     p.start(QStringLiteral(SORARIO_CLI), args);
-}
-
-inline CliRun finishedCli(QProcess &p)
-{
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
     return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
-
-inline CliRun runCli(const QStringList &args, const QString &folder = QString(), rlim_t diskRoom = 0)
-{
-    QProcess p;
-    startCli(p, args, folder, diskRoom);
-    return finishedCli(p);
 }
 
 } // namespace sorario::test

@@ -30,7 +30,6 @@ public:
     QQueue<bool> printAnswers; // default: true
     QQueue<std::optional<QString>> saveAnswers; // default: cancel
     QQueue<std::optional<QString>> openAnswers; // default: cancel
-    std::function<void(QPrinter &)> onPrintDialog; // e.g. point the printer at a PDF
     QQueue<bool> previewAnswers; // printed from the preview; default: false
     QList<std::pair<int, int>> previewSwaps; // 入れ替え in the preview: sheet, position
     QList<QList<QList<QuestionRecord>>> previewSheets; // the questions listed, before and after the swaps
@@ -55,13 +54,10 @@ public:
         shown.append({QStringLiteral("font"), face, {}});
         return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
     }
-    bool printDialog(QPrinter *printer, PrintDialogFlags) override
+    bool printDialog(QPrinter *, PrintDialogFlags) override
     {
         shown.append({QStringLiteral("print"), {}, {}});
-        const bool ok = printAnswers.isEmpty() ? true : printAnswers.dequeue();
-        if (ok && printer && onPrintDialog)
-            onPrintDialog(*printer);
-        return ok;
+        return printAnswers.isEmpty() ? true : printAnswers.dequeue();
     }
     // Scripted to print, the preview's print button prints the document.
     bool printPreview(PreviewDocument &document) override
