@@ -8,6 +8,7 @@
 #include "support/Fixtures.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -90,6 +91,27 @@ private Q_SLOTS:
         QVERIFY(!cp932Character(0x81)); // a lead byte alone
         QVERIFY(!cp932Character(0x8220)); // trail byte out of range
         QVERIFY(!cp932Character(0x10000));
+    }
+
+    // The whole of both tables, as digests: every build, whatever system conversion
+    // it takes them from, must give the same character for each of the 65,536 codes
+    // and the same code for each UTF-16 unit.
+    void cp932Tables()
+    {
+        QCryptographicHash decode(QCryptographicHash::Sha256);
+        QCryptographicHash encode(QCryptographicHash::Sha256);
+        auto add = [](QCryptographicHash &hash, unsigned value) {
+            const char bytes[2] = {char(value >> 8), char(value & 0xFF)};
+            hash.addData(QByteArrayView(bytes, 2));
+        };
+        for (unsigned code = 0; code < 0x10000; ++code) {
+            const std::optional<QChar> c = cp932Character(code);
+            add(decode, c ? c->unicode() : 0xFFFF);
+            const std::optional<unsigned> back = cp932Code(QChar(char16_t(code)));
+            add(encode, back.value_or(0xFFFF));
+        }
+        QCOMPARE(decode.result().toHex(), "273e4aa68d6d830cc06dba257d4963d301b51a93633251d5365ae5cabac030f5");
+        QCOMPARE(encode.result().toHex(), "863cb7a9654a10f70a332c47e51d8b6e8b324abf4182cab19dbed9870462483f");
     }
 
     void lineFileRead()
