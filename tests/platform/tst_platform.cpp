@@ -241,12 +241,21 @@ private Q_SLOTS:
         const struct
         {
             bool installed, writable, userFolderKnown, beside;
+            bool uninstaller = false; // as the Windows installer leaves it, in a folder the user owns
         } rows[] = {{false, true, true, true}, {false, false, true, false}, {true, true, true, false},
-            {false, false, false, true}};
+            {false, false, false, true},
+            {.installed = false,
+                .writable = true,
+                .userFolderKnown = true,
+                .beside = false,
+                .uninstaller = true}};
         for (const auto &r : rows) {
             QDir(data()).removeRecursively();
+            QFile::remove(bin() + u"/uninstall.exe"_s);
             if (r.installed)
                 QVERIFY(QDir().mkpath(data()));
+            if (r.uninstaller)
+                writeBytes(bin() + u"/uninstall.exe"_s, "MZ");
             QStringList asked;
             const auto probe = [&](const QString &folder) {
                 asked << folder;
@@ -256,7 +265,7 @@ private Q_SLOTS:
             InitialiseFolders(m, bin(), probe, r.userFolderKnown ? user() : QString());
             QCOMPARE((QStringList {m.ProgramFolder, m.SettingsFolder, SettingsFilePath(m)}),
                 (QStringList {bin(), r.beside ? bin() : user(), (r.beside ? bin() : user()) + u"/Vk.ini"_s}));
-            if (!r.installed)
+            if (!r.installed && !r.uninstaller)
                 QCOMPARE(asked, QStringList {bin()});
             // Starting writes nothing; the folder appears with the first save.
             QVERIFY(!QFileInfo::exists(user()));
@@ -273,10 +282,15 @@ private Q_SLOTS:
 
     void userFolderFollowsTheConfigurationHome()
     {
-        const QByteArray old = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(u"home/.config"_s)));
+#ifdef Q_OS_WIN
+        const char *const home = "APPDATA";
+#else
+        const char *const home = "XDG_CONFIG_HOME";
+#endif
+        const QByteArray old = qgetenv(home);
+        qputenv(home, QFile::encodeName(m_dir.filePath(u"home/.config"_s)));
         const QString folder = userSettingsFolder();
-        qputenv("XDG_CONFIG_HOME", old);
+        qputenv(home, old);
         QCOMPARE(folder, user());
         Module1 m;
         InitialiseFolders(m);
