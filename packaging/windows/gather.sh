@@ -16,9 +16,9 @@ rm -rf "$out"
 mkdir -p "$out"
 cp "$build/src/app/sorario.exe" "$build/src/cli/sorario-cli.exe" "$out/"
 
-# The plugins a run loads: the window system, the SQLite driver of the history,
+# The plugins a run loads: the window system (offscreen for sorario-cli), the SQLite driver of the history,
 # the image readers and the native style where this Qt has them.
-for plugin in platforms/qwindows.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll \
+for plugin in platforms/qwindows.dll platforms/qoffscreen.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll \
   imageformats/qico.dll imageformats/qjpeg.dll imageformats/qgif.dll; do
   if [ -f "$qt/plugins/$plugin" ]; then
     mkdir -p "$out/$(dirname "$plugin")"
