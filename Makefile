@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run test deps bench fuzz fuzz-regress sanitize clean package format-check tidy
+.PHONY: all build run test deps bench fuzz fuzz-regress sanitize clean package format-check tidy windows windows-test
 
 all: build
 
@@ -82,3 +82,14 @@ format-check:
 TIDY_BASE ?= HEAD~1
 tidy: $(BUILD)/build.ninja
 	git diff --name-only --diff-filter=d $(TIDY_BASE) -- 'src/*.cpp' | xargs -r clang-tidy -p $(BUILD) --quiet
+
+# The Windows programs, cross-built with MinGW-w64 against a Qt for MinGW that
+# packaging/windows/build-qt.sh builds once (cached in /var/cache/sorario), the Qt
+# Test executables for Windows, the portable zip and the installer in $(WIN_BUILD).
+WIN_BUILD ?= build-win
+windows:
+	JOBS=$(JOBS) sh packaging/windows/make-windows.sh $(WIN_BUILD)
+
+# The suite of $(WIN_BUILD) under Wine, and the Linux and Windows outputs compared.
+windows-test: windows build
+	sh packaging/windows/test-wine.sh $(WIN_BUILD) $(BUILD)

@@ -15,7 +15,7 @@ function(sorario_test name)
   target_compile_definitions(${name} PRIVATE
     SORARIO_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     SORARIO_SAMPLES="${CMAKE_SOURCE_DIR}/samples"
-    SORARIO_CLI="$<TARGET_FILE_DIR:sorario-cli>/sorario-cli")
+    SORARIO_CLI="$<TARGET_FILE:sorario-cli>")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 300)
 endfunction()

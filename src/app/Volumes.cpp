@@ -9,6 +9,7 @@ namespace sorario {
 
 namespace {
 
+#ifndef Q_OS_WIN
 bool isSystemMount(const QString &root)
 {
     static const QString prefixes[] = {QStringLiteral("/proc"), QStringLiteral("/sys"),
@@ -22,16 +23,42 @@ bool isSystemMount(const QString &root)
             return true;
     return false;
 }
+#endif
+
+// Drive letters and folder names on Windows are the same in either case.
+constexpr Qt::CaseSensitivity PathCase =
+#ifdef Q_OS_WIN
+    Qt::CaseInsensitive;
+#else
+    Qt::CaseSensitive;
+#endif
 
 bool isUnder(const QString &path, const QString &root)
 {
-    if (root == QLatin1String("/"))
-        return path.startsWith(u'/');
-    return path == root || path.startsWith(root + u'/');
+    // "/" and "C:/" end with their separator; "C:" is that drive too.
+    if (root.endsWith(u'/'))
+        return path.startsWith(root, PathCase)
+            || (root.size() > 1 && path.compare(root.chopped(1), PathCase) == 0);
+    return path.compare(root, PathCase) == 0 || path.startsWith(root + u'/', PathCase);
 }
 
 } // namespace
 
+#ifdef Q_OS_WIN
+// The drive letters, as the system's own drive list shows them; a drive without its
+// medium is listed too, and VolumeReady says it is not ready.
+QList<Volume> MountedVolumes()
+{
+    QList<Volume> volumes;
+    const QFileInfoList drives = QDir::drives();
+    for (const QFileInfo &drive : drives) {
+        const QString root = drive.absolutePath();
+        const QStorageInfo info(root);
+        volumes.append({root, info.isReady() ? info.name() : QString()});
+    }
+    return volumes;
+}
+#else
 QList<Volume> MountedVolumes()
 {
     QList<Volume> volumes;
@@ -52,6 +79,7 @@ QList<Volume> MountedVolumes()
         volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) { return a.root < b.root; });
     return volumes;
 }
+#endif
 
 int VolumeOf(const QList<Volume> &volumes, const QString &path)
 {
@@ -73,7 +101,12 @@ bool VolumeReady(const QString &root)
 
 QString VolumeText(const Volume &volume)
 {
-    return volume.label.isEmpty() ? volume.root : volume.root + QStringLiteral("  [") + volume.label + u']';
+#ifdef Q_OS_WIN
+    const QString root = volume.root.endsWith(u'/') ? volume.root.chopped(1) : volume.root; // "C:"
+#else
+    const QString &root = volume.root;
+#endif
+    return volume.label.isEmpty() ? root : root + QStringLiteral("  [") + volume.label + u']';
 }
 
 } // namespace sorario

@@ -9,7 +9,7 @@ namespace sorario {
 // A mounted volume: what this platform has for the original platform's drives.
 struct Volume
 {
-    QString root; // "/", "/media/usb"
+    QString root; // "/", "/media/usb", "C:/"
     QString label; // shown beside the root when the volume has a name
 };
 

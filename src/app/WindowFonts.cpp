@@ -8,6 +8,8 @@ namespace sorario {
 
 void installWindowFontSubstitutions()
 {
+    // Windows has the faces themselves, or its own fallback for the pop face.
+#ifndef Q_OS_WIN
     const QStringList gothic
         = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
             QStringLiteral("VL PGothic"), QStringLiteral("Droid Sans Fallback")};
@@ -19,6 +21,7 @@ void installWindowFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), gothic);
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
     QFont::insertSubstitutions(QStringLiteral("HG創英角ﾎﾟｯﾌﾟ体"), pop);
+#endif
 }
 
 } // namespace sorario

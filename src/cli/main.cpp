@@ -10,6 +10,12 @@
 #include <map>
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 using namespace sorario::cli;
 
 namespace {
@@ -86,10 +92,42 @@ std::unique_ptr<QTemporaryDir> provideRuntimeFolder()
     return folder;
 }
 
+#ifdef Q_OS_WIN
+// Messages and JSON are UTF-8 as on Linux: the console shows them as such for the
+// run (cmd.exe reads Japanese so), and the streams pass the bytes unchanged, LF
+// not turned into CR LF, so that a redirected output is the same file.
+class Utf8Console
+{
+public:
+    Utf8Console()
+        : m_codePage(GetConsoleOutputCP())
+    {
+        SetConsoleOutputCP(CP_UTF8);
+        _setmode(_fileno(stdout), _O_BINARY);
+        _setmode(_fileno(stderr), _O_BINARY);
+    }
+    ~Utf8Console()
+    {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        if (m_codePage != 0)
+            SetConsoleOutputCP(m_codePage);
+    }
+    Utf8Console(const Utf8Console &) = delete;
+    Utf8Console &operator=(const Utf8Console &) = delete;
+
+private:
+    UINT m_codePage;
+};
+#endif
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+#ifdef Q_OS_WIN
+    const Utf8Console console;
+#endif
     // Printing needs fonts, hence a GUI application; it never opens a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,40 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Cp932.h"
 
-#include <iconv.h>
+#include "platform/Cp932System.h"
 
 #include <array>
-#include <cerrno>
 #include <memory>
 
 namespace sorario {
 namespace {
 
-constexpr char16_t None = 0xFFFF; // no code-page character maps to U+FFFF
+constexpr char16_t None = Cp932System::NoUnit;
+constexpr std::uint16_t NoCode = Cp932System::NoCode;
 
 bool isLeadByte(unsigned b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// One conversion of a short byte sequence through glibc's CP932 tables.
-// Returns the single UTF-16 unit it yields, or None.
-char16_t iconvOne(iconv_t cd, const char *in, size_t inLen)
-{
-    char16_t out[4] = {};
-    char *inPtr = const_cast<char *>(in);
-    char *outPtr = reinterpret_cast<char *>(out);
-    size_t inLeft = inLen;
-    size_t outLeft = sizeof out;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
-        return None;
-    if (sizeof out - outLeft != sizeof(char16_t))
-        return None; // more than one character: not a single code
-    return out[0];
-}
-
-// Code -> UTF-16 for every single-byte code and every lead/trail pair, built once from iconv.
+// Code -> UTF-16 for every single-byte code and every lead/trail pair, built once
+// from the system's conversion.
 struct DecodeTable
 {
     std::array<char16_t, 0x10000> map {};
@@ -42,58 +26,38 @@ struct DecodeTable
     DecodeTable()
     {
         map.fill(None);
-        iconv_t cd = iconv_open("UTF-16LE", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            return;
+        const Cp932System system;
         for (unsigned b = 0; b < 0x100; ++b) {
             if (isLeadByte(b))
                 continue;
             const char in[1] = {static_cast<char>(b)};
-            map[b] = iconvOne(cd, in, 1);
+            map[b] = system.toUnit(in, 1);
         }
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!isLeadByte(lead))
                 continue;
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
                 const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                map[(lead << 8) | trail] = iconvOne(cd, in, 2);
+                map[(lead << 8) | trail] = system.toUnit(in, 2);
             }
         }
-        iconv_close(cd);
     }
 };
 
-// UTF-16 unit -> code (0xFFFF: none), built once from iconv so that duplicate
-// codes resolve as the system's own conversion resolves them.
+// UTF-16 unit -> code (NoCode: none), built once from the system's conversion so
+// that duplicate codes resolve as it resolves them.
 struct EncodeTable
 {
     std::array<std::uint16_t, 0x10000> map {};
 
     EncodeTable()
     {
-        map.fill(0xFFFF);
-        iconv_t cd = iconv_open("CP932", "UTF-16LE");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            return;
+        map.fill(NoCode);
+        const Cp932System system;
         for (unsigned c = 0; c < 0x10000; ++c) {
-            if (c >= 0xD800 && c <= 0xDFFF)
-                continue;
-            const char16_t in = static_cast<char16_t>(c);
-            char *inPtr = reinterpret_cast<char *>(const_cast<char16_t *>(&in));
-            unsigned char out[4] = {};
-            char *outPtr = reinterpret_cast<char *>(out);
-            size_t inLeft = sizeof in;
-            size_t outLeft = sizeof out;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
-                continue;
-            const size_t n = sizeof out - outLeft;
-            if (n == 1)
-                map[c] = out[0];
-            else if (n == 2)
-                map[c] = static_cast<std::uint16_t>((out[0] << 8) | out[1]);
+            if (c < 0xD800 || c > 0xDFFF)
+                map[c] = system.toCode(static_cast<char16_t>(c));
         }
-        iconv_close(cd);
     }
 };
 
@@ -156,7 +120,7 @@ Cp932Encoded encodeCp932(QStringView text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const std::uint16_t code = map[c];
-        if (code == 0xFFFF) {
+        if (code == NoCode) {
             // A surrogate pair is one character: one "?" for both halves.
             if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
                 ++i;
@@ -177,7 +141,7 @@ QStringList unmappableCp932Characters(QStringView text)
     const auto &map = encodeTable().map;
     QStringList found;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (map[text[i].unicode()] != 0xFFFF)
+        if (map[text[i].unicode()] != NoCode)
             continue;
         const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const QString character = text.mid(i, pair ? 2 : 1).toString();
@@ -206,7 +170,7 @@ std::optional<QChar> cp932Character(unsigned code)
 std::optional<unsigned> cp932Code(QChar c)
 {
     const std::uint16_t code = encodeTable().map[c.unicode()];
-    if (code == 0xFFFF)
+    if (code == NoCode)
         return std::nullopt;
     return code;
 }

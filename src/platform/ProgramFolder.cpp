@@ -23,7 +23,12 @@ bool folderIsWritable(const QString &folder)
 
 QString userSettingsFolder()
 {
+#ifdef Q_OS_WIN
+    // The roaming profile, which follows the teacher from one school PC to the next.
+    const QString base = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+#else
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#endif
     if (base.isEmpty())
         return {};
     return QDir(base).filePath(QStringLiteral("sorario"));
@@ -45,9 +50,11 @@ void InitialiseFolders(Module1 &m, const QString &executableFolder,
     const std::function<bool(const QString &)> &writable, const QString &userFolder)
 {
     m.ProgramFolder = executableFolder;
-    // Root may write anywhere, /usr/bin too; a copy laid out as a package keeps
-    // its settings with the user whoever runs it.
-    const bool installed = QFileInfo(installedDataFolder(executableFolder)).isDir();
+    // Root may write anywhere, /usr/bin too, and a user his own installation on
+    // Windows: a copy laid out as a package, or one the installer put there (it
+    // leaves its uninstaller beside the program), keeps its settings with the user.
+    const bool installed = QFileInfo(installedDataFolder(executableFolder)).isDir()
+        || QFileInfo::exists(QDir(executableFolder).filePath(WindowsUninstaller));
     if (!installed && writable(executableFolder))
         m.SettingsFolder = executableFolder;
     else if (!userFolder.isEmpty())

@@ -9,6 +9,9 @@ namespace sorario {
 
 struct Module1;
 
+// What the Windows installer puts beside the program, and a portable folder lacks.
+inline constexpr QLatin1StringView WindowsUninstaller("uninstall.exe");
+
 // The folder of the running executable, without a trailing separator.
 QString programFolder();
 
@@ -16,7 +19,8 @@ QString programFolder();
 bool folderIsWritable(const QString &folder);
 
 // The user's own folder for Vk.ini and Vk.rog when the program's folder is no
-// place for them; empty when the system names no configuration folder.
+// place for them ($XDG_CONFIG_HOME/sorario, on Windows %APPDATA%\sorario); empty
+// when the system names no configuration folder.
 QString userSettingsFolder();
 
 // The read-only data (read-me, samples) of an installed copy: <prefix>/share/sorario
@@ -25,8 +29,9 @@ QString installedDataFolder(const QString &programFolder);
 
 // Sets m.ProgramFolder to the executable's folder and m.SettingsFolder to where
 // Vk.ini and Vk.rog belong. A portable copy keeps them beside the executable; an
-// installed one, whose folder the user cannot write or which belongs to the
-// system's package layout, keeps them in userSettingsFolder(). Creates nothing:
+// installed one, whose folder the user cannot write, which belongs to the
+// system's package layout or holds the installer's uninstaller, keeps them in
+// userSettingsFolder(). Creates nothing:
 // saving creates the settings folder when it is missing.
 void InitialiseFolders(Module1 &m);
 

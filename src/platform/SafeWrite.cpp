@@ -4,8 +4,16 @@
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cstdio>
+#endif
 
 namespace sorario {
 namespace {
@@ -69,6 +77,22 @@ WriteOutcome checkWriteTarget(const QString &path, const QStringList &inputs)
     if (target.isSymLink() || (target.exists() && !target.isFile()))
         return WriteOutcome::refused(WriteFault::NotAFile);
     return WriteOutcome::written();
+}
+
+WriteOutcome replaceFileWith(const QString &finished, const QString &target)
+{
+#ifdef Q_OS_WIN
+    // The C library's rename refuses an existing target here.
+    const QString from = QDir::toNativeSeparators(finished);
+    const QString to = QDir::toNativeSeparators(target);
+    const bool moved = MoveFileExW(reinterpret_cast<const wchar_t *>(from.utf16()),
+        reinterpret_cast<const wchar_t *>(to.utf16()), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    // Unlike QFile::rename, rename() replaces an existing target in one step.
+    const bool moved
+        = std::rename(QFile::encodeName(finished).constData(), QFile::encodeName(target).constData()) == 0;
+#endif
+    return moved ? WriteOutcome::written() : WriteOutcome::failed(qt_error_string());
 }
 
 PendingWrite::PendingWrite(const QString &path, QByteArrayView bytes)

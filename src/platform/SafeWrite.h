@@ -61,6 +61,10 @@ QString writeThroughPath(const QString &path);
 // `inputs`, or is something other than a regular file or a link to one.
 WriteOutcome checkWriteTarget(const QString &path, const QStringList &inputs = {});
 
+// Moves a finished and closed file over `target` in one step, replacing what was
+// there; on failure both are as they were and the reason is the system's.
+WriteOutcome replaceFileWith(const QString &finished, const QString &target);
+
 // A whole file written beside its target, put in place only by commit(); dropped
 // unless committed, so that a run puts all its files in place or none.
 class PendingWrite

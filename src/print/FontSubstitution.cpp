@@ -87,6 +87,8 @@ std::optional<double> originalLineHeightEm(const QString &storedName)
 
 void installFontSubstitutions()
 {
+    // Windows has the faces themselves.
+#ifndef Q_OS_WIN
     for (const StandIn &entry : standIns()) {
         for (const QString &name : entry.names) {
             // Qt appends; adding only what is missing keeps repeated calls harmless.
@@ -100,6 +102,7 @@ void installFontSubstitutions()
                 QFont::insertSubstitutions(name, missing);
         }
     }
+#endif
 }
 
 } // namespace sorario

@@ -10,7 +10,7 @@ namespace sorario {
 
 // Maps the Windows face names that settings files carry ("ＭＳ Ｐ明朝" and the
 // others, in full-width and ASCII spelling) to installed metric-compatible fonts.
-// Idempotent; called by QtPrintSurface and by the windows.
+// Idempotent; called by QtPrintSurface and by the windows. Nothing on Windows.
 void installFontSubstitutions();
 
 // The stand-ins tried for a stored face name, best first; empty for names that

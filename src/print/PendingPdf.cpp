@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 namespace sorario {
 
@@ -36,6 +36,10 @@ QFileDevice::Permissions finishedPermissions(const QString &target)
     const QFileInfo existing(target);
     if (existing.exists())
         return existing.permissions();
+#ifdef Q_OS_WIN
+    // Windows keeps only "read-only" of these; a new file is not.
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+#else
     const mode_t mask = ::umask(0);
     ::umask(mask);
     const mode_t mode = 0666 & ~mask;
@@ -53,6 +57,7 @@ QFileDevice::Permissions finishedPermissions(const QString &target)
     if (mode & S_IWOTH)
         perms |= QFileDevice::WriteOther;
     return perms;
+#endif
 }
 
 } // namespace
@@ -64,31 +69,36 @@ PendingPdf::PendingPdf(const QString &targetPath)
         throw PrintFailure(PrintFailureKind::PdfTargetRefused, refused.message(target));
     const QFileInfo info(target);
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
-    temp.setFileTemplate(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
+    // QTemporaryFile only closes its handle when it goes, and Windows moves no open
+    // file: it names the file, and the file is this object's from then on.
+    QTemporaryFile temp(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
     if (!temp.open())
         throw PrintFailure(
             PrintFailureKind::PdfNotCreated, QDir::toNativeSeparators(target) + u'\n' + temp.errorString());
-    temp.close();
+    temp.setAutoRemove(false);
+    m_tempPath = temp.fileName();
 }
 
-PendingPdf::~PendingPdf() = default;
+PendingPdf::~PendingPdf()
+{
+    if (!m_placed)
+        QFile::remove(m_tempPath);
+}
 
 QString PendingPdf::tempPath() const
 {
-    return temp.fileName();
+    return m_tempPath;
 }
 
 void PendingPdf::commit()
 {
-    const QString written = temp.fileName();
-    if (!endsLikeWholePdf(written))
+    if (!endsLikeWholePdf(m_tempPath))
         throw PrintFailure(PrintFailureKind::PdfIncomplete, QDir::toNativeSeparators(target));
-    QFile::setPermissions(written, finishedPermissions(target));
-    // rename() replaces an existing target in one step, unlike QFile::rename.
-    if (std::rename(QFile::encodeName(written).constData(), QFile::encodeName(target).constData()) != 0)
-        throw PrintFailure(PrintFailureKind::PdfNotPlaced,
-            QDir::toNativeSeparators(target) + u'\n' + QString::fromLocal8Bit(std::strerror(errno)));
-    temp.setAutoRemove(false);
+    QFile::setPermissions(m_tempPath, finishedPermissions(target));
+    if (const WriteOutcome placed = replaceFileWith(m_tempPath, target); !placed)
+        throw PrintFailure(
+            PrintFailureKind::PdfNotPlaced, QDir::toNativeSeparators(target) + u'\n' + placed.reason());
+    m_placed = true;
 }
 
 } // namespace sorario

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <QTemporaryFile>
 
 namespace sorario {
 
@@ -20,13 +19,14 @@ public:
     PendingPdf &operator=(const PendingPdf &) = delete;
 
     QString tempPath() const;
-    // Checks that the written file is a whole PDF and renames it over the target;
-    // throws PrintFailure otherwise (the temporary file is then removed).
+    // Checks that the written file is a whole PDF and moves it over the target;
+    // throws PrintFailure otherwise (the temporary file goes with this object).
     void commit();
 
 private:
     QString target;
-    QTemporaryFile temp;
+    QString m_tempPath; // created, closed, removed unless put in place
+    bool m_placed = false;
 };
 
 } // namespace sorario

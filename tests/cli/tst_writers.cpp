@@ -4,7 +4,9 @@
 
 #include <QScopeGuard>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace sorario::test;
 
@@ -43,8 +45,12 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         const QString out = args.last();
         writeBytes(at(u"out.txt"_s), "old");
+        if (out != args[1])
+            SORARIO_POSIX_ONLY("links and FIFOs");
+#ifndef Q_OS_WIN
         QVERIFY(QFile::link(u"out.txt"_s, at(u"out.link"_s)));
         QCOMPARE(::mkfifo(qPrintable(at(u"fifo"_s)), 0600), 0);
+#endif
         const QByteArray input = readBytes(at(args[1]));
         const auto cleanup = qScopeGuard([&] {
             for (const char *file : {"out.link", "out.txt", "fifo"})

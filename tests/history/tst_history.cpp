@@ -11,8 +11,10 @@
 
 #include <array>
 
+#ifndef Q_OS_WIN
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace sorario::test;
 
@@ -264,6 +266,9 @@ private Q_SLOTS:
             const HistoryStore::KeptOpen open = kept ? store.keepOpen() : nullptr;
             QCOMPARE(open != nullptr, kept);
             if (killed) {
+#ifdef Q_OS_WIN
+                continue; // killed between the writes: a forked copy, Linux only
+#else
                 const pid_t child = fork();
                 if (child == 0) {
                     store.betweenWrites = [] { _exit(3); };
@@ -273,6 +278,7 @@ private Q_SLOTS:
                 int status = 0;
                 waitpid(child, &status, 0);
                 QCOMPARE(WEXITSTATUS(status), 3);
+#endif
             } else {
                 store.betweenWrites = [] { throw std::runtime_error("fault"); };
                 QVERIFY(!store.record(runOf(u"2B"_s, {3}, u"12071031"_s)).isEmpty());

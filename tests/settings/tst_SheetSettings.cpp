@@ -157,6 +157,8 @@ private Q_SLOTS:
             const auto before = snapshot(m_dir.path());
             {
                 std::optional<FileSizeLimit> limit;
+                if (how == 3 && !CanLimitFileSize)
+                    SORARIO_POSIX_ONLY("a full disk through a file-size limit");
                 if (how == 3)
                     QVERIFY(limit.emplace(16).ok());
                 SaveFontSettings(m);

@@ -22,7 +22,9 @@
 
 #include <csignal>
 #include <memory>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace sorario::test {
 
@@ -126,6 +128,20 @@ inline QMap<QString, QByteArray> snapshot(const QString &root)
     return entries;
 }
 
+#ifdef Q_OS_WIN
+// Windows gives a process no file-size limit: a full disk is tried on Linux only.
+using rlim_t = quint64;
+inline constexpr bool CanLimitFileSize = false;
+
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t) { }
+    bool ok() const { return false; }
+};
+#else
+inline constexpr bool CanLimitFileSize = true;
+
 // A full disk as root meets it (permission bits do not stop root): writes past this
 // size fail with EFBIG instead of raising SIGXFSZ. Safe in a child process.
 inline bool limitFileSize(rlim_t bytes)
@@ -160,6 +176,17 @@ private:
     void (*m_oldHandler)(int) = nullptr;
     bool m_ok = false;
 };
+#endif
+
+// Marks a row that needs what only POSIX has (links as files, FIFOs, device nodes,
+// fork, file-size limits), so that Windows skips it saying why.
+#ifdef Q_OS_WIN
+#define SORARIO_POSIX_ONLY(what) QSKIP("Linux only: " what)
+#else
+#define SORARIO_POSIX_ONLY(what)                                                                             \
+    do {                                                                                                     \
+    } while (false)
+#endif
 
 struct CliRun
 {
@@ -180,8 +207,12 @@ inline CliRun runCli(const QStringList &args, const QString &folder = QString(),
     env.remove(u"XDG_RUNTIME_DIR"_s);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(folder);
+#ifdef Q_OS_WIN
+    Q_UNUSED(diskRoom);
+#else
     if (diskRoom > 0)
         p.setChildProcessModifier([diskRoom] { limitFileSize(diskRoom); });
+#endif
     p.start(QStringLiteral(SORARIO_CLI), args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};

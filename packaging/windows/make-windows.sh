@@ -1,0 +1,66 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# `make windows`: Qt for MinGW (built once and cached, build-qt.sh), the programs
+# and the Qt Test executables for Windows in BUILD (build-win), the portable folder
+# zipped as BUILD/sorario-<version>-windows-x64.zip and its installer
+# BUILD/sorario-<version>-windows-x64-setup.exe. Installs the Debian packages it
+# needs when they are missing (as root, or through sudo).
+set -eu
+src=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-build-win}
+jobs=${JOBS:-2}
+cd "$src"
+
+missing=""
+for pkg in g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip wine wine64 qt6-translations-l10n \
+  cmake ninja-build qt6-base-dev qt6-base-dev-tools; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $pkg"
+done
+if [ -n "$missing" ]; then
+  echo "make-windows: installing$missing" >&2
+  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+  $sudo apt-get update
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+fi
+
+qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)
+launcher=""
+command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja $launcher \
+    -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw64.cmake" \
+    -DSORARIO_QT_WINDOWS="$qt" -DCMAKE_PREFIX_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release \
+    "-DCMAKE_CROSSCOMPILING_EMULATOR=$src/packaging/windows/wine-run.sh;$qt"
+fi
+cmake --build "$build" -j "$jobs"
+
+version=$(sed -n 's/^project(sorario VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name=sorario-$version-windows-x64
+portable=$(cd "$build" && pwd)/$name
+sh packaging/windows/gather.sh "$build" "$qt" "$portable" >/dev/null
+(cd "$build" && rm -f "$name.zip" && zip -qrX "$name.zip" "$name")
+
+# The installer installs the portable folder's files and its uninstaller removes
+# exactly those.
+lists=$(cd "$build" && pwd)/nsis
+mkdir -p "$lists"
+(
+  cd "$portable"
+  find . -type d | sort | while read -r dir; do
+    d=$(echo "${dir#.}" | tr / '\\')
+    echo "SetOutPath \"\$INSTDIR$d\""
+    find "$dir" -maxdepth 1 -type f | sort | while read -r f; do echo "File \"$portable/${f#./}\""; done
+  done
+) >"$lists/files.nsh"
+(
+  cd "$portable"
+  find . -type f | sort | while read -r f; do echo "Delete \"\$INSTDIR$(echo "${f#.}" | tr / '\\')\""; done
+  find . -mindepth 1 -type d | sort -r | while read -r d; do echo "RMDir \"\$INSTDIR$(echo "${d#.}" | tr / '\\')\""; done
+) >"$lists/unfiles.nsh"
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$lists/files.nsh" \
+  -DUNFILES="$lists/unfiles.nsh" -DOUTFILE="$(cd "$build" && pwd)/$name-setup.exe" \
+  packaging/windows/sorario.nsi
+echo "make-windows: $build/$name.zip $build/$name-setup.exe" >&2

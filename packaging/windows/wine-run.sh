@@ -1,0 +1,16 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs a program of the Windows build under Wine, headless: the emulator CTest
+# puts before every test of build-win. The first argument is the Qt for MinGW
+# (packaging/windows/build-qt.sh); its DLLs and MinGW's runtime are on the path.
+set -eu
+qt=$1
+shift
+gcc=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+win() { echo "Z:$1" | tr / '\\'; }
+export WINEPATH="$(win "$qt/bin");$(win "$gcc");$(win /usr/x86_64-w64-mingw32/lib)"
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko: nothing here needs them, and Wine would ask to install them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+exec wine "$@"
