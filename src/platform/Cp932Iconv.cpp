@@ -11,7 +11,11 @@ struct Cp932System::Handles
     iconv_t toUnicode = iconv_open("UTF-16LE", "CP932");
     iconv_t fromUnicode = iconv_open("CP932", "UTF-16LE");
 
-    static bool usable(iconv_t cd) { return cd != reinterpret_cast<iconv_t>(-1); }
+    // iconv_open's failure value is (iconv_t)-1 by its own definition.
+    static bool usable(iconv_t cd)
+    {
+        return cd != reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+    }
 
     ~Handles()
     {
