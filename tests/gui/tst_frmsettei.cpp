@@ -73,21 +73,6 @@ const struct
     {"printed from the preview", "cmdPreview", true, {u"preview"_s, u"message"_s},
         u"PDFファイルを保存するフォルダーがありません。"_s}};
 
-// A set-up window whose classes and their history live in its own folder.
-struct ClassFixture : SetupFixture
-{
-    const QString history = dir.filePath(u"h.sqlite"_s);
-
-    ClassFixture()
-        : SetupFixture(200, 1)
-    {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        qputenv("SORARIO_HISTORY", history.toUtf8());
-        open();
-    }
-    ~ClassFixture() { qunsetenv("SORARIO_HISTORY"); }
-};
-
 } // namespace
 
 class TestFrmSettei : public QObject
@@ -342,93 +327,6 @@ private Q_SLOTS:
             frmSettei w(next, f.dialogs);
             QCOMPARE(shown(&w), u"%1 %2 %3 %4 %2 %3"_s.arg(paper).arg(keepWords).arg(fit).arg(keepQuestions));
         }
-    }
-
-    // A class's preview: 入れ替え changes one question, and what prints and is recorded
-    // is what the preview listed; the class is offered again and 「履歴」 shows the sheet.
-    void classRun()
-    {
-        ClassFixture f;
-        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"2年B組"_s);
-        f.press("Command5");
-        f.dialogs.previewSwaps = {{0, 2}};
-        f.dialogs.previewAnswers.enqueue(true);
-        f.dialogs.messageAnswers.enqueue(MessageAnswer::Yes); // a new class
-        f.press("cmdPreview");
-        const QList<QuestionRecord> before = f.dialogs.previewSheets.value(0).value(0);
-        const QList<QuestionRecord> after = f.dialogs.previewSheets.value(1).value(0);
-        QVERIFY(after.value(2) != before.value(2));
-        QCOMPARE(after.mid(0, 2) + after.mid(3), before.mid(0, 2) + before.mid(3));
-        QProcess text;
-        text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
-        QVERIFY(text.waitForFinished());
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-        const auto third
-            = [](const QuestionRecord &q) { return u"( 3) "_s + q.QuestionText.section(u'（', 0, 0); };
-        QVERIFY(printed.contains(third(after[2])));
-        QVERIFY(!printed.contains(third(before[2])));
-        const QList<RecordedRun> runs = HistoryStore(f.history).runs(u"2年B組"_s).value;
-        QCOMPARE(runs.size(), 1);
-        QCOMPARE(runs[0].sheets.value(0).questions, after);
-
-        f.open();
-        auto *classes = control<QComboBox>(f.w.get(), "cboClass");
-        QCOMPARE(classes->count(), 1);
-        classes->setEditText(classes->itemText(0));
-        RecordedRun other;
-        other.className = u"3A"_s;
-        other.sheets = {{u"12071030"_s, QDateTime(QDate(2026, 12, 7), QTime(10, 30, 15)), {}}};
-        QCOMPARE(HistoryStore(f.history).record(other), QString());
-        int listed = 0, questions = 0;
-        QString note;
-        QString found;
-        QTimer::singleShot(0, [&] {
-            QWidget *window = QApplication::activeModalWidget();
-            auto *sheets = control<QTreeWidget>(window, "lstSheets");
-            listed = sheets->topLevelItemCount();
-            questions = control<QListWidget>(window, "lstQuestions")->count();
-            click(window, "cmdPreview"); // the bank came from no file: a note, and the preview all the same
-            note = control<QLabel>(window, "lblNote")->text();
-            control<QLineEdit>(window, "txtFind")->setText(u"S(SheetNo.:12071030)"_s); // pasted from a sheet
-            control<QPushButton>(window, "cmdFind")->click();
-            found = control<QComboBox>(window, "cboClass")->currentText() + u' '
-                + sheets->currentItem()->text(1) + u' ' + sheets->currentItem()->text(0);
-            window->close();
-        });
-        f.press("cmdHistory");
-        QCOMPARE(listed, 1);
-        QCOMPARE(questions, after.size());
-        QCOMPARE(note, u"記録された問題ファイルがありません。"_s);
-        QCOMPARE(f.dialogs.kinds().last(), u"preview"_s);
-        QCOMPARE(found, u"3A 12071030 2026/12/07 10:30:15"_s);
-    }
-
-    // A class not seen before is asked about: いいえ runs nothing, はい runs and records the
-    // document; the next window opens on the class and its K, and a name spelled alike is no
-    // new class.
-    void newClass()
-    {
-        ClassFixture f;
-        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"２年Ｂ組"_s);
-        control<QSpinBox>(f.w.get(), "spnAvoidRecent")->setValue(2);
-        f.press("Command5");
-        f.dialogs.saveAnswers.enqueue(f.dir.filePath(u"t.odt"_s));
-        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-            f.dialogs.messageAnswers.enqueue(answer);
-            f.press("cmdDocument");
-        }
-        QCOMPARE(f.dialogs.kinds(), (QStringList {u"message"_s, u"message"_s, u"save"_s}));
-        QCOMPARE(f.dialogs.shown[0].text, u"新しいクラス「２年Ｂ組」を作りますか"_s);
-        QCOMPARE(HistoryStore(f.history).runs(u"２年Ｂ組"_s).value.size(), 1);
-        f.open();
-        QCOMPARE(control<QComboBox>(f.w.get(), "cboClass")->currentText(), u"２年Ｂ組"_s);
-        QCOMPARE(control<QSpinBox>(f.w.get(), "spnAvoidRecent")->text(), u"最近の 2 回のテスト"_s);
-        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"2年b組"_s);
-        f.dialogs.shown.clear();
-        f.dialogs.saveAnswers.enqueue(f.dir.filePath(u"t.odt"_s));
-        f.press("Command5");
-        f.press("cmdDocument");
-        QCOMPARE(f.dialogs.kinds(), QStringList {u"save"_s});
     }
 };
 
