@@ -9,15 +9,6 @@ case "${1:-}" in
   *) echo "usage: sh build.sh run|test" >&2; exit 2 ;;
 esac
 
-missing=""
-for pkg in $(grep -v '^#' packaging/debian-build-deps); do
-  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $pkg"
-done
-if [ -n "$missing" ]; then
-  echo "build.sh: installing$missing" >&2
-  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-  $sudo apt-get update
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
-fi
+# shellcheck disable=SC2046
+sh packaging/install-missing.sh build.sh $(grep -v '^#' packaging/debian-build-deps)
 exec make "$1"

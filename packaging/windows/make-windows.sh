@@ -11,18 +11,8 @@ build=${1:-build-win}
 jobs=${JOBS:-2}
 cd "$src"
 
-missing=""
-for pkg in g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip wine wine64 qt6-translations-l10n \
-  cmake ninja-build qt6-base-dev qt6-base-dev-tools; do
-  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $pkg"
-done
-if [ -n "$missing" ]; then
-  echo "make-windows: installing$missing" >&2
-  if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-  $sudo apt-get update
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
-fi
+sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip \
+  wine wine64 qt6-translations-l10n cmake ninja-build qt6-base-dev qt6-base-dev-tools
 
 qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)
 launcher=""

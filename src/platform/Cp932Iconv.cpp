@@ -64,12 +64,7 @@ std::uint16_t Cp932System::toCode(char16_t unit) const
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
         return NoCode;
-    const size_t n = sizeof out - outLeft;
-    if (n == 1)
-        return out[0];
-    if (n == 2)
-        return static_cast<std::uint16_t>((out[0] << 8) | out[1]);
-    return NoCode;
+    return codeOf(out, sizeof out - outLeft);
 }
 
 } // namespace sorario

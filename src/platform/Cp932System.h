@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -27,6 +28,16 @@ public:
     // The code of one UTF-16 unit (a byte, or lead byte << 8 | trail byte); NoCode
     // when it has no code-page form.
     std::uint16_t toCode(char16_t unit) const;
+
+    // The code of what a conversion wrote: one byte, or a lead and a trail byte.
+    static std::uint16_t codeOf(const unsigned char *bytes, std::size_t length)
+    {
+        if (length == 1)
+            return bytes[0];
+        if (length == 2)
+            return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
+        return NoCode;
+    }
 
 private:
     struct Handles;

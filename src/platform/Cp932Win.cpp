@@ -33,13 +33,9 @@ std::uint16_t Cp932System::toCode(char16_t unit) const
     // No best fit: "é" is no "e"; a character without its own code has none.
     const int n = WideCharToMultiByte(CodePage, WC_NO_BEST_FIT_CHARS, &in, 1, reinterpret_cast<char *>(out),
         sizeof out, nullptr, &usedDefault);
-    if (usedDefault)
+    if (usedDefault || n <= 0)
         return NoCode;
-    if (n == 1)
-        return out[0];
-    if (n == 2)
-        return static_cast<std::uint16_t>((out[0] << 8) | out[1]);
-    return NoCode;
+    return codeOf(out, static_cast<std::size_t>(n));
 }
 
 } // namespace sorario
