@@ -2,21 +2,14 @@
 // The set-up window's states and wiring; the rules behind them are tested where they live.
 #include "GuiTestSupport.h"
 
-#include "history/HistoryStore.h"
 #include "print/TraceJson.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
-#include <QTimer>
-#include <QTreeWidget>
 
 using namespace sorario::test;
 

@@ -3,16 +3,11 @@
 #include "GuiTestSupport.h"
 
 #include "history/HistoryStore.h"
-#include "print/TraceJson.h"
-#include "settings/PrintOptionsFile.h"
-#include "settings/SheetSettings.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTimer>
