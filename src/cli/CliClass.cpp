@@ -61,8 +61,8 @@ void CliClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets, QJ
 {
     if (!m_run)
         return;
-    if (const QString failure = m_run->record(output, m_seed, sheets); !failure.isEmpty())
-        printError(failure);
+    if (const HistoryOutcome<> recorded = m_run->record(output, m_seed, sheets); !recorded.ok())
+        printError(HistoryFailureMessage(m_store->path(), recorded));
     summary.insert(QStringLiteral("SheetNumbers"), QJsonArray::fromStringList(m_run->sheetNumbers()));
 }
 

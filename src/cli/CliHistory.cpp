@@ -78,14 +78,14 @@ int runHistory(const QStringList &args)
         throw UsageError(QStringLiteral("history takes no files"));
     const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
     const QString className = parser.value(QStringLiteral("class"));
-    if (const HistoryAnswer<QStringList> known = store.classes();
+    if (const HistoryOutcome<QStringList> known = store.classes();
         !className.isEmpty() && known.ok() && !KnownClass(known.value, className)) {
         printError(UnknownClassMessage(className, known.value));
         return ExitRefused;
     }
-    const HistoryAnswer<QList<RecordedRun>> runs = store.runs(className);
+    const HistoryOutcome<QList<RecordedRun>> runs = store.runs(className);
     if (!runs.ok()) {
-        printError(runs.failure);
+        printError(HistoryFailureMessage(store.path(), runs));
         return ExitRefused;
     }
     QJsonArray all;
@@ -113,10 +113,11 @@ int runReprint(const QStringList &args)
     if (const int refused = checkOutputs(target.outputs(), {historyPath}); refused != ExitOk)
         return refused;
     const HistoryStore store(historyPath);
-    const HistoryAnswer<QList<FoundSheets>> found
+    const HistoryOutcome<QList<FoundSheets>> found
         = store.findSheets(number, parser.value(QStringLiteral("class")));
     if (!found.ok() || found.value.size() != 1) {
-        printError(found.ok() ? FoundSheetsText(number, found.value) : found.failure);
+        printError(
+            found.ok() ? FoundSheetsText(number, found.value) : HistoryFailureMessage(store.path(), found));
         return ExitRefused;
     }
     const FoundSheets &sheets = found.value.first();

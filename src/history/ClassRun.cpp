@@ -74,15 +74,15 @@ QStringList ClassRun::prepare()
     // One failure, told once: the run then prints without the history.
     const QString notRecorded = QStringLiteral("\nこの印刷は履歴に記録しません。");
     if (m_avoidRecent > 0) {
-        const HistoryAnswer<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
+        const HistoryOutcome<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
         if (!use.ok())
-            return {use.failure + notRecorded};
+            return {HistoryFailureMessage(m_store.path(), use) + notRecorded};
         m_use = use.value;
     }
     const QDateTime now = m.clock.now();
-    const HistoryAnswer<QString> number = m_store.reserveNumber(now);
+    const HistoryOutcome<QString> number = m_store.reserveNumber(now);
     if (!number.ok())
-        return {number.failure + notRecorded};
+        return {HistoryFailureMessage(m_store.path(), number) + notRecorded};
     m_reserved = number.value;
     m_clockBefore = m.clock;
     m.clock.setFixed(now);
@@ -133,7 +133,7 @@ void ClassRun::replace(int sheet, int position, const QuestionRecord &question)
         m_drawn[sheet - 1][position - 1] = question;
 }
 
-QString ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets)
+HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets)
 {
     if (m_className.isEmpty())
         return {};
@@ -169,10 +169,10 @@ QString ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedShee
     }
     if (m_reserved.isEmpty())
         return {};
-    const QString failure = m_store.record(run, m_reserved);
-    if (failure.isEmpty())
+    const HistoryOutcome<> recorded = m_store.record(run, m_reserved);
+    if (recorded.ok())
         m_reserved.clear();
-    return failure;
+    return recorded;
 }
 
 } // namespace sorario

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
 #include "history/RecentRule.h"
 #include "print/PrintRun.h"
@@ -62,9 +63,9 @@ public:
     // Puts `question` in place `position` (from 1) of sheet `sheet`'s draw.
     void replace(int sheet, int position, const QuestionRecord &question);
 
-    // Records the sheets that came out, one per drawn sheet; the reason when nothing
-    // was recorded. Nothing to record for no class, nor after the history failed.
-    QString record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets);
+    // Records the sheets that came out, one per drawn sheet; why, when nothing was
+    // recorded. Nothing to record for no class, nor after the history failed.
+    HistoryOutcome<> record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets);
     // The sheet numbers of the last record, one per sheet.
     const QStringList &sheetNumbers() const { return m_numbers; }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/Outcome.h"
+
 #include <QString>
 
 namespace sorario {
@@ -20,5 +22,13 @@ enum class HistoryFault {
 // The history's failure as the teacher reads it: the reason, the file, and the
 // system's own words where they tell more.
 QString HistoryFailureMessage(const QString &path, HistoryFault fault, const QString &detail = {});
+
+// What the history gave, or why it could not be used.
+template <typename T = std::monostate> using HistoryOutcome = Outcome<HistoryFault, T>;
+
+template <typename T> QString HistoryFailureMessage(const QString &path, const HistoryOutcome<T> &failed)
+{
+    return HistoryFailureMessage(path, *failed.fault, failed.detail);
+}
 
 } // namespace sorario

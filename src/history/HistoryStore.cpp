@@ -168,48 +168,48 @@ HistoryStore::KeptOpen HistoryStore::keepOpen() const
     }
 }
 
-template <typename T, typename Work> HistoryAnswer<T> HistoryStore::answer(T empty, Work work) const
+template <typename T, typename Work> HistoryOutcome<T> HistoryStore::answer(T empty, Work work) const
 {
     // Reading never creates the file: no history yet is an empty one.
     switch (PresenceOf(m_path)) {
     case HistoryPresence::Absent:
-        return {std::move(empty), {}};
+        return {std::move(empty)};
     case HistoryPresence::Unreachable:
-        return {std::move(empty), HistoryFailureMessage(m_path, HistoryFault::Unreachable)};
+        return HistoryOutcome<T>::failed(HistoryFault::Unreachable);
     case HistoryPresence::Present:
         break;
     }
     try {
         const CallConnection connection(m_kept, m_path, HistoryAccess::Read);
         if ((*connection).empty())
-            return {std::move(empty), {}};
-        return {work(*connection), {}};
+            return {std::move(empty)};
+        return {work(*connection)};
     } catch (const HistoryFailure &e) {
-        return {std::move(empty), HistoryFailureMessage(m_path, e.fault, e.detail)};
+        return HistoryOutcome<T>::failed(e.fault, e.detail);
     }
 }
 
-template <typename Work> QString HistoryStore::write(HistoryAccess access, Work work) const
+template <typename Work> HistoryOutcome<> HistoryStore::write(HistoryAccess access, Work work) const
 {
     if (PresenceOf(m_path) == HistoryPresence::Unreachable)
-        return HistoryFailureMessage(m_path, HistoryFault::Unreachable);
+        return HistoryOutcome<>::failed(HistoryFault::Unreachable);
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return HistoryFailureMessage(m_path, HistoryFault::NoFolder);
+        return HistoryOutcome<>::failed(HistoryFault::NoFolder);
     try {
         const CallConnection connection(m_kept, m_path, access);
         work(*connection);
         return {};
     } catch (const HistoryFailure &e) {
-        return HistoryFailureMessage(m_path, e.fault, e.detail);
+        return HistoryOutcome<>::failed(e.fault, e.detail);
     } catch (const std::exception &e) {
-        return HistoryFailureMessage(m_path, HistoryFault::Unusable, QString::fromStdString(e.what()));
+        return HistoryOutcome<>::failed(HistoryFault::Unusable, QString::fromStdString(e.what()));
     }
 }
 
-HistoryAnswer<QString> HistoryStore::reserveNumber(const QDateTime &when) const
+HistoryOutcome<QString> HistoryStore::reserveNumber(const QDateTime &when) const
 {
-    HistoryAnswer<QString> answer;
-    answer.failure = write(HistoryAccess::Write, [&](const Connection &c) {
+    QString reserved;
+    const HistoryOutcome<> written = write(HistoryAccess::Write, [&](const Connection &c) {
         const QString minute = SheetNumber(when, 0);
         WriteTransaction transaction(c);
         QSet<QString> taken;
@@ -220,13 +220,13 @@ HistoryAnswer<QString> HistoryStore::reserveNumber(const QDateTime &when) const
             {minute, minute + u'~', minute, minute + u'~'});
         while (nextRow(numbers))
             taken.insert(RunNumberOf(numbers.value(0).toString()));
-        answer.value = FreeRunNumber(minute, taken);
-        c.exec(QStringLiteral("INSERT INTO run_numbers (number) VALUES (?)"), {answer.value});
+        reserved = FreeRunNumber(minute, taken);
+        c.exec(QStringLiteral("INSERT INTO run_numbers (number) VALUES (?)"), {reserved});
         transaction.commit();
     });
-    if (!answer.ok())
-        answer.value.clear();
-    return answer;
+    if (!written.ok())
+        return HistoryOutcome<QString>::failed(*written.fault, written.detail);
+    return {reserved};
 }
 
 void HistoryStore::releaseNumber(const QString &number) const
@@ -237,7 +237,7 @@ void HistoryStore::releaseNumber(const QString &number) const
     });
 }
 
-QString HistoryStore::record(const RecordedRun &run, const QString &number) const
+HistoryOutcome<> HistoryStore::record(const RecordedRun &run, const QString &number) const
 {
     // A run that took its number has had the file checked already.
     const HistoryAccess access = number.isEmpty() ? HistoryAccess::Write : HistoryAccess::WriteChecked;
@@ -285,7 +285,7 @@ QString HistoryStore::record(const RecordedRun &run, const QString &number) cons
     });
 }
 
-HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) const
+HistoryOutcome<QList<RecordedRun>> HistoryStore::runs(const QString &className) const
 {
     return answer<QList<RecordedRun>>({}, [&](const Connection &c) {
         QList<RecordedRun> runs;
@@ -299,7 +299,7 @@ HistoryAnswer<QList<RecordedRun>> HistoryStore::runs(const QString &className) c
     });
 }
 
-HistoryAnswer<QStringList> HistoryStore::classes() const
+HistoryOutcome<QStringList> HistoryStore::classes() const
 {
     return answer<QStringList>({}, [&](const Connection &c) {
         QStringList names;
@@ -310,7 +310,7 @@ HistoryAnswer<QStringList> HistoryStore::classes() const
     });
 }
 
-HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int tests) const
+HistoryOutcome<RecentUse> HistoryStore::recentUse(const QString &className, int tests) const
 {
     return answer<RecentUse>({}, [&](const Connection &c) {
         RecentUse use;
@@ -337,7 +337,7 @@ HistoryAnswer<RecentUse> HistoryStore::recentUse(const QString &className, int t
     });
 }
 
-HistoryAnswer<QList<FoundSheets>> HistoryStore::findSheets(
+HistoryOutcome<QList<FoundSheets>> HistoryStore::findSheets(
     const QString &typed, const QString &className) const
 {
     // The number may be typed as printed, sheet code and all.

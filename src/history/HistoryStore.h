@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
 #include "history/RecentRule.h"
 
@@ -10,15 +11,6 @@
 #include <memory>
 
 namespace sorario {
-
-// An answer from the history, or the reason there is none.
-template <typename T> struct HistoryAnswer
-{
-    T value {};
-    QString failure; // empty when the answer holds
-
-    bool ok() const { return failure.isEmpty(); }
-};
 
 // The sheets of a run that carry one sheet number: all of them for the run's
 // number, one for the "-k" form.
@@ -51,37 +43,37 @@ public:
     // Takes the number of a run printed at `when` before it prints: the minute's own
     // number for its first run, else one with letters (see RunNumber.h). Checks the
     // file first; the number is the run's until recorded or released.
-    HistoryAnswer<QString> reserveNumber(const QDateTime &when) const;
+    HistoryOutcome<QString> reserveNumber(const QDateTime &when) const;
     // Gives back a number reserved for a run that was not recorded.
     void releaseNumber(const QString &number) const;
 
     // Adds the run whole or not at all, with the number it reserved (none: the file is
-    // checked now); the reason when nothing was added.
-    QString record(const RecordedRun &run, const QString &number = {}) const;
+    // checked now); why, when nothing was added.
+    HistoryOutcome<> record(const RecordedRun &run, const QString &number = {}) const;
 
     // Runs of one class (all classes for an empty name), newest first. Class names
     // are matched by ClassKey here and below.
-    HistoryAnswer<QList<RecordedRun>> runs(const QString &className = {}) const;
+    HistoryOutcome<QList<RecordedRun>> runs(const QString &className = {}) const;
 
     // The classes recorded, the one recorded last first, each by its latest spelling.
-    HistoryAnswer<QStringList> classes() const;
+    HistoryOutcome<QStringList> classes() const;
 
     // What the class had on its last `tests` recorded runs (every sheet of a run is
     // that one test), and when it last had each question it was ever given.
-    HistoryAnswer<RecentUse> recentUse(const QString &className, int tests) const;
+    HistoryOutcome<RecentUse> recentUse(const QString &className, int tests) const;
 
     // The runs with a sheet numbered `number` (a run's number, or with "-k" one sheet),
     // of one class or of all, newest first. More than one only among records made
     // before numbers took letters.
-    HistoryAnswer<QList<FoundSheets>> findSheets(const QString &number, const QString &className = {}) const;
+    HistoryOutcome<QList<FoundSheets>> findSheets(const QString &number, const QString &className = {}) const;
 
     // Test seam: runs between the writes of one record; an exception thrown there
     // is a fault in the middle of the record.
     std::function<void()> betweenWrites;
 
 private:
-    template <typename T, typename Work> HistoryAnswer<T> answer(T empty, Work work) const;
-    template <typename Work> QString write(HistoryAccess access, Work work) const;
+    template <typename T, typename Work> HistoryOutcome<T> answer(T empty, Work work) const;
+    template <typename Work> HistoryOutcome<> write(HistoryAccess access, Work work) const;
 
     QString m_path;
     mutable std::weak_ptr<HistoryConnection> m_kept;

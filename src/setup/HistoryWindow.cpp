@@ -36,9 +36,9 @@ HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintT
     connect(ui->txtFind, &QLineEdit::returnPressed, this, &HistoryWindow::cmdFind_Click);
 
     const HistoryStore::KeptOpen open = m_store.keepOpen(); // the classes, then the first class's runs
-    const HistoryAnswer<QStringList> classes = m_store.classes();
+    const HistoryOutcome<QStringList> classes = m_store.classes();
     if (!classes.ok())
-        m_dialogs.message(classes.failure, ProgramTitle);
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), classes), ProgramTitle);
     {
         const QSignalBlocker block(ui->cboClass);
         ui->cboClass->addItems(classes.value);
@@ -57,9 +57,9 @@ void HistoryWindow::cboClass_Change()
     m_runs.clear();
     const QString className = ui->cboClass->currentText();
     if (!className.isEmpty()) {
-        const HistoryAnswer<QList<RecordedRun>> runs = m_store.runs(className);
+        const HistoryOutcome<QList<RecordedRun>> runs = m_store.runs(className);
         if (!runs.ok())
-            m_dialogs.message(runs.failure, ProgramTitle);
+            m_dialogs.message(HistoryFailureMessage(m_store.path(), runs), ProgramTitle);
         m_runs = runs.value;
     }
     for (int r = 0; r < m_runs.size(); ++r) {
@@ -100,9 +100,11 @@ void HistoryWindow::lstSheets_Click()
 void HistoryWindow::cmdFind_Click()
 {
     const QString typed = ui->txtFind->text().trimmed();
-    const HistoryAnswer<QList<FoundSheets>> found = m_store.findSheets(typed);
+    const HistoryOutcome<QList<FoundSheets>> found = m_store.findSheets(typed);
     if (!found.ok() || found.value.size() != 1)
-        m_dialogs.message(found.ok() ? FoundSheetsText(typed, found.value) : found.failure, ProgramTitle);
+        m_dialogs.message(
+            found.ok() ? FoundSheetsText(typed, found.value) : HistoryFailureMessage(m_store.path(), found),
+            ProgramTitle);
     if (found.value.isEmpty())
         return;
     // Of runs that share an older number, the newest of the class shown, else the newest.

@@ -34,8 +34,10 @@ std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRec
 
 void SetupClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets)
 {
-    if (m_run)
-        tell({m_run->record(output, m_seed, sheets)});
+    if (!m_run)
+        return;
+    if (const HistoryOutcome<> recorded = m_run->record(output, m_seed, sheets); !recorded.ok())
+        tell({HistoryFailureMessage(m_history.path(), recorded)});
 }
 
 void SetupClassRun::tell(const QStringList &notices)

@@ -29,14 +29,6 @@ inline const bool userFilesIsolated = [] {
     return true;
 }();
 
-// One data row per entry of `rows`, named by its `name`; the test reads rows[row].
-template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
-{
-    QTest::addColumn<int>("row");
-    for (std::size_t i = 0; i < N; ++i)
-        QTest::addRow("%s", rows[i].name) << int(i);
-}
-
 // A control of a window by its name; fails the test when it is missing.
 template <typename T> T *control(QWidget *window, const char *name)
 {

@@ -32,6 +32,14 @@ namespace sorario::test {
 using namespace ::sorario;
 using namespace Qt::StringLiterals;
 
+// One data row per entry of `rows`, named by its `name`; the test reads rows[row].
+template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i)
+        QTest::addRow("%s", rows[i].name) << int(i);
+}
+
 inline QByteArray sjis(const QString &text)
 {
     return encodeCp932(text).bytes;

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+namespace sorario {
+
+// What an operation gives, or the kind of failure that kept it from giving it with the
+// detail its message adds (the system's own words, a name). Each area makes its
+// messages from the kinds in one place, so a caller never compares texts.
+template <typename Fault, typename T = std::monostate> struct Outcome
+{
+    T value {};
+    std::optional<Fault> fault; // none when the value holds
+    QString detail;
+
+    Outcome() = default;
+    Outcome(T held) // NOLINT(google-explicit-constructor): a value is its own success
+        : value(std::move(held))
+    {
+    }
+    static Outcome failed(Fault kind, QString why = {})
+    {
+        Outcome o;
+        o.fault = kind;
+        o.detail = std::move(why);
+        return o;
+    }
+    bool ok() const { return !fault; }
+};
+
+} // namespace sorario
