@@ -27,16 +27,10 @@ QPageLayout::Orientation qtOrientation(Orientation orientation)
 QPageSize::PageSizeId pageSizeFor(PaperSize paper)
 {
     switch (paper) {
-    case PaperSize::Letter:
-        return QPageSize::Letter;
-    case PaperSize::Legal:
-        return QPageSize::Legal;
     case PaperSize::A3:
         return QPageSize::A3;
     case PaperSize::A4:
         return QPageSize::A4;
-    case PaperSize::A5:
-        return QPageSize::A5;
     case PaperSize::JisB4:
         return QPageSize::JisB4;
     case PaperSize::JisB5:
