@@ -246,8 +246,8 @@ void frmSettei::cmdFonts_Click(int index)
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice = dialogs.fontDialog(
-        m.FontName, m.FontSize, FontDialogFlag::PrinterFonts | FontDialogFlag::ScalableOnly);
+    const std::optional<FontChoice> choice
+        = dialogs.fontDialog(m.FontName, m.FontSize, FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
     const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
