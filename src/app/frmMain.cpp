@@ -330,7 +330,6 @@ void frmMain::Image1_Click()
     ui->Command4->setEnabled(false);
     ui->Text1->clear();
     m.ReadmeText.clear();
-    m.ViewerMode = 1;
     LoadReadme(m);
     QString shown = m.ReadmeText;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -344,7 +343,6 @@ void frmMain::Command1_Click()
     ui->cmdClear->setEnabled(true);
     ui->Command4->setEnabled(true);
     ui->Frame1->hide();
-    m.ViewerMode = 0;
 }
 
 void frmMain::runModal(QDialog &dialog)
