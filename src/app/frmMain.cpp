@@ -89,7 +89,7 @@ void frmMain::Form_Load()
     ui->labVer->setText(m.VersionText);
     ui->Frame1->hide();
     LoadFontSettings(m);
-    LoadPrintOptions(m);
+    loadPrintOptions(m);
     LoadSheetLogo(m);
     setWindowTitle(ProgramTitle);
     setDrive(m_programDrive);

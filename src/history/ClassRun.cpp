@@ -92,7 +92,7 @@ QStringList ClassRun::prepare()
     QStringList keys;
     for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
         keys.append(QuestionKey(m.RangePool(slot)));
-    m_pool = AvoidRecent(keys, m.QuestionCount, m_use);
+    m_pool = avoidRecent(keys, m.QuestionCount, m_use);
     m_shrink = true;
     if (m_pool.repeats > 0)
         return {RepeatNotice(m_pool.repeats)};

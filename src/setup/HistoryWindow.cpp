@@ -143,7 +143,7 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     const auto [r, k] = m_rows[row];
     const RecordedRun &run = m_runs[r];
     const auto m = std::make_unique<Module1>();
-    const ReprintSetup setup = PrepareReprint(*m, run, {k}, m_dialogs);
+    const ReprintSetup setup = prepareReprint(*m, run, {k}, m_dialogs);
     ui->lblNote->setText(setup.notes.join(QStringLiteral("　")));
     if (!setup.ok()) {
         m_dialogs.message(setup.refused, ProgramTitle);
