@@ -74,10 +74,10 @@ private:
     QString driveCurrentFolder(const QString &root);
     void runModal(QDialog &dialog);
 
-    std::unique_ptr<Ui::frmMain> ui;
-    Module1 &m;
-    Dialogs &dialogs;
-    MainWindowHooks hooks;
+    std::unique_ptr<Ui::frmMain> m_ui;
+    Module1 &m_module;
+    Dialogs &m_dialogs;
+    MainWindowHooks m_hooks;
 
     QList<Volume> m_volumes;
     int m_driveIndex = -1;

@@ -173,7 +173,7 @@ struct QtPrintSurface::Private
 };
 
 QtPrintSurface::QtPrintSurface()
-    : d(std::make_unique<Private>())
+    : m_d(std::make_unique<Private>())
 {
 }
 
@@ -187,19 +187,19 @@ QtPrintSurface::~QtPrintSurface() = default;
 
 QPrinter &QtPrintSurface::printer()
 {
-    return d->printer;
+    return m_d->printer;
 }
 
 void QtPrintSurface::setPdfOutput(const QString &pdfPath)
 {
-    d->printer.setOutputFormat(QPrinter::PdfFormat);
-    d->printer.setOutputFileName(pdfPath);
-    d->applyPageLayout();
+    m_d->printer.setOutputFormat(QPrinter::PdfFormat);
+    m_d->printer.setOutputFileName(pdfPath);
+    m_d->applyPageLayout();
 }
 
 int QtPrintSurface::pagesPrinted() const
 {
-    return d->finishedPages;
+    return m_d->finishedPages;
 }
 
 void QtPrintSurface::setScaleMode(ScaleMode)
@@ -209,186 +209,186 @@ void QtPrintSurface::setScaleMode(ScaleMode)
 
 void QtPrintSurface::setPaperSize(PaperSize paper)
 {
-    d->paper = pageSizeFor(paper);
-    d->applyPageLayout();
+    m_d->paper = pageSizeFor(paper);
+    m_d->applyPageLayout();
 }
 
 void QtPrintSurface::setOrientation(Orientation orientation)
 {
-    d->orientation = qtOrientation(orientation);
-    d->applyPageLayout();
+    m_d->orientation = qtOrientation(orientation);
+    m_d->applyPageLayout();
 }
 
 void QtPrintSurface::setPaperPlacing(Paper paper)
 {
-    d->placing = paper;
-    d->applyPageLayout();
+    m_d->placing = paper;
+    m_d->applyPageLayout();
 }
 
 void QtPrintSurface::setDocumentName(const QString &title)
 {
-    d->printer.setDocName(title);
-    d->printer.setCreator(ProgramTitle);
+    m_d->printer.setDocName(title);
+    m_d->printer.setCreator(ProgramTitle);
 }
 
 void QtPrintSurface::setFontName(const QString &name)
 {
-    if (name == d->font.name)
+    if (name == m_d->font.name)
         return;
-    d->font.name = name;
-    d->fontChanged();
+    m_d->font.name = name;
+    m_d->fontChanged();
 }
 
 QString QtPrintSurface::fontName() const
 {
-    return d->font.name;
+    return m_d->font.name;
 }
 
 void QtPrintSurface::setFontSize(double points)
 {
     if (!std::isfinite(points) || points <= 0)
         throw PrintFailure(PrintFailureKind::FontSizeInvalid);
-    if (points == d->font.points)
+    if (points == m_d->font.points)
         return;
-    d->font.points = points;
-    d->fontChanged();
+    m_d->font.points = points;
+    m_d->fontChanged();
 }
 
 double QtPrintSurface::fontSize() const
 {
-    return d->font.points;
+    return m_d->font.points;
 }
 
 void QtPrintSurface::setFontEmphasis(bool on)
 {
-    if (on == d->font.bold)
+    if (on == m_d->font.bold)
         return;
-    d->font.bold = on;
-    d->fontChanged();
+    m_d->font.bold = on;
+    m_d->fontChanged();
 }
 
 bool QtPrintSurface::fontEmphasis() const
 {
-    return d->font.bold;
+    return m_d->font.bold;
 }
 
 void QtPrintSurface::setCurrentX(double x)
 {
-    d->setX(x);
+    m_d->setX(x);
 }
 
 void QtPrintSurface::setCurrentY(double y)
 {
-    d->y = y;
+    m_d->y = y;
 }
 
 double QtPrintSurface::currentX() const
 {
-    return d->currentX();
+    return m_d->currentX();
 }
 
 double QtPrintSurface::currentY() const
 {
-    return d->y;
+    return m_d->y;
 }
 
 double QtPrintSurface::textWidth(const QString &text)
 {
-    return d->measured().advance(text) / UnitsPerMm;
+    return m_d->measured().advance(text) / UnitsPerMm;
 }
 
 double QtPrintSurface::textHeight(const QString &)
 {
-    return d->measured().lineHeight;
+    return m_d->measured().lineHeight;
 }
 
 void QtPrintSurface::print(const QString &text, bool lineEnd)
 {
     if (!text.isEmpty()) {
-        d->beforeOutput();
+        m_d->beforeOutput();
         // The position is the text's top left corner; Qt draws from the baseline.
-        const QPointF baseline(d->currentX() * UnitsPerMm, d->y * UnitsPerMm + d->measured().ascent);
-        d->ops.text(baseline, text, d->font);
+        const QPointF baseline(m_d->currentX() * UnitsPerMm, m_d->y * UnitsPerMm + m_d->measured().ascent);
+        m_d->ops.text(baseline, text, m_d->font);
     }
     if (lineEnd) {
-        d->y += textHeight(text);
-        d->setX(0);
+        m_d->y += textHeight(text);
+        m_d->setX(0);
     } else if (!text.isEmpty()) {
         // currentX() was just brought up to date above.
-        d->pendingText = text;
-        d->pendingFont = d->current;
+        m_d->pendingText = text;
+        m_d->pendingFont = m_d->current;
     }
 }
 
 void QtPrintSurface::line(double x1, double y1, double x2, double y2, bool box, int color)
 {
-    d->beforeOutput();
-    d->ops.line(QPointF(x1, y1) * UnitsPerMm, QPointF(x2, y2) * UnitsPerMm, colorFromValue(color), box);
-    d->setX(x2);
-    d->y = y2;
+    m_d->beforeOutput();
+    m_d->ops.line(QPointF(x1, y1) * UnitsPerMm, QPointF(x2, y2) * UnitsPerMm, colorFromValue(color), box);
+    m_d->setX(x2);
+    m_d->y = y2;
 }
 
 void QtPrintSurface::newPage()
 {
-    d->beforeOutput();
-    d->ops.pageBreak();
-    d->setX(0);
-    d->y = 0;
+    m_d->beforeOutput();
+    m_d->ops.pageBreak();
+    m_d->setX(0);
+    m_d->y = 0;
 }
 
 void QtPrintSurface::endDoc()
 {
-    d->finishedPages = 0;
-    if (d->keep) {
-        d->kept.clear();
-        if (d->ops.hasOutput())
-            d->kept.swap(d->ops);
-        d->finishDocument();
+    m_d->finishedPages = 0;
+    if (m_d->keep) {
+        m_d->kept.clear();
+        if (m_d->ops.hasOutput())
+            m_d->kept.swap(m_d->ops);
+        m_d->finishDocument();
         return;
     }
-    if (!d->ops.hasOutput()) {
-        d->finishDocument();
+    if (!m_d->ops.hasOutput()) {
+        m_d->finishDocument();
         return;
     }
     try {
-        d->finishedPages = d->deliver(d->ops);
+        m_d->finishedPages = m_d->deliver(m_d->ops);
     } catch (...) {
-        d->finishDocument();
+        m_d->finishDocument();
         throw;
     }
-    d->finishDocument();
+    m_d->finishDocument();
 }
 
 void QtPrintSurface::killDoc()
 {
-    d->finishedPages = 0;
-    d->kept.clear();
-    d->finishDocument();
+    m_d->finishedPages = 0;
+    m_d->kept.clear();
+    m_d->finishDocument();
 }
 
 void QtPrintSurface::setKeepDocument(bool keep)
 {
-    d->keep = keep;
+    m_d->keep = keep;
 }
 
 bool QtPrintSurface::hasKeptDocument() const
 {
-    return !d->kept.isEmpty();
+    return !m_d->kept.isEmpty();
 }
 
 void QtPrintSurface::paintKeptDocument()
 {
-    if (!d->kept.isEmpty())
-        d->kept.paint(d->printer, d->fonts, d->placing);
+    if (!m_d->kept.isEmpty())
+        m_d->kept.paint(m_d->printer, m_d->fonts, m_d->placing);
 }
 
 int QtPrintSurface::printKeptDocument()
 {
-    d->finishedPages = 0;
-    if (d->kept.isEmpty())
+    m_d->finishedPages = 0;
+    if (m_d->kept.isEmpty())
         return 0;
-    d->finishedPages = d->deliver(d->kept);
-    return d->finishedPages;
+    m_d->finishedPages = m_d->deliver(m_d->kept);
+    return m_d->finishedPages;
 }
 
 } // namespace sorario
