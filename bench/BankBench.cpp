@@ -167,8 +167,9 @@ int main(int argc, char **argv)
     const QString payload = EncodeLines(lines);
     std::printf("encoded payload: %lld characters\n", static_cast<long long>(payload.size()));
     m->EncodedText = payload;
-    const Timing decode = measure(21, [&] { DecodeEncodedLines(*m); });
-    if (m->DecodeFailed || m->DecodedLineCount != 9999)
+    int decodedLines = 0;
+    const Timing decode = measure(21, [&] { decodedLines = DecodeEncodedLines(*m); });
+    if (decodedLines != 9999)
         return 1;
     report("decode a 9999-line encoded file", decode);
 

@@ -20,10 +20,9 @@ Module1 &module()
 }
 
 // The pieces of the last decode: the counted lines and the uncounted rest.
-QStringList pieces(const Module1 &m)
+QStringList pieces(const Module1 &m, int n)
 {
     QStringList out;
-    const int n = m.DecodedLineCount;
     for (int i = 1; i <= n + 1 && i <= MaxFileLines; ++i)
         out.append(m.FileLines(i));
     return out;
@@ -41,27 +40,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     Module1 &m = module();
     m.EncodedText = payload;
-    DecodeEncodedLines(m);
+    const int count = DecodeEncodedLines(m);
     FUZZ_CHECK(m.EncodedText == payload);
-    FUZZ_CHECK(m.DecodedLineCount >= -1 && m.DecodedLineCount <= MaxFileLines + 1);
-    if (m.DecodeFailed)
-        FUZZ_CHECK(m.DecodedLineCount == -1);
-    const bool failed = m.DecodeFailed;
-    const int count = m.DecodedLineCount;
-    const QStringList decoded = count >= 0 ? pieces(m) : QStringList();
+    FUZZ_CHECK(count >= -1 && count <= MaxFileLines + 1);
+    const bool failed = DecodePayload(payload).faultCount > 0;
+    if (failed)
+        FUZZ_CHECK(count == -1);
+    const QStringList decoded = count >= 0 ? pieces(m, count) : QStringList();
 
     // Decoded lines encode to a payload that decodes to them again.
     if (!failed && count >= 0 && count <= MaxFileLines) {
         const QStringList lines = decoded.mid(0, count);
         const QString rest = decoded.size() > count ? decoded[count] : QString();
         m.EncodedText = EncodeLines(lines) + EncodeText(rest);
-        DecodeEncodedLines(m);
-        FUZZ_CHECK(!m.DecodeFailed);
+        const int again = DecodeEncodedLines(m);
+        FUZZ_CHECK(DecodePayload(m.EncodedText).faultCount == 0);
         if (lines.isEmpty() && rest.isEmpty()) {
-            FUZZ_CHECK(m.DecodedLineCount == -1);
+            FUZZ_CHECK(again == -1);
         } else {
-            FUZZ_CHECK(m.DecodedLineCount == count);
-            FUZZ_CHECK(pieces(m) == decoded);
+            FUZZ_CHECK(again == count);
+            FUZZ_CHECK(pieces(m, again) == decoded);
         }
     }
     return 0;

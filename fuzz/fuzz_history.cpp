@@ -180,7 +180,7 @@ void reprint(const RecordedRun &run, const QList<int> &positions)
 {
     Module1 &m = module();
     SilentDialogs dialogs;
-    if (!PrepareReprint(m, run, positions, dialogs).ok())
+    if (!prepareReprint(m, run, positions, dialogs).ok())
         return;
     RecordingSurface surface;
     PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions), nullptr, OverflowPolicy::PrintAll);

@@ -84,8 +84,6 @@ void forget(Module1 &m, int lines, int questions)
         for (int s = 1; s <= HeaderLineCount; ++s)
             m.FileHeaders(f, s).clear();
     m.EncodedText.clear();
-    m.DecodedLineCount = 0;
-    m.DecodeFailed = false;
     m.BankQuestionCount = m.PartCount = m.PartSize = 0;
     m.LoadedTitles.clear();
 }

@@ -47,22 +47,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 
 } // namespace
 
-QStringList qtNameFilters(const QString &filter)
-{
-    const QStringList parts = filter.split(u'|');
-    QStringList result;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        for (QString &p : patterns) {
-            p = p.trimmed();
-            if (p == QLatin1String("*.*"))
-                p = QStringLiteral("*");
-        }
-        result.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
-    }
-    return result;
-}
-
 QWidget *QtDialogs::parent() const
 {
     return m_parent ? m_parent : QApplication::activeWindow();
@@ -177,7 +161,7 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
 
-    const QStringList filters = qtNameFilters(options.filter);
+    const QStringList &filters = options.filters;
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         const qsizetype index = options.filterIndex - 1;

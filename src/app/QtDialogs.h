@@ -9,10 +9,6 @@ class QWidget;
 
 namespace sorario {
 
-// "desc|pattern|desc|pattern" as Qt name filters ("desc (pattern)"). Patterns keep
-// their meaning from the original platform: "*.*" is every file.
-QStringList qtNameFilters(const QString &filter);
-
 // The real dialogs. Each is modal to `parent` (or to the active window when none).
 class QtDialogs : public Dialogs
 {

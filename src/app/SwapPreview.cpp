@@ -15,23 +15,23 @@ namespace sorario {
 
 SwapPreview::SwapPreview(PreviewDocument &document, PreviewQuestions &questions, QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::SwapPreview>())
+    , m_ui(std::make_unique<Ui::SwapPreview>())
     , m_document(document)
     , m_questions(questions)
 {
-    ui->setupUi(this);
-    m_pages = new QPrintPreviewWidget(&m_document.previewPrinter(), ui->pagesHost);
-    ui->pagesHost->layout()->addWidget(m_pages);
+    m_ui->setupUi(this);
+    m_pages = new QPrintPreviewWidget(&m_document.previewPrinter(), m_ui->pagesHost);
+    m_ui->pagesHost->layout()->addWidget(m_pages);
     addPreviewZoom(*m_pages);
-    addFitButtons(*m_pages, *ui->layoutQuestions);
-    ui->lstDrawn->setItemDelegate(new DisplayRunsDelegate(ui->lstDrawn));
+    addFitButtons(*m_pages, *m_ui->layoutQuestions);
+    m_ui->lstDrawn->setItemDelegate(new DisplayRunsDelegate(m_ui->lstDrawn));
     connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
         if (printer == &m_document.previewPrinter())
             m_printed = m_document.paintRequested() || m_printed;
     });
-    connect(ui->cmdSwap, &QPushButton::clicked, this, &SwapPreview::cmdSwap_Click);
-    connect(ui->cmdPrint, &QPushButton::clicked, this, &SwapPreview::cmdPrint_Click);
-    connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->cmdSwap, &QPushButton::clicked, this, &SwapPreview::cmdSwap_Click);
+    connect(m_ui->cmdPrint, &QPushButton::clicked, this, &SwapPreview::cmdPrint_Click);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     listQuestions();
 }
 
@@ -39,28 +39,28 @@ SwapPreview::~SwapPreview() = default;
 
 void SwapPreview::listQuestions()
 {
-    ui->lstDrawn->clear();
+    m_ui->lstDrawn->clear();
     const QList<QList<QuestionRecord>> sheets = m_questions.sheets();
     for (qsizetype s = 0; s < sheets.size(); ++s) {
-        auto *sheet = new QTreeWidgetItem(ui->lstDrawn, {QStringLiteral("%1 枚目").arg(s + 1)});
+        auto *sheet = new QTreeWidgetItem(m_ui->lstDrawn, {QStringLiteral("%1 枚目").arg(s + 1)});
         sheet->setFlags(Qt::ItemIsEnabled);
         for (const DisplayLine &line : QuestionDisplayLines(sheets[s]))
             setDisplayLine(*new QTreeWidgetItem(sheet), line);
     }
-    ui->lstDrawn->expandAll();
+    m_ui->lstDrawn->expandAll();
 }
 
 void SwapPreview::cmdSwap_Click()
 {
-    QTreeWidgetItem *item = ui->lstDrawn->currentItem();
+    QTreeWidgetItem *item = m_ui->lstDrawn->currentItem();
     if (!item || !item->parent())
         return;
-    const int sheet = ui->lstDrawn->indexOfTopLevelItem(item->parent());
+    const int sheet = m_ui->lstDrawn->indexOfTopLevelItem(item->parent());
     const int position = item->parent()->indexOfChild(item);
     if (!m_questions.swap(sheet, position))
         return;
     listQuestions();
-    ui->lstDrawn->setCurrentItem(ui->lstDrawn->topLevelItem(sheet)->child(position));
+    m_ui->lstDrawn->setCurrentItem(m_ui->lstDrawn->topLevelItem(sheet)->child(position));
     m_pages->updatePreview();
 }
 

@@ -35,7 +35,7 @@ private Q_SLOTS:
 private:
     void listQuestions();
 
-    std::unique_ptr<Ui::SwapPreview> ui;
+    std::unique_ptr<Ui::SwapPreview> m_ui;
     PreviewDocument &m_document;
     PreviewQuestions &m_questions;
     QPrintPreviewWidget *m_pages = nullptr;

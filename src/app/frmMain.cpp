@@ -33,48 +33,48 @@ QString cleanPath(const QString &path)
 
 frmMain::frmMain(Module1 &module, Dialogs &dlgs, MainWindowHooks h, QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::frmMain>())
-    , m(module)
-    , dialogs(dlgs)
-    , hooks(std::move(h))
+    , m_ui(std::make_unique<Ui::frmMain>())
+    , m_module(module)
+    , m_dialogs(dlgs)
+    , m_hooks(std::move(h))
 {
-    ui->setupUi(this);
-    if (m.ProgramFolder.isEmpty())
-        m.ProgramFolder = programFolder();
+    m_ui->setupUi(this);
+    if (m_module.ProgramFolder.isEmpty())
+        m_module.ProgramFolder = programFolder();
 
-    connect(ui->Drive1, &QComboBox::activated, this, [this](int index) { setDrive(index); });
-    connect(ui->Dir1, &QListWidget::itemClicked, this, &frmMain::Dir1_Click);
-    connect(ui->Dir1, &QListWidget::itemActivated, this, &frmMain::Dir1_Click);
+    connect(m_ui->Drive1, &QComboBox::activated, this, [this](int index) { setDrive(index); });
+    connect(m_ui->Dir1, &QListWidget::itemClicked, this, &frmMain::Dir1_Click);
+    connect(m_ui->Dir1, &QListWidget::itemActivated, this, &frmMain::Dir1_Click);
     // A folder opens at its first click, so the second click of a double-click would
     // land on whatever entry of the opened folder stands there.
-    ui->Dir1->viewport()->installEventFilter(this);
-    connect(ui->List1, &QListWidget::itemDoubleClicked, this, &frmMain::List1_DblClick);
-    connect(ui->cmdFileOK, &QPushButton::clicked, this, &frmMain::cmdFileOK_Click);
-    connect(ui->cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
-    connect(ui->Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
-    connect(ui->cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
-    connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
-    connect(ui->Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
-    connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    m_ui->Dir1->viewport()->installEventFilter(this);
+    connect(m_ui->List1, &QListWidget::itemDoubleClicked, this, &frmMain::List1_DblClick);
+    connect(m_ui->cmdFileOK, &QPushButton::clicked, this, &frmMain::cmdFileOK_Click);
+    connect(m_ui->cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(m_ui->cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(m_ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(m_ui->Image1, &QToolButton::clicked, this, &frmMain::Image1_Click);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(&m_folderWatch, &QFileSystemWatcher::directoryChanged, this, &frmMain::folder_Change);
     // Escape closes the read-me panel as "戻る" does; the shortcut lives only while the panel shows.
-    connect(new QShortcut(QKeySequence::Cancel, ui->Frame1), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence::Cancel, m_ui->Frame1), &QShortcut::activated, this,
         &frmMain::Command1_Click);
 
     // The drive list and folder list start where the process is, as the system's
     // own drive and folder lists do.
-    m_volumes = hooks.volumes ? hooks.volumes() : QList<Volume>();
+    m_volumes = m_hooks.volumes ? m_hooks.volumes() : QList<Volume>();
     const QString here = cleanPath(QDir::currentPath());
-    const QString programDir = cleanPath(m.ProgramFolder);
+    const QString programDir = cleanPath(m_module.ProgramFolder);
     for (const QString &path : {here, programDir}) {
         if (VolumeOf(m_volumes, path) < 0)
             m_volumes.append({QDir::rootPath(), QString()});
     }
     for (const Volume &v : std::as_const(m_volumes))
-        ui->Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), VolumeText(v));
+        m_ui->Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), VolumeText(v));
     m_programDrive = VolumeOf(m_volumes, programDir);
     m_driveIndex = VolumeOf(m_volumes, here);
-    ui->Drive1->setCurrentIndex(m_driveIndex);
+    m_ui->Drive1->setCurrentIndex(m_driveIndex);
     m_dirPath = here;
     fillDir1();
 
@@ -85,12 +85,12 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    m.VersionText = ProgramVersion;
-    ui->labVer->setText(m.VersionText);
-    ui->Frame1->hide();
-    LoadFontSettings(m);
-    LoadPrintOptions(m);
-    LoadSheetLogo(m);
+    m_module.VersionText = ProgramVersion;
+    m_ui->labVer->setText(m_module.VersionText);
+    m_ui->Frame1->hide();
+    LoadFontSettings(m_module);
+    loadPrintOptions(m_module);
+    LoadSheetLogo(m_module);
     setWindowTitle(ProgramTitle);
     setDrive(m_programDrive);
     Dir1_Change();
@@ -100,7 +100,7 @@ void frmMain::setDrive(int index)
 {
     if (index < 0 || index >= m_volumes.size())
         return;
-    ui->Drive1->setCurrentIndex(index);
+    m_ui->Drive1->setCurrentIndex(index);
     if (index == m_driveIndex)
         return;
     m_driveIndex = index;
@@ -123,14 +123,14 @@ QString frmMain::driveCurrentFolder(const QString &root)
 
 void frmMain::Drive1_Change()
 {
-    ui->List1->clear();
+    m_ui->List1->clear();
     m_entries.clear();
     if (m_driveIndex < 0 || m_driveIndex >= m_volumes.size())
         return;
     const QString root = m_volumes[m_driveIndex].root;
-    const bool ready = hooks.volumeReady ? hooks.volumeReady(root) : VolumeReady(root);
+    const bool ready = m_hooks.volumeReady ? m_hooks.volumeReady(root) : VolumeReady(root);
     if (!ready) {
-        dialogs.message(QStringLiteral("ディスクをセットしてください！"), ProgramTitle);
+        m_dialogs.message(QStringLiteral("ディスクをセットしてください！"), ProgramTitle);
         // The program's own drive not being there is no reason to ask again.
         if (m_inDriveChange || m_driveIndex == m_programDrive)
             return;
@@ -151,9 +151,9 @@ void frmMain::setDirPath(const QString &path)
 
 void frmMain::fillDir1()
 {
-    ui->Dir1->clear();
+    m_ui->Dir1->clear();
     auto *here = new QListWidgetItem(
-        style()->standardIcon(QStyle::SP_DirOpenIcon), QDir::toNativeSeparators(m_dirPath), ui->Dir1);
+        style()->standardIcon(QStyle::SP_DirOpenIcon), QDir::toNativeSeparators(m_dirPath), m_ui->Dir1);
     here->setData(PathRole, m_dirPath);
     QFont bold = here->font();
     bold.setBold(true);
@@ -162,17 +162,17 @@ void frmMain::fillDir1()
 
     if (!QDir(m_dirPath).isRoot()) {
         auto *up = new QListWidgetItem(
-            style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), ui->Dir1);
+            style()->standardIcon(QStyle::SP_FileDialogToParent), QStringLiteral(".."), m_ui->Dir1);
         up->setData(PathRole, QFileInfo(m_dirPath).absolutePath());
         up->setToolTip(QStringLiteral("ひとつ上のフォルダへ"));
     }
     const QStringList subfolders = SubfoldersOf(m_dirPath);
     for (const QString &sub : subfolders) {
         auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon),
-            QStringLiteral("    ") + QFileInfo(sub).fileName(), ui->Dir1);
+            QStringLiteral("    ") + QFileInfo(sub).fileName(), m_ui->Dir1);
         item->setData(PathRole, sub);
     }
-    ui->Dir1->setCurrentRow(0);
+    m_ui->Dir1->setCurrentRow(0);
 }
 
 void frmMain::Dir1_Click(QListWidgetItem *item)
@@ -193,7 +193,7 @@ void frmMain::Dir1_Click(QListWidgetItem *item)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != ui->Dir1->viewport())
+    if (watched != m_ui->Dir1->viewport())
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
         m_swallowRelease = true;
@@ -215,11 +215,11 @@ void frmMain::List1_DblClick(QListWidgetItem *item)
 
 void frmMain::Dir1_Change()
 {
-    ui->List1->clear();
-    m.CurrentFolder = FolderWithSeparator(m_dirPath);
-    m_entries = QuestionFilesIn(m.CurrentFolder);
+    m_ui->List1->clear();
+    m_module.CurrentFolder = FolderWithSeparator(m_dirPath);
+    m_entries = QuestionFilesIn(m_module.CurrentFolder);
     for (const QuestionFileEntry &entry : std::as_const(m_entries))
-        ui->List1->addItem(entry.shownName);
+        m_ui->List1->addItem(entry.shownName);
     if (m_folderWatch.directories() != QStringList {m_dirPath}) {
         if (!m_folderWatch.directories().isEmpty())
             m_folderWatch.removePaths(m_folderWatch.directories());
@@ -230,46 +230,46 @@ void frmMain::Dir1_Change()
 void frmMain::folder_Change()
 {
     QStringList chosen;
-    for (const QListWidgetItem *item : ui->List1->selectedItems())
-        chosen.append(m_entries.value(ui->List1->row(item)).fileName);
+    for (const QListWidgetItem *item : m_ui->List1->selectedItems())
+        chosen.append(m_entries.value(m_ui->List1->row(item)).fileName);
     Dir1_Change();
     for (int i = 0; i < m_entries.size(); ++i)
-        ui->List1->item(i)->setSelected(chosen.contains(m_entries[i].fileName));
+        m_ui->List1->item(i)->setSelected(chosen.contains(m_entries[i].fileName));
 }
 
 void frmMain::cmdFileOK_Click()
 {
     QList<bool> selected;
-    for (int i = 0; i < ui->List1->count(); ++i)
-        selected.append(ui->List1->item(i)->isSelected());
+    for (int i = 0; i < m_ui->List1->count(); ++i)
+        selected.append(m_ui->List1->item(i)->isSelected());
 
-    switch (ChooseFiles(m, m.CurrentFolder, m_entries, selected)) {
+    switch (ChooseFiles(m_module, m_module.CurrentFolder, m_entries, selected)) {
     case FileChoice::TooMany:
-        dialogs.beep();
-        dialogs.message(TooManyFilesMessage(), ProgramTitle);
+        m_dialogs.beep();
+        m_dialogs.message(TooManyFilesMessage(), ProgramTitle);
         return;
     case FileChoice::NoneSelected:
-        dialogs.beep();
-        dialogs.message(QStringLiteral("テスト問題を作成するファイルを選択して下さい。"), ProgramTitle);
+        m_dialogs.beep();
+        m_dialogs.message(QStringLiteral("テスト問題を作成するファイルを選択して下さい。"), ProgramTitle);
         return;
     case FileChoice::Chosen:
         break;
     }
 
-    m.LoadFailed = 0;
-    LoadQuestionFiles(m, dialogs);
-    if (m.LoadFailed == 1)
+    m_module.LoadFailed = 0;
+    LoadQuestionFiles(m_module, m_dialogs);
+    if (m_module.LoadFailed == 1)
         return;
 
-    frmSettei settei(m, dialogs, hooks.printSurface, this);
+    frmSettei settei(m_module, m_dialogs, m_hooks.printSurface, this);
     connect(&settei, &frmSettei::returning, this, &frmMain::deselectAllFiles);
     runModal(settei);
 }
 
 void frmMain::deselectAllFiles()
 {
-    for (int i = 0; i < ui->List1->count(); ++i)
-        ui->List1->item(i)->setSelected(false);
+    for (int i = 0; i < m_ui->List1->count(); ++i)
+        m_ui->List1->item(i)->setSelected(false);
 }
 
 void frmMain::cmdClear_Click()
@@ -280,7 +280,7 @@ void frmMain::cmdClear_Click()
 void frmMain::Command2_Click()
 {
     {
-        frmHenkan henkan(m, dialogs, this);
+        frmHenkan henkan(m_module, m_dialogs, this);
         runModal(henkan);
     }
     Drive1_Change();
@@ -289,14 +289,14 @@ void frmMain::Command2_Click()
 
 void frmMain::cmdEdit_Click()
 {
-    auto *editor = new frmEditor(m, dialogs, RecoveryStore(), this);
+    auto *editor = new frmEditor(m_module, m_dialogs, RecoveryStore(), this);
     editor->setWindowFlag(Qt::Window);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->setWindowModality(Qt::ApplicationModal);
     connect(editor, &frmEditor::saved, this, &frmMain::showSavedFile);
-    const QList<QListWidgetItem *> chosen = ui->List1->selectedItems();
+    const QList<QListWidgetItem *> chosen = m_ui->List1->selectedItems();
     if (!editor->offerRecovery() && !chosen.isEmpty()) {
-        const QString name = m_entries.value(ui->List1->row(chosen.first())).fileName;
+        const QString name = m_entries.value(m_ui->List1->row(chosen.first())).fileName;
         editor->openFile(QDir(m_dirPath).filePath(name));
     }
     editor->show();
@@ -311,7 +311,7 @@ void frmMain::showSavedFile(const QString &path)
         Dir1_Change();
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].fileName == file.fileName())
-            ui->List1->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+            m_ui->List1->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
     }
 }
 
@@ -323,34 +323,32 @@ void frmMain::Command4_Click()
 
 void frmMain::Image1_Click()
 {
-    ui->Frame1->show();
-    ui->Frame1->raise();
-    ui->cmdFileOK->setEnabled(false);
-    ui->cmdClear->setEnabled(false);
-    ui->Command4->setEnabled(false);
-    ui->Text1->clear();
-    m.ReadmeText.clear();
-    m.ViewerMode = 1;
-    LoadReadme(m);
-    QString shown = m.ReadmeText;
+    m_ui->Frame1->show();
+    m_ui->Frame1->raise();
+    m_ui->cmdFileOK->setEnabled(false);
+    m_ui->cmdClear->setEnabled(false);
+    m_ui->Command4->setEnabled(false);
+    m_ui->Text1->clear();
+    m_module.ReadmeText.clear();
+    LoadReadme(m_module);
+    QString shown = m_module.ReadmeText;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->Text1->setPlainText(shown);
-    ui->Command1->setFocus();
+    m_ui->Text1->setPlainText(shown);
+    m_ui->Command1->setFocus();
 }
 
 void frmMain::Command1_Click()
 {
-    ui->cmdFileOK->setEnabled(true);
-    ui->cmdClear->setEnabled(true);
-    ui->Command4->setEnabled(true);
-    ui->Frame1->hide();
-    m.ViewerMode = 0;
+    m_ui->cmdFileOK->setEnabled(true);
+    m_ui->cmdClear->setEnabled(true);
+    m_ui->Command4->setEnabled(true);
+    m_ui->Frame1->hide();
 }
 
 void frmMain::runModal(QDialog &dialog)
 {
-    if (hooks.runModal)
-        hooks.runModal(dialog);
+    if (m_hooks.runModal)
+        m_hooks.runModal(dialog);
     else
         dialog.exec();
 }

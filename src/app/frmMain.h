@@ -44,9 +44,6 @@ public:
     frmMain(Module1 &m, Dialogs &dialogs, MainWindowHooks hooks = {}, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The folder Dir1 shows, without a trailing separator (except the root).
-    QString dirPath() const { return m_dirPath; }
-
 private Q_SLOTS:
     // What "選択全クリア" does; leaving the set-up window does it too.
     void deselectAllFiles();
@@ -77,16 +74,16 @@ private:
     QString driveCurrentFolder(const QString &root);
     void runModal(QDialog &dialog);
 
-    std::unique_ptr<Ui::frmMain> ui;
-    Module1 &m;
-    Dialogs &dialogs;
-    MainWindowHooks hooks;
+    std::unique_ptr<Ui::frmMain> m_ui;
+    Module1 &m_module;
+    Dialogs &m_dialogs;
+    MainWindowHooks m_hooks;
 
     QList<Volume> m_volumes;
     int m_driveIndex = -1;
     int m_programDrive = -1;
     std::map<QString, QString> m_driveFolders; // each volume's current folder
-    QString m_dirPath;
+    QString m_dirPath; // without a trailing separator (except the root)
     QList<QuestionFileEntry> m_entries; // List1's files, row for row
     bool m_inDriveChange = false;
     bool m_swallowRelease = false; // the release that ends a swallowed double-click

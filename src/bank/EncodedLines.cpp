@@ -211,13 +211,12 @@ DecodedPayload DecodePayload(QStringView payload)
     return out;
 }
 
-void DecodeEncodedLines(Module1 &m)
+int DecodeEncodedLines(Module1 &m)
 {
     DecodedPayload d = DecodePayload(m.EncodedText);
-    m.DecodeFailed = d.faultCount > 0;
-    m.DecodedLineCount = static_cast<std::int16_t>(d.lineCount);
     for (int i = 1; i <= d.pieces.size(); ++i)
         m.FileLines(i) = std::move(d.pieces[i - 1]);
+    return d.lineCount;
 }
 
 QString EncodeText(QStringView text)

@@ -56,11 +56,8 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
         m.FileLines.clear(1, int(std::max<qsizetype>(filledSlots, HeaderLineCount)));
         const QString &path = m.ChosenFileList(f);
         QuestionFileRead read = readFile(path);
-        if (read.encoded) {
+        if (read.encoded)
             m.EncodedText = read.payload;
-            m.DecodedLineCount = static_cast<std::int16_t>(read.lineCount);
-            m.DecodeFailed = read.fault == LoadFault::BadGroups;
-        }
         filledSlots = read.lines.size();
         for (int i = 1; i <= filledSlots; ++i)
             m.FileLines(i) = std::move(read.lines[i - 1]);

@@ -33,12 +33,12 @@ public:
 };
 
 // Dialogs answered without a screen: messages go to standard error, the print
-// dialog accepts and the save dialog gets `savePath`. Every question is decided by
+// dialog accepts and the save dialog gets the path set beforehand. Every question is decided by
 // the command before the run; one that still comes is refused (Cancel).
 class BatchDialogs : public Dialogs
 {
 public:
-    std::optional<QString> savePath;
+    void setSavePath(const QString &path) { m_savePath = path; }
 
     MessageAnswer messageBox(
         const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override;
@@ -49,8 +49,11 @@ public:
         return std::nullopt;
     }
     bool printDialog(QPrinter *, PrintDialogFlags) override { return true; }
-    std::optional<QString> saveDialog(const FileDialogOptions &) override { return savePath; }
+    std::optional<QString> saveDialog(const FileDialogOptions &) override { return m_savePath; }
     std::optional<QString> openDialog(const FileDialogOptions &) override { return std::nullopt; }
+
+private:
+    std::optional<QString> m_savePath;
 };
 
 // Parses `args` (the subcommand's own arguments, without the program and command

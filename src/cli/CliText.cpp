@@ -36,7 +36,7 @@ int runText(const QStringList &args)
     const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
     CliClassRun classRun(*m, parser);
     const QString text = BuildSheetTexts(*m, classRun.wrap(draw, seed));
-    dialogs.savePath = out;
+    dialogs.setSavePath(out);
     // Written as the window writes it after a Yes; the characters lost are named.
     const TextExportOutcome saved = SaveTestText(text, dialogs, {}, nullptr, LostCharacters::Write);
     if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())

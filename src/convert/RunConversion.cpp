@@ -8,10 +8,10 @@ FileDialogOptions ConversionOpenOptions(const QString &initialDir)
 {
     FileDialogOptions options;
     options.title = QStringLiteral("ファイル変換");
-    options.filter = QStringLiteral("ソラリオ問題(*.qvk)|*.qvk");
+    options.filters = {QStringLiteral("ソラリオ問題(*.qvk) (*.qvk)")};
     options.filterIndex = 1;
     options.initialDir = initialDir;
-    options.flags = FileDialogFlag::Explorer | FileDialogFlag::FileMustExist;
+    options.flags = FileDialogFlag::FileMustExist;
     return options;
 }
 

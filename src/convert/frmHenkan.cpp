@@ -9,13 +9,13 @@ namespace sorario {
 
 frmHenkan::frmHenkan(Module1 &module, Dialogs &dlgs, QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::frmHenkan>())
-    , m(module)
-    , dialogs(dlgs)
+    , m_ui(std::make_unique<Ui::frmHenkan>())
+    , m_module(module)
+    , m_dialogs(dlgs)
 {
-    ui->setupUi(this);
-    connect(ui->Command1, &QPushButton::clicked, this, &frmHenkan::Command1_Click);
-    connect(ui->Command2, &QPushButton::clicked, this, &frmHenkan::Command2_Click);
+    m_ui->setupUi(this);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &frmHenkan::Command1_Click);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &frmHenkan::Command2_Click);
     Form_Load();
 }
 
@@ -30,14 +30,15 @@ void frmHenkan::Form_Load()
         + QStringLiteral("\r\n\r\n")
         + QStringLiteral("　変換実行ボタンをクリックして、変換するファイルを選択して下さい。");
     // The text box shows line breaks, not the characters that make them.
-    ui->Text1->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_ui->Text1->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void frmHenkan::Command1_Click()
 {
     // An installed copy's own folder holds no question files; start where the teacher is.
-    const bool portable = m.SettingsFolder.isEmpty() || m.SettingsFolder == m.ProgramFolder;
-    RunConversion(dialogs, portable ? m.ProgramFolder : m.CurrentFolder);
+    const bool portable
+        = m_module.SettingsFolder.isEmpty() || m_module.SettingsFolder == m_module.ProgramFolder;
+    RunConversion(m_dialogs, portable ? m_module.ProgramFolder : m_module.CurrentFolder);
 }
 
 void frmHenkan::Command2_Click()

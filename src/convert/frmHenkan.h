@@ -31,9 +31,9 @@ private Q_SLOTS:
 private:
     void Form_Load();
 
-    std::unique_ptr<Ui::frmHenkan> ui;
-    Module1 &m;
-    Dialogs &dialogs;
+    std::unique_ptr<Ui::frmHenkan> m_ui;
+    Module1 &m_module;
+    Dialogs &m_dialogs;
 };
 
 } // namespace sorario

@@ -7,8 +7,7 @@ namespace {
 // An open dialog takes only a file that is there; a save dialog asks before replacing one.
 FileDialogFlags flagsFor(FileUse use)
 {
-    return use == FileUse::Open ? FileDialogFlags(FileDialogFlag::FileMustExist)
-                                : FileDialogFlag::OverwritePrompt | FileDialogFlag::PathMustExist;
+    return use == FileUse::Open ? FileDialogFlag::FileMustExist : FileDialogFlag::OverwritePrompt;
 }
 
 } // namespace
@@ -17,7 +16,7 @@ FileDialogOptions questionFileDialog(const QString &title, FileUse use)
 {
     FileDialogOptions options;
     options.title = title;
-    options.filter = QStringLiteral("問題ファイル(*.qvn)|*.qvn|すべてのファイル(*.*)|*.*");
+    options.filters = {QStringLiteral("問題ファイル(*.qvn) (*.qvn)"), AllFilesFilter};
     options.defaultExt = QStringLiteral("qvn");
     options.flags = flagsFor(use);
     return options;
@@ -27,7 +26,7 @@ FileDialogOptions csvFileDialog(const QString &title, FileUse use)
 {
     FileDialogOptions options;
     options.title = title;
-    options.filter = QStringLiteral("CSV ファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+    options.filters = {QStringLiteral("CSV ファイル(*.csv) (*.csv)"), AllFilesFilter};
     options.defaultExt = QStringLiteral("csv");
     options.flags = flagsFor(use);
     return options;

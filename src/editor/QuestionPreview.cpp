@@ -24,7 +24,7 @@ constexpr double MmPerPoint = 25.4 / 72;
 } // namespace
 
 QuestionPreview::QuestionPreview()
-    : m(std::make_unique<Module1>())
+    : m_module(std::make_unique<Module1>())
 {
 }
 
@@ -33,15 +33,15 @@ QuestionPreview::~QuestionPreview() = default;
 QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout, const QString &fontName,
     int fontSize, double pixelsPerMm)
 {
-    m->FontName = fontName;
-    m->FontSize = static_cast<std::int16_t>(fontSize);
-    m->AnswerLayout = static_cast<std::int16_t>(answerLayout);
-    m->QuestionCount = 1;
-    m->DrawnQuestions(1) = question;
+    m_module->FontName = fontName;
+    m_module->FontSize = static_cast<std::int16_t>(fontSize);
+    m_module->AnswerLayout = static_cast<std::int16_t>(answerLayout);
+    m_module->QuestionCount = 1;
+    m_module->DrawnQuestions(1) = question;
     RecordingSurface surface;
     try {
-        SetPrintMetrics(*m, surface);
-        PrintQuestionsFitted(*m, surface);
+        SetPrintMetrics(*m_module, surface);
+        PrintQuestionsFitted(*m_module, surface);
     } catch (const PrintFailure &) {
         return {};
     }

@@ -26,7 +26,7 @@ public:
         double pixelsPerMm);
 
 private:
-    std::unique_ptr<Module1> m; // the print engine's state, kept for the next question
+    std::unique_ptr<Module1> m_module; // the print engine's state, kept for the next question
 };
 
 } // namespace sorario

@@ -31,22 +31,23 @@ enum ProblemRole { PlaceRole = Qt::UserRole, IndexRole };
 
 frmEditor::frmEditor(const Module1 &module, Dialogs &dlgs, RecoveryStore recovery, QWidget *parent)
     : QMainWindow(parent)
-    , ui(std::make_unique<Ui::frmEditor>())
-    , m(module)
-    , dialogs(dlgs)
+    , m_ui(std::make_unique<Ui::frmEditor>())
+    , m_module(module)
+    , m_dialogs(dlgs)
     , m_recovery(std::move(recovery))
 {
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     m_model = new QuestionTableModel(m_undo, this);
-    ui->tblQuestions->setModel(m_model);
-    m_rows = std::make_unique<TableRows>(*m_model, *ui->tblQuestions);
-    ui->tblQuestions->setColumnWidth(QuestionTableModel::PartColumn, 40);
-    ui->tblQuestions->setColumnWidth(QuestionTableModel::QuestionColumn, 360);
-    ui->tblQuestions->setColumnWidth(QuestionTableModel::HintColumn, 140);
-    ui->tblQuestions->horizontalHeader()->setStretchLastSection(true);
-    ui->splMain->setStretchFactor(0, 3);
-    ui->splMain->setStretchFactor(1, 2);
-    m_headerFields = {ui->txtTitle, ui->txtParts, ui->txtSheetCode, ui->txtLine4, ui->txtLine5, ui->txtLine6};
+    m_ui->tblQuestions->setModel(m_model);
+    m_rows = std::make_unique<TableRows>(*m_model, *m_ui->tblQuestions);
+    m_ui->tblQuestions->setColumnWidth(QuestionTableModel::PartColumn, 40);
+    m_ui->tblQuestions->setColumnWidth(QuestionTableModel::QuestionColumn, 360);
+    m_ui->tblQuestions->setColumnWidth(QuestionTableModel::HintColumn, 140);
+    m_ui->tblQuestions->horizontalHeader()->setStretchLastSection(true);
+    m_ui->splMain->setStretchFactor(0, 3);
+    m_ui->splMain->setStretchFactor(1, 2);
+    m_headerFields = {
+        m_ui->txtTitle, m_ui->txtParts, m_ui->txtSheetCode, m_ui->txtLine4, m_ui->txtLine5, m_ui->txtLine6};
     for (int i = 0; i < m_headerFields.size(); ++i) {
         QLineEdit *field = m_headerFields[i];
         connect(field, &QLineEdit::editingFinished, this,
@@ -58,13 +59,13 @@ frmEditor::frmEditor(const Module1 &module, Dialogs &dlgs, RecoveryStore recover
     });
     connect(m_model, &QuestionTableModel::linesChanged, this, &frmEditor::recheck);
     connect(&m_undo, &QUndoStack::cleanChanged, this, &frmEditor::updateTitle);
-    connect(ui->tblQuestions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(m_ui->tblQuestions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         &frmEditor::showPreview);
-    connect(ui->lstProblems, &QListWidget::itemClicked, this, &frmEditor::lstProblems_Click);
-    connect(ui->cmdFindNext, &QPushButton::clicked, this, &frmEditor::cmdFindNext_Click);
-    connect(ui->cmdReplaceAll, &QPushButton::clicked, this, &frmEditor::cmdReplaceAll_Click);
+    connect(m_ui->lstProblems, &QListWidget::itemClicked, this, &frmEditor::lstProblems_Click);
+    connect(m_ui->cmdFindNext, &QPushButton::clicked, this, &frmEditor::cmdFindNext_Click);
+    connect(m_ui->cmdReplaceAll, &QPushButton::clicked, this, &frmEditor::cmdReplaceAll_Click);
     connectActions();
-    ui->scrPreview->viewport()->installEventFilter(this);
+    m_ui->scrPreview->viewport()->installEventFilter(this);
 
     m_recoveryTimer.setInterval(RecoveryIntervalMs);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &frmEditor::keepRecoveryCopy);
@@ -77,30 +78,30 @@ frmEditor::~frmEditor()
     // The undo stack and the children outlive this part of the window: none may call back into it.
     m_undo.disconnect(this);
     m_model->disconnect(this);
-    ui->tblQuestions->selectionModel()->disconnect(this);
+    m_ui->tblQuestions->selectionModel()->disconnect(this);
 }
 
 void frmEditor::connectActions()
 {
-    connect(ui->actNew, &QAction::triggered, this, &frmEditor::actNew_triggered);
-    connect(ui->actOpen, &QAction::triggered, this, &frmEditor::actOpen_triggered);
-    connect(ui->actSave, &QAction::triggered, this, &frmEditor::actSave_triggered);
-    connect(ui->actSaveAs, &QAction::triggered, this, &frmEditor::actSaveAs_triggered);
-    connect(ui->actSaveEncoded, &QAction::triggered, this, &frmEditor::actSaveEncoded_triggered);
-    connect(ui->actExportCsv, &QAction::triggered, this, &frmEditor::actExportCsv_triggered);
-    connect(ui->actImportCsv, &QAction::triggered, this, &frmEditor::actImportCsv_triggered);
-    connect(ui->actClose, &QAction::triggered, this, &QWidget::close);
-    connect(ui->actUndo, &QAction::triggered, &m_undo, &QUndoStack::undo);
-    connect(ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
-    connect(&m_undo, &QUndoStack::canUndoChanged, ui->actUndo, &QAction::setEnabled);
-    connect(&m_undo, &QUndoStack::canRedoChanged, ui->actRedo, &QAction::setEnabled);
-    connect(ui->actInsertRow, &QAction::triggered, this, [this] { m_rows->insertRow(); });
-    connect(ui->actDeleteRows, &QAction::triggered, this, [this] { m_rows->deleteRows(); });
-    connect(ui->actMoveUp, &QAction::triggered, this, [this] { m_rows->moveRows(-1); });
-    connect(ui->actMoveDown, &QAction::triggered, this, [this] { m_rows->moveRows(1); });
-    connect(ui->actCopy, &QAction::triggered, this,
+    connect(m_ui->actNew, &QAction::triggered, this, &frmEditor::actNew_triggered);
+    connect(m_ui->actOpen, &QAction::triggered, this, &frmEditor::actOpen_triggered);
+    connect(m_ui->actSave, &QAction::triggered, this, &frmEditor::actSave_triggered);
+    connect(m_ui->actSaveAs, &QAction::triggered, this, &frmEditor::actSaveAs_triggered);
+    connect(m_ui->actSaveEncoded, &QAction::triggered, this, &frmEditor::actSaveEncoded_triggered);
+    connect(m_ui->actExportCsv, &QAction::triggered, this, &frmEditor::actExportCsv_triggered);
+    connect(m_ui->actImportCsv, &QAction::triggered, this, &frmEditor::actImportCsv_triggered);
+    connect(m_ui->actClose, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->actUndo, &QAction::triggered, &m_undo, &QUndoStack::undo);
+    connect(m_ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
+    connect(&m_undo, &QUndoStack::canUndoChanged, m_ui->actUndo, &QAction::setEnabled);
+    connect(&m_undo, &QUndoStack::canRedoChanged, m_ui->actRedo, &QAction::setEnabled);
+    connect(m_ui->actInsertRow, &QAction::triggered, this, [this] { m_rows->insertRow(); });
+    connect(m_ui->actDeleteRows, &QAction::triggered, this, [this] { m_rows->deleteRows(); });
+    connect(m_ui->actMoveUp, &QAction::triggered, this, [this] { m_rows->moveRows(-1); });
+    connect(m_ui->actMoveDown, &QAction::triggered, this, [this] { m_rows->moveRows(1); });
+    connect(m_ui->actCopy, &QAction::triggered, this,
         [this] { QGuiApplication::clipboard()->setText(m_rows->copyRows()); });
-    connect(ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
+    connect(m_ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
 }
 
 void frmEditor::startFile(const QStringList &lines, const QString &path, Form form)
@@ -108,18 +109,18 @@ void frmEditor::startFile(const QStringList &lines, const QString &path, Form fo
     m_model->setLines(lines);
     m_path = path;
     m_form = form;
-    ui->actUndo->setEnabled(false);
-    ui->actRedo->setEnabled(false);
+    m_ui->actUndo->setEnabled(false);
+    m_ui->actRedo->setEnabled(false);
     updateTitle();
     if (m_model->questionCount() > 0)
-        ui->tblQuestions->setCurrentIndex(m_model->index(0, QuestionTableModel::QuestionColumn));
+        m_ui->tblQuestions->setCurrentIndex(m_model->index(0, QuestionTableModel::QuestionColumn));
 }
 
 bool frmEditor::openFile(const QString &path)
 {
     const QuestionFileRead read = ReadQuestionFile(path);
     if (read.fault != LoadFault::None) {
-        dialogs.message(LoadFailureMessage({read.fault, path}), EditorTitle);
+        m_dialogs.message(LoadFailureMessage({read.fault, path}), EditorTitle);
         return false;
     }
     startFile(read.countedLines(), path, read.encoded ? Form::Encoded : Form::Plain);
@@ -131,7 +132,7 @@ bool frmEditor::offerRecovery()
     for (const RecoveryStore::Copy &copy : m_recovery.pending()) {
         const QString name = copy.originalPath.isEmpty() ? QStringLiteral("（新しいファイル）")
                                                          : QDir::toNativeSeparators(copy.originalPath);
-        const MessageAnswer answer = dialogs.messageBox(
+        const MessageAnswer answer = m_dialogs.messageBox(
             QStringLiteral("保存されずに終わった編集が残っています。\n%1\n復元しますか？").arg(name),
             MessageButtons::YesNoCancel, MessageIcon::Question, EditorTitle);
         if (answer == MessageAnswer::Cancel)
@@ -164,7 +165,7 @@ void frmEditor::keepRecoveryCopy()
 // The preview is drawn to the width of its panel.
 bool frmEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->scrPreview->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_ui->scrPreview->viewport() && event->type() == QEvent::Resize)
         showPreview();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -186,7 +187,7 @@ bool frmEditor::keepOrDropChanges()
     if (!isModified())
         return true;
     const QString name = m_path.isEmpty() ? QStringLiteral("新しいファイル") : QFileInfo(m_path).fileName();
-    switch (dialogs.messageBox(QStringLiteral("「%1」の変更を保存しますか？").arg(name),
+    switch (m_dialogs.messageBox(QStringLiteral("「%1」の変更を保存しますか？").arg(name),
         MessageButtons::YesNoCancel, MessageIcon::Question, EditorTitle)) {
     case MessageAnswer::Yes:
         return actSave_triggered();
@@ -210,7 +211,7 @@ void frmEditor::actOpen_triggered()
     if (!keepOrDropChanges())
         return;
     const std::optional<QString> path
-        = dialogs.openDialog(questionFileDialog(QStringLiteral("問題ファイルを開く"), FileUse::Open));
+        = m_dialogs.openDialog(questionFileDialog(QStringLiteral("問題ファイルを開く"), FileUse::Open));
     if (path && !path->isEmpty()) {
         m_recovery.discard(m_recoveryKey);
         openFile(*path);
@@ -242,7 +243,7 @@ std::optional<QString> frmEditor::askSavePath(Form form)
         form == Form::Encoded ? QStringLiteral("暗号化して保存") : QStringLiteral("問題ファイルの保存"),
         FileUse::Save);
     options.fileName = m_path.isEmpty() ? m_model->headerLine(0) : QFileInfo(m_path).fileName();
-    const std::optional<QString> path = dialogs.saveDialog(options);
+    const std::optional<QString> path = m_dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return std::nullopt;
     return path;
@@ -252,7 +253,7 @@ bool frmEditor::saveTo(const QString &path, Form form)
 {
     const EditorSaveOutcome outcome = saveEditedLines(path, m_model->lines(), form);
     if (!outcome.saved()) {
-        dialogs.message(editorSaveMessage(outcome), EditorTitle);
+        m_dialogs.message(editorSaveMessage(outcome), EditorTitle);
         return false;
     }
     m_recovery.discard(m_recoveryKey);
@@ -268,7 +269,7 @@ bool frmEditor::saveTo(const QString &path, Form form)
 void frmEditor::actExportCsv_triggered()
 {
     const std::optional<QString> path
-        = dialogs.saveDialog(csvFileDialog(QStringLiteral("CSV に書き出す"), FileUse::Save));
+        = m_dialogs.saveDialog(csvFileDialog(QStringLiteral("CSV に書き出す"), FileUse::Save));
     if (!path || path->isEmpty())
         return;
     // A table written over the question file it came from would lose that file.
@@ -276,7 +277,7 @@ void frmEditor::actExportCsv_triggered()
     if (written)
         written = writeBytesAtomically(*path, questionCsvBytes(m_model->lines()));
     if (!written)
-        dialogs.message(QStringLiteral("CSV ファイルを保存できませんでした。\n")
+        m_dialogs.message(QStringLiteral("CSV ファイルを保存できませんでした。\n")
                 + QDir::toNativeSeparators(*path) + u'\n' + written.reason(),
             EditorTitle);
 }
@@ -286,13 +287,13 @@ void frmEditor::actImportCsv_triggered()
     if (!keepOrDropChanges())
         return;
     const std::optional<QString> path
-        = dialogs.openDialog(csvFileDialog(QStringLiteral("CSV を読み込む"), FileUse::Open));
+        = m_dialogs.openDialog(csvFileDialog(QStringLiteral("CSV を読み込む"), FileUse::Open));
     if (!path || path->isEmpty())
         return;
     // Empty answers are warned of by the editor's own check, as in any file.
     const QuestionCsvRead read = readQuestionCsvFile(*path);
     if (read.refusal.kind != CsvRefusal::Kind::None) {
-        dialogs.message(csvRefusalText(read.refusal, QDir::toNativeSeparators(*path)), EditorTitle);
+        m_dialogs.message(csvRefusalText(read.refusal, QDir::toNativeSeparators(*path)), EditorTitle);
         return;
     }
     m_recovery.discard(m_recoveryKey);
@@ -312,7 +313,7 @@ void frmEditor::updateTitle()
 void frmEditor::actPaste_triggered()
 {
     if (const int row = m_rows->pasteRows(QGuiApplication::clipboard()->text()))
-        dialogs.message(
+        m_dialogs.message(
             QStringLiteral(
                 "貼り付ける %1 行目のセルに改行があります。問題ファイルの1行には改行を入れられません。")
                 .arg(row),
@@ -321,16 +322,17 @@ void frmEditor::actPaste_triggered()
 
 void frmEditor::cmdFindNext_Click()
 {
-    if (!m_rows->findNext(ui->txtFind->text()))
+    if (!m_rows->findNext(m_ui->txtFind->text()))
         statusBar()->showMessage(QStringLiteral("見つかりません。"), 5000);
 }
 
 void frmEditor::cmdReplaceAll_Click()
 {
-    const ReplaceOutcome outcome = m_model->replaceAll(ui->txtFind->text(), ui->txtReplace->text());
+    const ReplaceOutcome outcome = m_model->replaceAll(m_ui->txtFind->text(), m_ui->txtReplace->text());
     if (outcome.kind == ReplaceOutcome::Kind::CellTooLong) {
-        dialogs.messageBox(QStringLiteral("置換すると %1 文字を超えるセルができるため、置換しませんでした。")
-                               .arg(MaxLineLength),
+        m_dialogs.messageBox(
+            QStringLiteral("置換すると %1 文字を超えるセルができるため、置換しませんでした。")
+                .arg(MaxLineLength),
             MessageButtons::Ok, MessageIcon::Exclamation, EditorTitle);
         return;
     }
@@ -339,7 +341,7 @@ void frmEditor::cmdReplaceAll_Click()
 
 void frmEditor::lstProblems_Click()
 {
-    const QListWidgetItem *item = ui->lstProblems->currentItem();
+    const QListWidgetItem *item = m_ui->lstProblems->currentItem();
     if (!item)
         return;
     const int index = item->data(IndexRole).toInt();
@@ -347,8 +349,8 @@ void frmEditor::lstProblems_Click()
         m_headerFields[index]->setFocus();
         return;
     }
-    ui->tblQuestions->setCurrentIndex(m_model->index(index, QuestionTableModel::QuestionColumn));
-    ui->tblQuestions->setFocus();
+    m_ui->tblQuestions->setCurrentIndex(m_model->index(index, QuestionTableModel::QuestionColumn));
+    m_ui->tblQuestions->setFocus();
 }
 
 // The loader's rules on the lines as they now stand: rows marked, problems listed.
@@ -357,11 +359,11 @@ void frmEditor::recheck()
     const QStringList lines = m_model->lines();
     const QList<EditorProblem> problems = checkEditedLines(lines);
     QHash<int, QStringList> byRow;
-    ui->lstProblems->clear();
+    m_ui->lstProblems->clear();
     for (const EditorProblem &p : problems) {
         QString where = p.place == EditorProblem::Place::Header ? QStringLiteral("見出し")
                                                                 : QStringLiteral("%1 問目").arg(p.index + 1);
-        auto *item = new QListWidgetItem(where + QStringLiteral("　") + p.message, ui->lstProblems);
+        auto *item = new QListWidgetItem(where + QStringLiteral("　") + p.message, m_ui->lstProblems);
         item->setData(PlaceRole, int(p.place));
         item->setData(IndexRole, p.index);
         if (p.place == EditorProblem::Place::Row)
@@ -374,16 +376,16 @@ void frmEditor::recheck()
 
 void frmEditor::showPreview()
 {
-    const QModelIndex current = ui->tblQuestions->currentIndex();
+    const QModelIndex current = m_ui->tblQuestions->currentIndex();
     if (!current.isValid()) {
-        ui->lblPreview->clear();
+        m_ui->lblPreview->clear();
         return;
     }
     // The sheet's width fills the panel.
-    const double pixelsPerMm = std::max(ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
-    const QImage image
-        = m_preview.render(m_model->record(current.row()), 1, m.FontName, m.FontSize, pixelsPerMm);
-    ui->lblPreview->setPixmap(QPixmap::fromImage(image));
+    const double pixelsPerMm = std::max(m_ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
+    const QImage image = m_preview.render(
+        m_model->record(current.row()), 1, m_module.FontName, m_module.FontSize, pixelsPerMm);
+    m_ui->lblPreview->setPixmap(QPixmap::fromImage(image));
 }
 
 } // namespace sorario

@@ -86,9 +86,9 @@ private:
     void showPreview();
     void updateTitle();
 
-    std::unique_ptr<Ui::frmEditor> ui;
-    const Module1 &m;
-    Dialogs &dialogs;
+    std::unique_ptr<Ui::frmEditor> m_ui;
+    const Module1 &m_module;
+    Dialogs &m_dialogs;
     RecoveryStore m_recovery;
     QUndoStack m_undo;
     QuestionTableModel *m_model = nullptr;

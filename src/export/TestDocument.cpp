@@ -156,12 +156,11 @@ bool saveTestDocument(
 {
     FileDialogOptions options;
     options.title = QStringLiteral("文書ファイル保存");
-    options.filter = QStringLiteral("OpenDocument テキスト(*.odt)|*.odt|すべてのファイル(*.*)|*.*");
+    options.filters = {QStringLiteral("OpenDocument テキスト(*.odt) (*.odt)"), AllFilesFilter};
     options.defaultExt = QStringLiteral("odt");
     options.fileName = test ? SheetFileName(*test) : ProgramTitle;
     options.initialDir = test ? SheetFolder(*test) : QString();
-    options.flags
-        = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
+    options.flags = FileDialogFlag::OverwritePrompt;
     const std::optional<QString> path = dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return false;

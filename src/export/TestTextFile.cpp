@@ -20,13 +20,12 @@ FileDialogOptions TestTextSaveOptions(const Module1 *test)
 {
     FileDialogOptions options;
     options.title = QStringLiteral("テキストファイル保存");
-    options.filter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+    options.filters = {QStringLiteral("テキストファイル(*.txt) (*.txt)"), AllFilesFilter};
     options.filterIndex = 1;
     options.defaultExt = QStringLiteral("txt");
     options.fileName = test ? SheetFileName(*test) : ProgramTitle;
     options.initialDir = test ? SheetFolder(*test) : QString();
-    options.flags
-        = FileDialogFlag::OverwritePrompt | FileDialogFlag::HideReadOnly | FileDialogFlag::PathMustExist;
+    options.flags = FileDialogFlag::OverwritePrompt;
     return options;
 }
 

@@ -42,7 +42,7 @@ QList<PrintedSheet> ExportedSheets(const Module1 &m)
 }
 
 ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
-    : m(module)
+    : m_module(module)
     , m_store(store)
     , m_className(std::move(className))
     , m_avoidRecent(avoidRecent)
@@ -54,8 +54,8 @@ ClassRun::~ClassRun()
     if (!m_reserved.isEmpty())
         m_store.releaseNumber(m_reserved);
     if (m_clockBefore) {
-        m.clock = *m_clockBefore;
-        m.SheetLetters.clear();
+        m_module.clock = *m_clockBefore;
+        m_module.SheetLetters.clear();
     }
 }
 
@@ -64,9 +64,11 @@ QStringList ClassRun::prepare()
     // The files as this run reads them, and what the header prints of them: a
     // reprint needs no file.
     m_files.clear();
-    for (int f = 1; !m_className.isEmpty() && f <= std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles); ++f)
-        m_files.append({m.ChosenFileList(f), FileDigest(m.ChosenFileList(f)).value_or(QString()),
-            FileHeadings {m.FileHeaders(f, 1), m.FileHeaders(f, 3)}});
+    for (int f = 1;
+         !m_className.isEmpty() && f <= std::clamp<int>(m_module.ChosenFileCount, 0, MaxChosenFiles); ++f)
+        m_files.append(
+            {m_module.ChosenFileList(f), FileDigest(m_module.ChosenFileList(f)).value_or(QString()),
+                FileHeadings {m_module.FileHeaders(f, 1), m_module.FileHeaders(f, 3)}});
     m_shrink = false;
     m_pool = {};
     if (m_className.isEmpty())
@@ -79,20 +81,20 @@ QStringList ClassRun::prepare()
             return {HistoryFailureMessage(m_store.path(), use) + notRecorded};
         m_use = use.value;
     }
-    const QDateTime now = m.clock.now();
+    const QDateTime now = m_module.clock.now();
     const HistoryOutcome<QString> number = m_store.reserveNumber(now);
     if (!number.ok())
         return {HistoryFailureMessage(m_store.path(), number) + notRecorded};
     m_reserved = number.value;
-    m_clockBefore = m.clock;
-    m.clock.setFixed(now);
-    m.SheetLetters = RunLettersOf(m_reserved);
+    m_clockBefore = m_module.clock;
+    m_module.clock.setFixed(now);
+    m_module.SheetLetters = RunLettersOf(m_reserved);
     if (m_avoidRecent <= 0)
         return {};
     QStringList keys;
-    for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
-        keys.append(QuestionKey(m.RangePool(slot)));
-    m_pool = AvoidRecent(keys, m.QuestionCount, m_use);
+    for (int slot = 1; slot <= std::clamp<int>(m_module.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
+        keys.append(QuestionKey(m_module.RangePool(slot)));
+    m_pool = avoidRecent(keys, m_module.QuestionCount, m_use);
     m_shrink = true;
     if (m_pool.repeats > 0)
         return {RepeatNotice(m_pool.repeats)};
@@ -106,21 +108,21 @@ DrawSheet ClassRun::wrap(DrawSheet draw)
         if (m_shrink) {
             // The draw reads the range pool: it gets the shrunk one while it draws, and
             // the range stays as decided for whatever comes after.
-            const auto range = std::make_unique<decltype(m.RangePool)>(m.RangePool);
-            const std::int16_t rangeCount = m.RangeQuestionCount;
+            const auto range = std::make_unique<decltype(m_module.RangePool)>(m_module.RangePool);
+            const std::int16_t rangeCount = m_module.RangeQuestionCount;
             for (qsizetype i = 0; i < m_pool.slots.size(); ++i)
-                m.RangePool(static_cast<int>(i + 1)) = (*range)(m_pool.slots[i]);
-            m.RangeQuestionCount = static_cast<std::int16_t>(m_pool.slots.size());
+                m_module.RangePool(static_cast<int>(i + 1)) = (*range)(m_pool.slots[i]);
+            m_module.RangeQuestionCount = static_cast<std::int16_t>(m_pool.slots.size());
             if (draw)
                 draw(sheet);
-            m.RangePool = *range;
-            m.RangeQuestionCount = rangeCount;
+            m_module.RangePool = *range;
+            m_module.RangeQuestionCount = rangeCount;
         } else if (draw) {
             draw(sheet);
         }
         QList<QuestionRecord> drawn;
-        for (int i = 1; i <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++i)
-            drawn.append(m.DrawnQuestions(i));
+        for (int i = 1; i <= std::clamp<int>(m_module.QuestionCount, 0, MaxDrawnQuestions); ++i)
+            drawn.append(m_module.DrawnQuestions(i));
         if (m_drawn.size() < sheet)
             m_drawn.resize(sheet);
         m_drawn[sheet - 1] = drawn;
@@ -139,29 +141,29 @@ HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<Pr
         return {};
     RecordedRun run;
     run.className = m_className;
-    run.when = m.clock.now();
+    run.when = m_module.clock.now();
     run.output = output;
     run.files = m_files;
     RunOptions &o = run.options;
-    o.answerLayout = m.AnswerLayout;
-    o.attachAnswers = m.AttachAnswers;
-    o.fontName = m.FontName;
-    o.fontSize = m.FontSize;
-    o.sheetLogo = m.SheetLogo;
+    o.answerLayout = m_module.AnswerLayout;
+    o.attachAnswers = m_module.AttachAnswers;
+    o.fontName = m_module.FontName;
+    o.fontSize = m_module.FontSize;
+    o.sheetLogo = m_module.SheetLogo;
     o.sheetCount = static_cast<int>(sheets.size());
-    o.allParts = m.AllPartsChosen == 1;
-    o.parts = chosenParts(m);
+    o.allParts = m_module.AllPartsChosen == 1;
+    o.parts = chosenParts(m_module);
     o.seed = seed;
-    o.paper = m.PaperChoice;
-    o.lineBreaks = m.LineBreaks;
-    o.overflow = m.OverflowRule;
-    o.answerPages = m.AnswerPages;
-    o.pageBreaks = m.PageBreaks;
-    o.duplex = m.Duplex;
+    o.paper = m_module.PaperChoice;
+    o.lineBreaks = m_module.LineBreaks;
+    o.overflow = m_module.OverflowRule;
+    o.answerPages = m_module.AnswerPages;
+    o.pageBreaks = m_module.PageBreaks;
+    o.duplex = m_module.Duplex;
     m_numbers.clear();
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;
-        const QString number = SheetNumber(sheets[k].printedAt, index, m.SheetLetters);
+        const QString number = SheetNumber(sheets[k].printedAt, index, m_module.SheetLetters);
         run.sheets.append({number, sheets[k].printedAt,
             m_drawn[k].first(std::clamp<qsizetype>(sheets[k].questionCount, 0, m_drawn[k].size())),
             sheets[k].fittedSize});

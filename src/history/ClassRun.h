@@ -70,7 +70,7 @@ public:
     const QStringList &sheetNumbers() const { return m_numbers; }
 
 private:
-    Module1 &m;
+    Module1 &m_module;
     const HistoryStore &m_store;
     QString m_className;
     int m_avoidRecent = 0;

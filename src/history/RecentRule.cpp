@@ -7,7 +7,7 @@
 
 namespace sorario {
 
-ShrunkPool AvoidRecent(const QStringList &poolKeys, int count, const RecentUse &use)
+ShrunkPool avoidRecent(const QStringList &poolKeys, int count, const RecentUse &use)
 {
     ShrunkPool pool;
     QList<int> recent;

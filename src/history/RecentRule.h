@@ -28,7 +28,7 @@ struct ShrunkPool
 // The pool without the recent questions. When fewer than `count` remain, recent
 // ones are taken back, those the class had longest ago first, until `count` can
 // be drawn. The draw itself stays as it is; only its pool is smaller.
-ShrunkPool AvoidRecent(const QStringList &poolKeys, int count, const RecentUse &use);
+ShrunkPool avoidRecent(const QStringList &poolKeys, int count, const RecentUse &use);
 
 // What the teacher is told when questions repeat.
 QString RepeatNotice(int repeats);

@@ -70,7 +70,7 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
 
 } // namespace
 
-ReprintSetup PrepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs)
+ReprintSetup prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs)
 {
     ReprintSetup setup;
     const bool valid = std::all_of(

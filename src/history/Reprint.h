@@ -26,7 +26,7 @@ struct ReprintSetup
 // every recorded option and the recorded headings. The questions are the record's,
 // so a file missing or changed since is only noted; a record made before the
 // headings were kept still reads them from its files, and needs them.
-ReprintSetup PrepareReprint(
+ReprintSetup prepareReprint(
     Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs);
 
 // Fills DrawnQuestions with each chosen sheet's recorded questions in turn, with the

@@ -11,7 +11,7 @@ namespace sorario {
 
 SheetSwap::SheetSwap(Module1 &module, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
     QList<SheetOutcome> &outcomes, quint64 seed)
-    : m(module)
+    : m_module(module)
     , m_run(run)
     , m_surface(surface)
     , m_dialogs(dialogs)
@@ -46,24 +46,25 @@ bool SheetSwap::swap(int sheet, int position)
         for (const QuestionRecord &q : s)
             onRun.insert(QuestionKey(q));
     QStringList poolKeys;
-    for (int slot = 1; slot <= std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
-        poolKeys.append(QuestionKey(m.RangePool(slot)));
+    for (int slot = 1; slot <= std::clamp<int>(m_module.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
+        poolKeys.append(QuestionKey(m_module.RangePool(slot)));
     const std::optional<int> slot = ReplacementSlot(poolKeys, onRun, m_run.recent(), m_random);
     if (!slot)
         return false;
-    m_run.replace(sheet + 1, position + 1, m.RangePool(*slot));
-    sheets[sheet][position] = m.RangePool(*slot);
+    m_run.replace(sheet + 1, position + 1, m_module.RangePool(*slot));
+    sheets[sheet][position] = m_module.RangePool(*slot);
 
     const DrawSheet shownSheet = [&](int k) {
         const QList<QuestionRecord> &questions = sheets[k - 1];
         for (int i = 1; i <= std::min<int>(questions.size(), MaxDrawnQuestions); ++i)
-            m.DrawnQuestions(i) = questions[i - 1];
-        m.QuestionCount = static_cast<std::int16_t>(std::min<int>(questions.size(), MaxDrawnQuestions));
+            m_module.DrawnQuestions(i) = questions[i - 1];
+        m_module.QuestionCount
+            = static_cast<std::int16_t>(std::min<int>(questions.size(), MaxDrawnQuestions));
     };
     shownSheet(1);
     QList<SheetOutcome> outcomes;
     // Laid out again as it was, the sheet either fitted or was printed whole: whole, without asking.
-    if (!PrintDocument(m, m_surface, m_dialogs, static_cast<int>(sheets.size()), shownSheet, &outcomes,
+    if (!PrintDocument(m_module, m_surface, m_dialogs, static_cast<int>(sheets.size()), shownSheet, &outcomes,
             OverflowPolicy::PrintAll)
              .printed())
         return false;

@@ -29,7 +29,7 @@ public:
 private:
     QList<QList<QuestionRecord>> shown() const;
 
-    Module1 &m;
+    Module1 &m_module;
     ClassRun &m_run;
     PrintSurface &m_surface;
     Dialogs &m_dialogs;

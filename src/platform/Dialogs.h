@@ -21,22 +21,17 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 // The flag values of the original platform's common dialogs, which the dialogs honour.
 enum class FileDialogFlag {
     OverwritePrompt = 0x2,
-    HideReadOnly = 0x4,
-    PathMustExist = 0x800,
     FileMustExist = 0x1000,
-    Explorer = 0x80000,
 };
 Q_DECLARE_FLAGS(FileDialogFlags, FileDialogFlag)
 
 enum class FontDialogFlag {
-    PrinterFonts = 0x2,
     ScalableOnly = 0x20000,
 };
 Q_DECLARE_FLAGS(FontDialogFlags, FontDialogFlag)
 
 enum class PrintDialogFlag {
     NoSelection = 0x4,
-    UseDevModeCopiesAndCollate = 0x40000, // copies are the printer driver's
 };
 Q_DECLARE_FLAGS(PrintDialogFlags, PrintDialogFlag)
 
@@ -50,12 +45,15 @@ struct FontChoice
     double size = 0; // points, as the dialog gives it
 };
 
-// Settings of a save or open dialog as the program prepares them. `filter` is in
-// the "description|pattern|description|pattern" form.
+// Every file; "*.*" would leave out names without a dot.
+inline const QString AllFilesFilter = QStringLiteral("すべてのファイル(*.*) (*)");
+
+// Settings of a save or open dialog as the program prepares them. `filters` are Qt
+// name filters; the dialog shows each without its last parentheses.
 struct FileDialogOptions
 {
     QString title;
-    QString filter;
+    QStringList filters;
     int filterIndex = 1;
     QString defaultExt;
     QString fileName; // proposed name

@@ -76,16 +76,16 @@ double paintScaleFor(int pixels)
 } // namespace
 
 MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device)
-    : wanted(wanted)
-    , resolution(resolution)
-    , font(fontFor(wanted, resolution))
-    , ascent(QFontMetricsF(font, device).ascent())
-    , lineHeight(lineHeightMm(wanted, QFontMetricsF(font, device)))
-    , paintFont(paintFontFor(font, pixelSizeOn(font, device)))
-    , paintScale(paintScaleFor(pixelSizeOn(font, device)))
-    , m_metrics(font, device)
-    , m_raw(QRawFont::fromFont(QFont(font, device)))
-    , m_paintRaw(QRawFont::fromFont(QFont(paintFont, device)))
+    : m_wanted(wanted)
+    , m_resolution(resolution)
+    , m_font(fontFor(wanted, resolution))
+    , m_ascent(QFontMetricsF(m_font, device).ascent())
+    , m_lineHeight(lineHeightMm(wanted, QFontMetricsF(m_font, device)))
+    , m_paintFont(paintFontFor(m_font, pixelSizeOn(m_font, device)))
+    , m_paintScale(paintScaleFor(pixelSizeOn(m_font, device)))
+    , m_metrics(m_font, device)
+    , m_raw(QRawFont::fromFont(QFont(m_font, device)))
+    , m_paintRaw(QRawFont::fromFont(QFont(m_paintFont, device)))
 {
 }
 
@@ -125,7 +125,7 @@ std::optional<QGlyphRun> MeasuredFont::glyphRun(const QString &text)
         if (g.index == 0)
             return std::nullopt;
         indexes.append(g.index);
-        positions.append(QPointF(x / paintScale, 0));
+        positions.append(QPointF(x / m_paintScale, 0));
         x += g.advance;
     }
     QGlyphRun run;
@@ -157,7 +157,7 @@ std::shared_ptr<MeasuredFont> FontCache::font(const FontSpec &wanted)
 {
     const int resolution = m_printer.resolution();
     for (const auto &kept : m_fonts) {
-        if (kept->resolution == resolution && kept->wanted == wanted)
+        if (kept->m_resolution == resolution && kept->m_wanted == wanted)
             return kept;
     }
     if (m_fonts.size() >= MaxKeptFonts)
@@ -267,13 +267,13 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             placePage();
         }
         if (op.kind == Op::Text) {
-            if (!painterFont || !(painterFont->wanted == op.font)
-                || painterFont->resolution != printer.resolution()) {
+            if (!painterFont || !(painterFont->m_wanted == op.font)
+                || painterFont->m_resolution != printer.resolution()) {
                 painterFont = fonts.font(op.font);
                 fontSet = nullptr;
             }
             painter.setPen(Qt::black);
-            const double textScale = painterFont->paintScale;
+            const double textScale = painterFont->m_paintScale;
             // Emphasis is measured and placed as plain text; the bold face keeps to that room
             // and baseline, so the blanks around it are those of the text around it.
             // The text after emphasis starts at a whole millimetre: where it is that
@@ -296,11 +296,11 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
             } else if (glyphRuns) {
                 // What the sum of widths cannot place, Qt lays out at the size measured.
                 scaleBy(1, squeeze, from);
-                useFont(painterFont->font);
+                useFont(painterFont->m_font);
                 painter.drawText(from, op.text);
             } else {
                 scaleBy(textScale, squeeze, from);
-                useFont(painterFont->paintFont);
+                useFont(painterFont->m_paintFont);
                 painter.drawText(from / textScale, op.text);
             }
             continue;

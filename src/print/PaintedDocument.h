@@ -46,19 +46,19 @@ public:
 
     // Painter units.
     qreal advance(const QString &text);
-    // The text as glyphs of paintFont placed by the widths measured, from its
-    // baseline start in paintFont's units; none when Qt has to lay it out.
+    // The text as glyphs of m_paintFont placed by the widths measured, from its
+    // baseline start in m_paintFont's units; none when Qt has to lay it out.
     std::optional<QGlyphRun> glyphRun(const QString &text);
 
-    const FontSpec wanted;
-    const int resolution;
-    const QFont font;
-    const qreal ascent;
-    const double lineHeight; // millimetres
-    // The same glyphs drawn smaller and scaled up by paintScale: Qt keeps the
+    const FontSpec m_wanted;
+    const int m_resolution;
+    const QFont m_font;
+    const qreal m_ascent;
+    const double m_lineHeight; // millimetres
+    // The same glyphs drawn smaller and scaled up by m_paintScale: Qt keeps the
     // metrics of small glyphs only, and reloads large ones at every text.
-    const QFont paintFont;
-    const double paintScale;
+    const QFont m_paintFont;
+    const double m_paintScale;
 
 private:
     struct Glyph

@@ -63,18 +63,18 @@ QFileDevice::Permissions finishedPermissions(const QString &target)
 } // namespace
 
 PendingPdf::PendingPdf(const QString &targetPath)
-    : target(writeThroughPath(QFileInfo(targetPath).absoluteFilePath()))
+    : m_target(writeThroughPath(QFileInfo(targetPath).absoluteFilePath()))
 {
-    if (const WriteOutcome refused = checkWriteTarget(target); !refused)
-        throw PrintFailure(PrintFailureKind::PdfTargetRefused, refused.message(target));
-    const QFileInfo info(target);
+    if (const WriteOutcome refused = checkWriteTarget(m_target); !refused)
+        throw PrintFailure(PrintFailureKind::PdfTargetRefused, refused.message(m_target));
+    const QFileInfo info(m_target);
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
     // QTemporaryFile only closes its handle when it goes, and Windows moves no open
     // file: it names the file, and the file is this object's from then on.
     QTemporaryFile temp(info.dir().filePath(QStringLiteral(".%1.XXXXXX.pdf").arg(info.completeBaseName())));
     if (!temp.open())
         throw PrintFailure(
-            PrintFailureKind::PdfNotCreated, QDir::toNativeSeparators(target) + u'\n' + temp.errorString());
+            PrintFailureKind::PdfNotCreated, QDir::toNativeSeparators(m_target) + u'\n' + temp.errorString());
     temp.setAutoRemove(false);
     m_tempPath = temp.fileName();
 }
@@ -93,11 +93,11 @@ QString PendingPdf::tempPath() const
 void PendingPdf::commit()
 {
     if (!endsLikeWholePdf(m_tempPath))
-        throw PrintFailure(PrintFailureKind::PdfIncomplete, QDir::toNativeSeparators(target));
-    QFile::setPermissions(m_tempPath, finishedPermissions(target));
-    if (const WriteOutcome placed = replaceFileWith(m_tempPath, target); !placed)
+        throw PrintFailure(PrintFailureKind::PdfIncomplete, QDir::toNativeSeparators(m_target));
+    QFile::setPermissions(m_tempPath, finishedPermissions(m_target));
+    if (const WriteOutcome placed = replaceFileWith(m_tempPath, m_target); !placed)
         throw PrintFailure(
-            PrintFailureKind::PdfNotPlaced, QDir::toNativeSeparators(target) + u'\n' + placed.reason());
+            PrintFailureKind::PdfNotPlaced, QDir::toNativeSeparators(m_target) + u'\n' + placed.reason());
     m_placed = true;
 }
 

@@ -24,7 +24,7 @@ public:
     void commit();
 
 private:
-    QString target;
+    QString m_target;
     QString m_tempPath; // created, closed, removed unless put in place
     bool m_placed = false;
 };

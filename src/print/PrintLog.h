@@ -52,7 +52,6 @@ public:
     Paper paper() const { return m_paper; }
 
     const QList<PrintOperation> &operations() const { return m_ops; }
-    int currentPage() const { return m_page; }
     bool ended() const { return m_ended; }
     bool killed() const { return m_killed; }
     // Pages of the finished document; 0 unless it was ended (and not discarded).

@@ -20,8 +20,7 @@ class PrintSurface;
 class PrintTarget;
 class SheetPages;
 
-inline constexpr PrintDialogFlags SheetPrintDialogFlags
-    = PrintDialogFlag::NoSelection | PrintDialogFlag::UseDevModeCopiesAndCollate;
+inline constexpr PrintDialogFlags SheetPrintDialogFlags = PrintDialogFlag::NoSelection;
 
 inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
 

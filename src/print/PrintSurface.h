@@ -12,7 +12,7 @@ namespace sorario {
 
 // The printer object's property values the run uses.
 enum class ScaleMode { Millimetres = 6 };
-enum class PaperSize { Letter = 1, Legal = 5, A3 = 8, A4 = 9, A5 = 11, JisB4 = 12, JisB5 = 13 };
+enum class PaperSize { A3 = 8, A4 = 9, JisB4 = 12, JisB5 = 13 };
 enum class Orientation { Portrait = 1, Landscape = 2 };
 
 // The printer object the print run draws on: millimetres from the top left of the

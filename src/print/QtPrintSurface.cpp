@@ -27,16 +27,10 @@ QPageLayout::Orientation qtOrientation(Orientation orientation)
 QPageSize::PageSizeId pageSizeFor(PaperSize paper)
 {
     switch (paper) {
-    case PaperSize::Letter:
-        return QPageSize::Letter;
-    case PaperSize::Legal:
-        return QPageSize::Legal;
     case PaperSize::A3:
         return QPageSize::A3;
     case PaperSize::A4:
         return QPageSize::A4;
-    case PaperSize::A5:
-        return QPageSize::A5;
     case PaperSize::JisB4:
         return QPageSize::JisB4;
     case PaperSize::JisB5:
@@ -57,23 +51,23 @@ QColor colorFromValue(int value)
 
 struct QtPrintSurface::Private
 {
-    QPrinter printer {QPrinter::HighResolution};
-    FontCache fonts {printer};
-    QPageSize::PageSizeId paper = QPageSize::JisB5;
-    QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    Paper placing = Paper::B5;
-    FontSpec font {QStringLiteral("ＭＳ Ｐ明朝"), 10, false};
-    double x = 0; // without the width of pendingText, see currentX
-    double y = 0;
-    DisplayList ops;
-    int finishedPages = 0;
-    bool keep = false;
-    DisplayList kept; // the finished document a preview shows
-    std::shared_ptr<MeasuredFont> current; // for `font`; empty when it has to be looked up
+    QPrinter m_printer {QPrinter::HighResolution};
+    FontCache m_fonts {m_printer};
+    QPageSize::PageSizeId m_paper = QPageSize::JisB5;
+    QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
+    Paper m_placing = Paper::B5;
+    FontSpec m_font {QStringLiteral("ＭＳ Ｐ明朝"), 10, false};
+    double m_x = 0; // without the width of m_pendingText, see currentX
+    double m_y = 0;
+    DisplayList m_ops;
+    int m_finishedPages = 0;
+    bool m_keep = false;
+    DisplayList m_kept; // the finished document a preview shows
+    std::shared_ptr<MeasuredFont> m_current; // for `m_font`; empty when it has to be looked up
     // The layout sets x before nearly every print, so the width of printed text
     // is only measured when the position after it is asked for.
-    QString pendingText;
-    std::shared_ptr<MeasuredFont> pendingFont;
+    QString m_pendingText;
+    std::shared_ptr<MeasuredFont> m_pendingFont;
 
     Private()
     {
@@ -84,53 +78,53 @@ struct QtPrintSurface::Private
     void applyPageLayout()
     {
         // Full page with no margins: (0, 0) is the corner of the paper.
-        printer.setFullPage(true);
+        m_printer.setFullPage(true);
         // Pages are drawn on B5 and placed on the chosen paper only when painted.
-        const PaperSheet sheet = PaperSheetFor(placing);
-        const bool b5 = placing == Paper::B5;
-        printer.setPageSize(QPageSize(b5 ? paper : pageSizeFor(sheet.size)));
-        printer.setPageOrientation(b5 ? orientation : qtOrientation(sheet.orientation));
-        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        const PaperSheet sheet = PaperSheetFor(m_placing);
+        const bool b5 = m_placing == Paper::B5;
+        m_printer.setPageSize(QPageSize(b5 ? m_paper : pageSizeFor(sheet.size)));
+        m_printer.setPageOrientation(b5 ? m_orientation : qtOrientation(sheet.orientation));
+        m_printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     }
 
     MeasuredFont &measured()
     {
-        if (!current || current->resolution != printer.resolution())
-            current = fonts.font({font.name, font.points, false}); // emphasis is drawn in plain room
-        return *current;
+        if (!m_current || m_current->m_resolution != m_printer.resolution())
+            m_current = m_fonts.font({m_font.name, m_font.points, false}); // emphasis is drawn in plain room
+        return *m_current;
     }
 
-    void fontChanged() { current.reset(); }
+    void fontChanged() { m_current.reset(); }
 
     void setX(double newX)
     {
-        x = newX;
-        pendingFont.reset();
-        pendingText.clear();
+        m_x = newX;
+        m_pendingFont.reset();
+        m_pendingText.clear();
     }
 
     double currentX()
     {
-        if (pendingFont) {
-            x += pendingFont->advance(pendingText) / UnitsPerMm;
-            pendingFont.reset();
-            pendingText.clear();
+        if (m_pendingFont) {
+            m_x += m_pendingFont->advance(m_pendingText) / UnitsPerMm;
+            m_pendingFont.reset();
+            m_pendingText.clear();
         }
-        return x;
+        return m_x;
     }
 
-    bool writesPdf() const { return printer.outputFormat() == QPrinter::PdfFormat; }
+    bool writesPdf() const { return m_printer.outputFormat() == QPrinter::PdfFormat; }
 
     // Checked at the first output, so that a run without a destination stops before
     // it has laid out a whole sheet.
     void requireDestination() const
     {
         if (!writesPdf()) {
-            if (!printer.isValid())
+            if (!m_printer.isValid())
                 throw PrintFailure(PrintFailureKind::NoPrinter);
             return;
         }
-        const QString path = printer.outputFileName();
+        const QString path = m_printer.outputFileName();
         if (path.isEmpty())
             throw PrintFailure(PrintFailureKind::NoPrinter);
         const QFileInfo target(path);
@@ -143,22 +137,22 @@ struct QtPrintSurface::Private
     // A kept document gets its destination only when it is printed.
     void beforeOutput()
     {
-        if (ops.isEmpty() && !keep)
+        if (m_ops.isEmpty() && !m_keep)
             requireDestination();
     }
 
     int paintToPdf(const DisplayList &list)
     {
-        const QString target = printer.outputFileName();
+        const QString target = m_printer.outputFileName();
         PendingPdf pending(target);
-        printer.setOutputFileName(pending.tempPath());
+        m_printer.setOutputFileName(pending.tempPath());
         try {
-            const int pages = list.paint(printer, fonts, placing);
-            printer.setOutputFileName(target);
+            const int pages = list.paint(m_printer, m_fonts, m_placing);
+            m_printer.setOutputFileName(target);
             pending.commit();
             return pages;
         } catch (...) {
-            printer.setOutputFileName(target);
+            m_printer.setOutputFileName(target);
             throw;
         }
     }
@@ -167,19 +161,19 @@ struct QtPrintSurface::Private
     {
         requireDestination();
         applyPageLayout();
-        return writesPdf() ? paintToPdf(list) : list.paint(printer, fonts, placing);
+        return writesPdf() ? paintToPdf(list) : list.paint(m_printer, m_fonts, m_placing);
     }
 
     void finishDocument()
     {
         setX(0);
-        y = 0;
-        ops.clear();
+        m_y = 0;
+        m_ops.clear();
     }
 };
 
 QtPrintSurface::QtPrintSurface()
-    : d(std::make_unique<Private>())
+    : m_d(std::make_unique<Private>())
 {
 }
 
@@ -193,19 +187,19 @@ QtPrintSurface::~QtPrintSurface() = default;
 
 QPrinter &QtPrintSurface::printer()
 {
-    return d->printer;
+    return m_d->m_printer;
 }
 
 void QtPrintSurface::setPdfOutput(const QString &pdfPath)
 {
-    d->printer.setOutputFormat(QPrinter::PdfFormat);
-    d->printer.setOutputFileName(pdfPath);
-    d->applyPageLayout();
+    m_d->m_printer.setOutputFormat(QPrinter::PdfFormat);
+    m_d->m_printer.setOutputFileName(pdfPath);
+    m_d->applyPageLayout();
 }
 
 int QtPrintSurface::pagesPrinted() const
 {
-    return d->finishedPages;
+    return m_d->m_finishedPages;
 }
 
 void QtPrintSurface::setScaleMode(ScaleMode)
@@ -215,186 +209,187 @@ void QtPrintSurface::setScaleMode(ScaleMode)
 
 void QtPrintSurface::setPaperSize(PaperSize paper)
 {
-    d->paper = pageSizeFor(paper);
-    d->applyPageLayout();
+    m_d->m_paper = pageSizeFor(paper);
+    m_d->applyPageLayout();
 }
 
 void QtPrintSurface::setOrientation(Orientation orientation)
 {
-    d->orientation = qtOrientation(orientation);
-    d->applyPageLayout();
+    m_d->m_orientation = qtOrientation(orientation);
+    m_d->applyPageLayout();
 }
 
 void QtPrintSurface::setPaperPlacing(Paper paper)
 {
-    d->placing = paper;
-    d->applyPageLayout();
+    m_d->m_placing = paper;
+    m_d->applyPageLayout();
 }
 
 void QtPrintSurface::setDocumentName(const QString &title)
 {
-    d->printer.setDocName(title);
-    d->printer.setCreator(ProgramTitle);
+    m_d->m_printer.setDocName(title);
+    m_d->m_printer.setCreator(ProgramTitle);
 }
 
 void QtPrintSurface::setFontName(const QString &name)
 {
-    if (name == d->font.name)
+    if (name == m_d->m_font.name)
         return;
-    d->font.name = name;
-    d->fontChanged();
+    m_d->m_font.name = name;
+    m_d->fontChanged();
 }
 
 QString QtPrintSurface::fontName() const
 {
-    return d->font.name;
+    return m_d->m_font.name;
 }
 
 void QtPrintSurface::setFontSize(double points)
 {
     if (!std::isfinite(points) || points <= 0)
         throw PrintFailure(PrintFailureKind::FontSizeInvalid);
-    if (points == d->font.points)
+    if (points == m_d->m_font.points)
         return;
-    d->font.points = points;
-    d->fontChanged();
+    m_d->m_font.points = points;
+    m_d->fontChanged();
 }
 
 double QtPrintSurface::fontSize() const
 {
-    return d->font.points;
+    return m_d->m_font.points;
 }
 
 void QtPrintSurface::setFontEmphasis(bool on)
 {
-    if (on == d->font.bold)
+    if (on == m_d->m_font.bold)
         return;
-    d->font.bold = on;
-    d->fontChanged();
+    m_d->m_font.bold = on;
+    m_d->fontChanged();
 }
 
 bool QtPrintSurface::fontEmphasis() const
 {
-    return d->font.bold;
+    return m_d->m_font.bold;
 }
 
 void QtPrintSurface::setCurrentX(double x)
 {
-    d->setX(x);
+    m_d->setX(x);
 }
 
 void QtPrintSurface::setCurrentY(double y)
 {
-    d->y = y;
+    m_d->m_y = y;
 }
 
 double QtPrintSurface::currentX() const
 {
-    return d->currentX();
+    return m_d->currentX();
 }
 
 double QtPrintSurface::currentY() const
 {
-    return d->y;
+    return m_d->m_y;
 }
 
 double QtPrintSurface::textWidth(const QString &text)
 {
-    return d->measured().advance(text) / UnitsPerMm;
+    return m_d->measured().advance(text) / UnitsPerMm;
 }
 
 double QtPrintSurface::textHeight(const QString &)
 {
-    return d->measured().lineHeight;
+    return m_d->measured().m_lineHeight;
 }
 
 void QtPrintSurface::print(const QString &text, bool lineEnd)
 {
     if (!text.isEmpty()) {
-        d->beforeOutput();
+        m_d->beforeOutput();
         // The position is the text's top left corner; Qt draws from the baseline.
-        const QPointF baseline(d->currentX() * UnitsPerMm, d->y * UnitsPerMm + d->measured().ascent);
-        d->ops.text(baseline, text, d->font);
+        const QPointF baseline(
+            m_d->currentX() * UnitsPerMm, m_d->m_y * UnitsPerMm + m_d->measured().m_ascent);
+        m_d->m_ops.text(baseline, text, m_d->m_font);
     }
     if (lineEnd) {
-        d->y += textHeight(text);
-        d->setX(0);
+        m_d->m_y += textHeight(text);
+        m_d->setX(0);
     } else if (!text.isEmpty()) {
         // currentX() was just brought up to date above.
-        d->pendingText = text;
-        d->pendingFont = d->current;
+        m_d->m_pendingText = text;
+        m_d->m_pendingFont = m_d->m_current;
     }
 }
 
 void QtPrintSurface::line(double x1, double y1, double x2, double y2, bool box, int color)
 {
-    d->beforeOutput();
-    d->ops.line(QPointF(x1, y1) * UnitsPerMm, QPointF(x2, y2) * UnitsPerMm, colorFromValue(color), box);
-    d->setX(x2);
-    d->y = y2;
+    m_d->beforeOutput();
+    m_d->m_ops.line(QPointF(x1, y1) * UnitsPerMm, QPointF(x2, y2) * UnitsPerMm, colorFromValue(color), box);
+    m_d->setX(x2);
+    m_d->m_y = y2;
 }
 
 void QtPrintSurface::newPage()
 {
-    d->beforeOutput();
-    d->ops.pageBreak();
-    d->setX(0);
-    d->y = 0;
+    m_d->beforeOutput();
+    m_d->m_ops.pageBreak();
+    m_d->setX(0);
+    m_d->m_y = 0;
 }
 
 void QtPrintSurface::endDoc()
 {
-    d->finishedPages = 0;
-    if (d->keep) {
-        d->kept.clear();
-        if (d->ops.hasOutput())
-            d->kept.swap(d->ops);
-        d->finishDocument();
+    m_d->m_finishedPages = 0;
+    if (m_d->m_keep) {
+        m_d->m_kept.clear();
+        if (m_d->m_ops.hasOutput())
+            m_d->m_kept.swap(m_d->m_ops);
+        m_d->finishDocument();
         return;
     }
-    if (!d->ops.hasOutput()) {
-        d->finishDocument();
+    if (!m_d->m_ops.hasOutput()) {
+        m_d->finishDocument();
         return;
     }
     try {
-        d->finishedPages = d->deliver(d->ops);
+        m_d->m_finishedPages = m_d->deliver(m_d->m_ops);
     } catch (...) {
-        d->finishDocument();
+        m_d->finishDocument();
         throw;
     }
-    d->finishDocument();
+    m_d->finishDocument();
 }
 
 void QtPrintSurface::killDoc()
 {
-    d->finishedPages = 0;
-    d->kept.clear();
-    d->finishDocument();
+    m_d->m_finishedPages = 0;
+    m_d->m_kept.clear();
+    m_d->finishDocument();
 }
 
 void QtPrintSurface::setKeepDocument(bool keep)
 {
-    d->keep = keep;
+    m_d->m_keep = keep;
 }
 
 bool QtPrintSurface::hasKeptDocument() const
 {
-    return !d->kept.isEmpty();
+    return !m_d->m_kept.isEmpty();
 }
 
 void QtPrintSurface::paintKeptDocument()
 {
-    if (!d->kept.isEmpty())
-        d->kept.paint(d->printer, d->fonts, d->placing);
+    if (!m_d->m_kept.isEmpty())
+        m_d->m_kept.paint(m_d->m_printer, m_d->m_fonts, m_d->m_placing);
 }
 
 int QtPrintSurface::printKeptDocument()
 {
-    d->finishedPages = 0;
-    if (d->kept.isEmpty())
+    m_d->m_finishedPages = 0;
+    if (m_d->m_kept.isEmpty())
         return 0;
-    d->finishedPages = d->deliver(d->kept);
-    return d->finishedPages;
+    m_d->m_finishedPages = m_d->deliver(m_d->m_kept);
+    return m_d->m_finishedPages;
 }
 
 } // namespace sorario

@@ -12,17 +12,14 @@ class RecordingSurface : public PrintSurface
 {
 public:
     const PrintLog &log() const { return m_log; }
-    ScaleMode scaleMode() const { return m_scaleMode; }
-    PaperSize paperSize() const { return m_paperSize; }
-    Orientation orientation() const { return m_orientation; }
 
     // Makes the n-th logged operation (1-based) fail instead, as a printer
     // error would; 0 never fails.
     void failAtOperation(int n) { m_failAt = n; }
 
-    void setScaleMode(ScaleMode mode) override { m_scaleMode = mode; }
-    void setPaperSize(PaperSize paper) override { m_paperSize = paper; }
-    void setOrientation(Orientation orientation) override { m_orientation = orientation; }
+    void setScaleMode(ScaleMode) override { }
+    void setPaperSize(PaperSize) override { }
+    void setOrientation(Orientation) override { }
     void setDocumentName(const QString &title) override { m_log.setDocumentName(title); }
     void setPaperPlacing(Paper paper) override { m_log.setPaper(paper); }
     void setFontName(const QString &name) override { m_fontName = name; }
@@ -50,9 +47,6 @@ private:
     PrintLog m_log;
     int m_failAt = 0;
     int m_opCount = 0;
-    ScaleMode m_scaleMode {};
-    PaperSize m_paperSize {};
-    Orientation m_orientation {};
     QString m_fontName;
     double m_fontSize = 0;
     bool m_emphasis = false;

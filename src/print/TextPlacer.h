@@ -45,9 +45,6 @@ public:
     // run over the end of this one and fits a page of its own.
     void placeOnOnePage(const QString &text);
 
-    int y() const { return m_y; }
-    int linesPlaced() const { return m_linesPlaced; }
-
 private:
     int pageLinesFor(const QString &text) const;
     void cycle(RestText &rest);

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Written by hand: QJsonObject would sort the keys out of their fixed order, write
+// -0 as 0 and escape \b and \f by name.
 #include "print/TraceJson.h"
 
 #include "print/PrintLog.h"

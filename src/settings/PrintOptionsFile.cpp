@@ -63,7 +63,7 @@ QString PrintOptionsFilePath(const Module1 &m)
     return QFileInfo(besideVk).dir().filePath(QStringLiteral("Sorario.ini"));
 }
 
-void LoadPrintOptions(Module1 &m)
+void loadPrintOptions(Module1 &m)
 {
     const QString path = PrintOptionsFilePath(m);
     if (path.isEmpty() || !QFileInfo::exists(path))

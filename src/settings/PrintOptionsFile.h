@@ -22,7 +22,7 @@ std::optional<Paper> PaperNamed(const QString &name);
 QString PrintOptionsFilePath(const Module1 &m);
 
 // A missing file or value leaves the default; an unknown one too.
-void LoadPrintOptions(Module1 &m);
+void loadPrintOptions(Module1 &m);
 // A failed save is not reported, as for Vk.ini; the old file stays whole.
 void SavePrintOptions(const Module1 &m);
 

@@ -20,29 +20,29 @@ namespace sorario {
 HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintTargetFactory targets,
     const QString &className, QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::HistoryWindow>())
+    , m_ui(std::make_unique<Ui::HistoryWindow>())
     , m_store(store)
     , m_dialogs(dialogs)
     , m_targets(std::move(targets))
 {
-    ui->setupUi(this);
-    ui->lstQuestions->setItemDelegate(new DisplayRunsDelegate(ui->lstQuestions));
-    connect(ui->cboClass, &QComboBox::currentTextChanged, this, &HistoryWindow::cboClass_Change);
-    connect(ui->lstSheets, &QTreeWidget::itemSelectionChanged, this, &HistoryWindow::lstSheets_Click);
-    connect(ui->cmdReprint, &QPushButton::clicked, this, &HistoryWindow::cmdReprint_Click);
-    connect(ui->cmdPreview, &QPushButton::clicked, this, &HistoryWindow::cmdPreview_Click);
-    connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui->cmdFind, &QPushButton::clicked, this, &HistoryWindow::cmdFind_Click);
-    connect(ui->txtFind, &QLineEdit::returnPressed, this, &HistoryWindow::cmdFind_Click);
+    m_ui->setupUi(this);
+    m_ui->lstQuestions->setItemDelegate(new DisplayRunsDelegate(m_ui->lstQuestions));
+    connect(m_ui->cboClass, &QComboBox::currentTextChanged, this, &HistoryWindow::cboClass_Change);
+    connect(m_ui->lstSheets, &QTreeWidget::itemSelectionChanged, this, &HistoryWindow::lstSheets_Click);
+    connect(m_ui->cmdReprint, &QPushButton::clicked, this, &HistoryWindow::cmdReprint_Click);
+    connect(m_ui->cmdPreview, &QPushButton::clicked, this, &HistoryWindow::cmdPreview_Click);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cmdFind, &QPushButton::clicked, this, &HistoryWindow::cmdFind_Click);
+    connect(m_ui->txtFind, &QLineEdit::returnPressed, this, &HistoryWindow::cmdFind_Click);
 
     const HistoryStore::KeptOpen open = m_store.keepOpen(); // the classes, then the first class's runs
     const HistoryOutcome<QStringList> classes = m_store.classes();
     if (!classes.ok())
         m_dialogs.message(HistoryFailureMessage(m_store.path(), classes), ProgramTitle);
     {
-        const QSignalBlocker block(ui->cboClass);
-        ui->cboClass->addItems(classes.value);
-        ui->cboClass->setCurrentIndex(std::max<int>(classes.value.indexOf(className), 0));
+        const QSignalBlocker block(m_ui->cboClass);
+        m_ui->cboClass->addItems(classes.value);
+        m_ui->cboClass->setCurrentIndex(std::max<int>(classes.value.indexOf(className), 0));
     }
     cboClass_Change();
 }
@@ -51,11 +51,11 @@ HistoryWindow::~HistoryWindow() = default;
 
 void HistoryWindow::cboClass_Change()
 {
-    ui->lstSheets->clear();
-    ui->lstQuestions->clear();
+    m_ui->lstSheets->clear();
+    m_ui->lstQuestions->clear();
     m_rows.clear();
     m_runs.clear();
-    const QString className = ui->cboClass->currentText();
+    const QString className = m_ui->cboClass->currentText();
     if (!className.isEmpty()) {
         const HistoryOutcome<QList<RecordedRun>> runs = m_store.runs(className);
         if (!runs.ok())
@@ -69,37 +69,37 @@ void HistoryWindow::cboClass_Change()
             files.append(QFileInfo(f.path).fileName());
         for (int k = 0; k < run.sheets.size(); ++k) {
             const RecordedSheet &sheet = run.sheets[k];
-            ui->lstSheets->addTopLevelItem(
+            m_ui->lstSheets->addTopLevelItem(
                 new QTreeWidgetItem({RunTimeText(sheet.printedAt), sheet.sheetNumber,
                     files.join(QStringLiteral("、")), QString::number(sheet.questions.size())}));
             m_rows.append({r, k});
         }
     }
-    ui->lstSheets->resizeColumnToContents(0);
-    ui->lstSheets->resizeColumnToContents(1);
+    m_ui->lstSheets->resizeColumnToContents(0);
+    m_ui->lstSheets->resizeColumnToContents(1);
     const bool any = !m_rows.isEmpty();
-    ui->cmdReprint->setEnabled(any);
-    ui->cmdPreview->setEnabled(any);
+    m_ui->cmdReprint->setEnabled(any);
+    m_ui->cmdPreview->setEnabled(any);
     if (any)
-        ui->lstSheets->setCurrentItem(ui->lstSheets->topLevelItem(0));
+        m_ui->lstSheets->setCurrentItem(m_ui->lstSheets->topLevelItem(0));
 }
 
 void HistoryWindow::lstSheets_Click()
 {
-    ui->lstQuestions->clear();
-    ui->lblNote->clear();
-    const int row = ui->lstSheets->indexOfTopLevelItem(ui->lstSheets->currentItem());
+    m_ui->lstQuestions->clear();
+    m_ui->lblNote->clear();
+    const int row = m_ui->lstSheets->indexOfTopLevelItem(m_ui->lstSheets->currentItem());
     if (row < 0 || row >= m_rows.size())
         return;
     const auto [r, k] = m_rows[row];
     // As the answer page prints them: the question, its hint line, the answer.
     for (const DisplayLine &line : AnswerDisplayLines(m_runs[r].sheets[k].questions))
-        setDisplayLine(*new QListWidgetItem(ui->lstQuestions), line);
+        setDisplayLine(*new QListWidgetItem(m_ui->lstQuestions), line);
 }
 
 void HistoryWindow::cmdFind_Click()
 {
-    const QString typed = ui->txtFind->text().trimmed();
+    const QString typed = m_ui->txtFind->text().trimmed();
     const HistoryOutcome<QList<FoundSheets>> found = m_store.findSheets(typed);
     if (!found.ok() || found.value.size() != 1)
         m_dialogs.message(
@@ -110,16 +110,16 @@ void HistoryWindow::cmdFind_Click()
     // Of runs that share an older number, the newest of the class shown, else the newest.
     const FoundSheets *hit = &found.value.first();
     for (const FoundSheets &f : found.value)
-        if (f.run.className == ui->cboClass->currentText()) {
+        if (f.run.className == m_ui->cboClass->currentText()) {
             hit = &f;
             break;
         }
-    ui->cboClass->setCurrentText(hit->run.className);
+    m_ui->cboClass->setCurrentText(hit->run.className);
     const QString number = hit->run.sheets.value(hit->sheets.value(0)).sheetNumber;
     for (int row = 0; row < m_rows.size(); ++row) {
         const auto [r, k] = m_rows[row];
         if (m_runs[r].when == hit->run.when && m_runs[r].sheets[k].sheetNumber == number) {
-            ui->lstSheets->setCurrentItem(ui->lstSheets->topLevelItem(row));
+            m_ui->lstSheets->setCurrentItem(m_ui->lstSheets->topLevelItem(row));
             return;
         }
     }
@@ -137,14 +137,14 @@ void HistoryWindow::cmdPreview_Click()
 
 void HistoryWindow::reprint(PrintPurpose purpose)
 {
-    const int row = ui->lstSheets->indexOfTopLevelItem(ui->lstSheets->currentItem());
+    const int row = m_ui->lstSheets->indexOfTopLevelItem(m_ui->lstSheets->currentItem());
     if (row < 0 || row >= m_rows.size() || !m_targets)
         return;
     const auto [r, k] = m_rows[row];
     const RecordedRun &run = m_runs[r];
     const auto m = std::make_unique<Module1>();
-    const ReprintSetup setup = PrepareReprint(*m, run, {k}, m_dialogs);
-    ui->lblNote->setText(setup.notes.join(QStringLiteral("　")));
+    const ReprintSetup setup = prepareReprint(*m, run, {k}, m_dialogs);
+    m_ui->lblNote->setText(setup.notes.join(QStringLiteral("　")));
     if (!setup.ok()) {
         m_dialogs.message(setup.refused, ProgramTitle);
         return;

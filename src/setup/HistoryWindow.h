@@ -39,7 +39,7 @@ private Q_SLOTS:
 private:
     void reprint(PrintPurpose purpose);
 
-    std::unique_ptr<Ui::HistoryWindow> ui;
+    std::unique_ptr<Ui::HistoryWindow> m_ui;
     const HistoryStore &m_store;
     Dialogs &m_dialogs;
     PrintTargetFactory m_targets;

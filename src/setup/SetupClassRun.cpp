@@ -10,7 +10,7 @@
 namespace sorario {
 
 SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
-    : m(module)
+    : m_module(module)
     , m_dialogs(dialogs)
     , m_history(HistoryPath())
 {
@@ -26,10 +26,10 @@ std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRec
         return std::nullopt;
     RememberClass(name);
     RememberClassChoice({name, avoidRecent});
-    m_seed = ClockSeed(m);
-    m_run = std::make_unique<ClassRun>(m, m_history, name, avoidRecent);
+    m_seed = ClockSeed(m_module);
+    m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent);
     tell(m_run->prepare());
-    return m_run->wrap(SheetDraws(m, m_seed));
+    return m_run->wrap(SheetDraws(m_module, m_seed));
 }
 
 void SetupClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets)

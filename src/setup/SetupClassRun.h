@@ -40,7 +40,7 @@ public:
 private:
     void tell(const QStringList &notices);
 
-    Module1 &m;
+    Module1 &m_module;
     Dialogs &m_dialogs;
     HistoryStore m_history;
     std::unique_ptr<ClassRun> m_run;

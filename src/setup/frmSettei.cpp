@@ -28,45 +28,45 @@ namespace sorario {
 
 frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory, QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::frmSettei>())
-    , m(module)
-    , dialogs(dlgs)
-    , printTarget(std::move(factory))
+    , m_ui(std::make_unique<Ui::frmSettei>())
+    , m_module(module)
+    , m_dialogs(dlgs)
+    , m_printTarget(std::move(factory))
 {
-    ui->setupUi(this);
-    if (!printTarget)
-        printTarget = MakeQtPrintTarget;
+    m_ui->setupUi(this);
+    if (!m_printTarget)
+        m_printTarget = MakeQtPrintTarget;
 
-    connect(ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
-    connect(ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
-    connect(ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
-    connect(ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
-    connect(ui->Command7, &QPushButton::clicked, this, &frmSettei::Command7_Click);
-    connect(ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
+    connect(m_ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
+    connect(m_ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
+    connect(m_ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
+    connect(m_ui->Command7, &QPushButton::clicked, this, &frmSettei::Command7_Click);
+    connect(m_ui->Option2_0, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             Option2_Click(0);
     });
-    connect(ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_ui->Option2_1, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             Option2_Click(1);
     });
-    connect(ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
-    connect(ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
-    connect(ui->cboPaper, &QComboBox::currentIndexChanged, this, &frmSettei::printOptions_Change);
+    connect(m_ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
+    connect(m_ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
+    connect(m_ui->cboPaper, &QComboBox::currentIndexChanged, this, &frmSettei::printOptions_Change);
     for (QCheckBox *box :
-        {ui->chkKeepWords, ui->chkFit, ui->chkKeepQuestions, ui->chkAnswersLast, ui->chkDuplexPad})
+        {m_ui->chkKeepWords, m_ui->chkFit, m_ui->chkKeepQuestions, m_ui->chkAnswersLast, m_ui->chkDuplexPad})
         connect(box, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
-    connect(ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
-    connect(ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
-    connect(ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
-    connect(ui->Command4, &QPushButton::clicked, this, &frmSettei::Command4_Click);
-    connect(ui->cmdSetOK, &QPushButton::clicked, this, &frmSettei::cmdSetOK_Click);
-    connect(ui->cmdPreview, &QPushButton::clicked, this, &frmSettei::cmdPreview_Click);
-    connect(ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
-    connect(ui->cmdDocument, &QPushButton::clicked, this, &frmSettei::cmdDocument_Click);
-    connect(ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
-    connect(ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
-    m_classes = std::make_unique<SetupClassRun>(m, dialogs);
+    connect(m_ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
+    connect(m_ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
+    connect(m_ui->Command1, &QPushButton::clicked, this, &frmSettei::Command1_Click);
+    connect(m_ui->Command4, &QPushButton::clicked, this, &frmSettei::Command4_Click);
+    connect(m_ui->cmdSetOK, &QPushButton::clicked, this, &frmSettei::cmdSetOK_Click);
+    connect(m_ui->cmdPreview, &QPushButton::clicked, this, &frmSettei::cmdPreview_Click);
+    connect(m_ui->Command3, &QPushButton::clicked, this, &frmSettei::Command3_Click);
+    connect(m_ui->cmdDocument, &QPushButton::clicked, this, &frmSettei::cmdDocument_Click);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
+    connect(m_ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
+    m_classes = std::make_unique<SetupClassRun>(m_module, m_dialogs);
 
     Form_Load();
 }
@@ -76,80 +76,80 @@ frmSettei::~frmSettei() = default;
 void frmSettei::Form_Load()
 {
     {
-        const QSignalBlocker b0(ui->Option2_0), b1(ui->Option2_1), b2(ui->Check1), b3(ui->spnSheetCount),
-            b4(ui->cboPaper), b5(ui->chkKeepWords), b6(ui->chkFit), b7(ui->chkKeepQuestions),
-            b8(ui->chkAnswersLast), b9(ui->chkDuplexPad);
-        ui->Option2_0->setChecked(true);
-        ui->cboPaper->setCurrentIndex(static_cast<int>(m.PaperChoice));
-        ui->chkKeepWords->setChecked(m.LineBreaks == WordBreaks::KeepWords);
-        ui->chkFit->setChecked(m.OverflowRule == Overflow::ShrinkFirst);
-        ui->chkKeepQuestions->setChecked(m.PageBreaks == QuestionBreaks::KeepQuestions);
-        ui->chkAnswersLast->setChecked(m.AnswerPages == AnswerPlace::AllLast);
-        ui->chkDuplexPad->setChecked(m.Duplex == DuplexPadding::BlankAfterOdd);
-        ui->Check1->setChecked(true);
-        ui->spnSheetCount->setRange(1, MaxSheetCount);
-        ui->spnSheetCount->setValue(1);
+        const QSignalBlocker b0(m_ui->Option2_0), b1(m_ui->Option2_1), b2(m_ui->Check1),
+            b3(m_ui->spnSheetCount), b4(m_ui->cboPaper), b5(m_ui->chkKeepWords), b6(m_ui->chkFit),
+            b7(m_ui->chkKeepQuestions), b8(m_ui->chkAnswersLast), b9(m_ui->chkDuplexPad);
+        m_ui->Option2_0->setChecked(true);
+        m_ui->cboPaper->setCurrentIndex(static_cast<int>(m_module.PaperChoice));
+        m_ui->chkKeepWords->setChecked(m_module.LineBreaks == WordBreaks::KeepWords);
+        m_ui->chkFit->setChecked(m_module.OverflowRule == Overflow::ShrinkFirst);
+        m_ui->chkKeepQuestions->setChecked(m_module.PageBreaks == QuestionBreaks::KeepQuestions);
+        m_ui->chkAnswersLast->setChecked(m_module.AnswerPages == AnswerPlace::AllLast);
+        m_ui->chkDuplexPad->setChecked(m_module.Duplex == DuplexPadding::BlankAfterOdd);
+        m_ui->Check1->setChecked(true);
+        m_ui->spnSheetCount->setRange(1, MaxSheetCount);
+        m_ui->spnSheetCount->setValue(1);
     }
-    ResetSetupState(m);
-    m.SheetCount = 1;
-    ui->cboClass->clear();
-    ui->cboClass->addItems(RememberedClasses());
+    ResetSetupState(m_module);
+    m_module.SheetCount = 1;
+    m_ui->cboClass->clear();
+    m_ui->cboClass->addItems(RememberedClasses());
     const ClassChoice last = LastClassChoice();
-    ui->cboClass->setCurrentIndex(-1);
-    ui->cboClass->setEditText(last.className);
-    ui->spnAvoidRecent->setValue(last.avoidRecent);
+    m_ui->cboClass->setCurrentIndex(-1);
+    m_ui->cboClass->setEditText(last.className);
+    m_ui->spnAvoidRecent->setValue(last.avoidRecent);
 
-    ui->Text4->setText(QStringLiteral("0"));
+    m_ui->Text4->setText(QStringLiteral("0"));
 
-    ui->List2->setEnabled(false);
+    m_ui->List2->setEnabled(false);
     enableRuns(false);
 
     // One title a line; the box shows line breaks, not the characters that make them.
-    QString titles = m.LoadedTitles;
+    QString titles = m_module.LoadedTitles;
     titles.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (titles.endsWith(u'\n'))
         titles.chop(1);
-    ui->Text1->setPlainText(titles);
-    ui->Label10->setText(m.VersionText);
+    m_ui->Text1->setPlainText(titles);
+    m_ui->Label10->setText(m_module.VersionText);
 
     {
-        const QSignalBlocker block(ui->List1);
-        ui->List1->clear();
-        ui->List1->addItems(PartListEntries(m));
+        const QSignalBlocker block(m_ui->List1);
+        m_ui->List1->clear();
+        m_ui->List1->addItems(PartListEntries(m_module));
     }
     showFont();
-    ui->Text5->setText(QString::number(m.BankQuestionCount));
-    ui->Text6->setText(m.SheetLogo);
-    m.QuestionCount = DefaultQuestionCount;
+    m_ui->Text5->setText(QString::number(m_module.BankQuestionCount));
+    m_ui->Text6->setText(m_module.SheetLogo);
+    m_module.QuestionCount = DefaultQuestionCount;
 }
 
 void frmSettei::clearList2()
 {
-    const QSignalBlocker block(ui->List2);
-    ui->List2->clear();
+    const QSignalBlocker block(m_ui->List2);
+    m_ui->List2->clear();
 }
 
 void frmSettei::setPartSelection(bool selected)
 {
-    const QSignalBlocker block(ui->List1);
-    for (int i = 0; i < ui->List1->count(); ++i)
-        ui->List1->item(i)->setSelected(selected);
+    const QSignalBlocker block(m_ui->List1);
+    for (int i = 0; i < m_ui->List1->count(); ++i)
+        m_ui->List1->item(i)->setSelected(selected);
 }
 
 void frmSettei::List1_Click()
 {
     clearList2();
-    ui->List2->setEnabled(false);
+    m_ui->List2->setEnabled(false);
     enableRuns(false);
-    m.AllPartsChosen = 0;
+    m_module.AllPartsChosen = 0;
 }
 
 void frmSettei::Command6_Click()
 {
     QList<bool> selected;
-    selected.reserve(ui->List1->count());
-    for (int i = 0; i < ui->List1->count(); ++i)
-        selected.append(ui->List1->item(i)->isSelected());
+    selected.reserve(m_ui->List1->count());
+    for (int i = 0; i < m_ui->List1->count(); ++i)
+        selected.append(m_ui->List1->item(i)->isSelected());
     decideRange(selected);
 }
 
@@ -157,25 +157,25 @@ void frmSettei::Command6_Click()
 // decision leaves the window exactly as it was.
 void frmSettei::Command5_Click()
 {
-    if (decideRange(QList<bool>(ui->List1->count(), true)))
+    if (decideRange(QList<bool>(m_ui->List1->count(), true)))
         setPartSelection(true);
 }
 
 bool frmSettei::decideRange(const QList<bool> &selected)
 {
-    const RangeDecision decision = DecideRange(m, selected, dialogs);
+    const RangeDecision decision = DecideRange(m_module, selected, m_dialogs);
     if (!decision.decided)
         return false;
 
     clearList2();
-    ui->Text4->setText(QString::number(m.RangeQuestionCount));
-    ui->List2->setEnabled(true);
+    m_ui->Text4->setText(QString::number(m_module.RangeQuestionCount));
+    m_ui->List2->setEnabled(true);
     {
-        const QSignalBlocker block(ui->List2);
-        ui->List2->addItems(decision.countEntries);
-        if (decision.selectedCountIndex >= 0 && decision.selectedCountIndex < ui->List2->count()) {
-            ui->List2->setCurrentRow(decision.selectedCountIndex);
-            ui->List2->scrollToItem(ui->List2->currentItem());
+        const QSignalBlocker block(m_ui->List2);
+        m_ui->List2->addItems(decision.countEntries);
+        if (decision.selectedCountIndex >= 0 && decision.selectedCountIndex < m_ui->List2->count()) {
+            m_ui->List2->setCurrentRow(decision.selectedCountIndex);
+            m_ui->List2->scrollToItem(m_ui->List2->currentItem());
         }
     }
     enableRuns(true);
@@ -185,96 +185,97 @@ bool frmSettei::decideRange(const QList<bool> &selected)
 // Starting over leaves the window as a run does, with no range chosen.
 void frmSettei::Command7_Click()
 {
-    m.AllPartsChosen = 0;
+    m_module.AllPartsChosen = 0;
     resetAfterRun();
 }
 
 void frmSettei::List2_Click()
 {
-    const QList<QListWidgetItem *> chosen = ui->List2->selectedItems();
+    const QList<QListWidgetItem *> chosen = m_ui->List2->selectedItems();
     // Emptying the list is no choice of a count.
     if (chosen.isEmpty())
         return;
-    m.QuestionCount = static_cast<std::int16_t>(ui->List2->row(chosen.first()) + 1);
+    m_module.QuestionCount = static_cast<std::int16_t>(m_ui->List2->row(chosen.first()) + 1);
 }
 
 void frmSettei::Option2_Click(int index)
 {
     clearList2();
-    ui->List2->setEnabled(false);
+    m_ui->List2->setEnabled(false);
     enablePrint(false);
-    ui->Command7->setEnabled(false);
-    m.AllPartsChosen = 0;
-    m.AnswerLayout = static_cast<std::int16_t>(index + 1);
+    m_ui->Command7->setEnabled(false);
+    m_module.AllPartsChosen = 0;
+    m_module.AnswerLayout = static_cast<std::int16_t>(index + 1);
 }
 
 void frmSettei::Check1_Click()
 {
-    m.AttachAnswers = ui->Check1->isChecked() ? 1 : 2;
+    m_module.AttachAnswers = m_ui->Check1->isChecked() ? 1 : 2;
 }
 
 void frmSettei::spnSheetCount_Change(int count)
 {
-    m.SheetCount = static_cast<std::int16_t>(std::clamp(count, 1, MaxSheetCount));
+    m_module.SheetCount = static_cast<std::int16_t>(std::clamp(count, 1, MaxSheetCount));
 }
 
 // Remembered as soon as chosen: they are how this teacher prints, not a choice of one run.
 void frmSettei::printOptions_Change()
 {
-    m.PaperChoice
-        = static_cast<Paper>(std::clamp(ui->cboPaper->currentIndex(), 0, static_cast<int>(Paper::A3TwoUp)));
-    m.LineBreaks = ui->chkKeepWords->isChecked() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-    m.OverflowRule = ui->chkFit->isChecked() ? Overflow::ShrinkFirst : Overflow::Ask;
-    m.PageBreaks
-        = ui->chkKeepQuestions->isChecked() ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
-    m.AnswerPages = ui->chkAnswersLast->isChecked() ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
-    m.Duplex = ui->chkDuplexPad->isChecked() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
-    SavePrintOptions(m);
+    m_module.PaperChoice
+        = static_cast<Paper>(std::clamp(m_ui->cboPaper->currentIndex(), 0, static_cast<int>(Paper::A3TwoUp)));
+    m_module.LineBreaks = m_ui->chkKeepWords->isChecked() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    m_module.OverflowRule = m_ui->chkFit->isChecked() ? Overflow::ShrinkFirst : Overflow::Ask;
+    m_module.PageBreaks
+        = m_ui->chkKeepQuestions->isChecked() ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
+    m_module.AnswerPages
+        = m_ui->chkAnswersLast->isChecked() ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    m_module.Duplex = m_ui->chkDuplexPad->isChecked() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    SavePrintOptions(m_module);
 }
 
 void frmSettei::showFont()
 {
-    ui->Text2->setText(m.FontName);
-    ui->Text3->setText(QString::number(m.FontSize));
+    m_ui->Text2->setText(m_module.FontName);
+    m_ui->Text3->setText(QString::number(m_module.FontSize));
 }
 
 void frmSettei::cmdFonts_Click(int index)
 {
     if (index == 0) {
-        m.FontName = DefaultFontName;
-        m.FontSize = DefaultFontSize;
+        m_module.FontName = DefaultFontName;
+        m_module.FontSize = DefaultFontSize;
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice = dialogs.fontDialog(
-        m.FontName, m.FontSize, FontDialogFlag::PrinterFonts | FontDialogFlag::ScalableOnly);
+    const std::optional<FontChoice> choice
+        = m_dialogs.fontDialog(m_module.FontName, m_module.FontSize, FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
     const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
     if (!size) {
-        dialogs.message(FontSizeRefusal(), ProgramTitle);
+        m_dialogs.message(FontSizeRefusal(), ProgramTitle);
         return;
     }
-    m.FontName = NormalizedFontName(choice->face);
-    m.FontSize = *size;
+    m_module.FontName = NormalizedFontName(choice->face);
+    m_module.FontSize = *size;
     showFont();
 }
 
 void frmSettei::Command1_Click()
 {
-    SaveFontSettings(m);
+    SaveFontSettings(m_module);
 }
 
 void frmSettei::Command4_Click()
 {
     const QString answer
-        = dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
+        = m_dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
     if (!SheetLogoFits(answer))
-        return dialogs.message(SheetLogoRefusal(), ProgramTitle);
-    m.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
-    SaveSheetLogo(m);
-    ui->Text6->clear();
-    ui->Text6->setText(m.SheetLogo);
+        return m_dialogs.message(SheetLogoRefusal(), ProgramTitle);
+    m_module.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
+    SaveSheetLogo(m_module);
+    m_ui->Text6->clear();
+    m_ui->Text6->setText(m_module.SheetLogo);
 }
 
 void frmSettei::cmdSetOK_Click()
@@ -283,8 +284,8 @@ void frmSettei::cmdSetOK_Click()
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Print);
-        target && PrintSheets(m, *target, dialogs, *draw, &outcomes).printed())
+    if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print);
+        target && PrintSheets(m_module, *target, m_dialogs, *draw, &outcomes).printed())
         m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
     resetAfterRun();
 }
@@ -297,16 +298,17 @@ void frmSettei::cmdPreview_Click()
     if (!draw)
         return;
     try {
-        if (const std::unique_ptr<PrintTarget> target = printTarget(PrintPurpose::Preview)) {
+        if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Preview)) {
             QList<SheetOutcome> outcomes;
-            SheetSwap swap(m, m_classes->run(), target->surface(), dialogs, outcomes, m_classes->seed());
+            SheetSwap swap(
+                m_module, m_classes->run(), target->surface(), m_dialogs, outcomes, m_classes->seed());
             // Printed from the preview: the sheets as shown, swaps and all.
-            if (PreviewSheets(m, *target, dialogs, *draw, &outcomes, &swap).printed())
+            if (PreviewSheets(m_module, *target, m_dialogs, *draw, &outcomes, &swap).printed())
                 m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
         }
     } catch (const std::exception &e) {
         // What the run did not contain still says why, and the window stays usable.
-        dialogs.message(
+        m_dialogs.message(
             PrintOutcome::failed(PrintFailureKind::Unexpected, QString::fromUtf8(e.what())).message(),
             ProgramTitle);
     }
@@ -318,9 +320,11 @@ void frmSettei::Command3_Click()
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (SaveTestText(BuildSheetTexts(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m).kind
+    if (SaveTestText(BuildSheetTexts(m_module, *draw), m_dialogs,
+            m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module)
+            .kind
         == TextExportKind::Saved)
-        m_classes->record(RunOutput::Exported, ExportedSheets(m));
+        m_classes->record(RunOutput::Exported, ExportedSheets(m_module));
     resetAfterRun();
 }
 
@@ -329,42 +333,42 @@ void frmSettei::cmdDocument_Click()
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (saveTestDocument(
-            *buildTestDocument(m, *draw), dialogs, m.ChosenFileList.first(m.ChosenFileCount), &m))
-        m_classes->record(RunOutput::Exported, ExportedSheets(m));
+    if (saveTestDocument(*buildTestDocument(m_module, *draw), m_dialogs,
+            m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module))
+        m_classes->record(RunOutput::Exported, ExportedSheets(m_module));
     resetAfterRun();
 }
 
 std::optional<DrawSheet> frmSettei::startRun()
 {
-    const QString name = ui->cboClass->currentText().trimmed();
-    std::optional<DrawSheet> draw = m_classes->begin(name, ui->spnAvoidRecent->value());
-    if (draw && !name.isEmpty() && ui->cboClass->findText(name) < 0)
-        ui->cboClass->insertItem(0, name);
+    const QString name = m_ui->cboClass->currentText().trimmed();
+    std::optional<DrawSheet> draw = m_classes->begin(name, m_ui->spnAvoidRecent->value());
+    if (draw && !name.isEmpty() && m_ui->cboClass->findText(name) < 0)
+        m_ui->cboClass->insertItem(0, name);
     return draw;
 }
 
 void frmSettei::cmdHistory_Click()
 {
     HistoryWindow window(
-        m_classes->history(), dialogs, printTarget, ui->cboClass->currentText().trimmed(), this);
+        m_classes->history(), m_dialogs, m_printTarget, m_ui->cboClass->currentText().trimmed(), this);
     window.exec();
 }
 
 // "プレビュー" is a way of printing: it goes with "印刷".
 void frmSettei::enablePrint(bool on)
 {
-    ui->cmdSetOK->setEnabled(on);
-    ui->cmdPreview->setEnabled(on);
+    m_ui->cmdSetOK->setEnabled(on);
+    m_ui->cmdPreview->setEnabled(on);
 }
 
 // What a decided range allows: every run, and "最初から" to undo the decision.
 void frmSettei::enableRuns(bool on)
 {
     enablePrint(on);
-    ui->Command3->setEnabled(on);
-    ui->cmdDocument->setEnabled(on);
-    ui->Command7->setEnabled(on);
+    m_ui->Command3->setEnabled(on);
+    m_ui->cmdDocument->setEnabled(on);
+    m_ui->Command7->setEnabled(on);
 }
 
 void frmSettei::resetAfterRun()
@@ -373,10 +377,10 @@ void frmSettei::resetAfterRun()
     clearList2();
     enableRuns(false);
     setPartSelection(false);
-    ui->List2->setEnabled(false);
-    ui->Text4->setText(QStringLiteral("0"));
+    m_ui->List2->setEnabled(false);
+    m_ui->Text4->setText(QStringLiteral("0"));
     // Not on "戻る", where the disabled run buttons hand it: Enter there drops the loaded files.
-    ui->List1->setFocus();
+    m_ui->List1->setFocus();
 }
 
 void frmSettei::Command2_Click()

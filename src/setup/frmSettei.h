@@ -72,10 +72,10 @@ private:
     // Every sheet's draw for the class named in 「クラス」; nothing when there is no run.
     std::optional<DrawSheet> startRun();
 
-    std::unique_ptr<Ui::frmSettei> ui;
-    Module1 &m;
-    Dialogs &dialogs;
-    PrintTargetFactory printTarget;
+    std::unique_ptr<Ui::frmSettei> m_ui;
+    Module1 &m_module;
+    Dialogs &m_dialogs;
+    PrintTargetFactory m_printTarget;
     std::unique_ptr<SetupClassRun> m_classes;
 };
 

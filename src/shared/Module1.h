@@ -61,8 +61,6 @@ struct Module1
 
     // Encoded files
     QString EncodedText;
-    std::int16_t DecodedLineCount = 0;
-    bool DecodeFailed = false; // a group that is no hexadecimal number or no character
 
     // The question bank
     Slots<QuestionRecord, MaxBankQuestions> QuestionBank;
@@ -121,7 +119,6 @@ struct Module1
     QString VersionText;
     QString CurrentFolder; // always ends in a separator
     QString ReadmeText;
-    std::int16_t ViewerMode = 0;
 
     // Where Vk.ini, Vk.rog and Readme.txt live: the program's folder.
     QString ProgramFolder;

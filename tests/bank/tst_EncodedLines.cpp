@@ -22,8 +22,7 @@ struct Decoded
 Decoded decode(Module1 &m, const QString &payload)
 {
     m.EncodedText = payload;
-    DecodeEncodedLines(m);
-    Decoded d {m.DecodeFailed, m.DecodedLineCount, {}};
+    Decoded d {DecodePayload(payload).faultCount > 0, DecodeEncodedLines(m), {}};
     for (int i = 1; i <= std::min(d.count + 1, MaxFileLines); ++i)
         d.pieces << m.FileLines(i);
     return d;

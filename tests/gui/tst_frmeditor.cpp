@@ -298,14 +298,6 @@ private Q_SLOTS:
                 u"save"_s, u"message"_s, u"save"_s, u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
     }
 
-    void nameFilters()
-    {
-        QCOMPARE(qtNameFilters(u"テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*"_s),
-            (QStringList {u"テキストファイル(*.txt) (*.txt)"_s, u"すべてのファイル(*.*) (*)"_s}));
-        QCOMPARE(qtNameFilters(u"問題|*.qvn;*.qvk"_s), QStringList {u"問題 (*.qvn *.qvk)"_s});
-        QCOMPARE(qtNameFilters(u"壊れた"_s), QStringList {});
-    }
-
     void fontChoice_data() { addRows(fontRows); }
     void fontChoice()
     {

@@ -316,7 +316,7 @@ private Q_SLOTS:
             Module1 next;
             next.ProgramFolder = f.dir.path();
             fillBank(next, 10, 1);
-            LoadPrintOptions(next);
+            loadPrintOptions(next);
             frmSettei w(next, f.dialogs);
             QCOMPARE(shown(&w), u"%1 %2 %3 %4 %2 %3"_s.arg(paper).arg(keepWords).arg(fit).arg(keepQuestions));
         }

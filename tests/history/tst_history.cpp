@@ -114,7 +114,7 @@ private Q_SLOTS:
             QVERIFY(store.record(runOf(u"3A"_s, {1, 2, 3, 4, 5}, u"12071031"_s)).ok());
             const HistoryOutcome<RecentUse> use = store.recentUse(row.asked, row.lastTests);
             QVERIFY(use.ok());
-            const ShrunkPool pool = AvoidRecent(keys(5), row.count, use.value);
+            const ShrunkPool pool = sorario::avoidRecent(keys(5), row.count, use.value);
             QCOMPARE(pool.slots, row.slots);
             QCOMPARE(pool.repeats, row.repeats);
         }
@@ -355,7 +355,7 @@ private Q_SLOTS:
             QFile::remove(path);
         Module1 m;
         ScriptedDialogs dialogs;
-        const ReprintSetup setup = PrepareReprint(m, run, {0}, dialogs);
+        const ReprintSetup setup = prepareReprint(m, run, {0}, dialogs);
         QTEST(setup.refused.section(u'/', 0, 0), "refused");
         QStringList notes;
         for (const QString &note : setup.notes)

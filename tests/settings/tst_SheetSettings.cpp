@@ -178,7 +178,7 @@ private Q_SLOTS:
             {"[print]\nkeepWords=true\nfitFirstPage=true\n" + QByteArray(65536, '\n'), false}};
         for (const auto &[bytes, on] : rows) {
             writeBytes(PrintOptionsFilePath(m), bytes);
-            LoadPrintOptions(m);
+            loadPrintOptions(m);
             QCOMPARE(m.LineBreaks == WordBreaks::KeepWords, on);
             QCOMPARE(m.OverflowRule == Overflow::ShrinkFirst, on);
         }
