@@ -68,8 +68,8 @@ int writeOnlineBank(const QStringList &args, OnlineFormat format, const QString 
         lines.append(read.countedLines());
     }
     const OnlineBankWrite bank = onlineBankBytes(format, lines);
-    if (bank.line > 0) {
-        printError(onlineLineNotHeldText(files[bank.file - 1], bank.line));
+    if (bank.notHeld != OnlineBankWrite::NotHeld::None) {
+        printError(onlineNotHeldText(bank, files[bank.file - 1]));
         return ExitRefused;
     }
     return written(writeBytesAtomically(out, bank.bytes), out);

@@ -167,6 +167,11 @@ Question readQuestion(QStringView text)
 
 } // namespace
 
+bool giftHoldsAnswer(QStringView answer)
+{
+    return !answer.contains(u"->");
+}
+
 QByteArray giftBytes(const QList<BankCategory> &categories)
 {
     QString out;

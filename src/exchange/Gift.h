@@ -12,6 +12,9 @@ namespace sorario {
 // either end do not come back.
 QByteArray giftBytes(const QList<BankCategory> &categories);
 
+// Whether an answer reads back as one: GIFT has no escape for "->".
+bool giftHoldsAnswer(QStringView answer);
+
 // Categories and short answers; any other kind of question is refused with the line
 // it begins on.
 BankFileRead readGift(QByteArrayView bytes);

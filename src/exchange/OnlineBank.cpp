@@ -67,13 +67,23 @@ bool isControlCharacter(QChar c)
     return c.unicode() < 0x20 && c != u'\t';
 }
 
-int firstLineNotOnline(const QStringList &fileLines)
+namespace {
+
+// The first line of a question file that the format cannot hold.
+std::pair<OnlineBankWrite::NotHeld, int> firstLineNotHeld(OnlineFormat format, const QStringList &fileLines)
 {
-    for (qsizetype i = 0; i < fileLines.size(); ++i)
-        if (std::any_of(fileLines[i].cbegin(), fileLines[i].cend(), isControlCharacter))
-            return int(i) + 1;
-    return 0;
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        const QString &line = fileLines[i];
+        if (std::any_of(line.cbegin(), line.cend(), isControlCharacter))
+            return {OnlineBankWrite::NotHeld::ControlCharacter, int(i) + 1};
+        const bool answer = i >= HeaderLineCount && (i - HeaderLineCount) % 3 == 2;
+        if (format == OnlineFormat::Gift && answer && !giftHoldsAnswer(line))
+            return {OnlineBankWrite::NotHeld::ArrowInAnswer, int(i) + 1};
+    }
+    return {OnlineBankWrite::NotHeld::None, 0};
 }
+
+} // namespace
 
 OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
 {
@@ -116,11 +126,11 @@ OnlineBankWrite onlineBankBytes(OnlineFormat format, const QList<QStringList> &f
 {
     QList<BankCategory> categories;
     for (qsizetype f = 0; f < files.size(); ++f) {
-        if (const int line = firstLineNotOnline(files[f]); line > 0)
-            return {{}, int(f) + 1, line};
+        if (const auto [notHeld, line] = firstLineNotHeld(format, files[f]); line > 0)
+            return {{}, notHeld, int(f) + 1, line};
         categories.append(bankCategoryOf(files[f]));
     }
-    return {format == OnlineFormat::MoodleXml ? moodleXmlBytes(categories) : giftBytes(categories), 0, 0};
+    return {format == OnlineFormat::MoodleXml ? moodleXmlBytes(categories) : giftBytes(categories)};
 }
 
 OnlineBankRead readOnlineBank(OnlineFormat format, QByteArrayView bytes)
@@ -191,9 +201,21 @@ QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, con
     return {};
 }
 
-QString onlineLineNotHeldText(const QString &path, int line)
+QString onlineNotHeldText(const OnlineBankWrite &write, const QString &path)
 {
-    return QStringLiteral("%1 行目: 学習システムのファイルに書けない制御文字があります。\n").arg(line) + path;
+    const QString line = QStringLiteral("%1 行目: ").arg(write.line);
+    const QString file = u'\n' + path;
+    switch (write.notHeld) {
+    case OnlineBankWrite::NotHeld::None:
+        return {};
+    case OnlineBankWrite::NotHeld::ControlCharacter:
+        return line + QStringLiteral("学習システムのファイルに書けない制御文字があります。") + file;
+    case OnlineBankWrite::NotHeld::ArrowInAnswer:
+        return line
+            + QStringLiteral("GIFT では「->」を含む解答を書けません（組み合わせ問題として読まれます）。")
+            + file;
+    }
+    return {};
 }
 
 QString onlineEmptyAnswerWarning(OnlineFormat format, int line)

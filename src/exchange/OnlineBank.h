@@ -49,9 +49,6 @@ QString headerNote(const QStringList &header);
 // The header lines of a note; nothing when the text is no such note.
 std::optional<QStringList> headerOfNote(QStringView note);
 
-// The first line of a question file that no learning system's file can hold (a
-// control character); 0 when none.
-int firstLineNotOnline(const QStringList &fileLines);
 bool isControlCharacter(QChar c);
 
 struct OnlineRefusal
@@ -96,10 +93,16 @@ struct BankFileRead
 OnlineBankRead questionLinesOf(const QList<BankCategory> &categories);
 
 // The file a learning system imports, of several question files; or the file and
-// line (both 1-based) of a line it cannot hold.
+// line (both 1-based) of a line the format cannot hold, and why.
 struct OnlineBankWrite
 {
+    enum class NotHeld {
+        None,
+        ControlCharacter,
+        ArrowInAnswer, // GIFT reads an answer with "->" as a matching question
+    };
     QByteArray bytes;
+    NotHeld notHeld = NotHeld::None;
     int file = 0;
     int line = 0;
 };
@@ -109,7 +112,7 @@ OnlineBankRead readOnlineBank(OnlineFormat format, QByteArrayView bytes);
 OnlineBankRead readOnlineBankFile(OnlineFormat format, const QString &path);
 
 QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, const QString &path);
-QString onlineLineNotHeldText(const QString &path, int line);
+QString onlineNotHeldText(const OnlineBankWrite &write, const QString &path);
 QString onlineEmptyAnswerWarning(OnlineFormat format, int line);
 
 } // namespace sorario
