@@ -6,6 +6,8 @@
 #include "exchange/MoodleXml.h"
 #include "platform/LineFile.h"
 
+#include <utility>
+
 namespace sorario {
 namespace {
 
@@ -156,8 +158,10 @@ Question readQuestion(QStringView text)
             result.question.answer = plainTextToLine(unescaped(trimmedAscii(answer)));
             // The blank of a text that goes on after the answer is where the answer was.
             const QStringView after = trimmedAscii(text.sliced(close + 1));
-            result.question.text = line(text.first(open))
-                + (after.isEmpty() ? QString() : QStringLiteral("（　　）") + line(after));
+            result.question.text = after.isEmpty()
+                ? line(text.first(open))
+                : line(text.first(open).toString() + QStringLiteral("（　　）")
+                    + text.sliced(close + 1).toString());
             return result;
         }
         at = next;
@@ -201,10 +205,9 @@ BankFileRead readGift(QByteArrayView bytes)
     QString block;
     int blockLine = 0;
     const auto endBlock = [&]() {
-        const QStringView text = trimmedAscii(block);
-        const int line = blockLine;
-        block.clear();
-        blockLine = 0;
+        const QString taken = std::exchange(block, QString());
+        const QStringView text = trimmedAscii(taken);
+        const int line = std::exchange(blockLine, 0);
         if (text.isEmpty())
             return true;
         if (text.startsWith(CategoryStart)) {
