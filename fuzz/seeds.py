@@ -101,6 +101,16 @@ def main():
     write("fuzz_csv", "sjis", sjis("#題,英語\r\nQ,H,A\r\n\r\nQ2,,A2,\r\n"))
     write("fuzz_csv", "tabs-and-breaks", b'#a\tb\rQ,"x\ny",A\n"open')
 
+    # Question banks: the kinds refused, markers, references; the samples' banks as the
+    # program writes them are committed beside these (seed-drill1.xml, seed-drill1.gift).
+    write("fuzz_moodle", "kinds", b'<quiz><question type="category"><category><text>$course$/top/A//B</text>'
+          b'</category><info><text>#\xe3\x82\xbf x</text></info></question><question type="multichoice"/>'
+          b'<question type="shortanswer"><questiontext format="html"><text><![CDATA[<p>a &amp;#1; <b>b</b>'
+          b'<br/>]]></text></questiontext><answer fraction="100"><text>x</text></answer></question></quiz>')
+    write("fuzz_moodle", "broken", b'<?xml version="1.0"?>\n<quiz>\n<question type="shortanswer">')
+    write("fuzz_gift", "kinds", b"// #\xe3\x82\xbf x\n$CATEGORY: $course$/A\n\n::n::[html]a <b>b</b>{=%100%x#f =y####h}"
+          b"\n\nQ {~a =b}\n\nQ {T}\n\nQ {#1:2}\n\nQ {=a -> b}\n\nQ \\{ {=\\~\\=\\# \\n}\n\nQ {=a\n")
+
     # Editor: the opened file, then the edits (operation byte and values; texts end at NUL).
     edits = bytes([0, 0, 0, 1]) + "新しい問題".encode("utf-8") + b"\0" \
         + bytes([1, 0]) + b"\\\\\\title\0" + bytes([2, 1, 1]) + b"q\0h\0a\0" \

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 
 #include "bank/QuestionFiles.h"
+#include "exchange/OnlineBank.h"
 #include "exchange/QuestionCsv.h"
 #include "export/TestDocument.h"
 #include "platform/SafeWrite.h"
@@ -12,6 +13,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <optional>
 
 namespace sorario::cli {
 namespace {
@@ -42,7 +44,48 @@ int written(const WriteOutcome &outcome, const QString &path)
     return ExitRefused;
 }
 
+// The question files of `args` as a learning system's question bank.
+int writeOnlineBank(const QStringList &args, OnlineFormat format, const QString &command)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
+    addOutputOption(parser, QStringLiteral("The question bank to write."));
+    parseOrThrow(parser, args);
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        throw UsageError(command + QStringLiteral(": name at least one question file"));
+    const QString out = requiredOutput(parser, command);
+    if (const int refused = checkOutputs({out}, files); refused != ExitOk)
+        return refused;
+    QList<QStringList> lines;
+    for (const QString &file : files) {
+        const QuestionFileRead read = ReadQuestionFile(file);
+        if (read.fault != LoadFault::None) {
+            printError(LoadFailureMessage({read.fault, file}));
+            return ExitRefused;
+        }
+        lines.append(read.countedLines());
+    }
+    const OnlineBankWrite bank = onlineBankBytes(format, lines);
+    if (bank.notHeld != OnlineBankWrite::NotHeld::None) {
+        printError(onlineNotHeldText(bank, files[bank.file - 1]));
+        return ExitRefused;
+    }
+    return written(writeBytesAtomically(out, bank.bytes), out);
+}
+
 } // namespace
+
+int runMoodle(const QStringList &args)
+{
+    return writeOnlineBank(args, OnlineFormat::MoodleXml, QStringLiteral("moodle"));
+}
+
+int runGift(const QStringList &args)
+{
+    return writeOnlineBank(args, OnlineFormat::Gift, QStringLiteral("gift"));
+}
 
 int runCsv(const QStringList &args)
 {
@@ -59,9 +102,20 @@ int runCsv(const QStringList &args)
 
 int runQvn(const QStringList &args)
 {
-    const InOut io = oneFileAndOutput(args, "qvn", QStringLiteral("A CSV file of questions."));
+    const InOut io = oneFileAndOutput(
+        args, "qvn", QStringLiteral("A CSV file of questions, or a question bank (.xml, .gift, .txt)."));
     if (const int refused = checkOutputs({io.out}, {io.in}); refused != ExitOk)
         return refused;
+    if (const std::optional<OnlineFormat> format = onlineFormatOf(io.in)) {
+        const OnlineBankRead bank = readOnlineBankFile(*format, io.in);
+        if (bank.refusal.kind != OnlineRefusal::Kind::None) {
+            printError(onlineRefusalText(*format, bank.refusal, io.in));
+            return ExitRefused;
+        }
+        for (const int line : bank.emptyAnswerLines)
+            printError(onlineEmptyAnswerWarning(*format, line));
+        return written(writeLineFileAtomically(io.out, bank.lines), io.out);
+    }
     const QuestionCsvRead read = readQuestionCsvFile(io.in);
     if (read.refusal.kind != CsvRefusal::Kind::None) {
         printError(csvRefusalText(read.refusal, io.in));

@@ -15,6 +15,8 @@ int runConvert(const QStringList &args);
 int runCheck(const QStringList &args);
 int runCsv(const QStringList &args);
 int runQvn(const QStringList &args);
+int runMoodle(const QStringList &args);
+int runGift(const QStringList &args);
 int runOdt(const QStringList &args);
 int runHistory(const QStringList &args);
 int runReprint(const QStringList &args);

@@ -37,6 +37,11 @@ const char Usage[]
       "  check FILE...                report every problem of question files, one per line\n"
       "  csv FILE.qvn -o OUT.csv      write a question file as a spreadsheet table (UTF-8 CSV)\n"
       "  qvn FILE.csv -o OUT.qvn      write such a table (UTF-8 or Shift-JIS) back as a question file\n"
+      "  moodle FILE... -o OUT.xml    write question files as a Moodle XML question bank, each\n"
+      "                               file's title a category, each question a short answer\n"
+      "  gift FILE... -o OUT.txt      the same as a GIFT text file\n"
+      "  qvn FILE.xml|FILE.gift|FILE.txt -o OUT.qvn\n"
+      "                               read such a bank (Moodle XML; GIFT) back as a question file\n"
       "  odt FILE... [range] [draw] -o OUT.odt\n"
       "                               draw a test and write it as an editable document (B5)\n"
       "  history [--class NAME] [--history FILE]\n"
@@ -153,6 +158,8 @@ int main(int argc, char **argv)
         {QStringLiteral("check"), runCheck},
         {QStringLiteral("csv"), runCsv},
         {QStringLiteral("qvn"), runQvn},
+        {QStringLiteral("moodle"), runMoodle},
+        {QStringLiteral("gift"), runGift},
         {QStringLiteral("odt"), runOdt},
         {QStringLiteral("history"), runHistory},
         {QStringLiteral("reprint"), runReprint},

@@ -1,7 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/Csv.h"
 
+#include "platform/LineFile.h"
+
+#include <QStringDecoder>
+
 namespace sorario {
+
+QString decodeExchangedText(QByteArrayView bytes)
+{
+    if (!bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decodeFileText(bytes).text;
+}
 
 CsvRecords parseDelimited(QStringView text, QChar separator)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,11 @@ struct CsvRecords
     int lineBreakRow = 0; // a quoted cell holds a line break; 0 when none
     int unclosedQuoteRow = 0; // the last cell's quote never closes; 0 when none
 };
+
+// The text of a file another program wrote: UTF-8 when marked or when the bytes are
+// UTF-8 at all; else as a question file is read (a spreadsheet's plain "CSV" on a
+// Japanese system is Shift-JIS, whose text is almost never valid UTF-8).
+QString decodeExchangedText(QByteArrayView bytes);
 
 CsvRecords parseDelimited(QStringView text, QChar separator);
 

@@ -9,7 +9,6 @@
 #include "shared/Module1.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -18,23 +17,7 @@ namespace {
 
 constexpr QChar Comma = u',';
 const QStringList Heading = {QStringLiteral("問題"), QStringLiteral("ヒント"), QStringLiteral("解答")};
-const QStringList HeaderLabels
-    = {QStringLiteral("#タイトル"), QStringLiteral("#部の数"), QStringLiteral("#シートコード"),
-        QStringLiteral("#4行目"), QStringLiteral("#5行目"), QStringLiteral("#6行目")};
 constexpr int QuestionColumns = 3;
-
-// UTF-8 when marked or when the bytes are UTF-8 at all; a spreadsheet's plain
-// "CSV" on a Japanese system is Shift-JIS, whose text is almost never valid UTF-8.
-QString decodeCsv(QByteArrayView bytes)
-{
-    if (!bytes.startsWith("\xEF\xBB\xBF")) {
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString text = utf8(bytes);
-        if (!utf8.hasError())
-            return text;
-    }
-    return decodeFileText(bytes).text;
-}
 
 bool nothingBeyond(const QStringList &cells, int used)
 {
@@ -61,6 +44,27 @@ bool isHeading(const CsvRecord &record)
 
 } // namespace
 
+const QStringList &headerLineLabels()
+{
+    static const QStringList labels
+        = {QStringLiteral("#タイトル"), QStringLiteral("#部の数"), QStringLiteral("#シートコード"),
+            QStringLiteral("#4行目"), QStringLiteral("#5行目"), QStringLiteral("#6行目")};
+    return labels;
+}
+
+QStringList completedHeader(QStringList header, bool questionsFollow)
+{
+    const qsizetype size = questionsFollow ? HeaderLineCount : (header.size() + 2) / 3 * 3;
+    while (header.size() < size)
+        header.append(QString());
+    return header;
+}
+
+QString notHeldText(const QString &character)
+{
+    return QStringLiteral("「%1」は Shift-JIS で保存できない文字です。").arg(character);
+}
+
 QByteArray questionCsvBytes(const QStringList &fileLines)
 {
     QString text;
@@ -71,7 +75,7 @@ QByteArray questionCsvBytes(const QStringList &fileLines)
     };
     const qsizetype headerLines = std::min<qsizetype>(fileLines.size(), HeaderLineCount);
     for (qsizetype i = 0; i < headerLines; ++i)
-        addRow({HeaderLabels[i], fileLines[i]});
+        addRow({headerLineLabels()[i], fileLines[i]});
     addRow(Heading);
     for (qsizetype i = HeaderLineCount; i + QuestionColumns <= fileLines.size(); i += QuestionColumns)
         addRow(fileLines.mid(i, QuestionColumns));
@@ -87,7 +91,7 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
         result.refusal = {kind, row, character, fault};
         return result;
     };
-    const QString text = decodeCsv(bytes);
+    const QString text = decodeExchangedText(bytes);
     // No text holds NUL: a workbook saved under a .csv name does, in its first bytes.
     if (text.contains(QChar(u'\0')))
         return refuse(CsvRefusal::Kind::NotText, 0);
@@ -129,11 +133,8 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
         }
     }
     // The file format's header is six lines when questions follow, else three or six.
-    const qsizetype headerSize = questions.isEmpty() ? (header.size() + 2) / 3 * 3 : HeaderLineCount;
-    while (header.size() < headerSize) {
-        header.append(QString());
-        headerRows.append(0);
-    }
+    header = completedHeader(header, !questions.isEmpty());
+    headerRows.resize(header.size());
     result.lines = header + questions;
     if (result.lines.isEmpty())
         return refuse(CsvRefusal::Kind::Empty, 0);
@@ -194,8 +195,7 @@ QString csvRefusalText(const CsvRefusal &refusal, const QString &path)
         return message.endsWith(file) ? message : message + file;
     }
     case CsvRefusal::Kind::UnwritableCharacter:
-        return row + QStringLiteral("「%1」は Shift-JIS で保存できない文字です。").arg(refusal.character)
-            + file;
+        return row + notHeldText(refusal.character) + file;
     }
     return {};
 }

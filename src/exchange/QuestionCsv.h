@@ -54,6 +54,15 @@ struct QuestionCsvRead
 QuestionCsvRead readQuestionCsv(QByteArrayView bytes);
 QuestionCsvRead readQuestionCsvFile(const QString &path);
 
+// The labels of the six header lines, as the table and other exchange files name them.
+const QStringList &headerLineLabels();
+
+// Header lines read from another program's file, completed with empty lines to what a
+// question file needs: six when questions follow, else three or six.
+QStringList completedHeader(QStringList header, bool questionsFollow);
+
+QString notHeldText(const QString &character);
+
 // The refusal as the teacher reads it, naming the row and then the file.
 QString csvRefusalText(const CsvRefusal &refusal, const QString &path);
 QString emptyAnswerWarning(int row);

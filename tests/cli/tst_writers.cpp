@@ -22,6 +22,9 @@ private Q_SLOTS:
         writeSjisLines(at(u"one.qvn"_s), questionFile(u"T"_s, u"1"_s, 3));
         writeSjisLines(at(u"enc.qvn"_s), encodedFile(questionFile(u"E"_s, u"1"_s, 2)));
         writeBytes(at(u"one.csv"_s), u"問題,ヒント,解答\r\nQ,H,A\r\n"_s.toUtf8());
+        writeBytes(at(u"one.gift"_s), "Q {=A}\n");
+        writeBytes(at(u"one.xml"_s),
+            "<quiz><question type=\"shortanswer\"><answer fraction=\"100\"/></question></quiz>");
     }
 
     // No writer replaces its input, nor what is no file; through a link to a file it writes
@@ -32,7 +35,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         const QStringList writers[] = {{u"text"_s, u"one.qvn"_s}, {u"print"_s, u"one.qvn"_s},
             {u"csv"_s, u"one.qvn"_s}, {u"odt"_s, u"one.qvn"_s}, {u"qvn"_s, u"one.csv"_s},
-            {u"decode"_s, u"enc.qvn"_s}, {u"encode"_s, u"one.qvn"_s}};
+            {u"decode"_s, u"enc.qvn"_s}, {u"encode"_s, u"one.qvn"_s}, {u"moodle"_s, u"one.qvn"_s},
+            {u"gift"_s, u"one.qvn"_s}, {u"qvn"_s, u"one.gift"_s}, {u"qvn"_s, u"one.xml"_s}};
         const std::pair<const char *, QString> outputs[]
             = {{"its input", u"%1"_s}, {"a FIFO", u"fifo"_s}, {"a link to a file", u"out.link"_s}};
         for (const QStringList &writer : writers)

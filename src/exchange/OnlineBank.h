@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "bank/QuestionFileRead.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace sorario {
+
+// The formats of a learning system's question bank.
+enum class OnlineFormat { MoodleXml, Gift };
+
+// The format a file's name asks for: .xml Moodle XML, .gift and .txt GIFT; nothing
+// for any other name (a spreadsheet table).
+std::optional<OnlineFormat> onlineFormatOf(const QString &path);
+
+// One question as both formats see it. The kind chooses how a writer puts it; each
+// new kind is one more case there.
+struct BankQuestion
+{
+    enum class Kind { FillBlank };
+    Kind kind = Kind::FillBlank;
+    QString text; // the question with its blank
+    QString hint;
+    QString answer;
+};
+
+// One question file: its title is the category. `header` is the file's header lines
+// (none, three or six), kept in a note the format carries along (a category's
+// description, comments), so that they read back as they were.
+struct BankCategory
+{
+    QString title;
+    QStringList header;
+    QList<BankQuestion> questions;
+    QList<int> lines; // where each question begins in the file read; empty when written
+};
+
+BankCategory bankCategoryOf(const QStringList &fileLines);
+
+// The note: one line per header line, its label, a blank and the line.
+QString headerNote(const QStringList &header);
+// The header lines of a note; nothing when the text is no such note.
+std::optional<QStringList> headerOfNote(QStringView note);
+
+bool isControlCharacter(QChar c);
+
+struct OnlineRefusal
+{
+    enum class Kind {
+        None,
+        Unreadable,
+        NotWellFormed, // not XML, or broken XML
+        NotAQuiz, // XML, but no question bank
+        UnsupportedType, // a kind of question no question file holds (`detail` names it)
+        MultipleChoice, // multiple choice, not read yet
+        NoRightAnswer, // a short answer without a full-mark answer
+        Unclosed, // a GIFT answer's "{" is never closed
+        ControlCharacter,
+        Empty, // neither a category nor a question
+        RefusedByLoader, // the lines would not load (`fault` says why)
+        UnwritableCharacter, // a character Shift-JIS cannot hold (`detail`)
+    };
+    Kind kind = Kind::None;
+    int line = 0;
+    QString detail;
+    LoadFault fault = LoadFault::None;
+};
+
+struct OnlineBankRead
+{
+    QStringList lines;
+    OnlineRefusal refusal;
+    QList<int> emptyAnswerLines; // lines of the file read whose question's answer is empty
+};
+
+// What a format's reader takes from its file, before it becomes lines.
+struct BankFileRead
+{
+    QList<BankCategory> categories;
+    OnlineRefusal refusal;
+};
+
+// The categories read as one question file: the header of the category the first
+// question is in (else of the last one), then every question. Refused as the loader
+// and the Shift-JIS code page refuse.
+OnlineBankRead questionLinesOf(const QList<BankCategory> &categories);
+
+// The file a learning system imports, of several question files; or the file and
+// line (both 1-based) of a line the format cannot hold, and why.
+struct OnlineBankWrite
+{
+    enum class NotHeld {
+        None,
+        ControlCharacter,
+        ArrowInAnswer, // GIFT reads an answer with "->" as a matching question
+    };
+    QByteArray bytes;
+    NotHeld notHeld = NotHeld::None;
+    int file = 0;
+    int line = 0;
+};
+OnlineBankWrite onlineBankBytes(OnlineFormat format, const QList<QStringList> &files);
+
+OnlineBankRead readOnlineBank(OnlineFormat format, QByteArrayView bytes);
+OnlineBankRead readOnlineBankFile(OnlineFormat format, const QString &path);
+
+QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, const QString &path);
+QString onlineNotHeldText(const OnlineBankWrite &write, const QString &path);
+QString onlineEmptyAnswerWarning(OnlineFormat format, int line);
+
+} // namespace sorario

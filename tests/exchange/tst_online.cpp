@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/OnlineBank.h"
+
+#include "support/Fixtures.h"
+
+using namespace sorario::test;
+using F = OnlineFormat;
+using K = OnlineRefusal::Kind;
+
+namespace {
+
+const QStringList Small {
+    u"T"_s, u"1"_s, u"C"_s, QString(), QString(), QString(), u"He @is@ （　）."_s, u"be"_s, u"is"_s};
+
+// Every marker of both formats and of the question file, blanks at the ends of a line.
+const QStringList Special {u"題/名 // ~=#{}:\\ <&> ]]>"_s, u"2"_s, u"S&C<"_s, u"  lead"_s, u"trail  "_s,
+    u"#6行目 x"_s, u"@A@ ~=#{}:\\ \\/ &amp; <br> ]]> \\n \"q\" 'a' @odd"_s, u"**"_s,
+    u"~=#{}:\\ & < > ]]> \\n"_s, u"  //$CATEGORY: ::x:: [html] {=a} "_s, u" ヒント @b@ ####h \\/ \t"_s,
+    u"%50% a-b =c"_s, u"\u3000全角\u3000"_s, u"*"_s, QString(), u"@@"_s, QString(), u"@"_s};
+
+} // namespace
+
+class tst_online : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void written_data()
+    {
+        QTest::addColumn<F>("format");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("Moodle XML") << F::MoodleXml << QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?>
+<quiz>
+  <question type="category">
+    <category>
+      <text>$course$/top/T</text>
+    </category>
+    <info format="moodle_auto_format">
+      <text>#タイトル T
+#部の数 1
+#シートコード C
+#4行目 
+#5行目 
+#6行目 </text>
+    </info>
+  </question>
+  <question type="shortanswer">
+    <name>
+      <text>001 He is （　）.</text>
+    </name>
+    <questiontext format="html">
+      <text><![CDATA[He <b>is</b> （　）.]]></text>
+    </questiontext>
+    <generalfeedback format="html">
+      <text><![CDATA[be]]></text>
+    </generalfeedback>
+    <defaultgrade>1</defaultgrade>
+    <penalty>0.3333333</penalty>
+    <hidden>0</hidden>
+    <usecase>0</usecase>
+    <answer fraction="100" format="moodle_auto_format">
+      <text>is</text>
+    </answer>
+  </question>
+</quiz>
+)");
+        QTest::newRow("GIFT") << F::Gift << QByteArray(R"(// #タイトル T
+// #部の数 1
+// #シートコード C
+// #4行目 
+// #5行目 
+// #6行目 
+$CATEGORY: $course$/top/T
+
+::001 He is （　）.::[html]He <b>is</b> （　）.{=is####be}
+
+)");
+    }
+    void written()
+    {
+        QFETCH(F, format);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(onlineBankBytes(format, {Small}).bytes, bytes);
+    }
+
+    // The bundled samples and the file of special characters come back line for line,
+    // through the commands.
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        const QDir samples(QStringLiteral(SORARIO_SAMPLES));
+        QStringList files = samples.entryList({u"*.qvn"_s}, QDir::Files);
+        QVERIFY(files.size() >= 3);
+        files.append(writeSjisLines(m_dir.filePath(u"special.qvn"_s), Special));
+        for (const auto &[command, suffix] : {std::pair {u"moodle"_s, u".xml"_s}, {u"gift"_s, u".gift"_s}})
+            for (const QString &file : files)
+                QTest::addRow("%s, %s", qPrintable(command), qPrintable(QFileInfo(file).fileName()))
+                    << command << samples.absoluteFilePath(file) + u'|' + suffix;
+    }
+    void roundTrip()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        const QString suffix = file.section(u'|', 1);
+        file = file.section(u'|', 0, 0);
+        const QString bank = m_dir.filePath(u"bank"_s + suffix);
+        const QString back = m_dir.filePath(u"back.qvn"_s);
+        QCOMPARE(runCli({command, file, u"-o"_s, bank}).exitCode, 0);
+        QCOMPARE(runCli({u"qvn"_s, bank, u"-o"_s, back}).exitCode, 0);
+        const QuestionFileRead original = ReadQuestionFile(file);
+        QCOMPARE(ReadQuestionFile(back).lines, original.countedLines());
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<F>("format");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<K>("kind");
+        QTest::addColumn<int>("line");
+        const QString quiz = u"<quiz>\n<question type=\"%1\">%2</question>\n</quiz>"_s;
+        const QString answer = u"<answer fraction=\"%1\"><text>%2</text></answer>"_s;
+        const auto add = [](const char *name, F format, const QString &text, K kind, int line) {
+            QTest::newRow(name) << format << text << kind << line;
+        };
+        add("XML, broken", F::MoodleXml, u"<quiz>\n<question type=\"category\">"_s, K::NotWellFormed, 2);
+        add("XML, no quiz", F::MoodleXml, u"<html/>"_s, K::NotAQuiz, 1);
+        add("XML, nothing", F::MoodleXml, u"<quiz/>"_s, K::Empty, 0);
+        add("XML, multiple choice", F::MoodleXml, quiz.arg(u"multichoice"_s, QString()), K::MultipleChoice,
+            2);
+        add("XML, true or false", F::MoodleXml, quiz.arg(u"truefalse"_s, QString()), K::UnsupportedType, 2);
+        add("XML, no full marks", F::MoodleXml, quiz.arg(u"shortanswer"_s, answer.arg(u"50"_s, u"a"_s)),
+            K::NoRightAnswer, 2);
+        add("XML, outside Shift-JIS", F::MoodleXml,
+            quiz.arg(u"shortanswer"_s, answer.arg(u"100"_s, u"café"_s)), K::UnwritableCharacter, 2);
+        add("XML, control character", F::MoodleXml,
+            quiz.arg(u"shortanswer"_s,
+                u"<generalfeedback format=\"html\"><text>&amp;#1;</text></generalfeedback>"_s
+                    + answer.arg(u"100"_s, u"a"_s)),
+            K::ControlCharacter, 2);
+        add("GIFT, multiple choice", F::Gift, u"// c\n\nQ {=a ~b}"_s, K::MultipleChoice, 3);
+        add("GIFT, true or false", F::Gift, u"Q {T}"_s, K::UnsupportedType, 1);
+        add("GIFT, matching", F::Gift, u"Q {=a -> b =c -> d}"_s, K::UnsupportedType, 1);
+        add("GIFT, numerical", F::Gift, u"Q {#3:1}"_s, K::UnsupportedType, 1);
+        add("GIFT, description", F::Gift, u"Q\n\nR"_s, K::UnsupportedType, 1);
+        add("GIFT, unclosed", F::Gift, u"Q1 {=a}\n\nQ2 {=a\n"_s, K::Unclosed, 3);
+        add("GIFT, no full marks", F::Gift, u"Q {=%50%a}"_s, K::NoRightAnswer, 1);
+        add("GIFT, nothing", F::Gift, u"// c"_s, K::Empty, 0);
+    }
+    void refused()
+    {
+        QFETCH(F, format);
+        QFETCH(QString, text);
+        QFETCH(K, kind);
+        QFETCH(int, line);
+        const OnlineBankRead read = readOnlineBank(format, text.toUtf8());
+        QCOMPARE(read.refusal.kind, kind);
+        QCOMPARE(read.refusal.line, line);
+        QVERIFY(read.lines.isEmpty());
+        QVERIFY(onlineRefusalText(format, read.refusal, u"b"_s).endsWith(u"\nb"_s));
+    }
+
+    // Banks as a learning system writes them: the first full-marks answer, paragraphs and
+    // a blank inside the text.
+    void foreign()
+    {
+        const QString xml
+            = u"<quiz><question type=\"category\"><category><text>$course$/top/A//B</text></category>"
+              "</question><question type=\"shortanswer\"><questiontext format=\"html\"><text>"
+              "<![CDATA[<p>Two &amp; <strong>two</strong></p><p>=?</p>]]></text></questiontext>"
+              "<answer fraction=\"0\"><text>5</text></answer><answer fraction=\"100\"><text>four"
+              "</text></answer><answer fraction=\"100\"><text>4</text></answer></question></quiz>"_s;
+        const QStringList header {u"A/B"_s, QString(), QString(), QString(), QString(), QString()};
+        const QStringList fromXml = header + QStringList {u"Two & @two@\\/=?"_s, QString(), u"four"_s};
+        QCOMPARE(readOnlineBank(F::MoodleXml, xml.toUtf8()).lines, fromXml);
+        const QString gift
+            = u"$CATEGORY: $course$/A//B\n\n::Q1:: Two plus\n two equals {=%100%four#fb =4} \\{x\\}.\n"_s;
+        const QStringList fromGift
+            = header + QStringList {u"Two plus\\/ two equals （　　） {x}."_s, QString(), u"four"_s};
+        QCOMPARE(readOnlineBank(F::Gift, gift.toUtf8()).lines, fromGift);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_online)
+#include "tst_online.moc"
