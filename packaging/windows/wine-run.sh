@@ -12,5 +12,7 @@ export WINEPATH="$(win "$qt/bin");$(win "$gcc");$(win /usr/x86_64-w64-mingw32/li
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: nothing here needs them, and Wine would ask to install them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# Wine keeps the QT_ variables of Unix from Windows programs; WINEQT_ ones reach
+# them without the prefix.
+export WINEQT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 exec wine "$@"

@@ -17,6 +17,31 @@ bool isLeadByte(unsigned b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// Where the systems' conversions part, the codec keeps glibc's answer, so that a
+// file reads and writes the same bytes on every system. Windows reads byte 0x80
+// as U+0080 and writes the private-use U+F8F0..U+F8F3 as 0xA0, 0xFD..0xFF: no
+// characters of the code page. glibc writes nine characters as the code page's
+// look-alike, which Windows does only with best fit, which the codec never uses.
+constexpr unsigned NoSingleByte = 0x80;
+constexpr std::array<char16_t, 5> NoCodeUnits = {0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
+
+struct LookAlike
+{
+    char16_t unit;
+    std::uint16_t code;
+};
+constexpr std::array<LookAlike, 9> LookAlikes = {{
+    {.unit = 0x00A2, .code = 0x8191}, // ¢ as ￠
+    {.unit = 0x00A3, .code = 0x8192}, // £ as ￡
+    {.unit = 0x00A5, .code = 0x005C}, // ¥ as the backslash
+    {.unit = 0x00AC, .code = 0x81CA}, // ¬ as ￢
+    {.unit = 0x2014, .code = 0x815C}, // — as ―
+    {.unit = 0x2016, .code = 0x8161}, // ‖ as ∥
+    {.unit = 0x203E, .code = 0x007E}, // ‾ as ~
+    {.unit = 0x2212, .code = 0x817C}, // − as －
+    {.unit = 0x301C, .code = 0x8160}, // 〜 as ～
+}};
+
 // Code -> UTF-16 for every single-byte code and every lead/trail pair, built once
 // from the system's conversion.
 struct DecodeTable
@@ -41,6 +66,7 @@ struct DecodeTable
                 map[(lead << 8) | trail] = system.toUnit(in, 2);
             }
         }
+        map[NoSingleByte] = None;
     }
 };
 
@@ -58,6 +84,10 @@ struct EncodeTable
             if (c < 0xD800 || c > 0xDFFF)
                 map[c] = system.toCode(static_cast<char16_t>(c));
         }
+        for (const char16_t unit : NoCodeUnits)
+            map[unit] = NoCode;
+        for (const LookAlike &l : LookAlikes)
+            map[l.unit] = l.code;
     }
 };
 

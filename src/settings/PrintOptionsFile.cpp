@@ -6,9 +6,11 @@
 #include "shared/Module1.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -34,6 +36,39 @@ bool savedOn(const QSettings &file, const QString &key)
 {
     return file.value(key).toString() == QLatin1String("true");
 }
+
+#ifdef Q_OS_WIN
+// QSettings on Windows ends lines with CR LF and keeps keys in the order they came;
+// the file beside the program is the same bytes on every system: LF, the General
+// section first, sections and keys sorted as QSettings sorts them elsewhere.
+QByteArray sortedAsElsewhere(const QByteArray &written)
+{
+    using Section = std::pair<QByteArray, QList<QByteArray>>;
+    QList<Section> sections;
+    for (const QByteArray &line : written.split('\n')) {
+        const QByteArray text = line.endsWith('\r') ? line.chopped(1) : line;
+        if (text.startsWith('['))
+            sections.append({text, {}});
+        else if (!text.isEmpty() && !sections.isEmpty())
+            sections.last().second.append(text);
+    }
+    const auto rank = [](const Section &s) { return std::pair(s.first != "[General]", s.first); };
+    std::stable_sort(sections.begin(), sections.end(),
+        [&rank](const Section &a, const Section &b) { return rank(a) < rank(b); });
+    QByteArray bytes;
+    for (auto &[header, keys] : sections) {
+        if (keys.isEmpty())
+            continue;
+        std::stable_sort(keys.begin(), keys.end(), [](const QByteArray &a, const QByteArray &b) {
+            return a.left(a.indexOf('=')) < b.left(b.indexOf('='));
+        });
+        if (!bytes.isEmpty())
+            bytes += '\n';
+        bytes += header + '\n' + keys.join('\n') + '\n';
+    }
+    return bytes;
+}
+#endif
 
 } // namespace
 
@@ -88,22 +123,35 @@ void SavePrintOptions(const Module1 &m)
     // first replaced, whole, by an empty one.
     if (QFileInfo::exists(path) && !IsReadableSettingsFile(path) && !writeBytesAtomically(path, {}))
         return;
-    // QSettings writes the file through a temporary one renamed into place.
-    QSettings file(path, QSettings::IniFormat);
-    file.setValue(PaperKey, PaperName(m.PaperChoice));
-    file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
-    file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
-    // Written only once chosen, so a file from before the choice keeps its bytes.
-    const auto setOrRemove = [&file](const QString &key, bool on) {
-        if (on)
-            file.setValue(key, true);
-        else
-            file.remove(key);
-    };
-    setOrRemove(KeepQuestionsKey, m.PageBreaks == QuestionBreaks::KeepQuestions);
-    setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
-    setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
-    file.sync();
+    {
+        // QSettings writes the file through a temporary one renamed into place.
+        QSettings file(path, QSettings::IniFormat);
+        file.setValue(PaperKey, PaperName(m.PaperChoice));
+        file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
+        file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+        // Written only once chosen, so a file from before the choice keeps its bytes.
+        const auto setOrRemove = [&file](const QString &key, bool on) {
+            if (on)
+                file.setValue(key, true);
+            else
+                file.remove(key);
+        };
+        setOrRemove(KeepQuestionsKey, m.PageBreaks == QuestionBreaks::KeepQuestions);
+        setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
+        setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
+        file.sync();
+    }
+#ifdef Q_OS_WIN
+    QFile written(path);
+    if (IsReadableSettingsFile(path) && written.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = written.readAll();
+        written.close();
+        const QByteArray sorted = sortedAsElsewhere(bytes);
+        // Not put in place, the file QSettings wrote still reads the same.
+        if (sorted != bytes)
+            (void)writeBytesAtomically(path, sorted);
+    }
+#endif
 }
 
 } // namespace sorario

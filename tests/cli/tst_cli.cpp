@@ -162,8 +162,8 @@ private Q_SLOTS:
         QVERIFY(!r.err.isEmpty());
         if (row.exitCode != 0)
             QCOMPARE(r.out, QByteArray()); // no summary of a failed run
-        if (!row.message.isEmpty())
-            QCOMPARE(r.err.count(row.message), 1);
+        if (!row.message.isEmpty()) // a path in it as the system writes paths
+            QCOMPARE(r.err.count(QDir::toNativeSeparators(row.message)), 1);
         for (const QString &file : row.leaves)
             QVERIFY(QFile::remove(at(file)));
         QCOMPARE(snapshot(m_dir.path()), before);

@@ -54,14 +54,6 @@ private Q_SLOTS:
         const QList<QuestionRecord> after = f.dialogs.previewSheets.value(1).value(0);
         QVERIFY(after.value(2) != before.value(2));
         QCOMPARE(after.mid(0, 2) + after.mid(3), before.mid(0, 2) + before.mid(3));
-        QProcess text;
-        text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
-        QVERIFY(text.waitForFinished());
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-        const auto third
-            = [](const QuestionRecord &q) { return u"( 3) "_s + q.QuestionText.section(u'（', 0, 0); };
-        QVERIFY(printed.contains(third(after[2])));
-        QVERIFY(!printed.contains(third(before[2])));
         const QList<RecordedRun> runs = HistoryStore(f.history).runs(u"2年B組"_s).value;
         QCOMPARE(runs.size(), 1);
         QCOMPARE(runs[0].sheets.value(0).questions, after);
@@ -96,6 +88,15 @@ private Q_SLOTS:
         QCOMPARE(note, u"記録された問題ファイルがありません。"_s);
         QCOMPARE(f.dialogs.kinds().last(), u"preview"_s);
         QCOMPARE(found, u"3A 12071030 2026/12/07 10:30:15"_s);
+        SORARIO_POSIX_ONLY("poppler's pdftotext reads what printed");
+        QProcess text;
+        text.start(u"pdftotext"_s, {f.pdf(), u"-"_s});
+        QVERIFY(text.waitForFinished());
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        const auto third
+            = [](const QuestionRecord &q) { return u"( 3) "_s + q.QuestionText.section(u'（', 0, 0); };
+        QVERIFY(printed.contains(third(after[2])));
+        QVERIFY(!printed.contains(third(before[2])));
     }
 
     // A class not seen before is asked about: いいえ runs nothing, はい runs and records the

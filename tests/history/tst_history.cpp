@@ -356,10 +356,10 @@ private Q_SLOTS:
         Module1 m;
         ScriptedDialogs dialogs;
         const ReprintSetup setup = prepareReprint(m, run, {0}, dialogs);
-        QTEST(setup.refused.section(u'/', 0, 0), "refused");
+        QTEST(setup.refused.section(QDir::toNativeSeparators(dir.path()), 0, 0), "refused");
         QStringList notes;
         for (const QString &note : setup.notes)
-            notes.append(note.section(u'/', 0, 0));
+            notes.append(note.section(QDir::toNativeSeparators(dir.path()), 0, 0));
         QTEST(notes, "notes");
         if (!setup.ok())
             return;
