@@ -62,7 +62,7 @@ const QByteArray &recordedHistory()
                 {QStringLiteral("Q two"), {}, QStringLiteral("b")}};
         run.sheets = {{QStringLiteral("04080930-1"), run.when, questions},
             {QStringLiteral("04080930-2"), run.when, questions.mid(1)}};
-        FUZZ_CHECK(HistoryStore(path).record(run).isEmpty());
+        FUZZ_CHECK(HistoryStore(path).record(run).ok());
         const QByteArray stored = readFile(path);
         QFile::remove(path);
         return stored;
@@ -207,14 +207,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         open = overwritten->keepOpen();
     }
     const HistoryStore &history = overwritten ? *overwritten : rowsHistory().store;
-    const HistoryAnswer<QList<RecordedRun>> runs = history.runs();
-    const HistoryAnswer<QStringList> classes = history.classes();
+    const HistoryOutcome<QList<RecordedRun>> runs = history.runs();
+    const HistoryOutcome<QStringList> classes = history.classes();
     if (!runs.ok() || !classes.ok())
         return 0;
     for (const RecordedRun &run : runs.value)
         FUZZ_CHECK(classes.value.contains(run.className));
     const QString className = classes.value.value(0);
-    const HistoryAnswer<RecentUse> recent = history.recentUse(className, in.ConsumeIntegralInRange(-1, 4));
+    const HistoryOutcome<RecentUse> recent = history.recentUse(className, in.ConsumeIntegralInRange(-1, 4));
     if (recent.ok())
         for (const QString &key : recent.value.recent)
             FUZZ_CHECK(recent.value.lastGiven.contains(key));
@@ -226,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             number = sheet.sheetNumber;
     static const QRegularExpression sheetNumber(QStringLiteral("^\\d{8}(-\\d+)?$"));
     const bool typedExactly = sheetNumber.match(number).hasMatch();
-    const HistoryAnswer<QList<FoundSheets>> found = history.findSheets(number, QString());
+    const HistoryOutcome<QList<FoundSheets>> found = history.findSheets(number, QString());
     if (!found.ok() || found.value.isEmpty())
         return 0;
     const FoundSheets &sheets = found.value.first();
