@@ -183,7 +183,7 @@ void reprint(const RecordedRun &run, const QList<int> &positions)
     if (!prepareReprint(m, run, positions, dialogs).ok())
         return;
     RecordingSurface surface;
-    PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions), nullptr, OverflowPolicy::PrintAll);
+    PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions), OverflowPolicy::PrintAll);
     FUZZ_CHECK(!(surface.log().ended() && surface.log().killed()));
 }
 

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     RecordingSurface surface;
     SilentDialogs dialogs(answer);
-    const PrintOutcome outcome = PrintSheet(m, surface, dialogs);
+    const PrintOutcome outcome = PrintSheet(m, surface, dialogs).outcome;
     const bool printed = outcome.printed();
     const PrintLog &log = surface.log();
 

@@ -138,13 +138,17 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
     };
     const bool wantTrace = !target.tracePath.isEmpty();
     PrintOutcome outcome;
+    const auto run = [&r](const PrintRunResult &result) {
+        r.outcomes = result.sheets;
+        return result.outcome;
+    };
     QByteArray trace;
     QtPrintSurface pdf(target.out);
     pdf.setKeepDocument(wantTrace);
     if (target.fixedMetrics) {
         RecordingSurface recording;
         TracingSurface tracer(recording);
-        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes, overflow);
+        outcome = run(PrintSheets(m, tracer, dialogs, draw, overflow));
         if (outcome.printed()) {
             outcome = ContainPrintFailure(pdf, [&] {
                 ReplayOperations(recording.log(), pdf);
@@ -158,11 +162,11 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         TracingSurface tracer(pdf);
-        outcome = PrintSheets(m, tracer, dialogs, draw, &r.outcomes, overflow);
+        outcome = run(PrintSheets(m, tracer, dialogs, draw, overflow));
         r.pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
-        outcome = PrintSheets(m, pdf, dialogs, draw, &r.outcomes, overflow);
+        outcome = run(PrintSheets(m, pdf, dialogs, draw, overflow));
         r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
     }
     bool written = true;

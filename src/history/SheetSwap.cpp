@@ -6,16 +6,17 @@
 #include "shared/Module1.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sorario {
 
 SheetSwap::SheetSwap(Module1 &module, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
-    QList<SheetOutcome> &outcomes, quint64 seed)
+    QList<SheetOutcome> outcomes, quint64 seed)
     : m_module(module)
     , m_run(run)
     , m_surface(surface)
     , m_dialogs(dialogs)
-    , m_outcomes(outcomes)
+    , m_outcomes(std::move(outcomes))
     , m_random(seed)
 {
 }
@@ -62,13 +63,13 @@ bool SheetSwap::swap(int sheet, int position)
             = static_cast<std::int16_t>(std::min<int>(questions.size(), MaxDrawnQuestions));
     };
     shownSheet(1);
-    QList<SheetOutcome> outcomes;
     // Laid out again as it was, the sheet either fitted or was printed whole: whole, without asking.
-    if (!PrintDocument(m_module, m_surface, m_dialogs, static_cast<int>(sheets.size()), shownSheet, &outcomes,
-            OverflowPolicy::PrintAll)
-             .printed())
+    const PrintRunResult laid = PrintDocument(m_module, m_surface, m_dialogs, static_cast<int>(sheets.size()),
+        shownSheet, OverflowPolicy::PrintAll);
+    LeaveRunBehind(m_module, laid);
+    if (!laid.printed())
         return false;
-    m_outcomes = outcomes;
+    m_outcomes = laid.sheets;
     return true;
 }
 

@@ -15,16 +15,17 @@ class PrintSurface;
 
 // The preview's 「入れ替え」 over a run's sheets as laid out on `surface`: a question
 // is replaced by another of the range that no sheet of the run carries, and none the
-// class had lately while others remain; then the pages are laid out again, and
-// `outcomes` are those of the new layout.
+// class had lately while others remain; then the pages are laid out again. It starts
+// from the layout's `outcomes` and keeps those of each new layout.
 class SheetSwap : public PreviewQuestions
 {
 public:
     SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
-        QList<SheetOutcome> &outcomes, quint64 seed);
+        QList<SheetOutcome> outcomes, quint64 seed);
 
     QList<QList<QuestionRecord>> sheets() const override;
     bool swap(int sheet, int position) override;
+    const QList<SheetOutcome> &outcomes() const { return m_outcomes; }
 
 private:
     QList<QList<QuestionRecord>> shown() const;
@@ -33,7 +34,7 @@ private:
     ClassRun &m_run;
     PrintSurface &m_surface;
     Dialogs &m_dialogs;
-    QList<SheetOutcome> &m_outcomes;
+    QList<SheetOutcome> m_outcomes;
     std::mt19937_64 m_random;
 };
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <memory>
 
 namespace sorario {
 namespace {
@@ -50,6 +51,11 @@ SheetOutcome outcomeOf(const Module1 &m)
     return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount, {}, m.FittedSize};
 }
 
+PrintMetrics metricsOf(const Module1 &m)
+{
+    return {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines};
+}
+
 void measure(Module1 &m, PrintSurface &surface)
 {
     m.OverCapacity = 0;
@@ -62,13 +68,6 @@ QString shrinkTriedLine()
     return u'●' + QString::number(MinFontSize)
         + QStringLiteral("ポイントまで小さくしても1ページに収まりません。") + CrLf;
 }
-
-// The sheet numbers of a run carry the sheet only while it prints.
-struct SheetIndexReset
-{
-    Module1 &m;
-    ~SheetIndexReset() { m.SheetIndex = 0; }
-};
 
 int sheetCount(const Module1 &m)
 {
@@ -123,8 +122,16 @@ std::optional<MessageAnswer> answerOf(OverflowPolicy overflow)
     return std::nullopt;
 }
 
-PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
+// A run that failed says why, in the windows as on the command line.
+PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
+{
+    LeaveRunBehind(m, result);
+    reported(result.outcome, dialogs);
+    return result;
+}
+
+PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, OverflowPolicy overflow)
 {
     target.proposeFile(proposedFile(m));
     // So that the print dialog shows the paper the sheets will come out on.
@@ -133,7 +140,7 @@ PrintOutcome printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, 
         return {};
     if (!mayReplace(target.settleDestination(), m, dialogs))
         return {};
-    return reported(PrintDocument(m, target.surface(), dialogs, sheets, draw, outcomes, overflow), dialogs);
+    return kept(m, PrintDocument(m, target.surface(), dialogs, sheets, draw, overflow), dialogs);
 }
 
 } // namespace
@@ -236,88 +243,100 @@ QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages)
     return printedAt;
 }
 
-PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
+void LeaveRunBehind(Module1 &m, const PrintRunResult &result)
 {
-    const SheetIndexReset reset {m};
+    m.CharHeight = result.metrics.CharHeight;
+    m.LineSpacing = result.metrics.LineSpacing;
+    m.LineWidth = result.metrics.LineWidth;
+    m.FirstPageLines = result.metrics.FirstPageLines;
+    m.NextPageLines = result.metrics.NextPageLines;
+    m.QuestionCount = result.leftBehind.QuestionCount;
+    m.PrintMode = result.leftBehind.PrintMode;
+    m.OverCapacity = result.leftBehind.OverCapacity;
+    m.FitCount = result.leftBehind.FitCount;
+    m.FittedSize = result.leftBehind.FittedSize;
+}
+
+PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, OverflowPolicy overflow)
+{
     const std::int16_t asked = m.QuestionCount;
+    const auto run = std::make_unique<Module1>(m);
+    Module1 &w = *run;
+    PrintRunResult result;
     std::optional<MessageAnswer> answer = answerOf(overflow);
-    std::optional<SheetOutcome> first;
-    const PrintOutcome outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
-        SheetPages pages(surface, PageOrderFor(m, sheets));
-        surface.setDocumentName(SheetTitleText(m));
-        surface.setPaperPlacing(m.PaperChoice);
-        RunSheets drawn(m, draw);
-        m.FittedSize = 0;
-        SetPrintMetrics(m, surface);
+    result.outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
+        SheetPages pages(surface, PageOrderFor(w, sheets));
+        surface.setDocumentName(SheetTitleText(w));
+        surface.setPaperPlacing(w.PaperChoice);
+        RunSheets drawn(m, w, draw);
+        w.FittedSize = 0;
+        SetPrintMetrics(w, surface);
         // Every sheet of a run prints at one size.
-        if (m.OverflowRule == Overflow::ShrinkFirst)
-            FitRunSize(m, surface, drawn, sheets);
+        if (w.OverflowRule == Overflow::ShrinkFirst)
+            FitRunSize(w, surface, drawn, sheets);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
             drawn.use(sheet);
             // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
             if (sheets > 1)
-                m.SheetIndex = static_cast<std::int16_t>(sheet);
-            if (!CheckCapacity(m, surface, dialogs, answer)) {
+                w.SheetIndex = static_cast<std::int16_t>(sheet);
+            if (!CheckCapacity(w, surface, dialogs, answer)) {
                 discard(surface);
                 return {};
             }
-            const QDateTime printedAt = PrintSheetBody(m, pages);
-            if (!first)
-                first = outcomeOf(m);
-            if (outcomes) {
-                outcomes->append(outcomeOf(m));
-                outcomes->last().PrintedAt = printedAt;
-            }
+            const QDateTime printedAt = PrintSheetBody(w, pages);
+            result.sheets.append(outcomeOf(w));
+            result.sheets.last().PrintedAt = printedAt;
         }
         pages.finish();
         surface.endDoc();
         return {PrintOutcome::Kind::Printed, {}};
     });
-    // Nothing came out, so the test keeps every question a Yes would have cut.
-    if (!outcome.printed()) {
-        m.QuestionCount = asked;
-    } else if (sheets > 1 && first) {
-        m.QuestionCount = first->QuestionCount;
-        m.PrintMode = first->PrintMode;
-        m.OverCapacity = first->OverCapacity;
-        m.FitCount = first->FitCount;
-        m.FittedSize = first->FittedSize;
+    result.metrics = metricsOf(w);
+    if (result.printed()) {
+        result.leftBehind = result.sheets.first();
+    } else {
+        // Nothing came out, so the test keeps every question a Yes would have cut.
+        result.leftBehind = outcomeOf(w);
+        result.leftBehind.QuestionCount = asked;
     }
-    return outcome;
+    return result;
 }
 
-PrintOutcome PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
+PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
 {
     SurfaceTarget target(surface);
-    return printWithDialog(m, target, dialogs, 1, {}, nullptr, OverflowPolicy::Ask);
+    return printWithDialog(m, target, dialogs, 1, {}, OverflowPolicy::Ask);
 }
 
-PrintOutcome PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
+PrintRunResult PrintSheets(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
 {
     if (draw)
         draw(1);
-    return printWithDialog(m, target, dialogs, sheetCount(m), draw, outcomes, overflow);
+    return printWithDialog(m, target, dialogs, sheetCount(m), draw, overflow);
 }
 
-PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes, OverflowPolicy overflow)
+PrintRunResult PrintSheets(
+    Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
 {
     SurfaceTarget target(surface);
-    return PrintSheets(m, target, dialogs, draw, outcomes, overflow);
+    return PrintSheets(m, target, dialogs, draw, overflow);
 }
 
-PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes, PreviewQuestions *questions, OverflowPolicy overflow)
+PrintRunResult LayOutPreview(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
 {
     if (draw)
         draw(1);
     target.proposeFile(proposedFile(m));
-    const PrintOutcome kept
-        = PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, outcomes, overflow);
-    if (!kept.printed() || !target.preview())
-        return kept.printed() ? PrintOutcome {} : reported(kept, dialogs);
+    return kept(m, PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, overflow), dialogs);
+}
+
+PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions)
+{
+    if (!target.preview())
+        return {};
     const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
                                    : dialogs.printPreview(*target.preview());
     if (printed)

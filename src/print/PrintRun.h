@@ -79,38 +79,63 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::opt
 // it. Returns the time the question page's sheet number was made from.
 QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages);
 
-// From the metrics to the end of the document, for `sheets` sheets in one document.
-// Sheet 1 prints the questions drawn already; each later sheet first has `draw` fill
-// DrawnQuestions for it, at the count asked for. One capacity prompt serves every
-// sheet: with Yes each sheet prints what fits of its own draw. Shrinking to fit
-// finds one size for every sheet, so all are drawn first. With several sheets
-// each sheet number carries its place in the run, and afterwards the count, mode
-// and capacity values are those of sheet 1. The pages follow each other as
-// PageOrderFor says. Discards the document on Cancel or failure. `outcomes`, when
-// given, gets one entry per printed sheet. Only OverflowPolicy::Ask shows the
-// capacity prompt.
-PrintOutcome PrintDocument(Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, QList<SheetOutcome> *outcomes = nullptr,
-    OverflowPolicy overflow = OverflowPolicy::Ask);
+// The print metrics a run sets up, which stay in the state after it.
+struct PrintMetrics
+{
+    std::int32_t CharHeight = 0;
+    float LineSpacing = 1.2f;
+    std::int32_t LineWidth = 175;
+    std::int32_t FirstPageLines = 0;
+    std::int32_t NextPageLines = 0;
+};
+
+// What a print run gives: how it ended, what the capacity check left for each printed
+// sheet, and what stays in the state afterwards (LeaveRunBehind): the metrics and the
+// values of sheet 1, or after a run that printed nothing the count asked for.
+struct PrintRunResult
+{
+    PrintOutcome outcome;
+    QList<SheetOutcome> sheets;
+    PrintMetrics metrics;
+    SheetOutcome leftBehind;
+
+    bool printed() const { return outcome.printed(); }
+};
+
+// Copies into `m` what a run leaves behind there.
+void LeaveRunBehind(Module1 &m, const PrintRunResult &result);
+
+// From the metrics to the end of the document, for `sheets` sheets in one document,
+// on a copy of `m`: `m` changes only through `draw`. Sheet 1 prints the questions
+// drawn already; each later sheet first has `draw` fill DrawnQuestions (with the
+// count and the clock) for it. One capacity prompt serves every sheet: with Yes each
+// sheet prints what fits of its own draw. Shrinking to fit finds one size for every
+// sheet, so all are drawn first. With several sheets each sheet number carries its
+// place in the run. The pages follow each other as PageOrderFor says. Discards the
+// document on Cancel or failure. Only OverflowPolicy::Ask shows the capacity prompt.
+PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, OverflowPolicy overflow = OverflowPolicy::Ask);
 
 // The whole print run of one sheet already drawn: print dialog, metrics, measuring
 // pass, capacity prompt, header, questions, answer page, end of document.
-PrintOutcome PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
+PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
 
 // The print run of m.SheetCount sheets: draws sheet 1, offers the sheet's title as
 // the file to print to, shows the print dialog, asks before replacing a file, then
-// runs as PrintDocument (a count of 1 is PrintSheet itself).
-PrintOutcome PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes = nullptr, OverflowPolicy overflow = OverflowPolicy::Ask);
-PrintOutcome PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes = nullptr, OverflowPolicy overflow = OverflowPolicy::Ask);
-
-// The same run without the print dialog, kept by a previewing target and shown in
-// the preview. Printed when the teacher printed from the preview; Failed when the
-// last print from it failed. `questions`, when
-// given, lists each sheet's questions beside the pages and may swap one of them.
-PrintOutcome PreviewSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    QList<SheetOutcome> *outcomes = nullptr, PreviewQuestions *questions = nullptr,
+// runs as PrintDocument (a count of 1 is PrintSheet itself) and leaves its result in `m`.
+PrintRunResult PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
     OverflowPolicy overflow = OverflowPolicy::Ask);
+PrintRunResult PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
+    OverflowPolicy overflow = OverflowPolicy::Ask);
+
+// The same run without the print dialog, laid out for a previewing target to show;
+// printed() when the document is complete.
+PrintRunResult LayOutPreview(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow);
+
+// Shows what LayOutPreview laid out. Printed when the teacher printed from the
+// preview; Failed when the last print from it failed. `questions`, when given,
+// lists each sheet's questions beside the pages and may swap one of them.
+PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions = nullptr);
 
 } // namespace sorario

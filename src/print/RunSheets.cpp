@@ -10,18 +10,18 @@
 
 namespace sorario {
 
-RunSheets::RunSheets(Module1 &m, const DrawSheet &draw)
-    : m_module(m)
+RunSheets::RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw)
+    : m_drawnInto(drawnInto)
+    , m_run(run)
     , m_draw(draw)
-    , m_asked(m.QuestionCount)
 {
     keepDrawn();
 }
 
 void RunSheets::keepDrawn()
 {
-    const Module1 &m = m_module;
-    Drawn drawn {m.QuestionCount, {}};
+    const Module1 &m = m_drawnInto;
+    Drawn drawn {m.QuestionCount, {}, m.clock};
     for (int n = 1; n <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++n)
         drawn.questions.append(m.DrawnQuestions(n));
     m_sheets.append(drawn);
@@ -29,19 +29,16 @@ void RunSheets::keepDrawn()
 
 void RunSheets::use(int sheet)
 {
-    Module1 &m = m_module;
     while (m_sheets.size() < sheet) {
-        // A Yes cuts the count to what fitted the sheet before; every sheet draws the
-        // count asked and fits its own.
-        m.QuestionCount = m_asked;
         if (m_draw)
             m_draw(static_cast<int>(m_sheets.size()) + 1);
         keepDrawn();
     }
     const Drawn &drawn = m_sheets[sheet - 1];
-    m.QuestionCount = drawn.count;
+    m_run.QuestionCount = drawn.count;
     for (int n = 1; n <= drawn.questions.size(); ++n)
-        m.DrawnQuestions(n) = drawn.questions[n - 1];
+        m_run.DrawnQuestions(n) = drawn.questions[n - 1];
+    m_run.clock = drawn.clock;
 }
 
 void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)

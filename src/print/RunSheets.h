@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/Clock.h"
 #include "shared/QuestionRecord.h"
 #include "shared/SheetDraw.h"
 
@@ -19,11 +20,11 @@ class PrintSurface;
 class RunSheets
 {
 public:
-    // Sheet 1 is what DrawnQuestions holds now; each later sheet is drawn at the
-    // count QuestionCount asks for now.
-    RunSheets(Module1 &m, const DrawSheet &draw);
+    // Sheet 1 is what `drawnInto` holds now; `draw` fills it for each later sheet.
+    // The run prints from `run`.
+    RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw);
 
-    // DrawnQuestions and QuestionCount become those of `sheet` (from 1).
+    // The run's DrawnQuestions, QuestionCount and clock become those of `sheet` (from 1).
     void use(int sheet);
 
 private:
@@ -31,12 +32,13 @@ private:
     {
         std::int16_t count = 0;
         QList<QuestionRecord> questions;
+        Clock clock; // what the sheet number reads
     };
     void keepDrawn();
 
-    Module1 &m_module;
+    const Module1 &m_drawnInto;
+    Module1 &m_run;
     const DrawSheet &m_draw;
-    const std::int16_t m_asked;
     QList<Drawn> m_sheets;
 };
 

@@ -155,10 +155,10 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     // A recorded sheet either fitted or was printed whole: whole, without asking.
     const OverflowPolicy overflow = OverflowPolicy::PrintAll;
     const DrawSheet draw = ReprintDraw(*m, run, {k});
-    if (purpose == PrintPurpose::Preview)
-        PreviewSheets(*m, *target, m_dialogs, draw, nullptr, nullptr, overflow);
-    else
-        PrintSheets(*m, *target, m_dialogs, draw, nullptr, overflow);
+    if (purpose != PrintPurpose::Preview)
+        PrintSheets(*m, *target, m_dialogs, draw, overflow);
+    else if (LayOutPreview(*m, *target, m_dialogs, draw, overflow).printed())
+        ShowPreview(*target, m_dialogs);
 }
 
 } // namespace sorario

@@ -280,13 +280,14 @@ void frmSettei::Command4_Click()
 
 void frmSettei::cmdSetOK_Click()
 {
-    QList<SheetOutcome> outcomes;
     const std::optional<DrawSheet> draw = startRun();
     if (!draw)
         return;
-    if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print);
-        target && PrintSheets(m_module, *target, m_dialogs, *draw, &outcomes).printed())
-        m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
+    if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print)) {
+        if (const PrintRunResult printed = PrintSheets(m_module, *target, m_dialogs, *draw);
+            printed.printed())
+            m_classes->record(RunOutput::Printed, PrintedSheets(printed.sheets));
+    }
     resetAfterRun();
 }
 
@@ -299,12 +300,14 @@ void frmSettei::cmdPreview_Click()
         return;
     try {
         if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Preview)) {
-            QList<SheetOutcome> outcomes;
-            SheetSwap swap(
-                m_module, m_classes->run(), target->surface(), m_dialogs, outcomes, m_classes->seed());
-            // Printed from the preview: the sheets as shown, swaps and all.
-            if (PreviewSheets(m_module, *target, m_dialogs, *draw, &outcomes, &swap).printed())
-                m_classes->record(RunOutput::Printed, PrintedSheets(outcomes));
+            if (PrintRunResult laid = LayOutPreview(m_module, *target, m_dialogs, *draw, OverflowPolicy::Ask);
+                laid.printed()) {
+                SheetSwap swap(m_module, m_classes->run(), target->surface(), m_dialogs,
+                    std::move(laid.sheets), m_classes->seed());
+                // Printed from the preview: the sheets as shown, swaps and all.
+                if (ShowPreview(*target, m_dialogs, &swap).printed())
+                    m_classes->record(RunOutput::Printed, PrintedSheets(swap.outcomes()));
+            }
         }
     } catch (const std::exception &e) {
         // What the run did not contain still says why, and the window stays usable.

@@ -189,12 +189,11 @@ private Q_SLOTS:
             ScriptedDialogs d;
             d.printAnswers.enqueue(r.dialogOk);
             d.messageAnswers.enqueue(r.answer);
-            QList<SheetOutcome> outcomes;
-            QCOMPARE(PrintSheets(*m, s, d, drawsOn(*m, drawCounts), &outcomes, r.overflow).printed(),
-                !r.printed.isEmpty());
+            const PrintRunResult run = PrintSheets(*m, s, d, drawsOn(*m, drawCounts), r.overflow);
+            QCOMPARE(run.printed(), !r.printed.isEmpty());
             QCOMPARE(d.messages(), r.prompt.isEmpty() ? QStringList {} : QStringList {r.prompt});
             QList<int> counts, sizes;
-            for (const SheetOutcome &o : outcomes) {
+            for (const SheetOutcome &o : run.sheets) {
                 counts.append(o.QuestionCount);
                 sizes.append(o.FittedSize);
                 QCOMPARE(int(o.PrintMode), r.printMode);
