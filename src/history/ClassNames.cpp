@@ -6,8 +6,6 @@
 namespace sorario {
 namespace {
 
-constexpr int MaxRemembered = 50;
-const QString ClassesKey = QStringLiteral("classes");
 const QString LastClassKey = QStringLiteral("lastClass");
 const QString AvoidRecentKey = QStringLiteral("avoidRecent");
 
@@ -56,22 +54,6 @@ QString UnknownClassMessage(const QString &name, const QStringList &known)
 QString NewClassQuestion(const QString &name)
 {
     return QStringLiteral("新しいクラス「%1」を作りますか").arg(name.trimmed());
-}
-
-QStringList RememberedClasses()
-{
-    return userSettings().value(ClassesKey).toStringList();
-}
-
-void RememberClass(const QString &name)
-{
-    const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty())
-        return;
-    QStringList names = RememberedClasses();
-    names.removeIf([&](const QString &old) { return KnownClass({old}, trimmed); });
-    names.prepend(trimmed);
-    userSettings().setValue(ClassesKey, names.mid(0, MaxRemembered));
 }
 
 ClassChoice LastClassChoice()

@@ -22,13 +22,6 @@ QString UnknownClassMessage(const QString &name, const QStringList &known);
 // The question before a run for a class not seen before.
 QString NewClassQuestion(const QString &name);
 
-// The class names used before, most recent first, kept in the user's own settings
-// (not in the program's settings file, which stays as it always was).
-QStringList RememberedClasses();
-
-// Puts `name` first among the remembered names, in place of any spelled alike.
-void RememberClass(const QString &name);
-
 // The class and 「最近の問題を除く」 of the set-up window's last run.
 struct ClassChoice
 {

@@ -19,17 +19,21 @@ SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
 std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRecent)
 {
     const QString name = typed.trimmed();
-    if (!name.isEmpty() && !KnownClass(m_history.classes().value + RememberedClasses(), name)
+    if (!name.isEmpty() && !KnownClass(classes(), name)
         && m_dialogs.messageBox(
                NewClassQuestion(name), MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
             != MessageAnswer::Yes)
         return std::nullopt;
-    RememberClass(name);
     RememberClassChoice({name, avoidRecent});
     m_seed = ClockSeed(m_module);
     m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent);
     tell(m_run->prepare());
     return m_run->wrap(SheetDraws(m_module, m_seed));
+}
+
+QStringList SetupClassRun::classes() const
+{
+    return m_history.classes().value;
 }
 
 void SetupClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets)

@@ -24,6 +24,8 @@ public:
     SetupClassRun(Module1 &m, Dialogs &dialogs);
 
     const HistoryStore &history() const { return m_history; }
+    // The classes the history has recorded, the one recorded last first.
+    QStringList classes() const;
 
     // Every sheet's draw, all seeded from one reading of the clock, for `className`
     // (none for an empty name) without its recent questions. Nothing when the

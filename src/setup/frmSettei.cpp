@@ -93,7 +93,7 @@ void frmSettei::Form_Load()
     ResetSetupState(m_module);
     m_module.SheetCount = 1;
     m_ui->cboClass->clear();
-    m_ui->cboClass->addItems(RememberedClasses());
+    m_ui->cboClass->addItems(m_classes->classes());
     const ClassChoice last = LastClassChoice();
     m_ui->cboClass->setCurrentIndex(-1);
     m_ui->cboClass->setEditText(last.className);
