@@ -3,6 +3,7 @@
 
 #include "cli/CliCommon.h"
 #include "history/HistoryPath.h"
+#include "shared/Module1.h"
 
 #include <QJsonArray>
 
@@ -66,13 +67,36 @@ void CliClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets, QJ
     summary.insert(QStringLiteral("SheetNumbers"), QJsonArray::fromStringList(m_run->sheetNumbers()));
 }
 
-void CliClassRun::recordExport(const Module1 &m)
+int runExport(const QStringList &args, const QString &command, const QString &what, const ExportWrite &write)
 {
-    if (!m_run)
-        return;
+    QCommandLineParser parser;
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
+    addRangeOptions(parser);
+    addDrawOptions(parser);
+    addOutputOption(parser, what);
+    addClassOptions(parser);
+    parseOrThrow(parser, args);
+    const QString out = requiredOutput(parser, command);
+    checkDrawOptions(parser);
+    checkClassOptions(parser);
+    if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
+        return refused;
+
+    auto m = std::make_unique<Module1>();
+    BatchDialogs dialogs;
+    if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
+        return decided;
+    quint64 seed = 0;
+    const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
+    CliClassRun classRun(*m, parser);
+    if (const int done = write(*m, classRun.wrap(draw, seed), dialogs, out); done != ExitOk)
+        return done;
     QJsonObject summary;
-    record(RunOutput::Exported, ExportedSheets(m), summary);
-    printJson(summary);
+    classRun.record(RunOutput::Exported, ExportedSheets(*m), summary);
+    if (!summary.isEmpty())
+        printJson(summary);
+    return ExitOk;
 }
 
 } // namespace sorario::cli

@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QJsonObject>
 
+#include <functional>
 #include <memory>
 
 namespace sorario {
@@ -34,14 +35,22 @@ public:
     DrawSheet wrap(const DrawSheet &draw, quint64 seed);
     // Records the sheets that came out and adds their numbers to the summary.
     void record(RunOutput output, const QList<PrintedSheet> &sheets, QJsonObject &summary);
-    // For a class: records a written export (text or document) and prints its numbers.
-    void recordExport(const Module1 &m);
 
 private:
     std::unique_ptr<HistoryStore> m_store;
     std::unique_ptr<ClassRun> m_run;
     quint64 m_seed = 0;
 };
+
+class BatchDialogs;
+
+// Writes `out` for the sheets `draw` gives; ExitOk once it is written.
+using ExportWrite
+    = std::function<int(Module1 &m, const DrawSheet &draw, BatchDialogs &dialogs, const QString &out)>;
+
+// text and odt: the range, draw and class options and -o (`what` it names), then the
+// load, the range, `write`, and for a class the record and its sheet numbers.
+int runExport(const QStringList &args, const QString &command, const QString &what, const ExportWrite &write);
 
 } // namespace cli
 } // namespace sorario

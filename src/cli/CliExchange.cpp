@@ -128,32 +128,10 @@ int runQvn(const QStringList &args)
 
 int runOdt(const QStringList &args)
 {
-    QCommandLineParser parser;
-    parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
-    addRangeOptions(parser);
-    addDrawOptions(parser);
-    addOutputOption(parser, QStringLiteral("The OpenDocument text file to write."));
-    addClassOptions(parser);
-    parseOrThrow(parser, args);
-    const QString out = requiredOutput(parser, QStringLiteral("odt"));
-    checkDrawOptions(parser);
-    checkClassOptions(parser);
-    if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
-        return refused;
-
-    auto m = std::make_unique<Module1>();
-    BatchDialogs dialogs;
-    if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
-        return decided;
-    quint64 seed = 0;
-    const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
-    CliClassRun classRun(*m, parser);
-    const auto document = buildTestDocument(*m, classRun.wrap(draw, seed));
-    if (const int done = written(writeTestDocument(*document, out), out); done != ExitOk)
-        return done;
-    classRun.recordExport(*m);
-    return ExitOk;
+    return runExport(args, QStringLiteral("odt"), QStringLiteral("The OpenDocument text file to write."),
+        [](Module1 &m, const DrawSheet &draw, BatchDialogs &, const QString &out) {
+            return written(writeTestDocument(*buildTestDocument(m, draw), out), out);
+        });
 }
 
 } // namespace sorario::cli

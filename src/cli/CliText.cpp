@@ -7,44 +7,20 @@
 #include "export/TestTextFile.h"
 #include "shared/Module1.h"
 
-#include <algorithm>
-#include <memory>
-
 namespace sorario::cli {
 
 int runText(const QStringList &args)
 {
-    QCommandLineParser parser;
-    parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
-    addRangeOptions(parser);
-    addDrawOptions(parser);
-    addOutputOption(parser, QStringLiteral("The text file to write."));
-    addClassOptions(parser);
-    parseOrThrow(parser, args);
-    const QString out = requiredOutput(parser, QStringLiteral("text"));
-    checkDrawOptions(parser);
-    checkClassOptions(parser);
-    if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
-        return refused;
-
-    auto m = std::make_unique<Module1>();
-    BatchDialogs dialogs;
-    if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
-        return decided;
-    quint64 seed = 0;
-    const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
-    CliClassRun classRun(*m, parser);
-    const QString text = BuildSheetTexts(*m, classRun.wrap(draw, seed));
-    dialogs.setSavePath(out);
-    // Written as the window writes it after a Yes; the characters lost are named.
-    const TextExportOutcome saved = SaveTestText(text, dialogs, {}, nullptr, LostCharacters::Write);
-    if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
-        printError(LostCharactersText(saved.lostCharacters));
-    if (saved.kind != TextExportKind::Saved)
-        return ExitRefused;
-    classRun.recordExport(*m);
-    return ExitOk;
+    return runExport(args, QStringLiteral("text"), QStringLiteral("The text file to write."),
+        [](Module1 &m, const DrawSheet &draw, BatchDialogs &dialogs, const QString &out) {
+            const QString text = BuildSheetTexts(m, draw);
+            dialogs.setSavePath(out);
+            // Written as the window writes it after a Yes; the characters lost are named.
+            const TextExportOutcome saved = SaveTestText(text, dialogs, {}, nullptr, LostCharacters::Write);
+            if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
+                printError(LostCharactersText(saved.lostCharacters));
+            return saved.kind == TextExportKind::Saved ? ExitOk : ExitRefused;
+        });
 }
 
 int runConvert(const QStringList &args)
