@@ -64,12 +64,17 @@ MessageAnswer QtDialogs::messageBox(
         box.setIcon(icon == MessageIcon::None ? QMessageBox::Question : qtIcon(icon));
         QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        QPushButton *cancel = buttons == MessageButtons::YesNoCancel
-            ? box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole)
-            : nullptr;
         box.setDefaultButton(yes);
         // Without a cancel button, Escape is the safe answer.
-        box.setEscapeButton(cancel ? cancel : no);
+        box.setEscapeButton(no);
+        switch (buttons) {
+        case MessageButtons::YesNoCancel:
+            box.setEscapeButton(box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
+            break;
+        case MessageButtons::Ok:
+        case MessageButtons::YesNo:
+            break;
+        }
         box.exec();
         if (box.clickedButton() == yes)
             return MessageAnswer::Yes;
