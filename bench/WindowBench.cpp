@@ -6,11 +6,11 @@
 //
 //   sorario-window-bench QUESTIONS.qvn COUNT
 #include "app/AppSetup.h"
-#include "app/QtDialogs.h"
-#include "app/frmMain.h"
+#include "ui/QtDialogs.h"
+#include "ui/frmMain.h"
 #include "bank/QuestionFiles.h"
 #include "platform/ProgramFolder.h"
-#include "setup/frmSettei.h"
+#include "ui/frmSettei.h"
 #include "shared/Module1.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppSetup.h"
 
-#include "app/WindowFonts.h"
+#include "ui/WindowFonts.h"
 #include "print/FontSubstitution.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppSetup.h"
-#include "app/QtDialogs.h"
-#include "app/frmMain.h"
+#include "ui/QtDialogs.h"
+#include "ui/frmMain.h"
 #include "platform/ProgramFolder.h"
 #include "shared/Module1.h"
 

@@ -3,7 +3,7 @@
 
 #include "print/QtPrintTarget.h"
 #include "print/RecordingSurface.h"
-#include "setup/frmSettei.h"
+#include "ui/frmSettei.h"
 #include "shared/Module1.h"
 
 #include "support/Fixtures.h"

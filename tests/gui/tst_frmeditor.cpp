@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The question-file editor, and the real dialogs driven offscreen: the font choice and the previews.
-#include "app/QtDialogs.h"
+#include "ui/QtDialogs.h"
 #include "bank/QuestionFileRead.h"
 #include "editor/QuestionTableModel.h"
-#include "editor/frmEditor.h"
+#include "ui/frmEditor.h"
 #include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
 

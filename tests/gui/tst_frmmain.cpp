@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, and the listing, file choice and volume rules behind it.
-#include "app/PreviewZoom.h"
-#include "app/QuestionFileList.h"
-#include "app/Volumes.h"
-#include "app/frmMain.h"
-#include "convert/frmHenkan.h"
-#include "editor/frmEditor.h"
+#include "ui/PreviewZoom.h"
+#include "ui/QuestionFileList.h"
+#include "ui/Volumes.h"
+#include "ui/frmMain.h"
+#include "ui/frmHenkan.h"
+#include "ui/frmEditor.h"
 
 #include "GuiTestSupport.h"
 

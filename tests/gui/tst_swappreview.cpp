@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiTestSupport.h"
 
-#include "app/SwapPreview.h"
+#include "ui/SwapPreview.h"
 
 #include <QPrinter>
 #include <QTreeWidget>

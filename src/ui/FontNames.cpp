@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FontNames.h"
+#include "ui/FontNames.h"
 
 #include <QByteArray>
 #include <QFont>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FontChoiceDialog.h"
+#include "ui/FontChoiceDialog.h"
 
-#include "app/FontNames.h"
+#include "ui/FontNames.h"
 #include "settings/FontRule.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/frmEditor.h"
+#include "ui/frmEditor.h"
 #include "ui_frmEditor.h"
 
 #include "bank/QuestionFiles.h"

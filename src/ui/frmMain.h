@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/QuestionFileList.h"
-#include "app/Volumes.h"
-#include "setup/frmSettei.h"
+#include "ui/QuestionFileList.h"
+#include "ui/Volumes.h"
+#include "ui/frmSettei.h"
 
 #include <QFileSystemWatcher>
 #include <QWidget>

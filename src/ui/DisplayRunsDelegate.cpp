@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "setup/DisplayRunsDelegate.h"
+#include "ui/DisplayRunsDelegate.h"
 
 #include <QApplication>
 #include <QListWidgetItem>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "setup/HistoryWindow.h"
+#include "ui/HistoryWindow.h"
 #include "ui_HistoryWindow.h"
 
-#include "setup/DisplayRunsDelegate.h"
+#include "ui/DisplayRunsDelegate.h"
 
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"

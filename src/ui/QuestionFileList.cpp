@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QuestionFileList.h"
+#include "ui/QuestionFileList.h"
 
 #include <QDir>
 #include <QFileInfo>

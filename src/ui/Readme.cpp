@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Readme.h"
+#include "ui/Readme.h"
 
 #include "platform/LineFile.h"
 #include "platform/ProgramFolder.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Volumes.h"
+#include "ui/Volumes.h"
 
 #include <QDir>
 #include <QFileInfo>

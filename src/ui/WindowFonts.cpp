@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/WindowFonts.h"
+#include "ui/WindowFonts.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SwapPreview.h"
+#include "ui/SwapPreview.h"
 #include "ui_SwapPreview.h"
 
-#include "app/PreviewZoom.h"
+#include "ui/PreviewZoom.h"
 #include "platform/Dialogs.h"
 #include "print/QuestionDisplay.h"
-#include "setup/DisplayRunsDelegate.h"
+#include "ui/DisplayRunsDelegate.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>

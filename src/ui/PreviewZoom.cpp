@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PreviewZoom.h"
+#include "ui/PreviewZoom.h"
 
 #include <QAbstractScrollArea>
 #include <QBoxLayout>

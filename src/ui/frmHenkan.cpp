@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "convert/frmHenkan.h"
+#include "ui/frmHenkan.h"
 #include "ui_frmHenkan.h"
 
 #include "convert/FirstFormat.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QtDialogs.h"
+#include "ui/QtDialogs.h"
 
-#include "app/FontChoiceDialog.h"
-#include "app/PreviewZoom.h"
-#include "app/SwapPreview.h"
+#include "ui/FontChoiceDialog.h"
+#include "ui/PreviewZoom.h"
+#include "ui/SwapPreview.h"
 #include "shared/Module1.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/frmMain.h"
+#include "ui/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "app/Readme.h"
+#include "ui/Readme.h"
 #include "bank/QuestionFiles.h"
-#include "convert/frmHenkan.h"
-#include "editor/frmEditor.h"
+#include "ui/frmHenkan.h"
+#include "ui/frmEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "settings/PrintOptionsFile.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "setup/frmSettei.h"
+#include "ui/frmSettei.h"
 #include "ui_frmSettei.h"
 
 #include "export/TestDocument.h"
@@ -13,7 +13,7 @@
 #include "settings/FontRule.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
-#include "setup/HistoryWindow.h"
+#include "ui/HistoryWindow.h"
 #include "setup/RangeSetup.h"
 #include "setup/SetupClassRun.h"
 #include "shared/Module1.h"
