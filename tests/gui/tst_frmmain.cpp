@@ -3,9 +3,9 @@
 #include "ui/PreviewZoom.h"
 #include "ui/QuestionFileList.h"
 #include "ui/Volumes.h"
-#include "ui/frmMain.h"
-#include "ui/frmHenkan.h"
 #include "ui/frmEditor.h"
+#include "ui/frmHenkan.h"
+#include "ui/frmMain.h"
 
 #include "GuiTestSupport.h"
 
@@ -263,7 +263,8 @@ private Q_SLOTS:
         QVERIFY(walked);
         QCOMPARE((std::pair {int(f.m.ChosenFileCount), f.m.ChosenFileList(2)}),
             (std::pair {2, f.workPath() + u"/drill2.QVN"_s}));
-        QVERIFY(selectedRows(f.files()).isEmpty() && f.dialogs.shown.isEmpty());
+        QVERIFY(selectedRows(f.files()).isEmpty());
+        QVERIFY(f.dialogs.shown.isEmpty());
     }
 
     // The read-me panel: read anew at every opening, empty lines kept, the file commands
@@ -349,8 +350,9 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(roots.begin(), roots.end()));
         QCOMPARE(QSet<QString>(roots.begin(), roots.end()).size(), roots.size());
         QVERIFY(roots.filter(QRegularExpression(u"^/(proc|sys)"_s)).isEmpty());
-        QVERIFY(VolumeReady(QDir::rootPath()) && !VolumeReady(u"/no/such/medium"_s)
-            && !VolumeReady(QCoreApplication::applicationFilePath())); // readable, executable, no folder
+        QVERIFY(VolumeReady(QDir::rootPath()));
+        QVERIFY(!VolumeReady(u"/no/such/medium"_s));
+        QVERIFY(!VolumeReady(QCoreApplication::applicationFilePath())); // a file is no medium
     }
 };
 

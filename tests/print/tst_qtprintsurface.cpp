@@ -99,7 +99,8 @@ private Q_SLOTS:
                     < 60;
             };
             // The box's outline, not filled; a thin rule that starts at x = 10.
-            QVERIFY(inked(50, 12) && inked(167, 20) && inked(100, 30) && inked(50, 100));
+            const QList<bool> inkedAt {inked(50, 12), inked(167, 20), inked(100, 30), inked(50, 100)};
+            QCOMPARE(inkedAt, QList<bool>(4, true));
             QCOMPARE((QList<QColor> {at(50, 20), at(50, 100.5), at(5, 100)}), QList<QColor>(3, Qt::white));
 
             const auto ink = [&](int top) {
