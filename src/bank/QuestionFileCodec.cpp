@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionFileCodec.h"
 
-#include "bank/FileChoice.h"
 #include "platform/Cp932.h"
 #include "platform/SafeWrite.h"
-#include "shared/Module1.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 namespace sorario {
@@ -59,9 +56,7 @@ CodecOutcome EncodeQuestionFile(const QString &path, const QString &outPath)
     if (sameFile(path, outPath))
         return outcomeOf(CodecFault::OutputIsInput, path, outPath);
     // Only a file that loads is encoded, so that the encoded file loads the same.
-    auto m = std::make_unique<Module1>();
-    ChooseFiles(*m, {QFileInfo(path).absoluteFilePath()});
-    if (const LoadOutcome load = LoadBank(*m); load.fault != LoadFault::None)
+    if (const LoadOutcome load = LoadAlone(QFileInfo(path).absoluteFilePath()); load.fault != LoadFault::None)
         return {CodecFault::NotLoadable, load, 0, path, outPath};
 
     const QuestionFileRead read = ReadQuestionFile(path);

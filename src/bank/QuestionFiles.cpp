@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionFiles.h"
 
+#include "bank/FileChoice.h"
 #include "platform/Dialogs.h"
 #include "shared/Module1.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
 namespace sorario {
 
@@ -39,6 +41,13 @@ QString EmptyFileMessage(const QString &path)
 LoadOutcome LoadBank(Module1 &m)
 {
     return LoadBank(m, ReadQuestionFile);
+}
+
+LoadOutcome LoadAlone(const QString &path, const QuestionFileReader &readFile)
+{
+    const auto m = std::make_unique<Module1>();
+    ChooseFiles(*m, {path});
+    return LoadBank(*m, readFile);
 }
 
 LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)

@@ -45,6 +45,10 @@ LoadOutcome LoadBank(Module1 &m);
 using QuestionFileReader = std::function<QuestionFileRead(const QString &path)>;
 LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile);
 
+// What the load says of `path` chosen alone, into a bank of its own: whether a file
+// would load before it is written or kept.
+LoadOutcome LoadAlone(const QString &path, const QuestionFileReader &readFile = ReadQuestionFile);
+
 // What a stopped load says, naming the file where that helps.
 QString LoadFailureMessage(const LoadOutcome &outcome);
 

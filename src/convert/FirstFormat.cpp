@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/FirstFormat.h"
 
-#include "bank/FileChoice.h"
 #include "bank/QuestionFiles.h"
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
@@ -12,7 +11,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <memory>
 
 namespace sorario {
 namespace {
@@ -48,9 +46,7 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
 // is never written and the pair never deleted for it.
 ConversionKind loaderVerdict(const QStringList &lines)
 {
-    auto m = std::make_unique<Module1>();
-    ChooseFiles(*m, {QString()});
-    switch (LoadBank(*m, [&lines](const QString &) { return ReadQuestionLines(lines); }).fault) {
+    switch (LoadAlone(QString(), [&lines](const QString &) { return ReadQuestionLines(lines); }).fault) {
     case LoadFault::None:
         return ConversionKind::Converted;
     case LoadFault::TooManyLines:
