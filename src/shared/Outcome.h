@@ -22,11 +22,11 @@ template <typename Fault, typename T = std::monostate> struct Outcome
         : value(std::move(held))
     {
     }
-    static Outcome failed(Fault kind, QString why = {})
+    static Outcome failed(Fault kind, const QString &why = {})
     {
         Outcome o;
         o.fault = kind;
-        o.detail = std::move(why);
+        o.detail = why;
         return o;
     }
     bool ok() const { return !fault; }
