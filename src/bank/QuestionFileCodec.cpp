@@ -47,7 +47,7 @@ QString CodecFailureMessage(const CodecOutcome &outcome)
     case CodecFault::Unwritable:
         return QStringLiteral("◆%1行目に符号化できない文字があります。\n").arg(outcome.line) + outcome.path;
     case CodecFault::OutputIsInput:
-        return WriteOutcome::refused(WriteFault::OutputIsInput).message(outcome.path);
+        return writeFailureMessage(WriteOutcome::failed(WriteFault::OutputIsInput), outcome.path);
     case CodecFault::WriteFailed:
         break;
     }
@@ -75,7 +75,7 @@ CodecOutcome EncodeQuestionFile(const QString &path, const QString &outPath)
     } else {
         payload = EncodeLines(read.lines);
     }
-    if (!writeLineFileAtomically(outPath, {QString::fromUtf16(EncodedMark) + payload}))
+    if (!writeLineFileAtomically(outPath, {QString::fromUtf16(EncodedMark) + payload}).ok())
         return outcomeOf(CodecFault::WriteFailed, path, outPath);
     return outcomeOf(CodecFault::None, path, outPath);
 }
@@ -111,7 +111,7 @@ CodecOutcome WriteDecodedFile(const QString &path, const QString &outPath)
         return file.outcome;
     // The uncounted last piece is no line of the file.
     file.pieces.resize(std::max(file.lineCount, 0));
-    if (!writeLineFileAtomically(outPath, file.pieces))
+    if (!writeLineFileAtomically(outPath, file.pieces).ok())
         file.outcome.fault = CodecFault::WriteFailed;
     return file.outcome;
 }

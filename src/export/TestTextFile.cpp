@@ -65,14 +65,14 @@ TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStr
         return outcome;
     outcome.path = *path;
     WriteOutcome written = checkWriteTarget(*path, inputs);
-    if (written)
+    if (written.ok())
         written = writeTextFileAtomically(*path, text);
-    if (!written) {
+    if (!written.ok()) {
         outcome.kind = TextExportKind::NotWritten;
-        outcome.reason = written.reason();
+        outcome.reason = writeFailureReason(written);
         // Saying nothing would let the teacher believe the test was saved.
         dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")
-                + QDir::toNativeSeparators(*path) + u'\n' + written.reason(),
+                + QDir::toNativeSeparators(*path) + u'\n' + writeFailureReason(written),
             ProgramTitle);
         return outcome;
     }
