@@ -39,10 +39,10 @@ int runText(const QStringList &args)
     dialogs.setSavePath(out);
     // Written as the window writes it after a Yes; the characters lost are named.
     const TextExportOutcome saved = SaveTestText(text, dialogs, {}, nullptr, LostCharacters::Write);
-    if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
-        printError(LostCharactersText(saved.lostCharacters));
-    if (saved.kind != TextExportKind::Saved)
+    if (!saved.ok())
         return ExitRefused;
+    if (!saved.value.lostCharacters.isEmpty())
+        printError(LostCharactersText(saved.value.lostCharacters));
     classRun.recordExport(*m);
     return ExitOk;
 }
