@@ -23,92 +23,75 @@ int firstUnwritableLine(const QStringList &lines)
     return 0;
 }
 
-CodecOutcome outcomeOf(CodecFault fault, const QString &path, const QString &output, int line = 0)
-{
-    return {fault, {}, line, path, output};
-}
-
 } // namespace
 
-QString CodecFailureMessage(const CodecOutcome &outcome)
+QString CodecFailureMessage(const CodecOutcome &failed, const QString &path, const QString &outPath)
 {
-    switch (outcome.fault) {
-    case CodecFault::None:
-        return {};
+    switch (*failed.fault) {
     case CodecFault::NotLoadable:
-        return LoadFailureMessage(outcome.load);
+        return failed.detail;
     case CodecFault::NotEncoded:
-        return QStringLiteral("◆符号化された問題ファイルではありません。\n") + outcome.path;
+        return QStringLiteral("◆符号化された問題ファイルではありません。\n") + path;
     case CodecFault::Empty:
-        return QStringLiteral("◆空のファイルは符号化できません。\n") + outcome.path;
+        return QStringLiteral("◆空のファイルは符号化できません。\n") + path;
     case CodecFault::Unwritable:
-        return QStringLiteral("◆%1行目に符号化できない文字があります。\n").arg(outcome.line) + outcome.path;
+        return QStringLiteral("◆%1行目に符号化できない文字があります。\n").arg(failed.detail) + path;
     case CodecFault::OutputIsInput:
-        return WriteOutcome::refused(WriteFault::OutputIsInput).message(outcome.path);
+        return writeFailureMessage(WriteOutcome::failed(WriteFault::OutputIsInput), path);
     case CodecFault::WriteFailed:
         break;
     }
-    return QStringLiteral("◆ファイルを書き込めません。\n") + outcome.output;
+    return QStringLiteral("◆ファイルを書き込めません。\n") + outPath;
 }
 
 CodecOutcome EncodeQuestionFile(const QString &path, const QString &outPath)
 {
     if (sameFile(path, outPath))
-        return outcomeOf(CodecFault::OutputIsInput, path, outPath);
+        return CodecOutcome::failed(CodecFault::OutputIsInput);
     // Only a file that loads is encoded, so that the encoded file loads the same.
     if (const LoadOutcome load = LoadAlone(QFileInfo(path).absoluteFilePath()); load.fault != LoadFault::None)
-        return {CodecFault::NotLoadable, load, 0, path, outPath};
+        return CodecOutcome::failed(CodecFault::NotLoadable, LoadFailureMessage(load));
 
     const QuestionFileRead read = ReadQuestionFile(path);
     QString payload;
     if (read.encoded) {
         payload = EncodeText(read.lines.join(QStringLiteral("\r\n")));
     } else if (read.lines.isEmpty()) {
-        return outcomeOf(CodecFault::Empty, path, outPath);
+        return CodecOutcome::failed(CodecFault::Empty);
     } else if (const int line = firstUnwritableLine(read.lines)) {
-        return outcomeOf(CodecFault::Unwritable, path, outPath, line);
+        return CodecOutcome::failed(CodecFault::Unwritable, QString::number(line));
     } else {
         payload = EncodeLines(read.lines);
     }
-    if (!writeLineFileAtomically(outPath, {QString::fromUtf16(EncodedMark) + payload}))
-        return outcomeOf(CodecFault::WriteFailed, path, outPath);
-    return outcomeOf(CodecFault::None, path, outPath);
+    if (!writeLineFileAtomically(outPath, {QString::fromUtf16(EncodedMark) + payload}).ok())
+        return CodecOutcome::failed(CodecFault::WriteFailed);
+    return {};
 }
 
 DecodedFile DecodeQuestionFile(const QString &path)
 {
     QuestionFileRead read = ReadQuestionFile(path);
-    DecodedFile file;
-    file.outcome.path = path;
     // A file that decodes, even to lines the loader would refuse, is shown as it decodes.
     if (read.fault != LoadFault::None && read.fault != LoadFault::EmptyPayload
-        && read.fault != LoadFault::NotWholeQuestions) {
-        file.outcome.fault = CodecFault::NotLoadable;
-        file.outcome.load = {read.fault, path};
-        return file;
-    }
-    if (!read.encoded) {
-        file.outcome.fault = CodecFault::NotEncoded;
-        return file;
-    }
-    file.lineCount = read.lineCount;
-    file.pieces = std::move(read.lines);
-    return file;
+        && read.fault != LoadFault::NotWholeQuestions)
+        return DecodedFile::failed(CodecFault::NotLoadable, LoadFailureMessage({read.fault, path}));
+    if (!read.encoded)
+        return DecodedFile::failed(CodecFault::NotEncoded);
+    return DecodedLines {read.lineCount, std::move(read.lines)};
 }
 
 CodecOutcome WriteDecodedFile(const QString &path, const QString &outPath)
 {
     if (sameFile(path, outPath))
-        return outcomeOf(CodecFault::OutputIsInput, path, outPath);
-    DecodedFile file = DecodeQuestionFile(path);
-    file.outcome.output = outPath;
-    if (file.outcome.fault != CodecFault::None)
-        return file.outcome;
+        return CodecOutcome::failed(CodecFault::OutputIsInput);
+    auto file = DecodeQuestionFile(path);
+    if (!file.ok())
+        return CodecOutcome::failed(*file.fault, file.detail);
     // The uncounted last piece is no line of the file.
-    file.pieces.resize(std::max(file.lineCount, 0));
-    if (!writeLineFileAtomically(outPath, file.pieces))
-        file.outcome.fault = CodecFault::WriteFailed;
-    return file.outcome;
+    file.value.pieces.resize(std::max(file.value.lineCount, 0));
+    if (!writeLineFileAtomically(outPath, file.value.pieces).ok())
+        return CodecOutcome::failed(CodecFault::WriteFailed);
+    return {};
 }
 
 } // namespace sorario

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bank/QuestionFiles.h"
+#include "shared/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,36 +11,28 @@ namespace sorario {
 
 // Why a question file was not encoded or decoded.
 enum class CodecFault {
-    None,
-    NotLoadable, // the loader refuses the input: `load` says why
+    NotLoadable, // the loader refuses the input: the detail is its message
     NotEncoded,
     Empty, // an empty payload reads as broken, so an empty file has no encoded form
-    Unwritable, // a character Shift-JIS cannot hold, on `line`
+    Unwritable, // a character Shift-JIS cannot hold, on the line the detail numbers
     OutputIsInput, // writing would replace the only plain copy
     WriteFailed,
 };
 
-struct CodecOutcome
-{
-    CodecFault fault = CodecFault::None;
-    LoadOutcome load;
-    int line = 0;
-    QString path; // the input
-    QString output;
-};
+using CodecOutcome = Outcome<CodecFault>;
 
-QString CodecFailureMessage(const CodecOutcome &outcome);
+QString CodecFailureMessage(const CodecOutcome &failed, const QString &path, const QString &outPath = {});
 
 // Writes `path`, which must load on its own, as an encoded file that loads to the
 // same lines; an encoded input is written again as it decodes.
 CodecOutcome EncodeQuestionFile(const QString &path, const QString &outPath);
 
-struct DecodedFile
+struct DecodedLines
 {
-    CodecOutcome outcome;
     int lineCount = -1; // the decoder's count
     QStringList pieces; // the uncounted last piece included
 };
+using DecodedFile = Outcome<CodecFault, DecodedLines>;
 
 DecodedFile DecodeQuestionFile(const QString &path);
 

@@ -70,20 +70,20 @@ int runDecode(const QStringList &args)
         if (const int refused = checkOutputs({out}, {path}); refused != ExitOk)
             return refused;
         const CodecOutcome written = WriteDecodedFile(path, out);
-        if (written.fault != CodecFault::None) {
-            printError(CodecFailureMessage(written));
+        if (!written.ok()) {
+            printError(CodecFailureMessage(written, path, out));
             return ExitRefused;
         }
         return ExitOk;
     }
     const DecodedFile file = DecodeQuestionFile(path);
-    if (file.outcome.fault != CodecFault::None) {
-        printError(CodecFailureMessage(file.outcome));
+    if (!file.ok()) {
+        printError(CodecFailureMessage(CodecOutcome::failed(*file.fault, file.detail), path));
         return ExitRefused;
     }
     printJson(QJsonObject {
-        {QStringLiteral("DecodedLineCount"), file.lineCount},
-        {QStringLiteral("FileLines"), QJsonArray::fromStringList(file.pieces)},
+        {QStringLiteral("DecodedLineCount"), file.value.lineCount},
+        {QStringLiteral("FileLines"), QJsonArray::fromStringList(file.value.pieces)},
     });
     return ExitOk;
 }
@@ -99,8 +99,8 @@ int runEncode(const QStringList &args)
     if (const int refused = checkOutputs({out}, {path}); refused != ExitOk)
         return refused;
     const CodecOutcome encoded = EncodeQuestionFile(path, out);
-    if (encoded.fault != CodecFault::None) {
-        printError(CodecFailureMessage(encoded));
+    if (!encoded.ok()) {
+        printError(CodecFailureMessage(encoded, path, out));
         return ExitRefused;
     }
     return ExitOk;

@@ -45,8 +45,8 @@ int intOption(const QCommandLineParser &parser, const QString &name, int min, in
 int checkOutputs(const QStringList &outputs, const QStringList &inputs)
 {
     for (const QString &out : outputs) {
-        if (const WriteOutcome refused = checkWriteTarget(out, inputs); !refused) {
-            printError(refused.message(out));
+        if (const WriteOutcome refused = checkWriteTarget(out, inputs); !refused.ok()) {
+            printError(writeFailureMessage(refused, out));
             return ExitRefused;
         }
     }

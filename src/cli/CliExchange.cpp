@@ -38,9 +38,9 @@ InOut oneFileAndOutput(const QStringList &args, const char *command, const QStri
 
 int written(const WriteOutcome &outcome, const QString &path)
 {
-    if (outcome)
+    if (outcome.ok())
         return ExitOk;
-    printError(outcome.message(path));
+    printError(writeFailureMessage(outcome, path));
     return ExitRefused;
 }
 

@@ -20,9 +20,9 @@ namespace {
 
 bool traceWritten(const WriteOutcome &written, const QString &path)
 {
-    if (!written)
-        printError(PrintFailureMessage(
-            PrintFailureKind::TraceNotWritten, QDir::toNativeSeparators(path) + u'\n' + written.reason()));
+    if (!written.ok())
+        printError(PrintFailureMessage(PrintFailureKind::TraceNotWritten,
+            QDir::toNativeSeparators(path) + u'\n' + writeFailureReason(written)));
     return written.ok();
 }
 

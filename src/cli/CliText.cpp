@@ -17,9 +17,11 @@ int runText(const QStringList &args)
             dialogs.setSavePath(out);
             // Written as the window writes it after a Yes; the characters lost are named.
             const TextExportOutcome saved = SaveTestText(text, dialogs, {}, nullptr, LostCharacters::Write);
-            if (saved.kind == TextExportKind::Saved && !saved.lostCharacters.isEmpty())
-                printError(LostCharactersText(saved.lostCharacters));
-            return saved.kind == TextExportKind::Saved ? ExitOk : ExitRefused;
+            if (!saved.ok())
+                return ExitRefused;
+            if (!saved.value.lostCharacters.isEmpty())
+                printError(LostCharactersText(saved.value.lostCharacters));
+            return ExitOk;
         });
 }
 

@@ -161,9 +161,9 @@ ConversionResult ConvertFirstFormat(const QString &qvkPath, ExistingOutput exist
     const QFileInfo output(outputPath);
     if (existing == ExistingOutput::Keep && (output.exists() || output.isSymLink()))
         return ending(ConversionKind::OutputExists, name);
-    if (const WriteOutcome written = writeLineFileAtomically(outputPath, converted.lines); !written) {
+    if (const WriteOutcome written = writeLineFileAtomically(outputPath, converted.lines); !written.ok()) {
         ConversionResult result = ending(ConversionKind::NotWritten, name);
-        result.reason = written.reason();
+        result.reason = writeFailureReason(written);
         return result;
     }
 

@@ -41,7 +41,7 @@ EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines,
     EditorSaveBytes save = editorSaveBytes(lines, form);
     save.outcome.path = path;
     // Already read back as these lines: the bytes are written as they are.
-    if (save.outcome.saved() && !writeBytesAtomically(path, save.bytes))
+    if (save.outcome.saved() && !writeBytesAtomically(path, save.bytes).ok())
         save.outcome.kind = EditorSaveOutcome::Kind::WriteFailed;
     return save.outcome;
 }

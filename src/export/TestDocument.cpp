@@ -147,7 +147,7 @@ WriteOutcome writeTestDocument(const QTextDocument &document, const QString &pat
 {
     const QByteArray bytes = testDocumentBytes(document);
     if (bytes.isEmpty())
-        return WriteOutcome::failed(QStringLiteral("the document could not be made"));
+        return WriteOutcome::failed(WriteFault::Failed, QStringLiteral("the document could not be made"));
     return writeBytesAtomically(path, bytes);
 }
 
@@ -165,12 +165,12 @@ bool saveTestDocument(
     if (!path || path->isEmpty())
         return false;
     WriteOutcome written = checkWriteTarget(*path, inputs);
-    if (written)
+    if (written.ok())
         written = writeTestDocument(document, *path);
-    if (written)
+    if (written.ok())
         return true;
     dialogs.message(QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)
-            + u'\n' + written.reason(),
+            + u'\n' + writeFailureReason(written),
         ProgramTitle);
     return false;
 }

@@ -50,34 +50,26 @@ TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QS
 TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs,
     const Module1 *test, LostCharacters lost)
 {
-    TextExportOutcome outcome;
-    outcome.lostCharacters = unmappableCp932Characters(text);
-    if (!outcome.lostCharacters.isEmpty() && lost == LostCharacters::Ask
-        && dialogs.messageBox(
-               LostCharactersText(outcome.lostCharacters) + QStringLiteral("\nこのまま保存しますか。"),
+    const QStringList lostCharacters = unmappableCp932Characters(text);
+    if (!lostCharacters.isEmpty() && lost == LostCharacters::Ask
+        && dialogs.messageBox(LostCharactersText(lostCharacters) + QStringLiteral("\nこのまま保存しますか。"),
                MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
-            != MessageAnswer::Yes) {
-        outcome.kind = TextExportKind::Declined;
-        return outcome;
-    }
+            != MessageAnswer::Yes)
+        return TextExportOutcome::failed(TextExportFault::Declined);
     const std::optional<QString> path = dialogs.saveDialog(TestTextSaveOptions(test));
     if (!path || path->isEmpty())
-        return outcome;
-    outcome.path = *path;
+        return TextExportOutcome::failed(TextExportFault::Cancelled);
     WriteOutcome written = checkWriteTarget(*path, inputs);
-    if (written)
+    if (written.ok())
         written = writeTextFileAtomically(*path, text);
-    if (!written) {
-        outcome.kind = TextExportKind::NotWritten;
-        outcome.reason = written.reason();
+    if (!written.ok()) {
         // Saying nothing would let the teacher believe the test was saved.
         dialogs.message(QStringLiteral("テキストファイルを保存できませんでした。\n")
-                + QDir::toNativeSeparators(*path) + u'\n' + written.reason(),
+                + QDir::toNativeSeparators(*path) + u'\n' + writeFailureReason(written),
             ProgramTitle);
-        return outcome;
+        return TextExportOutcome::failed(TextExportFault::NotWritten, writeFailureReason(written));
     }
-    outcome.kind = TextExportKind::Saved;
-    return outcome;
+    return SavedText {lostCharacters};
 }
 
 } // namespace sorario

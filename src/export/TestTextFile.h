@@ -27,21 +27,19 @@ QString BuildSheetTexts(Module1 &m, const DrawSheet &draw);
 // Stands between two tests: the 66 hyphens inside a test stay unmistakable.
 inline const QString SheetSeparator = QString(66, u'=');
 
-enum class TextExportKind {
-    Saved,
+enum class TextExportFault {
     Cancelled, // the save dialog was cancelled
     Declined, // the teacher chose not to save characters the file cannot hold
-    NotWritten, // `reason` says why; what was on disk stays
+    NotWritten, // the detail says why; what was on disk stays
 };
 
-struct TextExportOutcome
+struct SavedText
 {
-    TextExportKind kind = TextExportKind::Cancelled;
-    QString path;
-    QString reason;
     // Written as "?": the file's code page has no form for them.
     QStringList lostCharacters;
 };
+
+using TextExportOutcome = Outcome<TextExportFault, SavedText>;
 
 // Characters the file cannot hold: ask the teacher whether to save anyway, or write
 // them as "?" without asking (whoever decided so names them).

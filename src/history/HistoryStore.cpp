@@ -232,7 +232,7 @@ HistoryOutcome<QString> HistoryStore::reserveNumber(const QDateTime &when) const
 void HistoryStore::releaseNumber(const QString &number) const
 {
     // A number left behind only makes the next run of that minute take a letter.
-    write(HistoryAccess::WriteChecked, [&](const Connection &c) {
+    (void)write(HistoryAccess::WriteChecked, [&](const Connection &c) {
         c.exec(QStringLiteral("DELETE FROM run_numbers WHERE number = ? AND run_id IS NULL"), {number});
     });
 }

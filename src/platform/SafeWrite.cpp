@@ -23,31 +23,26 @@ constexpr int MaxLinkDepth = 40;
 
 } // namespace
 
-WriteOutcome WriteOutcome::refused(WriteFault fault)
+QString writeFailureReason(const WriteOutcome &failed)
 {
-    switch (fault) {
+    switch (*failed.fault) {
     case WriteFault::OutputIsInput:
-        return WriteOutcome(fault,
-            QStringLiteral("出力先が元のファイルと同じです。元のファイルを残すため、別のファイル名を指定"
-                           "して下さい。"));
+        return QStringLiteral("出力先が元のファイルと同じです。元のファイルを残すため、別のファイル名を指定"
+                              "して下さい。");
     case WriteFault::NotAFile:
-        return WriteOutcome(fault,
-            QStringLiteral("出力先がファイルではありません（フォルダ、装置、パイプなど）。別のファイル名を"
-                           "指定して下さい。"));
-    case WriteFault::None:
+        return QStringLiteral("出力先がファイルではありません（フォルダ、装置、パイプなど）。別のファイル名を"
+                              "指定して下さい。");
     case WriteFault::Failed:
         break;
     }
-    return failed({});
+    return failed.detail.isEmpty() ? QStringLiteral("unknown error") : failed.detail;
 }
 
-QString WriteOutcome::message(const QString &path) const
+QString writeFailureMessage(const WriteOutcome &failed, const QString &path)
 {
-    if (m_fault == WriteFault::Failed)
-        return QStringLiteral("◆ファイルを書き込めません。\n") + path + u'\n' + m_reason;
-    if (m_fault == WriteFault::None)
-        return {};
-    return u'◆' + m_reason + u'\n' + path;
+    if (failed.fault == WriteFault::Failed)
+        return QStringLiteral("◆ファイルを書き込めません。\n") + path + u'\n' + writeFailureReason(failed);
+    return u'◆' + writeFailureReason(failed) + u'\n' + path;
 }
 
 bool sameFile(const QString &a, const QString &b)
@@ -71,12 +66,12 @@ WriteOutcome checkWriteTarget(const QString &path, const QStringList &inputs)
 {
     for (const QString &input : inputs)
         if (sameFile(path, input))
-            return WriteOutcome::refused(WriteFault::OutputIsInput);
+            return WriteOutcome::failed(WriteFault::OutputIsInput);
     // Renamed over, a device or FIFO would become a plain file; a loop of links, a file.
     const QFileInfo target(writeThroughPath(path));
     if (target.isSymLink() || (target.exists() && !target.isFile()))
-        return WriteOutcome::refused(WriteFault::NotAFile);
-    return WriteOutcome::written();
+        return WriteOutcome::failed(WriteFault::NotAFile);
+    return {};
 }
 
 WriteOutcome replaceFileWith(const QString &finished, const QString &target)
@@ -92,20 +87,20 @@ WriteOutcome replaceFileWith(const QString &finished, const QString &target)
     const bool moved
         = std::rename(QFile::encodeName(finished).constData(), QFile::encodeName(target).constData()) == 0;
 #endif
-    return moved ? WriteOutcome::written() : WriteOutcome::failed(qt_error_string());
+    return moved ? WriteOutcome() : WriteOutcome::failed(WriteFault::Failed, qt_error_string());
 }
 
 PendingWrite::PendingWrite(const QString &path, QByteArrayView bytes)
     : m_outcome(checkWriteTarget(path))
 {
-    if (!m_outcome)
+    if (!m_outcome.ok())
         return;
     m_file = std::make_unique<QSaveFile>(path);
     // Unbuffered, so that a short write (disk full, size limit) shows here:
     // a buffered flush at commit takes a partial write for success.
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         || m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
-        m_outcome = WriteOutcome::failed(m_file->errorString());
+        m_outcome = WriteOutcome::failed(WriteFault::Failed, m_file->errorString());
         m_file.reset(); // the temporary file goes with it
     }
 }
@@ -115,7 +110,7 @@ PendingWrite::~PendingWrite() = default;
 WriteOutcome PendingWrite::commit()
 {
     if (m_file && !m_file->commit())
-        m_outcome = WriteOutcome::failed(m_file->errorString());
+        m_outcome = WriteOutcome::failed(WriteFault::Failed, m_file->errorString());
     m_file.reset();
     return m_outcome;
 }
@@ -145,7 +140,7 @@ WriteOutcome writeLineFileAtomically(const QString &path, const QStringList &lin
 {
     const std::optional<QByteArray> bytes = lineFileBytes(lines);
     if (!bytes)
-        return WriteOutcome::failed(
+        return WriteOutcome::failed(WriteFault::Failed,
             QStringLiteral("Shift-JIS で書くと UTF-8 の文字として読まれてしまう行があります。"));
     return writeBytesAtomically(path, *bytes);
 }

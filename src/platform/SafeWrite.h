@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/Outcome.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -8,47 +10,25 @@
 
 #include <memory>
 #include <optional>
-#include <utility>
 
 class QSaveFile;
 
 namespace sorario {
 
 enum class WriteFault {
-    None,
     OutputIsInput, // the target is (resolves to) a file the run reads
     NotAFile, // a folder, device, FIFO or socket, which a written file would replace
-    Failed, // the system's reason says why
+    Failed, // the system's reason, in the detail, says why
 };
 
 // A write done whole, or why it was not.
-class [[nodiscard]] WriteOutcome
-{
-public:
-    static WriteOutcome written() { return WriteOutcome(WriteFault::None, QString()); }
-    static WriteOutcome failed(const QString &reason)
-    {
-        return WriteOutcome(WriteFault::Failed, reason.isEmpty() ? QStringLiteral("unknown error") : reason);
-    }
-    static WriteOutcome refused(WriteFault fault);
+using WriteOutcome = Outcome<WriteFault>;
 
-    bool ok() const { return m_fault == WriteFault::None; }
-    explicit operator bool() const { return ok(); }
-    WriteFault fault() const { return m_fault; }
-    // The system's words, or the program's own when it refused.
-    const QString &reason() const { return m_reason; }
-    // As the teacher reads it: what happened, the file, and the system's reason.
-    QString message(const QString &path) const;
+// The system's words, or the program's own when it refused.
+QString writeFailureReason(const WriteOutcome &failed);
 
-private:
-    WriteOutcome(WriteFault fault, QString reason)
-        : m_fault(fault)
-        , m_reason(std::move(reason))
-    {
-    }
-    WriteFault m_fault;
-    QString m_reason;
-};
+// As the teacher reads it: what happened, the file, and the system's reason.
+QString writeFailureMessage(const WriteOutcome &failed, const QString &path);
 
 // Links and other spellings of one file count as that file.
 bool sameFile(const QString &a, const QString &b);
@@ -81,7 +61,7 @@ public:
 
 private:
     std::unique_ptr<QSaveFile> m_file;
-    WriteOutcome m_outcome = WriteOutcome::written();
+    WriteOutcome m_outcome;
 };
 
 // Writes a whole file or nothing: the bytes go to a temporary file in the target's

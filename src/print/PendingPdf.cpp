@@ -65,8 +65,8 @@ QFileDevice::Permissions finishedPermissions(const QString &target)
 PendingPdf::PendingPdf(const QString &targetPath)
     : m_target(writeThroughPath(QFileInfo(targetPath).absoluteFilePath()))
 {
-    if (const WriteOutcome refused = checkWriteTarget(m_target); !refused)
-        throw PrintFailure(PrintFailureKind::PdfTargetRefused, refused.message(m_target));
+    if (const WriteOutcome refused = checkWriteTarget(m_target); !refused.ok())
+        throw PrintFailure(PrintFailureKind::PdfTargetRefused, writeFailureMessage(refused, m_target));
     const QFileInfo info(m_target);
     // The name keeps the .pdf ending so that QPrinter stays on PDF output.
     // QTemporaryFile only closes its handle when it goes, and Windows moves no open
@@ -95,9 +95,9 @@ void PendingPdf::commit()
     if (!endsLikeWholePdf(m_tempPath))
         throw PrintFailure(PrintFailureKind::PdfIncomplete, QDir::toNativeSeparators(m_target));
     QFile::setPermissions(m_tempPath, finishedPermissions(m_target));
-    if (const WriteOutcome placed = replaceFileWith(m_tempPath, m_target); !placed)
-        throw PrintFailure(
-            PrintFailureKind::PdfNotPlaced, QDir::toNativeSeparators(m_target) + u'\n' + placed.reason());
+    if (const WriteOutcome placed = replaceFileWith(m_tempPath, m_target); !placed.ok())
+        throw PrintFailure(PrintFailureKind::PdfNotPlaced,
+            QDir::toNativeSeparators(m_target) + u'\n' + writeFailureReason(placed));
     m_placed = true;
 }
 

@@ -86,8 +86,8 @@ bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
         return true;
     // A PDF printed over a question file of the run would lose that file.
     if (const WriteOutcome refused = checkWriteTarget(file, m.ChosenFileList.first(m.ChosenFileCount));
-        !refused) {
-        dialogs.message(refused.message(QDir::toNativeSeparators(file)), ProgramTitle);
+        !refused.ok()) {
+        dialogs.message(writeFailureMessage(refused, QDir::toNativeSeparators(file)), ProgramTitle);
         return false;
     }
     if (!QFileInfo::exists(file))

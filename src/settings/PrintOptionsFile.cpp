@@ -121,7 +121,7 @@ void SavePrintOptions(const Module1 &m)
     QDir().mkpath(QFileInfo(path).absolutePath());
     // QSettings reads the old file first to keep what else it holds; a broken one is
     // first replaced, whole, by an empty one.
-    if (QFileInfo::exists(path) && !IsReadableSettingsFile(path) && !writeBytesAtomically(path, {}))
+    if (QFileInfo::exists(path) && !IsReadableSettingsFile(path) && !writeBytesAtomically(path, {}).ok())
         return;
     {
         // QSettings writes the file through a temporary one renamed into place.

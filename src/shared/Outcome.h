@@ -11,7 +11,7 @@ namespace sorario {
 // What an operation gives, or the kind of failure that kept it from giving it with the
 // detail its message adds (the system's own words, a name). Each area makes its
 // messages from the kinds in one place, so a caller never compares texts.
-template <typename Fault, typename T = std::monostate> struct Outcome
+template <typename Fault, typename T = std::monostate> struct [[nodiscard]] Outcome
 {
     T value {};
     std::optional<Fault> fault; // none when the value holds

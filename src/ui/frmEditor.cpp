@@ -274,11 +274,11 @@ void frmEditor::actExportCsv_triggered()
         return;
     // A table written over the question file it came from would lose that file.
     WriteOutcome written = checkWriteTarget(*path, m_path.isEmpty() ? QStringList() : QStringList {m_path});
-    if (written)
+    if (written.ok())
         written = writeBytesAtomically(*path, questionCsvBytes(m_model->lines()));
-    if (!written)
+    if (!written.ok())
         m_dialogs.message(QStringLiteral("CSV ファイルを保存できませんでした。\n")
-                + QDir::toNativeSeparators(*path) + u'\n' + written.reason(),
+                + QDir::toNativeSeparators(*path) + u'\n' + writeFailureReason(written),
             EditorTitle);
 }
 

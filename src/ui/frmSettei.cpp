@@ -325,8 +325,7 @@ void frmSettei::Command3_Click()
         return;
     if (SaveTestText(BuildSheetTexts(m_module, *draw), m_dialogs,
             m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module)
-            .kind
-        == TextExportKind::Saved)
+            .ok())
         m_classes->record(RunOutput::Exported, ExportedSheets(m_module));
     resetAfterRun();
 }

@@ -279,7 +279,7 @@ private Q_SLOTS:
                 const pid_t child = fork();
                 if (child == 0) {
                     store.betweenWrites = [] { _exit(3); };
-                    store.record(runOf(u"2B"_s, {3}, u"12071031"_s));
+                    (void)store.record(runOf(u"2B"_s, {3}, u"12071031"_s));
                     _exit(0);
                 }
                 int status = 0;
