@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/HistoryStore.h"
+#include "history/MarksCsv.h"
+
+#include "support/Fixtures.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+using namespace sorario::test;
+
+namespace {
+
+constexpr Mark R = Mark::Right, W = Mark::Wrong, P = Mark::Partial, U = Mark::Unmarked;
+
+struct Refusal
+{
+    const char *name;
+    QByteArray csv;
+    MarksCsvProblem problem;
+    int line;
+};
+
+const Refusal Refusals[] = {
+    {.name = "not UTF-8", .csv = "pupil,sheet,marks\n1,1,\x81\x9b", .problem = MarksCsvProblem::NotUtf8, .line = 0},
+    {.name = "no header", .csv = "1,1,ooo", .problem = MarksCsvProblem::Header, .line = 1},
+    {.name = "empty", .csv = "", .problem = MarksCsvProblem::Header, .line = 1},
+    {.name = "quote open", .csv = "pupil,sheet,marks\n1,1,\"ooo", .problem = MarksCsvProblem::Quoting, .line = 2},
+    {.name = "two cells", .csv = "pupil,sheet,marks\n1,ooo", .problem = MarksCsvProblem::Cells, .line = 2},
+    {.name = "pupil 61", .csv = "pupil,sheet,marks\n61,1,ooo", .problem = MarksCsvProblem::Pupil, .line = 2},
+    {.name = "pupil 0", .csv = "pupil,sheet,marks\n0,1,ooo", .problem = MarksCsvProblem::Pupil, .line = 2},
+    {.name = "third sheet of two", .csv = "pupil,sheet,marks\n1,3,oo", .problem = MarksCsvProblem::Sheet, .line = 2},
+    {.name = "a mark too many", .csv = "pupil,sheet,marks\n1,2,ooo", .problem = MarksCsvProblem::MarkCount, .line = 2},
+    {.name = "double circle", .csv = "pupil,sheet,marks\n1,1,o\xe2\x97\x8eo", .problem = MarksCsvProblem::Symbol, .line = 2},
+    {.name = "pupil twice, after a blank line",
+        .csv = "pupil,sheet,marks\n1,1,ooo\n\n1,2,xx",
+        .problem = MarksCsvProblem::SamePupil,
+        .line = 4},
+};
+
+struct Score
+{
+    const char *name;
+    QList<Mark> marks;
+    int points;
+    int score;
+};
+
+const Score Scores[] = {
+    {.name = "quarter points, a half", .marks = {R, R, P, W}, .points = 250, .score = 625},
+    {.name = "a third, rounded up", .marks = {R, P}, .points = 333, .score = 500},
+    {.name = "nothing marked yet", .marks = {U, U}, .points = 333, .score = 0},
+};
+
+} // namespace
+
+class TestMarks : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void refusals_data() { addRows(Refusals); }
+    void refusals()
+    {
+        QFETCH(int, row);
+        const MarksCsvOutcome read = ReadMarksCsv(Refusals[row].csv, {3, 2});
+        QVERIFY(!read.ok());
+        QCOMPARE(read.fault->problem, Refusals[row].problem);
+        QCOMPARE(read.fault->line, Refusals[row].line);
+    }
+
+    // A spreadsheet's table: marked, with its byte order mark, every symbol, a pupil not named.
+    void readsRows()
+    {
+        const MarksCsvOutcome read
+            = ReadMarksCsv(u"\uFEFFpupil,sheet,marks\r\n7,1,○×△\r\n,2,x-\r\n"_s.toUtf8(), {3, 2});
+        QVERIFY(read.ok());
+        QCOMPARE(read.value, (QList<MarkedSheet> {{7, 1, {R, W, P}}, {0, 2, {W, U}}}));
+    }
+
+    void message()
+    {
+        const MarksCsvOutcome read = ReadMarksCsv("pupil,sheet,marks\n1,1,ooo\n\n1,2,xx", {3, 2});
+        QCOMPARE(MarksCsvMessage(read), u"4 行目: 同じ出席番号の行がもうあります。「1」"_s);
+    }
+
+    void defaultPoints()
+    {
+        QCOMPARE(DefaultPointsTenths(3), 333);
+        QCOMPARE(DefaultPointsTenths(7), 143);
+        QCOMPARE(DefaultPointsTenths(40), 25);
+    }
+
+    void scores_data() { addRows(Scores); }
+    void scores()
+    {
+        QFETCH(int, row);
+        QCOMPARE(ScoreTenths(Scores[row].marks, Scores[row].points), Scores[row].score);
+    }
+
+    // A file of the version before marks reads as unmarked and is upgraded in place by the
+    // first write; a pupil's new row takes the place of the old one.
+    void olderFileUpgradesInPlace()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun run {.className = u"2B"_s, .when = QDateTime(QDate(2026, 12, 7), QTime(10, 30))};
+        run.sheets = {{u"12071030-1"_s, run.when, {{u"Q1"_s, {}, u"A1"_s}, {u"Q2"_s, {}, u"A2"_s}}},
+            {u"12071030-2"_s, run.when, {{u"Q3"_s, {}, u"A3"_s}}}};
+        QVERIFY(store.record(run).ok());
+        const auto version = [&] {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"raw"_s);
+            db.setDatabaseName(store.path());
+            db.open();
+            QSqlQuery q(u"PRAGMA user_version"_s, db);
+            return q.next() ? q.value(0).toInt() : -1;
+        };
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+            db.setDatabaseName(store.path());
+            QVERIFY(db.open());
+            for (const QString &sql : {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
+                QVERIFY(QSqlQuery(sql, db).isActive());
+        }
+        QSqlDatabase::removeDatabase(u"old"_s);
+        run = store.runs().value[0];
+        QCOMPARE(store.marks(run).value, QList<MarkedSheet>());
+        QCOMPARE(version(), 0);
+        QSqlDatabase::removeDatabase(u"raw"_s);
+        QVERIFY(store.recordMarks(run, {{1, 1, {R, W}}, {0, 1, {P, U}}}).ok());
+        QVERIFY(store.recordMarks(run, {{1, 2, {W}}}).ok());
+        QCOMPARE(version(), 1);
+        QSqlDatabase::removeDatabase(u"raw"_s);
+        QCOMPARE(store.marks(run).value, (QList<MarkedSheet> {{0, 1, {P, U}}, {1, 2, {W}}}));
+        QCOMPARE(store.runs().value.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMarks)
+#include "tst_marks.moc"
