@@ -104,7 +104,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
-        RecordedRun run {.className = u"2B"_s, .when = QDateTime(QDate(2026, 12, 7), QTime(10, 30))};
+        RecordedRun run;
+        run.className = u"2B"_s;
+        run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
         run.sheets = {{u"12071030-1"_s, run.when, {{u"Q1"_s, {}, u"A1"_s}, {u"Q2"_s, {}, u"A2"_s}}},
             {u"12071030-2"_s, run.when, {{u"Q3"_s, {}, u"A3"_s}}}};
         QVERIFY(store.record(run).ok());
