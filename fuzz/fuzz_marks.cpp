@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const MarkedHistory history;
     const QList<int> counts {10, 3};
-    const MarksCsvOutcome read
-        = ReadMarksCsv(QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)), counts);
+    const MarksCsvOutcome read = ReadMarksCsv(
+        QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)), counts);
     if (!read.ok()) {
         FUZZ_CHECK(read.fault->line >= 0);
         FUZZ_CHECK(!MarksCsvMessage(read).isEmpty());

@@ -34,9 +34,10 @@ QJsonObject marksJson(const RecordedRun &run, const QList<MarkedSheet> &rows)
     }
     QJsonArray marked;
     for (const MarkedSheet &row : rows) {
-        marked.append(QJsonObject {{QStringLiteral("Pupil"), row.pupil > 0 ? QJsonValue(row.pupil) : QJsonValue()},
-            {QStringLiteral("Sheet"), row.sheet}, {QStringLiteral("Marks"), MarkText(row.marks)},
-            {QStringLiteral("Score"), fromTenths(ScoreTenths(row.marks, points.value(row.sheet - 1)))}});
+        marked.append(
+            QJsonObject {{QStringLiteral("Pupil"), row.pupil > 0 ? QJsonValue(row.pupil) : QJsonValue()},
+                {QStringLiteral("Sheet"), row.sheet}, {QStringLiteral("Marks"), MarkText(row.marks)},
+                {QStringLiteral("Score"), fromTenths(ScoreTenths(row.marks, points.value(row.sheet - 1)))}});
     }
     return {{QStringLiteral("Class"), run.className}, {QStringLiteral("SheetNumbers"), numbers},
         {QStringLiteral("Sheets"), sheets}, {QStringLiteral("Rows"), marked}};

@@ -374,8 +374,9 @@ HistoryOutcome<QList<MarkedSheet>> HistoryStore::marks(const RecordedRun &run) c
 
 HistoryOutcome<> HistoryStore::recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const
 {
-    return write(HistoryAccess::Write,
-        [&](const Connection &c) { InWriteTransaction(c.sql(), [&] { WriteMarks(c.sql(), run.id, rows); }); });
+    return write(HistoryAccess::Write, [&](const Connection &c) {
+        InWriteTransaction(c.sql(), [&] { WriteMarks(c.sql(), run.id, rows); });
+    });
 }
 
 } // namespace sorario

@@ -32,7 +32,10 @@ int storedMark(Mark mark)
 
 Mark markStored(int stored)
 {
-    return stored == 1 ? Mark::Right : stored == 2 ? Mark::Wrong : stored == 3 ? Mark::Partial : Mark::Unmarked;
+    return stored == 1 ? Mark::Right
+        : stored == 2  ? Mark::Wrong
+        : stored == 3  ? Mark::Partial
+                       : Mark::Unmarked;
 }
 
 struct RunSheet
@@ -44,9 +47,10 @@ struct RunSheet
 QList<RunSheet> sheetsOf(const HistorySql &sql, qint64 runId)
 {
     QList<RunSheet> sheets;
-    QSqlQuery row = sql.exec(QStringLiteral("SELECT s.id, (SELECT COUNT(*) FROM questions q WHERE"
-                                            " q.sheet_id = s.id) FROM sheets s WHERE s.run_id = ? ORDER BY s.id"),
-        {runId});
+    QSqlQuery row
+        = sql.exec(QStringLiteral("SELECT s.id, (SELECT COUNT(*) FROM questions q WHERE"
+                                  " q.sheet_id = s.id) FROM sheets s WHERE s.run_id = ? ORDER BY s.id"),
+            {runId});
     while (sql.next(row))
         sheets.append({row.value(0).toLongLong(), row.value(1).toInt()});
     return sheets;
@@ -113,12 +117,15 @@ void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &r
         if (row.pupil > 0) {
             const QString ofPupil = QStringLiteral("SELECT a.id FROM answer_sheets a JOIN sheets s ON"
                                                    " a.sheet_id = s.id WHERE s.run_id = ? AND a.pupil = ?");
-            sql.exec(QStringLiteral("DELETE FROM marks WHERE answer_id IN (%1)").arg(ofPupil), {runId, row.pupil});
-            sql.exec(QStringLiteral("DELETE FROM answer_sheets WHERE id IN (%1)").arg(ofPupil), {runId, row.pupil});
+            sql.exec(
+                QStringLiteral("DELETE FROM marks WHERE answer_id IN (%1)").arg(ofPupil), {runId, row.pupil});
+            sql.exec(QStringLiteral("DELETE FROM answer_sheets WHERE id IN (%1)").arg(ofPupil),
+                {runId, row.pupil});
         }
-        const QVariant id = sql.exec(QStringLiteral("INSERT INTO answer_sheets (sheet_id, pupil) VALUES (?, ?)"),
-                                   {sheets[row.sheet - 1].id, row.pupil > 0 ? QVariant(row.pupil) : QVariant()})
-                                .lastInsertId();
+        const QVariant id
+            = sql.exec(QStringLiteral("INSERT INTO answer_sheets (sheet_id, pupil) VALUES (?, ?)"),
+                     {sheets[row.sheet - 1].id, row.pupil > 0 ? QVariant(row.pupil) : QVariant()})
+                  .lastInsertId();
         for (qsizetype q = 0; q < row.marks.size(); ++q) {
             if (row.marks[q] != Mark::Unmarked)
                 sql.exec(QStringLiteral("INSERT INTO marks (answer_id, position, mark) VALUES (?, ?, ?)"),

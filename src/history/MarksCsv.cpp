@@ -46,7 +46,8 @@ MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCou
             continue;
         const int line = record.row;
         if (std::exchange(header, false)) {
-            if (record.cells != QStringList {QStringLiteral("pupil"), QStringLiteral("sheet"), QStringLiteral("marks")})
+            if (record.cells
+                != QStringList {QStringLiteral("pupil"), QStringLiteral("sheet"), QStringLiteral("marks")})
                 return refusal(MarksCsvProblem::Header, line, record.cells.join(u','));
             continue;
         }
@@ -113,7 +114,8 @@ QString MarksCsvMessage(const MarksCsvOutcome &refused)
         reason = QStringLiteral("同じ出席番号の行がもうあります。");
         break;
     }
-    QString message = refused.fault->line > 0 ? QStringLiteral("%1 行目: ").arg(refused.fault->line) : QString();
+    QString message
+        = refused.fault->line > 0 ? QStringLiteral("%1 行目: ").arg(refused.fault->line) : QString();
     message += reason;
     if (!refused.detail.isEmpty())
         message += QStringLiteral("「%1」").arg(refused.detail);

@@ -21,21 +21,21 @@ struct Refusal
     int line;
 };
 
+const QByteArray Head = "pupil,sheet,marks\n";
+using enum MarksCsvProblem;
+
 const Refusal Refusals[] = {
-    {.name = "not UTF-8", .csv = "pupil,sheet,marks\n1,1,\x81\x9b", .problem = MarksCsvProblem::NotUtf8, .line = 0},
-    {.name = "no header", .csv = "1,1,ooo", .problem = MarksCsvProblem::Header, .line = 1},
-    {.name = "empty", .csv = "", .problem = MarksCsvProblem::Header, .line = 1},
-    {.name = "quote open", .csv = "pupil,sheet,marks\n1,1,\"ooo", .problem = MarksCsvProblem::Quoting, .line = 2},
-    {.name = "two cells", .csv = "pupil,sheet,marks\n1,ooo", .problem = MarksCsvProblem::Cells, .line = 2},
-    {.name = "pupil 61", .csv = "pupil,sheet,marks\n61,1,ooo", .problem = MarksCsvProblem::Pupil, .line = 2},
-    {.name = "pupil 0", .csv = "pupil,sheet,marks\n0,1,ooo", .problem = MarksCsvProblem::Pupil, .line = 2},
-    {.name = "third sheet of two", .csv = "pupil,sheet,marks\n1,3,oo", .problem = MarksCsvProblem::Sheet, .line = 2},
-    {.name = "a mark too many", .csv = "pupil,sheet,marks\n1,2,ooo", .problem = MarksCsvProblem::MarkCount, .line = 2},
-    {.name = "double circle", .csv = "pupil,sheet,marks\n1,1,o\xe2\x97\x8eo", .problem = MarksCsvProblem::Symbol, .line = 2},
-    {.name = "pupil twice, after a blank line",
-        .csv = "pupil,sheet,marks\n1,1,ooo\n\n1,2,xx",
-        .problem = MarksCsvProblem::SamePupil,
-        .line = 4},
+    {.name = "not UTF-8", .csv = Head + "1,1,\x81\x9b", .problem = NotUtf8, .line = 0},
+    {.name = "no header", .csv = "1,1,ooo", .problem = Header, .line = 1},
+    {.name = "empty", .csv = "", .problem = Header, .line = 1},
+    {.name = "quote open", .csv = Head + "1,1,\"ooo", .problem = Quoting, .line = 2},
+    {.name = "two cells", .csv = Head + "1,ooo", .problem = Cells, .line = 2},
+    {.name = "pupil 61", .csv = Head + "61,1,ooo", .problem = Pupil, .line = 2},
+    {.name = "pupil 0", .csv = Head + "0,1,ooo", .problem = Pupil, .line = 2},
+    {.name = "third sheet of two", .csv = Head + "1,3,oo", .problem = Sheet, .line = 2},
+    {.name = "a mark too many", .csv = Head + "1,2,ooo", .problem = MarkCount, .line = 2},
+    {.name = "double circle", .csv = Head + "1,1,o\xe2\x97\x8eo", .problem = Symbol, .line = 2},
+    {.name = "pupil twice, blank line", .csv = Head + "1,1,ooo\n\n1,2,xx", .problem = SamePupil, .line = 4},
 };
 
 struct Score
@@ -121,7 +121,8 @@ private Q_SLOTS:
             QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
             db.setDatabaseName(store.path());
             QVERIFY(db.open());
-            for (const QString &sql : {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
+            for (const QString &sql :
+                {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
                 QVERIFY(QSqlQuery(sql, db).isActive());
         }
         QSqlDatabase::removeDatabase(u"old"_s);
