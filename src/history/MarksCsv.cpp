@@ -17,11 +17,11 @@ MarksCsvOutcome refusal(MarksCsvProblem problem, int line, const QString &found 
     return MarksCsvOutcome::failed({problem, line}, found);
 }
 
-// A whole number from 1 to `max` written in ASCII digits, else 0.
+// A whole number from 1 to `max`, else 0; digits typed full width count as well.
 int numberIn(const QString &cell, int max)
 {
     bool ok = false;
-    const int n = cell.trimmed().toInt(&ok);
+    const int n = cell.normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
     return ok && n >= 1 && n <= max ? n : 0;
 }
 
