@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The marks table of `marks --set`: every input is read or refused with its line,
-// and the rows read are recorded in a history and read back as they were.
+// and the rows read are recorded in a history and read back as they were; rows
+// another program or damage left in the marks tables read as marks of the run's
+// sheets all the same.
 //
-// Input: the table's bytes, for a run of two sheets of 10 and 3 questions.
+// Input: the table's bytes, for a run of two sheets of 10 and 3 questions; after a
+// separator, rows written straight into the marks tables.
 #include "FuzzSupport.h"
 
 #include "history/HistoryStore.h"
@@ -11,6 +14,9 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QVariant>
+
+#include <fuzzer/FuzzedDataProvider.h>
 
 using namespace sorario;
 using namespace sorario::fuzz;
@@ -52,8 +58,40 @@ struct MarkedHistory
         QSqlQuery query(QSqlDatabase::database(Writer, false));
         FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM marks")));
         FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM answer_sheets")));
+        // A row numbered at the top of the range leaves no number for the next one.
+        FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'answer_sheets'")));
     }
 };
+
+QVariant valueFrom(FuzzedDataProvider &in)
+{
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+        return QVariant(in.ConsumeIntegralInRange(-1, 70));
+    case 1:
+        return QVariant::fromValue(in.ConsumeIntegral<qint64>());
+    case 2:
+        return QVariant(QMetaType::fromType<QString>());
+    default:
+        return QVariant(QString::fromStdString(in.ConsumeRandomLengthString(8)));
+    }
+}
+
+// Rows as any program could write them, each on its own, one the schema refuses left out.
+void writeRows(const QByteArray &bytes)
+{
+    FuzzedDataProvider in(reinterpret_cast<const std::uint8_t *>(bytes.constData()), bytes.size());
+    QSqlQuery query(QSqlDatabase::database(Writer, false));
+    for (int row = 0; row < 16 && in.remaining_bytes() > 0; ++row) {
+        const bool answer = in.ConsumeBool();
+        query.prepare(answer
+                ? QStringLiteral("INSERT INTO answer_sheets (id, sheet_id, pupil) VALUES (?, ?, ?)")
+                : QStringLiteral("INSERT INTO marks (answer_id, position, mark) VALUES (?, ?, ?)"));
+        for (int c = 0; c < 3; ++c)
+            query.addBindValue(valueFrom(in));
+        query.exec();
+    }
+}
 
 } // namespace
 
@@ -61,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const MarkedHistory history;
     const QList<int> counts {10, 3};
-    const MarksCsvOutcome read = ReadMarksCsv(
-        QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)), counts);
+    const QList<QByteArray> pieces = splitInput(data, size, 2);
+    const MarksCsvOutcome read = ReadMarksCsv(pieces[0], counts);
     if (!read.ok()) {
         FUZZ_CHECK(read.fault->line >= 0);
         FUZZ_CHECK(!MarksCsvMessage(read).isEmpty());
@@ -80,5 +118,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(history.store.recordMarks(history.run, read.value).ok());
     const HistoryOutcome<QList<MarkedSheet>> back = history.store.marks(history.run);
     FUZZ_CHECK(back.ok() && back.value == read.value);
+    if (pieces.size() < 2)
+        return 0;
+    writeRows(pieces[1]);
+    const HistoryOutcome<QList<MarkedSheet>> written = history.store.marks(history.run);
+    FUZZ_CHECK(written.ok());
+    for (const MarkedSheet &row : written.value) {
+        FUZZ_CHECK(row.sheet >= 1 && row.sheet <= counts.size());
+        FUZZ_CHECK(row.marks.size() == counts[row.sheet - 1]);
+        FUZZ_CHECK(row.pupil >= 0 && row.pupil <= MaxPupil);
+    }
     return 0;
 }

@@ -128,6 +128,8 @@ def main():
     write("fuzz_marks", "class", (head + "1,1,○×○○△○○○○○\r\n2,2,××△\r\n,1,oxtoxtoxt-\r\n").encode("utf-8"))
     write("fuzz_marks", "bom", b"\xef\xbb\xbf" + 'pupil,sheet,marks\n3,1,"○○○○○○○○○○"\n\n'.encode("utf-8"))
     write("fuzz_marks", "refused", (head + "61,1,○\r\n").encode("utf-8"))
+    write("fuzz_marks", "stored-rows", (head + "1,1,○○○○○○○○○○\r\n").encode("utf-8") + SEP
+          + bytes([1, 0, 90, 0, 1, 0, 3, 0, 0, 0, 1, 0, 2, 0, 2, 1, 0, 9, 0, 40, 0, 5]))
     write("fuzz_marks", "same-pupil", (head + "1,1,〇✕△-XO〇✕△-\r\n1,2,○○○\r\n").encode("utf-8"))
 
 
