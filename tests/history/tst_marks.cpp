@@ -79,12 +79,6 @@ private Q_SLOTS:
         QCOMPARE(read.value, (QList<MarkedSheet> {{7, 1, {R, W, P}}, {0, 2, {W, U}}}));
     }
 
-    void message()
-    {
-        const MarksCsvOutcome read = ReadMarksCsv(Head + "1,1,ooo\n\n1,2,xx", {3, 2});
-        QCOMPARE(MarksCsvMessage(read), u"4 行目: 同じ出席番号の行がもうあります。「1」"_s);
-    }
-
     void defaultPoints()
     {
         QCOMPARE(DefaultPointsTenths(3), 333);
