@@ -123,6 +123,15 @@ def main():
     write("fuzz_history", "records", bytes([1, 0, 1, 5, 2, 1, 0, 1, 3, 3, 5, 1]) * 4)
     write("fuzz_history", "damaged", bytes([0]) + bytes(range(0, 60)))
 
+    # Marks tables for a run of two sheets of 10 and 3 questions.
+    head = "pupil,sheet,marks" + CRLF
+    write("fuzz_marks", "class", (head + "1,1,○×○○△○○○○○\r\n2,2,××△\r\n,1,oxtoxtoxt-\r\n").encode("utf-8"))
+    write("fuzz_marks", "bom", b"\xef\xbb\xbf" + 'pupil,sheet,marks\n3,1,"○○○○○○○○○○"\n\n'.encode("utf-8"))
+    write("fuzz_marks", "refused", (head + "61,1,○\r\n").encode("utf-8"))
+    write("fuzz_marks", "stored-rows", (head + "1,1,○○○○○○○○○○\r\n").encode("utf-8") + SEP
+          + bytes([1, 0, 90, 0, 1, 0, 3, 0, 0, 0, 1, 0, 2, 0, 2, 1, 0, 9, 0, 40, 0, 5]))
+    write("fuzz_marks", "same-pupil", (head + "1,1,〇✕△-XO〇✕△-\r\n1,2,○○○\r\n").encode("utf-8"))
+
 
 if __name__ == "__main__":
     main()

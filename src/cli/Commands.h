@@ -20,5 +20,6 @@ int runGift(const QStringList &args);
 int runOdt(const QStringList &args);
 int runHistory(const QStringList &args);
 int runReprint(const QStringList &args);
+int runMarks(const QStringList &args);
 
 } // namespace sorario::cli

@@ -51,6 +51,13 @@ const char Usage[]
       "                               sheet of its run, mmddhhnn-k: one; a later run of the\n"
       "                               same minute adds letters, mmddhhnnb); --class chooses\n"
       "                               among older runs that share a number\n"
+      "  marks SHEETNO [--history FILE] [--set ROWS.csv]\n"
+      "                               the marks of the run with that sheet number as JSON; with\n"
+      "                               --set first record the rows of a UTF-8 table, whole or\n"
+      "                               not at all: a header pupil,sheet,marks, then one row per\n"
+      "                               sheet handed in (1,1,○×○△-: pupil number 1 to 60 or empty,\n"
+      "                               the sheet's k, one mark per question, - not marked); a\n"
+      "                               pupil's row replaces the one recorded before\n"
       "range (text, print, odt):\n"
       "  --parts 1,3                  the parts to choose, by number (default: all parts)\n"
       "  --all                        all parts, as the window's whole-range button\n"
@@ -163,6 +170,7 @@ int main(int argc, char **argv)
         {QStringLiteral("odt"), runOdt},
         {QStringLiteral("history"), runHistory},
         {QStringLiteral("reprint"), runReprint},
+        {QStringLiteral("marks"), runMarks},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

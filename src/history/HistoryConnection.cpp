@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryConnection.h"
 
+#include "history/MarkTables.h"
+
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlError>
@@ -151,6 +153,7 @@ void HistoryConnection::open(const QString &path)
         m_empty = false;
     }
     AddPrintOptionColumns(sql());
+    AddMarkTables(sql());
 }
 
 HistorySql HistoryConnection::sql() const

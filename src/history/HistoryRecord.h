@@ -62,6 +62,7 @@ struct RecordedSheet
 // One run of one class: every sheet it printed or exported.
 struct RecordedRun
 {
+    qint64 id = 0; // in the history it was read from; 0 for a run not read from one
     QString className;
     QDateTime when;
     RunOutput output = RunOutput::Printed;

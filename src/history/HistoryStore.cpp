@@ -3,6 +3,7 @@
 
 #include "history/ClassNames.h"
 #include "history/HistoryConnection.h"
+#include "history/MarkTables.h"
 #include "history/PrintOptionColumns.h"
 #include "history/QuestionKey.h"
 #include "history/RunNumber.h"
@@ -98,6 +99,7 @@ RecordedRun loadRun(const Connection &c, QSqlQuery &row)
 {
     RecordedRun run;
     const qint64 id = row.value(0).toLongLong();
+    run.id = id;
     run.className = row.value(1).toString();
     run.when = timeOf(row.value(2));
     run.output = row.value(3).toInt() == 2 ? RunOutput::Exported : RunOutput::Printed;
@@ -362,6 +364,18 @@ HistoryOutcome<QList<FoundSheets>> HistoryStore::findSheets(
             found.append(hit);
         }
         return found;
+    });
+}
+
+HistoryOutcome<QList<MarkedSheet>> HistoryStore::marks(const RecordedRun &run) const
+{
+    return answer<QList<MarkedSheet>>({}, [&](const Connection &c) { return ReadMarks(c.sql(), run.id); });
+}
+
+HistoryOutcome<> HistoryStore::recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const
+{
+    return write(HistoryAccess::Write, [&](const Connection &c) {
+        InWriteTransaction(c.sql(), [&] { WriteMarks(c.sql(), run.id, rows); });
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
+#include "history/Marks.h"
 #include "history/RecentRule.h"
 
 #include <QString>
@@ -66,6 +67,12 @@ public:
     // of one class or of all, newest first. More than one only among records made
     // before numbers took letters.
     HistoryOutcome<QList<FoundSheets>> findSheets(const QString &number, const QString &className = {}) const;
+
+    // The answer sheets marked for `run` (as this history gave it), in the order entered.
+    HistoryOutcome<QList<MarkedSheet>> marks(const RecordedRun &run) const;
+    // Adds the rows to the run whole or not at all; a row with a pupil number takes
+    // the place of that pupil's row (see MarkTables.h).
+    HistoryOutcome<> recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const;
 
     // Test seam: runs between the writes of one record; an exception thrown there
     // is a fault in the middle of the record.

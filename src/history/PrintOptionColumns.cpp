@@ -6,7 +6,6 @@
 #include <QSet>
 
 #include <array>
-#include <exception>
 
 namespace sorario {
 namespace {
@@ -52,22 +51,13 @@ void AddPrintOptionColumns(const HistorySql &sql)
 {
     if (missingColumns(sql).isEmpty())
         return;
-    sql.exec(QStringLiteral("BEGIN IMMEDIATE"), {});
-    try {
+    InWriteTransaction(sql, [&] {
         // Another program may have added them while this one waited for the file.
         for (const Column *c : missingColumns(sql))
             sql.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                          .arg(QLatin1String(c->table), QLatin1String(c->name), QLatin1String(c->type)),
                 {});
-        sql.exec(QStringLiteral("COMMIT"), {});
-    } catch (...) {
-        try {
-            sql.exec(QStringLiteral("ROLLBACK"), {});
-        } catch (const std::exception &) {
-            // The failure that made it roll back is the one to report.
-        }
-        throw;
-    }
+    });
 }
 
 void WritePrintOptions(

@@ -2,20 +2,9 @@
 #pragma once
 
 #include "history/HistoryRecord.h"
-
-#include <QSqlQuery>
-#include <QVariant>
-
-#include <functional>
+#include "history/HistorySql.h"
 
 namespace sorario {
-
-// The history's statements as the store runs them: each throws on failure.
-struct HistorySql
-{
-    std::function<QSqlQuery(const QString &sql, const QVariantList &values)> exec;
-    std::function<bool(QSqlQuery &query)> next;
-};
 
 // The paper, line breaks, fit, page order, fitted sizes and file headings, kept
 // in columns of their own that older files gain when opened (in one transaction,

@@ -99,6 +99,31 @@ private Q_SLOTS:
         QVERIFY2(unknown.err.contains(u"２ｂ"_s), qPrintable(unknown.err)); // as last spelled
     }
 
+    // Marks set from a table come back with their scores; a table refused names its line
+    // and records none of its rows.
+    void marks()
+    {
+        const QStringList marks {u"marks"_s, u"03051407"_s, u"--history"_s, u"m.sqlite"_s, u"--set"_s};
+        QCOMPARE(run(printArgs(Fixed
+                             + QStringList {u"--class"_s, u"1A"_s, u"--history"_s, u"m.sqlite"_s,
+                                 u"--count"_s, u"4"_s, u"--sheets"_s, u"2"_s},
+                         u"history.qvn"_s))
+                     .exitCode,
+            0);
+        writeBytes(at(u"bad.csv"_s), u"pupil,sheet,marks\n1,1,○○○○\n2,2,○○○\n"_s.toUtf8());
+        const CliRun bad = run(marks + QStringList {u"bad.csv"_s});
+        QCOMPARE(bad.exitCode, 1);
+        QVERIFY2(bad.err.startsWith(u"3 行目: 採点の数が用紙の問題の数と違います"_s), qPrintable(bad.err));
+        writeBytes(at(u"good.csv"_s), u"pupil,sheet,marks\n1,1,○×△○\n,2,××--\n"_s.toUtf8());
+        const CliRun good = run(marks + QStringList {u"good.csv"_s});
+        QCOMPARE(good.exitCode, 0);
+        QCOMPARE(good.json()[u"Rows"_s].toArray(),
+            QJsonDocument::fromJson(R"([{"Pupil": 1, "Sheet": 1, "Marks": "○×△○", "Score": 62.5},
+                {"Pupil": null, "Sheet": 2, "Marks": "××--", "Score": 0}])")
+                .array());
+        QCOMPARE(run({u"marks"_s, u"--history"_s, u"m.sqlite"_s}).exitCode, 2);
+    }
+
     // Three sheets with answers, recorded with every page option, reprint to the same trace,
     // also once their file has gone (said on standard error).
     void reprintWithEveryOption_data()

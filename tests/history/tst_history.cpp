@@ -311,6 +311,8 @@ private Q_SLOTS:
         writeBytes(store.path(), bytes);
         QVERIFY(!store.runs().ok());
         QVERIFY(store.record(run).fault == HistoryFault::Damaged);
+        QVERIFY(store.recordMarks(store.findSheets(u"12071030"_s).value.value(0).run, {}).fault
+            == HistoryFault::Damaged);
         QVERIFY(!store.reserveNumber(run.when).ok());
         QCOMPARE(readBytes(store.path()), bytes);
         writeBytes(store.path(), QByteArray(4096, 'x'));

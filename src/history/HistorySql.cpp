@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/HistorySql.h"
+
+#include <exception>
+
+namespace sorario {
+
+void InWriteTransaction(const HistorySql &sql, const std::function<void()> &work)
+{
+    sql.exec(QStringLiteral("BEGIN IMMEDIATE"), {});
+    try {
+        work();
+        sql.exec(QStringLiteral("COMMIT"), {});
+    } catch (...) {
+        try {
+            sql.exec(QStringLiteral("ROLLBACK"), {});
+        } catch (const std::exception &) {
+            // The failure that made it roll back is the one to report.
+        }
+        throw;
+    }
+}
+
+} // namespace sorario

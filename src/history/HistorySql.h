@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <functional>
+
+namespace sorario {
+
+// The history's statements as the store runs them: each throws on failure.
+struct HistorySql
+{
+    std::function<QSqlQuery(const QString &sql, const QVariantList &values)> exec;
+    std::function<bool(QSqlQuery &query)> next;
+};
+
+// Runs `work` in a write transaction taken at once, committed when it returns and
+// rolled back when it throws (the failure goes on).
+void InWriteTransaction(const HistorySql &sql, const std::function<void()> &work);
+
+} // namespace sorario

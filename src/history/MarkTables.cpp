@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/MarkTables.h"
+
+#include <QHash>
+
+#include <stdexcept>
+
+namespace sorario {
+namespace {
+
+const QStringList MarkSchema = {
+    QStringLiteral("CREATE TABLE IF NOT EXISTS answer_sheets (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                   " sheet_id INTEGER NOT NULL REFERENCES sheets(id), pupil INTEGER)"),
+    QStringLiteral("CREATE INDEX IF NOT EXISTS answer_sheets_sheet ON answer_sheets(sheet_id)"),
+    QStringLiteral("CREATE TABLE IF NOT EXISTS marks (answer_id INTEGER NOT NULL REFERENCES"
+                   " answer_sheets(id), position INTEGER NOT NULL, mark INTEGER NOT NULL,"
+                   " PRIMARY KEY (answer_id, position)) WITHOUT ROWID"),
+    QStringLiteral("PRAGMA user_version = %1").arg(MarksVersion),
+};
+
+int versionOf(const HistorySql &sql)
+{
+    QSqlQuery row = sql.exec(QStringLiteral("PRAGMA user_version"), {});
+    return sql.next(row) ? row.value(0).toInt() : 0;
+}
+
+// As stored: an unmarked question has no row.
+int storedMark(Mark mark)
+{
+    return mark == Mark::Right ? 1 : mark == Mark::Wrong ? 2 : 3;
+}
+
+Mark markStored(int stored)
+{
+    return stored == 1 ? Mark::Right
+        : stored == 2  ? Mark::Wrong
+        : stored == 3  ? Mark::Partial
+                       : Mark::Unmarked;
+}
+
+struct RunSheet
+{
+    qint64 id;
+    int questions;
+};
+
+QList<RunSheet> sheetsOf(const HistorySql &sql, qint64 runId)
+{
+    QList<RunSheet> sheets;
+    QSqlQuery row
+        = sql.exec(QStringLiteral("SELECT s.id, (SELECT COUNT(*) FROM questions q WHERE"
+                                  " q.sheet_id = s.id) FROM sheets s WHERE s.run_id = ? ORDER BY s.id"),
+            {runId});
+    while (sql.next(row))
+        sheets.append({row.value(0).toLongLong(), row.value(1).toInt()});
+    return sheets;
+}
+
+} // namespace
+
+void AddMarkTables(const HistorySql &sql)
+{
+    if (versionOf(sql) >= MarksVersion)
+        return;
+    InWriteTransaction(sql, [&] {
+        if (versionOf(sql) >= MarksVersion)
+            return; // another program added them while this one waited
+        for (const QString &statement : MarkSchema)
+            sql.exec(statement, {});
+    });
+}
+
+QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId)
+{
+    QList<MarkedSheet> rows;
+    if (versionOf(sql) < MarksVersion)
+        return rows;
+    const QList<RunSheet> sheets = sheetsOf(sql, runId);
+    QHash<qint64, int> sheetNumber;
+    for (int k = 0; k < sheets.size(); ++k)
+        sheetNumber.insert(sheets[k].id, k + 1);
+    QHash<qint64, qsizetype> rowOf;
+    QSqlQuery answer = sql.exec(QStringLiteral("SELECT a.id, a.sheet_id, a.pupil FROM answer_sheets a"
+                                               " JOIN sheets s ON a.sheet_id = s.id WHERE s.run_id = ?"
+                                               " ORDER BY a.id"),
+        {runId});
+    while (sql.next(answer)) {
+        const int k = sheetNumber.value(answer.value(1).toLongLong());
+        const int pupil = answer.value(2).toInt();
+        rowOf.insert(answer.value(0).toLongLong(), rows.size());
+        rows.append({pupil >= 1 && pupil <= MaxPupil ? pupil : 0, k,
+            QList<Mark>(sheets[k - 1].questions, Mark::Unmarked)});
+    }
+    QSqlQuery mark = sql.exec(QStringLiteral("SELECT m.answer_id, m.position, m.mark FROM marks m"
+                                             " JOIN answer_sheets a ON m.answer_id = a.id"
+                                             " JOIN sheets s ON a.sheet_id = s.id WHERE s.run_id = ?"),
+        {runId});
+    while (sql.next(mark)) {
+        // An answer sheet another program added between the two reads is not among the rows.
+        const auto at = rowOf.constFind(mark.value(0).toLongLong());
+        if (at == rowOf.cend())
+            continue;
+        QList<Mark> &marks = rows[*at].marks;
+        const qsizetype position = mark.value(1).toLongLong();
+        if (position >= 1 && position <= marks.size()) // else not a question of the sheet
+            marks[position - 1] = markStored(mark.value(2).toInt());
+    }
+    return rows;
+}
+
+void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows)
+{
+    const QList<RunSheet> sheets = sheetsOf(sql, runId);
+    for (const MarkedSheet &row : rows) {
+        if (row.sheet < 1 || row.sheet > sheets.size())
+            throw std::invalid_argument("no such sheet in the run");
+        if (row.pupil > 0) {
+            const QString ofPupil = QStringLiteral("SELECT a.id FROM answer_sheets a JOIN sheets s ON"
+                                                   " a.sheet_id = s.id WHERE s.run_id = ? AND a.pupil = ?");
+            sql.exec(
+                QStringLiteral("DELETE FROM marks WHERE answer_id IN (%1)").arg(ofPupil), {runId, row.pupil});
+            sql.exec(QStringLiteral("DELETE FROM answer_sheets WHERE id IN (%1)").arg(ofPupil),
+                {runId, row.pupil});
+        }
+        const QVariant id
+            = sql.exec(QStringLiteral("INSERT INTO answer_sheets (sheet_id, pupil) VALUES (?, ?)"),
+                     {sheets[row.sheet - 1].id, row.pupil > 0 ? QVariant(row.pupil) : QVariant()})
+                  .lastInsertId();
+        for (qsizetype q = 0; q < row.marks.size(); ++q) {
+            if (row.marks[q] != Mark::Unmarked)
+                sql.exec(QStringLiteral("INSERT INTO marks (answer_id, position, mark) VALUES (?, ?, ?)"),
+                    {id, q + 1, storedMark(row.marks[q])});
+        }
+    }
+}
+
+} // namespace sorario

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace sorario {
+
+// One question of a handed-in sheet as the teacher marked it.
+enum class Mark { Unmarked, Right, Wrong, Partial };
+
+// One answer sheet handed in: whose it is, which sheet of the run, and its marks
+// in question order.
+struct MarkedSheet
+{
+    int pupil = 0; // 出席番号, 1 to MaxPupil; 0 when not given
+    int sheet = 1; // the run's sheet, from 1 (the "k" of "-k")
+    QList<Mark> marks;
+    friend bool operator==(const MarkedSheet &, const MarkedSheet &) = default;
+};
+
+inline constexpr int MaxPupil = 60;
+
+// ○ × △, and "-" for a question not marked yet.
+QChar MarkSymbol(Mark mark);
+QString MarkText(const QList<Mark> &marks);
+// The mark a typed or written character stands for: the symbols, the letters the
+// keyboard uses for them (o x t) and their look-alikes (〇 ✕).
+std::optional<Mark> MarkOf(QChar c);
+
+// Points are counted in tenths: a question is worth a whole number or one decimal.
+// By default the questions share 100 points: 100 / count, to one decimal.
+int DefaultPointsTenths(int questionCount);
+
+// The sheet's score in tenths: a question's points for ○, half of them for △
+// (rounded up to the tenth), none for × or a question not marked.
+int ScoreTenths(const QList<Mark> &marks, int pointsTenths);
+
+} // namespace sorario

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/MarksCsv.h"
+
+#include "exchange/Csv.h"
+
+#include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <utility>
+
+namespace sorario {
+namespace {
+
+MarksCsvOutcome refusal(MarksCsvProblem problem, int line, const QString &found = {})
+{
+    return MarksCsvOutcome::failed({problem, line}, found);
+}
+
+// A whole number from 1 to `max`, else 0; digits typed full width count as well.
+int numberIn(const QString &cell, int max)
+{
+    bool ok = false;
+    const int n = cell.normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
+    return ok && n >= 1 && n <= max ? n : 0;
+}
+
+} // namespace
+
+MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCounts)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        return refusal(MarksCsvProblem::NotUtf8, 0);
+    const CsvRecords parsed = parseDelimited(text, u',');
+    if (parsed.lineBreakRow > 0 || parsed.unclosedQuoteRow > 0)
+        return refusal(MarksCsvProblem::Quoting, std::max(parsed.lineBreakRow, parsed.unclosedQuoteRow));
+    QList<MarkedSheet> rows;
+    QSet<int> pupils;
+    bool header = true;
+    for (const CsvRecord &record : parsed.records) {
+        if (isBlankRecord(record))
+            continue;
+        const int line = record.row;
+        if (std::exchange(header, false)) {
+            if (record.cells
+                != QStringList {QStringLiteral("pupil"), QStringLiteral("sheet"), QStringLiteral("marks")})
+                return refusal(MarksCsvProblem::Header, line, record.cells.join(u','));
+            continue;
+        }
+        if (record.cells.size() != 3)
+            return refusal(MarksCsvProblem::Cells, line, QString::number(record.cells.size()));
+        const QString &pupilCell = record.cells[0];
+        MarkedSheet row;
+        row.pupil = pupilCell.trimmed().isEmpty() ? 0 : numberIn(pupilCell, MaxPupil);
+        if (row.pupil == 0 && !pupilCell.trimmed().isEmpty())
+            return refusal(MarksCsvProblem::Pupil, line, pupilCell);
+        if (row.pupil > 0 && pupils.contains(row.pupil))
+            return refusal(MarksCsvProblem::SamePupil, line, pupilCell);
+        pupils.insert(row.pupil);
+        row.sheet = numberIn(record.cells[1], static_cast<int>(questionCounts.size()));
+        if (row.sheet == 0)
+            return refusal(MarksCsvProblem::Sheet, line, record.cells[1]);
+        const QString marks = record.cells[2].trimmed();
+        for (const QChar c : marks) {
+            const std::optional<Mark> mark = MarkOf(c);
+            if (!mark)
+                return refusal(MarksCsvProblem::Symbol, line, c);
+            row.marks.append(*mark);
+        }
+        const int expected = questionCounts[row.sheet - 1];
+        if (row.marks.size() != expected)
+            return refusal(MarksCsvProblem::MarkCount, line,
+                QStringLiteral("%1 / %2").arg(row.marks.size()).arg(expected));
+        rows.append(row);
+    }
+    if (header)
+        return refusal(MarksCsvProblem::Header, 1);
+    return rows;
+}
+
+QString MarksCsvMessage(const MarksCsvOutcome &refused)
+{
+    QString reason;
+    switch (refused.fault->problem) {
+    case MarksCsvProblem::NotUtf8:
+        reason = QStringLiteral("採点の表が UTF-8 ではありません。");
+        break;
+    case MarksCsvProblem::Quoting:
+        reason = QStringLiteral("引用符 \" が閉じていないか、セルの中で改行しています。");
+        break;
+    case MarksCsvProblem::Header:
+        reason = QStringLiteral("最初の行は pupil,sheet,marks にしてください。");
+        break;
+    case MarksCsvProblem::Cells:
+        reason = QStringLiteral("行は出席番号・用紙・採点の3つの欄にしてください。");
+        break;
+    case MarksCsvProblem::Pupil:
+        reason = QStringLiteral("出席番号は 1 から 60 の数字か、空欄にしてください。");
+        break;
+    case MarksCsvProblem::Sheet:
+        reason = QStringLiteral("この印刷にない用紙の番号です。");
+        break;
+    case MarksCsvProblem::Symbol:
+        reason = QStringLiteral("採点は ○ × △ と、まだ採点しない問題の - で書いてください。");
+        break;
+    case MarksCsvProblem::MarkCount:
+        reason = QStringLiteral("採点の数が用紙の問題の数と違います（採点の数 / 問題の数）。");
+        break;
+    case MarksCsvProblem::SamePupil:
+        reason = QStringLiteral("同じ出席番号の行がもうあります。");
+        break;
+    }
+    QString message
+        = refused.fault->line > 0 ? QStringLiteral("%1 行目: ").arg(refused.fault->line) : QString();
+    message += reason;
+    if (!refused.detail.isEmpty())
+        message += QStringLiteral("「%1」").arg(refused.detail);
+    return message;
+}
+
+} // namespace sorario

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "history/Marks.h"
+#include "shared/Outcome.h"
+
+#include <QByteArrayView>
+
+namespace sorario {
+
+// Why a marks table was refused.
+enum class MarksCsvProblem {
+    NotUtf8,
+    Quoting, // a quote never closed, or a cell holding a line break
+    Header, // the first row is not "pupil,sheet,marks"
+    Cells, // a row without exactly three cells
+    Pupil, // not a whole number from 1 to 60, nor empty
+    Sheet, // not one of the run's sheets
+    Symbol, // a mark that is none of ○ × △ -
+    MarkCount, // not one mark per question of the sheet
+    SamePupil, // a pupil's second row
+};
+
+// The problem and the line it is on, from 1 (0: the whole file).
+struct MarksCsvFault
+{
+    MarksCsvProblem problem;
+    int line = 0;
+};
+
+using MarksCsvOutcome = Outcome<MarksCsvFault, QList<MarkedSheet>>;
+
+// The rows of a marks table, UTF-8 with or without a byte order mark: a header row
+// "pupil,sheet,marks", then one row per answer sheet ("1,1,○×○○△"). Blank lines
+// are skipped. `questionCounts` holds the number of questions of each of the
+// run's sheets in order.
+MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCounts);
+
+// The refusal as the teacher reads it: the line, the reason, what was found.
+QString MarksCsvMessage(const MarksCsvOutcome &refused);
+
+} // namespace sorario

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/HistoryStore.h"
+#include "history/MarksCsv.h"
+
+#include "support/Fixtures.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+using namespace sorario::test;
+
+namespace {
+
+constexpr Mark R = Mark::Right, W = Mark::Wrong, P = Mark::Partial, U = Mark::Unmarked;
+
+struct Refusal
+{
+    const char *name;
+    QByteArray csv;
+    MarksCsvProblem problem;
+    int line;
+};
+
+const QByteArray Head = "pupil,sheet,marks\n";
+using enum MarksCsvProblem;
+
+const Refusal Refusals[] = {
+    {.name = "not UTF-8", .csv = Head + "1,1,\x81\x9b", .problem = NotUtf8, .line = 0},
+    {.name = "no header", .csv = "1,1,ooo", .problem = Header, .line = 1},
+    {.name = "empty", .csv = "", .problem = Header, .line = 1},
+    {.name = "quote open", .csv = Head + "1,1,\"ooo", .problem = Quoting, .line = 2},
+    {.name = "two cells", .csv = Head + "1,ooo", .problem = Cells, .line = 2},
+    {.name = "pupil 61", .csv = Head + "61,1,ooo", .problem = Pupil, .line = 2},
+    {.name = "pupil 0", .csv = Head + "0,1,ooo", .problem = Pupil, .line = 2},
+    {.name = "third sheet of two", .csv = Head + "1,3,oo", .problem = Sheet, .line = 2},
+    {.name = "a mark too many", .csv = Head + "1,2,ooo", .problem = MarkCount, .line = 2},
+    {.name = "double circle", .csv = Head + "1,1,o\xe2\x97\x8eo", .problem = Symbol, .line = 2},
+    {.name = "pupil twice, blank line", .csv = Head + "1,1,ooo\n\n1,2,xx", .problem = SamePupil, .line = 4},
+};
+
+struct Score
+{
+    const char *name;
+    QList<Mark> marks;
+    int points;
+    int score;
+};
+
+const Score Scores[] = {
+    {.name = "quarter points, a half", .marks = {R, R, P, W}, .points = 250, .score = 625},
+    {.name = "a third, rounded up", .marks = {R, P}, .points = 333, .score = 500},
+    {.name = "nothing marked yet", .marks = {U, U}, .points = 333, .score = 0},
+};
+
+} // namespace
+
+class TestMarks : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void refusals_data() { addRows(Refusals); }
+    void refusals()
+    {
+        QFETCH(int, row);
+        const MarksCsvOutcome read = ReadMarksCsv(Refusals[row].csv, {3, 2});
+        QVERIFY(!read.ok());
+        QCOMPARE(read.fault->problem, Refusals[row].problem);
+        QCOMPARE(read.fault->line, Refusals[row].line);
+    }
+
+    // A spreadsheet's table: with its byte order mark, every symbol, a pupil number typed full
+    // width and one not given.
+    void readsRows()
+    {
+        const MarksCsvOutcome read
+            = ReadMarksCsv(u"\uFEFFpupil,sheet,marks\r\n７,1,○×△\r\n,2,x-\r\n"_s.toUtf8(), {3, 2});
+        QVERIFY(read.ok());
+        QCOMPARE(read.value, (QList<MarkedSheet> {{7, 1, {R, W, P}}, {0, 2, {W, U}}}));
+    }
+
+    void defaultPoints()
+    {
+        QCOMPARE(DefaultPointsTenths(3), 333);
+        QCOMPARE(DefaultPointsTenths(7), 143);
+        QCOMPARE(DefaultPointsTenths(40), 25);
+    }
+
+    void scores_data() { addRows(Scores); }
+    void scores()
+    {
+        QFETCH(int, row);
+        QCOMPARE(ScoreTenths(Scores[row].marks, Scores[row].points), Scores[row].score);
+    }
+
+    // A file of the version before marks reads as unmarked and gains the tables at its
+    // first write; a pupil's new row takes the place of the old one.
+    void olderFileUpgradesInPlace()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun run;
+        run.className = u"2B"_s;
+        run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
+        run.sheets = {{u"12071030-1"_s, run.when, {{u"Q1"_s, {}, u"A1"_s}, {u"Q2"_s, {}, u"A2"_s}}},
+            {u"12071030-2"_s, run.when, {{u"Q3"_s, {}, u"A3"_s}}}};
+        QVERIFY(store.record(run).ok());
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+            db.setDatabaseName(store.path());
+            QVERIFY(db.open());
+            for (const QString &sql :
+                {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
+                QVERIFY(QSqlQuery(sql, db).isActive());
+        }
+        QSqlDatabase::removeDatabase(u"old"_s);
+        run = store.runs().value[0];
+        const HistoryOutcome<QList<MarkedSheet>> unmarked = store.marks(run);
+        QVERIFY(unmarked.ok());
+        QCOMPARE(unmarked.value.size(), 0);
+        QVERIFY(store.recordMarks(run, {{1, 1, {R, W}}, {0, 1, {P, U}}}).ok());
+        QVERIFY(store.recordMarks(run, {{1, 2, {W}}}).ok());
+        QCOMPARE(store.marks(run).value, (QList<MarkedSheet> {{0, 1, {P, U}}, {1, 2, {W}}}));
+        QCOMPARE(store.runs().value.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMarks)
+#include "tst_marks.moc"
