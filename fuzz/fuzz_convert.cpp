@@ -19,16 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         control.status = LineFileRead::Status::Missing;
 
     const FirstFormatLines converted = ConvertedLines(readLineBytes(files[0]), control);
-    ConversionResult result;
-    result.kind = converted.kind;
-    if (!result.converted()) {
+    ConversionResult result = ConversionResult::failed(converted.fault.value_or(ConversionFault::Cancelled));
+    if (!converted.ok()) {
         // Refused: nothing to write, and the teacher is told why.
-        FUZZ_CHECK(converted.lines.isEmpty());
+        FUZZ_CHECK(converted.value.isEmpty());
         FUZZ_CHECK(!ConversionMessageFor(result).text.isEmpty());
         return 0;
     }
     // The control file's two lines, four blank header lines, then every question line.
-    const QStringList &lines = converted.lines;
+    const QStringList &lines = converted.value;
     FUZZ_CHECK(lines.size() % 3 == 0);
     FUZZ_CHECK(lines.size() >= 6);
     for (int i = 2; i < 6; ++i)

@@ -38,7 +38,7 @@ int runConvert(const QStringList &args)
         throw UsageError(QStringLiteral("convert: name exactly one FILE.qvk"));
     const ConversionResult result = ConvertFirstFormat(
         files.first(), parser.isSet(replace) ? ExistingOutput::Replace : ExistingOutput::Keep);
-    if (result.converted())
+    if (result.ok())
         return ExitOk;
     printError(ConversionMessageFor(result).text);
     return ExitRefused;

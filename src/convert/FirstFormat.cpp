@@ -11,15 +11,15 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace sorario {
 namespace {
 
-ConversionResult ending(ConversionKind kind, const QString &name)
+ConversionResult ending(ConversionFault fault, const QString &name)
 {
-    ConversionResult result;
-    result.kind = kind;
-    result.fileName = name;
+    ConversionResult result = ConversionResult::failed(fault);
+    result.value.fileName = name;
     return result;
 }
 
@@ -44,17 +44,17 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
 
 // The converted lines go through the loader itself, so that what it would refuse
 // is never written and the pair never deleted for it.
-ConversionKind loaderVerdict(const QStringList &lines)
+std::optional<ConversionFault> loaderVerdict(const QStringList &lines)
 {
     switch (LoadAlone(QString(), [&lines](const QString &) { return ReadQuestionLines(lines); }).fault) {
     case LoadFault::None:
-        return ConversionKind::Converted;
+        return std::nullopt;
     case LoadFault::TooManyLines:
-        return ConversionKind::TooManyQuestions;
+        return ConversionFault::TooManyQuestions;
     case LoadFault::PartsOutOfRange:
-        return ConversionKind::PartsOutOfRange;
+        return ConversionFault::PartsOutOfRange;
     default:
-        return ConversionKind::EncodedTitle;
+        return ConversionFault::EncodedTitle;
     }
 }
 
@@ -63,45 +63,46 @@ ConversionKind loaderVerdict(const QStringList &lines)
 ConversionMessage ConversionMessageFor(const ConversionResult &result)
 {
     const QString title = QStringLiteral("問題ファイルの変換");
-    const QString &name = result.fileName;
+    const QString &name = result.value.fileName;
     const QString output = withLastThreeReplaced(name, QStringLiteral("qvn"));
-    switch (result.kind) {
-    case ConversionKind::Converted:
-    case ConversionKind::Cancelled:
+    if (result.ok())
         return {};
-    case ConversionKind::NotFirstFormat:
+    switch (*result.fault) {
+    case ConversionFault::Cancelled:
+        return {};
+    case ConversionFault::NotFirstFormat:
         return {name + QStringLiteral("  はバージョン１用の問題ファイル（.qvk）ではありません。"), title};
-    case ConversionKind::MissingFile:
+    case ConversionFault::MissingFile:
         return {name + QStringLiteral("  のコントロールファイルがありません。"), title};
-    case ConversionKind::BrokenFile:
+    case ConversionFault::BrokenFile:
         return {QStringLiteral("ファイルがこわれています。"), {}};
-    case ConversionKind::WrongQuestionData:
+    case ConversionFault::WrongQuestionData:
         return {QStringLiteral("問題データがまちがっています。"), {}};
-    case ConversionKind::TooManyQuestions:
+    case ConversionFault::TooManyQuestions:
         return {name
                 + QStringLiteral("  は問題が多すぎるため変換できません。（%1 題まで）")
                       .arg((MaxFileLines - HeaderLineCount) / 3),
             title};
-    case ConversionKind::PartsOutOfRange:
+    case ConversionFault::PartsOutOfRange:
         return {name
                 + QStringLiteral("  のコントロールファイルの部の数（2行目）が読み込める範囲をこえるため、"
                                  "変換できません。"),
             title};
-    case ConversionKind::EncodedTitle:
+    case ConversionFault::EncodedTitle:
         return {name
                 + QStringLiteral("  のコントロールファイルのタイトル（1行目）が符号化の印で始まり、"
                                  "変換したファイルを読み込めないため、変換できません。"),
             title};
-    case ConversionKind::NoControlFile:
+    case ConversionFault::NoControlFile:
         return {QStringLiteral("コントロールファイルがありません。"), {}};
-    case ConversionKind::OutputExists:
+    case ConversionFault::OutputExists:
         return {output + QStringLiteral("  はすでにあります。置き換えずに、変換をやめました。"), title};
-    case ConversionKind::NotWritten:
+    case ConversionFault::NotWritten:
         return {output + QStringLiteral("  を書き込めませんでした。古いファイルはそのまま残っています。\n")
-                + result.reason,
+                + result.detail,
             title};
-    case ConversionKind::OldPairKept:
-        return {output + QStringLiteral("  を書き込みましたが、古いファイル  ") + result.keptFile
+    case ConversionFault::OldPairKept:
+        return {output + QStringLiteral("  を書き込みましたが、古いファイル  ") + result.detail
                 + QStringLiteral("  を削除できませんでした。"),
             title};
     }
@@ -110,7 +111,7 @@ ConversionMessage ConversionMessageFor(const ConversionResult &result)
 
 ConversionMessage ReplaceQuestionFor(const ConversionResult &result)
 {
-    return {withLastThreeReplaced(result.fileName, QStringLiteral("qvn"))
+    return {withLastThreeReplaced(result.value.fileName, QStringLiteral("qvn"))
             + QStringLiteral("  はすでにあります。変換したファイルで置き換えますか？"),
         QStringLiteral("問題ファイルの変換")};
 }
@@ -119,22 +120,22 @@ FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRea
 {
     // Stage 1: the questions.
     if (questions.status == LineFileRead::Status::Missing)
-        return {ConversionKind::MissingFile, {}};
+        return FirstFormatLines::failed(ConversionFault::MissingFile);
     if (questions.status != LineFileRead::Status::Ok || !survivesRewrite(questions))
-        return {ConversionKind::WrongQuestionData, {}};
+        return FirstFormatLines::failed(ConversionFault::WrongQuestionData);
     const qsizetype n = questions.lines.size();
     if (n % 3 != 0)
-        return {ConversionKind::BrokenFile, {}};
+        return FirstFormatLines::failed(ConversionFault::BrokenFile);
 
     // Stage 2: the control file.
     if (control.status == LineFileRead::Status::Missing)
-        return {ConversionKind::MissingFile, {}};
+        return FirstFormatLines::failed(ConversionFault::MissingFile);
     if (control.status != LineFileRead::Status::Ok || control.lines.size() < 2)
-        return {ConversionKind::NoControlFile, {}};
+        return FirstFormatLines::failed(ConversionFault::NoControlFile);
     LineFileRead header = control;
     header.lines = control.lines.mid(0, 2);
     if (!survivesRewrite(header))
-        return {ConversionKind::NoControlFile, {}};
+        return FirstFormatLines::failed(ConversionFault::NoControlFile);
 
     QStringList lines;
     lines.reserve(n + HeaderLineCount);
@@ -142,39 +143,38 @@ FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRea
     while (lines.size() < HeaderLineCount)
         lines << QString();
     lines << questions.lines;
-    if (const ConversionKind verdict = loaderVerdict(lines); verdict != ConversionKind::Converted)
-        return {verdict, {}};
-    return {ConversionKind::Converted, lines};
+    if (const std::optional<ConversionFault> verdict = loaderVerdict(lines))
+        return FirstFormatLines::failed(*verdict);
+    return lines;
 }
 
 ConversionResult ConvertFirstFormat(const QString &qvkPath, ExistingOutput existing)
 {
     const QString name = QFileInfo(qvkPath).fileName();
     if (!IsFirstFormatFile(qvkPath))
-        return ending(ConversionKind::NotFirstFormat, name);
+        return ending(ConversionFault::NotFirstFormat, name);
     const QString controlPath = withLastThreeReplaced(qvkPath, QStringLiteral("ctr"));
     const QString outputPath = withLastThreeReplaced(qvkPath, QStringLiteral("qvn"));
 
     const FirstFormatLines converted = ConvertedLines(readLineFile(qvkPath), readLineFile(controlPath));
-    if (converted.kind != ConversionKind::Converted)
-        return ending(converted.kind, name);
+    if (!converted.ok())
+        return ending(*converted.fault, name);
     const QFileInfo output(outputPath);
     if (existing == ExistingOutput::Keep && (output.exists() || output.isSymLink()))
-        return ending(ConversionKind::OutputExists, name);
-    if (const WriteOutcome written = writeLineFileAtomically(outputPath, converted.lines); !written.ok()) {
-        ConversionResult result = ending(ConversionKind::NotWritten, name);
-        result.reason = writeFailureReason(written);
+        return ending(ConversionFault::OutputExists, name);
+    if (const WriteOutcome written = writeLineFileAtomically(outputPath, converted.value); !written.ok()) {
+        ConversionResult result = ending(ConversionFault::NotWritten, name);
+        result.detail = writeFailureReason(written);
         return result;
     }
 
     // The new file is complete, so a refused deletion loses nothing; a kept question
     // file keeps its control file too.
-    ConversionResult result = ending(ConversionKind::Converted, name);
-    result.outputPath = outputPath;
+    ConversionResult result = Conversion {name, outputPath};
     for (const QString &old : {qvkPath, controlPath}) {
         if (!QFile::remove(old)) {
-            result.kind = ConversionKind::OldPairKept;
-            result.keptFile = QFileInfo(old).fileName();
+            result.fault = ConversionFault::OldPairKept;
+            result.detail = QFileInfo(old).fileName();
             break;
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/LineFile.h"
+#include "shared/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,8 @@ namespace sorario {
 class Dialogs;
 struct FileDialogOptions;
 
-enum class ConversionKind {
-    Converted, // written whole and the old pair deleted
+// Why a conversion did not end with the new file written and the old pair deleted.
+enum class ConversionFault {
     Cancelled, // the open dialog was cancelled
     NotFirstFormat, // the file chosen is no .qvk
     MissingFile, // the question or control file does not exist
@@ -23,28 +24,24 @@ enum class ConversionKind {
     EncodedTitle, // the title makes the loader read the output as an encoded file it refuses
     NoControlFile, // the control file is unreadable or short
     OutputExists, // FILE.qvn is there and replacing it was not asked for
-    NotWritten, // the output could not be written; `reason` says why
-    OldPairKept, // written whole, but `keptFile` could not be deleted
+    NotWritten, // the output could not be written; the detail is the system's reason
+    OldPairKept, // written whole, but the file the detail names could not be deleted
 };
 
 // What a conversion does with an existing FILE.qvn.
 enum class ExistingOutput { Keep, Replace };
 
-// One conversion: its kind, the question file's name, and once the output is
-// written whole, its path.
-struct ConversionResult
+// One conversion: the question file's name, kept for the message whatever the
+// outcome, and once the output is written whole, its path.
+struct Conversion
 {
-    ConversionKind kind = ConversionKind::Cancelled;
     QString fileName;
     QString outputPath;
-    QString reason; // the system's words, for NotWritten
-    QString keptFile; // the old file left behind, for OldPairKept
-
-    bool converted() const { return kind == ConversionKind::Converted; }
 };
+using ConversionResult = Outcome<ConversionFault, Conversion>;
 
-// What the window shows for a result: nothing (empty text) for Converted and
-// Cancelled; an empty title means the platform's default title.
+// What the window shows for a result: nothing (empty text) for a conversion done and
+// a cancelled one; an empty title means the platform's default title.
 struct ConversionMessage
 {
     QString text;
@@ -57,11 +54,7 @@ ConversionMessage ReplaceQuestionFor(const ConversionResult &result);
 
 // The new file's lines from the question and control files as read, or the
 // kind of refusal (no lines then).
-struct FirstFormatLines
-{
-    ConversionKind kind = ConversionKind::Converted;
-    QStringList lines;
-};
+using FirstFormatLines = Outcome<ConversionFault, QStringList>;
 FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRead &control);
 
 // Converts FILE.qvk + FILE.ctr into FILE.qvn; deletes the pair only after the new

@@ -19,9 +19,9 @@ ConversionResult RunConversion(Dialogs &dialogs, const QString &initialDir)
 {
     const std::optional<QString> path = dialogs.openDialog(ConversionOpenOptions(initialDir));
     if (!path || path->isEmpty())
-        return {};
+        return ConversionResult::failed(ConversionFault::Cancelled);
     ConversionResult result = ConvertFirstFormat(*path, ExistingOutput::Keep);
-    if (result.kind == ConversionKind::OutputExists) {
+    if (result.fault == ConversionFault::OutputExists) {
         const ConversionMessage question = ReplaceQuestionFor(result);
         // いいえ keeps all three files as they were, and needs no message.
         if (dialogs.messageBox(question.text, MessageButtons::YesNo, MessageIcon::Question, question.title)

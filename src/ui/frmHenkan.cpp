@@ -38,7 +38,8 @@ void frmHenkan::Command1_Click()
     // An installed copy's own folder holds no question files; start where the teacher is.
     const bool portable
         = m_module.SettingsFolder.isEmpty() || m_module.SettingsFolder == m_module.ProgramFolder;
-    RunConversion(m_dialogs, portable ? m_module.ProgramFolder : m_module.CurrentFolder);
+    // The run tells the teacher what came of it; the window stays as it is either way.
+    (void)RunConversion(m_dialogs, portable ? m_module.ProgramFolder : m_module.CurrentFolder);
 }
 
 void frmHenkan::Command2_Click()

@@ -22,12 +22,12 @@ QStringList questionLines(int n)
     return lines;
 }
 
-using K = ConversionKind;
+using K = ConversionFault;
 
 struct Refused
 {
     QString setup; // the files; the first is converted
-    ConversionKind kind;
+    ConversionFault kind;
     ExistingOutput existing = ExistingOutput::Keep;
     QString message = {}; // how the message begins; unchecked when empty
 };
@@ -72,8 +72,8 @@ private Q_SLOTS:
             const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), control);
             const QString qvn = writeSjisLines(dir.filePath(u"a.qvn"_s), QStringList(50, u"an older file"_s));
             const ConversionResult result = ConvertFirstFormat(qvk, ExistingOutput::Replace);
-            QCOMPARE(result.kind, K::Converted);
-            QCOMPARE(result.outputPath, qvn);
+            QVERIFY(result.ok());
+            QCOMPARE(result.value.outputPath, qvn);
             QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
             for (const QString &line : questionLines(questionLineCount))
                 expected += sjis(line) + "\r\n";
@@ -144,9 +144,9 @@ private Q_SLOTS:
         const auto before = snapshot(dir.path());
 
         const ConversionResult result = ConvertFirstFormat(converted, row.existing);
-        QCOMPARE(result.kind, row.kind);
-        QCOMPARE(result.reason.isEmpty(), result.kind != K::NotWritten);
-        QCOMPARE(result.outputPath, QString());
+        QCOMPARE(result.fault, std::optional(row.kind));
+        QCOMPARE(result.detail.isEmpty(), row.kind != K::NotWritten);
+        QCOMPARE(result.value.outputPath, QString());
         QCOMPARE(snapshot(dir.path()), before);
         if (!row.message.isEmpty())
             QVERIFY(ConversionMessageFor(result).text.startsWith(row.message));
@@ -174,14 +174,14 @@ private Q_SLOTS:
 
         // Cancel: nothing shown after the dialog.
         ScriptedDialogs dialogs;
-        QVERIFY(!RunConversion(dialogs, dir.path()).converted());
+        QVERIFY(!RunConversion(dialogs, dir.path()).ok());
         QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
         QCOMPARE(dialogs.shown.first().fileOptions.initialDir, dir.path());
 
         // No control file: the message with its title.
         dialogs.shown.clear();
         dialogs.openAnswers.enqueue(qvk);
-        QVERIFY(!RunConversion(dialogs, dir.path()).converted());
+        QVERIFY(!RunConversion(dialogs, dir.path()).ok());
         QCOMPARE(dialogs.kinds(), (QStringList {u"open"_s, u"message"_s}));
         QCOMPARE(dialogs.shown.last().text, u"b.qvk  のコントロールファイルがありません。"_s);
 
@@ -189,7 +189,7 @@ private Q_SLOTS:
         writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
         dialogs.shown.clear();
         dialogs.openAnswers.enqueue(qvk);
-        QVERIFY(RunConversion(dialogs, dir.path()).converted());
+        QVERIFY(RunConversion(dialogs, dir.path()).ok());
         QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
     }
 };

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <cmath>
 #include <unistd.h>
@@ -79,7 +80,9 @@ private Q_SLOTS:
     void printsAB5SheetThroughTheQueue()
     {
         const QString folder = cupsPdfFolder();
-        const QStringList before = QDir(folder).entryList({u"*.pdf"_s});
+        // The backend names the file by the job's title, so a file left by an earlier
+        // run may be written over: the sheet is the file new or newer since now.
+        const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
 
         auto m = moduleWith(plainQuestions(3), 2, 2);
         m->FileHeaders(1, 1) = u"CUPS Drill"_s;
@@ -90,11 +93,12 @@ private Q_SLOTS:
         QVERIFY(PrintSheets(*m, target, dialogs, {}).printed());
 
         QString pdf;
+        const auto removed = qScopeGuard([&pdf] { QFile::remove(pdf); });
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
-                for (const QString &name : QDir(folder).entryList({u"*.pdf"_s}))
-                    if (!before.contains(name))
-                        pdf = QDir(folder).filePath(name);
+                for (const QFileInfo &file : QDir(folder).entryInfoList({u"*.pdf"_s}))
+                    if (file.lastModified() >= started)
+                        pdf = file.filePath();
                 return !pdf.isEmpty();
             }(),
             15000);
@@ -102,7 +106,6 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(tool(u"pdfinfo"_s, {pdf}).contains(u"Pages:"_s), 20000);
         const QString info = tool(u"pdfinfo"_s, {pdf});
         const QString text = tool(u"pdftotext"_s, {u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
-        QFile::remove(pdf);
         // JIS B5 is 515.9 x 728.5 pt; cups-pdf's driver rounds it to 518 x 727. ISO B5
         // (498 x 708) and A4 (595 x 842) are well away.
         const auto size = QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s).match(info);
