@@ -58,7 +58,7 @@ DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
     return m_run->wrap(draw);
 }
 
-void CliClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets, QJsonObject &summary)
+void CliClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets, QJsonObject &summary)
 {
     if (!m_run)
         return;

@@ -34,7 +34,7 @@ public:
     // `draw`, for a class over the range less its recent questions.
     DrawSheet wrap(const DrawSheet &draw, quint64 seed);
     // Records the sheets that came out and adds their numbers to the summary.
-    void record(RunOutput output, const QList<PrintedSheet> &sheets, QJsonObject &summary);
+    void record(RunOutput output, const QList<SheetOutcome> &sheets, QJsonObject &summary);
 
 private:
     std::unique_ptr<HistoryStore> m_store;

@@ -200,7 +200,7 @@ int runPrint(const QStringList &args)
         return ExitRefused;
     QJsonObject summary = printSummary(*m, result);
     if (result.ok)
-        classRun.record(RunOutput::Printed, PrintedSheets(result.outcomes), summary);
+        classRun.record(RunOutput::Printed, result.outcomes, summary);
     printJson(summary);
     return result.ok ? ExitOk : ExitRefused;
 }

@@ -27,18 +27,12 @@ QList<int> chosenParts(const Module1 &m)
 
 } // namespace
 
-QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes)
+QList<SheetOutcome> ExportedSheets(const Module1 &m)
 {
-    QList<PrintedSheet> sheets;
-    for (const SheetOutcome &o : outcomes)
-        sheets.append({o.QuestionCount, o.PrintedAt, o.FittedSize});
-    return sheets;
-}
-
-QList<PrintedSheet> ExportedSheets(const Module1 &m)
-{
-    return QList<PrintedSheet>(
-        std::clamp<int>(m.SheetCount, 1, MaxSheetCount), {m.QuestionCount, m.clock.now(), 0});
+    SheetOutcome whole;
+    whole.QuestionCount = m.QuestionCount;
+    whole.PrintedAt = m.clock.now();
+    return QList<SheetOutcome>(std::clamp<int>(m.SheetCount, 1, MaxSheetCount), whole);
 }
 
 ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
@@ -135,7 +129,7 @@ void ClassRun::replace(int sheet, int position, const QuestionRecord &question)
         m_drawn[sheet - 1][position - 1] = question;
 }
 
-HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets)
+HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<SheetOutcome> &sheets)
 {
     if (m_className.isEmpty())
         return {};
@@ -163,10 +157,10 @@ HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<Pr
     m_numbers.clear();
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;
-        const QString number = SheetNumber(sheets[k].printedAt, index, m_module.SheetLetters);
-        run.sheets.append({number, sheets[k].printedAt,
-            m_drawn[k].first(std::clamp<qsizetype>(sheets[k].questionCount, 0, m_drawn[k].size())),
-            sheets[k].fittedSize});
+        const QString number = SheetNumber(sheets[k].PrintedAt, index, m_module.SheetLetters);
+        run.sheets.append({number, sheets[k].PrintedAt,
+            m_drawn[k].first(std::clamp<qsizetype>(sheets[k].QuestionCount, 0, m_drawn[k].size())),
+            sheets[k].FittedSize});
         m_numbers.append(number);
     }
     if (m_reserved.isEmpty())

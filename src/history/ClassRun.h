@@ -19,19 +19,8 @@ namespace sorario {
 struct Module1;
 class HistoryStore;
 
-// A sheet as it came out: how many of its drawn questions it carries, and the time
-// its sheet number was made from.
-struct PrintedSheet
-{
-    int questionCount = 0;
-    QDateTime printedAt;
-    int fittedSize = 0;
-};
-
-// The sheets of a print run as they came out.
-QList<PrintedSheet> PrintedSheets(const QList<SheetOutcome> &outcomes);
 // The sheets of a text export: each whole, numbered from the clock as a print would be.
-QList<PrintedSheet> ExportedSheets(const Module1 &m);
+QList<SheetOutcome> ExportedSheets(const Module1 &m);
 
 // A print or export for a named class (for no class it only keeps what each sheet
 // drew). Each sheet is drawn from the range without
@@ -65,7 +54,7 @@ public:
 
     // Records the sheets that came out, one per drawn sheet; why, when nothing was
     // recorded. Nothing to record for no class, nor after the history failed.
-    HistoryOutcome<> record(RunOutput output, quint64 seed, const QList<PrintedSheet> &sheets);
+    HistoryOutcome<> record(RunOutput output, quint64 seed, const QList<SheetOutcome> &sheets);
     // The sheet numbers of the last record, one per sheet.
     const QStringList &sheetNumbers() const { return m_numbers; }
 

@@ -36,7 +36,7 @@ QStringList SetupClassRun::classes() const
     return m_history.classes().value;
 }
 
-void SetupClassRun::record(RunOutput output, const QList<PrintedSheet> &sheets)
+void SetupClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets)
 {
     if (!m_run)
         return;

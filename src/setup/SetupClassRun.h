@@ -35,7 +35,7 @@ public:
     quint64 seed() const { return m_seed; }
 
     // Records the run for the class, and tells the teacher what the history says.
-    void record(RunOutput output, const QList<PrintedSheet> &sheets);
+    void record(RunOutput output, const QList<SheetOutcome> &sheets);
     // Ends the run: its clock and an unrecorded sheet number go with it.
     void end() { m_run.reset(); }
 

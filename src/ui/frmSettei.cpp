@@ -13,10 +13,10 @@
 #include "settings/FontRule.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
-#include "ui/HistoryWindow.h"
 #include "setup/RangeSetup.h"
 #include "setup/SetupClassRun.h"
 #include "shared/Module1.h"
+#include "ui/HistoryWindow.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -286,7 +286,7 @@ void frmSettei::cmdSetOK_Click()
     if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print)) {
         if (const PrintRunResult printed = PrintSheets(m_module, *target, m_dialogs, *draw);
             printed.printed())
-            m_classes->record(RunOutput::Printed, PrintedSheets(printed.sheets));
+            m_classes->record(RunOutput::Printed, printed.sheets);
     }
     resetAfterRun();
 }
@@ -306,7 +306,7 @@ void frmSettei::cmdPreview_Click()
                     std::move(laid.sheets), m_classes->seed());
                 // Printed from the preview: the sheets as shown, swaps and all.
                 if (ShowPreview(*target, m_dialogs, &swap).printed())
-                    m_classes->record(RunOutput::Printed, PrintedSheets(swap.outcomes()));
+                    m_classes->record(RunOutput::Printed, swap.outcomes());
             }
         }
     } catch (const std::exception &e) {
