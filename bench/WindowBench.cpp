@@ -6,12 +6,12 @@
 //
 //   sorario-window-bench QUESTIONS.qvn COUNT
 #include "app/AppSetup.h"
-#include "ui/QtDialogs.h"
-#include "ui/frmMain.h"
 #include "bank/QuestionFiles.h"
 #include "platform/ProgramFolder.h"
-#include "ui/frmSettei.h"
 #include "shared/Module1.h"
+#include "ui/QtDialogs.h"
+#include "ui/frmMain.h"
+#include "ui/frmSettei.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

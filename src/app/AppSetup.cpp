@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppSetup.h"
 
-#include "ui/WindowFonts.h"
 #include "print/FontSubstitution.h"
+#include "ui/WindowFonts.h"
 
 #include <QApplication>
 #include <QFont>

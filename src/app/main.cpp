@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppSetup.h"
-#include "ui/QtDialogs.h"
-#include "ui/frmMain.h"
 #include "platform/ProgramFolder.h"
 #include "shared/Module1.h"
+#include "ui/QtDialogs.h"
+#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QTranslator>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FontChoiceDialog.h"
 
-#include "ui/FontNames.h"
 #include "settings/FontRule.h"
+#include "ui/FontNames.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

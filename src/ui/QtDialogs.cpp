@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtDialogs.h"
 
+#include "shared/Module1.h"
 #include "ui/FontChoiceDialog.h"
 #include "ui/PreviewZoom.h"
 #include "ui/SwapPreview.h"
-#include "shared/Module1.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 #include "ui/SwapPreview.h"
 #include "ui_SwapPreview.h"
 
-#include "ui/PreviewZoom.h"
 #include "platform/Dialogs.h"
 #include "print/QuestionDisplay.h"
 #include "ui/DisplayRunsDelegate.h"
+#include "ui/PreviewZoom.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>

@@ -2,15 +2,15 @@
 #include "ui/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "ui/Readme.h"
 #include "bank/QuestionFiles.h"
-#include "ui/frmHenkan.h"
-#include "ui/frmEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "shared/Module1.h"
+#include "ui/Readme.h"
+#include "ui/frmEditor.h"
+#include "ui/frmHenkan.h"
 
 #include <QDir>
 #include <QEvent>

@@ -3,8 +3,8 @@
 
 #include "print/QtPrintTarget.h"
 #include "print/RecordingSurface.h"
-#include "ui/frmSettei.h"
 #include "shared/Module1.h"
+#include "ui/frmSettei.h"
 
 #include "support/Fixtures.h"
 #include "support/ScriptedDialogs.h"

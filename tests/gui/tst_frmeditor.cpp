@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The question-file editor, and the real dialogs driven offscreen: the font choice and the previews.
-#include "ui/QtDialogs.h"
 #include "bank/QuestionFileRead.h"
 #include "editor/QuestionTableModel.h"
-#include "ui/frmEditor.h"
 #include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
+#include "ui/QtDialogs.h"
+#include "ui/frmEditor.h"
 
 #include "GuiTestSupport.h"
 
