@@ -58,7 +58,7 @@ struct Typed
 {
     const char *name;
     QString typed;
-    QList<Mark> marks;
+    QList<Mark> marks = {};
     std::optional<WrongLineProblem> problem = std::nullopt;
 };
 
