@@ -45,12 +45,15 @@ private:
     bool m_saved = true;
 };
 
-QTableWidgetItem *cell(const QString &text, bool enabled = true)
+// Only a question's cell is chosen for a mark; a sheet's missing questions show none.
+enum class Cell { Mark, Shown, Missing };
+
+QTableWidgetItem *cell(const QString &text, Cell kind)
 {
     auto *item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignCenter);
-    if (!enabled)
-        item->setFlags(Qt::NoItemFlags);
+    if (kind != Cell::Mark)
+        item->setFlags(kind == Cell::Shown ? Qt::ItemIsEnabled : Qt::NoItemFlags);
     return item;
 }
 
@@ -182,16 +185,17 @@ void MarkingWindow::showRows()
     const int scoreColumn = table.columnCount() - 1;
     for (int r = 0; r < m_rows.size(); ++r) {
         const MarkedSheet &row = m_rows[r];
-        table.setItem(r, PupilColumn, cell(row.pupil > 0 ? QString::number(row.pupil) : QString(), false));
-        table.setItem(r, SheetColumn, cell(m_run.sheets.value(row.sheet - 1).sheetNumber, false));
+        table.setItem(
+            r, PupilColumn, cell(row.pupil > 0 ? QString::number(row.pupil) : QString(), Cell::Shown));
+        table.setItem(r, SheetColumn, cell(m_run.sheets.value(row.sheet - 1).sheetNumber, Cell::Shown));
         for (int q = 0; q < scoreColumn - FirstQuestionColumn; ++q) {
             const bool asked = q < row.marks.size();
             const QString text
                 = asked && row.marks[q] != Mark::Unmarked ? QString(MarkSymbol(row.marks[q])) : QString();
-            table.setItem(r, FirstQuestionColumn + q, cell(text, asked));
+            table.setItem(r, FirstQuestionColumn + q, cell(text, asked ? Cell::Mark : Cell::Missing));
         }
         const int points = DefaultPointsTenths(questionCount(row.sheet));
-        table.setItem(r, scoreColumn, cell(PointsText(ScoreTenths(row.marks, points)), false));
+        table.setItem(r, scoreColumn, cell(PointsText(ScoreTenths(row.marks, points)), Cell::Shown));
     }
     table.resizeColumnsToContents();
     const auto again = std::find_if(
