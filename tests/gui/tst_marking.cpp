@@ -6,6 +6,7 @@
 #include "ui/MarkingWindow.h"
 
 #include <QLineEdit>
+#include <QTableWidget>
 
 using namespace sorario::test;
 
@@ -14,7 +15,8 @@ class TestMarking : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Three sheets typed in, a number beyond the sheet refused, the last row taken back.
+    // Three sheets typed in, a number beyond the sheet refused, cells changed by key, one
+    // change taken back.
     void rowsTypedAreStored()
     {
         QTemporaryDir dir;
@@ -36,15 +38,20 @@ private Q_SLOTS:
             QTest::keyClicks(typed, QString::fromLatin1(row));
             QTest::keyClick(typed, Qt::Key_Return);
         }
-        constexpr Mark R = Mark::Right, W = Mark::Wrong, U = Mark::Unmarked;
+        constexpr Mark R = Mark::Right, W = Mark::Wrong, P = Mark::Partial;
         QCOMPARE(store.marks(run).value,
             (QList<MarkedSheet> {{1, 1, {W, R, W, R, R}}, {2, 1, {R, R, R, R, R}}, {3, 1, {R, W, R, R, W}}}));
         QCOMPARE(dialogs.messages(), QStringList {u"この用紙の問題は 1 から 5 までです。「6」"_s});
         QCOMPARE(dialogs.shown.value(0).title, u"ソラリオ"_s);
 
-        typed->clear();
-        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(store.marks(run).value.value(2), (MarkedSheet {3, 1, {U, U, U, U, U}}));
+        // In the table: pupil 1's first question ○ (the cursor moves on), the third △.
+        auto *table = control<QTableWidget>(&window, "tblMarks");
+        table->setCurrentCell(0, 2);
+        for (const Qt::Key key : {Qt::Key_O, Qt::Key_Right, Qt::Key_T})
+            QTest::keyClick(table, key);
+        QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, P, R, R}}));
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, W, R, R}}));
     }
 };
 
