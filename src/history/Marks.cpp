@@ -63,4 +63,9 @@ int ScoreTenths(const QList<Mark> &marks, int pointsTenths)
     return (halves * pointsTenths + 1) / 2;
 }
 
+QString PointsText(int tenths)
+{
+    return tenths % 10 == 0 ? QString::number(tenths / 10) : QString::number(tenths / 10.0, 'f', 1);
+}
+
 } // namespace sorario

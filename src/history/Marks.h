@@ -38,4 +38,7 @@ int DefaultPointsTenths(int questionCount);
 // (rounded up to the tenth), none for × or a question not marked.
 int ScoreTenths(const QList<Mark> &marks, int pointsTenths);
 
+// Tenths as the teacher reads points: "5", "3.3".
+QString PointsText(int tenths);
+
 } // namespace sorario

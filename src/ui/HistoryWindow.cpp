@@ -3,6 +3,7 @@
 #include "ui_HistoryWindow.h"
 
 #include "ui/DisplayRunsDelegate.h"
+#include "ui/MarkingWindow.h"
 
 #include "history/HistoryStore.h"
 #include "history/Reprint.h"
@@ -33,6 +34,7 @@ HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintT
     connect(m_ui->cmdPreview, &QPushButton::clicked, this, &HistoryWindow::cmdPreview_Click);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cmdFind, &QPushButton::clicked, this, &HistoryWindow::cmdFind_Click);
+    connect(m_ui->cmdMarks, &QPushButton::clicked, this, &HistoryWindow::cmdMarks_Click);
     connect(m_ui->txtFind, &QLineEdit::returnPressed, this, &HistoryWindow::cmdFind_Click);
 
     const HistoryStore::KeptOpen open = m_store.keepOpen(); // the classes, then the first class's runs
@@ -80,6 +82,7 @@ void HistoryWindow::cboClass_Change()
     const bool any = !m_rows.isEmpty();
     m_ui->cmdReprint->setEnabled(any);
     m_ui->cmdPreview->setEnabled(any);
+    m_ui->cmdMarks->setEnabled(any);
     if (any)
         m_ui->lstSheets->setCurrentItem(m_ui->lstSheets->topLevelItem(0));
 }
@@ -123,6 +126,16 @@ void HistoryWindow::cmdFind_Click()
             return;
         }
     }
+}
+
+void HistoryWindow::cmdMarks_Click()
+{
+    const int row = m_ui->lstSheets->indexOfTopLevelItem(m_ui->lstSheets->currentItem());
+    if (row < 0 || row >= m_rows.size())
+        return;
+    const auto [r, k] = m_rows[row];
+    MarkingWindow marking(m_store, m_dialogs, m_runs[r], k, this);
+    marking.exec();
 }
 
 void HistoryWindow::cmdReprint_Click()

@@ -19,7 +19,7 @@ class HistoryStore;
 
 // 「履歴」: a class's recorded sheets, newest first, the questions of the chosen one,
 // and that sheet printed or previewed again as it was; a sheet number typed or
-// pasted in finds its sheet.
+// pasted in finds its sheet; 「採点」 marks the answer sheets of the chosen run.
 class HistoryWindow : public QDialog
 {
     Q_OBJECT
@@ -35,6 +35,7 @@ private Q_SLOTS:
     void cmdReprint_Click();
     void cmdPreview_Click();
     void cmdFind_Click();
+    void cmdMarks_Click();
 
 private:
     void reprint(PrintPurpose purpose);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 #include "history/MarksCsv.h"
+#include "history/WrongLine.h"
 
 #include "support/Fixtures.h"
 
@@ -52,6 +53,27 @@ const Score Scores[] = {
     {.name = "nothing marked yet", .marks = {U, U}, .points = 333, .score = 0},
 };
 
+// A typed line for a sheet of 5 questions: the marks it gives, or why it is refused.
+struct Typed
+{
+    const char *name;
+    QString typed;
+    QList<Mark> marks = {};
+    std::optional<WrongLineProblem> problem = std::nullopt;
+};
+
+const Typed TypedLines[] = {
+    {.name = "three wrong", .typed = u"1 3 5"_s, .marks = {W, R, W, R, W}},
+    {.name = "nothing typed: all right", .typed = u""_s, .marks = {R, R, R, R, R}},
+    {.name = "a partial", .typed = u" 2\u25B3  4 "_s, .marks = {R, P, R, W, R}},
+    {.name = "full width, comma, t", .typed = u"\uFF12\uFF0C4t"_s, .marks = {R, W, R, P, R}},
+    {.name = "beyond the count", .typed = u"2 6"_s, .problem = WrongLineProblem::Position},
+    {.name = "zero", .typed = u"0"_s, .problem = WrongLineProblem::Position},
+    {.name = "a letter", .typed = u"3a"_s, .problem = WrongLineProblem::Token},
+    {.name = "a lone partial", .typed = u"\u25B3"_s, .problem = WrongLineProblem::Token},
+    {.name = "twice", .typed = u"2 2t"_s, .problem = WrongLineProblem::Twice},
+};
+
 } // namespace
 
 class TestMarks : public QObject
@@ -77,6 +99,16 @@ private Q_SLOTS:
             = ReadMarksCsv(u"\uFEFFpupil,sheet,marks\r\n７,1,○×△\r\n,2,x-\r\n"_s.toUtf8(), {3, 2});
         QVERIFY(read.ok());
         QCOMPARE(read.value, (QList<MarkedSheet> {{7, 1, {R, W, P}}, {0, 2, {W, U}}}));
+    }
+
+    void typedLines_data() { addRows(TypedLines); }
+    void typedLines()
+    {
+        QFETCH(int, row);
+        const Typed &t = TypedLines[row];
+        const WrongLineOutcome parsed = ParseWrongLine(t.typed, 5);
+        QCOMPARE(parsed.fault ? std::optional(parsed.fault->problem) : std::nullopt, t.problem);
+        QCOMPARE(parsed.value, t.marks);
     }
 
     void defaultPoints()

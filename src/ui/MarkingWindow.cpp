@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/MarkingWindow.h"
+#include "ui_MarkingWindow.h"
+
+#include "history/HistoryStore.h"
+#include "history/RunNumber.h"
+#include "history/WrongLine.h"
+#include "platform/Dialogs.h"
+#include "shared/Module1.h"
+
+#include <QKeyEvent>
+#include <QUndoCommand>
+
+#include <algorithm>
+
+namespace sorario {
+namespace {
+
+constexpr int PupilColumn = 0;
+constexpr int SheetColumn = 1;
+constexpr int FirstQuestionColumn = 2;
+
+// One row as it was and as it became; each step saves the row it goes to.
+class RowChange : public QUndoCommand
+{
+public:
+    RowChange(MarkingWindow &window, MarkedSheet before, MarkedSheet after)
+        : m_window(window)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+    {
+    }
+    void undo() override { m_window.save(m_before); }
+    void redo() override
+    {
+        // The first step was saved before the change was kept.
+        if (!std::exchange(m_saved, false))
+            m_window.save(m_after);
+    }
+
+private:
+    MarkingWindow &m_window;
+    MarkedSheet m_before;
+    MarkedSheet m_after;
+    bool m_saved = true;
+};
+
+// Only a question's cell is chosen for a mark; a sheet's missing questions show none.
+enum class Cell { Mark, Shown, Missing };
+
+QTableWidgetItem *cell(const QString &text, Cell kind)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    if (kind != Cell::Mark)
+        item->setFlags(kind == Cell::Shown ? Qt::ItemIsEnabled : Qt::NoItemFlags);
+    return item;
+}
+
+} // namespace
+
+MarkingWindow::MarkingWindow(
+    const HistoryStore &store, Dialogs &dialogs, RecordedRun run, int sheet, QWidget *parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::MarkingWindow>())
+    , m_store(store)
+    , m_dialogs(dialogs)
+    , m_run(std::move(run))
+{
+    m_ui->setupUi(this);
+    QStringList numbers;
+    int columns = 0;
+    for (const RecordedSheet &s : m_run.sheets) {
+        m_ui->cboSheet->addItem(s.sheetNumber);
+        numbers.append(s.sheetNumber);
+        columns = std::max(columns, static_cast<int>(s.questions.size()));
+    }
+    m_ui->lblRun->setText(
+        QStringLiteral("%1　%2　%3").arg(m_run.className, RunTimeText(m_run.when), numbers.join(u'、')));
+    m_ui->cboSheet->setCurrentIndex(std::clamp<int>(sheet, 0, std::max<int>(m_ui->cboSheet->count() - 1, 0)));
+    m_ui->cboSheet->setEnabled(m_run.sheets.size() > 1);
+    QStringList headers {QStringLiteral("出席番号"), QStringLiteral("用紙")};
+    for (int q = 1; q <= columns; ++q)
+        headers.append(QString::number(q));
+    headers.append(QStringLiteral("得点"));
+    m_ui->tblMarks->setColumnCount(static_cast<int>(headers.size()));
+    m_ui->tblMarks->setHorizontalHeaderLabels(headers);
+    m_ui->tblMarks->verticalHeader()->hide();
+    m_ui->tblMarks->installEventFilter(this);
+    m_ui->txtWrong->installEventFilter(this);
+
+    connect(m_ui->txtWrong, &QLineEdit::returnPressed, this, &MarkingWindow::txtWrong_Enter);
+    connect(m_ui->cboSheet, &QComboBox::currentIndexChanged, this, &MarkingWindow::cboSheet_Change);
+    connect(m_ui->cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
+    connect(m_ui->cmdRedo, &QPushButton::clicked, &m_undo, &QUndoStack::redo);
+    connect(&m_undo, &QUndoStack::canUndoChanged, m_ui->cmdUndo, &QWidget::setEnabled);
+    connect(&m_undo, &QUndoStack::canRedoChanged, m_ui->cmdRedo, &QWidget::setEnabled);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    m_ui->cmdUndo->setEnabled(false);
+    m_ui->cmdRedo->setEnabled(false);
+
+    const HistoryOutcome<QList<MarkedSheet>> marks = m_store.marks(m_run);
+    if (!marks.ok())
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), marks), ProgramTitle);
+    m_rows = marks.value;
+    showRows();
+    cboSheet_Change();
+    // The first pupil without a row comes first.
+    for (int pupil = 1; pupil <= MaxPupil; ++pupil)
+        if (std::none_of(
+                m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == pupil; })) {
+            m_ui->spnPupil->setValue(pupil);
+            break;
+        }
+    m_ui->txtWrong->setFocus();
+}
+
+MarkingWindow::~MarkingWindow() = default;
+
+int MarkingWindow::questionCount(int sheet) const
+{
+    return static_cast<int>(m_run.sheets.value(sheet - 1).questions.size());
+}
+
+void MarkingWindow::cboSheet_Change()
+{
+    const int points = DefaultPointsTenths(questionCount(m_ui->cboSheet->currentIndex() + 1));
+    m_ui->lblPoints->setText(QStringLiteral("配点 1問 %1 点").arg(PointsText(points)));
+}
+
+bool MarkingWindow::save(const MarkedSheet &row)
+{
+    const HistoryOutcome<> saved = m_store.recordMarks(m_run, {row});
+    if (!saved.ok()) {
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), saved), ProgramTitle);
+        return false;
+    }
+    const HistoryOutcome<QList<MarkedSheet>> marks = m_store.marks(m_run);
+    if (marks.ok())
+        m_rows = marks.value;
+    showRows();
+    return true;
+}
+
+void MarkingWindow::change(const MarkedSheet &after)
+{
+    const auto earlier = std::find_if(
+        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == after.pupil; });
+    // A pupil without a row goes back to one with nothing marked.
+    const MarkedSheet before = earlier != m_rows.cend()
+        ? *earlier
+        : MarkedSheet {after.pupil, after.sheet, QList<Mark>(after.marks.size(), Mark::Unmarked)};
+    if (save(after))
+        m_undo.push(new RowChange(*this, before, after));
+}
+
+void MarkingWindow::txtWrong_Enter()
+{
+    const int pupil = m_ui->spnPupil->value();
+    const int sheet = m_ui->cboSheet->currentIndex() + 1;
+    const WrongLineOutcome typed = ParseWrongLine(m_ui->txtWrong->text(), questionCount(sheet));
+    if (!typed.ok()) {
+        m_dialogs.message(WrongLineMessage(typed), ProgramTitle);
+        return;
+    }
+    change({pupil, sheet, typed.value});
+    m_ui->txtWrong->clear();
+    for (int next = pupil + 1; next <= MaxPupil; ++next)
+        if (std::none_of(
+                m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == next; })) {
+            m_ui->spnPupil->setValue(next);
+            break;
+        }
+}
+
+void MarkingWindow::showRows()
+{
+    std::stable_sort(m_rows.begin(), m_rows.end(), [](const MarkedSheet &a, const MarkedSheet &b) {
+        return (a.pupil == 0 ? MaxPupil + 1 : a.pupil) < (b.pupil == 0 ? MaxPupil + 1 : b.pupil);
+    });
+    QTableWidget &table = *m_ui->tblMarks;
+    const int column = table.currentColumn();
+    const int currentPupil = m_rows.value(table.currentRow()).pupil;
+    table.setRowCount(static_cast<int>(m_rows.size()));
+    const int scoreColumn = table.columnCount() - 1;
+    for (int r = 0; r < m_rows.size(); ++r) {
+        const MarkedSheet &row = m_rows[r];
+        table.setItem(
+            r, PupilColumn, cell(row.pupil > 0 ? QString::number(row.pupil) : QString(), Cell::Shown));
+        table.setItem(r, SheetColumn, cell(m_run.sheets.value(row.sheet - 1).sheetNumber, Cell::Shown));
+        for (int q = 0; q < scoreColumn - FirstQuestionColumn; ++q) {
+            const bool asked = q < row.marks.size();
+            const QString text
+                = asked && row.marks[q] != Mark::Unmarked ? QString(MarkSymbol(row.marks[q])) : QString();
+            table.setItem(r, FirstQuestionColumn + q, cell(text, asked ? Cell::Mark : Cell::Missing));
+        }
+        const int points = DefaultPointsTenths(questionCount(row.sheet));
+        table.setItem(r, scoreColumn, cell(PointsText(ScoreTenths(row.marks, points)), Cell::Shown));
+    }
+    table.resizeColumnsToContents();
+    const auto again = std::find_if(
+        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == currentPupil; });
+    if (again != m_rows.cend() && column >= 0)
+        table.setCurrentCell(static_cast<int>(again - m_rows.cbegin()), column);
+}
+
+bool MarkingWindow::markCell(Mark mark)
+{
+    QTableWidget &table = *m_ui->tblMarks;
+    const int r = table.currentRow();
+    const int q = table.currentColumn() - FirstQuestionColumn;
+    if (r < 0 || r >= m_rows.size() || q < 0 || q >= m_rows[r].marks.size())
+        return false;
+    if (m_rows[r].pupil == 0) {
+        m_dialogs.message(QStringLiteral("出席番号のない行は、表では変えられません。"), ProgramTitle);
+        return true;
+    }
+    MarkedSheet after = m_rows[r];
+    after.marks[q] = mark;
+    change(after);
+    if (q + 1 < after.marks.size())
+        table.setCurrentCell(table.currentRow(), table.currentColumn() + 1);
+    return true;
+}
+
+bool MarkingWindow::undoKey(const QKeyEvent &key)
+{
+    if (key.matches(QKeySequence::Undo))
+        m_undo.undo();
+    else if (key.matches(QKeySequence::Redo))
+        m_undo.redo();
+    else
+        return false;
+    return true;
+}
+
+bool MarkingWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto &key = static_cast<const QKeyEvent &>(*event);
+    // While a row is being typed, Ctrl+Z takes back the typing, not the saved rows.
+    if (watched == m_ui->txtWrong)
+        return m_ui->txtWrong->text().isEmpty() && undoKey(key);
+    if (undoKey(key))
+        return true;
+    if (key.key() == Qt::Key_Delete || key.key() == Qt::Key_Backspace)
+        return markCell(Mark::Unmarked);
+    const std::optional<Mark> mark = key.text().size() == 1 ? MarkOf(key.text().front()) : std::nullopt;
+    return mark && markCell(*mark);
+}
+
+} // namespace sorario

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "history/HistoryRecord.h"
+#include "history/Marks.h"
+
+#include <QDialog>
+#include <QUndoStack>
+
+#include <memory>
+
+namespace Ui {
+class MarkingWindow;
+}
+
+namespace sorario {
+
+class Dialogs;
+class HistoryStore;
+
+// 「採点」: the answer sheets handed in for one recorded run, one row each, a mark per
+// question. A row is typed as the numbers of its wrong questions, or changed cell by
+// cell; each change is saved as it is made and can be undone.
+class MarkingWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `sheet`: the run's sheet chosen first, from 0.
+    MarkingWindow(
+        const HistoryStore &store, Dialogs &dialogs, RecordedRun run, int sheet, QWidget *parent = nullptr);
+    ~MarkingWindow() override;
+
+    // Saves `row` in the place of its pupil's row and shows what the history then holds.
+    bool save(const MarkedSheet &row);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private Q_SLOTS:
+    void txtWrong_Enter();
+    void cboSheet_Change();
+
+private:
+    void change(const MarkedSheet &after);
+    bool markCell(Mark mark);
+    bool undoKey(const QKeyEvent &key);
+    void showRows();
+    int questionCount(int sheet) const;
+
+    std::unique_ptr<Ui::MarkingWindow> m_ui;
+    const HistoryStore &m_store;
+    Dialogs &m_dialogs;
+    RecordedRun m_run;
+    QList<MarkedSheet> m_rows; // as shown: by pupil number, rows without one last
+    QUndoStack m_undo;
+};
+
+} // namespace sorario

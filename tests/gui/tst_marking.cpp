@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The marking window: rows typed as the numbers of their wrong questions, saved as typed.
+#include "GuiTestSupport.h"
+
+#include "history/HistoryStore.h"
+#include "ui/MarkingWindow.h"
+
+#include <QLineEdit>
+#include <QTableWidget>
+
+using namespace sorario::test;
+
+class TestMarking : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Three sheets typed in, a number beyond the sheet refused, cells changed by key, one
+    // change taken back.
+    void rowsTypedAreStored()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun run;
+        run.className = u"2B"_s;
+        run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
+        run.sheets = {{u"12071030"_s, run.when, {}}};
+        for (int q = 1; q <= 5; ++q)
+            run.sheets[0].questions.append({u"Q%1"_s.arg(q), {}, u"A%1"_s.arg(q)});
+        QVERIFY(store.record(run).ok());
+        run = store.runs().value[0];
+
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        window.show();
+        auto *typed = control<QLineEdit>(&window, "txtWrong");
+        for (const char *row : {"1 3", "", "2 5", "6"}) {
+            QTest::keyClicks(typed, QString::fromLatin1(row));
+            QTest::keyClick(typed, Qt::Key_Return);
+        }
+        constexpr Mark R = Mark::Right, W = Mark::Wrong, P = Mark::Partial;
+        QCOMPARE(store.marks(run).value,
+            (QList<MarkedSheet> {{1, 1, {W, R, W, R, R}}, {2, 1, {R, R, R, R, R}}, {3, 1, {R, W, R, R, W}}}));
+        QCOMPARE(dialogs.messages(), QStringList {u"この用紙の問題は 1 から 5 までです。「6」"_s});
+        QCOMPARE(dialogs.shown.value(0).title, u"ソラリオ"_s);
+
+        // In the table: pupil 1's first question ○ (the cursor moves on), the third △.
+        auto *table = control<QTableWidget>(&window, "tblMarks");
+        table->setCurrentCell(0, 2);
+        for (const Qt::Key key : {Qt::Key_O, Qt::Key_Right, Qt::Key_T})
+            QTest::keyClick(table, key);
+        QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, P, R, R}}));
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, W, R, R}}));
+    }
+};
+
+QTEST_MAIN(TestMarking)
+#include "tst_marking.moc"
