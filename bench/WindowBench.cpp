@@ -102,7 +102,7 @@ int main(int argc, char **argv)
     Module1 &m = *module;
     m.ChosenFileList(1) = QString::fromLocal8Bit(argv[1]);
     m.ChosenFileCount = 1;
-    if (LoadBank(m).fault != LoadFault::None) {
+    if (!LoadBank(m).ok()) {
         std::fprintf(stderr, "cannot load %s\n", argv[1]);
         return 1;
     }

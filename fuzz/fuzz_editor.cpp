@@ -115,18 +115,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         edit(e, in);
 
     const QStringList lines = e.model.lines();
-    const EditorSaveBytes saved = editorSaveBytes(lines, form);
-    if (!saved.outcome.saved()) {
+    const Outcome<EditorSaveFault, QByteArray> saved = editorSaveBytes(lines, form);
+    if (!saved.ok()) {
         // Refused: nothing is written, and the teacher is told why.
-        FUZZ_CHECK(saved.bytes.isEmpty());
-        FUZZ_CHECK(!editorSaveMessage(saved.outcome).isEmpty());
-        if (saved.outcome.kind == EditorSaveOutcome::Kind::Unwritable)
+        FUZZ_CHECK(saved.value.isEmpty());
+        FUZZ_CHECK(!editorSaveMessage(*saved.fault, saved.detail).isEmpty());
+        if (saved.fault == EditorSaveFault::Unwritable)
             FUZZ_CHECK(holdsUnwritable(lines));
         return 0;
     }
     // Saved: opened again, the file holds the lines the table held, each as the
     // code page writes it.
-    const QuestionFileRead reopened = ReadQuestionBytes(saved.bytes);
+    const QuestionFileRead reopened = ReadQuestionBytes(saved.value);
     FUZZ_CHECK(reopened.fault == LoadFault::None);
     FUZZ_CHECK(reopened.encoded == (form == QuestionFileForm::Encoded));
     QStringList written;

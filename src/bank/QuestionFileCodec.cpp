@@ -49,7 +49,7 @@ CodecOutcome EncodeQuestionFile(const QString &path, const QString &outPath)
     if (sameFile(path, outPath))
         return CodecOutcome::failed(CodecFault::OutputIsInput);
     // Only a file that loads is encoded, so that the encoded file loads the same.
-    if (const LoadOutcome load = LoadAlone(QFileInfo(path).absoluteFilePath()); load.fault != LoadFault::None)
+    if (const LoadOutcome load = LoadAlone(QFileInfo(path).absoluteFilePath()); !load.ok())
         return CodecOutcome::failed(CodecFault::NotLoadable, LoadFailureMessage(load));
 
     const QuestionFileRead read = ReadQuestionFile(path);
@@ -74,7 +74,7 @@ DecodedFile DecodeQuestionFile(const QString &path)
     // A file that decodes, even to lines the loader would refuse, is shown as it decodes.
     if (read.fault != LoadFault::None && read.fault != LoadFault::EmptyPayload
         && read.fault != LoadFault::NotWholeQuestions)
-        return DecodedFile::failed(CodecFault::NotLoadable, LoadFailureMessage({read.fault, path}));
+        return DecodedFile::failed(CodecFault::NotLoadable, LoadFailureMessage(read.fault, path));
     if (!read.encoded)
         return DecodedFile::failed(CodecFault::NotEncoded);
     return DecodedLines {read.lineCount, std::move(read.lines)};

@@ -71,13 +71,13 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
         for (int i = 1; i <= filledSlots; ++i)
             m.FileLines(i) = std::move(read.lines[i - 1]);
         if (read.fault != LoadFault::None)
-            return {read.fault, path, read.longLine};
+            return LoadOutcome::failed(read.fault, path, read.longLine);
         if (read.empty() && emptyFile.isEmpty())
             emptyFile = path;
 
         const int questions = read.questionCount();
         if (m.BankQuestionCount + questions > MaxBankQuestions)
-            return {LoadFault::TooManyQuestions, path};
+            return LoadOutcome::failed(LoadFault::TooManyQuestions, path);
         for (int s = 1; s <= HeaderLineCount; ++s)
             m.FileHeaders(f, s) = m.FileLines(s);
         for (int q = 1; q <= questions; ++q) {
@@ -94,7 +94,7 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
         m.FileHeaders(f, 2) = parts.text;
         const std::optional<std::int16_t> sum = AddDeclaredParts(m.PartCount, parts.value);
         if (!sum)
-            return {LoadFault::PartsOutOfRange, path};
+            return LoadOutcome::failed(LoadFault::PartsOutOfRange, path);
         m.PartCount = *sum;
         m.LoadedTitles += m.FileHeaders(f, 1);
         m.LoadedTitles += u"\r\n";
@@ -103,27 +103,30 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
     const PartDivision parts = DivideIntoParts(m.PartCount, m.BankQuestionCount);
     m.PartCount = parts.count;
     m.PartSize = parts.size;
-    LoadOutcome loaded;
-    loaded.emptyFile = emptyFile;
-    return loaded;
+    return emptyFile;
 }
 
-QString LoadFailureMessage(const LoadOutcome &outcome)
+QString LoadFailureMessage(const LoadOutcome &stopped)
 {
-    switch (outcome.fault) {
+    return LoadFailureMessage(*stopped.fault, stopped.detail, stopped.line);
+}
+
+QString LoadFailureMessage(LoadFault fault, const QString &path, int line)
+{
+    switch (fault) {
     case LoadFault::None:
         return {};
     case LoadFault::Missing:
     case LoadFault::Folder:
     case LoadFault::Unreadable:
-        return UnreadableFileMessage(outcome.path);
+        return UnreadableFileMessage(path);
     case LoadFault::TooManyLines:
     case LoadFault::TooManyDecodedLines:
-        return TooManyLinesMessage(outcome.path);
+        return TooManyLinesMessage(path);
     case LoadFault::TooManyQuestions:
         return TooManyQuestionsMessage();
     case LoadFault::LineTooLong:
-        return LineTooLongMessage(outcome.path, outcome.line);
+        return LineTooLongMessage(path, line);
     case LoadFault::BadGroups:
     case LoadFault::EmptyPayload:
     case LoadFault::NotWholeQuestions:
@@ -141,10 +144,11 @@ void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
 void LoadQuestionFiles(Module1 &m, Dialogs &dialogs, const QuestionFileReader &readFile)
 {
     const LoadOutcome outcome = LoadBank(m, readFile);
-    if (outcome.fault == LoadFault::None)
+    if (outcome.ok())
         return;
-    const bool gone = outcome.fault == LoadFault::Missing || outcome.fault == LoadFault::Folder;
-    if (outcome.fault == LoadFault::NotWholeQuestions || outcome.fault == LoadFault::EmptyPayload)
+    const LoadFault fault = *outcome.fault;
+    const bool gone = fault == LoadFault::Missing || fault == LoadFault::Folder;
+    if (fault == LoadFault::NotWholeQuestions || fault == LoadFault::EmptyPayload)
         dialogs.beep();
     dialogs.message(gone ? BrokenDataMessage : LoadFailureMessage(outcome));
     m.LoadFailed = 1;

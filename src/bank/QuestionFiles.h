@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bank/QuestionFileRead.h"
+#include "shared/Outcome.h"
 
 #include <QString>
 
@@ -20,21 +21,9 @@ QString LineTooLongMessage(const QString &path, int line);
 QString TooManyQuestionsMessage();
 QString EmptyFileMessage(const QString &path);
 
-struct LoadOutcome
-{
-    LoadOutcome() = default;
-    LoadOutcome(LoadFault f, const QString &p, int l = 0)
-        : fault(f)
-        , path(p)
-        , line(l)
-    {
-    }
-
-    LoadFault fault = LoadFault::None;
-    QString path; // the file the load stopped at
-    int line = 0; // the line too long, for LineTooLong
-    QString emptyFile; // the first file of which no line counts, loaded all the same
-};
+// A load gives the first file of which no line counts (loaded all the same), or
+// the file it stopped at (the detail) and, for LineTooLong, the line.
+using LoadOutcome = Outcome<LoadFault, QString>;
 
 // Reads ChosenFileList(1..ChosenFileCount) into FileHeaders and the QuestionBank;
 // stops at the first file that cannot be loaded, and says which and why.
@@ -50,7 +39,8 @@ LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile);
 LoadOutcome LoadAlone(const QString &path, const QuestionFileReader &readFile = ReadQuestionFile);
 
 // What a stopped load says, naming the file where that helps.
-QString LoadFailureMessage(const LoadOutcome &outcome);
+QString LoadFailureMessage(LoadFault fault, const QString &path, int line = 0);
+QString LoadFailureMessage(const LoadOutcome &stopped);
 
 // The window's load: LoadBank, and on failure its message through `dialogs` (a file
 // gone since it was listed is "broken data"; only a broken structure beeps) and

@@ -81,11 +81,11 @@ bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile
         break;
     }
     m.LoadFailed = 0;
-    if (const LoadOutcome outcome = LoadBank(m); outcome.fault != LoadFault::None) {
+    if (const LoadOutcome outcome = LoadBank(m); !outcome.ok()) {
         dialogs.message(LoadFailureMessage(outcome));
         m.LoadFailed = 1;
-    } else if (empty == EmptyFile::Refuse && !outcome.emptyFile.isEmpty()) {
-        dialogs.message(EmptyFileMessage(outcome.emptyFile));
+    } else if (empty == EmptyFile::Refuse && !outcome.value.isEmpty()) {
+        dialogs.message(EmptyFileMessage(outcome.value));
         m.LoadFailed = 1;
     }
     return m.LoadFailed != 1;

@@ -46,9 +46,11 @@ QString withLastThreeReplaced(const QString &path, const QString &ending)
 // is never written and the pair never deleted for it.
 std::optional<ConversionFault> loaderVerdict(const QStringList &lines)
 {
-    switch (LoadAlone(QString(), [&lines](const QString &) { return ReadQuestionLines(lines); }).fault) {
-    case LoadFault::None:
+    const LoadOutcome load
+        = LoadAlone(QString(), [&lines](const QString &) { return ReadQuestionLines(lines); });
+    if (load.ok())
         return std::nullopt;
+    switch (*load.fault) {
     case LoadFault::TooManyLines:
         return ConversionFault::TooManyQuestions;
     case LoadFault::PartsOutOfRange:

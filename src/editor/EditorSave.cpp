@@ -12,10 +12,10 @@
 
 namespace sorario {
 
-EditorSaveBytes editorSaveBytes(const QStringList &lines, QuestionFileForm form)
+Outcome<EditorSaveFault, QByteArray> editorSaveBytes(const QStringList &lines, QuestionFileForm form)
 {
     if (holdsUnwritable(lines))
-        return {{EditorSaveOutcome::Kind::Unwritable, {}}, {}};
+        return Outcome<EditorSaveFault, QByteArray>::failed(EditorSaveFault::Unwritable);
     const QStringList written = form == QuestionFileForm::Encoded
         ? QStringList {QString::fromUtf16(EncodedMark) + EncodeLines(lines)}
         : lines;
@@ -31,36 +31,35 @@ EditorSaveBytes editorSaveBytes(const QStringList &lines, QuestionFileForm form)
         qsizetype line = 0;
         while (line < expected.size() && line < reopened.size() && expected[line] == reopened[line])
             ++line;
-        return {{EditorSaveOutcome::Kind::ReadsBackOtherwise, {}, int(line + 1)}, {}};
+        return Outcome<EditorSaveFault, QByteArray>::failed(
+            EditorSaveFault::ReadsBackOtherwise, QString::number(line + 1));
     }
-    return {{EditorSaveOutcome::Kind::Saved, {}}, bytes};
+    return bytes;
 }
 
 EditorSaveOutcome saveEditedLines(const QString &path, const QStringList &lines, QuestionFileForm form)
 {
-    EditorSaveBytes save = editorSaveBytes(lines, form);
-    save.outcome.path = path;
+    const Outcome<EditorSaveFault, QByteArray> save = editorSaveBytes(lines, form);
+    if (!save.ok())
+        return EditorSaveOutcome::failed(*save.fault, save.detail);
     // Already read back as these lines: the bytes are written as they are.
-    if (save.outcome.saved() && !writeBytesAtomically(path, save.bytes).ok())
-        save.outcome.kind = EditorSaveOutcome::Kind::WriteFailed;
-    return save.outcome;
+    if (!writeBytesAtomically(path, save.value).ok())
+        return EditorSaveOutcome::failed(EditorSaveFault::WriteFailed, QDir::toNativeSeparators(path));
+    return {};
 }
 
-QString editorSaveMessage(const EditorSaveOutcome &outcome)
+QString editorSaveMessage(EditorSaveFault fault, const QString &detail)
 {
-    switch (outcome.kind) {
-    case EditorSaveOutcome::Kind::Saved:
-        return {};
-    case EditorSaveOutcome::Kind::Unwritable:
+    switch (fault) {
+    case EditorSaveFault::Unwritable:
         return QStringLiteral(
             "Shift-JIS で保存できない文字があります（問題点の一覧）。直してから保存して下さい。");
-    case EditorSaveOutcome::Kind::ReadsBackOtherwise:
+    case EditorSaveFault::ReadsBackOtherwise:
         return QStringLiteral("%1 行目が、保存すると読み込み時に別の内容になってしまいます"
                               "（1行目の先頭の「\\\\\\」など）。直してから保存して下さい。")
-            .arg(outcome.line);
-    case EditorSaveOutcome::Kind::WriteFailed:
-        return QStringLiteral("問題ファイルを保存できませんでした。\n")
-            + QDir::toNativeSeparators(outcome.path);
+            .arg(detail);
+    case EditorSaveFault::WriteFailed:
+        return QStringLiteral("問題ファイルを保存できませんでした。\n") + detail;
     }
     return {};
 }

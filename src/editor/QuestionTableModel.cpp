@@ -101,7 +101,7 @@ ReplaceOutcome QuestionTableModel::replaceAll(const QString &find, const QString
             QString after = before;
             after.replace(find, replacement);
             if (after.size() > MaxLineLength && after.size() > before.size())
-                return {ReplaceOutcome::Kind::CellTooLong, 0};
+                return ReplaceOutcome::failed(ReplaceFault::CellTooLong);
             if (after != before)
                 changes.append({row, column, before, after});
         }
@@ -112,7 +112,7 @@ ReplaceOutcome QuestionTableModel::replaceAll(const QString &find, const QString
     for (const Change &c : std::as_const(changes))
         m_undo.push(new SetCellCommand(*this, c.row, c.column, c.before, c.after));
     m_undo.endMacro();
-    return {ReplaceOutcome::Kind::Replaced, int(changes.size())};
+    return int(changes.size());
 }
 
 void QuestionTableModel::setParts(const QList<int> &partOfRow)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/Outcome.h"
 #include "shared/QuestionRecord.h"
 
 #include <QAbstractTableModel>
@@ -12,17 +13,13 @@ class QUndoStack;
 
 namespace sorario {
 
+// What a replace-all did: the cells it changed, or why it changed none.
+enum class ReplaceFault { CellTooLong };
+using ReplaceOutcome = Outcome<ReplaceFault, int>;
+
 // The question file being edited: its six header lines and its questions, one row
 // each with the part it falls in. Every change goes through the undo stack; the
 // apply… functions are what the undo commands call.
-// What a replace-all did: the cells it changed, or why it changed none.
-struct ReplaceOutcome
-{
-    enum class Kind { Replaced, CellTooLong };
-    Kind kind = Kind::Replaced;
-    int changed = 0;
-};
-
 class QuestionTableModel : public QAbstractTableModel
 {
     Q_OBJECT

@@ -192,7 +192,7 @@ QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, con
     case K::Empty:
         return QStringLiteral("%1 のファイルに問題もカテゴリもありません。").arg(name) + file;
     case K::RefusedByLoader: {
-        const QString message = LoadFailureMessage({refusal.fault, path});
+        const QString message = LoadFailureMessage(refusal.fault, path);
         return message.endsWith(file) ? message : message + file;
     }
     case K::UnwritableCharacter:

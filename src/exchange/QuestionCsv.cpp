@@ -191,7 +191,7 @@ QString csvRefusalText(const CsvRefusal &refusal, const QString &path)
         return QStringLiteral("CSV に問題も「#」の見出し行もありません。") + file;
     case CsvRefusal::Kind::RefusedByLoader: {
         // The loader's own message, which names the file itself when that helps.
-        const QString message = LoadFailureMessage({refusal.fault, path});
+        const QString message = LoadFailureMessage(refusal.fault, path);
         return message.endsWith(file) ? message : message + file;
     }
     case CsvRefusal::Kind::UnwritableCharacter:

@@ -16,17 +16,19 @@ template <typename Fault, typename T = std::monostate> struct [[nodiscard]] Outc
     T value {};
     std::optional<Fault> fault; // none when the value holds
     QString detail;
+    int line = 0; // where in its input, from 1, for the kinds that name a line
 
     Outcome() = default;
     Outcome(T held) // NOLINT(google-explicit-constructor): a value is its own success
         : value(std::move(held))
     {
     }
-    static Outcome failed(Fault kind, const QString &why = {})
+    static Outcome failed(Fault kind, const QString &why = {}, int line = 0)
     {
         Outcome o;
         o.fault = kind;
         o.detail = why;
+        o.line = line;
         return o;
     }
     bool ok() const { return !fault; }

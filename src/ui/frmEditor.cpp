@@ -120,7 +120,7 @@ bool frmEditor::openFile(const QString &path)
 {
     const QuestionFileRead read = ReadQuestionFile(path);
     if (read.fault != LoadFault::None) {
-        m_dialogs.message(LoadFailureMessage({read.fault, path}), EditorTitle);
+        m_dialogs.message(LoadFailureMessage(read.fault, path), EditorTitle);
         return false;
     }
     startFile(read.countedLines(), path, read.encoded ? Form::Encoded : Form::Plain);
@@ -252,8 +252,8 @@ std::optional<QString> frmEditor::askSavePath(Form form)
 bool frmEditor::saveTo(const QString &path, Form form)
 {
     const EditorSaveOutcome outcome = saveEditedLines(path, m_model->lines(), form);
-    if (!outcome.saved()) {
-        m_dialogs.message(editorSaveMessage(outcome), EditorTitle);
+    if (!outcome.ok()) {
+        m_dialogs.message(editorSaveMessage(*outcome.fault, outcome.detail), EditorTitle);
         return false;
     }
     m_recovery.discard(m_recoveryKey);
@@ -329,14 +329,14 @@ void frmEditor::cmdFindNext_Click()
 void frmEditor::cmdReplaceAll_Click()
 {
     const ReplaceOutcome outcome = m_model->replaceAll(m_ui->txtFind->text(), m_ui->txtReplace->text());
-    if (outcome.kind == ReplaceOutcome::Kind::CellTooLong) {
+    if (!outcome.ok()) {
         m_dialogs.messageBox(
             QStringLiteral("置換すると %1 文字を超えるセルができるため、置換しませんでした。")
                 .arg(MaxLineLength),
             MessageButtons::Ok, MessageIcon::Exclamation, EditorTitle);
         return;
     }
-    statusBar()->showMessage(QStringLiteral("%1 個のセルを置換しました。").arg(outcome.changed), 5000);
+    statusBar()->showMessage(QStringLiteral("%1 個のセルを置換しました。").arg(outcome.value), 5000);
 }
 
 void frmEditor::lstProblems_Click()
