@@ -28,8 +28,8 @@ bool traceWritten(const WriteOutcome &written, const QString &path)
 
 PrintOutcome toldFailure(const PrintOutcome &outcome)
 {
-    if (outcome.kind == PrintOutcome::Kind::Failed)
-        printError(outcome.message());
+    if (PrintFailed(outcome))
+        printError(PrintFailureMessage(*outcome.fault, outcome.detail));
     return outcome;
 }
 
@@ -42,9 +42,9 @@ bool committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QB
         return false;
     const PrintOutcome printed = toldFailure(ContainPrintFailure(pdf, [&] {
         pdf.printKeptDocument();
-        return PrintOutcome {PrintOutcome::Kind::Printed, {}};
+        return PrintOutcome {};
     }));
-    return printed.printed() && traceWritten(pendingTrace.commit(), target.tracePath);
+    return printed.ok() && traceWritten(pendingTrace.commit(), target.tracePath);
 }
 
 QJsonArray drawnJson(const Module1 &m)
@@ -137,7 +137,7 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
         r.drawn.append(drawnJson(m));
     };
     const bool wantTrace = !target.tracePath.isEmpty();
-    PrintOutcome outcome;
+    PrintOutcome outcome = PrintCancelled();
     const auto run = [&r](const PrintRunResult &result) {
         r.outcomes = result.sheets;
         return result.outcome;
@@ -149,16 +149,14 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
         RecordingSurface recording;
         TracingSurface tracer(recording);
         outcome = run(PrintSheets(m, tracer, dialogs, draw, overflow));
-        if (outcome.printed()) {
-            outcome = ContainPrintFailure(pdf, [&] {
-                ReplayOperations(recording.log(), pdf);
-                return PrintOutcome {PrintOutcome::Kind::Printed, {}};
-            });
+        if (outcome.ok()) {
             // The run itself reports its own failures; the replay is the command line's.
-            if (outcome.kind == PrintOutcome::Kind::Failed)
-                printError(outcome.message());
+            outcome = toldFailure(ContainPrintFailure(pdf, [&] {
+                ReplayOperations(recording.log(), pdf);
+                return PrintOutcome {};
+            }));
         }
-        r.pages = outcome.printed() ? tracer.log().pagesDelivered() : 0;
+        r.pages = outcome.ok() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         TracingSurface tracer(pdf);
@@ -167,18 +165,18 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
         trace = TraceJson(tracer.log());
     } else {
         outcome = run(PrintSheets(m, pdf, dialogs, draw, overflow));
-        r.pages = outcome.printed() ? pdf.pagesPrinted() : 0;
+        r.pages = outcome.ok() ? pdf.pagesPrinted() : 0;
     }
     bool written = true;
-    if (outcome.kind == PrintOutcome::Kind::Cancelled) {
+    if (outcome.fault == PrintFailureKind::Cancelled) {
         printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
         // A cancelled run writes its trace alone, as it always did.
         written = !wantTrace || traceWritten(writeBytesAtomically(target.tracePath, trace), target.tracePath);
-    } else if (outcome.printed() && wantTrace) {
+    } else if (outcome.ok() && wantTrace) {
         written = committedWithTrace(pdf, target, trace);
     }
-    r.ok = outcome.printed() && written;
-    r.failed = outcome.kind == PrintOutcome::Kind::Failed || !written;
+    r.ok = outcome.ok() && written;
+    r.failed = PrintFailed(outcome) || !written;
     return r;
 }
 

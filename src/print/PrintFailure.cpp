@@ -39,6 +39,7 @@ QString sentence(PrintFailureKind kind)
         return QStringLiteral("フォントが大きすぎて、１行に１文字も入りません。");
     case PrintFailureKind::TraceNotWritten:
         return QStringLiteral("トレースファイルを書き込めませんでした。");
+    case PrintFailureKind::Cancelled:
     case PrintFailureKind::Unexpected:
         break;
     }

@@ -99,11 +99,10 @@ bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
 }
 
 // A run that failed says why, in the windows as on the command line.
-PrintOutcome reported(const PrintOutcome &outcome, Dialogs &dialogs)
+void report(const PrintOutcome &outcome, Dialogs &dialogs)
 {
-    if (outcome.kind == PrintOutcome::Kind::Failed)
-        dialogs.message(outcome.message(), ProgramTitle);
-    return outcome;
+    if (PrintFailed(outcome))
+        dialogs.message(PrintFailureMessage(*outcome.fault, outcome.detail), ProgramTitle);
 }
 
 // The capacity prompt's answer a policy gives beforehand; none for Ask.
@@ -122,11 +121,11 @@ std::optional<MessageAnswer> answerOf(OverflowPolicy overflow)
     return std::nullopt;
 }
 
-// A run that failed says why, in the windows as on the command line.
+// What the windows keep of a run, and its failure told.
 PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
 {
     LeaveRunBehind(m, result);
-    reported(result.outcome, dialogs);
+    report(result.outcome, dialogs);
     return result;
 }
 
@@ -282,7 +281,7 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &d
                 w.SheetIndex = static_cast<std::int16_t>(sheet);
             if (!CheckCapacity(w, surface, dialogs, answer)) {
                 discard(surface);
-                return {};
+                return PrintCancelled();
             }
             const QDateTime printedAt = PrintSheetBody(w, pages);
             result.sheets.append(outcomeOf(w));
@@ -290,7 +289,7 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &d
         }
         pages.finish();
         surface.endDoc();
-        return {PrintOutcome::Kind::Printed, {}};
+        return PrintOutcome {};
     });
     result.metrics = metricsOf(w);
     if (result.printed()) {
@@ -336,13 +335,16 @@ PrintRunResult LayOutPreview(
 PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions)
 {
     if (!target.preview())
-        return {};
+        return PrintCancelled();
     const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
                                    : dialogs.printPreview(*target.preview());
     if (printed)
-        return {PrintOutcome::Kind::Printed, {}};
+        return {};
     const PrintOutcome *failure = target.previewFailure();
-    return failure ? reported(*failure, dialogs) : PrintOutcome {};
+    if (!failure)
+        return PrintCancelled();
+    report(*failure, dialogs);
+    return *failure;
 }
 
 } // namespace sorario

@@ -28,22 +28,6 @@ inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェ
 // prompt, or take the answer its Yes, No or Cancel would give without asking.
 enum class OverflowPolicy { Ask, FitFirstPage, PrintAll, Cancel };
 
-// How a print run ended. Failed carries its kind and detail for those who report it.
-struct PrintOutcome
-{
-    enum class Kind { Printed, Cancelled, Failed };
-    Kind kind = Kind::Cancelled;
-    PrintFailureKind failure = PrintFailureKind::Unexpected;
-    QString detail = {};
-
-    bool printed() const { return kind == Kind::Printed; }
-    QString message() const { return PrintFailureMessage(failure, detail); }
-    static PrintOutcome failed(PrintFailureKind failure, const QString &detail)
-    {
-        return {Kind::Failed, failure, detail};
-    }
-};
-
 // What the capacity check left for one printed sheet.
 struct SheetOutcome
 {
@@ -94,12 +78,12 @@ struct PrintMetrics
 // values of sheet 1, or after a run that printed nothing the count asked for.
 struct PrintRunResult
 {
-    PrintOutcome outcome;
+    PrintOutcome outcome = PrintCancelled();
     QList<SheetOutcome> sheets;
     PrintMetrics metrics;
     SheetOutcome leftBehind;
 
-    bool printed() const { return outcome.printed(); }
+    bool printed() const { return outcome.ok(); }
 };
 
 // Copies into `m` what a run leaves behind there.

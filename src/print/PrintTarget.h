@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "print/PrintFailure.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -13,7 +15,6 @@ namespace sorario {
 
 class PreviewDocument;
 class PrintSurface;
-struct PrintOutcome;
 
 enum class PrintPurpose { Print, Preview };
 

@@ -54,16 +54,15 @@ bool QtPrintTarget::paintRequested()
     const PrintOutcome outcome = ContainPrintFailure(m_surface, [this, recording] {
         if (recording) {
             m_surface.paintKeptDocument();
-            return PrintOutcome {};
+            return PrintCancelled();
         }
         settleDestination();
-        return m_surface.printKeptDocument() > 0 ? PrintOutcome {PrintOutcome::Kind::Printed, {}}
-                                                 : PrintOutcome {};
+        return m_surface.printKeptDocument() > 0 ? PrintOutcome {} : PrintCancelled();
     });
     m_previewFailure.reset();
-    if (outcome.kind == PrintOutcome::Kind::Failed)
+    if (PrintFailed(outcome))
         m_previewFailure = outcome;
-    return outcome.printed();
+    return outcome.ok();
 }
 
 std::unique_ptr<PrintTarget> MakeQtPrintTarget(PrintPurpose purpose)

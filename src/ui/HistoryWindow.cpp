@@ -171,7 +171,7 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     if (purpose != PrintPurpose::Preview)
         PrintSheets(*m, *target, m_dialogs, draw, overflow);
     else if (LayOutPreview(*m, *target, m_dialogs, draw, overflow).printed())
-        ShowPreview(*target, m_dialogs);
+        static_cast<void>(ShowPreview(*target, m_dialogs)); // a reprint records nothing new
 }
 
 } // namespace sorario

@@ -305,15 +305,14 @@ void frmSettei::cmdPreview_Click()
                 SheetSwap swap(m_module, m_classes->run(), target->surface(), m_dialogs,
                     std::move(laid.sheets), m_classes->seed());
                 // Printed from the preview: the sheets as shown, swaps and all.
-                if (ShowPreview(*target, m_dialogs, &swap).printed())
+                if (ShowPreview(*target, m_dialogs, &swap).ok())
                     m_classes->record(RunOutput::Printed, swap.outcomes());
             }
         }
     } catch (const std::exception &e) {
         // What the run did not contain still says why, and the window stays usable.
         m_dialogs.message(
-            PrintOutcome::failed(PrintFailureKind::Unexpected, QString::fromUtf8(e.what())).message(),
-            ProgramTitle);
+            PrintFailureMessage(PrintFailureKind::Unexpected, QString::fromUtf8(e.what())), ProgramTitle);
     }
     resetAfterRun();
 }
