@@ -73,13 +73,6 @@ QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &
 
 bool RefusedByLoader(const QList<CheckProblem> &problems);
 
-// The message of one problem, without file, line or severity.
-QString ProblemMessage(const CheckProblem &problem);
-
-// "FILE:LINE:COLUMN: エラー: message", the line and column left out when 0; control
-// characters of the file's name or text written as \xHH, so that none reaches a terminal.
-QString ProblemText(const CheckProblem &problem);
-
 // The last line of the last whole question, 0 when not even the header is whole.
 int LastWholeLine(int lineCount);
 

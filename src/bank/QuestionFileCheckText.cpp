@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bank/QuestionFileCheck.h"
+#include "bank/QuestionFileCheckText.h"
 
 #include "bank/EmptyAnswers.h"
-
 #include "shared/Module1.h"
 
 #include <QFileInfo>

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include "bank/QuestionFileCheck.h"
+#include "bank/QuestionFileCheckText.h"
 
 #include <cstdio>
 

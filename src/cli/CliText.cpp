@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 
 #include "convert/FirstFormat.h"
+#include "export/TestText.h"
 #include "export/TestTextFile.h"
 #include "shared/Module1.h"
 

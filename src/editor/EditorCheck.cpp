@@ -2,6 +2,7 @@
 #include "editor/EditorCheck.h"
 
 #include "bank/QuestionFileCheck.h"
+#include "bank/QuestionFileCheckText.h"
 #include "bank/QuestionFileRead.h"
 #include "platform/Cp932.h"
 #include "setup/RangeSetup.h"

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "export/TestTextFile.h"
+#include "export/TestText.h"
+
+#include "export/BracketExchange.h"
 
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
@@ -61,6 +63,21 @@ QString BuildTestText(const Module1 &m)
     QString text;
     for (const QString &record : records)
         text += record + CrLf;
+    return text;
+}
+
+QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
+{
+    const int sheets = std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+    QString text;
+    for (int sheet = 1; sheet <= sheets; ++sheet) {
+        if (sheet > 1)
+            text += SheetSeparator + CrLf;
+        if (draw)
+            draw(sheet);
+        ExchangeBracketAndAnswer(m);
+        text += BuildTestText(m);
+    }
     return text;
 }
 

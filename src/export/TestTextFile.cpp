@@ -37,16 +37,6 @@ QString LostCharactersText(const QStringList &characters)
     return QStringLiteral("次の文字はテキストファイルに書けないため、「?」になります。\n") + named;
 }
 
-WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path)
-{
-    return writeTextFileAtomically(path, BuildTestText(m));
-}
-
-TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QStringList &inputs)
-{
-    return SaveTestText(BuildTestText(m), dialogs, inputs);
-}
-
 TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs,
     const Module1 *test, LostCharacters lost)
 {

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "export/BracketExchange.h"
 #include "platform/SafeWrite.h"
-#include "shared/SheetDraw.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,16 +14,6 @@ struct FileDialogOptions;
 
 // The save dialog exactly as the export prepares it; with a test, proposing its file.
 FileDialogOptions TestTextSaveOptions(const Module1 *test = nullptr);
-
-// The whole export file as text (CR LF line ends), from the drawn questions.
-QString BuildTestText(const Module1 &m);
-
-// The tests of m.SheetCount sheets one after another: each drawn by `draw`, with
-// the bracket exchange for AnswerLayout 2, and SheetSeparator between two tests.
-// For one sheet this is BuildTestText of one draw.
-QString BuildSheetTexts(Module1 &m, const DrawSheet &draw);
-// Stands between two tests: the 66 hyphens inside a test stay unmistakable.
-inline const QString SheetSeparator = QString(66, u'=');
 
 enum class TextExportFault {
     Cancelled, // the save dialog was cancelled
@@ -48,15 +36,10 @@ enum class LostCharacters { Ask, Write };
 // Names the characters that the file writes as "?".
 QString LostCharactersText(const QStringList &characters);
 
-// Writes BuildTestText to `path` whole or not at all.
-WriteOutcome WriteTestTextTo(const Module1 &m, const QString &path);
-
 // Save dialog, then the file. Characters the file cannot hold are named first and,
 // as `lost` says, the teacher asked whether to save anyway. Cancelling is silent; a
 // file that cannot be written, or is one of `inputs`, is reported through `dialogs`
 // and leaves what was on disk.
-TextExportOutcome WriteTestTextFile(const Module1 &m, Dialogs &dialogs, const QStringList &inputs = {});
-// The same road for a text made beforehand.
 TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs = {},
     const Module1 *test = nullptr, LostCharacters lost = LostCharacters::Ask);
 

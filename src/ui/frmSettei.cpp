@@ -3,6 +3,7 @@
 #include "ui_frmSettei.h"
 
 #include "export/TestDocument.h"
+#include "export/TestText.h"
 #include "export/TestTextFile.h"
 #include "history/ClassNames.h"
 #include "history/SheetSwap.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/BracketExchange.h"
+#include "export/TestText.h"
 #include "export/TestTextFile.h"
 #include "platform/LineFile.h"
 
@@ -73,7 +74,9 @@ private Q_SLOTS:
         };
         for (const auto &row : rows) {
             const QString path = m_dir.filePath(u"records.txt"_s);
-            QVERIFY(WriteTestTextTo(*drawn(row.titles, row.allParts, row.parts, row.questions), path).ok());
+            QVERIFY(writeTextFileAtomically(
+                path, BuildTestText(*drawn(row.titles, row.allParts, row.parts, row.questions)))
+                        .ok());
             QCOMPARE(readBytes(path), sjis(joinCrLf(row.lines)));
         }
     }
@@ -140,7 +143,7 @@ private Q_SLOTS:
             dialogs.saveAnswers.enqueue(path);
         dialogs.messageAnswers.enqueue(keepLost);
         const auto m = drawn({u"T"_s}, 1, {}, {question, u"H"_s, u"A"_s});
-        const TextExportOutcome outcome = WriteTestTextFile(*m, dialogs, {input});
+        const TextExportOutcome outcome = SaveTestText(BuildTestText(*m), dialogs, {input});
         QCOMPARE(outcome.fault, fault);
 
         QTEST(dialogs.kinds(), "shown");
