@@ -73,12 +73,6 @@ QString emphasisFace(const QString &storedName)
     return QFontDatabase::styles(bold).contains(QStringLiteral("Bold")) ? bold : storedName;
 }
 
-QStringList fontStandIns(const QString &storedName)
-{
-    const auto entry = standInFor(storedName);
-    return entry ? entry->fonts : QStringList();
-}
-
 std::optional<double> originalLineHeightEm(const QString &storedName)
 {
     const auto entry = standInFor(storedName);

@@ -13,10 +13,6 @@ namespace sorario {
 // Idempotent; called by QtPrintSurface and by the windows. Nothing on Windows.
 void installFontSubstitutions();
 
-// The stand-ins tried for a stored face name, best first; empty for names that
-// need none.
-QStringList fontStandIns(const QString &storedName);
-
 // The face emphasis is printed in: the IPA fonts have no bold, and Qt's emboldened
 // strokes are not those of a bold face, so the Mincho faces take Noto Serif CJK JP
 // Bold and the Gothic ones Noto Sans CJK JP Bold where installed; any other face,
