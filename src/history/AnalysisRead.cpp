@@ -6,12 +6,14 @@
 namespace sorario {
 namespace {
 
-// Every marked question of the scope's answer sheets; a mark at a position its sheet
-// does not have is left out, as reading the marks leaves it out.
-const QString MarkedCells = QStringLiteral(
-    " FROM runs r JOIN sheets s ON s.run_id = r.id JOIN answer_sheets a ON a.sheet_id = s.id"
-    " JOIN marks m ON m.answer_id = a.id JOIN questions q ON q.sheet_id = s.id AND q.position = m.position"
-    " WHERE m.mark BETWEEN 1 AND 3 AND");
+// The scope's sheets with their question counts, read first: the marks are then found
+// through their sheets (CROSS JOIN keeps that order) rather than all scanned.
+const QString Scoped
+    = QStringLiteral("WITH scoped AS MATERIALIZED (SELECT s.id, s.run_id, (SELECT COUNT(*) FROM questions q"
+                     " WHERE q.sheet_id = s.id) AS n FROM sheets s JOIN runs r ON r.id = s.run_id WHERE%1)");
+const QString ScopedMarks
+    = QStringLiteral(" FROM scoped CROSS JOIN answer_sheets a ON a.sheet_id = scoped.id"
+                     " CROSS JOIN marks m ON m.answer_id = a.id WHERE m.mark BETWEEN 1 AND 3");
 
 struct Condition
 {
@@ -44,19 +46,26 @@ Analysis ReadAnalysis(
     if (!HasMarkTables(sql))
         return {};
     const Condition where = scopeCondition(scope, classMatch, names);
+    const QString scoped = Scoped.arg(where.sql);
     QList<SheetTally> sheets;
-    QSqlQuery tally = sql.exec(QStringLiteral("SELECT s.run_id, (SELECT COUNT(*) FROM questions n"
-                                              " WHERE n.sheet_id = s.id), SUM(m.mark = 1), SUM(m.mark = 3)")
-            + MarkedCells + where.sql + QStringLiteral(" GROUP BY a.id"),
+    // A mark at a position its sheet does not have is left out, as reading the marks leaves it out.
+    QSqlQuery tally = sql.exec(scoped
+            + QStringLiteral(" SELECT scoped.run_id, scoped.n, SUM(m.mark = 1), SUM(m.mark = 3)")
+            + ScopedMarks + QStringLiteral(" AND m.position BETWEEN 1 AND scoped.n GROUP BY a.id"),
         where.values);
     while (sql.next(tally))
         sheets.append({tally.value(0).toLongLong(), tally.value(1).toInt(), tally.value(2).toInt(),
             tally.value(3).toInt()});
-    QList<QuestionResult> questions;
+    // Counted per place on a sheet first, so that each place looks its question up once.
     // A key names its three texts: any row of the key holds them.
-    QSqlQuery counted = sql.exec(QStringLiteral("SELECT q.key, q.question, q.hint, q.answer, SUM(m.mark = 1),"
-                                                " SUM(m.mark = 2), SUM(m.mark = 3)")
-            + MarkedCells + where.sql + QStringLiteral(" GROUP BY q.key"),
+    QList<QuestionResult> questions;
+    QSqlQuery counted = sql.exec(scoped
+            + QStringLiteral(", cells AS MATERIALIZED (SELECT a.sheet_id AS sheet, m.position AS position,"
+                             " SUM(m.mark = 1) AS r, SUM(m.mark = 2) AS w, SUM(m.mark = 3) AS p")
+            + ScopedMarks
+            + QStringLiteral(" GROUP BY a.sheet_id, m.position) SELECT q.key, q.question, q.hint, q.answer,"
+                             " SUM(c.r), SUM(c.w), SUM(c.p) FROM cells c JOIN questions q ON"
+                             " q.sheet_id = c.sheet AND q.position = c.position GROUP BY q.key"),
         where.values);
     while (sql.next(counted)) {
         questions.append({counted.value(0).toString(),
