@@ -68,6 +68,7 @@ bench: build
 	cmake --build $(BUILD) --target benchmarks
 	cd $(BUILD) && ./bench/sorario-bench
 	cd $(BUILD) && ./bench/sorario-odt-bench
+	cd $(BUILD) && ./bench/sorario-analysis-bench
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:

@@ -21,5 +21,6 @@ int runOdt(const QStringList &args);
 int runHistory(const QStringList &args);
 int runReprint(const QStringList &args);
 int runMarks(const QStringList &args);
+int runAnalysis(const QStringList &args);
 
 } // namespace sorario::cli

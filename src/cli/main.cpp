@@ -58,6 +58,11 @@ const char Usage[]
       "                               sheet handed in (1,1,○×○△-: pupil number 1 to 60 or empty,\n"
       "                               the sheet's k, one mark per question, - not marked); a\n"
       "                               pupil's row replaces the one recorded before\n"
+      "  analysis --class NAME [--from DATE] [--to DATE] [--history FILE] [--csv OUT.csv]\n"
+      "                               what the class got wrong as JSON: the scores of its marked\n"
+      "                               sheets (days YYYY-MM-DD, inclusive) and each question's\n"
+      "                               correct rate (△ half), weakest first; --csv also writes\n"
+      "                               both tables for a spreadsheet\n"
       "range (text, print, odt):\n"
       "  --parts 1,3                  the parts to choose, by number (default: all parts)\n"
       "  --all                        all parts, as the window's whole-range button\n"
@@ -171,6 +176,7 @@ int main(int argc, char **argv)
         {QStringLiteral("history"), runHistory},
         {QStringLiteral("reprint"), runReprint},
         {QStringLiteral("marks"), runMarks},
+        {QStringLiteral("analysis"), runAnalysis},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

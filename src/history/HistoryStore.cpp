@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 
+#include "history/AnalysisRead.h"
 #include "history/ClassNames.h"
 #include "history/HistoryConnection.h"
 #include "history/MarkTables.h"
@@ -376,6 +377,14 @@ HistoryOutcome<> HistoryStore::recordMarks(const RecordedRun &run, const QList<M
 {
     return write(HistoryAccess::Write, [&](const Connection &c) {
         InWriteTransaction(c.sql(), [&] { WriteMarks(c.sql(), run.id, rows); });
+    });
+}
+
+HistoryOutcome<Analysis> HistoryStore::analysis(const AnalysisScope &scope) const
+{
+    return answer<Analysis>({}, [&](const Connection &c) {
+        const auto [match, names] = classMatch(c, scope.className);
+        return ReadAnalysis(c.sql(), scope, match, names);
     });
 }
 

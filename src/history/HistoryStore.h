@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Analysis.h"
 #include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
 #include "history/Marks.h"
@@ -73,6 +74,9 @@ public:
     // Adds the rows to the run whole or not at all; a row with a pupil number takes
     // the place of that pupil's row (see MarkTables.h).
     HistoryOutcome<> recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const;
+
+    // The scores and the questions' rates of the marks within `scope` (see Analysis.h).
+    HistoryOutcome<Analysis> analysis(const AnalysisScope &scope) const;
 
     // Test seam: runs between the writes of one record; an exception thrown there
     // is a fault in the middle of the record.

@@ -70,10 +70,15 @@ void AddMarkTables(const HistorySql &sql)
     });
 }
 
+bool HasMarkTables(const HistorySql &sql)
+{
+    return versionOf(sql) >= MarksVersion;
+}
+
 QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId)
 {
     QList<MarkedSheet> rows;
-    if (versionOf(sql) < MarksVersion)
+    if (!HasMarkTables(sql))
         return rows;
     const QList<RunSheet> sheets = sheetsOf(sql, runId);
     QHash<qint64, int> sheetNumber;

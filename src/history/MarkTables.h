@@ -20,6 +20,8 @@ inline constexpr int MarksVersion = 1;
 // (so that two programs opening one file add them once). A file only read is never
 // upgraded: its runs read as marked by no one.
 void AddMarkTables(const HistorySql &sql);
+// Whether the file has them: one that has not holds no marks.
+bool HasMarkTables(const HistorySql &sql);
 
 // The answer sheets of the run `runId`, in the order they were entered, each with
 // one mark per question of its sheet.

@@ -111,6 +111,9 @@ private Q_SLOTS:
         add("convert, no control file",
             {{u"convert"_s, u"old.qvk"_s}, 1, u"old.qvk  のコントロールファイルがありません。"_s, {}});
         add("check, no file", {{u"check"_s}, 2, {}, {}});
+        add("analysis, not a date",
+            {{u"analysis"_s, u"--class"_s, u"2B"_s, u"--from"_s, u"2026-13-01"_s}, 1,
+                u"「2026-13-01」は日付ではありません。"_s, {}});
         add("moodle, no file", {{u"moodle"_s, u"-o"_s, u"u.xml"_s}, 2, {}, {}});
         add("gift, missing", {{u"gift"_s, u"none.qvn"_s, u"-o"_s, u"u.txt"_s}, 1, u"none.qvn"_s, {}});
         add("print, size 7", {printArgs({u"--size"_s, u"7"_s}), 2, {}, {}});

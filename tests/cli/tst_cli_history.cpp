@@ -122,6 +122,18 @@ private Q_SLOTS:
                 {"Pupil": null, "Sheet": 2, "Marks": "××--", "Score": 0}])")
                 .array());
         QCOMPARE(run({u"marks"_s, u"--history"_s, u"m.sqlite"_s}).exitCode, 2);
+        // Both sheets counted, the two questions not marked left out.
+        const CliRun analysis = run(
+            {u"analysis"_s, u"--class"_s, u"1A"_s, u"--history"_s, u"m.sqlite"_s, u"--csv"_s, u"a.csv"_s});
+        QCOMPARE(analysis.exitCode, 0);
+        QCOMPARE(analysis.json()[u"Scores"_s].toObject(),
+            QJsonDocument::fromJson(R"({"Count": 2, "Mean": 31.25, "Median": 31.25,
+                "Histogram": [1, 0, 0, 0, 0, 0, 1, 0, 0, 0]})")
+                .object());
+        QCOMPARE(analysis.json()[u"Questions"_s].toArray().size(), 6);
+        QCOMPARE(analysis.json()[u"Questions"_s][3][u"CorrectRate"_s].toDouble(), 0.5);
+        QVERIFY(readBytes(at(u"a.csv"_s))
+                    .startsWith(u"\uFEFF採点した用紙,平均点,中央値\r\n2,31.25,31.25\r\n"_s.toUtf8()));
     }
 
     // Three sheets with answers, recorded with every page option, reprint to the same trace,

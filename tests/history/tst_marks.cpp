@@ -74,6 +74,65 @@ const Typed TypedLines[] = {
     {.name = "twice", .typed = u"2 2t"_s, .problem = WrongLineProblem::Twice},
 };
 
+// A run of one sheet, on a day of December 2026, and the rows marked for it.
+struct MarkedRun
+{
+    QStringList questions;
+    int day;
+    QList<QList<Mark>> rows;
+};
+
+struct Statistics
+{
+    const char *name;
+    QList<MarkedRun> runs;
+    AnalysisScope scope = {};
+    double mean;
+    double median;
+    std::array<int, 10> histogram;
+    QStringList rates; // question ○/×/△ per mille, weakest first
+};
+
+const MarkedRun Shared1 {.questions = {u"a"_s, u"b"_s}, .day = 1, .rows = {{W, R}}};
+const MarkedRun Shared2 {.questions = {u"b"_s, u"c"_s}, .day = 8, .rows = {{W, R}, {W, W}}};
+
+const Statistics StatisticsRows[] = {
+    {.name = "one sheet all right, equal rates by key",
+        .runs = {{.questions = {u"a"_s, u"b"_s, u"c"_s}, .day = 1, .rows = {{R, R, R}}}},
+        .mean = 99.9,
+        .median = 99.9,
+        .histogram = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
+        .rates = {u"a 1/0/0 1000"_s, u"c 1/0/0 1000"_s, u"b 1/0/0 1000"_s}},
+    {.name = "mixed, unmarked cells ignored",
+        .runs = {{.questions = {u"a"_s, u"b"_s, u"c"_s, u"d"_s},
+            .day = 1,
+            .rows = {{R, W, P, U}, {W, W, R, R}, {U, U, U, U}}}},
+        .mean = 43.75,
+        .median = 43.75,
+        .histogram = {0, 0, 0, 1, 0, 1, 0, 0, 0, 0},
+        .rates = {u"b 0/2/0 0"_s, u"a 1/1/0 500"_s, u"c 1/0/1 750"_s, u"d 1/0/0 1000"_s}},
+    {.name = "two runs sharing a question",
+        .runs = {Shared1, Shared2},
+        .mean = 33.33,
+        .median = 50,
+        .histogram = {1, 0, 0, 0, 0, 2, 0, 0, 0, 0},
+        .rates = {u"a 0/1/0 0"_s, u"b 1/2/0 333"_s, u"c 1/1/0 500"_s}},
+    {.name = "to its last day",
+        .runs = {Shared1, Shared2},
+        .scope = {.to = QDate(2026, 12, 1)},
+        .mean = 50,
+        .median = 50,
+        .histogram = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0},
+        .rates = {u"a 0/1/0 0"_s, u"b 1/0/0 1000"_s}},
+    {.name = "one run",
+        .runs = {Shared1, Shared2},
+        .scope = {.runId = 2},
+        .mean = 25,
+        .median = 25,
+        .histogram = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0},
+        .rates = {u"b 0/2/0 0"_s, u"c 1/1/0 500"_s}},
+};
+
 } // namespace
 
 class TestMarks : public QObject
@@ -109,6 +168,38 @@ private Q_SLOTS:
         const WrongLineOutcome parsed = ParseWrongLine(t.typed, 5);
         QCOMPARE(parsed.fault ? std::optional(parsed.fault->problem) : std::nullopt, t.problem);
         QCOMPARE(parsed.value, t.marks);
+    }
+
+    void statistics_data() { addRows(StatisticsRows); }
+    void statistics()
+    {
+        QFETCH(int, row);
+        const Statistics &t = StatisticsRows[row];
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        for (qsizetype i = 0; i < t.runs.size(); ++i) {
+            RecordedRun run;
+            run.id = i + 1;
+            run.className = u"2B"_s;
+            run.when = QDateTime(QDate(2026, 12, t.runs[i].day), QTime(10, 0));
+            run.sheets.append({QString::number(i), run.when, {}});
+            for (const QString &q : t.runs[i].questions)
+                run.sheets[0].questions.append({q, {}, q.toUpper()});
+            QVERIFY(store.record(run).ok());
+            for (const QList<Mark> &marks : t.runs[i].rows)
+                QVERIFY(store.recordMarks(run, {{0, 1, marks}}).ok());
+        }
+        AnalysisScope scope = t.scope;
+        scope.className = u"２ｂ"_s;
+        const Analysis a = store.analysis(scope).value;
+        QCOMPARE(a.scores.mean, t.mean);
+        QCOMPARE(a.scores.median, t.median);
+        QCOMPARE(a.scores.histogram, t.histogram);
+        QStringList rates;
+        for (const QuestionResult &q : a.questions)
+            rates.append(QString::asprintf("%s %d/%d/%d %d", qPrintable(q.question.QuestionText), q.right,
+                q.wrong, q.partial, q.correctPermille()));
+        QCOMPARE(rates, t.rates);
     }
 
     void defaultPoints()

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Timings of what a class got wrong over a teacher's years: a history of 10 classes
+// × 40 pupils × 200 tests × 20 questions (1.6 M marks), drawn from one pool of 600
+// questions, then the analysis of one class over all its runs, over one year, and of
+// one run. Target: one class in 0.2 s.
+//
+//   sorario-analysis-bench [FILE]   (default analysis-bench.sqlite; one made before is
+//                                    reused, since writing it takes minutes)
+#include "history/HistoryStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace sorario;
+
+namespace {
+
+constexpr int Classes = 10, Pupils = 40, Tests = 200, Questions = 20, Pool = 600;
+
+QString className(int c)
+{
+    return QStringLiteral("%1-%2").arg(c / 4 + 1).arg(QChar(u'A' + c % 4));
+}
+
+bool generate(const HistoryStore &store)
+{
+    QRandomGenerator random(7);
+    HistoryStore::KeptOpen kept;
+    for (int t = 0; t < Tests; ++t) {
+        for (int c = 0; c < Classes; ++c) {
+            RecordedRun run;
+            run.className = className(c);
+            run.when = QDateTime(QDate(2022, 4, 1).addDays(t * 9), QTime(8 + c, 0));
+            RecordedSheet sheet {QStringLiteral("%1-%2").arg(t).arg(c), run.when, {}};
+            for (int q = 0; q < Questions; ++q) {
+                const int n = static_cast<int>(random.bounded(Pool));
+                sheet.questions.append({QStringLiteral("He ( ) to school yesterday, didn't he? No.%1").arg(n),
+                    QStringLiteral("go"), QStringLiteral("went%1").arg(n)});
+            }
+            run.sheets.append(sheet);
+            if (!store.record(run).ok())
+                return false;
+            if (!kept)
+                kept = store.keepOpen(); // checked once, not at every write
+            run.id = static_cast<qint64>(t) * Classes + c + 1;
+            QList<MarkedSheet> rows;
+            for (int p = 1; p <= Pupils; ++p) {
+                MarkedSheet row {p, 1, {}};
+                for (int q = 0; q < Questions; ++q) {
+                    const quint32 r = random.bounded(10U);
+                    row.marks.append(r < 7 ? Mark::Right : r < 9 ? Mark::Wrong : Mark::Partial);
+                }
+                rows.append(row);
+            }
+            if (!store.recordMarks(run, rows).ok())
+                return false;
+        }
+    }
+    return true;
+}
+
+double medianMs(const std::function<void()> &work)
+{
+    QList<double> ms;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        ms.append(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("analysis-bench.sqlite");
+    const HistoryStore store(path);
+    if (!QFileInfo::exists(path)) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!generate(store)) {
+            std::fputs("the history could not be written\n", stderr);
+            return 1;
+        }
+        std::printf("generated %d runs, %d marks in %.1f s\n", Classes * Tests,
+            Classes * Tests * Pupils * Questions, static_cast<double>(timer.elapsed()) / 1000.0);
+    }
+    std::printf("file: %.1f MiB\n", static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0));
+    const auto report = [&](const char *what, const AnalysisScope &scope) {
+        int sheets = 0;
+        const double ms = medianMs([&] { sheets = store.analysis(scope).value.scores.count; });
+        std::printf("%-28s %8.1f ms  (%d sheets)\n", what, ms, sheets);
+    };
+    report("one class, every run", {.className = className(3)});
+    report("one class, one year",
+        {.className = className(3), .from = QDate(2023, 4, 1), .to = QDate(2024, 3, 31)});
+    report("one run", {.runId = 1004});
+    return 0;
+}

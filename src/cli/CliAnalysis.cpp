@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+#include "history/AnalysisCsv.h"
+#include "history/ClassNames.h"
+#include "history/HistoryPath.h"
+#include "history/HistoryStore.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace sorario::cli {
+namespace {
+
+QJsonValue dateJson(const std::optional<QDate> &date)
+{
+    return date ? QJsonValue(date->toString(Qt::ISODate)) : QJsonValue();
+}
+
+QJsonObject analysisJson(const AnalysisScope &scope, const Analysis &a)
+{
+    QJsonArray histogram;
+    for (int count : a.scores.histogram)
+        histogram.append(count);
+    QJsonArray questions;
+    for (const QuestionResult &q : a.questions) {
+        questions.append(QJsonObject {{QStringLiteral("Key"), q.key},
+            {QStringLiteral("Question"),
+                recordJson(q.question.QuestionText, q.question.Hint, q.question.Answer)},
+            {QStringLiteral("Right"), q.right}, {QStringLiteral("Wrong"), q.wrong},
+            {QStringLiteral("Partial"), q.partial}, {QStringLiteral("Marked"), q.marked()},
+            {QStringLiteral("CorrectRate"), q.correctPermille() / 1000.0}});
+    }
+    return {{QStringLiteral("Class"), scope.className}, {QStringLiteral("From"), dateJson(scope.from)},
+        {QStringLiteral("To"), dateJson(scope.to)}, {QStringLiteral("Runs"), a.runs},
+        {QStringLiteral("Scores"),
+            QJsonObject {{QStringLiteral("Count"), a.scores.count}, {QStringLiteral("Mean"), a.scores.mean},
+                {QStringLiteral("Median"), a.scores.median}, {QStringLiteral("Histogram"), histogram}}},
+        {QStringLiteral("Questions"), questions}};
+}
+
+// The date of option `name`, when given; false when it is not a date (said on standard error).
+bool readDate(const QCommandLineParser &parser, const QString &name, std::optional<QDate> &date)
+{
+    if (!parser.isSet(name))
+        return true;
+    date = PeriodDate(parser.value(name));
+    if (!date)
+        printError(BadDateMessage(parser.value(name)));
+    return date.has_value();
+}
+
+} // namespace
+
+int runAnalysis(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("class"), QStringLiteral("The class."), QStringLiteral("NAME")});
+    parser.addOption(
+        {QStringLiteral("from"), QStringLiteral("The first day counted."), QStringLiteral("DATE")});
+    parser.addOption({QStringLiteral("to"), QStringLiteral("The last day counted."), QStringLiteral("DATE")});
+    parser.addOption(
+        {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("csv"), QStringLiteral("Also write the tables (UTF-8 CSV)."),
+        QStringLiteral("OUT.csv")});
+    parseOrThrow(parser, args);
+    if (!parser.positionalArguments().isEmpty())
+        throw UsageError(QStringLiteral("analysis takes no files"));
+    if (!parser.isSet(QStringLiteral("class")))
+        throw UsageError(QStringLiteral("analysis: name a class with --class"));
+    AnalysisScope scope {.className = parser.value(QStringLiteral("class"))};
+    if (!readDate(parser, QStringLiteral("from"), scope.from)
+        || !readDate(parser, QStringLiteral("to"), scope.to))
+        return ExitRefused;
+    if (scope.from && scope.to && *scope.to < *scope.from) {
+        printError(BackwardPeriodMessage());
+        return ExitRefused;
+    }
+    const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
+    const QString csvPath = parser.value(QStringLiteral("csv"));
+    if (parser.isSet(QStringLiteral("csv")))
+        if (const int refused = checkOutputs({csvPath}, {store.path()}); refused != ExitOk)
+            return refused;
+
+    const HistoryOutcome<QStringList> known = store.classes();
+    if (!known.ok() || !KnownClass(known.value, scope.className)) {
+        printError(known.ok() ? UnknownClassMessage(scope.className, known.value)
+                              : HistoryFailureMessage(store.path(), known));
+        return ExitRefused;
+    }
+    const HistoryOutcome<Analysis> analysis = store.analysis(scope);
+    if (!analysis.ok() || analysis.value.scores.count == 0) {
+        printError(analysis.ok() ? NoMarksMessage(scope) : HistoryFailureMessage(store.path(), analysis));
+        return ExitRefused;
+    }
+    if (parser.isSet(QStringLiteral("csv")))
+        if (const WriteOutcome written = WriteAnalysisCsv(csvPath, analysis.value); !written.ok()) {
+            printError(writeFailureMessage(written, csvPath));
+            return ExitRefused;
+        }
+    printJson(analysisJson(scope, analysis.value));
+    return ExitOk;
+}
+
+} // namespace sorario::cli

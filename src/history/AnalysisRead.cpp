@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/AnalysisRead.h"
+
+#include "history/MarkTables.h"
+
+namespace sorario {
+namespace {
+
+// The scope's sheets with their question counts, read first: the marks are then found
+// through their sheets (CROSS JOIN keeps that order) rather than all scanned.
+const QString Scoped
+    = QStringLiteral("WITH scoped AS MATERIALIZED (SELECT s.id, s.run_id, (SELECT COUNT(*) FROM questions q"
+                     " WHERE q.sheet_id = s.id) AS n FROM sheets s JOIN runs r ON r.id = s.run_id WHERE%1)");
+const QString ScopedMarks
+    = QStringLiteral(" FROM scoped CROSS JOIN answer_sheets a ON a.sheet_id = scoped.id"
+                     " CROSS JOIN marks m ON m.answer_id = a.id WHERE m.mark BETWEEN 1 AND 3");
+
+struct Condition
+{
+    QString sql;
+    QVariantList values;
+};
+
+Condition scopeCondition(const AnalysisScope &scope, const QString &classMatch, const QVariantList &names)
+{
+    if (scope.runId != 0)
+        return {QStringLiteral(" r.id = ?"), {scope.runId}};
+    Condition c {classMatch, names};
+    // Times are stored as ISO text, so that they sort as they run.
+    if (scope.from) {
+        c.sql += QStringLiteral(" AND r.at >= ?");
+        c.values.append(scope.from->toString(Qt::ISODate));
+    }
+    if (scope.to) {
+        c.sql += QStringLiteral(" AND r.at < ?");
+        c.values.append(scope.to->addDays(1).toString(Qt::ISODate));
+    }
+    return c;
+}
+
+} // namespace
+
+Analysis ReadAnalysis(
+    const HistorySql &sql, const AnalysisScope &scope, const QString &classMatch, const QVariantList &names)
+{
+    if (!HasMarkTables(sql))
+        return {};
+    const Condition where = scopeCondition(scope, classMatch, names);
+    const QString scoped = Scoped.arg(where.sql);
+    QList<SheetTally> sheets;
+    // A mark at a position its sheet does not have is left out, as reading the marks leaves it out.
+    QSqlQuery tally = sql.exec(scoped
+            + QStringLiteral(" SELECT scoped.run_id, scoped.n, SUM(m.mark = 1), SUM(m.mark = 3)")
+            + ScopedMarks + QStringLiteral(" AND m.position BETWEEN 1 AND scoped.n GROUP BY a.id"),
+        where.values);
+    while (sql.next(tally))
+        sheets.append({tally.value(0).toLongLong(), tally.value(1).toInt(), tally.value(2).toInt(),
+            tally.value(3).toInt()});
+    // Counted per place on a sheet first, so that each place looks its question up once.
+    // A key names its three texts: any row of the key holds them.
+    QList<QuestionResult> questions;
+    QSqlQuery counted = sql.exec(scoped
+            + QStringLiteral(", cells AS MATERIALIZED (SELECT a.sheet_id AS sheet, m.position AS position,"
+                             " SUM(m.mark = 1) AS r, SUM(m.mark = 2) AS w, SUM(m.mark = 3) AS p")
+            + ScopedMarks
+            + QStringLiteral(" GROUP BY a.sheet_id, m.position) SELECT q.key, q.question, q.hint, q.answer,"
+                             " SUM(c.r), SUM(c.w), SUM(c.p) FROM cells c JOIN questions q ON"
+                             " q.sheet_id = c.sheet AND q.position = c.position GROUP BY q.key"),
+        where.values);
+    while (sql.next(counted)) {
+        questions.append({counted.value(0).toString(),
+            {counted.value(1).toString(), counted.value(2).toString(), counted.value(3).toString()},
+            counted.value(4).toInt(), counted.value(5).toInt(), counted.value(6).toInt()});
+    }
+    return Analyse(sheets, questions);
+}
+
+} // namespace sorario
