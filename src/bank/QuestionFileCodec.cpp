@@ -74,7 +74,7 @@ DecodedFile DecodeQuestionFile(const QString &path)
     // A file that decodes, even to lines the loader would refuse, is shown as it decodes.
     if (read.fault != LoadFault::None && read.fault != LoadFault::EmptyPayload
         && read.fault != LoadFault::NotWholeQuestions)
-        return DecodedFile::failed(CodecFault::NotLoadable, LoadFailureMessage(read.fault, path));
+        return DecodedFile::failed(CodecFault::NotLoadable, LoadFailureMessage(read, path));
     if (!read.encoded)
         return DecodedFile::failed(CodecFault::NotEncoded);
     return DecodedLines {read.lineCount, std::move(read.lines)};

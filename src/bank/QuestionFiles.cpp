@@ -111,6 +111,11 @@ QString LoadFailureMessage(const LoadOutcome &stopped)
     return LoadFailureMessage(*stopped.fault, stopped.detail, stopped.line);
 }
 
+QString LoadFailureMessage(const QuestionFileRead &read, const QString &path)
+{
+    return LoadFailureMessage(read.fault, path, read.longLine);
+}
+
 QString LoadFailureMessage(LoadFault fault, const QString &path, int line)
 {
     switch (fault) {

@@ -41,6 +41,7 @@ LoadOutcome LoadAlone(const QString &path, const QuestionFileReader &readFile = 
 // What a stopped load says, naming the file where that helps.
 QString LoadFailureMessage(LoadFault fault, const QString &path, int line = 0);
 QString LoadFailureMessage(const LoadOutcome &stopped);
+QString LoadFailureMessage(const QuestionFileRead &read, const QString &path);
 
 // The window's load: LoadBank, and on failure its message through `dialogs` (a file
 // gone since it was listed is "broken data"; only a broken structure beeps) and

@@ -62,7 +62,7 @@ int writeOnlineBank(const QStringList &args, OnlineFormat format, const QString 
     for (const QString &file : files) {
         const QuestionFileRead read = ReadQuestionFile(file);
         if (read.fault != LoadFault::None) {
-            printError(LoadFailureMessage(read.fault, file));
+            printError(LoadFailureMessage(read, file));
             return ExitRefused;
         }
         lines.append(read.countedLines());
@@ -94,7 +94,7 @@ int runCsv(const QStringList &args)
         return refused;
     const QuestionFileRead read = ReadQuestionFile(io.in);
     if (read.fault != LoadFault::None) {
-        printError(LoadFailureMessage(read.fault, io.in));
+        printError(LoadFailureMessage(read, io.in));
         return ExitRefused;
     }
     return written(writeBytesAtomically(io.out, questionCsvBytes(read.countedLines())), io.out);

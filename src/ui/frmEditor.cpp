@@ -120,7 +120,7 @@ bool frmEditor::openFile(const QString &path)
 {
     const QuestionFileRead read = ReadQuestionFile(path);
     if (read.fault != LoadFault::None) {
-        m_dialogs.message(LoadFailureMessage(read.fault, path), EditorTitle);
+        m_dialogs.message(LoadFailureMessage(read, path), EditorTitle);
         return false;
     }
     startFile(read.countedLines(), path, read.encoded ? Form::Encoded : Form::Plain);

@@ -17,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -102,6 +103,44 @@ const struct FontRow
     {"typed in full width", {}, u"１１．５"_s, u"ＭＳ Ｐ明朝"_s, 11.5},
     {"no number: no choice", {}, u""_s, {}, 0.0}};
 
+// Find next from the current cell: along its row, then down, round to the top.
+const struct FindRow
+{
+    const char *name;
+    QString text;
+    int fromRow, fromColumn, row, column;
+    QString status = {};
+} findRows[] = {
+    {.name = "the same question's answer",
+        .text = u"a"_s,
+        .fromRow = 0,
+        .fromColumn = 1,
+        .row = 0,
+        .column = 3},
+    {.name = "the next question", .text = u"q"_s, .fromRow = 0, .fromColumn = 1, .row = 1, .column = 1},
+    {.name = "round to the top", .text = u"q1"_s, .fromRow = 2, .fromColumn = 3, .row = 0, .column = 1},
+    {.name = "nowhere: stays and says so",
+        .text = u"zz"_s,
+        .fromRow = 1,
+        .fromColumn = 2,
+        .row = 1,
+        .column = 2,
+        .status = u"見つかりません。"_s},
+};
+
+// A file the loader refuses opens nothing, and the teacher reads why.
+const struct RefusedOpenRow
+{
+    const char *name;
+    QStringList lines = {}; // none: no file at all
+    QString message; // its first line
+} refusedOpenRows[] = {
+    {.name = "no such file", .message = u"◆問題ファイルを読み込めません。"_s},
+    {.name = "a line too long, named by its number",
+        .lines = QStringList {u"T"_s, u"1"_s, u"S"_s, {}, {}, {}, QString(10001, u'x'), u"h"_s, u"a"_s},
+        .message = u"◆問題ファイルの7行目が10000文字をこえています。"_s},
+};
+
 } // namespace
 
 class tst_frmeditor : public QObject
@@ -174,6 +213,36 @@ private Q_SLOTS:
         QCOMPARE(after, r.questions);
         trigger(&editor, "actUndo");
         QCOMPARE(editor.model().lines(), before);
+    }
+
+    void findNext_data() { addRows(findRows); }
+    void findNext()
+    {
+        QFETCH(int, row);
+        const FindRow &r = findRows[row];
+        Fixture f;
+        writeSjisLines(f.path, questionFile(u"T"_s, u"1"_s, 3));
+        QVERIFY(f.editor.openFile(f.path));
+        auto *table = f.editor.findChild<QTableView *>(u"tblQuestions"_s);
+        table->setCurrentIndex(f.editor.model().index(r.fromRow, r.fromColumn));
+        f.editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(r.text);
+        f.editor.findChild<QPushButton *>(u"cmdFindNext"_s)->click();
+        QCOMPARE(table->currentIndex().row(), r.row);
+        QCOMPARE(table->currentIndex().column(), r.column);
+        QCOMPARE(f.editor.statusBar()->currentMessage(), r.status);
+    }
+
+    void refusedOpen_data() { addRows(refusedOpenRows); }
+    void refusedOpen()
+    {
+        QFETCH(int, row);
+        const RefusedOpenRow &r = refusedOpenRows[row];
+        Fixture f(u"refused.qvn"_s);
+        if (!r.lines.isEmpty())
+            writeSjisLines(f.path, r.lines);
+        QVERIFY(!f.editor.openFile(f.path));
+        QCOMPARE(f.editor.model().questionCount(), 0);
+        QCOMPARE(f.dialogs.messages().value(0).section(u'\n', 0, 0), r.message);
     }
 
     // A replace-all that would make a cell too long changes nothing, and says so.
