@@ -23,7 +23,7 @@ QList<ReviewTest> ReadReviewTests(const HistorySql &sql, const QString &classMat
     while (sql.next(row)) {
         if (row.value(0).toLongLong() != run) {
             run = row.value(0).toLongLong();
-            tests.append({});
+            tests.append(ReviewTest {});
         }
         if (row.value(1).isNull())
             continue;

@@ -47,7 +47,8 @@ QList<int> ReviewSlots(
 {
     QHash<QString, int> slotOf;
     for (int slot = 1; slot <= poolKeys.size(); ++slot)
-        slotOf.try_emplace(poolKeys[slot - 1], slot);
+        if (!slotOf.contains(poolKeys[slot - 1]))
+            slotOf.insert(poolKeys[slot - 1], slot);
     QHash<QString, Given> given;
     for (int t = 0; t < tests.size(); ++t) {
         for (const QuestionResult &q : tests[t].questions) {

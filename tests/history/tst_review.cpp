@@ -15,7 +15,7 @@ struct Review
     QStringList tests;
     int count = 5;
     int wellPermille = 800;
-    QString expected; // the keys that come first, in order
+    QString expected = {}; // the keys that come first, in order
 };
 
 const QString Well = u"a○○○○"_s;
@@ -62,7 +62,8 @@ QList<ReviewTest> testsOf(const QStringList &written)
     for (const QString &test : written) {
         ReviewTest t;
         for (const QString &word : test.split(u' ')) {
-            QuestionResult q {.key = word.left(1)};
+            QuestionResult q;
+            q.key = word.left(1);
             for (const QChar c : word.mid(1)) {
                 const Mark mark = MarkOf(c).value_or(Mark::Unmarked);
                 q.right += mark == Mark::Right;
