@@ -11,13 +11,15 @@ QList<ReviewTest> ReadReviewTests(const HistorySql &sql, const QString &classMat
     // A file without marks has nothing the class got wrong.
     if (!HasMarkTables(sql))
         return tests;
-    // Runs with no question still count as tests the class sat.
+    // Runs with no question still count as tests the class sat. Each question's marks
+    // are looked up where they are kept, which spares sorting every mark of the class.
     QSqlQuery row = sql.exec(
-        QStringLiteral("SELECT r.id, q.key, SUM(m.mark = 1), SUM(m.mark = 2), SUM(m.mark = 3) FROM runs r"
-                       " LEFT JOIN sheets s ON s.run_id = r.id LEFT JOIN questions q ON q.sheet_id = s.id"
-                       " LEFT JOIN answer_sheets a ON a.sheet_id = s.id LEFT JOIN marks m ON"
-                       " m.answer_id = a.id AND m.position = q.position AND m.mark BETWEEN 1 AND 3 WHERE")
-            + classMatch + QStringLiteral(" GROUP BY r.id, q.key ORDER BY r.id"),
+        QStringLiteral("SELECT r.id, q.key, (SELECT SUM(m.mark = 1) || ' ' || SUM(m.mark = 2) || ' ' ||"
+                       " SUM(m.mark = 3) FROM answer_sheets a CROSS JOIN marks m ON m.answer_id = a.id AND"
+                       " m.position = q.position WHERE a.sheet_id = s.id AND m.mark BETWEEN 1 AND 3)"
+                       " FROM runs r LEFT JOIN sheets s ON s.run_id = r.id LEFT JOIN questions q ON"
+                       " q.sheet_id = s.id WHERE")
+            + classMatch + QStringLiteral(" ORDER BY r.id"),
         names);
     qint64 run = -1;
     while (sql.next(row)) {
@@ -29,9 +31,13 @@ QList<ReviewTest> ReadReviewTests(const HistorySql &sql, const QString &classMat
             continue;
         QuestionResult q;
         q.key = row.value(1).toString();
-        q.right = row.value(2).toInt();
-        q.wrong = row.value(3).toInt();
-        q.partial = row.value(4).toInt();
+        // Nothing when it was not marked.
+        const QStringList counts = row.value(2).toString().split(u' ');
+        if (counts.size() == 3) {
+            q.right = counts[0].toInt();
+            q.wrong = counts[1].toInt();
+            q.partial = counts[2].toInt();
+        }
         tests.last().questions.append(q);
     }
     return tests;
