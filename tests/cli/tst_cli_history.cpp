@@ -136,8 +136,7 @@ private Q_SLOTS:
                     .startsWith(u"\uFEFF採点した用紙,平均点,中央値\r\n2,31.25,31.25\r\n"_s.toUtf8()));
     }
 
-    // After a marked test, the class's review puts the questions it got wrong first, weakest
-    // first; the review for each pupil is refused for now.
+    // After a marked test the class's review starts with what it got wrong, weakest first.
     void review()
     {
         const QStringList klass {u"--class"_s, u"4D"_s, u"--history"_s, u"r.sqlite"_s, u"--count"_s, u"4"_s};
@@ -152,7 +151,6 @@ private Q_SLOTS:
         const CliRun again = run(reviewed + QStringList {u"--review"_s, u"class"_s});
         QCOMPARE(again.exitCode, 0);
         const QJsonArray drawn = again.json()[u"DrawnQuestions"_s].toArray();
-        QCOMPARE(drawn.size(), 4);
         QCOMPARE(drawn[0], first.json()[u"DrawnQuestions"_s][2]);
         QCOMPARE(drawn[1], first.json()[u"DrawnQuestions"_s][1]);
         const CliRun pupils = run(reviewed + QStringList {u"--review"_s, u"pupils"_s});
