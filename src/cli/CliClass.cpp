@@ -18,17 +18,32 @@ void addClassOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("avoid-recent"),
         QStringLiteral("Leave out the questions of the class's last K tests (needs --class)."),
         QStringLiteral("K"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("review"),
+        QStringLiteral("Put first what the class (class) or each pupil (pupils) got wrong (needs --class)."),
+        QStringLiteral("WHOSE")});
     parser.addOption(
         {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
 }
 
-void checkClassOptions(const QCommandLineParser &parser)
+int checkClassOptions(const QCommandLineParser &parser)
 {
     const int avoid = intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent);
     if (avoid > 0 && !parser.isSet(QStringLiteral("class")))
         throw UsageError(QStringLiteral("--avoid-recent needs --class"));
     if (parser.isSet(QStringLiteral("class")) && parser.value(QStringLiteral("class")).trimmed().isEmpty())
         throw UsageError(QStringLiteral("--class needs a name"));
+    if (!parser.isSet(QStringLiteral("review")))
+        return ExitOk;
+    const QString review = parser.value(QStringLiteral("review"));
+    if (review != QStringLiteral("class") && review != QStringLiteral("pupils"))
+        throw UsageError(QStringLiteral("--review takes class or pupils"));
+    if (!parser.isSet(QStringLiteral("class")))
+        throw UsageError(QStringLiteral("--review needs --class"));
+    if (review == QStringLiteral("pupils")) {
+        printError(QStringLiteral("--review pupils: not yet; --review class draws the class's review"));
+        return ExitRefused;
+    }
+    return ExitOk;
 }
 
 QStringList runInputs(const QCommandLineParser &parser)
@@ -45,7 +60,8 @@ CliClassRun::CliClassRun(Module1 &m, const QCommandLineParser &parser)
         return;
     m_store = std::make_unique<HistoryStore>(HistoryPath(parser.value(QStringLiteral("history"))));
     m_run = std::make_unique<ClassRun>(m, *m_store, parser.value(QStringLiteral("class")).trimmed(),
-        intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent));
+        intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent),
+        parser.isSet(QStringLiteral("review")) ? ReviewDraw::Class : ReviewDraw::None);
 }
 
 DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
@@ -53,7 +69,7 @@ DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
     if (!m_run)
         return draw;
     m_seed = seed;
-    for (const QString &notice : m_run->prepare())
+    for (const QString &notice : m_run->prepare(seed))
         printError(notice);
     return m_run->wrap(draw);
 }
@@ -79,7 +95,8 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     parseOrThrow(parser, args);
     const QString out = requiredOutput(parser, command);
     checkDrawOptions(parser);
-    checkClassOptions(parser);
+    if (const int refused = checkClassOptions(parser); refused != ExitOk)
+        return refused;
     if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
         return refused;
 

@@ -17,10 +17,11 @@ struct Module1;
 
 namespace cli {
 
-// --class, --avoid-recent and --history of print, text and odt.
+// --class, --avoid-recent, --review and --history of print, text and odt.
 void addClassOptions(QCommandLineParser &parser);
-// Throws UsageError for --avoid-recent out of 0..20 or without --class.
-void checkClassOptions(const QCommandLineParser &parser);
+// Throws UsageError for --avoid-recent out of 0..20, --review not class or pupils,
+// either without --class. ExitRefused, told, for a review not drawn yet.
+[[nodiscard]] int checkClassOptions(const QCommandLineParser &parser);
 // The files a run reads: those named, and the history when --class records into it.
 QStringList runInputs(const QCommandLineParser &parser);
 

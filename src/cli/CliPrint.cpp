@@ -27,7 +27,8 @@ const char PrintUsage[]
       "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
       "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit] [--keep-questions]\n"
       "         [--answers-last] [--duplex-pad]\n"
-      "         [--class NAME [--avoid-recent K]] [--history FILE] -o OUT.pdf\n"
+      "         [--class NAME [--avoid-recent K] [--review class]] [--history FILE]\n"
+      "         -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
       "them all). Font, size and logo default to the settings files. --metrics fixed lays\n"
@@ -38,8 +39,9 @@ const char PrintUsage[]
       "the overflow answer serves them all.\n"
       "--class records the sheets in that class's history (--history FILE, else\n"
       "$SORARIO_HISTORY, else the user's data folder); --avoid-recent K leaves out the\n"
-      "questions of the class's last K tests (runs, all their sheets). The summary then\n"
-      "gains SheetNumbers.\n"
+      "questions of the class's last K tests (runs, all their sheets); --review class\n"
+      "puts first what the class got wrong and is due to see again, weakest first.\n"
+      "The summary then gains SheetNumbers.\n"
       "--paper puts the B5 pages on other paper: a4 enlarged, b4-2up two B5 pages to a\n"
       "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
       "before an English word rather than inside it. --fit lowers the font size, down\n"
@@ -147,8 +149,9 @@ int runPrint(const QStringList &args)
     }
     // Every option is checked before the load, so a mistyped one never costs a draw.
     const PrintTarget target = targetFromOptions(parser, QStringLiteral("print"));
-    checkClassOptions(parser);
     checkDrawOptions(parser);
+    if (const int refused = checkClassOptions(parser); refused != ExitOk)
+        return refused;
     const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
     const OverflowPolicy overflow = overflowOption(parser.value(QStringLiteral("overflow")));
     const Paper paper = paperOption(parser.value(QStringLiteral("paper")));

@@ -91,6 +91,8 @@ const char Usage[]
       "  --class NAME                 record the sheets in this class's history (default: none)\n"
       "  --avoid-recent K             leave out the questions of the class's last K tests\n"
       "                               (runs, all their sheets), 0 to 20 (default 0); needs --class\n"
+      "  --review class               put first the questions the class got wrong and is due\n"
+      "                               to see again, weakest first; needs --class\n"
       "  --history FILE               the history (default: $SORARIO_HISTORY, else\n"
       "                               $XDG_DATA_HOME/sorario/history.sqlite)\n"
       "exit codes: 0 done, 1 refused (the reason on standard error), 2 usage error\n";

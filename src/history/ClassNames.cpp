@@ -8,6 +8,7 @@ namespace {
 
 const QString LastClassKey = QStringLiteral("lastClass");
 const QString AvoidRecentKey = QStringLiteral("avoidRecent");
+const QString ReviewKey = QStringLiteral("reviewWrong");
 
 QSettings userSettings()
 {
@@ -59,7 +60,8 @@ QString NewClassQuestion(const QString &name)
 ClassChoice LastClassChoice()
 {
     QSettings settings = userSettings();
-    return {settings.value(LastClassKey).toString(), settings.value(AvoidRecentKey, 0).toInt()};
+    return {settings.value(LastClassKey).toString(), settings.value(AvoidRecentKey, 0).toInt(),
+        settings.value(ReviewKey, false).toBool() ? ReviewDraw::Class : ReviewDraw::None};
 }
 
 void RememberClassChoice(const ClassChoice &choice)
@@ -67,6 +69,7 @@ void RememberClassChoice(const ClassChoice &choice)
     QSettings settings = userSettings();
     settings.setValue(LastClassKey, choice.className.trimmed());
     settings.setValue(AvoidRecentKey, choice.avoidRecent);
+    settings.setValue(ReviewKey, choice.review == ReviewDraw::Class);
 }
 
 } // namespace sorario

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/ReviewRule.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,11 +24,12 @@ QString UnknownClassMessage(const QString &name, const QStringList &known);
 // The question before a run for a class not seen before.
 QString NewClassQuestion(const QString &name);
 
-// The class and 「最近の問題を除く」 of the set-up window's last run.
+// The class, 「最近の問題を除く」 and 「間違えた問題を優先」 of the set-up window's last run.
 struct ClassChoice
 {
     QString className;
     int avoidRecent = 0;
+    ReviewDraw review = ReviewDraw::None;
 };
 ClassChoice LastClassChoice();
 void RememberClassChoice(const ClassChoice &choice);

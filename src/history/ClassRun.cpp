@@ -25,6 +25,19 @@ QList<int> chosenParts(const Module1 &m)
     return parts;
 }
 
+// The review's questions first, then what the draw drew, up to the drawn table.
+void putFirst(Module1 &m, const QList<int> &review, const decltype(Module1::RangePool) &range)
+{
+    const int drawn = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
+    const int first = static_cast<int>(review.size());
+    const int total = std::min(drawn + first, MaxDrawnQuestions);
+    for (int i = total; i > first; --i)
+        m.DrawnQuestions(i) = m.DrawnQuestions(i - first);
+    for (int i = 1; i <= first; ++i)
+        m.DrawnQuestions(i) = range(review[i - 1]);
+    m.QuestionCount = static_cast<std::int16_t>(total);
+}
+
 } // namespace
 
 QList<SheetOutcome> ExportedSheets(const Module1 &m)
@@ -35,11 +48,13 @@ QList<SheetOutcome> ExportedSheets(const Module1 &m)
     return QList<SheetOutcome>(std::clamp<int>(m.SheetCount, 1, MaxSheetCount), whole);
 }
 
-ClassRun::ClassRun(Module1 &module, const HistoryStore &store, QString className, int avoidRecent)
+ClassRun::ClassRun(
+    Module1 &module, const HistoryStore &store, QString className, int avoidRecent, ReviewDraw review)
     : m_module(module)
     , m_store(store)
     , m_className(std::move(className))
     , m_avoidRecent(avoidRecent)
+    , m_review(review)
 {
 }
 
@@ -53,7 +68,7 @@ ClassRun::~ClassRun()
     }
 }
 
-QStringList ClassRun::prepare()
+QStringList ClassRun::prepare(quint64 seed)
 {
     // The files as this run reads them, and what the header prints of them: a
     // reprint needs no file.
@@ -65,6 +80,7 @@ QStringList ClassRun::prepare()
                 FileHeadings {m_module.FileHeaders(f, 1), m_module.FileHeaders(f, 3)}});
     m_shrink = false;
     m_pool = {};
+    m_reviewSlots.clear();
     if (m_className.isEmpty())
         return {};
     // One failure, told once: the run then prints without the history.
@@ -75,6 +91,13 @@ QStringList ClassRun::prepare()
             return {HistoryFailureMessage(m_store.path(), use) + notRecorded};
         m_use = use.value;
     }
+    QList<ReviewTest> tests;
+    if (m_review == ReviewDraw::Class) {
+        HistoryOutcome<QList<ReviewTest>> read = m_store.reviewTests(m_className);
+        if (!read.ok())
+            return {HistoryFailureMessage(m_store.path(), read) + notRecorded};
+        tests = std::move(read.value);
+    }
     const QDateTime now = m_module.clock.now();
     const HistoryOutcome<QString> number = m_store.reserveNumber(now);
     if (!number.ok())
@@ -83,12 +106,25 @@ QStringList ClassRun::prepare()
     m_clockBefore = m_module.clock;
     m_module.clock.setFixed(now);
     m_module.SheetLetters = RunLettersOf(m_reserved);
-    if (m_avoidRecent <= 0)
+    if (m_avoidRecent <= 0 && m_review == ReviewDraw::None)
         return {};
     QStringList keys;
     for (int slot = 1; slot <= std::clamp<int>(m_module.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
         keys.append(QuestionKey(m_module.RangePool(slot)));
-    m_pool = avoidRecent(keys, m_module.QuestionCount, m_use);
+    const int count = std::clamp<int>(m_module.QuestionCount, 0, MaxDrawnQuestions);
+    if (m_review == ReviewDraw::Class)
+        m_reviewSlots = ReviewSlots(keys, count, tests, seed);
+    // The rest of the sheet is drawn as ever, from the range less the review.
+    QList<int> rest;
+    QStringList restKeys;
+    for (int slot = 1; slot <= keys.size(); ++slot)
+        if (!m_reviewSlots.contains(slot)) {
+            rest.append(slot);
+            restKeys.append(keys[slot - 1]);
+        }
+    m_pool = avoidRecent(restKeys, m_module.QuestionCount - static_cast<int>(m_reviewSlots.size()), m_use);
+    for (int &slot : m_pool.slots)
+        slot = rest[slot - 1];
     m_shrink = true;
     if (m_pool.repeats > 0)
         return {RepeatNotice(m_pool.repeats)};
@@ -107,8 +143,14 @@ DrawSheet ClassRun::wrap(DrawSheet draw)
             for (qsizetype i = 0; i < m_pool.slots.size(); ++i)
                 m_module.RangePool(static_cast<int>(i + 1)) = (*range)(m_pool.slots[i]);
             m_module.RangeQuestionCount = static_cast<std::int16_t>(m_pool.slots.size());
+            const int review = static_cast<int>(m_reviewSlots.size());
+            if (review > 0)
+                m_module.QuestionCount
+                    = static_cast<std::int16_t>(std::max(m_module.QuestionCount - review, 0));
             if (draw)
                 draw(sheet);
+            if (review > 0)
+                putFirst(m_module, m_reviewSlots, *range);
             m_module.RangePool = *range;
             m_module.RangeQuestionCount = rangeCount;
         } else if (draw) {

@@ -4,6 +4,7 @@
 #include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
 #include "history/RecentRule.h"
+#include "history/ReviewRule.h"
 #include "print/PrintRun.h"
 #include "shared/Clock.h"
 #include "shared/SheetDraw.h"
@@ -29,7 +30,8 @@ QList<SheetOutcome> ExportedSheets(const Module1 &m);
 class ClassRun
 {
 public:
-    ClassRun(Module1 &m, const HistoryStore &store, QString className, int avoidRecent);
+    ClassRun(Module1 &m, const HistoryStore &store, QString className, int avoidRecent,
+        ReviewDraw review = ReviewDraw::None);
     // Gives back a number the run did not record, and the clock.
     ~ClassRun();
     ClassRun(const ClassRun &) = delete;
@@ -39,8 +41,9 @@ public:
     // until the run ends so that every sheet carries it, and reads the class's recent
     // sheets for the range now decided. What the teacher is to be told: a history
     // that cannot be used (the run then avoids nothing, prints, and records nothing),
-    // or how many questions repeat.
-    QStringList prepare();
+    // or how many questions repeat. With a review, the questions the class is to
+    // review (ties in `seed`'s order) come first on every sheet, drawn from no pool.
+    QStringList prepare(quint64 seed = 0);
     // Questions each sheet takes back from the recent ones because too few others remain.
     int repeats() const { return m_pool.repeats; }
     const QSet<QString> &recent() const { return m_use.recent; }
@@ -63,6 +66,8 @@ private:
     const HistoryStore &m_store;
     QString m_className;
     int m_avoidRecent = 0;
+    ReviewDraw m_review = ReviewDraw::None;
+    QList<int> m_reviewSlots; // range slots, in the sheet's order
     QList<RecordedFile> m_files;
     RecentUse m_use;
     ShrunkPool m_pool;

@@ -7,6 +7,7 @@
 #include "history/MarkTables.h"
 #include "history/PrintOptionColumns.h"
 #include "history/QuestionKey.h"
+#include "history/ReviewRead.h"
 #include "history/RunNumber.h"
 #include "print/SheetHeader.h"
 
@@ -385,6 +386,14 @@ HistoryOutcome<Analysis> HistoryStore::analysis(const AnalysisScope &scope) cons
     return answer<Analysis>({}, [&](const Connection &c) {
         const auto [match, names] = classMatch(c, scope.className);
         return ReadAnalysis(c.sql(), scope, match, names);
+    });
+}
+
+HistoryOutcome<QList<ReviewTest>> HistoryStore::reviewTests(const QString &className) const
+{
+    return answer<QList<ReviewTest>>({}, [&](const Connection &c) {
+        const auto [match, names] = classMatch(c, className);
+        return ReadReviewTests(c.sql(), match, names);
     });
 }
 

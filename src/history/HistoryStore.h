@@ -6,6 +6,7 @@
 #include "history/HistoryRecord.h"
 #include "history/Marks.h"
 #include "history/RecentRule.h"
+#include "history/ReviewRule.h"
 
 #include <QString>
 
@@ -77,6 +78,8 @@ public:
 
     // The scores and the questions' rates of the marks within `scope` (see Analysis.h).
     HistoryOutcome<Analysis> analysis(const AnalysisScope &scope) const;
+    // The class's tests with their marks, oldest first, for its review (see ReviewRule.h).
+    HistoryOutcome<QList<ReviewTest>> reviewTests(const QString &className) const;
 
     // Test seam: runs between the writes of one record; an exception thrown there
     // is a fault in the middle of the record.

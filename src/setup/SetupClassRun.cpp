@@ -16,7 +16,7 @@ SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
 {
 }
 
-std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRecent)
+std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRecent, ReviewDraw review)
 {
     const QString name = typed.trimmed();
     if (!name.isEmpty() && !KnownClass(classes(), name)
@@ -24,10 +24,10 @@ std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRec
                NewClassQuestion(name), MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
             != MessageAnswer::Yes)
         return std::nullopt;
-    RememberClassChoice({name, avoidRecent});
+    RememberClassChoice({name, avoidRecent, review});
     m_seed = ClockSeed(m_module);
-    m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent);
-    tell(m_run->prepare());
+    m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent, review);
+    tell(m_run->prepare(m_seed));
     return m_run->wrap(SheetDraws(m_module, m_seed));
 }
 

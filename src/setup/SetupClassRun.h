@@ -28,9 +28,9 @@ public:
     QStringList classes() const;
 
     // Every sheet's draw, all seeded from one reading of the clock, for `className`
-    // (none for an empty name) without its recent questions. Nothing when the
+    // (none for an empty name) without its recent questions, its review first. Nothing when the
     // teacher does not want a new class: then there is no run.
-    std::optional<DrawSheet> begin(const QString &className, int avoidRecent);
+    std::optional<DrawSheet> begin(const QString &className, int avoidRecent, ReviewDraw review);
     ClassRun &run() { return *m_run; }
     quint64 seed() const { return m_seed; }
 

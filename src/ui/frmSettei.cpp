@@ -39,6 +39,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
         m_printTarget = MakeQtPrintTarget;
 
     connect(m_ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
+    connect(m_ui->cboClass, &QComboBox::editTextChanged, this,
+        [this](const QString &name) { m_ui->chkReview->setEnabled(!name.trimmed().isEmpty()); });
     connect(m_ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
     connect(m_ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
     connect(m_ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
@@ -99,6 +101,7 @@ void frmSettei::Form_Load()
     m_ui->cboClass->setCurrentIndex(-1);
     m_ui->cboClass->setEditText(last.className);
     m_ui->spnAvoidRecent->setValue(last.avoidRecent);
+    m_ui->chkReview->setChecked(last.review == ReviewDraw::Class);
 
     m_ui->Text4->setText(QStringLiteral("0"));
 
@@ -344,7 +347,9 @@ void frmSettei::cmdDocument_Click()
 std::optional<DrawSheet> frmSettei::startRun()
 {
     const QString name = m_ui->cboClass->currentText().trimmed();
-    std::optional<DrawSheet> draw = m_classes->begin(name, m_ui->spnAvoidRecent->value());
+    const bool review = m_ui->chkReview->isEnabled() && m_ui->chkReview->isChecked();
+    std::optional<DrawSheet> draw = m_classes->begin(
+        name, m_ui->spnAvoidRecent->value(), review ? ReviewDraw::Class : ReviewDraw::None);
     if (draw && !name.isEmpty() && m_ui->cboClass->findText(name) < 0)
         m_ui->cboClass->insertItem(0, name);
     return draw;

@@ -136,6 +136,28 @@ private Q_SLOTS:
                     .startsWith(u"\uFEFF採点した用紙,平均点,中央値\r\n2,31.25,31.25\r\n"_s.toUtf8()));
     }
 
+    // After a marked test the class's review starts with what it got wrong, weakest first.
+    void review()
+    {
+        const QStringList klass {u"--class"_s, u"4D"_s, u"--history"_s, u"r.sqlite"_s, u"--count"_s, u"4"_s};
+        const CliRun first = run(printArgs(Fixed + klass, u"history.qvn"_s));
+        QCOMPARE(first.exitCode, 0);
+        writeBytes(at(u"r.csv"_s), u"pupil,sheet,marks\n1,1,○△×○\n"_s.toUtf8());
+        QCOMPARE(
+            run({u"marks"_s, u"03051407"_s, u"--history"_s, u"r.sqlite"_s, u"--set"_s, u"r.csv"_s}).exitCode,
+            0);
+        const QStringList reviewed
+            = printArgs(Fixed + klass + QStringList {u"--seed"_s, u"8"_s}, u"history.qvn"_s);
+        const CliRun again = run(reviewed + QStringList {u"--review"_s, u"class"_s});
+        QCOMPARE(again.exitCode, 0);
+        const QJsonArray drawn = again.json()[u"DrawnQuestions"_s].toArray();
+        QCOMPARE(drawn[0], first.json()[u"DrawnQuestions"_s][2]);
+        QCOMPARE(drawn[1], first.json()[u"DrawnQuestions"_s][1]);
+        const CliRun pupils = run(reviewed + QStringList {u"--review"_s, u"pupils"_s});
+        QCOMPARE(pupils.exitCode, 1);
+        QVERIFY2(pupils.err.startsWith(u"--review pupils: not yet"_s), qPrintable(pupils.err));
+    }
+
     // Three sheets with answers, recorded with every page option, reprint to the same trace,
     // also once their file has gone (said on standard error).
     void reprintWithEveryOption_data()

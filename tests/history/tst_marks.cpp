@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryStore.h"
 #include "history/MarksCsv.h"
+#include "history/ReviewRule.h"
 #include "history/WrongLine.h"
 
 #include "support/Fixtures.h"
@@ -133,6 +134,50 @@ const Statistics StatisticsRows[] = {
         .rates = {u"b 0/2/0 0"_s, u"c 1/1/0 500"_s}},
 };
 
+// Each test a class sat: each word a question's key, then its marks on that test.
+struct Review
+{
+    const char *name;
+    QStringList tests;
+    QString expected = {}; // the keys that come first, in order
+};
+
+const QString Well = u"a○○○○"_s;
+const QString Other = u"x○"_s;
+const QStringList WrongThenDue = QStringList {u"a××"_s, u"a×○"_s, Other, Other, u"a×○"_s};
+
+const Review Reviews[] = {
+    {.name = "two marked tests: the wrong ones, weakest first",
+        .tests = {u"a○○○○ b×○○○ c×××○ z××"_s, u"d○○○○ e×××× f××○○ g△○○○"_s},
+        .expected = u"ecfbg"_s},
+    {.name = "marked ○ twice: stops",
+        .tests = QStringList {u"a××"_s, Well, Other, Other, Well} + QStringList(7, Other)},
+    {.name = "gap 3: not 2 tests on", .tests = {u"a××"_s, u"a×○"_s, Other}},
+    {.name = "gap 3: 3 tests on", .tests = {u"a××"_s, u"a×○"_s, Other, Other}, .expected = u"a"_s},
+    {.name = "gap 7: not 6 tests on", .tests = WrongThenDue + QStringList(5, Other)},
+    {.name = "gap 7: 7 tests on", .tests = WrongThenDue + QStringList(6, Other), .expected = u"a"_s},
+};
+
+QList<ReviewTest> reviewTests(const QStringList &written)
+{
+    QList<ReviewTest> tests;
+    for (const QString &test : written) {
+        tests.append(ReviewTest {});
+        for (const QString &word : test.split(u' ')) {
+            QuestionResult q;
+            q.key = word.left(1);
+            for (const QChar c : word.mid(1)) {
+                const Mark mark = MarkOf(c).value_or(U);
+                q.right += mark == R;
+                q.wrong += mark == W;
+                q.partial += mark == P;
+            }
+            tests.last().questions.append(q);
+        }
+    }
+    return tests;
+}
+
 } // namespace
 
 class TestMarks : public QObject
@@ -245,6 +290,17 @@ private Q_SLOTS:
         QVERIFY(store.recordMarks(run, {{1, 2, {W}}}).ok());
         QCOMPARE(store.marks(run).value, (QList<MarkedSheet> {{0, 1, {P, U}}, {1, 2, {W}}}));
         QCOMPARE(store.runs().value.size(), 1);
+    }
+    void reviewSlots_data() { addRows(Reviews); }
+    void reviewSlots()
+    {
+        QFETCH(int, row);
+        const Review &r = Reviews[row];
+        const QStringList pool {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s, u"g"_s, u"x"_s};
+        QString keys;
+        for (const int slot : ReviewSlots(pool, 5, reviewTests(r.tests), 1))
+            keys += pool[slot - 1];
+        QCOMPARE(keys, r.expected);
     }
 };
 
