@@ -2,6 +2,7 @@
 #include "ui/HistoryWindow.h"
 #include "ui_HistoryWindow.h"
 
+#include "ui/AnalysisWindow.h"
 #include "ui/DisplayRunsDelegate.h"
 #include "ui/MarkingWindow.h"
 
@@ -35,6 +36,7 @@ HistoryWindow::HistoryWindow(const HistoryStore &store, Dialogs &dialogs, PrintT
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cmdFind, &QPushButton::clicked, this, &HistoryWindow::cmdFind_Click);
     connect(m_ui->cmdMarks, &QPushButton::clicked, this, &HistoryWindow::cmdMarks_Click);
+    connect(m_ui->cmdAnalysis, &QPushButton::clicked, this, &HistoryWindow::cmdAnalysis_Click);
     connect(m_ui->txtFind, &QLineEdit::returnPressed, this, &HistoryWindow::cmdFind_Click);
 
     const HistoryStore::KeptOpen open = m_store.keepOpen(); // the classes, then the first class's runs
@@ -83,6 +85,7 @@ void HistoryWindow::cboClass_Change()
     m_ui->cmdReprint->setEnabled(any);
     m_ui->cmdPreview->setEnabled(any);
     m_ui->cmdMarks->setEnabled(any);
+    m_ui->cmdAnalysis->setEnabled(any);
     if (any)
         m_ui->lstSheets->setCurrentItem(m_ui->lstSheets->topLevelItem(0));
 }
@@ -136,6 +139,16 @@ void HistoryWindow::cmdMarks_Click()
     const auto [r, k] = m_rows[row];
     MarkingWindow marking(m_store, m_dialogs, m_runs[r], k, this);
     marking.exec();
+}
+
+void HistoryWindow::cmdAnalysis_Click()
+{
+    const int row = m_ui->lstSheets->indexOfTopLevelItem(m_ui->lstSheets->currentItem());
+    std::optional<RecordedRun> run;
+    if (row >= 0 && row < m_rows.size())
+        run = m_runs[m_rows[row].first];
+    AnalysisWindow analysis(m_store, m_dialogs, m_ui->cboClass->currentText(), run, this);
+    analysis.exec();
 }
 
 void HistoryWindow::cmdReprint_Click()

@@ -19,7 +19,8 @@ class HistoryStore;
 
 // 「履歴」: a class's recorded sheets, newest first, the questions of the chosen one,
 // and that sheet printed or previewed again as it was; a sheet number typed or
-// pasted in finds its sheet; 「採点」 marks the answer sheets of the chosen run.
+// pasted in finds its sheet; 「採点」 marks the answer sheets of the chosen run;
+// 「分析」 shows what the class, or that run, got wrong.
 class HistoryWindow : public QDialog
 {
     Q_OBJECT
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void cmdPreview_Click();
     void cmdFind_Click();
     void cmdMarks_Click();
+    void cmdAnalysis_Click();
 
 private:
     void reprint(PrintPurpose purpose);

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The analysis window: a class's marks summed up, the weakest question first.
+#include "GuiTestSupport.h"
+
+#include "history/HistoryStore.h"
+#include "ui/AnalysisWindow.h"
+
+#include <QLabel>
+#include <QTreeWidget>
+
+using namespace sorario::test;
+
+class TestAnalysis : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Four pupils on one sheet of four questions at 25 points: 75, 50, 100 and 62.5;
+    // question 3 right once, 2 wrong once, 1 half right once.
+    void classMarksShown()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun run;
+        run.className = u"2B"_s;
+        run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
+        run.sheets = {{u"12071030"_s, run.when, {}}};
+        for (int q = 1; q <= 4; ++q)
+            run.sheets[0].questions.append({u"Q%1"_s.arg(q), {}, u"A%1"_s.arg(q)});
+        QVERIFY(store.record(run).ok());
+        run = store.runs().value[0];
+        constexpr Mark R = Mark::Right, W = Mark::Wrong, P = Mark::Partial;
+        QVERIFY(
+            store
+                .recordMarks(run,
+                    {{1, 1, {R, R, W, R}}, {2, 1, {R, W, W, R}}, {3, 1, {R, R, R, R}}, {4, 1, {P, R, W, R}}})
+                .ok());
+
+        ScriptedDialogs dialogs;
+        AnalysisWindow window(store, dialogs, u"2B"_s, run);
+        auto *list = control<QTreeWidget>(&window, "lstQuestions");
+        QStringList rates;
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            rates.append(list->topLevelItem(row)->text(4));
+        QCOMPARE(rates, (QStringList {u"25%"_s, u"75%"_s, u"87.5%"_s, u"100%"_s}));
+        QCOMPARE(list->topLevelItem(0)->text(0), u"( 1) Q3 ■\u3000A3"_s);
+        QCOMPARE(control<QLabel>(&window, "lblSummary")->text(),
+            u"2B　採点した用紙 4 枚（1 回）　平均点 71.88　中央値 68.75"_s);
+
+        // A folder that is not there: nothing written, and the teacher told why.
+        dialogs.saveAnswers.enqueue(dir.filePath(u"missing/a.csv"_s));
+        click(&window, "cmdCsv");
+        QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
+    }
+};
+
+QTEST_MAIN(TestAnalysis)
+#include "tst_analysis.moc"
