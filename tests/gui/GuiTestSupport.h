@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryStore.h"
 #include "print/QtPrintTarget.h"
 #include "print/RecordingSurface.h"
 #include "shared/Module1.h"
@@ -97,6 +98,21 @@ inline void fillBank(Module1 &m, int count, int parts)
     m.FileHeaders(1, 1) = QStringLiteral("Drill");
     m.FileHeaders(1, 2) = QString::number(parts);
     m.FileHeaders(1, 3) = QStringLiteral("T1");
+}
+
+// Class 2B's run of 2026-12-07 10:30: one sheet of the questions Q1… with the answers
+// A1…, as the history gives it back (id 0 when it could not be recorded).
+inline RecordedRun recordedSheet(const HistoryStore &store, int questions)
+{
+    RecordedRun run;
+    run.className = QStringLiteral("2B");
+    run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
+    run.sheets = {{QStringLiteral("12071030"), run.when, {}}};
+    for (int q = 1; q <= questions; ++q)
+        run.sheets[0].questions.append({QStringLiteral("Q%1").arg(q), {}, QStringLiteral("A%1").arg(q)});
+    if (!store.record(run).ok())
+        return {};
+    return store.runs().value.value(0);
 }
 
 // Print runs that write a PDF instead of paper.

@@ -21,14 +21,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
-        RecordedRun run;
-        run.className = u"2B"_s;
-        run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
-        run.sheets = {{u"12071030"_s, run.when, {}}};
-        for (int q = 1; q <= 4; ++q)
-            run.sheets[0].questions.append({u"Q%1"_s.arg(q), {}, u"A%1"_s.arg(q)});
-        QVERIFY(store.record(run).ok());
-        run = store.runs().value[0];
+        const RecordedRun run = recordedSheet(store, 4);
+        QVERIFY(run.id != 0);
         constexpr Mark R = Mark::Right, W = Mark::Wrong, P = Mark::Partial;
         QVERIFY(
             store

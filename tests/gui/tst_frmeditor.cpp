@@ -46,6 +46,12 @@ struct Fixture
     {
         QFile::copy(QDir(QStringLiteral(SORARIO_SAMPLES)).filePath(sample), path);
     }
+    // A file of made-up questions (q1 h a1, …), opened.
+    bool openMade(int questions)
+    {
+        writeSjisLines(path, questionFile(u"T"_s, u"1"_s, questions));
+        return editor.openFile(path);
+    }
     bool edit(int row, int column, const QString &text)
     {
         return editor.model().setData(editor.model().index(row, column), text, Qt::EditRole);
@@ -221,8 +227,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         const FindRow &r = findRows[row];
         Fixture f;
-        writeSjisLines(f.path, questionFile(u"T"_s, u"1"_s, 3));
-        QVERIFY(f.editor.openFile(f.path));
+        QVERIFY(f.openMade(3));
         auto *table = f.editor.findChild<QTableView *>(u"tblQuestions"_s);
         table->setCurrentIndex(f.editor.model().index(r.fromRow, r.fromColumn));
         f.editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(r.text);
@@ -249,8 +254,7 @@ private Q_SLOTS:
     void replaceAllTooLong()
     {
         Fixture f;
-        writeSjisLines(f.path, questionFile(u"T"_s, u"1"_s, 3));
-        QVERIFY(f.editor.openFile(f.path));
+        QVERIFY(f.openMade(3));
         const QStringList before = f.editor.model().lines();
         f.editor.findChild<QLineEdit *>(u"txtFind"_s)->setText(u"q"_s);
         f.editor.findChild<QLineEdit *>(u"txtReplace"_s)->setText(QString(10000, u'x'));
