@@ -10,6 +10,47 @@ using FileList = QList<QStringList>;
 
 const QString BrokenData = u"◆データが壊れています！"_s;
 
+namespace {
+
+const QStringList Largest = questionFile(u"A"_s, u"1"_s, 3331);
+
+const struct CapacityRow
+{
+    const char *name;
+    FileList files;
+    int bank;
+} capacityRows[] = {
+    {.name = "5000 in two files", .files = {Largest, questionFile(u"B"_s, u"1"_s, 1669)}, .bank = 5000},
+    {.name = "5001: the second file refused",
+        .files = {Largest, questionFile(u"B"_s, u"1"_s, 1670)},
+        .bank = 3331},
+    {.name = "a file without questions after 5000 is none past it",
+        .files = {Largest, questionFile(u"B"_s, u"1"_s, 1669), questionFile(u"Z"_s, u"1"_s, 0)},
+        .bank = 5000},
+};
+
+// Declared counts, one file each; -1: refused.
+const struct PartCountsRow
+{
+    const char *name;
+    QStringList declared;
+    int parts;
+} partCountsRows[] = {
+    {.name = "the most", .declared = {u"32767"_s}, .parts = 32767},
+    {.name = "rounds to even 32768", .declared = {u"32767.5"_s}, .parts = -1},
+    {.name = "a thousand digits", .declared = {u"9"_s.repeated(1000)}, .parts = -1},
+    {.name = "below the least", .declared = {u"-32769"_s}, .parts = -1},
+    {.name = "a sum past the most", .declared = {u"16384"_s, u"16384"_s}, .parts = -1},
+    {.name = "each file's count rounded: 16383.5 gives 16384, the sum 32768",
+        .declared = {u"16383.5"_s, u"16383.5"_s},
+        .parts = -1},
+    {.name = "a negative file brings the sum back",
+        .declared = {u"32767"_s, u"-1"_s, u"1"_s},
+        .parts = 32767},
+};
+
+} // namespace
+
 class TestQuestionFiles : public QObject
 {
     Q_OBJECT
@@ -149,46 +190,36 @@ private Q_SLOTS:
     }
     // 3331 questions in the bank: the second file refused; a file without questions
     // after 5000 is none past it.
+    void questionCapacity_data() { addRows(capacityRows); }
     void questionCapacity()
     {
-        const QStringList largest = questionFile(u"A"_s, u"1"_s, 3331),
-                          empty = questionFile(u"Z"_s, u"1"_s, 0);
-        const std::pair<FileList, int> rows[] = {{{largest, questionFile(u"B"_s, u"1"_s, 1669)}, 5000},
-            {{largest, questionFile(u"B"_s, u"1"_s, 1670)}, 3331},
-            {{largest, questionFile(u"B"_s, u"1"_s, 1669), empty}, 5000}};
-        for (const auto &[files, bank] : rows) {
-            ScriptedDialogs dialogs;
-            const auto m = load(files, dialogs);
-            QCOMPARE(int(m->BankQuestionCount), bank);
-            QCOMPARE(int(m->LoadFailed), bank < 5000 ? 1 : 0);
-            const QString tooMany = u"◆問題数が合計5000問をこえます。\n選ぶファイルを減らしてください。"_s;
-            QCOMPARE(dialogs.messages(), bank < 5000 ? QStringList {tooMany} : QStringList {});
-        }
+        QFETCH(int, row);
+        const CapacityRow &r = capacityRows[row];
+        ScriptedDialogs dialogs;
+        const auto m = load(r.files, dialogs);
+        QCOMPARE(int(m->BankQuestionCount), r.bank);
+        QCOMPARE(int(m->LoadFailed), r.bank < 5000 ? 1 : 0);
+        const QString tooMany = u"◆問題数が合計5000問をこえます。\n選ぶファイルを減らしてください。"_s;
+        QCOMPARE(dialogs.messages(), r.bank < 5000 ? QStringList {tooMany} : QStringList {});
     }
 
-    // Declared counts, one file each; -1: refused.
+    void partCounts_data() { addRows(partCountsRows); }
     void partCounts()
     {
-        const std::pair<QStringList, int> rows[]
-            = {{{u"32767"_s}, 32767}, {{u"32767.5"_s}, -1}, // rounds to even 32768
-                {{u"9"_s.repeated(1000)}, -1}, {{u"-32769"_s}, -1}, {{u"16384"_s, u"16384"_s}, -1},
-                // Each file's count is rounded: 16383.5 gives 16384, and 16384 + 16383.5 rounds to 32768.
-                {{u"16383.5"_s, u"16383.5"_s}, -1},
-                {{u"32767"_s, u"-1"_s, u"1"_s}, 32767}}; // a negative file brings the sum back
-        for (const auto &[declared, parts] : rows) {
-            FileList files;
-            for (const QString &d : declared)
-                files << questionFile(u"T"_s, d, 1);
-            ScriptedDialogs dialogs;
-            const auto m = load(files, dialogs);
-            QCOMPARE(dialogs.messages(), parts < 0 ? QStringList {BrokenData} : QStringList {});
-            if (parts < 0)
-                continue;
-            QCOMPARE(int(m->PartCount), parts);
-            // The part list has one entry per part, the last one numbered right.
-            QCOMPARE(PartListEntries(*m).size(), parts);
-            QCOMPARE(PartListEntries(*m).last(), u"その  "_s + QString::number(parts));
-        }
+        QFETCH(int, row);
+        const PartCountsRow &r = partCountsRows[row];
+        FileList files;
+        for (const QString &d : r.declared)
+            files << questionFile(u"T"_s, d, 1);
+        ScriptedDialogs dialogs;
+        const auto m = load(files, dialogs);
+        QCOMPARE(dialogs.messages(), r.parts < 0 ? QStringList {BrokenData} : QStringList {});
+        if (r.parts < 0)
+            return;
+        QCOMPARE(int(m->PartCount), r.parts);
+        // The part list has one entry per part, the last one numbered right.
+        QCOMPARE(PartListEntries(*m).size(), r.parts);
+        QCOMPARE(PartListEntries(*m).last(), u"その  "_s + QString::number(r.parts));
     }
 };
 

@@ -159,8 +159,8 @@ private Q_SLOTS:
             file, u"--all"_s, u"--count"_s, u"8"_s, u"--seed"_s, u"42"_s, u"--sheets"_s, u"2"_s};
         const QString odt = m_dir.filePath(u"test.odt"_s);
         const QString txt = m_dir.filePath(u"test.txt"_s);
-        for (const auto &[command, out] : {std::pair {u"text"_s, txt}, std::pair {u"odt"_s, odt}})
-            QCOMPARE(runCli(QStringList {command} + draw + QStringList {u"-o"_s, out}).exitCode, 0);
+        QCOMPARE(runCli(QStringList {u"text"_s} + draw + QStringList {u"-o"_s, txt}).exitCode, 0);
+        QCOMPARE(runCli(QStringList {u"odt"_s} + draw + QStringList {u"-o"_s, odt}).exitCode, 0);
 
         const QString unzip = QStandardPaths::findExecutable(u"unzip"_s);
         if (unzip.isEmpty())

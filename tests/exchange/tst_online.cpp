@@ -18,6 +18,15 @@ const QStringList Special {u"題/名 // ~=#{}:\\ <&> ]]>"_s, u"2"_s, u"S&C<"_s, 
     u"~=#{}:\\ & < > ]]> \\n"_s, u"  //$CATEGORY: ::x:: [html] {=a} "_s, u" ヒント @b@ ####h \\/ \t"_s,
     u"%50% a-b =c"_s, u"\u3000全角\u3000"_s, u"*"_s, QString(), u"@@"_s, QString(), u"@"_s};
 
+const struct OnlineCommandRow
+{
+    const char *command;
+    const char *suffix;
+} onlineCommands[] = {
+    {.command = "moodle", .suffix = ".xml"},
+    {.command = "gift", .suffix = ".gift"},
+};
+
 } // namespace
 
 class tst_online : public QObject
@@ -90,21 +99,22 @@ $CATEGORY: $course$/top/T
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("suffix");
         const QDir samples(QStringLiteral(SORARIO_SAMPLES));
         QStringList files = samples.entryList({u"*.qvn"_s}, QDir::Files);
         QVERIFY(files.size() >= 3);
         files.append(writeSjisLines(m_dir.filePath(u"special.qvn"_s), Special));
-        for (const auto &[command, suffix] : {std::pair {u"moodle"_s, u".xml"_s}, {u"gift"_s, u".gift"_s}})
+        for (const OnlineCommandRow &c : onlineCommands)
             for (const QString &file : files)
-                QTest::addRow("%s, %s", qPrintable(command), qPrintable(QFileInfo(file).fileName()))
-                    << command << samples.absoluteFilePath(file) + u'|' + suffix;
+                QTest::addRow("%s, %s", c.command, qPrintable(QFileInfo(file).fileName()))
+                    << QString::fromLatin1(c.command) << samples.absoluteFilePath(file)
+                    << QString::fromLatin1(c.suffix);
     }
     void roundTrip()
     {
         QFETCH(QString, command);
         QFETCH(QString, file);
-        const QString suffix = file.section(u'|', 1);
-        file = file.section(u'|', 0, 0);
+        QFETCH(QString, suffix);
         const QString bank = m_dir.filePath(u"bank"_s + suffix);
         const QString back = m_dir.filePath(u"back.qvn"_s);
         QCOMPARE(runCli({command, file, u"-o"_s, bank}).exitCode, 0);

@@ -33,6 +33,58 @@ std::unique_ptr<Module1> drawn(
     return m;
 }
 
+// The longest line a file holds.
+QString longestLine()
+{
+    QString line;
+    while (line.size() < 10000)
+        line += u"文法 grammar ～ "_s;
+    line.truncate(10000);
+    return line;
+}
+
+const QString Line = longestLine();
+
+const struct RecordsRow
+{
+    const char *name;
+    QStringList titles;
+    int allParts;
+    QStringList parts, questions, lines;
+} recordsRows[] = {
+    {.name = "chosen parts",
+        .titles = {u"文型"_s},
+        .allParts = 0,
+        .parts = {u"１"_s, u"３"_s, u"４"_s},
+        .questions = {u"Q"_s, u"H"_s, u"A"_s},
+        .lines = {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
+            u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()}},
+    {.name = "hints empty or markers; print markers as they are",
+        .titles = {u"T"_s},
+        .allParts = 1,
+        .parts = {},
+        .questions
+        = {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s},
+        .lines = {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s, u"　〔*〕"_s,
+            u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s,
+            u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()}},
+    {.name = "break marks dropped from the blocks only",
+        .titles = {u"a\\/b"_s},
+        .allParts = 1,
+        .parts = {},
+        .questions = {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s},
+        .lines = {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
+            u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s, u"  1 xy"_s,
+            u"  2 /"_s, QString()}},
+    {.name = "a 10000-character line written whole",
+        .titles = {u"T"_s},
+        .allParts = 1,
+        .parts = {},
+        .questions = {Line, Line, Line},
+        .lines = {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + Line, u"　〔"_s + Line + u"〕"_s, QString(),
+            Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + Line, QString()}},
+};
+
 } // namespace
 
 class tst_TestTextFile : public QObject
@@ -41,44 +93,16 @@ class tst_TestTextFile : public QObject
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
+    void records_data() { addRows(recordsRows); }
     void records()
     {
-        QString line;
-        while (line.size() < 10000)
-            line += u"文法 grammar ～ "_s;
-        line.truncate(10000);
-        const struct
-        {
-            QStringList titles;
-            int allParts;
-            QStringList parts, questions, lines;
-        } rows[] = {
-            {{u"文型"_s}, 0, {u"１"_s, u"３"_s, u"４"_s}, {u"Q"_s, u"H"_s, u"A"_s},
-                {u"文型"_s, u"その１・３・４"_s, u"  1 Q"_s, u"　〔H〕"_s, QString(), Separator,
-                    u"【解答】"_s, u"文型"_s, u"その１・３・４"_s, u"  1 A"_s, QString()}},
-            // Hints empty or markers; print markers as they are.
-            {{u"T"_s}, 1, {},
-                {u"@He@ is ─ ."_s, QString(), u"@is@"_s, u"Q2"_s, u"*"_s, u"A2"_s, u"Q3"_s, u"**"_s, u"A3"_s},
-                {u"T"_s, u"すべてのはんい"_s, u"  1 @He@ is ─ ."_s, u"　〔〕"_s, u"  2 Q2"_s, u"　〔*〕"_s,
-                    u"  3 Q3"_s, u"　〔**〕"_s, QString(), Separator, u"【解答】"_s, u"T"_s,
-                    u"すべてのはんい"_s, u"  1 @is@"_s, u"  2 A2"_s, u"  3 A3"_s, QString()}},
-            // Break marks dropped from the blocks only.
-            {{u"a\\/b"_s}, 1, {}, {u"I \\/am"_s, u"be\\/動詞"_s, u"x\\/y"_s, u"a\\\\//b"_s, u"\\"_s, u"/"_s},
-                {u"a\\/b"_s, u"すべてのはんい"_s, u"  1 I am"_s, u"　〔be動詞〕"_s, u"  2 a\\/b"_s,
-                    u"　〔\\〕"_s, QString(), Separator, u"【解答】"_s, u"a\\/b"_s, u"すべてのはんい"_s,
-                    u"  1 xy"_s, u"  2 /"_s, QString()}},
-            // A 10000-character line, the longest a file holds, written whole.
-            {{u"T"_s}, 1, {}, {line, line, line},
-                {u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, u"　〔"_s + line + u"〕"_s, QString(),
-                    Separator, u"【解答】"_s, u"T"_s, u"すべてのはんい"_s, u"  1 "_s + line, QString()}},
-        };
-        for (const auto &row : rows) {
-            const QString path = m_dir.filePath(u"records.txt"_s);
-            QVERIFY(writeTextFileAtomically(
-                path, BuildTestText(*drawn(row.titles, row.allParts, row.parts, row.questions)))
-                        .ok());
-            QCOMPARE(readBytes(path), sjis(joinCrLf(row.lines)));
-        }
+        QFETCH(int, row);
+        const RecordsRow &r = recordsRows[row];
+        const QString path = m_dir.filePath(u"records.txt"_s);
+        QVERIFY(
+            writeTextFileAtomically(path, BuildTestText(*drawn(r.titles, r.allParts, r.parts, r.questions)))
+                .ok());
+        QCOMPARE(readBytes(path), sjis(joinCrLf(r.lines)));
     }
 
     void numberFieldUpToAThousand()

@@ -261,8 +261,8 @@ private Q_SLOTS:
         selectRows(f.files(), {1, 0});
         click(f.w.get(), "cmdFileOK");
         QVERIFY(walked);
-        QCOMPARE((std::pair {int(f.m.ChosenFileCount), f.m.ChosenFileList(2)}),
-            (std::pair {2, f.workPath() + u"/drill2.QVN"_s}));
+        QCOMPARE(int(f.m.ChosenFileCount), 2);
+        QCOMPARE(f.m.ChosenFileList(2), f.workPath() + u"/drill2.QVN"_s);
         QVERIFY(selectedRows(f.files()).isEmpty());
         QVERIFY(f.dialogs.shown.isEmpty());
     }

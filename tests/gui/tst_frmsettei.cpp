@@ -66,6 +66,25 @@ const struct
     {"printed from the preview", "cmdPreview", true, {u"preview"_s, u"message"_s},
         u"PDFファイルを保存するフォルダーがありません。"_s}};
 
+// Answers last follows keep words, duplex padding the fitted first page.
+const struct PaperOptionsRow
+{
+    const char *name;
+    int paper;
+    bool keepWords, fit, keepQuestions;
+} paperOptionsRows[] = {
+    {.name = "B4 two-up, words and questions kept, answers last",
+        .paper = 2,
+        .keepWords = true,
+        .fit = false,
+        .keepQuestions = true},
+    {.name = "A3 two-up, first page fitted, duplex padding",
+        .paper = 3,
+        .keepWords = false,
+        .fit = true,
+        .keepQuestions = false},
+};
+
 } // namespace
 
 class TestFrmSettei : public QObject
@@ -299,27 +318,28 @@ private Q_SLOTS:
     }
 
     // The paper options are kept in their own file, for the next window.
+    void paperOptions_data() { addRows(paperOptionsRows); }
     void paperOptions()
     {
-        for (const auto &[paper, keepWords, fit, keepQuestions] :
-            {std::tuple {2, true, false, true}, {3, false, true, false}}) {
-            SetupFixture f(10, 1);
-            QCOMPARE(shown(f.w.get()), u"0 0 0 0 0 0"_s);
-            control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(paper);
-            control<QCheckBox>(f.w.get(), "chkKeepWords")->setChecked(keepWords);
-            control<QCheckBox>(f.w.get(), "chkFit")->setChecked(fit);
-            control<QCheckBox>(f.w.get(), "chkKeepQuestions")->setChecked(keepQuestions);
-            control<QCheckBox>(f.w.get(), "chkAnswersLast")->setChecked(keepWords);
-            control<QCheckBox>(f.w.get(), "chkDuplexPad")->setChecked(fit);
-            f.w.reset();
-            QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
-            Module1 next;
-            next.ProgramFolder = f.dir.path();
-            fillBank(next, 10, 1);
-            loadPrintOptions(next);
-            frmSettei w(next, f.dialogs);
-            QCOMPARE(shown(&w), u"%1 %2 %3 %4 %2 %3"_s.arg(paper).arg(keepWords).arg(fit).arg(keepQuestions));
-        }
+        QFETCH(int, row);
+        const PaperOptionsRow &r = paperOptionsRows[row];
+        SetupFixture f(10, 1);
+        QCOMPARE(shown(f.w.get()), u"0 0 0 0 0 0"_s);
+        control<QComboBox>(f.w.get(), "cboPaper")->setCurrentIndex(r.paper);
+        control<QCheckBox>(f.w.get(), "chkKeepWords")->setChecked(r.keepWords);
+        control<QCheckBox>(f.w.get(), "chkFit")->setChecked(r.fit);
+        control<QCheckBox>(f.w.get(), "chkKeepQuestions")->setChecked(r.keepQuestions);
+        control<QCheckBox>(f.w.get(), "chkAnswersLast")->setChecked(r.keepWords);
+        control<QCheckBox>(f.w.get(), "chkDuplexPad")->setChecked(r.fit);
+        f.w.reset();
+        QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
+        Module1 next;
+        next.ProgramFolder = f.dir.path();
+        fillBank(next, 10, 1);
+        loadPrintOptions(next);
+        frmSettei w(next, f.dialogs);
+        QCOMPARE(
+            shown(&w), u"%1 %2 %3 %4 %2 %3"_s.arg(r.paper).arg(r.keepWords).arg(r.fit).arg(r.keepQuestions));
     }
 };
 

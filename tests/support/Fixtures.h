@@ -7,6 +7,7 @@
 #include "platform/Cp932.h"
 #include "shared/Module1.h"
 
+#include "support/Rows.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QDir>
@@ -31,14 +32,6 @@ namespace sorario::test {
 // A test that opens this namespace names the product's types and literals unqualified.
 using namespace ::sorario;
 using namespace Qt::StringLiterals;
-
-// One data row per entry of `rows`, named by its `name`; the test reads rows[row].
-template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
-{
-    QTest::addColumn<int>("row");
-    for (std::size_t i = 0; i < N; ++i)
-        QTest::addRow("%s", rows[i].name) << int(i);
-}
 
 inline QByteArray sjis(const QString &text)
 {
