@@ -52,7 +52,6 @@ AnalysisWindow::AnalysisWindow(const HistoryStore &store, Dialogs &dialogs, cons
     m_ui->lstQuestions->setItemDelegate(new DisplayRunsDelegate(m_ui->lstQuestions));
     m_ui->lstQuestions->header()->setStretchLastSection(false);
     m_ui->lstQuestions->header()->setSectionResizeMode(QuestionColumn, QHeaderView::Stretch);
-    m_ui->chtScores->setRenderHint(QPainter::Antialiasing);
     m_ui->splitter->setSizes({260, 340});
     for (QDateEdit *date : {m_ui->dtFrom, m_ui->dtTo})
         date->setDate(QDate::currentDate());
@@ -135,7 +134,7 @@ void AnalysisWindow::scope_Change()
         }
     }
     m_ui->lblSummary->setText(summary.join(u'\n'));
-    showScoreChart(*m_ui->chtScores, charted);
+    m_ui->chtScores->showScores(charted);
     showQuestions(beside);
     m_ui->cmdCsv->setEnabled(m_analysis.has_value());
 }

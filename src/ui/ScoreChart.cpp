@@ -8,12 +8,25 @@
 #include <QtCharts/QChartView>
 #include <QtCharts/QValueAxis>
 
+#include <QPainter>
+#include <QVBoxLayout>
+
 #include <algorithm>
 #include <memory>
 
 namespace sorario {
 
-void showScoreChart(QChartView &view, const QList<ChartedScores> &classes)
+ScoreChart::ScoreChart(QWidget *parent)
+    : QWidget(parent)
+    , m_view(new QChartView(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    m_view->setRenderHint(QPainter::Antialiasing);
+}
+
+void ScoreChart::showScores(const QList<ChartedScores> &classes)
 {
     // Axes taken out of a chart leave their labels painted: each showing gets a new chart.
     auto chart = std::make_unique<QChart>();
@@ -55,8 +68,8 @@ void showScoreChart(QChartView &view, const QList<ChartedScores> &classes)
 
     chart->legend()->setVisible(classes.size() > 1);
     chart->legend()->setAlignment(Qt::AlignTop);
-    const std::unique_ptr<QChart> shown(view.chart());
-    view.setChart(chart.release());
+    const std::unique_ptr<QChart> shown(m_view->chart());
+    m_view->setChart(chart.release());
 }
 
 } // namespace sorario

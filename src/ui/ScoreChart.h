@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QWidget>
 
 class QChartView;
 
@@ -17,8 +18,17 @@ struct ChartedScores
     ScoreSummary scores;
 };
 
-// The histograms of the classes side by side, one bar set each, in bins of ten points,
-// in a chart of its own in place of the one `view` showed.
-void showScoreChart(QChartView &view, const QList<ChartedScores> &classes);
+// The histograms of the classes side by side, one bar set each, in bins of ten points.
+// Built without Qt Charts it stays hidden; the list and the CSV keep the numbers.
+class ScoreChart : public QWidget
+{
+public:
+    explicit ScoreChart(QWidget *parent = nullptr);
+    // A chart of its own in place of the one shown.
+    void showScores(const QList<ChartedScores> &classes);
+
+private:
+    QChartView *m_view = nullptr;
+};
 
 } // namespace sorario
