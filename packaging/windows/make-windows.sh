@@ -17,8 +17,7 @@ sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w6
 qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)
 launcher=""
 command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-# A Qt without Charts (Debian's archive has no source to cross-build it from) gives an
-# analysis window without its chart.
+# A Qt without Charts gives an analysis window without its chart (SORARIO_CHARTS).
 charts=ON
 [ -d "$qt/lib/cmake/Qt6Charts" ] || charts=OFF
 if [ ! -f "$build/build.ninja" ]; then
