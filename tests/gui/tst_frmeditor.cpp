@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The question-file editor, and the real dialogs driven offscreen: the font choice and the previews.
+// The question-file editor.
 #include "bank/QuestionFileRead.h"
 #include "editor/QuestionTableModel.h"
-#include "print/FontSubstitution.h"
-#include "print/PrintRun.h"
-#include "ui/QtDialogs.h"
 #include "ui/frmEditor.h"
 
 #include "GuiTestSupport.h"
@@ -12,14 +9,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontDatabase>
 #include <QLineEdit>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTimer>
 
 using namespace sorario::test;
 
@@ -58,6 +51,28 @@ struct Fixture
     }
 };
 
+// An edit saved in the form the file came in.
+const struct SaveRow
+{
+    const char *name;
+    QString sample;
+    bool encoded;
+} saveRows[] = {
+    {.name = "plain", .sample = Drill, .encoded = false},
+    {.name = "encoded", .sample = u"高校英語文法演習.qvn"_s, .encoded = true},
+};
+
+const struct UnsavedRow
+{
+    const char *name;
+    MessageAnswer answer;
+    bool closes, saved;
+} unsavedRows[] = {
+    {.name = "cancel keeps the window", .answer = MessageAnswer::Cancel, .closes = false, .saved = false},
+    {.name = "no drops the edit", .answer = MessageAnswer::No, .closes = true, .saved = false},
+    {.name = "yes saves", .answer = MessageAnswer::Yes, .closes = true, .saved = true},
+};
+
 // How the next editor finds a kept copy, and the answer to its offer.
 const struct RecoveryRow
 {
@@ -86,28 +101,6 @@ const struct RowWork
     {"replace all", "cmdReplaceAll", {}, {u"x1"_s, u"x2"_s, u"x3"_s}},
     {"insert, no row current", "actInsertRow", {}, {u"q1"_s, u"q2"_s, u"q3"_s, QString()}, -1},
     {"paste, no row current", "actPaste", u"c"_s, {u"q1"_s, u"q2"_s, u"q3"_s, u"c"_s}, -1}};
-
-// Runs `act` on the modal dialog once it is up.
-void whenModal(const std::function<void(QWidget *)> &act)
-{
-    QTimer::singleShot(0, [act] {
-        if (QWidget *w = QApplication::activeModalWidget())
-            return act(w);
-        QTimer::singleShot(10, [act] { act(QApplication::activeModalWidget()); });
-    });
-}
-
-// A stored face that is not installed opens on the font that prints in its place,
-// and confirming that keeps the stored name; sizes take a decimal, in full width too.
-const struct FontRow
-{
-    const char *name;
-    QString pick, typed, face;
-    double size;
-} fontRows[] = {{"confirmed as shown", {}, {}, u"ＭＳ Ｐ明朝"_s, 10.0},
-    {"another font, half a point", u"IPAゴシック"_s, u"10.5"_s, u"IPAゴシック"_s, 10.5},
-    {"typed in full width", {}, u"１１．５"_s, u"ＭＳ Ｐ明朝"_s, 11.5},
-    {"no number: no choice", {}, u""_s, {}, 0.0}};
 
 // Find next from the current cell: along its row, then down, round to the top.
 const struct FindRow
@@ -154,42 +147,42 @@ class tst_frmeditor : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // An edit, undone and redone, saved in the form the file came in (plain, encoded),
-    // reads back as exactly the edited lines.
+    // An edit, undone and redone, saved, reads back as exactly the edited lines.
+    void editUndoSave_data() { addRows(saveRows); }
     void editUndoSave()
     {
-        for (const QString &sample : {Drill, u"高校英語文法演習.qvn"_s}) {
-            Fixture f(sample);
-            frmEditor &editor = f.editor;
-            QVERIFY(editor.openFile(f.path));
-            const QStringList original = editor.model().lines();
-            // The part column: the declared parts, equal runs, the last to the end.
-            const int rows = editor.model().questionCount();
-            const int parts = original[1].toInt();
-            const auto partOf = [&](int row) { return editor.model().index(row, 0).data().toInt(); };
-            QCOMPARE(partOf(0), 1);
-            QCOMPARE(partOf(rows / parts - 1), 1);
-            QCOMPARE(partOf(rows / parts), 2);
-            QCOMPARE(partOf(rows - 1), parts);
+        QFETCH(int, row);
+        const SaveRow &r = saveRows[row];
+        Fixture f(r.sample);
+        frmEditor &editor = f.editor;
+        QVERIFY(editor.openFile(f.path));
+        const QStringList original = editor.model().lines();
+        // The part column: the declared parts, equal runs, the last to the end.
+        const int rows = editor.model().questionCount();
+        const int parts = original[1].toInt();
+        const auto partOf = [&](int row) { return editor.model().index(row, 0).data().toInt(); };
+        QCOMPARE(partOf(0), 1);
+        QCOMPARE(partOf(rows / parts - 1), 1);
+        QCOMPARE(partOf(rows / parts), 2);
+        QCOMPARE(partOf(rows - 1), parts);
 
-            QVERIFY(f.edit(1, QuestionTableModel::HintColumn, u"ヒント, \"引用\" @強調@"_s));
-            QVERIFY(editor.isModified());
-            trigger(&editor, "actUndo");
-            QCOMPARE(editor.model().lines(), original);
-            QVERIFY(!editor.isModified());
-            trigger(&editor, "actRedo");
-            QStringList expected = original;
-            expected[10] = u"ヒント, \"引用\" @強調@"_s; // the hint of question 2
-            QCOMPARE(editor.model().lines(), expected);
+        QVERIFY(f.edit(1, QuestionTableModel::HintColumn, u"ヒント, \"引用\" @強調@"_s));
+        QVERIFY(editor.isModified());
+        trigger(&editor, "actUndo");
+        QCOMPARE(editor.model().lines(), original);
+        QVERIFY(!editor.isModified());
+        trigger(&editor, "actRedo");
+        QStringList expected = original;
+        expected[10] = u"ヒント, \"引用\" @強調@"_s; // the hint of question 2
+        QCOMPARE(editor.model().lines(), expected);
 
-            trigger(&editor, "actSave");
-            QVERIFY(!editor.isModified());
-            const QuestionFileRead read = ReadQuestionFile(f.path);
-            QCOMPARE(read.countedLines(), expected);
-            QCOMPARE(read.encoded, sample != Drill);
-            if (sample == Drill)
-                QCOMPARE(readBytes(f.path), sjis(expected.join(u"\r\n"_s) + u"\r\n"_s));
-        }
+        trigger(&editor, "actSave");
+        QVERIFY(!editor.isModified());
+        const QuestionFileRead read = ReadQuestionFile(f.path);
+        QCOMPARE(read.countedLines(), expected);
+        QCOMPARE(read.encoded, r.encoded);
+        if (!r.encoded)
+            QCOMPARE(readBytes(f.path), sjis(expected.join(u"\r\n"_s) + u"\r\n"_s));
     }
 
     void rowWork_data() { addRows(rowWorkRows); }
@@ -290,19 +283,20 @@ private Q_SLOTS:
     }
 
     // Closing over unsaved changes asks: cancel keeps the window, no drops the edit, yes saves.
+    void unsavedChangesAsked_data() { addRows(unsavedRows); }
     void unsavedChangesAsked()
     {
-        for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes}) {
-            Fixture f;
-            const QByteArray before = readBytes(f.path);
-            f.editor.show();
-            QVERIFY(f.editor.openFile(f.path));
-            trigger(&f.editor, "actDeleteRows");
-            f.dialogs.messageAnswers.enqueue(answer);
-            QCOMPARE(f.editor.close(), answer != MessageAnswer::Cancel);
-            QCOMPARE(f.dialogs.kinds(), QStringList {u"message"_s});
-            QCOMPARE(readBytes(f.path) != before, answer == MessageAnswer::Yes);
-        }
+        QFETCH(int, row);
+        const UnsavedRow &r = unsavedRows[row];
+        Fixture f;
+        const QByteArray before = readBytes(f.path);
+        f.editor.show();
+        QVERIFY(f.editor.openFile(f.path));
+        trigger(&f.editor, "actDeleteRows");
+        f.dialogs.messageAnswers.enqueue(r.answer);
+        QCOMPARE(f.editor.close(), r.closes);
+        QCOMPARE(f.dialogs.kinds(), QStringList {u"message"_s});
+        QCOMPARE(readBytes(f.path) != before, r.saved);
     }
 
     // A copy kept while editing survives a crash (the window gone without closing) and
@@ -369,81 +363,6 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.kinds(),
             (QStringList {
                 u"save"_s, u"message"_s, u"save"_s, u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
-    }
-
-    void fontChoice_data() { addRows(fontRows); }
-    void fontChoice()
-    {
-        QFETCH(int, row);
-        const FontRow &r = fontRows[row];
-        installFontSubstitutions();
-        if (!QFontDatabase::families().contains(u"IPAPMincho"_s)
-            || !QFontDatabase::families().contains(u"IPAGothic"_s))
-            QSKIP("the IPA fonts are not installed");
-        QString initialFace;
-        whenModal([&](QWidget *w) {
-            auto *faces = control<QListWidget>(w, "lstFaces");
-            initialFace = faces->currentItem()->text();
-            if (!r.pick.isEmpty())
-                faces->setCurrentItem(faces->findItems(r.pick, Qt::MatchExactly).value(0));
-            if (!r.typed.isNull())
-                control<QComboBox>(w, "cboSize")->setEditText(r.typed);
-            QTest::keyClick(w, Qt::Key_Return);
-            if (w->isVisible())
-                static_cast<QDialog *>(w)->reject();
-        });
-        const std::optional<FontChoice> choice = QtDialogs().fontDialog(u"ＭＳ Ｐ明朝"_s, 10, {});
-        QCOMPARE(initialFace, u"IPA P明朝"_s);
-        QCOMPARE(choice.has_value(), !r.face.isEmpty());
-        if (choice) {
-            QCOMPARE(choice->face, r.face);
-            QCOMPARE(choice->size, r.size);
-        }
-    }
-
-    // The preview shows every page of the kept document (questions and answers of each
-    // sheet); its print button prints that document, unless the print dialog is cancelled.
-    void printPreview()
-    {
-        for (const bool swap : {false, true}) {
-            QTemporaryDir dir;
-            const QString pdf = dir.filePath(u"preview.pdf"_s);
-            Module1 m;
-            fillBank(m, 5, 1);
-            m.QuestionCount = 5;
-            const DrawSheet draw = [&m](int) { std::copy_n(&m.QuestionBank(1), 5, &m.DrawnQuestions(1)); };
-            draw(1);
-            QtPrintTarget target(PrintPurpose::Preview);
-            QtPrintSurface &paper = target.paper();
-            ScriptedDialogs script;
-            QVERIFY(PrintDocument(m, paper, script, 3, draw).printed());
-            QVERIFY(target.preview());
-            QCOMPARE(paper.pagesPrinted(), 0);
-            paper.setPdfOutput(pdf); // where its print button prints here
-            int shownPages = -1;
-            whenModal([&](QWidget *w) {
-                auto *view = w->findChild<QPrintPreviewWidget *>();
-                QVERIFY(view);
-                shownPages = view->pageCount();
-                if (swap) {
-                    whenModal([](QWidget *printDialog) { static_cast<QDialog *>(printDialog)->reject(); });
-                    click(w, "cmdPrint");
-                } else {
-                    view->print(); // what the print button does once the printer is chosen
-                }
-                static_cast<QDialog *>(w)->reject();
-            });
-            struct : PreviewQuestions
-            {
-                QList<QList<QuestionRecord>> sheets() const override { return {{{u"Q1"_s, {}, {}}}}; }
-                bool swap(int, int) override { return false; }
-            } questions;
-            const bool printed = swap ? QtDialogs().printPreview(*target.preview(), questions)
-                                      : QtDialogs().printPreview(*target.preview());
-            QCOMPARE(
-                (QList<int> {shownPages, paper.pagesPrinted(), printed, readBytes(pdf).startsWith("%PDF")}),
-                (QList<int> {6, swap ? 0 : 6, !swap, !swap}));
-        }
     }
 };
 

@@ -269,65 +269,6 @@ private Q_SLOTS:
                     u"T1(SheetNo.:03051407-1)"_s, u"T1(SheetNo.:03051407-2)"_s}));
     }
 
-    // Shrinking to fit (41 one-line questions fit at 10 points, 52 at 9 or 8); whatever makes a run
-    // fail, its document is discarded, the count asked kept, the teacher told why, and a too large
-    // font ends, not loops.
-    void oneSheet()
-    {
-        const struct
-        {
-            int questions, attachAnswers, fontSize;
-            bool shrink;
-            int failAt;
-            bool yes, asked; // the answer to the prompt, whether it came
-            int fittedSize, pages; // no pages: the run failed
-            double lastSize; // of the first page's last text
-            QString failure = {}; // the message of a failed run
-        } rows[] = {{41, 2, 10, true, 0, false, false, 0, 1, 10},
-            {45, 2, 10, true, 0, false, false, 9, 1, 9}, // the largest size that fits
-            {60, 2, 10, true, 0, false, true, 0, 2, 10}, // not even at 8: asked at the chosen size
-            {45, 2, 10, false, 0, false, true, 0, 2, 10},
-            // Measuring counts the lines of a too large font without stopping: Yes prints
-            // no question (the header's last text is the range line), so the run can finish.
-            {2, 2, 1000, false, 0, true, true, 0, 1, 12},
-            {10, 1, 0, false, 0, false, false, 0, 0, 0, u"文字のサイズが正しくありません。"_s},
-            // a printer error after the Yes: nothing is cut
-            {60, 1, 10, false, 100, true, true, 0, 0, 0, u"プリンターが印刷を受け付けませんでした。"_s},
-            // a printer error on the answer page, at the end
-            {10, 1, 10, false, 40, false, false, 0, 0, 0, u"プリンターが印刷を受け付けませんでした。"_s},
-            {10, 1, 10, false, 58, false, false, 0, 0, 0, u"プリンターが印刷を受け付けませんでした。"_s},
-            // too large for one character; only the indent fits
-            {10, 1, 1000, false, 0, false, false, 0, 0, 0,
-                u"フォントが大きすぎて、１行に１文字も入りません。"_s},
-            {10, 1, 240, false, 0, false, false, 0, 0, 0,
-                u"フォントが大きすぎて、１行に１文字も入りません。"_s},
-            // The answer line's first two characters fill a line, the indent and one more the next.
-            {1, 1, 160, false, 0, false, false, 0, 3, 160}};
-        for (const auto &r : rows) {
-            auto m = moduleWith(plainQuestions(r.questions), 2, r.attachAnswers);
-            m->FontSize = static_cast<std::int16_t>(r.fontSize);
-            m->OverflowRule = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
-            RecordingSurface s;
-            s.failAtOperation(r.failAt);
-            ScriptedDialogs d;
-            d.messageAnswers.enqueue(r.yes ? MessageAnswer::Yes : MessageAnswer::No);
-            QCOMPARE(PrintSheet(*m, s, d).printed(), r.pages > 0);
-            QCOMPARE(int(m->FontSize), r.fontSize);
-            QCOMPARE(s.log().pagesDelivered(), r.pages);
-            if (r.pages == 0)
-                QCOMPARE(int(m->QuestionCount), r.questions);
-            QCOMPARE(s.log().operations().last().kind,
-                r.pages > 0 ? PrintOperation::Kind::EndDoc : PrintOperation::Kind::KillDoc);
-            if (r.pages == 0) {
-                QCOMPARE(d.messages().last(), r.failure);
-                continue;
-            }
-            QCOMPARE(d.messages().size(), qsizetype(r.asked));
-            QCOMPARE(int(m->FittedSize), r.fittedSize);
-            QCOMPARE(s.log().texts(1).last().size, r.lastSize);
-        }
-    }
-
     // Printing to a file: the sheet's title beside the question files is offered, and
     // a file already there is replaced only after a Yes.
     void replacingAFile_data() { addRows(replaceRows); }
