@@ -299,7 +299,8 @@ private Q_SLOTS:
             SORARIO_POSIX_ONLY("a full disk through a file-size limit");
         if (r.diskFull && !limit.emplace(1024).ok())
             QSKIP("cannot limit the file size");
-        QVERIFY(!writeTextFileAtomically(m_dir.filePath(QString::fromLatin1(r.target)), QString(4096, u'x')).ok());
+        QVERIFY(!writeTextFileAtomically(m_dir.filePath(QString::fromLatin1(r.target)), QString(4096, u'x'))
+                     .ok());
         limit.reset();
         QCOMPARE(snapshot(m_dir.path()), before);
     }
