@@ -162,35 +162,14 @@ const struct FailedWriteRow
 const struct FolderRow
 {
     const char *name;
-    bool installed, writable, userFolderKnown, beside;
+    bool installed = false, writable = false, userFolderKnown = true, beside = false;
     bool uninstaller = false; // as the Windows installer leaves it, in a folder the user owns
 } folderRows[] = {
-    {.name = "portable, writable",
-        .installed = false,
-        .writable = true,
-        .userFolderKnown = true,
-        .beside = true},
-    {.name = "portable, read-only",
-        .installed = false,
-        .writable = false,
-        .userFolderKnown = true,
-        .beside = false},
-    {.name = "installed, writable by root",
-        .installed = true,
-        .writable = true,
-        .userFolderKnown = true,
-        .beside = false},
-    {.name = "no configuration folder",
-        .installed = false,
-        .writable = false,
-        .userFolderKnown = false,
-        .beside = true},
-    {.name = "installed per user",
-        .installed = false,
-        .writable = true,
-        .userFolderKnown = true,
-        .beside = false,
-        .uninstaller = true},
+    {.name = "portable, writable", .writable = true, .beside = true},
+    {.name = "portable, read-only"},
+    {.name = "installed, writable by root", .installed = true, .writable = true},
+    {.name = "no configuration folder", .userFolderKnown = false, .beside = true},
+    {.name = "installed per user", .writable = true, .uninstaller = true},
 };
 
 } // namespace
