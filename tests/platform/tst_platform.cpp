@@ -17,163 +17,6 @@
 
 using namespace sorario::test;
 
-namespace {
-
-const struct DecodeRow
-{
-    const char *name;
-    QByteArray bytes = {};
-    QString text = {};
-    int badCount = 0;
-    int firstBad = -1;
-} decodeRows[] = {
-    {.name = "nothing"},
-    {.name = "yen and overline bytes read as ASCII", .bytes = "\x5C\x7E", .text = u"\\~"_s},
-    {.name = "a double-byte character", .bytes = "\x82\xA0", .text = u"あ"_s},
-    {.name = "0x5C as trail byte", .bytes = "\x95\x5C", .text = u"表"_s},
-    {.name = "half-width katakana", .bytes = "\xB1\xDE", .text = u"ｱﾞ"_s},
-    {.name = "the last lead byte of each range", .bytes = "\x9F\x40\xFC\x40", .text = u"\u6A97\u9ADC"_s},
-    {.name = "a lead byte cut at the end",
-        .bytes = "A\x82",
-        .text = u"A\uFFFD"_s,
-        .badCount = 1,
-        .firstBad = 1},
-    {.name = "a bad trail byte read again",
-        .bytes = "\x82\x20\x41",
-        .text = u"\uFFFD A"_s,
-        .badCount = 1,
-        .firstBad = 0},
-    {.name = "a lead byte before a line end",
-        .bytes = "x\x82\r\ny",
-        .text = u"x\uFFFD\r\ny"_s,
-        .badCount = 1,
-        .firstBad = 1},
-    {.name = "bytes no character has",
-        .bytes = "a\x80\x62\xFF\xFD\x63",
-        .text = u"a\uFFFDb\uFFFD\uFFFDc"_s,
-        .badCount = 3,
-        .firstBad = 1},
-};
-
-const struct EncodeRow
-{
-    const char *name;
-    QString text;
-    QByteArray bytes;
-    int unmappable = 0;
-} encodeRows[] = {
-    {.name = "backslash and tilde as themselves", .text = u"\\~"_s, .bytes = "\x5C\x7E"},
-    {.name = "double and single bytes", .text = u"あ表ｱ"_s, .bytes = "\x82\xA0\x95\x5C\xB1"},
-    {.name = "a surrogate pair is one question mark", .text = u"aé😀b"_s, .bytes = "a??b", .unmappable = 2},
-    {.name = "a lone surrogate", .text = QString(QChar(0xD800)), .bytes = "?", .unmappable = 1},
-};
-
-const QStringList Ab {u"a"_s, u"b"_s};
-using E = TextEncoding;
-
-const struct LineFileRow
-{
-    const char *name;
-    QByteArray bytes = {};
-    QStringList lines = {};
-    int badBytes = 0;
-    int firstBadLine = 0;
-    E encoding = E::ShiftJis;
-} lineFileRows[] = {
-    {.name = "CR LF", .bytes = "a\r\nb\r\n", .lines = Ab},
-    {.name = "LF", .bytes = "a\nb\n", .lines = Ab},
-    {.name = "CR", .bytes = "a\rb\r", .lines = Ab},
-    {.name = "no line end at the end", .bytes = "a\r\nb", .lines = Ab},
-    {.name = "empty"},
-    {.name = "an empty last line", .bytes = "a\r\n\r\n", .lines = {u"a"_s, {}}},
-    {.name = "CR before CR LF", .bytes = "a\r\r\nb", .lines = {u"a"_s, {}, u"b"_s}},
-    {.name = "0x5C as a trail byte and as itself", .bytes = "\x95\x5C\r\n~\\", .lines = {u"表"_s, u"~\\"_s}},
-    {.name = "a bad byte on line 1",
-        .bytes = "\x80x",
-        .lines = {u"\uFFFDx"_s},
-        .badBytes = 1,
-        .firstBadLine = 1},
-    {.name = "a bad byte on line 2 after LF",
-        .bytes = "\nx\x82",
-        .lines = {{}, u"x\uFFFD"_s},
-        .badBytes = 1,
-        .firstBadLine = 2},
-    {.name = "a bad byte on line 2 after CR LF",
-        .bytes = "ok\r\nx\x82\r\ny",
-        .lines = {u"ok"_s, u"x\uFFFD"_s, u"y"_s},
-        .badBytes = 1,
-        .firstBadLine = 2},
-    {.name = "a bad byte on line 2 after CR",
-        .bytes = "a\rx\x82",
-        .lines = {u"a"_s, u"x\uFFFD"_s},
-        .badBytes = 1,
-        .firstBadLine = 2},
-    {.name = "UTF-8 with its mark",
-        .bytes = "\xEF\xBB\xBF\xE3\x81\x82\r\n",
-        .lines = {u"あ"_s},
-        .encoding = E::Utf8},
-    {.name = "UTF-8 without a mark",
-        .bytes = "caf\xC3\xA9\r\n\xE3\x81\x82",
-        .lines = {u"café"_s, u"あ"_s},
-        .encoding = E::Utf8WithoutMark},
-    {.name = "UTF-8's first and last lead bytes of three",
-        .bytes = "\xE0\xA0\x80\xEF\xBD\xB1",
-        .lines = {u"\u0800ｱ"_s},
-        .encoding = E::Utf8WithoutMark},
-    {.name = "UTF-8 up to a byte that is not: all Shift-JIS",
-        .bytes = "\xC3\xA9\x82\xA0",
-        .lines = {u"ﾃｩあ"_s}},
-    // 上 holds the byte 0x0A, which ends no line.
-    {.name = "UTF-16 LE by its mark",
-        .bytes = QByteArray("\xFF\xFE"
-                            "a\0\r\0\n\0\x0A\x4E",
-            10),
-        .lines = {u"a"_s, u"上"_s},
-        .encoding = E::Utf16Le},
-    {.name = "UTF-16 BE, a lone surrogate",
-        .bytes = QByteArray("\xFE\xFF"
-                            "\x4E\x0A\0\n\xD8\0",
-            8),
-        .lines = {u"上"_s, u"\uFFFD"_s},
-        .badBytes = 1,
-        .firstBadLine = 2,
-        .encoding = E::Utf16Be},
-    {.name = "UTF-16 cut in a unit",
-        .bytes = QByteArray("\xFF\xFE"
-                            "a\0b",
-            5),
-        .lines = {u"a\uFFFD"_s},
-        .badBytes = 1,
-        .firstBadLine = 1,
-        .encoding = E::Utf16Le},
-};
-
-const struct FailedWriteRow
-{
-    const char *name, *target;
-    bool diskFull = false;
-} failedWriteRows[] = {
-    {.name = "the folder missing", .target = "none/a.qvn"},
-    {.name = "its parent a file", .target = "old.qvn/a.qvn"},
-    {.name = "the target a folder", .target = "prefix"},
-    {.name = "the disk full", .target = "old.qvn", .diskFull = true},
-};
-
-const struct FolderRow
-{
-    const char *name;
-    bool installed = false, writable = false, userFolderKnown = true, beside = false;
-    bool uninstaller = false; // as the Windows installer leaves it, in a folder the user owns
-} folderRows[] = {
-    {.name = "portable, writable", .writable = true, .beside = true},
-    {.name = "portable, read-only"},
-    {.name = "installed, writable by root", .installed = true, .writable = true},
-    {.name = "no configuration folder", .userFolderKnown = false, .beside = true},
-    {.name = "installed per user", .writable = true, .uninstaller = true},
-};
-
-} // namespace
-
 class TestPlatform : public QObject
 {
     Q_OBJECT
@@ -191,24 +34,44 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(bin()));
     }
 
-    void cp932Decode_data() { addRows(decodeRows); }
     void cp932Decode()
     {
-        QFETCH(int, row);
-        const DecodeRow &r = decodeRows[row];
-        const Cp932Decoded d = decodeCp932(r.bytes);
-        QCOMPARE(d.text, r.text);
-        QCOMPARE(int(d.badCount), r.badCount);
-        QCOMPARE(int(d.firstBadOffset), r.firstBad);
+        const struct
+        {
+            QByteArray bytes;
+            QString text;
+            int badCount = 0;
+            int firstBad = -1;
+        } rows[] = {{{}, {}}, {"\x5C\x7E", u"\\~"_s}, {"\x82\xA0", u"あ"_s},
+            {"\x95\x5C", u"表"_s}, // 0x5C as trail byte
+            {"\xB1\xDE", u"ｱﾞ"_s}, {"\x9F\x40\xFC\x40", u"\u6A97\u9ADC"_s}, // last lead bytes of each range
+            {"A\x82", u"A\uFFFD"_s, 1, 1}, // cut lead byte at the end
+            {"\x82\x20\x41", u"\uFFFD A"_s, 1, 0}, // bad trail byte read again
+            {"x\x82\r\ny", u"x\uFFFD\r\ny"_s, 1, 1},
+            {"a\x80\x62\xFF\xFD\x63", u"a\uFFFDb\uFFFD\uFFFDc"_s, 3, 1}};
+        for (const auto &row : rows) {
+            const Cp932Decoded d = decodeCp932(row.bytes);
+            QCOMPARE(d.text, row.text);
+            QCOMPARE(int(d.badCount), row.badCount);
+            QCOMPARE(int(d.firstBadOffset), row.firstBad);
+        }
     }
 
-    void cp932Encode_data() { addRows(encodeRows); }
     void cp932Encode()
     {
-        QFETCH(int, row);
-        const Cp932Encoded e = encodeCp932(encodeRows[row].text);
-        QCOMPARE(e.bytes, encodeRows[row].bytes);
-        QCOMPARE(int(e.unmappable), encodeRows[row].unmappable);
+        const struct
+        {
+            QString text;
+            QByteArray bytes;
+            int unmappable = 0;
+        } rows[] = {{u"\\~"_s, "\x5C\x7E"}, {u"あ表ｱ"_s, "\x82\xA0\x95\x5C\xB1"},
+            {u"aé😀b"_s, "a??b", 2}, // a surrogate pair is one "?"
+            {QString(QChar(0xD800)), "?", 1}};
+        for (const auto &row : rows) {
+            const Cp932Encoded e = encodeCp932(row.text);
+            QCOMPARE(e.bytes, row.bytes);
+            QCOMPARE(int(e.unmappable), row.unmappable);
+        }
     }
 
     // The whole of both tables, as digests: every build, whatever system conversion
@@ -233,23 +96,51 @@ private Q_SLOTS:
         QVERIFY(!cp932Character(0x10000)); // past the table
     }
 
-    void lineFileRead_data() { addRows(lineFileRows); }
     void lineFileRead()
     {
-        QFETCH(int, row);
-        const LineFileRow &want = lineFileRows[row];
+        using E = TextEncoding;
+        const QStringList ab {u"a"_s, u"b"_s};
+        const struct
+        {
+            QByteArray bytes;
+            QStringList lines;
+            int badBytes = 0;
+            int firstBadLine = 0;
+            E encoding = E::ShiftJis;
+        } rows[] = {{"a\r\nb\r\n", ab}, {"a\nb\n", ab}, {"a\rb\r", ab}, {"a\r\nb", ab}, {{}, {}},
+            {"a\r\n\r\n", {u"a"_s, {}}}, {"a\r\r\nb", {u"a"_s, {}, u"b"_s}},
+            {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}}, {"\x80x", {u"\uFFFDx"_s}, 1, 1},
+            {"\nx\x82", {{}, u"x\uFFFD"_s}, 1, 2},
+            {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
+            {"a\rx\x82", {u"a"_s, u"x\uFFFD"_s}, 1, 2},
+            {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
+            {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
+            {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
+            // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
+            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}},
+            // UTF-16 by its mark; 上 holds the byte 0x0A, which ends no line.
+            {QByteArray("\xFF\xFE"
+                        "a\0\r\0\n\0\x0A\x4E",
+                 10),
+                {u"a"_s, u"上"_s}, 0, 0, E::Utf16Le},
+            {QByteArray("\xFE\xFF"
+                        "\x4E\x0A\0\n\xD8\0",
+                 8),
+                {u"上"_s, u"\uFFFD"_s}, 1, 2, E::Utf16Be},
+            {QByteArray("\xFF\xFE"
+                        "a\0b",
+                 5),
+                {u"a\uFFFD"_s}, 1, 1, E::Utf16Le}};
         const QString path = m_dir.filePath(u"lines.txt"_s);
-        writeBytes(path, want.bytes);
-        const LineFileRead r = readLineFile(path);
-        QCOMPARE(r.status, LineFileRead::Status::Ok);
-        QCOMPARE(r.lines, want.lines);
-        QCOMPARE(int(r.badBytes), want.badBytes);
-        QCOMPARE(int(r.firstBadLine), want.firstBadLine);
-        QCOMPARE(r.encoding, want.encoding);
-    }
-
-    void lineFileMissing()
-    {
+        for (const auto &row : rows) {
+            writeBytes(path, row.bytes);
+            const LineFileRead r = readLineFile(path);
+            QCOMPARE(r.status, LineFileRead::Status::Ok);
+            QCOMPARE(r.lines, row.lines);
+            QCOMPARE(int(r.badBytes), row.badBytes);
+            QCOMPARE(int(r.firstBadLine), row.firstBadLine);
+            QCOMPARE(r.encoding, row.encoding);
+        }
         QCOMPARE(readLineFile(m_dir.filePath(u"none.qvn"_s)).status, LineFileRead::Status::Missing);
         QCOMPARE(readLineFile(m_dir.path()).status, LineFileRead::Status::Missing);
     }
@@ -266,22 +157,21 @@ private Q_SLOTS:
         QCOMPARE(readBytes(path), QByteArray("\x95\x5C~\\\r\n\r\n"));
     }
 
-    void safeWriteFailureLeavesEverythingAsItWas_data() { addRows(failedWriteRows); }
+    // The folder missing, its parent a file, the target a folder, the disk full.
     void safeWriteFailureLeavesEverythingAsItWas()
     {
-        QFETCH(int, row);
-        const FailedWriteRow &r = failedWriteRows[row];
-        writeBytes(m_dir.filePath(u"old.qvn"_s), "old");
-        const auto before = snapshot(m_dir.path());
-        std::optional<FileSizeLimit> limit;
-        if (r.diskFull && !CanLimitFileSize)
-            SORARIO_POSIX_ONLY("a full disk through a file-size limit");
-        if (r.diskFull && !limit.emplace(1024).ok())
-            QSKIP("cannot limit the file size");
-        QVERIFY(!writeTextFileAtomically(m_dir.filePath(QString::fromLatin1(r.target)), QString(4096, u'x'))
-                     .ok());
-        limit.reset();
-        QCOMPARE(snapshot(m_dir.path()), before);
+        for (const QString &target : {u"none/a.qvn"_s, u"old.qvn/a.qvn"_s, u"prefix"_s, u"old.qvn"_s}) {
+            writeBytes(m_dir.filePath(u"old.qvn"_s), "old");
+            const auto before = snapshot(m_dir.path());
+            std::optional<FileSizeLimit> limit;
+            if (target == u"old.qvn"_s && !CanLimitFileSize)
+                SORARIO_POSIX_ONLY("a full disk through a file-size limit");
+            if (target == u"old.qvn"_s && !limit.emplace(1024).ok())
+                QSKIP("cannot limit the file size");
+            QVERIFY(!writeTextFileAtomically(m_dir.filePath(target), QString(4096, u'x')).ok());
+            limit.reset();
+            QCOMPARE(snapshot(m_dir.path()), before);
+        }
     }
 
     // What a file written to a target does: refused onto one of the run's inputs by any
@@ -337,33 +227,42 @@ private Q_SLOTS:
 
     // Root can write /usr/bin, which is still no place for a user's settings; without a
     // configuration folder the settings stay beside the program.
-    void initialiseFolders_data()
-    {
-        addRows(folderRows);
-    }
     void initialiseFolders()
     {
-        QFETCH(int, row);
-        const FolderRow &r = folderRows[row];
-        if (r.installed)
-            QVERIFY(QDir().mkpath(data()));
-        if (r.uninstaller)
-            writeBytes(bin() + u"/uninstall.exe"_s, "MZ");
-        QStringList asked;
-        const auto probe = [&](const QString &folder) {
-            asked << folder;
-            return r.writable;
-        };
-        Module1 m;
-        InitialiseFolders(m, bin(), probe, r.userFolderKnown ? user() : QString());
-        const QString settings = r.beside ? bin() : user();
-        QCOMPARE(m.ProgramFolder, bin());
-        QCOMPARE(m.SettingsFolder, settings);
-        QCOMPARE(SettingsFilePath(m), settings + u"/Vk.ini"_s);
-        if (!r.installed && !r.uninstaller)
-            QCOMPARE(asked, QStringList {bin()});
-        // Starting writes nothing; the folder appears with the first save.
-        QVERIFY(!QFileInfo::exists(user()));
+        const struct
+        {
+            bool installed, writable, userFolderKnown, beside;
+            bool uninstaller = false; // as the Windows installer leaves it, in a folder the user owns
+        } rows[] = {{false, true, true, true}, {false, false, true, false}, {true, true, true, false},
+            {false, false, false, true},
+            {.installed = false,
+                .writable = true,
+                .userFolderKnown = true,
+                .beside = false,
+                .uninstaller = true}};
+        for (const auto &r : rows) {
+            QDir(data()).removeRecursively();
+            QFile::remove(bin() + u"/uninstall.exe"_s);
+            if (r.installed)
+                QVERIFY(QDir().mkpath(data()));
+            if (r.uninstaller)
+                writeBytes(bin() + u"/uninstall.exe"_s, "MZ");
+            QStringList asked;
+            const auto probe = [&](const QString &folder) {
+                asked << folder;
+                return r.writable;
+            };
+            Module1 m;
+            InitialiseFolders(m, bin(), probe, r.userFolderKnown ? user() : QString());
+            const QString settings = r.beside ? bin() : user();
+            QCOMPARE(m.ProgramFolder, bin());
+            QCOMPARE(m.SettingsFolder, settings);
+            QCOMPARE(SettingsFilePath(m), settings + u"/Vk.ini"_s);
+            if (!r.installed && !r.uninstaller)
+                QCOMPARE(asked, QStringList {bin()});
+            // Starting writes nothing; the folder appears with the first save.
+            QVERIFY(!QFileInfo::exists(user()));
+        }
     }
 
     void folderIsWritable()
