@@ -86,8 +86,12 @@ void WritePrintOptions(
 
 void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun &run)
 {
-    // A file only read is not upgraded: its records read as the defaults, as they printed.
-    if (!missingColumns(sql).isEmpty())
+    // A file only read is not upgraded: its records read as the defaults, as they printed;
+    // one from before sheets kept their pupil still has every other column.
+    const QList<const Column *> missing = missingColumns(sql);
+    const bool pupils = std::none_of(
+        missing.cbegin(), missing.cend(), [](const Column *c) { return qstrcmp(c->name, "pupil") == 0; });
+    if (missing.size() > (pupils ? 0 : 1))
         return;
     QSqlQuery row
         = sql.exec(QStringLiteral("SELECT paper, keep_words, fit, answers_last, duplex_pad, keep_questions"
@@ -102,8 +106,10 @@ void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun 
         o.duplex = row.value(4).toInt() == 1 ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
         o.pageBreaks = row.value(5).toInt() == 1 ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
     }
-    QSqlQuery sizes = sql.exec(
-        QStringLiteral("SELECT fitted_size, pupil FROM sheets WHERE run_id = ? ORDER BY id"), {runId});
+    QSqlQuery sizes = sql.exec(pupils
+            ? QStringLiteral("SELECT fitted_size, pupil FROM sheets WHERE run_id = ? ORDER BY id")
+            : QStringLiteral("SELECT fitted_size, 0 FROM sheets WHERE run_id = ? ORDER BY id"),
+        {runId});
     for (qsizetype k = 0; sql.next(sizes); ++k) {
         if (k < run.sheets.size()) {
             run.sheets[k].fittedSize = sizes.value(0).toInt();
