@@ -39,10 +39,9 @@ int checkClassOptions(const QCommandLineParser &parser)
         throw UsageError(QStringLiteral("--review takes class or pupils"));
     if (!parser.isSet(QStringLiteral("class")))
         throw UsageError(QStringLiteral("--review needs --class"));
-    if (review == QStringLiteral("pupils")) {
-        printError(QStringLiteral("--review pupils: not yet; --review class draws the class's review"));
-        return ExitRefused;
-    }
+    if (review == QStringLiteral("pupils") && parser.isSet(QStringLiteral("sheets")))
+        throw UsageError(
+            QStringLiteral("--review pupils prints one sheet for each pupil: leave out --sheets"));
     return ExitOk;
 }
 
@@ -61,7 +60,9 @@ CliClassRun::CliClassRun(Module1 &m, const QCommandLineParser &parser)
     m_store = std::make_unique<HistoryStore>(HistoryPath(parser.value(QStringLiteral("history"))));
     m_run = std::make_unique<ClassRun>(m, *m_store, parser.value(QStringLiteral("class")).trimmed(),
         intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent),
-        parser.isSet(QStringLiteral("review")) ? ReviewDraw::Class : ReviewDraw::None);
+        !parser.isSet(QStringLiteral("review"))                                 ? ReviewDraw::None
+            : parser.value(QStringLiteral("review")) == QLatin1String("pupils") ? ReviewDraw::Pupils
+                                                                                : ReviewDraw::Class);
 }
 
 DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
@@ -71,7 +72,16 @@ DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
     m_seed = seed;
     for (const QString &notice : m_run->prepare(seed))
         printError(notice);
+    if (refused()) {
+        printError(m_run->refusal());
+        return {};
+    }
     return m_run->wrap(draw);
+}
+
+bool CliClassRun::refused() const
+{
+    return m_run && !m_run->refusal().isEmpty();
 }
 
 void CliClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets, QJsonObject &summary)
@@ -97,6 +107,11 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     checkDrawOptions(parser);
     if (const int refused = checkClassOptions(parser); refused != ExitOk)
         return refused;
+    // A pupil's sheet says whose it is only in its printed header.
+    if (parser.value(QStringLiteral("review")) == QLatin1String("pupils")) {
+        printError(command + QStringLiteral(": --review pupils prints only; use print"));
+        return ExitRefused;
+    }
     if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)
         return refused;
 

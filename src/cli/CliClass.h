@@ -20,7 +20,7 @@ namespace cli {
 // --class, --avoid-recent, --review and --history of print, text and odt.
 void addClassOptions(QCommandLineParser &parser);
 // Throws UsageError for --avoid-recent out of 0..20, --review not class or pupils,
-// either without --class. ExitRefused, told, for a review not drawn yet.
+// either without --class, --review pupils with --sheets.
 [[nodiscard]] int checkClassOptions(const QCommandLineParser &parser);
 // The files a run reads: those named, and the history when --class records into it.
 QStringList runInputs(const QCommandLineParser &parser);
@@ -32,8 +32,10 @@ class CliClassRun
 public:
     CliClassRun(Module1 &m, const QCommandLineParser &parser);
 
-    // `draw`, for a class over the range less its recent questions.
+    // `draw`, for a class over the range less its recent questions; none, the
+    // reason told, when the run is refused.
     DrawSheet wrap(const DrawSheet &draw, quint64 seed);
+    bool refused() const;
     // Records the sheets that came out and adds their numbers to the summary.
     void record(RunOutput output, const QList<SheetOutcome> &sheets, QJsonObject &summary);
 

@@ -27,7 +27,7 @@ const char PrintUsage[]
       "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
       "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit] [--keep-questions]\n"
       "         [--answers-last] [--duplex-pad]\n"
-      "         [--class NAME [--avoid-recent K] [--review class]] [--history FILE]\n"
+      "         [--class NAME [--avoid-recent K] [--review class|pupils]] [--history FILE]\n"
       "         -o OUT.pdf\n"
       "Draws a test and prints it to OUT.pdf without a print dialog. --overflow answers\n"
       "the question asked when the questions overflow the first page (default no: print\n"
@@ -40,7 +40,9 @@ const char PrintUsage[]
       "--class records the sheets in that class's history (--history FILE, else\n"
       "$SORARIO_HISTORY, else the user's data folder); --avoid-recent K leaves out the\n"
       "questions of the class's last K tests (runs, all their sheets); --review class\n"
-      "puts first what the class got wrong and is due to see again, weakest first.\n"
+      "puts first what the class got wrong and is due to see again, weakest first;\n"
+      "--review pupils prints one sheet for each pupil marked with a number, in number\n"
+      "order, headed with it: first what that pupil got wrong, then the class's review.\n"
       "The summary then gains SheetNumbers.\n"
       "--paper puts the B5 pages on other paper: a4 enlarged, b4-2up two B5 pages to a\n"
       "B4 sheet, a3-2up two enlarged pages to an A3 sheet. --keep-words breaks lines\n"
@@ -198,7 +200,10 @@ int runPrint(const QStringList &args)
     if (parser.isSet(QStringLiteral("duplex-pad")))
         m->Duplex = DuplexPadding::BlankAfterOdd;
     CliClassRun classRun(*m, parser);
-    const PrintResult result = printToTarget(*m, dialogs, classRun.wrap(drawSheet, seed), target, overflow);
+    const DrawSheet draw = classRun.wrap(drawSheet, seed);
+    if (classRun.refused())
+        return ExitRefused;
+    const PrintResult result = printToTarget(*m, dialogs, draw, target, overflow);
     if (result.failed)
         return ExitRefused;
     QJsonObject summary = printSummary(*m, result);

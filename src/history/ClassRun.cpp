@@ -66,6 +66,42 @@ ClassRun::~ClassRun()
         m_module.clock = *m_clockBefore;
         m_module.SheetLetters.clear();
     }
+    if (m_sheetCountBefore)
+        m_module.SheetCount = *m_sheetCountBefore;
+    m_module.SheetPupil = 0;
+}
+
+int ClassRun::repeats() const
+{
+    int most = 0;
+    for (const SheetPlan &plan : m_plans)
+        most = std::max(most, plan.pool.repeats);
+    return most;
+}
+
+ClassRun::SheetPlan ClassRun::planFor(const QStringList &keys, QList<int> review, int pupil) const
+{
+    // The rest of the sheet is drawn as ever, from the range less the review.
+    SheetPlan plan {pupil, std::move(review), {}};
+    QList<int> rest;
+    QStringList restKeys;
+    for (int slot = 1; slot <= keys.size(); ++slot)
+        if (!plan.reviewSlots.contains(slot)) {
+            rest.append(slot);
+            restKeys.append(keys[slot - 1]);
+        }
+    plan.pool
+        = avoidRecent(restKeys, m_module.QuestionCount - static_cast<int>(plan.reviewSlots.size()), m_use);
+    for (int &slot : plan.pool.slots)
+        slot = rest[slot - 1];
+    return plan;
+}
+
+const ClassRun::SheetPlan *ClassRun::planOf(int sheet) const
+{
+    if (m_plans.isEmpty())
+        return nullptr;
+    return &m_plans[std::clamp<qsizetype>(sheet, 1, m_plans.size()) - 1];
 }
 
 QStringList ClassRun::prepare(quint64 seed)
@@ -79,29 +115,41 @@ QStringList ClassRun::prepare(quint64 seed)
             {m_module.ChosenFileList(f), FileDigest(m_module.ChosenFileList(f)).value_or(QString()),
                 FileHeadings {m_module.FileHeaders(f, 1), m_module.FileHeaders(f, 3)}});
     m_shrink = false;
-    m_pool = {};
-    m_reviewSlots.clear();
+    m_plans.clear();
+    m_refusal.clear();
     if (m_className.isEmpty())
         return {};
-    // One failure, told once: the run then prints without the history.
-    const QString notRecorded = QStringLiteral("\nこの印刷は履歴に記録しません。");
+    // One failure, told once: the run then prints without the history, except a
+    // review for pupils, which has no sheet without it.
+    const auto failed = [this](const auto &outcome) -> QStringList {
+        if (m_review != ReviewDraw::Pupils)
+            return {HistoryFailureMessage(m_store.path(), outcome)
+                + QStringLiteral("\nこの印刷は履歴に記録しません。")};
+        m_refusal = HistoryFailureMessage(m_store.path(), outcome);
+        return {};
+    };
     if (m_avoidRecent > 0) {
         const HistoryOutcome<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
         if (!use.ok())
-            return {HistoryFailureMessage(m_store.path(), use) + notRecorded};
+            return failed(use);
         m_use = use.value;
     }
     QList<ReviewTest> tests;
-    if (m_review == ReviewDraw::Class) {
-        HistoryOutcome<QList<ReviewTest>> read = m_store.reviewTests(m_className);
+    if (m_review != ReviewDraw::None) {
+        HistoryOutcome<QList<ReviewTest>> read = m_store.reviewTests(m_className, m_review);
         if (!read.ok())
-            return {HistoryFailureMessage(m_store.path(), read) + notRecorded};
+            return failed(read);
         tests = std::move(read.value);
+    }
+    const QList<int> pupils = m_review == ReviewDraw::Pupils ? MarkedPupils(tests) : QList<int> {};
+    if (m_review == ReviewDraw::Pupils && pupils.isEmpty()) {
+        m_refusal = NoMarkedPupilMessage(m_className);
+        return {};
     }
     const QDateTime now = m_module.clock.now();
     const HistoryOutcome<QString> number = m_store.reserveNumber(now);
     if (!number.ok())
-        return {HistoryFailureMessage(m_store.path(), number) + notRecorded};
+        return failed(number);
     m_reserved = number.value;
     m_clockBefore = m_module.clock;
     m_module.clock.setFixed(now);
@@ -112,22 +160,18 @@ QStringList ClassRun::prepare(quint64 seed)
     for (int slot = 1; slot <= std::clamp<int>(m_module.RangeQuestionCount, 0, MaxBankQuestions); ++slot)
         keys.append(QuestionKey(m_module.RangePool(slot)));
     const int count = std::clamp<int>(m_module.QuestionCount, 0, MaxDrawnQuestions);
-    if (m_review == ReviewDraw::Class)
-        m_reviewSlots = ReviewSlots(keys, count, tests, seed);
-    // The rest of the sheet is drawn as ever, from the range less the review.
-    QList<int> rest;
-    QStringList restKeys;
-    for (int slot = 1; slot <= keys.size(); ++slot)
-        if (!m_reviewSlots.contains(slot)) {
-            rest.append(slot);
-            restKeys.append(keys[slot - 1]);
-        }
-    m_pool = avoidRecent(restKeys, m_module.QuestionCount - static_cast<int>(m_reviewSlots.size()), m_use);
-    for (int &slot : m_pool.slots)
-        slot = rest[slot - 1];
+    if (m_review == ReviewDraw::Pupils) {
+        m_sheetCountBefore = m_module.SheetCount;
+        m_module.SheetCount = static_cast<std::int16_t>(std::min<qsizetype>(pupils.size(), MaxSheetCount));
+        for (const int pupil : pupils.first(m_module.SheetCount))
+            m_plans.append(planFor(keys, PupilReviewSlots(keys, count, tests, pupil, seed), pupil));
+    } else {
+        m_plans.append(planFor(
+            keys, m_review == ReviewDraw::Class ? ReviewSlots(keys, count, tests, seed) : QList<int> {}, 0));
+    }
     m_shrink = true;
-    if (m_pool.repeats > 0)
-        return {RepeatNotice(m_pool.repeats)};
+    if (repeats() > 0)
+        return {RepeatNotice(repeats())};
     return {};
 }
 
@@ -135,22 +179,24 @@ DrawSheet ClassRun::wrap(DrawSheet draw)
 {
     m_drawn.clear();
     return [this, draw = std::move(draw)](int sheet) {
-        if (m_shrink) {
+        const SheetPlan *plan = planOf(sheet);
+        m_module.SheetPupil = static_cast<std::int16_t>(plan ? plan->pupil : 0);
+        if (m_shrink && plan) {
             // The draw reads the range pool: it gets the shrunk one while it draws, and
             // the range stays as decided for whatever comes after.
             const auto range = std::make_unique<decltype(m_module.RangePool)>(m_module.RangePool);
             const std::int16_t rangeCount = m_module.RangeQuestionCount;
-            for (qsizetype i = 0; i < m_pool.slots.size(); ++i)
-                m_module.RangePool(static_cast<int>(i + 1)) = (*range)(m_pool.slots[i]);
-            m_module.RangeQuestionCount = static_cast<std::int16_t>(m_pool.slots.size());
-            const int review = static_cast<int>(m_reviewSlots.size());
+            for (qsizetype i = 0; i < plan->pool.slots.size(); ++i)
+                m_module.RangePool(static_cast<int>(i + 1)) = (*range)(plan->pool.slots[i]);
+            m_module.RangeQuestionCount = static_cast<std::int16_t>(plan->pool.slots.size());
+            const int review = static_cast<int>(plan->reviewSlots.size());
             if (review > 0)
                 m_module.QuestionCount
                     = static_cast<std::int16_t>(std::max(m_module.QuestionCount - review, 0));
             if (draw)
                 draw(sheet);
             if (review > 0)
-                putFirst(m_module, m_reviewSlots, *range);
+                putFirst(m_module, plan->reviewSlots, *range);
             m_module.RangePool = *range;
             m_module.RangeQuestionCount = rangeCount;
         } else if (draw) {
@@ -200,9 +246,10 @@ HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<Sh
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;
         const QString number = SheetNumber(sheets[k].PrintedAt, index, m_module.SheetLetters);
+        const SheetPlan *plan = planOf(static_cast<int>(k + 1));
         run.sheets.append({number, sheets[k].PrintedAt,
             m_drawn[k].first(std::clamp<qsizetype>(sheets[k].QuestionCount, 0, m_drawn[k].size())),
-            sheets[k].FittedSize});
+            sheets[k].FittedSize, plan ? plan->pupil : 0});
         m_numbers.append(number);
     }
     if (m_reserved.isEmpty())

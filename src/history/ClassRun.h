@@ -43,9 +43,13 @@ public:
     // that cannot be used (the run then avoids nothing, prints, and records nothing),
     // or how many questions repeat. With a review, the questions the class is to
     // review (ties in `seed`'s order) come first on every sheet, drawn from no pool.
+    // A review for pupils makes one sheet for each pupil marked (m.SheetCount until
+    // the run ends), each with that pupil's review first, then the class's.
     QStringList prepare(quint64 seed = 0);
-    // Questions each sheet takes back from the recent ones because too few others remain.
-    int repeats() const { return m_pool.repeats; }
+    // Why the run cannot go ahead at all; empty when it can. Told by whoever runs it.
+    const QString &refusal() const { return m_refusal; }
+    // Questions a sheet takes back from the recent ones because too few others remain.
+    int repeats() const;
     const QSet<QString> &recent() const { return m_use.recent; }
 
     // `draw` over the shrunk pool; what each sheet drew is kept for the record.
@@ -67,11 +71,22 @@ private:
     QString m_className;
     int m_avoidRecent = 0;
     ReviewDraw m_review = ReviewDraw::None;
-    QList<int> m_reviewSlots; // range slots, in the sheet's order
+    // What a sheet takes: its review first (range slots, in the sheet's order), the
+    // rest drawn from its pool.
+    struct SheetPlan
+    {
+        int pupil = 0;
+        QList<int> reviewSlots;
+        ShrunkPool pool;
+    };
+    SheetPlan planFor(const QStringList &keys, QList<int> review, int pupil) const;
+    const SheetPlan *planOf(int sheet) const;
+    QList<SheetPlan> m_plans; // one for each sheet, or one for them all
     QList<RecordedFile> m_files;
     RecentUse m_use;
-    ShrunkPool m_pool;
     bool m_shrink = false;
+    QString m_refusal;
+    std::optional<std::int16_t> m_sheetCountBefore;
     QList<QList<QuestionRecord>> m_drawn;
     QStringList m_numbers;
     QString m_reserved; // the run's number while it is not recorded

@@ -57,6 +57,7 @@ struct RecordedSheet
     QDateTime printedAt; // the clock the sheet number was made from
     QList<QuestionRecord> questions; // as on the sheet, in order
     int fittedSize = 0; // the size the font was lowered to; 0 at the chosen size
+    int pupil = 0; // 出席番号 of a pupil's own review sheet; 0 for the class's sheets
 };
 
 // One run of one class: every sheet it printed or exported.

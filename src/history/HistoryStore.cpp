@@ -389,11 +389,11 @@ HistoryOutcome<Analysis> HistoryStore::analysis(const AnalysisScope &scope) cons
     });
 }
 
-HistoryOutcome<QList<ReviewTest>> HistoryStore::reviewTests(const QString &className) const
+HistoryOutcome<QList<ReviewTest>> HistoryStore::reviewTests(const QString &className, ReviewDraw whose) const
 {
     return answer<QList<ReviewTest>>({}, [&](const Connection &c) {
         const auto [match, names] = classMatch(c, className);
-        return ReadReviewTests(c.sql(), match, names);
+        return ReadReviewTests(c.sql(), match, names, whose);
     });
 }
 

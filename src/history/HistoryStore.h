@@ -78,8 +78,10 @@ public:
 
     // The scores and the questions' rates of the marks within `scope` (see Analysis.h).
     HistoryOutcome<Analysis> analysis(const AnalysisScope &scope) const;
-    // The class's tests with their marks, oldest first, for its review (see ReviewRule.h).
-    HistoryOutcome<QList<ReviewTest>> reviewTests(const QString &className) const;
+    // The class's tests with their marks, oldest first, for its review (see ReviewRule.h);
+    // for ReviewDraw::Pupils with each pupil's own.
+    HistoryOutcome<QList<ReviewTest>> reviewTests(
+        const QString &className, ReviewDraw whose = ReviewDraw::Class) const;
 
     // Test seam: runs between the writes of one record; an exception thrown there
     // is a fault in the middle of the record.

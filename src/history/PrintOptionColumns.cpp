@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/PrintOptionColumns.h"
 
+#include "history/Marks.h"
 #include "settings/PrintOptionsFile.h"
 
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 
 namespace sorario {
@@ -17,7 +19,7 @@ struct Column
     const char *type; // the default is what a record made before the column printed
 };
 
-const std::array<Column, 9> Columns {{
+const std::array<Column, 10> Columns {{
     {"runs", "paper", "TEXT NOT NULL DEFAULT 'b5'"},
     {"runs", "keep_words", "INTEGER NOT NULL DEFAULT 0"},
     {"runs", "fit", "INTEGER NOT NULL DEFAULT 0"},
@@ -25,6 +27,7 @@ const std::array<Column, 9> Columns {{
     {"runs", "duplex_pad", "INTEGER NOT NULL DEFAULT 0"},
     {"runs", "keep_questions", "INTEGER NOT NULL DEFAULT 0"},
     {"sheets", "fitted_size", "INTEGER NOT NULL DEFAULT 0"},
+    {"sheets", "pupil", "INTEGER NOT NULL DEFAULT 0"},
     {"files", "title", "TEXT"},
     {"files", "sheet_code", "TEXT"},
 }};
@@ -71,8 +74,8 @@ void WritePrintOptions(
             o.duplex == DuplexPadding::BlankAfterOdd ? 1 : 0,
             o.pageBreaks == QuestionBreaks::KeepQuestions ? 1 : 0, runId});
     for (qsizetype k = 0; k < run.sheets.size() && k < sheetIds.size(); ++k)
-        sql.exec(QStringLiteral("UPDATE sheets SET fitted_size = ? WHERE id = ?"),
-            {run.sheets[k].fittedSize, sheetIds[k]});
+        sql.exec(QStringLiteral("UPDATE sheets SET fitted_size = ?, pupil = ? WHERE id = ?"),
+            {run.sheets[k].fittedSize, run.sheets[k].pupil, sheetIds[k]});
     for (qsizetype f = 0; f < run.files.size(); ++f) {
         if (const std::optional<FileHeadings> &h = run.files[f].headings)
             sql.exec(QStringLiteral(
@@ -83,8 +86,12 @@ void WritePrintOptions(
 
 void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun &run)
 {
-    // A file only read is not upgraded: its records read as the defaults, as they printed.
-    if (!missingColumns(sql).isEmpty())
+    // A file only read is not upgraded: its records read as the defaults, as they printed;
+    // one from before sheets kept their pupil still has every other column.
+    const QList<const Column *> missing = missingColumns(sql);
+    const bool pupils = std::none_of(
+        missing.cbegin(), missing.cend(), [](const Column *c) { return qstrcmp(c->name, "pupil") == 0; });
+    if (missing.size() > (pupils ? 0 : 1))
         return;
     QSqlQuery row
         = sql.exec(QStringLiteral("SELECT paper, keep_words, fit, answers_last, duplex_pad, keep_questions"
@@ -99,11 +106,15 @@ void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun 
         o.duplex = row.value(4).toInt() == 1 ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
         o.pageBreaks = row.value(5).toInt() == 1 ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
     }
-    QSqlQuery sizes
-        = sql.exec(QStringLiteral("SELECT fitted_size FROM sheets WHERE run_id = ? ORDER BY id"), {runId});
+    QSqlQuery sizes = sql.exec(pupils
+            ? QStringLiteral("SELECT fitted_size, pupil FROM sheets WHERE run_id = ? ORDER BY id")
+            : QStringLiteral("SELECT fitted_size, 0 FROM sheets WHERE run_id = ? ORDER BY id"),
+        {runId});
     for (qsizetype k = 0; sql.next(sizes); ++k) {
-        if (k < run.sheets.size())
+        if (k < run.sheets.size()) {
             run.sheets[k].fittedSize = sizes.value(0).toInt();
+            run.sheets[k].pupil = std::clamp(sizes.value(1).toInt(), 0, MaxPupil);
+        }
     }
     QSqlQuery headings = sql.exec(
         QStringLiteral("SELECT title, sheet_code FROM files WHERE run_id = ? ORDER BY position"), {runId});

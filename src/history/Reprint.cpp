@@ -117,6 +117,7 @@ DrawSheet ReprintDraw(Module1 &m, const RecordedRun &run, const QList<int> &posi
         for (int i = 1; i <= count; ++i)
             m.DrawnQuestions(i) = recorded.questions[i - 1];
         m.QuestionCount = static_cast<std::int16_t>(count);
+        m.SheetPupil = static_cast<std::int16_t>(recorded.pupil);
     };
 }
 

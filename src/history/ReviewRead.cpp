@@ -3,9 +3,43 @@
 
 #include "history/MarkTables.h"
 
-namespace sorario {
+#include <QHash>
 
-QList<ReviewTest> ReadReviewTests(const HistorySql &sql, const QString &classMatch, const QVariantList &names)
+namespace sorario {
+namespace {
+
+// Each pupil's marks, on the questions of the sheets the pupil handed in, into the
+// tests read already (one per run, in run order).
+void readPupils(const HistorySql &sql, const QString &classMatch, const QVariantList &names,
+    const QHash<qint64, qsizetype> &testOf, QList<ReviewTest> &tests)
+{
+    QSqlQuery row = sql.exec(
+        QStringLiteral("SELECT r.id, a.pupil, q.key, TOTAL(m.mark = 1), TOTAL(m.mark = 2), TOTAL(m.mark = 3)"
+                       " FROM runs r JOIN sheets s ON s.run_id = r.id JOIN answer_sheets a ON"
+                       " a.sheet_id = s.id JOIN questions q ON q.sheet_id = s.id LEFT JOIN marks m ON"
+                       " m.answer_id = a.id AND m.position = q.position AND m.mark BETWEEN 1 AND 3"
+                       " WHERE a.pupil BETWEEN 1 AND %1 AND")
+                .arg(MaxPupil)
+            + classMatch
+            + QStringLiteral(" GROUP BY r.id, a.pupil, q.key ORDER BY r.id, a.pupil, MIN(q.position)"),
+        names);
+    while (sql.next(row)) {
+        const auto test = testOf.constFind(row.value(0).toLongLong());
+        if (test == testOf.cend())
+            continue; // a run another program added between the two reads
+        QuestionResult q;
+        q.key = row.value(2).toString();
+        q.right = row.value(3).toInt();
+        q.wrong = row.value(4).toInt();
+        q.partial = row.value(5).toInt();
+        tests[*test].pupils[row.value(1).toInt()].append(q);
+    }
+}
+
+} // namespace
+
+QList<ReviewTest> ReadReviewTests(
+    const HistorySql &sql, const QString &classMatch, const QVariantList &names, ReviewDraw whose)
 {
     QList<ReviewTest> tests;
     // A file without marks has nothing the class got wrong.
@@ -22,9 +56,11 @@ QList<ReviewTest> ReadReviewTests(const HistorySql &sql, const QString &classMat
             + classMatch + QStringLiteral(" ORDER BY r.id"),
         names);
     qint64 run = -1;
+    QHash<qint64, qsizetype> testOf;
     while (sql.next(row)) {
         if (row.value(0).toLongLong() != run) {
             run = row.value(0).toLongLong();
+            testOf.insert(run, tests.size());
             tests.append(ReviewTest {});
         }
         if (row.value(1).isNull())
@@ -40,6 +76,8 @@ QList<ReviewTest> ReadReviewTests(const HistorySql &sql, const QString &classMat
         }
         tests.last().questions.append(q);
     }
+    if (whose == ReviewDraw::Pupils)
+        readPupils(sql, classMatch, names, testOf, tests);
     return tests;
 }
 

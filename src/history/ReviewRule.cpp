@@ -2,6 +2,7 @@
 #include "history/ReviewRule.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <random>
@@ -94,6 +95,40 @@ QList<int> ReviewSlots(
     QList<int> slots;
     for (qsizetype i = 0; i < candidates.size() && i < count; ++i)
         slots.append(candidates[i].slot);
+    return slots;
+}
+
+QList<int> MarkedPupils(const QList<ReviewTest> &tests)
+{
+    QSet<int> marked;
+    for (const ReviewTest &test : tests)
+        for (auto it = test.pupils.cbegin(); it != test.pupils.cend(); ++it)
+            if (std::any_of(it->cbegin(), it->cend(), [](const QuestionResult &q) { return q.marked() > 0; }))
+                marked.insert(it.key());
+    QList<int> pupils(marked.cbegin(), marked.cend());
+    std::sort(pupils.begin(), pupils.end());
+    return pupils;
+}
+
+QString NoMarkedPupilMessage(const QString &className)
+{
+    return QStringLiteral(
+        "個別復習プリントを作れません。クラス「%1」には出席番号つきの採点の記録がありません。")
+        .arg(className);
+}
+
+QList<int> PupilReviewSlots(
+    const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil, quint64 seed)
+{
+    // The pupil's tests are the class's, so that a question's gap counts the tests
+    // the class sat; one the pupil missed holds nothing of the pupil's.
+    QList<ReviewTest> own;
+    for (const ReviewTest &test : tests)
+        own.append({test.pupils.value(pupil), {}});
+    QList<int> slots = ReviewSlots(poolKeys, count, own, seed);
+    for (const int slot : ReviewSlots(poolKeys, count, tests, seed))
+        if (slots.size() < count && !slots.contains(slot))
+            slots.append(slot);
     return slots;
 }
 

@@ -4,20 +4,24 @@
 #include "history/Analysis.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 #include <array>
 
 namespace sorario {
 
-// Whether a class's draw brings back what it got wrong (「間違えた問題を優先」).
-enum class ReviewDraw { None, Class };
+// Whether a class's draw brings back what it got wrong (「間違えた問題を優先」): the
+// class's review on every sheet, or one sheet for each pupil marked (個別復習プリント).
+enum class ReviewDraw { None, Class, Pupils };
 
 // One test a class was given: each question it had (by key) with its marks on that
-// test, none when the test was not marked.
+// test, none when the test was not marked; read for pupils, also each pupil's own:
+// the questions of the sheet the pupil handed in, with that pupil's marks.
 struct ReviewTest
 {
     QList<QuestionResult> questions;
+    QMap<int, QList<QuestionResult>> pupils;
 };
 
 // A question comes back 1, then 3, then 7 tests after it was last given; 7 from then on.
@@ -31,5 +35,14 @@ inline constexpr int WellAnsweredPermille = 800;
 // stops coming back; one not yet due by ReviewGaps waits. `tests` run oldest first.
 QList<int> ReviewSlots(const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, quint64 seed,
     int wellPermille = WellAnsweredPermille);
+
+// The pupils (出席番号, ascending) with at least one mark on the class's tests.
+QList<int> MarkedPupils(const QList<ReviewTest> &tests);
+// Why there is no sheet for pupils: no pupil of the class has marks.
+QString NoMarkedPupilMessage(const QString &className);
+// One pupil's review: ReviewSlots over the pupil's own marks, then the class's
+// review questions not among them, `count` at most.
+QList<int> PupilReviewSlots(
+    const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil, quint64 seed);
 
 } // namespace sorario

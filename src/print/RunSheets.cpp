@@ -21,7 +21,7 @@ RunSheets::RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &dr
 void RunSheets::keepDrawn()
 {
     const Module1 &m = m_drawnInto;
-    Drawn drawn {m.QuestionCount, {}, m.clock};
+    Drawn drawn {m.QuestionCount, {}, m.clock, m.SheetPupil};
     for (int n = 1; n <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++n)
         drawn.questions.append(m.DrawnQuestions(n));
     m_sheets.append(drawn);
@@ -39,6 +39,7 @@ void RunSheets::use(int sheet)
     for (int n = 1; n <= drawn.questions.size(); ++n)
         m_run.DrawnQuestions(n) = drawn.questions[n - 1];
     m_run.clock = drawn.clock;
+    m_run.SheetPupil = drawn.pupil;
 }
 
 void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)

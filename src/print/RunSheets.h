@@ -24,7 +24,7 @@ public:
     // The run prints from `run`.
     RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw);
 
-    // The run's DrawnQuestions, QuestionCount and clock become those of `sheet` (from 1).
+    // The run's DrawnQuestions, QuestionCount, clock and pupil become those of `sheet` (from 1).
     void use(int sheet);
 
 private:
@@ -33,6 +33,7 @@ private:
         std::int16_t count = 0;
         QList<QuestionRecord> questions;
         Clock clock; // what the sheet number reads
+        std::int16_t pupil = 0;
     };
     void keepDrawn();
 

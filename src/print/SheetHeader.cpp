@@ -4,6 +4,7 @@
 #include "print/PrintSurface.h"
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
+#include "shared/TextHelpers.h"
 
 #include <QDateTime>
 
@@ -51,6 +52,9 @@ void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
     surface.setFontName(HeaderFontName);
     surface.setFontSize(8);
     printAt(surface, 12, 9, SheetNumberText(m, when), false);
+    // A pupil's own sheet says whose it is beside its number.
+    if (m.SheetPupil > 0)
+        surface.print(QStringLiteral("　出席番号") + NumberText(m.SheetPupil), false);
     printAt(surface, 167 - surface.textWidth(m.SheetLogo), 9, m.SheetLogo);
     printAt(surface, 97, 14, QStringLiteral("　　　　年　　　　　組　　　　　番"));
     printAt(surface, 96, 20, QStringLiteral("氏"));

@@ -12,8 +12,8 @@ class PrintSurface;
 
 inline const QString HeaderFontName = QStringLiteral("ＭＳ ゴシック");
 
-// The block at the top of a sheet: frame, sheet number, logo, the fields the
-// pupil fills in, title and range. Reads the clock on every call. Leaves the
+// The block at the top of a sheet: frame, sheet number (and the pupil of a pupil's
+// own sheet), logo, the fields the pupil fills in, title and range. Reads the clock on every call. Leaves the
 // header font at 12 points on the surface.
 void PrintHeader(const Module1 &m, PrintSurface &surface);
 // The same with the sheet number made from `when`.

@@ -114,6 +114,8 @@ struct Module1
     // What the history added to the run's minute so that its number is its own
     // ("b", "c", …); empty for the first run of a minute and for no class.
     QString SheetLetters;
+    // The pupil (出席番号) whose own review the sheet being printed is; 0 for the class's.
+    std::int16_t SheetPupil = 0;
 
     // Main window and read-me
     QString VersionText;

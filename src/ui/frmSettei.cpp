@@ -5,7 +5,6 @@
 #include "export/TestDocument.h"
 #include "export/TestText.h"
 #include "export/TestTextFile.h"
-#include "history/ClassNames.h"
 #include "history/SheetSwap.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
@@ -18,6 +17,7 @@
 #include "setup/SetupClassRun.h"
 #include "shared/Module1.h"
 #include "ui/HistoryWindow.h"
+#include "ui/SetupClassControls.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -39,8 +39,6 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
         m_printTarget = MakeQtPrintTarget;
 
     connect(m_ui->List1, &QListWidget::itemSelectionChanged, this, &frmSettei::List1_Click);
-    connect(m_ui->cboClass, &QComboBox::editTextChanged, this,
-        [this](const QString &name) { m_ui->chkReview->setEnabled(!name.trimmed().isEmpty()); });
     connect(m_ui->List2, &QListWidget::itemSelectionChanged, this, &frmSettei::List2_Click);
     connect(m_ui->Command6, &QPushButton::clicked, this, &frmSettei::Command6_Click);
     connect(m_ui->Command5, &QPushButton::clicked, this, &frmSettei::Command5_Click);
@@ -70,6 +68,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(m_ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
     connect(m_ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
     m_classes = std::make_unique<SetupClassRun>(m_module, m_dialogs);
+    m_classControls
+        = new SetupClassControls(m_ui->cboClass, m_ui->spnAvoidRecent, m_ui->chkReview, *m_classes, this);
 
     Form_Load();
 }
@@ -95,13 +95,7 @@ void frmSettei::Form_Load()
     }
     ResetSetupState(m_module);
     m_module.SheetCount = 1;
-    m_ui->cboClass->clear();
-    m_ui->cboClass->addItems(m_classes->classes());
-    const ClassChoice last = LastClassChoice();
-    m_ui->cboClass->setCurrentIndex(-1);
-    m_ui->cboClass->setEditText(last.className);
-    m_ui->spnAvoidRecent->setValue(last.avoidRecent);
-    m_ui->chkReview->setChecked(last.review == ReviewDraw::Class);
+    m_classControls->load();
 
     m_ui->Text4->setText(QStringLiteral("0"));
 
@@ -284,7 +278,7 @@ void frmSettei::Command4_Click()
 
 void frmSettei::cmdSetOK_Click()
 {
-    const std::optional<DrawSheet> draw = startRun();
+    const std::optional<DrawSheet> draw = m_classControls->begin();
     if (!draw)
         return;
     if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print)) {
@@ -299,7 +293,7 @@ void frmSettei::cmdSetOK_Click()
 // button, which prints the very document shown.
 void frmSettei::cmdPreview_Click()
 {
-    const std::optional<DrawSheet> draw = startRun();
+    const std::optional<DrawSheet> draw = m_classControls->begin();
     if (!draw)
         return;
     try {
@@ -323,7 +317,7 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    const std::optional<DrawSheet> draw = startRun();
+    const std::optional<DrawSheet> draw = m_classControls->begin();
     if (!draw)
         return;
     if (SaveTestText(BuildSheetTexts(m_module, *draw), m_dialogs,
@@ -335,7 +329,7 @@ void frmSettei::Command3_Click()
 
 void frmSettei::cmdDocument_Click()
 {
-    const std::optional<DrawSheet> draw = startRun();
+    const std::optional<DrawSheet> draw = m_classControls->begin();
     if (!draw)
         return;
     if (saveTestDocument(*buildTestDocument(m_module, *draw), m_dialogs,
@@ -344,21 +338,9 @@ void frmSettei::cmdDocument_Click()
     resetAfterRun();
 }
 
-std::optional<DrawSheet> frmSettei::startRun()
-{
-    const QString name = m_ui->cboClass->currentText().trimmed();
-    const bool review = m_ui->chkReview->isEnabled() && m_ui->chkReview->isChecked();
-    std::optional<DrawSheet> draw = m_classes->begin(
-        name, m_ui->spnAvoidRecent->value(), review ? ReviewDraw::Class : ReviewDraw::None);
-    if (draw && !name.isEmpty() && m_ui->cboClass->findText(name) < 0)
-        m_ui->cboClass->insertItem(0, name);
-    return draw;
-}
-
 void frmSettei::cmdHistory_Click()
 {
-    HistoryWindow window(
-        m_classes->history(), m_dialogs, m_printTarget, m_ui->cboClass->currentText().trimmed(), this);
+    HistoryWindow window(m_classes->history(), m_dialogs, m_printTarget, m_classControls->className(), this);
     window.exec();
 }
 

@@ -19,6 +19,7 @@ namespace sorario {
 struct Module1;
 class Dialogs;
 class SetupClassRun;
+class SetupClassControls;
 
 // Makes the target a print or preview run goes to; by default the real printer.
 using PrintSurfaceFactory = PrintTargetFactory;
@@ -69,14 +70,13 @@ private:
     void resetAfterRun();
     void enablePrint(bool on);
     void enableRuns(bool on);
-    // Every sheet's draw for the class named in 「クラス」; nothing when there is no run.
-    std::optional<DrawSheet> startRun();
 
     std::unique_ptr<Ui::frmSettei> m_ui;
     Module1 &m_module;
     Dialogs &m_dialogs;
     PrintTargetFactory m_printTarget;
     std::unique_ptr<SetupClassRun> m_classes;
+    SetupClassControls *m_classControls = nullptr;
 };
 
 } // namespace sorario

@@ -153,9 +153,6 @@ private Q_SLOTS:
         const QJsonArray drawn = again.json()[u"DrawnQuestions"_s].toArray();
         QCOMPARE(drawn[0], first.json()[u"DrawnQuestions"_s][2]);
         QCOMPARE(drawn[1], first.json()[u"DrawnQuestions"_s][1]);
-        const CliRun pupils = run(reviewed + QStringList {u"--review"_s, u"pupils"_s});
-        QCOMPARE(pupils.exitCode, 1);
-        QVERIFY2(pupils.err.startsWith(u"--review pupils: not yet"_s), qPrintable(pupils.err));
     }
 
     // Three sheets with answers, recorded with every page option, reprint to the same trace,

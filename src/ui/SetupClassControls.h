@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "history/ReviewRule.h"
+#include "shared/SheetDraw.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
+
+namespace sorario {
+
+class SetupClassRun;
+
+// The set-up window's class controls: 「クラス」, 「最近の問題を除く」 and the review,
+// offered as last chosen, and a run begun for what they say.
+class SetupClassControls : public QObject
+{
+    Q_OBJECT
+
+public:
+    SetupClassControls(QComboBox *className, QSpinBox *avoidRecent, QCheckBox *review, SetupClassRun &classes,
+        QObject *parent = nullptr);
+
+    // The classes recorded, and the last run's choice.
+    void load();
+    QString className() const;
+    // The run's draw for what the controls say; nothing when there is no run.
+    std::optional<DrawSheet> begin();
+
+private:
+    QComboBox *m_className;
+    QSpinBox *m_avoidRecent;
+    QCheckBox *m_review;
+    SetupClassRun &m_classes;
+};
+
+} // namespace sorario
