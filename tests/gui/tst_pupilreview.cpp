@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The set-up window's 「個別復習プリント」: a run it cannot make is refused and told, and nothing runs.
 #include "GuiTestSupport.h"
-#include "support/Rows.h"
 
 using namespace sorario::test;
 
