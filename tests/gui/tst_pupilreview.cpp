@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The set-up window's 「個別復習プリント」: a run it cannot make is refused and told, and nothing runs.
 #include "GuiTestSupport.h"
 
 using namespace sorario::test;
@@ -18,7 +17,7 @@ const Refused refusedRows[] = {
         .message = u"個別復習プリントは印刷するだけで、テキストファイルや文書ファイルには書き出せません。"_s},
 };
 
-class TestPupilReview : public QObject
+class TestPupilReview : public QObject // a 「個別復習プリント」 it cannot make: told, and nothing runs
 {
     Q_OBJECT
 
