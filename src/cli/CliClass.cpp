@@ -11,6 +11,18 @@ namespace sorario::cli {
 
 inline constexpr int MaxAvoidRecent = 20;
 
+namespace {
+
+ReviewDraw reviewOption(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(QStringLiteral("review")))
+        return ReviewDraw::None;
+    return parser.value(QStringLiteral("review")) == QLatin1String("pupils") ? ReviewDraw::Pupils
+                                                                             : ReviewDraw::Class;
+}
+
+} // namespace
+
 void addClassOptions(QCommandLineParser &parser)
 {
     parser.addOption({QStringLiteral("class"), QStringLiteral("Record the run in this class's history."),
@@ -59,10 +71,7 @@ CliClassRun::CliClassRun(Module1 &m, const QCommandLineParser &parser)
         return;
     m_store = std::make_unique<HistoryStore>(HistoryPath(parser.value(QStringLiteral("history"))));
     m_run = std::make_unique<ClassRun>(m, *m_store, parser.value(QStringLiteral("class")).trimmed(),
-        intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent),
-        !parser.isSet(QStringLiteral("review"))                                 ? ReviewDraw::None
-            : parser.value(QStringLiteral("review")) == QLatin1String("pupils") ? ReviewDraw::Pupils
-                                                                                : ReviewDraw::Class);
+        intOption(parser, QStringLiteral("avoid-recent"), 0, MaxAvoidRecent), reviewOption(parser));
 }
 
 DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
@@ -107,9 +116,8 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     checkDrawOptions(parser);
     if (const int refused = checkClassOptions(parser); refused != ExitOk)
         return refused;
-    // A pupil's sheet says whose it is only in its printed header.
-    if (parser.value(QStringLiteral("review")) == QLatin1String("pupils")) {
-        printError(command + QStringLiteral(": --review pupils prints only; use print"));
+    if (const QString refusal = ExportRefusal(reviewOption(parser)); !refusal.isEmpty()) {
+        printError(command + QStringLiteral(": ") + refusal);
         return ExitRefused;
     }
     if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)

@@ -8,7 +8,9 @@ namespace {
 
 const QString LastClassKey = QStringLiteral("lastClass");
 const QString AvoidRecentKey = QStringLiteral("avoidRecent");
+// The class's review keeps the key it always had, so that either version reads the other's.
 const QString ReviewKey = QStringLiteral("reviewWrong");
+const QString PupilReviewKey = QStringLiteral("reviewPupils");
 
 QSettings userSettings()
 {
@@ -60,8 +62,10 @@ QString NewClassQuestion(const QString &name)
 ClassChoice LastClassChoice()
 {
     QSettings settings = userSettings();
-    return {settings.value(LastClassKey).toString(), settings.value(AvoidRecentKey, 0).toInt(),
-        settings.value(ReviewKey, false).toBool() ? ReviewDraw::Class : ReviewDraw::None};
+    const ReviewDraw review = settings.value(PupilReviewKey, false).toBool() ? ReviewDraw::Pupils
+        : settings.value(ReviewKey, false).toBool()                          ? ReviewDraw::Class
+                                                                             : ReviewDraw::None;
+    return {settings.value(LastClassKey).toString(), settings.value(AvoidRecentKey, 0).toInt(), review};
 }
 
 void RememberClassChoice(const ClassChoice &choice)
@@ -70,6 +74,7 @@ void RememberClassChoice(const ClassChoice &choice)
     settings.setValue(LastClassKey, choice.className.trimmed());
     settings.setValue(AvoidRecentKey, choice.avoidRecent);
     settings.setValue(ReviewKey, choice.review == ReviewDraw::Class);
+    settings.setValue(PupilReviewKey, choice.review == ReviewDraw::Pupils);
 }
 
 } // namespace sorario

@@ -24,7 +24,8 @@ QString UnknownClassMessage(const QString &name, const QStringList &known);
 // The question before a run for a class not seen before.
 QString NewClassQuestion(const QString &name);
 
-// The class, 「最近の問題を除く」 and 「間違えた問題を優先」 of the set-up window's last run.
+// The class, 「最近の問題を除く」 and the review (「間違えた問題を優先」 or
+// 「個別復習プリント」) of the set-up window's last run.
 struct ClassChoice
 {
     QString className;

@@ -117,6 +117,14 @@ QString NoMarkedPupilMessage(const QString &className)
         .arg(className);
 }
 
+QString ExportRefusal(ReviewDraw review)
+{
+    if (review != ReviewDraw::Pupils)
+        return {};
+    return QStringLiteral(
+        "個別復習プリントは印刷するだけで、テキストファイルや文書ファイルには書き出せません。");
+}
+
 QList<int> PupilReviewSlots(
     const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil, quint64 seed)
 {

@@ -16,8 +16,13 @@ SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
 {
 }
 
-std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRecent, ReviewDraw review)
+std::optional<DrawSheet> SetupClassRun::begin(
+    const QString &typed, int avoidRecent, ReviewDraw review, RunOutput output)
 {
+    if (const QString refusal = ExportRefusal(review); output == RunOutput::Exported && !refusal.isEmpty()) {
+        m_dialogs.message(refusal, ProgramTitle);
+        return std::nullopt;
+    }
     const QString name = typed.trimmed();
     if (!name.isEmpty() && !KnownClass(classes(), name)
         && m_dialogs.messageBox(
@@ -28,6 +33,11 @@ std::optional<DrawSheet> SetupClassRun::begin(const QString &typed, int avoidRec
     m_seed = ClockSeed(m_module);
     m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent, review);
     tell(m_run->prepare(m_seed));
+    if (!m_run->refusal().isEmpty()) {
+        m_dialogs.message(m_run->refusal(), ProgramTitle);
+        end();
+        return std::nullopt;
+    }
     return m_run->wrap(SheetDraws(m_module, m_seed));
 }
 

@@ -29,8 +29,9 @@ public:
 
     // Every sheet's draw, all seeded from one reading of the clock, for `className`
     // (none for an empty name) without its recent questions, its review first. Nothing when the
-    // teacher does not want a new class: then there is no run.
-    std::optional<DrawSheet> begin(const QString &className, int avoidRecent, ReviewDraw review);
+    // teacher does not want a new class, or the run is refused (told): then there is no run.
+    std::optional<DrawSheet> begin(
+        const QString &className, int avoidRecent, ReviewDraw review, RunOutput output = RunOutput::Printed);
     ClassRun &run() { return *m_run; }
     quint64 seed() const { return m_seed; }
 

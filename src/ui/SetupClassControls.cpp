@@ -10,16 +10,27 @@
 
 namespace sorario {
 
-SetupClassControls::SetupClassControls(
-    QComboBox *className, QSpinBox *avoidRecent, QCheckBox *review, SetupClassRun &classes, QObject *parent)
+SetupClassControls::SetupClassControls(QComboBox *className, QSpinBox *avoidRecent, QCheckBox *review,
+    QCheckBox *pupilReview, SetupClassRun &classes, QObject *parent)
     : QObject(parent)
     , m_className(className)
     , m_avoidRecent(avoidRecent)
     , m_review(review)
+    , m_pupilReview(pupilReview)
     , m_classes(classes)
 {
-    connect(m_className, &QComboBox::editTextChanged, this,
-        [this](const QString &name) { m_review->setEnabled(!name.trimmed().isEmpty()); });
+    connect(m_className, &QComboBox::editTextChanged, this, [this](const QString &name) {
+        m_review->setEnabled(!name.trimmed().isEmpty());
+        m_pupilReview->setEnabled(!name.trimmed().isEmpty());
+    });
+    connect(m_review, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_pupilReview->setChecked(false);
+    });
+    connect(m_pupilReview, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_review->setChecked(false);
+    });
 }
 
 void SetupClassControls::load()
@@ -31,6 +42,7 @@ void SetupClassControls::load()
     m_className->setEditText(last.className);
     m_avoidRecent->setValue(last.avoidRecent);
     m_review->setChecked(last.review == ReviewDraw::Class);
+    m_pupilReview->setChecked(last.review == ReviewDraw::Pupils);
 }
 
 QString SetupClassControls::className() const
@@ -38,12 +50,19 @@ QString SetupClassControls::className() const
     return m_className->currentText().trimmed();
 }
 
-std::optional<DrawSheet> SetupClassControls::begin()
+ReviewDraw SetupClassControls::review() const
+{
+    if (m_pupilReview->isEnabled() && m_pupilReview->isChecked())
+        return ReviewDraw::Pupils;
+    if (m_review->isEnabled() && m_review->isChecked())
+        return ReviewDraw::Class;
+    return ReviewDraw::None;
+}
+
+std::optional<DrawSheet> SetupClassControls::begin(RunOutput output)
 {
     const QString name = className();
-    const bool review = m_review->isEnabled() && m_review->isChecked();
-    std::optional<DrawSheet> draw
-        = m_classes.begin(name, m_avoidRecent->value(), review ? ReviewDraw::Class : ReviewDraw::None);
+    std::optional<DrawSheet> draw = m_classes.begin(name, m_avoidRecent->value(), review(), output);
     if (draw && !name.isEmpty() && m_className->findText(name) < 0)
         m_className->insertItem(0, name);
     return draw;

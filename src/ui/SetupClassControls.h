@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryRecord.h"
 #include "history/ReviewRule.h"
 #include "shared/SheetDraw.h"
 
@@ -17,26 +18,31 @@ namespace sorario {
 
 class SetupClassRun;
 
-// The set-up window's class controls: 「クラス」, 「最近の問題を除く」 and the review,
-// offered as last chosen, and a run begun for what they say.
+// The set-up window's class controls: 「クラス」, 「最近の問題を除く」 and the two reviews
+// (「間違えた問題を優先」, 「個別復習プリント」: one or neither), offered as last chosen,
+// and a run begun for what they say.
 class SetupClassControls : public QObject
 {
     Q_OBJECT
 
 public:
-    SetupClassControls(QComboBox *className, QSpinBox *avoidRecent, QCheckBox *review, SetupClassRun &classes,
-        QObject *parent = nullptr);
+    SetupClassControls(QComboBox *className, QSpinBox *avoidRecent, QCheckBox *review, QCheckBox *pupilReview,
+        SetupClassRun &classes, QObject *parent = nullptr);
 
     // The classes recorded, and the last run's choice.
     void load();
     QString className() const;
     // The run's draw for what the controls say; nothing when there is no run.
-    std::optional<DrawSheet> begin();
+    std::optional<DrawSheet> begin(RunOutput output);
 
 private:
+    // A review needs a class.
+    ReviewDraw review() const;
+
     QComboBox *m_className;
     QSpinBox *m_avoidRecent;
     QCheckBox *m_review;
+    QCheckBox *m_pupilReview;
     SetupClassRun &m_classes;
 };
 

@@ -68,8 +68,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(m_ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
     connect(m_ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
     m_classes = std::make_unique<SetupClassRun>(m_module, m_dialogs);
-    m_classControls
-        = new SetupClassControls(m_ui->cboClass, m_ui->spnAvoidRecent, m_ui->chkReview, *m_classes, this);
+    m_classControls = new SetupClassControls(
+        m_ui->cboClass, m_ui->spnAvoidRecent, m_ui->chkReview, m_ui->chkPupilReview, *m_classes, this);
 
     Form_Load();
 }
@@ -278,7 +278,7 @@ void frmSettei::Command4_Click()
 
 void frmSettei::cmdSetOK_Click()
 {
-    const std::optional<DrawSheet> draw = m_classControls->begin();
+    const std::optional<DrawSheet> draw = m_classControls->begin(RunOutput::Printed);
     if (!draw)
         return;
     if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print)) {
@@ -293,7 +293,7 @@ void frmSettei::cmdSetOK_Click()
 // button, which prints the very document shown.
 void frmSettei::cmdPreview_Click()
 {
-    const std::optional<DrawSheet> draw = m_classControls->begin();
+    const std::optional<DrawSheet> draw = m_classControls->begin(RunOutput::Printed);
     if (!draw)
         return;
     try {
@@ -317,7 +317,7 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    const std::optional<DrawSheet> draw = m_classControls->begin();
+    const std::optional<DrawSheet> draw = m_classControls->begin(RunOutput::Exported);
     if (!draw)
         return;
     if (SaveTestText(BuildSheetTexts(m_module, *draw), m_dialogs,
@@ -329,7 +329,7 @@ void frmSettei::Command3_Click()
 
 void frmSettei::cmdDocument_Click()
 {
-    const std::optional<DrawSheet> draw = m_classControls->begin();
+    const std::optional<DrawSheet> draw = m_classControls->begin(RunOutput::Exported);
     if (!draw)
         return;
     if (saveTestDocument(*buildTestDocument(m_module, *draw), m_dialogs,
