@@ -15,4 +15,16 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Wine keeps the QT_ variables of Unix from Windows programs; WINEQT_ ones reach
 # them without the prefix.
 export WINEQT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# A test's own log does not reach a Unix pipe from Wine, a file does: the log is
+# written there and shown when the test ends, with the test's exit status.
+case "$1" in
+  */tests/*/tst_*.exe)
+    log=$(mktemp)
+    status=0
+    wine "$@" -o "$(win "$log"),txt" || status=$?
+    cat "$log"
+    rm -f "$log"
+    exit $status
+    ;;
+esac
 exec wine "$@"
