@@ -147,9 +147,13 @@ int main(int argc, char **argv)
 #ifdef Q_OS_WIN
     const Utf8Console console;
 #endif
-    // Printing needs fonts, hence a GUI application; it never opens a window.
+    // Printing needs fonts, hence a GUI application; it never opens a window. Windows
+    // always has a desktop, and its offscreen platform knows no fonts: its PDF would
+    // draw every character as a black box.
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     const std::unique_ptr<QTemporaryDir> runtime = provideRuntimeFolder();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
