@@ -121,8 +121,9 @@ int main(int argc, char **argv)
     // Sheets for all 40 pupils: one read, then each pupil's draw.
     const double pupilsMs = medianMs([&] {
         const QList<ReviewTest> tests = store.reviewTests(className(3), ReviewDraw::Pupils).value;
+        const QList<int> classSlots = ReviewSlots(keys, Questions, tests, 1);
         for (const int pupil : MarkedPupils(tests))
-            review = PupilReviewSlots(keys, Questions, tests, pupil, 1).size();
+            review = PupilReviewSlots(keys, Questions, tests, pupil, classSlots, 1).size();
     });
     std::printf("%-28s %8.1f ms  (40 sheets)\n", "one class's pupils' review", pupilsMs);
     const double readMs

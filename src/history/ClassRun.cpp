@@ -163,8 +163,11 @@ QStringList ClassRun::prepare(quint64 seed)
     if (m_review == ReviewDraw::Pupils) {
         m_sheetCountBefore = m_module.SheetCount;
         m_module.SheetCount = static_cast<std::int16_t>(std::min<qsizetype>(pupils.size(), MaxSheetCount));
+        // The class's review is the same for every pupil's sheet.
+        const QList<int> classSlots = ReviewSlots(keys, count, tests, seed);
         for (const int pupil : pupils.first(m_module.SheetCount))
-            m_plans.append(planFor(keys, PupilReviewSlots(keys, count, tests, pupil, seed), pupil));
+            m_plans.append(
+                planFor(keys, PupilReviewSlots(keys, count, tests, pupil, classSlots, seed), pupil));
     } else {
         m_plans.append(planFor(
             keys, m_review == ReviewDraw::Class ? ReviewSlots(keys, count, tests, seed) : QList<int> {}, 0));

@@ -125,8 +125,8 @@ QString ExportRefusal(ReviewDraw review)
         "個別復習プリントは印刷するだけで、テキストファイルや文書ファイルには書き出せません。");
 }
 
-QList<int> PupilReviewSlots(
-    const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil, quint64 seed)
+QList<int> PupilReviewSlots(const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil,
+    const QList<int> &classSlots, quint64 seed)
 {
     // The pupil's tests are the class's, so that a question's gap counts the tests
     // the class sat; one the pupil missed holds nothing of the pupil's.
@@ -134,7 +134,7 @@ QList<int> PupilReviewSlots(
     for (const ReviewTest &test : tests)
         own.append({test.pupils.value(pupil), {}});
     QList<int> slots = ReviewSlots(poolKeys, count, own, seed);
-    for (const int slot : ReviewSlots(poolKeys, count, tests, seed))
+    for (const int slot : classSlots)
         if (slots.size() < count && !slots.contains(slot))
             slots.append(slot);
     return slots;

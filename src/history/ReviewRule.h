@@ -44,8 +44,8 @@ QString NoMarkedPupilMessage(const QString &className);
 // sheet says whose it is only in its printed header.
 QString ExportRefusal(ReviewDraw review);
 // One pupil's review: ReviewSlots over the pupil's own marks, then the class's
-// review questions not among them, `count` at most.
-QList<int> PupilReviewSlots(
-    const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil, quint64 seed);
+// review questions (`classSlots`, ReviewSlots over the class) not among them, `count` at most.
+QList<int> PupilReviewSlots(const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil,
+    const QList<int> &classSlots, quint64 seed);
 
 } // namespace sorario
