@@ -108,22 +108,22 @@ int runQvn(const QStringList &args)
         return refused;
     if (const std::optional<OnlineFormat> format = onlineFormatOf(io.in)) {
         const OnlineBankRead bank = readOnlineBankFile(*format, io.in);
-        if (bank.refusal.kind != OnlineRefusal::Kind::None) {
-            printError(onlineRefusalText(*format, bank.refusal, io.in));
+        if (!bank.ok()) {
+            printError(onlineRefusalText(*format, bank, io.in));
             return ExitRefused;
         }
-        for (const int line : bank.emptyAnswerLines)
+        for (const int line : bank.value.emptyAnswerLines)
             printError(onlineEmptyAnswerWarning(*format, line));
-        return written(writeLineFileAtomically(io.out, bank.lines), io.out);
+        return written(writeLineFileAtomically(io.out, bank.value.lines), io.out);
     }
     const QuestionCsvRead read = readQuestionCsvFile(io.in);
-    if (read.refusal.kind != CsvRefusal::Kind::None) {
-        printError(csvRefusalText(read.refusal, io.in));
+    if (!read.ok()) {
+        printError(csvRefusalText(read, io.in));
         return ExitRefused;
     }
-    for (const int row : read.emptyAnswerRows)
+    for (const int row : read.value.emptyAnswerRows)
         printError(emptyAnswerWarning(row));
-    return written(writeLineFileAtomically(io.out, read.lines), io.out);
+    return written(writeLineFileAtomically(io.out, read.value.lines), io.out);
 }
 
 int runOdt(const QStringList &args)

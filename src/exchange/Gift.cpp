@@ -83,32 +83,28 @@ void writeFillBlank(QString &out, int number, const BankQuestion &question)
     out += QStringLiteral("}\n\n");
 }
 
-struct Question
-{
-    OnlineRefusal::Kind refusal = OnlineRefusal::Kind::None;
-    QString detail;
-    BankQuestion question;
-};
+// A question, or why it is refused.
+using Question = Outcome<OnlineFault, BankQuestion>;
 
 // What kind an answer block is, when not a short answer.
-std::pair<OnlineRefusal::Kind, QString> otherKind(QStringView block)
+Question otherKind(QStringView block)
 {
-    using K = OnlineRefusal::Kind;
+    using K = OnlineFault;
     static const QStringList truth
         = {QStringLiteral("T"), QStringLiteral("F"), QStringLiteral("TRUE"), QStringLiteral("FALSE")};
     if (block.isEmpty())
-        return {K::UnsupportedType, QStringLiteral("essay")};
+        return Question::failed(K::UnsupportedType, QStringLiteral("essay"));
     if (truth.contains(block.toString()))
-        return {K::UnsupportedType, QStringLiteral("truefalse")};
+        return Question::failed(K::UnsupportedType, QStringLiteral("truefalse"));
     if (block.startsWith(u'#'))
-        return {K::UnsupportedType, QStringLiteral("numerical")};
+        return Question::failed(K::UnsupportedType, QStringLiteral("numerical"));
     if (findUnescaped(block, u"->") >= 0)
-        return {K::UnsupportedType, QStringLiteral("matching")};
+        return Question::failed(K::UnsupportedType, QStringLiteral("matching"));
     if (findUnescaped(block, u"~") >= 0)
-        return {K::MultipleChoice, {}};
+        return Question::failed(K::MultipleChoice);
     if (!block.startsWith(u'='))
-        return {K::UnsupportedType, block.left(20).toString()};
-    return {K::None, {}};
+        return Question::failed(K::UnsupportedType, block.left(20).toString());
+    return {};
 }
 
 Question readQuestion(QStringView text)
@@ -131,17 +127,17 @@ Question readQuestion(QStringView text)
     };
     const qsizetype open = findUnescaped(text, u"{");
     if (open < 0)
-        return {OnlineRefusal::Kind::UnsupportedType, QStringLiteral("description"), {}};
+        return Question::failed(OnlineFault::UnsupportedType, QStringLiteral("description"));
     const qsizetype close = findUnescaped(text, u"}", open + 1);
     if (close < 0)
-        return {OnlineRefusal::Kind::Unclosed, {}, {}};
+        return Question::failed(OnlineFault::Unclosed);
     QStringView block = trimmedAscii(text.sliced(open + 1, close - open - 1));
     if (const qsizetype general = findUnescaped(block, u"####"); general >= 0) {
-        result.question.hint = line(block.sliced(general + 4));
+        result.value.hint = line(block.sliced(general + 4));
         block = trimmedAscii(block.first(general));
     }
-    if (const auto [kind, detail] = otherKind(block); kind != OnlineRefusal::Kind::None)
-        return {kind, detail, {}};
+    if (Question other = otherKind(block); !other.ok())
+        return other;
     // The first answer of full marks: "=answer", "=%100%answer", with "#feedback" after it.
     for (qsizetype at = 0; at >= 0 && at < block.size();) {
         const qsizetype next = findUnescaped(block, u"=", at + 1);
@@ -155,10 +151,10 @@ Question readQuestion(QStringView text)
             answer = end > 0 ? answer.sliced(end + 1) : answer;
         }
         if (full) {
-            result.question.answer = plainTextToLine(unescaped(trimmedAscii(answer)));
+            result.value.answer = plainTextToLine(unescaped(trimmedAscii(answer)));
             // The blank of a text that goes on after the answer is where the answer was.
             const QStringView after = trimmedAscii(text.sliced(close + 1));
-            result.question.text = after.isEmpty()
+            result.value.text = after.isEmpty()
                 ? line(text.first(open))
                 : line(text.first(open).toString() + QStringLiteral("（　　）")
                     + text.sliced(close + 1).toString());
@@ -166,7 +162,7 @@ Question readQuestion(QStringView text)
         }
         at = next;
     }
-    return {OnlineRefusal::Kind::NoRightAnswer, {}, {}};
+    return Question::failed(OnlineFault::NoRightAnswer);
 }
 
 } // namespace
@@ -215,25 +211,25 @@ BankFileRead readGift(QByteArrayView bytes)
             category.title = categoryTitle(trimmedAscii(text.sliced(QStringView(CategoryStart).size())));
             category.header = headerOfNote(notes.join(u'\n')).value_or(QStringList {category.title});
             notes.clear();
-            result.categories.append(category);
+            result.value.append(category);
             return true;
         }
         const Question read = readQuestion(text);
-        if (read.refusal != OnlineRefusal::Kind::None) {
-            result.refusal = {read.refusal, line, read.detail, LoadFault::None};
+        if (!read.ok()) {
+            result = BankFileRead::failed(*read.fault, read.detail, line);
             return false;
         }
-        if (result.categories.isEmpty())
-            result.categories.append(BankCategory());
-        result.categories.last().questions.append(read.question);
-        result.categories.last().lines.append(line);
+        if (result.value.isEmpty())
+            result.value.append(BankCategory());
+        result.value.last().questions.append(read.value);
+        result.value.last().lines.append(line);
         return true;
     };
     for (qsizetype i = 0; i <= lines.size(); ++i) {
         const QString line = i < lines.size() ? lines[i] : QString();
         if (trimmedAscii(line).isEmpty()) {
             if (!endBlock())
-                return {{}, result.refusal};
+                return result;
             continue;
         }
         if (trimmedAscii(line).startsWith(CommentStart)) {

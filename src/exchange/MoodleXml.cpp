@@ -80,9 +80,9 @@ struct Reading
     QXmlStreamReader &xml;
     BankFileRead &result;
 
-    void refuse(OnlineRefusal::Kind kind, int line, const QString &detail = {})
+    void refuse(OnlineFault kind, int line, const QString &detail = {})
     {
-        result.refusal = {kind, line, detail, LoadFault::None};
+        result = BankFileRead::failed(kind, detail, line);
         xml.raiseError();
     }
 
@@ -99,7 +99,7 @@ struct Reading
                 xml.skipCurrentElement();
         }
         category.header = header.value_or(QStringList {category.title});
-        result.categories.append(category);
+        result.value.append(category);
     }
 
     void readShortAnswer(int line)
@@ -125,11 +125,11 @@ struct Reading
             }
         }
         if (!answered)
-            return refuse(OnlineRefusal::Kind::NoRightAnswer, line);
-        if (result.categories.isEmpty())
-            result.categories.append(BankCategory());
-        result.categories.last().questions.append(question);
-        result.categories.last().lines.append(line);
+            return refuse(OnlineFault::NoRightAnswer, line);
+        if (result.value.isEmpty())
+            result.value.append(BankCategory());
+        result.value.last().questions.append(question);
+        result.value.last().lines.append(line);
     }
 };
 
@@ -193,7 +193,7 @@ BankFileRead readMoodleXml(QByteArrayView bytes)
     QXmlStreamReader xml(bytes.toByteArray());
     Reading reading {xml, result};
     if (xml.readNextStartElement() && xml.name() != u"quiz")
-        reading.refuse(OnlineRefusal::Kind::NotAQuiz, int(xml.lineNumber()));
+        reading.refuse(OnlineFault::NotAQuiz, int(xml.lineNumber()));
     while (!xml.hasError() && xml.readNextStartElement()) {
         const int line = int(xml.lineNumber());
         const QStringView type = xml.attributes().value(QLatin1String("type"));
@@ -204,18 +204,16 @@ BankFileRead readMoodleXml(QByteArrayView bytes)
         else if (type == u"shortanswer")
             reading.readShortAnswer(line);
         else if (type == u"multichoice")
-            reading.refuse(OnlineRefusal::Kind::MultipleChoice, line);
+            reading.refuse(OnlineFault::MultipleChoice, line);
         else
-            reading.refuse(OnlineRefusal::Kind::UnsupportedType, line, type.toString());
+            reading.refuse(OnlineFault::UnsupportedType, line, type.toString());
     }
-    if (result.refusal.kind == OnlineRefusal::Kind::None) {
+    if (result.ok()) {
         while (!xml.atEnd() && !xml.hasError())
             xml.readNext();
         if (xml.hasError())
-            result.refusal = {OnlineRefusal::Kind::NotWellFormed, int(xml.lineNumber()), {}, LoadFault::None};
+            result = BankFileRead::failed(OnlineFault::NotWellFormed, {}, int(xml.lineNumber()));
     }
-    if (result.refusal.kind != OnlineRefusal::Kind::None)
-        result.categories.clear();
     return result;
 }
 

@@ -87,20 +87,12 @@ std::pair<OnlineBankWrite::NotHeld, int> firstLineNotHeld(OnlineFormat format, c
 
 OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
 {
-    OnlineBankRead result;
-    const auto refuse = [&result](OnlineRefusal::Kind kind, int line, const QString &detail = {},
-                            LoadFault fault = LoadFault::None) {
-        result.lines.clear();
-        result.emptyAnswerLines.clear();
-        result.refusal = {kind, line, detail, fault};
-        return result;
-    };
     if (categories.isEmpty())
-        return refuse(OnlineRefusal::Kind::Empty, 0);
+        return OnlineBankRead::failed(OnlineFault::Empty);
     const auto first = std::find_if(categories.cbegin(), categories.cend(),
         [](const BankCategory &category) { return !category.questions.isEmpty(); });
     const BankCategory &headed = first == categories.cend() ? categories.last() : *first;
-    result.lines = completedHeader(headed.header, first != categories.cend());
+    OnlineBankLines result {completedHeader(headed.header, first != categories.cend()), {}};
     QList<int> sourceLine(result.lines.size(), 0);
     for (const BankCategory &category : categories) {
         for (qsizetype q = 0; q < category.questions.size(); ++q) {
@@ -110,12 +102,12 @@ OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
         }
     }
     if (const LoadFault fault = ReadQuestionLines(result.lines).fault; fault != LoadFault::None)
-        return refuse(OnlineRefusal::Kind::RefusedByLoader, 0, {}, fault);
+        return OnlineBankRead::failed(fault);
     for (qsizetype i = 0; i < result.lines.size(); ++i) {
         if (std::any_of(result.lines[i].cbegin(), result.lines[i].cend(), isControlCharacter))
-            return refuse(OnlineRefusal::Kind::ControlCharacter, sourceLine[i]);
+            return OnlineBankRead::failed(OnlineFault::ControlCharacter, {}, sourceLine[i]);
         if (const QString bad = firstCharacterNotHeld(result.lines[i]); !bad.isEmpty())
-            return refuse(OnlineRefusal::Kind::UnwritableCharacter, sourceLine[i], bad);
+            return OnlineBankRead::failed(OnlineFault::UnwritableCharacter, bad, sourceLine[i]);
     }
     for (const int line : EmptyAnswerLines(result.lines))
         result.emptyAnswerLines.append(sourceLine[line - 1]);
@@ -136,9 +128,9 @@ OnlineBankWrite onlineBankBytes(OnlineFormat format, const QList<QStringList> &f
 OnlineBankRead readOnlineBank(OnlineFormat format, QByteArrayView bytes)
 {
     const BankFileRead read = format == OnlineFormat::MoodleXml ? readMoodleXml(bytes) : readGift(bytes);
-    if (read.refusal.kind != OnlineRefusal::Kind::None)
-        return {{}, read.refusal, {}};
-    return questionLinesOf(read.categories);
+    if (!read.ok())
+        return OnlineBankRead::failed(*read.fault, read.detail, read.line);
+    return questionLinesOf(read.value);
 }
 
 OnlineBankRead readOnlineBankFile(OnlineFormat format, const QString &path)
@@ -146,7 +138,7 @@ OnlineBankRead readOnlineBankFile(OnlineFormat format, const QString &path)
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        return {{}, {OnlineRefusal::Kind::Unreadable, 0, {}, LoadFault::None}, {}};
+        return OnlineBankRead::failed(OnlineFault::Unreadable);
     return readOnlineBank(format, bytes);
 }
 
@@ -159,16 +151,18 @@ QString formatName(OnlineFormat format)
 
 } // namespace
 
-QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, const QString &path)
+QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, const QString &path)
 {
+    if (refused.ok())
+        return {};
+    if (const auto *loader = std::get_if<LoadFault>(&*refused.fault))
+        return loaderRefusalText(*loader, path);
     const QString name = formatName(format);
     const QString line
-        = refusal.line > 0 ? QStringLiteral("%1 の %2 行目: ").arg(name).arg(refusal.line) : QString();
+        = refused.line > 0 ? QStringLiteral("%1 の %2 行目: ").arg(name).arg(refused.line) : QString();
     const QString file = u'\n' + path;
-    using K = OnlineRefusal::Kind;
-    switch (refusal.kind) {
-    case K::None:
-        return {};
+    using K = OnlineFault;
+    switch (std::get<K>(*refused.fault)) {
     case K::Unreadable:
         return QStringLiteral("◆%1 ファイルを読み込めません。").arg(name) + file;
     case K::NotWellFormed:
@@ -179,7 +173,7 @@ QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, con
     case K::UnsupportedType:
         return line
             + QStringLiteral("「%1」の問題は読み込めません。読み込めるのは記述（short answer）の問題です。")
-                  .arg(refusal.detail)
+                  .arg(refused.detail)
             + file;
     case K::MultipleChoice:
         return line + QStringLiteral("選択問題（multichoice）はまだ読み込めません。") + file;
@@ -191,12 +185,8 @@ QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, con
         return line + QStringLiteral("問題ファイルに入れられない制御文字があります。") + file;
     case K::Empty:
         return QStringLiteral("%1 のファイルに問題もカテゴリもありません。").arg(name) + file;
-    case K::RefusedByLoader: {
-        const QString message = LoadFailureMessage(refusal.fault, path);
-        return message.endsWith(file) ? message : message + file;
-    }
     case K::UnwritableCharacter:
-        return line + notHeldText(refusal.detail) + file;
+        return line + notHeldText(refused.detail) + file;
     }
     return {};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bank/QuestionFileRead.h"
+#include "shared/Outcome.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <variant>
 
 namespace sorario {
 
@@ -51,41 +53,35 @@ std::optional<QStringList> headerOfNote(QStringView note);
 
 bool isControlCharacter(QChar c);
 
-struct OnlineRefusal
-{
-    enum class Kind {
-        None,
-        Unreadable,
-        NotWellFormed, // not XML, or broken XML
-        NotAQuiz, // XML, but no question bank
-        UnsupportedType, // a kind of question no question file holds (`detail` names it)
-        MultipleChoice, // multiple choice, not read yet
-        NoRightAnswer, // a short answer without a full-mark answer
-        Unclosed, // a GIFT answer's "{" is never closed
-        ControlCharacter,
-        Empty, // neither a category nor a question
-        RefusedByLoader, // the lines would not load (`fault` says why)
-        UnwritableCharacter, // a character Shift-JIS cannot hold (`detail`)
-    };
-    Kind kind = Kind::None;
-    int line = 0;
-    QString detail;
-    LoadFault fault = LoadFault::None;
+// Why a learning system's file was refused.
+enum class OnlineFault {
+    Unreadable,
+    NotWellFormed, // not XML, or broken XML
+    NotAQuiz, // XML, but no question bank
+    UnsupportedType, // a kind of question no question file holds (the detail names it)
+    MultipleChoice, // multiple choice, not read yet
+    NoRightAnswer, // a short answer without a full-mark answer
+    Unclosed, // a GIFT answer's "{" is never closed
+    ControlCharacter,
+    Empty, // neither a category nor a question
+    UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
 };
 
-struct OnlineBankRead
+// The file's own fault, or why the loader would refuse the question file it holds.
+using OnlineRefusal = std::variant<OnlineFault, LoadFault>;
+
+struct OnlineBankLines
 {
     QStringList lines;
-    OnlineRefusal refusal;
     QList<int> emptyAnswerLines; // lines of the file read whose question's answer is empty
 };
 
+// The question file's lines, or the refusal and the line of the file read it names
+// (0: the whole file).
+using OnlineBankRead = Outcome<OnlineRefusal, OnlineBankLines>;
+
 // What a format's reader takes from its file, before it becomes lines.
-struct BankFileRead
-{
-    QList<BankCategory> categories;
-    OnlineRefusal refusal;
-};
+using BankFileRead = Outcome<OnlineFault, QList<BankCategory>>;
 
 // The categories read as one question file: the header of the category the first
 // question is in (else of the last one), then every question. Refused as the loader
@@ -111,7 +107,7 @@ OnlineBankWrite onlineBankBytes(OnlineFormat format, const QList<QStringList> &f
 OnlineBankRead readOnlineBank(OnlineFormat format, QByteArrayView bytes);
 OnlineBankRead readOnlineBankFile(OnlineFormat format, const QString &path);
 
-QString onlineRefusalText(OnlineFormat format, const OnlineRefusal &refusal, const QString &path);
+QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, const QString &path);
 QString onlineNotHeldText(const OnlineBankWrite &write, const QString &path);
 QString onlineEmptyAnswerWarning(OnlineFormat format, int line);
 

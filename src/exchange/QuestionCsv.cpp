@@ -84,22 +84,15 @@ QByteArray questionCsvBytes(const QStringList &fileLines)
 
 QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
 {
-    QuestionCsvRead result;
-    const auto refuse = [&result](CsvRefusal::Kind kind, int row, const QString &character = {},
-                            LoadFault fault = LoadFault::None) {
-        result.lines.clear();
-        result.refusal = {kind, row, character, fault};
-        return result;
-    };
     const QString text = decodeExchangedText(bytes);
     // No text holds NUL: a workbook saved under a .csv name does, in its first bytes.
     if (text.contains(QChar(u'\0')))
-        return refuse(CsvRefusal::Kind::NotText, 0);
+        return QuestionCsvRead::failed(CsvFault::NotText);
     const CsvRecords parsed = parseDelimited(text, Comma);
     if (parsed.unclosedQuoteRow > 0)
-        return refuse(CsvRefusal::Kind::UnclosedQuote, parsed.unclosedQuoteRow);
+        return QuestionCsvRead::failed(CsvFault::UnclosedQuote, {}, parsed.unclosedQuoteRow);
     if (parsed.lineBreakRow > 0)
-        return refuse(CsvRefusal::Kind::LineBreakInCell, parsed.lineBreakRow);
+        return QuestionCsvRead::failed(CsvFault::LineBreakInCell, {}, parsed.lineBreakRow);
 
     QStringList header;
     QStringList questions;
@@ -112,9 +105,9 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
             continue;
         if (inHeader && isHeaderRow(record)) {
             if (header.size() == HeaderLineCount)
-                return refuse(CsvRefusal::Kind::TooManyHeaderRows, record.row);
+                return QuestionCsvRead::failed(CsvFault::TooManyHeaderRows, {}, record.row);
             if (!nothingBeyond(record.cells, 2))
-                return refuse(CsvRefusal::Kind::CellsBeyondColumns, record.row);
+                return QuestionCsvRead::failed(CsvFault::CellsBeyondColumns, {}, record.row);
             header.append(withoutFormulaGuard(cellAt(record.cells, 1)));
             headerRows.append(record.row);
             continue;
@@ -126,7 +119,7 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
         }
         headingSeen = true;
         if (!nothingBeyond(record.cells, QuestionColumns))
-            return refuse(CsvRefusal::Kind::CellsBeyondColumns, record.row);
+            return QuestionCsvRead::failed(CsvFault::CellsBeyondColumns, {}, record.row);
         for (int c = 0; c < QuestionColumns; ++c) {
             questions.append(withoutFormulaGuard(cellAt(record.cells, c)));
             rowOfLine.append(record.row);
@@ -135,67 +128,67 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
     // The file format's header is six lines when questions follow, else three or six.
     header = completedHeader(header, !questions.isEmpty());
     headerRows.resize(header.size());
-    result.lines = header + questions;
-    if (result.lines.isEmpty())
-        return refuse(CsvRefusal::Kind::Empty, 0);
-    if (const LoadFault fault = ReadQuestionLines(result.lines).fault; fault != LoadFault::None)
-        return refuse(CsvRefusal::Kind::RefusedByLoader, 0, {}, fault);
+    QuestionCsvTable table {header + questions, {}};
+    if (table.lines.isEmpty())
+        return QuestionCsvRead::failed(CsvFault::Empty);
+    if (const LoadFault fault = ReadQuestionLines(table.lines).fault; fault != LoadFault::None)
+        return QuestionCsvRead::failed(fault);
     rowOfLine = headerRows + rowOfLine;
-    for (qsizetype i = 0; i < result.lines.size(); ++i) {
-        const QString bad = firstCharacterNotHeld(result.lines[i]);
+    for (qsizetype i = 0; i < table.lines.size(); ++i) {
+        const QString bad = firstCharacterNotHeld(table.lines[i]);
         if (!bad.isEmpty())
-            return refuse(CsvRefusal::Kind::UnwritableCharacter, rowOfLine[i], bad);
+            return QuestionCsvRead::failed(CsvFault::UnwritableCharacter, bad, rowOfLine[i]);
     }
-    for (const int line : EmptyAnswerLines(result.lines))
-        result.emptyAnswerRows.append(rowOfLine[line - 1]);
-    return result;
+    for (const int line : EmptyAnswerLines(table.lines))
+        table.emptyAnswerRows.append(rowOfLine[line - 1]);
+    return table;
 }
 
 QuestionCsvRead readQuestionCsvFile(const QString &path)
 {
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        QuestionCsvRead unread;
-        unread.refusal.kind = CsvRefusal::Kind::Unreadable;
-        return unread;
-    }
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        return QuestionCsvRead::failed(CsvFault::Unreadable);
     return readQuestionCsv(bytes);
 }
 
-QString csvRefusalText(const CsvRefusal &refusal, const QString &path)
+QString loaderRefusalText(LoadFault fault, const QString &path)
 {
-    const QString row = QStringLiteral("CSV の %1 行目: ").arg(refusal.row);
-    const QString file = u'\n' + path;
-    switch (refusal.kind) {
-    case CsvRefusal::Kind::None:
+    const QString message = LoadFailureMessage(fault, path);
+    return message.endsWith(u'\n' + path) ? message : message + u'\n' + path;
+}
+
+QString csvRefusalText(const QuestionCsvRead &refused, const QString &path)
+{
+    if (refused.ok())
         return {};
-    case CsvRefusal::Kind::Unreadable:
+    if (const auto *loader = std::get_if<LoadFault>(&*refused.fault))
+        return loaderRefusalText(*loader, path);
+    const QString row = QStringLiteral("CSV の %1 行目: ").arg(refused.line);
+    const QString file = u'\n' + path;
+    switch (std::get<CsvFault>(*refused.fault)) {
+    case CsvFault::Unreadable:
         return QStringLiteral("◆CSV ファイルを読み込めません。") + file;
-    case CsvRefusal::Kind::NotText:
+    case CsvFault::NotText:
         return QStringLiteral("CSV（テキスト）のファイルではありません。Excel のブックなら、Excel で"
                               "「CSV UTF-8」か「CSV」の形式で保存してから読み込んでください。")
             + file;
-    case CsvRefusal::Kind::UnclosedQuote:
+    case CsvFault::UnclosedQuote:
         return row + QStringLiteral("「\"」で始まるセルが、ファイルの終わりまで閉じられていません。") + file;
-    case CsvRefusal::Kind::LineBreakInCell:
+    case CsvFault::LineBreakInCell:
         return row + QStringLiteral("セルの中に改行があります。問題ファイルの1行には改行を入れられません。")
             + file;
-    case CsvRefusal::Kind::CellsBeyondColumns:
+    case CsvFault::CellsBeyondColumns:
         return row
             + QStringLiteral("使われない列に文字があります（問題・ヒント・解答の3列、見出し行は2列です）。")
             + file;
-    case CsvRefusal::Kind::TooManyHeaderRows:
+    case CsvFault::TooManyHeaderRows:
         return row + QStringLiteral("「#」で始まる見出し行は6行までです。") + file;
-    case CsvRefusal::Kind::Empty:
+    case CsvFault::Empty:
         return QStringLiteral("CSV に問題も「#」の見出し行もありません。") + file;
-    case CsvRefusal::Kind::RefusedByLoader: {
-        // The loader's own message, which names the file itself when that helps.
-        const QString message = LoadFailureMessage(refusal.fault, path);
-        return message.endsWith(file) ? message : message + file;
-    }
-    case CsvRefusal::Kind::UnwritableCharacter:
-        return row + notHeldText(refusal.character) + file;
+    case CsvFault::UnwritableCharacter:
+        return row + notHeldText(refused.detail) + file;
     }
     return {};
 }

@@ -2,12 +2,15 @@
 #pragma once
 
 #include "bank/QuestionFileRead.h"
+#include "shared/Outcome.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <variant>
 
 namespace sorario {
 
@@ -18,32 +21,29 @@ namespace sorario {
 // being opened as formulas (formulaGuarded).
 QByteArray questionCsvBytes(const QStringList &fileLines);
 
-struct CsvRefusal
-{
-    enum class Kind {
-        None,
-        Unreadable, // the file cannot be read
-        NotText, // NUL characters: a workbook or other binary file, not text
-        UnclosedQuote, // a cell's opening quote is never closed
-        LineBreakInCell, // a cell holds a line break
-        CellsBeyondColumns, // text right of the last column (解答, or the header line's value)
-        TooManyHeaderRows, // more than six "#" rows
-        Empty, // neither a header row nor a question
-        RefusedByLoader, // the question file would not load (`fault` says why)
-        UnwritableCharacter, // a character Shift-JIS cannot hold
-    };
-    Kind kind = Kind::None;
-    int row = 0;
-    QString character; // for UnwritableCharacter
-    LoadFault fault = LoadFault::None; // for RefusedByLoader
+// Why a table was refused.
+enum class CsvFault {
+    Unreadable, // the file cannot be read
+    NotText, // NUL characters: a workbook or other binary file, not text
+    UnclosedQuote, // a cell's opening quote is never closed
+    LineBreakInCell, // a cell holds a line break
+    CellsBeyondColumns, // text right of the last column (解答, or the header line's value)
+    TooManyHeaderRows, // more than six "#" rows
+    Empty, // neither a header row nor a question
+    UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
 };
 
-struct QuestionCsvRead
+// The table's own fault, or why the loader would refuse the question file it holds.
+using CsvRefusal = std::variant<CsvFault, LoadFault>;
+
+struct QuestionCsvTable
 {
-    QStringList lines; // the question file's lines, when not refused
-    CsvRefusal refusal;
+    QStringList lines; // the question file's lines
     QList<int> emptyAnswerRows; // rows whose answer is empty: read, but worth a warning
 };
+
+// The table, or the refusal and the row it names (0: the whole file).
+using QuestionCsvRead = Outcome<CsvRefusal, QuestionCsvTable>;
 
 // Reads such a table back into the lines of a question file. Accepts UTF-8 with or
 // without the byte order mark and Shift-JIS (what a spreadsheet saves), rows left
@@ -64,7 +64,9 @@ QStringList completedHeader(QStringList header, bool questionsFollow);
 QString notHeldText(const QString &character);
 
 // The refusal as the teacher reads it, naming the row and then the file.
-QString csvRefusalText(const CsvRefusal &refusal, const QString &path);
+QString csvRefusalText(const QuestionCsvRead &refused, const QString &path);
+// The loader's message, which names the file itself when that helps, else followed by it.
+QString loaderRefusalText(LoadFault fault, const QString &path);
 QString emptyAnswerWarning(int row);
 
 } // namespace sorario

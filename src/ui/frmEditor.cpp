@@ -292,12 +292,12 @@ void frmEditor::actImportCsv_triggered()
         return;
     // Empty answers are warned of by the editor's own check, as in any file.
     const QuestionCsvRead read = readQuestionCsvFile(*path);
-    if (read.refusal.kind != CsvRefusal::Kind::None) {
-        m_dialogs.message(csvRefusalText(read.refusal, QDir::toNativeSeparators(*path)), EditorTitle);
+    if (!read.ok()) {
+        m_dialogs.message(csvRefusalText(read, QDir::toNativeSeparators(*path)), EditorTitle);
         return;
     }
     m_recovery.discard(m_recoveryKey);
-    startFile(read.lines, QString(), Form::Plain);
+    startFile(read.value.lines, QString(), Form::Plain);
     // The table becomes a question file only when saved.
     m_undo.resetClean();
     updateTitle();

@@ -56,8 +56,8 @@ private Q_SLOTS:
                      QByteArray(
                          QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom)(text))}) {
                 const QuestionCsvRead read = readQuestionCsv(saved);
-                QCOMPARE(read.refusal.kind, CsvRefusal::Kind::None);
-                QCOMPARE(fileBytes(read.lines), fileBytes(lines));
+                QVERIFY(read.ok());
+                QCOMPARE(fileBytes(read.value.lines), fileBytes(lines));
             }
         }
     }
@@ -73,24 +73,24 @@ private Q_SLOTS:
 
     void readTable()
     {
-        using K = CsvRefusal::Kind;
+        using K = CsvFault;
         const QStringList six {u"T"_s, QString(), QString(), QString(), QString(), QString()};
         const struct
         {
             QString csv;
             QStringList lines;
-            K refusal;
+            std::optional<CsvRefusal> refusal;
             int row;
             QList<int> emptyAnswers = {};
         } rows[] = {
             // Spreadsheet padding: blank rows, trailing cells, LF.
-            {u"#t,T,,\n\nq,h,a,,\n\n"_s, six + QStringList {u"q"_s, u"h"_s, u"a"_s}, K::None, 0},
+            {u"#t,T,,\n\nq,h,a,,\n\n"_s, six + QStringList {u"q"_s, u"h"_s, u"a"_s}, {}, 0},
             // No heading, short rows; an answer left empty is read and warned of.
-            {u"#t,T\r\nq\r\n"_s, six + QStringList {u"q"_s, QString(), QString()}, K::None, 0, {2}},
-            {u"#t,T\r\n"_s, six.mid(0, 3), K::None, 0}, // one header row, no question
+            {u"#t,T\r\nq\r\n"_s, six + QStringList {u"q"_s, QString(), QString()}, {}, 0, {2}},
+            {u"#t,T\r\n"_s, six.mid(0, 3), {}, 0}, // one header row, no question
             // One leading apostrophe is taken away.
             {u"#t,'=T\r\n'@q,'',a\r\n"_s,
-                QStringList {u"=T"_s} + six.mid(1) + QStringList {u"@q"_s, u"'"_s, u"a"_s}, K::None, 0},
+                QStringList {u"=T"_s} + six.mid(1) + QStringList {u"@q"_s, u"'"_s, u"a"_s}, {}, 0},
             {u"#t,T\r\n問題,ヒント,解答\r\nq,\"two\r\nlines\",a\r\n"_s, {}, K::LineBreakInCell, 3},
             // A quote never closed names the row its cell begins in, not a line break.
             {u"問題,ヒント,解答\r\nq,h,a\r\nq,\"h,a\r\nq,h,a\r\n"_s, {}, K::UnclosedQuote, 3},
@@ -99,7 +99,7 @@ private Q_SLOTS:
             {QString(), {}, K::Empty, 0},
             {u"問題,ヒント,解答\r\n\r\n"_s, {}, K::Empty, 0},
             // 10002 lines: more than the loader reads.
-            {u"q,h,a\r\n"_s.repeated(3332), {}, K::RefusedByLoader, 0},
+            {u"q,h,a\r\n"_s.repeated(3332), {}, LoadFault::TooManyLines, 0},
             {u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s, {}, K::CellsBeyondColumns, 3}, // a fourth column
             {u"#t,T,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // a header row of three cells
             {u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s, {}, K::TooManyHeaderRows, 7}, // seven header rows
@@ -108,13 +108,13 @@ private Q_SLOTS:
         };
         for (const auto &[csv, lines, refusal, row, emptyAnswers] : rows) {
             const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());
-            QCOMPARE(read.refusal.kind, refusal);
-            QCOMPARE(read.refusal.row, row);
-            QCOMPARE(read.lines, lines);
-            QCOMPARE(read.emptyAnswerRows, emptyAnswers);
-            if (refusal == K::None)
+            QCOMPARE(read.fault, refusal);
+            QCOMPARE(read.line, row);
+            QCOMPARE(read.value.lines, lines);
+            QCOMPARE(read.value.emptyAnswerRows, emptyAnswers);
+            if (!refusal)
                 continue;
-            const QString text = csvRefusalText(read.refusal, u"t.csv"_s);
+            const QString text = csvRefusalText(read, u"t.csv"_s);
             QVERIFY(text.endsWith(u"\nt.csv"_s));
             QCOMPARE(text.contains(u" %1 行目"_s.arg(row)), row > 0);
         }

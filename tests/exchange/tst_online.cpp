@@ -5,7 +5,7 @@
 
 using namespace sorario::test;
 using F = OnlineFormat;
-using K = OnlineRefusal::Kind;
+using K = OnlineFault;
 
 namespace {
 
@@ -165,10 +165,10 @@ $CATEGORY: $course$/top/T
         QFETCH(K, kind);
         QFETCH(int, line);
         const OnlineBankRead read = readOnlineBank(format, text.toUtf8());
-        QCOMPARE(read.refusal.kind, kind);
-        QCOMPARE(read.refusal.line, line);
-        QVERIFY(read.lines.isEmpty());
-        QVERIFY(onlineRefusalText(format, read.refusal, u"b"_s).endsWith(u"\nb"_s));
+        QCOMPARE(read.fault, OnlineRefusal(kind));
+        QCOMPARE(read.line, line);
+        QVERIFY(read.value.lines.isEmpty());
+        QVERIFY(onlineRefusalText(format, read, u"b"_s).endsWith(u"\nb"_s));
     }
 
     // Banks as a learning system writes them: the first full-marks answer, paragraphs and
@@ -183,12 +183,12 @@ $CATEGORY: $course$/top/T
               "</text></answer><answer fraction=\"100\"><text>4</text></answer></question></quiz>"_s;
         const QStringList header {u"A/B"_s, QString(), QString(), QString(), QString(), QString()};
         const QStringList fromXml = header + QStringList {u"Two & @two@\\/=?"_s, QString(), u"four"_s};
-        QCOMPARE(readOnlineBank(F::MoodleXml, xml.toUtf8()).lines, fromXml);
+        QCOMPARE(readOnlineBank(F::MoodleXml, xml.toUtf8()).value.lines, fromXml);
         const QString gift
             = u"$CATEGORY: $course$/A//B\n\n::Q1:: Two plus\n two equals {=%100%four#fb =4} \\{x\\}.\n"_s;
         const QStringList fromGift
             = header + QStringList {u"Two plus\\/ two equals （　　） {x}."_s, QString(), u"four"_s};
-        QCOMPARE(readOnlineBank(F::Gift, gift.toUtf8()).lines, fromGift);
+        QCOMPARE(readOnlineBank(F::Gift, gift.toUtf8()).value.lines, fromGift);
     }
 };
 
