@@ -3,8 +3,6 @@
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
 #include "history/Reprint.h"
-#include "print/PrintRun.h"
-#include "print/RecordingSurface.h"
 
 #include "support/Fixtures.h"
 
@@ -39,21 +37,6 @@ RecordedRun runOf(const QString &className, const QList<int> &questions, const Q
         sheet.questions.append(question(q));
     run.sheets = {sheet};
     return run;
-}
-
-// The lines holding a word group that `sheets` sheets print, question and answer pages.
-QStringList wordGroupLines(Module1 &m, int sheets, const DrawSheet &draw)
-{
-    RecordingSurface surface;
-    ScriptedDialogs dialogs;
-    draw(1);
-    if (!PrintDocument(m, surface, dialogs, sheets, draw, OverflowPolicy::PrintAll).printed())
-        return {};
-    QStringList lines;
-    for (const PrintOperation &op : surface.log().texts())
-        if (op.text.contains(u"（ "_s))
-            lines.append(op.text);
-    return lines;
 }
 
 QStringList keys(int count)
@@ -338,33 +321,6 @@ private Q_SLOTS:
         QVERIFY(!store.recentUse(u"2B"_s, 1).ok());
         QCOMPARE(readBytes(store.path()), QByteArray(4096, 'x'));
         QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // none left open on the file
-    }
-
-    // Each sheet of a run of a word-order question, reprinted alone, prints its own order again.
-    void reprintSetsTheSameOrders()
-    {
-        const QuestionRecord q {
-            u"{{She / is / a / good / teacher}}."_s, u"**"_s, u"She is a good teacher."_s};
-        RecordedRun run = runOf(u"2B"_s, {}, u"12071030-1"_s);
-        run.files[0].headings = FileHeadings {u"T"_s, u"S"_s};
-        run.options.fontSize = 10;
-        run.sheets[0].questions = {q};
-        for (const QString &number : {u"12071030-2"_s, u"12071030-3"_s})
-            run.sheets.append({number, run.when, {q}});
-        auto printed = std::make_unique<Module1>();
-        printed->clock.setFixed(run.when);
-        printed->ChosenFileCount = 1;
-        const QStringList first = wordGroupLines(*printed, 3, [&](int) {
-            printed->DrawnQuestions(1) = q;
-            printed->QuestionCount = 1;
-        });
-        QCOMPARE(first.size(), 6); // each sheet's question and answer page
-        for (int k = 0; k < 3; ++k) {
-            auto again = std::make_unique<Module1>();
-            ScriptedDialogs dialogs;
-            QVERIFY(prepareReprint(*again, run, {k}, dialogs).ok());
-            QCOMPARE(wordGroupLines(*again, 1, ReprintDraw(*again, run, {k})), first.mid(2 * k, 2));
-        }
     }
 
     // A reprint prints the record: a file changed or gone is a note, unless the record is
