@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionKinds.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -86,6 +87,17 @@ QString textOf(const QStringList &words, const QList<int> &order)
     return out.join(Separator);
 }
 
+// How many different orders the words have, counted up to a cap.
+qint64 arrangements(const QStringList &words)
+{
+    constexpr qint64 Cap = qint64(1) << 20;
+    QHash<QString, int> seen;
+    qint64 count = 1;
+    for (qsizetype i = 0; i < words.size() && count < Cap; ++i)
+        count = count * (i + 1) / ++seen[words[i]];
+    return std::min(count, Cap);
+}
+
 // One sheet's order: not the written one when `avoidWritten`, and none of `used`
 // while an untried one can be found.
 QList<int> pick(
@@ -110,14 +122,18 @@ QList<int> pick(
 // it differs from theirs: every sheet of the run finds the same ones before it.
 QList<int> sheetOrder(const QStringList &words, const SheetKey &key, const QString &salt, bool avoidWritten)
 {
-    if (words.size() < 2)
+    // Words all alike have no other order to look for.
+    if (words.size() < 2 || words.count(words[0]) == words.size())
         return shuffled(words.size(), 0);
+    // Once every order has been used, the sheets after take repeats without searching.
+    const qint64 orders = arrangements(words) - (avoidWritten ? 1 : 0);
     QSet<QString> used;
     QList<int> order;
     for (int sheet = std::min(key.sheet, 1); sheet <= key.sheet; ++sheet) {
         const QString seedText = key.run + Separator + salt + Separator + QString::number(sheet) + Separator;
-        order = pick(words, seedText, avoidWritten, used);
-        used.insert(textOf(words, order));
+        order = pick(words, seedText, avoidWritten, used.size() < orders ? used : QSet<QString> {});
+        if (used.size() < orders)
+            used.insert(textOf(words, order));
     }
     return order;
 }
