@@ -36,12 +36,13 @@ private Q_SLOTS:
     {
         const QuestionRecord q {
             u"{{She / is / a / good / teacher}}."_s, u"**"_s, u"She is a good teacher."_s};
+        const QDateTime when(QDate(2026, 12, 7), QTime(10, 30));
         RecordedRun run {.className = u"2B"_s,
-            .when = QDateTime(QDate(2026, 12, 7), QTime(10, 30)),
-            .options = {.fontSize = 10},
-            .files = {{u"/q.qvn"_s, u"d"_s, FileHeadings {u"T"_s, u"S"_s}}}};
-        for (const QString &number : {u"12071030-1"_s, u"12071030-2"_s, u"12071030-3"_s})
-            run.sheets.append({number, run.when, {q}});
+            .when = when,
+            .options = {.fontName = {}, .fontSize = 10, .sheetLogo = {}, .parts = {}},
+            .files = {{u"/q.qvn"_s, u"d"_s, FileHeadings {u"T"_s, u"S"_s}}},
+            .sheets
+            = {{u"12071030-1"_s, when, {q}}, {u"12071030-2"_s, when, {q}}, {u"12071030-3"_s, when, {q}}}};
         ScriptedDialogs dialogs;
         auto whole = std::make_unique<Module1>();
         QVERIFY(prepareReprint(*whole, run, {0, 1, 2}, dialogs).ok());
