@@ -10,7 +10,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
-targets=(fuzz_loader fuzz_decoder fuzz_codec fuzz_settings fuzz_convert fuzz_print fuzz_csv fuzz_history fuzz_marks fuzz_editor fuzz_moodle fuzz_gift)
+targets=(fuzz_loader fuzz_decoder fuzz_codec fuzz_settings fuzz_convert fuzz_print fuzz_csv fuzz_history fuzz_marks fuzz_editor fuzz_moodle fuzz_gift fuzz_kinds)
 
 regress=0
 if [[ "${1:-}" == "--regress" ]]; then

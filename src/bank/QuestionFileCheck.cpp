@@ -4,6 +4,7 @@
 #include "bank/EmptyAnswers.h"
 #include "bank/FileChoice.h"
 #include "bank/QuestionFileRead.h"
+#include "bank/QuestionKinds.h"
 #include "shared/Module1.h"
 
 #include <QFileInfo>
@@ -50,6 +51,7 @@ private:
     void reportContent(const QuestionFileRead &read);
     void reportEncoding(const QuestionFileRead &read);
     void reportParts(const QuestionFileRead &read, const DeclaredParts &parts);
+    void reportKinds(const QuestionFileRead &read);
 
     QList<CheckProblem> &m_out;
     const QString &m_path;
@@ -162,6 +164,42 @@ void Checker::reportContent(const QuestionFileRead &read)
         add(2, CheckKind::MorePartsThanQuestions, *own).other = questions;
     for (const int line : EmptyAnswerLines(read.countedLines()))
         add(line, CheckKind::EmptyAnswer).decoded = read.encoded;
+    reportKinds(read);
+}
+
+CheckKind checkKindOf(KindFault fault)
+{
+    switch (fault) {
+    case KindFault::Unclosed:
+        return CheckKind::KindUnclosed;
+    case KindFault::OneWord:
+        return CheckKind::KindOneWord;
+    case KindFault::EmptyWord:
+        return CheckKind::KindEmptyWord;
+    case KindFault::OneChoice:
+        return CheckKind::KindOneChoice;
+    case KindFault::TooManyChoices:
+        return CheckKind::KindTooManyChoices;
+    case KindFault::DuplicateChoice:
+        return CheckKind::KindDuplicateChoice;
+    case KindFault::AnswerNotAChoice:
+        break;
+    }
+    return CheckKind::KindAnswerNotAChoice;
+}
+
+void Checker::reportKinds(const QuestionFileRead &read)
+{
+    const QStringList lines = read.countedLines();
+    for (qsizetype first = HeaderLineCount; first + 2 < lines.size(); first += 3) {
+        const QuestionRecord q {lines[first], lines[first + 1], lines[first + 2]};
+        for (const KindProblem &k : KindProblems(q)) {
+            CheckProblem &p = add(int(first) + 1 + k.lineOffset, checkKindOf(k.fault), MaxChoices);
+            p.column = k.column;
+            p.text = k.text;
+            p.decoded = read.encoded;
+        }
+    }
 }
 
 // What an encoded file holds that the decoder does not use.
@@ -221,6 +259,14 @@ CheckSeverity SeverityOf(CheckKind kind)
     case CheckKind::MorePartsThanQuestions:
     case CheckKind::EmptyAnswer:
         return CheckSeverity::Warning;
+    case CheckKind::KindUnclosed:
+    case CheckKind::KindOneWord:
+    case CheckKind::KindEmptyWord:
+    case CheckKind::KindOneChoice:
+    case CheckKind::KindTooManyChoices:
+    case CheckKind::KindDuplicateChoice:
+    case CheckKind::KindAnswerNotAChoice:
+        return CheckSeverity::Error;
     default:
         return CheckSeverity::Error;
     }
@@ -271,8 +317,14 @@ QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &
 
 bool RefusedByLoader(const QList<CheckProblem> &problems)
 {
-    return std::any_of(problems.begin(), problems.end(),
-        [](const CheckProblem &p) { return SeverityOf(p.kind) == CheckSeverity::Error; });
+    return std::any_of(problems.begin(), problems.end(), [](const CheckProblem &p) {
+        return SeverityOf(p.kind) == CheckSeverity::Error && !IsKindProblem(p.kind);
+    });
+}
+
+bool IsKindProblem(CheckKind kind)
+{
+    return kind >= CheckKind::KindUnclosed && kind <= CheckKind::KindAnswerNotAChoice;
 }
 
 } // namespace sorario

@@ -10,7 +10,7 @@ namespace sorario {
 enum class CheckSeverity {
     Note, // how the file was read
     Warning, // the file loads, but perhaps not as the teacher meant
-    Error, // LoadQuestionFiles would refuse the files
+    Error, // LoadQuestionFiles would refuse the files, or a question is not set as its kind means
 };
 
 enum class CheckKind {
@@ -39,6 +39,14 @@ enum class CheckKind {
     NoQuestions,
     MorePartsThanQuestions,
     EmptyAnswer,
+    // A question that the sheet cannot set as its kind means; the file still loads.
+    KindUnclosed,
+    KindOneWord,
+    KindEmptyWord,
+    KindOneChoice,
+    KindTooManyChoices,
+    KindDuplicateChoice,
+    KindAnswerNotAChoice,
     ReadAsShiftJis,
     ReadAsUtf8,
     ReadAsUtf8WithoutMark,
@@ -65,13 +73,16 @@ struct CheckProblem
 // Every problem of the files, read as LoadQuestionFiles reads them in this order:
 // each file on its own, then what they pass together (5000 questions, 100 files,
 // the 16-bit part count). Files are only read; nothing is shown or written.
-// An Error among the problems means exactly that the load would fail.
+// An Error among the problems, other than of a question's kind, means exactly that
+// the load would fail.
 QList<CheckProblem> CheckQuestionFiles(const QStringList &paths);
 
 // The same check of lines in memory (a file being edited), named `name`.
 QList<CheckProblem> CheckQuestionLines(const QStringList &lines, const QString &name);
 
 bool RefusedByLoader(const QList<CheckProblem> &problems);
+// A word-order or multiple-choice question the sheet cannot set as meant.
+bool IsKindProblem(CheckKind kind);
 
 // The last line of the last whole question, 0 when not even the header is whole.
 int LastWholeLine(int lineCount);

@@ -107,6 +107,21 @@ QString message(const CheckProblem &p)
             .arg(p.other);
     case CheckKind::EmptyAnswer:
         return after + EmptyAnswerMessage();
+    case CheckKind::KindUnclosed:
+        return QStringLiteral("%1この「{{」を閉じる「}}」がありません。").arg(after);
+    case CheckKind::KindOneWord:
+        return QStringLiteral("%1並べ替えの語が「%2」の1語だけです。「/」で2語以上に分けて下さい。")
+            .arg(after, shortened(p.text));
+    case CheckKind::KindEmptyWord:
+        return QStringLiteral("%1ここに「/」で区切られた空の語があります。").arg(after);
+    case CheckKind::KindOneChoice:
+        return QStringLiteral("%1選択肢が「%2」の1つだけです。").arg(after, shortened(p.text));
+    case CheckKind::KindTooManyChoices:
+        return QStringLiteral("%1選択肢が多すぎます。選択肢は%2個までです。").arg(after).arg(p.number);
+    case CheckKind::KindDuplicateChoice:
+        return QStringLiteral("%1選択肢「%2」が2度あります。").arg(after, shortened(p.text));
+    case CheckKind::KindAnswerNotAChoice:
+        return QStringLiteral("%1解答「%2」が選択肢の中にありません。").arg(after, shortened(p.text));
     case CheckKind::ReadAsShiftJis:
         return QStringLiteral("Shift-JIS として読みました。");
     case CheckKind::ReadAsUtf8:

@@ -5,6 +5,7 @@
 #include "print/PrintRun.h"
 #include "print/QuestionLayouts.h"
 #include "print/RecordingSurface.h"
+#include "print/SheetHeader.h"
 #include "shared/Module1.h"
 
 #include <QFontMetricsF>
@@ -37,7 +38,8 @@ QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout,
     m_module->FontSize = static_cast<std::int16_t>(fontSize);
     m_module->AnswerLayout = static_cast<std::int16_t>(answerLayout);
     m_module->QuestionCount = 1;
-    m_module->DrawnQuestions(1) = question;
+    // Word groups and choices as a sheet printed now would set them.
+    m_module->DrawnQuestions(1) = OnSheet(question, KindsKey(*m_module));
     RecordingSurface surface;
     try {
         SetPrintMetrics(*m_module, surface);

@@ -103,13 +103,17 @@ void addSheet(Module1 &m, QTextCursor &c, bool pageBreak)
     surface.setFontSize(m.FontSize);
     TextPlacer placer(m, surface, PlacingRules {});
 
+    QList<QuestionRecord> onSheet;
+    const SheetKey key = KindsKey(m);
+    for (int n = 1; n <= count; ++n)
+        onSheet.append(OnSheet(m.DrawnQuestions(n), key));
+
     addHeader(m, c, pageBreak);
     for (int n = 1; n <= count; ++n)
-        addComposed(
-            c, placer, ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Printed));
+        addComposed(c, placer, ComposeQuestion(onSheet[n - 1], n, m.AnswerLayout, dash, HintLines::Printed));
     addHeader(m, c, true);
     for (int n = 1; n <= count; ++n)
-        addComposed(c, placer, ComposeAnswer(m.DrawnQuestions(n), n));
+        addComposed(c, placer, ComposeAnswer(onSheet[n - 1], n));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "export/TestText.h"
 
 #include "export/BracketExchange.h"
+#include "print/SheetHeader.h"
 
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
@@ -75,9 +76,15 @@ QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
             text += SheetSeparator + CrLf;
         if (draw)
             draw(sheet);
+        // As on paper, where the sheet's number carries its place in a run of several.
+        m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
+        const SheetKey key = KindsKey(m);
+        for (int k = 1; k <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++k)
+            m.DrawnQuestions(k) = OnSheet(m.DrawnQuestions(k), key);
         ExchangeBracketAndAnswer(m);
         text += BuildTestText(m);
     }
+    m.SheetIndex = 0;
     return text;
 }
 

@@ -268,7 +268,7 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &d
         SheetPages pages(surface, PageOrderFor(w, sheets));
         surface.setDocumentName(SheetTitleText(w));
         surface.setPaperPlacing(w.PaperChoice);
-        RunSheets drawn(m, w, draw);
+        RunSheets drawn(m, w, draw, sheets);
         w.FittedSize = 0;
         SetPrintMetrics(w, surface);
         // Every sheet of a run prints at one size.
@@ -276,9 +276,6 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &d
             FitRunSize(w, surface, drawn, sheets);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
             drawn.use(sheet);
-            // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
-            if (sheets > 1)
-                w.SheetIndex = static_cast<std::int16_t>(sheet);
             if (!CheckCapacity(w, surface, dialogs, answer)) {
                 discard(surface);
                 return PrintCancelled();

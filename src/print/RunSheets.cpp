@@ -3,6 +3,7 @@
 
 #include "print/PrintRun.h"
 #include "print/QuestionLayouts.h"
+#include "print/SheetHeader.h"
 #include "settings/FontRule.h"
 #include "shared/Module1.h"
 
@@ -10,10 +11,11 @@
 
 namespace sorario {
 
-RunSheets::RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw)
+RunSheets::RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw, int count)
     : m_drawnInto(drawnInto)
     , m_run(run)
     , m_draw(draw)
+    , m_count(count)
 {
     keepDrawn();
 }
@@ -21,7 +23,7 @@ RunSheets::RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &dr
 void RunSheets::keepDrawn()
 {
     const Module1 &m = m_drawnInto;
-    Drawn drawn {m.QuestionCount, {}, m.clock, m.SheetPupil};
+    Drawn drawn {m.QuestionCount, {}, m.clock, m.SheetPupil, std::nullopt};
     for (int n = 1; n <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++n)
         drawn.questions.append(m.DrawnQuestions(n));
     m_sheets.append(drawn);
@@ -34,12 +36,21 @@ void RunSheets::use(int sheet)
             m_draw(static_cast<int>(m_sheets.size()) + 1);
         keepDrawn();
     }
-    const Drawn &drawn = m_sheets[sheet - 1];
+    Drawn &drawn = m_sheets[sheet - 1];
     m_run.QuestionCount = drawn.count;
-    for (int n = 1; n <= drawn.questions.size(); ++n)
-        m_run.DrawnQuestions(n) = drawn.questions[n - 1];
     m_run.clock = drawn.clock;
     m_run.SheetPupil = drawn.pupil;
+    // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
+    if (m_count > 1)
+        m_run.SheetIndex = static_cast<std::int16_t>(sheet);
+    if (!drawn.onSheet) {
+        const SheetKey key = KindsKey(m_run);
+        drawn.onSheet.emplace();
+        for (const QuestionRecord &q : drawn.questions)
+            drawn.onSheet->append(OnSheet(q, key));
+    }
+    for (int n = 1; n <= drawn.onSheet->size(); ++n)
+        m_run.DrawnQuestions(n) = (*drawn.onSheet)[n - 1];
 }
 
 void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)

@@ -8,6 +8,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <optional>
 
 namespace sorario {
 
@@ -21,10 +22,11 @@ class RunSheets
 {
 public:
     // Sheet 1 is what `drawnInto` holds now; `draw` fills it for each later sheet.
-    // The run prints from `run`.
-    RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw);
+    // The run of `count` sheets prints from `run`.
+    RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw, int count);
 
-    // The run's DrawnQuestions, QuestionCount, clock and pupil become those of `sheet` (from 1).
+    // The run's DrawnQuestions (as the sheet sets their kinds), QuestionCount, clock,
+    // pupil and sheet index become those of `sheet` (from 1).
     void use(int sheet);
 
 private:
@@ -34,12 +36,14 @@ private:
         QList<QuestionRecord> questions;
         Clock clock; // what the sheet number reads
         std::int16_t pupil = 0;
+        std::optional<QList<QuestionRecord>> onSheet; // set once, so measuring and printing agree
     };
     void keepDrawn();
 
     const Module1 &m_drawnInto;
     Module1 &m_run;
     const DrawSheet &m_draw;
+    int m_count;
     QList<Drawn> m_sheets;
 };
 

@@ -36,6 +36,11 @@ QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letter
     return when.toString(QStringLiteral("MMddHHmm")) + letters + sheet;
 }
 
+SheetKey KindsKey(const Module1 &m)
+{
+    return {SheetNumber(m.clock.now(), 0, m.SheetLetters), m.SheetIndex};
+}
+
 void PrintHeader(const Module1 &m, PrintSurface &surface)
 {
     PrintHeader(m, surface, m.clock.now());

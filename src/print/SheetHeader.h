@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "bank/QuestionKinds.h"
+
 #include <QString>
 
 class QDateTime;
@@ -25,6 +27,9 @@ QString SheetNumberText(const Module1 &m, const QDateTime &when);
 // "mmddhhnn", or "mmddhhnn-k" for sheet k (k > 0) of a run of several; `letters`
 // follow the minute.
 QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letters = {});
+// What sets the kinds of the questions on the sheet `m` prints now: the sheet number
+// of the run and the sheet's place in it.
+SheetKey KindsKey(const Module1 &m);
 // The range line has room for this many characters in the header.
 inline constexpr int HeaderRangeLimit = 17;
 

@@ -144,6 +144,17 @@ private Q_SLOTS:
         QTest::newRow("an empty answer")
             << Files {lines(noAnswer), lines(encodedFile(noAnswer))}
             << QList<Seen> {{1, 12, 0, K::EmptyAnswer}, {2, 12, 0, K::EmptyAnswer}};
+        QStringList kinds = file(3);
+        kinds[6] = u"She {{teacher}} ."_s; // a group of one word
+        kinds[10] = u"{{go / goes / went}}"_s;
+        kinds[11] = u"gone"_s;
+        kinds[13] = u"{{a / b / a}}"_s;
+        kinds[14] = u"b"_s;
+        QTest::newRow("word order and choices malformed")
+            << Files {lines(kinds)}
+            << QList<Seen> {{.file = 1, .line = 7, .column = 5, .kind = K::KindOneWord},
+                   {.file = 1, .line = 12, .column = 1, .kind = K::KindAnswerNotAChoice},
+                   {.file = 1, .line = 14, .column = 11, .kind = K::KindDuplicateChoice}};
         QTest::newRow("old format") << Files {{file(1), {}, u"qvk"_s}}
                                     << QList<Seen> {{1, 0, 0, K::OldFormat}};
         QTest::newRow("UTF-8 without its mark")

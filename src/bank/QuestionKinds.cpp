@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bank/QuestionKinds.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+namespace sorario {
+namespace {
+
+const QString Labels = QStringLiteral("アイウエオカキクケコ");
+static_assert(MaxChoices == 10);
+// Tries at an order no earlier sheet had; past them a repeat is taken.
+constexpr int Attempts = 64;
+const QChar Separator = u'\x1f';
+
+// Blanks, ideographic ones too, taken off both ends of [from, to).
+void trimBlanks(const QString &line, qsizetype &from, qsizetype &to)
+{
+    while (from < to && line[from].isSpace())
+        ++from;
+    while (to > from && line[to - 1].isSpace())
+        --to;
+}
+
+KindGroup groupAt(const QString &line, qsizetype open, qsizetype close, bool mayLower)
+{
+    KindGroup g;
+    g.start = open;
+    g.end = close + KindClose.size();
+    qsizetype piece = open + KindOpen.size();
+    if (mayLower && piece < close && line[piece] == u'_') {
+        g.lowerFirst = true;
+        ++piece;
+    }
+    for (qsizetype i = piece; i <= close; ++i) {
+        if (i < close && line[i] != u'/')
+            continue;
+        qsizetype from = piece;
+        qsizetype to = i;
+        trimBlanks(line, from, to);
+        g.words.append(line.mid(from, to - from));
+        g.columns.append(int(from) + 1);
+        piece = i + 1;
+    }
+    return g;
+}
+
+// Taken from the seed's text the same on every machine, unlike qHash.
+quint64 fnv1a(const QString &text)
+{
+    quint64 h = 14695981039346656037ULL;
+    for (const QChar c : text) {
+        for (const quint64 byte : {quint64(c.unicode() & 0xff), quint64(c.unicode() >> 8)}) {
+            h ^= byte;
+            h *= 1099511628211ULL;
+        }
+    }
+    return h;
+}
+
+quint64 splitMix(quint64 &state)
+{
+    quint64 z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+QList<int> shuffled(qsizetype n, quint64 seed)
+{
+    QList<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    for (qsizetype i = n - 1; i > 0; --i)
+        std::swap(order[i], order[qsizetype(splitMix(seed) % quint64(i + 1))]);
+    return order;
+}
+
+QString textOf(const QStringList &words, const QList<int> &order)
+{
+    QStringList out;
+    for (const int i : order)
+        out.append(words[i]);
+    return out.join(Separator);
+}
+
+// How many different orders the words have, counted up to a cap.
+qint64 arrangements(const QStringList &words)
+{
+    constexpr qint64 Cap = qint64(1) << 20;
+    QHash<QString, int> seen;
+    qint64 count = 1;
+    for (qsizetype i = 0; i < words.size() && count < Cap; ++i)
+        count = count * (i + 1) / ++seen[words[i]];
+    return std::min(count, Cap);
+}
+
+// One sheet's order: not the written one when `avoidWritten`, and none of `used`
+// while an untried one can be found.
+QList<int> pick(
+    const QStringList &words, const QString &seedText, bool avoidWritten, const QSet<QString> &used)
+{
+    const QString written = words.join(Separator);
+    QList<int> fallback;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        const QList<int> order = shuffled(words.size(), fnv1a(seedText + QString::number(attempt)));
+        const QString text = textOf(words, order);
+        if (avoidWritten && text == written)
+            continue;
+        if (fallback.isEmpty())
+            fallback = order;
+        if (!used.contains(text))
+            return order;
+    }
+    return fallback.isEmpty() ? shuffled(words.size(), 0) : fallback;
+}
+
+// The order of `key`'s sheet, found after those of the run's earlier sheets so that
+// it differs from theirs: every sheet of the run finds the same ones before it.
+QList<int> sheetOrder(const QStringList &words, const SheetKey &key, const QString &salt, bool avoidWritten)
+{
+    // Words all alike have no other order to look for.
+    if (words.size() < 2 || words.count(words[0]) == words.size())
+        return shuffled(words.size(), 0);
+    // Once every order has been used, the sheets after take repeats without searching.
+    const qint64 orders = arrangements(words) - (avoidWritten ? 1 : 0);
+    QSet<QString> used;
+    QList<int> order;
+    for (int sheet = std::min(key.sheet, 1); sheet <= key.sheet; ++sheet) {
+        const QString seedText = key.run + Separator + salt + Separator + QString::number(sheet) + Separator;
+        order = pick(words, seedText, avoidWritten, used.size() < orders ? used : QSet<QString> {});
+        if (used.size() < orders)
+            used.insert(textOf(words, order));
+    }
+    return order;
+}
+
+// A capital would tell which word starts the sentence; "I" and a word in capitals
+// ("NHK") are written so wherever they stand.
+QString lowerFirst(QString word)
+{
+    if (word.isEmpty() || !word[0].isUpper())
+        return word;
+    if (word == u"I" || word.startsWith(QStringLiteral("I'")) || word.startsWith(QStringLiteral("I’")))
+        return word;
+    qsizetype letters = 0;
+    const bool capitals = std::all_of(word.cbegin(), word.cend(), [&letters](QChar c) {
+        letters += c.isLetter() ? 1 : 0;
+        return !c.isLetter() || c.isUpper();
+    });
+    if (capitals && letters > 1)
+        return word;
+    word[0] = word[0].toLower();
+    return word;
+}
+
+void addWordProblems(QList<KindProblem> &out, const KindGroup &g, int lineOffset)
+{
+    for (qsizetype w = 0; w < g.words.size(); ++w) {
+        if (g.words[w].isEmpty())
+            out.append({KindFault::EmptyWord, lineOffset, g.columns[w], {}});
+    }
+}
+
+} // namespace
+
+KindGroups WordGroups(const QString &line)
+{
+    KindGroups found;
+    for (qsizetype pos = line.indexOf(KindOpen); pos >= 0; pos = line.indexOf(KindOpen, pos)) {
+        const qsizetype close = line.indexOf(KindClose, pos + KindOpen.size());
+        if (close < 0) {
+            found.unclosedColumn = int(pos) + 1;
+            break;
+        }
+        found.groups.append(groupAt(line, pos, close, true));
+        pos = close + KindClose.size();
+    }
+    return found;
+}
+
+std::optional<KindGroup> ChoiceGroup(const QString &hint)
+{
+    qsizetype from = 0;
+    qsizetype to = hint.size();
+    trimBlanks(hint, from, to);
+    if (!QStringView(hint).mid(from, to - from).startsWith(KindOpen))
+        return std::nullopt;
+    const qsizetype close = hint.indexOf(KindClose, from + KindOpen.size());
+    if (close < 0 || close + KindClose.size() != to)
+        return std::nullopt;
+    return groupAt(hint, from, close, false);
+}
+
+QList<KindProblem> KindProblems(const QuestionRecord &q)
+{
+    QList<KindProblem> out;
+    const KindGroups found = WordGroups(q.QuestionText);
+    for (const KindGroup &g : found.groups) {
+        if (g.words.size() == 1)
+            out.append({KindFault::OneWord, 0, int(g.start) + 1, g.words[0]});
+        else
+            addWordProblems(out, g, 0);
+    }
+    if (found.unclosedColumn > 0)
+        out.append({KindFault::Unclosed, 0, found.unclosedColumn, {}});
+    const std::optional<KindGroup> choices = ChoiceGroup(q.Hint);
+    if (!choices) {
+        if (const int column = WordGroups(q.Hint).unclosedColumn)
+            out.append({KindFault::Unclosed, 1, column, {}});
+        return out;
+    }
+    if (choices->words.size() == 1)
+        out.append({KindFault::OneChoice, 1, int(choices->start) + 1, choices->words[0]});
+    if (choices->words.size() > MaxChoices)
+        out.append({KindFault::TooManyChoices, 1, choices->columns[MaxChoices], {}});
+    addWordProblems(out, *choices, 1);
+    for (qsizetype w = 1; w < choices->words.size(); ++w) {
+        const QString &word = choices->words[w];
+        if (!word.isEmpty() && choices->words.first(w).contains(word))
+            out.append({KindFault::DuplicateChoice, 1, choices->columns[w], word});
+    }
+    qsizetype from = 0;
+    qsizetype to = q.Answer.size();
+    trimBlanks(q.Answer, from, to);
+    const QString answer = q.Answer.mid(from, to - from);
+    if (!choices->words.contains(answer))
+        out.append({KindFault::AnswerNotAChoice, 2, int(from) + 1, answer});
+    return out;
+}
+
+QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
+{
+    QuestionRecord out = q;
+    const KindGroups found = WordGroups(q.QuestionText);
+    const std::optional<KindGroup> choices = ChoiceGroup(q.Hint);
+    if (found.groups.isEmpty() && !choices)
+        return out;
+    // The same question finds the same orders on every sheet it is set on.
+    const QString questionKey = q.QuestionText + Separator + q.Hint + Separator + q.Answer;
+    if (!found.groups.isEmpty()) {
+        QString text;
+        qsizetype from = 0;
+        for (qsizetype n = 0; n < found.groups.size(); ++n) {
+            const KindGroup &g = found.groups[n];
+            QStringList words = g.words;
+            if (g.lowerFirst && !words.isEmpty())
+                words[0] = lowerFirst(words[0]);
+            const QString set = textOf(words, sheetOrder(words, key, questionKey + QString::number(n), true));
+            text += q.QuestionText.mid(from, g.start - from) + QStringLiteral("（ ")
+                + QString(set).replace(Separator, QStringLiteral(" / ")) + QStringLiteral(" ）");
+            from = g.end;
+        }
+        out.QuestionText = text + q.QuestionText.mid(from);
+    }
+    if (choices) {
+        const QList<int> order = sheetOrder(choices->words, key, questionKey, false);
+        qsizetype from = 0;
+        qsizetype to = q.Answer.size();
+        trimBlanks(q.Answer, from, to);
+        const QString answer = q.Answer.mid(from, to - from);
+        QStringList labelled;
+        bool answered = false;
+        for (qsizetype p = 0; p < order.size(); ++p) {
+            const QString &word = choices->words[order[p]];
+            labelled.append(ChoiceLabel(int(p)) + u' ' + word);
+            if (!answered && word == answer) {
+                out.Answer = labelled.last();
+                answered = true;
+            }
+        }
+        out.Hint = labelled.join(u'　');
+    }
+    return out;
+}
+
+QString ChoiceLabel(int index)
+{
+    return index >= 0 && index < Labels.size() ? QString(Labels[index]) : QString::number(index + 1);
+}
+
+} // namespace sorario

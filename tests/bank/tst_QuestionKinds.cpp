@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How each sheet of a run sets the word-order and multiple-choice questions. The
+// orders are written out: a sheet printed once must reprint so for ever.
+#include "bank/QuestionKinds.h"
+
+#include <QTest>
+
+using namespace sorario;
+using namespace Qt::StringLiterals;
+
+class TestQuestionKinds : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void onSheet_data()
+    {
+        QTest::addColumn<QStringList>("lines"); // question, hint, answer
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<QStringList>("set");
+        const QStringList order {
+            u"{{She / is / a / good / teacher}}."_s, u"**"_s, u"She is a good teacher."_s};
+        const QStringList choice {u"He (  ) to school."_s, u"{{go / goes / went / going}}"_s, u"goes"_s};
+        QTest::newRow("word order, sheet 1")
+            << order << 1 << QStringList {u"（ She / is / teacher / good / a ）."_s, u"**"_s, order[2]};
+        QTest::newRow("word order, sheet 2")
+            << order << 2 << QStringList {u"（ She / a / teacher / good / is ）."_s, u"**"_s, order[2]};
+        QTest::newRow("word order, sheet 3")
+            << order << 3 << QStringList {u"（ is / good / a / She / teacher ）."_s, u"**"_s, order[2]};
+        QTest::newRow("choices, sheet 1")
+            << choice << 1 << QStringList {choice[0], u"ア go　イ went　ウ going　エ goes"_s, u"エ goes"_s};
+        QTest::newRow("choices, sheet 2")
+            << choice << 2 << QStringList {choice[0], u"ア goes　イ went　ウ going　エ go"_s, u"ア goes"_s};
+        QTest::newRow("choices, sheet 3")
+            << choice << 3 << QStringList {choice[0], u"ア went　イ going　ウ go　エ goes"_s, u"エ goes"_s};
+        QTest::newRow("first word lower-cased, but I and capitals")
+            << QStringList {u"{{_She / is}} {{_I / am}} {{_NHK / is}}"_s, {}, {}} << 0
+            << QStringList {u"（ is / she ） （ am / I ） （ is / NHK ）"_s, {}, {}};
+    }
+    void onSheet()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, sheet);
+        QFETCH(QStringList, set);
+        const QuestionRecord on
+            = OnSheet({lines[0], lines[1], lines[2]}, {.run = u"05010900"_s, .sheet = sheet});
+        QCOMPARE(on.QuestionText, set[0]);
+        QCOMPARE(on.Hint, set[1]);
+        QCOMPARE(on.Answer, set[2]);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuestionKinds)
+#include "tst_QuestionKinds.moc"
