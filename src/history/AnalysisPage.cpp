@@ -4,6 +4,7 @@
 #include "history/Marks.h"
 #include "print/PrintSurface.h"
 #include "print/QuestionDisplay.h"
+#include "print/WordBreak.h"
 #include "shared/Module1.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ constexpr int Black = 0;
 constexpr int GridColor = 0xCCCCCC;
 constexpr int BarColor = 0x999999;
 // The rules are a quarter millimetre wide: lines this close fill a bar.
-constexpr double BarFillPitch = 0.3;
+constexpr double BarFillPitch = 0.2;
 
 void printAt(PrintSurface &s, double x, double y, const QString &text)
 {
@@ -40,7 +41,7 @@ void printRight(PrintSurface &s, double right, double y, const QString &text)
     printAt(s, right - s.textWidth(text), y, text);
 }
 
-// `line` from `left` to `right`, its words broken where they reach the edge, each next
+// `line` from `left` to `right`, broken before a word that reaches the edge, each next
 // line `pitch` lower; only measured unless `draw`. The lines it takes.
 int printWrapped(
     PrintSurface &s, const DisplayLine &line, double left, double right, double y, double pitch, bool draw)
@@ -52,7 +53,8 @@ int printWrapped(
         QStringView rest = run.text;
         while (!rest.isEmpty()) {
             const qsizetype cut = s.findWidthBreak(rest, right - x);
-            const qsizetype fits = cut == 0 ? rest.size() : cut - 1;
+            // English words are kept whole, as on a sheet printed with 英単語を分けない.
+            const qsizetype fits = cut == 0 ? rest.size() : KeepWordsWhole(rest, cut, cut - 1, x > left);
             if (fits == 0 && x > left) {
                 ++lines;
                 x = left;
