@@ -2,7 +2,7 @@
 // The marks table of `marks --set`: every input is read or refused with its line,
 // and the rows read are recorded in a history and read back as they were; rows
 // another program or damage left in the marks tables read as marks of the run's
-// sheets all the same.
+// sheets all the same, and points left in run_points read as a teacher's points or none.
 //
 // Input: the table's bytes, for a run of two sheets of 10 and 3 questions; after a
 // separator, rows written straight into the marks tables.
@@ -58,6 +58,7 @@ struct MarkedHistory
         QSqlQuery query(QSqlDatabase::database(Writer, false));
         FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM marks")));
         FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM answer_sheets")));
+        FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM run_points")));
         // A row numbered at the top of the range leaves no number for the next one.
         FUZZ_CHECK(query.exec(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'answer_sheets'")));
     }
@@ -83,11 +84,13 @@ void writeRows(const QByteArray &bytes)
     FuzzedDataProvider in(reinterpret_cast<const std::uint8_t *>(bytes.constData()), bytes.size());
     QSqlQuery query(QSqlDatabase::database(Writer, false));
     for (int row = 0; row < 16 && in.remaining_bytes() > 0; ++row) {
-        const bool answer = in.ConsumeBool();
-        query.prepare(answer
+        const int table = in.ConsumeIntegralInRange(0, 2);
+        query.prepare(table == 0
                 ? QStringLiteral("INSERT INTO answer_sheets (id, sheet_id, pupil) VALUES (?, ?, ?)")
-                : QStringLiteral("INSERT INTO marks (answer_id, position, mark) VALUES (?, ?, ?)"));
-        for (int c = 0; c < 3; ++c)
+                : table == 1
+                ? QStringLiteral("INSERT INTO marks (answer_id, position, mark) VALUES (?, ?, ?)")
+                : QStringLiteral("INSERT INTO run_points (run_id, points) VALUES (?, ?)"));
+        for (int c = 0; c < (table == 2 ? 2 : 3); ++c)
             query.addBindValue(valueFrom(in));
         query.exec();
     }
@@ -128,5 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(row.marks.size() == counts[row.sheet - 1]);
         FUZZ_CHECK(row.pupil >= 0 && row.pupil <= MaxPupil);
     }
+    // Points another program left are the teacher's points or none.
+    const HistoryOutcome<std::optional<int>> points = history.store.runPoints(history.run);
+    FUZZ_CHECK(points.ok() && (!points.value || PointsInRange(*points.value)));
+    FUZZ_CHECK(history.store.analysis({.runId = history.run.id}).ok());
     return 0;
 }

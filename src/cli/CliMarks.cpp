@@ -20,14 +20,14 @@ double fromTenths(int tenths)
     return tenths / 10.0;
 }
 
-QJsonObject marksJson(const RecordedRun &run, const QList<MarkedSheet> &rows)
+QJsonObject marksJson(const RecordedRun &run, const QList<MarkedSheet> &rows, std::optional<int> setPoints)
 {
     QJsonArray numbers;
     QJsonArray sheets;
     QList<int> points;
     for (const RecordedSheet &sheet : run.sheets) {
         const auto count = static_cast<int>(sheet.questions.size());
-        points.append(DefaultPointsTenths(count));
+        points.append(PointsTenths(setPoints, count));
         numbers.append(sheet.sheetNumber);
         sheets.append(QJsonObject {{QStringLiteral("SheetNumber"), sheet.sheetNumber},
             {QStringLiteral("Questions"), count}, {QStringLiteral("Points"), fromTenths(points.last())}});
@@ -40,7 +40,8 @@ QJsonObject marksJson(const RecordedRun &run, const QList<MarkedSheet> &rows)
                 {QStringLiteral("Score"), fromTenths(ScoreTenths(row.marks, points.value(row.sheet - 1)))}});
     }
     return {{QStringLiteral("Class"), run.className}, {QStringLiteral("SheetNumbers"), numbers},
-        {QStringLiteral("Sheets"), sheets}, {QStringLiteral("Rows"), marked}};
+        {QStringLiteral("Sheets"), sheets}, {QStringLiteral("Rows"), marked},
+        {QStringLiteral("PointsSet"), setPoints ? QJsonValue(fromTenths(*setPoints)) : QJsonValue()}};
 }
 
 // The rows of the table at `path` for `run`, or the reason on standard error.
@@ -104,7 +105,12 @@ int runMarks(const QStringList &args)
         printError(HistoryFailureMessage(store.path(), rows));
         return ExitRefused;
     }
-    printJson(marksJson(run, rows.value));
+    const HistoryOutcome<std::optional<int>> points = store.runPoints(run);
+    if (!points.ok()) {
+        printError(HistoryFailureMessage(store.path(), points));
+        return ExitRefused;
+    }
+    printJson(marksJson(run, rows.value, points.value));
     return ExitOk;
 }
 

@@ -22,7 +22,7 @@ int scoreTenths(const SheetTally &sheet)
     // The counts stand for the sheet's marks: the score is the sheet's own rule.
     QList<Mark> marks(sheet.right, Mark::Right);
     marks.append(QList<Mark>(sheet.partial, Mark::Partial));
-    return ScoreTenths(marks, DefaultPointsTenths(sheet.questions));
+    return ScoreTenths(marks, PointsTenths(sheet.setPoints, sheet.questions));
 }
 
 ScoreSummary summary(const QList<SheetTally> &sheets)

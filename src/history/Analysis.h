@@ -29,6 +29,7 @@ struct SheetTally
     int questions = 0; // on its sheet, marked or not
     int right = 0;
     int partial = 0;
+    std::optional<int> setPoints = std::nullopt; // per question, in tenths, when set for its run
 };
 
 inline constexpr int HistogramBins = 10;
@@ -66,7 +67,7 @@ struct Analysis
 };
 
 // The summary of what the history counted: every sheet scored by the sheet's own
-// rule (ScoreTenths at DefaultPointsTenths), the questions ordered weakest first.
+// rule (ScoreTenths at the PointsTenths of its run), the questions ordered weakest first.
 Analysis Analyse(const QList<SheetTally> &sheets, QList<QuestionResult> questions);
 
 // A date as given for a period (2026-12-01); nothing when it is not one.

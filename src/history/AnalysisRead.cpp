@@ -8,9 +8,12 @@ namespace {
 
 // The scope's sheets with their question counts, read first: the marks are then found
 // through their sheets (CROSS JOIN keeps that order) rather than all scanned.
+// The points set for the run come with its sheets; a file without them has none set.
 const QString Scoped
     = QStringLiteral("WITH scoped AS MATERIALIZED (SELECT s.id, s.run_id, (SELECT COUNT(*) FROM questions q"
-                     " WHERE q.sheet_id = s.id) AS n FROM sheets s JOIN runs r ON r.id = s.run_id WHERE%1)");
+                     " WHERE q.sheet_id = s.id) AS n, %2 AS points FROM sheets s JOIN runs r ON"
+                     " r.id = s.run_id WHERE%1)");
+const QString SetPoints = QStringLiteral("(SELECT p.points FROM run_points p WHERE p.run_id = s.run_id)");
 const QString ScopedMarks
     = QStringLiteral(" FROM scoped CROSS JOIN answer_sheets a ON a.sheet_id = scoped.id"
                      " CROSS JOIN marks m ON m.answer_id = a.id WHERE m.mark BETWEEN 1 AND 3");
@@ -46,16 +49,19 @@ Analysis ReadAnalysis(
     if (!HasMarkTables(sql))
         return {};
     const Condition where = scopeCondition(scope, classMatch, names);
-    const QString scoped = Scoped.arg(where.sql);
+    const QString scoped = Scoped.arg(where.sql, HasRunPoints(sql) ? SetPoints : QStringLiteral("NULL"));
     QList<SheetTally> sheets;
     // A mark at a position its sheet does not have is left out, as reading the marks leaves it out.
     QSqlQuery tally = sql.exec(scoped
-            + QStringLiteral(" SELECT scoped.run_id, scoped.n, SUM(m.mark = 1), SUM(m.mark = 3)")
+            + QStringLiteral(
+                " SELECT scoped.run_id, scoped.n, SUM(m.mark = 1), SUM(m.mark = 3), scoped.points")
             + ScopedMarks + QStringLiteral(" AND m.position BETWEEN 1 AND scoped.n GROUP BY a.id"),
         where.values);
-    while (sql.next(tally))
+    while (sql.next(tally)) {
+        const QVariant points = tally.value(4);
         sheets.append({tally.value(0).toLongLong(), tally.value(1).toInt(), tally.value(2).toInt(),
-            tally.value(3).toInt()});
+            tally.value(3).toInt(), points.isNull() ? std::nullopt : std::optional(points.toInt())});
+    }
     // Counted per place on a sheet first, so that each place looks its question up once.
     // A key names its three texts: any row of the key holds them.
     QList<QuestionResult> questions;

@@ -2,6 +2,7 @@
 #include "history/HistoryStore.h"
 
 #include "history/AnalysisRead.h"
+#include "history/CallConnection.h"
 #include "history/ClassNames.h"
 #include "history/HistoryConnection.h"
 #include "history/MarkTables.h"
@@ -33,53 +34,6 @@ QDateTime timeOf(const QVariant &text)
 {
     return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
 }
-
-// The connection a call works on: the one kept open when it serves, or its own.
-class CallConnection
-{
-public:
-    CallConnection(const std::weak_ptr<Connection> &kept, const QString &path, HistoryAccess access)
-        : m_kept(kept.lock())
-    {
-        if (m_kept && access != HistoryAccess::Read && !m_kept->writes())
-            m_kept.reset();
-        if (!m_kept)
-            m_own.emplace(path, access);
-    }
-    const Connection &operator*() const { return m_kept ? *m_kept : *m_own; }
-
-private:
-    std::shared_ptr<Connection> m_kept;
-    std::optional<Connection> m_own;
-};
-
-// A write transaction undone unless committed, also on a connection kept open after it.
-class WriteTransaction
-{
-public:
-    explicit WriteTransaction(const Connection &c)
-        : m_c(c)
-    {
-        // Taken at once, so that what the transaction reads stays true until it commits.
-        m_c.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    }
-    ~WriteTransaction()
-    {
-        if (!m_committed)
-            m_c.db().rollback();
-    }
-    WriteTransaction(const WriteTransaction &) = delete;
-    WriteTransaction &operator=(const WriteTransaction &) = delete;
-    void commit()
-    {
-        m_c.exec(QStringLiteral("COMMIT"));
-        m_committed = true;
-    }
-
-private:
-    const Connection &m_c;
-    bool m_committed = false;
-};
 
 QString partsText(const QList<int> &parts)
 {
@@ -378,6 +332,19 @@ HistoryOutcome<> HistoryStore::recordMarks(const RecordedRun &run, const QList<M
 {
     return write(HistoryAccess::Write, [&](const Connection &c) {
         InWriteTransaction(c.sql(), [&] { WriteMarks(c.sql(), run.id, rows); });
+    });
+}
+
+HistoryOutcome<std::optional<int>> HistoryStore::runPoints(const RecordedRun &run) const
+{
+    return answer<std::optional<int>>(
+        {}, [&](const Connection &c) { return ReadRunPoints(c.sql(), run.id); });
+}
+
+HistoryOutcome<> HistoryStore::setRunPoints(const RecordedRun &run, std::optional<int> tenths) const
+{
+    return write(HistoryAccess::Write, [&](const Connection &c) {
+        InWriteTransaction(c.sql(), [&] { WriteRunPoints(c.sql(), run.id, tenths); });
     });
 }
 

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace sorario {
 
@@ -75,6 +76,11 @@ public:
     // Adds the rows to the run whole or not at all; a row with a pupil number takes
     // the place of that pupil's row (see MarkTables.h).
     HistoryOutcome<> recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const;
+    // The points per question set for `run`, in tenths; none while the default holds
+    // (see PointsTenths).
+    HistoryOutcome<std::optional<int>> runPoints(const RecordedRun &run) const;
+    // Sets them (MinPointsTenths to MaxPointsTenths), or with none goes back to the default.
+    HistoryOutcome<> setRunPoints(const RecordedRun &run, std::optional<int> tenths) const;
 
     // The scores and the questions' rates of the marks within `scope` (see Analysis.h).
     HistoryOutcome<Analysis> analysis(const AnalysisScope &scope) const;

@@ -3,20 +3,30 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace sorario {
 namespace {
 
-const QStringList MarkSchema = {
-    QStringLiteral("CREATE TABLE IF NOT EXISTS answer_sheets (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                   " sheet_id INTEGER NOT NULL REFERENCES sheets(id), pupil INTEGER)"),
-    QStringLiteral("CREATE INDEX IF NOT EXISTS answer_sheets_sheet ON answer_sheets(sheet_id)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS marks (answer_id INTEGER NOT NULL REFERENCES"
-                   " answer_sheets(id), position INTEGER NOT NULL, mark INTEGER NOT NULL,"
-                   " PRIMARY KEY (answer_id, position)) WITHOUT ROWID"),
-    QStringLiteral("PRAGMA user_version = %1").arg(MarksVersion),
-};
+// What each version adds to the one before it, from MarksVersion on.
+const QList<QStringList> Upgrades
+    = {{
+           QStringLiteral("CREATE TABLE IF NOT EXISTS answer_sheets (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                          " sheet_id INTEGER NOT NULL REFERENCES sheets(id), pupil INTEGER)"),
+           QStringLiteral("CREATE INDEX IF NOT EXISTS answer_sheets_sheet ON answer_sheets(sheet_id)"),
+           QStringLiteral("CREATE TABLE IF NOT EXISTS marks (answer_id INTEGER NOT NULL REFERENCES"
+                          " answer_sheets(id), position INTEGER NOT NULL, mark INTEGER NOT NULL,"
+                          " PRIMARY KEY (answer_id, position)) WITHOUT ROWID"),
+           QStringLiteral("PRAGMA user_version = %1").arg(MarksVersion),
+       },
+        {
+            QStringLiteral(
+                "CREATE TABLE IF NOT EXISTS run_points (run_id INTEGER PRIMARY KEY REFERENCES runs(id),"
+                " points INTEGER NOT NULL)"),
+            QStringLiteral("PRAGMA user_version = %1").arg(RunPointsVersion),
+        }};
+static_assert(RunPointsVersion == MarksVersion + 1, "one list of statements for each version");
 
 int versionOf(const HistorySql &sql)
 {
@@ -60,19 +70,24 @@ QList<RunSheet> sheetsOf(const HistorySql &sql, qint64 runId)
 
 void AddMarkTables(const HistorySql &sql)
 {
-    if (versionOf(sql) >= MarksVersion)
+    if (versionOf(sql) >= RunPointsVersion)
         return;
     InWriteTransaction(sql, [&] {
-        if (versionOf(sql) >= MarksVersion)
-            return; // another program added them while this one waited
-        for (const QString &statement : MarkSchema)
-            sql.exec(statement, {});
+        // Read again: another program may have added some while this one waited.
+        for (int version = std::max(versionOf(sql), 0) + 1; version <= RunPointsVersion; ++version)
+            for (const QString &statement : Upgrades[version - MarksVersion])
+                sql.exec(statement, {});
     });
 }
 
 bool HasMarkTables(const HistorySql &sql)
 {
     return versionOf(sql) >= MarksVersion;
+}
+
+bool HasRunPoints(const HistorySql &sql)
+{
+    return versionOf(sql) >= RunPointsVersion;
 }
 
 QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId)
@@ -137,6 +152,30 @@ void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &r
                     {id, q + 1, storedMark(row.marks[q])});
         }
     }
+}
+
+std::optional<int> ReadRunPoints(const HistorySql &sql, qint64 runId)
+{
+    if (!HasRunPoints(sql))
+        return std::nullopt;
+    QSqlQuery row = sql.exec(QStringLiteral("SELECT points FROM run_points WHERE run_id = ?"), {runId});
+    if (!sql.next(row))
+        return std::nullopt;
+    const int tenths = row.value(0).toInt();
+    return PointsInRange(tenths) ? std::optional(tenths) : std::nullopt;
+}
+
+void WriteRunPoints(const HistorySql &sql, qint64 runId, std::optional<int> tenths)
+{
+    if (tenths && !PointsInRange(*tenths))
+        throw std::invalid_argument("points out of range");
+    if (!tenths) {
+        sql.exec(QStringLiteral("DELETE FROM run_points WHERE run_id = ?"), {runId});
+        return;
+    }
+    sql.exec(QStringLiteral("INSERT INTO run_points (run_id, points) VALUES (?, ?) ON CONFLICT (run_id)"
+                            " DO UPDATE SET points = excluded.points"),
+        {runId, *tenths});
 }
 
 } // namespace sorario

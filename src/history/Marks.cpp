@@ -55,6 +55,16 @@ int DefaultPointsTenths(int questionCount)
     return questionCount > 0 ? (2000 / questionCount + 1) / 2 : 0;
 }
 
+bool PointsInRange(int tenths)
+{
+    return tenths >= MinPointsTenths && tenths <= MaxPointsTenths;
+}
+
+int PointsTenths(std::optional<int> setTenths, int questionCount)
+{
+    return setTenths && PointsInRange(*setTenths) ? *setTenths : DefaultPointsTenths(questionCount);
+}
+
 int ScoreTenths(const QList<Mark> &marks, int pointsTenths)
 {
     int halves = 0;

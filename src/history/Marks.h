@@ -34,6 +34,15 @@ std::optional<Mark> MarkOf(QChar c);
 // By default the questions share 100 points: 100 / count, to one decimal.
 int DefaultPointsTenths(int questionCount);
 
+// Points a teacher may set for a run's questions: 0.1 to 100.
+inline constexpr int MinPointsTenths = 1;
+inline constexpr int MaxPointsTenths = 1000;
+bool PointsInRange(int tenths);
+
+// What a question of a sheet of `questionCount` is worth: the points set for its
+// run, or when none are, the default.
+int PointsTenths(std::optional<int> setTenths, int questionCount);
+
 // The sheet's score in tenths: a question's points for ○, half of them for △
 // (rounded up to the tenth), none for × or a question not marked.
 int ScoreTenths(const QList<Mark> &marks, int pointsTenths);

@@ -82,20 +82,8 @@ QString proposedFile(const Module1 &m)
 
 bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
 {
-    if (file.isEmpty())
-        return true;
     // A PDF printed over a question file of the run would lose that file.
-    if (const WriteOutcome refused = checkWriteTarget(file, m.ChosenFileList.first(m.ChosenFileCount));
-        !refused.ok()) {
-        dialogs.message(writeFailureMessage(refused, QDir::toNativeSeparators(file)), ProgramTitle);
-        return false;
-    }
-    if (!QFileInfo::exists(file))
-        return true;
-    const QString text
-        = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
-    return dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
-        == MessageAnswer::Yes;
+    return MayPrintTo(file, m.ChosenFileList.first(m.ChosenFileCount), dialogs);
 }
 
 // A run that failed says why, in the windows as on the command line.
@@ -143,6 +131,22 @@ PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs
 }
 
 } // namespace
+
+bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs)
+{
+    if (file.isEmpty())
+        return true;
+    if (const WriteOutcome refused = checkWriteTarget(file, inputs); !refused.ok()) {
+        dialogs.message(writeFailureMessage(refused, QDir::toNativeSeparators(file)), ProgramTitle);
+        return false;
+    }
+    if (!QFileInfo::exists(file))
+        return true;
+    const QString text
+        = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
+    return dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
+        == MessageAnswer::Yes;
+}
 
 PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<PrintOutcome()> &run)
 {

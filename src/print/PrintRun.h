@@ -39,6 +39,10 @@ struct SheetOutcome
     std::int16_t FittedSize = 0;
 };
 
+// Whether a run may print to `file` (empty: to a printer): never over one of `inputs`,
+// and over a file that is there only when the teacher says so.
+bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs);
+
 // Runs `run` on `surface`; a PrintFailure or any other error inside it discards the
 // document and becomes Failed with its kind. The one place print failures are caught.
 PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<PrintOutcome()> &run);

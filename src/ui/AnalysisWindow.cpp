@@ -7,16 +7,22 @@
 
 #include "editor/EditorDialogs.h"
 #include "history/AnalysisCsv.h"
+#include "history/AnalysisPage.h"
 #include "history/HistoryStore.h"
 #include "history/Marks.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
+#include "print/PrintRun.h"
+#include "print/PrintSurface.h"
+#include "print/QtPrintTarget.h"
 #include "print/QuestionDisplay.h"
 #include "shared/Module1.h"
 
+#include <QDir>
 #include <QHash>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 
 namespace sorario {
 namespace {
@@ -29,23 +35,15 @@ QString rateText(const QuestionResult &q)
     return PointsText(q.correctPermille()) + u'%';
 }
 
-QString summaryText(const QString &name, const Analysis &a)
-{
-    return QStringLiteral("%1　採点した用紙 %2 枚（%3 回）　平均点 %4　中央値 %5")
-        .arg(name)
-        .arg(a.scores.count)
-        .arg(a.runs)
-        .arg(QString::number(a.scores.mean), QString::number(a.scores.median));
-}
-
 } // namespace
 
 AnalysisWindow::AnalysisWindow(const HistoryStore &store, Dialogs &dialogs, const QString &className,
-    std::optional<RecordedRun> run, QWidget *parent)
+    std::optional<RecordedRun> run, PrintTargetFactory targets, QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::AnalysisWindow>())
     , m_store(store)
     , m_dialogs(dialogs)
+    , m_targets(targets ? std::move(targets) : MakeQtPrintTarget)
     , m_run(std::move(run))
 {
     m_ui->setupUi(this);
@@ -81,6 +79,7 @@ AnalysisWindow::AnalysisWindow(const HistoryStore &store, Dialogs &dialogs, cons
         connect(box, &QComboBox::currentIndexChanged, this, &AnalysisWindow::scope_Change);
     connect(m_ui->optRun, &QRadioButton::toggled, this, &AnalysisWindow::scope_Change);
     connect(m_ui->cmdCsv, &QPushButton::clicked, this, &AnalysisWindow::cmdCsv_Click);
+    connect(m_ui->cmdPrint, &QPushButton::clicked, this, &AnalysisWindow::cmdPrint_Click);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     scope_Change();
 }
@@ -121,14 +120,15 @@ void AnalysisWindow::scope_Change()
     } else if (!m_scope.className.isEmpty()) {
         const HistoryStore::KeptOpen open = m_store.keepOpen();
         m_analysis = read(m_scope);
-        summary.append(m_analysis ? summaryText(m_scope.className, *m_analysis) : NoMarksMessage(m_scope));
+        summary.append(
+            m_analysis ? AnalysisSummaryText(m_scope.className, *m_analysis) : NoMarksMessage(m_scope));
         if (m_analysis)
             charted.append({m_scope.className, m_analysis->scores});
         AnalysisScope other = m_scope;
         other.className = m_ui->cboCompare->currentText();
         if (!byRun && m_ui->cboCompare->currentIndex() > 0) {
             beside = read(other);
-            summary.append(beside ? summaryText(other.className, *beside) : NoMarksMessage(other));
+            summary.append(beside ? AnalysisSummaryText(other.className, *beside) : NoMarksMessage(other));
             if (beside)
                 charted.append({other.className, beside->scores});
         }
@@ -137,6 +137,7 @@ void AnalysisWindow::scope_Change()
     m_ui->chtScores->showScores(charted);
     showQuestions(beside);
     m_ui->cmdCsv->setEnabled(m_analysis.has_value());
+    m_ui->cmdPrint->setEnabled(m_analysis.has_value());
 }
 
 void AnalysisWindow::showQuestions(const std::optional<Analysis> &beside)
@@ -191,6 +192,30 @@ void AnalysisWindow::cmdCsv_Click()
         written = WriteAnalysisCsv(*path, *m_analysis);
     if (!written.ok())
         m_dialogs.message(writeFailureMessage(written, *path), ProgramTitle);
+}
+
+void AnalysisWindow::cmdPrint_Click()
+{
+    const std::unique_ptr<PrintTarget> target = m_analysis ? m_targets(PrintPurpose::Print) : nullptr;
+    if (!target)
+        return;
+    const AnalysisPrint print {m_scope.className,
+        AnalysisScopeText(m_scope, m_run ? m_run->sheets.value(0).sheetNumber : QString()), *m_analysis,
+        m_ui->cboPaper->currentIndex() == 1 ? Paper::A4 : Paper::B5};
+    target->proposeFile(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                            .filePath(QStringLiteral("分析_%1.pdf").arg(print.className)));
+    target->surface().setPaperPlacing(print.paper); // shown in the print dialog
+    // A PDF printed over the history would lose every record.
+    if (!m_dialogs.printDialog(target->printer(), SheetPrintDialogFlags)
+        || !MayPrintTo(target->settleDestination(), {m_store.path()}, m_dialogs))
+        return;
+    PrintSurface &surface = target->surface();
+    const PrintOutcome printed = ContainPrintFailure(surface, [&] {
+        PrintAnalysis(surface, print);
+        return PrintOutcome {};
+    });
+    if (PrintFailed(printed))
+        m_dialogs.message(PrintFailureMessage(*printed.fault, printed.detail), ProgramTitle);
 }
 
 } // namespace sorario

@@ -147,7 +147,7 @@ void HistoryWindow::cmdAnalysis_Click()
     std::optional<RecordedRun> run;
     if (row >= 0 && row < m_rows.size())
         run = m_runs[m_rows[row].first];
-    AnalysisWindow analysis(m_store, m_dialogs, m_ui->cboClass->currentText(), run, this);
+    AnalysisWindow analysis(m_store, m_dialogs, m_ui->cboClass->currentText(), run, m_targets, this);
     analysis.exec();
 }
 

@@ -9,9 +9,11 @@
 #include "shared/Module1.h"
 
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QUndoCommand>
 
 #include <algorithm>
+#include <cmath>
 
 namespace sorario {
 namespace {
@@ -42,6 +44,30 @@ private:
     MarkingWindow &m_window;
     MarkedSheet m_before;
     MarkedSheet m_after;
+    bool m_saved = true;
+};
+
+// The run's points as they were and as they became.
+class PointsChange : public QUndoCommand
+{
+public:
+    PointsChange(MarkingWindow &window, std::optional<int> before, std::optional<int> after)
+        : m_window(window)
+        , m_before(before)
+        , m_after(after)
+    {
+    }
+    void undo() override { m_window.savePoints(m_before); }
+    void redo() override
+    {
+        if (!std::exchange(m_saved, false))
+            m_window.savePoints(m_after);
+    }
+
+private:
+    MarkingWindow &m_window;
+    std::optional<int> m_before;
+    std::optional<int> m_after;
     bool m_saved = true;
 };
 
@@ -91,6 +117,9 @@ MarkingWindow::MarkingWindow(
 
     connect(m_ui->txtWrong, &QLineEdit::returnPressed, this, &MarkingWindow::txtWrong_Enter);
     connect(m_ui->cboSheet, &QComboBox::currentIndexChanged, this, &MarkingWindow::cboSheet_Change);
+    m_ui->spnPoints->setRange(MinPointsTenths / 10.0, MaxPointsTenths / 10.0);
+    connect(m_ui->spnPoints, &QDoubleSpinBox::valueChanged, this, &MarkingWindow::spnPoints_Change);
+    connect(m_ui->cmdDefaultPoints, &QPushButton::clicked, this, &MarkingWindow::cmdDefaultPoints_Click);
     connect(m_ui->cmdUndo, &QPushButton::clicked, &m_undo, &QUndoStack::undo);
     connect(m_ui->cmdRedo, &QPushButton::clicked, &m_undo, &QUndoStack::redo);
     connect(&m_undo, &QUndoStack::canUndoChanged, m_ui->cmdUndo, &QWidget::setEnabled);
@@ -103,6 +132,10 @@ MarkingWindow::MarkingWindow(
     if (!marks.ok())
         m_dialogs.message(HistoryFailureMessage(m_store.path(), marks), ProgramTitle);
     m_rows = marks.value;
+    const HistoryOutcome<std::optional<int>> points = m_store.runPoints(m_run);
+    if (!points.ok() && marks.ok())
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), points), ProgramTitle);
+    m_setPoints = points.value;
     showRows();
     cboSheet_Change();
     // The first pupil without a row comes first.
@@ -122,10 +155,47 @@ int MarkingWindow::questionCount(int sheet) const
     return static_cast<int>(m_run.sheets.value(sheet - 1).questions.size());
 }
 
+int MarkingWindow::points(int sheet) const
+{
+    return PointsTenths(m_setPoints, questionCount(sheet));
+}
+
 void MarkingWindow::cboSheet_Change()
 {
-    const int points = DefaultPointsTenths(questionCount(m_ui->cboSheet->currentIndex() + 1));
-    m_ui->lblPoints->setText(QStringLiteral("配点 1問 %1 点").arg(PointsText(points)));
+    const QSignalBlocker block(m_ui->spnPoints);
+    m_ui->spnPoints->setValue(points(m_ui->cboSheet->currentIndex() + 1) / 10.0);
+    m_ui->cmdDefaultPoints->setEnabled(m_setPoints.has_value());
+}
+
+void MarkingWindow::spnPoints_Change()
+{
+    const int tenths = static_cast<int>(std::lround(m_ui->spnPoints->value() * 10));
+    if (std::optional(tenths) != m_setPoints)
+        changePoints(tenths);
+}
+
+void MarkingWindow::cmdDefaultPoints_Click()
+{
+    changePoints(std::nullopt);
+}
+
+void MarkingWindow::changePoints(std::optional<int> after)
+{
+    const std::optional<int> before = m_setPoints;
+    if (savePoints(after))
+        m_undo.push(new PointsChange(*this, before, after));
+}
+
+bool MarkingWindow::savePoints(std::optional<int> tenths)
+{
+    const HistoryOutcome<> saved = m_store.setRunPoints(m_run, tenths);
+    if (saved.ok())
+        m_setPoints = tenths;
+    else
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), saved), ProgramTitle);
+    cboSheet_Change(); // what the history holds, also after a failure
+    showRows();
+    return saved.ok();
 }
 
 bool MarkingWindow::save(const MarkedSheet &row)
@@ -194,8 +264,8 @@ void MarkingWindow::showRows()
                 = asked && row.marks[q] != Mark::Unmarked ? QString(MarkSymbol(row.marks[q])) : QString();
             table.setItem(r, FirstQuestionColumn + q, cell(text, asked ? Cell::Mark : Cell::Missing));
         }
-        const int points = DefaultPointsTenths(questionCount(row.sheet));
-        table.setItem(r, scoreColumn, cell(PointsText(ScoreTenths(row.marks, points)), Cell::Shown));
+        table.setItem(
+            r, scoreColumn, cell(PointsText(ScoreTenths(row.marks, points(row.sheet))), Cell::Shown));
     }
     table.resizeColumnsToContents();
     const auto again = std::find_if(

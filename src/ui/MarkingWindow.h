@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MarkingWindow;
@@ -33,6 +34,8 @@ public:
 
     // Saves `row` in the place of its pupil's row and shows what the history then holds.
     bool save(const MarkedSheet &row);
+    // Sets the run's points per question (none: the default) and scores every row at them.
+    bool savePoints(std::optional<int> tenths);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,9 +43,13 @@ protected:
 private Q_SLOTS:
     void txtWrong_Enter();
     void cboSheet_Change();
+    void spnPoints_Change();
+    void cmdDefaultPoints_Click();
 
 private:
     void change(const MarkedSheet &after);
+    void changePoints(std::optional<int> after);
+    int points(int sheet) const;
     bool markCell(Mark mark);
     bool undoKey(const QKeyEvent &key);
     void showRows();
@@ -53,6 +60,7 @@ private:
     Dialogs &m_dialogs;
     RecordedRun m_run;
     QList<MarkedSheet> m_rows; // as shown: by pupil number, rows without one last
+    std::optional<int> m_setPoints; // set for the run, in tenths; none while the default holds
     QUndoStack m_undo;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ScoreChart.h"
 
+#include "history/AnalysisPage.h"
+
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -45,8 +47,7 @@ void ScoreChart::showScores(const QList<ChartedScores> &classes)
 
     QStringList bins;
     for (int b = 0; b < HistogramBins; ++b)
-        bins.append(b + 1 < HistogramBins ? QStringLiteral("%1–%2").arg(10 * b).arg(10 * b + 9)
-                                          : QStringLiteral("%1–100").arg(10 * b));
+        bins.append(HistogramBinText(b));
     auto *x = new QBarCategoryAxis;
     x->append(bins);
     x->setTitleText(QStringLiteral("点数"));

@@ -121,6 +121,7 @@ private Q_SLOTS:
             QJsonDocument::fromJson(R"([{"Pupil": 1, "Sheet": 1, "Marks": "○×△○", "Score": 62.5},
                 {"Pupil": null, "Sheet": 2, "Marks": "××--", "Score": 0}])")
                 .array());
+        QVERIFY(good.json()[u"PointsSet"_s].isNull()); // never set for the run
         QCOMPARE(run({u"marks"_s, u"--history"_s, u"m.sqlite"_s}).exitCode, 2);
         // Both sheets counted, the two questions not marked left out.
         const CliRun analysis = run(

@@ -31,7 +31,11 @@ private Q_SLOTS:
                 .ok());
 
         ScriptedDialogs dialogs;
-        AnalysisWindow window(store, dialogs, u"2B"_s, run);
+        RecordingSurface paper;
+        QString pdf; // where a print goes instead of the recording
+        AnalysisWindow window(store, dialogs, u"2B"_s, run, [&](PrintPurpose purpose) {
+            return pdf.isEmpty() ? std::make_unique<SurfaceTarget>(paper) : pdfSurfaces(pdf)(purpose);
+        });
         auto *list = control<QTreeWidget>(&window, "lstQuestions");
         QStringList rates;
         for (int row = 0; row < list->topLevelItemCount(); ++row)
@@ -44,6 +48,20 @@ private Q_SLOTS:
         // A folder that is not there: nothing written, and the teacher told why.
         dialogs.saveAnswers.enqueue(dir.filePath(u"missing/a.csv"_s));
         click(&window, "cmdCsv");
+        QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
+
+        // 「印刷」 on A4: the table weakest first.
+        control<QComboBox>(&window, "cboPaper")->setCurrentIndex(1);
+        click(&window, "cmdPrint");
+        QCOMPARE(paper.log().paper(), Paper::A4);
+        QCOMPARE(paper.log().pagesDelivered(), 1);
+        QStringList printedRates;
+        for (const PrintOperation &op : paper.log().texts())
+            if (op.text.endsWith(u'%'))
+                printedRates.append(op.text);
+        QCOMPARE(printedRates, (QStringList {u"25%"_s, u"75%"_s, u"87.5%"_s, u"100%"_s}));
+        pdf = dir.filePath(u"missing/a.pdf"_s);
+        click(&window, "cmdPrint");
         QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
     }
 };

@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "ui/MarkingWindow.h"
 
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -46,6 +47,24 @@ private Q_SLOTS:
         QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, P, R, R}}));
         QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, W, R, R}}));
+    }
+
+    // Points set for the run score its rows at once, and Ctrl+Z takes them back.
+    void pointsSetForTheRun()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const RecordedRun run = recordedSheet(store, 5);
+        QVERIFY(store.recordMarks(run, {{1, 1, {Mark::Wrong, Mark::Partial, Mark::Right}}}).ok());
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        auto *table = control<QTableWidget>(&window, "tblMarks");
+        control<QDoubleSpinBox>(&window, "spnPoints")->setValue(2.5);
+        QCOMPARE(table->item(0, 7)->text(), u"3.8"_s);
+        QCOMPARE(store.runPoints(run).value, 25);
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table->item(0, 7)->text(), u"30"_s);
+        QCOMPARE(store.runPoints(run).value, std::nullopt);
     }
 };
 

@@ -54,6 +54,30 @@ const Score Scores[] = {
     {.name = "nothing marked yet", .marks = {U, U}, .points = 333, .score = 0},
 };
 
+// The points per question set for a run of one sheet of four questions marked ○ ○ △ ×,
+// one setting after another, and the sheet's score then.
+struct SetPoints
+{
+    const char *name;
+    QList<std::optional<int>> settings;
+    std::optional<int> kept;
+    double score;
+    bool beforePoints = false; // the file as the version before the points left it
+};
+
+const SetPoints PointsSettings[] = {
+    {.name = "never set: 100 / 4", .settings = {}, .kept = std::nullopt, .score = 62.5},
+    {.name = "whole points", .settings = {100}, .kept = 100, .score = 25},
+    {.name = "a decimal, half of it rounded up", .settings = {25}, .kept = 25, .score = 6.3},
+    {.name = "back to the default", .settings = {100, std::nullopt}, .kept = std::nullopt, .score = 62.5},
+    {.name = "over 100 refused", .settings = {40, 1001}, .kept = 40, .score = 10},
+    {.name = "a file from before the points",
+        .settings = {50},
+        .kept = 50,
+        .score = 12.5,
+        .beforePoints = true},
+};
+
 // A typed line for a sheet of 5 questions: the marks it gives, or why it is refused.
 struct Typed
 {
@@ -259,6 +283,34 @@ private Q_SLOTS:
     {
         QFETCH(int, row);
         QCOMPARE(ScoreTenths(Scores[row].marks, Scores[row].points), Scores[row].score);
+    }
+
+    void pointsSet_data() { addRows(PointsSettings); }
+    void pointsSet()
+    {
+        QFETCH(int, row);
+        const SetPoints &t = PointsSettings[row];
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        RecordedRun run;
+        run.className = u"2B"_s;
+        run.sheets
+            = {{u"12071030"_s, {}, {{u"a"_s, {}, {}}, {u"b"_s, {}, {}}, {u"c"_s, {}, {}}, {u"d"_s, {}, {}}}}};
+        QVERIFY(store.record(run).ok());
+        run = store.runs().value[0];
+        QVERIFY(store.recordMarks(run, {{1, 1, {R, R, P, W}}}).ok());
+        if (t.beforePoints) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+            db.setDatabaseName(store.path());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(u"DROP TABLE run_points"_s, db).isActive());
+            QVERIFY(QSqlQuery(u"PRAGMA user_version = 1"_s, db).isActive());
+        }
+        QSqlDatabase::removeDatabase(u"old"_s);
+        for (const std::optional<int> &points : t.settings)
+            static_cast<void>(store.setRunPoints(run, points));
+        QCOMPARE(store.runPoints(run).value, t.kept);
+        QCOMPARE(store.analysis({.runId = run.id}).value.scores.mean, t.score);
     }
 
     // A file of the version before marks reads as unmarked and gains the tables at its
