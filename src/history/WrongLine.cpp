@@ -3,6 +3,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace sorario {
 
 WrongLineOutcome ParseWrongLine(const QString &typed, int questionCount)
@@ -17,15 +19,27 @@ WrongLineOutcome ParseWrongLine(const QString &typed, int questionCount)
         bool isNumber = !digits.isEmpty();
         for (const QChar c : digits)
             isNumber = isNumber && c >= u'0' && c <= u'9';
-        if (!isNumber || digits.size() > 3)
+        if (!isNumber)
             return WrongLineOutcome::failed({WrongLineProblem::Token, questionCount}, token);
-        const int n = digits.toInt();
-        if (n < 1 || n > questionCount)
-            return WrongLineOutcome::failed({WrongLineProblem::Position, questionCount}, token);
-        if (named[n - 1])
-            return WrongLineOutcome::failed({WrongLineProblem::Twice, questionCount}, token);
-        named[n - 1] = true;
-        marks[n - 1] = partial ? Mark::Partial : Mark::Wrong;
+        // One key a wrong answer where its number has one digit; a leading 0 only as
+        // the whole token ("05"), as before.
+        for (qsizetype at = 0; at < digits.size();) {
+            const auto fits = [&](qsizetype length) {
+                const int n = digits.sliced(at, length).toInt();
+                return n >= 1 && n <= questionCount && (digits[at] != u'0' || length == digits.size());
+            };
+            qsizetype length = std::min<qsizetype>(3, digits.size() - at);
+            while (length > 0 && !fits(length))
+                --length;
+            if (length == 0)
+                return WrongLineOutcome::failed({WrongLineProblem::Position, questionCount}, token);
+            const int n = digits.sliced(at, length).toInt();
+            at += length;
+            if (named[n - 1])
+                return WrongLineOutcome::failed({WrongLineProblem::Twice, questionCount}, token);
+            named[n - 1] = true;
+            marks[n - 1] = partial && at == digits.size() ? Mark::Partial : Mark::Wrong;
+        }
     }
     return marks;
 }

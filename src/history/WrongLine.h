@@ -24,6 +24,7 @@ using WrongLineOutcome = Outcome<WrongLineFault, QList<Mark>>;
 // One answer sheet as the teacher types it: the numbers of the questions marked ×
 // ("3 7 12"), a number followed by △ (or t) for one marked △; every other question
 // is ○. Numbers and spaces may be typed full width; commas and 、 separate as well.
+// Digits typed together are read as the longest numbers the sheet has: "135" is 1 3 5.
 WrongLineOutcome ParseWrongLine(const QString &typed, int questionCount);
 
 // The refusal as the teacher reads it, with what was typed wrong.

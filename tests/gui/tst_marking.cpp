@@ -7,7 +7,13 @@
 
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTableWidget>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <unistd.h>
+#endif
 
 using namespace sorario::test;
 
@@ -47,6 +53,58 @@ private Q_SLOTS:
         QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, P, R, R}}));
         QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, W, R, R}}));
+    }
+
+    // 40 sheets of 20 questions, 3 wrong each, in 4 keys a sheet: the digits and Enter.
+    // Run by killedAfterRow20 with a history named, it is killed after row 20.
+    void fortyRowsByKey()
+    {
+        const QString given = qEnvironmentVariable("SORARIO_MARKING_HISTORY");
+        QTemporaryDir dir;
+        const HistoryStore store(given.isEmpty() ? dir.filePath(u"h.sqlite"_s) : given);
+        const RecordedRun run = given.isEmpty() ? recordedSheet(store, 20) : store.runs().value.value(0);
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        window.show();
+        auto *typed = control<QLineEdit>(&window, "txtWrong");
+        QList<MarkedSheet> expected;
+        int keys = 0;
+        for (int pupil = 1; pupil <= 40; ++pupil) {
+            QList<Mark> marks(20, Mark::Right);
+            QString digits;
+            for (const int wrong : {2 + pupil % 3, 5 + pupil % 2, 8 + pupil % 2}) {
+                marks[wrong - 1] = Mark::Wrong;
+                digits += QString::number(wrong);
+            }
+            QTest::keyClicks(typed, digits);
+            QTest::keyClick(typed, Qt::Key_Return);
+            keys += int(digits.size()) + 1;
+            expected.append({pupil, 1, marks});
+#ifndef Q_OS_WIN
+            if (pupil == 20 && !given.isEmpty())
+                ::kill(::getpid(), SIGKILL);
+#endif
+        }
+        QCOMPARE(keys, 160);
+        QCOMPARE(store.marks(run).value, expected);
+    }
+
+    // Each row is stored as it is entered: a kill -9 after row 20 keeps rows 1 to 20.
+    void killedAfterRow20()
+    {
+        SORARIO_POSIX_ONLY("a process killed by a signal");
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const RecordedRun run = recordedSheet(store, 20);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"SORARIO_MARKING_HISTORY"_s, store.path());
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {u"fortyRowsByKey"_s});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(store.marks(run).value.size(), 20);
+        QCOMPARE(store.marks(run).value.last().pupil, 20);
     }
 
     // Points set for the run score its rows at once, and Ctrl+Z takes them back.
