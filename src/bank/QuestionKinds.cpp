@@ -250,8 +250,8 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
             if (g.lowerFirst && !words.isEmpty())
                 words[0] = lowerFirst(words[0]);
             const QString set = textOf(words, sheetOrder(words, key, questionKey + QString::number(n), true));
-            text += q.QuestionText.mid(from, g.start - from) + QStringLiteral("（ ")
-                + QString(set).replace(Separator, QStringLiteral(" / ")) + QStringLiteral(" ）");
+            text += q.QuestionText.mid(from, g.start - from) + SetOpen
+                + QString(set).replace(Separator, SetSeparator) + SetClose;
             from = g.end;
         }
         out.QuestionText = text + q.QuestionText.mid(from);

@@ -20,6 +20,10 @@ namespace sorario {
 // punctuation doubles it.
 inline const QString KindOpen = QStringLiteral("{{");
 inline const QString KindClose = QStringLiteral("}}");
+// How a sheet sets a group's words: "（ good / She / is ）".
+inline const QString SetOpen = QStringLiteral("（ ");
+inline const QString SetClose = QStringLiteral(" ）");
+inline const QString SetSeparator = QStringLiteral(" / ");
 
 // One "{{ … }}" of a line: where it stands and its words, each with its column.
 struct KindGroup

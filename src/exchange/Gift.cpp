@@ -71,16 +71,42 @@ QStringView trimmedAscii(QStringView text)
     return text;
 }
 
-void writeFillBlank(QString &out, int number, const BankQuestion &question)
+void writeHead(QString &out, int number, const BankQuestion &question)
 {
     out += QStringLiteral("::") + escaped(questionName(number, question.text)) + QStringLiteral("::[html]")
-        + escaped(lineToInlineHtml(question.text))
-        + QStringLiteral("{=")
-        // A weight in front, so that an answer that begins with "%" is not read as one.
-        + (question.answer.startsWith(u'%') ? QStringLiteral("%100%") : QString()) + escaped(question.answer);
+        + escaped(lineToInlineHtml(question.text)) + u'{';
+}
+
+void writeTail(QString &out, const BankQuestion &question)
+{
     if (!question.hint.isEmpty())
         out += QStringLiteral("####") + escaped(lineToInlineHtml(question.hint));
     out += QStringLiteral("}\n\n");
+}
+
+// A weight in front of an answer that begins with "%", so that it is not read as one.
+QString weightFor(QStringView answer, bool right)
+{
+    return !answer.startsWith(u'%') ? QString() : right ? QStringLiteral("%100%") : QStringLiteral("%0%");
+}
+
+void writeShortAnswer(QString &out, int number, const BankQuestion &question)
+{
+    writeHead(out, number, question);
+    out += u'=' + weightFor(question.answer, true) + escaped(question.answer);
+    writeTail(out, question);
+}
+
+void writeMultipleChoice(QString &out, int number, const BankQuestion &question)
+{
+    writeHead(out, number, question);
+    for (qsizetype i = 0; i < question.choices.size(); ++i) {
+        const bool right = question.choices[i] == question.answer;
+        const QString html = lineToInlineHtml(question.choices[i]);
+        out += (i > 0 ? QStringLiteral(" ") : QString()) + (right ? u'=' : u'~') + weightFor(html, right)
+            + escaped(html);
+    }
+    writeTail(out, question);
 }
 
 // A question, or why it is refused.
@@ -100,11 +126,48 @@ Question otherKind(QStringView block)
         return Question::failed(K::UnsupportedType, QStringLiteral("numerical"));
     if (findUnescaped(block, u"->") >= 0)
         return Question::failed(K::UnsupportedType, QStringLiteral("matching"));
-    if (findUnescaped(block, u"~") >= 0)
-        return Question::failed(K::MultipleChoice);
-    if (!block.startsWith(u'='))
+    if (!block.startsWith(u'=') && !block.startsWith(u'~'))
         return Question::failed(K::UnsupportedType, block.left(20).toString());
     return {};
+}
+
+// The first "=" or "~" at or after `from`; -1 when none.
+qsizetype nextChoice(QStringView block, qsizetype from)
+{
+    const qsizetype right = findUnescaped(block, u"=", from);
+    const qsizetype other = findUnescaped(block, u"~", from);
+    return right < 0 ? other : other < 0 ? right : std::min(right, other);
+}
+
+// "{~a =b ~%0%c#feedback}": one choice of full marks, every other of none.
+template <typename Line> Question readChoices(QStringView block, const Line &line)
+{
+    Question result;
+    result.value.kind = BankQuestion::Kind::MultipleChoice;
+    int right = 0;
+    bool partial = false;
+    for (qsizetype at = 0; at >= 0 && at < block.size();) {
+        const qsizetype next = nextChoice(block, at + 1);
+        QStringView choice = block.sliced(at + 1, (next < 0 ? block.size() : next) - at - 1);
+        if (const qsizetype feedback = findUnescaped(choice, u"#"); feedback >= 0)
+            choice = choice.first(feedback);
+        double weight = block[at] == u'=' ? 100 : 0;
+        choice = trimmedAscii(choice);
+        if (const qsizetype end = choice.indexOf(u'%', 1); choice.startsWith(u'%') && end > 0) {
+            weight = choice.sliced(1, end - 1).toDouble();
+            choice = choice.sliced(end + 1);
+        }
+        result.value.choices.append(line(choice));
+        if (weight >= 100) {
+            ++right;
+            result.value.answer = result.value.choices.last();
+        }
+        partial = partial || (weight > 0 && weight < 100);
+        at = next;
+    }
+    if (right != 1 || partial)
+        return Question::failed(OnlineFault::MultipleChoice);
+    return result;
 }
 
 Question readQuestion(QStringView text)
@@ -138,6 +201,16 @@ Question readQuestion(QStringView text)
     }
     if (Question other = otherKind(block); !other.ok())
         return other;
+    // The blank of a text that goes on after the answer is where the answer was.
+    const QStringView after = trimmedAscii(text.sliced(close + 1));
+    const QString questionText = after.isEmpty()
+        ? line(text.first(open))
+        : line(text.first(open).toString() + QStringLiteral("（　　）") + text.sliced(close + 1).toString());
+    if (findUnescaped(block, u"~") >= 0) {
+        Question choices = readChoices(block, line);
+        choices.value.text = questionText;
+        return choices;
+    }
     // The first answer of full marks: "=answer", "=%100%answer", with "#feedback" after it.
     for (qsizetype at = 0; at >= 0 && at < block.size();) {
         const qsizetype next = findUnescaped(block, u"=", at + 1);
@@ -152,12 +225,7 @@ Question readQuestion(QStringView text)
         }
         if (full) {
             result.value.answer = plainTextToLine(unescaped(trimmedAscii(answer)));
-            // The blank of a text that goes on after the answer is where the answer was.
-            const QStringView after = trimmedAscii(text.sliced(close + 1));
-            result.value.text = after.isEmpty()
-                ? line(text.first(open))
-                : line(text.first(open).toString() + QStringLiteral("（　　）")
-                    + text.sliced(close + 1).toString());
+            result.value.text = questionText;
             return result;
         }
         at = next;
@@ -185,7 +253,11 @@ QByteArray giftBytes(const QList<BankCategory> &categories)
             ++number;
             switch (question.kind) {
             case BankQuestion::Kind::FillBlank:
-                writeFillBlank(out, number, question);
+            case BankQuestion::Kind::WordOrder:
+                writeShortAnswer(out, number, question);
+                break;
+            case BankQuestion::Kind::MultipleChoice:
+                writeMultipleChoice(out, number, question);
                 break;
             }
         }

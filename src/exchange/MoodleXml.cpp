@@ -35,23 +35,49 @@ void writeCategory(QXmlStreamWriter &xml, const BankCategory &category)
     xml.writeEndElement();
 }
 
-void writeFillBlank(QXmlStreamWriter &xml, int number, const BankQuestion &question)
+// The question's start, the same for every kind.
+void writeQuestionHead(QXmlStreamWriter &xml, const QString &type, int number, const BankQuestion &question)
 {
     const QString html = QStringLiteral("html");
     xml.writeStartElement(QStringLiteral("question"));
-    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("shortanswer"));
+    xml.writeAttribute(QStringLiteral("type"), type);
     writeText(xml, QStringLiteral("name"), {}, questionName(number, question.text), false);
     writeText(xml, QStringLiteral("questiontext"), html, lineToInlineHtml(question.text), true);
     writeText(xml, QStringLiteral("generalfeedback"), html, lineToInlineHtml(question.hint), true);
     xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
     xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0.3333333"));
     xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+}
+
+void writeShortAnswer(QXmlStreamWriter &xml, int number, const BankQuestion &question)
+{
+    writeQuestionHead(xml, QStringLiteral("shortanswer"), number, question);
     xml.writeTextElement(QStringLiteral("usecase"), QStringLiteral("0"));
     xml.writeStartElement(QStringLiteral("answer"));
     xml.writeAttribute(QStringLiteral("fraction"), QStringLiteral("100"));
     xml.writeAttribute(QStringLiteral("format"), QStringLiteral("moodle_auto_format"));
     xml.writeTextElement(QStringLiteral("text"), question.answer);
     xml.writeEndElement();
+    xml.writeEndElement();
+}
+
+// The choices as the hint line has them, so that the learning system shuffles them.
+void writeMultipleChoice(QXmlStreamWriter &xml, int number, const BankQuestion &question)
+{
+    writeQuestionHead(xml, QStringLiteral("multichoice"), number, question);
+    xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
+    xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("true"));
+    xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+    for (const QString &choice : question.choices) {
+        xml.writeStartElement(QStringLiteral("answer"));
+        xml.writeAttribute(QStringLiteral("fraction"),
+            choice == question.answer ? QStringLiteral("100") : QStringLiteral("0"));
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        xml.writeStartElement(QStringLiteral("text"));
+        xml.writeCDATA(lineToInlineHtml(choice));
+        xml.writeEndElement();
+        xml.writeEndElement();
+    }
     xml.writeEndElement();
 }
 
@@ -126,6 +152,41 @@ struct Reading
         }
         if (!answered)
             return refuse(OnlineFault::NoRightAnswer, line);
+        add(question, line);
+    }
+
+    // One right choice, every other of no marks; the general feedback has no line to go to.
+    void readMultipleChoice(int line)
+    {
+        BankQuestion question {BankQuestion::Kind::MultipleChoice, {}, {}, {}, {}};
+        int right = 0;
+        bool single = true;
+        bool partial = false;
+        while (xml.readNextStartElement()) {
+            if (xml.name() == u"questiontext") {
+                question.text = readText(xml);
+            } else if (xml.name() == u"single") {
+                const QString text = xml.readElementText().trimmed();
+                single = text != u"false" && text != u"0";
+            } else if (xml.name() == u"answer") {
+                const double fraction = xml.attributes().value(QLatin1String("fraction")).toDouble();
+                question.choices.append(readText(xml));
+                if (fraction >= 100) {
+                    ++right;
+                    question.answer = question.choices.last();
+                }
+                partial = partial || (fraction > 0 && fraction < 100);
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+        if (!single || partial || right != 1)
+            return refuse(OnlineFault::MultipleChoice, line);
+        add(question, line);
+    }
+
+    void add(const BankQuestion &question, int line)
+    {
         if (result.value.isEmpty())
             result.value.append(BankCategory());
         result.value.last().questions.append(question);
@@ -178,7 +239,11 @@ QByteArray moodleXmlBytes(const QList<BankCategory> &categories)
             ++number;
             switch (question.kind) {
             case BankQuestion::Kind::FillBlank:
-                writeFillBlank(xml, number, question);
+            case BankQuestion::Kind::WordOrder:
+                writeShortAnswer(xml, number, question);
+                break;
+            case BankQuestion::Kind::MultipleChoice:
+                writeMultipleChoice(xml, number, question);
                 break;
             }
         }
@@ -204,7 +269,7 @@ BankFileRead readMoodleXml(QByteArrayView bytes)
         else if (type == u"shortanswer")
             reading.readShortAnswer(line);
         else if (type == u"multichoice")
-            reading.refuse(OnlineFault::MultipleChoice, line);
+            reading.readMultipleChoice(line);
         else
             reading.refuse(OnlineFault::UnsupportedType, line, type.toString());
     }

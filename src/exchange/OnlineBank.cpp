@@ -3,6 +3,7 @@
 
 #include "bank/EmptyAnswers.h"
 #include "bank/QuestionFiles.h"
+#include "bank/QuestionKinds.h"
 #include "exchange/Gift.h"
 #include "exchange/MoodleXml.h"
 #include "exchange/QuestionCsv.h"
@@ -24,6 +25,83 @@ std::optional<OnlineFormat> onlineFormatOf(const QString &path)
     return std::nullopt;
 }
 
+namespace {
+
+// A learning system shows a short answer's text as written, so the words stand in
+// the file's order, the "_" of a lowered first word kept.
+QString wordsSet(const QString &text, const KindGroups &found)
+{
+    QString out;
+    qsizetype from = 0;
+    for (const KindGroup &g : found.groups) {
+        out += text.mid(from, g.start - from) + SetOpen + (g.lowerFirst ? QStringLiteral("_") : QString())
+            + g.words.join(SetSeparator) + SetClose;
+        from = g.end;
+    }
+    return out + text.mid(from);
+}
+
+// The words set back into "{{…}}" where they are the answer's, in its order: a
+// fill-the-blank text that sets choices "（ in / on ）" itself stays as it is.
+QString wordsUnset(const QString &text, const QString &answer)
+{
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype open = text.indexOf(SetOpen); open >= 0; open = text.indexOf(SetOpen, from)) {
+        const qsizetype close = text.indexOf(SetClose, open + SetOpen.size());
+        if (close < 0)
+            break;
+        const QString inner = text.mid(open + SetOpen.size(), close - open - SetOpen.size());
+        QStringList words = inner.split(SetSeparator);
+        if (words.first().startsWith(u'_'))
+            words.first().remove(0, 1);
+        const bool set = words.size() > 1 && !words.contains(QString()) && !inner.contains(SetOpen)
+            && !inner.contains(KindOpen) && !inner.contains(KindClose)
+            && answer.contains(words.join(u' '), Qt::CaseInsensitive);
+        out += text.mid(from, open - from)
+            + (set ? KindOpen + inner + KindClose : text.mid(open, close + SetClose.size() - open));
+        from = close + SetClose.size();
+    }
+    return out + text.mid(from);
+}
+
+// A question its marks do not make (a group of one word, an answer none of the
+// choices) goes as written, as the sheet prints it.
+BankQuestion bankQuestionOf(const QString &text, const QString &hint, const QString &answer)
+{
+    BankQuestion question {BankQuestion::Kind::FillBlank, text, hint, answer, {}};
+    if (!KindProblems({text, hint, answer}).isEmpty())
+        return question;
+    if (const std::optional<KindGroup> choices = ChoiceGroup(hint)) {
+        question.kind = BankQuestion::Kind::MultipleChoice;
+        question.hint.clear();
+        question.answer = answer.trimmed();
+        question.choices = choices->words;
+    } else if (const KindGroups found = WordGroups(text); !found.groups.isEmpty()) {
+        question.kind = BankQuestion::Kind::WordOrder;
+        question.text = wordsSet(text, found);
+    }
+    return question;
+}
+
+// The question's lines; none for a multiple choice the hint line cannot hold.
+std::optional<QuestionRecord> recordOf(const BankQuestion &question)
+{
+    if (question.kind != BankQuestion::Kind::MultipleChoice)
+        return QuestionRecord {wordsUnset(question.text, question.answer), question.hint, question.answer};
+    const QuestionRecord record {
+        question.text, KindOpen + question.choices.join(SetSeparator) + KindClose, question.answer};
+    const std::optional<KindGroup> group = ChoiceGroup(record.Hint);
+    const QList<KindProblem> problems = KindProblems(record);
+    if (!group || group->words != question.choices
+        || std::any_of(
+            problems.cbegin(), problems.cend(), [](const KindProblem &p) { return p.lineOffset > 0; }))
+        return std::nullopt;
+    return record;
+}
+
+} // namespace
+
 BankCategory bankCategoryOf(const QStringList &fileLines)
 {
     BankCategory category;
@@ -31,8 +109,7 @@ BankCategory bankCategoryOf(const QStringList &fileLines)
     // The title the set-up window and the sheet show, the loader's default included.
     category.title = fileLines.value(0).isEmpty() ? ProgramTitle : fileLines.first();
     for (qsizetype i = HeaderLineCount; i + 3 <= fileLines.size(); i += 3)
-        category.questions.append(
-            {BankQuestion::Kind::FillBlank, fileLines[i], fileLines[i + 1], fileLines[i + 2]});
+        category.questions.append(bankQuestionOf(fileLines[i], fileLines[i + 1], fileLines[i + 2]));
     return category;
 }
 
@@ -77,7 +154,8 @@ std::pair<OnlineBankWrite::NotHeld, int> firstLineNotHeld(OnlineFormat format, c
         if (std::any_of(line.cbegin(), line.cend(), isControlCharacter))
             return {OnlineBankWrite::NotHeld::ControlCharacter, int(i) + 1};
         const bool answer = i >= HeaderLineCount && (i - HeaderLineCount) % 3 == 2;
-        if (format == OnlineFormat::Gift && answer && !giftHoldsAnswer(line))
+        const bool choices = i >= HeaderLineCount && (i - HeaderLineCount) % 3 == 1 && ChoiceGroup(line);
+        if (format == OnlineFormat::Gift && (answer || choices) && !giftHoldsAnswer(line))
             return {OnlineBankWrite::NotHeld::ArrowInAnswer, int(i) + 1};
     }
     return {OnlineBankWrite::NotHeld::None, 0};
@@ -96,8 +174,10 @@ OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
     QList<int> sourceLine(result.lines.size(), 0);
     for (const BankCategory &category : categories) {
         for (qsizetype q = 0; q < category.questions.size(); ++q) {
-            const BankQuestion &question = category.questions[q];
-            result.lines << question.text << question.hint << question.answer;
+            const std::optional<QuestionRecord> record = recordOf(category.questions[q]);
+            if (!record)
+                return OnlineBankRead::failed(OnlineFault::MultipleChoice, {}, category.lines.value(q));
+            result.lines << record->QuestionText << record->Hint << record->Answer;
             sourceLine << QList<int>(3, category.lines.value(q));
         }
     }
@@ -176,7 +256,10 @@ QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, co
                   .arg(refused.detail)
             + file;
     case K::MultipleChoice:
-        return line + QStringLiteral("選択問題（multichoice）はまだ読み込めません。") + file;
+        return line
+            + QStringLiteral("この選択問題（multichoice）は読み込めません。読み込めるのは、"
+                             "2～10 個の違う選択肢に正解（100%）が一つだけの問題です。")
+            + file;
     case K::NoRightAnswer:
         return line + QStringLiteral("正解（100%）の答えがありません。") + file;
     case K::Unclosed:

@@ -22,15 +22,18 @@ enum class OnlineFormat { MoodleXml, Gift };
 // for any other name (a spreadsheet table).
 std::optional<OnlineFormat> onlineFormatOf(const QString &path);
 
-// One question as both formats see it. The kind chooses how a writer puts it; each
-// new kind is one more case there.
+// One question as both formats see it. The kind chooses how a writer puts it: a
+// fill-the-blank and a word-order question as a short answer, a multiple choice as
+// multichoice; a reader gives a short answer as a fill-the-blank one, and
+// questionLinesOf finds a word-order one in it again.
 struct BankQuestion
 {
-    enum class Kind { FillBlank };
+    enum class Kind { FillBlank, WordOrder, MultipleChoice };
     Kind kind = Kind::FillBlank;
-    QString text; // the question with its blank
-    QString hint;
-    QString answer;
+    QString text; // the question with its blank, or its words set as on a sheet
+    QString hint; // none for a multiple choice: its hint line is the choices
+    QString answer; // the blank's answer, the ordered sentence or the right choice
+    QStringList choices; // multiple choice, in the file's order
 };
 
 // One question file: its title is the category. `header` is the file's header lines
@@ -59,7 +62,7 @@ enum class OnlineFault {
     NotWellFormed, // not XML, or broken XML
     NotAQuiz, // XML, but no question bank
     UnsupportedType, // a kind of question no question file holds (the detail names it)
-    MultipleChoice, // multiple choice, not read yet
+    MultipleChoice, // not one right choice among 2 to 10 a hint line can hold
     NoRightAnswer, // a short answer without a full-mark answer
     Unclosed, // a GIFT answer's "{" is never closed
     ControlCharacter,

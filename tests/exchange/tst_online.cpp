@@ -18,6 +18,16 @@ const QStringList Special {u"題/名 // ~=#{}:\\ <&> ]]>"_s, u"2"_s, u"S&C<"_s, 
     u"~=#{}:\\ & < > ]]> \\n"_s, u"  //$CATEGORY: ::x:: [html] {=a} "_s, u" ヒント @b@ ####h \\/ \t"_s,
     u"%50% a-b =c"_s, u"\u3000全角\u3000"_s, u"*"_s, QString(), u"@@"_s, QString(), u"@"_s};
 
+// Both new kinds with the markers of both formats, and a text that sets choices itself.
+const QStringList Kinds {u"K"_s, u"1"_s, u"K"_s, QString(), QString(), QString(), u"He （　） it."_s,
+    u"{{~a / =b / #c{ / d}: / &<> / ]]> / %e / @f@}}"_s, u"=b"_s, u"訳 {{_It / ~is / #a{ / b}: / &<>]]>}}?"_s,
+    u"@h@ #~"_s, u"It ~is #a{ b}: &<>]]>?"_s, u"（ in / on ） to"_s, u"*"_s, u"on"_s};
+
+const QStringList Choice {u"T"_s, u"1"_s, u"C"_s, QString(), QString(), QString(), u"He （　）."_s,
+    u"{{go / %s / a&b}}"_s, u"%s"_s};
+const QStringList Order {u"T"_s, u"1"_s, u"C"_s, QString(), QString(), QString(),
+    u"{{_She / is}} {{a / b}}."_s, u"h"_s, u"She is a b."_s};
+
 const struct OnlineCommandRow
 {
     const char *command;
@@ -93,6 +103,43 @@ $CATEGORY: $course$/top/T
         QCOMPARE(onlineBankBytes(format, {Small}).bytes, bytes);
     }
 
+    void writtenKinds_data()
+    {
+        QTest::addColumn<F>("format");
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QByteArray>("part");
+        QTest::newRow("Moodle XML, multiple choice") << F::MoodleXml << Choice << QByteArray(R"(
+    <single>true</single>
+    <shuffleanswers>true</shuffleanswers>
+    <answernumbering>abc</answernumbering>
+    <answer fraction="0" format="html">
+      <text><![CDATA[go]]></text>
+    </answer>
+    <answer fraction="100" format="html">
+      <text><![CDATA[%s]]></text>
+    </answer>
+    <answer fraction="0" format="html">
+      <text><![CDATA[a&amp;b]]></text>
+    </answer>
+  </question>)");
+        QTest::newRow("Moodle XML, word order text")
+            << F::MoodleXml << Order << QByteArray("<text><![CDATA[（ _She / is ） （ a / b ）.]]></text>");
+        QTest::newRow("Moodle XML, word order answer")
+            << F::MoodleXml << Order << QByteArray(R"(format="moodle_auto_format">
+      <text>She is a b.</text>)");
+        QTest::newRow("GIFT, multiple choice")
+            << F::Gift << Choice << QByteArray("::[html]He （　）.{~go =%100%%s ~a&amp;b}\n");
+        QTest::newRow("GIFT, word order")
+            << F::Gift << Order << QByteArray("::[html]（ _She / is ） （ a / b ）.{=She is a b.####h}\n");
+    }
+    void writtenKinds()
+    {
+        QFETCH(F, format);
+        QFETCH(QStringList, file);
+        QFETCH(QByteArray, part);
+        QVERIFY(onlineBankBytes(format, {file}).bytes.contains(part));
+    }
+
     // The bundled samples and the file of special characters come back line for line,
     // through the commands.
     void roundTrip_data()
@@ -104,6 +151,7 @@ $CATEGORY: $course$/top/T
         QStringList files = samples.entryList({u"*.qvn"_s}, QDir::Files);
         QVERIFY(files.size() >= 3);
         files.append(writeSjisLines(m_dir.filePath(u"special.qvn"_s), Special));
+        files.append(writeSjisLines(m_dir.filePath(u"kinds.qvn"_s), Kinds));
         for (const OnlineCommandRow &c : onlineCommands)
             for (const QString &file : files)
                 QTest::addRow("%s, %s", c.command, qPrintable(QFileInfo(file).fileName()))
@@ -149,7 +197,12 @@ $CATEGORY: $course$/top/T
                 u"<generalfeedback format=\"html\"><text>&amp;#1;</text></generalfeedback>"_s
                     + answer.arg(u"100"_s, u"a"_s)),
             K::ControlCharacter, 2);
-        add("GIFT, multiple choice", F::Gift, u"// c\n\nQ {=a ~b}"_s, K::MultipleChoice, 3);
+        add("XML, two right choices", F::MoodleXml,
+            quiz.arg(u"multichoice"_s, answer.arg(u"100"_s, u"a"_s) + answer.arg(u"100"_s, u"b"_s)),
+            K::MultipleChoice, 2);
+        add("GIFT, two right choices", F::Gift, u"// c\n\nQ {=a =b ~c}"_s, K::MultipleChoice, 3);
+        add("GIFT, half marks", F::Gift, u"Q {=a ~%50%b}"_s, K::MultipleChoice, 1);
+        add("GIFT, a choice no hint line holds", F::Gift, u"Q {=a/b ~c}"_s, K::MultipleChoice, 1);
         add("GIFT, true or false", F::Gift, u"Q {T}"_s, K::UnsupportedType, 1);
         add("GIFT, matching", F::Gift, u"Q {=a -> b =c -> d}"_s, K::UnsupportedType, 1);
         add("GIFT, numerical", F::Gift, u"Q {#3:1}"_s, K::UnsupportedType, 1);
