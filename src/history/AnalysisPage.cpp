@@ -2,6 +2,7 @@
 #include "history/AnalysisPage.h"
 
 #include "history/Marks.h"
+#include "print/PrintRun.h"
 #include "print/PrintSurface.h"
 #include "print/QuestionDisplay.h"
 #include "print/WordBreak.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr double PageLeft = 15;
 constexpr double PageRight = 167;
 constexpr double PageTop = 15;
-constexpr double PageBottom = 242;
+constexpr double PageBottom = LowestLineBottom;
 
 // Where the table's columns end: the question, then ○ × △ and the rate, right-aligned.
 constexpr double QuestionRight = 122;

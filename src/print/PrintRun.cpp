@@ -28,8 +28,6 @@ constexpr double FirstPageHeight = 195;
 constexpr double NextPageHeight = 220;
 constexpr int FirstPageTop = 35;
 constexpr int NextPageTop = 15;
-// No line may end below this: the top margin mirrored at the foot of the sheet.
-constexpr int LowestLineBottom = 242;
 
 // The most lines from `top` whose last one still ends above LowestLineBottom.
 std::int32_t linesAbove(int top, int pitch, int charHeight)

@@ -15,6 +15,9 @@
 
 namespace sorario {
 
+// No line of a printed page may end below this (mm): the top margin mirrored at the foot.
+constexpr int LowestLineBottom = 242;
+
 struct Module1;
 class PrintSurface;
 class PrintTarget;
