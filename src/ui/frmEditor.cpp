@@ -5,6 +5,7 @@
 #include "bank/QuestionFiles.h"
 #include "editor/EditorCheck.h"
 #include "editor/EditorDialogs.h"
+#include "editor/EditorExport.h"
 #include "editor/EditorSave.h"
 #include "editor/QuestionTableModel.h"
 #include "exchange/QuestionCsv.h"
@@ -90,6 +91,8 @@ void frmEditor::connectActions()
     connect(m_ui->actSaveEncoded, &QAction::triggered, this, &frmEditor::actSaveEncoded_triggered);
     connect(m_ui->actExportCsv, &QAction::triggered, this, &frmEditor::actExportCsv_triggered);
     connect(m_ui->actImportCsv, &QAction::triggered, this, &frmEditor::actImportCsv_triggered);
+    connect(m_ui->actExportBank, &QAction::triggered, this,
+        [this] { exportOnlineBank(m_dialogs, m_model->lines(), m_path); });
     connect(m_ui->actClose, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->actUndo, &QAction::triggered, &m_undo, &QUndoStack::undo);
     connect(m_ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
