@@ -266,7 +266,7 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
         bool answered = false;
         for (qsizetype p = 0; p < order.size(); ++p) {
             const QString &word = choices->words[order[p]];
-            labelled.append(ChoiceLabel(int(p)) + u' ' + word);
+            labelled.append(ChoiceLabel(int(p), key.labels) + u' ' + word);
             if (!answered && word == answer) {
                 out.Answer = labelled.last();
                 answered = true;
@@ -277,9 +277,11 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
     return out;
 }
 
-QString ChoiceLabel(int index)
+QString ChoiceLabel(int index, ChoiceLabels labels)
 {
-    return index >= 0 && index < Labels.size() ? QString(Labels[index]) : QString::number(index + 1);
+    if (labels == ChoiceLabels::Kana && index >= 0 && index < Labels.size())
+        return Labels[index];
+    return QString::number(index + 1);
 }
 
 } // namespace sorario

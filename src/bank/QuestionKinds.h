@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/PrintChoices.h"
 #include "shared/QuestionRecord.h"
 
 #include <QList>
@@ -71,11 +72,13 @@ QList<KindProblem> KindProblems(const QuestionRecord &q);
 
 // Which sheet a question is set on: the run's sheet number without the sheet's
 // place ("mmddhhnn" and its letters), and that place (0 for a run of one sheet).
-// The history keeps both in the sheet number, so a reprint sets the same order.
+// The history keeps both in the sheet number, so a reprint sets the same order. The
+// labels name the choices, whatever their order.
 struct SheetKey
 {
     QString run;
     int sheet = 0;
+    ChoiceLabels labels = ChoiceLabels::Kana;
 };
 
 // The question as `key`'s sheet prints it: each word group shuffled into
@@ -85,8 +88,8 @@ struct SheetKey
 // word. A question of neither kind comes back as it is.
 QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key);
 
-// The label of the choice at `index` (from 0): ア, イ, ウ, …
-QString ChoiceLabel(int index);
+// The label of the choice at `index` (from 0): ア, イ, ウ, … or 1, 2, 3, …
+QString ChoiceLabel(int index, ChoiceLabels labels = ChoiceLabels::Kana);
 inline constexpr int MaxChoices = 10;
 
 } // namespace sorario

@@ -386,8 +386,8 @@ void frmEditor::showPreview()
     }
     // The sheet's width fills the panel.
     const double pixelsPerMm = std::max(m_ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
-    const QImage image = m_preview.render(
-        m_model->record(current.row()), 1, m_module.FontName, m_module.FontSize, pixelsPerMm);
+    const QImage image = m_preview.render(m_model->record(current.row()), 1, m_module.FontName,
+        m_module.FontSize, pixelsPerMm, m_module.ChoiceLabelling);
     m_ui->lblPreview->setPixmap(QPixmap::fromImage(image));
 }
 
