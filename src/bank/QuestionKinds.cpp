@@ -165,7 +165,56 @@ void addWordProblems(QList<KindProblem> &out, const KindGroup &g, int lineOffset
     }
 }
 
+// The words of a group the teacher marks, each with its blanks taken off.
+QStringList wordsToMark(QString text, QuestionKind kind)
+{
+    for (QChar &c : text) {
+        if (c.isSpace())
+            c = u' ';
+    }
+    const bool commas = kind == QuestionKind::MultipleChoice && !text.contains(u'/');
+    const QChar at = text.contains(u'/') ? u'/'
+        : commas && text.contains(u',')  ? u','
+        : commas && text.contains(u'、') ? u'、'
+                                         : u' ';
+    QStringList words;
+    for (const QString &word : text.split(at)) {
+        if (!word.trimmed().isEmpty())
+            words.append(word.trimmed());
+    }
+    return words;
+}
+
 } // namespace
+
+QuestionKind KindOf(const QuestionRecord &q)
+{
+    if (ChoiceGroup(q.Hint))
+        return QuestionKind::MultipleChoice;
+    return WordGroups(q.QuestionText).groups.isEmpty() ? QuestionKind::FillBlank : QuestionKind::WordOrder;
+}
+
+QString GroupText(const QStringList &words)
+{
+    return KindOpen + words.join(SetSeparator) + KindClose;
+}
+
+std::optional<QString> WithGroupMarked(
+    const QString &line, qsizetype from, qsizetype length, QuestionKind kind)
+{
+    if (length <= 0) {
+        from = 0;
+        length = line.size();
+        while (kind == QuestionKind::WordOrder && length > 0
+            && (line[length - 1].isSpace() || QStringLiteral(".?!。？！").contains(line[length - 1])))
+            --length;
+    }
+    const QString selected = line.mid(from, length);
+    const QStringList words = wordsToMark(selected, kind);
+    if (words.isEmpty() || selected.contains(KindOpen) || selected.contains(KindClose))
+        return std::nullopt;
+    return line.left(from) + GroupText(words) + line.mid(from + length);
+}
 
 KindGroups WordGroups(const QString &line)
 {

@@ -47,6 +47,21 @@ KindGroups WordGroups(const QString &line);
 // The choices of a hint line that is a single group; none for any other hint.
 std::optional<KindGroup> ChoiceGroup(const QString &hint);
 
+// The kind a question's markers make it: a multiple choice when its hint line is one
+// group, else a word order when its question line holds a group, else a fill-the-blank.
+enum class QuestionKind { FillBlank, WordOrder, MultipleChoice };
+QuestionKind KindOf(const QuestionRecord &q);
+
+// A group as a file holds it: "{{go / goes / went}}".
+QString GroupText(const QStringList &words);
+
+// The line with the teacher's words in [from, from + length) made a group of `kind`:
+// split at "/" when they hold one, else for choices at "," or "、" when they hold one,
+// else at blanks. Nothing selected is the whole line, a word order's end punctuation
+// left outside. Nothing when there are no words, or they hold a marker already.
+std::optional<QString> WithGroupMarked(
+    const QString &line, qsizetype from, qsizetype length, QuestionKind kind);
+
 enum class KindFault {
     Unclosed, // "{{" without its "}}"
     OneWord, // a word-order group of a single word

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
+#include "ui/EditorKindActions.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -105,6 +106,8 @@ void frmEditor::connectActions()
     connect(m_ui->actCopy, &QAction::triggered, this,
         [this] { QGuiApplication::clipboard()->setText(m_rows->copyRows()); });
     connect(m_ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
+    new EditorKindActions(
+        *m_ui->actWordOrder, *m_ui->actChoices, *m_ui->tblQuestions, *m_model, *statusBar());
 }
 
 void frmEditor::startFile(const QStringList &lines, const QString &path, Form form)
