@@ -202,18 +202,19 @@ QString GroupText(const QStringList &words)
 std::optional<QString> WithGroupMarked(
     const QString &line, qsizetype from, qsizetype length, QuestionKind kind)
 {
-    if (length <= 0) {
-        from = 0;
-        length = line.size();
-        while (kind == QuestionKind::WordOrder && length > 0
-            && (line[length - 1].isSpace() || QStringLiteral(".?!。？！").contains(line[length - 1])))
-            --length;
-    }
-    const QString selected = line.mid(from, length);
+    const bool whole = length <= 0;
+    qsizetype to = whole ? line.size() : std::min(from + length, line.size());
+    from = whole ? 0 : std::clamp<qsizetype>(from, 0, to);
+    trimBlanks(line, from, to);
+    // A sentence's end stays outside its words.
+    while (whole && kind == QuestionKind::WordOrder && to > from
+        && QStringLiteral(".?!。？！").contains(line[to - 1]))
+        --to;
+    const QString selected = line.mid(from, to - from);
     const QStringList words = wordsToMark(selected, kind);
     if (words.isEmpty() || selected.contains(KindOpen) || selected.contains(KindClose))
         return std::nullopt;
-    return line.left(from) + GroupText(words) + line.mid(from + length);
+    return line.left(from) + GroupText(words) + line.mid(to);
 }
 
 KindGroups WordGroups(const QString &line)
