@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QuestionRecord q {lines.value(0), lines.value(1), lines.value(2)};
     checkProblems(q);
 
-    const SheetKey key {QStringLiteral("05010900"), sheet};
+    const ChoiceLabels labels = data[0] & 0x80 ? ChoiceLabels::Digits : ChoiceLabels::Kana;
+    const SheetKey key {QStringLiteral("05010900"), sheet, labels};
     const QuestionRecord set = OnSheet(q, key);
     FUZZ_CHECK(set == OnSheet(q, key)); // a reprint sets the same
     const std::optional<KindGroup> choices = ChoiceGroup(q.Hint);

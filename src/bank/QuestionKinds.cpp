@@ -165,7 +165,57 @@ void addWordProblems(QList<KindProblem> &out, const KindGroup &g, int lineOffset
     }
 }
 
+// The words of a group the teacher marks, each with its blanks taken off.
+QStringList wordsToMark(QString text, QuestionKind kind)
+{
+    for (QChar &c : text) {
+        if (c.isSpace())
+            c = u' ';
+    }
+    const bool commas = kind == QuestionKind::MultipleChoice && !text.contains(u'/');
+    const QChar at = text.contains(u'/') ? u'/'
+        : commas && text.contains(u',')  ? u','
+        : commas && text.contains(u'、') ? u'、'
+                                         : u' ';
+    QStringList words;
+    for (const QString &word : text.split(at)) {
+        if (!word.trimmed().isEmpty())
+            words.append(word.trimmed());
+    }
+    return words;
+}
+
 } // namespace
+
+QuestionKind KindOf(const QuestionRecord &q)
+{
+    if (ChoiceGroup(q.Hint))
+        return QuestionKind::MultipleChoice;
+    return WordGroups(q.QuestionText).groups.isEmpty() ? QuestionKind::FillBlank : QuestionKind::WordOrder;
+}
+
+QString GroupText(const QStringList &words)
+{
+    return KindOpen + words.join(SetSeparator) + KindClose;
+}
+
+std::optional<QString> WithGroupMarked(
+    const QString &line, qsizetype from, qsizetype length, QuestionKind kind)
+{
+    const bool whole = length <= 0;
+    qsizetype to = whole ? line.size() : std::min(from + length, line.size());
+    from = whole ? 0 : std::clamp<qsizetype>(from, 0, to);
+    trimBlanks(line, from, to);
+    // A sentence's end stays outside its words.
+    while (whole && kind == QuestionKind::WordOrder && to > from
+        && QStringLiteral(".?!。？！").contains(line[to - 1]))
+        --to;
+    const QString selected = line.mid(from, to - from);
+    const QStringList words = wordsToMark(selected, kind);
+    if (words.isEmpty() || selected.contains(KindOpen) || selected.contains(KindClose))
+        return std::nullopt;
+    return line.left(from) + GroupText(words) + line.mid(to);
+}
 
 KindGroups WordGroups(const QString &line)
 {
@@ -266,7 +316,7 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
         bool answered = false;
         for (qsizetype p = 0; p < order.size(); ++p) {
             const QString &word = choices->words[order[p]];
-            labelled.append(ChoiceLabel(int(p)) + u' ' + word);
+            labelled.append(ChoiceLabel(int(p), key.labels) + u' ' + word);
             if (!answered && word == answer) {
                 out.Answer = labelled.last();
                 answered = true;
@@ -277,9 +327,11 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
     return out;
 }
 
-QString ChoiceLabel(int index)
+QString ChoiceLabel(int index, ChoiceLabels labels)
 {
-    return index >= 0 && index < Labels.size() ? QString(Labels[index]) : QString::number(index + 1);
+    if (labels == ChoiceLabels::Kana && index >= 0 && index < Labels.size())
+        return Labels[index];
+    return QString::number(index + 1);
 }
 
 } // namespace sorario

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/PrintChoices.h"
 #include "shared/QuestionRecord.h"
 
 #include <QList>
@@ -46,6 +47,21 @@ KindGroups WordGroups(const QString &line);
 // The choices of a hint line that is a single group; none for any other hint.
 std::optional<KindGroup> ChoiceGroup(const QString &hint);
 
+// The kind a question's markers make it: a multiple choice when its hint line is one
+// group, else a word order when its question line holds a group, else a fill-the-blank.
+enum class QuestionKind { FillBlank, WordOrder, MultipleChoice };
+QuestionKind KindOf(const QuestionRecord &q);
+
+// A group as a file holds it: "{{go / goes / went}}".
+QString GroupText(const QStringList &words);
+
+// The line with the teacher's words in [from, from + length) made a group of `kind`:
+// split at "/" when they hold one, else for choices at "," or "、" when they hold one,
+// else at blanks. Nothing selected is the whole line, a word order's end punctuation
+// left outside. Nothing when there are no words, or they hold a marker already.
+std::optional<QString> WithGroupMarked(
+    const QString &line, qsizetype from, qsizetype length, QuestionKind kind);
+
 enum class KindFault {
     Unclosed, // "{{" without its "}}"
     OneWord, // a word-order group of a single word
@@ -71,11 +87,13 @@ QList<KindProblem> KindProblems(const QuestionRecord &q);
 
 // Which sheet a question is set on: the run's sheet number without the sheet's
 // place ("mmddhhnn" and its letters), and that place (0 for a run of one sheet).
-// The history keeps both in the sheet number, so a reprint sets the same order.
+// The history keeps both in the sheet number, so a reprint sets the same order. The
+// labels name the choices, whatever their order.
 struct SheetKey
 {
     QString run;
     int sheet = 0;
+    ChoiceLabels labels = ChoiceLabels::Kana;
 };
 
 // The question as `key`'s sheet prints it: each word group shuffled into
@@ -85,8 +103,8 @@ struct SheetKey
 // word. A question of neither kind comes back as it is.
 QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key);
 
-// The label of the choice at `index` (from 0): ア, イ, ウ, …
-QString ChoiceLabel(int index);
+// The label of the choice at `index` (from 0): ア, イ, ウ, … or 1, 2, 3, …
+QString ChoiceLabel(int index, ChoiceLabels labels = ChoiceLabels::Kana);
 inline constexpr int MaxChoices = 10;
 
 } // namespace sorario

@@ -5,6 +5,7 @@
 #include "bank/FileChoice.h"
 #include "bank/QuestionFiles.h"
 #include "platform/SafeWrite.h"
+#include "settings/PrintOptionsFile.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 
@@ -143,7 +144,22 @@ void addDrawOptions(QCommandLineParser &parser)
         {QStringLiteral("seed"), QStringLiteral("Seed of the random draw."), QStringLiteral("s")});
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Number of sheets, each with its own draw."),
         QStringLiteral("n"), QStringLiteral("1")});
+    parser.addOption(
+        {QStringLiteral("choice-labels"), QStringLiteral("Label choices ア イ ウ エ or 1 2 3 4."),
+            QStringLiteral("kana|digits"), QStringLiteral("kana")});
 }
+
+namespace {
+
+ChoiceLabels choiceLabelsOption(const QCommandLineParser &parser)
+{
+    if (const std::optional<ChoiceLabels> labels
+        = ChoiceLabelsNamed(parser.value(QStringLiteral("choice-labels"))))
+        return *labels;
+    throw UsageError(QStringLiteral("--choice-labels takes kana or digits"));
+}
+
+} // namespace
 
 int sheetsOption(const QCommandLineParser &parser)
 {
@@ -154,6 +170,7 @@ void checkDrawOptions(const QCommandLineParser &parser)
 {
     intOption(parser, QStringLiteral("layout"), 1, 2);
     sheetsOption(parser);
+    choiceLabelsOption(parser);
 }
 
 int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
@@ -180,6 +197,7 @@ DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, qui
 {
     m.AnswerLayout = static_cast<std::int16_t>(intOption(parser, QStringLiteral("layout"), 1, 2));
     m.SheetCount = static_cast<std::int16_t>(sheetsOption(parser));
+    m.ChoiceLabelling = choiceLabelsOption(parser);
     quint64 seed = 0;
     if (parser.isSet(QStringLiteral("seed"))) {
         bool ok = false;

@@ -89,17 +89,18 @@ void addRangeOptions(QCommandLineParser &parser);
 // Decides the range and the count as the set-up window does. Returns an exit code:
 // ExitOk, ExitRefused (the program's message shown), or throws UsageError.
 int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
-// --layout, --seed, --sheets
+// --layout, --seed, --sheets, --choice-labels
 void addDrawOptions(QCommandLineParser &parser);
 // --sheets within 1..MaxSheetCount, or a UsageError.
 int sheetsOption(const QCommandLineParser &parser);
-// --layout and --sheets, checked before the load so that a mistyped one never costs a draw.
+// --layout, --sheets and --choice-labels, checked before the load so that a mistyped
+// one never costs a draw.
 void checkDrawOptions(const QCommandLineParser &parser);
 // Loads the files named on the command line and decides the range from the options:
 // ExitOk, or the exit code (the reason written to standard error).
 int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
-// Sets AnswerLayout and SheetCount; returns what draws sheet k of the run, from
-// --seed when given, else from the clock. Sheet 1 draws as a one-sheet run always did.
+// Sets AnswerLayout, SheetCount and ChoiceLabelling; returns what draws sheet k of the
+// run, from --seed when given, else from the clock. Sheet 1 draws as a one-sheet run always did.
 // `runSeed`, when given, gets the run's seed.
 DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, quint64 *runSeed = nullptr);
 

@@ -24,7 +24,7 @@ const char PrintUsage[]
     = "usage: sorario-cli print FILE... [--parts 1,3 | --all] [--count N] [--layout 1|2]\n"
       "         [--answers 1|2] [--font NAME] [--size 8-40] [--logo TEXT]\n"
       "         [--overflow yes|no|cancel] [--seed S] [--now YYYY-MM-DDTHH:MM]\n"
-      "         [--sheets N] [--metrics fixed] [--trace T.json]\n"
+      "         [--sheets N] [--choice-labels kana|digits] [--metrics fixed] [--trace T.json]\n"
       "         [--paper b5|a4|b4-2up|a3-2up] [--keep-words] [--fit] [--keep-questions]\n"
       "         [--answers-last] [--duplex-pad]\n"
       "         [--class NAME [--avoid-recent K] [--review class|pupils]] [--history FILE]\n"

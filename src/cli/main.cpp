@@ -73,6 +73,8 @@ const char Usage[]
       "  --seed S                     seed of the random draw (default: from the clock; with\n"
       "                               --now, from the real time all the same)\n"
       "  --sheets N                   sheets, each with its own draw, 1 to 60 (default 1)\n"
+      "  --choice-labels kana|digits  label a question's choices ア イ ウ エ or 1 2 3 4\n"
+      "                               (default kana)\n"
       "sheet (print):\n"
       "  --answers 1|2                1 attach an answer page, 2 none (default 1)\n"
       "  --font NAME                  question font (default: Vk.ini, else ＭＳ Ｐ明朝)\n"

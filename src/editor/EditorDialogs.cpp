@@ -32,4 +32,16 @@ FileDialogOptions csvFileDialog(const QString &title, FileUse use)
     return options;
 }
 
+// The filter chosen names the format, through the ending it gives the name.
+FileDialogOptions onlineBankDialog(const QString &title)
+{
+    FileDialogOptions options;
+    options.title = title;
+    options.filters
+        = {QStringLiteral("Moodle XML(*.xml) (*.xml)"), QStringLiteral("GIFT(*.gift *.txt) (*.gift *.txt)")};
+    options.defaultExt = QStringLiteral("xml");
+    options.flags = flagsFor(FileUse::Save);
+    return options;
+}
+
 } // namespace sorario

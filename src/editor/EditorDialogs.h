@@ -5,9 +5,12 @@
 
 namespace sorario {
 
-// The open and save dialogs of the editor, for question files and for CSV tables.
+// The open and save dialogs of the editor, for question files, CSV tables and
+// learning systems' question banks.
 enum class FileUse { Open, Save };
 FileDialogOptions questionFileDialog(const QString &title, FileUse use);
 FileDialogOptions csvFileDialog(const QString &title, FileUse use);
+// Saving a learning system's question bank: Moodle XML or GIFT.
+FileDialogOptions onlineBankDialog(const QString &title);
 
 } // namespace sorario

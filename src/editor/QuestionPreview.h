@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/PrintChoices.h"
+
 #include <QImage>
 #include <QString>
 
@@ -23,7 +25,7 @@ public:
     // An image of the printed lines, 175 mm wide at `pixelsPerMm`; a null image
     // when the font cannot print.
     QImage render(const QuestionRecord &question, int answerLayout, const QString &fontName, int fontSize,
-        double pixelsPerMm);
+        double pixelsPerMm, ChoiceLabels labels = ChoiceLabels::Kana);
 
 private:
     std::unique_ptr<Module1> m_module; // the print engine's state, kept for the next question

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/QuestionTableModel.h"
 
+#include "bank/QuestionKinds.h"
 #include "editor/EditCommands.h"
 #include "shared/Module1.h"
 
@@ -20,6 +21,24 @@ template <typename Record> auto &field(Record &r, int column)
 }
 
 const QColor ProblemColor(255, 214, 214);
+
+QString kindName(QuestionKind kind)
+{
+    switch (kind) {
+    case QuestionKind::WordOrder:
+        return QStringLiteral("並べ替え");
+    case QuestionKind::MultipleChoice:
+        return QStringLiteral("選択");
+    case QuestionKind::FillBlank:
+        break;
+    }
+    return QStringLiteral("穴埋め");
+}
+
+bool isReadOnly(int column)
+{
+    return column == QuestionTableModel::PartColumn || column == QuestionTableModel::KindColumn;
+}
 
 } // namespace
 
@@ -135,6 +154,7 @@ void QuestionTableModel::applyCell(int row, int column, const QString &text)
 {
     field(m_rows[row], column) = text;
     Q_EMIT dataChanged(index(row, column), index(row, column));
+    Q_EMIT dataChanged(index(row, KindColumn), index(row, KindColumn));
     Q_EMIT linesChanged();
 }
 
@@ -202,6 +222,8 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         if (index.column() == PartColumn)
             return row < m_parts.size() ? QVariant(m_parts[row]) : QVariant();
+        if (index.column() == KindColumn)
+            return kindName(KindOf(m_rows[row]));
         return cell(row, index.column());
     case Qt::BackgroundRole:
         return problems != m_problems.constEnd() ? QBrush(ProblemColor) : QVariant();
@@ -214,7 +236,7 @@ QVariant QuestionTableModel::data(const QModelIndex &index, int role) const
 
 bool QuestionTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || index.column() == PartColumn)
+    if (role != Qt::EditRole || !index.isValid() || isReadOnly(index.column()))
         return false;
     // A line of the file cannot hold a line break.
     QString text = value.toString();
@@ -228,7 +250,7 @@ bool QuestionTableModel::setData(const QModelIndex &index, const QVariant &value
 Qt::ItemFlags QuestionTableModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() != PartColumn)
+    if (index.isValid() && !isReadOnly(index.column()))
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -239,8 +261,8 @@ QVariant QuestionTableModel::headerData(int section, Qt::Orientation orientation
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    static const QStringList titles {
-        QStringLiteral("部"), QStringLiteral("問題"), QStringLiteral("ヒント"), QStringLiteral("解答")};
+    static const QStringList titles {QStringLiteral("部"), QStringLiteral("問題"), QStringLiteral("ヒント"),
+        QStringLiteral("解答"), QStringLiteral("種類")};
     return titles.value(section);
 }
 

@@ -18,14 +18,14 @@ enum class ReplaceFault { CellTooLong };
 using ReplaceOutcome = Outcome<ReplaceFault, int>;
 
 // The question file being edited: its six header lines and its questions, one row
-// each with the part it falls in. Every change goes through the undo stack; the
-// apply… functions are what the undo commands call.
+// each with the part it falls in and the kind its markers make it. Every change goes through the undo stack;
+// the apply… functions are what the undo commands call.
 class QuestionTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    enum Column { PartColumn, QuestionColumn, HintColumn, AnswerColumn, ColumnCount };
+    enum Column { PartColumn, QuestionColumn, HintColumn, AnswerColumn, KindColumn, ColumnCount };
 
     QuestionTableModel(QUndoStack &undo, QObject *parent = nullptr);
 

@@ -72,14 +72,13 @@ BankQuestion bankQuestionOf(const QString &text, const QString &hint, const QStr
     BankQuestion question {BankQuestion::Kind::FillBlank, text, hint, answer, {}};
     if (!KindProblems({text, hint, answer}).isEmpty())
         return question;
-    if (const std::optional<KindGroup> choices = ChoiceGroup(hint)) {
-        question.kind = BankQuestion::Kind::MultipleChoice;
+    question.kind = KindOf({text, hint, answer});
+    if (question.kind == BankQuestion::Kind::MultipleChoice) {
         question.hint.clear();
         question.answer = answer.trimmed();
-        question.choices = choices->words;
-    } else if (const KindGroups found = WordGroups(text); !found.groups.isEmpty()) {
-        question.kind = BankQuestion::Kind::WordOrder;
-        question.text = wordsSet(text, found);
+        question.choices = ChoiceGroup(hint)->words;
+    } else if (question.kind == BankQuestion::Kind::WordOrder) {
+        question.text = wordsSet(text, WordGroups(text));
     }
     return question;
 }
@@ -89,8 +88,7 @@ std::optional<QuestionRecord> recordOf(const BankQuestion &question)
 {
     if (question.kind != BankQuestion::Kind::MultipleChoice)
         return QuestionRecord {wordsUnset(question.text, question.answer), question.hint, question.answer};
-    const QuestionRecord record {
-        question.text, KindOpen + question.choices.join(SetSeparator) + KindClose, question.answer};
+    const QuestionRecord record {question.text, GroupText(question.choices), question.answer};
     const std::optional<KindGroup> group = ChoiceGroup(record.Hint);
     const QList<KindProblem> problems = KindProblems(record);
     if (!group || group->words != question.choices

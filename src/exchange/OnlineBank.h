@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bank/QuestionFileRead.h"
+#include "bank/QuestionKinds.h"
 #include "shared/Outcome.h"
 
 #include <QByteArray>
@@ -28,7 +29,7 @@ std::optional<OnlineFormat> onlineFormatOf(const QString &path);
 // questionLinesOf finds a word-order one in it again.
 struct BankQuestion
 {
-    enum class Kind { FillBlank, WordOrder, MultipleChoice };
+    using Kind = QuestionKind;
     Kind kind = Kind::FillBlank;
     QString text; // the question with its blank, or its words set as on a sheet
     QString hint; // none for a multiple choice: its hint line is the choices

@@ -38,7 +38,7 @@ QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letter
 
 SheetKey KindsKey(const Module1 &m)
 {
-    return {SheetNumber(m.clock.now(), 0, m.SheetLetters), m.SheetIndex};
+    return {SheetNumber(m.clock.now(), 0, m.SheetLetters), m.SheetIndex, m.ChoiceLabelling};
 }
 
 void PrintHeader(const Module1 &m, PrintSurface &surface)

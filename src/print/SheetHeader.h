@@ -28,7 +28,7 @@ QString SheetNumberText(const Module1 &m, const QDateTime &when);
 // follow the minute.
 QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letters = {});
 // What sets the kinds of the questions on the sheet `m` prints now: the sheet number
-// of the run and the sheet's place in it.
+// of the run, the sheet's place in it and the labels of the choices.
 SheetKey KindsKey(const Module1 &m);
 // The range line has room for this many characters in the header.
 inline constexpr int HeaderRangeLimit = 17;

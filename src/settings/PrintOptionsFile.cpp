@@ -30,6 +30,8 @@ const QString FitKey = QStringLiteral("print/fitFirstPage");
 const QString KeepQuestionsKey = QStringLiteral("print/keepQuestions");
 const QString AnswersLastKey = QStringLiteral("print/answersLast");
 const QString DuplexPadKey = QStringLiteral("print/duplexPad");
+const QString ChoiceLabelsKey = QStringLiteral("print/choiceLabels");
+const QLatin1String DigitsName("digits");
 
 // Only what a save writes switches an option on: any other word reads as not set.
 bool savedOn(const QSettings &file, const QString &key)
@@ -90,6 +92,15 @@ std::optional<Paper> PaperNamed(const QString &name)
     return std::nullopt;
 }
 
+std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name)
+{
+    if (name == QLatin1String("kana"))
+        return ChoiceLabels::Kana;
+    if (name == DigitsName)
+        return ChoiceLabels::Digits;
+    return std::nullopt;
+}
+
 QString PrintOptionsFilePath(const Module1 &m)
 {
     const QString besideVk = SettingsFilePath(m);
@@ -111,6 +122,8 @@ void loadPrintOptions(Module1 &m)
     m.PageBreaks = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
     m.AnswerPages = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
     m.Duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    m.ChoiceLabelling
+        = ChoiceLabelsNamed(file.value(ChoiceLabelsKey).toString()).value_or(ChoiceLabels::Kana);
 }
 
 void SavePrintOptions(const Module1 &m)
@@ -139,6 +152,10 @@ void SavePrintOptions(const Module1 &m)
         setOrRemove(KeepQuestionsKey, m.PageBreaks == QuestionBreaks::KeepQuestions);
         setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
         setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
+        if (m.ChoiceLabelling == ChoiceLabels::Digits)
+            file.setValue(ChoiceLabelsKey, DigitsName);
+        else
+            file.remove(ChoiceLabelsKey);
         file.sync();
     }
 #ifdef Q_OS_WIN

@@ -16,6 +16,9 @@ struct Module1;
 QString PaperName(Paper paper);
 std::optional<Paper> PaperNamed(const QString &name);
 
+// The choices' labels by name, in the options file and on the command line: kana, digits.
+std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name);
+
 // Sorario.ini beside Vk.ini: the paper, keeping words whole, shrinking to fit and
 // keeping questions on one page and the order of the pages, remembered per user.
 // Vk.ini keeps its own format untouched.

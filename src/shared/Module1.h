@@ -90,6 +90,7 @@ struct Module1
     QuestionBreaks PageBreaks = QuestionBreaks::Anywhere;
     AnswerPlace AnswerPages = AnswerPlace::AfterEachSheet;
     DuplexPadding Duplex = DuplexPadding::None;
+    ChoiceLabels ChoiceLabelling = ChoiceLabels::Kana;
 
     // Sheet settings
     QString FontName = DefaultFontName;

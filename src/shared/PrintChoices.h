@@ -23,4 +23,7 @@ enum class AnswerPlace { AfterEachSheet, AllLast };
 // each sheet printed on both sides starts on its own paper.
 enum class DuplexPadding { None, BlankAfterOdd };
 
+// How a sheet labels the choices of a multiple-choice question: ア イ ウ エ, or 1 2 3 4.
+enum class ChoiceLabels { Kana, Digits };
+
 } // namespace sorario

@@ -45,6 +45,16 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The ending a filter of one kind of file gives ("GIFT(*.gift *.txt) (*.gift *.txt)":
+// "gift"); none for every file.
+QString filterSuffix(const QString &filter)
+{
+    const QString first = filter.section(u'(', -1).section(u')', 0, 0).section(u' ', 0, 0);
+    if (!first.startsWith(QLatin1String("*.")) || first.size() < 3 || first.mid(2).contains(u'*'))
+        return {};
+    return first.mid(2);
+}
+
 } // namespace
 
 QWidget *QtDialogs::parent() const
@@ -174,6 +184,12 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogOptions &options, b
     }
     if (!options.defaultExt.isEmpty())
         dialog.setDefaultSuffix(options.defaultExt);
+    // A name typed without an ending takes the chosen filter's, which may name a format.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &options](const QString &filter) {
+            const QString suffix = filterSuffix(filter);
+            dialog.setDefaultSuffix(suffix.isEmpty() ? options.defaultExt : suffix);
+        });
     if (!options.initialDir.isEmpty())
         dialog.setDirectory(options.initialDir);
     if (!options.fileName.isEmpty())

@@ -5,12 +5,14 @@
 #include "bank/QuestionFiles.h"
 #include "editor/EditorCheck.h"
 #include "editor/EditorDialogs.h"
+#include "editor/EditorExport.h"
 #include "editor/EditorSave.h"
 #include "editor/QuestionTableModel.h"
 #include "exchange/QuestionCsv.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
+#include "ui/EditorKindActions.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -90,6 +92,8 @@ void frmEditor::connectActions()
     connect(m_ui->actSaveEncoded, &QAction::triggered, this, &frmEditor::actSaveEncoded_triggered);
     connect(m_ui->actExportCsv, &QAction::triggered, this, &frmEditor::actExportCsv_triggered);
     connect(m_ui->actImportCsv, &QAction::triggered, this, &frmEditor::actImportCsv_triggered);
+    connect(m_ui->actExportBank, &QAction::triggered, this,
+        [this] { exportOnlineBank(m_dialogs, m_model->lines(), m_path); });
     connect(m_ui->actClose, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->actUndo, &QAction::triggered, &m_undo, &QUndoStack::undo);
     connect(m_ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
@@ -102,6 +106,8 @@ void frmEditor::connectActions()
     connect(m_ui->actCopy, &QAction::triggered, this,
         [this] { QGuiApplication::clipboard()->setText(m_rows->copyRows()); });
     connect(m_ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
+    new EditorKindActions(
+        *m_ui->actWordOrder, *m_ui->actChoices, *m_ui->tblQuestions, *m_model, *statusBar());
 }
 
 void frmEditor::startFile(const QStringList &lines, const QString &path, Form form)
@@ -383,8 +389,8 @@ void frmEditor::showPreview()
     }
     // The sheet's width fills the panel.
     const double pixelsPerMm = std::max(m_ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
-    const QImage image = m_preview.render(
-        m_model->record(current.row()), 1, m_module.FontName, m_module.FontSize, pixelsPerMm);
+    const QImage image = m_preview.render(m_model->record(current.row()), 1, m_module.FontName,
+        m_module.FontSize, pixelsPerMm, m_module.ChoiceLabelling);
     m_ui->lblPreview->setPixmap(QPixmap::fromImage(image));
 }
 

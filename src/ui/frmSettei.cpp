@@ -54,8 +54,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(m_ui->Check1, &QCheckBox::toggled, this, &frmSettei::Check1_Click);
     connect(m_ui->spnSheetCount, &QSpinBox::valueChanged, this, &frmSettei::spnSheetCount_Change);
     connect(m_ui->cboPaper, &QComboBox::currentIndexChanged, this, &frmSettei::printOptions_Change);
-    for (QCheckBox *box :
-        {m_ui->chkKeepWords, m_ui->chkFit, m_ui->chkKeepQuestions, m_ui->chkAnswersLast, m_ui->chkDuplexPad})
+    for (QCheckBox *box : {m_ui->chkKeepWords, m_ui->chkFit, m_ui->chkKeepQuestions, m_ui->chkAnswersLast,
+             m_ui->chkDuplexPad, m_ui->chkChoiceDigits})
         connect(box, &QCheckBox::toggled, this, &frmSettei::printOptions_Change);
     connect(m_ui->cmdFonts_0, &QPushButton::clicked, this, [this] { cmdFonts_Click(0); });
     connect(m_ui->cmdFonts_1, &QPushButton::clicked, this, [this] { cmdFonts_Click(1); });
@@ -81,7 +81,8 @@ void frmSettei::Form_Load()
     {
         const QSignalBlocker b0(m_ui->Option2_0), b1(m_ui->Option2_1), b2(m_ui->Check1),
             b3(m_ui->spnSheetCount), b4(m_ui->cboPaper), b5(m_ui->chkKeepWords), b6(m_ui->chkFit),
-            b7(m_ui->chkKeepQuestions), b8(m_ui->chkAnswersLast), b9(m_ui->chkDuplexPad);
+            b7(m_ui->chkKeepQuestions), b8(m_ui->chkAnswersLast), b9(m_ui->chkDuplexPad),
+            b10(m_ui->chkChoiceDigits);
         m_ui->Option2_0->setChecked(true);
         m_ui->cboPaper->setCurrentIndex(static_cast<int>(m_module.PaperChoice));
         m_ui->chkKeepWords->setChecked(m_module.LineBreaks == WordBreaks::KeepWords);
@@ -89,6 +90,7 @@ void frmSettei::Form_Load()
         m_ui->chkKeepQuestions->setChecked(m_module.PageBreaks == QuestionBreaks::KeepQuestions);
         m_ui->chkAnswersLast->setChecked(m_module.AnswerPages == AnswerPlace::AllLast);
         m_ui->chkDuplexPad->setChecked(m_module.Duplex == DuplexPadding::BlankAfterOdd);
+        m_ui->chkChoiceDigits->setChecked(m_module.ChoiceLabelling == ChoiceLabels::Digits);
         m_ui->Check1->setChecked(true);
         m_ui->spnSheetCount->setRange(1, MaxSheetCount);
         m_ui->spnSheetCount->setValue(1);
@@ -228,6 +230,7 @@ void frmSettei::printOptions_Change()
     m_module.AnswerPages
         = m_ui->chkAnswersLast->isChecked() ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
     m_module.Duplex = m_ui->chkDuplexPad->isChecked() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    m_module.ChoiceLabelling = m_ui->chkChoiceDigits->isChecked() ? ChoiceLabels::Digits : ChoiceLabels::Kana;
     SavePrintOptions(m_module);
 }
 

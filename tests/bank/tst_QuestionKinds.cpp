@@ -8,6 +8,8 @@
 using namespace sorario;
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(sorario::ChoiceLabels)
+
 class TestQuestionKinds : public QObject
 {
     Q_OBJECT
@@ -17,33 +19,44 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("lines"); // question, hint, answer
         QTest::addColumn<int>("sheet");
+        QTest::addColumn<ChoiceLabels>("labels");
         QTest::addColumn<QStringList>("set");
         const QStringList order {
             u"{{She / is / a / good / teacher}}."_s, u"**"_s, u"She is a good teacher."_s};
         const QStringList choice {u"He (  ) to school."_s, u"{{go / goes / went / going}}"_s, u"goes"_s};
         QTest::newRow("word order, sheet 1")
-            << order << 1 << QStringList {u"（ She / is / teacher / good / a ）."_s, u"**"_s, order[2]};
+            << order << 1 << ChoiceLabels::Kana
+            << QStringList {u"（ She / is / teacher / good / a ）."_s, u"**"_s, order[2]};
         QTest::newRow("word order, sheet 2")
-            << order << 2 << QStringList {u"（ She / a / teacher / good / is ）."_s, u"**"_s, order[2]};
+            << order << 2 << ChoiceLabels::Kana
+            << QStringList {u"（ She / a / teacher / good / is ）."_s, u"**"_s, order[2]};
         QTest::newRow("word order, sheet 3")
-            << order << 3 << QStringList {u"（ is / good / a / She / teacher ）."_s, u"**"_s, order[2]};
+            << order << 3 << ChoiceLabels::Kana
+            << QStringList {u"（ is / good / a / She / teacher ）."_s, u"**"_s, order[2]};
         QTest::newRow("choices, sheet 1")
-            << choice << 1 << QStringList {choice[0], u"ア go　イ went　ウ going　エ goes"_s, u"エ goes"_s};
+            << choice << 1 << ChoiceLabels::Kana
+            << QStringList {choice[0], u"ア go　イ went　ウ going　エ goes"_s, u"エ goes"_s};
         QTest::newRow("choices, sheet 2")
-            << choice << 2 << QStringList {choice[0], u"ア goes　イ went　ウ going　エ go"_s, u"ア goes"_s};
+            << choice << 2 << ChoiceLabels::Kana
+            << QStringList {choice[0], u"ア goes　イ went　ウ going　エ go"_s, u"ア goes"_s};
         QTest::newRow("choices, sheet 3")
-            << choice << 3 << QStringList {choice[0], u"ア went　イ going　ウ go　エ goes"_s, u"エ goes"_s};
+            << choice << 3 << ChoiceLabels::Kana
+            << QStringList {choice[0], u"ア went　イ going　ウ go　エ goes"_s, u"エ goes"_s};
+        QTest::newRow("choices, sheet 1, labelled by digits")
+            << choice << 1 << ChoiceLabels::Digits
+            << QStringList {choice[0], u"1 go　2 went　3 going　4 goes"_s, u"4 goes"_s};
         QTest::newRow("first word lower-cased, but I and capitals")
-            << QStringList {u"{{_She / is}} {{_I / am}} {{_NHK / is}}"_s, {}, {}} << 0
+            << QStringList {u"{{_She / is}} {{_I / am}} {{_NHK / is}}"_s, {}, {}} << 0 << ChoiceLabels::Kana
             << QStringList {u"（ is / she ） （ am / I ） （ is / NHK ）"_s, {}, {}};
     }
     void onSheet()
     {
         QFETCH(QStringList, lines);
         QFETCH(int, sheet);
+        QFETCH(ChoiceLabels, labels);
         QFETCH(QStringList, set);
-        const QuestionRecord on
-            = OnSheet({lines[0], lines[1], lines[2]}, {.run = u"05010900"_s, .sheet = sheet});
+        const QuestionRecord on = OnSheet(
+            {lines[0], lines[1], lines[2]}, {.run = u"05010900"_s, .sheet = sheet, .labels = labels});
         QCOMPARE(on.QuestionText, set[0]);
         QCOMPARE(on.Hint, set[1]);
         QCOMPARE(on.Answer, set[2]);

@@ -44,7 +44,7 @@ private Q_SLOTS:
             header(u"=1+1"_s) + QStringList {u"+x"_s, u"-"_s, u"@b@ c"_s, u"'tis"_s, u"''"_s, u"=A1,\"q\""_s},
             header(u"a,b"_s)
                 + QStringList {u"He said \"yes\", @did@ he?"_s, u"*"_s, u"\"quoted\""_s, u"I \\/ you ,"_s,
-                    QString(), u"\""_s},
+                    QString(), u"\""_s, u"{{_She / is}}, {{a / b}}."_s, u"{{go / goes}}"_s, u"go"_s},
             header(QString())
                 + QStringList {QString(), QString(), QString(), longLine, QString(), u"**"_s,
                     u"  lead and trail  "_s, u"\t"_s, u"問題,ヒント,解答"_s}};

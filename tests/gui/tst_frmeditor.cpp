@@ -140,6 +140,37 @@ const struct RefusedOpenRow
         .message = u"◆問題ファイルの7行目が10000文字をこえています。"_s},
 };
 
+// 「書き出し」 writes the bank the name's ending asks for; any other name writes nothing.
+const struct ExportRow
+{
+    const char *name;
+    QString file;
+    QByteArray start = {}; // the file's first bytes
+    QString message = {}; // the first line of the refusal
+} exportRows[] = {
+    {.name = "Moodle XML", .file = u"bank.xml"_s, .start = "<?xml version=\"1.0\""},
+    {.name = "GIFT", .file = u"bank.gift"_s, .start = "// "},
+    {.name = "another ending",
+        .file = u"bank.csv"_s,
+        .message
+        = u"書き出すファイルの名前は、Moodle XML なら「.xml」、GIFT なら「.gift」か「.txt」で終えて下さい。"_s},
+};
+
+// The markers put in on the first question, in the cell being typed with words selected,
+// shown in the kind column, and taken back by undo.
+const struct MarkRow
+{
+    const char *name, *action;
+    int column, from, length;
+    QString line, marked, kind;
+} markRows[] = {
+    {"word order of the words selected", "actWordOrder", QuestionTableModel::QuestionColumn, 9, 16,
+        u"彼女は先生です。 She is a teacher."_s, u"彼女は先生です。 {{She / is / a / teacher}}."_s,
+        u"並べ替え"_s},
+    {"choices of the hint line", "actChoices", QuestionTableModel::HintColumn, 0, 0, u"go, goes,went"_s,
+        u"{{go / goes / went}}"_s, u"選択"_s},
+};
+
 } // namespace
 
 class tst_frmeditor : public QObject
@@ -363,6 +394,42 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.kinds(),
             (QStringList {
                 u"save"_s, u"message"_s, u"save"_s, u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
+    }
+
+    void exportBank_data() { addRows(exportRows); }
+    void exportBank()
+    {
+        QFETCH(int, row);
+        const ExportRow &r = exportRows[row];
+        Fixture f;
+        QVERIFY(f.editor.openFile(f.path));
+        const QString out = f.dir.filePath(r.file);
+        f.dialogs.saveAnswers << out;
+        trigger(&f.editor, "actExportBank");
+        QCOMPARE(QFile::exists(out), r.message.isEmpty());
+        QCOMPARE(readBytes(out).first(r.start.size()), r.start);
+        QCOMPARE(f.dialogs.messages().value(0).section(u'\n', 0, 0), r.message);
+        QCOMPARE(f.dialogs.shown.last().title, r.message.isEmpty() ? QString() : u"ソラリオ"_s);
+    }
+
+    void markKind_data() { addRows(markRows); }
+    void markKind()
+    {
+        QFETCH(int, row);
+        const MarkRow &r = markRows[row];
+        Fixture f;
+        QVERIFY(f.openMade(1));
+        QVERIFY(f.edit(0, r.column, r.line));
+        auto *table = f.editor.findChild<QTableView *>(u"tblQuestions"_s);
+        const QModelIndex cell = f.editor.model().index(0, r.column);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        qobject_cast<QLineEdit *>(table->indexWidget(cell))->setSelection(r.from, r.length);
+        trigger(&f.editor, r.action);
+        QCOMPARE(cell.data().toString(), r.marked);
+        QCOMPARE(f.editor.model().index(0, QuestionTableModel::KindColumn).data().toString(), r.kind);
+        trigger(&f.editor, "actUndo");
+        QCOMPARE(cell.data().toString(), r.line);
     }
 };
 
