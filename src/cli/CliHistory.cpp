@@ -55,7 +55,8 @@ QJsonObject runJson(const RecordedRun &run)
                 {QStringLiteral("Fit"), o.overflow == Overflow::ShrinkFirst},
                 {QStringLiteral("AnswersLast"), o.answerPages == AnswerPlace::AllLast},
                 {QStringLiteral("KeepQuestions"), o.pageBreaks == QuestionBreaks::KeepQuestions},
-                {QStringLiteral("DuplexPad"), o.duplex == DuplexPadding::BlankAfterOdd}}},
+                {QStringLiteral("DuplexPad"), o.duplex == DuplexPadding::BlankAfterOdd},
+                {QStringLiteral("ChoiceLabels"), ChoiceLabelsName(o.choiceLabels)}}},
         {QStringLiteral("Questions"), questions},
     };
 }

@@ -245,6 +245,7 @@ HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<Sh
     o.answerPages = m_module.AnswerPages;
     o.pageBreaks = m_module.PageBreaks;
     o.duplex = m_module.Duplex;
+    o.choiceLabels = m_module.ChoiceLabelling;
     m_numbers.clear();
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;

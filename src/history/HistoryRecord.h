@@ -48,6 +48,7 @@ struct RunOptions
     AnswerPlace answerPages = AnswerPlace::AfterEachSheet;
     DuplexPadding duplex = DuplexPadding::None;
     QuestionBreaks pageBreaks = QuestionBreaks::Anywhere;
+    ChoiceLabels choiceLabels = ChoiceLabels::Kana;
     friend bool operator==(const RunOptions &, const RunOptions &) = default;
 };
 

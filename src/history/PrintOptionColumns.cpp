@@ -19,13 +19,14 @@ struct Column
     const char *type; // the default is what a record made before the column printed
 };
 
-const std::array<Column, 10> Columns {{
+const std::array<Column, 11> Columns {{
     {"runs", "paper", "TEXT NOT NULL DEFAULT 'b5'"},
     {"runs", "keep_words", "INTEGER NOT NULL DEFAULT 0"},
     {"runs", "fit", "INTEGER NOT NULL DEFAULT 0"},
     {"runs", "answers_last", "INTEGER NOT NULL DEFAULT 0"},
     {"runs", "duplex_pad", "INTEGER NOT NULL DEFAULT 0"},
     {"runs", "keep_questions", "INTEGER NOT NULL DEFAULT 0"},
+    {"runs", "choice_digits", "INTEGER NOT NULL DEFAULT 0"},
     {"sheets", "fitted_size", "INTEGER NOT NULL DEFAULT 0"},
     {"sheets", "pupil", "INTEGER NOT NULL DEFAULT 0"},
     {"files", "title", "TEXT"},
@@ -68,11 +69,12 @@ void WritePrintOptions(
 {
     const RunOptions &o = run.options;
     sql.exec(QStringLiteral("UPDATE runs SET paper = ?, keep_words = ?, fit = ?, answers_last = ?,"
-                            " duplex_pad = ?, keep_questions = ? WHERE id = ?"),
+                            " duplex_pad = ?, keep_questions = ?, choice_digits = ? WHERE id = ?"),
         {PaperName(o.paper), o.lineBreaks == WordBreaks::KeepWords ? 1 : 0,
             o.overflow == Overflow::ShrinkFirst ? 1 : 0, o.answerPages == AnswerPlace::AllLast ? 1 : 0,
             o.duplex == DuplexPadding::BlankAfterOdd ? 1 : 0,
-            o.pageBreaks == QuestionBreaks::KeepQuestions ? 1 : 0, runId});
+            o.pageBreaks == QuestionBreaks::KeepQuestions ? 1 : 0,
+            o.choiceLabels == ChoiceLabels::Digits ? 1 : 0, runId});
     for (qsizetype k = 0; k < run.sheets.size() && k < sheetIds.size(); ++k)
         sql.exec(QStringLiteral("UPDATE sheets SET fitted_size = ?, pupil = ? WHERE id = ?"),
             {run.sheets[k].fittedSize, run.sheets[k].pupil, sheetIds[k]});
@@ -87,16 +89,23 @@ void WritePrintOptions(
 void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun &run)
 {
     // A file only read is not upgraded: its records read as the defaults, as they printed;
-    // one from before sheets kept their pupil still has every other column.
+    // one from before sheets kept their pupil, or runs their choice labels, still has every
+    // other column.
     const QList<const Column *> missing = missingColumns(sql);
-    const bool pupils = std::none_of(
-        missing.cbegin(), missing.cend(), [](const Column *c) { return qstrcmp(c->name, "pupil") == 0; });
-    if (missing.size() > (pupils ? 0 : 1))
+    const auto lacks = [&missing](const char *name) {
+        return std::any_of(missing.cbegin(), missing.cend(),
+            [name](const Column *c) { return qstrcmp(c->name, name) == 0; });
+    };
+    const bool pupils = !lacks("pupil");
+    const bool labels = !lacks("choice_digits");
+    if (missing.size() > (pupils ? 0 : 1) + (labels ? 0 : 1))
         return;
-    QSqlQuery row
-        = sql.exec(QStringLiteral("SELECT paper, keep_words, fit, answers_last, duplex_pad, keep_questions"
-                                  " FROM runs WHERE id = ?"),
-            {runId});
+    QSqlQuery row = sql.exec(labels
+            ? QStringLiteral("SELECT paper, keep_words, fit, answers_last, duplex_pad, keep_questions,"
+                             " choice_digits FROM runs WHERE id = ?")
+            : QStringLiteral("SELECT paper, keep_words, fit, answers_last, duplex_pad, keep_questions, 0"
+                             " FROM runs WHERE id = ?"),
+        {runId});
     if (sql.next(row)) {
         RunOptions &o = run.options;
         o.paper = PaperNamed(row.value(0).toString()).value_or(Paper::B5);
@@ -105,6 +114,7 @@ void ReadPrintOptions(const HistorySql &sql, const QVariant &runId, RecordedRun 
         o.answerPages = row.value(3).toInt() == 1 ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
         o.duplex = row.value(4).toInt() == 1 ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
         o.pageBreaks = row.value(5).toInt() == 1 ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
+        o.choiceLabels = row.value(6).toInt() == 1 ? ChoiceLabels::Digits : ChoiceLabels::Kana;
     }
     QSqlQuery sizes = sql.exec(pupils
             ? QStringLiteral("SELECT fitted_size, pupil FROM sheets WHERE run_id = ? ORDER BY id")

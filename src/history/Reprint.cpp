@@ -45,6 +45,7 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
     m.AnswerPages = o.answerPages;
     m.PageBreaks = o.pageBreaks;
     m.Duplex = o.duplex;
+    m.ChoiceLabelling = o.choiceLabels;
     // The sheets print at the size they were fitted to, whatever fitting them anew
     // would make of them; sheets fitted to different sizes are fitted anew, each
     // as it was.

@@ -31,7 +31,6 @@ const QString KeepQuestionsKey = QStringLiteral("print/keepQuestions");
 const QString AnswersLastKey = QStringLiteral("print/answersLast");
 const QString DuplexPadKey = QStringLiteral("print/duplexPad");
 const QString ChoiceLabelsKey = QStringLiteral("print/choiceLabels");
-const QLatin1String DigitsName("digits");
 
 // Only what a save writes switches an option on: any other word reads as not set.
 bool savedOn(const QSettings &file, const QString &key)
@@ -92,12 +91,17 @@ std::optional<Paper> PaperNamed(const QString &name)
     return std::nullopt;
 }
 
+QString ChoiceLabelsName(ChoiceLabels labels)
+{
+    return labels == ChoiceLabels::Digits ? QStringLiteral("digits") : QStringLiteral("kana");
+}
+
 std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name)
 {
-    if (name == QLatin1String("kana"))
-        return ChoiceLabels::Kana;
-    if (name == DigitsName)
-        return ChoiceLabels::Digits;
+    for (const ChoiceLabels labels : {ChoiceLabels::Kana, ChoiceLabels::Digits}) {
+        if (name == ChoiceLabelsName(labels))
+            return labels;
+    }
     return std::nullopt;
 }
 
@@ -153,7 +157,7 @@ void SavePrintOptions(const Module1 &m)
         setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
         setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
         if (m.ChoiceLabelling == ChoiceLabels::Digits)
-            file.setValue(ChoiceLabelsKey, DigitsName);
+            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(m.ChoiceLabelling));
         else
             file.remove(ChoiceLabelsKey);
         file.sync();

@@ -17,6 +17,7 @@ QString PaperName(Paper paper);
 std::optional<Paper> PaperNamed(const QString &name);
 
 // The choices' labels by name, in the options file and on the command line: kana, digits.
+QString ChoiceLabelsName(ChoiceLabels labels);
 std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name);
 
 // Sorario.ini beside Vk.ini: the paper, keeping words whole, shrinking to fit and

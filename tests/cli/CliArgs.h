@@ -2,9 +2,7 @@
 #pragma once
 
 #include "support/Fixtures.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include "support/SqlFile.h"
 
 namespace sorario::test {
 
@@ -15,18 +13,6 @@ inline QStringList printArgs(const QStringList &extra, const QString &file = u"f
                u"--seed"_s, u"3"_s, u"--logo"_s, u"ロゴ"_s, u"--now"_s, u"2024-03-05T14:07"_s, u"--trace"_s,
                u"t.json"_s, u"-o"_s, u"out.pdf"_s}
     + extra;
-}
-
-// One statement on an SQLite file, as another program would run it.
-inline void sql(const QString &file, const QString &statement)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sql"_s);
-        db.setDatabaseName(file);
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(statement));
-    }
-    QSqlDatabase::removeDatabase(u"sql"_s);
 }
 
 inline const QStringList Fixed {u"--size"_s, u"10"_s, u"--metrics"_s, u"fixed"_s};

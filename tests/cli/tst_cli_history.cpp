@@ -87,13 +87,15 @@ private Q_SLOTS:
         // A document for the class, spelled in full width, avoids its last run (all fifty) and
         // is recorded; a class with no record is refused, naming the one that has.
         const CliRun odt = run({u"odt"_s, u"history.qvn"_s, u"--all"_s, u"--count"_s, u"10"_s, u"--class"_s,
-            u"２ｂ"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, u"h.sqlite"_s, u"-o"_s, u"d.odt"_s});
+            u"２ｂ"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, u"h.sqlite"_s, u"--choice-labels"_s,
+            u"digits"_s, u"-o"_s, u"d.odt"_s});
         QCOMPARE(odt.exitCode, 0);
         QVERIFY2(odt.err.contains(u"問は以前に出した問題から選びました"_s), qPrintable(odt.err));
         const QJsonArray runs
             = QJsonDocument::fromJson(run({u"history"_s, u"--history"_s, u"h.sqlite"_s}).out).array();
         QCOMPARE(runs.size(), 6);
         QCOMPARE(runs[0][u"SheetNumbers"_s], odt.json()[u"SheetNumbers"_s]);
+        QCOMPARE(runs[0][u"Options"_s][u"ChoiceLabels"_s].toString(), u"digits"_s);
         const CliRun unknown = run({u"history"_s, u"--class"_s, u"2C"_s, u"--history"_s, u"h.sqlite"_s});
         QCOMPARE(unknown.exitCode, 1);
         QVERIFY2(unknown.err.contains(u"２ｂ"_s), qPrintable(unknown.err)); // as last spelled

@@ -5,6 +5,7 @@
 #include "history/Reprint.h"
 
 #include "support/Fixtures.h"
+#include "support/SqlFile.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -170,7 +171,8 @@ private Q_SLOTS:
             .overflow = Overflow::ShrinkFirst,
             .answerPages = AnswerPlace::AllLast,
             .duplex = DuplexPadding::BlankAfterOdd,
-            .pageBreaks = QuestionBreaks::KeepQuestions};
+            .pageBreaks = QuestionBreaks::KeepQuestions,
+            .choiceLabels = ChoiceLabels::Digits};
         two.sheets[1].fittedSize = 9;
         two.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
         for (const RecordedRun &run : {two, runOf(u"2B"_s, {3}, u"12071100"_s),
@@ -196,6 +198,11 @@ private Q_SLOTS:
         // Every option comes back as recorded, the largest seed included.
         const RecordedRun back = store.findSheets(u"12071030"_s).value[0].run;
         QVERIFY(back.options == two.options);
+        // A file of the version before the labels were kept, only read: the rest as recorded.
+        sql(store.path(), u"ALTER TABLE runs DROP COLUMN choice_digits"_s);
+        const RunOptions older = store.findSheets(u"12071030"_s).value[0].run.options;
+        QCOMPARE(older.paper, Paper::A3TwoUp);
+        QCOMPARE(older.choiceLabels, ChoiceLabels::Kana);
         QCOMPARE(back.sheets[0].fittedSize, 0);
         QCOMPARE(back.sheets[1].fittedSize, 9);
         QCOMPARE(back.files[0].headings->sheetCode, u"EG1"_s);
@@ -207,29 +214,23 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"old.sqlite"_s);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            for (const QString &sql :
-                {u"CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, class TEXT NOT"
-                 " NULL, at TEXT NOT NULL, output INTEGER NOT NULL, answer_layout INTEGER,"
-                 " attach_answers INTEGER, font_name TEXT, font_size INTEGER, sheet_logo"
-                 " TEXT, sheet_count INTEGER, all_parts INTEGER, parts TEXT, seed TEXT)"_s,
-                    u"CREATE TABLE files (run_id INTEGER NOT NULL, position INTEGER NOT NULL, path TEXT NOT "
-                    u"NULL,"
-                    " digest TEXT NOT NULL)"_s,
-                    u"CREATE TABLE sheets (id INTEGER PRIMARY KEY AUTOINCREMENT, run_id INTEGER NOT NULL,"
-                    " number TEXT NOT NULL, at TEXT NOT NULL)"_s,
-                    u"CREATE TABLE questions (sheet_id INTEGER NOT NULL, position INTEGER NOT NULL, key TEXT"
-                    " NOT NULL, question TEXT NOT NULL, hint TEXT NOT NULL, answer TEXT NOT NULL)"_s,
-                    u"INSERT INTO runs VALUES (1, '2B', '2026-12-07T10:30:00.000', 1, 1, 1, 'F', 10, 'L', 1,"
-                    " 1, '', '5')"_s,
-                    u"INSERT INTO files VALUES (1, 1, '/q.qvn', 'd')"_s,
-                    u"INSERT INTO sheets VALUES (1, 1, '12071030', '2026-12-07T10:30:00.000')"_s})
-                QVERIFY(QSqlQuery(sql, db).isActive());
-        }
-        QSqlDatabase::removeDatabase(u"old"_s);
+        for (const QString &statement :
+            {u"CREATE TABLE runs (id INTEGER PRIMARY KEY AUTOINCREMENT, class TEXT NOT"
+             " NULL, at TEXT NOT NULL, output INTEGER NOT NULL, answer_layout INTEGER,"
+             " attach_answers INTEGER, font_name TEXT, font_size INTEGER, sheet_logo"
+             " TEXT, sheet_count INTEGER, all_parts INTEGER, parts TEXT, seed TEXT)"_s,
+                u"CREATE TABLE files (run_id INTEGER NOT NULL, position INTEGER NOT NULL, path TEXT NOT "
+                u"NULL,"
+                " digest TEXT NOT NULL)"_s,
+                u"CREATE TABLE sheets (id INTEGER PRIMARY KEY AUTOINCREMENT, run_id INTEGER NOT NULL,"
+                " number TEXT NOT NULL, at TEXT NOT NULL)"_s,
+                u"CREATE TABLE questions (sheet_id INTEGER NOT NULL, position INTEGER NOT NULL, key TEXT"
+                " NOT NULL, question TEXT NOT NULL, hint TEXT NOT NULL, answer TEXT NOT NULL)"_s,
+                u"INSERT INTO runs VALUES (1, '2B', '2026-12-07T10:30:00.000', 1, 1, 1, 'F', 10, 'L', 1,"
+                " 1, '', '5')"_s,
+                u"INSERT INTO files VALUES (1, 1, '/q.qvn', 'd')"_s,
+                u"INSERT INTO sheets VALUES (1, 1, '12071030', '2026-12-07T10:30:00.000')"_s})
+            sql(path, statement);
         const HistoryStore store(path);
         const HistoryOutcome<QList<RecordedRun>> old = store.runs();
         QVERIFY(old.ok());
@@ -351,6 +352,7 @@ private Q_SLOTS:
             run.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
         run.options.parts = {2};
         run.options.paper = Paper::B4TwoUp;
+        run.options.choiceLabels = ChoiceLabels::Digits;
         if (fileQuestions > 0)
             writeSjisLines(path, questionFile(u"T"_s, u"2"_s, fileQuestions));
         else
@@ -371,6 +373,7 @@ private Q_SLOTS:
         QCOMPARE(m.ChosenPartNumbers(1), u"２"_s);
         QCOMPARE(m.FileHeaders(1, 1), headings ? u"文型"_s : u"T"_s);
         QCOMPARE(m.PaperChoice, Paper::B4TwoUp);
+        QCOMPARE(m.ChoiceLabelling, ChoiceLabels::Digits);
         QCOMPARE(m.clock.now(), run.when);
     }
 };

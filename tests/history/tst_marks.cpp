@@ -5,9 +5,7 @@
 #include "history/WrongLine.h"
 
 #include "support/Fixtures.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include "support/SqlFile.h"
 
 using namespace sorario::test;
 
@@ -304,13 +302,9 @@ private Q_SLOTS:
         run = store.runs().value[0];
         QVERIFY(store.recordMarks(run, {{1, 1, {R, R, P, W}}}).ok());
         if (t.beforePoints) {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
-            db.setDatabaseName(store.path());
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(u"DROP TABLE run_points"_s, db).isActive());
-            QVERIFY(QSqlQuery(u"PRAGMA user_version = 1"_s, db).isActive());
+            sql(store.path(), u"DROP TABLE run_points"_s);
+            sql(store.path(), u"PRAGMA user_version = 1"_s);
         }
-        QSqlDatabase::removeDatabase(u"old"_s);
         for (const std::optional<int> &points : t.settings)
             static_cast<void>(store.setRunPoints(run, points));
         QCOMPARE(store.runPoints(run).value, t.kept);
@@ -329,15 +323,9 @@ private Q_SLOTS:
         run.sheets = {{u"12071030-1"_s, run.when, {{u"Q1"_s, {}, u"A1"_s}, {u"Q2"_s, {}, u"A2"_s}}},
             {u"12071030-2"_s, run.when, {{u"Q3"_s, {}, u"A3"_s}}}};
         QVERIFY(store.record(run).ok());
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
-            db.setDatabaseName(store.path());
-            QVERIFY(db.open());
-            for (const QString &sql :
-                {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
-                QVERIFY(QSqlQuery(sql, db).isActive());
-        }
-        QSqlDatabase::removeDatabase(u"old"_s);
+        for (const QString &statement :
+            {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
+            sql(store.path(), statement);
         run = store.runs().value[0];
         const HistoryOutcome<QList<MarkedSheet>> unmarked = store.marks(run);
         QVERIFY(unmarked.ok());
