@@ -206,10 +206,12 @@ std::optional<QString> WithGroupMarked(
     qsizetype to = whole ? line.size() : std::min(from + length, line.size());
     from = whole ? 0 : std::clamp<qsizetype>(from, 0, to);
     trimBlanks(line, from, to);
-    // A sentence's end stays outside its words.
+    // A sentence's end stays outside its words, with the blanks before it.
     while (whole && kind == QuestionKind::WordOrder && to > from
-        && QStringLiteral(".?!。？！").contains(line[to - 1]))
+        && QStringLiteral(".?!。？！").contains(line[to - 1])) {
         --to;
+        trimBlanks(line, from, to);
+    }
     const QString selected = line.mid(from, to - from);
     const QStringList words = wordsToMark(selected, kind);
     if (words.isEmpty() || selected.contains(KindOpen) || selected.contains(KindClose))

@@ -167,6 +167,8 @@ const struct MarkRow
     {"word order of the words selected", "actWordOrder", QuestionTableModel::QuestionColumn, 9, 16,
         u"彼女は先生です。 She is a teacher."_s, u"彼女は先生です。 {{She / is / a / teacher}}."_s,
         u"並べ替え"_s},
+    {"word order of the whole line, a blank before its end", "actWordOrder",
+        QuestionTableModel::QuestionColumn, 0, 0, u"I like it ."_s, u"{{I / like / it}} ."_s, u"並べ替え"_s},
     {"choices of the hint line", "actChoices", QuestionTableModel::HintColumn, 0, 0, u"go, goes,went"_s,
         u"{{go / goes / went}}"_s, u"選択"_s},
 };
