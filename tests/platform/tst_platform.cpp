@@ -114,8 +114,12 @@ private Q_SLOTS:
             {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
             {"a\rx\x82", {u"a"_s, u"x\uFFFD"_s}, 1, 2},
             {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
+            {"\xEF\xBB\xBF\x80"
+             "a",
+                {u"\uFFFDa"_s}, 1, 1, E::Utf8}, // bad at once
             {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
             {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
+            {"\xE0\x80\x80", {u"烙\uFFFD"_s}, 1, 1}, // overlong UTF-8: all Shift-JIS
             // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
             {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}},
             // UTF-16 by its mark; 上 holds the byte 0x0A, which ends no line.
@@ -130,7 +134,8 @@ private Q_SLOTS:
             {QByteArray("\xFF\xFE"
                         "a\0b",
                  5),
-                {u"a\uFFFD"_s}, 1, 1, E::Utf16Le}};
+                {u"a\uFFFD"_s}, 1, 1, E::Utf16Le},
+            {QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), {u"\U0001F600"_s}, 0, 0, E::Utf16Le}}; // a pair
         const QString path = m_dir.filePath(u"lines.txt"_s);
         for (const auto &row : rows) {
             writeBytes(path, row.bytes);
