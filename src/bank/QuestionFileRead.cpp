@@ -69,8 +69,9 @@ QuestionFileRead ReadQuestionFile(const QString &path)
     LineFileRead file = readLineFile(path);
     if (file.status != LineFileRead::Status::Ok) {
         QuestionFileRead read;
-        read.fault
-            = file.status == LineFileRead::Status::Missing ? LoadFault::Missing : LoadFault::Unreadable;
+        read.fault = file.status == LineFileRead::Status::Missing ? LoadFault::Missing
+            : file.status == LineFileRead::Status::TooLarge       ? LoadFault::TooManyLines
+                                                                  : LoadFault::Unreadable;
         return read;
     }
     return questionFileOf(std::move(file));

@@ -2,10 +2,8 @@
 #include "platform/LineFile.h"
 
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 #include "shared/TextHelpers.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace sorario {
 
@@ -44,23 +42,23 @@ QString joinCrLf(const QStringList &lines)
 
 LineFileRead readLineFile(const QString &path)
 {
+    const FileBytes bytes = readRegularFile(path, MaxLineFileBytes);
+    if (bytes.ok())
+        return readLineBytes(bytes.value);
     LineFileRead result;
-    QFile file(path);
-    if (!file.exists() || QFileInfo(path).isDir()) {
+    switch (*bytes.fault) {
+    case FileReadFault::Missing:
         result.status = LineFileRead::Status::Missing;
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
+        break;
+    case FileReadFault::TooLarge:
+        result.status = LineFileRead::Status::TooLarge;
+        break;
+    case FileReadFault::NotRegular:
+    case FileReadFault::Unreadable:
         result.status = LineFileRead::Status::Unreadable;
-        return result;
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = LineFileRead::Status::Unreadable;
-        return result;
-    }
-    file.close();
-    return readLineBytes(bytes);
+    return result;
 }
 
 namespace {

@@ -15,9 +15,13 @@ enum class TextEncoding { ShiftJis, Utf8, Utf8WithoutMark, Utf16Le, Utf16Be };
 // Reading a text file line by line. A line ends at CR LF, and also at a
 // bare LF or a bare CR (files saved by other editors); a last line without an end
 // still counts. An empty file has no lines.
+// More bytes than the longest lines the loader takes could need, each character in
+// three bytes: a file past it is refused before it is read.
+inline constexpr qint64 MaxLineFileBytes = qint64(10000) * (10000 * 3 + 2) + 3;
+
 struct LineFileRead
 {
-    enum class Status { Ok, Missing, Unreadable };
+    enum class Status { Ok, Missing, Unreadable, TooLarge };
     Status status = Status::Ok;
     QStringList lines;
     qsizetype badBytes = 0; // bytes that were no character (read as U+FFFD)

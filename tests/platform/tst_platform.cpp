@@ -2,6 +2,7 @@
 // The code page, line files, safe writes and where the program finds its folders.
 #include "platform/LineFile.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeWrite.h"
 #include "settings/SheetSettings.h"
 
@@ -148,6 +149,43 @@ private Q_SLOTS:
         }
         QCOMPARE(readLineFile(m_dir.filePath(u"none.qvn"_s)).status, LineFileRead::Status::Missing);
         QCOMPARE(readLineFile(m_dir.path()).status, LineFileRead::Status::Missing);
+    }
+
+    // Only a regular file is read, and never past the size given: a FIFO or a device
+    // would block or never end.
+    void regularFileRead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<std::optional<FileReadFault>>("fault");
+        const std::optional<FileReadFault> read, missing = FileReadFault::Missing,
+                                                 notRegular = FileReadFault::NotRegular,
+                                                 tooLarge = FileReadFault::TooLarge;
+        QTest::addRow("a file of the limit") << u"file"_s << qint64(3) << read;
+        QTest::addRow("a file one byte past the limit") << u"file"_s << qint64(2) << tooLarge;
+        QTest::addRow("a link to a file") << u"link"_s << qint64(3) << read;
+        QTest::addRow("no file") << u"none"_s << qint64(3) << missing;
+        QTest::addRow("a folder") << u"folder"_s << qint64(3) << missing;
+        QTest::addRow("a FIFO") << u"fifo"_s << qint64(3) << notRegular;
+        QTest::addRow("a device") << u"/dev/zero"_s << qint64(3) << notRegular;
+    }
+    void regularFileRead()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, limit);
+        QFETCH(std::optional<FileReadFault>, fault);
+        const QDir dir(m_dir.path());
+        writeBytes(dir.filePath(u"file"_s), "abc");
+        QVERIFY(dir.mkdir(u"folder"_s));
+        if (QStringList {u"link"_s, u"fifo"_s, u"/dev/zero"_s}.contains(name))
+            SORARIO_POSIX_ONLY("links, FIFOs and devices");
+#ifndef Q_OS_WIN
+        QVERIFY(QFile::link(u"file"_s, dir.filePath(u"link"_s)));
+        QCOMPARE(::mkfifo(qPrintable(dir.filePath(u"fifo"_s)), 0600), 0);
+#endif
+        const FileBytes bytes = readRegularFile(dir.filePath(name), limit);
+        QCOMPARE(bytes.fault, fault);
+        QCOMPARE(bytes.value, QByteArray(fault ? "" : "abc"));
     }
 
     void safeWriteWritesShiftJisWithCrLf()
