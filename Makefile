@@ -69,6 +69,7 @@ bench: build
 	cd $(BUILD) && ./bench/sorario-bench
 	cd $(BUILD) && ./bench/sorario-odt-bench
 	cd $(BUILD) && ./bench/sorario-analysis-bench
+	cd $(BUILD) && ./bench/sorario-kinds-bench
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:

@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionKinds.h"
 
-#include <QHash>
-#include <QSet>
+#include "bank/SheetOrders.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <numeric>
 
 namespace sorario {
 namespace {
 
 const QString Labels = QStringLiteral("アイウエオカキクケコ");
 static_assert(MaxChoices == 10);
-// Tries at an order no earlier sheet had; past them a repeat is taken.
-constexpr int Attempts = 64;
-const QChar Separator = u'\x1f';
 
 // Blanks, ideographic ones too, taken off both ends of [from, to).
 void trimBlanks(const QString &line, qsizetype &from, qsizetype &to)
@@ -47,95 +41,6 @@ KindGroup groupAt(const QString &line, qsizetype open, qsizetype close, bool may
         piece = i + 1;
     }
     return g;
-}
-
-// Taken from the seed's text the same on every machine, unlike qHash.
-quint64 fnv1a(const QString &text)
-{
-    quint64 h = 14695981039346656037ULL;
-    for (const QChar c : text) {
-        for (const quint64 byte : {quint64(c.unicode() & 0xff), quint64(c.unicode() >> 8)}) {
-            h ^= byte;
-            h *= 1099511628211ULL;
-        }
-    }
-    return h;
-}
-
-quint64 splitMix(quint64 &state)
-{
-    quint64 z = (state += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
-QList<int> shuffled(qsizetype n, quint64 seed)
-{
-    QList<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    for (qsizetype i = n - 1; i > 0; --i)
-        std::swap(order[i], order[qsizetype(splitMix(seed) % quint64(i + 1))]);
-    return order;
-}
-
-QString textOf(const QStringList &words, const QList<int> &order)
-{
-    QStringList out;
-    for (const int i : order)
-        out.append(words[i]);
-    return out.join(Separator);
-}
-
-// How many different orders the words have, counted up to a cap.
-qint64 arrangements(const QStringList &words)
-{
-    constexpr qint64 Cap = qint64(1) << 20;
-    QHash<QString, int> seen;
-    qint64 count = 1;
-    for (qsizetype i = 0; i < words.size() && count < Cap; ++i)
-        count = count * (i + 1) / ++seen[words[i]];
-    return std::min(count, Cap);
-}
-
-// One sheet's order: not the written one when `avoidWritten`, and none of `used`
-// while an untried one can be found.
-QList<int> pick(
-    const QStringList &words, const QString &seedText, bool avoidWritten, const QSet<QString> &used)
-{
-    const QString written = words.join(Separator);
-    QList<int> fallback;
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
-        const QList<int> order = shuffled(words.size(), fnv1a(seedText + QString::number(attempt)));
-        const QString text = textOf(words, order);
-        if (avoidWritten && text == written)
-            continue;
-        if (fallback.isEmpty())
-            fallback = order;
-        if (!used.contains(text))
-            return order;
-    }
-    return fallback.isEmpty() ? shuffled(words.size(), 0) : fallback;
-}
-
-// The order of `key`'s sheet, found after those of the run's earlier sheets so that
-// it differs from theirs: every sheet of the run finds the same ones before it.
-QList<int> sheetOrder(const QStringList &words, const SheetKey &key, const QString &salt, bool avoidWritten)
-{
-    // Words all alike have no other order to look for.
-    if (words.size() < 2 || words.count(words[0]) == words.size())
-        return shuffled(words.size(), 0);
-    // Once every order has been used, the sheets after take repeats without searching.
-    const qint64 orders = arrangements(words) - (avoidWritten ? 1 : 0);
-    QSet<QString> used;
-    QList<int> order;
-    for (int sheet = std::min(key.sheet, 1); sheet <= key.sheet; ++sheet) {
-        const QString seedText = key.run + Separator + salt + Separator + QString::number(sheet) + Separator;
-        order = pick(words, seedText, avoidWritten, used.size() < orders ? used : QSet<QString> {});
-        if (used.size() < orders)
-            used.insert(textOf(words, order));
-    }
-    return order;
 }
 
 // A capital would tell which word starts the sentence; "I" and a word in capitals
@@ -291,25 +196,33 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
     const std::optional<KindGroup> choices = ChoiceGroup(q.Hint);
     if (found.groups.isEmpty() && !choices)
         return out;
+    QList<OrderSlot> shuffles;
+    for (qsizetype n = 0; n < found.groups.size(); ++n) {
+        const KindGroup &g = found.groups[n];
+        QStringList words = g.words;
+        if (g.lowerFirst && !words.isEmpty())
+            words[0] = lowerFirst(words[0]);
+        shuffles.append({words, QString::number(n), true});
+    }
+    if (choices)
+        shuffles.append({choices->words, {}, false});
     // The same question finds the same orders on every sheet it is set on.
-    const QString questionKey = q.QuestionText + Separator + q.Hint + Separator + q.Answer;
+    const QString questionKey = q.QuestionText + OrderSeparator + q.Hint + OrderSeparator + q.Answer;
+    const QList<QList<int>> orders = SheetOrders(key.run, questionKey, shuffles, key.sheet);
     if (!found.groups.isEmpty()) {
         QString text;
         qsizetype from = 0;
         for (qsizetype n = 0; n < found.groups.size(); ++n) {
             const KindGroup &g = found.groups[n];
-            QStringList words = g.words;
-            if (g.lowerFirst && !words.isEmpty())
-                words[0] = lowerFirst(words[0]);
-            const QString set = textOf(words, sheetOrder(words, key, questionKey + QString::number(n), true));
+            const QString set = OrderText(shuffles[n].words, orders[n]);
             text += q.QuestionText.mid(from, g.start - from) + SetOpen
-                + QString(set).replace(Separator, SetSeparator) + SetClose;
+                + QString(set).replace(OrderSeparator, SetSeparator) + SetClose;
             from = g.end;
         }
         out.QuestionText = text + q.QuestionText.mid(from);
     }
     if (choices) {
-        const QList<int> order = sheetOrder(choices->words, key, questionKey, false);
+        const QList<int> &order = orders.last();
         qsizetype from = 0;
         qsizetype to = q.Answer.size();
         trimBlanks(q.Answer, from, to);

@@ -45,6 +45,11 @@ private Q_SLOTS:
         QTest::newRow("choices, sheet 1, labelled by digits")
             << choice << 1 << ChoiceLabels::Digits
             << QStringList {choice[0], u"1 go　2 went　3 going　4 goes"_s, u"4 goes"_s};
+        // Five orders besides the written one: sheet 5 takes the one no earlier sheet had.
+        QTest::newRow("three words and three choices, sheet 5")
+            << QStringList {u"{{It / is / hot}}."_s, u"{{go / goes / went}}"_s, u"went"_s} << 5
+            << ChoiceLabels::Kana
+            << QStringList {u"（ hot / is / It ）."_s, u"ア go　イ went　ウ goes"_s, u"イ went"_s};
         QTest::newRow("first word lower-cased, but I and capitals")
             << QStringList {u"{{_She / is}} {{_I / am}} {{_NHK / is}}"_s, {}, {}} << 0 << ChoiceLabels::Kana
             << QStringList {u"（ is / she ） （ am / I ） （ is / NHK ）"_s, {}, {}};
