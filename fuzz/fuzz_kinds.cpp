@@ -56,5 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (choices && choices->words.size() <= MaxChoices && set.Answer != q.Answer)
         FUZZ_CHECK(set.Hint.contains(set.Answer));
     checkNotAsWritten(q, set);
+    // What the check passes prints no marker.
+    if (KindProblems(q).isEmpty()) {
+        for (const QString &line : {set.QuestionText, set.Hint, set.Answer})
+            FUZZ_CHECK(!line.contains(KindOpen) && !line.contains(KindClose));
+    }
     return 0;
 }

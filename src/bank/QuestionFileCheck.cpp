@@ -182,6 +182,16 @@ CheckKind checkKindOf(KindFault fault)
         return CheckKind::KindTooManyChoices;
     case KindFault::DuplicateChoice:
         return CheckKind::KindDuplicateChoice;
+    case KindFault::NestedOpen:
+        return CheckKind::KindNestedOpen;
+    case KindFault::StrayClose:
+        return CheckKind::KindStrayClose;
+    case KindFault::Misplaced:
+        return CheckKind::KindMisplaced;
+    case KindFault::BreakInGroup:
+        return CheckKind::KindBreakInGroup;
+    case KindFault::MarkInWord:
+        return CheckKind::KindMarkInWord;
     case KindFault::AnswerNotAChoice:
         break;
     }
@@ -266,6 +276,11 @@ CheckSeverity SeverityOf(CheckKind kind)
     case CheckKind::KindTooManyChoices:
     case CheckKind::KindDuplicateChoice:
     case CheckKind::KindAnswerNotAChoice:
+    case CheckKind::KindNestedOpen:
+    case CheckKind::KindStrayClose:
+    case CheckKind::KindMisplaced:
+    case CheckKind::KindBreakInGroup:
+    case CheckKind::KindMarkInWord:
         return CheckSeverity::Error;
     default:
         return CheckSeverity::Error;
@@ -324,7 +339,7 @@ bool RefusedByLoader(const QList<CheckProblem> &problems)
 
 bool IsKindProblem(CheckKind kind)
 {
-    return kind >= CheckKind::KindUnclosed && kind <= CheckKind::KindAnswerNotAChoice;
+    return kind >= CheckKind::KindUnclosed && kind <= CheckKind::KindMarkInWord;
 }
 
 } // namespace sorario

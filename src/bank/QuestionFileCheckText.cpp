@@ -122,6 +122,19 @@ QString message(const CheckProblem &p)
         return QStringLiteral("%1選択肢「%2」が2度あります。").arg(after, shortened(p.text));
     case CheckKind::KindAnswerNotAChoice:
         return QStringLiteral("%1解答「%2」が選択肢の中にありません。").arg(after, shortened(p.text));
+    case CheckKind::KindNestedOpen:
+        return QStringLiteral("%1「{{ … }}」の中に、もう一つの「{{」があります。").arg(after);
+    case CheckKind::KindStrayClose:
+        return QStringLiteral("%1この「}}」で閉じる「{{」がありません。").arg(after);
+    case CheckKind::KindMisplaced:
+        return QStringLiteral(
+            "%1「{{」「}}」は、問題の行の並べ替えと、ヒントの行全体の選択肢にだけ書けます。")
+            .arg(after);
+    case CheckKind::KindBreakInGroup:
+        return QStringLiteral("%1「{{ … }}」の中に改行の印「\\/」は書けません。").arg(after);
+    case CheckKind::KindMarkInWord:
+        return QStringLiteral("%1語「%2」の「@」が対になっていません。並べ替えると太字の範囲が変わります。")
+            .arg(after, shortened(p.text));
     case CheckKind::ReadAsShiftJis:
         return QStringLiteral("Shift-JIS として読みました。");
     case CheckKind::ReadAsUtf8:

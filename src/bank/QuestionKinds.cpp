@@ -70,6 +70,48 @@ void addWordProblems(QList<KindProblem> &out, const KindGroup &g, int lineOffset
     }
 }
 
+// What the sheet would print garbled: a "{{" inside the group, a line break mark
+// splitting a word, or a word whose "@" the shuffle would pair with another's.
+void addMarkerProblems(QList<KindProblem> &out, const QString &line, const KindGroup &g, int lineOffset)
+{
+    const qsizetype close = g.end - KindClose.size();
+    const qsizetype inner = line.indexOf(KindOpen, g.start + KindOpen.size());
+    if (inner >= 0 && inner < close)
+        out.append({KindFault::NestedOpen, lineOffset, int(inner) + 1, {}});
+    const qsizetype lineBreak = line.indexOf(QStringLiteral("\\/"), g.start);
+    if (lineBreak >= 0 && lineBreak + 1 < close)
+        out.append({KindFault::BreakInGroup, lineOffset, int(lineBreak) + 1, {}});
+    for (qsizetype w = 0; w < g.words.size(); ++w) {
+        const QString &word = g.words[w];
+        if (word.count(u'@') % 2 != 0)
+            out.append({KindFault::MarkInWord, lineOffset, g.columns[w] + int(word.lastIndexOf(u'@')), word});
+    }
+}
+
+// The first "{{" or "}}" of the line (1-based), 0 when it holds none.
+int markerColumn(const QString &line)
+{
+    const qsizetype open = line.indexOf(KindOpen);
+    const qsizetype close = line.indexOf(KindClose);
+    if (open < 0 || close < 0)
+        return int(std::max(open, close)) + 1;
+    return int(std::min(open, close)) + 1;
+}
+
+// The first "}}" outside the line's groups.
+int strayColumn(const QString &line, const KindGroups &found)
+{
+    qsizetype from = 0;
+    for (const KindGroup &g : found.groups) {
+        const qsizetype close = line.indexOf(KindClose, from);
+        if (close >= 0 && close < g.start)
+            return int(close) + 1;
+        from = g.end;
+    }
+    // After a "{{" never closed there is no "}}" at all.
+    return int(line.indexOf(KindClose, from)) + 1;
+}
+
 // The words of a group the teacher marks, each with its blanks taken off.
 QStringList wordsToMark(QString text, QuestionKind kind)
 {
@@ -161,15 +203,23 @@ QList<KindProblem> KindProblems(const QuestionRecord &q)
             out.append({KindFault::OneWord, 0, int(g.start) + 1, g.words[0]});
         else
             addWordProblems(out, g, 0);
+        addMarkerProblems(out, q.QuestionText, g, 0);
     }
     if (found.unclosedColumn > 0)
         out.append({KindFault::Unclosed, 0, found.unclosedColumn, {}});
+    if (const int column = strayColumn(q.QuestionText, found))
+        out.append({KindFault::StrayClose, 0, column, {}});
+    if (const int column = markerColumn(q.Answer))
+        out.append({KindFault::Misplaced, 2, column, {}});
     const std::optional<KindGroup> choices = ChoiceGroup(q.Hint);
     if (!choices) {
         if (const int column = WordGroups(q.Hint).unclosedColumn)
             out.append({KindFault::Unclosed, 1, column, {}});
+        else if (const int marker = markerColumn(q.Hint))
+            out.append({KindFault::Misplaced, 1, marker, {}});
         return out;
     }
+    addMarkerProblems(out, q.Hint, *choices, 1);
     if (choices->words.size() == 1)
         out.append({KindFault::OneChoice, 1, int(choices->start) + 1, choices->words[0]});
     if (choices->words.size() > MaxChoices)

@@ -70,6 +70,11 @@ enum class KindFault {
     TooManyChoices, // more than the labels ア to コ
     DuplicateChoice,
     AnswerNotAChoice,
+    NestedOpen, // "{{" inside a group
+    StrayClose, // "}}" closing no group
+    Misplaced, // a marker on a hint line that is no group, or on the answer line
+    BreakInGroup, // "\/" inside a group: the line would break between words
+    MarkInWord, // a word of a group with an unpaired "@": the shuffle would move it
 };
 
 struct KindProblem

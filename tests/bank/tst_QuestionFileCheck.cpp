@@ -155,6 +155,18 @@ private Q_SLOTS:
             << QList<Seen> {{.file = 1, .line = 7, .column = 5, .kind = K::KindOneWord},
                    {.file = 1, .line = 12, .column = 1, .kind = K::KindAnswerNotAChoice},
                    {.file = 1, .line = 14, .column = 11, .kind = K::KindDuplicateChoice}};
+        QStringList garbled = file(3);
+        garbled[6] = u"{{a / {{b / c}} / d}}."_s; // its first "}}" ends the group
+        garbled[9] = u"{{a\\/b / c}}."_s;
+        garbled[10] = u"{{go / went}} です"_s;
+        garbled[11] = u"a}}"_s;
+        garbled[12] = u"{{@She / is@}}."_s;
+        QTest::newRow("markers the sheet would print garbled")
+            << Files {lines(garbled)}
+            << QList<Seen> {{1, 7, 7, K::KindNestedOpen}, {1, 7, 20, K::KindStrayClose},
+                   {1, 10, 4, K::KindBreakInGroup}, {1, 11, 1, K::KindMisplaced},
+                   {1, 12, 2, K::KindMisplaced}, {1, 13, 3, K::KindMarkInWord},
+                   {1, 13, 12, K::KindMarkInWord}};
         QTest::newRow("old format") << Files {{file(1), {}, u"qvk"_s}}
                                     << QList<Seen> {{1, 0, 0, K::OldFormat}};
         QTest::newRow("UTF-8 without its mark")
