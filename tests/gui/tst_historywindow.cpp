@@ -61,6 +61,8 @@ private Q_SLOTS:
         QVERIFY(store
                     .record({.className = u"1A"_s,
                         .when = when,
+                        .output = RunOutput::Printed,
+                        .options = {},
                         .files = {{file, *FileDigest(file)}},
                         .sheets = {{u"12071030"_s, when, {{u"Q"_s, u"A"_s, u"1"_s}}}}})
                     .ok());
