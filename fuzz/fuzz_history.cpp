@@ -13,6 +13,7 @@
 #include "print/PrintLog.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
+#include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 
 #include <QRegularExpression>
@@ -180,7 +181,7 @@ void reprint(const RecordedRun &run, const QList<int> &positions)
 {
     Module1 &m = module();
     SilentDialogs dialogs;
-    if (!prepareReprint(m, run, positions, dialogs).ok())
+    if (!prepareReprint(m, run, positions).ok())
         return;
     RecordingSurface surface;
     PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions), OverflowPolicy::PrintAll);

@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "bank/QuestionFiles.h"
+#include "setup/LoadQuestionFiles.h"
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 

@@ -2,7 +2,6 @@
 #include "bank/QuestionFiles.h"
 
 #include "bank/FileChoice.h"
-#include "platform/Dialogs.h"
 #include "shared/Module1.h"
 
 #include <algorithm>
@@ -141,22 +140,10 @@ QString LoadFailureMessage(LoadFault fault, const QString &path, int line)
     return BrokenDataMessage;
 }
 
-void LoadQuestionFiles(Module1 &m, Dialogs &dialogs)
+QString LoadStoppedMessage(const LoadOutcome &stopped)
 {
-    LoadQuestionFiles(m, dialogs, ReadQuestionFile);
-}
-
-void LoadQuestionFiles(Module1 &m, Dialogs &dialogs, const QuestionFileReader &readFile)
-{
-    const LoadOutcome outcome = LoadBank(m, readFile);
-    if (outcome.ok())
-        return;
-    const LoadFault fault = *outcome.fault;
-    const bool gone = fault == LoadFault::Missing || fault == LoadFault::Folder;
-    if (fault == LoadFault::NotWholeQuestions || fault == LoadFault::EmptyPayload)
-        dialogs.beep();
-    dialogs.message(gone ? BrokenDataMessage : LoadFailureMessage(outcome));
-    m.LoadFailed = 1;
+    const bool gone = stopped.fault == LoadFault::Missing || stopped.fault == LoadFault::Folder;
+    return gone ? BrokenDataMessage : LoadFailureMessage(stopped);
 }
 
 } // namespace sorario

@@ -11,7 +11,6 @@
 namespace sorario {
 
 struct Module1;
-class Dialogs;
 
 // The loader's messages.
 inline const QString BrokenDataMessage = QStringLiteral("◆データが壊れています！");
@@ -43,10 +42,8 @@ QString LoadFailureMessage(LoadFault fault, const QString &path, int line = 0);
 QString LoadFailureMessage(const LoadOutcome &stopped);
 QString LoadFailureMessage(const QuestionFileRead &read, const QString &path);
 
-// The window's load: LoadBank, and on failure its message through `dialogs` (a file
-// gone since it was listed is "broken data"; only a broken structure beeps) and
-// LoadFailed = 1.
-void LoadQuestionFiles(Module1 &m, Dialogs &dialogs);
-void LoadQuestionFiles(Module1 &m, Dialogs &dialogs, const QuestionFileReader &readFile);
+// What the teacher is told of a stopped load: a file gone since it was listed is
+// "broken data".
+QString LoadStoppedMessage(const LoadOutcome &stopped);
 
 } // namespace sorario

@@ -124,7 +124,7 @@ int runReprint(const QStringList &args)
     const FoundSheets &sheets = found.value.first();
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
-    const ReprintSetup setup = prepareReprint(*m, sheets.run, sheets.sheets, dialogs);
+    const ReprintSetup setup = prepareReprint(*m, sheets.run, sheets.sheets);
     if (!setup.ok()) {
         printError(setup.refused);
         return ExitRefused;

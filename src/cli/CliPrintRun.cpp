@@ -9,6 +9,7 @@
 #include "print/RecordingSurface.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
+#include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 
 #include <QDir>

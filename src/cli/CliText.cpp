@@ -5,7 +5,7 @@
 
 #include "convert/FirstFormat.h"
 #include "export/TestText.h"
-#include "export/TestTextFile.h"
+#include "setup/TestSaving.h"
 #include "shared/Module1.h"
 
 namespace sorario::cli {

@@ -9,9 +9,6 @@
 
 namespace sorario {
 
-class Dialogs;
-struct FileDialogOptions;
-
 // Why a conversion did not end with the new file written and the old pair deleted.
 enum class ConversionFault {
     Cancelled, // the open dialog was cancelled
@@ -60,12 +57,5 @@ FirstFormatLines ConvertedLines(const LineFileRead &questions, const LineFileRea
 // Converts FILE.qvk + FILE.ctr into FILE.qvn; deletes the pair only after the new
 // file is written whole. Everything is checked before an existing FILE.qvn is kept.
 ConversionResult ConvertFirstFormat(const QString &qvkPath, ExistingOutput existing);
-
-// The open dialog of the window's "変換実行", starting in `initialDir`.
-FileDialogOptions ConversionOpenOptions(const QString &initialDir);
-
-// The window's "変換実行": open dialog (starting in `initialDir`), conversion (asking
-// before an existing FILE.qvn is replaced), message.
-ConversionResult RunConversion(Dialogs &dialogs, const QString &initialDir);
 
 } // namespace sorario

@@ -3,7 +3,6 @@
 
 #include "export/DocumentSurface.h"
 #include "export/OdfPackage.h"
-#include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "print/QuestionText.h"
 #include "print/RecordingSurface.h"
@@ -153,30 +152,6 @@ WriteOutcome writeTestDocument(const QTextDocument &document, const QString &pat
     if (bytes.isEmpty())
         return WriteOutcome::failed(WriteFault::Failed, QStringLiteral("the document could not be made"));
     return writeBytesAtomically(path, bytes);
-}
-
-bool saveTestDocument(
-    const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs, const Module1 *test)
-{
-    FileDialogOptions options;
-    options.title = QStringLiteral("文書ファイル保存");
-    options.filters = {QStringLiteral("OpenDocument テキスト(*.odt) (*.odt)"), AllFilesFilter};
-    options.defaultExt = QStringLiteral("odt");
-    options.fileName = test ? SheetFileName(*test) : ProgramTitle;
-    options.initialDir = test ? SheetFolder(*test) : QString();
-    options.flags = FileDialogFlag::OverwritePrompt;
-    const std::optional<QString> path = dialogs.saveDialog(options);
-    if (!path || path->isEmpty())
-        return false;
-    WriteOutcome written = checkWriteTarget(*path, inputs);
-    if (written.ok())
-        written = writeTestDocument(document, *path);
-    if (written.ok())
-        return true;
-    dialogs.message(QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)
-            + u'\n' + writeFailureReason(written),
-        ProgramTitle);
-    return false;
 }
 
 } // namespace sorario

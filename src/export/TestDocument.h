@@ -15,7 +15,6 @@ class QTextDocument;
 namespace sorario {
 
 struct Module1;
-class Dialogs;
 
 // The tests of m.SheetCount sheets as a document the teacher adjusts before printing.
 // Each sheet, drawn by `draw`, gets the sheet header's fields, its questions as the
@@ -28,11 +27,5 @@ QByteArray testDocumentBytes(const QTextDocument &document);
 
 // Writes the document to `path` whole or not at all.
 WriteOutcome writeTestDocument(const QTextDocument &document, const QString &path);
-
-// Save dialog, then the file; a file that cannot be written, or is one of `inputs`,
-// is reported through `dialogs`.
-// With a test, the dialog proposes its file (SheetFileName in SheetFolder).
-bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs = {},
-    const Module1 *test = nullptr);
 
 } // namespace sorario

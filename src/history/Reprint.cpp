@@ -71,7 +71,7 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
 
 } // namespace
 
-ReprintSetup prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs)
+ReprintSetup prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions)
 {
     ReprintSetup setup;
     const bool valid = std::all_of(
@@ -99,9 +99,11 @@ ReprintSetup prepareReprint(Module1 &m, const RecordedRun &run, const QList<int>
             return setup;
         }
         m.LoadFailed = 0;
-        LoadQuestionFiles(m, dialogs);
-        if (m.LoadFailed == 1) {
-            setup.refused = QStringLiteral("記録された問題ファイルを読み込めませんでした。");
+        if (const LoadOutcome loaded = LoadBank(m); !loaded.ok()) {
+            m.LoadFailed = 1;
+            // One message that says both why and what it stopped.
+            setup.refused = LoadStoppedMessage(loaded) + u'\n'
+                + QStringLiteral("記録された問題ファイルを読み込めませんでした。");
             return setup;
         }
     }

@@ -11,7 +11,6 @@ namespace sorario {
 
 struct Module1;
 struct RecordedRun;
-class Dialogs;
 
 // Whether a reprint can go ahead, and what the teacher is to be told all the same.
 struct ReprintSetup
@@ -25,9 +24,9 @@ struct ReprintSetup
 // Makes `m` print the sheets at `positions` (from 0) of a recorded run again, with
 // every recorded option and the recorded headings. The questions are the record's,
 // so a file missing or changed since is only noted; a record made before the
-// headings were kept still reads them from its files, and needs them.
-ReprintSetup prepareReprint(
-    Module1 &m, const RecordedRun &run, const QList<int> &positions, Dialogs &dialogs);
+// headings were kept still reads them from its files, and needs them; a file that
+// fails to load is refused with the loader's own message first.
+ReprintSetup prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions);
 
 // Fills DrawnQuestions with each chosen sheet's recorded questions in turn, with the
 // clock at the time its sheet number was made from.

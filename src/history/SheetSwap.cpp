@@ -10,12 +10,11 @@
 
 namespace sorario {
 
-SheetSwap::SheetSwap(Module1 &module, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
-    QList<SheetOutcome> outcomes, quint64 seed)
+SheetSwap::SheetSwap(
+    Module1 &module, ClassRun &run, PrintSurface &surface, QList<SheetOutcome> outcomes, quint64 seed)
     : m_module(module)
     , m_run(run)
     , m_surface(surface)
-    , m_dialogs(dialogs)
     , m_outcomes(std::move(outcomes))
     , m_random(seed)
 {
@@ -64,8 +63,8 @@ bool SheetSwap::swap(int sheet, int position)
     };
     shownSheet(1);
     // Laid out again as it was, the sheet either fitted or was printed whole: whole, without asking.
-    const PrintRunResult laid = PrintDocument(m_module, m_surface, m_dialogs, static_cast<int>(sheets.size()),
-        shownSheet, OverflowPolicy::PrintAll);
+    const PrintRunResult laid = PrintDocument(
+        m_module, m_surface, {}, static_cast<int>(sheets.size()), shownSheet, OverflowPolicy::PrintAll);
     LeaveRunBehind(m_module, laid);
     if (!laid.printed())
         return false;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "platform/PreviewDocument.h"
 #include "print/PrintRun.h"
 #include "shared/QuestionRecord.h"
 
@@ -20,8 +20,7 @@ class PrintSurface;
 class SheetSwap : public PreviewQuestions
 {
 public:
-    SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, Dialogs &dialogs,
-        QList<SheetOutcome> outcomes, quint64 seed);
+    SheetSwap(Module1 &m, ClassRun &run, PrintSurface &surface, QList<SheetOutcome> outcomes, quint64 seed);
 
     QList<QList<QuestionRecord>> sheets() const override;
     bool swap(int sheet, int position) override;
@@ -33,7 +32,6 @@ private:
     Module1 &m_module;
     ClassRun &m_run;
     PrintSurface &m_surface;
-    Dialogs &m_dialogs;
     QList<SheetOutcome> m_outcomes;
     std::mt19937_64 m_random;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintRun.h"
 
-#include "platform/SafeWrite.h"
 #include "print/PrintSurface.h"
 #include "print/PrintTarget.h"
 #include "print/QuestionLayouts.h"
@@ -14,7 +13,6 @@
 #include "shared/TextHelpers.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -67,84 +65,15 @@ QString shrinkTriedLine()
         + QStringLiteral("ポイントまで小さくしても1ページに収まりません。") + CrLf;
 }
 
-int sheetCount(const Module1 &m)
-{
-    return std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
-}
-
-// The sheet's title as a PDF beside the first question file.
-QString proposedFile(const Module1 &m)
-{
-    return QDir(SheetFolder(m)).filePath(SheetFileName(m) + QStringLiteral(".pdf"));
-}
-
-bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
-{
-    // A PDF printed over a question file of the run would lose that file.
-    return MayPrintTo(file, m.ChosenFileList.first(m.ChosenFileCount), dialogs);
-}
-
-// A run that failed says why, in the windows as on the command line.
-void report(const PrintOutcome &outcome, Dialogs &dialogs)
-{
-    if (PrintFailed(outcome))
-        dialogs.message(PrintFailureMessage(*outcome.fault, outcome.detail), ProgramTitle);
-}
-
 // The capacity prompt's answer a policy gives beforehand; none for Ask.
-std::optional<MessageAnswer> answerOf(OverflowPolicy overflow)
+std::optional<OverflowPolicy> answerOf(OverflowPolicy overflow)
 {
-    switch (overflow) {
-    case OverflowPolicy::Ask:
-        break;
-    case OverflowPolicy::FitFirstPage:
-        return MessageAnswer::Yes;
-    case OverflowPolicy::PrintAll:
-        return MessageAnswer::No;
-    case OverflowPolicy::Cancel:
-        return MessageAnswer::Cancel;
-    }
-    return std::nullopt;
-}
-
-// What the windows keep of a run, and its failure told.
-PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
-{
-    LeaveRunBehind(m, result);
-    report(result.outcome, dialogs);
-    return result;
-}
-
-PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, OverflowPolicy overflow)
-{
-    target.proposeFile(proposedFile(m));
-    // So that the print dialog shows the paper the sheets will come out on.
-    target.surface().setPaperPlacing(m.PaperChoice);
-    if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
-        return {};
-    if (!mayReplace(target.settleDestination(), m, dialogs))
-        return {};
-    return kept(m, PrintDocument(m, target.surface(), dialogs, sheets, draw, overflow), dialogs);
+    if (overflow == OverflowPolicy::Ask)
+        return std::nullopt;
+    return overflow;
 }
 
 } // namespace
-
-bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs)
-{
-    if (file.isEmpty())
-        return true;
-    if (const WriteOutcome refused = checkWriteTarget(file, inputs); !refused.ok()) {
-        dialogs.message(writeFailureMessage(refused, QDir::toNativeSeparators(file)), ProgramTitle);
-        return false;
-    }
-    if (!QFileInfo::exists(file))
-        return true;
-    const QString text
-        = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
-    return dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
-        == MessageAnswer::Yes;
-}
 
 PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<PrintOutcome()> &run)
 {
@@ -201,7 +130,8 @@ QString CapacityPromptText(int fitCount, int questionCount)
         + QStringLiteral("[Cancel] キャンセルして戻る。");
 }
 
-bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer)
+bool CheckCapacity(
+    Module1 &m, PrintSurface &surface, const AskCapacity &ask, std::optional<OverflowPolicy> &answer)
 {
     m.PrintMode = 1;
     measure(m, surface);
@@ -211,15 +141,14 @@ bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::opt
     if (!answer) {
         // A run that shrinks asks only once no size has fitted.
         const QString shrunk = m.OverflowRule == Overflow::ShrinkFirst ? shrinkTriedLine() : QString();
-        answer = dialogs.messageBox(shrunk + CapacityPromptText(m.FitCount, m.QuestionCount),
-            MessageButtons::YesNoCancel, MessageIcon::Question, CapacityPromptTitle);
+        answer = ask ? ask(shrunk + CapacityPromptText(m.FitCount, m.QuestionCount)) : OverflowPolicy::Cancel;
     }
-    if (*answer == MessageAnswer::Yes) {
+    if (*answer == OverflowPolicy::FitFirstPage) {
         m.QuestionCount = m.FitCount;
         m.PrintMode = 1;
         return true;
     }
-    if (*answer == MessageAnswer::No) {
+    if (*answer == OverflowPolicy::PrintAll) {
         m.PrintMode = 2;
         return true;
     }
@@ -258,14 +187,14 @@ void LeaveRunBehind(Module1 &m, const PrintRunResult &result)
     m.FittedSize = result.leftBehind.FittedSize;
 }
 
-PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
+PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, const AskCapacity &ask, int sheets,
     const DrawSheet &draw, OverflowPolicy overflow)
 {
     const std::int16_t asked = m.QuestionCount;
     const auto run = std::make_unique<Module1>(m);
     Module1 &w = *run;
     PrintRunResult result;
-    std::optional<MessageAnswer> answer = answerOf(overflow);
+    std::optional<OverflowPolicy> answer = answerOf(overflow);
     result.outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
         SheetPages pages(surface, PageOrderFor(w, sheets));
         surface.setDocumentName(SheetTitleText(w));
@@ -278,7 +207,7 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &d
             FitRunSize(w, surface, drawn, sheets);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
             drawn.use(sheet);
-            if (!CheckCapacity(w, surface, dialogs, answer)) {
+            if (!CheckCapacity(w, surface, ask, answer)) {
                 discard(surface);
                 return PrintCancelled();
             }
@@ -301,49 +230,14 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &d
     return result;
 }
 
-PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
+QString proposedPdfFile(const Module1 &m)
 {
-    SurfaceTarget target(surface);
-    return printWithDialog(m, target, dialogs, 1, {}, OverflowPolicy::Ask);
+    return QDir(SheetFolder(m)).filePath(SheetFileName(m) + QStringLiteral(".pdf"));
 }
 
-PrintRunResult PrintSheets(
-    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
+int runSheetCount(const Module1 &m)
 {
-    if (draw)
-        draw(1);
-    return printWithDialog(m, target, dialogs, sheetCount(m), draw, overflow);
-}
-
-PrintRunResult PrintSheets(
-    Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
-{
-    SurfaceTarget target(surface);
-    return PrintSheets(m, target, dialogs, draw, overflow);
-}
-
-PrintRunResult LayOutPreview(
-    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
-{
-    if (draw)
-        draw(1);
-    target.proposeFile(proposedFile(m));
-    return kept(m, PrintDocument(m, target.surface(), dialogs, sheetCount(m), draw, overflow), dialogs);
-}
-
-PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions)
-{
-    if (!target.preview())
-        return PrintCancelled();
-    const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
-                                   : dialogs.printPreview(*target.preview());
-    if (printed)
-        return {};
-    const PrintOutcome *failure = target.previewFailure();
-    if (!failure)
-        return PrintCancelled();
-    report(*failure, dialogs);
-    return *failure;
+    return std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
 }
 
 } // namespace sorario

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Dialogs.h"
 #include "print/PrintFailure.h"
 #include "shared/SheetDraw.h"
 
@@ -23,13 +22,13 @@ class PrintSurface;
 class PrintTarget;
 class SheetPages;
 
-inline constexpr PrintDialogFlags SheetPrintDialogFlags = PrintDialogFlag::NoSelection;
-
-inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
-
 // What a run does when the questions overflow the first page: ask the capacity
 // prompt, or take the answer its Yes, No or Cancel would give without asking.
 enum class OverflowPolicy { Ask, FitFirstPage, PrintAll, Cancel };
+
+// Whoever runs the print answers the capacity prompt (its text given) with one of
+// the policies that do not ask.
+using AskCapacity = std::function<OverflowPolicy(const QString &prompt)>;
 
 // What the capacity check left for one printed sheet.
 struct SheetOutcome
@@ -41,10 +40,6 @@ struct SheetOutcome
     QDateTime PrintedAt; // what the sheet number was made from
     std::int16_t FittedSize = 0;
 };
-
-// Whether a run may print to `file` (empty: to a printer): never over one of `inputs`,
-// and over a file that is there only when the teacher says so.
-bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs);
 
 // Runs `run` on `surface`; a PrintFailure or any other error inside it discards the
 // document and becomes Failed with its kind. The one place print failures are caught.
@@ -63,7 +58,8 @@ QString CapacityPromptText(int fitCount, int questionCount);
 // The prompt is asked only while `answer` holds none, so one answer serves every
 // sheet of a run.
 // False for Cancel: the caller discards the document.
-bool CheckCapacity(Module1 &m, PrintSurface &surface, Dialogs &dialogs, std::optional<MessageAnswer> &answer);
+bool CheckCapacity(
+    Module1 &m, PrintSurface &surface, const AskCapacity &ask, std::optional<OverflowPolicy> &answer);
 
 // One sheet after the capacity check: header, questions in PrintMode, and the
 // answer page with its own header when answers are attached, where `pages` puts
@@ -103,30 +99,14 @@ void LeaveRunBehind(Module1 &m, const PrintRunResult &result);
 // sheet prints what fits of its own draw. Shrinking to fit finds one size for every
 // sheet, so all are drawn first. With several sheets each sheet number carries its
 // place in the run. The pages follow each other as PageOrderFor says. Discards the
-// document on Cancel or failure. Only OverflowPolicy::Ask shows the capacity prompt.
-PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, Dialogs &dialogs, int sheets,
+// document on Cancel or failure. Only OverflowPolicy::Ask asks the capacity prompt.
+PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, const AskCapacity &ask, int sheets,
     const DrawSheet &draw, OverflowPolicy overflow = OverflowPolicy::Ask);
 
-// The whole print run of one sheet already drawn: print dialog, metrics, measuring
-// pass, capacity prompt, header, questions, answer page, end of document.
-PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
+// Where a run offers to print: the sheet's title as a PDF beside the first question file.
+QString proposedPdfFile(const Module1 &m);
 
-// The print run of m.SheetCount sheets: draws sheet 1, offers the sheet's title as
-// the file to print to, shows the print dialog, asks before replacing a file, then
-// runs as PrintDocument (a count of 1 is PrintSheet itself) and leaves its result in `m`.
-PrintRunResult PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
-    OverflowPolicy overflow = OverflowPolicy::Ask);
-PrintRunResult PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
-    OverflowPolicy overflow = OverflowPolicy::Ask);
-
-// The same run without the print dialog, laid out for a previewing target to show;
-// printed() when the document is complete.
-PrintRunResult LayOutPreview(
-    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow);
-
-// Shows what LayOutPreview laid out. Printed when the teacher printed from the
-// preview; Failed when the last print from it failed. `questions`, when given,
-// lists each sheet's questions beside the pages and may swap one of them.
-PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions = nullptr);
+// How many sheets a run prints, within the limits.
+int runSheetCount(const Module1 &m);
 
 } // namespace sorario

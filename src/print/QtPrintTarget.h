@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "platform/PreviewDocument.h"
 #include "print/PrintRun.h"
 #include "print/PrintTarget.h"
 #include "print/QtPrintSurface.h"

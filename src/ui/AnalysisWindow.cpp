@@ -16,6 +16,7 @@
 #include "print/PrintSurface.h"
 #include "print/QtPrintTarget.h"
 #include "print/QuestionDisplay.h"
+#include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 
 #include <QDir>

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/QuestionDisplay.h"
+#include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 
 #include <QFileInfo>
@@ -169,7 +170,7 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     const auto [r, k] = m_rows[row];
     const RecordedRun &run = m_runs[r];
     const auto m = std::make_unique<Module1>();
-    const ReprintSetup setup = prepareReprint(*m, run, {k}, m_dialogs);
+    const ReprintSetup setup = prepareReprint(*m, run, {k});
     m_ui->lblNote->setText(setup.notes.join(QStringLiteral("　")));
     if (!setup.ok()) {
         m_dialogs.message(setup.refused, ProgramTitle);

@@ -2,7 +2,7 @@
 #include "ui/frmHenkan.h"
 #include "ui_frmHenkan.h"
 
-#include "convert/FirstFormat.h"
+#include "setup/RunConversion.h"
 #include "shared/Module1.h"
 
 namespace sorario {

@@ -7,6 +7,7 @@
 #include "platform/ProgramFolder.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
+#include "setup/LoadQuestionFiles.h"
 #include "shared/Module1.h"
 #include "ui/Readme.h"
 #include "ui/frmEditor.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/FirstFormat.h"
+#include "setup/RunConversion.h"
 
 #include "support/Fixtures.h"
 

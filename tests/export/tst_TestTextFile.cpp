@@ -3,6 +3,8 @@
 #include "export/TestText.h"
 #include "export/TestTextFile.h"
 #include "platform/LineFile.h"
+#include "platform/SafeWrite.h"
+#include "setup/TestSaving.h"
 
 #include "support/Fixtures.h"
 

@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 
 #include "history/HistoryStore.h"
+#include "history/QuestionKey.h"
 #include "ui/HistoryWindow.h"
 
 #include <QFileInfo>
@@ -48,6 +49,29 @@ private Q_SLOTS:
         click(&window, r.button);
         QCOMPARE(QFileInfo::exists(pdf), r.printed);
         QCOMPARE(dialogs.kinds(), r.shown);
+    }
+
+    // A record older than its headings whose file no longer loads: the teacher is told once.
+    void unloadableRecordToldOnce()
+    {
+        QTemporaryDir dir;
+        const QString file = writeSjisLines(dir.filePath(u"q.qvn"_s), QStringList(7, u"x"_s));
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const QDateTime when(QDate(2026, 12, 7), QTime(10, 30));
+        QVERIFY(store
+                    .record({.className = u"1A"_s,
+                        .when = when,
+                        .output = RunOutput::Printed,
+                        .options = {},
+                        .files = {{file, *FileDigest(file)}},
+                        .sheets = {{u"12071030"_s, when, {{u"Q"_s, u"A"_s, u"1"_s}}}}})
+                    .ok());
+        ScriptedDialogs dialogs;
+        HistoryWindow window(store, dialogs, pdfSurfaces(dir.filePath(u"again.pdf"_s)), u"1A"_s);
+        click(&window, "cmdReprint");
+        QCOMPARE(dialogs.kinds(), QStringList {u"message"_s});
+        QCOMPARE(dialogs.shown.value(0).text,
+            u"◆データが壊れています！\n記録された問題ファイルを読み込めませんでした。"_s);
     }
 };
 

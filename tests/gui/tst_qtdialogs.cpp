@@ -2,6 +2,7 @@
 // The real dialogs driven offscreen: the font choice and the print preview.
 #include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
+#include "setup/SheetPrinting.h"
 #include "ui/QtDialogs.h"
 
 #include "GuiTestSupport.h"
@@ -110,7 +111,7 @@ private Q_SLOTS:
         QtPrintTarget target(PrintPurpose::Preview);
         QtPrintSurface &paper = target.paper();
         ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, script, 3, draw).printed());
+        QVERIFY(PrintDocument(m, paper, capacityQuestion(script), 3, draw).printed());
         QVERIFY(target.preview());
         QCOMPARE(paper.pagesPrinted(), 0);
         paper.setPdfOutput(pdf); // where its print button prints here

@@ -358,8 +358,7 @@ private Q_SLOTS:
         else
             QFile::remove(path);
         Module1 m;
-        ScriptedDialogs dialogs;
-        const ReprintSetup setup = prepareReprint(m, run, {0}, dialogs);
+        const ReprintSetup setup = prepareReprint(m, run, {0});
         QTEST(setup.refused.section(QDir::toNativeSeparators(dir.path()), 0, 0), "refused");
         QStringList notes;
         for (const QString &note : setup.notes)

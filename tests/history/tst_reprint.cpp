@@ -15,9 +15,8 @@ namespace {
 QStringList wordGroupLines(Module1 &m, int sheets, const DrawSheet &draw)
 {
     RecordingSurface surface;
-    ScriptedDialogs dialogs;
     draw(1);
-    PrintDocument(m, surface, dialogs, sheets, draw, OverflowPolicy::PrintAll);
+    PrintDocument(m, surface, {}, sheets, draw, OverflowPolicy::PrintAll);
     QStringList lines;
     for (const PrintOperation &op : surface.log().texts())
         if (op.text.contains(u"（ "_s))
@@ -43,14 +42,13 @@ private Q_SLOTS:
             .files = {{u"/q.qvn"_s, u"d"_s, FileHeadings {u"T"_s, u"S"_s}}},
             .sheets
             = {{u"12071030-1"_s, when, {q}}, {u"12071030-2"_s, when, {q}}, {u"12071030-3"_s, when, {q}}}};
-        ScriptedDialogs dialogs;
         auto whole = std::make_unique<Module1>();
-        QVERIFY(prepareReprint(*whole, run, {0, 1, 2}, dialogs).ok());
+        QVERIFY(prepareReprint(*whole, run, {0, 1, 2}).ok());
         const QStringList first = wordGroupLines(*whole, 3, ReprintDraw(*whole, run, {0, 1, 2}));
         QCOMPARE(first.size(), 6); // each sheet's question and answer page
         for (int k = 0; k < 3; ++k) {
             auto again = std::make_unique<Module1>();
-            QVERIFY(prepareReprint(*again, run, {k}, dialogs).ok());
+            QVERIFY(prepareReprint(*again, run, {k}).ok());
             QCOMPARE(wordGroupLines(*again, 1, ReprintDraw(*again, run, {k})), first.mid(2 * k, 2));
         }
     }

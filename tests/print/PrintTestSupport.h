@@ -4,6 +4,7 @@
 #include "print/PrintLog.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
+#include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 
 #include "support/Fixtures.h"

@@ -5,6 +5,7 @@
 #include "bank/EncodedLines.h"
 #include "bank/QuestionFiles.h"
 #include "platform/Cp932.h"
+#include "setup/LoadQuestionFiles.h"
 #include "shared/Module1.h"
 
 #include "support/Rows.h"

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "setup/SheetPrinting.h"
+
+#include "platform/SafeWrite.h"
+#include "print/PrintSurface.h"
+#include "print/PrintTarget.h"
+#include "shared/Module1.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace sorario {
+namespace {
+
+bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
+{
+    // A PDF printed over a question file of the run would lose that file.
+    return MayPrintTo(file, m.ChosenFileList.first(m.ChosenFileCount), dialogs);
+}
+
+// A run that failed says why, in the windows as on the command line.
+void report(const PrintOutcome &outcome, Dialogs &dialogs)
+{
+    if (PrintFailed(outcome))
+        dialogs.message(PrintFailureMessage(*outcome.fault, outcome.detail), ProgramTitle);
+}
+
+// What the windows keep of a run, and its failure told.
+PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
+{
+    LeaveRunBehind(m, result);
+    report(result.outcome, dialogs);
+    return result;
+}
+
+PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
+    const DrawSheet &draw, OverflowPolicy overflow)
+{
+    target.proposeFile(proposedPdfFile(m));
+    // So that the print dialog shows the paper the sheets will come out on.
+    target.surface().setPaperPlacing(m.PaperChoice);
+    if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
+        return {};
+    if (!mayReplace(target.settleDestination(), m, dialogs))
+        return {};
+    return kept(
+        m, PrintDocument(m, target.surface(), capacityQuestion(dialogs), sheets, draw, overflow), dialogs);
+}
+
+} // namespace
+
+AskCapacity capacityQuestion(Dialogs &dialogs)
+{
+    return [&dialogs](const QString &prompt) {
+        switch (dialogs.messageBox(
+            prompt, MessageButtons::YesNoCancel, MessageIcon::Question, CapacityPromptTitle)) {
+        case MessageAnswer::Yes:
+            return OverflowPolicy::FitFirstPage;
+        case MessageAnswer::No:
+            return OverflowPolicy::PrintAll;
+        case MessageAnswer::Ok:
+        case MessageAnswer::Cancel:
+            break;
+        }
+        return OverflowPolicy::Cancel;
+    };
+}
+
+bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs)
+{
+    if (file.isEmpty())
+        return true;
+    if (const WriteOutcome refused = checkWriteTarget(file, inputs); !refused.ok()) {
+        dialogs.message(writeFailureMessage(refused, QDir::toNativeSeparators(file)), ProgramTitle);
+        return false;
+    }
+    if (!QFileInfo::exists(file))
+        return true;
+    const QString text
+        = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
+    return dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
+        == MessageAnswer::Yes;
+}
+
+PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
+{
+    SurfaceTarget target(surface);
+    return printWithDialog(m, target, dialogs, 1, {}, OverflowPolicy::Ask);
+}
+
+PrintRunResult PrintSheets(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
+{
+    if (draw)
+        draw(1);
+    return printWithDialog(m, target, dialogs, runSheetCount(m), draw, overflow);
+}
+
+PrintRunResult PrintSheets(
+    Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
+{
+    SurfaceTarget target(surface);
+    return PrintSheets(m, target, dialogs, draw, overflow);
+}
+
+PrintRunResult LayOutPreview(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
+{
+    if (draw)
+        draw(1);
+    target.proposeFile(proposedPdfFile(m));
+    return kept(m,
+        PrintDocument(m, target.surface(), capacityQuestion(dialogs), runSheetCount(m), draw, overflow),
+        dialogs);
+}
+
+PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions)
+{
+    if (!target.preview())
+        return PrintCancelled();
+    const bool printed = questions ? dialogs.printPreview(*target.preview(), *questions)
+                                   : dialogs.printPreview(*target.preview());
+    if (printed)
+        return {};
+    const PrintOutcome *failure = target.previewFailure();
+    if (!failure)
+        return PrintCancelled();
+    report(*failure, dialogs);
+    return *failure;
+}
+
+} // namespace sorario

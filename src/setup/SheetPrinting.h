@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "print/PrintRun.h"
+
+namespace sorario {
+
+inline constexpr PrintDialogFlags SheetPrintDialogFlags = PrintDialogFlag::NoSelection;
+
+inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
+
+// The capacity prompt as the teacher sees it: Yes, No or Cancel.
+AskCapacity capacityQuestion(Dialogs &dialogs);
+
+// Whether a run may print to `file` (empty: to a printer): never over one of `inputs`,
+// and over a file that is there only when the teacher says so.
+bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs);
+
+// The whole print run of one sheet already drawn: print dialog, metrics, measuring
+// pass, capacity prompt, header, questions, answer page, end of document.
+PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
+
+// The print run of m.SheetCount sheets: draws sheet 1, offers the sheet's title as
+// the file to print to, shows the print dialog, asks before replacing a file, then
+// runs as PrintDocument (a count of 1 is PrintSheet itself) and leaves its result in `m`.
+PrintRunResult PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,
+    OverflowPolicy overflow = OverflowPolicy::Ask);
+PrintRunResult PrintSheets(Module1 &m, PrintSurface &surface, Dialogs &dialogs, const DrawSheet &draw,
+    OverflowPolicy overflow = OverflowPolicy::Ask);
+
+// The same run without the print dialog, laid out for a previewing target to show;
+// printed() when the document is complete.
+PrintRunResult LayOutPreview(
+    Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow);
+
+// Shows what LayOutPreview laid out. Printed when the teacher printed from the
+// preview; Failed when the last print from it failed. `questions`, when given,
+// lists each sheet's questions beside the pages and may swap one of them.
+PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions = nullptr);
+
+} // namespace sorario
