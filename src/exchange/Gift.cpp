@@ -37,7 +37,7 @@ QString unescaped(QStringView text)
             else if (QStringView(Markers).contains(next))
                 out += next;
             else
-                out += QString {u'\\', next};
+                out += text.sliced(i - 1, 2);
         } else {
             out += text[i];
         }

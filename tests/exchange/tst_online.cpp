@@ -224,6 +224,21 @@ $CATEGORY: $course$/top/T
         QVERIFY(onlineRefusalText(format, read, u"b"_s).endsWith(u"\nb"_s));
     }
 
+    // A backslash before anything but GIFT's own markers is text.
+    void giftBackslash_data()
+    {
+        QTest::addColumn<QString>("gift");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("before a full stop") << u"a\\.b {=x}"_s << u"a\\.b"_s;
+        QTest::addRow("before brackets") << u"\\(x^2\\) {=x}"_s << u"\\(x^2\\)"_s;
+    }
+    void giftBackslash()
+    {
+        QFETCH(QString, gift);
+        QFETCH(QString, text);
+        QCOMPARE(readOnlineBank(F::Gift, gift.toUtf8()).value.lines.value(6), text);
+    }
+
     // Banks as a learning system writes them: the first full-marks answer, paragraphs and
     // a blank inside the text.
     void foreign()
