@@ -268,6 +268,11 @@ QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, co
         return QStringLiteral("%1 のファイルに問題もカテゴリもありません。").arg(name) + file;
     case K::UnwritableCharacter:
         return line + notHeldText(refused.detail) + file;
+    case K::TooLarge:
+        return line
+            + QStringLiteral(
+                "ファイルが大きすぎます（展開した文字数を含め、問題ファイルに入る量を超えています）。")
+            + file;
     }
     return {};
 }

@@ -200,6 +200,20 @@ $CATEGORY: $course$/top/T
         add("XML, two right choices", F::MoodleXml,
             quiz.arg(u"multichoice"_s, answer.arg(u"100"_s, u"a"_s) + answer.arg(u"100"_s, u"b"_s)),
             K::MultipleChoice, 2);
+        add("XML, nested past any bank", F::MoodleXml,
+            quiz.arg(u"shortanswer"_s, u"\n<a>"_s.repeated(100) + u"</a>"_s.repeated(100)), K::NotWellFormed,
+            65);
+        add("XML, an entity expanded past a question file", F::MoodleXml,
+            u"<!DOCTYPE quiz [<!ENTITY e \""_s + u"x"_s.repeated(4000) + u"\">]>\n<quiz><name>"_s
+                + u"&e;"_s.repeated(25001) + u"</name></quiz>"_s,
+            K::TooLarge, 2);
+        QString attributes;
+        for (int i = 0; i < 65; ++i)
+            attributes += u" a%1=\"\""_s.arg(i);
+        add("XML, a tag of many attributes", F::MoodleXml,
+            u"<quiz>\n<question"_s + attributes + u"/></quiz>"_s, K::NotWellFormed, 2);
+        add("XML, a control character's reference", F::MoodleXml,
+            quiz.arg(u"shortanswer"_s, answer.arg(u"100"_s, u"&#x1b;"_s)), K::ControlCharacter, 2);
         add("GIFT, two right choices", F::Gift, u"// c\n\nQ {=a =b ~c}"_s, K::MultipleChoice, 3);
         add("GIFT, half marks", F::Gift, u"Q {=a ~%50%b}"_s, K::MultipleChoice, 1);
         add("GIFT, a choice no hint line holds", F::Gift, u"Q {=a/b ~c}"_s, K::MultipleChoice, 1);
