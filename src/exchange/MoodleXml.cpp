@@ -94,6 +94,7 @@ struct Reading
     QXmlStreamReader &xml;
     BankFileRead &result;
     int depth = 0;
+    int questions = 0;
 
     // The first fault stands: a question left half read by broken XML is not judged.
     void refuse(OnlineFault kind, int line, const QString &detail = {})
@@ -246,6 +247,8 @@ struct Reading
             } else if (xml.name() == u"answer") {
                 const double fraction = xml.attributes().value(QLatin1String("fraction")).toDouble();
                 question.choices.append(readText());
+                if (question.choices.size() > MaxChoices)
+                    return refuse(OnlineFault::MultipleChoice, line);
                 if (fraction >= 100) {
                     ++right;
                     question.answer = question.choices.last();
@@ -262,6 +265,8 @@ struct Reading
 
     void add(const BankQuestion &question, int line)
     {
+        if (++questions > MaxFileQuestions)
+            return refuse(OnlineFault::TooLarge, line);
         if (result.value.isEmpty())
             result.value.append(BankCategory());
         result.value.last().questions.append(question);

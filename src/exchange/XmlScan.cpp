@@ -28,7 +28,15 @@ public:
     std::optional<XmlScanRefusal> run()
     {
         while (!m_refusal && m_at < m_bytes.size()) {
-            if (startsWith("<!--"))
+            const char c = m_bytes[m_at];
+            const char next = m_at + 1 < m_bytes.size() ? m_bytes[m_at + 1] : '\0';
+            if (c != '<' && c != '&')
+                advance();
+            else if (c == '&')
+                readReference();
+            else if (next != '!' && next != '?')
+                readTag();
+            else if (startsWith("<!--"))
                 skipPast("-->");
             else if (startsWith("<![CDATA["))
                 skipPast("]]>");
@@ -36,12 +44,8 @@ public:
                 skipPast("?>");
             else if (startsWith("<!DOCTYPE"))
                 readDoctype();
-            else if (m_bytes[m_at] == '<')
-                readTag();
-            else if (m_bytes[m_at] == '&')
-                readReference();
             else
-                advance();
+                readTag();
         }
         return m_refusal;
     }
@@ -65,11 +69,12 @@ private:
         ++m_at;
     }
 
-    void skipPast(const char *end)
+    void skipPast(QByteArrayView end)
     {
-        while (m_at < m_bytes.size() && !startsWith(end))
-            advance();
-        m_at = std::min(m_bytes.size(), m_at + qsizetype(qstrlen(end)));
+        const qsizetype found = m_bytes.indexOf(end, m_at);
+        const qsizetype stop = found < 0 ? m_bytes.size() : found + end.size();
+        m_line += int(m_bytes.sliced(m_at, stop - m_at).count('\n'));
+        m_at = stop;
     }
 
     void refuse(OnlineFault fault) { m_refusal = XmlScanRefusal {fault, m_line}; }
@@ -113,7 +118,9 @@ private:
         if (m_at >= m_bytes.size() || m_bytes[m_at] == '>')
             return;
         while (m_at < m_bytes.size() && m_bytes[m_at] != ']') {
-            if (startsWith("<!--"))
+            if (m_bytes[m_at] != '<' && m_bytes[m_at] != '"' && m_bytes[m_at] != '\'')
+                advance();
+            else if (startsWith("<!--"))
                 skipPast("-->");
             else if (startsWith("<!ENTITY"))
                 readEntity();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/OnlineBank.h"
+#include "exchange/QuestionCsv.h"
 
 #include "support/Fixtures.h"
 
@@ -251,6 +252,15 @@ $CATEGORY: $course$/top/T
         QFETCH(QString, gift);
         QFETCH(QString, text);
         QCOMPARE(readOnlineBank(F::Gift, gift.toUtf8()).value.lines.value(6), text);
+    }
+
+    // A device never ends or blocks: only a regular file is read.
+    void device()
+    {
+#ifdef Q_OS_UNIX
+        QCOMPARE(readOnlineBankFile(F::Gift, u"/dev/null"_s).fault, OnlineRefusal(K::Unreadable));
+        QCOMPARE(readQuestionCsvFile(u"/dev/null"_s).fault, CsvRefusal(CsvFault::Unreadable));
+#endif
     }
 
     // Banks as a learning system writes them: the first full-marks answer, paragraphs and
