@@ -176,11 +176,11 @@ $CATEGORY: $course$/top/T
     {
         QTest::addColumn<F>("format");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<K>("kind");
+        QTest::addColumn<OnlineRefusal>("kind");
         QTest::addColumn<int>("line");
         const QString quiz = u"<quiz>\n<question type=\"%1\">%2</question>\n</quiz>"_s;
         const QString answer = u"<answer fraction=\"%1\"><text>%2</text></answer>"_s;
-        const auto add = [](const char *name, F format, const QString &text, K kind, int line) {
+        const auto add = [](const char *name, F format, const QString &text, OnlineRefusal kind, int line) {
             QTest::newRow(name) << format << text << kind << line;
         };
         add("XML, broken", F::MoodleXml, u"<quiz>\n<question type=\"category\">"_s, K::NotWellFormed, 2);
@@ -224,16 +224,20 @@ $CATEGORY: $course$/top/T
         add("GIFT, description", F::Gift, u"Q\n\nR"_s, K::UnsupportedType, 1);
         add("GIFT, unclosed", F::Gift, u"Q1 {=a}\n\nQ2 {=a\n"_s, K::Unclosed, 3);
         add("GIFT, no full marks", F::Gift, u"Q {=%50%a}"_s, K::NoRightAnswer, 1);
+        add("GIFT, a part count past the loader's", F::Gift,
+            u"// #タイトル T\n// #部の数 99999999\n$CATEGORY: T\n\nQ {=a}"_s, LoadFault::PartsOutOfRange, 0);
+        add("GIFT, an answer too long", F::Gift, u"// c\n\nQ {="_s + u"a"_s.repeated(10001) + u"}"_s,
+            LoadFault::LineTooLong, 3);
         add("GIFT, nothing", F::Gift, u"// c"_s, K::Empty, 0);
     }
     void refused()
     {
         QFETCH(F, format);
         QFETCH(QString, text);
-        QFETCH(K, kind);
+        QFETCH(OnlineRefusal, kind);
         QFETCH(int, line);
         const OnlineBankRead read = readOnlineBank(format, text.toUtf8());
-        QCOMPARE(read.fault, OnlineRefusal(kind));
+        QCOMPARE(read.fault, kind);
         QCOMPARE(read.line, line);
         QVERIFY(read.value.lines.isEmpty());
         QVERIFY(onlineRefusalText(format, read, u"b"_s).endsWith(u"\nb"_s));
