@@ -102,8 +102,18 @@ QString delimitedRow(const QStringList &cells, QChar separator)
 
 QString formulaGuarded(const QString &cell)
 {
-    static const QString guarded = QStringLiteral("=+-@'");
-    return !cell.isEmpty() && guarded.contains(cell.front()) ? u'\'' + cell : cell;
+    // Spreadsheets skip blanks before a formula's sign, and run "|" as a link to
+    // another program; a cell starting with TAB or CR is read as one after them.
+    static const QString signs = QStringLiteral("=+-@");
+    static const QString guarded = signs + QStringLiteral("'|\t\r");
+    if (cell.isEmpty())
+        return cell;
+    qsizetype first = 0;
+    while (first < cell.size() && cell[first] == u' ')
+        ++first;
+    const bool formula
+        = guarded.contains(cell.front()) || (first < cell.size() && signs.contains(cell[first]));
+    return formula ? u'\'' + cell : cell;
 }
 
 QString withoutFormulaGuard(const QString &cell)

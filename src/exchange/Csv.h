@@ -40,9 +40,9 @@ CsvRecords parseDelimited(QStringView text, QChar separator);
 // separator, a quote or a line break. No row end.
 QString delimitedRow(const QStringList &cells, QChar separator);
 
-// A cell a spreadsheet would open as a formula (one starting with = + - @) is
-// written after an apostrophe, as spreadsheet-safe exporters write it; so is one
-// that starts with an apostrophe itself, so that reading takes exactly one away.
+// A cell a spreadsheet would open as a formula (one starting with = + - @, after
+// blanks or not, or with |, TAB or CR) is written after an apostrophe, as spreadsheet-safe exporters write
+// it; so is one that starts with an apostrophe itself, so that reading takes exactly one away.
 QString formulaGuarded(const QString &cell);
 QString withoutFormulaGuard(const QString &cell);
 
