@@ -18,7 +18,7 @@ QString decodeExchangedText(QByteArrayView bytes)
     return decodeFileText(bytes).text;
 }
 
-CsvRecords parseDelimited(QStringView text, QChar separator)
+CsvRecords parseDelimited(QStringView text, QChar separator, CsvBounds bounds)
 {
     CsvRecords result;
     CsvRecord record {1, {}};
@@ -26,7 +26,10 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
     bool inQuotes = false;
     bool cellQuoted = false;
     const auto endCell = [&] {
-        record.cells.append(cell);
+        if (record.cells.size() <= bounds.maxCells)
+            record.cells.append(cell);
+        else if (!cell.isEmpty())
+            record.cells.last() = cell;
         cell.clear();
         cellQuoted = false;
     };
@@ -68,6 +71,8 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
                 ++i;
             endCell();
             result.records.append(record);
+            if (result.records.size() > bounds.maxRecords)
+                return result;
             record = CsvRecord {record.row + 1, {}};
         } else {
             cell += c;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <limits>
+
 namespace sorario {
 
 // One record of a delimited text, with its 1-based record number as a
@@ -34,7 +36,16 @@ struct CsvRecords
 // Japanese system is Shift-JIS, whose text is almost never valid UTF-8).
 QString decodeExchangedText(QByteArrayView bytes);
 
-CsvRecords parseDelimited(QStringView text, QChar separator);
+// At most `maxCells` cells of a record are kept, then one more that is empty only when
+// every cell past them is; reading stops after `maxRecords` records, with one more kept
+// to tell that there were more.
+struct CsvBounds
+{
+    qsizetype maxCells = std::numeric_limits<qsizetype>::max() - 1;
+    qsizetype maxRecords = std::numeric_limits<qsizetype>::max() - 1;
+};
+
+CsvRecords parseDelimited(QStringView text, QChar separator, CsvBounds bounds = {});
 
 // One row: cells joined by the separator, a cell quoted when it holds the
 // separator, a quote or a line break. No row end.

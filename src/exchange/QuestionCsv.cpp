@@ -87,7 +87,11 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
     // No text holds NUL: a workbook saved under a .csv name does, in its first bytes.
     if (text.contains(QChar(u'\0')))
         return QuestionCsvRead::failed(CsvFault::NotText);
-    const CsvRecords parsed = parseDelimited(text, Comma);
+    // A table of more rows than a question file has lines is refused once they are read;
+    // cells past the columns matter only for whether they are empty.
+    const CsvRecords parsed = parseDelimited(text, Comma, {QuestionColumns, MaxFileLines});
+    if (parsed.records.size() > MaxFileLines)
+        return QuestionCsvRead::failed(LoadFault::TooManyLines);
     if (parsed.unclosedQuoteRow > 0)
         return QuestionCsvRead::failed(CsvFault::UnclosedQuote, {}, parsed.unclosedQuoteRow);
     if (parsed.lineBreakRow > 0)

@@ -105,6 +105,7 @@ private Q_SLOTS:
             {u"q,h,a\r\n"_s.repeated(3332), {}, LoadFault::TooManyLines, 0},
             {u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s, {}, K::CellsBeyondColumns, 3}, // a fourth column
             {u"#t,T,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // a header row of three cells
+            {u"q,h,a,,,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // text far right of empty cells
             {u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s, {}, K::TooManyHeaderRows, 7}, // seven header rows
             // What the loader would refuse: a part count past its 16 bits, a line too long (at its row).
             {u"#t,T\r\n#p,99999999\r\nq,h,a\r\n"_s, {}, LoadFault::PartsOutOfRange, 0},
