@@ -70,6 +70,7 @@ bench: build
 	cd $(BUILD) && ./bench/sorario-odt-bench
 	cd $(BUILD) && ./bench/sorario-analysis-bench
 	cd $(BUILD) && ./bench/sorario-kinds-bench
+	cd $(BUILD) && ./bench/sorario-exchange-bench
 	sh bench/print_bench.sh $(BUILD)/src/cli/sorario-cli 5 $(BUILD)/bench/sorario-window-bench
 
 clean:

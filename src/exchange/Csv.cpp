@@ -18,7 +18,7 @@ QString decodeExchangedText(QByteArrayView bytes)
     return decodeFileText(bytes).text;
 }
 
-CsvRecords parseDelimited(QStringView text, QChar separator)
+CsvRecords parseDelimited(QStringView text, QChar separator, CsvBounds bounds)
 {
     CsvRecords result;
     CsvRecord record {1, {}};
@@ -26,7 +26,10 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
     bool inQuotes = false;
     bool cellQuoted = false;
     const auto endCell = [&] {
-        record.cells.append(cell);
+        if (record.cells.size() <= bounds.maxCells)
+            record.cells.append(cell);
+        else if (!cell.isEmpty())
+            record.cells.last() = cell;
         cell.clear();
         cellQuoted = false;
     };
@@ -68,6 +71,8 @@ CsvRecords parseDelimited(QStringView text, QChar separator)
                 ++i;
             endCell();
             result.records.append(record);
+            if (result.records.size() > bounds.maxRecords)
+                return result;
             record = CsvRecord {record.row + 1, {}};
         } else {
             cell += c;
@@ -102,8 +107,18 @@ QString delimitedRow(const QStringList &cells, QChar separator)
 
 QString formulaGuarded(const QString &cell)
 {
-    static const QString guarded = QStringLiteral("=+-@'");
-    return !cell.isEmpty() && guarded.contains(cell.front()) ? u'\'' + cell : cell;
+    // Spreadsheets skip blanks before a formula's sign, and run "|" as a link to
+    // another program; a cell starting with TAB or CR is read as one after them.
+    static const QString signs = QStringLiteral("=+-@");
+    static const QString guarded = signs + QStringLiteral("'|\t\r");
+    if (cell.isEmpty())
+        return cell;
+    qsizetype first = 0;
+    while (first < cell.size() && cell[first] == u' ')
+        ++first;
+    const bool formula
+        = guarded.contains(cell.front()) || (first < cell.size() && signs.contains(cell[first]));
+    return formula ? u'\'' + cell : cell;
 }
 
 QString withoutFormulaGuard(const QString &cell)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <limits>
+
 namespace sorario {
 
 // One record of a delimited text, with its 1-based record number as a
@@ -34,15 +36,24 @@ struct CsvRecords
 // Japanese system is Shift-JIS, whose text is almost never valid UTF-8).
 QString decodeExchangedText(QByteArrayView bytes);
 
-CsvRecords parseDelimited(QStringView text, QChar separator);
+// At most `maxCells` cells of a record are kept, then one more that is empty only when
+// every cell past them is; reading stops after `maxRecords` records, with one more kept
+// to tell that there were more.
+struct CsvBounds
+{
+    qsizetype maxCells = std::numeric_limits<qsizetype>::max() - 1;
+    qsizetype maxRecords = std::numeric_limits<qsizetype>::max() - 1;
+};
+
+CsvRecords parseDelimited(QStringView text, QChar separator, CsvBounds bounds = {});
 
 // One row: cells joined by the separator, a cell quoted when it holds the
 // separator, a quote or a line break. No row end.
 QString delimitedRow(const QStringList &cells, QChar separator);
 
-// A cell a spreadsheet would open as a formula (one starting with = + - @) is
-// written after an apostrophe, as spreadsheet-safe exporters write it; so is one
-// that starts with an apostrophe itself, so that reading takes exactly one away.
+// A cell a spreadsheet would open as a formula (one starting with = + - @, after
+// blanks or not, or with |, TAB or CR) is written after an apostrophe, as spreadsheet-safe exporters write
+// it; so is one that starts with an apostrophe itself, so that reading takes exactly one away.
 QString formulaGuarded(const QString &cell);
 QString withoutFormulaGuard(const QString &cell);
 

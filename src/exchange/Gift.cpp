@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/Gift.h"
 
+#include "bank/QuestionKinds.h"
 #include "exchange/Csv.h"
 #include "exchange/InlineHtml.h"
 #include "exchange/MoodleXml.h"
@@ -37,7 +38,7 @@ QString unescaped(QStringView text)
             else if (QStringView(Markers).contains(next))
                 out += next;
             else
-                out += QString {u'\\', next};
+                out += text.sliced(i - 1, 2);
         } else {
             out += text[i];
         }
@@ -131,12 +132,17 @@ Question otherKind(QStringView block)
     return {};
 }
 
-// The first "=" or "~" at or after `from`; -1 when none.
+// The first "=" or "~" at or after `from` that no backslash escapes; -1 when none.
+// Looking for each on its own would read to the end for every choice.
 qsizetype nextChoice(QStringView block, qsizetype from)
 {
-    const qsizetype right = findUnescaped(block, u"=", from);
-    const qsizetype other = findUnescaped(block, u"~", from);
-    return right < 0 ? other : other < 0 ? right : std::min(right, other);
+    for (qsizetype i = from; i < block.size(); ++i) {
+        if (block[i] == u'\\')
+            ++i;
+        else if (block[i] == u'=' || block[i] == u'~')
+            return i;
+    }
+    return -1;
 }
 
 // "{~a =b ~%0%c#feedback}": one choice of full marks, every other of none.
@@ -158,6 +164,8 @@ template <typename Line> Question readChoices(QStringView block, const Line &lin
             choice = choice.sliced(end + 1);
         }
         result.value.choices.append(line(choice));
+        if (result.value.choices.size() > MaxChoices)
+            return Question::failed(OnlineFault::MultipleChoice);
         if (weight >= 100) {
             ++right;
             result.value.answer = result.value.choices.last();
@@ -272,6 +280,7 @@ BankFileRead readGift(QByteArrayView bytes)
     QStringList notes; // the comments since the last category
     QString block;
     int blockLine = 0;
+    int questions = 0;
     const auto endBlock = [&]() {
         const QString taken = std::exchange(block, QString());
         const QStringView text = trimmedAscii(taken);
@@ -286,7 +295,8 @@ BankFileRead readGift(QByteArrayView bytes)
             result.value.append(category);
             return true;
         }
-        const Question read = readQuestion(text);
+        const Question read
+            = ++questions > MaxFileQuestions ? Question::failed(OnlineFault::TooLarge) : readQuestion(text);
         if (!read.ok()) {
             result = BankFileRead::failed(*read.fault, read.detail, line);
             return false;

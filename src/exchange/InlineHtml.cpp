@@ -31,8 +31,9 @@ QString escaped(QChar c)
 // when it is none of these.
 std::pair<QString, qsizetype> reference(QStringView html, qsizetype at)
 {
-    const qsizetype end = html.indexOf(u';', at);
-    if (end < 0 || end - at > 10)
+    // A reference is short: looking further for its ";" would make a run of "&" quadratic.
+    const qsizetype end = html.sliced(at, std::min<qsizetype>(html.size() - at, 11)).indexOf(u';') + at;
+    if (end < at)
         return {QString(u'&'), 1};
     const QStringView name = html.sliced(at + 1, end - at - 1);
     static const QList<std::pair<QStringView, QChar>> named
@@ -84,6 +85,7 @@ QString lineToInlineHtml(QStringView line)
 QString inlineHtmlToLine(QStringView html)
 {
     QString line;
+    qsizetype nextClose = -1; // the first ">" at or after i once looked for; the size when none
     for (qsizetype i = 0; i < html.size(); ++i) {
         const QChar c = html[i];
         if (c == u'&') {
@@ -92,7 +94,11 @@ QString inlineHtmlToLine(QStringView html)
             i += length - 1;
             continue;
         }
-        const qsizetype close = c == u'<' ? html.indexOf(u'>', i) : -1;
+        if (c == u'<' && nextClose < i) {
+            nextClose = html.indexOf(u'>', i);
+            nextClose = nextClose < 0 ? html.size() : nextClose;
+        }
+        const qsizetype close = c == u'<' && nextClose < html.size() ? nextClose : -1;
         const bool tag = close > i + 1 && (html[i + 1].isLetter() || html[i + 1] == u'/');
         if (!tag) {
             line += c == u'\r' || c == u'\n' ? QChar(u' ') : c;

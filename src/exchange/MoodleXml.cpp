@@ -2,6 +2,8 @@
 #include "exchange/MoodleXml.h"
 
 #include "exchange/InlineHtml.h"
+#include "exchange/XmlScan.h"
+#include "shared/Module1.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -81,48 +83,122 @@ void writeMultipleChoice(QXmlStreamWriter &xml, int number, const BankQuestion &
     xml.writeEndElement();
 }
 
-// The text of an element holding <text>; the reader after its end.
-QString readRawText(QXmlStreamReader &xml)
-{
-    QString text;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"text")
-            text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-        else
-            xml.skipCurrentElement();
-    }
-    return text;
-}
-
-QString readText(QXmlStreamReader &xml)
-{
-    const bool html = xml.attributes().value(QLatin1String("format")) == u"html";
-    const QString text = readRawText(xml);
-    return html ? inlineHtmlToLine(text) : plainTextToLine(text);
-}
+// Deeper than any bank nests: the reader counts the depth itself, so the stack does
+// not grow with a hostile file.
+constexpr int MaxDepth = 64;
+// Entities expanded past the text a question file can hold are refused unread.
+constexpr qint64 MaxExpandedCharacters = qint64(MaxFileLines) * MaxLineLength;
 
 struct Reading
 {
     QXmlStreamReader &xml;
     BankFileRead &result;
+    int depth = 0;
+    int questions = 0;
 
+    // The first fault stands: a question left half read by broken XML is not judged.
     void refuse(OnlineFault kind, int line, const QString &detail = {})
     {
+        if (xml.hasError())
+            return;
         result = BankFileRead::failed(kind, detail, line);
         xml.raiseError();
+    }
+
+    // The next token, counted; what QXmlStreamReader's own helpers would read, but
+    // without their recursion.
+    QXmlStreamReader::TokenType step()
+    {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > MaxDepth)
+            refuse(OnlineFault::NotWellFormed, int(xml.lineNumber()));
+        else if (token == QXmlStreamReader::EndElement)
+            --depth;
+        return xml.hasError() ? QXmlStreamReader::Invalid : token;
+    }
+
+    // The next child of the current element; false after its end.
+    bool nextChild()
+    {
+        for (;;) {
+            switch (step()) {
+            case QXmlStreamReader::StartElement:
+                return true;
+            case QXmlStreamReader::EndElement:
+            case QXmlStreamReader::EndDocument:
+            case QXmlStreamReader::Invalid:
+                return false;
+            default:
+                break;
+            }
+        }
+    }
+
+    enum class Children { Refused, Read, Skipped };
+
+    // The text of the current element, and of its children when they are read; a child
+    // refused is broken XML. The reader after the element's end.
+    QString elementText(Children children)
+    {
+        QString text;
+        for (int open = 1; open > 0;) {
+            switch (step()) {
+            case QXmlStreamReader::StartElement:
+                if (children == Children::Refused)
+                    refuse(OnlineFault::NotWellFormed, int(xml.lineNumber()));
+                ++open;
+                break;
+            case QXmlStreamReader::EndElement:
+                --open;
+                break;
+            case QXmlStreamReader::Characters:
+            case QXmlStreamReader::EntityReference:
+                if (children != Children::Skipped)
+                    text += xml.text();
+                break;
+            case QXmlStreamReader::EndDocument:
+            case QXmlStreamReader::Invalid:
+                return text;
+            default:
+                break;
+            }
+        }
+        return text;
+    }
+
+    void skip() { elementText(Children::Skipped); }
+
+    // The text of an element holding <text>; the reader after its end.
+    QString readRawText()
+    {
+        QString text;
+        while (nextChild()) {
+            if (xml.name() == u"text")
+                text = elementText(Children::Read);
+            else
+                skip();
+        }
+        return text;
+    }
+
+    QString readText()
+    {
+        const bool html = xml.attributes().value(QLatin1String("format")) == u"html";
+        const QString text = readRawText();
+        return html ? inlineHtmlToLine(text) : plainTextToLine(text);
     }
 
     void readCategory()
     {
         BankCategory category;
         std::optional<QStringList> header;
-        while (xml.readNextStartElement()) {
+        while (nextChild()) {
             if (xml.name() == u"category")
-                category.title = categoryTitle(readText(xml));
+                category.title = categoryTitle(readText());
             else if (xml.name() == u"info")
-                header = headerOfNote(readRawText(xml));
+                header = headerOfNote(readRawText());
             else
-                xml.skipCurrentElement();
+                skip();
         }
         category.header = header.value_or(QStringList {category.title});
         result.value.append(category);
@@ -132,22 +208,22 @@ struct Reading
     {
         BankQuestion question;
         bool answered = false;
-        while (xml.readNextStartElement()) {
+        while (nextChild()) {
             if (xml.name() == u"questiontext") {
-                question.text = readText(xml);
+                question.text = readText();
             } else if (xml.name() == u"generalfeedback") {
-                question.hint = readText(xml);
+                question.hint = readText();
             } else if (xml.name() == u"answer" && !answered
                 && xml.attributes().value(QLatin1String("fraction")).toDouble() >= 100) {
                 answered = true;
-                while (xml.readNextStartElement()) {
+                while (nextChild()) {
                     if (xml.name() == u"text")
-                        question.answer = plainTextToLine(xml.readElementText());
+                        question.answer = plainTextToLine(elementText(Children::Refused));
                     else
-                        xml.skipCurrentElement();
+                        skip();
                 }
             } else {
-                xml.skipCurrentElement();
+                skip();
             }
         }
         if (!answered)
@@ -162,22 +238,24 @@ struct Reading
         int right = 0;
         bool single = true;
         bool partial = false;
-        while (xml.readNextStartElement()) {
+        while (nextChild()) {
             if (xml.name() == u"questiontext") {
-                question.text = readText(xml);
+                question.text = readText();
             } else if (xml.name() == u"single") {
-                const QString text = xml.readElementText().trimmed();
+                const QString text = elementText(Children::Refused).trimmed();
                 single = text != u"false" && text != u"0";
             } else if (xml.name() == u"answer") {
                 const double fraction = xml.attributes().value(QLatin1String("fraction")).toDouble();
-                question.choices.append(readText(xml));
+                question.choices.append(readText());
+                if (question.choices.size() > MaxChoices)
+                    return refuse(OnlineFault::MultipleChoice, line);
                 if (fraction >= 100) {
                     ++right;
                     question.answer = question.choices.last();
                 }
                 partial = partial || (fraction > 0 && fraction < 100);
             } else {
-                xml.skipCurrentElement();
+                skip();
             }
         }
         if (!single || partial || right != 1)
@@ -187,6 +265,8 @@ struct Reading
 
     void add(const BankQuestion &question, int line)
     {
+        if (++questions > MaxFileQuestions)
+            return refuse(OnlineFault::TooLarge, line);
         if (result.value.isEmpty())
             result.value.append(BankCategory());
         result.value.last().questions.append(question);
@@ -254,16 +334,18 @@ QByteArray moodleXmlBytes(const QList<BankCategory> &categories)
 
 BankFileRead readMoodleXml(QByteArrayView bytes)
 {
+    if (const std::optional<XmlScanRefusal> refused = scanXml(bytes, MaxExpandedCharacters))
+        return BankFileRead::failed(refused->fault, {}, refused->line);
     BankFileRead result;
     QXmlStreamReader xml(bytes.toByteArray());
     Reading reading {xml, result};
-    if (xml.readNextStartElement() && xml.name() != u"quiz")
+    if (reading.nextChild() && xml.name() != u"quiz")
         reading.refuse(OnlineFault::NotAQuiz, int(xml.lineNumber()));
-    while (!xml.hasError() && xml.readNextStartElement()) {
+    while (!xml.hasError() && reading.nextChild()) {
         const int line = int(xml.lineNumber());
         const QStringView type = xml.attributes().value(QLatin1String("type"));
         if (xml.name() != u"question")
-            xml.skipCurrentElement();
+            reading.skip();
         else if (type == u"category")
             reading.readCategory();
         else if (type == u"shortanswer")
@@ -275,7 +357,7 @@ BankFileRead readMoodleXml(QByteArrayView bytes)
     }
     if (result.ok()) {
         while (!xml.atEnd() && !xml.hasError())
-            xml.readNext();
+            reading.step();
         if (xml.hasError())
             result = BankFileRead::failed(OnlineFault::NotWellFormed, {}, int(xml.lineNumber()));
     }

@@ -8,9 +8,9 @@
 #include "exchange/MoodleXml.h"
 #include "exchange/QuestionCsv.h"
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 #include "shared/Module1.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace sorario {
@@ -172,15 +172,28 @@ OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
     QList<int> sourceLine(result.lines.size(), 0);
     for (const BankCategory &category : categories) {
         for (qsizetype q = 0; q < category.questions.size(); ++q) {
-            const std::optional<QuestionRecord> record = recordOf(category.questions[q]);
+            // A text twice as long as a line can be is too long however it is marked,
+            // and is refused before the kinds' rules read it.
+            const BankQuestion &question = category.questions[q];
+            const QList<qsizetype> sizes {question.text.size(), question.hint.size(), question.answer.size(),
+                question.choices.join(QString()).size()};
+            if (const auto longest = std::max_element(sizes.cbegin(), sizes.cend());
+                *longest > 2 * MaxLineLength) {
+                const int lineOfField[] = {1, 2, 3, 2}; // the choices are the hint line
+                const int fileLine = int(result.lines.size()) + lineOfField[longest - sizes.cbegin()];
+                return OnlineBankRead::failed(
+                    LoadFault::LineTooLong, QString::number(fileLine), category.lines.value(q));
+            }
+            const std::optional<QuestionRecord> record = recordOf(question);
             if (!record)
                 return OnlineBankRead::failed(OnlineFault::MultipleChoice, {}, category.lines.value(q));
             result.lines << record->QuestionText << record->Hint << record->Answer;
             sourceLine << QList<int>(3, category.lines.value(q));
         }
     }
-    if (const LoadFault fault = ReadQuestionLines(result.lines).fault; fault != LoadFault::None)
-        return OnlineBankRead::failed(fault);
+    if (const LoaderCheck check = loaderCheckOf(result.lines); check.fault != LoadFault::None)
+        return OnlineBankRead::failed(
+            check.fault, QString::number(check.line), check.line > 0 ? sourceLine.value(check.line - 1) : 0);
     for (qsizetype i = 0; i < result.lines.size(); ++i) {
         if (std::any_of(result.lines[i].cbegin(), result.lines[i].cend(), isControlCharacter))
             return OnlineBankRead::failed(OnlineFault::ControlCharacter, {}, sourceLine[i]);
@@ -213,11 +226,11 @@ OnlineBankRead readOnlineBank(OnlineFormat format, QByteArrayView bytes)
 
 OnlineBankRead readOnlineBankFile(OnlineFormat format, const QString &path)
 {
-    QFile file(path);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        return OnlineBankRead::failed(OnlineFault::Unreadable);
-    return readOnlineBank(format, bytes);
+    const FileBytes bytes = readRegularFile(path, MaxLineFileBytes);
+    if (!bytes.ok())
+        return OnlineBankRead::failed(
+            *bytes.fault == FileReadFault::TooLarge ? OnlineFault::TooLarge : OnlineFault::Unreadable);
+    return readOnlineBank(format, bytes.value);
 }
 
 namespace {
@@ -233,11 +246,11 @@ QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, co
 {
     if (refused.ok())
         return {};
-    if (const auto *loader = std::get_if<LoadFault>(&*refused.fault))
-        return loaderRefusalText(*loader, path);
     const QString name = formatName(format);
     const QString line
         = refused.line > 0 ? QStringLiteral("%1 の %2 行目: ").arg(name).arg(refused.line) : QString();
+    if (const auto *loader = std::get_if<LoadFault>(&*refused.fault))
+        return line + loaderRefusalText(*loader, path, refused.detail);
     const QString file = u'\n' + path;
     using K = OnlineFault;
     switch (std::get<K>(*refused.fault)) {
@@ -268,6 +281,11 @@ QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, co
         return QStringLiteral("%1 のファイルに問題もカテゴリもありません。").arg(name) + file;
     case K::UnwritableCharacter:
         return line + notHeldText(refused.detail) + file;
+    case K::TooLarge:
+        return line
+            + QStringLiteral(
+                "ファイルが大きすぎます（展開した文字数を含め、問題ファイルに入る量を超えています）。")
+            + file;
     }
     return {};
 }

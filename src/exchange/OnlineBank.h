@@ -3,6 +3,7 @@
 
 #include "bank/QuestionFileRead.h"
 #include "bank/QuestionKinds.h"
+#include "shared/Module1.h"
 #include "shared/Outcome.h"
 
 #include <QByteArray>
@@ -15,6 +16,9 @@
 #include <variant>
 
 namespace sorario {
+
+// The questions one question file holds: a reader refuses a bank of more unread.
+inline constexpr int MaxFileQuestions = (MaxFileLines - HeaderLineCount) / 3;
 
 // The formats of a learning system's question bank.
 enum class OnlineFormat { MoodleXml, Gift };
@@ -59,7 +63,7 @@ bool isControlCharacter(QChar c);
 
 // Why a learning system's file was refused.
 enum class OnlineFault {
-    Unreadable,
+    Unreadable, // or no regular file
     NotWellFormed, // not XML, or broken XML
     NotAQuiz, // XML, but no question bank
     UnsupportedType, // a kind of question no question file holds (the detail names it)
@@ -69,6 +73,7 @@ enum class OnlineFault {
     ControlCharacter,
     Empty, // neither a category nor a question
     UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
+    TooLarge, // more bytes, or more text once expanded, than a question file can hold
 };
 
 // The file's own fault, or why the loader would refuse the question file it holds.

@@ -6,9 +6,8 @@
 #include "exchange/Csv.h"
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
+#include "platform/RegularFile.h"
 #include "shared/Module1.h"
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -88,7 +87,11 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
     // No text holds NUL: a workbook saved under a .csv name does, in its first bytes.
     if (text.contains(QChar(u'\0')))
         return QuestionCsvRead::failed(CsvFault::NotText);
-    const CsvRecords parsed = parseDelimited(text, Comma);
+    // A table of more rows than a question file has lines is refused once they are read;
+    // cells past the columns matter only for whether they are empty.
+    const CsvRecords parsed = parseDelimited(text, Comma, {QuestionColumns, MaxFileLines});
+    if (parsed.records.size() > MaxFileLines)
+        return QuestionCsvRead::failed(LoadFault::TooManyLines);
     if (parsed.unclosedQuoteRow > 0)
         return QuestionCsvRead::failed(CsvFault::UnclosedQuote, {}, parsed.unclosedQuoteRow);
     if (parsed.lineBreakRow > 0)
@@ -131,9 +134,10 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
     QuestionCsvTable table {header + questions, {}};
     if (table.lines.isEmpty())
         return QuestionCsvRead::failed(CsvFault::Empty);
-    if (const LoadFault fault = ReadQuestionLines(table.lines).fault; fault != LoadFault::None)
-        return QuestionCsvRead::failed(fault);
     rowOfLine = headerRows + rowOfLine;
+    if (const LoaderCheck check = loaderCheckOf(table.lines); check.fault != LoadFault::None)
+        return QuestionCsvRead::failed(
+            check.fault, QString::number(check.line), check.line > 0 ? rowOfLine.value(check.line - 1) : 0);
     for (qsizetype i = 0; i < table.lines.size(); ++i) {
         const QString bad = firstCharacterNotHeld(table.lines[i]);
         if (!bad.isEmpty())
@@ -146,16 +150,26 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
 
 QuestionCsvRead readQuestionCsvFile(const QString &path)
 {
-    QFile file(path);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        return QuestionCsvRead::failed(CsvFault::Unreadable);
-    return readQuestionCsv(bytes);
+    const FileBytes bytes = readRegularFile(path, MaxLineFileBytes);
+    if (!bytes.ok())
+        return QuestionCsvRead::failed(
+            *bytes.fault == FileReadFault::TooLarge ? CsvFault::TooLarge : CsvFault::Unreadable);
+    return readQuestionCsv(bytes.value);
 }
 
-QString loaderRefusalText(LoadFault fault, const QString &path)
+LoaderCheck loaderCheckOf(const QStringList &lines)
 {
-    const QString message = LoadFailureMessage(fault, path);
+    const QuestionFileRead read = ReadQuestionLines(lines);
+    if (read.fault != LoadFault::None)
+        return {read.fault, read.longLine};
+    if (!AddDeclaredParts(0, read.declaredParts().value))
+        return {LoadFault::PartsOutOfRange, 0};
+    return {};
+}
+
+QString loaderRefusalText(LoadFault fault, const QString &path, const QString &detail)
+{
+    const QString message = LoadFailureMessage(fault, path, detail.toInt());
     return message.endsWith(u'\n' + path) ? message : message + u'\n' + path;
 }
 
@@ -163,9 +177,9 @@ QString csvRefusalText(const QuestionCsvRead &refused, const QString &path)
 {
     if (refused.ok())
         return {};
-    if (const auto *loader = std::get_if<LoadFault>(&*refused.fault))
-        return loaderRefusalText(*loader, path);
     const QString row = QStringLiteral("CSV の %1 行目: ").arg(refused.line);
+    if (const auto *loader = std::get_if<LoadFault>(&*refused.fault))
+        return (refused.line > 0 ? row : QString()) + loaderRefusalText(*loader, path, refused.detail);
     const QString file = u'\n' + path;
     switch (std::get<CsvFault>(*refused.fault)) {
     case CsvFault::Unreadable:
@@ -189,6 +203,8 @@ QString csvRefusalText(const QuestionCsvRead &refused, const QString &path)
         return QStringLiteral("CSV に問題も「#」の見出し行もありません。") + file;
     case CsvFault::UnwritableCharacter:
         return row + notHeldText(refused.detail) + file;
+    case CsvFault::TooLarge:
+        return QStringLiteral("CSV ファイルが大きすぎます（問題ファイルに入る量を超えています）。") + file;
     }
     return {};
 }

@@ -23,7 +23,7 @@ QByteArray questionCsvBytes(const QStringList &fileLines);
 
 // Why a table was refused.
 enum class CsvFault {
-    Unreadable, // the file cannot be read
+    Unreadable, // the file cannot be read, or is no regular file
     NotText, // NUL characters: a workbook or other binary file, not text
     UnclosedQuote, // a cell's opening quote is never closed
     LineBreakInCell, // a cell holds a line break
@@ -31,6 +31,7 @@ enum class CsvFault {
     TooManyHeaderRows, // more than six "#" rows
     Empty, // neither a header row nor a question
     UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
+    TooLarge, // more bytes than a question file can hold
 };
 
 // The table's own fault, or why the loader would refuse the question file it holds.
@@ -65,8 +66,19 @@ QString notHeldText(const QString &character);
 
 // The refusal as the teacher reads it, naming the row and then the file.
 QString csvRefusalText(const QuestionCsvRead &refused, const QString &path);
-// The loader's message, which names the file itself when that helps, else followed by it.
-QString loaderRefusalText(LoadFault fault, const QString &path);
+// Why the loader would refuse the lines an import makes, as one question file, or a
+// question bank of it alone, is loaded: its faults and its part count. `line` the 1-based line of the first
+// line too long; the detail of a refusal carries it to the message.
+struct LoaderCheck
+{
+    LoadFault fault = LoadFault::None;
+    int line = 0;
+};
+LoaderCheck loaderCheckOf(const QStringList &lines);
+
+// The loader's message, which names the file itself when that helps, else followed by it;
+// `detail` the question file's line too long.
+QString loaderRefusalText(LoadFault fault, const QString &path, const QString &detail = {});
 QString emptyAnswerWarning(int row);
 
 } // namespace sorario

@@ -69,6 +69,9 @@ private Q_SLOTS:
             header(u"=HYPERLINK(\"x\")"_s) + QStringList {u"@SUM(A1)"_s, u"-1"_s, u"'quoted"_s});
         QVERIFY(csv.contains("#タイトル,\"'=HYPERLINK(\"\"x\"\")\"\r\n"));
         QVERIFY(csv.endsWith("\r\n'@SUM(A1),'-1,''quoted\r\n"));
+        const QByteArray hidden
+            = questionCsvBytes(header(u"T"_s) + QStringList {u" =1"_s, u"\tx"_s, u"|x"_s});
+        QVERIFY(hidden.endsWith("\r\n' =1,'\tx,'|x\r\n"));
     }
 
     void readTable()
@@ -102,7 +105,11 @@ private Q_SLOTS:
             {u"q,h,a\r\n"_s.repeated(3332), {}, LoadFault::TooManyLines, 0},
             {u"問題,ヒント,解答\r\nq,h,a\r\nq,h,a,x\r\n"_s, {}, K::CellsBeyondColumns, 3}, // a fourth column
             {u"#t,T,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // a header row of three cells
+            {u"q,h,a,,,x\r\n"_s, {}, K::CellsBeyondColumns, 1}, // text far right of empty cells
             {u"#1\n#2\n#3\n#4\n#5\n#6\n#7\n"_s, {}, K::TooManyHeaderRows, 7}, // seven header rows
+            // What the loader would refuse: a part count past its 16 bits, a line too long (at its row).
+            {u"#t,T\r\n#p,99999999\r\nq,h,a\r\n"_s, {}, LoadFault::PartsOutOfRange, 0},
+            {u"#t,T\r\nq,h,a\r\nq,"_s + u"h"_s.repeated(10001) + u",a\r\n"_s, {}, LoadFault::LineTooLong, 3},
             // No Shift-JIS form.
             {u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s, {}, K::UnwritableCharacter, 4},
         };

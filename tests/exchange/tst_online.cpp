@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/OnlineBank.h"
+#include "exchange/QuestionCsv.h"
 
 #include "support/Fixtures.h"
 
@@ -175,11 +176,11 @@ $CATEGORY: $course$/top/T
     {
         QTest::addColumn<F>("format");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<K>("kind");
+        QTest::addColumn<OnlineRefusal>("kind");
         QTest::addColumn<int>("line");
         const QString quiz = u"<quiz>\n<question type=\"%1\">%2</question>\n</quiz>"_s;
         const QString answer = u"<answer fraction=\"%1\"><text>%2</text></answer>"_s;
-        const auto add = [](const char *name, F format, const QString &text, K kind, int line) {
+        const auto add = [](const char *name, F format, const QString &text, OnlineRefusal kind, int line) {
             QTest::newRow(name) << format << text << kind << line;
         };
         add("XML, broken", F::MoodleXml, u"<quiz>\n<question type=\"category\">"_s, K::NotWellFormed, 2);
@@ -200,6 +201,20 @@ $CATEGORY: $course$/top/T
         add("XML, two right choices", F::MoodleXml,
             quiz.arg(u"multichoice"_s, answer.arg(u"100"_s, u"a"_s) + answer.arg(u"100"_s, u"b"_s)),
             K::MultipleChoice, 2);
+        add("XML, nested past any bank", F::MoodleXml,
+            quiz.arg(u"shortanswer"_s, u"\n<a>"_s.repeated(100) + u"</a>"_s.repeated(100)), K::NotWellFormed,
+            65);
+        add("XML, an entity expanded past a question file", F::MoodleXml,
+            u"<!DOCTYPE quiz [<!ENTITY e \""_s + u"x"_s.repeated(4000) + u"\">]>\n<quiz><name>"_s
+                + u"&e;"_s.repeated(25001) + u"</name></quiz>"_s,
+            K::TooLarge, 2);
+        QString attributes;
+        for (int i = 0; i < 65; ++i)
+            attributes += u" a%1=\"\""_s.arg(i);
+        add("XML, a tag of many attributes", F::MoodleXml,
+            u"<quiz>\n<question"_s + attributes + u"/></quiz>"_s, K::NotWellFormed, 2);
+        add("XML, a control character's reference", F::MoodleXml,
+            quiz.arg(u"shortanswer"_s, answer.arg(u"100"_s, u"&#x1b;"_s)), K::ControlCharacter, 2);
         add("GIFT, two right choices", F::Gift, u"// c\n\nQ {=a =b ~c}"_s, K::MultipleChoice, 3);
         add("GIFT, half marks", F::Gift, u"Q {=a ~%50%b}"_s, K::MultipleChoice, 1);
         add("GIFT, a choice no hint line holds", F::Gift, u"Q {=a/b ~c}"_s, K::MultipleChoice, 1);
@@ -209,19 +224,47 @@ $CATEGORY: $course$/top/T
         add("GIFT, description", F::Gift, u"Q\n\nR"_s, K::UnsupportedType, 1);
         add("GIFT, unclosed", F::Gift, u"Q1 {=a}\n\nQ2 {=a\n"_s, K::Unclosed, 3);
         add("GIFT, no full marks", F::Gift, u"Q {=%50%a}"_s, K::NoRightAnswer, 1);
+        add("GIFT, a part count past the loader's", F::Gift,
+            u"// #タイトル T\n// #部の数 99999999\n$CATEGORY: T\n\nQ {=a}"_s, LoadFault::PartsOutOfRange, 0);
+        add("GIFT, an answer too long", F::Gift, u"// c\n\nQ {="_s + u"a"_s.repeated(10001) + u"}"_s,
+            LoadFault::LineTooLong, 3);
         add("GIFT, nothing", F::Gift, u"// c"_s, K::Empty, 0);
     }
     void refused()
     {
         QFETCH(F, format);
         QFETCH(QString, text);
-        QFETCH(K, kind);
+        QFETCH(OnlineRefusal, kind);
         QFETCH(int, line);
         const OnlineBankRead read = readOnlineBank(format, text.toUtf8());
-        QCOMPARE(read.fault, OnlineRefusal(kind));
+        QCOMPARE(read.fault, kind);
         QCOMPARE(read.line, line);
         QVERIFY(read.value.lines.isEmpty());
         QVERIFY(onlineRefusalText(format, read, u"b"_s).endsWith(u"\nb"_s));
+    }
+
+    // A backslash before anything but GIFT's own markers is text.
+    void giftBackslash_data()
+    {
+        QTest::addColumn<QString>("gift");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("before a full stop") << u"a\\.b {=x}"_s << u"a\\.b"_s;
+        QTest::addRow("before brackets") << u"\\(x^2\\) {=x}"_s << u"\\(x^2\\)"_s;
+    }
+    void giftBackslash()
+    {
+        QFETCH(QString, gift);
+        QFETCH(QString, text);
+        QCOMPARE(readOnlineBank(F::Gift, gift.toUtf8()).value.lines.value(6), text);
+    }
+
+    // A device never ends or blocks: only a regular file is read.
+    void device()
+    {
+#ifdef Q_OS_UNIX
+        QCOMPARE(readOnlineBankFile(F::Gift, u"/dev/null"_s).fault, OnlineRefusal(K::Unreadable));
+        QCOMPARE(readQuestionCsvFile(u"/dev/null"_s).fault, CsvRefusal(CsvFault::Unreadable));
+#endif
     }
 
     // Banks as a learning system writes them: the first full-marks answer, paragraphs and
