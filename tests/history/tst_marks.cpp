@@ -40,11 +40,7 @@ const Refusal Refusals[] = {
     {.name = "a mark too many", .csv = Head + "1,2,ooo", .problem = MarkCount, .line = 2},
     {.name = "double circle", .csv = Head + "1,1,o\xe2\x97\x8eo", .problem = Symbol, .line = 2},
     {.name = "pupil twice, blank line", .csv = Head + "1,1,ooo\n\n1,2,xx", .problem = SamePupil, .line = 4},
-    {.name = "NUL in a pupil",
-        .csv = Head + QByteArray("1\0002,1,ooo", 9),
-        .problem = ControlCharacter,
-        .line = 2},
-    {.name = "escape in marks", .csv = Head + "1,1,oo\x1bo", .problem = ControlCharacter, .line = 2},
+    {.name = "NUL", .csv = Head + QByteArray("1\0002,1,ooo", 9), .problem = ControlCharacter, .line = 2},
 };
 
 struct Score
@@ -254,7 +250,6 @@ private Q_SLOTS:
         QFile large(dir.filePath(u"large.csv"_s));
         QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(qint64(16) << 20));
         QCOMPARE(ReadMarksCsvFile(large.fileName(), {3}).fault->problem, TooLarge);
-        QCOMPARE(ReadMarksCsvFile(dir.filePath(u"none.csv"_s), {3}).fault->problem, Unreadable);
 #ifndef Q_OS_WIN
         const QString fifo = dir.filePath(u"fifo.csv"_s);
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
