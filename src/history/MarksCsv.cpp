@@ -94,6 +94,9 @@ MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCou
         if (parsed.records.isEmpty() || isBlankRecord(parsed.records.first()))
             continue;
         const CsvRecord &record = parsed.records.first();
+        // More rows than a class has sheets would take minutes to record, and be no class's.
+        if (rows.size() == qsizetype(MaxPupil) * MaxSheetCount)
+            return refusal(MarksCsvProblem::TooManyRows, line);
         if (std::exchange(header, false)) {
             if (record.cells
                 != QStringList {QStringLiteral("pupil"), QStringLiteral("sheet"), QStringLiteral("marks")})
@@ -191,6 +194,9 @@ QString MarksCsvMessage(const MarksCsvOutcome &refused)
         break;
     case MarksCsvProblem::NotAFile:
         reason = QStringLiteral("採点の表がふつうのファイルではありません。");
+        break;
+    case MarksCsvProblem::TooManyRows:
+        reason = QStringLiteral("行が多すぎます。一つのクラスの採点の表ではありません。");
         break;
     case MarksCsvProblem::TooLarge:
         reason = QStringLiteral("採点の表が大きすぎます。一つのクラスの採点の表ではありません。");

@@ -24,6 +24,7 @@ enum class MarksCsvProblem {
     Unreadable, // no such file, or it cannot be opened
     NotAFile, // a FIFO, a device or a folder: never read, since it may not end
     TooLarge, // more than MaxMarksCsvBytes
+    TooManyRows, // more than every pupil on every sheet
 };
 
 // More than a class could ever write: every pupil on every sheet a run can have, each

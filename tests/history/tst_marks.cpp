@@ -27,6 +27,7 @@ struct Refusal
 
 const QByteArray Head = "pupil,sheet,marks\n";
 using enum MarksCsvProblem;
+const QByteArray ClassFull = Head + QByteArray(",2,oo\n").repeated(60 * 60); // every pupil, every sheet
 
 const Refusal Refusals[] = {
     {.name = "not UTF-8", .csv = Head + "1,1,\x81\x9b", .problem = NotUtf8, .line = 0},
@@ -40,6 +41,7 @@ const Refusal Refusals[] = {
     {.name = "a mark too many", .csv = Head + "1,2,ooo", .problem = MarkCount, .line = 2},
     {.name = "double circle", .csv = Head + "1,1,o\xe2\x97\x8eo", .problem = Symbol, .line = 2},
     {.name = "pupil twice, blank line", .csv = Head + "1,1,ooo\n\n1,2,xx", .problem = SamePupil, .line = 4},
+    {.name = "a row more than a class", .csv = ClassFull + ",2,oo", .problem = TooManyRows, .line = 3602},
     {.name = "NUL", .csv = Head + QByteArray("1\0002,1,ooo", 9), .problem = ControlCharacter, .line = 2},
 };
 
