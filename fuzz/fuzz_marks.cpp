@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The marks table of `marks --set`: every input is read or refused with its line,
-// and the rows read are recorded in a history and read back as they were; rows
+// and the rows read are recorded in a history and read back as they were, also
+// when set twice; rows
 // another program or damage left in the marks tables read as marks of the run's
 // sheets all the same, and points left in run_points read as a teacher's points or none.
 //
@@ -121,6 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(history.store.recordMarks(history.run, read.value).ok());
     const HistoryOutcome<QList<MarkedSheet>> back = history.store.marks(history.run);
     FUZZ_CHECK(back.ok() && back.value == read.value);
+    // Set again, the same table leaves the marks as they were: no row without a number twice.
+    FUZZ_CHECK(history.store.recordMarks(history.run, read.value).ok());
+    FUZZ_CHECK(history.store.marks(history.run).value == read.value);
     if (pieces.size() < 2)
         return 0;
     writeRows(pieces[1]);

@@ -2,13 +2,11 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
-#include "bank/QuestionFiles.h"
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
 #include "history/MarksCsv.h"
 #include "history/RunNumber.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -47,15 +45,10 @@ QJsonObject marksJson(const RecordedRun &run, const QList<MarkedSheet> &rows, st
 // The rows of the table at `path` for `run`, or the reason on standard error.
 std::optional<QList<MarkedSheet>> readRows(const QString &path, const RecordedRun &run)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printError(UnreadableFileMessage(path));
-        return std::nullopt;
-    }
     QList<int> counts;
     for (const RecordedSheet &sheet : run.sheets)
         counts.append(static_cast<int>(sheet.questions.size()));
-    const MarksCsvOutcome read = ReadMarksCsv(file.readAll(), counts);
+    const MarksCsvOutcome read = ReadMarksCsvFile(path, counts);
     if (!read.ok()) {
         printError(MarksCsvMessage(read) + u'\n' + path);
         return std::nullopt;

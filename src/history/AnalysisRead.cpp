@@ -34,9 +34,10 @@ Condition scopeCondition(const AnalysisScope &scope, const QString &classMatch, 
         c.sql += QStringLiteral(" AND r.at >= ?");
         c.values.append(scope.from->toString(Qt::ISODate));
     }
+    // By its day, not before the next one: the day after 9999-12-31 has no such text.
     if (scope.to) {
-        c.sql += QStringLiteral(" AND r.at < ?");
-        c.values.append(scope.to->addDays(1).toString(Qt::ISODate));
+        c.sql += QStringLiteral(" AND substr(r.at, 1, 10) <= ?");
+        c.values.append(scope.to->toString(Qt::ISODate));
     }
     return c;
 }

@@ -68,8 +68,9 @@ HistoryFailure::HistoryFailure(HistoryFault kind, const QString &why)
 {
 }
 
+// SQLite's own reason only: Qt's words after it tell the teacher nothing.
 HistoryFailure::HistoryFailure(const QSqlError &error)
-    : HistoryFailure(faultOf(error), error.text())
+    : HistoryFailure(faultOf(error), error.databaseText())
 {
 }
 
@@ -115,17 +116,32 @@ void HistoryConnection::open(const QString &path)
     // enough for a whole class's worth of copies started at once to take their turns.
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000");
     db.setDatabaseName(path);
+    const QFileInfo info(path);
+    // A write would leave the log files behind it, which a file it cannot change cannot remove.
+    if (writes() && info.exists() && !info.isWritable())
+        throw HistoryFailure(HistoryFault::ReadOnly, {});
     // Reading opens the file as writing does, so that the last one out removes the log
-    // files; a file that cannot be written is read as it stands, leaving none.
-    if (m_access == HistoryAccess::Read && !QFileInfo(path).isWritable()) {
-        QUrl file = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        file.setQuery(QStringLiteral("immutable=1"));
+    // files; one whose log files cannot be made beside it is read without them, as it
+    // stands, unless the log holds committed records: then through the log, or not at all.
+    const bool logged = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+    const bool readOnly = m_access == HistoryAccess::Read
+        && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable());
+    if (readOnly) {
+        QUrl file = QUrl::fromLocalFile(info.absoluteFilePath());
+        if (!logged)
+            file.setQuery(QStringLiteral("immutable=1"));
         db.setDatabaseName(file.toString(QUrl::FullyEncoded));
         options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
     }
     db.setConnectOptions(options);
     if (!db.open())
         throw HistoryFailure(db.lastError());
+    if (readOnly && logged)
+        try {
+            exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        } catch (const HistoryFailure &) {
+            throw HistoryFailure(HistoryFault::LogUnread, {});
+        }
     if (m_access == HistoryAccess::Write) {
         // Damage is found before a record could be added to what can no longer be read.
         QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check(1)"));

@@ -30,6 +30,10 @@ QString HistoryFailureMessage(const QString &path, HistoryFault fault, const QSt
     case HistoryFault::DiskFull:
         reason = QStringLiteral("ディスクがいっぱいで、クラスの履歴に書き込めません。");
         break;
+    case HistoryFault::LogUnread:
+        reason = QStringLiteral(
+            "クラスの履歴の新しい記録を読めません。履歴のフォルダーに書き込めるようにしてください。");
+        break;
     case HistoryFault::Unusable:
         reason = QStringLiteral("クラスの履歴を使えませんでした。");
         break;

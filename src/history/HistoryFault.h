@@ -17,6 +17,7 @@ enum class HistoryFault {
     Busy,
     ReadOnly,
     DiskFull,
+    LogUnread, // committed records wait in a log that cannot be read from where the file is
 };
 
 // The history's failure as the teacher reads it: the reason, the file, and the

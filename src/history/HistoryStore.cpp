@@ -298,8 +298,9 @@ HistoryOutcome<RecentUse> HistoryStore::recentUse(const QString &className, int 
 HistoryOutcome<QList<FoundSheets>> HistoryStore::findSheets(
     const QString &typed, const QString &className) const
 {
-    // The number may be typed as printed, sheet code and all.
-    static const QRegularExpression numberPattern(QStringLiteral("\\d{8}[A-Za-z]*(-\\d+)?"));
+    // The number may be typed as printed, sheet code and all; a digit more on either side is
+    // another number, never a part of one that is recorded.
+    static const QRegularExpression numberPattern(QStringLiteral("(?<!\\d)\\d{8}[A-Za-z]*(-\\d+)?(?!\\d)"));
     QString number;
     for (auto it = numberPattern.globalMatch(typed); it.hasNext();)
         number = it.next().captured().toLower();

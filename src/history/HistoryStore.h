@@ -74,7 +74,7 @@ public:
     // The answer sheets marked for `run` (as this history gave it), in the order entered.
     HistoryOutcome<QList<MarkedSheet>> marks(const RecordedRun &run) const;
     // Adds the rows to the run whole or not at all; a row with a pupil number takes
-    // the place of that pupil's row (see MarkTables.h).
+    // the place of that pupil's row, rows without one those of their sheets (see MarkTables.h).
     HistoryOutcome<> recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const;
     // The points per question set for `run`, in tenths; none while the default holds
     // (see PointsTenths).

@@ -2,6 +2,7 @@
 #include "history/MarkTables.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <stdexcept>
@@ -70,11 +71,14 @@ QList<RunSheet> sheetsOf(const HistorySql &sql, qint64 runId)
 
 void AddMarkTables(const HistorySql &sql)
 {
-    if (versionOf(sql) >= RunPointsVersion)
+    if (versionOf(sql) >= RunPointsVersion && HasMarkTables(sql))
         return;
     InWriteTransaction(sql, [&] {
-        // Read again: another program may have added some while this one waited.
-        for (int version = std::max(versionOf(sql), 0) + 1; version <= RunPointsVersion; ++version)
+        // Read again: another program may have added some while this one waited. A file
+        // that names a version without its tables gains them now, rather than a version
+        // more it cannot be used at.
+        const int from = HasMarkTables(sql) ? std::max(versionOf(sql), 0) + 1 : MarksVersion;
+        for (int version = from; version <= RunPointsVersion; ++version)
             for (const QString &statement : Upgrades[version - MarksVersion])
                 sql.exec(statement, {});
     });
@@ -82,7 +86,10 @@ void AddMarkTables(const HistorySql &sql)
 
 bool HasMarkTables(const HistorySql &sql)
 {
-    return versionOf(sql) >= MarksVersion;
+    QSqlQuery tables = sql.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"
+                                               " AND name IN ('answer_sheets', 'marks')"),
+        {});
+    return versionOf(sql) >= MarksVersion && sql.next(tables) && tables.value(0).toInt() == 2;
 }
 
 bool HasRunPoints(const HistorySql &sql)
@@ -131,9 +138,23 @@ QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId)
 void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows)
 {
     const QList<RunSheet> sheets = sheetsOf(sql, runId);
+    QSet<int> anonymousSheets;
     for (const MarkedSheet &row : rows) {
         if (row.sheet < 1 || row.sheet > sheets.size())
             throw std::invalid_argument("no such sheet in the run");
+        if (row.pupil == 0)
+            anonymousSheets.insert(row.sheet);
+    }
+    // Rows without a number cannot be told apart: the table set again stands for the earlier one.
+    for (const int sheet : anonymousSheets) {
+        const QString ofSheet
+            = QStringLiteral("SELECT id FROM answer_sheets WHERE sheet_id = ? AND pupil IS NULL");
+        sql.exec(
+            QStringLiteral("DELETE FROM marks WHERE answer_id IN (%1)").arg(ofSheet), {sheets[sheet - 1].id});
+        sql.exec(QStringLiteral("DELETE FROM answer_sheets WHERE id IN (%1)").arg(ofSheet),
+            {sheets[sheet - 1].id});
+    }
+    for (const MarkedSheet &row : rows) {
         if (row.pupil > 0) {
             const QString ofPupil = QStringLiteral("SELECT a.id FROM answer_sheets a JOIN sheets s ON"
                                                    " a.sheet_id = s.id WHERE s.run_id = ? AND a.pupil = ?");

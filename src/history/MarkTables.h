@@ -37,8 +37,9 @@ bool HasRunPoints(const HistorySql &sql);
 QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId);
 
 // Adds `rows` to the run, inside the caller's transaction. A row with a pupil
-// number takes the place of that pupil's row of the run. Throws for a row on a
-// sheet the run does not have.
+// number takes the place of that pupil's row of the run; the rows without one take
+// the place of all the earlier rows without one of their sheets. Throws for a row
+// on a sheet the run does not have.
 void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows);
 
 // The points per question set for the run, in tenths; none when never set (or when

@@ -9,7 +9,8 @@
 namespace sorario {
 
 // One question of a handed-in sheet as the teacher marked it.
-enum class Mark { Unmarked, Right, Wrong, Partial };
+// A byte each: a class's marks are held whole.
+enum class Mark : quint8 { Unmarked, Right, Wrong, Partial };
 
 // One answer sheet handed in: whose it is, which sheet of the run, and its marks
 // in question order.

@@ -2,11 +2,14 @@
 #include "history/MarksCsv.h"
 
 #include "exchange/Csv.h"
+#include "exchange/OnlineBank.h"
+#include "platform/RegularFile.h"
 
 #include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace sorario {
@@ -25,6 +28,42 @@ int numberIn(const QString &cell, int max)
     return ok && n >= 1 && n <= max ? n : 0;
 }
 
+// The cells a line splits into, counted as parseDelimited splits them but without
+// making them: a line of a million commas is refused, not read as a million cells.
+qsizetype cellCount(QStringView line)
+{
+    qsizetype cells = 1;
+    bool fresh = true; // nothing of the cell read yet, so a quote opens it
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (inQuotes) {
+            if (c == u'"' && i + 1 < line.size() && line[i + 1] == u'"')
+                ++i;
+            else if (c == u'"')
+                inQuotes = false;
+        } else if (c == u',') {
+            ++cells;
+            fresh = true;
+            continue;
+        } else if (c == u'"' && fresh) {
+            inQuotes = true;
+        }
+        fresh = false;
+    }
+    return cells;
+}
+
+// Where the line starting at `from` ends, and where the next one starts (after CR LF, LF or CR).
+std::pair<qsizetype, qsizetype> lineEnd(QStringView text, qsizetype from)
+{
+    qsizetype end = from;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+        ++end;
+    const bool crLf = end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n';
+    return {end, end + (crLf ? 2 : 1)};
+}
+
 } // namespace
 
 MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCounts)
@@ -35,16 +74,29 @@ MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCou
     const QString text = utf8(bytes);
     if (utf8.hasError())
         return refusal(MarksCsvProblem::NotUtf8, 0);
-    const CsvRecords parsed = parseDelimited(text, u',');
-    if (parsed.lineBreakRow > 0 || parsed.unclosedQuoteRow > 0)
-        return refusal(MarksCsvProblem::Quoting, std::max(parsed.lineBreakRow, parsed.unclosedQuoteRow));
     QList<MarkedSheet> rows;
     QSet<int> pupils;
     bool header = true;
-    for (const CsvRecord &record : parsed.records) {
-        if (isBlankRecord(record))
+    int line = 0;
+    // A line at a time, so that what is held beside the text is the size of one row.
+    for (qsizetype at = 0, next = 0; at < text.size(); at = next) {
+        qsizetype end = 0;
+        std::tie(end, next) = lineEnd(text, at);
+        ++line;
+        const QStringView lineText = QStringView(text).sliced(at, end - at);
+        if (const qsizetype cells = cellCount(lineText); cells > 3)
+            return header ? refusal(MarksCsvProblem::Header, line, lineText.left(80).toString())
+                          : refusal(MarksCsvProblem::Cells, line, QString::number(cells));
+        const CsvRecords parsed = parseDelimited(lineText, u',');
+        // A cell can hold no line break: an open quote is one never closed on its line.
+        if (parsed.unclosedQuoteRow > 0)
+            return refusal(MarksCsvProblem::Quoting, line);
+        if (parsed.records.isEmpty() || isBlankRecord(parsed.records.first()))
             continue;
-        const int line = record.row;
+        const CsvRecord &record = parsed.records.first();
+        // More rows than a class has sheets would take minutes to record, and be no class's.
+        if (rows.size() == qsizetype(MaxPupil) * MaxSheetCount)
+            return refusal(MarksCsvProblem::TooManyRows, line);
         if (std::exchange(header, false)) {
             if (record.cells
                 != QStringList {QStringLiteral("pupil"), QStringLiteral("sheet"), QStringLiteral("marks")})
@@ -53,6 +105,10 @@ MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCou
         }
         if (record.cells.size() != 3)
             return refusal(MarksCsvProblem::Cells, line, QString::number(record.cells.size()));
+        // Read as a number, "1<NUL>2" would be pupil 1 and take the place of that pupil's row.
+        for (const QString &cell : record.cells)
+            if (std::any_of(cell.cbegin(), cell.cend(), isControlCharacter))
+                return refusal(MarksCsvProblem::ControlCharacter, line);
         const QString &pupilCell = record.cells[0];
         MarkedSheet row;
         row.pupil = pupilCell.trimmed().isEmpty() ? 0 : numberIn(pupilCell, MaxPupil);
@@ -80,6 +136,23 @@ MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCou
     if (header)
         return refusal(MarksCsvProblem::Header, 1);
     return rows;
+}
+
+MarksCsvOutcome ReadMarksCsvFile(const QString &path, const QList<int> &questionCounts)
+{
+    const FileBytes bytes = readRegularFile(path, MaxMarksCsvBytes);
+    if (bytes.ok())
+        return ReadMarksCsv(bytes.value, questionCounts);
+    switch (*bytes.fault) {
+    case FileReadFault::NotRegular:
+        return refusal(MarksCsvProblem::NotAFile, 0);
+    case FileReadFault::TooLarge:
+        return refusal(MarksCsvProblem::TooLarge, 0);
+    case FileReadFault::Missing:
+    case FileReadFault::Unreadable:
+        break;
+    }
+    return refusal(MarksCsvProblem::Unreadable, 0);
 }
 
 QString MarksCsvMessage(const MarksCsvOutcome &refused)
@@ -112,6 +185,21 @@ QString MarksCsvMessage(const MarksCsvOutcome &refused)
         break;
     case MarksCsvProblem::SamePupil:
         reason = QStringLiteral("同じ出席番号の行がもうあります。");
+        break;
+    case MarksCsvProblem::ControlCharacter:
+        reason = QStringLiteral("セルに制御文字があります。");
+        break;
+    case MarksCsvProblem::Unreadable:
+        reason = QStringLiteral("採点の表を読み込めません。");
+        break;
+    case MarksCsvProblem::NotAFile:
+        reason = QStringLiteral("採点の表がふつうのファイルではありません。");
+        break;
+    case MarksCsvProblem::TooManyRows:
+        reason = QStringLiteral("行が多すぎます。一つのクラスの採点の表ではありません。");
+        break;
+    case MarksCsvProblem::TooLarge:
+        reason = QStringLiteral("採点の表が大きすぎます。一つのクラスの採点の表ではありません。");
         break;
     }
     QString message

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Marks.h"
+#include "shared/Module1.h"
 #include "shared/Outcome.h"
 
 #include <QByteArrayView>
@@ -19,7 +20,16 @@ enum class MarksCsvProblem {
     Symbol, // a mark that is none of ○ × △ -
     MarkCount, // not one mark per question of the sheet
     SamePupil, // a pupil's second row
+    ControlCharacter, // a cell holding one, a NUL among them
+    Unreadable, // no such file, or it cannot be opened
+    NotAFile, // a FIFO, a device or a folder: never read, since it may not end
+    TooLarge, // more than MaxMarksCsvBytes
+    TooManyRows, // more than every pupil on every sheet
 };
+
+// More than a class could ever write: every pupil on every sheet a run can have, each
+// sheet as long as a run allows, each mark four bytes at most, room for the other cells.
+inline constexpr qint64 MaxMarksCsvBytes = qint64(MaxPupil) * MaxSheetCount * (MaxDrawnQuestions * 4 + 64);
 
 // The problem and the line it is on, from 1 (0: the whole file).
 struct MarksCsvFault
@@ -35,6 +45,9 @@ using MarksCsvOutcome = Outcome<MarksCsvFault, QList<MarkedSheet>>;
 // are skipped. `questionCounts` holds the number of questions of each of the
 // run's sheets in order.
 MarksCsvOutcome ReadMarksCsv(QByteArrayView bytes, const QList<int> &questionCounts);
+// The table in the file at `path`, a regular file (or a link to one) of at most
+// MaxMarksCsvBytes; anything else is refused before it is read.
+MarksCsvOutcome ReadMarksCsvFile(const QString &path, const QList<int> &questionCounts);
 
 // The refusal as the teacher reads it: the line, the reason, what was found.
 QString MarksCsvMessage(const MarksCsvOutcome &refused);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/QuestionKey.h"
 
+#include "platform/LineFile.h"
+#include "platform/RegularFile.h"
 #include "shared/QuestionRecord.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 
 namespace sorario {
 
@@ -17,13 +18,12 @@ QString QuestionKey(const QuestionRecord &question)
 
 std::optional<QString> FileDigest(const QString &path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // A FIFO in a question file's place would block the hash for ever; a larger file no
+    // run could have read.
+    const FileBytes bytes = readRegularFile(path, MaxLineFileBytes);
+    if (!bytes.ok())
         return std::nullopt;
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
-        return std::nullopt;
-    return QString::fromLatin1(hash.result().toHex());
+    return QString::fromLatin1(QCryptographicHash::hash(bytes.value, QCryptographicHash::Sha256).toHex());
 }
 
 } // namespace sorario

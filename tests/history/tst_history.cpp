@@ -179,21 +179,24 @@ private Q_SLOTS:
                  runOf(u"3A"_s, {4}, u"12071100"_s), runOf(u"3A"_s, {5}, u"12071100b-1"_s)})
             QVERIFY(store.record(run).ok());
         QCOMPARE(store.classes().value, (QStringList {u"3A"_s, u"2B"_s})); // the last recorded first
-        const std::tuple<QString, QString, QStringList> rows[]
-            = {{u"12071030"_s, {}, {u"2B 12071030-1"_s, u"2B 12071031-2"_s}},
-                {u"12071031-2"_s, {}, {u"2B 12071031-2"_s}},
-                {u"S(SheetNo.:12071030-1)"_s, {}, {u"2B 12071030-1"_s}},
-                {u"12071100"_s, {}, {u"3A 12071100"_s, u"2B 12071100"_s}},
-                {u"12071100"_s, u"2B"_s, {u"2B 12071100"_s}}, {u"12071100B"_s, {}, {u"3A 12071100b-1"_s}},
-                {u"12071030-3"_s, {}, {}}};
-        for (const auto &[typed, className, found] : rows) {
+        const std::tuple<const char *, QString, QString, QStringList> rows[] = {
+            {"a run's number: every sheet", u"12071030"_s, {}, {u"2B 12071030-1"_s, u"2B 12071031-2"_s}},
+            {"-k: one sheet", u"12071031-2"_s, {}, {u"2B 12071031-2"_s}},
+            {"as printed", u"S(SheetNo.:12071030-1)"_s, {}, {u"2B 12071030-1"_s}},
+            {"two older runs, newest first", u"12071100"_s, {}, {u"3A 12071100"_s, u"2B 12071100"_s}},
+            {"of one class", u"12071100"_s, u"2B"_s, {u"2B 12071100"_s}},
+            {"a letter typed large", u"12071100B"_s, {}, {u"3A 12071100b-1"_s}},
+            {"a sheet the run has not", u"12071030-3"_s, {}, {}},
+            {"a digit more", u"120710301"_s, {}, {}},
+        };
+        for (const auto &[name, typed, className, found] : rows) {
             const HistoryOutcome<QList<FoundSheets>> hits = store.findSheets(typed, className);
-            QVERIFY(hits.ok());
+            QVERIFY2(hits.ok(), name);
             QStringList numbers;
             for (const FoundSheets &hit : hits.value)
                 for (int k : hit.sheets)
                     numbers.append(hit.run.className + u' ' + hit.run.sheets[k].sheetNumber);
-            QCOMPARE(numbers, found);
+            QVERIFY2(numbers == found, name);
         }
         // Every option comes back as recorded, the largest seed included.
         const RecordedRun back = store.findSheets(u"12071030"_s).value[0].run;

@@ -7,6 +7,10 @@
 #include "support/Fixtures.h"
 #include "support/SqlFile.h"
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 using namespace sorario::test;
 
 namespace {
@@ -23,6 +27,7 @@ struct Refusal
 
 const QByteArray Head = "pupil,sheet,marks\n";
 using enum MarksCsvProblem;
+const QByteArray ClassFull = Head + QByteArray(",2,oo\n").repeated(60 * 60); // every pupil, every sheet
 
 const Refusal Refusals[] = {
     {.name = "not UTF-8", .csv = Head + "1,1,\x81\x9b", .problem = NotUtf8, .line = 0},
@@ -36,6 +41,8 @@ const Refusal Refusals[] = {
     {.name = "a mark too many", .csv = Head + "1,2,ooo", .problem = MarkCount, .line = 2},
     {.name = "double circle", .csv = Head + "1,1,o\xe2\x97\x8eo", .problem = Symbol, .line = 2},
     {.name = "pupil twice, blank line", .csv = Head + "1,1,ooo\n\n1,2,xx", .problem = SamePupil, .line = 4},
+    {.name = "a row more than a class", .csv = ClassFull + ",2,oo", .problem = TooManyRows, .line = 3602},
+    {.name = "NUL", .csv = Head + QByteArray("1\0002,1,ooo", 9), .problem = ControlCharacter, .line = 2},
 };
 
 struct Score
@@ -151,6 +158,13 @@ const Statistics StatisticsRows[] = {
         .median = 50,
         .histogram = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0},
         .rates = {u"a 0/1/0 0"_s, u"b 1/0/0 1000"_s}},
+    {.name = "to the last day a date can have",
+        .runs = {Shared1, Shared2},
+        .scope = {.to = QDate(9999, 12, 31)},
+        .mean = 33.33,
+        .median = 50,
+        .histogram = {1, 0, 0, 0, 0, 2, 0, 0, 0, 0},
+        .rates = {u"a 0/1/0 0"_s, u"b 1/2/0 333"_s, u"c 1/1/0 500"_s}},
     {.name = "one run",
         .runs = {Shared1, Shared2},
         .scope = {.runId = 2},
@@ -231,7 +245,24 @@ private Q_SLOTS:
         QCOMPARE(read.value, (QList<MarkedSheet> {{7, 1, {R, W, P}}, {0, 2, {W, U}}}));
     }
 
-    void typedLines_data() { addRows(TypedLines); }
+    // A FIFO would never end and no class writes a table that large: both refused unread.
+    void readsOnlyAClassTable()
+    {
+        QTemporaryDir dir;
+        QFile large(dir.filePath(u"large.csv"_s));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(qint64(16) << 20));
+        QCOMPARE(ReadMarksCsvFile(large.fileName(), {3}).fault->problem, TooLarge);
+#ifndef Q_OS_WIN
+        const QString fifo = dir.filePath(u"fifo.csv"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(ReadMarksCsvFile(fifo, {3}).fault->problem, NotAFile);
+#endif
+    }
+
+    void typedLines_data()
+    {
+        addRows(TypedLines);
+    }
     void typedLines()
     {
         QFETCH(int, row);
@@ -241,7 +272,10 @@ private Q_SLOTS:
         QCOMPARE(parsed.value, t.marks);
     }
 
-    void statistics_data() { addRows(StatisticsRows); }
+    void statistics_data()
+    {
+        addRows(StatisticsRows);
+    }
     void statistics()
     {
         QFETCH(int, row);
@@ -257,8 +291,10 @@ private Q_SLOTS:
             for (const QString &q : t.runs[i].questions)
                 run.sheets[0].questions.append({q, {}, q.toUpper()});
             QVERIFY(store.record(run).ok());
+            QList<MarkedSheet> rows;
             for (const QList<Mark> &marks : t.runs[i].rows)
-                QVERIFY(store.recordMarks(run, {{0, 1, marks}}).ok());
+                rows.append({0, 1, marks});
+            QVERIFY(store.recordMarks(run, rows).ok());
         }
         AnalysisScope scope = t.scope;
         scope.className = u"２ｂ"_s;
@@ -280,14 +316,20 @@ private Q_SLOTS:
         QCOMPARE(DefaultPointsTenths(40), 25);
     }
 
-    void scores_data() { addRows(Scores); }
+    void scores_data()
+    {
+        addRows(Scores);
+    }
     void scores()
     {
         QFETCH(int, row);
         QCOMPARE(ScoreTenths(Scores[row].marks, Scores[row].points), Scores[row].score);
     }
 
-    void pointsSet_data() { addRows(PointsSettings); }
+    void pointsSet_data()
+    {
+        addRows(PointsSettings);
+    }
     void pointsSet()
     {
         QFETCH(int, row);
@@ -311,8 +353,9 @@ private Q_SLOTS:
         QCOMPARE(store.analysis({.runId = run.id}).value.scores.mean, t.score);
     }
 
-    // A file of the version before marks reads as unmarked and gains the tables at its
-    // first write; a pupil's new row takes the place of the old one.
+    // A file without the marks tables (one that names their version too) reads as unmarked and gains the
+    // tables at its first write; a pupil's new row takes the place of the old one, and rows without a number
+    // set again those of their sheet.
     void olderFileUpgradesInPlace()
     {
         QTemporaryDir dir;
@@ -324,18 +367,21 @@ private Q_SLOTS:
             {u"12071030-2"_s, run.when, {{u"Q3"_s, {}, u"A3"_s}}}};
         QVERIFY(store.record(run).ok());
         for (const QString &statement :
-            {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 0"_s})
+            {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 1"_s})
             sql(store.path(), statement);
         run = store.runs().value[0];
         const HistoryOutcome<QList<MarkedSheet>> unmarked = store.marks(run);
         QVERIFY(unmarked.ok());
         QCOMPARE(unmarked.value.size(), 0);
         QVERIFY(store.recordMarks(run, {{1, 1, {R, W}}, {0, 1, {P, U}}}).ok());
-        QVERIFY(store.recordMarks(run, {{1, 2, {W}}}).ok());
-        QCOMPARE(store.marks(run).value, (QList<MarkedSheet> {{0, 1, {P, U}}, {1, 2, {W}}}));
+        QVERIFY(store.recordMarks(run, {{1, 2, {W}}, {0, 1, {P, U}}}).ok());
+        QCOMPARE(store.marks(run).value, (QList<MarkedSheet> {{1, 2, {W}}, {0, 1, {P, U}}}));
         QCOMPARE(store.runs().value.size(), 1);
     }
-    void reviewSlots_data() { addRows(Reviews); }
+    void reviewSlots_data()
+    {
+        addRows(Reviews);
+    }
     void reviewSlots()
     {
         QFETCH(int, row);
