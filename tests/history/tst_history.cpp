@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 #include "support/SqlFile.h"
 
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -299,6 +300,53 @@ private Q_SLOTS:
             QVERIFY(HistoryStore(store.path()).record(runOf(u"2B"_s, {4}, u"12071032"_s)).ok());
             QCOMPARE(recordedNumbers(store, u"2B"_s), (QStringList {u"12071032"_s, u"12071030"_s}));
         }
+    }
+
+    // Root writes past permissions, so a file or folder that may not change is made so
+    // for the file system itself; the test is skipped where that cannot be done.
+    static bool setImmutable(const QStringList &paths, bool on)
+    {
+        return QProcess::execute(u"chattr"_s, QStringList {on ? u"+i"_s : u"-i"_s} + paths) == 0;
+    }
+    // What was committed to the log but not yet to the file is read too.
+    void readOnlyHistoryReadsItsLog()
+    {
+        SORARIO_POSIX_ONLY("chattr");
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QVERIFY(store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).ok());
+        const HistoryStore::KeptOpen kept = store.keepOpen();
+        QVERIFY(HistoryStore(store.path()).record(runOf(u"2B"_s, {2}, u"12071031"_s)).ok());
+        if (!setImmutable({store.path(), dir.path()}, true))
+            QSKIP("chattr +i is not available here");
+        const HistoryOutcome<QList<RecordedRun>> runs = HistoryStore(store.path()).runs();
+        setImmutable({store.path(), dir.path()}, false);
+        QCOMPARE(runs.value.size(), 2);
+    }
+    void writableFileInAReadOnlyFolderIsRead()
+    {
+        SORARIO_POSIX_ONLY("chattr");
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QVERIFY(store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).ok());
+        if (!setImmutable({dir.path()}, true))
+            QSKIP("chattr +i is not available here");
+        const HistoryOutcome<QList<RecordedRun>> runs = HistoryStore(store.path()).runs();
+        setImmutable({dir.path()}, false);
+        QCOMPARE(runs.value.size(), 1);
+    }
+    void refusedWriteLeavesNoLog()
+    {
+        SORARIO_POSIX_ONLY("chattr");
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QVERIFY(store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).ok());
+        if (!setImmutable({store.path()}, true))
+            QSKIP("chattr +i is not available here");
+        const bool written = store.record(runOf(u"2B"_s, {2}, u"12071031"_s)).ok();
+        setImmutable({store.path()}, false);
+        QVERIFY(!written);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {u"h.sqlite"_s});
     }
 
     // A damaged file is refused, not read short nor written to, and stays as it was.
