@@ -19,7 +19,6 @@ constexpr int LowestLineBottom = 242;
 
 struct Module1;
 class PrintSurface;
-class PrintTarget;
 class SheetPages;
 
 // What a run does when the questions overflow the first page: ask the capacity

@@ -6,6 +6,8 @@
 
 namespace sorario {
 
+class PrintTarget;
+
 inline constexpr PrintDialogFlags SheetPrintDialogFlags = PrintDialogFlag::NoSelection;
 
 inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェック");
