@@ -308,32 +308,35 @@ private Q_SLOTS:
     {
         return QProcess::execute(u"chattr"_s, QStringList {on ? u"+i"_s : u"-i"_s} + paths) == 0;
     }
-    // What was committed to the log but not yet to the file is read too.
-    void readOnlyHistoryReadsItsLog()
+    // A history that may not be written is still read whole: what was committed to
+    // its log but not yet to the file included.
+    void readOnlyHistoryIsRead_data()
     {
-        SORARIO_POSIX_ONLY("chattr");
-        QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
-        QVERIFY(store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).ok());
-        const HistoryStore::KeptOpen kept = store.keepOpen();
-        QVERIFY(HistoryStore(store.path()).record(runOf(u"2B"_s, {2}, u"12071031"_s)).ok());
-        if (!setImmutable({store.path(), dir.path()}, true))
-            QSKIP("chattr +i is not available here");
-        const HistoryOutcome<QList<RecordedRun>> runs = HistoryStore(store.path()).runs();
-        setImmutable({store.path(), dir.path()}, false);
-        QCOMPARE(runs.value.size(), 2);
+        QTest::addColumn<bool>("logged"); // a second run held in the log by an open reader
+        QTest::addColumn<bool>("fileToo"); // the file made read-only as well as its folder
+        QTest::addColumn<int>("runs");
+        QTest::addRow("a read-only file and folder with a committed log") << true << true << 2;
+        QTest::addRow("a writable file in a read-only folder") << false << false << 1;
     }
-    void writableFileInAReadOnlyFolderIsRead()
+    void readOnlyHistoryIsRead()
     {
+        QFETCH(bool, logged);
+        QFETCH(bool, fileToo);
+        QFETCH(int, runs);
         SORARIO_POSIX_ONLY("chattr");
         QTemporaryDir dir;
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         QVERIFY(store.record(runOf(u"2B"_s, {1}, u"12071030"_s)).ok());
-        if (!setImmutable({dir.path()}, true))
+        const HistoryStore::KeptOpen kept = logged ? store.keepOpen() : nullptr;
+        if (logged)
+            QVERIFY(HistoryStore(store.path()).record(runOf(u"2B"_s, {2}, u"12071031"_s)).ok());
+        const QStringList locked
+            = fileToo ? QStringList {store.path(), dir.path()} : QStringList {dir.path()};
+        if (!setImmutable(locked, true))
             QSKIP("chattr +i is not available here");
-        const HistoryOutcome<QList<RecordedRun>> runs = HistoryStore(store.path()).runs();
-        setImmutable({dir.path()}, false);
-        QCOMPARE(runs.value.size(), 1);
+        const HistoryOutcome<QList<RecordedRun>> read = HistoryStore(store.path()).runs();
+        setImmutable(locked, false);
+        QCOMPARE(read.value.size(), runs);
     }
     void refusedWriteLeavesNoLog()
     {

@@ -250,7 +250,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QFile large(dir.filePath(u"large.csv"_s));
-        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(qint64(16) << 20));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(qint64(16) << 20));
         QCOMPARE(ReadMarksCsvFile(large.fileName(), {3}).fault->problem, TooLarge);
 #ifndef Q_OS_WIN
         const QString fifo = dir.filePath(u"fifo.csv"_s);
