@@ -34,11 +34,11 @@ QuestionPreview::~QuestionPreview() = default;
 QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout, const QString &fontName,
     int fontSize, double pixelsPerMm, ChoiceLabels labels)
 {
-    m_module->FontName = fontName;
-    m_module->FontSize = static_cast<std::int16_t>(fontSize);
-    m_module->AnswerLayout = static_cast<std::int16_t>(answerLayout);
+    m_module->options.FontName = fontName;
+    m_module->options.FontSize = static_cast<std::int16_t>(fontSize);
+    m_module->options.AnswerLayout = static_cast<std::int16_t>(answerLayout);
     m_module->QuestionCount = 1;
-    m_module->ChoiceLabelling = labels;
+    m_module->options.choiceLabels = labels;
     // Word groups and choices as a sheet printed now would set them.
     m_module->DrawnQuestions(1) = OnSheet(question, KindsKey(*m_module));
     RecordingSurface surface;

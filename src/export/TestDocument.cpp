@@ -44,7 +44,7 @@ void newParagraph(QTextCursor &c, bool pageBreak = false, double gapMm = 0)
 void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
 {
     newParagraph(c, pageBreak);
-    c.insertText(SheetNumberText(m, m.clock.now()) + QStringLiteral("　　") + m.SheetLogo,
+    c.insertText(SheetNumberText(m, m.clock.now()) + QStringLiteral("　　") + m.options.SheetLogo,
         documentTextFormat(HeaderFontName, 8));
 
     QTextTableFormat frame;
@@ -93,13 +93,13 @@ void addSheet(Module1 &m, QTextCursor &c, bool pageBreak)
 {
     const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
     RecordingSurface measure;
-    measure.setFontName(m.FontName);
-    measure.setFontSize(m.FontSize);
+    measure.setFontName(m.options.FontName);
+    measure.setFontSize(m.options.FontSize);
     const QString dash = DashLine(measure, m.LineWidth);
 
     DocumentSurface surface(c);
-    surface.setFontName(m.FontName);
-    surface.setFontSize(m.FontSize);
+    surface.setFontName(m.options.FontName);
+    surface.setFontSize(m.options.FontSize);
     TextPlacer placer(m, surface, PlacingRules {});
 
     QList<QuestionRecord> onSheet;
@@ -109,7 +109,8 @@ void addSheet(Module1 &m, QTextCursor &c, bool pageBreak)
 
     addHeader(m, c, pageBreak);
     for (int n = 1; n <= count; ++n)
-        addComposed(c, placer, ComposeQuestion(onSheet[n - 1], n, m.AnswerLayout, dash, HintLines::Printed));
+        addComposed(
+            c, placer, ComposeQuestion(onSheet[n - 1], n, m.options.AnswerLayout, dash, HintLines::Printed));
     addHeader(m, c, true);
     for (int n = 1; n <= count; ++n)
         addComposed(c, placer, ComposeAnswer(onSheet[n - 1], n));
@@ -124,7 +125,7 @@ std::unique_ptr<QTextDocument> buildTestDocument(Module1 &m, const DrawSheet &dr
     // Outside an edit block every insertion lays out its whole paragraph again to
     // place the cursor: a line of many "@" runs took quadratic time.
     c.beginEditBlock();
-    const int sheets = std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+    const int sheets = std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
     for (int sheet = 1; sheet <= sheets; ++sheet) {
         if (draw)
             draw(sheet);

@@ -69,7 +69,7 @@ QString BuildTestText(const Module1 &m)
 
 QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
 {
-    const int sheets = std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+    const int sheets = std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
     QString text;
     for (int sheet = 1; sheet <= sheets; ++sheet) {
         if (sheet > 1)

@@ -98,7 +98,7 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface)
     const std::int16_t size = QuestionFontSize(m);
     if (size <= 0)
         throw PrintFailure(PrintFailureKind::FontSizeInvalid);
-    surface.setFontName(m.FontName);
+    surface.setFontName(m.options.FontName);
     surface.setFontSize(size);
     const double height = surface.textHeight(QStringLiteral("あ"));
     if (!std::isfinite(height) || height > 1e6)
@@ -140,7 +140,7 @@ bool CheckCapacity(
 
     if (!answer) {
         // A run that shrinks asks only once no size has fitted.
-        const QString shrunk = m.OverflowRule == Overflow::ShrinkFirst ? shrinkTriedLine() : QString();
+        const QString shrunk = m.options.overflow == Overflow::ShrinkFirst ? shrinkTriedLine() : QString();
         answer = ask ? ask(shrunk + CapacityPromptText(m.FitCount, m.QuestionCount)) : OverflowPolicy::Cancel;
     }
     if (*answer == OverflowPolicy::FitFirstPage) {
@@ -165,7 +165,7 @@ QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages)
     else
         PrintQuestionsAll(m, pages);
 
-    if (m.AttachAnswers == 1) {
+    if (m.options.AttachAnswers == 1) {
         pages.startAnswers();
         PrintHeader(m, pages);
         PrintAnswerSheet(m, pages);
@@ -198,12 +198,12 @@ PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, const AskC
     result.outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
         SheetPages pages(surface, PageOrderFor(w, sheets));
         surface.setDocumentName(SheetTitleText(w));
-        surface.setPaperPlacing(w.PaperChoice);
+        surface.setPaperPlacing(w.options.paper);
         RunSheets drawn(m, w, draw, sheets);
         w.FittedSize = 0;
         SetPrintMetrics(w, surface);
         // Every sheet of a run prints at one size.
-        if (w.OverflowRule == Overflow::ShrinkFirst)
+        if (w.options.overflow == Overflow::ShrinkFirst)
             FitRunSize(w, surface, drawn, sheets);
         for (int sheet = 1; sheet <= sheets; ++sheet) {
             drawn.use(sheet);
@@ -237,7 +237,7 @@ QString proposedPdfFile(const Module1 &m)
 
 int runSheetCount(const Module1 &m)
 {
-    return std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+    return std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
 }
 
 } // namespace sorario

@@ -5,7 +5,8 @@
 #include "print/PaintedDocument.h"
 #include "print/PaperPlacing.h"
 #include "print/PendingPdf.h"
-#include "shared/Module1.h"
+#include "shared/PrintChoices.h"
+#include "shared/ProgramConstants.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -21,7 +21,7 @@ int drawnCount(const Module1 &m)
 
 QString setQuestionFont(const Module1 &m, PrintSurface &surface)
 {
-    surface.setFontName(m.FontName);
+    surface.setFontName(m.options.FontName);
     surface.setFontSize(QuestionFontSize(m));
     return DashLine(surface, m.LineWidth);
 }
@@ -33,7 +33,7 @@ void placePaged(const Module1 &m, PrintSurface &surface, const QStringList &ques
     rules.paged = true;
     TextPlacer placer(m, surface, rules);
     placer.startAfresh();
-    if (m.PageBreaks != QuestionBreaks::KeepQuestions) {
+    if (m.options.pageBreaks != QuestionBreaks::KeepQuestions) {
         placer.place(questions.join(QString()));
         return;
     }
@@ -45,7 +45,7 @@ void placePaged(const Module1 &m, PrintSurface &surface, const QStringList &ques
 
 std::int16_t QuestionFontSize(const Module1 &m)
 {
-    return m.FittedSize > 0 ? m.FittedSize : m.FontSize;
+    return m.FittedSize > 0 ? m.FittedSize : m.options.FontSize;
 }
 
 void MeasureQuestions(Module1 &m, PrintSurface &surface)
@@ -60,7 +60,7 @@ void MeasureQuestions(Module1 &m, PrintSurface &surface)
     for (int n = 1; n <= count; ++n) {
         placer.startAfresh();
         const QString text
-            = ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Measured);
+            = ComposeQuestion(m.DrawnQuestions(n), n, m.options.AnswerLayout, dash, HintLines::Measured);
         if (!placer.place(text)) {
             m.OverCapacity = 1;
             m.FitCount = static_cast<std::int16_t>(n - 1);
@@ -77,7 +77,8 @@ void PrintQuestionsFitted(const Module1 &m, PrintSurface &surface)
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n) {
         placer.startAfresh();
-        placer.place(ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Printed));
+        placer.place(
+            ComposeQuestion(m.DrawnQuestions(n), n, m.options.AnswerLayout, dash, HintLines::Printed));
     }
 }
 
@@ -87,13 +88,13 @@ void PrintQuestionsAll(const Module1 &m, PrintSurface &surface)
     QStringList questions;
     const int count = drawnCount(m);
     for (int n = 1; n <= count; ++n)
-        questions.append(ComposeQuestionForRun(m.DrawnQuestions(n), n, m.AnswerLayout, dash));
+        questions.append(ComposeQuestionForRun(m.DrawnQuestions(n), n, m.options.AnswerLayout, dash));
     placePaged(m, surface, questions, PlacingRules {});
 }
 
 void PrintAnswerSheet(const Module1 &m, PrintSurface &surface)
 {
-    surface.setFontName(m.FontName);
+    surface.setFontName(m.options.FontName);
     surface.setFontSize(QuestionFontSize(m));
     QStringList answers;
     const int count = drawnCount(m);

@@ -55,8 +55,8 @@ void RunSheets::use(int sheet)
 
 void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)
 {
-    for (int size = m.FontSize; size >= MinFontSize; --size) {
-        m.FittedSize = static_cast<std::int16_t>(size == m.FontSize ? 0 : size);
+    for (int size = m.options.FontSize; size >= MinFontSize; --size) {
+        m.FittedSize = static_cast<std::int16_t>(size == m.options.FontSize ? 0 : size);
         SetPrintMetrics(m, surface);
         bool allFit = true;
         for (int sheet = 1; sheet <= count && allFit; ++sheet) {

@@ -38,7 +38,7 @@ QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letter
 
 SheetKey KindsKey(const Module1 &m)
 {
-    return {SheetNumber(m.clock.now(), 0, m.SheetLetters), m.SheetIndex, m.ChoiceLabelling};
+    return {SheetNumber(m.clock.now(), 0, m.SheetLetters), m.SheetIndex, m.options.choiceLabels};
 }
 
 void PrintHeader(const Module1 &m, PrintSurface &surface)
@@ -60,7 +60,7 @@ void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
     // A pupil's own sheet says whose it is beside its number.
     if (m.SheetPupil > 0)
         surface.print(QStringLiteral("　出席番号") + NumberText(m.SheetPupil), false);
-    printAt(surface, 167 - surface.textWidth(m.SheetLogo), 9, m.SheetLogo);
+    printAt(surface, 167 - surface.textWidth(m.options.SheetLogo), 9, m.options.SheetLogo);
     printAt(surface, 97, 14, QStringLiteral("　　　　年　　　　　組　　　　　番"));
     printAt(surface, 96, 20, QStringLiteral("氏"));
     printAt(surface, 96, 24, QStringLiteral("名"));

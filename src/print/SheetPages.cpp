@@ -19,11 +19,11 @@ int padding(int pages, int multiple)
 PageOrder PageOrderFor(const Module1 &m, int sheets)
 {
     PageOrder order;
-    const int perPaper = PaperSheetFor(m.PaperChoice).pagesPerSheet;
+    const int perPaper = PaperSheetFor(m.options.paper).pagesPerSheet;
     // Two-up paper would put a pupil's answers beside the questions.
-    order.answersApart
-        = m.AttachAnswers == 1 && (perPaper > 1 || (m.AnswerPages == AnswerPlace::AllLast && sheets > 1));
-    order.unitPages = m.Duplex == DuplexPadding::BlankAfterOdd ? 2 : 1;
+    order.answersApart = m.options.AttachAnswers == 1
+        && (perPaper > 1 || (m.options.answerPages == AnswerPlace::AllLast && sheets > 1));
+    order.unitPages = m.options.duplex == DuplexPadding::BlankAfterOdd ? 2 : 1;
     order.blockPages = perPaper;
     return order;
 }

@@ -26,7 +26,7 @@ TextPlacer::TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rul
     , m_lineWidth(m.LineWidth)
     , m_pitch(static_cast<double>(m.LineSpacing) * m.CharHeight)
     , m_nextPageLines(m.NextPageLines)
-    , m_keepWords(m.LineBreaks == WordBreaks::KeepWords)
+    , m_keepWords(m.options.lineBreaks == WordBreaks::KeepWords)
     , m_pageLineLimit(m.FirstPageLines)
 {
 }

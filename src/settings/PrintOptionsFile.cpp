@@ -120,13 +120,15 @@ void loadPrintOptions(Module1 &m)
         return;
     // A broken file reads as an empty one.
     const QSettings file(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
-    m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
-    m.LineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-    m.OverflowRule = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
-    m.PageBreaks = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
-    m.AnswerPages = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
-    m.Duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
-    m.ChoiceLabelling
+    m.options.paper = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
+    m.options.lineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    m.options.overflow = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
+    m.options.pageBreaks
+        = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
+    m.options.answerPages
+        = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    m.options.duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    m.options.choiceLabels
         = ChoiceLabelsNamed(file.value(ChoiceLabelsKey).toString()).value_or(ChoiceLabels::Kana);
 }
 
@@ -143,9 +145,9 @@ void SavePrintOptions(const Module1 &m)
     {
         // QSettings writes the file through a temporary one renamed into place.
         QSettings file(path, QSettings::IniFormat);
-        file.setValue(PaperKey, PaperName(m.PaperChoice));
-        file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
-        file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+        file.setValue(PaperKey, PaperName(m.options.paper));
+        file.setValue(KeepWordsKey, m.options.lineBreaks == WordBreaks::KeepWords);
+        file.setValue(FitKey, m.options.overflow == Overflow::ShrinkFirst);
         // Written only once chosen, so a file from before the choice keeps its bytes.
         const auto setOrRemove = [&file](const QString &key, bool on) {
             if (on)
@@ -153,11 +155,11 @@ void SavePrintOptions(const Module1 &m)
             else
                 file.remove(key);
         };
-        setOrRemove(KeepQuestionsKey, m.PageBreaks == QuestionBreaks::KeepQuestions);
-        setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
-        setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
-        if (m.ChoiceLabelling == ChoiceLabels::Digits)
-            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(m.ChoiceLabelling));
+        setOrRemove(KeepQuestionsKey, m.options.pageBreaks == QuestionBreaks::KeepQuestions);
+        setOrRemove(AnswersLastKey, m.options.answerPages == AnswerPlace::AllLast);
+        setOrRemove(DuplexPadKey, m.options.duplex == DuplexPadding::BlankAfterOdd);
+        if (m.options.choiceLabels == ChoiceLabels::Digits)
+            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(m.options.choiceLabels));
         else
             file.remove(ChoiceLabelsKey);
         file.sync();

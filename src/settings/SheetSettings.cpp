@@ -94,18 +94,18 @@ void LoadFontSettings(Module1 &m, const LineFileRead &file)
         const std::optional<std::int16_t> size = read ? NormalizedFontSize(*read) : std::nullopt;
         const QString face = name ? NormalizedFontName(*name) : QString();
         if (!face.isEmpty() && size) {
-            m.FontName = face;
-            m.FontSize = *size;
+            m.options.FontName = face;
+            m.options.FontSize = *size;
             return;
         }
     }
-    m.FontName = DefaultFontName;
-    m.FontSize = DefaultFontSize;
+    m.options.FontName = DefaultFontName;
+    m.options.FontSize = DefaultFontSize;
 }
 
 QStringList FontSettingsLines(const Module1 &m)
 {
-    return {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '};
+    return {TextItemLine(m.options.FontName), NumberText(m.options.FontSize) + u' '};
 }
 
 void SaveFontSettings(const Module1 &m)
@@ -132,16 +132,16 @@ void LoadSheetLogo(Module1 &m, const LineFileRead &file)
 {
     if (std::optional<ItemReader> items = itemsOf(file)) {
         if (const std::optional<QString> logo = items->readText(); logo && SheetLogoFits(*logo)) {
-            m.SheetLogo = *logo;
+            m.options.SheetLogo = *logo;
             return;
         }
     }
-    m.SheetLogo = DefaultSheetLogo;
+    m.options.SheetLogo = DefaultSheetLogo;
 }
 
 QStringList SheetLogoLines(const Module1 &m)
 {
-    return {TextItemLine(m.SheetLogo)};
+    return {TextItemLine(m.options.SheetLogo)};
 }
 
 void SaveSheetLogo(const Module1 &m)

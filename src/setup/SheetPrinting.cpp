@@ -38,7 +38,7 @@ PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs
 {
     target.proposeFile(proposedPdfFile(m));
     // So that the print dialog shows the paper the sheets will come out on.
-    target.surface().setPaperPlacing(m.PaperChoice);
+    target.surface().setPaperPlacing(m.options.paper);
     if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
         return {};
     if (!mayReplace(target.settleDestination(), m, dialogs))

@@ -342,7 +342,7 @@ private Q_SLOTS:
         InitialiseFolders(m, bin(), readOnly, settings);
         LoadFontSettings(m);
         QVERIFY(!QFileInfo::exists(settings)); // loading creates nothing
-        m.SheetLogo = u"《三中》"_s;
+        m.options.SheetLogo = u"《三中》"_s;
         SaveSheetLogo(m);
         QVERIFY(QFileInfo(settings + u"/Vk.rog"_s).isFile());
         QVERIFY(QDir(bin()).entryList(QDir::Files).isEmpty());
