@@ -9,6 +9,7 @@
 #include "settings/FontRule.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
+#include "setup/SettingsFiles.h"
 #include "shared/Module1.h"
 
 #include <QDateTime>

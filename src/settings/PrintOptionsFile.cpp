@@ -3,7 +3,6 @@
 
 #include "platform/SafeWrite.h"
 #include "settings/SheetSettings.h"
-#include "shared/Module1.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,36 +104,35 @@ std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name)
     return std::nullopt;
 }
 
-QString PrintOptionsFilePath(const Module1 &m)
+QString PrintOptionsFilePath(const SettingsFolders &folders)
 {
-    const QString besideVk = SettingsFilePath(m);
+    const QString besideVk = SettingsFilePath(folders);
     if (besideVk.isEmpty())
         return {};
     return QFileInfo(besideVk).dir().filePath(QStringLiteral("Sorario.ini"));
 }
 
-void loadPrintOptions(Module1 &m)
+void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options)
 {
-    const QString path = PrintOptionsFilePath(m);
+    const QString path = PrintOptionsFilePath(folders);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     // A broken file reads as an empty one.
     const QSettings file(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
-    m.options.paper = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
-    m.options.lineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-    m.options.overflow = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
-    m.options.pageBreaks
+    options.paper = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
+    options.lineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    options.overflow = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
+    options.pageBreaks
         = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
-    m.options.answerPages
-        = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
-    m.options.duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
-    m.options.choiceLabels
+    options.answerPages = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    options.duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    options.choiceLabels
         = ChoiceLabelsNamed(file.value(ChoiceLabelsKey).toString()).value_or(ChoiceLabels::Kana);
 }
 
-void SavePrintOptions(const Module1 &m)
+void savePrintOptions(const SettingsFolders &folders, const SheetOptions &options)
 {
-    const QString path = PrintOptionsFilePath(m);
+    const QString path = PrintOptionsFilePath(folders);
     if (path.isEmpty())
         return;
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -145,9 +143,9 @@ void SavePrintOptions(const Module1 &m)
     {
         // QSettings writes the file through a temporary one renamed into place.
         QSettings file(path, QSettings::IniFormat);
-        file.setValue(PaperKey, PaperName(m.options.paper));
-        file.setValue(KeepWordsKey, m.options.lineBreaks == WordBreaks::KeepWords);
-        file.setValue(FitKey, m.options.overflow == Overflow::ShrinkFirst);
+        file.setValue(PaperKey, PaperName(options.paper));
+        file.setValue(KeepWordsKey, options.lineBreaks == WordBreaks::KeepWords);
+        file.setValue(FitKey, options.overflow == Overflow::ShrinkFirst);
         // Written only once chosen, so a file from before the choice keeps its bytes.
         const auto setOrRemove = [&file](const QString &key, bool on) {
             if (on)
@@ -155,11 +153,11 @@ void SavePrintOptions(const Module1 &m)
             else
                 file.remove(key);
         };
-        setOrRemove(KeepQuestionsKey, m.options.pageBreaks == QuestionBreaks::KeepQuestions);
-        setOrRemove(AnswersLastKey, m.options.answerPages == AnswerPlace::AllLast);
-        setOrRemove(DuplexPadKey, m.options.duplex == DuplexPadding::BlankAfterOdd);
-        if (m.options.choiceLabels == ChoiceLabels::Digits)
-            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(m.options.choiceLabels));
+        setOrRemove(KeepQuestionsKey, options.pageBreaks == QuestionBreaks::KeepQuestions);
+        setOrRemove(AnswersLastKey, options.answerPages == AnswerPlace::AllLast);
+        setOrRemove(DuplexPadKey, options.duplex == DuplexPadding::BlankAfterOdd);
+        if (options.choiceLabels == ChoiceLabels::Digits)
+            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(options.choiceLabels));
         else
             file.remove(ChoiceLabelsKey);
         file.sync();

@@ -14,6 +14,7 @@
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
+#include "setup/SettingsFiles.h"
 #include "setup/SetupClassRun.h"
 #include "setup/SheetPrinting.h"
 #include "setup/TestSaving.h"

@@ -5,6 +5,7 @@
 #include "print/TraceJson.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
+#include "setup/SettingsFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -220,15 +221,16 @@ private Q_SLOTS:
             f.press("cmdFonts_0");
             QCOMPARE(text(f.w.get(), "Text2"), u"ＭＳ Ｐ明朝"_s);
             QCOMPARE(f.m.options.FontName, u"ＭＳ Ｐ明朝"_s);
-            QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
+            QVERIFY(!QFile::exists(SettingsFilePath(settingsFoldersOf(f.m))));
             f.m.options.FontName = u"IPAPMincho"_s;
             f.press("Command1");
-            QVERIFY(QFile::exists(SettingsFilePath(f.m))); // what it holds: the settings' own test
+            QVERIFY(QFile::exists(
+                SettingsFilePath(settingsFoldersOf(f.m)))); // what it holds: the settings' own test
             if (refused) { // a logo of 101 characters: refused, nothing saved
                 f.dialogs.inputAnswers.enqueue(QString(101, u'長'));
                 f.press("Command4");
                 QCOMPARE(f.m.options.SheetLogo, u"前のロゴ"_s);
-                QVERIFY(!QFile::exists(LogoFilePath(f.m)));
+                QVERIFY(!QFile::exists(LogoFilePath(settingsFoldersOf(f.m))));
                 QCOMPARE(f.dialogs.messages().size(), 2);
             }
             f.dialogs.inputAnswers.enqueue(refused ? QString() : u" 三年 Ａ組 "_s);
@@ -332,7 +334,7 @@ private Q_SLOTS:
         control<QCheckBox>(f.w.get(), "chkAnswersLast")->setChecked(r.keepWords);
         control<QCheckBox>(f.w.get(), "chkDuplexPad")->setChecked(r.fit);
         f.w.reset();
-        QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
+        QVERIFY(!QFileInfo::exists(SettingsFilePath(settingsFoldersOf(f.m))));
         Module1 next;
         next.ProgramFolder = f.dir.path();
         fillBank(next, 10, 1);

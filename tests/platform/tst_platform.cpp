@@ -5,6 +5,7 @@
 #include "platform/RegularFile.h"
 #include "platform/SafeWrite.h"
 #include "settings/SheetSettings.h"
+#include "setup/SettingsFiles.h"
 
 #include "support/Fixtures.h"
 
@@ -300,7 +301,7 @@ private Q_SLOTS:
             const QString settings = r.beside ? bin() : user();
             QCOMPARE(m.ProgramFolder, bin());
             QCOMPARE(m.SettingsFolder, settings);
-            QCOMPARE(SettingsFilePath(m), settings + u"/Vk.ini"_s);
+            QCOMPARE(SettingsFilePath(settingsFoldersOf(m)), settings + u"/Vk.ini"_s);
             if (!r.installed && !r.uninstaller)
                 QCOMPARE(asked, QStringList {bin()});
             // Starting writes nothing; the folder appears with the first save.

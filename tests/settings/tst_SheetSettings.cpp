@@ -3,6 +3,7 @@
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "settings/TextItemLine.h"
+#include "setup/SettingsFiles.h"
 
 #include "support/Fixtures.h"
 
@@ -268,7 +269,7 @@ private Q_SLOTS:
     void printOptions()
     {
         QFETCH(int, row);
-        writeBytes(PrintOptionsFilePath(m), printOptionRows[row].bytes);
+        writeBytes(PrintOptionsFilePath(settingsFoldersOf(m)), printOptionRows[row].bytes);
         loadPrintOptions(m);
         QCOMPARE(m.options.lineBreaks == WordBreaks::KeepWords, printOptionRows[row].on);
         QCOMPARE(m.options.overflow == Overflow::ShrinkFirst, printOptionRows[row].on);
@@ -278,8 +279,8 @@ private Q_SLOTS:
     {
         m.options.lineBreaks = WordBreaks::KeepWords;
         SavePrintOptions(m);
-        QCOMPARE(
-            readBytes(PrintOptionsFilePath(m)), "[print]\nfitFirstPage=false\nkeepWords=true\npaper=b5\n");
+        QCOMPARE(readBytes(PrintOptionsFilePath(settingsFoldersOf(m))),
+            "[print]\nfitFirstPage=false\nkeepWords=true\npaper=b5\n");
     }
 
     // The item reader under both files.
