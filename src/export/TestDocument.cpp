@@ -7,6 +7,7 @@
 #include "print/QuestionText.h"
 #include "print/RecordingSurface.h"
 #include "print/SheetHeader.h"
+#include "print/SheetLayout.h"
 #include "print/TextPlacer.h"
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
@@ -44,7 +45,8 @@ void newParagraph(QTextCursor &c, bool pageBreak = false, double gapMm = 0)
 void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
 {
     newParagraph(c, pageBreak);
-    c.insertText(SheetNumberText(m, m.clock.now()) + QStringLiteral("　　") + m.options.SheetLogo,
+    c.insertText(SheetNumberText(SheetHeadingOf(m, 0), m.SheetIndex, m.clock.now()) + QStringLiteral("　　")
+            + m.options.SheetLogo,
         documentTextFormat(HeaderFontName, 8));
 
     QTextTableFormat frame;
@@ -100,10 +102,11 @@ void addSheet(Module1 &m, QTextCursor &c, bool pageBreak)
     DocumentSurface surface(c);
     surface.setFontName(m.options.FontName);
     surface.setFontSize(m.options.FontSize);
-    TextPlacer placer(m, surface, PlacingRules {});
+    const PrintMetrics metrics {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines};
+    TextPlacer placer(metrics, m.options.lineBreaks, surface, PlacingRules {});
 
     QList<QuestionRecord> onSheet;
-    const SheetKey key = KindsKey(m);
+    const SheetKey key = KindsKey(m.clock.now(), m.SheetLetters, m.SheetIndex, m.options.choiceLabels);
     for (int n = 1; n <= count; ++n)
         onSheet.append(OnSheet(m.DrawnQuestions(n), key));
 

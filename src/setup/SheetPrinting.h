@@ -3,6 +3,7 @@
 
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
+#include "shared/SheetDraw.h"
 
 namespace sorario {
 

@@ -4,6 +4,7 @@
 #include "history/Reprint.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
+#include "setup/SheetProcedures.h"
 
 #include "support/Fixtures.h"
 
@@ -16,7 +17,7 @@ QStringList wordGroupLines(Module1 &m, int sheets, const DrawSheet &draw)
 {
     RecordingSurface surface;
     draw(1);
-    PrintDocument(m, surface, {}, sheets, draw, OverflowPolicy::PrintAll);
+    PrintDocument(SheetJobOf(m, sheets, draw, {}, OverflowPolicy::PrintAll), surface);
     QStringList lines;
     for (const PrintOperation &op : surface.log().texts())
         if (op.text.contains(u"（ "_s))

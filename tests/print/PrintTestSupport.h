@@ -5,6 +5,7 @@
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
 #include "setup/SheetPrinting.h"
+#include "setup/SheetProcedures.h"
 #include "shared/Module1.h"
 
 #include "support/Fixtures.h"

@@ -36,8 +36,8 @@ public:
 QStringList placeOnce(const QString &text, RecordingSurface &s)
 {
     auto m = moduleWith({});
-    SetPrintMetrics(*m, s);
-    TextPlacer placer(*m, s, PlacingRules {});
+    TextPlacer placer(setPrintMetrics(m->options.FontName, m->options.FontSize, s), m->options.lineBreaks, s,
+        PlacingRules {});
     placer.startAfresh();
     placer.place(text);
     return placedOn(s.log());
