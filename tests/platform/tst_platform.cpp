@@ -119,6 +119,8 @@ private Q_SLOTS:
             {"\xEF\xBB\xBF\x80"
              "a",
                 {u"\uFFFDa"_s}, 1, 1, E::Utf8}, // bad at once
+            {"\xEF\xBB\xBFq\r\n\xE3\x81", {u"q"_s, u"\uFFFD\uFFFD"_s}, 1, 2, E::Utf8}, // cut off at the end
+            {"\xEF\xBB\xBF\xEF\xBB\xBFq", {u"q"_s}, 0, 0, E::Utf8}, // a second mark is dropped too
             {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
             {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
             {"\xE0\x80\x80", {u"烙\uFFFD"_s}, 1, 1}, // overlong UTF-8: all Shift-JIS
@@ -137,7 +139,8 @@ private Q_SLOTS:
                         "a\0b",
                  5),
                 {u"a\uFFFD"_s}, 1, 1, E::Utf16Le},
-            {QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), {u"\U0001F600"_s}, 0, 0, E::Utf16Le}}; // a pair
+            {QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), {u"\U0001F600"_s}, 0, 0, E::Utf16Le}, // a pair
+            {QByteArray("\xFF\xFE\0\0", 4), {QString(1, QChar(0))}, 0, 0, E::Utf16Le}}; // UTF-32's mark
         const QString path = m_dir.filePath(u"lines.txt"_s);
         for (const auto &row : rows) {
             writeBytes(path, row.bytes);
