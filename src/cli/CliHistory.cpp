@@ -131,7 +131,7 @@ int runReprint(const QStringList &args)
         *m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target, OverflowPolicy::PrintAll);
     if (result.failed)
         return ExitRefused;
-    QJsonObject summary = printSummary(*m, result);
+    QJsonObject summary = printSummary(m->options, result);
     QJsonArray numbers;
     for (int k : sheets.sheets)
         numbers.append(sheets.run.sheets[k].sheetNumber);

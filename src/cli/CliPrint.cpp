@@ -147,9 +147,9 @@ int runPrint(const QStringList &args)
     const PrintResult result = printToTarget(*m, dialogs, draw, target, overflow);
     if (result.failed)
         return ExitRefused;
-    QJsonObject summary = printSummary(*m, result);
+    QJsonObject summary = printSummary(m->options, result);
     if (result.ok)
-        classRun.record(RunOutput::Printed, result.outcomes, summary);
+        classRun.record(RunOutput::Printed, result.run.sheets, summary);
     printJson(summary);
     return result.ok ? ExitOk : ExitRefused;
 }

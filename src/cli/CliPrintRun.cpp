@@ -3,7 +3,6 @@
 
 #include "cli/CliCommon.h"
 #include "platform/SafeWrite.h"
-#include "print/PaperPlacing.h"
 #include "print/PrintReplay.h"
 #include "print/QtPrintSurface.h"
 #include "print/RecordingSurface.h"
@@ -58,27 +57,32 @@ QJsonArray drawnJson(const Module1 &m)
     return drawn;
 }
 
+} // namespace
+
 // With several sheets, DrawnQuestions is the first sheet's and "Sheets" holds every
 // sheet's draw, and for each printed sheet what it printed.
-QJsonObject summary(
-    const Module1 &m, int pages, const QList<QJsonArray> &drawn, const QList<SheetOutcome> &outcomes)
+QJsonObject printSummary(const SheetOptions &options, const PrintResult &result)
 {
+    const SheetOutcome &kept = result.run.leftBehind;
+    const PrintMetrics metrics = result.run.metrics.value_or(PrintMetrics {});
+    const QList<QJsonArray> &drawn = result.drawn;
+    const QList<SheetOutcome> &outcomes = result.run.sheets;
     QJsonObject s {
-        {QStringLiteral("pages"), pages},
-        {QStringLiteral("QuestionCount"), m.QuestionCount},
-        {QStringLiteral("PrintMode"), m.PrintMode},
-        {QStringLiteral("OverCapacity"), m.OverCapacity},
-        {QStringLiteral("FitCount"), m.FitCount},
-        {QStringLiteral("CharHeight"), m.CharHeight},
-        {QStringLiteral("FirstPageLines"), m.FirstPageLines},
-        {QStringLiteral("NextPageLines"), m.NextPageLines},
+        {QStringLiteral("pages"), result.pages},
+        {QStringLiteral("QuestionCount"), kept.QuestionCount},
+        {QStringLiteral("PrintMode"), kept.PrintMode},
+        {QStringLiteral("OverCapacity"), kept.OverCapacity},
+        {QStringLiteral("FitCount"), kept.FitCount},
+        {QStringLiteral("CharHeight"), metrics.CharHeight},
+        {QStringLiteral("FirstPageLines"), metrics.FirstPageLines},
+        {QStringLiteral("NextPageLines"), metrics.NextPageLines},
         {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
-    if (m.options.paper != Paper::B5)
-        s.insert(QStringLiteral("sheets"), SheetsFor(m.options.paper, pages));
-    if (m.FittedSize > 0)
-        s.insert(QStringLiteral("FittedSize"), m.FittedSize);
-    if (m.options.sheetCount > 1) {
+    if (options.paper != Paper::B5)
+        s.insert(QStringLiteral("sheets"), result.pages > 0 ? result.run.paperSheets : 0);
+    if (kept.FittedSize > 0)
+        s.insert(QStringLiteral("FittedSize"), kept.FittedSize);
+    if (options.sheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
             QJsonObject sheet {{QStringLiteral("DrawnQuestions"), drawn[k]}};
@@ -95,8 +99,6 @@ QJsonObject summary(
     }
     return s;
 }
-
-} // namespace
 
 void addTargetOptions(QCommandLineParser &parser)
 {
@@ -140,7 +142,7 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
     const bool wantTrace = !target.tracePath.isEmpty();
     PrintOutcome outcome = PrintCancelled();
     const auto run = [&r](const PrintRunResult &result) {
-        r.outcomes = result.sheets;
+        r.run = result;
         return result.outcome;
     };
     QByteArray trace;
@@ -157,17 +159,15 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
                 return PrintOutcome {};
             }));
         }
-        r.pages = outcome.ok() ? tracer.log().pagesDelivered() : 0;
         trace = TraceJson(tracer.log());
     } else if (wantTrace) {
         TracingSurface tracer(pdf);
         outcome = run(PrintSheets(m, tracer, dialogs, draw, overflow));
-        r.pages = tracer.log().pagesDelivered();
         trace = TraceJson(tracer.log());
     } else {
         outcome = run(PrintSheets(m, pdf, dialogs, draw, overflow));
-        r.pages = outcome.ok() ? pdf.pagesPrinted() : 0;
     }
+    r.pages = outcome.ok() ? r.run.pages : 0;
     bool written = true;
     if (outcome.fault == PrintFailureKind::Cancelled) {
         printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
@@ -179,11 +179,6 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
     r.ok = outcome.ok() && written;
     r.failed = PrintFailed(outcome) || !written;
     return r;
-}
-
-QJsonObject printSummary(const Module1 &m, const PrintResult &result)
-{
-    return summary(m, result.pages, result.drawn, result.outcomes);
 }
 
 } // namespace sorario::cli

@@ -35,7 +35,7 @@ struct PrintResult
     bool failed = false; // not merely cancelled: nothing written, no summary
     int pages = 0;
     QList<QJsonArray> drawn; // every question each sheet's draw produced
-    QList<SheetOutcome> outcomes;
+    PrintRunResult run;
 };
 
 // -o, --metrics and --trace, shared by print and reprint.
@@ -49,7 +49,7 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
     OverflowPolicy overflow);
 
 // The JSON summary of a print run.
-QJsonObject printSummary(const Module1 &m, const PrintResult &result);
+QJsonObject printSummary(const SheetOptions &options, const PrintResult &result);
 
 } // namespace cli
 } // namespace sorario

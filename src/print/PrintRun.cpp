@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintRun.h"
 
+#include "print/PaperPlacing.h"
 #include "print/PrintSurface.h"
 #include "print/QuestionLayouts.h"
 #include "print/RunSheets.h"
@@ -209,6 +210,8 @@ PrintRunResult PrintDocument(const SheetJob &job, PrintSurface &surface)
         }
         pages.finish();
         surface.endDoc();
+        result.pages = pages.pages();
+        result.paperSheets = SheetsFor(job.options.paper, result.pages);
         return PrintOutcome {};
     });
     if (result.printed()) {

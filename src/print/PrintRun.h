@@ -54,6 +54,8 @@ struct PrintRunResult
     QList<SheetOutcome> sheets;
     QList<QList<QuestionRecord>> printedQuestions; // per printed sheet, as the sheet set them
     QStringList sheetNumbers; // per printed sheet
+    int pages = 0; // B5 pages of a printed document
+    int paperSheets = 0; // the sheets of paper they go onto
     std::optional<PrintMetrics> metrics;
     SheetOutcome leftBehind;
 

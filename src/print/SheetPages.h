@@ -43,6 +43,8 @@ public:
     void startAnswers();
     // Draws the answer pages kept apart.
     void finish();
+    // The pages passed on so far.
+    int pages() const { return m_begun ? m_page : 0; }
 
     void setScaleMode(ScaleMode mode) override { m_inner.setScaleMode(mode); }
     void setPaperSize(PaperSize paper) override { m_inner.setPaperSize(paper); }
