@@ -2,7 +2,9 @@
 # its own level or above, so that the layers stay as CONTRIBUTING.md draws them.
 # The core folders (-DQUIET) show nothing themselves, so they never include the dialogs:
 # what they find goes back to the caller, who tells the teacher once.
-# -DSRC=<src folder> -DLAYERS=<"a b|c|d e", lowest first> -DQUIET=<"a|b"> -DSTAMP=<file to touch>
+# The folders -DSTATELESS work on values and never include the shared state.
+# -DSRC=<src folder> -DLAYERS=<"a b|c|d e", lowest first> -DQUIET=<"a|b"> -DSTATELESS=<"a|b">
+# -DSTAMP=<file to touch>
 string(REPLACE "|" ";" levels "${LAYERS}")
 set(rank 0)
 foreach(level IN LISTS levels)
@@ -14,6 +16,7 @@ foreach(level IN LISTS levels)
 endforeach()
 
 string(REPLACE "|" ";" quiet "${QUIET}")
+string(REPLACE "|" ";" stateless "${STATELESS}")
 set(faults "")
 file(GLOB sources "${SRC}/*/*.h" "${SRC}/*/*.cpp")
 foreach(source IN LISTS sources)
@@ -29,6 +32,14 @@ foreach(source IN LISTS sources)
     foreach(line IN LISTS includes)
       if(line MATCHES "^#include \"platform/Dialogs.h\"")
         string(APPEND faults "\n  ${source}: ${line} (${folder} returns what it finds; a window or the command line shows it)")
+      endif()
+    endforeach()
+  endif()
+  list(FIND stateless "${folder}" stateless_at)
+  if(NOT stateless_at EQUAL -1)
+    foreach(line IN LISTS includes)
+      if(line MATCHES "^#include \"shared/Module1.h\"")
+        string(APPEND faults "\n  ${source}: ${line} (${folder} takes values; its caller in setup reads the state)")
       endif()
     endforeach()
   endif()
