@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "history/ClassRun.h"
 #include "history/HistoryStore.h"
+#include "setup/ClassRun.h"
 #include "shared/SheetDraw.h"
 
 #include <QCommandLineParser>

@@ -7,9 +7,9 @@
 #include "history/ClassNames.h"
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
-#include "history/Reprint.h"
 #include "history/RunNumber.h"
 #include "settings/PrintOptionsFile.h"
+#include "setup/Reprint.h"
 #include "shared/Module1.h"
 
 #include <QJsonArray>

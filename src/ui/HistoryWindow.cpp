@@ -7,11 +7,11 @@
 #include "ui/MarkingWindow.h"
 
 #include "history/HistoryStore.h"
-#include "history/Reprint.h"
 #include "history/RunNumber.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/QuestionDisplay.h"
+#include "setup/Reprint.h"
 #include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 

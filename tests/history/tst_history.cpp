@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history/ClassRun.h"
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
-#include "history/Reprint.h"
+#include "setup/ClassRun.h"
+#include "setup/Reprint.h"
 
 #include "support/Fixtures.h"
 #include "support/SqlFile.h"

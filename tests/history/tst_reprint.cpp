@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A sheet reprinted alone sets its word groups as in its whole run.
 #include "history/HistoryRecord.h"
-#include "history/Reprint.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
+#include "setup/Reprint.h"
 #include "setup/SheetProcedures.h"
 
 #include "support/Fixtures.h"

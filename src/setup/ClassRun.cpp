@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history/ClassRun.h"
+#include "setup/ClassRun.h"
 
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history/Reprint.h"
+#include "setup/Reprint.h"
 
 #include "bank/QuestionFiles.h"
 #include "history/HistoryRecord.h"
