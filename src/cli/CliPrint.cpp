@@ -114,11 +114,11 @@ std::int16_t sizeOption(const QCommandLineParser &parser)
 {
     bool number = false;
     const double points = parser.value(QStringLiteral("size")).toDouble(&number);
-    const std::optional<std::int16_t> size = number ? NormalizedFontSize(points) : std::nullopt;
-    if (!size)
+    const SettingsOutcome<std::int16_t> size = NormalizedFontSize(points);
+    if (!number || !size.ok())
         throw UsageError(
             QStringLiteral("--size takes a size from %1 to %2 points").arg(MinFontSize).arg(MaxFontSize));
-    return *size;
+    return size.value;
 }
 
 QDateTime clockOption(const QString &value)
@@ -162,8 +162,9 @@ int runPrint(const QStringList &args)
         sizeOption(parser);
     if (const int refused = checkOutputs(target.outputs(), runInputs(parser)); refused != ExitOk)
         return refused;
-    if (hasLogo && !SheetLogoFits(parser.value(QStringLiteral("logo")))) {
-        printError(SheetLogoRefusal());
+    if (const SettingsOutcome<> checked = CheckSheetLogo(parser.value(QStringLiteral("logo")));
+        hasLogo && !checked.ok()) {
+        printError(SettingsFailureMessage(checked));
         return ExitRefused;
     }
 

@@ -91,11 +91,11 @@ void LoadFontSettings(Module1 &m, const LineFileRead &file)
         const std::optional<std::int16_t> read = name ? items->readNumber() : std::nullopt;
         // A size the sheet cannot print counts as no size at all, an empty face (which
         // prints in some fallback face) as no face.
-        const std::optional<std::int16_t> size = read ? NormalizedFontSize(*read) : std::nullopt;
+        const SettingsOutcome<std::int16_t> size = NormalizedFontSize(read.value_or(0));
         const QString face = name ? NormalizedFontName(*name) : QString();
-        if (!face.isEmpty() && size) {
+        if (!face.isEmpty() && read && size.ok()) {
             m.FontName = face;
-            m.FontSize = *size;
+            m.FontSize = size.value;
             return;
         }
     }
@@ -113,14 +113,11 @@ void SaveFontSettings(const Module1 &m)
     writeSettingsFile(SettingsFilePath(m), FontSettingsLines(m));
 }
 
-bool SheetLogoFits(const QString &logo)
+SettingsOutcome<> CheckSheetLogo(const QString &logo)
 {
-    return logo.size() <= MaxSheetLogoLength;
-}
-
-QString SheetLogoRefusal()
-{
-    return QStringLiteral("シートロゴは") + NumberText(MaxSheetLogoLength) + QStringLiteral("文字までです。");
+    if (logo.size() > MaxSheetLogoLength)
+        return SettingsOutcome<>::failed(SettingsFault::SheetLogoLength);
+    return {};
 }
 
 void LoadSheetLogo(Module1 &m)
@@ -131,7 +128,7 @@ void LoadSheetLogo(Module1 &m)
 void LoadSheetLogo(Module1 &m, const LineFileRead &file)
 {
     if (std::optional<ItemReader> items = itemsOf(file)) {
-        if (const std::optional<QString> logo = items->readText(); logo && SheetLogoFits(*logo)) {
+        if (const std::optional<QString> logo = items->readText(); logo && CheckSheetLogo(*logo).ok()) {
             m.SheetLogo = *logo;
             return;
         }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/LineFile.h"
+#include "settings/SettingsFault.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,8 +31,7 @@ void SaveFontSettings(const Module1 &m);
 // A longer logo prints over the sheet number that a reprint is asked by: it is
 // refused where it is set and read from a file as the default.
 inline constexpr int MaxSheetLogoLength = 100;
-bool SheetLogoFits(const QString &logo);
-QString SheetLogoRefusal();
+SettingsOutcome<> CheckSheetLogo(const QString &logo);
 
 void LoadSheetLogo(Module1 &m);
 void LoadSheetLogo(Module1 &m, const LineFileRead &file);
