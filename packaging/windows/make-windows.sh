@@ -11,7 +11,7 @@ build=${1:-build-win}
 jobs=${JOBS:-2}
 cd "$src"
 
-sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip \
+sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev nsis zip \
   wine wine64 qt6-translations-l10n cmake ninja-build qt6-base-dev qt6-base-dev-tools
 
 qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/EmptyAnswers.h"
 
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 namespace sorario {
 

@@ -5,7 +5,8 @@
 #include "bank/FileChoice.h"
 #include "bank/QuestionFileRead.h"
 #include "bank/QuestionKinds.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
+#include "shared/QuestionRecord.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 #include "bank/QuestionFileCheckText.h"
 
 #include "bank/EmptyAnswers.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <QFileInfo>
 

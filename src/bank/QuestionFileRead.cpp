@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/QuestionFileRead.h"
 
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 #include "shared/TextHelpers.h"
 
 #include <QFileInfo>

@@ -2,6 +2,7 @@
 #include "cli/CliClass.h"
 
 #include "cli/CliCommon.h"
+#include "cli/CliSheetOptions.h"
 #include "history/HistoryPath.h"
 #include "shared/Module1.h"
 
@@ -114,7 +115,7 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     addClassOptions(parser);
     parseOrThrow(parser, args);
     const QString out = requiredOutput(parser, command);
-    checkDrawOptions(parser);
+    checkSheetOptions(parser, SheetOptionSet::Draw);
     if (const int refused = checkClassOptions(parser); refused != ExitOk)
         return refused;
     if (const ClassRunOutcome<> checked = CheckExportable(reviewOption(parser)); !checked.ok()) {
@@ -129,6 +130,7 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     BatchDialogs dialogs;
     if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)
         return decided;
+    readSheetOptions(parser, SheetOptionSet::Draw, m->options);
     quint64 seed = 0;
     const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
     CliClassRun classRun(*m, parser);

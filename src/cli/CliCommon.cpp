@@ -136,43 +136,6 @@ int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs
     return ExitOk;
 }
 
-void addDrawOptions(QCommandLineParser &parser)
-{
-    parser.addOption({QStringLiteral("layout"), QStringLiteral("1 with answer column, 2 without."),
-        QStringLiteral("1|2"), QStringLiteral("1")});
-    parser.addOption(
-        {QStringLiteral("seed"), QStringLiteral("Seed of the random draw."), QStringLiteral("s")});
-    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Number of sheets, each with its own draw."),
-        QStringLiteral("n"), QStringLiteral("1")});
-    parser.addOption(
-        {QStringLiteral("choice-labels"), QStringLiteral("Label choices ア イ ウ エ or 1 2 3 4."),
-            QStringLiteral("kana|digits"), QStringLiteral("kana")});
-}
-
-namespace {
-
-ChoiceLabels choiceLabelsOption(const QCommandLineParser &parser)
-{
-    if (const std::optional<ChoiceLabels> labels
-        = ChoiceLabelsNamed(parser.value(QStringLiteral("choice-labels"))))
-        return *labels;
-    throw UsageError(QStringLiteral("--choice-labels takes kana or digits"));
-}
-
-} // namespace
-
-int sheetsOption(const QCommandLineParser &parser)
-{
-    return intOption(parser, QStringLiteral("sheets"), 1, MaxSheetCount);
-}
-
-void checkDrawOptions(const QCommandLineParser &parser)
-{
-    intOption(parser, QStringLiteral("layout"), 1, 2);
-    sheetsOption(parser);
-    choiceLabelsOption(parser);
-}
-
 int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
 {
     if (!loadFiles(m, parser.positionalArguments(), dialogs, EmptyFile::Refuse))
@@ -195,9 +158,6 @@ QString requiredOutput(const QCommandLineParser &parser, const QString &command)
 
 DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, quint64 *runSeed)
 {
-    m.AnswerLayout = static_cast<std::int16_t>(intOption(parser, QStringLiteral("layout"), 1, 2));
-    m.SheetCount = static_cast<std::int16_t>(sheetsOption(parser));
-    m.ChoiceLabelling = choiceLabelsOption(parser);
     quint64 seed = 0;
     if (parser.isSet(QStringLiteral("seed"))) {
         bool ok = false;

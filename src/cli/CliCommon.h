@@ -89,19 +89,11 @@ void addRangeOptions(QCommandLineParser &parser);
 // Decides the range and the count as the set-up window does. Returns an exit code:
 // ExitOk, ExitRefused (the program's message shown), or throws UsageError.
 int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
-// --layout, --seed, --sheets, --choice-labels
-void addDrawOptions(QCommandLineParser &parser);
-// --sheets within 1..MaxSheetCount, or a UsageError.
-int sheetsOption(const QCommandLineParser &parser);
-// --layout, --sheets and --choice-labels, checked before the load so that a mistyped
-// one never costs a draw.
-void checkDrawOptions(const QCommandLineParser &parser);
 // Loads the files named on the command line and decides the range from the options:
 // ExitOk, or the exit code (the reason written to standard error).
 int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs);
-// Sets AnswerLayout, SheetCount and ChoiceLabelling; returns what draws sheet k of the
-// run, from --seed when given, else from the clock. Sheet 1 draws as a one-sheet run always did.
-// `runSeed`, when given, gets the run's seed.
+// What draws sheet k of the run (with the sheet options already read into `m`), from --seed when given, else
+// from the clock. Sheet 1 draws as a one-sheet run always did. `runSeed`, when given, gets the run's seed.
 DrawSheet sheetDrawFromOptions(Module1 &m, const QCommandLineParser &parser, quint64 *runSeed = nullptr);
 
 QJsonValue recordJson(const QString &a, const QString &b, const QString &c);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommon.h"
 #include "cli/CliPrintRun.h"
+#include "cli/CliSheetOptions.h"
 #include "cli/Commands.h"
 
 #include "history/ClassNames.h"
@@ -25,6 +26,10 @@ QJsonObject runJson(const RecordedRun &run)
     QJsonArray parts;
     for (int part : o.parts)
         parts.append(part);
+    QJsonObject options = sheetOptionsJson(o.sheet);
+    options.insert(QStringLiteral("AllPartsChosen"), o.allParts);
+    options.insert(QStringLiteral("Parts"), parts);
+    options.insert(QStringLiteral("Seed"), QString::number(o.seed));
     QJsonArray files;
     for (const RecordedFile &f : run.files)
         files.append(QJsonObject {{QStringLiteral("Path"), f.path}, {QStringLiteral("Digest"), f.digest}});
@@ -44,19 +49,7 @@ QJsonObject runJson(const RecordedRun &run)
             run.output == RunOutput::Exported ? QStringLiteral("text") : QStringLiteral("print")},
         {QStringLiteral("SheetNumbers"), numbers},
         {QStringLiteral("Files"), files},
-        {QStringLiteral("Options"),
-            QJsonObject {{QStringLiteral("AnswerLayout"), o.answerLayout},
-                {QStringLiteral("AttachAnswers"), o.attachAnswers}, {QStringLiteral("FontName"), o.fontName},
-                {QStringLiteral("FontSize"), o.fontSize}, {QStringLiteral("SheetLogo"), o.sheetLogo},
-                {QStringLiteral("SheetCount"), o.sheetCount}, {QStringLiteral("AllPartsChosen"), o.allParts},
-                {QStringLiteral("Parts"), parts}, {QStringLiteral("Seed"), QString::number(o.seed)},
-                {QStringLiteral("Paper"), PaperName(o.paper)},
-                {QStringLiteral("KeepWords"), o.lineBreaks == WordBreaks::KeepWords},
-                {QStringLiteral("Fit"), o.overflow == Overflow::ShrinkFirst},
-                {QStringLiteral("AnswersLast"), o.answerPages == AnswerPlace::AllLast},
-                {QStringLiteral("KeepQuestions"), o.pageBreaks == QuestionBreaks::KeepQuestions},
-                {QStringLiteral("DuplexPad"), o.duplex == DuplexPadding::BlankAfterOdd},
-                {QStringLiteral("ChoiceLabels"), ChoiceLabelsName(o.choiceLabels)}}},
+        {QStringLiteral("Options"), options},
         {QStringLiteral("Questions"), questions},
     };
 }

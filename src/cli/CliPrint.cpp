@@ -2,12 +2,14 @@
 #include "cli/CliClass.h"
 #include "cli/CliCommon.h"
 #include "cli/CliPrintRun.h"
+#include "cli/CliSheetOptions.h"
 #include "cli/Commands.h"
 
 #include "platform/ProgramFolder.h"
 #include "settings/FontRule.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
+#include "setup/SettingsFiles.h"
 #include "shared/Module1.h"
 
 #include <QDateTime>
@@ -65,28 +67,12 @@ void addPrintOptions(QCommandLineParser &parser)
         QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
-    const auto valued
-        = [&](const char *name, const char *help, const char *value, const char *def = nullptr) {
-              QCommandLineOption option {
-                  QString::fromLatin1(name), QString::fromLatin1(help), QString::fromLatin1(value)};
-              if (def)
-                  option.setDefaultValue(QString::fromLatin1(def));
-              parser.addOption(option);
-          };
-    valued("answers", "1 attach an answer page, 2 none.", "1|2", "1");
-    valued("font", "Question font name.", "NAME");
-    valued("size", "Question font size, 8 to 40 points.", "N");
-    valued("logo", "Sheet logo.", "TEXT");
-    valued("overflow", "Answer to the overflow question.", "yes|no|cancel", "no");
-    valued("now", "Clock for the sheet number (the draw's seed reads the real time).", "YYYY-MM-DDTHH:MM");
-    valued("paper", "The paper the B5 pages go onto.", "b5|a4|b4-2up|a3-2up", "b5");
-    parser.addOption({QStringLiteral("keep-words"), QStringLiteral("Keep English words whole.")});
-    parser.addOption({QStringLiteral("fit"), QStringLiteral("Shrink the font to fit the first page.")});
-    parser.addOption({QStringLiteral("keep-questions"),
-        QStringLiteral("Start a question on the next page rather than split it.")});
-    parser.addOption(
-        {QStringLiteral("answers-last"), QStringLiteral("Every answer page after every sheet.")});
-    parser.addOption({QStringLiteral("duplex-pad"), QStringLiteral("A blank page after an odd page count.")});
+    addPrintSheetOptions(parser);
+    parser.addOption({QStringLiteral("overflow"), QStringLiteral("Answer to the overflow question."),
+        QStringLiteral("yes|no|cancel"), QStringLiteral("no")});
+    parser.addOption({QStringLiteral("now"),
+        QStringLiteral("Clock for the sheet number (the draw's seed reads the real time)."),
+        QStringLiteral("YYYY-MM-DDTHH:MM")});
     addTargetOptions(parser);
     addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -103,39 +89,12 @@ OverflowPolicy overflowOption(const QString &value)
     throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
 }
 
-Paper paperOption(const QString &value)
-{
-    if (const std::optional<Paper> paper = PaperNamed(value))
-        return *paper;
-    throw UsageError(QStringLiteral("--paper takes b5, a4, b4-2up or a3-2up"));
-}
-
-std::int16_t sizeOption(const QCommandLineParser &parser)
-{
-    bool number = false;
-    const double points = parser.value(QStringLiteral("size")).toDouble(&number);
-    const SettingsOutcome<std::int16_t> size = NormalizedFontSize(points);
-    if (!number || !size.ok())
-        throw UsageError(
-            QStringLiteral("--size takes a size from %1 to %2 points").arg(MinFontSize).arg(MaxFontSize));
-    return size.value;
-}
-
 QDateTime clockOption(const QString &value)
 {
     const QDateTime when = QDateTime::fromString(value, QStringLiteral("yyyy-MM-ddTHH:mm"));
     if (!when.isValid())
         throw UsageError(QStringLiteral("--now takes a local time as YYYY-MM-DDTHH:MM"));
     return when;
-}
-
-// The face as the window would keep it, at a size the sheet can print.
-void applyFontOptions(Module1 &m, const QCommandLineParser &parser)
-{
-    if (parser.isSet(QStringLiteral("font")))
-        m.FontName = NormalizedFontName(parser.value(QStringLiteral("font")));
-    if (parser.isSet(QStringLiteral("size")))
-        m.FontSize = sizeOption(parser);
 }
 
 } // namespace
@@ -151,15 +110,11 @@ int runPrint(const QStringList &args)
     }
     // Every option is checked before the load, so a mistyped one never costs a draw.
     const PrintTarget target = targetFromOptions(parser, QStringLiteral("print"));
-    checkDrawOptions(parser);
+    checkSheetOptions(parser, SheetOptionSet::Print);
     if (const int refused = checkClassOptions(parser); refused != ExitOk)
         return refused;
-    const int answers = intOption(parser, QStringLiteral("answers"), 1, 2);
     const OverflowPolicy overflow = overflowOption(parser.value(QStringLiteral("overflow")));
-    const Paper paper = paperOption(parser.value(QStringLiteral("paper")));
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
-    if (parser.isSet(QStringLiteral("size")))
-        sizeOption(parser);
     if (const int refused = checkOutputs(target.outputs(), runInputs(parser)); refused != ExitOk)
         return refused;
     if (const SettingsOutcome<> checked = CheckSheetLogo(parser.value(QStringLiteral("logo")));
@@ -171,11 +126,9 @@ int runPrint(const QStringList &args)
     auto m = std::make_unique<Module1>();
     InitialiseFolders(*m);
     LoadFontSettings(*m);
-    applyFontOptions(*m, parser);
-    if (hasLogo)
-        m->SheetLogo = parser.value(QStringLiteral("logo"));
-    else
+    if (!hasLogo)
         LoadSheetLogo(*m);
+    readSheetOptions(parser, SheetOptionSet::Print, m->options);
     const std::optional<QDateTime> now = parser.isSet(QStringLiteral("now"))
         ? std::optional(clockOption(parser.value(QStringLiteral("now"))))
         : std::nullopt;
@@ -188,18 +141,6 @@ int runPrint(const QStringList &args)
     // Set after the seed is taken: with one --now for every class, each still draws its own.
     if (now)
         m->clock.setFixed(*now);
-    m->AttachAnswers = static_cast<std::int16_t>(answers);
-    m->PaperChoice = paper;
-    if (parser.isSet(QStringLiteral("keep-words")))
-        m->LineBreaks = WordBreaks::KeepWords;
-    if (parser.isSet(QStringLiteral("fit")))
-        m->OverflowRule = Overflow::ShrinkFirst;
-    if (parser.isSet(QStringLiteral("keep-questions")))
-        m->PageBreaks = QuestionBreaks::KeepQuestions;
-    if (parser.isSet(QStringLiteral("answers-last")))
-        m->AnswerPages = AnswerPlace::AllLast;
-    if (parser.isSet(QStringLiteral("duplex-pad")))
-        m->Duplex = DuplexPadding::BlankAfterOdd;
     CliClassRun classRun(*m, parser);
     const DrawSheet draw = classRun.wrap(drawSheet, seed);
     if (classRun.refused())

@@ -74,11 +74,11 @@ QJsonObject summary(
         {QStringLiteral("NextPageLines"), m.NextPageLines},
         {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
-    if (m.PaperChoice != Paper::B5)
-        s.insert(QStringLiteral("sheets"), SheetsFor(m.PaperChoice, pages));
+    if (m.options.paper != Paper::B5)
+        s.insert(QStringLiteral("sheets"), SheetsFor(m.options.paper, pages));
     if (m.FittedSize > 0)
         s.insert(QStringLiteral("FittedSize"), m.FittedSize);
-    if (m.SheetCount > 1) {
+    if (m.options.sheetCount > 1) {
         QJsonArray sheets;
         for (qsizetype k = 0; k < drawn.size(); ++k) {
             QJsonObject sheet {{QStringLiteral("DrawnQuestions"), drawn[k]}};

@@ -43,7 +43,7 @@ void addTargetOptions(QCommandLineParser &parser);
 // The target the options name, or a UsageError.
 PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &command);
 
-// The print run of m.SheetCount sheets into the target's PDF (no print dialog, no
+// The print run of m.options.sheetCount sheets into the target's PDF (no print dialog, no
 // capacity prompt). A run that fails writes neither the PDF nor the trace.
 PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target,
     OverflowPolicy overflow);

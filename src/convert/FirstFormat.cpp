@@ -5,7 +5,7 @@
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "bank/QuestionFileRead.h"
 #include "platform/Cp932.h"
 #include "setup/RangeSetup.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "exchange/OnlineBank.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "print/QuestionLayouts.h"
 #include "print/RecordingSurface.h"
 #include "print/SheetHeader.h"
-#include "shared/Module1.h"
+#include "print/SheetLayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -24,27 +24,24 @@ constexpr double MmPerPoint = 25.4 / 72;
 
 } // namespace
 
-QuestionPreview::QuestionPreview()
-    : m_module(std::make_unique<Module1>())
-{
-}
+QuestionPreview::QuestionPreview() = default;
 
 QuestionPreview::~QuestionPreview() = default;
 
 QImage QuestionPreview::render(const QuestionRecord &question, int answerLayout, const QString &fontName,
     int fontSize, double pixelsPerMm, ChoiceLabels labels)
 {
-    m_module->FontName = fontName;
-    m_module->FontSize = static_cast<std::int16_t>(fontSize);
-    m_module->AnswerLayout = static_cast<std::int16_t>(answerLayout);
-    m_module->QuestionCount = 1;
-    m_module->ChoiceLabelling = labels;
+    SheetLayout layout;
+    layout.options.FontName = fontName;
+    layout.options.FontSize = static_cast<std::int16_t>(fontSize);
+    layout.options.AnswerLayout = static_cast<std::int16_t>(answerLayout);
+    layout.options.choiceLabels = labels;
     // Word groups and choices as a sheet printed now would set them.
-    m_module->DrawnQuestions(1) = OnSheet(question, KindsKey(*m_module));
+    layout.questions = {OnSheet(question, KindsKey(m_clock.now(), {}, 0, labels))};
     RecordingSurface surface;
     try {
-        SetPrintMetrics(*m_module, surface);
-        PrintQuestionsFitted(*m_module, surface);
+        layout.metrics = setPrintMetrics(layout.options.FontName, questionFontSize(layout), surface);
+        printQuestionsFitted(layout, surface);
     } catch (const PrintFailure &) {
         return {};
     }

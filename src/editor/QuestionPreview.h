@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/Clock.h"
 #include "shared/PrintChoices.h"
 
 #include <QImage>
 #include <QString>
-
-#include <memory>
-
 namespace sorario {
 
-struct Module1;
 struct QuestionRecord;
 
 // A question as the sheet prints it: composed and placed by the print engine on the
@@ -28,7 +25,7 @@ public:
         double pixelsPerMm, ChoiceLabels labels = ChoiceLabels::Kana);
 
 private:
-    std::unique_ptr<Module1> m_module; // the print engine's state, kept for the next question
+    Clock m_clock; // what sets word groups and choices as a sheet printed now would
 };
 
 } // namespace sorario

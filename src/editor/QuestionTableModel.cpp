@@ -3,7 +3,8 @@
 
 #include "bank/QuestionKinds.h"
 #include "editor/EditCommands.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
+#include "shared/QuestionRecord.h"
 
 #include <QBrush>
 #include <QColor>

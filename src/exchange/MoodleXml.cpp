@@ -3,7 +3,7 @@
 
 #include "exchange/InlineHtml.h"
 #include "exchange/XmlScan.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

@@ -9,7 +9,8 @@
 #include "exchange/QuestionCsv.h"
 #include "platform/Cp932.h"
 #include "platform/RegularFile.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
+#include "shared/QuestionRecord.h"
 
 #include <QFileInfo>
 

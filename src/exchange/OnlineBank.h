@@ -3,8 +3,8 @@
 
 #include "bank/QuestionFileRead.h"
 #include "bank/QuestionKinds.h"
-#include "shared/Module1.h"
 #include "shared/Outcome.h"
+#include "shared/ProgramConstants.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -7,7 +7,7 @@
 #include "platform/Cp932.h"
 #include "platform/LineFile.h"
 #include "platform/RegularFile.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <algorithm>
 

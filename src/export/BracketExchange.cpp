@@ -38,7 +38,7 @@ QuestionRecord ExchangeBracket(const QuestionRecord &question)
 
 void ExchangeBracketAndAnswer(Module1 &m)
 {
-    if (m.AnswerLayout != 2)
+    if (m.options.AnswerLayout != 2)
         return;
     const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
     for (int k = 1; k <= count; ++k)

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QXmlStreamWriter>
 
+#include <zlib.h>
+
 #include <array>
 #include <cstdint>
 
@@ -48,17 +50,6 @@ void put16(QByteArray &b, std::uint16_t v)
     b.append(static_cast<char>(v >> 8));
 }
 
-std::uint32_t crc32(const QByteArray &bytes)
-{
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
 struct CentralEntry
 {
     QByteArray record; // the whole central directory record
@@ -69,7 +60,8 @@ struct CentralEntry
 QByteArray addStored(QByteArray &out, const QString &name, const QByteArray &data)
 {
     const QByteArray nameBytes = name.toUtf8();
-    const std::uint32_t crc = crc32(data);
+    const auto crc = static_cast<std::uint32_t>(
+        crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef *>(data.constData()), data.size()));
     const auto size = static_cast<std::uint32_t>(data.size());
     const auto offset = static_cast<std::uint32_t>(out.size());
     const auto common = [&](QByteArray &b) {

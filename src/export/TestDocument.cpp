@@ -7,6 +7,7 @@
 #include "print/QuestionText.h"
 #include "print/RecordingSurface.h"
 #include "print/SheetHeader.h"
+#include "print/SheetLayout.h"
 #include "print/TextPlacer.h"
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
@@ -44,7 +45,8 @@ void newParagraph(QTextCursor &c, bool pageBreak = false, double gapMm = 0)
 void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
 {
     newParagraph(c, pageBreak);
-    c.insertText(SheetNumberText(m, m.clock.now()) + QStringLiteral("　　") + m.SheetLogo,
+    c.insertText(SheetNumberText(SheetHeadingOf(m, 0), m.SheetIndex, m.clock.now()) + QStringLiteral("　　")
+            + m.options.SheetLogo,
         documentTextFormat(HeaderFontName, 8));
 
     QTextTableFormat frame;
@@ -93,23 +95,25 @@ void addSheet(Module1 &m, QTextCursor &c, bool pageBreak)
 {
     const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
     RecordingSurface measure;
-    measure.setFontName(m.FontName);
-    measure.setFontSize(m.FontSize);
+    measure.setFontName(m.options.FontName);
+    measure.setFontSize(m.options.FontSize);
     const QString dash = DashLine(measure, m.LineWidth);
 
     DocumentSurface surface(c);
-    surface.setFontName(m.FontName);
-    surface.setFontSize(m.FontSize);
-    TextPlacer placer(m, surface, PlacingRules {});
+    surface.setFontName(m.options.FontName);
+    surface.setFontSize(m.options.FontSize);
+    const PrintMetrics metrics {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines};
+    TextPlacer placer(metrics, m.options.lineBreaks, surface, PlacingRules {});
 
     QList<QuestionRecord> onSheet;
-    const SheetKey key = KindsKey(m);
+    const SheetKey key = KindsKey(m.clock.now(), m.SheetLetters, m.SheetIndex, m.options.choiceLabels);
     for (int n = 1; n <= count; ++n)
         onSheet.append(OnSheet(m.DrawnQuestions(n), key));
 
     addHeader(m, c, pageBreak);
     for (int n = 1; n <= count; ++n)
-        addComposed(c, placer, ComposeQuestion(onSheet[n - 1], n, m.AnswerLayout, dash, HintLines::Printed));
+        addComposed(
+            c, placer, ComposeQuestion(onSheet[n - 1], n, m.options.AnswerLayout, dash, HintLines::Printed));
     addHeader(m, c, true);
     for (int n = 1; n <= count; ++n)
         addComposed(c, placer, ComposeAnswer(onSheet[n - 1], n));
@@ -124,7 +128,7 @@ std::unique_ptr<QTextDocument> buildTestDocument(Module1 &m, const DrawSheet &dr
     // Outside an edit block every insertion lays out its whole paragraph again to
     // place the cursor: a line of many "@" runs took quadratic time.
     c.beginEditBlock();
-    const int sheets = std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+    const int sheets = std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
     for (int sheet = 1; sheet <= sheets; ++sheet) {
         if (draw)
             draw(sheet);

@@ -16,7 +16,7 @@ namespace sorario {
 
 struct Module1;
 
-// The tests of m.SheetCount sheets as a document the teacher adjusts before printing.
+// The tests of m.options.sheetCount sheets as a document the teacher adjusts before printing.
 // Each sheet, drawn by `draw`, gets the sheet header's fields, its questions as the
 // sheet composes them (number, hint line, answer rule in layout 1, "\/" breaks, "@"
 // emphasis in bold), and after a page break the same header with the answer key.

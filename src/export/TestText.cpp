@@ -69,7 +69,7 @@ QString BuildTestText(const Module1 &m)
 
 QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
 {
-    const int sheets = std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
+    const int sheets = std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
     QString text;
     for (int sheet = 1; sheet <= sheets; ++sheet) {
         if (sheet > 1)
@@ -78,7 +78,7 @@ QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
             draw(sheet);
         // As on paper, where the sheet's number carries its place in a run of several.
         m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
-        const SheetKey key = KindsKey(m);
+        const SheetKey key = KindsKey(m.clock.now(), m.SheetLetters, m.SheetIndex, m.options.choiceLabels);
         for (int k = 1; k <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++k)
             m.DrawnQuestions(k) = OnSheet(m.DrawnQuestions(k), key);
         ExchangeBracketAndAnswer(m);

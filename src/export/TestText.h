@@ -12,7 +12,7 @@ struct Module1;
 // The whole export file as text (CR LF line ends), from the drawn questions.
 QString BuildTestText(const Module1 &m);
 
-// The tests of m.SheetCount sheets one after another: each drawn by `draw`, with
+// The tests of m.options.sheetCount sheets one after another: each drawn by `draw`, with
 // the bracket exchange for AnswerLayout 2, and SheetSeparator between two tests.
 // For one sheet this is BuildTestText of one draw.
 QString BuildSheetTexts(Module1 &m, const DrawSheet &draw);

@@ -6,7 +6,8 @@
 #include "print/PrintSurface.h"
 #include "print/QuestionDisplay.h"
 #include "print/WordBreak.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
+#include "shared/QuestionRecord.h"
 
 #include <algorithm>
 #include <array>

@@ -45,7 +45,7 @@ QList<SheetOutcome> ExportedSheets(const Module1 &m)
     SheetOutcome whole;
     whole.QuestionCount = m.QuestionCount;
     whole.PrintedAt = m.clock.now();
-    return QList<SheetOutcome>(std::clamp<int>(m.SheetCount, 1, MaxSheetCount), whole);
+    return QList<SheetOutcome>(std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount), whole);
 }
 
 ClassRun::ClassRun(
@@ -67,7 +67,7 @@ ClassRun::~ClassRun()
         m_module.SheetLetters.clear();
     }
     if (m_sheetCountBefore)
-        m_module.SheetCount = *m_sheetCountBefore;
+        m_module.options.sheetCount = *m_sheetCountBefore;
     m_module.SheetPupil = 0;
 }
 
@@ -158,11 +158,12 @@ ClassRunOutcome<QStringList> ClassRun::prepare(quint64 seed)
         keys.append(QuestionKey(m_module.RangePool(slot)));
     const int count = std::clamp<int>(m_module.QuestionCount, 0, MaxDrawnQuestions);
     if (m_review == ReviewDraw::Pupils) {
-        m_sheetCountBefore = m_module.SheetCount;
-        m_module.SheetCount = static_cast<std::int16_t>(std::min<qsizetype>(pupils.size(), MaxSheetCount));
+        m_sheetCountBefore = m_module.options.sheetCount;
+        m_module.options.sheetCount
+            = static_cast<std::int16_t>(std::min<qsizetype>(pupils.size(), MaxSheetCount));
         // The class's review is the same for every pupil's sheet.
         const QList<int> classSlots = ReviewSlots(keys, count, tests, seed);
-        for (const int pupil : pupils.first(m_module.SheetCount))
+        for (const int pupil : pupils.first(m_module.options.sheetCount))
             m_plans.append(
                 planFor(keys, PupilReviewSlots(keys, count, tests, pupil, classSlots, seed), pupil));
     } else {
@@ -227,22 +228,11 @@ HistoryOutcome<> ClassRun::record(RunOutput output, quint64 seed, const QList<Sh
     run.output = output;
     run.files = m_files;
     RunOptions &o = run.options;
-    o.answerLayout = m_module.AnswerLayout;
-    o.attachAnswers = m_module.AttachAnswers;
-    o.fontName = m_module.FontName;
-    o.fontSize = m_module.FontSize;
-    o.sheetLogo = m_module.SheetLogo;
-    o.sheetCount = static_cast<int>(sheets.size());
+    o.sheet = m_module.options;
+    o.sheet.sheetCount = static_cast<std::int16_t>(sheets.size());
     o.allParts = m_module.AllPartsChosen == 1;
     o.parts = chosenParts(m_module);
     o.seed = seed;
-    o.paper = m_module.PaperChoice;
-    o.lineBreaks = m_module.LineBreaks;
-    o.overflow = m_module.OverflowRule;
-    o.answerPages = m_module.AnswerPages;
-    o.pageBreaks = m_module.PageBreaks;
-    o.duplex = m_module.Duplex;
-    o.choiceLabels = m_module.ChoiceLabelling;
     m_numbers.clear();
     for (qsizetype k = 0; k < sheets.size() && k < m_drawn.size(); ++k) {
         const int index = sheets.size() > 1 ? static_cast<int>(k + 1) : 0;

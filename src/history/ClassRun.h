@@ -44,7 +44,7 @@ public:
     // that cannot be used (the run then avoids nothing, prints, and records nothing),
     // or how many questions repeat. With a review, the questions the class is to
     // review (ties in `seed`'s order) come first on every sheet, drawn from no pool.
-    // A review for pupils makes one sheet for each pupil marked (m.SheetCount until
+    // A review for pupils makes one sheet for each pupil marked (m.options.sheetCount until
     // the run ends), each with that pupil's review first, then the class's.
     // Refused when the run cannot go ahead at all; told by whoever runs it.
     ClassRunOutcome<QStringList> prepare(quint64 seed = 0);

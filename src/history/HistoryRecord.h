@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shared/PrintChoices.h"
 #include "shared/QuestionRecord.h"
+#include "shared/SheetOptions.h"
 
 #include <QDateTime>
 #include <QList>
@@ -29,26 +29,15 @@ struct RecordedFile
     std::optional<FileHeadings> headings = std::nullopt; // none in records made before they were kept
 };
 
-// The choices that shape a sheet, kept so a reprint makes the same one.
+// The choices that shape a sheet, kept so a reprint makes the same one. Records made
+// before an option was kept read as its default, as they printed. `sheet.sheetCount`
+// is the count of sheets the run recorded.
 struct RunOptions
 {
-    int answerLayout = 1;
-    int attachAnswers = 1;
-    QString fontName;
-    int fontSize = 0;
-    QString sheetLogo;
-    int sheetCount = 1;
+    SheetOptions sheet;
     bool allParts = false;
     QList<int> parts; // chosen part numbers, from 1, in list order
     quint64 seed = 0;
-    // Records made before these were kept read as the defaults: B5, as they printed.
-    Paper paper = Paper::B5;
-    WordBreaks lineBreaks = WordBreaks::Anywhere;
-    Overflow overflow = Overflow::Ask;
-    AnswerPlace answerPages = AnswerPlace::AfterEachSheet;
-    DuplexPadding duplex = DuplexPadding::None;
-    QuestionBreaks pageBreaks = QuestionBreaks::Anywhere;
-    ChoiceLabels choiceLabels = ChoiceLabels::Kana;
     friend bool operator==(const RunOptions &, const RunOptions &) = default;
 };
 

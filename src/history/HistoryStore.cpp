@@ -60,12 +60,12 @@ RecordedRun loadRun(const Connection &c, QSqlQuery &row)
     run.when = timeOf(row.value(2));
     run.output = row.value(3).toInt() == 2 ? RunOutput::Exported : RunOutput::Printed;
     RunOptions &o = run.options;
-    o.answerLayout = row.value(4).toInt();
-    o.attachAnswers = row.value(5).toInt();
-    o.fontName = row.value(6).toString();
-    o.fontSize = row.value(7).toInt();
-    o.sheetLogo = row.value(8).toString();
-    o.sheetCount = row.value(9).toInt();
+    o.sheet.AnswerLayout = static_cast<std::int16_t>(row.value(4).toInt());
+    o.sheet.AttachAnswers = static_cast<std::int16_t>(row.value(5).toInt());
+    o.sheet.FontName = row.value(6).toString();
+    o.sheet.FontSize = static_cast<std::int16_t>(row.value(7).toInt());
+    o.sheet.SheetLogo = row.value(8).toString();
+    o.sheet.sheetCount = static_cast<std::int16_t>(row.value(9).toInt());
     o.allParts = row.value(10).toInt() == 1;
     o.parts = partsOf(row.value(11).toString());
     o.seed = row.value(12).toString().toULongLong();
@@ -207,8 +207,9 @@ HistoryOutcome<> HistoryStore::record(const RecordedRun &run, const QString &num
                                     " font_name, font_size, sheet_logo, sheet_count, all_parts, parts, seed)"
                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                    {run.className, timeText(run.when), run.output == RunOutput::Exported ? 2 : 1,
-                       o.answerLayout, o.attachAnswers, o.fontName, o.fontSize, o.sheetLogo, o.sheetCount,
-                       o.allParts ? 1 : 0, partsText(o.parts), QString::number(o.seed)})
+                       o.sheet.AnswerLayout, o.sheet.AttachAnswers, o.sheet.FontName, o.sheet.FontSize,
+                       o.sheet.SheetLogo, o.sheet.sheetCount, o.allParts ? 1 : 0, partsText(o.parts),
+                       QString::number(o.seed)})
                   .lastInsertId();
         for (qsizetype f = 0; f < run.files.size(); ++f)
             c.exec(QStringLiteral("INSERT INTO files (run_id, position, path, digest) VALUES (?, ?, ?, ?)"),

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "history/Marks.h"
-#include "shared/Module1.h"
 #include "shared/Outcome.h"
+#include "shared/ProgramConstants.h"
 
 #include <QByteArrayView>
 

@@ -34,18 +34,7 @@ bool useRecordedHeadings(Module1 &m, const RecordedRun &run)
 void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &positions)
 {
     const RunOptions &o = run.options;
-    m.AnswerLayout = static_cast<std::int16_t>(o.answerLayout);
-    m.AttachAnswers = static_cast<std::int16_t>(o.attachAnswers);
-    m.FontName = o.fontName;
-    m.FontSize = static_cast<std::int16_t>(o.fontSize);
-    m.SheetLogo = o.sheetLogo;
-    m.PaperChoice = o.paper;
-    m.LineBreaks = o.lineBreaks;
-    m.OverflowRule = o.overflow;
-    m.AnswerPages = o.answerPages;
-    m.PageBreaks = o.pageBreaks;
-    m.Duplex = o.duplex;
-    m.ChoiceLabelling = o.choiceLabels;
+    m.options = o.sheet;
     // The sheets print at the size they were fitted to, whatever fitting them anew
     // would make of them; sheets fitted to different sizes are fitted anew, each
     // as it was.
@@ -53,8 +42,8 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
     for (int k : positions)
         fitted.insert(run.sheets[k].fittedSize);
     if (fitted.size() == 1 && *fitted.cbegin() > 0) {
-        m.FontSize = static_cast<std::int16_t>(*fitted.cbegin());
-        m.OverflowRule = Overflow::Ask;
+        m.options.FontSize = static_cast<std::int16_t>(*fitted.cbegin());
+        m.options.overflow = Overflow::Ask;
     }
     m.AllPartsChosen = o.allParts ? 1 : 0;
     m.ChosenPartCount = 0;
@@ -62,7 +51,7 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
         ++m.ChosenPartCount;
         m.ChosenPartNumbers(m.ChosenPartCount) = FullWidthDigits(QString::number(part));
     }
-    m.SheetCount = static_cast<std::int16_t>(positions.size());
+    m.options.sheetCount = static_cast<std::int16_t>(positions.size());
     m.SheetLetters = RunLettersOf(run.sheets.value(positions[0]).sheetNumber);
     // One sheet of a run keeps its place in the run on its sheet number.
     m.SheetIndex

@@ -5,6 +5,11 @@
 #include "platform/RegularFile.h"
 #include "shared/TextHelpers.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <optional>
+
 namespace sorario {
 
 QStringList splitLines(const QString &text)
@@ -101,6 +106,7 @@ LineFileRead readLineBytes(QByteArrayView bytes)
 namespace {
 
 // Offset of the first byte that does not belong to a well-formed UTF-8 sequence, or -1.
+// Only looked for once the decoder has found one, as it does not say where.
 qsizetype firstInvalidUtf8(QByteArrayView bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
@@ -134,41 +140,77 @@ qsizetype firstInvalidUtf8(QByteArrayView bytes)
     return -1;
 }
 
-bool hasNonAscii(QByteArrayView bytes)
+// The whole text at once: a sequence cut off at the end is no character either.
+// A byte order mark at the start of `bytes` is dropped.
+struct WholeText
 {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    return false;
+    QString text;
+    bool failed = false; // a byte was no character
+};
+
+WholeText decodeWhole(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    return {std::move(text), decoder.hasError()};
 }
 
-// Unpaired surrogates and an odd last byte are no characters.
+// Shift-JIS text shows within its first bytes that it is no UTF-8: it need not be
+// read as UTF-8 to its end. A sequence cut off where they end is no error here.
+bool utf8FailsEarly(QByteArrayView bytes)
+{
+    constexpr qsizetype Early = 4096;
+    QStringDecoder decoder(QStringConverter::Utf8);
+    // Decoded only when made a string.
+    const QString start = decoder.decode(bytes.first(std::min(bytes.size(), Early)));
+    return decoder.hasError();
+}
+
+// The encoding a byte order mark names. UTF-32's little-endian mark begins with
+// UTF-16's, and such files have always been read as UTF-16.
+std::optional<TextEncoding> markedEncoding(QByteArrayView bytes)
+{
+    switch (QStringConverter::encodingForData(bytes).value_or(QStringConverter::System)) {
+    case QStringConverter::Utf8:
+        return TextEncoding::Utf8;
+    case QStringConverter::Utf16LE:
+    case QStringConverter::Utf32LE:
+        return TextEncoding::Utf16Le;
+    case QStringConverter::Utf16BE:
+        return TextEncoding::Utf16Be;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Unpaired surrogates and an odd last byte are no characters. The decoder takes
+// neither for an error; the first is looked for only in a text that has one.
 DecodedText decodeUtf16(QByteArrayView bytes, TextEncoding encoding)
 {
     DecodedText result;
     result.encoding = encoding;
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const bool little = encoding == TextEncoding::Utf16Le;
-    const qsizetype units = (bytes.size() - 2) / 2;
-    result.text.resize(units + bytes.size() % 2);
-    for (qsizetype i = 0; i < units; ++i) {
-        const unsigned a = p[2 + 2 * i], b = p[3 + 2 * i];
-        result.text[i] = QChar(char16_t(little ? a | b << 8 : a << 8 | b));
-    }
-    const auto bad = [&result](qsizetype unit, qsizetype offset) {
-        result.text[unit] = QChar::ReplacementCharacter;
+    const auto units16
+        = encoding == TextEncoding::Utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+    result.text = decodeWhole(bytes, units16).text;
+    const bool oddByte = bytes.size() % 2 != 0; // decoded as U+FFFD
+    if (!oddByte && QStringView(result.text).isValidUtf16())
+        return result;
+    const auto bad = [&result](qsizetype offset) {
         if (result.badCount++ == 0)
             result.firstBadOffset = offset;
     };
+    const qsizetype units = (bytes.size() - 2) / 2;
     for (qsizetype i = 0; i < units; ++i) {
         const QChar c = result.text[i];
-        if (c.isHighSurrogate() && i + 1 < units && result.text[i + 1].isLowSurrogate())
+        if (c.isHighSurrogate() && i + 1 < units && result.text[i + 1].isLowSurrogate()) {
             ++i;
-        else if (c.isSurrogate())
-            bad(i, 2 + 2 * i);
+        } else if (c.isSurrogate()) {
+            result.text[i] = QChar::ReplacementCharacter;
+            bad(2 + 2 * i);
+        }
     }
-    if (bytes.size() % 2)
-        bad(units, bytes.size() - 1);
+    if (oddByte)
+        bad(bytes.size() - 1);
     return result;
 }
 
@@ -176,29 +218,32 @@ DecodedText decodeUtf16(QByteArrayView bytes, TextEncoding encoding)
 
 DecodedText decodeFileText(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeUtf16(bytes, TextEncoding::Utf16Le);
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeUtf16(bytes, TextEncoding::Utf16Be);
+    const std::optional<TextEncoding> marked = markedEncoding(bytes);
+    if (marked && *marked != TextEncoding::Utf8)
+        return decodeUtf16(bytes, *marked);
     DecodedText result;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
+    if (marked) {
         // Editors that save UTF-8 mark it so; such files are read as UTF-8.
         const QByteArrayView body = bytes.sliced(3);
         result.encoding = TextEncoding::Utf8;
-        result.text = QString::fromUtf8(body);
-        const qsizetype bad = firstInvalidUtf8(body);
-        if (bad >= 0) {
-            result.firstBadOffset = 3 + bad;
+        WholeText utf8 = decodeWhole(body, QStringConverter::Utf8);
+        result.text = std::move(utf8.text);
+        if (utf8.failed) {
+            result.firstBadOffset = 3 + firstInvalidUtf8(body);
             result.badCount = 1;
         }
         return result;
     }
     // Valid UTF-8 with a multi-byte sequence is almost never Shift-JIS text, whose
-    // lead bytes 0x81-0x9F cannot start a UTF-8 sequence.
-    if (hasNonAscii(bytes) && firstInvalidUtf8(bytes) < 0) {
-        result.encoding = TextEncoding::Utf8WithoutMark;
-        result.text = QString::fromUtf8(bytes);
-        return result;
+    // lead bytes 0x81-0x9F cannot start a UTF-8 sequence. Only such a sequence makes
+    // the text shorter than its bytes; plain ASCII reads the same in the code page.
+    if (!utf8FailsEarly(bytes)) {
+        if (WholeText utf8 = decodeWhole(bytes, QStringConverter::Utf8); !utf8.failed) {
+            if (utf8.text.size() < bytes.size())
+                result.encoding = TextEncoding::Utf8WithoutMark;
+            result.text = std::move(utf8.text);
+            return result;
+        }
     }
     const Cp932Decoded cp = decodeCp932(bytes);
     result.text = cp.text;

@@ -153,6 +153,11 @@ const MeasuredFont::Glyph &MeasuredFont::glyph(QChar c)
     return *m_glyphs.insert(c.unicode(), g);
 }
 
+int FontCache::resolution() const
+{
+    return m_printer.resolution();
+}
+
 std::shared_ptr<MeasuredFont> FontCache::font(const FontSpec &wanted)
 {
     const int resolution = m_printer.resolution();
@@ -202,12 +207,15 @@ bool DisplayList::hasOutput() const
     return false;
 }
 
-int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
+int DisplayList::paint(QPagedPaintDevice &device, FontCache &fonts, Paper paper) const
 {
+    // A PDF writer has no driver to stop or to ask how the document went.
+    auto *const printer = dynamic_cast<QPrinter *>(&device);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         throw PrintFailure(PrintFailureKind::DocumentRefused);
-    const double scale = printer.resolution() / UnitsPerInch;
+    const int resolution = fonts.resolution();
+    const double scale = resolution / UnitsPerInch;
     const PaperSheet sheet = PaperSheetFor(paper);
     int pages = 1;
     QTransform place;
@@ -258,8 +266,9 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
                 ++pages;
                 if ((pages - 1) % sheet.pagesPerSheet != 0)
                     continue; // the page stands beside the one before, on the same sheet
-                if (!printer.newPage()) {
-                    printer.abort(); // where the driver can, it then prints nothing
+                if (!device.newPage()) {
+                    if (printer)
+                        printer->abort(); // where the driver can, it then prints nothing
                     painter.end();
                     throw PrintFailure(PrintFailureKind::PageRefused);
                 }
@@ -268,7 +277,7 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
         }
         if (op.kind == Op::Text) {
             if (!painterFont || !(painterFont->m_wanted == op.font)
-                || painterFont->m_resolution != printer.resolution()) {
+                || painterFont->m_resolution != resolution) {
                 painterFont = fonts.font(op.font);
                 fontSet = nullptr;
             }
@@ -312,7 +321,7 @@ int DisplayList::paint(QPrinter &printer, FontCache &fonts, Paper paper) const
         else
             painter.drawLine(op.from, op.to);
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
+    if (!painter.end() || (printer && printer->printerState() == QPrinter::Error))
         throw PrintFailure(PrintFailureKind::OutputRefused);
     return pages;
 }

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPaintDevice;
 class QPrinter;
 
@@ -88,6 +89,8 @@ public:
     {
     }
     std::shared_ptr<MeasuredFont> font(const FontSpec &wanted);
+    // The printer's, which every page is painted at.
+    int resolution() const;
 
 private:
     QPrinter &m_printer;
@@ -109,9 +112,10 @@ public:
     void clear() { m_ops.clear(); }
     void swap(DisplayList &other) { m_ops.swap(other.m_ops); }
 
-    // Paints every page onto the sheets of `paper` on `printer`; the number of B5
-    // pages. Throws PrintFailure when the printer refuses a document or a sheet.
-    int paint(QPrinter &printer, FontCache &fonts, Paper paper) const;
+    // Paints every page onto the sheets of `paper` on `device` (the printer or a PDF
+    // writer); the number of B5 pages. Throws PrintFailure when the printer refuses a
+    // document or a sheet.
+    int paint(QPagedPaintDevice &device, FontCache &fonts, Paper paper) const;
 
 private:
     struct Op

@@ -13,10 +13,6 @@ QString sentence(PrintFailureKind kind)
         return QStringLiteral("PDFファイルを保存するフォルダーがありません。");
     case PrintFailureKind::PdfNameIsFolder:
         return QStringLiteral("PDFファイルと同じ名前のフォルダーがあります。");
-    case PrintFailureKind::PdfNotCreated:
-        return QStringLiteral("PDFファイルを作れませんでした。");
-    case PrintFailureKind::PdfIncomplete:
-        return QStringLiteral("PDFファイルを最後まで書き込めませんでした。");
     case PrintFailureKind::PdfNotPlaced:
         return QStringLiteral("PDFファイルを保存できませんでした。");
     case PrintFailureKind::DocumentRefused:

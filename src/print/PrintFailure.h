@@ -16,8 +16,6 @@ enum class PrintFailureKind {
     NoPrinter,
     PdfFolderMissing,
     PdfNameIsFolder,
-    PdfNotCreated,
-    PdfIncomplete,
     PdfNotPlaced,
     PdfTargetRefused,
     DocumentRefused,

@@ -2,22 +2,16 @@
 #include "print/PrintRun.h"
 
 #include "print/PrintSurface.h"
-#include "print/PrintTarget.h"
 #include "print/QuestionLayouts.h"
 #include "print/RunSheets.h"
 #include "print/SheetHeader.h"
 #include "print/SheetPages.h"
 #include "settings/FontRule.h"
-#include "shared/Module1.h"
-#include "shared/SheetTitle.h"
 #include "shared/TextHelpers.h"
-
-#include <QDir>
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <memory>
 
 namespace sorario {
 namespace {
@@ -40,22 +34,6 @@ void discard(PrintSurface &surface)
     } catch (const std::exception &) {
         // Nothing more can be done about a document that cannot even be dropped.
     }
-}
-
-SheetOutcome outcomeOf(const Module1 &m)
-{
-    return {m.QuestionCount, m.PrintMode, m.OverCapacity, m.FitCount, {}, m.FittedSize};
-}
-
-PrintMetrics metricsOf(const Module1 &m)
-{
-    return {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines};
-}
-
-void measure(Module1 &m, PrintSurface &surface)
-{
-    m.OverCapacity = 0;
-    MeasureQuestions(m, surface);
 }
 
 // Put before the capacity prompt once even the smallest size did not fit.
@@ -90,15 +68,14 @@ PrintOutcome ContainPrintFailure(PrintSurface &surface, const std::function<Prin
     }
 }
 
-void SetPrintMetrics(Module1 &m, PrintSurface &surface)
+PrintMetrics setPrintMetrics(const QString &fontName, std::int16_t size, PrintSurface &surface)
 {
     surface.setScaleMode(ScaleMode::Millimetres);
     surface.setPaperSize(PaperSize::JisB5);
     surface.setOrientation(Orientation::Portrait);
-    const std::int16_t size = QuestionFontSize(m);
     if (size <= 0)
         throw PrintFailure(PrintFailureKind::FontSizeInvalid);
-    surface.setFontName(m.FontName);
+    surface.setFontName(fontName);
     surface.setFontSize(size);
     const double height = surface.textHeight(QStringLiteral("あ"));
     if (!std::isfinite(height) || height > 1e6)
@@ -106,19 +83,21 @@ void SetPrintMetrics(Module1 &m, PrintSurface &surface)
     const auto charHeight = static_cast<std::int32_t>(RoundHalfEven(height));
     if (charHeight < 1)
         throw PrintFailure(PrintFailureKind::FontTooSmall);
-    m.CharHeight = charHeight;
-    m.LineWidth = 175;
-    m.LineSpacing = 1.2f;
-    const double spacing = m.LineSpacing; // single precision: 1.2000000476837158
-    const auto pitch = static_cast<int>(RoundHalfEven(spacing * m.CharHeight));
+    PrintMetrics metrics;
+    metrics.CharHeight = charHeight;
+    metrics.LineWidth = 175;
+    metrics.LineSpacing = 1.2f;
+    const double spacing = metrics.LineSpacing; // single precision: 1.2000000476837158
+    const auto pitch = static_cast<int>(RoundHalfEven(spacing * metrics.CharHeight));
     // A line pitch rounded up from a small font would otherwise run the last lines
     // off the foot of the sheet.
-    m.FirstPageLines
-        = std::min(static_cast<std::int32_t>(std::floor(FirstPageHeight / (m.CharHeight * spacing))),
-            linesAbove(FirstPageTop, pitch, m.CharHeight));
-    m.NextPageLines
-        = std::min(static_cast<std::int32_t>(std::floor(NextPageHeight / (spacing * m.CharHeight))),
-            linesAbove(NextPageTop, pitch, m.CharHeight));
+    metrics.FirstPageLines
+        = std::min(static_cast<std::int32_t>(std::floor(FirstPageHeight / (metrics.CharHeight * spacing))),
+            linesAbove(FirstPageTop, pitch, metrics.CharHeight));
+    metrics.NextPageLines
+        = std::min(static_cast<std::int32_t>(std::floor(NextPageHeight / (spacing * metrics.CharHeight))),
+            linesAbove(NextPageTop, pitch, metrics.CharHeight));
+    return metrics;
 }
 
 QString CapacityPromptText(int fitCount, int questionCount)
@@ -130,114 +109,117 @@ QString CapacityPromptText(int fitCount, int questionCount)
         + QStringLiteral("[Cancel] キャンセルして戻る。");
 }
 
-bool CheckCapacity(
-    Module1 &m, PrintSurface &surface, const AskCapacity &ask, std::optional<OverflowPolicy> &answer)
-{
-    m.PrintMode = 1;
-    measure(m, surface);
-    if (m.OverCapacity != 1)
-        return true;
+namespace {
 
+// A run in progress: the layout at the size it prints, and what the last capacity
+// check left (FitCount stays from the last pass that overflowed).
+struct RunState
+{
+    SheetLayout layout;
+    SheetOutcome now;
+};
+
+// The measuring pass and, when the questions overflow the first page, the capacity
+// prompt, asked only while `answer` holds none so that one answer serves every sheet.
+// Sets the count and print mode as the answer says; false for Cancel.
+bool checkCapacity(const SheetJob &job, const RunSheet &sheet, PrintSurface &surface, RunState &state,
+    std::optional<OverflowPolicy> &answer)
+{
+    state.now.PrintMode = 1;
+    state.now.OverCapacity = 0;
+    state.layout.questions = questionsOf(sheet, state.now.QuestionCount);
+    if (const std::optional<std::int16_t> fitCount = measureQuestions(state.layout, surface)) {
+        state.now.OverCapacity = 1;
+        state.now.FitCount = *fitCount;
+    }
+    if (state.now.OverCapacity != 1)
+        return true;
     if (!answer) {
         // A run that shrinks asks only once no size has fitted.
-        const QString shrunk = m.OverflowRule == Overflow::ShrinkFirst ? shrinkTriedLine() : QString();
-        answer = ask ? ask(shrunk + CapacityPromptText(m.FitCount, m.QuestionCount)) : OverflowPolicy::Cancel;
+        const QString shrunk = job.options.overflow == Overflow::ShrinkFirst ? shrinkTriedLine() : QString();
+        answer = job.ask ? job.ask(shrunk + CapacityPromptText(state.now.FitCount, state.now.QuestionCount))
+                         : OverflowPolicy::Cancel;
     }
     if (*answer == OverflowPolicy::FitFirstPage) {
-        m.QuestionCount = m.FitCount;
-        m.PrintMode = 1;
+        state.now.QuestionCount = state.now.FitCount;
+        state.layout.questions = questionsOf(sheet, state.now.QuestionCount);
         return true;
     }
     if (*answer == OverflowPolicy::PrintAll) {
-        m.PrintMode = 2;
+        state.now.PrintMode = 2;
         return true;
     }
     return false;
 }
 
-QDateTime PrintSheetBody(const Module1 &m, SheetPages &pages)
+// One sheet after the capacity check: header, questions in its print mode, and the
+// answer page with its own header when answers are attached, where `pages` puts it.
+void printSheetBody(const SheetJob &job, const RunSheet &sheet, const RunState &state, SheetPages &pages)
 {
-    const QDateTime printedAt = m.clock.now();
     pages.startSheet();
-    PrintHeader(m, pages, printedAt);
-    if (m.PrintMode == 1)
-        PrintQuestionsFitted(m, pages);
+    printSheetHeader(job.heading, sheet.index, sheet.drawn.pupil, state.now.PrintedAt, pages);
+    if (state.now.PrintMode == 1)
+        printQuestionsFitted(state.layout, pages);
     else
-        PrintQuestionsAll(m, pages);
+        printQuestionsAll(state.layout, pages);
 
-    if (m.AttachAnswers == 1) {
+    if (job.options.AttachAnswers == 1) {
         pages.startAnswers();
-        PrintHeader(m, pages);
-        PrintAnswerSheet(m, pages);
+        printSheetHeader(job.heading, sheet.index, sheet.drawn.pupil, sheet.drawn.clock.now(), pages);
+        printAnswerSheet(state.layout, pages);
     }
-    return printedAt;
 }
 
-void LeaveRunBehind(Module1 &m, const PrintRunResult &result)
-{
-    m.CharHeight = result.metrics.CharHeight;
-    m.LineSpacing = result.metrics.LineSpacing;
-    m.LineWidth = result.metrics.LineWidth;
-    m.FirstPageLines = result.metrics.FirstPageLines;
-    m.NextPageLines = result.metrics.NextPageLines;
-    m.QuestionCount = result.leftBehind.QuestionCount;
-    m.PrintMode = result.leftBehind.PrintMode;
-    m.OverCapacity = result.leftBehind.OverCapacity;
-    m.FitCount = result.leftBehind.FitCount;
-    m.FittedSize = result.leftBehind.FittedSize;
-}
+} // namespace
 
-PrintRunResult PrintDocument(const Module1 &m, PrintSurface &surface, const AskCapacity &ask, int sheets,
-    const DrawSheet &draw, OverflowPolicy overflow)
+PrintRunResult PrintDocument(const SheetJob &job, PrintSurface &surface)
 {
-    const std::int16_t asked = m.QuestionCount;
-    const auto run = std::make_unique<Module1>(m);
-    Module1 &w = *run;
     PrintRunResult result;
-    std::optional<OverflowPolicy> answer = answerOf(overflow);
+    RunState state {{job.options, {}, 0, {}}, {}};
+    std::optional<OverflowPolicy> answer = answerOf(job.overflow);
+    RunSheets sheets(job);
+    const std::int16_t asked = sheets.use(1).drawn.count;
     result.outcome = ContainPrintFailure(surface, [&]() -> PrintOutcome {
-        SheetPages pages(surface, PageOrderFor(w, sheets));
-        surface.setDocumentName(SheetTitleText(w));
-        surface.setPaperPlacing(w.PaperChoice);
-        RunSheets drawn(m, w, draw, sheets);
-        w.FittedSize = 0;
-        SetPrintMetrics(w, surface);
+        SheetPages pages(surface, PageOrderFor(job.options, job.sheets));
+        surface.setDocumentName(job.heading.title);
+        surface.setPaperPlacing(job.options.paper);
+        result.metrics = setPrintMetrics(job.options.FontName, questionFontSize(state.layout), surface);
         // Every sheet of a run prints at one size.
-        if (w.OverflowRule == Overflow::ShrinkFirst)
-            FitRunSize(w, surface, drawn, sheets);
-        for (int sheet = 1; sheet <= sheets; ++sheet) {
-            drawn.use(sheet);
-            if (!CheckCapacity(w, surface, ask, answer)) {
+        if (job.options.overflow == Overflow::ShrinkFirst) {
+            std::optional<std::int16_t> fitCount;
+            state.now.FittedSize = FitRunSize(job, surface, sheets, state.layout, fitCount);
+            result.metrics = state.layout.metrics;
+            if (fitCount)
+                state.now.FitCount = *fitCount;
+        } else {
+            state.layout.metrics = *result.metrics;
+        }
+        for (int k = 1; k <= job.sheets; ++k) {
+            const RunSheet &sheet = sheets.use(k);
+            state.now.QuestionCount = sheet.drawn.count;
+            if (!checkCapacity(job, sheet, surface, state, answer)) {
                 discard(surface);
                 return PrintCancelled();
             }
-            const QDateTime printedAt = PrintSheetBody(w, pages);
-            result.sheets.append(outcomeOf(w));
-            result.sheets.last().PrintedAt = printedAt;
+            state.now.PrintedAt = sheet.drawn.clock.now();
+            printSheetBody(job, sheet, state, pages);
+            result.sheets.append(state.now);
+            result.printedQuestions.append(state.layout.questions);
+            result.sheetNumbers.append(SheetNumber(state.now.PrintedAt, sheet.index, job.heading.letters));
         }
         pages.finish();
         surface.endDoc();
         return PrintOutcome {};
     });
-    result.metrics = metricsOf(w);
     if (result.printed()) {
         result.leftBehind = result.sheets.first();
     } else {
         // Nothing came out, so the test keeps every question a Yes would have cut.
-        result.leftBehind = outcomeOf(w);
+        result.leftBehind = state.now;
+        result.leftBehind.PrintedAt = {};
         result.leftBehind.QuestionCount = asked;
     }
     return result;
-}
-
-QString proposedPdfFile(const Module1 &m)
-{
-    return QDir(SheetFolder(m)).filePath(SheetFileName(m) + QStringLiteral(".pdf"));
-}
-
-int runSheetCount(const Module1 &m)
-{
-    return std::clamp<int>(m.SheetCount, 1, MaxSheetCount);
 }
 
 } // namespace sorario

@@ -3,8 +3,9 @@
 
 #include "print/QuestionText.h"
 #include "print/RecordingSurface.h"
+#include "print/SheetLayout.h"
 #include "print/TextPlacer.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <limits>
 #include <memory>
@@ -32,15 +33,15 @@ QString withoutBlanks(QString text, bool front)
 // printed line, lines joined by a blank.
 QList<DisplayLine> displayLines(const QStringList &composed)
 {
-    const auto m = std::make_unique<Module1>();
-    m->LineWidth = std::numeric_limits<std::int32_t>::max() / 2;
-    m->LineSpacing = 1;
-    m->CharHeight = 1;
+    PrintMetrics metrics;
+    metrics.LineWidth = std::numeric_limits<std::int32_t>::max() / 2;
+    metrics.LineSpacing = 1;
+    metrics.CharHeight = 1;
     QList<DisplayLine> lines;
     for (const QString &text : composed) {
         RecordingSurface surface;
         surface.setFontSize(DefaultFontSize);
-        TextPlacer placer(*m, surface, PlacingRules {});
+        TextPlacer placer(metrics, WordBreaks::Anywhere, surface, PlacingRules {});
         placer.startAfresh();
         placer.place(text);
         DisplayLine line;

@@ -3,37 +3,35 @@
 
 #include "print/PrintSurface.h"
 #include "print/QuestionText.h"
+#include "print/SheetLayout.h"
 #include "print/TextPlacer.h"
-#include "shared/Module1.h"
 
 #include <QStringList>
-
-#include <algorithm>
 
 namespace sorario {
 namespace {
 
-// The drawn table holds MaxDrawnQuestions; a larger count must not read past it.
-int drawnCount(const Module1 &m)
+QString setQuestionFont(const SheetLayout &layout, PrintSurface &surface)
 {
-    return std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
+    surface.setFontName(layout.options.FontName);
+    surface.setFontSize(questionFontSize(layout));
+    return DashLine(surface, layout.metrics.LineWidth);
 }
 
-QString setQuestionFont(const Module1 &m, PrintSurface &surface)
+TextPlacer placerFor(const SheetLayout &layout, PrintSurface &surface, PlacingRules rules)
 {
-    surface.setFontName(m.FontName);
-    surface.setFontSize(QuestionFontSize(m));
-    return DashLine(surface, m.LineWidth);
+    return TextPlacer(layout.metrics, layout.options.lineBreaks, surface, rules);
 }
 
 // The questions one after another over as many pages as they need; with
 // KeepQuestions a question that would be split starts the next page instead.
-void placePaged(const Module1 &m, PrintSurface &surface, const QStringList &questions, PlacingRules rules)
+void placePaged(
+    const SheetLayout &layout, PrintSurface &surface, const QStringList &questions, PlacingRules rules)
 {
     rules.paged = true;
-    TextPlacer placer(m, surface, rules);
+    TextPlacer placer = placerFor(layout, surface, rules);
     placer.startAfresh();
-    if (m.PageBreaks != QuestionBreaks::KeepQuestions) {
+    if (layout.options.pageBreaks != QuestionBreaks::KeepQuestions) {
         placer.place(questions.join(QString()));
         return;
     }
@@ -43,65 +41,64 @@ void placePaged(const Module1 &m, PrintSurface &surface, const QStringList &ques
 
 } // namespace
 
-std::int16_t QuestionFontSize(const Module1 &m)
+std::int16_t questionFontSize(const SheetLayout &layout)
 {
-    return m.FittedSize > 0 ? m.FittedSize : m.FontSize;
+    return layout.fittedSize > 0 ? layout.fittedSize : layout.options.FontSize;
 }
 
-void MeasureQuestions(Module1 &m, PrintSurface &surface)
+std::optional<std::int16_t> measureQuestions(const SheetLayout &layout, PrintSurface &surface)
 {
-    const QString dash = setQuestionFont(m, surface);
+    const QString dash = setQuestionFont(layout, surface);
     PlacingRules rules;
     rules.printing = false;
     rules.closingKeepsEmphasis = true;
-    rules.lineCapacity = m.FirstPageLines;
-    TextPlacer placer(m, surface, rules);
-    const int count = drawnCount(m);
-    for (int n = 1; n <= count; ++n) {
+    rules.lineCapacity = layout.metrics.FirstPageLines;
+    TextPlacer placer = placerFor(layout, surface, rules);
+    std::optional<std::int16_t> fitCount;
+    for (int n = 1; n <= layout.questions.size(); ++n) {
         placer.startAfresh();
-        const QString text
-            = ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Measured);
+        const QString text = ComposeQuestion(
+            layout.questions[n - 1], n, layout.options.AnswerLayout, dash, HintLines::Measured);
         if (!placer.place(text)) {
-            m.OverCapacity = 1;
-            m.FitCount = static_cast<std::int16_t>(n - 1);
+            fitCount = static_cast<std::int16_t>(n - 1);
             break;
         }
     }
     surface.setFontEmphasis(false);
+    return fitCount;
 }
 
-void PrintQuestionsFitted(const Module1 &m, PrintSurface &surface)
+void printQuestionsFitted(const SheetLayout &layout, PrintSurface &surface)
 {
-    const QString dash = setQuestionFont(m, surface);
-    TextPlacer placer(m, surface, PlacingRules {});
-    const int count = drawnCount(m);
-    for (int n = 1; n <= count; ++n) {
+    const QString dash = setQuestionFont(layout, surface);
+    TextPlacer placer = placerFor(layout, surface, PlacingRules {});
+    for (int n = 1; n <= layout.questions.size(); ++n) {
         placer.startAfresh();
-        placer.place(ComposeQuestion(m.DrawnQuestions(n), n, m.AnswerLayout, dash, HintLines::Printed));
+        placer.place(ComposeQuestion(
+            layout.questions[n - 1], n, layout.options.AnswerLayout, dash, HintLines::Printed));
     }
 }
 
-void PrintQuestionsAll(const Module1 &m, PrintSurface &surface)
+void printQuestionsAll(const SheetLayout &layout, PrintSurface &surface)
 {
-    const QString dash = setQuestionFont(m, surface);
+    const QString dash = setQuestionFont(layout, surface);
     QStringList questions;
-    const int count = drawnCount(m);
-    for (int n = 1; n <= count; ++n)
-        questions.append(ComposeQuestionForRun(m.DrawnQuestions(n), n, m.AnswerLayout, dash));
-    placePaged(m, surface, questions, PlacingRules {});
+    for (int n = 1; n <= layout.questions.size(); ++n)
+        questions.append(
+            ComposeQuestionForRun(layout.questions[n - 1], n, layout.options.AnswerLayout, dash));
+    placePaged(layout, surface, questions, PlacingRules {});
 }
 
-void PrintAnswerSheet(const Module1 &m, PrintSurface &surface)
+void printAnswerSheet(const SheetLayout &layout, PrintSurface &surface)
 {
-    surface.setFontName(m.FontName);
-    surface.setFontSize(QuestionFontSize(m));
+    surface.setFontName(layout.options.FontName);
+    surface.setFontSize(questionFontSize(layout));
     QStringList answers;
-    const int count = drawnCount(m);
-    for (int n = 1; n <= count; ++n)
-        answers.append(ComposeAnswer(m.DrawnQuestions(n), n));
+    for (int n = 1; n <= layout.questions.size(); ++n)
+        answers.append(ComposeAnswer(layout.questions[n - 1], n));
     PlacingRules rules;
     rules.closingUsesPageLine = true;
-    placePaged(m, surface, answers, rules);
+    placePaged(layout, surface, answers, rules);
 }
 
 } // namespace sorario

@@ -5,71 +5,59 @@
 #include "print/QuestionLayouts.h"
 #include "print/SheetHeader.h"
 #include "settings/FontRule.h"
-#include "shared/Module1.h"
 
 #include <algorithm>
 
 namespace sorario {
 
-RunSheets::RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw, int count)
-    : m_drawnInto(drawnInto)
-    , m_run(run)
-    , m_draw(draw)
-    , m_count(count)
+RunSheets::RunSheets(const SheetJob &job)
+    : m_job(job)
 {
-    keepDrawn();
 }
 
-void RunSheets::keepDrawn()
-{
-    const Module1 &m = m_drawnInto;
-    Drawn drawn {m.QuestionCount, {}, m.clock, m.SheetPupil, std::nullopt};
-    for (int n = 1; n <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++n)
-        drawn.questions.append(m.DrawnQuestions(n));
-    m_sheets.append(drawn);
-}
-
-void RunSheets::use(int sheet)
+const RunSheet &RunSheets::use(int sheet)
 {
     while (m_sheets.size() < sheet) {
-        if (m_draw)
-            m_draw(static_cast<int>(m_sheets.size()) + 1);
-        keepDrawn();
+        const int next = static_cast<int>(m_sheets.size()) + 1;
+        RunSheet kept;
+        kept.drawn = m_job.sheetOf ? m_job.sheetOf(next) : DrawnSheet {};
+        // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
+        kept.index = m_job.sheets > 1 ? static_cast<std::int16_t>(next) : m_job.sheetIndex;
+        const SheetKey key
+            = KindsKey(kept.drawn.clock.now(), m_job.heading.letters, kept.index, m_job.options.choiceLabels);
+        for (const QuestionRecord &q : kept.drawn.questions)
+            kept.onSheet.append(OnSheet(q, key));
+        m_sheets.append(kept);
     }
-    Drawn &drawn = m_sheets[sheet - 1];
-    m_run.QuestionCount = drawn.count;
-    m_run.clock = drawn.clock;
-    m_run.SheetPupil = drawn.pupil;
-    // A run of one sheet keeps the index it was given: a reprint of one sheet of a run.
-    if (m_count > 1)
-        m_run.SheetIndex = static_cast<std::int16_t>(sheet);
-    if (!drawn.onSheet) {
-        const SheetKey key = KindsKey(m_run);
-        drawn.onSheet.emplace();
-        for (const QuestionRecord &q : drawn.questions)
-            drawn.onSheet->append(OnSheet(q, key));
-    }
-    for (int n = 1; n <= drawn.onSheet->size(); ++n)
-        m_run.DrawnQuestions(n) = (*drawn.onSheet)[n - 1];
+    return m_sheets[sheet - 1];
 }
 
-void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count)
+QList<QuestionRecord> questionsOf(const RunSheet &sheet, int count)
 {
-    for (int size = m.FontSize; size >= MinFontSize; --size) {
-        m.FittedSize = static_cast<std::int16_t>(size == m.FontSize ? 0 : size);
-        SetPrintMetrics(m, surface);
+    return sheet.onSheet.first(std::clamp<qsizetype>(count, 0, sheet.onSheet.size()));
+}
+
+std::int16_t FitRunSize(const SheetJob &job, PrintSurface &surface, RunSheets &sheets, SheetLayout &layout,
+    std::optional<std::int16_t> &lastFitCount)
+{
+    for (int size = job.options.FontSize; size >= MinFontSize; --size) {
+        layout.fittedSize = static_cast<std::int16_t>(size == job.options.FontSize ? 0 : size);
+        layout.metrics = setPrintMetrics(job.options.FontName, questionFontSize(layout), surface);
         bool allFit = true;
-        for (int sheet = 1; sheet <= count && allFit; ++sheet) {
-            sheets.use(sheet);
-            m.OverCapacity = 0;
-            MeasureQuestions(m, surface);
-            allFit = m.OverCapacity != 1;
+        for (int sheet = 1; sheet <= job.sheets && allFit; ++sheet) {
+            const RunSheet &s = sheets.use(sheet);
+            layout.questions = questionsOf(s, s.drawn.count);
+            const std::optional<std::int16_t> fitCount = measureQuestions(layout, surface);
+            if (fitCount)
+                lastFitCount = fitCount;
+            allFit = !fitCount;
         }
         if (allFit)
-            return;
+            return layout.fittedSize;
     }
-    m.FittedSize = 0;
-    SetPrintMetrics(m, surface);
+    layout.fittedSize = 0;
+    layout.metrics = setPrintMetrics(job.options.FontName, questionFontSize(layout), surface);
+    return 0;
 }
 
 } // namespace sorario

@@ -1,55 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shared/Clock.h"
-#include "shared/QuestionRecord.h"
-#include "shared/SheetDraw.h"
+#include "print/SheetJob.h"
+#include "print/SheetLayout.h"
 
 #include <QList>
 
 #include <cstdint>
-#include <optional>
 
 namespace sorario {
 
-struct Module1;
 class PrintSurface;
 
-// The questions of every sheet of one run, each sheet drawn once and in order
-// when it is first needed, so that the run may look at later sheets before the
-// first one prints.
+// One sheet of a run as it prints: as drawn, its place on its number, and its
+// questions as the sheet sets their kinds (set once, so measuring and printing agree).
+struct RunSheet
+{
+    DrawnSheet drawn;
+    std::int16_t index = 0;
+    QList<QuestionRecord> onSheet;
+};
+
+// The sheets of one run, each asked of the job once and in order when it is first
+// needed, so that the run may look at later sheets before the first one prints.
 class RunSheets
 {
 public:
-    // Sheet 1 is what `drawnInto` holds now; `draw` fills it for each later sheet.
-    // The run of `count` sheets prints from `run`.
-    RunSheets(const Module1 &drawnInto, Module1 &run, const DrawSheet &draw, int count);
+    explicit RunSheets(const SheetJob &job);
 
-    // The run's DrawnQuestions (as the sheet sets their kinds), QuestionCount, clock,
-    // pupil and sheet index become those of `sheet` (from 1).
-    void use(int sheet);
+    // Sheet `sheet` (from 1).
+    const RunSheet &use(int sheet);
 
 private:
-    struct Drawn
-    {
-        std::int16_t count = 0;
-        QList<QuestionRecord> questions;
-        Clock clock; // what the sheet number reads
-        std::int16_t pupil = 0;
-        std::optional<QList<QuestionRecord>> onSheet; // set once, so measuring and printing agree
-    };
-    void keepDrawn();
-
-    const Module1 &m_drawnInto;
-    Module1 &m_run;
-    const DrawSheet &m_draw;
-    int m_count;
-    QList<Drawn> m_sheets;
+    const SheetJob &m_job;
+    QList<RunSheet> m_sheets;
 };
 
-// Shrinking to fit for a whole run: leaves the metrics at the largest size, from the
-// chosen one down to the smallest, at which every one of `count` sheets fits its
-// first page (FittedSize 0 for the chosen one), or at the chosen size when none does.
-void FitRunSize(Module1 &m, PrintSurface &surface, RunSheets &sheets, int count);
+// The first `count` questions of `sheet` as it sets them, within what it holds.
+QList<QuestionRecord> questionsOf(const RunSheet &sheet, int count);
+
+// Shrinking to fit for a whole run: the largest size, from the chosen one down to the
+// smallest, at which every sheet fits its first page (0 for the chosen one), or 0
+// when none does; `layout` keeps the metrics at that size and `measured` what the
+// last measuring pass found (the count that fitted, when one did not).
+std::int16_t FitRunSize(const SheetJob &job, PrintSurface &surface, RunSheets &sheets, SheetLayout &layout,
+    std::optional<std::int16_t> &lastFitCount);
 
 } // namespace sorario

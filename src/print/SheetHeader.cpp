@@ -2,7 +2,6 @@
 #include "print/SheetHeader.h"
 
 #include "print/PrintSurface.h"
-#include "shared/Module1.h"
 #include "shared/SheetTitle.h"
 #include "shared/TextHelpers.h"
 
@@ -22,10 +21,10 @@ void printAt(PrintSurface &surface, double x, double y, const QString &text, boo
 
 } // namespace
 
-QString SheetNumberText(const Module1 &m, const QDateTime &when)
+QString SheetNumberText(const SheetHeading &heading, int sheetIndex, const QDateTime &when)
 {
-    return m.FileHeaders(1, 3) + QStringLiteral("(SheetNo.:")
-        + SheetNumber(when, m.SheetIndex, m.SheetLetters) + u')';
+    return heading.sheetCode + QStringLiteral("(SheetNo.:") + SheetNumber(when, sheetIndex, heading.letters)
+        + u')';
 }
 
 QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letters)
@@ -36,17 +35,13 @@ QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letter
     return when.toString(QStringLiteral("MMddHHmm")) + letters + sheet;
 }
 
-SheetKey KindsKey(const Module1 &m)
+SheetKey KindsKey(const QDateTime &now, const QString &letters, int sheetIndex, ChoiceLabels labels)
 {
-    return {SheetNumber(m.clock.now(), 0, m.SheetLetters), m.SheetIndex, m.ChoiceLabelling};
+    return {SheetNumber(now, 0, letters), sheetIndex, labels};
 }
 
-void PrintHeader(const Module1 &m, PrintSurface &surface)
-{
-    PrintHeader(m, surface, m.clock.now());
-}
-
-void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
+void printSheetHeader(
+    const SheetHeading &heading, int sheetIndex, int pupil, const QDateTime &when, PrintSurface &surface)
 {
     surface.line(12, 12, 167, 30, true, FrameColor);
     surface.line(95, 12, 95, 30, false, 0);
@@ -56,21 +51,21 @@ void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when)
 
     surface.setFontName(HeaderFontName);
     surface.setFontSize(8);
-    printAt(surface, 12, 9, SheetNumberText(m, when), false);
+    printAt(surface, 12, 9, SheetNumberText(heading, sheetIndex, when), false);
     // A pupil's own sheet says whose it is beside its number.
-    if (m.SheetPupil > 0)
-        surface.print(QStringLiteral("　出席番号") + NumberText(m.SheetPupil), false);
-    printAt(surface, 167 - surface.textWidth(m.SheetLogo), 9, m.SheetLogo);
+    if (pupil > 0)
+        surface.print(QStringLiteral("　出席番号") + NumberText(pupil), false);
+    printAt(surface, 167 - surface.textWidth(heading.logo), 9, heading.logo);
     printAt(surface, 97, 14, QStringLiteral("　　　　年　　　　　組　　　　　番"));
     printAt(surface, 96, 20, QStringLiteral("氏"));
     printAt(surface, 96, 24, QStringLiteral("名"));
     printAt(surface, 163, 26, QStringLiteral("点"));
 
     surface.setFontSize(16);
-    printAt(surface, 16, 16, SheetTitleText(m));
+    printAt(surface, 16, 16, heading.title);
 
     surface.setFontSize(12);
-    printAt(surface, 20, 24, RangeLineText(m, HeaderRangeLimit), false);
+    printAt(surface, 20, 24, heading.rangeLine, false);
 }
 
 } // namespace sorario

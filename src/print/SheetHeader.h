@@ -9,27 +9,26 @@ class QDateTime;
 
 namespace sorario {
 
-struct Module1;
 class PrintSurface;
+struct SheetHeading;
 
 inline const QString HeaderFontName = QStringLiteral("ＭＳ ゴシック");
 
-// The block at the top of a sheet: frame, sheet number (and the pupil of a pupil's
-// own sheet), logo, the fields the pupil fills in, title and range. Reads the clock on every call. Leaves the
-// header font at 12 points on the surface.
-void PrintHeader(const Module1 &m, PrintSurface &surface);
-// The same with the sheet number made from `when`.
-void PrintHeader(const Module1 &m, PrintSurface &surface, const QDateTime &when);
+// The block at the top of a sheet: frame, sheet number made from `when` (and the
+// pupil of a pupil's own sheet, when above 0), logo, the fields the pupil fills in,
+// title and range. Leaves the header font at 12 points on the surface.
+void printSheetHeader(
+    const SheetHeading &heading, int sheetIndex, int pupil, const QDateTime &when, PrintSurface &surface);
 
 // First file's SheetCode + "(SheetNo.:mmddhhnn)", or "(SheetNo.:mmddhhnn-k)" for sheet k
 // of a run of several.
-QString SheetNumberText(const Module1 &m, const QDateTime &when);
+QString SheetNumberText(const SheetHeading &heading, int sheetIndex, const QDateTime &when);
 // "mmddhhnn", or "mmddhhnn-k" for sheet k (k > 0) of a run of several; `letters`
 // follow the minute.
 QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letters = {});
-// What sets the kinds of the questions on the sheet `m` prints now: the sheet number
-// of the run, the sheet's place in it and the labels of the choices.
-SheetKey KindsKey(const Module1 &m);
+// What sets the kinds of the questions on a sheet: the sheet number of the run (the
+// minute `now` and its letters), the sheet's place in it and the labels of the choices.
+SheetKey KindsKey(const QDateTime &now, const QString &letters, int sheetIndex, ChoiceLabels labels);
 // The range line has room for this many characters in the header.
 inline constexpr int HeaderRangeLimit = 17;
 

@@ -3,7 +3,6 @@
 
 #include "print/PaperPlacing.h"
 #include "print/PrintReplay.h"
-#include "shared/Module1.h"
 
 namespace sorario {
 namespace {
@@ -16,14 +15,14 @@ int padding(int pages, int multiple)
 
 } // namespace
 
-PageOrder PageOrderFor(const Module1 &m, int sheets)
+PageOrder PageOrderFor(const SheetOptions &options, int sheets)
 {
     PageOrder order;
-    const int perPaper = PaperSheetFor(m.PaperChoice).pagesPerSheet;
+    const int perPaper = PaperSheetFor(options.paper).pagesPerSheet;
     // Two-up paper would put a pupil's answers beside the questions.
-    order.answersApart
-        = m.AttachAnswers == 1 && (perPaper > 1 || (m.AnswerPages == AnswerPlace::AllLast && sheets > 1));
-    order.unitPages = m.Duplex == DuplexPadding::BlankAfterOdd ? 2 : 1;
+    order.answersApart = options.AttachAnswers == 1
+        && (perPaper > 1 || (options.answerPages == AnswerPlace::AllLast && sheets > 1));
+    order.unitPages = options.duplex == DuplexPadding::BlankAfterOdd ? 2 : 1;
     order.blockPages = perPaper;
     return order;
 }

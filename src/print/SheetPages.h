@@ -3,12 +3,11 @@
 
 #include "print/PrintLog.h"
 #include "print/PrintSurface.h"
+#include "shared/SheetOptions.h"
 
 #include <QList>
 
 namespace sorario {
-
-struct Module1;
 
 // How the pages of one run's sheets follow each other on paper.
 struct PageOrder
@@ -23,7 +22,7 @@ struct PageOrder
 };
 
 // The order the run's choices ask for `sheets` sheets.
-PageOrder PageOrderFor(const Module1 &m, int sheets);
+PageOrder PageOrderFor(const SheetOptions &options, int sheets);
 
 // Passes a run's pages on to another surface in the order asked for. Answer pages
 // kept apart are measured by that surface, recorded, and drawn after the last

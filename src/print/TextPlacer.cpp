@@ -3,8 +3,8 @@
 
 #include "print/PrintSurface.h"
 #include "print/RestText.h"
+#include "print/SheetLayout.h"
 #include "print/WordBreak.h"
-#include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
 namespace sorario {
@@ -20,14 +20,15 @@ bool isClosingMark(QChar c)
 
 } // namespace
 
-TextPlacer::TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rules)
+TextPlacer::TextPlacer(
+    const PrintMetrics &metrics, WordBreaks breaks, PrintSurface &surface, PlacingRules rules)
     : m_surface(surface)
     , m_rules(rules)
-    , m_lineWidth(m.LineWidth)
-    , m_pitch(static_cast<double>(m.LineSpacing) * m.CharHeight)
-    , m_nextPageLines(m.NextPageLines)
-    , m_keepWords(m.LineBreaks == WordBreaks::KeepWords)
-    , m_pageLineLimit(m.FirstPageLines)
+    , m_lineWidth(metrics.LineWidth)
+    , m_pitch(static_cast<double>(metrics.LineSpacing) * metrics.CharHeight)
+    , m_nextPageLines(metrics.NextPageLines)
+    , m_keepWords(breaks == WordBreaks::KeepWords)
+    , m_pageLineLimit(metrics.FirstPageLines)
 {
 }
 

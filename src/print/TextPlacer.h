@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/PrintChoices.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace sorario {
 
-struct Module1;
 class PrintSurface;
+struct PrintMetrics;
 class RestText;
 
 // How a pass differs from plain printing. The question page, the whole-test
@@ -35,7 +37,7 @@ struct PlacingRules
 class TextPlacer
 {
 public:
-    TextPlacer(const Module1 &m, PrintSurface &surface, PlacingRules rules);
+    TextPlacer(const PrintMetrics &metrics, WordBreaks breaks, PrintSurface &surface, PlacingRules rules);
 
     // Emphasis off, no segment placed, the line starting at x = 10.
     void startAfresh();

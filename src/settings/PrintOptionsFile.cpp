@@ -3,7 +3,6 @@
 
 #include "platform/SafeWrite.h"
 #include "settings/SheetSettings.h"
-#include "shared/Module1.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,34 +104,35 @@ std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name)
     return std::nullopt;
 }
 
-QString PrintOptionsFilePath(const Module1 &m)
+QString PrintOptionsFilePath(const SettingsFolders &folders)
 {
-    const QString besideVk = SettingsFilePath(m);
+    const QString besideVk = SettingsFilePath(folders);
     if (besideVk.isEmpty())
         return {};
     return QFileInfo(besideVk).dir().filePath(QStringLiteral("Sorario.ini"));
 }
 
-void loadPrintOptions(Module1 &m)
+void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options)
 {
-    const QString path = PrintOptionsFilePath(m);
+    const QString path = PrintOptionsFilePath(folders);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     // A broken file reads as an empty one.
     const QSettings file(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
-    m.PaperChoice = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
-    m.LineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-    m.OverflowRule = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
-    m.PageBreaks = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
-    m.AnswerPages = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
-    m.Duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
-    m.ChoiceLabelling
+    options.paper = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
+    options.lineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    options.overflow = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;
+    options.pageBreaks
+        = savedOn(file, KeepQuestionsKey) ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
+    options.answerPages = savedOn(file, AnswersLastKey) ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
+    options.duplex = savedOn(file, DuplexPadKey) ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    options.choiceLabels
         = ChoiceLabelsNamed(file.value(ChoiceLabelsKey).toString()).value_or(ChoiceLabels::Kana);
 }
 
-void SavePrintOptions(const Module1 &m)
+void savePrintOptions(const SettingsFolders &folders, const SheetOptions &options)
 {
-    const QString path = PrintOptionsFilePath(m);
+    const QString path = PrintOptionsFilePath(folders);
     if (path.isEmpty())
         return;
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -143,9 +143,9 @@ void SavePrintOptions(const Module1 &m)
     {
         // QSettings writes the file through a temporary one renamed into place.
         QSettings file(path, QSettings::IniFormat);
-        file.setValue(PaperKey, PaperName(m.PaperChoice));
-        file.setValue(KeepWordsKey, m.LineBreaks == WordBreaks::KeepWords);
-        file.setValue(FitKey, m.OverflowRule == Overflow::ShrinkFirst);
+        file.setValue(PaperKey, PaperName(options.paper));
+        file.setValue(KeepWordsKey, options.lineBreaks == WordBreaks::KeepWords);
+        file.setValue(FitKey, options.overflow == Overflow::ShrinkFirst);
         // Written only once chosen, so a file from before the choice keeps its bytes.
         const auto setOrRemove = [&file](const QString &key, bool on) {
             if (on)
@@ -153,11 +153,11 @@ void SavePrintOptions(const Module1 &m)
             else
                 file.remove(key);
         };
-        setOrRemove(KeepQuestionsKey, m.PageBreaks == QuestionBreaks::KeepQuestions);
-        setOrRemove(AnswersLastKey, m.AnswerPages == AnswerPlace::AllLast);
-        setOrRemove(DuplexPadKey, m.Duplex == DuplexPadding::BlankAfterOdd);
-        if (m.ChoiceLabelling == ChoiceLabels::Digits)
-            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(m.ChoiceLabelling));
+        setOrRemove(KeepQuestionsKey, options.pageBreaks == QuestionBreaks::KeepQuestions);
+        setOrRemove(AnswersLastKey, options.answerPages == AnswerPlace::AllLast);
+        setOrRemove(DuplexPadKey, options.duplex == DuplexPadding::BlankAfterOdd);
+        if (options.choiceLabels == ChoiceLabels::Digits)
+            file.setValue(ChoiceLabelsKey, ChoiceLabelsName(options.choiceLabels));
         else
             file.remove(ChoiceLabelsKey);
         file.sync();

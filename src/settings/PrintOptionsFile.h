@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shared/PrintChoices.h"
+#include "settings/SheetSettings.h"
+#include "shared/SheetOptions.h"
 
 #include <QString>
 
 #include <optional>
 
 namespace sorario {
-
-struct Module1;
 
 // The paper's name in the options file and on the command line: b5, a4,
 // b4-2up, a3-2up.
@@ -23,11 +22,11 @@ std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name);
 // Sorario.ini beside Vk.ini: the paper, keeping words whole, shrinking to fit and
 // keeping questions on one page and the order of the pages, remembered per user.
 // Vk.ini keeps its own format untouched.
-QString PrintOptionsFilePath(const Module1 &m);
+QString PrintOptionsFilePath(const SettingsFolders &folders);
 
 // A missing file or value leaves the default; an unknown one too.
-void loadPrintOptions(Module1 &m);
+void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options);
 // A failed save is not reported, as for Vk.ini; the old file stays whole.
-void SavePrintOptions(const Module1 &m);
+void savePrintOptions(const SettingsFolders &folders, const SheetOptions &options);
 
 } // namespace sorario

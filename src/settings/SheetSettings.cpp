@@ -6,7 +6,6 @@
 #include "settings/FontRule.h"
 #include "settings/ItemReader.h"
 #include "settings/TextItemLine.h"
-#include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 
 #include <QDir>
@@ -19,9 +18,9 @@ namespace sorario {
 namespace {
 
 // An unknown folder must not turn into the file-system root.
-QString fileInSettingsFolder(const Module1 &m, QLatin1String name)
+QString fileInSettingsFolder(const SettingsFolders &folders, QLatin1String name)
 {
-    const QString &folder = m.SettingsFolder.isEmpty() ? m.ProgramFolder : m.SettingsFolder;
+    const QString &folder = folders.settingsFolder.isEmpty() ? folders.programFolder : folders.settingsFolder;
     if (folder.isEmpty())
         return {};
     QString path = folder;
@@ -63,14 +62,14 @@ void writeSettingsFile(const QString &path, const QStringList &lines)
 
 } // namespace
 
-QString SettingsFilePath(const Module1 &m)
+QString SettingsFilePath(const SettingsFolders &folders)
 {
-    return fileInSettingsFolder(m, QLatin1String("Vk.ini"));
+    return fileInSettingsFolder(folders, QLatin1String("Vk.ini"));
 }
 
-QString LogoFilePath(const Module1 &m)
+QString LogoFilePath(const SettingsFolders &folders)
 {
-    return fileInSettingsFolder(m, QLatin1String("Vk.rog"));
+    return fileInSettingsFolder(folders, QLatin1String("Vk.rog"));
 }
 
 bool IsReadableSettingsFile(const QString &path)
@@ -79,12 +78,12 @@ bool IsReadableSettingsFile(const QString &path)
     return !path.isEmpty() && info.isFile() && info.size() <= MaxSettingsFileBytes;
 }
 
-void LoadFontSettings(Module1 &m)
+void readFontSettings(const SettingsFolders &folders, SheetOptions &options)
 {
-    LoadFontSettings(m, readSettingsFile(SettingsFilePath(m)));
+    readFontSettings(readSettingsFile(SettingsFilePath(folders)), options);
 }
 
-void LoadFontSettings(Module1 &m, const LineFileRead &file)
+void readFontSettings(const LineFileRead &file, SheetOptions &options)
 {
     if (std::optional<ItemReader> items = itemsOf(file)) {
         const std::optional<QString> name = items->readText();
@@ -94,23 +93,23 @@ void LoadFontSettings(Module1 &m, const LineFileRead &file)
         const SettingsOutcome<std::int16_t> size = NormalizedFontSize(read.value_or(0));
         const QString face = name ? NormalizedFontName(*name) : QString();
         if (!face.isEmpty() && read && size.ok()) {
-            m.FontName = face;
-            m.FontSize = size.value;
+            options.FontName = face;
+            options.FontSize = size.value;
             return;
         }
     }
-    m.FontName = DefaultFontName;
-    m.FontSize = DefaultFontSize;
+    options.FontName = DefaultFontName;
+    options.FontSize = DefaultFontSize;
 }
 
-QStringList FontSettingsLines(const Module1 &m)
+QStringList FontSettingsLines(const SheetOptions &options)
 {
-    return {TextItemLine(m.FontName), NumberText(m.FontSize) + u' '};
+    return {TextItemLine(options.FontName), NumberText(options.FontSize) + u' '};
 }
 
-void SaveFontSettings(const Module1 &m)
+void saveFontSettings(const SettingsFolders &folders, const SheetOptions &options)
 {
-    writeSettingsFile(SettingsFilePath(m), FontSettingsLines(m));
+    writeSettingsFile(SettingsFilePath(folders), FontSettingsLines(options));
 }
 
 SettingsOutcome<> CheckSheetLogo(const QString &logo)
@@ -120,30 +119,30 @@ SettingsOutcome<> CheckSheetLogo(const QString &logo)
     return {};
 }
 
-void LoadSheetLogo(Module1 &m)
+void readSheetLogo(const SettingsFolders &folders, SheetOptions &options)
 {
-    LoadSheetLogo(m, readSettingsFile(LogoFilePath(m)));
+    readSheetLogo(readSettingsFile(LogoFilePath(folders)), options);
 }
 
-void LoadSheetLogo(Module1 &m, const LineFileRead &file)
+void readSheetLogo(const LineFileRead &file, SheetOptions &options)
 {
     if (std::optional<ItemReader> items = itemsOf(file)) {
         if (const std::optional<QString> logo = items->readText(); logo && CheckSheetLogo(*logo).ok()) {
-            m.SheetLogo = *logo;
+            options.SheetLogo = *logo;
             return;
         }
     }
-    m.SheetLogo = DefaultSheetLogo;
+    options.SheetLogo = DefaultSheetLogo;
 }
 
-QStringList SheetLogoLines(const Module1 &m)
+QStringList SheetLogoLines(const SheetOptions &options)
 {
-    return {TextItemLine(m.SheetLogo)};
+    return {TextItemLine(options.SheetLogo)};
 }
 
-void SaveSheetLogo(const Module1 &m)
+void saveSheetLogo(const SettingsFolders &folders, const SheetOptions &options)
 {
-    writeSettingsFile(LogoFilePath(m), SheetLogoLines(m));
+    writeSettingsFile(LogoFilePath(folders), SheetLogoLines(options));
 }
 
 } // namespace sorario

@@ -3,18 +3,23 @@
 
 #include "platform/LineFile.h"
 #include "settings/SettingsFault.h"
+#include "shared/SheetOptions.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace sorario {
 
-struct Module1;
+// Where Vk.ini, Vk.rog and Sorario.ini are kept: `settingsFolder`, or `programFolder`
+// while that is empty. Saving creates the folder when it is missing.
+struct SettingsFolders
+{
+    QString programFolder;
+    QString settingsFolder;
+};
 
-// Vk.ini and Vk.rog in m.SettingsFolder (m.ProgramFolder while that is empty).
-// Saving creates the folder when it is missing.
-QString SettingsFilePath(const Module1 &m);
-QString LogoFilePath(const Module1 &m);
+QString SettingsFilePath(const SettingsFolders &folders);
+QString LogoFilePath(const SettingsFolders &folders);
 
 // A settings file holds a line or two: a bigger one, or one that is no regular file,
 // is no file the program wrote and reads as broken (the defaults), without reading
@@ -22,20 +27,22 @@ QString LogoFilePath(const Module1 &m);
 inline constexpr qint64 MaxSettingsFileBytes = 64 * 1024;
 bool IsReadableSettingsFile(const QString &path);
 
-void LoadFontSettings(Module1 &m);
-// The same on a file already read (a missing one gives the defaults).
-void LoadFontSettings(Module1 &m, const LineFileRead &file);
+// The face and size of Vk.ini into `options`; a missing or broken file gives the defaults.
+void readFontSettings(const SettingsFolders &folders, SheetOptions &options);
+// The same on a file already read.
+void readFontSettings(const LineFileRead &file, SheetOptions &options);
 // The lines a save writes.
-QStringList FontSettingsLines(const Module1 &m);
-void SaveFontSettings(const Module1 &m);
+QStringList FontSettingsLines(const SheetOptions &options);
+// A failed save is not reported; the old file stays whole.
+void saveFontSettings(const SettingsFolders &folders, const SheetOptions &options);
 // A longer logo prints over the sheet number that a reprint is asked by: it is
 // refused where it is set and read from a file as the default.
 inline constexpr int MaxSheetLogoLength = 100;
 SettingsOutcome<> CheckSheetLogo(const QString &logo);
 
-void LoadSheetLogo(Module1 &m);
-void LoadSheetLogo(Module1 &m, const LineFileRead &file);
-QStringList SheetLogoLines(const Module1 &m);
-void SaveSheetLogo(const Module1 &m);
+void readSheetLogo(const SettingsFolders &folders, SheetOptions &options);
+void readSheetLogo(const LineFileRead &file, SheetOptions &options);
+QStringList SheetLogoLines(const SheetOptions &options);
+void saveSheetLogo(const SettingsFolders &folders, const SheetOptions &options);
 
 } // namespace sorario

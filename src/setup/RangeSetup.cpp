@@ -85,8 +85,8 @@ QuestionRun PartQuestions(int part, int partCount, int partSize, int questionCou
 
 void ResetSetupState(Module1 &m)
 {
-    m.AnswerLayout = 1;
-    m.AttachAnswers = 1;
+    m.options.AnswerLayout = 1;
+    m.options.AttachAnswers = 1;
     m.QuestionCount = DefaultQuestionCount;
 }
 

@@ -4,10 +4,14 @@
 #include "platform/SafeWrite.h"
 #include "print/PrintSurface.h"
 #include "print/PrintTarget.h"
+#include "setup/SheetProcedures.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace sorario {
 namespace {
@@ -28,9 +32,29 @@ void report(const PrintOutcome &outcome, Dialogs &dialogs)
 // What the windows keep of a run, and its failure told.
 PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
 {
-    LeaveRunBehind(m, result);
+    KeepRunInState(m, result);
     report(result.outcome, dialogs);
     return result;
+}
+
+// Where a run offers to print: the sheet's title as a PDF beside the first question file.
+QString proposedPdfFile(const Module1 &m)
+{
+    return QDir(SheetFolder(m)).filePath(SheetFileName(m) + QStringLiteral(".pdf"));
+}
+
+// How many sheets a run prints, within the limits.
+int runSheetCount(const Module1 &m)
+{
+    return std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
+}
+
+PrintRunResult run(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets, const DrawSheet &draw,
+    OverflowPolicy overflow)
+{
+    return kept(m,
+        PrintDocument(SheetJobOf(m, sheets, draw, capacityQuestion(dialogs), overflow), target.surface()),
+        dialogs);
 }
 
 PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
@@ -38,13 +62,12 @@ PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs
 {
     target.proposeFile(proposedPdfFile(m));
     // So that the print dialog shows the paper the sheets will come out on.
-    target.surface().setPaperPlacing(m.PaperChoice);
+    target.surface().setPaperPlacing(m.options.paper);
     if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
         return {};
     if (!mayReplace(target.settleDestination(), m, dialogs))
         return {};
-    return kept(
-        m, PrintDocument(m, target.surface(), capacityQuestion(dialogs), sheets, draw, overflow), dialogs);
+    return run(m, target, dialogs, sheets, draw, overflow);
 }
 
 } // namespace
@@ -109,9 +132,7 @@ PrintRunResult LayOutPreview(
     if (draw)
         draw(1);
     target.proposeFile(proposedPdfFile(m));
-    return kept(m,
-        PrintDocument(m, target.surface(), capacityQuestion(dialogs), runSheetCount(m), draw, overflow),
-        dialogs);
+    return run(m, target, dialogs, runSheetCount(m), draw, overflow);
 }
 
 PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions)

@@ -3,6 +3,7 @@
 
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
+#include "shared/SheetDraw.h"
 
 namespace sorario {
 
@@ -23,7 +24,7 @@ bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs
 // pass, capacity prompt, header, questions, answer page, end of document.
 PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs);
 
-// The print run of m.SheetCount sheets: draws sheet 1, offers the sheet's title as
+// The print run of m.options.sheetCount sheets: draws sheet 1, offers the sheet's title as
 // the file to print to, shows the print dialog, asks before replacing a file, then
 // runs as PrintDocument (a count of 1 is PrintSheet itself) and leaves its result in `m`.
 PrintRunResult PrintSheets(Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw,

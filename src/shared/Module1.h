@@ -2,8 +2,9 @@
 #pragma once
 
 #include "shared/Clock.h"
-#include "shared/PrintChoices.h"
+#include "shared/ProgramConstants.h"
 #include "shared/QuestionRecord.h"
+#include "shared/SheetOptions.h"
 #include "shared/Slots.h"
 
 #include <QString>
@@ -12,25 +13,6 @@
 #include <cstdint>
 
 namespace sorario {
-
-inline constexpr int MaxChosenFiles = 100;
-inline constexpr int MaxFileLines = 10000;
-// Characters of one question-file line, and of one cell of the editor: far more than
-// a sheet shows, and far less than makes a print run of thousands of pages.
-inline constexpr int MaxLineLength = 10000;
-inline constexpr int MaxBankQuestions = 5000;
-inline constexpr int MaxDrawnQuestions = 1000;
-inline constexpr int MaxChosenParts = 500;
-inline constexpr int HeaderLineCount = 6;
-inline constexpr int MaxSheetCount = 60;
-
-inline const QString ProgramTitle = QStringLiteral("ソラリオ");
-inline const QString ProgramVersion = QStringLiteral("Ver.2.04");
-inline const QString DefaultFontName = QStringLiteral("ＭＳ Ｐ明朝");
-inline constexpr std::int16_t DefaultFontSize = 10;
-inline const QString DefaultSheetLogo = QStringLiteral("《ミナセラ》");
-// The question count chosen when a range is decided, and after every run.
-inline constexpr std::int16_t DefaultQuestionCount = 10;
 
 // FileHeaders(f, s): header line s (1..6) of chosen file f (1..100).
 class HeaderTable
@@ -80,22 +62,8 @@ struct Module1
     // The draw
     Slots<QuestionRecord, MaxDrawnQuestions> DrawnQuestions;
 
-    // Output options
-    std::int16_t AnswerLayout = 1; // 1 with answer column, 2 without
-    std::int16_t AttachAnswers = 1; // 1 answer page, 2 none
-    std::int16_t SheetCount = 1; // sheets of one run, each with its own draw
-    Paper PaperChoice = Paper::B5;
-    WordBreaks LineBreaks = WordBreaks::Anywhere;
-    Overflow OverflowRule = Overflow::Ask;
-    QuestionBreaks PageBreaks = QuestionBreaks::Anywhere;
-    AnswerPlace AnswerPages = AnswerPlace::AfterEachSheet;
-    DuplexPadding Duplex = DuplexPadding::None;
-    ChoiceLabels ChoiceLabelling = ChoiceLabels::Kana;
-
-    // Sheet settings
-    QString FontName = DefaultFontName;
-    std::int16_t FontSize = DefaultFontSize;
-    QString SheetLogo = DefaultSheetLogo;
+    // Output options and sheet settings
+    SheetOptions options;
 
     // Print metrics and the last run's outcome
     std::int32_t CharHeight = 0;

@@ -57,4 +57,10 @@ QString RangeLineText(const Module1 &m, int limit)
     return joined;
 }
 
+SheetHeading SheetHeadingOf(const Module1 &m, int rangeLimit)
+{
+    return {SheetTitleText(m), RangeLineText(m, rangeLimit), m.FileHeaders(1, 3), m.SheetLetters,
+        m.options.SheetLogo};
+}
+
 } // namespace sorario

@@ -21,4 +21,19 @@ QString SheetFolder(const Module1 &m);
 // pair of titles is cut to that many characters.
 QString RangeLineText(const Module1 &m, int limit = 0);
 
+// What every sheet of a run heads itself with besides its number's time, place and
+// pupil: title, range line, the first file's sheet code, the letters after the
+// minute, the logo.
+struct SheetHeading
+{
+    QString title;
+    QString rangeLine;
+    QString sheetCode;
+    QString letters;
+    QString logo;
+};
+
+// The heading the state's files, range and options give; `rangeLimit` as for RangeLineText.
+SheetHeading SheetHeadingOf(const Module1 &m, int rangeLimit);
+
 } // namespace sorario

@@ -389,8 +389,8 @@ void frmEditor::showPreview()
     }
     // The sheet's width fills the panel.
     const double pixelsPerMm = std::max(m_ui->scrPreview->viewport()->width() - 4, 200) / PreviewWidthMm;
-    const QImage image = m_preview.render(m_model->record(current.row()), 1, m_module.FontName,
-        m_module.FontSize, pixelsPerMm, m_module.ChoiceLabelling);
+    const QImage image = m_preview.render(m_model->record(current.row()), 1, m_module.options.FontName,
+        m_module.options.FontSize, pixelsPerMm, m_module.options.choiceLabels);
     m_ui->lblPreview->setPixmap(QPixmap::fromImage(image));
 }
 

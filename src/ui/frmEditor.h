@@ -4,7 +4,7 @@
 #include "editor/EditorSave.h"
 #include "editor/QuestionPreview.h"
 #include "editor/RecoveryStore.h"
-#include "editor/TableRows.h"
+#include "ui/TableRows.h"
 
 #include <QMainWindow>
 #include <QTimer>

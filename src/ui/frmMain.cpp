@@ -8,6 +8,7 @@
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "setup/LoadQuestionFiles.h"
+#include "setup/SettingsFiles.h"
 #include "shared/Module1.h"
 #include "ui/Readme.h"
 #include "ui/frmEditor.h"

@@ -5,7 +5,6 @@
 #include "export/TestDocument.h"
 #include "export/TestText.h"
 #include "export/TestTextFile.h"
-#include "history/SheetSwap.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/PrintTarget.h"
@@ -14,8 +13,10 @@
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "setup/RangeSetup.h"
+#include "setup/SettingsFiles.h"
 #include "setup/SetupClassRun.h"
 #include "setup/SheetPrinting.h"
+#include "setup/SheetSwap.h"
 #include "setup/TestSaving.h"
 #include "shared/Module1.h"
 #include "ui/HistoryWindow.h"
@@ -86,19 +87,19 @@ void frmSettei::Form_Load()
             b7(m_ui->chkKeepQuestions), b8(m_ui->chkAnswersLast), b9(m_ui->chkDuplexPad),
             b10(m_ui->chkChoiceDigits);
         m_ui->Option2_0->setChecked(true);
-        m_ui->cboPaper->setCurrentIndex(static_cast<int>(m_module.PaperChoice));
-        m_ui->chkKeepWords->setChecked(m_module.LineBreaks == WordBreaks::KeepWords);
-        m_ui->chkFit->setChecked(m_module.OverflowRule == Overflow::ShrinkFirst);
-        m_ui->chkKeepQuestions->setChecked(m_module.PageBreaks == QuestionBreaks::KeepQuestions);
-        m_ui->chkAnswersLast->setChecked(m_module.AnswerPages == AnswerPlace::AllLast);
-        m_ui->chkDuplexPad->setChecked(m_module.Duplex == DuplexPadding::BlankAfterOdd);
-        m_ui->chkChoiceDigits->setChecked(m_module.ChoiceLabelling == ChoiceLabels::Digits);
+        m_ui->cboPaper->setCurrentIndex(static_cast<int>(m_module.options.paper));
+        m_ui->chkKeepWords->setChecked(m_module.options.lineBreaks == WordBreaks::KeepWords);
+        m_ui->chkFit->setChecked(m_module.options.overflow == Overflow::ShrinkFirst);
+        m_ui->chkKeepQuestions->setChecked(m_module.options.pageBreaks == QuestionBreaks::KeepQuestions);
+        m_ui->chkAnswersLast->setChecked(m_module.options.answerPages == AnswerPlace::AllLast);
+        m_ui->chkDuplexPad->setChecked(m_module.options.duplex == DuplexPadding::BlankAfterOdd);
+        m_ui->chkChoiceDigits->setChecked(m_module.options.choiceLabels == ChoiceLabels::Digits);
         m_ui->Check1->setChecked(true);
         m_ui->spnSheetCount->setRange(1, MaxSheetCount);
         m_ui->spnSheetCount->setValue(1);
     }
     ResetSetupState(m_module);
-    m_module.SheetCount = 1;
+    m_module.options.sheetCount = 1;
     m_classControls->load();
 
     m_ui->Text4->setText(QStringLiteral("0"));
@@ -121,7 +122,7 @@ void frmSettei::Form_Load()
     }
     showFont();
     m_ui->Text5->setText(QString::number(m_module.BankQuestionCount));
-    m_ui->Text6->setText(m_module.SheetLogo);
+    m_ui->Text6->setText(m_module.options.SheetLogo);
     m_module.QuestionCount = DefaultQuestionCount;
 }
 
@@ -207,51 +208,54 @@ void frmSettei::Option2_Click(int index)
     enablePrint(false);
     m_ui->Command7->setEnabled(false);
     m_module.AllPartsChosen = 0;
-    m_module.AnswerLayout = static_cast<std::int16_t>(index + 1);
+    m_module.options.AnswerLayout = static_cast<std::int16_t>(index + 1);
 }
 
 void frmSettei::Check1_Click()
 {
-    m_module.AttachAnswers = m_ui->Check1->isChecked() ? 1 : 2;
+    m_module.options.AttachAnswers = m_ui->Check1->isChecked() ? 1 : 2;
 }
 
 void frmSettei::spnSheetCount_Change(int count)
 {
-    m_module.SheetCount = static_cast<std::int16_t>(std::clamp(count, 1, MaxSheetCount));
+    m_module.options.sheetCount = static_cast<std::int16_t>(std::clamp(count, 1, MaxSheetCount));
 }
 
 // Remembered as soon as chosen: they are how this teacher prints, not a choice of one run.
 void frmSettei::printOptions_Change()
 {
-    m_module.PaperChoice
+    m_module.options.paper
         = static_cast<Paper>(std::clamp(m_ui->cboPaper->currentIndex(), 0, static_cast<int>(Paper::A3TwoUp)));
-    m_module.LineBreaks = m_ui->chkKeepWords->isChecked() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-    m_module.OverflowRule = m_ui->chkFit->isChecked() ? Overflow::ShrinkFirst : Overflow::Ask;
-    m_module.PageBreaks
+    m_module.options.lineBreaks
+        = m_ui->chkKeepWords->isChecked() ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+    m_module.options.overflow = m_ui->chkFit->isChecked() ? Overflow::ShrinkFirst : Overflow::Ask;
+    m_module.options.pageBreaks
         = m_ui->chkKeepQuestions->isChecked() ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
-    m_module.AnswerPages
+    m_module.options.answerPages
         = m_ui->chkAnswersLast->isChecked() ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
-    m_module.Duplex = m_ui->chkDuplexPad->isChecked() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
-    m_module.ChoiceLabelling = m_ui->chkChoiceDigits->isChecked() ? ChoiceLabels::Digits : ChoiceLabels::Kana;
+    m_module.options.duplex
+        = m_ui->chkDuplexPad->isChecked() ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
+    m_module.options.choiceLabels
+        = m_ui->chkChoiceDigits->isChecked() ? ChoiceLabels::Digits : ChoiceLabels::Kana;
     SavePrintOptions(m_module);
 }
 
 void frmSettei::showFont()
 {
-    m_ui->Text2->setText(m_module.FontName);
-    m_ui->Text3->setText(QString::number(m_module.FontSize));
+    m_ui->Text2->setText(m_module.options.FontName);
+    m_ui->Text3->setText(QString::number(m_module.options.FontSize));
 }
 
 void frmSettei::cmdFonts_Click(int index)
 {
     if (index == 0) {
-        m_module.FontName = DefaultFontName;
-        m_module.FontSize = DefaultFontSize;
+        m_module.options.FontName = DefaultFontName;
+        m_module.options.FontSize = DefaultFontSize;
         showFont();
         return;
     }
-    const std::optional<FontChoice> choice
-        = m_dialogs.fontDialog(m_module.FontName, m_module.FontSize, FontDialogFlag::ScalableOnly);
+    const std::optional<FontChoice> choice = m_dialogs.fontDialog(
+        m_module.options.FontName, m_module.options.FontSize, FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
     const SettingsOutcome<std::int16_t> size = NormalizedFontSize(choice->size);
@@ -259,8 +263,8 @@ void frmSettei::cmdFonts_Click(int index)
         m_dialogs.message(SettingsFailureMessage(size), ProgramTitle);
         return;
     }
-    m_module.FontName = NormalizedFontName(choice->face);
-    m_module.FontSize = size.value;
+    m_module.options.FontName = NormalizedFontName(choice->face);
+    m_module.options.FontSize = size.value;
     showFont();
 }
 
@@ -275,10 +279,10 @@ void frmSettei::Command4_Click()
         = m_dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
     if (const SettingsOutcome<> checked = CheckSheetLogo(answer); !checked.ok())
         return m_dialogs.message(SettingsFailureMessage(checked), ProgramTitle);
-    m_module.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
+    m_module.options.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
     SaveSheetLogo(m_module);
     m_ui->Text6->clear();
-    m_ui->Text6->setText(m_module.SheetLogo);
+    m_ui->Text6->setText(m_module.options.SheetLogo);
 }
 
 void frmSettei::cmdSetOK_Click()

@@ -190,8 +190,8 @@ private Q_SLOTS:
     void sheetTexts()
     {
         auto m = drawn({u"T"_s}, 1, {}, {u"x"_s, u"h"_s, u"y"_s});
-        m->SheetCount = 3;
-        m->AnswerLayout = 2;
+        m->options.sheetCount = 3;
+        m->options.AnswerLayout = 2;
         QList<int> calls;
         const QStringList lines = splitLines(BuildSheetTexts(*m, [&](int sheet) {
             calls.append(sheet);
@@ -226,11 +226,11 @@ private Q_SLOTS:
             m->DrawnQuestions(k) = q;
         m->QuestionCount = 2;
 
-        m->AnswerLayout = 1;
+        m->options.AnswerLayout = 1;
         ExchangeBracketAndAnswer(*m);
         QCOMPARE(m->DrawnQuestions(1), q);
 
-        m->AnswerLayout = 2;
+        m->options.AnswerLayout = 2;
         ExchangeBracketAndAnswer(*m);
         const QuestionRecord exchanged {u"a（c）"_s, QString(), u"b"_s};
         QCOMPARE(m->DrawnQuestions(1), exchanged);

@@ -98,7 +98,7 @@ private Q_SLOTS:
         writeSjisLines(f.program.filePath(u"Vk.ini"_s), {u"IPAMincho"_s, u" 12 "_s});
         writeSjisLines(f.program.filePath(u"Vk.rog"_s), {u"《三年》"_s});
         f.open();
-        QCOMPARE((QStringList {f.m.FontName, f.m.SheetLogo, f.m.CurrentFolder}),
+        QCOMPARE((QStringList {f.m.options.FontName, f.m.options.SheetLogo, f.m.CurrentFolder}),
             (QStringList {u"IPAMincho"_s, u"《三年》"_s, f.workPath() + u'/'}));
         QCOMPARE(entries(f.files()), (QStringList {u"a"_s, u"b"_s, u"C"_s, u"単元10"_s, u"単元2"_s}));
         const QStringList folders = entries(f.folders());

@@ -5,6 +5,7 @@
 #include "print/TraceJson.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
+#include "setup/SettingsFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -96,14 +97,14 @@ private Q_SLOTS:
     {
         SetupFixture f;
         f.m.LoadedTitles = u"Drill A\r\nDrill B\r\n"_s;
-        f.m.AnswerLayout = f.m.AttachAnswers = 2;
+        f.m.options.AnswerLayout = f.m.options.AttachAnswers = 2;
         f.m.QuestionCount = 3;
-        f.m.FontName = u"IPAMincho"_s;
-        f.m.FontSize = 12;
-        f.m.SheetLogo = u"《三年》"_s;
+        f.m.options.FontName = u"IPAMincho"_s;
+        f.m.options.FontSize = 12;
+        f.m.options.SheetLogo = u"《三年》"_s;
         f.open();
-        QCOMPARE(f.m.AnswerLayout, 1);
-        QCOMPARE(f.m.AttachAnswers, 1);
+        QCOMPARE(f.m.options.AnswerLayout, 1);
+        QCOMPARE(f.m.options.AttachAnswers, 1);
         QCOMPARE(f.m.QuestionCount, 10);
         QCOMPARE(f.parts()->count(), 2);
         QCOMPARE(control<QSpinBox>(f.w.get(), "spnSheetCount")->value(), 1);
@@ -186,8 +187,8 @@ private Q_SLOTS:
         QCOMPARE(text(f.w.get(), "Text4"), QLatin1String(t.text4));
         QCOMPARE(selectedRows(f.parts()).size(), t.partsAllLayoutAttach[0]);
         QCOMPARE(f.m.AllPartsChosen, t.partsAllLayoutAttach[1]);
-        QCOMPARE(f.m.AnswerLayout, t.partsAllLayoutAttach[2]);
-        QCOMPARE(f.m.AttachAnswers, t.partsAllLayoutAttach[3]);
+        QCOMPARE(f.m.options.AnswerLayout, t.partsAllLayoutAttach[2]);
+        QCOMPARE(f.m.options.AttachAnswers, t.partsAllLayoutAttach[3]);
         if (f.runState().startsWith(u'0'))
             QCOMPARE(f.counts()->count(), 0);
         // Undoing a choice never touches the range or the count.
@@ -202,9 +203,9 @@ private Q_SLOTS:
     {
         for (const bool refused : {false, true}) {
             SetupFixture f;
-            f.m.FontName = u"IPAGothic"_s;
-            f.m.FontSize = 11;
-            f.m.SheetLogo = u"前のロゴ"_s;
+            f.m.options.FontName = u"IPAGothic"_s;
+            f.m.options.FontSize = 11;
+            f.m.options.SheetLogo = u"前のロゴ"_s;
             f.open();
             f.dialogs.fontAnswers.enqueue(FontChoice {u"IPAMincho"_s, refused ? 41.0 : 10.5});
             f.press("cmdFonts_1");
@@ -213,31 +214,32 @@ private Q_SLOTS:
             QCOMPARE(f.dialogs.shown[0].text, u"IPAGothic"_s);
             const QString face = refused ? u"IPAGothic"_s : u"IPAMincho"_s;
             const QString size = refused ? u"11"_s : u"10"_s;
-            QCOMPARE(f.m.FontName, face);
-            QCOMPARE(QString::number(f.m.FontSize), size);
+            QCOMPARE(f.m.options.FontName, face);
+            QCOMPARE(QString::number(f.m.options.FontSize), size);
             QCOMPARE(text(f.w.get(), "Text2"), face);
             QCOMPARE(text(f.w.get(), "Text3"), size);
             f.press("cmdFonts_0");
             QCOMPARE(text(f.w.get(), "Text2"), u"ＭＳ Ｐ明朝"_s);
-            QCOMPARE(f.m.FontName, u"ＭＳ Ｐ明朝"_s);
-            QVERIFY(!QFile::exists(SettingsFilePath(f.m)));
-            f.m.FontName = u"IPAPMincho"_s;
+            QCOMPARE(f.m.options.FontName, u"ＭＳ Ｐ明朝"_s);
+            QVERIFY(!QFile::exists(SettingsFilePath(settingsFoldersOf(f.m))));
+            f.m.options.FontName = u"IPAPMincho"_s;
             f.press("Command1");
-            QVERIFY(QFile::exists(SettingsFilePath(f.m))); // what it holds: the settings' own test
+            QVERIFY(QFile::exists(
+                SettingsFilePath(settingsFoldersOf(f.m)))); // what it holds: the settings' own test
             if (refused) { // a logo of 101 characters: refused, nothing saved
                 f.dialogs.inputAnswers.enqueue(QString(101, u'長'));
                 f.press("Command4");
-                QCOMPARE(f.m.SheetLogo, u"前のロゴ"_s);
-                QVERIFY(!QFile::exists(LogoFilePath(f.m)));
+                QCOMPARE(f.m.options.SheetLogo, u"前のロゴ"_s);
+                QVERIFY(!QFile::exists(LogoFilePath(settingsFoldersOf(f.m))));
                 QCOMPARE(f.dialogs.messages().size(), 2);
             }
             f.dialogs.inputAnswers.enqueue(refused ? QString() : u" 三年 Ａ組 "_s);
             f.press("Command4");
             const QString logo = refused ? u"《ミナセラ》"_s : u" 三年 Ａ組 "_s;
             QCOMPARE(text(f.w.get(), "Text6"), logo);
-            f.m.SheetLogo.clear();
+            f.m.options.SheetLogo.clear();
             LoadSheetLogo(f.m);
-            QCOMPARE(f.m.SheetLogo, logo);
+            QCOMPARE(f.m.options.SheetLogo, logo);
         }
     }
 
@@ -312,7 +314,7 @@ private Q_SLOTS:
             QCOMPARE(box->value(), 3);
             traces[i] = TraceJson(paper.log());
             f.open();
-            QCOMPARE(f.m.SheetCount, 1);
+            QCOMPARE(f.m.options.sheetCount, 1);
         }
         QCOMPARE(traces[1], traces[0]);
     }
@@ -332,7 +334,7 @@ private Q_SLOTS:
         control<QCheckBox>(f.w.get(), "chkAnswersLast")->setChecked(r.keepWords);
         control<QCheckBox>(f.w.get(), "chkDuplexPad")->setChecked(r.fit);
         f.w.reset();
-        QVERIFY(!QFileInfo::exists(SettingsFilePath(f.m)));
+        QVERIFY(!QFileInfo::exists(SettingsFilePath(settingsFoldersOf(f.m))));
         Module1 next;
         next.ProgramFolder = f.dir.path();
         fillBank(next, 10, 1);

@@ -3,6 +3,7 @@
 #include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
 #include "setup/SheetPrinting.h"
+#include "setup/SheetProcedures.h"
 #include "ui/QtDialogs.h"
 
 #include "GuiTestSupport.h"
@@ -111,7 +112,8 @@ private Q_SLOTS:
         QtPrintTarget target(PrintPurpose::Preview);
         QtPrintSurface &paper = target.paper();
         ScriptedDialogs script;
-        QVERIFY(PrintDocument(m, paper, capacityQuestion(script), 3, draw).printed());
+        QVERIFY(PrintDocument(SheetJobOf(m, 3, draw, capacityQuestion(script), OverflowPolicy::Ask), paper)
+                    .printed());
         QVERIFY(target.preview());
         QCOMPARE(paper.pagesPrinted(), 0);
         paper.setPdfOutput(pdf); // where its print button prints here

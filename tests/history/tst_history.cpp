@@ -159,21 +159,21 @@ private Q_SLOTS:
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
         two.sheets.append({u"12071031-2"_s, two.when, {{u"Q2"_s, QString(), u"A2"_s}}}); // no hint at all
-        two.options = {.answerLayout = 2,
-            .attachAnswers = 2,
-            .fontName = u"IPAMincho"_s,
-            .fontSize = 12,
-            .sheetLogo = u"3年A組"_s,
-            .sheetCount = 2,
+        two.options = {.sheet = {.AnswerLayout = 2,
+                           .AttachAnswers = 2,
+                           .FontName = u"IPAMincho"_s,
+                           .FontSize = 12,
+                           .SheetLogo = u"3年A組"_s,
+                           .sheetCount = 2,
+                           .paper = Paper::A3TwoUp,
+                           .lineBreaks = WordBreaks::KeepWords,
+                           .overflow = Overflow::ShrinkFirst,
+                           .pageBreaks = QuestionBreaks::KeepQuestions,
+                           .answerPages = AnswerPlace::AllLast,
+                           .duplex = DuplexPadding::BlankAfterOdd,
+                           .choiceLabels = ChoiceLabels::Digits},
             .parts = {3, 1},
-            .seed = ~0ULL,
-            .paper = Paper::A3TwoUp,
-            .lineBreaks = WordBreaks::KeepWords,
-            .overflow = Overflow::ShrinkFirst,
-            .answerPages = AnswerPlace::AllLast,
-            .duplex = DuplexPadding::BlankAfterOdd,
-            .pageBreaks = QuestionBreaks::KeepQuestions,
-            .choiceLabels = ChoiceLabels::Digits};
+            .seed = ~0ULL};
         two.sheets[1].fittedSize = 9;
         two.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
         for (const RecordedRun &run : {two, runOf(u"2B"_s, {3}, u"12071100"_s),
@@ -205,8 +205,8 @@ private Q_SLOTS:
         // A file of the version before the labels were kept, only read: the rest as recorded.
         sql(store.path(), u"ALTER TABLE runs DROP COLUMN choice_digits"_s);
         const RunOptions older = store.findSheets(u"12071030"_s).value[0].run.options;
-        QCOMPARE(older.paper, Paper::A3TwoUp);
-        QCOMPARE(older.choiceLabels, ChoiceLabels::Kana);
+        QCOMPARE(older.sheet.paper, Paper::A3TwoUp);
+        QCOMPARE(older.sheet.choiceLabels, ChoiceLabels::Kana);
         QCOMPARE(back.sheets[0].fittedSize, 0);
         QCOMPARE(back.sheets[1].fittedSize, 9);
         QCOMPARE(back.files[0].headings->sheetCode, u"EG1"_s);
@@ -238,12 +238,12 @@ private Q_SLOTS:
         const HistoryStore store(path);
         const HistoryOutcome<QList<RecordedRun>> old = store.runs();
         QCOMPARE(failureOf(old), QString());
-        QCOMPARE(old.value[0].options.paper, Paper::B5);
+        QCOMPARE(old.value[0].options.sheet.paper, Paper::B5);
         QCOMPARE(old.value[0].files[0].headings.has_value(), false);
         RecordedRun fitted = runOf(u"2B"_s, {1}, u"12071031"_s);
-        fitted.options.overflow = Overflow::ShrinkFirst;
+        fitted.options.sheet.overflow = Overflow::ShrinkFirst;
         QCOMPARE(failureOf(store.record(fitted)), QString());
-        QCOMPARE(store.runs().value[0].options.overflow, Overflow::ShrinkFirst);
+        QCOMPARE(store.runs().value[0].options.sheet.overflow, Overflow::ShrinkFirst);
     }
 
     // The first run of a minute has the minute's number, later ones letters, also when
@@ -414,8 +414,8 @@ private Q_SLOTS:
         if (headings)
             run.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
         run.options.parts = {2};
-        run.options.paper = Paper::B4TwoUp;
-        run.options.choiceLabels = ChoiceLabels::Digits;
+        run.options.sheet.paper = Paper::B4TwoUp;
+        run.options.sheet.choiceLabels = ChoiceLabels::Digits;
         if (fileQuestions > 0)
             writeSjisLines(path, questionFile(u"T"_s, u"2"_s, fileQuestions));
         else
@@ -435,8 +435,8 @@ private Q_SLOTS:
         QCOMPARE(m.DrawnQuestions(2), question(2));
         QCOMPARE(m.ChosenPartNumbers(1), u"２"_s);
         QCOMPARE(m.FileHeaders(1, 1), headings ? u"文型"_s : u"T"_s);
-        QCOMPARE(m.PaperChoice, Paper::B4TwoUp);
-        QCOMPARE(m.ChoiceLabelling, ChoiceLabels::Digits);
+        QCOMPARE(m.options.paper, Paper::B4TwoUp);
+        QCOMPARE(m.options.choiceLabels, ChoiceLabels::Digits);
         QCOMPARE(m.clock.now(), run.when);
     }
 };

@@ -4,6 +4,7 @@
 #include "history/Reprint.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
+#include "setup/SheetProcedures.h"
 
 #include "support/Fixtures.h"
 
@@ -16,7 +17,7 @@ QStringList wordGroupLines(Module1 &m, int sheets, const DrawSheet &draw)
 {
     RecordingSurface surface;
     draw(1);
-    PrintDocument(m, surface, {}, sheets, draw, OverflowPolicy::PrintAll);
+    PrintDocument(SheetJobOf(m, sheets, draw, {}, OverflowPolicy::PrintAll), surface);
     QStringList lines;
     for (const PrintOperation &op : surface.log().texts())
         if (op.text.contains(u"（ "_s))
@@ -38,7 +39,7 @@ private Q_SLOTS:
         const QDateTime when(QDate(2026, 12, 7), QTime(10, 30));
         RecordedRun run {.className = u"2B"_s,
             .when = when,
-            .options = {.fontName = {}, .fontSize = 10, .sheetLogo = {}, .parts = {}},
+            .options = {.sheet = {.FontName = {}, .FontSize = 10, .SheetLogo = {}}, .parts = {}},
             .files = {{u"/q.qvn"_s, u"d"_s, FileHeadings {u"T"_s, u"S"_s}}},
             .sheets
             = {{u"12071030-1"_s, when, {q}}, {u"12071030-2"_s, when, {q}}, {u"12071030-3"_s, when, {q}}}};

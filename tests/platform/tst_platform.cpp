@@ -5,6 +5,7 @@
 #include "platform/RegularFile.h"
 #include "platform/SafeWrite.h"
 #include "settings/SheetSettings.h"
+#include "setup/SettingsFiles.h"
 
 #include "support/Fixtures.h"
 
@@ -118,6 +119,8 @@ private Q_SLOTS:
             {"\xEF\xBB\xBF\x80"
              "a",
                 {u"\uFFFDa"_s}, 1, 1, E::Utf8}, // bad at once
+            {"\xEF\xBB\xBFq\r\n\xE3\x81", {u"q"_s, u"\uFFFD\uFFFD"_s}, 1, 2, E::Utf8}, // cut off at the end
+            {"\xEF\xBB\xBF\xEF\xBB\xBFq", {u"q"_s}, 0, 0, E::Utf8}, // a second mark is dropped too
             {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
             {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
             {"\xE0\x80\x80", {u"烙\uFFFD"_s}, 1, 1}, // overlong UTF-8: all Shift-JIS
@@ -136,7 +139,8 @@ private Q_SLOTS:
                         "a\0b",
                  5),
                 {u"a\uFFFD"_s}, 1, 1, E::Utf16Le},
-            {QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), {u"\U0001F600"_s}, 0, 0, E::Utf16Le}}; // a pair
+            {QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), {u"\U0001F600"_s}, 0, 0, E::Utf16Le}, // a pair
+            {QByteArray("\xFF\xFE\0\0", 4), {QString(1, QChar(0))}, 0, 0, E::Utf16Le}}; // UTF-32's mark
         const QString path = m_dir.filePath(u"lines.txt"_s);
         for (const auto &row : rows) {
             writeBytes(path, row.bytes);
@@ -300,7 +304,7 @@ private Q_SLOTS:
             const QString settings = r.beside ? bin() : user();
             QCOMPARE(m.ProgramFolder, bin());
             QCOMPARE(m.SettingsFolder, settings);
-            QCOMPARE(SettingsFilePath(m), settings + u"/Vk.ini"_s);
+            QCOMPARE(SettingsFilePath(settingsFoldersOf(m)), settings + u"/Vk.ini"_s);
             if (!r.installed && !r.uninstaller)
                 QCOMPARE(asked, QStringList {bin()});
             // Starting writes nothing; the folder appears with the first save.
@@ -342,7 +346,7 @@ private Q_SLOTS:
         InitialiseFolders(m, bin(), readOnly, settings);
         LoadFontSettings(m);
         QVERIFY(!QFileInfo::exists(settings)); // loading creates nothing
-        m.SheetLogo = u"《三中》"_s;
+        m.options.SheetLogo = u"《三中》"_s;
         SaveSheetLogo(m);
         QVERIFY(QFileInfo(settings + u"/Vk.rog"_s).isFile());
         QVERIFY(QDir(bin()).entryList(QDir::Files).isEmpty());

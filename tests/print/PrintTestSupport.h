@@ -5,6 +5,7 @@
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
 #include "setup/SheetPrinting.h"
+#include "setup/SheetProcedures.h"
 #include "shared/Module1.h"
 
 #include "support/Fixtures.h"
@@ -29,10 +30,10 @@ inline std::unique_ptr<Module1> moduleWith(
     m->ChosenFileCount = 1;
     m->FileHeaders(1, 1) = u"文法テスト"_s;
     m->AllPartsChosen = 1;
-    m->AnswerLayout = static_cast<std::int16_t>(layout);
-    m->AttachAnswers = static_cast<std::int16_t>(attachAnswers);
-    m->FontName = u"ＭＳ Ｐ明朝"_s;
-    m->FontSize = 10;
+    m->options.AnswerLayout = static_cast<std::int16_t>(layout);
+    m->options.AttachAnswers = static_cast<std::int16_t>(attachAnswers);
+    m->options.FontName = u"ＭＳ Ｐ明朝"_s;
+    m->options.FontSize = 10;
     m->QuestionCount = static_cast<std::int16_t>(questions.size());
     for (int i = 0; i < questions.size(); ++i)
         m->DrawnQuestions(i + 1) = questions[i];

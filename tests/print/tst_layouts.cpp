@@ -36,8 +36,8 @@ public:
 QStringList placeOnce(const QString &text, RecordingSurface &s)
 {
     auto m = moduleWith({});
-    SetPrintMetrics(*m, s);
-    TextPlacer placer(*m, s, PlacingRules {});
+    TextPlacer placer(setPrintMetrics(m->options.FontName, m->options.FontSize, s), m->options.lineBreaks, s,
+        PlacingRules {});
     placer.startAfresh();
     placer.place(text);
     return placedOn(s.log());
@@ -222,7 +222,7 @@ private Q_SLOTS:
         for (const auto &[print, layout, questions, linesPerPage, page2Starts] : rows) {
             auto m = moduleWith(questions, layout);
             if (print == FullKeepingQuestions)
-                m->PageBreaks = QuestionBreaks::KeepQuestions;
+                m->options.pageBreaks = QuestionBreaks::KeepQuestions;
             const PrintLog log = printed(*m, print == Fitted ? PrintQuestionsFitted : PrintQuestionsAll);
             QCOMPARE(countOps(log, PrintOperation::Kind::NewPage), linesPerPage.size() - 1);
             for (int p = 1; p <= linesPerPage.size(); ++p) {
@@ -252,7 +252,7 @@ private Q_SLOTS:
             {true, QString(42, u'あ') + u"。後"_s, {label + QString(42, u'あ') + u"。"_s, u"　 後"_s}}};
         for (const auto &[keep, question, lines] : rows) {
             auto m = moduleWith({{question, QString(), u"a"_s}});
-            m->LineBreaks = keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
+            m->options.lineBreaks = keep ? WordBreaks::KeepWords : WordBreaks::Anywhere;
             QCOMPARE(textsOn(printed(*m, PrintQuestionsFitted)), lines);
         }
     }

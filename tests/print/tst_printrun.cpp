@@ -60,7 +60,7 @@ private Q_SLOTS:
             {12, 4, 40, 45}, {20, 8, 20, 22}}; // 4.5 and 7.5 round to even
         for (const auto &[size, charHeight, firstPageLines, nextPageLines] : rows) {
             auto m = moduleWith({});
-            m->FontSize = static_cast<std::int16_t>(size);
+            m->options.FontSize = static_cast<std::int16_t>(size);
             RecordingSurface s;
             SetPrintMetrics(*m, s);
             QCOMPARE(m->CharHeight, charHeight);
@@ -73,7 +73,7 @@ private Q_SLOTS:
     {
         auto m = moduleWith({});
         m->FileHeaders(1, 3) = u"K7"_s;
-        m->SheetLogo = u"《ミナセラ》"_s;
+        m->options.SheetLogo = u"《ミナセラ》"_s;
         m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
         RecordingSurface s;
         PrintHeader(*m, s);
@@ -180,8 +180,8 @@ private Q_SLOTS:
         for (const auto &r : rows) {
             auto m = moduleWith({}, 2, r.attachAnswers);
             m->QuestionCount = static_cast<std::int16_t>(r.asked);
-            m->SheetCount = static_cast<std::int16_t>(r.sheets);
-            m->OverflowRule = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
+            m->options.sheetCount = static_cast<std::int16_t>(r.sheets);
+            m->options.overflow = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
             m->FileHeaders(1, 3) = u"T1"_s;
             m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
             QList<int> drawCounts;
@@ -263,10 +263,10 @@ private Q_SLOTS:
         QFETCH(PageOrderRow, row);
         auto m = moduleWith({}, 2, row.answers ? 1 : 2);
         m->QuestionCount = 3;
-        m->SheetCount = static_cast<std::int16_t>(row.sheets);
-        m->PaperChoice = row.paper;
-        m->AnswerPages = row.answerPages;
-        m->Duplex = row.duplex;
+        m->options.sheetCount = static_cast<std::int16_t>(row.sheets);
+        m->options.paper = row.paper;
+        m->options.answerPages = row.answerPages;
+        m->options.duplex = row.duplex;
         m->FileHeaders(1, 3) = u"T1"_s;
         m->clock.setFixed(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
         QList<int> drawCounts;
@@ -316,14 +316,14 @@ private Q_SLOTS:
             {1, 1, 160, false, 0, false, false, 0, 3, 160}};
         for (const auto &r : rows) {
             auto m = moduleWith(plainQuestions(r.questions), 2, r.attachAnswers);
-            m->FontSize = static_cast<std::int16_t>(r.fontSize);
-            m->OverflowRule = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
+            m->options.FontSize = static_cast<std::int16_t>(r.fontSize);
+            m->options.overflow = r.shrink ? Overflow::ShrinkFirst : Overflow::Ask;
             RecordingSurface s;
             s.failAtOperation(r.failAt);
             ScriptedDialogs d;
             d.messageAnswers.enqueue(r.yes ? MessageAnswer::Yes : MessageAnswer::No);
             QCOMPARE(PrintSheet(*m, s, d).printed(), r.pages > 0);
-            QCOMPARE(int(m->FontSize), r.fontSize);
+            QCOMPARE(int(m->options.FontSize), r.fontSize);
             QCOMPARE(s.log().pagesDelivered(), r.pages);
             if (r.pages == 0)
                 QCOMPARE(int(m->QuestionCount), r.questions);

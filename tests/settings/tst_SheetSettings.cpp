@@ -3,6 +3,7 @@
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
 #include "settings/TextItemLine.h"
+#include "setup/SettingsFiles.h"
 
 #include "support/Fixtures.h"
 
@@ -165,9 +166,9 @@ private Q_SLOTS:
         // The program's own folder stays apart, so a file that lands there shows.
         m.ProgramFolder = m_dir.filePath(u"program"_s);
         m.SettingsFolder = m_dir.path();
-        m.FontName = u"前の値"_s;
-        m.FontSize = 77;
-        m.SheetLogo = u"前の値"_s;
+        m.options.FontName = u"前の値"_s;
+        m.options.FontSize = 77;
+        m.options.SheetLogo = u"前の値"_s;
     }
 
     void loadFont_data() { addRows(fontRows); }
@@ -176,8 +177,8 @@ private Q_SLOTS:
         QFETCH(int, row);
         writeBytes(ini(), fontRows[row].bytes);
         LoadFontSettings(m);
-        QCOMPARE(m.FontName, fontRows[row].font);
-        QCOMPARE(int(m.FontSize), fontRows[row].size);
+        QCOMPARE(m.options.FontName, fontRows[row].font);
+        QCOMPARE(int(m.options.FontSize), fontRows[row].size);
     }
 
     // Missing or folders of that name: defaults, and nothing is created.
@@ -191,9 +192,9 @@ private Q_SLOTS:
         }
         LoadFontSettings(m);
         LoadSheetLogo(m);
-        QCOMPARE(m.FontName, u"ＭＳ Ｐ明朝"_s);
-        QCOMPARE(int(m.FontSize), 10);
-        QCOMPARE(m.SheetLogo, u"《ミナセラ》"_s);
+        QCOMPARE(m.options.FontName, u"ＭＳ Ｐ明朝"_s);
+        QCOMPARE(int(m.options.FontSize), 10);
+        QCOMPARE(m.options.SheetLogo, u"《ミナセラ》"_s);
         QVERIFY(!QFileInfo(ini()).isFile());
         QVERIFY(!QFileInfo(rog()).isFile());
     }
@@ -204,7 +205,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         writeBytes(rog(), logoRows[row].bytes);
         LoadSheetLogo(m);
-        QCOMPARE(m.SheetLogo, logoRows[row].logo);
+        QCOMPARE(m.options.SheetLogo, logoRows[row].logo);
     }
 
     // What is written over a longer old file, byte for byte, reads back as the same values.
@@ -212,9 +213,9 @@ private Q_SLOTS:
     {
         writeBytes(ini(), QByteArray(200, 'x'));
         writeBytes(rog(), QByteArray(200, 'x'));
-        m.FontName = u"ＭＳ Ｐ明朝"_s;
-        m.FontSize = 10;
-        m.SheetLogo = u"二年, 英語"_s;
+        m.options.FontName = u"ＭＳ Ｐ明朝"_s;
+        m.options.FontSize = 10;
+        m.options.SheetLogo = u"二年, 英語"_s;
         SaveFontSettings(m);
         SaveSheetLogo(m);
         QCOMPARE(readBytes(ini()), DefaultIniBytes);
@@ -223,9 +224,9 @@ private Q_SLOTS:
         again.SettingsFolder = m.SettingsFolder;
         LoadFontSettings(again);
         LoadSheetLogo(again);
-        QCOMPARE(again.FontName, u"ＭＳ Ｐ明朝"_s);
-        QCOMPARE(int(again.FontSize), 10);
-        QCOMPARE(again.SheetLogo, u"二年, 英語"_s);
+        QCOMPARE(again.options.FontName, u"ＭＳ Ｐ明朝"_s);
+        QCOMPARE(int(again.options.FontSize), 10);
+        QCOMPARE(again.options.SheetLogo, u"二年, 英語"_s);
     }
 
     // Nothing is shown, the values in memory stay, the disk is left as it was.
@@ -247,7 +248,7 @@ private Q_SLOTS:
             writeBytes(ini(), DefaultIniBytes);
             writeBytes(rog(), sjis(u"《旧》\r\n"_s));
         }
-        m.FontName = m.SheetLogo = QString(100, u'長');
+        m.options.FontName = m.options.SheetLogo = QString(100, u'長');
         const auto before = snapshot(m_dir.path());
         {
             std::optional<FileSizeLimit> limit;
@@ -258,7 +259,7 @@ private Q_SLOTS:
             SaveFontSettings(m);
             SaveSheetLogo(m);
         }
-        QCOMPARE(m.FontName, QString(100, u'長'));
+        QCOMPARE(m.options.FontName, QString(100, u'長'));
         QCOMPARE(snapshot(m_dir.path()), before);
     }
 
@@ -268,18 +269,18 @@ private Q_SLOTS:
     void printOptions()
     {
         QFETCH(int, row);
-        writeBytes(PrintOptionsFilePath(m), printOptionRows[row].bytes);
+        writeBytes(PrintOptionsFilePath(settingsFoldersOf(m)), printOptionRows[row].bytes);
         loadPrintOptions(m);
-        QCOMPARE(m.LineBreaks == WordBreaks::KeepWords, printOptionRows[row].on);
-        QCOMPARE(m.OverflowRule == Overflow::ShrinkFirst, printOptionRows[row].on);
+        QCOMPARE(m.options.lineBreaks == WordBreaks::KeepWords, printOptionRows[row].on);
+        QCOMPARE(m.options.overflow == Overflow::ShrinkFirst, printOptionRows[row].on);
     }
 
     void printOptionsSaved()
     {
-        m.LineBreaks = WordBreaks::KeepWords;
+        m.options.lineBreaks = WordBreaks::KeepWords;
         SavePrintOptions(m);
-        QCOMPARE(
-            readBytes(PrintOptionsFilePath(m)), "[print]\nfitFirstPage=false\nkeepWords=true\npaper=b5\n");
+        QCOMPARE(readBytes(PrintOptionsFilePath(settingsFoldersOf(m))),
+            "[print]\nfitFirstPage=false\nkeepWords=true\npaper=b5\n");
     }
 
     // The item reader under both files.

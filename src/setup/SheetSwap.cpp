@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history/SheetSwap.h"
+#include "setup/SheetSwap.h"
 
 #include "history/ClassRun.h"
 #include "history/QuestionKey.h"
+#include "setup/SheetProcedures.h"
 #include "shared/Module1.h"
 
 #include <algorithm>
@@ -64,8 +65,8 @@ bool SheetSwap::swap(int sheet, int position)
     shownSheet(1);
     // Laid out again as it was, the sheet either fitted or was printed whole: whole, without asking.
     const PrintRunResult laid = PrintDocument(
-        m_module, m_surface, {}, static_cast<int>(sheets.size()), shownSheet, OverflowPolicy::PrintAll);
-    LeaveRunBehind(m_module, laid);
+        SheetJobOf(m_module, static_cast<int>(sheets.size()), shownSheet, {}, OverflowPolicy::PrintAll), m_surface);
+    KeepRunInState(m_module, laid);
     if (!laid.printed())
         return false;
     m_outcomes = laid.sheets;
