@@ -40,15 +40,16 @@ QJsonObject analysisJson(const AnalysisScope &scope, const Analysis &a)
         {QStringLiteral("Questions"), questions}};
 }
 
-// The date of option `name`, when given; false when it is not a date (said on standard error).
-bool readDate(const QCommandLineParser &parser, const QString &name, std::optional<QDate> &date)
+// The date of option `name` into `date`, when given; refused when it is not a date.
+PeriodOutcome<> readDate(const QCommandLineParser &parser, const QString &name, std::optional<QDate> &date)
 {
     if (!parser.isSet(name))
-        return true;
-    date = PeriodDate(parser.value(name));
-    if (!date)
-        printError(BadDateMessage(parser.value(name)));
-    return date.has_value();
+        return {};
+    const PeriodOutcome<QDate> read = PeriodDate(parser.value(name));
+    if (!read.ok())
+        return PeriodOutcome<>::failed(*read.fault, read.detail);
+    date = read.value;
+    return {};
 }
 
 } // namespace
@@ -70,11 +71,13 @@ int runAnalysis(const QStringList &args)
     if (!parser.isSet(QStringLiteral("class")))
         throw UsageError(QStringLiteral("analysis: name a class with --class"));
     AnalysisScope scope {.className = parser.value(QStringLiteral("class"))};
-    if (!readDate(parser, QStringLiteral("from"), scope.from)
-        || !readDate(parser, QStringLiteral("to"), scope.to))
-        return ExitRefused;
-    if (scope.from && scope.to && *scope.to < *scope.from) {
-        printError(BackwardPeriodMessage());
+    PeriodOutcome<> period = readDate(parser, QStringLiteral("from"), scope.from);
+    if (period.ok())
+        period = readDate(parser, QStringLiteral("to"), scope.to);
+    if (period.ok())
+        period = CheckPeriod(scope);
+    if (!period.ok()) {
+        printError(PeriodFailureMessage(period));
         return ExitRefused;
     }
     const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));

@@ -80,18 +80,19 @@ DrawSheet CliClassRun::wrap(const DrawSheet &draw, quint64 seed)
     if (!m_run)
         return draw;
     m_seed = seed;
-    for (const QString &notice : m_run->prepare(seed))
-        printError(notice);
+    m_prepared = m_run->prepare(seed);
     if (refused()) {
-        printError(m_run->refusal());
+        printError(ClassRunFailureMessage(m_store->path(), m_prepared));
         return {};
     }
+    for (const QString &notice : m_prepared.value)
+        printError(notice);
     return m_run->wrap(draw);
 }
 
 bool CliClassRun::refused() const
 {
-    return m_run && !m_run->refusal().isEmpty();
+    return m_run && !m_prepared.ok();
 }
 
 void CliClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets, QJsonObject &summary)
@@ -117,8 +118,9 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     checkSheetOptions(parser, SheetOptionSet::Draw);
     if (const int refused = checkClassOptions(parser); refused != ExitOk)
         return refused;
-    if (const QString refusal = ExportRefusal(reviewOption(parser)); !refusal.isEmpty()) {
-        printError(command + QStringLiteral(": ") + refusal);
+    if (const ClassRunOutcome<> checked = CheckExportable(reviewOption(parser)); !checked.ok()) {
+        printError(command + QStringLiteral(": ")
+            + ClassRunFailureMessage(HistoryPath(parser.value(QStringLiteral("history"))), checked));
         return ExitRefused;
     }
     if (const int refused = checkOutputs({out}, runInputs(parser)); refused != ExitOk)

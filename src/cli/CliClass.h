@@ -43,6 +43,7 @@ private:
     std::unique_ptr<HistoryStore> m_store;
     std::unique_ptr<ClassRun> m_run;
     quint64 m_seed = 0;
+    ClassRunOutcome<QStringList> m_prepared;
 };
 
 class BatchDialogs;

@@ -117,15 +117,15 @@ int runReprint(const QStringList &args)
     const FoundSheets &sheets = found.value.first();
     auto m = std::make_unique<Module1>();
     BatchDialogs dialogs;
-    const ReprintSetup setup = prepareReprint(*m, sheets.run, sheets.sheets);
+    const ReprintOutcome setup = prepareReprint(*m, sheets.run, sheets.sheets);
     if (!setup.ok()) {
-        printError(setup.refused);
+        printError(ReprintFailureMessage(setup));
         return ExitRefused;
     }
     if (const int refused = checkOutputs(target.outputs(), m->ChosenFileList.first(m->ChosenFileCount));
         refused != ExitOk)
         return refused;
-    for (const QString &note : setup.notes)
+    for (const QString &note : setup.value)
         printError(note);
     const PrintResult result = printToTarget(
         *m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target, OverflowPolicy::PrintAll);

@@ -117,8 +117,9 @@ int runPrint(const QStringList &args)
     const bool hasLogo = parser.isSet(QStringLiteral("logo"));
     if (const int refused = checkOutputs(target.outputs(), runInputs(parser)); refused != ExitOk)
         return refused;
-    if (hasLogo && !SheetLogoFits(parser.value(QStringLiteral("logo")))) {
-        printError(SheetLogoRefusal());
+    if (const SettingsOutcome<> checked = CheckSheetLogo(parser.value(QStringLiteral("logo")));
+        hasLogo && !checked.ok()) {
+        printError(SettingsFailureMessage(checked));
         return ExitRefused;
     }
 

@@ -32,11 +32,11 @@ std::int16_t sizeOption(const QCommandLineParser &parser)
 {
     bool number = false;
     const double points = parser.value(QStringLiteral("size")).toDouble(&number);
-    const std::optional<std::int16_t> size = number ? NormalizedFontSize(points) : std::nullopt;
-    if (!size)
+    const SettingsOutcome<std::int16_t> size = NormalizedFontSize(points);
+    if (!number || !size.ok())
         throw UsageError(
             QStringLiteral("--size takes a size from %1 to %2 points").arg(MinFontSize).arg(MaxFontSize));
-    return *size;
+    return size.value;
 }
 
 std::int16_t layoutOption(const QCommandLineParser &parser, const QString &name)

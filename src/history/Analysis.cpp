@@ -73,20 +73,26 @@ Analysis Analyse(const QList<SheetTally> &sheets, QList<QuestionResult> question
     return a;
 }
 
-std::optional<QDate> PeriodDate(const QString &text)
+PeriodOutcome<QDate> PeriodDate(const QString &text)
 {
     const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
-    return date.isValid() ? std::optional(date) : std::nullopt;
+    if (!date.isValid())
+        return PeriodOutcome<QDate>::failed(PeriodFault::NotADate, text);
+    return date;
 }
 
-QString BadDateMessage(const QString &text)
+PeriodOutcome<> CheckPeriod(const AnalysisScope &scope)
 {
-    return QStringLiteral("「%1」は日付ではありません。2026-12-01 のように書いてください。").arg(text);
+    if (scope.from && scope.to && *scope.to < *scope.from)
+        return PeriodOutcome<>::failed(PeriodFault::Backward);
+    return {};
 }
 
-QString BackwardPeriodMessage()
+QString PeriodFailureMessage(PeriodFault fault, const QString &detail)
 {
-    return QStringLiteral("期間の終わりが始まりより前です。");
+    if (fault == PeriodFault::Backward)
+        return QStringLiteral("期間の終わりが始まりより前です。");
+    return QStringLiteral("「%1」は日付ではありません。2026-12-01 のように書いてください。").arg(detail);
 }
 
 QString NoMarksMessage(const AnalysisScope &scope)

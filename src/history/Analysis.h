@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shared/Outcome.h"
 #include "shared/QuestionRecord.h"
 
 #include <QDate>
@@ -70,10 +71,23 @@ struct Analysis
 // rule (ScoreTenths at the PointsTenths of its run), the questions ordered weakest first.
 Analysis Analyse(const QList<SheetTally> &sheets, QList<QuestionResult> questions);
 
-// A date as given for a period (2026-12-01); nothing when it is not one.
-std::optional<QDate> PeriodDate(const QString &text);
-QString BadDateMessage(const QString &text);
-QString BackwardPeriodMessage();
+// Why a period cannot be counted.
+enum class PeriodFault {
+    NotADate, // the detail is the text given
+    Backward, // it ends before it begins
+};
+template <typename T = std::monostate> using PeriodOutcome = Outcome<PeriodFault, T>;
+
+// A date as given for a period (2026-12-01).
+PeriodOutcome<QDate> PeriodDate(const QString &text);
+// Whether the scope's period, where it has both ends, runs forward.
+PeriodOutcome<> CheckPeriod(const AnalysisScope &scope);
+// The refusal as the teacher reads it.
+QString PeriodFailureMessage(PeriodFault fault, const QString &detail);
+template <typename T> QString PeriodFailureMessage(const PeriodOutcome<T> &refused)
+{
+    return PeriodFailureMessage(*refused.fault, refused.detail);
+}
 QString NoMarksMessage(const AnalysisScope &scope);
 
 } // namespace sorario

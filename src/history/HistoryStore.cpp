@@ -332,9 +332,11 @@ HistoryOutcome<QList<MarkedSheet>> HistoryStore::marks(const RecordedRun &run) c
 
 HistoryOutcome<> HistoryStore::recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const
 {
-    return write(HistoryAccess::Write, [&](const Connection &c) {
-        InWriteTransaction(c.sql(), [&] { WriteMarks(c.sql(), run.id, rows); });
+    HistoryOutcome<> marked;
+    const HistoryOutcome<> written = write(HistoryAccess::Write, [&](const Connection &c) {
+        InWriteTransaction(c.sql(), [&] { marked = WriteMarks(c.sql(), run.id, rows); });
     });
+    return written.ok() ? marked : written;
 }
 
 HistoryOutcome<std::optional<int>> HistoryStore::runPoints(const RecordedRun &run) const
@@ -345,9 +347,11 @@ HistoryOutcome<std::optional<int>> HistoryStore::runPoints(const RecordedRun &ru
 
 HistoryOutcome<> HistoryStore::setRunPoints(const RecordedRun &run, std::optional<int> tenths) const
 {
-    return write(HistoryAccess::Write, [&](const Connection &c) {
-        InWriteTransaction(c.sql(), [&] { WriteRunPoints(c.sql(), run.id, tenths); });
+    HistoryOutcome<> set;
+    const HistoryOutcome<> written = write(HistoryAccess::Write, [&](const Connection &c) {
+        InWriteTransaction(c.sql(), [&] { set = WriteRunPoints(c.sql(), run.id, tenths); });
     });
+    return written.ok() ? set : written;
 }
 
 HistoryOutcome<Analysis> HistoryStore::analysis(const AnalysisScope &scope) const

@@ -5,7 +5,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace sorario {
 namespace {
@@ -135,13 +134,14 @@ QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId)
     return rows;
 }
 
-void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows)
+HistoryOutcome<> WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows)
 {
     const QList<RunSheet> sheets = sheetsOf(sql, runId);
     QSet<int> anonymousSheets;
     for (const MarkedSheet &row : rows) {
         if (row.sheet < 1 || row.sheet > sheets.size())
-            throw std::invalid_argument("no such sheet in the run");
+            return HistoryOutcome<>::failed(
+                HistoryFault::Unusable, QStringLiteral("no such sheet in the run"));
         if (row.pupil == 0)
             anonymousSheets.insert(row.sheet);
     }
@@ -173,6 +173,7 @@ void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &r
                     {id, q + 1, storedMark(row.marks[q])});
         }
     }
+    return {};
 }
 
 std::optional<int> ReadRunPoints(const HistorySql &sql, qint64 runId)
@@ -186,17 +187,18 @@ std::optional<int> ReadRunPoints(const HistorySql &sql, qint64 runId)
     return PointsInRange(tenths) ? std::optional(tenths) : std::nullopt;
 }
 
-void WriteRunPoints(const HistorySql &sql, qint64 runId, std::optional<int> tenths)
+HistoryOutcome<> WriteRunPoints(const HistorySql &sql, qint64 runId, std::optional<int> tenths)
 {
     if (tenths && !PointsInRange(*tenths))
-        throw std::invalid_argument("points out of range");
+        return HistoryOutcome<>::failed(HistoryFault::Unusable, QStringLiteral("points out of range"));
     if (!tenths) {
         sql.exec(QStringLiteral("DELETE FROM run_points WHERE run_id = ?"), {runId});
-        return;
+        return {};
     }
     sql.exec(QStringLiteral("INSERT INTO run_points (run_id, points) VALUES (?, ?) ON CONFLICT (run_id)"
                             " DO UPDATE SET points = excluded.points"),
         {runId, *tenths});
+    return {};
 }
 
 } // namespace sorario

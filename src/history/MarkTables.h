@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryFault.h"
 #include "history/HistorySql.h"
 #include "history/Marks.h"
 
@@ -38,15 +39,15 @@ QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId);
 
 // Adds `rows` to the run, inside the caller's transaction. A row with a pupil
 // number takes the place of that pupil's row of the run; the rows without one take
-// the place of all the earlier rows without one of their sheets. Throws for a row
-// on a sheet the run does not have.
-void WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows);
+// the place of all the earlier rows without one of their sheets. A row on a sheet
+// the run does not have fails the whole call before anything is written.
+HistoryOutcome<> WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows);
 
 // The points per question set for the run, in tenths; none when never set (or when
 // what is stored is no points a teacher could set).
 std::optional<int> ReadRunPoints(const HistorySql &sql, qint64 runId);
 // Sets them, or with none takes the run back to the default; inside the caller's
-// transaction. Throws for points out of range.
-void WriteRunPoints(const HistorySql &sql, qint64 runId, std::optional<int> tenths);
+// transaction. Points out of range are refused, nothing written.
+HistoryOutcome<> WriteRunPoints(const HistorySql &sql, qint64 runId, std::optional<int> tenths);
 
 } // namespace sorario

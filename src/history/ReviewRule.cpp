@@ -110,21 +110,6 @@ QList<int> MarkedPupils(const QList<ReviewTest> &tests)
     return pupils;
 }
 
-QString NoMarkedPupilMessage(const QString &className)
-{
-    return QStringLiteral(
-        "個別復習プリントを作れません。クラス「%1」には出席番号つきの採点の記録がありません。")
-        .arg(className);
-}
-
-QString ExportRefusal(ReviewDraw review)
-{
-    if (review != ReviewDraw::Pupils)
-        return {};
-    return QStringLiteral(
-        "個別復習プリントは印刷するだけで、テキストファイルや文書ファイルには書き出せません。");
-}
-
 QList<int> PupilReviewSlots(const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil,
     const QList<int> &classSlots, quint64 seed)
 {

@@ -38,11 +38,6 @@ QList<int> ReviewSlots(const QStringList &poolKeys, int count, const QList<Revie
 
 // The pupils (出席番号, ascending) with at least one mark on the class's tests.
 QList<int> MarkedPupils(const QList<ReviewTest> &tests);
-// Why there is no sheet for pupils: no pupil of the class has marks.
-QString NoMarkedPupilMessage(const QString &className);
-// Why a run with `review` cannot be written to a file, empty when it can: a pupil's
-// sheet says whose it is only in its printed header.
-QString ExportRefusal(ReviewDraw review);
 // One pupil's review: ReviewSlots over the pupil's own marks, then the class's
 // review questions (`classSlots`, ReviewSlots over the class) not among them, `count` at most.
 QList<int> PupilReviewSlots(const QStringList &poolKeys, int count, const QList<ReviewTest> &tests, int pupil,

@@ -12,20 +12,14 @@ QString NormalizedFontName(const QString &face)
     return face.startsWith(u'@') ? face.mid(1) : face;
 }
 
-std::optional<std::int16_t> NormalizedFontSize(double points)
+SettingsOutcome<std::int16_t> NormalizedFontSize(double points)
 {
     if (!std::isfinite(points))
-        return std::nullopt;
+        return SettingsOutcome<std::int16_t>::failed(SettingsFault::FontSize);
     const std::int64_t size = RoundHalfEven(points);
     if (size < MinFontSize || size > MaxFontSize)
-        return std::nullopt;
+        return SettingsOutcome<std::int16_t>::failed(SettingsFault::FontSize);
     return static_cast<std::int16_t>(size);
-}
-
-QString FontSizeRefusal()
-{
-    return QStringLiteral("フォントの大きさは") + NumberText(MinFontSize) + QStringLiteral("から")
-        + NumberText(MaxFontSize) + QStringLiteral("ポイントまでです。");
 }
 
 } // namespace sorario

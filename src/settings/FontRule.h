@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/SettingsFault.h"
+
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 
 namespace sorario {
 
@@ -17,10 +18,7 @@ inline constexpr int MaxFontSize = 40;
 // so its plain face is kept.
 QString NormalizedFontName(const QString &face);
 
-// The size rounded half to even (10.5 -> 10, 11.5 -> 12); none outside 8..40.
-std::optional<std::int16_t> NormalizedFontSize(double points);
-
-// The refusal shown when a chosen size is outside 8..40.
-QString FontSizeRefusal();
+// The size rounded half to even (10.5 -> 10, 11.5 -> 12); refused outside 8..40.
+SettingsOutcome<std::int16_t> NormalizedFontSize(double points);
 
 } // namespace sorario

@@ -90,11 +90,11 @@ void readFontSettings(const LineFileRead &file, SheetOptions &options)
         const std::optional<std::int16_t> read = name ? items->readNumber() : std::nullopt;
         // A size the sheet cannot print counts as no size at all, an empty face (which
         // prints in some fallback face) as no face.
-        const std::optional<std::int16_t> size = read ? NormalizedFontSize(*read) : std::nullopt;
+        const SettingsOutcome<std::int16_t> size = NormalizedFontSize(read.value_or(0));
         const QString face = name ? NormalizedFontName(*name) : QString();
-        if (!face.isEmpty() && size) {
+        if (!face.isEmpty() && read && size.ok()) {
             options.FontName = face;
-            options.FontSize = *size;
+            options.FontSize = size.value;
             return;
         }
     }
@@ -112,14 +112,11 @@ void saveFontSettings(const SettingsFolders &folders, const SheetOptions &option
     writeSettingsFile(SettingsFilePath(folders), FontSettingsLines(options));
 }
 
-bool SheetLogoFits(const QString &logo)
+SettingsOutcome<> CheckSheetLogo(const QString &logo)
 {
-    return logo.size() <= MaxSheetLogoLength;
-}
-
-QString SheetLogoRefusal()
-{
-    return QStringLiteral("シートロゴは") + NumberText(MaxSheetLogoLength) + QStringLiteral("文字までです。");
+    if (logo.size() > MaxSheetLogoLength)
+        return SettingsOutcome<>::failed(SettingsFault::SheetLogoLength);
+    return {};
 }
 
 void readSheetLogo(const SettingsFolders &folders, SheetOptions &options)
@@ -130,7 +127,7 @@ void readSheetLogo(const SettingsFolders &folders, SheetOptions &options)
 void readSheetLogo(const LineFileRead &file, SheetOptions &options)
 {
     if (std::optional<ItemReader> items = itemsOf(file)) {
-        if (const std::optional<QString> logo = items->readText(); logo && SheetLogoFits(*logo)) {
+        if (const std::optional<QString> logo = items->readText(); logo && CheckSheetLogo(*logo).ok()) {
             options.SheetLogo = *logo;
             return;
         }

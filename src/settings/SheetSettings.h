@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/LineFile.h"
+#include "settings/SettingsFault.h"
 #include "shared/SheetOptions.h"
 
 #include <QString>
@@ -37,8 +38,7 @@ void saveFontSettings(const SettingsFolders &folders, const SheetOptions &option
 // A longer logo prints over the sheet number that a reprint is asked by: it is
 // refused where it is set and read from a file as the default.
 inline constexpr int MaxSheetLogoLength = 100;
-bool SheetLogoFits(const QString &logo);
-QString SheetLogoRefusal();
+SettingsOutcome<> CheckSheetLogo(const QString &logo);
 
 void readSheetLogo(const SettingsFolders &folders, SheetOptions &options);
 void readSheetLogo(const LineFileRead &file, SheetOptions &options);

@@ -104,7 +104,7 @@ const ClassRun::SheetPlan *ClassRun::planOf(int sheet) const
     return &m_plans[std::clamp<qsizetype>(sheet, 1, m_plans.size()) - 1];
 }
 
-QStringList ClassRun::prepare(quint64 seed)
+ClassRunOutcome<QStringList> ClassRun::prepare(quint64 seed)
 {
     // The files as this run reads them, and what the header prints of them: a
     // reprint needs no file.
@@ -116,17 +116,16 @@ QStringList ClassRun::prepare(quint64 seed)
                 FileHeadings {m_module.FileHeaders(f, 1), m_module.FileHeaders(f, 3)}});
     m_shrink = false;
     m_plans.clear();
-    m_refusal.clear();
     if (m_className.isEmpty())
         return {};
     // One failure, told once: the run then prints without the history, except a
     // review for pupils, which has no sheet without it.
-    const auto failed = [this](const auto &outcome) -> QStringList {
+    const auto failed = [this](const auto &outcome) -> ClassRunOutcome<QStringList> {
         if (m_review != ReviewDraw::Pupils)
-            return {HistoryFailureMessage(m_store.path(), outcome)
+            return QStringList {HistoryFailureMessage(m_store.path(), outcome)
                 + QStringLiteral("\nこの印刷は履歴に記録しません。")};
-        m_refusal = HistoryFailureMessage(m_store.path(), outcome);
-        return {};
+        return ClassRunOutcome<QStringList>::failed(
+            {ClassRunProblem::HistoryUnusable, *outcome.fault}, outcome.detail);
     };
     if (m_avoidRecent > 0) {
         const HistoryOutcome<RecentUse> use = m_store.recentUse(m_className, m_avoidRecent);
@@ -142,10 +141,8 @@ QStringList ClassRun::prepare(quint64 seed)
         tests = std::move(read.value);
     }
     const QList<int> pupils = m_review == ReviewDraw::Pupils ? MarkedPupils(tests) : QList<int> {};
-    if (m_review == ReviewDraw::Pupils && pupils.isEmpty()) {
-        m_refusal = NoMarkedPupilMessage(m_className);
-        return {};
-    }
+    if (m_review == ReviewDraw::Pupils && pupils.isEmpty())
+        return ClassRunOutcome<QStringList>::failed({ClassRunProblem::NoMarkedPupil}, m_className);
     const QDateTime now = m_module.clock.now();
     const HistoryOutcome<QString> number = m_store.reserveNumber(now);
     if (!number.ok())
@@ -175,7 +172,7 @@ QStringList ClassRun::prepare(quint64 seed)
     }
     m_shrink = true;
     if (repeats() > 0)
-        return {RepeatNotice(repeats())};
+        return QStringList {RepeatNotice(repeats())};
     return {};
 }
 

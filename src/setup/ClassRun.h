@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/ClassRunFault.h"
 #include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
 #include "history/RecentRule.h"
@@ -45,9 +46,8 @@ public:
     // review (ties in `seed`'s order) come first on every sheet, drawn from no pool.
     // A review for pupils makes one sheet for each pupil marked (m.options.sheetCount until
     // the run ends), each with that pupil's review first, then the class's.
-    QStringList prepare(quint64 seed = 0);
-    // Why the run cannot go ahead at all; empty when it can. Told by whoever runs it.
-    const QString &refusal() const { return m_refusal; }
+    // Refused when the run cannot go ahead at all; told by whoever runs it.
+    ClassRunOutcome<QStringList> prepare(quint64 seed = 0);
     // Questions a sheet takes back from the recent ones because too few others remain.
     int repeats() const;
     const QSet<QString> &recent() const { return m_use.recent; }
@@ -85,7 +85,6 @@ private:
     QList<RecordedFile> m_files;
     RecentUse m_use;
     bool m_shrink = false;
-    QString m_refusal;
     std::optional<std::int16_t> m_sheetCountBefore;
     QList<QList<QuestionRecord>> m_drawn;
     QStringList m_numbers;

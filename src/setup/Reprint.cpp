@@ -60,44 +60,42 @@ void useRecordedOptions(Module1 &m, const RecordedRun &run, const QList<int> &po
 
 } // namespace
 
-ReprintSetup prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions)
+ReprintOutcome prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions)
 {
-    ReprintSetup setup;
     const bool valid = std::all_of(
         positions.cbegin(), positions.cend(), [&](int k) { return k >= 0 && k < run.sheets.size(); });
-    if (run.files.isEmpty() || run.files.size() > MaxChosenFiles || positions.isEmpty() || !valid) {
-        setup.refused = QStringLiteral("この記録からは印刷できません。");
-        return setup;
-    }
+    if (run.files.isEmpty() || run.files.size() > MaxChosenFiles || positions.isEmpty() || !valid)
+        return ReprintOutcome::failed({ReprintProblem::NotPrintable});
+    QStringList notes;
     bool missing = false;
     m.ChosenFileCount = 0;
     for (const RecordedFile &file : run.files) {
         const std::optional<QString> digest = FileDigest(file.path);
         const QString name = QDir::toNativeSeparators(file.path);
         if (!digest)
-            setup.notes.append(QStringLiteral("記録された問題ファイルがありません。") + name);
+            notes.append(QStringLiteral("記録された問題ファイルがありません。") + name);
         else if (*digest != file.digest)
-            setup.notes.append(QStringLiteral("問題ファイルが記録の後で変更されています。") + name);
+            notes.append(QStringLiteral("問題ファイルが記録の後で変更されています。") + name);
         missing = missing || !digest;
         ++m.ChosenFileCount;
         m.ChosenFileList(m.ChosenFileCount) = file.path;
     }
+    const auto refuse = [&notes](ReprintFault fault) {
+        ReprintOutcome refused = ReprintOutcome::failed(std::move(fault));
+        refused.value = notes;
+        return refused;
+    };
     if (!useRecordedHeadings(m, run)) {
-        if (missing) {
-            setup.refused = setup.notes.join(u'\n');
-            return setup;
-        }
+        if (missing)
+            return refuse({ReprintProblem::FilesMissing});
         m.LoadFailed = 0;
-        if (const LoadOutcome loaded = LoadBank(m); !loaded.ok()) {
+        if (LoadOutcome loaded = LoadBank(m); !loaded.ok()) {
             m.LoadFailed = 1;
-            // One message that says both why and what it stopped.
-            setup.refused = LoadStoppedMessage(loaded) + u'\n'
-                + QStringLiteral("記録された問題ファイルを読み込めませんでした。");
-            return setup;
+            return refuse({ReprintProblem::NotLoaded, std::move(loaded)});
         }
     }
     useRecordedOptions(m, run, positions);
-    return setup;
+    return {notes};
 }
 
 DrawSheet ReprintDraw(Module1 &m, const RecordedRun &run, const QList<int> &positions)
@@ -111,6 +109,21 @@ DrawSheet ReprintDraw(Module1 &m, const RecordedRun &run, const QList<int> &posi
         m.QuestionCount = static_cast<std::int16_t>(count);
         m.SheetPupil = static_cast<std::int16_t>(recorded.pupil);
     };
+}
+
+QString ReprintFailureMessage(const ReprintOutcome &refused)
+{
+    switch (refused.fault->problem) {
+    case ReprintProblem::NotPrintable:
+        break;
+    case ReprintProblem::FilesMissing:
+        return refused.value.join(u'\n');
+    case ReprintProblem::NotLoaded:
+        // One message that says both why and what it stopped.
+        return LoadStoppedMessage(refused.fault->loaded) + u'\n'
+            + QStringLiteral("記録された問題ファイルを読み込めませんでした。");
+    }
+    return QStringLiteral("この記録からは印刷できません。");
 }
 
 } // namespace sorario

@@ -19,8 +19,9 @@ SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
 std::optional<DrawSheet> SetupClassRun::begin(
     const QString &typed, int avoidRecent, ReviewDraw review, RunOutput output)
 {
-    if (const QString refusal = ExportRefusal(review); output == RunOutput::Exported && !refusal.isEmpty()) {
-        m_dialogs.message(refusal, ProgramTitle);
+    if (const ClassRunOutcome<> checked = CheckExportable(review);
+        output == RunOutput::Exported && !checked.ok()) {
+        m_dialogs.message(ClassRunFailureMessage(m_history.path(), checked), ProgramTitle);
         return std::nullopt;
     }
     const QString name = typed.trimmed();
@@ -32,12 +33,13 @@ std::optional<DrawSheet> SetupClassRun::begin(
     RememberClassChoice({name, avoidRecent, review});
     m_seed = ClockSeed(m_module);
     m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent, review);
-    tell(m_run->prepare(m_seed));
-    if (!m_run->refusal().isEmpty()) {
-        m_dialogs.message(m_run->refusal(), ProgramTitle);
+    const ClassRunOutcome<QStringList> prepared = m_run->prepare(m_seed);
+    if (!prepared.ok()) {
+        m_dialogs.message(ClassRunFailureMessage(m_history.path(), prepared), ProgramTitle);
         end();
         return std::nullopt;
     }
+    tell(prepared.value);
     return m_run->wrap(SheetDraws(m_module, m_seed));
 }
 

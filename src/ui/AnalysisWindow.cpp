@@ -116,8 +116,8 @@ void AnalysisWindow::scope_Change()
     std::optional<Analysis> beside;
     QList<ChartedScores> charted;
     QStringList summary;
-    if (m_scope.from && m_scope.to && *m_scope.to < *m_scope.from) {
-        summary.append(BackwardPeriodMessage());
+    if (const PeriodOutcome<> period = CheckPeriod(m_scope); !period.ok()) {
+        summary.append(PeriodFailureMessage(period));
     } else if (!m_scope.className.isEmpty()) {
         const HistoryStore::KeptOpen open = m_store.keepOpen();
         m_analysis = read(m_scope);

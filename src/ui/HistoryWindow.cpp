@@ -170,10 +170,10 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     const auto [r, k] = m_rows[row];
     const RecordedRun &run = m_runs[r];
     const auto m = std::make_unique<Module1>();
-    const ReprintSetup setup = prepareReprint(*m, run, {k});
-    m_ui->lblNote->setText(setup.notes.join(QStringLiteral("　")));
+    const ReprintOutcome setup = prepareReprint(*m, run, {k});
+    m_ui->lblNote->setText(setup.value.join(QStringLiteral("　")));
     if (!setup.ok()) {
-        m_dialogs.message(setup.refused, ProgramTitle);
+        m_dialogs.message(ReprintFailureMessage(setup), ProgramTitle);
         return;
     }
     const std::unique_ptr<PrintTarget> target = m_targets(purpose);

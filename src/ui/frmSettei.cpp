@@ -258,13 +258,13 @@ void frmSettei::cmdFonts_Click(int index)
         m_module.options.FontName, m_module.options.FontSize, FontDialogFlag::ScalableOnly);
     if (!choice || choice->face.isEmpty())
         return;
-    const std::optional<std::int16_t> size = NormalizedFontSize(choice->size);
-    if (!size) {
-        m_dialogs.message(FontSizeRefusal(), ProgramTitle);
+    const SettingsOutcome<std::int16_t> size = NormalizedFontSize(choice->size);
+    if (!size.ok()) {
+        m_dialogs.message(SettingsFailureMessage(size), ProgramTitle);
         return;
     }
     m_module.options.FontName = NormalizedFontName(choice->face);
-    m_module.options.FontSize = *size;
+    m_module.options.FontSize = size.value;
     showFont();
 }
 
@@ -277,8 +277,8 @@ void frmSettei::Command4_Click()
 {
     const QString answer
         = m_dialogs.inputBox(QStringLiteral("シートロゴを入力して下さい。"), ProgramTitle, DefaultSheetLogo);
-    if (!SheetLogoFits(answer))
-        return m_dialogs.message(SheetLogoRefusal(), ProgramTitle);
+    if (const SettingsOutcome<> checked = CheckSheetLogo(answer); !checked.ok())
+        return m_dialogs.message(SettingsFailureMessage(checked), ProgramTitle);
     m_module.options.SheetLogo = answer.isEmpty() ? DefaultSheetLogo : answer;
     SaveSheetLogo(m_module);
     m_ui->Text6->clear();

@@ -241,7 +241,7 @@ private Q_SLOTS:
     {
         const MarksCsvOutcome read
             = ReadMarksCsv(u"\uFEFFpupil,sheet,marks\r\n７,1,○×△\r\n,2,x-\r\n"_s.toUtf8(), {3, 2});
-        QVERIFY(read.ok());
+        QCOMPARE(failureOf(read), QString());
         QCOMPARE(read.value, (QList<MarkedSheet> {{7, 1, {R, W, P}}, {0, 2, {W, U}}}));
     }
 
@@ -291,11 +291,11 @@ private Q_SLOTS:
             run.sheets.append({QString::number(i), run.when, {}});
             for (const QString &q : t.runs[i].questions)
                 run.sheets[0].questions.append({q, {}, q.toUpper()});
-            QVERIFY(store.record(run).ok());
+            QCOMPARE(failureOf(store.record(run)), QString());
             QList<MarkedSheet> rows;
             for (const QList<Mark> &marks : t.runs[i].rows)
                 rows.append({0, 1, marks});
-            QVERIFY(store.recordMarks(run, rows).ok());
+            QCOMPARE(failureOf(store.recordMarks(run, rows)), QString());
         }
         AnalysisScope scope = t.scope;
         scope.className = u"２ｂ"_s;
@@ -341,9 +341,9 @@ private Q_SLOTS:
         run.className = u"2B"_s;
         run.sheets
             = {{u"12071030"_s, {}, {{u"a"_s, {}, {}}, {u"b"_s, {}, {}}, {u"c"_s, {}, {}}, {u"d"_s, {}, {}}}}};
-        QVERIFY(store.record(run).ok());
+        QCOMPARE(failureOf(store.record(run)), QString());
         run = store.runs().value[0];
-        QVERIFY(store.recordMarks(run, {{1, 1, {R, R, P, W}}}).ok());
+        QCOMPARE(failureOf(store.recordMarks(run, {{1, 1, {R, R, P, W}}})), QString());
         if (t.beforePoints) {
             sql(store.path(), u"DROP TABLE run_points"_s);
             sql(store.path(), u"PRAGMA user_version = 1"_s);
@@ -366,16 +366,16 @@ private Q_SLOTS:
         run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
         run.sheets = {{u"12071030-1"_s, run.when, {{u"Q1"_s, {}, u"A1"_s}, {u"Q2"_s, {}, u"A2"_s}}},
             {u"12071030-2"_s, run.when, {{u"Q3"_s, {}, u"A3"_s}}}};
-        QVERIFY(store.record(run).ok());
+        QCOMPARE(failureOf(store.record(run)), QString());
         for (const QString &statement :
             {u"DROP TABLE marks"_s, u"DROP TABLE answer_sheets"_s, u"PRAGMA user_version = 1"_s})
             sql(store.path(), statement);
         run = store.runs().value[0];
         const HistoryOutcome<QList<MarkedSheet>> unmarked = store.marks(run);
-        QVERIFY(unmarked.ok());
+        QCOMPARE(failureOf(unmarked), QString());
         QCOMPARE(unmarked.value.size(), 0);
-        QVERIFY(store.recordMarks(run, {{1, 1, {R, W}}, {0, 1, {P, U}}}).ok());
-        QVERIFY(store.recordMarks(run, {{1, 2, {W}}, {0, 1, {P, U}}}).ok());
+        QCOMPARE(failureOf(store.recordMarks(run, {{1, 1, {R, W}}, {0, 1, {P, U}}})), QString());
+        QCOMPARE(failureOf(store.recordMarks(run, {{1, 2, {W}}, {0, 1, {P, U}}})), QString());
         QCOMPARE(store.marks(run).value, (QList<MarkedSheet> {{1, 2, {W}}, {0, 1, {P, U}}}));
         QCOMPARE(store.runs().value.size(), 1);
     }

@@ -24,6 +24,7 @@
 
 #include <csignal>
 #include <memory>
+#include <type_traits>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 #endif
@@ -55,6 +56,17 @@ inline QString writeSjisLines(const QString &path, const QStringList &lines)
         bytes += sjis(line) + "\r\n";
     writeBytes(path, bytes);
     return path;
+}
+
+// An outcome's fault kind and detail, empty when it holds its value: a failed comparison names it.
+template <typename Fault, typename T> QString failureOf(const Outcome<Fault, T> &outcome)
+{
+    if (outcome.ok())
+        return {};
+    if constexpr (std::is_enum_v<Fault>)
+        return u"fault %1: "_s.arg(int(*outcome.fault)) + outcome.detail;
+    else
+        return u"fault %1: "_s.arg(int(outcome.fault->problem)) + outcome.detail;
 }
 
 inline QByteArray readBytes(const QString &path)
