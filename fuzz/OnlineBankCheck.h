@@ -2,9 +2,11 @@
 // What reading a question bank of a learning system must give, whatever its format.
 #pragma once
 
+#include "BankRoundTrip.h"
 #include "FuzzSupport.h"
 
 #include "exchange/OnlineBank.h"
+#include "exchange/QuestionCsv.h"
 #include "platform/Cp932.h"
 
 #include <algorithm>
@@ -25,7 +27,8 @@ inline int checkOnlineBank(OnlineFormat format, const std::uint8_t *data, std::s
     const QStringList &lines = read.value.lines;
     const qsizetype n = lines.size();
     FUZZ_CHECK(n > 0 && n % 3 == 0);
-    FUZZ_CHECK(ReadQuestionLines(lines).fault == LoadFault::None);
+    FUZZ_CHECK(loaderCheckOf(lines).fault == LoadFault::None);
+    checkWrittenLoads(lines);
     for (const QString &line : lines) {
         FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
         FUZZ_CHECK(std::none_of(line.cbegin(), line.cend(), isControlCharacter));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A spreadsheet's table read back into the lines of a question file.
+#include "BankRoundTrip.h"
 #include "FuzzSupport.h"
 
 #include "exchange/QuestionCsv.h"
@@ -26,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QStringList &lines = read.value.lines;
     const qsizetype n = lines.size();
     FUZZ_CHECK(n > 0 && n % 3 == 0);
-    FUZZ_CHECK(ReadQuestionLines(lines).fault == LoadFault::None);
+    FUZZ_CHECK(loaderCheckOf(lines).fault == LoadFault::None);
+    checkWrittenLoads(lines);
     for (const QString &line : lines) {
         FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
         FUZZ_CHECK(firstCharacterNotHeld(line).isEmpty());

@@ -20,9 +20,19 @@ void trimBlanks(const QString &line, qsizetype &from, qsizetype &to)
         --to;
 }
 
-KindGroup groupAt(const QString &line, qsizetype open, qsizetype close, bool mayLower)
+// A group's words as views of its line: a sheet sets a long group many times, and
+// needs no copy of its words for that.
+struct GroupSpan
 {
-    KindGroup g;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    bool lowerFirst = false;
+    QList<QStringView> words;
+};
+
+GroupSpan spanAt(const QString &line, qsizetype open, qsizetype close, bool mayLower)
+{
+    GroupSpan g;
     g.start = open;
     g.end = close + KindClose.size();
     qsizetype piece = open + KindOpen.size();
@@ -36,11 +46,51 @@ KindGroup groupAt(const QString &line, qsizetype open, qsizetype close, bool may
         qsizetype from = piece;
         qsizetype to = i;
         trimBlanks(line, from, to);
-        g.words.append(line.mid(from, to - from));
-        g.columns.append(int(from) + 1);
+        g.words.append(QStringView(line).sliced(from, to - from));
         piece = i + 1;
     }
     return g;
+}
+
+KindGroup groupOf(const QString &line, const GroupSpan &span)
+{
+    KindGroup g {span.start, span.end, span.lowerFirst, {}, {}};
+    g.words.reserve(span.words.size());
+    g.columns.reserve(span.words.size());
+    for (const QStringView word : span.words) {
+        g.words.append(word.toString());
+        g.columns.append(int(word.data() - line.constData()) + 1);
+    }
+    return g;
+}
+
+// The groups of a question line; `unclosed` the column of a "{{" never closed.
+QList<GroupSpan> groupSpans(const QString &line, int &unclosed)
+{
+    QList<GroupSpan> found;
+    for (qsizetype pos = line.indexOf(KindOpen); pos >= 0; pos = line.indexOf(KindOpen, pos)) {
+        const qsizetype close = line.indexOf(KindClose, pos + KindOpen.size());
+        if (close < 0) {
+            unclosed = int(pos) + 1;
+            break;
+        }
+        found.append(spanAt(line, pos, close, true));
+        pos = close + KindClose.size();
+    }
+    return found;
+}
+
+std::optional<GroupSpan> choiceSpan(const QString &hint)
+{
+    qsizetype from = 0;
+    qsizetype to = hint.size();
+    trimBlanks(hint, from, to);
+    if (!QStringView(hint).mid(from, to - from).startsWith(KindOpen))
+        return std::nullopt;
+    const qsizetype close = hint.indexOf(KindClose, from + KindOpen.size());
+    if (close < 0 || close + KindClose.size() != to)
+        return std::nullopt;
+    return spanAt(hint, from, close, false);
 }
 
 // A capital would tell which word starts the sentence; "I" and a word in capitals
@@ -132,6 +182,21 @@ QStringList wordsToMark(QString text, QuestionKind kind)
     return words;
 }
 
+// The words in `order` as a sheet sets them. A separator the order's text holds
+// within a word is set as one between words: a sheet has always set it so.
+void appendSet(QString &text, const QList<QStringView> &words, const QList<int> &order)
+{
+    for (qsizetype p = 0; p < order.size(); ++p) {
+        if (p > 0)
+            text += SetSeparator;
+        const QStringView word = words[order[p]];
+        if (word.contains(OrderSeparator))
+            text += word.toString().replace(OrderSeparator, SetSeparator);
+        else
+            text += word;
+    }
+}
+
 } // namespace
 
 QuestionKind KindOf(const QuestionRecord &q)
@@ -169,29 +234,17 @@ std::optional<QString> WithGroupMarked(
 KindGroups WordGroups(const QString &line)
 {
     KindGroups found;
-    for (qsizetype pos = line.indexOf(KindOpen); pos >= 0; pos = line.indexOf(KindOpen, pos)) {
-        const qsizetype close = line.indexOf(KindClose, pos + KindOpen.size());
-        if (close < 0) {
-            found.unclosedColumn = int(pos) + 1;
-            break;
-        }
-        found.groups.append(groupAt(line, pos, close, true));
-        pos = close + KindClose.size();
-    }
+    for (const GroupSpan &span : groupSpans(line, found.unclosedColumn))
+        found.groups.append(groupOf(line, span));
     return found;
 }
 
 std::optional<KindGroup> ChoiceGroup(const QString &hint)
 {
-    qsizetype from = 0;
-    qsizetype to = hint.size();
-    trimBlanks(hint, from, to);
-    if (!QStringView(hint).mid(from, to - from).startsWith(KindOpen))
+    const std::optional<GroupSpan> span = choiceSpan(hint);
+    if (!span)
         return std::nullopt;
-    const qsizetype close = hint.indexOf(KindClose, from + KindOpen.size());
-    if (close < 0 || close + KindClose.size() != to)
-        return std::nullopt;
-    return groupAt(hint, from, close, false);
+    return groupOf(hint, *span);
 }
 
 QList<KindProblem> KindProblems(const QuestionRecord &q)
@@ -242,16 +295,21 @@ QList<KindProblem> KindProblems(const QuestionRecord &q)
 QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
 {
     QuestionRecord out = q;
-    const KindGroups found = WordGroups(q.QuestionText);
-    const std::optional<KindGroup> choices = ChoiceGroup(q.Hint);
-    if (found.groups.isEmpty() && !choices)
+    int unclosed = 0;
+    const QList<GroupSpan> groups = groupSpans(q.QuestionText, unclosed);
+    const std::optional<GroupSpan> choices = choiceSpan(q.Hint);
+    if (groups.isEmpty() && !choices)
         return out;
+    QStringList lowered; // the first words set in lower case, which the views below see
+    lowered.reserve(groups.size());
     QList<OrderSlot> shuffles;
-    for (qsizetype n = 0; n < found.groups.size(); ++n) {
-        const KindGroup &g = found.groups[n];
-        QStringList words = g.words;
-        if (g.lowerFirst && !words.isEmpty())
-            words[0] = lowerFirst(words[0]);
+    for (qsizetype n = 0; n < groups.size(); ++n) {
+        const GroupSpan &g = groups[n];
+        QList<QStringView> words = g.words;
+        if (g.lowerFirst && !words.isEmpty()) {
+            lowered.append(lowerFirst(words[0].toString()));
+            words[0] = lowered.last();
+        }
         shuffles.append({words, QString::number(n), true});
     }
     if (choices)
@@ -259,17 +317,20 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
     // The same question finds the same orders on every sheet it is set on.
     const QString questionKey = q.QuestionText + OrderSeparator + q.Hint + OrderSeparator + q.Answer;
     const QList<QList<int>> orders = SheetOrders(key.run, questionKey, shuffles, key.sheet);
-    if (!found.groups.isEmpty()) {
+    if (!groups.isEmpty()) {
         QString text;
+        text.reserve(q.QuestionText.size() * 2);
         qsizetype from = 0;
-        for (qsizetype n = 0; n < found.groups.size(); ++n) {
-            const KindGroup &g = found.groups[n];
-            const QString set = OrderText(shuffles[n].words, orders[n]);
-            text += q.QuestionText.mid(from, g.start - from) + SetOpen
-                + QString(set).replace(OrderSeparator, SetSeparator) + SetClose;
+        for (qsizetype n = 0; n < groups.size(); ++n) {
+            const GroupSpan &g = groups[n];
+            text += QStringView(q.QuestionText).sliced(from, g.start - from);
+            text += SetOpen;
+            appendSet(text, shuffles[n].words, orders[n]);
+            text += SetClose;
             from = g.end;
         }
-        out.QuestionText = text + q.QuestionText.mid(from);
+        text += QStringView(q.QuestionText).sliced(from);
+        out.QuestionText = text;
     }
     if (choices) {
         const QList<int> &order = orders.last();
@@ -280,8 +341,8 @@ QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key)
         QStringList labelled;
         bool answered = false;
         for (qsizetype p = 0; p < order.size(); ++p) {
-            const QString &word = choices->words[order[p]];
-            labelled.append(ChoiceLabel(int(p), key.labels) + u' ' + word);
+            const QStringView word = choices->words[order[p]];
+            labelled.append(ChoiceLabel(int(p), key.labels) + u' ' + word.toString());
             if (!answered && word == answer) {
                 out.Answer = labelled.last();
                 answered = true;

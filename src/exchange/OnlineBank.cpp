@@ -192,6 +192,8 @@ OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
             sourceLine << QList<int>(3, category.lines.value(q));
         }
     }
+    if (loadsAsEncoded(result.lines))
+        return OnlineBankRead::failed(OnlineFault::EncodedTitle, {}, sourceLine.value(0));
     if (const LoaderCheck check = loaderCheckOf(result.lines); check.fault != LoadFault::None)
         return OnlineBankRead::failed(
             check.fault, QString::number(check.line), check.line > 0 ? sourceLine.value(check.line - 1) : 0);
@@ -282,6 +284,8 @@ QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, co
         return QStringLiteral("%1 のファイルに問題もカテゴリもありません。").arg(name) + file;
     case K::UnwritableCharacter:
         return line + notHeldText(refused.detail) + file;
+    case K::EncodedTitle:
+        return line + encodedTitleText() + file;
     case K::TooLarge:
         return line
             + QStringLiteral(

@@ -74,6 +74,7 @@ enum class OnlineFault {
     Empty, // neither a category nor a question
     UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
     TooLarge, // more bytes, or more text once expanded, than a question file can hold
+    EncodedTitle, // see loadsAsEncoded
 };
 
 // The file's own fault, or why the loader would refuse the question file it holds.

@@ -135,6 +135,8 @@ QuestionCsvRead readQuestionCsv(QByteArrayView bytes)
     if (table.lines.isEmpty())
         return QuestionCsvRead::failed(CsvFault::Empty);
     rowOfLine = headerRows + rowOfLine;
+    if (loadsAsEncoded(table.lines))
+        return QuestionCsvRead::failed(CsvFault::EncodedTitle, {}, rowOfLine.value(0));
     if (const LoaderCheck check = loaderCheckOf(table.lines); check.fault != LoadFault::None)
         return QuestionCsvRead::failed(
             check.fault, QString::number(check.line), check.line > 0 ? rowOfLine.value(check.line - 1) : 0);
@@ -165,6 +167,17 @@ LoaderCheck loaderCheckOf(const QStringList &lines)
     if (!AddDeclaredParts(0, read.declaredParts().value))
         return {LoadFault::PartsOutOfRange, 0};
     return {};
+}
+
+bool loadsAsEncoded(const QStringList &lines)
+{
+    return !lines.isEmpty() && lines.first().startsWith(QStringView(EncodedMark));
+}
+
+QString encodedTitleText()
+{
+    return QStringLiteral("タイトル（1行目）が符号化の印「\\\\\\」で始まり、問題ファイルにすると"
+                          "符号化されたファイルとして読まれてしまうため、読み込めません。");
 }
 
 QString loaderRefusalText(LoadFault fault, const QString &path, const QString &detail)
@@ -205,6 +218,8 @@ QString csvRefusalText(const QuestionCsvRead &refused, const QString &path)
         return row + notHeldText(refused.detail) + file;
     case CsvFault::TooLarge:
         return QStringLiteral("CSV ファイルが大きすぎます（問題ファイルに入る量を超えています）。") + file;
+    case CsvFault::EncodedTitle:
+        return (refused.line > 0 ? row : QString()) + encodedTitleText() + file;
     }
     return {};
 }

@@ -32,6 +32,7 @@ enum class CsvFault {
     Empty, // neither a header row nor a question
     UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
     TooLarge, // more bytes than a question file can hold
+    EncodedTitle, // see loadsAsEncoded
 };
 
 // The table's own fault, or why the loader would refuse the question file it holds.
@@ -75,6 +76,12 @@ struct LoaderCheck
     int line = 0;
 };
 LoaderCheck loaderCheckOf(const QStringList &lines);
+
+// Whether the lines an import makes would load as another file: a title that begins
+// with the encoded mark is read as the encoded file it holds. Such a title is refused
+// with encodedTitleText.
+bool loadsAsEncoded(const QStringList &lines);
+QString encodedTitleText();
 
 // The loader's message, which names the file itself when that helps, else followed by it;
 // `detail` the question file's line too long.

@@ -53,6 +53,13 @@ private Q_SLOTS:
         QTest::newRow("first word lower-cased, but I and capitals")
             << QStringList {u"{{_She / is}} {{_I / am}} {{_NHK / is}}"_s, {}, {}} << 0 << ChoiceLabels::Kana
             << QStringList {u"（ is / she ） （ am / I ） （ is / NHK ）"_s, {}, {}};
+        // Two orders besides the written one: sheet 3 repeats one.
+        const QStringList twice {u"{{a / a / b}}"_s, {}, {}};
+        QTest::newRow("a word twice, sheet 3")
+            << twice << 3 << ChoiceLabels::Kana << QStringList {u"（ b / a / a ）"_s, {}, {}};
+        const QStringList separated {u"{{a"_s + QChar(0x1f) + u"b / c / d}}"_s, {}, {}};
+        QTest::newRow("a word holding a unit separator")
+            << separated << 1 << ChoiceLabels::Kana << QStringList {u"（ d / a / b / c ）"_s, {}, {}};
     }
     void onSheet()
     {

@@ -112,6 +112,8 @@ private Q_SLOTS:
             {u"#t,T\r\nq,h,a\r\nq,"_s + u"h"_s.repeated(10001) + u",a\r\n"_s, {}, LoadFault::LineTooLong, 3},
             // No Shift-JIS form.
             {u"#t,T\r\n問題,ヒント,解答\r\nq,h,a\r\ncafé,h,a\r\n"_s, {}, K::UnwritableCharacter, 4},
+            // A title the loader would read as an encoded file of three lines.
+            {u"#t,\\\\\\\\4000D000A000D000A000D000A\r\nq,h,a\r\n"_s, {}, K::EncodedTitle, 1},
         };
         for (const auto &[csv, lines, refusal, row, emptyAnswers] : rows) {
             const QuestionCsvRead read = readQuestionCsv(csv.toUtf8());

@@ -229,6 +229,8 @@ $CATEGORY: $course$/top/T
         add("GIFT, an answer too long", F::Gift, u"// c\n\nQ {="_s + u"a"_s.repeated(10001) + u"}"_s,
             LoadFault::LineTooLong, 3);
         add("GIFT, nothing", F::Gift, u"// c"_s, K::Empty, 0);
+        add("GIFT, a title the loader reads as an encoded file", F::Gift,
+            u"// #タイトル \\\\\\\\4000D000A000D000A000D000A\n$CATEGORY: T\n\nQ {=a}"_s, K::EncodedTitle, 0);
     }
     void refused()
     {
