@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/Draw.h"
 
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <algorithm>
 #include <bitset>
@@ -28,16 +28,6 @@ std::uint64_t uniformBelow(std::mt19937_64 &gen, std::uint64_t bound)
 
 } // namespace
 
-void DrawQuestions(Module1 &m)
-{
-    DrawQuestions(m, ClockSeed(m));
-}
-
-quint64 ClockSeed(const Module1 &m)
-{
-    return static_cast<quint64>(m.clock.now().toMSecsSinceEpoch());
-}
-
 quint64 SheetSeed(quint64 runSeed, int sheet)
 {
     // Consecutive seeds would make sheet 2 of a run seeded s the first sheet of a run
@@ -46,31 +36,25 @@ quint64 SheetSeed(quint64 runSeed, int sheet)
     return runSeed + Step * static_cast<quint64>(sheet - 1);
 }
 
-DrawSheet SheetDraws(Module1 &m, quint64 runSeed)
+QList<int> DrawnSlots(int pool, int count, quint64 seed)
 {
-    return [&m, runSeed](int sheet) { DrawQuestions(m, SheetSeed(runSeed, sheet)); };
-}
-
-void DrawQuestions(Module1 &m, quint64 seed)
-{
-    // Callers keep the count within the pool and the drawn table; should one not,
-    // the count shrinks to what can be drawn instead of looping for ever.
-    const int pool = std::clamp<int>(m.RangeQuestionCount, 0, MaxBankQuestions);
-    const int count = std::clamp<int>(m.QuestionCount, 0, std::min(pool, MaxDrawnQuestions));
-    m.QuestionCount = static_cast<std::int16_t>(count);
-
+    pool = std::clamp(pool, 0, MaxBankQuestions);
+    count = std::clamp(count, 0, std::min(pool, MaxDrawnQuestions));
     std::mt19937_64 gen(seed);
     // A slot already drawn is drawn again, as before; the bitset only makes the
     // "already drawn?" check constant-time instead of a scan of earlier positions.
     std::bitset<MaxBankQuestions + 1> taken;
+    QList<int> slots;
+    slots.reserve(count);
     for (int i = 1; i <= count; ++i) {
         int k = 0;
         do {
             k = static_cast<int>(uniformBelow(gen, static_cast<std::uint64_t>(pool))) + 1;
         } while (taken[static_cast<size_t>(k)]);
         taken[static_cast<size_t>(k)] = true;
-        m.DrawnQuestions(i) = m.RangePool(k);
+        slots.append(k);
     }
+    return slots;
 }
 
 } // namespace sorario

@@ -1,29 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shared/SheetDraw.h"
+#include <QList>
 
 #include <QtGlobal>
 
 namespace sorario {
 
-struct Module1;
-
-// Draws m.QuestionCount distinct questions of m.RangePool into m.DrawnQuestions,
-// uniformly and in draw order. A count beyond the pool or the drawn table is
-// lowered to what can be drawn (QuestionCount is set to it) rather than never ending.
-void DrawQuestions(Module1 &m); // seeded from m.clock
-void DrawQuestions(Module1 &m, quint64 seed); // repeatable, for the command line and tests
-
-// The seed DrawQuestions(m) takes from the clock.
-quint64 ClockSeed(const Module1 &m);
+// `count` distinct slots of a pool of `pool` (from 1), drawn uniformly and in draw
+// order from `seed`, the same on every machine. A count beyond the pool or the drawn
+// table is lowered to what can be drawn rather than never ending.
+QList<int> DrawnSlots(int pool, int count, quint64 seed);
 
 // The seed of sheet `sheet` (from 1) of a run of several. Sheet 1 keeps the run's
 // seed, so a run of one sheet draws as it always did; the others step away from it
 // far enough that sheets of one run never share a seed.
 quint64 SheetSeed(quint64 runSeed, int sheet);
-
-// Draws each sheet of a run from its own seed, all taken from `runSeed`.
-DrawSheet SheetDraws(Module1 &m, quint64 runSeed);
 
 } // namespace sorario

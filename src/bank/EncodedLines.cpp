@@ -2,7 +2,7 @@
 #include "bank/EncodedLines.h"
 
 #include "platform/Cp932.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <algorithm>
 #include <array>
@@ -209,14 +209,6 @@ DecodedPayload DecodePayload(QStringView payload)
     }
     out.lineCount = int(std::min<qsizetype>(pieces - 1, MaxFileLines + 1));
     return out;
-}
-
-int DecodeEncodedLines(Module1 &m)
-{
-    DecodedPayload d = DecodePayload(m.EncodedText);
-    for (int i = 1; i <= d.pieces.size(); ++i)
-        m.FileLines(i) = std::move(d.pieces[i - 1]);
-    return d.lineCount;
 }
 
 QString EncodeText(QStringView text)

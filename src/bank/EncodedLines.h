@@ -8,8 +8,6 @@
 
 namespace sorario {
 
-struct Module1;
-
 // A group of four digits that gives no character.
 struct GroupFault
 {
@@ -44,9 +42,6 @@ struct DecodedPayload
 
 // The payload (line 1 less the "\\\" mark) turned back into its lines.
 DecodedPayload DecodePayload(QStringView payload);
-
-// Decodes m.EncodedText into m.FileLines(1..); returns the lineCount.
-int DecodeEncodedLines(Module1 &m);
 
 // The encoded form of lines (each ended by CR LF), without the "\\\" mark.
 // Characters go through the code page: one with no code-page form is encoded as

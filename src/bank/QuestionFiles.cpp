@@ -2,7 +2,6 @@
 #include "bank/QuestionFiles.h"
 
 #include "bank/FileChoice.h"
-#include "shared/Module1.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -37,71 +36,58 @@ QString EmptyFileMessage(const QString &path)
     return QStringLiteral("◆問題ファイルが空です。\n") + path;
 }
 
-LoadOutcome LoadBank(Module1 &m)
-{
-    return LoadBank(m, ReadQuestionFile);
-}
-
 LoadOutcome LoadAlone(const QString &path, const QuestionFileReader &readFile)
 {
-    const auto m = std::make_unique<Module1>();
-    ChooseFiles(*m, {path});
-    return LoadBank(*m, readFile);
+    LoadedBank bank;
+    return loadBank({path}, readFile, bank);
 }
 
-LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile)
+LoadOutcome loadBank(const QStringList &paths, const QuestionFileReader &readFile, LoadedBank &bank)
 {
-    m.BankQuestionCount = 0;
-    m.PartCount = 0;
-    m.LoadedTitles.clear();
-
     // Slots the previous file filled. The header slots are cleared even before the
     // first file, so that a short file never takes header lines from an earlier load.
     qsizetype filledSlots = HeaderLineCount;
     QString emptyFile;
-    const int fileCount = std::clamp<int>(m.ChosenFileCount, 0, MaxChosenFiles);
-    for (int f = 1; f <= fileCount; ++f) {
-        m.FileLines.clear(1, int(std::max<qsizetype>(filledSlots, HeaderLineCount)));
-        const QString &path = m.ChosenFileList(f);
+    for (const QString &path : paths.first(std::min<qsizetype>(paths.size(), MaxChosenFiles))) {
+        bank.clearedLines = static_cast<int>(std::max<qsizetype>(bank.clearedLines, filledSlots));
         QuestionFileRead read = readFile(path);
         if (read.encoded)
-            m.EncodedText = read.payload;
+            bank.encodedText = read.payload;
         filledSlots = read.lines.size();
-        for (int i = 1; i <= filledSlots; ++i)
-            m.FileLines(i) = std::move(read.lines[i - 1]);
+        bank.lastLines = std::move(read.lines);
         if (read.fault != LoadFault::None)
             return LoadOutcome::failed(read.fault, path, read.longLine);
         if (read.empty() && emptyFile.isEmpty())
             emptyFile = path;
 
         const int questions = read.questionCount();
-        if (m.BankQuestionCount + questions > MaxBankQuestions)
+        if (bank.questions.size() + questions > MaxBankQuestions)
             return LoadOutcome::failed(LoadFault::TooManyQuestions, path);
+        const auto line
+            = [&bank](int n) { return n <= bank.lastLines.size() ? bank.lastLines[n - 1] : QString(); };
+        std::array<QString, HeaderLineCount> headers;
         for (int s = 1; s <= HeaderLineCount; ++s)
-            m.FileHeaders(f, s) = m.FileLines(s);
-        for (int q = 1; q <= questions; ++q) {
-            QuestionRecord &slot = m.QuestionBank(m.BankQuestionCount + q);
-            slot.QuestionText = m.FileLines(3 * q + 4);
-            slot.Hint = m.FileLines(3 * q + 5);
-            slot.Answer = m.FileLines(3 * q + 6);
-        }
-        m.BankQuestionCount = static_cast<std::int16_t>(m.BankQuestionCount + questions);
+            headers[static_cast<size_t>(s - 1)] = line(s);
+        for (int q = 1; q <= questions; ++q)
+            bank.questions.append({line(3 * q + 4), line(3 * q + 5), line(3 * q + 6)});
 
-        if (m.FileHeaders(f, 1).isEmpty())
-            m.FileHeaders(f, 1) = ProgramTitle;
-        const DeclaredParts parts = ReadDeclaredParts(m.FileHeaders(f, 2));
-        m.FileHeaders(f, 2) = parts.text;
-        const std::optional<std::int16_t> sum = AddDeclaredParts(m.PartCount, parts.value);
+        if (headers[0].isEmpty())
+            headers[0] = ProgramTitle;
+        const DeclaredParts parts = ReadDeclaredParts(headers[1]);
+        headers[1] = parts.text;
+        bank.headers.append(headers);
+        const std::optional<std::int16_t> sum = AddDeclaredParts(bank.partCount, parts.value);
         if (!sum)
             return LoadOutcome::failed(LoadFault::PartsOutOfRange, path);
-        m.PartCount = *sum;
-        m.LoadedTitles += m.FileHeaders(f, 1);
-        m.LoadedTitles += u"\r\n";
+        bank.partCount = *sum;
+        bank.titles += headers[0];
+        bank.titles += u"\r\n";
     }
 
-    const PartDivision parts = DivideIntoParts(m.PartCount, m.BankQuestionCount);
-    m.PartCount = parts.count;
-    m.PartSize = parts.size;
+    const PartDivision parts
+        = DivideIntoParts(bank.partCount, static_cast<std::int16_t>(bank.questions.size()));
+    bank.partCount = parts.count;
+    bank.partSize = parts.size;
     return emptyFile;
 }
 

@@ -3,14 +3,20 @@
 
 #include "bank/QuestionFileRead.h"
 #include "shared/Outcome.h"
+#include "shared/ProgramConstants.h"
+#include "shared/QuestionRecord.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
 
 #include <functional>
 
 namespace sorario {
-
-struct Module1;
 
 // The loader's messages.
 inline const QString BrokenDataMessage = QStringLiteral("◆データが壊れています！");
@@ -24,14 +30,26 @@ QString EmptyFileMessage(const QString &path);
 // the file it stopped at (the detail) and, for LineTooLong, the line.
 using LoadOutcome = Outcome<LoadFault, QString>;
 
-// Reads ChosenFileList(1..ChosenFileCount) into FileHeaders and the QuestionBank;
-// stops at the first file that cannot be loaded, and says which and why.
-LoadOutcome LoadBank(Module1 &m);
-
 // Where the load gets each chosen file's reading: ReadQuestionFile, or files
 // already in memory.
 using QuestionFileReader = std::function<QuestionFileRead(const QString &path)>;
-LoadOutcome LoadBank(Module1 &m, const QuestionFileReader &readFile);
+
+// What a load gave, up to the file it stopped at.
+struct LoadedBank
+{
+    QList<std::array<QString, HeaderLineCount>> headers; // of each file taken into the bank
+    QList<QuestionRecord> questions;
+    std::int16_t partCount = 0;
+    std::optional<std::int16_t> partSize; // once every file loaded
+    QString titles; // each file's title and CR LF
+    QStringList lastLines; // the lines of the last file read
+    int clearedLines = HeaderLineCount; // the lines the files before it filled, at least the header's
+    std::optional<QString> encodedText; // the payload of the last encoded file read
+};
+
+// Reads `paths` in order into headers and questions; stops at the first file that
+// cannot be loaded, and says which and why.
+LoadOutcome loadBank(const QStringList &paths, const QuestionFileReader &readFile, LoadedBank &bank);
 
 // What the load says of `path` chosen alone, into a bank of its own: whether a file
 // would load before it is written or kept.

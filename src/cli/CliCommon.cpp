@@ -6,6 +6,8 @@
 #include "bank/QuestionFiles.h"
 #include "platform/SafeWrite.h"
 #include "settings/PrintOptionsFile.h"
+#include "setup/BankProcedures.h"
+#include "setup/LoadQuestionFiles.h"
 #include "setup/RangeSetup.h"
 #include "shared/Module1.h"
 

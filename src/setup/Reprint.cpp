@@ -5,6 +5,7 @@
 #include "history/HistoryRecord.h"
 #include "history/QuestionKey.h"
 #include "history/RunNumber.h"
+#include "setup/LoadQuestionFiles.h"
 #include "shared/Module1.h"
 #include "shared/TextHelpers.h"
 

@@ -5,6 +5,7 @@
 #include "history/ClassNames.h"
 #include "history/HistoryPath.h"
 #include "platform/Dialogs.h"
+#include "setup/BankProcedures.h"
 #include "shared/Module1.h"
 
 namespace sorario {

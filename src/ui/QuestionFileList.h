@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bank/FileChoice.h"
+#include "setup/LoadQuestionFiles.h"
 
 #include <QList>
 #include <QString>

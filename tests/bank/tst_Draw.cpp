@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/Draw.h"
+#include "setup/BankProcedures.h"
 #include "shared/Module1.h"
 
 #include <QSet>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bank/EncodedLines.h"
 #include "platform/Cp932.h"
+#include "setup/BankProcedures.h"
 #include "shared/Module1.h"
 
 #include <QTest>
