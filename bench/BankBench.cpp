@@ -6,6 +6,7 @@
 #include "bank/QuestionFiles.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
+#include "setup/BankProcedures.h"
 #include "setup/LoadQuestionFiles.h"
 #include "shared/Module1.h"
 

@@ -8,6 +8,7 @@
 #include "app/AppSetup.h"
 #include "bank/QuestionFiles.h"
 #include "platform/ProgramFolder.h"
+#include "setup/LoadQuestionFiles.h"
 #include "shared/Module1.h"
 #include "ui/QtDialogs.h"
 #include "ui/frmMain.h"

@@ -4,6 +4,7 @@
 
 #include "bank/EncodedLines.h"
 #include "platform/Cp932.h"
+#include "setup/BankProcedures.h"
 #include "shared/Module1.h"
 
 #include <memory>

@@ -9,10 +9,10 @@
 
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
-#include "history/Reprint.h"
 #include "print/PrintLog.h"
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
+#include "setup/Reprint.h"
 #include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 
@@ -52,10 +52,10 @@ const QByteArray &recordedHistory()
         RecordedRun run;
         run.className = QStringLiteral("1年A組");
         run.when = QDateTime(QDate(2024, 4, 8), QTime(9, 30));
-        run.options.fontName = DefaultFontName;
-        run.options.fontSize = 10;
-        run.options.sheetLogo = DefaultSheetLogo;
-        run.options.sheetCount = 2;
+        run.options.sheet.FontName = DefaultFontName;
+        run.options.sheet.FontSize = 10;
+        run.options.sheet.SheetLogo = DefaultSheetLogo;
+        run.options.sheet.sheetCount = 2;
         run.options.parts = {1, 2};
         run.files = {{questionFile(), FileDigest(questionFile()).value_or(QString())}};
         const QList<QuestionRecord> questions

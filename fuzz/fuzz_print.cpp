@@ -74,21 +74,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         lines.append(QString());
 
     Module1 &m = module();
-    m.AnswerLayout = (options & 1) ? 2 : 1;
-    m.AttachAnswers = (options & 2) ? 2 : 1;
+    m.options.AnswerLayout = (options & 1) ? 2 : 1;
+    m.options.AttachAnswers = (options & 2) ? 2 : 1;
     m.ChosenFileCount = (options & 0x10) ? 2 : 1;
     m.FileHeaders(1, 1) = lines[0];
     m.FileHeaders(1, 3) = lines[1];
     m.FileHeaders(2, 1) = lines[1];
-    m.SheetLogo = lines[2];
+    m.options.SheetLogo = lines[2];
     // The range line: every part, or the parts listed in the sheet-code line.
     m.AllPartsChosen = (options & 0x40) ? 0 : 1;
     const QStringList parts = lines[1].split(u',').mid(0, MaxChosenParts);
     m.ChosenPartCount = static_cast<std::int16_t>(parts.size());
     for (int i = 1; i <= parts.size(); ++i)
         m.ChosenPartNumbers(i) = parts[i - 1];
-    m.FontName = DefaultFontName;
-    m.FontSize = static_cast<std::int16_t>(fontSize);
+    m.options.FontName = DefaultFontName;
+    m.options.FontSize = static_cast<std::int16_t>(fontSize);
     m.clock.setFixed(QDateTime(QDate(2024, 4, 8), QTime(9, 30)));
     const int given = (static_cast<int>(lines.size()) - 3) / 3;
     // Long tests (three-digit numbers, many pages) from a short input: the given
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(!(log.ended() && log.killed()));
     if (printed) {
         FUZZ_CHECK(log.ended());
-        FUZZ_CHECK(log.pagesDelivered() >= (m.AttachAnswers == 1 ? 2 : 1));
+        FUZZ_CHECK(log.pagesDelivered() >= (m.options.AttachAnswers == 1 ? 2 : 1));
         if (dialogs.questions == 1) {
             FUZZ_CHECK(answer != MessageAnswer::Cancel);
             FUZZ_CHECK(m.FitCount >= 0 && m.FitCount < questions);
@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             FUZZ_CHECK(m.PrintMode == 1 && m.QuestionCount == questions);
         }
         // The fitted print keeps to the first page; only the answers may run on.
-        if (m.PrintMode == 1 && m.AttachAnswers == 2)
+        if (m.PrintMode == 1 && m.options.AttachAnswers == 2)
             FUZZ_CHECK(log.pagesDelivered() == 1);
     } else {
         // A refused or failed run leaves no document behind.

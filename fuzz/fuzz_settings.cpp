@@ -58,32 +58,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const LineFileRead ini = fileOf(files, 0);
     const LineFileRead rog = fileOf(files, 1);
     Module1 &m = module();
-    m.FontName.clear();
-    m.FontSize = -1;
-    m.SheetLogo.clear();
-    LoadFontSettings(m, ini);
-    LoadSheetLogo(m, rog);
-    const QString name = m.FontName;
-    const std::int16_t fontSize = m.FontSize;
-    const QString logo = m.SheetLogo;
+    m.options.FontName.clear();
+    m.options.FontSize = -1;
+    m.options.SheetLogo.clear();
+    readFontSettings(ini, m.options);
+    readSheetLogo(rog, m.options);
+    const QString name = m.options.FontName;
+    const std::int16_t fontSize = m.options.FontSize;
+    const QString logo = m.options.SheetLogo;
     if (files.size() == 1)
         FUZZ_CHECK(logo == DefaultSheetLogo);
 
     // What was read is saved and read back unchanged, unless the code page cannot
     // hold it, a second "@" is left at the front of the face name, or it holds a
     // double quote (the file's items have no way to write one in every place).
-    const LineFileRead iniAgain = saved(FontSettingsLines(m), ini);
-    const LineFileRead rogAgain = saved(SheetLogoLines(m), rog);
-    m.FontName.clear();
-    m.FontSize = -1;
-    m.SheetLogo.clear();
-    LoadFontSettings(m, iniAgain);
-    LoadSheetLogo(m, rogAgain);
+    const LineFileRead iniAgain = saved(FontSettingsLines(m.options), ini);
+    const LineFileRead rogAgain = saved(SheetLogoLines(m.options), rog);
+    m.options.FontName.clear();
+    m.options.FontSize = -1;
+    m.options.SheetLogo.clear();
+    readFontSettings(iniAgain, m.options);
+    readSheetLogo(rogAgain, m.options);
     if (survivesCodePage(name) && !name.startsWith(u'@') && !name.contains(u'"')) {
-        FUZZ_CHECK(m.FontName == name);
-        FUZZ_CHECK(m.FontSize == fontSize);
+        FUZZ_CHECK(m.options.FontName == name);
+        FUZZ_CHECK(m.options.FontSize == fontSize);
     }
     if (survivesCodePage(logo) && !logo.contains(u'"'))
-        FUZZ_CHECK(m.SheetLogo == logo);
+        FUZZ_CHECK(m.options.SheetLogo == logo);
     return 0;
 }

@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/QtPrintSurface.h"
 
-#include "platform/SafeWrite.h"
 #include "print/FontSubstitution.h"
 #include "print/PaintedDocument.h"
 #include "print/PaperPlacing.h"
+#include "print/PdfFile.h"
 #include "shared/PrintChoices.h"
 #include "shared/ProgramConstants.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
 #include <QPrinter>
 
 #include <cmath>
@@ -144,29 +142,7 @@ struct QtPrintSurface::Private
             requireDestination();
     }
 
-    // The PDF the printer names, made in memory and written whole as every file is:
-    // on the file itself a short write would go unseen, as the PDF writer stops at it
-    // without a word. A symlink is written through.
-    int paintToPdf(const DisplayList &list)
-    {
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&pdf);
-        writer.setPdfVersion(m_printer.pdfVersion());
-        writer.setResolution(m_printer.resolution());
-        writer.setPageLayout(m_printer.pageLayout());
-        writer.setTitle(m_printer.docName());
-        writer.setCreator(m_printer.creator());
-        const int pages = list.paint(writer, m_fonts, m_placing);
-        const QString target = writeThroughPath(QFileInfo(m_printer.outputFileName()).absoluteFilePath());
-        const WriteOutcome written = writeBytesAtomically(target, pdf.data());
-        if (written.fault == WriteFault::Failed)
-            throw PrintFailure(PrintFailureKind::PdfNotPlaced,
-                QDir::toNativeSeparators(target) + u'\n' + writeFailureReason(written));
-        if (!written.ok())
-            throw PrintFailure(PrintFailureKind::PdfTargetRefused, writeFailureMessage(written, target));
-        return pages;
-    }
+    int paintToPdf(const DisplayList &list) { return paintPdfFile(list, m_printer, m_fonts, m_placing); }
 
     int deliver(const DisplayList &list)
     {
