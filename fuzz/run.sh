@@ -27,6 +27,9 @@ artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"
 ulimit -s "${FUZZ_STACK_KB:-1024}"
 memory="${FUZZ_MEMORY_MB:-500}"
+# AddressSanitizer holds up to 256 MB of freed memory by default, which the memory
+# limit would count as the reader's own.
+export ASAN_OPTIONS="quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 
 status=0
 for t in "${targets[@]}"; do
