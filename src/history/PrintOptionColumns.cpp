@@ -30,42 +30,33 @@ struct OptionColumn
 
 constexpr const char *Flag = "INTEGER NOT NULL DEFAULT 0";
 
+// A two-way choice kept as 1 when `Member` is `On`, else 0 (`Off`).
+template <auto Member, auto On> QVariant writeFlag(const SheetOptions &o)
+{
+    return o.*Member == On ? 1 : 0;
+}
+
+template <auto Member, auto On, auto Off> void readFlag(const QVariant &v, SheetOptions &o)
+{
+    o.*Member = v.toInt() == 1 ? On : Off;
+}
+
+template <auto Member, auto On, auto Off> constexpr OptionColumn flagColumn(const char *name)
+{
+    return {{"runs", name, Flag}, writeFlag<Member, On>, readFlag<Member, On, Off>};
+}
+
 const std::array<OptionColumn, 7> OptionColumns {{
     {{"runs", "paper", "TEXT NOT NULL DEFAULT 'b5'"},
         [](const SheetOptions &o) -> QVariant { return PaperName(o.paper); },
         [](const QVariant &v, SheetOptions &o) { o.paper = PaperNamed(v.toString()).value_or(Paper::B5); }},
-    {{"runs", "keep_words", Flag},
-        [](const SheetOptions &o) -> QVariant { return o.lineBreaks == WordBreaks::KeepWords ? 1 : 0; },
-        [](const QVariant &v, SheetOptions &o) {
-            o.lineBreaks = v.toInt() == 1 ? WordBreaks::KeepWords : WordBreaks::Anywhere;
-        }},
-    {{"runs", "fit", Flag},
-        [](const SheetOptions &o) -> QVariant { return o.overflow == Overflow::ShrinkFirst ? 1 : 0; },
-        [](const QVariant &v, SheetOptions &o) {
-            o.overflow = v.toInt() == 1 ? Overflow::ShrinkFirst : Overflow::Ask;
-        }},
-    {{"runs", "answers_last", Flag},
-        [](const SheetOptions &o) -> QVariant { return o.answerPages == AnswerPlace::AllLast ? 1 : 0; },
-        [](const QVariant &v, SheetOptions &o) {
-            o.answerPages = v.toInt() == 1 ? AnswerPlace::AllLast : AnswerPlace::AfterEachSheet;
-        }},
-    {{"runs", "duplex_pad", Flag},
-        [](const SheetOptions &o) -> QVariant { return o.duplex == DuplexPadding::BlankAfterOdd ? 1 : 0; },
-        [](const QVariant &v, SheetOptions &o) {
-            o.duplex = v.toInt() == 1 ? DuplexPadding::BlankAfterOdd : DuplexPadding::None;
-        }},
-    {{"runs", "keep_questions", Flag},
-        [](const SheetOptions &o) -> QVariant {
-            return o.pageBreaks == QuestionBreaks::KeepQuestions ? 1 : 0;
-        },
-        [](const QVariant &v, SheetOptions &o) {
-            o.pageBreaks = v.toInt() == 1 ? QuestionBreaks::KeepQuestions : QuestionBreaks::Anywhere;
-        }},
-    {{"runs", "choice_digits", Flag},
-        [](const SheetOptions &o) -> QVariant { return o.choiceLabels == ChoiceLabels::Digits ? 1 : 0; },
-        [](const QVariant &v, SheetOptions &o) {
-            o.choiceLabels = v.toInt() == 1 ? ChoiceLabels::Digits : ChoiceLabels::Kana;
-        }},
+    flagColumn<&SheetOptions::lineBreaks, WordBreaks::KeepWords, WordBreaks::Anywhere>("keep_words"),
+    flagColumn<&SheetOptions::overflow, Overflow::ShrinkFirst, Overflow::Ask>("fit"),
+    flagColumn<&SheetOptions::answerPages, AnswerPlace::AllLast, AnswerPlace::AfterEachSheet>("answers_last"),
+    flagColumn<&SheetOptions::duplex, DuplexPadding::BlankAfterOdd, DuplexPadding::None>("duplex_pad"),
+    flagColumn<&SheetOptions::pageBreaks, QuestionBreaks::KeepQuestions, QuestionBreaks::Anywhere>(
+        "keep_questions"),
+    flagColumn<&SheetOptions::choiceLabels, ChoiceLabels::Digits, ChoiceLabels::Kana>("choice_digits"),
 }};
 
 const std::array<Column, 4> OtherColumns {{
