@@ -5,6 +5,7 @@
 //
 //   sorario-odt-bench [runs]
 #include "export/TestDocument.h"
+#include "setup/ExportProcedures.h"
 #include "shared/Module1.h"
 
 #include <QElapsedTimer>
@@ -50,7 +51,7 @@ Timing exportTimes(const QString &question, int runs)
         t.start();
         const double cpuStart = cpuMs();
         const auto document = buildTestDocument(*m, {});
-        bytes = testDocumentBytes(*document).size();
+        bytes = testDocumentBytes(*document).value.size();
         cpu.push_back(cpuMs() - cpuStart);
         wall.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }

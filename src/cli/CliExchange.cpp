@@ -8,6 +8,7 @@
 #include "exchange/QuestionCsv.h"
 #include "export/TestDocument.h"
 #include "platform/SafeWrite.h"
+#include "setup/ExportProcedures.h"
 #include "shared/Module1.h"
 
 #include <QTextDocument>

@@ -4,7 +4,7 @@
 #include "cli/Commands.h"
 
 #include "convert/FirstFormat.h"
-#include "export/TestText.h"
+#include "setup/ExportProcedures.h"
 #include "setup/TestSaving.h"
 #include "shared/Module1.h"
 

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/BracketExchange.h"
 
-#include "shared/Module1.h"
-
-#include <algorithm>
-
 namespace sorario {
 namespace {
 
@@ -34,15 +30,6 @@ QuestionRecord ExchangeBracket(const QuestionRecord &question)
     exchanged.QuestionText = q.left(open + 1) + question.Answer + q.mid(close);
     exchanged.Answer = q.mid(open + 1, close - open - 1);
     return exchanged;
-}
-
-void ExchangeBracketAndAnswer(Module1 &m)
-{
-    if (m.options.AnswerLayout != 2)
-        return;
-    const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
-    for (int k = 1; k <= count; ++k)
-        m.DrawnQuestions(k) = ExchangeBracket(m.DrawnQuestions(k));
 }
 
 } // namespace sorario

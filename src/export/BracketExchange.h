@@ -5,14 +5,9 @@
 
 namespace sorario {
 
-struct Module1;
-
 // The answer written into the question's first bracket pair, and the pair's former
 // content as the new answer. Brackets compare as text: "（" and "(" are the same, so
 // are "）" and ")". Without a pair in that order the question comes back unchanged.
 QuestionRecord ExchangeBracket(const QuestionRecord &question);
-
-// With AnswerLayout 2: ExchangeBracket on every drawn question, in place.
-void ExchangeBracketAndAnswer(Module1 &m);
 
 } // namespace sorario

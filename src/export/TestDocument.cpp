@@ -6,19 +6,15 @@
 #include "platform/SafeWrite.h"
 #include "print/QuestionText.h"
 #include "print/RecordingSurface.h"
+#include "print/RunSheets.h"
 #include "print/SheetHeader.h"
 #include "print/SheetLayout.h"
 #include "print/TextPlacer.h"
-#include "shared/Module1.h"
-#include "shared/SheetTitle.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextTable>
-
-#include <algorithm>
 
 namespace sorario {
 namespace {
@@ -42,11 +38,11 @@ void newParagraph(QTextCursor &c, bool pageBreak = false, double gapMm = 0)
         c.insertBlock(format);
 }
 
-void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
+void addHeader(const SheetHeading &heading, const RunSheet &sheet, QTextCursor &c, bool pageBreak)
 {
     newParagraph(c, pageBreak);
-    c.insertText(SheetNumberText(SheetHeadingOf(m, 0), m.SheetIndex, m.clock.now()) + QStringLiteral("　　")
-            + m.options.SheetLogo,
+    c.insertText(SheetNumberText(heading, sheet.index, sheet.drawn.clock.now()) + QStringLiteral("　　")
+            + heading.logo,
         documentTextFormat(HeaderFontName, 8));
 
     QTextTableFormat frame;
@@ -64,8 +60,8 @@ void addHeader(const Module1 &m, QTextCursor &c, bool pageBreak)
     c.document()->rootFrame();
     const QString lineBreak(QChar::LineSeparator);
     QTextCursor cell = table->cellAt(0, 0).firstCursorPosition();
-    cell.insertText(SheetTitleText(m), documentTextFormat(HeaderFontName, 16));
-    cell.insertText(lineBreak + RangeLineText(m), documentTextFormat(HeaderFontName, 12));
+    cell.insertText(heading.title, documentTextFormat(HeaderFontName, 16));
+    cell.insertText(lineBreak + heading.rangeLine, documentTextFormat(HeaderFontName, 12));
     cell = table->cellAt(0, 1).firstCursorPosition();
     cell.insertText(
         QStringLiteral("　　　年　　　組　　　番") + lineBreak + QStringLiteral("氏名") + lineBreak,
@@ -91,71 +87,62 @@ void addComposed(QTextCursor &c, TextPlacer &placer, QString composed)
     }
 }
 
-void addSheet(Module1 &m, QTextCursor &c, bool pageBreak)
+void addSheet(
+    const SheetJob &job, const PrintMetrics &metrics, const RunSheet &sheet, QTextCursor &c, bool pageBreak)
 {
-    const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
+    const SheetOptions &options = job.options;
     RecordingSurface measure;
-    measure.setFontName(m.options.FontName);
-    measure.setFontSize(m.options.FontSize);
-    const QString dash = DashLine(measure, m.LineWidth);
+    measure.setFontName(options.FontName);
+    measure.setFontSize(options.FontSize);
+    const QString dash = DashLine(measure, metrics.LineWidth);
 
     DocumentSurface surface(c);
-    surface.setFontName(m.options.FontName);
-    surface.setFontSize(m.options.FontSize);
-    const PrintMetrics metrics {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines};
-    TextPlacer placer(metrics, m.options.lineBreaks, surface, PlacingRules {});
+    surface.setFontName(options.FontName);
+    surface.setFontSize(options.FontSize);
+    TextPlacer placer(metrics, options.lineBreaks, surface, PlacingRules {});
 
-    QList<QuestionRecord> onSheet;
-    const SheetKey key = KindsKey(m.clock.now(), m.SheetLetters, m.SheetIndex, m.options.choiceLabels);
-    for (int n = 1; n <= count; ++n)
-        onSheet.append(OnSheet(m.DrawnQuestions(n), key));
-
-    addHeader(m, c, pageBreak);
-    for (int n = 1; n <= count; ++n)
+    const QList<QuestionRecord> onSheet = questionsOf(sheet, sheet.drawn.count);
+    addHeader(job.heading, sheet, c, pageBreak);
+    for (int n = 1; n <= onSheet.size(); ++n)
         addComposed(
-            c, placer, ComposeQuestion(onSheet[n - 1], n, m.options.AnswerLayout, dash, HintLines::Printed));
-    addHeader(m, c, true);
-    for (int n = 1; n <= count; ++n)
+            c, placer, ComposeQuestion(onSheet[n - 1], n, options.AnswerLayout, dash, HintLines::Printed));
+    addHeader(job.heading, sheet, c, true);
+    for (int n = 1; n <= onSheet.size(); ++n)
         addComposed(c, placer, ComposeAnswer(onSheet[n - 1], n));
 }
 
 } // namespace
 
-std::unique_ptr<QTextDocument> buildTestDocument(Module1 &m, const DrawSheet &draw)
+std::unique_ptr<QTextDocument> testDocument(const SheetJob &job, const PrintMetrics &metrics)
 {
     auto document = std::make_unique<QTextDocument>();
     QTextCursor c(document.get());
     // Outside an edit block every insertion lays out its whole paragraph again to
     // place the cursor: a line of many "@" runs took quadratic time.
     c.beginEditBlock();
-    const int sheets = std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
-    for (int sheet = 1; sheet <= sheets; ++sheet) {
-        if (draw)
-            draw(sheet);
-        // As on paper, each sheet's number carries its place in a run of several.
-        m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
-        addSheet(m, c, sheet > 1);
-    }
-    m.SheetIndex = 0;
+    RunSheets sheets(job);
+    for (int sheet = 1; sheet <= job.sheets; ++sheet)
+        addSheet(job, metrics, sheets.use(sheet), c, sheet > 1);
     c.endEditBlock();
     return document;
 }
 
-QByteArray testDocumentBytes(const QTextDocument &document)
+Outcome<WriteFault, QByteArray> testDocumentBytes(const QTextDocument &document)
 {
     QBuffer buffer;
     QTextDocumentWriter writer(&buffer, QByteArrayLiteral("ODF"));
     if (!writer.write(&document))
-        return {};
+        return Outcome<WriteFault, QByteArray>::failed(
+            WriteFault::Failed, QStringLiteral("the document could not be made"));
     return withPageFrame(buffer.data(), SheetFrame);
 }
 
 WriteOutcome writeTestDocument(const QTextDocument &document, const QString &path)
 {
-    const QByteArray bytes = testDocumentBytes(document);
-    if (bytes.isEmpty())
-        return WriteOutcome::failed(WriteFault::Failed, QStringLiteral("the document could not be made"));
-    return writeBytesAtomically(path, bytes);
+    const Outcome<WriteFault, QByteArray> bytes = testDocumentBytes(document);
+    if (!bytes.ok())
+        return WriteOutcome::failed(*bytes.fault, bytes.detail);
+    return writeBytesAtomically(path, bytes.value);
 }
 
 } // namespace sorario

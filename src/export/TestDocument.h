@@ -2,7 +2,8 @@
 #pragma once
 
 #include "platform/SafeWrite.h"
-#include "shared/SheetDraw.h"
+#include "print/SheetJob.h"
+#include "print/SheetLayout.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,16 +15,15 @@ class QTextDocument;
 
 namespace sorario {
 
-struct Module1;
-
-// The tests of m.options.sheetCount sheets as a document the teacher adjusts before printing.
-// Each sheet, drawn by `draw`, gets the sheet header's fields, its questions as the
+// The tests of the job's sheets as a document the teacher adjusts before printing.
+// Each sheet gets the sheet header's fields, its questions as the
 // sheet composes them (number, hint line, answer rule in layout 1, "\/" breaks, "@"
 // emphasis in bold), and after a page break the same header with the answer key.
-std::unique_ptr<QTextDocument> buildTestDocument(Module1 &m, const DrawSheet &draw);
+// Lines break as on paper at `metrics`.
+std::unique_ptr<QTextDocument> testDocument(const SheetJob &job, const PrintMetrics &metrics);
 
-// The document as OpenDocument text on a B5 page; empty when it cannot be made.
-QByteArray testDocumentBytes(const QTextDocument &document);
+// The document as OpenDocument text on a B5 page.
+Outcome<WriteFault, QByteArray> testDocumentBytes(const QTextDocument &document);
 
 // Writes the document to `path` whole or not at all.
 WriteOutcome writeTestDocument(const QTextDocument &document, const QString &path);

@@ -2,15 +2,10 @@
 #include "export/TestText.h"
 
 #include "export/BracketExchange.h"
-#include "print/SheetHeader.h"
-
-#include "shared/Module1.h"
-#include "shared/SheetTitle.h"
+#include "print/RunSheets.h"
 #include "shared/TextHelpers.h"
 
 #include <QStringList>
-
-#include <algorithm>
 
 namespace sorario {
 namespace {
@@ -25,41 +20,38 @@ QString numberField(int k)
     return QString::number(k).rightJustified(3, u' ');
 }
 
-QString questionBlock(const Module1 &m, int count)
+QString questionBlock(const QList<QuestionRecord> &questions)
 {
     QString block;
-    for (int k = 1; k <= count; ++k) {
-        const QuestionRecord &q = m.DrawnQuestions(k);
+    for (int k = 1; k <= questions.size(); ++k) {
+        const QuestionRecord &q = questions[k - 1];
         block += numberField(k) + u' ' + q.QuestionText + CrLf;
         block += QStringLiteral("　〔") + q.Hint + u'〕' + CrLf;
     }
     return block.remove(BreakMark);
 }
 
-QString answerBlock(const Module1 &m, int count)
+QString answerBlock(const QList<QuestionRecord> &questions)
 {
     QString block;
-    for (int k = 1; k <= count; ++k)
-        block += numberField(k) + u' ' + m.DrawnQuestions(k).Answer + CrLf;
+    for (int k = 1; k <= questions.size(); ++k)
+        block += numberField(k) + u' ' + questions[k - 1].Answer + CrLf;
     return block.remove(BreakMark);
 }
 
 } // namespace
 
-QString BuildTestText(const Module1 &m)
+QString testText(const SheetHeading &heading, const QList<QuestionRecord> &questions)
 {
-    const int count = std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions);
-    const QString title = SheetTitleText(m);
-    const QString range = RangeLineText(m);
     const QStringList records = {
-        title,
-        range,
-        questionBlock(m, count),
+        heading.title,
+        heading.rangeLine,
+        questionBlock(questions),
         QString(66, u'-'),
         QStringLiteral("【解答】"),
-        title,
-        range,
-        answerBlock(m, count),
+        heading.title,
+        heading.rangeLine,
+        answerBlock(questions),
     };
     QString text;
     for (const QString &record : records)
@@ -67,24 +59,21 @@ QString BuildTestText(const Module1 &m)
     return text;
 }
 
-QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
+QString sheetTexts(const SheetJob &job)
 {
-    const int sheets = std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
+    RunSheets sheets(job);
     QString text;
-    for (int sheet = 1; sheet <= sheets; ++sheet) {
+    for (int sheet = 1; sheet <= job.sheets; ++sheet) {
         if (sheet > 1)
             text += SheetSeparator + CrLf;
-        if (draw)
-            draw(sheet);
-        // As on paper, where the sheet's number carries its place in a run of several.
-        m.SheetIndex = static_cast<std::int16_t>(sheets > 1 ? sheet : 0);
-        const SheetKey key = KindsKey(m.clock.now(), m.SheetLetters, m.SheetIndex, m.options.choiceLabels);
-        for (int k = 1; k <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++k)
-            m.DrawnQuestions(k) = OnSheet(m.DrawnQuestions(k), key);
-        ExchangeBracketAndAnswer(m);
-        text += BuildTestText(m);
+        const RunSheet &s = sheets.use(sheet);
+        QList<QuestionRecord> questions = questionsOf(s, s.drawn.count);
+        if (job.options.AnswerLayout == 2) {
+            for (QuestionRecord &q : questions)
+                q = ExchangeBracket(q);
+        }
+        text += testText(job.heading, questions);
     }
-    m.SheetIndex = 0;
     return text;
 }
 

@@ -18,16 +18,29 @@ DrawnSheet drawnSheetOf(const Module1 &m)
     return drawn;
 }
 
+void keepMetrics(Module1 &m, const PrintMetrics &metrics)
+{
+    m.CharHeight = metrics.CharHeight;
+    m.LineSpacing = metrics.LineSpacing;
+    m.LineWidth = metrics.LineWidth;
+    m.FirstPageLines = metrics.FirstPageLines;
+    m.NextPageLines = metrics.NextPageLines;
+}
+
 SheetLayout layoutOf(const Module1 &m)
 {
-    SheetLayout layout {m.options,
-        {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines}, m.FittedSize, {}};
+    SheetLayout layout {m.options, metricsOf(m), m.FittedSize, {}};
     for (int n = 1; n <= std::clamp<int>(m.QuestionCount, 0, MaxDrawnQuestions); ++n)
         layout.questions.append(m.DrawnQuestions(n));
     return layout;
 }
 
 } // namespace
+
+PrintMetrics metricsOf(const Module1 &m)
+{
+    return {m.CharHeight, m.LineSpacing, m.LineWidth, m.FirstPageLines, m.NextPageLines};
+}
 
 SheetJob SheetJobOf(
     Module1 &m, int sheets, const DrawSheet &draw, const AskCapacity &ask, OverflowPolicy overflow)
@@ -49,13 +62,8 @@ SheetJob SheetJobOf(
 
 void KeepRunInState(Module1 &m, const PrintRunResult &result)
 {
-    if (result.metrics) {
-        m.CharHeight = result.metrics->CharHeight;
-        m.LineSpacing = result.metrics->LineSpacing;
-        m.LineWidth = result.metrics->LineWidth;
-        m.FirstPageLines = result.metrics->FirstPageLines;
-        m.NextPageLines = result.metrics->NextPageLines;
-    }
+    if (result.metrics)
+        keepMetrics(m, *result.metrics);
     m.QuestionCount = result.leftBehind.QuestionCount;
     m.PrintMode = result.leftBehind.PrintMode;
     m.OverCapacity = result.leftBehind.OverCapacity;
@@ -65,12 +73,7 @@ void KeepRunInState(Module1 &m, const PrintRunResult &result)
 
 void SetPrintMetrics(Module1 &m, PrintSurface &surface)
 {
-    const PrintMetrics metrics = setPrintMetrics(m.options.FontName, questionFontSize(layoutOf(m)), surface);
-    m.CharHeight = metrics.CharHeight;
-    m.LineSpacing = metrics.LineSpacing;
-    m.LineWidth = metrics.LineWidth;
-    m.FirstPageLines = metrics.FirstPageLines;
-    m.NextPageLines = metrics.NextPageLines;
+    keepMetrics(m, setPrintMetrics(m.options.FontName, questionFontSize(layoutOf(m)), surface));
 }
 
 void MeasureQuestions(Module1 &m, PrintSurface &surface)

@@ -14,6 +14,9 @@ class PrintSurface;
 SheetJob SheetJobOf(
     Module1 &m, int sheets, const DrawSheet &draw, const AskCapacity &ask, OverflowPolicy overflow);
 
+// The metrics the state holds, as the last run or SetPrintMetrics left them.
+PrintMetrics metricsOf(const Module1 &m);
+
 // What the state keeps of a run: the metrics it set, and the counts of sheet 1 (or,
 // after a run that printed nothing, of where it stopped with the count asked for).
 void KeepRunInState(Module1 &m, const PrintRunResult &result);

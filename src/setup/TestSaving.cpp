@@ -50,7 +50,7 @@ TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStr
     return SavedText {lostCharacters};
 }
 
-bool saveTestDocument(
+TextExportOutcome saveTestDocument(
     const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs, const Module1 *test)
 {
     FileDialogOptions options;
@@ -62,16 +62,16 @@ bool saveTestDocument(
     options.flags = FileDialogFlag::OverwritePrompt;
     const std::optional<QString> path = dialogs.saveDialog(options);
     if (!path || path->isEmpty())
-        return false;
+        return TextExportOutcome::failed(TextExportFault::Cancelled);
     WriteOutcome written = checkWriteTarget(*path, inputs);
     if (written.ok())
         written = writeTestDocument(document, *path);
     if (written.ok())
-        return true;
+        return SavedText {};
     dialogs.message(QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)
             + u'\n' + writeFailureReason(written),
         ProgramTitle);
-    return false;
+    return TextExportOutcome::failed(TextExportFault::NotWritten, writeFailureReason(written));
 }
 
 } // namespace sorario

@@ -25,9 +25,9 @@ TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStr
     const Module1 *test = nullptr, LostCharacters lost = LostCharacters::Ask);
 
 // Save dialog, then the file; a file that cannot be written, or is one of `inputs`,
-// is reported through `dialogs`.
-// With a test, the dialog proposes its file (SheetFileName in SheetFolder).
-bool saveTestDocument(const QTextDocument &document, Dialogs &dialogs, const QStringList &inputs = {},
-    const Module1 *test = nullptr);
+// is reported through `dialogs`. With a test, the dialog proposes its file
+// (SheetFileName in SheetFolder).
+TextExportOutcome saveTestDocument(const QTextDocument &document, Dialogs &dialogs,
+    const QStringList &inputs = {}, const Module1 *test = nullptr);
 
 } // namespace sorario

@@ -2,8 +2,6 @@
 #include "ui/frmSettei.h"
 #include "ui_frmSettei.h"
 
-#include "export/TestDocument.h"
-#include "export/TestText.h"
 #include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
@@ -12,6 +10,7 @@
 #include "settings/FontRule.h"
 #include "settings/PrintOptionsFile.h"
 #include "settings/SheetSettings.h"
+#include "setup/ExportProcedures.h"
 #include "setup/RangeSetup.h"
 #include "setup/SettingsFiles.h"
 #include "setup/SetupClassRun.h"
@@ -342,7 +341,8 @@ void frmSettei::cmdDocument_Click()
     if (!draw)
         return;
     if (saveTestDocument(*buildTestDocument(m_module, *draw), m_dialogs,
-            m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module))
+            m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module)
+            .ok())
         m_classes->record(RunOutput::Exported, ExportedSheets(m_module));
     resetAfterRun();
 }

@@ -73,7 +73,7 @@ private Q_SLOTS:
             const QString ctr = writeSjisLines(dir.filePath(u"a.ctr"_s), control);
             const QString qvn = writeSjisLines(dir.filePath(u"a.qvn"_s), QStringList(50, u"an older file"_s));
             const ConversionResult result = ConvertFirstFormat(qvk, ExistingOutput::Replace);
-            QVERIFY(result.ok());
+            QCOMPARE(failureOf(result), QString());
             QCOMPARE(result.value.outputPath, qvn);
             QByteArray expected = sjis(control[0]) + "\r\n" + sjis(control[1]) + "\r\n" + "\r\n\r\n\r\n\r\n";
             for (const QString &line : questionLines(questionLineCount))
@@ -190,7 +190,7 @@ private Q_SLOTS:
         writeSjisLines(dir.filePath(u"b.ctr"_s), {u"T"_s, u"1"_s});
         dialogs.shown.clear();
         dialogs.openAnswers.enqueue(qvk);
-        QVERIFY(RunConversion(dialogs, dir.path()).ok());
+        QCOMPARE(failureOf(RunConversion(dialogs, dir.path())), QString());
         QCOMPARE(dialogs.kinds(), QStringList {u"open"_s});
     }
 };

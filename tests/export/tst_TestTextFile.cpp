@@ -4,6 +4,7 @@
 #include "export/TestTextFile.h"
 #include "platform/LineFile.h"
 #include "platform/SafeWrite.h"
+#include "setup/ExportProcedures.h"
 #include "setup/TestSaving.h"
 
 #include "support/Fixtures.h"

@@ -113,7 +113,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const HistoryStore store(dir.filePath(u"h.sqlite"_s));
         const RecordedRun run = recordedSheet(store, 5);
-        QVERIFY(store.recordMarks(run, {{1, 1, {Mark::Wrong, Mark::Partial, Mark::Right}}}).ok());
+        QCOMPARE(failureOf(store.recordMarks(run, {{1, 1, {Mark::Wrong, Mark::Partial, Mark::Right}}})),
+            QString());
         ScriptedDialogs dialogs;
         MarkingWindow window(store, dialogs, run, 0);
         auto *table = control<QTableWidget>(&window, "tblMarks");

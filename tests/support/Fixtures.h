@@ -25,6 +25,7 @@
 #include <csignal>
 #include <memory>
 #include <type_traits>
+#include <variant>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 #endif
@@ -65,6 +66,10 @@ template <typename Fault, typename T> QString failureOf(const Outcome<Fault, T> 
         return {};
     if constexpr (std::is_enum_v<Fault>)
         return u"fault %1: "_s.arg(int(*outcome.fault)) + outcome.detail;
+    else if constexpr (requires { outcome.fault->index(); }) // one of several areas' kinds
+        return u"fault %1.%2: "_s.arg(outcome.fault->index())
+                   .arg(std::visit([](auto kind) { return int(kind); }, *outcome.fault))
+            + outcome.detail;
     else
         return u"fault %1: "_s.arg(int(outcome.fault->problem)) + outcome.detail;
 }
