@@ -16,7 +16,7 @@
 namespace sorario {
 namespace {
 
-bool mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
+PrintOutcome mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
 {
     // A PDF printed over a question file of the run would lose that file.
     return MayPrintTo(file, m.ChosenFileList.first(m.ChosenFileCount), dialogs);
@@ -65,7 +65,7 @@ PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs
     target.surface().setPaperPlacing(m.options.paper);
     if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
         return {};
-    if (!mayReplace(target.settleDestination(), m, dialogs))
+    if (!mayReplace(target.settleDestination(), m, dialogs).ok())
         return {};
     return run(m, target, dialogs, sheets, draw, overflow);
 }
@@ -89,20 +89,22 @@ AskCapacity capacityQuestion(Dialogs &dialogs)
     };
 }
 
-bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs)
+PrintOutcome MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs)
 {
     if (file.isEmpty())
-        return true;
+        return {};
     if (const WriteOutcome refused = checkWriteTarget(file, inputs); !refused.ok()) {
         dialogs.message(writeFailureMessage(refused, QDir::toNativeSeparators(file)), ProgramTitle);
-        return false;
+        return PrintCancelled();
     }
     if (!QFileInfo::exists(file))
-        return true;
+        return {};
     const QString text
         = u'「' + QFileInfo(file).fileName() + QStringLiteral("」はすでにあります。\r\n置き換えますか？");
-    return dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
-        == MessageAnswer::Yes;
+    if (dialogs.messageBox(text, MessageButtons::YesNo, MessageIcon::Exclamation, QString())
+        != MessageAnswer::Yes)
+        return PrintCancelled();
+    return {};
 }
 
 PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)

@@ -17,8 +17,9 @@ inline const QString CapacityPromptTitle = QStringLiteral("問題行数のチェ
 AskCapacity capacityQuestion(Dialogs &dialogs);
 
 // Whether a run may print to `file` (empty: to a printer): never over one of `inputs`,
-// and over a file that is there only when the teacher says so.
-bool MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs);
+// and over a file that is there only when the teacher says so. A refusal is told here,
+// so what does not go on is Cancelled, with nothing more to tell.
+PrintOutcome MayPrintTo(const QString &file, const QStringList &inputs, Dialogs &dialogs);
 
 // The whole print run of one sheet already drawn: print dialog, metrics, measuring
 // pass, capacity prompt, header, questions, answer page, end of document.

@@ -208,7 +208,7 @@ void AnalysisWindow::cmdPrint_Click()
     target->surface().setPaperPlacing(print.paper); // shown in the print dialog
     // A PDF printed over the history would lose every record.
     if (!m_dialogs.printDialog(target->printer(), SheetPrintDialogFlags)
-        || !MayPrintTo(target->settleDestination(), {m_store.path()}, m_dialogs))
+        || !MayPrintTo(target->settleDestination(), {m_store.path()}, m_dialogs).ok())
         return;
     PrintSurface &surface = target->surface();
     const PrintOutcome printed = ContainPrintFailure(surface, [&] {
