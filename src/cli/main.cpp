@@ -95,6 +95,9 @@ const char Usage[]
       "                               (runs, all their sheets), 0 to 20 (default 0); needs --class\n"
       "  --review class               put first the questions the class got wrong and is due\n"
       "                               to see again, weakest first; needs --class\n"
+      "  --review pupils              one sheet for each pupil marked with a number, in number\n"
+      "                               order: first what that pupil got wrong, then the class's\n"
+      "                               review; needs --class, not --sheets (print only)\n"
       "  --history FILE               the history (default: $SORARIO_HISTORY, else\n"
       "                               $XDG_DATA_HOME/sorario/history.sqlite)\n"
       "exit codes: 0 done, 1 refused (the reason on standard error), 2 usage error\n";
