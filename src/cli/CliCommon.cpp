@@ -70,12 +70,9 @@ void printError(const QString &message)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
-bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile empty)
+QStringList chosenFiles(const QStringList &paths)
 {
-    QStringList absolute;
-    for (const QString &path : paths)
-        absolute.append(QFileInfo(path).absoluteFilePath());
-    switch (ChooseFiles(m, absolute)) {
+    switch (FileChoiceFor(paths.size())) {
     case FileChoice::NoneSelected:
         throw UsageError(QStringLiteral("name at least one question file"));
     case FileChoice::TooMany:
@@ -83,6 +80,15 @@ bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile
     case FileChoice::Chosen:
         break;
     }
+    QStringList absolute;
+    for (const QString &path : paths)
+        absolute.append(QFileInfo(path).absoluteFilePath());
+    return absolute;
+}
+
+bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile empty)
+{
+    ChooseFiles(m, chosenFiles(paths));
     m.LoadFailed = 0;
     if (const LoadOutcome outcome = LoadBank(m); !outcome.ok()) {
         dialogs.message(LoadFailureMessage(outcome));
