@@ -14,6 +14,7 @@
 namespace sorario {
 
 struct Module1;
+struct SheetFiles;
 
 namespace cli {
 
@@ -47,6 +48,9 @@ PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &c
 // capacity prompt). A run that fails writes neither the PDF nor the trace.
 PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target,
     OverflowPolicy overflow);
+// The same for a job and the files it knows of.
+PrintResult printToTarget(
+    const SheetJob &job, const SheetFiles &files, BatchDialogs &dialogs, const PrintTarget &target);
 
 // The JSON summary of a print run.
 QJsonObject printSummary(const SheetOptions &options, const PrintResult &result);
