@@ -124,7 +124,7 @@ int runReprint(const QStringList &args)
         printError(note);
     BatchDialogs dialogs;
     const PrintResult result = printToTarget(reprint.value.job, reprint.value.files, dialogs, target);
-    if (result.failed)
+    if (PrintFailed(result.run.outcome))
         return ExitRefused;
     QJsonObject summary = printSummary(reprint.value.job.options, result);
     QJsonArray numbers;
@@ -132,7 +132,7 @@ int runReprint(const QStringList &args)
         numbers.append(sheets.run.sheets[k].sheetNumber);
     summary.insert(QStringLiteral("SheetNumbers"), numbers);
     printJson(summary);
-    return result.ok ? ExitOk : ExitRefused;
+    return result.run.printed() ? ExitOk : ExitRefused;
 }
 
 } // namespace sorario::cli

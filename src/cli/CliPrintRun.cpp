@@ -18,14 +18,6 @@
 namespace sorario::cli {
 namespace {
 
-bool traceWritten(const WriteOutcome &written, const QString &path)
-{
-    if (!written.ok())
-        printError(PrintFailureMessage(PrintFailureKind::TraceNotWritten,
-            QDir::toNativeSeparators(path) + u'\n' + writeFailureReason(written)));
-    return written.ok();
-}
-
 PrintOutcome toldFailure(const PrintOutcome &outcome)
 {
     if (PrintFailed(outcome))
@@ -33,18 +25,26 @@ PrintOutcome toldFailure(const PrintOutcome &outcome)
     return outcome;
 }
 
+PrintOutcome traceWritten(const WriteOutcome &written, const QString &path)
+{
+    if (written.ok())
+        return {};
+    return toldFailure(PrintOutcome::failed(PrintFailureKind::TraceNotWritten,
+        QDir::toNativeSeparators(path) + u'\n' + writeFailureReason(written)));
+}
+
 // The kept PDF is put in place only once the trace is written beside its own name,
 // which then follows: a failure of either leaves both files as they were.
-bool committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QByteArray &trace)
+PrintOutcome committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QByteArray &trace)
 {
     PendingWrite pendingTrace(target.tracePath, trace);
-    if (!traceWritten(pendingTrace.outcome(), target.tracePath))
-        return false;
+    if (PrintOutcome pending = traceWritten(pendingTrace.outcome(), target.tracePath); !pending.ok())
+        return pending;
     const PrintOutcome printed = toldFailure(ContainPrintFailure(pdf, [&] {
         pdf.printKeptDocument();
         return PrintOutcome {};
     }));
-    return printed.ok() && traceWritten(pendingTrace.commit(), target.tracePath);
+    return printed.ok() ? traceWritten(pendingTrace.commit(), target.tracePath) : printed;
 }
 
 QJsonArray drawnJson(const QList<QuestionRecord> &questions)
@@ -87,17 +87,18 @@ void printInto(const PrintTarget &target, const std::function<PrintRunResult(Pri
     } else {
         outcome = run(pdf);
     }
-    r.pages = outcome.ok() ? r.run.pages : 0;
-    bool written = true;
     if (outcome.fault == PrintFailureKind::Cancelled) {
         printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
         // A cancelled run writes its trace alone, as it always did.
-        written = !wantTrace || traceWritten(writeBytesAtomically(target.tracePath, trace), target.tracePath);
+        const PrintOutcome written = wantTrace
+            ? traceWritten(writeBytesAtomically(target.tracePath, trace), target.tracePath)
+            : PrintOutcome {};
+        if (!written.ok())
+            outcome = written;
     } else if (outcome.ok() && wantTrace) {
-        written = committedWithTrace(pdf, target, trace);
+        outcome = committedWithTrace(pdf, target, trace);
     }
-    r.ok = outcome.ok() && written;
-    r.failed = PrintFailed(outcome) || !written;
+    r.run.outcome = outcome;
 }
 
 } // namespace
@@ -107,11 +108,12 @@ void printInto(const PrintTarget &target, const std::function<PrintRunResult(Pri
 QJsonObject printSummary(const SheetOptions &options, const PrintResult &result)
 {
     const SheetOutcome &kept = result.run.leftBehind;
+    const int pages = result.run.printed() ? result.run.pages : 0;
     const PrintMetrics metrics = result.run.metrics.value_or(PrintMetrics {});
     const QList<QJsonArray> &drawn = result.drawn;
     const QList<SheetOutcome> &outcomes = result.run.sheets;
     QJsonObject s {
-        {QStringLiteral("pages"), result.pages},
+        {QStringLiteral("pages"), pages},
         {QStringLiteral("QuestionCount"), kept.QuestionCount},
         {QStringLiteral("PrintMode"), kept.PrintMode},
         {QStringLiteral("OverCapacity"), kept.OverCapacity},
@@ -122,7 +124,7 @@ QJsonObject printSummary(const SheetOptions &options, const PrintResult &result)
         {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
     if (options.paper != Paper::B5)
-        s.insert(QStringLiteral("sheets"), result.pages > 0 ? result.run.paperSheets : 0);
+        s.insert(QStringLiteral("sheets"), pages > 0 ? result.run.paperSheets : 0);
     if (kept.FittedSize > 0)
         s.insert(QStringLiteral("FittedSize"), kept.FittedSize);
     if (options.sheetCount > 1) {

@@ -30,13 +30,13 @@ struct PrintTarget
     QStringList outputs() const;
 };
 
+// A print run as the command line ends it: the run's result, its outcome that of
+// writing the PDF and the trace too (failed: nothing written, no summary), and every
+// question each sheet's draw produced.
 struct PrintResult
 {
-    bool ok = false;
-    bool failed = false; // not merely cancelled: nothing written, no summary
-    int pages = 0;
-    QList<QJsonArray> drawn; // every question each sheet's draw produced
     PrintRunResult run;
+    QList<QJsonArray> drawn;
 };
 
 // -o, --metrics and --trace, shared by print and reprint.
