@@ -14,7 +14,6 @@
 #include "print/RecordingSurface.h"
 #include "setup/Reprint.h"
 #include "setup/SheetPrinting.h"
-#include "shared/Module1.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -23,7 +22,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <memory>
 #include <optional>
 
 using namespace sorario;
@@ -171,20 +169,14 @@ void overwrite(FuzzedDataProvider &in, QByteArray &bytes)
     }
 }
 
-Module1 &module()
-{
-    static auto m = std::make_unique<Module1>();
-    return *m;
-}
-
 void reprint(const RecordedRun &run, const QList<int> &positions)
 {
-    Module1 &m = module();
     SilentDialogs dialogs;
-    if (!prepareReprint(m, run, positions).ok())
+    const ReprintOutcome reprint = reprintOf(run, positions);
+    if (!reprint.ok())
         return;
     RecordingSurface surface;
-    PrintSheets(m, surface, dialogs, ReprintDraw(m, run, positions), OverflowPolicy::PrintAll);
+    PrintSheets(reprint.value.job, reprint.value.files, surface, dialogs);
     FUZZ_CHECK(!(surface.log().ended() && surface.log().killed()));
 }
 

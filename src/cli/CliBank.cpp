@@ -3,12 +3,10 @@
 #include "cli/Commands.h"
 
 #include "bank/QuestionFileCodec.h"
-#include "shared/Module1.h"
+#include "bank/QuestionFiles.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
-
-#include <memory>
 
 namespace sorario::cli {
 namespace {
@@ -29,28 +27,24 @@ int runLoad(const QStringList &args)
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Question files, in order."));
     parseOrThrow(parser, args);
 
-    auto m = std::make_unique<Module1>();
-    BatchDialogs dialogs;
-    if (!loadFiles(*m, parser.positionalArguments(), dialogs))
+    LoadedBank loaded;
+    const LoadOutcome outcome = loadBank(chosenFiles(parser.positionalArguments()), ReadQuestionFile, loaded);
+    if (!outcome.ok()) {
+        printError(LoadFailureMessage(outcome));
         return ExitRefused;
+    }
 
     QJsonArray headers;
-    for (int f = 1; f <= m->ChosenFileCount; ++f) {
-        QJsonArray lines;
-        for (int s = 1; s <= HeaderLineCount; ++s)
-            lines.append(m->FileHeaders(f, s));
-        headers.append(lines);
-    }
+    for (const std::array<QString, HeaderLineCount> &file : loaded.headers)
+        headers.append(QJsonArray::fromStringList(QStringList(file.cbegin(), file.cend())));
     QJsonArray bank;
-    for (int q = 1; q <= m->BankQuestionCount; ++q) {
-        const QuestionRecord &r = m->QuestionBank(q);
+    for (const QuestionRecord &r : loaded.questions)
         bank.append(recordJson(r.QuestionText, r.Hint, r.Answer));
-    }
     printJson(QJsonObject {
-        {QStringLiteral("BankQuestionCount"), m->BankQuestionCount},
-        {QStringLiteral("PartCount"), m->PartCount},
-        {QStringLiteral("PartSize"), m->PartSize},
-        {QStringLiteral("LoadedTitles"), m->LoadedTitles},
+        {QStringLiteral("BankQuestionCount"), static_cast<int>(loaded.questions.size())},
+        {QStringLiteral("PartCount"), loaded.partCount},
+        {QStringLiteral("PartSize"), loaded.partSize.value_or(0)},
+        {QStringLiteral("LoadedTitles"), loaded.titles},
         {QStringLiteral("FileHeaders"), headers},
         {QStringLiteral("QuestionBank"), bank},
     });

@@ -19,6 +19,17 @@
 #include <cstdio>
 
 namespace sorario::cli {
+namespace {
+
+// Fills ChosenFileList with the files named and loads them: what the load gave, for
+// the caller to tell.
+LoadOutcome loadFiles(Module1 &m, const QStringList &paths)
+{
+    ChooseFiles(m, chosenFiles(paths));
+    return LoadBank(m);
+}
+
+} // namespace
 
 MessageAnswer BatchDialogs::messageBox(const QString &text, MessageButtons, MessageIcon, const QString &)
 {
@@ -70,12 +81,9 @@ void printError(const QString &message)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
-bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile empty)
+QStringList chosenFiles(const QStringList &paths)
 {
-    QStringList absolute;
-    for (const QString &path : paths)
-        absolute.append(QFileInfo(path).absoluteFilePath());
-    switch (ChooseFiles(m, absolute)) {
+    switch (FileChoiceFor(paths.size())) {
     case FileChoice::NoneSelected:
         throw UsageError(QStringLiteral("name at least one question file"));
     case FileChoice::TooMany:
@@ -83,15 +91,10 @@ bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile
     case FileChoice::Chosen:
         break;
     }
-    m.LoadFailed = 0;
-    if (const LoadOutcome outcome = LoadBank(m); !outcome.ok()) {
-        dialogs.message(LoadFailureMessage(outcome));
-        m.LoadFailed = 1;
-    } else if (empty == EmptyFile::Refuse && !outcome.value.isEmpty()) {
-        dialogs.message(EmptyFileMessage(outcome.value));
-        m.LoadFailed = 1;
-    }
-    return m.LoadFailed != 1;
+    QStringList absolute;
+    for (const QString &path : paths)
+        absolute.append(QFileInfo(path).absoluteFilePath());
+    return absolute;
 }
 
 void addRangeOptions(QCommandLineParser &parser)
@@ -140,8 +143,13 @@ int decideRangeFromOptions(Module1 &m, const QCommandLineParser &parser, Dialogs
 
 int loadAndDecide(Module1 &m, const QCommandLineParser &parser, Dialogs &dialogs)
 {
-    if (!loadFiles(m, parser.positionalArguments(), dialogs, EmptyFile::Refuse))
+    // A file of which no line counts is refused: a run that writes a test from it
+    // would write a blank sheet without a word.
+    if (const LoadOutcome loaded = loadFiles(m, parser.positionalArguments());
+        !loaded.ok() || !loaded.value.isEmpty()) {
+        printError(loaded.ok() ? EmptyFileMessage(loaded.value) : LoadFailureMessage(loaded));
         return ExitRefused;
+    }
     return decideRangeFromOptions(m, parser, dialogs);
 }
 

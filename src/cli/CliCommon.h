@@ -76,13 +76,9 @@ int checkOutputs(const QStringList &outputs, const QStringList &inputs);
 void printJson(const QJsonValue &value);
 void printError(const QString &message);
 
-// Whether a file of which no line counts loads, as in the windows, or is refused:
-// a run that writes a test from it would write a blank sheet without a word.
-enum class EmptyFile { Load, Refuse };
-
-// Fills ChosenFileList from paths (made absolute) and loads them. False when the
-// load failed (its message has been written to standard error).
-bool loadFiles(Module1 &m, const QStringList &paths, Dialogs &dialogs, EmptyFile empty = EmptyFile::Load);
+// The question files named on the command line, made absolute; a UsageError when
+// there are none or more than can be loaded together.
+QStringList chosenFiles(const QStringList &paths);
 
 // Range and count options shared by `text` and `print`.
 void addRangeOptions(QCommandLineParser &parser);

@@ -10,12 +10,9 @@
 #include "history/RunNumber.h"
 #include "settings/PrintOptionsFile.h"
 #include "setup/Reprint.h"
-#include "shared/Module1.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
-
-#include <memory>
 
 namespace sorario::cli {
 namespace {
@@ -115,29 +112,27 @@ int runReprint(const QStringList &args)
         return ExitRefused;
     }
     const FoundSheets &sheets = found.value.first();
-    auto m = std::make_unique<Module1>();
-    BatchDialogs dialogs;
-    const ReprintOutcome setup = prepareReprint(*m, sheets.run, sheets.sheets);
-    if (!setup.ok()) {
-        printError(ReprintFailureMessage(setup));
+    const ReprintOutcome reprint = reprintOf(sheets.run, sheets.sheets);
+    if (!reprint.ok()) {
+        printError(ReprintFailureMessage(reprint));
         return ExitRefused;
     }
-    if (const int refused = checkOutputs(target.outputs(), m->ChosenFileList.first(m->ChosenFileCount));
+    if (const int refused = checkOutputs(target.outputs(), reprint.value.files.questionFiles);
         refused != ExitOk)
         return refused;
-    for (const QString &note : setup.value)
+    for (const QString &note : reprint.value.notes)
         printError(note);
-    const PrintResult result = printToTarget(
-        *m, dialogs, ReprintDraw(*m, sheets.run, sheets.sheets), target, OverflowPolicy::PrintAll);
-    if (result.failed)
+    BatchDialogs dialogs;
+    const PrintResult result = printToTarget(reprint.value.job, reprint.value.files, dialogs, target);
+    if (PrintFailed(result.run.outcome))
         return ExitRefused;
-    QJsonObject summary = printSummary(m->options, result);
+    QJsonObject summary = printSummary(reprint.value.job.options, result);
     QJsonArray numbers;
     for (int k : sheets.sheets)
         numbers.append(sheets.run.sheets[k].sheetNumber);
     summary.insert(QStringLiteral("SheetNumbers"), numbers);
     printJson(summary);
-    return result.ok ? ExitOk : ExitRefused;
+    return result.run.printed() ? ExitOk : ExitRefused;
 }
 
 } // namespace sorario::cli

@@ -146,13 +146,13 @@ int runPrint(const QStringList &args)
     if (classRun.refused())
         return ExitRefused;
     const PrintResult result = printToTarget(*m, dialogs, draw, target, overflow);
-    if (result.failed)
+    if (PrintFailed(result.run.outcome))
         return ExitRefused;
     QJsonObject summary = printSummary(m->options, result);
-    if (result.ok)
+    if (result.run.printed())
         classRun.record(RunOutput::Printed, result.run.sheets, summary);
     printJson(summary);
-    return result.ok ? ExitOk : ExitRefused;
+    return result.run.printed() ? ExitOk : ExitRefused;
 }
 
 } // namespace sorario::cli

@@ -18,14 +18,6 @@
 namespace sorario::cli {
 namespace {
 
-bool traceWritten(const WriteOutcome &written, const QString &path)
-{
-    if (!written.ok())
-        printError(PrintFailureMessage(PrintFailureKind::TraceNotWritten,
-            QDir::toNativeSeparators(path) + u'\n' + writeFailureReason(written)));
-    return written.ok();
-}
-
 PrintOutcome toldFailure(const PrintOutcome &outcome)
 {
     if (PrintFailed(outcome))
@@ -33,28 +25,80 @@ PrintOutcome toldFailure(const PrintOutcome &outcome)
     return outcome;
 }
 
+PrintOutcome traceWritten(const WriteOutcome &written, const QString &path)
+{
+    if (written.ok())
+        return {};
+    return toldFailure(PrintOutcome::failed(PrintFailureKind::TraceNotWritten,
+        QDir::toNativeSeparators(path) + u'\n' + writeFailureReason(written)));
+}
+
 // The kept PDF is put in place only once the trace is written beside its own name,
 // which then follows: a failure of either leaves both files as they were.
-bool committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QByteArray &trace)
+PrintOutcome committedWithTrace(QtPrintSurface &pdf, const PrintTarget &target, const QByteArray &trace)
 {
     PendingWrite pendingTrace(target.tracePath, trace);
-    if (!traceWritten(pendingTrace.outcome(), target.tracePath))
-        return false;
+    if (PrintOutcome pending = traceWritten(pendingTrace.outcome(), target.tracePath); !pending.ok())
+        return pending;
     const PrintOutcome printed = toldFailure(ContainPrintFailure(pdf, [&] {
         pdf.printKeptDocument();
         return PrintOutcome {};
     }));
-    return printed.ok() && traceWritten(pendingTrace.commit(), target.tracePath);
+    return printed.ok() ? traceWritten(pendingTrace.commit(), target.tracePath) : printed;
 }
 
-QJsonArray drawnJson(const Module1 &m)
+QJsonArray drawnJson(const QList<QuestionRecord> &questions)
 {
     QJsonArray drawn;
-    for (int n = 1; n <= std::min<int>(m.QuestionCount, MaxDrawnQuestions); ++n) {
-        const QuestionRecord &q = m.DrawnQuestions(n);
+    for (const QuestionRecord &q : questions)
         drawn.append(recordJson(q.QuestionText, q.Hint, q.Answer));
-    }
     return drawn;
+}
+
+// The run `print` makes on the surface it is given, into the target's PDF and trace.
+void printInto(const PrintTarget &target, const std::function<PrintRunResult(PrintSurface &surface)> &print,
+    PrintResult &r)
+{
+    const bool wantTrace = !target.tracePath.isEmpty();
+    PrintOutcome outcome = PrintCancelled();
+    const auto run = [&r, &print](PrintSurface &surface) {
+        r.run = print(surface);
+        return r.run.outcome;
+    };
+    QByteArray trace;
+    QtPrintSurface pdf(target.out);
+    pdf.setKeepDocument(wantTrace);
+    if (target.fixedMetrics) {
+        RecordingSurface recording;
+        TracingSurface tracer(recording);
+        outcome = run(tracer);
+        if (outcome.ok()) {
+            // The run itself reports its own failures; the replay is the command line's.
+            outcome = toldFailure(ContainPrintFailure(pdf, [&] {
+                ReplayOperations(recording.log(), pdf);
+                return PrintOutcome {};
+            }));
+        }
+        trace = TraceJson(tracer.log());
+    } else if (wantTrace) {
+        TracingSurface tracer(pdf);
+        outcome = run(tracer);
+        trace = TraceJson(tracer.log());
+    } else {
+        outcome = run(pdf);
+    }
+    if (outcome.fault == PrintFailureKind::Cancelled) {
+        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
+        // A cancelled run writes its trace alone, as it always did.
+        const PrintOutcome written = wantTrace
+            ? traceWritten(writeBytesAtomically(target.tracePath, trace), target.tracePath)
+            : PrintOutcome {};
+        if (!written.ok())
+            outcome = written;
+    } else if (outcome.ok() && wantTrace) {
+        outcome = committedWithTrace(pdf, target, trace);
+    }
+    r.run.outcome = outcome;
 }
 
 } // namespace
@@ -64,11 +108,12 @@ QJsonArray drawnJson(const Module1 &m)
 QJsonObject printSummary(const SheetOptions &options, const PrintResult &result)
 {
     const SheetOutcome &kept = result.run.leftBehind;
+    const int pages = result.run.printed() ? result.run.pages : 0;
     const PrintMetrics metrics = result.run.metrics.value_or(PrintMetrics {});
     const QList<QJsonArray> &drawn = result.drawn;
     const QList<SheetOutcome> &outcomes = result.run.sheets;
     QJsonObject s {
-        {QStringLiteral("pages"), result.pages},
+        {QStringLiteral("pages"), pages},
         {QStringLiteral("QuestionCount"), kept.QuestionCount},
         {QStringLiteral("PrintMode"), kept.PrintMode},
         {QStringLiteral("OverCapacity"), kept.OverCapacity},
@@ -79,7 +124,7 @@ QJsonObject printSummary(const SheetOptions &options, const PrintResult &result)
         {QStringLiteral("DrawnQuestions"), drawn.value(0)},
     };
     if (options.paper != Paper::B5)
-        s.insert(QStringLiteral("sheets"), result.pages > 0 ? result.run.paperSheets : 0);
+        s.insert(QStringLiteral("sheets"), pages > 0 ? result.run.paperSheets : 0);
     if (kept.FittedSize > 0)
         s.insert(QStringLiteral("FittedSize"), kept.FittedSize);
     if (options.sheetCount > 1) {
@@ -137,47 +182,25 @@ PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &dr
     // Every question each draw produced, before a Yes at the prompt cuts the count.
     const DrawSheet draw = [&](int sheet) {
         drawSheet(sheet);
-        r.drawn.append(drawnJson(m));
+        r.drawn.append(drawnJson(m.DrawnQuestions.first(std::min<int>(m.QuestionCount, MaxDrawnQuestions))));
     };
-    const bool wantTrace = !target.tracePath.isEmpty();
-    PrintOutcome outcome = PrintCancelled();
-    const auto run = [&r](const PrintRunResult &result) {
-        r.run = result;
-        return result.outcome;
+    printInto(
+        target, [&](PrintSurface &surface) { return PrintSheets(m, surface, dialogs, draw, overflow); }, r);
+    return r;
+}
+
+PrintResult printToTarget(
+    const SheetJob &job, const SheetFiles &files, BatchDialogs &dialogs, const PrintTarget &target)
+{
+    PrintResult r;
+    SheetJob drawing = job;
+    drawing.sheetOf = [&r, &job](int sheet) {
+        DrawnSheet drawn = job.sheetOf(sheet);
+        r.drawn.append(drawnJson(drawn.questions));
+        return drawn;
     };
-    QByteArray trace;
-    QtPrintSurface pdf(target.out);
-    pdf.setKeepDocument(wantTrace);
-    if (target.fixedMetrics) {
-        RecordingSurface recording;
-        TracingSurface tracer(recording);
-        outcome = run(PrintSheets(m, tracer, dialogs, draw, overflow));
-        if (outcome.ok()) {
-            // The run itself reports its own failures; the replay is the command line's.
-            outcome = toldFailure(ContainPrintFailure(pdf, [&] {
-                ReplayOperations(recording.log(), pdf);
-                return PrintOutcome {};
-            }));
-        }
-        trace = TraceJson(tracer.log());
-    } else if (wantTrace) {
-        TracingSurface tracer(pdf);
-        outcome = run(PrintSheets(m, tracer, dialogs, draw, overflow));
-        trace = TraceJson(tracer.log());
-    } else {
-        outcome = run(PrintSheets(m, pdf, dialogs, draw, overflow));
-    }
-    r.pages = outcome.ok() ? r.run.pages : 0;
-    bool written = true;
-    if (outcome.fault == PrintFailureKind::Cancelled) {
-        printError(QStringLiteral("print: cancelled at the overflow question (--overflow cancel)"));
-        // A cancelled run writes its trace alone, as it always did.
-        written = !wantTrace || traceWritten(writeBytesAtomically(target.tracePath, trace), target.tracePath);
-    } else if (outcome.ok() && wantTrace) {
-        written = committedWithTrace(pdf, target, trace);
-    }
-    r.ok = outcome.ok() && written;
-    r.failed = PrintFailed(outcome) || !written;
+    printInto(
+        target, [&](PrintSurface &surface) { return PrintSheets(drawing, files, surface, dialogs); }, r);
     return r;
 }
 

@@ -14,6 +14,7 @@
 namespace sorario {
 
 struct Module1;
+struct SheetFiles;
 
 namespace cli {
 
@@ -29,13 +30,13 @@ struct PrintTarget
     QStringList outputs() const;
 };
 
+// A print run as the command line ends it: the run's result, its outcome that of
+// writing the PDF and the trace too (failed: nothing written, no summary), and every
+// question each sheet's draw produced.
 struct PrintResult
 {
-    bool ok = false;
-    bool failed = false; // not merely cancelled: nothing written, no summary
-    int pages = 0;
-    QList<QJsonArray> drawn; // every question each sheet's draw produced
     PrintRunResult run;
+    QList<QJsonArray> drawn;
 };
 
 // -o, --metrics and --trace, shared by print and reprint.
@@ -47,6 +48,9 @@ PrintTarget targetFromOptions(const QCommandLineParser &parser, const QString &c
 // capacity prompt). A run that fails writes neither the PDF nor the trace.
 PrintResult printToTarget(Module1 &m, BatchDialogs &dialogs, const DrawSheet &draw, const PrintTarget &target,
     OverflowPolicy overflow);
+// The same for a job and the files it knows of.
+PrintResult printToTarget(
+    const SheetJob &job, const SheetFiles &files, BatchDialogs &dialogs, const PrintTarget &target);
 
 // The JSON summary of a print run.
 QJsonObject printSummary(const SheetOptions &options, const PrintResult &result);

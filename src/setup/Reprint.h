@@ -2,8 +2,9 @@
 #pragma once
 
 #include "bank/QuestionFiles.h"
+#include "print/SheetJob.h"
+#include "setup/SheetPrinting.h"
 #include "shared/Outcome.h"
-#include "shared/SheetDraw.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +12,6 @@
 
 namespace sorario {
 
-struct Module1;
 struct RecordedRun;
 
 // Why a recorded run cannot be printed again.
@@ -27,20 +27,25 @@ struct ReprintFault
     LoadOutcome loaded {}; // NotLoaded: where and why the load stopped
 };
 
-// The notes: one line per file missing or changed since the record, for the teacher
-// all the same; they are kept when the reprint is refused too.
-using ReprintOutcome = Outcome<ReprintFault, QStringList>;
+// Sheets of a recorded run to print again: the job, the run's files, and the notes:
+// one line per file missing or changed since the record, for the teacher all the same;
+// they are kept when the reprint is refused too.
+struct Reprint
+{
+    SheetJob job;
+    SheetFiles files;
+    QStringList notes;
+};
 
-// Makes `m` print the sheets at `positions` (from 0) of a recorded run again, with
-// every recorded option and the recorded headings. The questions are the record's,
-// so a file missing or changed since is only noted; a record made before the
-// headings were kept still reads them from its files, and needs them; a file that
-// fails to load is refused with the loader's own message first.
-ReprintOutcome prepareReprint(Module1 &m, const RecordedRun &run, const QList<int> &positions);
+using ReprintOutcome = Outcome<ReprintFault, Reprint>;
 
-// Fills DrawnQuestions with each chosen sheet's recorded questions in turn, with the
-// clock at the time its sheet number was made from.
-DrawSheet ReprintDraw(Module1 &m, const RecordedRun &run, const QList<int> &positions);
+// The sheets at `positions` (from 0) of a recorded run as a job, with every recorded
+// option and the recorded headings; each sheet prints its recorded questions whole,
+// without asking, with the clock at the time its sheet number was made from. The
+// questions are the record's, so a file missing or changed since is only noted; a
+// record made before the headings were kept still reads them from its files, and
+// needs them; a file that fails to load is refused with the loader's own message first.
+ReprintOutcome reprintOf(const RecordedRun &run, const QList<int> &positions);
 
 // The refusal as the teacher reads it.
 QString ReprintFailureMessage(const ReprintOutcome &refused);

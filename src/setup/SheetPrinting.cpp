@@ -16,17 +16,17 @@
 namespace sorario {
 namespace {
 
-PrintOutcome mayReplace(const QString &file, const Module1 &m, Dialogs &dialogs)
-{
-    // A PDF printed over a question file of the run would lose that file.
-    return MayPrintTo(file, m.ChosenFileList.first(m.ChosenFileCount), dialogs);
-}
-
 // A run that failed says why, in the windows as on the command line.
 void report(const PrintOutcome &outcome, Dialogs &dialogs)
 {
     if (PrintFailed(outcome))
         dialogs.message(PrintFailureMessage(*outcome.fault, outcome.detail), ProgramTitle);
+}
+
+PrintRunResult reported(const PrintRunResult &result, Dialogs &dialogs)
+{
+    report(result.outcome, dialogs);
+    return result;
 }
 
 // What the windows keep of a run, and its failure told.
@@ -37,10 +37,10 @@ PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
     return result;
 }
 
-// Where a run offers to print: the sheet's title as a PDF beside the first question file.
-QString proposedPdfFile(const Module1 &m)
+// A PDF printed over a question file of the run would lose that file.
+SheetFiles sheetFilesOf(const Module1 &m)
 {
-    return QDir(SheetFolder(m)).filePath(SheetFileName(m) + QStringLiteral(".pdf"));
+    return sheetFilesFor(SheetTitleText(m), m.ChosenFileList.first(m.ChosenFileCount));
 }
 
 // How many sheets a run prints, within the limits.
@@ -49,25 +49,27 @@ int runSheetCount(const Module1 &m)
     return std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
 }
 
-PrintRunResult run(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets, const DrawSheet &draw,
-    OverflowPolicy overflow)
+// The run of the state's drawn sheets as a job; sheet 1 is drawn already.
+SheetJob jobOf(Module1 &m, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
 {
-    return kept(m,
-        PrintDocument(SheetJobOf(m, sheets, draw, capacityQuestion(dialogs), overflow), target.surface()),
-        dialogs);
+    return SheetJobOf(m, runSheetCount(m), draw, capacityQuestion(dialogs), overflow);
 }
 
-PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, int sheets,
-    const DrawSheet &draw, OverflowPolicy overflow)
+// The print dialog, then the question before replacing a file: whether the run goes on.
+bool destinationChosen(const SheetFiles &files, Paper paper, PrintTarget &target, Dialogs &dialogs)
 {
-    target.proposeFile(proposedPdfFile(m));
+    target.proposeFile(files.proposedPdf);
     // So that the print dialog shows the paper the sheets will come out on.
-    target.surface().setPaperPlacing(m.options.paper);
-    if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
+    target.surface().setPaperPlacing(paper);
+    return dialogs.printDialog(target.printer(), SheetPrintDialogFlags)
+        && MayPrintTo(target.settleDestination(), files.questionFiles, dialogs).ok();
+}
+
+PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, const SheetJob &job)
+{
+    if (!destinationChosen(sheetFilesOf(m), job.options.paper, target, dialogs))
         return {};
-    if (!mayReplace(target.settleDestination(), m, dialogs).ok())
-        return {};
-    return run(m, target, dialogs, sheets, draw, overflow);
+    return kept(m, PrintDocument(job, target.surface()), dialogs);
 }
 
 } // namespace
@@ -107,10 +109,17 @@ PrintOutcome MayPrintTo(const QString &file, const QStringList &inputs, Dialogs 
     return {};
 }
 
+SheetFiles sheetFilesFor(const QString &title, const QStringList &questionFiles)
+{
+    return {QDir(sheetFolder(questionFiles)).filePath(sheetFileName(title) + QStringLiteral(".pdf")),
+        questionFiles};
+}
+
 PrintRunResult PrintSheet(Module1 &m, PrintSurface &surface, Dialogs &dialogs)
 {
     SurfaceTarget target(surface);
-    return printWithDialog(m, target, dialogs, 1, {}, OverflowPolicy::Ask);
+    return printWithDialog(
+        m, target, dialogs, SheetJobOf(m, 1, {}, capacityQuestion(dialogs), OverflowPolicy::Ask));
 }
 
 PrintRunResult PrintSheets(
@@ -118,7 +127,7 @@ PrintRunResult PrintSheets(
 {
     if (draw)
         draw(1);
-    return printWithDialog(m, target, dialogs, runSheetCount(m), draw, overflow);
+    return printWithDialog(m, target, dialogs, jobOf(m, dialogs, draw, overflow));
 }
 
 PrintRunResult PrintSheets(
@@ -128,13 +137,35 @@ PrintRunResult PrintSheets(
     return PrintSheets(m, target, dialogs, draw, overflow);
 }
 
+PrintRunResult PrintSheets(
+    const SheetJob &job, const SheetFiles &files, PrintTarget &target, Dialogs &dialogs)
+{
+    if (!destinationChosen(files, job.options.paper, target, dialogs))
+        return {};
+    return reported(PrintDocument(job, target.surface()), dialogs);
+}
+
+PrintRunResult PrintSheets(
+    const SheetJob &job, const SheetFiles &files, PrintSurface &surface, Dialogs &dialogs)
+{
+    SurfaceTarget target(surface);
+    return PrintSheets(job, files, target, dialogs);
+}
+
 PrintRunResult LayOutPreview(
     Module1 &m, PrintTarget &target, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
 {
     if (draw)
         draw(1);
-    target.proposeFile(proposedPdfFile(m));
-    return run(m, target, dialogs, runSheetCount(m), draw, overflow);
+    target.proposeFile(sheetFilesOf(m).proposedPdf);
+    return kept(m, PrintDocument(jobOf(m, dialogs, draw, overflow), target.surface()), dialogs);
+}
+
+PrintRunResult LayOutPreview(
+    const SheetJob &job, const SheetFiles &files, PrintTarget &target, Dialogs &dialogs)
+{
+    target.proposeFile(files.proposedPdf);
+    return reported(PrintDocument(job, target.surface()), dialogs);
 }
 
 PrintOutcome ShowPreview(PrintTarget &target, Dialogs &dialogs, PreviewQuestions *questions)

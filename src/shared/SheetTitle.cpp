@@ -4,28 +4,39 @@
 #include "shared/Module1.h"
 
 #include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 
 namespace sorario {
-namespace {
 
-bool severalFiles(const Module1 &m)
+TestNaming testNamingOf(const Module1 &m)
 {
-    return m.ChosenFileCount > 1;
+    TestNaming naming {{}, m.FileHeaders(1, 3), m.AllPartsChosen == 1, {}};
+    // With no file chosen the first slot still names the test, as it always did.
+    for (int f = 1; f <= std::clamp<int>(m.ChosenFileCount, 1, MaxChosenFiles); ++f)
+        naming.titles.append(m.FileHeaders(f, 1));
+    naming.partNumbers = m.ChosenPartNumbers.first(std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts));
+    return naming;
 }
-
-} // namespace
 
 QString SheetTitleText(const Module1 &m)
 {
-    return severalFiles(m) ? QStringLiteral("まとめのテスト") : m.FileHeaders(1, 1);
+    return sheetTitleText(testNamingOf(m).titles);
+}
+
+QString sheetTitleText(const QStringList &titles)
+{
+    return titles.size() > 1 ? QStringLiteral("まとめのテスト") : titles.value(0);
 }
 
 QString SheetFileName(const Module1 &m)
 {
-    QString name = SheetTitleText(m).trimmed();
+    return sheetFileName(SheetTitleText(m));
+}
+
+QString sheetFileName(const QString &title)
+{
+    QString name = title.trimmed();
     for (QChar &c : name) {
         if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
             c = u'_';
@@ -35,22 +46,28 @@ QString SheetFileName(const Module1 &m)
 
 QString SheetFolder(const Module1 &m)
 {
-    return m.ChosenFileCount > 0 ? QFileInfo(m.ChosenFileList(1)).absolutePath() : QString();
+    return m.ChosenFileCount > 0 ? sheetFolder({m.ChosenFileList(1)}) : QString();
+}
+
+QString sheetFolder(const QStringList &files)
+{
+    return files.isEmpty() ? QString() : QFileInfo(files.first()).absolutePath();
 }
 
 QString RangeLineText(const Module1 &m, int limit)
 {
-    if (severalFiles(m)) {
-        const int last = std::min<int>(m.ChosenFileCount, MaxChosenFiles);
-        const QString line = m.FileHeaders(1, 1) + u'～' + m.FileHeaders(last, 1);
+    return rangeLineText(testNamingOf(m), limit);
+}
+
+QString rangeLineText(const TestNaming &naming, int limit)
+{
+    if (naming.titles.size() > 1) {
+        const QString line = naming.titles.first() + u'～' + naming.titles.last();
         return limit > 0 ? line.left(limit) : line;
     }
-    if (m.AllPartsChosen == 1)
+    if (naming.allParts)
         return QStringLiteral("すべてのはんい");
-    const int count = std::clamp<int>(m.ChosenPartCount, 0, MaxChosenParts);
-    QStringList parts;
-    for (int i = 1; i <= count; ++i)
-        parts.append(m.ChosenPartNumbers(i));
+    const QStringList &parts = naming.partNumbers;
     const QString joined = QStringLiteral("その") + parts.join(u'・');
     if (limit > 0 && joined.size() > limit && !parts.isEmpty())
         return parts.first() + u'～' + parts.last();
@@ -59,8 +76,14 @@ QString RangeLineText(const Module1 &m, int limit)
 
 SheetHeading SheetHeadingOf(const Module1 &m, int rangeLimit)
 {
-    return {SheetTitleText(m), RangeLineText(m, rangeLimit), m.FileHeaders(1, 3), m.SheetLetters,
-        m.options.SheetLogo};
+    return sheetHeadingOf(testNamingOf(m), m.SheetLetters, m.options.SheetLogo, rangeLimit);
+}
+
+SheetHeading sheetHeadingOf(
+    const TestNaming &naming, const QString &letters, const QString &logo, int rangeLimit)
+{
+    return {
+        sheetTitleText(naming.titles), rangeLineText(naming, rangeLimit), naming.sheetCode, letters, logo};
 }
 
 } // namespace sorario

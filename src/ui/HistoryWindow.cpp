@@ -13,7 +13,7 @@
 #include "print/QuestionDisplay.h"
 #include "setup/Reprint.h"
 #include "setup/SheetPrinting.h"
-#include "shared/Module1.h"
+#include "shared/ProgramConstants.h"
 
 #include <QFileInfo>
 #include <QSignalBlocker>
@@ -169,22 +169,19 @@ void HistoryWindow::reprint(PrintPurpose purpose)
         return;
     const auto [r, k] = m_rows[row];
     const RecordedRun &run = m_runs[r];
-    const auto m = std::make_unique<Module1>();
-    const ReprintOutcome setup = prepareReprint(*m, run, {k});
-    m_ui->lblNote->setText(setup.value.join(QStringLiteral("　")));
-    if (!setup.ok()) {
-        m_dialogs.message(ReprintFailureMessage(setup), ProgramTitle);
+    const ReprintOutcome reprint = reprintOf(run, {k});
+    m_ui->lblNote->setText(reprint.value.notes.join(QStringLiteral("　")));
+    if (!reprint.ok()) {
+        m_dialogs.message(ReprintFailureMessage(reprint), ProgramTitle);
         return;
     }
     const std::unique_ptr<PrintTarget> target = m_targets(purpose);
     if (!target)
         return;
-    // A recorded sheet either fitted or was printed whole: whole, without asking.
-    const OverflowPolicy overflow = OverflowPolicy::PrintAll;
-    const DrawSheet draw = ReprintDraw(*m, run, {k});
+    const Reprint &sheets = reprint.value;
     if (purpose != PrintPurpose::Preview)
-        PrintSheets(*m, *target, m_dialogs, draw, overflow);
-    else if (LayOutPreview(*m, *target, m_dialogs, draw, overflow).printed())
+        PrintSheets(sheets.job, sheets.files, *target, m_dialogs);
+    else if (LayOutPreview(sheets.job, sheets.files, *target, m_dialogs).printed())
         static_cast<void>(ShowPreview(*target, m_dialogs)); // a reprint records nothing new
 }
 

@@ -420,24 +420,24 @@ private Q_SLOTS:
             writeSjisLines(path, questionFile(u"T"_s, u"2"_s, fileQuestions));
         else
             QFile::remove(path);
-        Module1 m;
-        const ReprintOutcome setup = prepareReprint(m, run, {0});
-        const QString refused = setup.ok() ? QString() : ReprintFailureMessage(setup);
+        const ReprintOutcome reprint = reprintOf(run, {0});
+        const QString refused = reprint.ok() ? QString() : ReprintFailureMessage(reprint);
         QTEST(refused.section(QDir::toNativeSeparators(dir.path()), 0, 0), "refused");
         QStringList notes;
-        for (const QString &note : setup.value)
+        for (const QString &note : reprint.value.notes)
             notes.append(note.section(QDir::toNativeSeparators(dir.path()), 0, 0));
         QTEST(notes, "notes");
-        if (!setup.ok())
+        if (!reprint.ok())
             return;
-        ReprintDraw(m, run, {0})(1);
-        QCOMPARE(int(m.QuestionCount), 2);
-        QCOMPARE(m.DrawnQuestions(2), question(2));
-        QCOMPARE(m.ChosenPartNumbers(1), u"２"_s);
-        QCOMPARE(m.FileHeaders(1, 1), headings ? u"文型"_s : u"T"_s);
-        QCOMPARE(m.options.paper, Paper::B4TwoUp);
-        QCOMPARE(m.options.choiceLabels, ChoiceLabels::Digits);
-        QCOMPARE(m.clock.now(), run.when);
+        const SheetJob &job = reprint.value.job;
+        const DrawnSheet sheet = job.sheetOf(1);
+        QCOMPARE(int(sheet.count), 2);
+        QCOMPARE(sheet.questions[1], question(2));
+        QCOMPARE(job.heading.rangeLine, u"その２"_s);
+        QCOMPARE(job.heading.title, headings ? u"文型"_s : u"T"_s);
+        QCOMPARE(job.options.paper, Paper::B4TwoUp);
+        QCOMPARE(job.options.choiceLabels, ChoiceLabels::Digits);
+        QCOMPARE(sheet.clock.now(), run.when);
     }
 };
 

@@ -4,7 +4,6 @@
 #include "print/PrintRun.h"
 #include "print/RecordingSurface.h"
 #include "setup/Reprint.h"
-#include "setup/SheetProcedures.h"
 
 #include "support/Fixtures.h"
 
@@ -12,12 +11,11 @@ using namespace sorario::test;
 
 namespace {
 
-// The lines holding a word group that `sheets` sheets print, question and answer pages.
-QStringList wordGroupLines(Module1 &m, int sheets, const DrawSheet &draw)
+// The lines holding a word group that a reprint prints, question and answer pages.
+QStringList wordGroupLines(const ReprintOutcome &reprint)
 {
     RecordingSurface surface;
-    draw(1);
-    PrintDocument(SheetJobOf(m, sheets, draw, {}, OverflowPolicy::PrintAll), surface);
+    PrintDocument(reprint.value.job, surface);
     QStringList lines;
     for (const PrintOperation &op : surface.log().texts())
         if (op.text.contains(u"（ "_s))
@@ -43,14 +41,14 @@ private Q_SLOTS:
             .files = {{u"/q.qvn"_s, u"d"_s, FileHeadings {u"T"_s, u"S"_s}}},
             .sheets
             = {{u"12071030-1"_s, when, {q}}, {u"12071030-2"_s, when, {q}}, {u"12071030-3"_s, when, {q}}}};
-        auto whole = std::make_unique<Module1>();
-        QCOMPARE(failureOf(prepareReprint(*whole, run, {0, 1, 2})), QString());
-        const QStringList first = wordGroupLines(*whole, 3, ReprintDraw(*whole, run, {0, 1, 2}));
+        const ReprintOutcome whole = reprintOf(run, {0, 1, 2});
+        QCOMPARE(failureOf(whole), QString());
+        const QStringList first = wordGroupLines(whole);
         QCOMPARE(first.size(), 6); // each sheet's question and answer page
         for (int k = 0; k < 3; ++k) {
-            auto again = std::make_unique<Module1>();
-            QCOMPARE(failureOf(prepareReprint(*again, run, {k})), QString());
-            QCOMPARE(wordGroupLines(*again, 1, ReprintDraw(*again, run, {k})), first.mid(2 * k, 2));
+            const ReprintOutcome again = reprintOf(run, {k});
+            QCOMPARE(failureOf(again), QString());
+            QCOMPARE(wordGroupLines(again), first.mid(2 * k, 2));
         }
     }
 };
