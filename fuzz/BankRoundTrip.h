@@ -105,6 +105,27 @@ inline void appendQuestion(FuzzedDataProvider &in, QStringList &lines)
     }
 }
 
+// The line with each group written as a file writes one ("{{a / b}}"): the blanks
+// around a group's "/" are no part of what the loader sees, and an export sets them so.
+inline QString groupsAsWritten(const QString &line)
+{
+    QString written;
+    qsizetype from = 0;
+    for (const KindGroup &g : WordGroups(line).groups) {
+        written += line.mid(from, g.start - from) + KindOpen + (g.lowerFirst ? u"_"_s : QString())
+            + g.words.join(SetSeparator) + KindClose;
+        from = g.end;
+    }
+    return written + line.mid(from);
+}
+
+inline QStringList groupsAsWritten(QStringList lines)
+{
+    for (QString &line : lines)
+        line = groupsAsWritten(line);
+    return lines;
+}
+
 // A question file of the input's header and questions, exported to `format` and
 // read back: the bank comes back as the loader sees the file, unless the exporter
 // refused it, or the loader or the code page would refuse the file itself.
@@ -125,7 +146,7 @@ inline void checkRoundTrip(OnlineFormat format, const std::uint8_t *data, std::s
         return;
     const OnlineBankRead back = readOnlineBank(format, written.bytes);
     FUZZ_CHECK(back.ok());
-    FUZZ_CHECK(back.value.lines == lines);
+    FUZZ_CHECK(groupsAsWritten(back.value.lines) == groupsAsWritten(lines));
 }
 
 } // namespace sorario::fuzz
