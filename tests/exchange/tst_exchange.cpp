@@ -69,9 +69,9 @@ private Q_SLOTS:
             header(u"=HYPERLINK(\"x\")"_s) + QStringList {u"@SUM(A1)"_s, u"-1"_s, u"'quoted"_s});
         QVERIFY(csv.contains("#タイトル,\"'=HYPERLINK(\"\"x\"\")\"\r\n"));
         QVERIFY(csv.endsWith("\r\n'@SUM(A1),'-1,''quoted\r\n"));
-        const QByteArray hidden
-            = questionCsvBytes(header(u"T"_s) + QStringList {u" =1"_s, u"\tx"_s, u"|x"_s});
-        QVERIFY(hidden.endsWith("\r\n' =1,'\tx,'|x\r\n"));
+        const QByteArray hidden = questionCsvBytes(
+            header(u"T"_s) + QStringList {u" =1"_s, u"\tx"_s, u"|x"_s, u"a=1"_s, u"b"_s, u"c"_s});
+        QVERIFY(hidden.endsWith("\r\n' =1,'\tx,'|x\r\na=1,b,c\r\n")); // a sign inside is text
     }
 
     void readTable()

@@ -275,7 +275,7 @@ $CATEGORY: $course$/top/T
     {
         const QString xml
             = u"<quiz><question type=\"category\"><category><text>$course$/top/A//B</text></category>"
-              "</question><question type=\"shortanswer\"><questiontext format=\"html\"><text>"
+              "</question><question type=\"shortanswer\" id=\"Q&amp;A\"><questiontext format=\"html\"><text>"
               "<![CDATA[<p>Two &amp; <strong>two</strong></p><p>=?</p>]]></text></questiontext>"
               "<answer fraction=\"0\"><text>5</text></answer><answer fraction=\"100\"><text>four"
               "</text></answer><answer fraction=\"100\"><text>4</text></answer></question></quiz>"_s;
