@@ -98,59 +98,90 @@ private Q_SLOTS:
         QVERIFY(!cp932Character(0x10000)); // past the table
     }
 
-    void lineFileRead()
+    void lineFileRead_data()
     {
         using E = TextEncoding;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("badBytes");
+        QTest::addColumn<int>("firstBadLine");
+        QTest::addColumn<E>("encoding");
         const QStringList ab {u"a"_s, u"b"_s};
-        const struct
-        {
-            QByteArray bytes;
-            QStringList lines;
-            int badBytes = 0;
-            int firstBadLine = 0;
-            E encoding = E::ShiftJis;
-        } rows[] = {{"a\r\nb\r\n", ab}, {"a\nb\n", ab}, {"a\rb\r", ab}, {"a\r\nb", ab}, {{}, {}},
-            {"a\r\n\r\n", {u"a"_s, {}}}, {"a\r\r\nb", {u"a"_s, {}, u"b"_s}},
-            {"\x95\x5C\r\n~\\", {u"表"_s, u"~\\"_s}}, {"\x80x", {u"\uFFFDx"_s}, 1, 1},
-            {"\nx\x82", {{}, u"x\uFFFD"_s}, 1, 2},
-            {"ok\r\nx\x82\r\ny", {u"ok"_s, u"x\uFFFD"_s, u"y"_s}, 1, 2},
-            {"a\rx\x82", {u"a"_s, u"x\uFFFD"_s}, 1, 2},
-            {"\xEF\xBB\xBF\xE3\x81\x82\r\n", {u"あ"_s}, 0, 0, E::Utf8},
-            {"\xEF\xBB\xBF\x80"
-             "a",
-                {u"\uFFFDa"_s}, 1, 1, E::Utf8}, // bad at once
-            {"\xEF\xBB\xBFq\r\n\xE3\x81", {u"q"_s, u"\uFFFD\uFFFD"_s}, 1, 2, E::Utf8}, // cut off at the end
-            {"\xEF\xBB\xBF\xEF\xBB\xBFq", {u"q"_s}, 0, 0, E::Utf8}, // a second mark is dropped too
-            {"caf\xC3\xA9\r\n\xE3\x81\x82", {u"café"_s, u"あ"_s}, 0, 0, E::Utf8WithoutMark},
-            {"\xE0\xA0\x80\xEF\xBD\xB1", {u"\u0800ｱ"_s}, 0, 0, E::Utf8WithoutMark}, // first and last leads
-            {"\xE0\x80\x80", {u"烙\uFFFD"_s}, 1, 1}, // overlong UTF-8: all Shift-JIS
-            // Valid UTF-8 up to a byte that is not: all of it is Shift-JIS.
-            {"\xC3\xA9\x82\xA0", {u"ﾃｩあ"_s}},
-            // UTF-16 by its mark; 上 holds the byte 0x0A, which ends no line.
-            {QByteArray("\xFF\xFE"
-                        "a\0\r\0\n\0\x0A\x4E",
-                 10),
-                {u"a"_s, u"上"_s}, 0, 0, E::Utf16Le},
-            {QByteArray("\xFE\xFF"
-                        "\x4E\x0A\0\n\xD8\0",
-                 8),
-                {u"上"_s, u"\uFFFD"_s}, 1, 2, E::Utf16Be},
-            {QByteArray("\xFF\xFE"
-                        "a\0b",
-                 5),
-                {u"a\uFFFD"_s}, 1, 1, E::Utf16Le},
-            {QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), {u"\U0001F600"_s}, 0, 0, E::Utf16Le}, // a pair
-            {QByteArray("\xFF\xFE\0\0", 4), {QString(1, QChar(0))}, 0, 0, E::Utf16Le}}; // UTF-32's mark
+        const auto utf16 = [](const char *bytes, int size) { return QByteArray(bytes, size); };
+        QTest::addRow("CR LF") << QByteArray("a\r\nb\r\n") << ab << 0 << 0 << E::ShiftJis;
+        QTest::addRow("LF") << QByteArray("a\nb\n") << ab << 0 << 0 << E::ShiftJis;
+        QTest::addRow("CR") << QByteArray("a\rb\r") << ab << 0 << 0 << E::ShiftJis;
+        QTest::addRow("no end at the end") << QByteArray("a\r\nb") << ab << 0 << 0 << E::ShiftJis;
+        QTest::addRow("empty") << QByteArray() << QStringList() << 0 << 0 << E::ShiftJis;
+        QTest::addRow("empty last line")
+            << QByteArray("a\r\n\r\n") << QStringList {u"a"_s, {}} << 0 << 0 << E::ShiftJis;
+        QTest::addRow("CR before CR LF")
+            << QByteArray("a\r\r\nb") << QStringList {u"a"_s, {}, u"b"_s} << 0 << 0 << E::ShiftJis;
+        QTest::addRow("Shift-JIS") << QByteArray("\x95\x5C\r\n~\\") << QStringList {u"表"_s, u"~\\"_s} << 0
+                                   << 0 << E::ShiftJis;
+        QTest::addRow("bad first byte")
+            << QByteArray("\x80x") << QStringList {u"\uFFFDx"_s} << 1 << 1 << E::ShiftJis;
+        QTest::addRow("bad after LF")
+            << QByteArray("\nx\x82") << QStringList {{}, u"x\uFFFD"_s} << 1 << 2 << E::ShiftJis;
+        QTest::addRow("bad on line 2 of 3")
+            << QByteArray("ok\r\nx\x82\r\ny") << QStringList {u"ok"_s, u"x\uFFFD"_s, u"y"_s} << 1 << 2
+            << E::ShiftJis;
+        QTest::addRow("bad after CR")
+            << QByteArray("a\rx\x82") << QStringList {u"a"_s, u"x\uFFFD"_s} << 1 << 2 << E::ShiftJis;
+        QTest::addRow("UTF-8 by its mark")
+            << QByteArray("\xEF\xBB\xBF\xE3\x81\x82\r\n") << QStringList {u"あ"_s} << 0 << 0 << E::Utf8;
+        QTest::addRow("UTF-8, bad at once")
+            << QByteArray("\xEF\xBB\xBF\x80\x61") << QStringList {u"\uFFFDa"_s} << 1 << 1 << E::Utf8;
+        QTest::addRow("UTF-8, bad after a character")
+            << QByteArray("\xEF\xBB\xBF\xC3\xA9\r\n\x80") << QStringList {u"é"_s, u"\uFFFD"_s} << 1 << 2
+            << E::Utf8;
+        QTest::addRow("UTF-8, cut off at the end")
+            << QByteArray("\xEF\xBB\xBFq\r\n\xE3\x81") << QStringList {u"q"_s, u"\uFFFD\uFFFD"_s} << 1 << 2
+            << E::Utf8;
+        QTest::addRow("UTF-8, a second mark dropped")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFq") << QStringList {u"q"_s} << 0 << 0 << E::Utf8;
+        QTest::addRow("UTF-8 without its mark")
+            << QByteArray("caf\xC3\xA9\r\n\xE3\x81\x82") << QStringList {u"café"_s, u"あ"_s} << 0 << 0
+            << E::Utf8WithoutMark;
+        QTest::addRow("UTF-8, first and last leads")
+            << QByteArray("\xE0\xA0\x80\xEF\xBD\xB1") << QStringList {u"\u0800ｱ"_s} << 0 << 0
+            << E::Utf8WithoutMark;
+        QTest::addRow("overlong UTF-8 is Shift-JIS")
+            << QByteArray("\xE0\x80\x80") << QStringList {u"烙\uFFFD"_s} << 1 << 1 << E::ShiftJis;
+        QTest::addRow("UTF-8 up to a byte that is not")
+            << QByteArray("\xC3\xA9\x82\xA0") << QStringList {u"ﾃｩあ"_s} << 0 << 0 << E::ShiftJis;
+        // 上 holds the byte 0x0A, which ends no line.
+        QTest::addRow("UTF-16LE by its mark") << utf16("\xFF\xFE\x61\0\r\0\n\0\x0A\x4E", 10)
+                                              << QStringList {u"a"_s, u"上"_s} << 0 << 0 << E::Utf16Le;
+        QTest::addRow("UTF-16BE, a lone surrogate")
+            << utf16("\xFE\xFF\x4E\x0A\0\n\xD8\0", 8) << QStringList {u"上"_s, u"\uFFFD"_s} << 1 << 2
+            << E::Utf16Be;
+        QTest::addRow("UTF-16, an odd byte")
+            << utf16("\xFF\xFE\x61\0\x62", 5) << QStringList {u"a\uFFFD"_s} << 1 << 1 << E::Utf16Le;
+        QTest::addRow("UTF-16, a pair")
+            << utf16("\xFF\xFE\x3D\xD8\x00\xDE", 6) << QStringList {u"\U0001F600"_s} << 0 << 0 << E::Utf16Le;
+        QTest::addRow("UTF-32's mark")
+            << utf16("\xFF\xFE\0\0", 4) << QStringList {QString(1, QChar(0))} << 0 << 0 << E::Utf16Le;
+    }
+    void lineFileRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QFETCH(int, badBytes);
+        QFETCH(int, firstBadLine);
+        QFETCH(TextEncoding, encoding);
         const QString path = m_dir.filePath(u"lines.txt"_s);
-        for (const auto &row : rows) {
-            writeBytes(path, row.bytes);
-            const LineFileRead r = readLineFile(path);
-            QCOMPARE(r.status, LineFileRead::Status::Ok);
-            QCOMPARE(r.lines, row.lines);
-            QCOMPARE(int(r.badBytes), row.badBytes);
-            QCOMPARE(int(r.firstBadLine), row.firstBadLine);
-            QCOMPARE(r.encoding, row.encoding);
-        }
+        writeBytes(path, bytes);
+        const LineFileRead r = readLineFile(path);
+        QCOMPARE(r.status, LineFileRead::Status::Ok);
+        QCOMPARE(r.lines, lines);
+        QCOMPARE(int(r.badBytes), badBytes);
+        QCOMPARE(int(r.firstBadLine), firstBadLine);
+        QCOMPARE(r.encoding, encoding);
+    }
+
+    void lineFileMissing()
+    {
         QCOMPARE(readLineFile(m_dir.filePath(u"none.qvn"_s)).status, LineFileRead::Status::Missing);
         QCOMPARE(readLineFile(m_dir.path()).status, LineFileRead::Status::Missing);
     }
