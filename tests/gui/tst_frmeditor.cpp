@@ -94,7 +94,9 @@ const struct RowWork
     QStringList questions;
     int current = 1; // -1: no row current
 } rowWorkRows[] = {{"insert", "actInsertRow", {}, {u"q1"_s, QString(), u"q2"_s, u"q3"_s}},
-    {"delete", "actDeleteRows", {}, {u"q1"_s, u"q3"_s}}, {"up", "actMoveUp", {}, {u"q2"_s, u"q1"_s, u"q3"_s}},
+    {"delete", "actDeleteRows", {}, {u"q1"_s, u"q3"_s}},
+    {"delete the last", "actDeleteRows", {}, {u"q1"_s, u"q2"_s}, 2},
+    {"up", "actMoveUp", {}, {u"q2"_s, u"q1"_s, u"q3"_s}},
     {"down", "actMoveDown", {}, {u"q1"_s, u"q3"_s, u"q2"_s}},
     {"paste from a spreadsheet", "actPaste", u"\"a\tb\"\th\ta\r\nc\r\n"_s,
         {u"q1"_s, u"a\tb"_s, u"c"_s, u"q2"_s, u"q3"_s}},
