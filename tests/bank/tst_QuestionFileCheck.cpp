@@ -195,6 +195,8 @@ private Q_SLOTS:
         QTest::newRow("10001 lines") << Files {lines(many)} << QList<Seen> {{1, 10001, 0, K::TooManyLines}};
         QTest::newRow("encoded, 10001 lines")
             << Files {lines(encodedFile(many))} << QList<Seen> {{1, 1, 0, K::TooManyDecodedLines}};
+        QTest::newRow("5000 questions in all")
+            << Files {lines(file(3000)), lines(file(2000))} << QList<Seen> {};
         QTest::newRow("5001 questions in all") << Files {lines(file(3000)), lines(file(2001)), lines(file(1))}
                                                << QList<Seen> {{2, 0, 0, K::TooManyQuestions}};
         QTest::newRow("101 files") << Files(101, lines(file(1)))

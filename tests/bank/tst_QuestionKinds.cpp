@@ -42,6 +42,10 @@ private Q_SLOTS:
         QTest::newRow("choices, sheet 3")
             << choice << 3 << ChoiceLabels::Kana
             << QStringList {choice[0], u"ア went　イ going　ウ go　エ goes"_s, u"エ goes"_s};
+        // The editor's preview shows a choice written twice before the check refuses it.
+        QTest::newRow("a choice twice: the first is the answer")
+            << QStringList {choice[0], u"{{go / went / go}}"_s, u"go"_s} << 1 << ChoiceLabels::Kana
+            << QStringList {choice[0], u"ア go　イ go　ウ went"_s, u"ア go"_s};
         QTest::newRow("choices, sheet 1, labelled by digits")
             << choice << 1 << ChoiceLabels::Digits
             << QStringList {choice[0], u"1 go　2 went　3 going　4 goes"_s, u"4 goes"_s};

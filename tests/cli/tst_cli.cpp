@@ -246,6 +246,8 @@ private Q_SLOTS:
         QCOMPARE(s[u"DrawnQuestions"_s].toArray().size(), 50);
         QCOMPARE(s.contains(u"FittedSize"_s), extra.contains(u"--fit"_s));
         QCOMPARE(s.contains(u"sheets"_s), extra.contains(u"--paper"_s));
+        if (extra.contains(u"--paper"_s))
+            QCOMPARE(s[u"sheets"_s].toInt(), 1); // its one page on half a sheet of B4
         QCOMPARE(s.contains(u"SheetNumbers"_s), false);
         QCOMPARE(readBytes(at(u"out.pdf"_s)).startsWith("%PDF"), pagesCountMode[0] > 0);
         const QJsonArray trace = QJsonDocument::fromJson(readBytes(at(u"t.json"_s))).array();

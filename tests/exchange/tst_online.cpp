@@ -208,6 +208,10 @@ $CATEGORY: $course$/top/T
             u"<!DOCTYPE quiz [<!ENTITY e \""_s + u"x"_s.repeated(4000) + u"\">]>\n<quiz><name>"_s
                 + u"&e;"_s.repeated(25001) + u"</name></quiz>"_s,
             K::TooLarge, 2);
+        add("XML, an entity declared after a quoted bracket", F::MoodleXml,
+            u"<!DOCTYPE quiz [<!ATTLIST quiz a CDATA \"]\"><!ENTITY e \""_s + u"x"_s.repeated(4000)
+                + u"\">]>\n<quiz><name>"_s + u"&e;"_s.repeated(25001) + u"</name></quiz>"_s,
+            K::TooLarge, 2);
         QString attributes;
         for (int i = 0; i < 65; ++i)
             attributes += u" a%1=\"\""_s.arg(i);

@@ -315,6 +315,10 @@ private Q_SLOTS:
         QVERIFY(f.edit(2, QuestionTableModel::QuestionColumn, u"tom@example.com"_s));
         QVERIFY2(problems->item(0)->text().startsWith(u"3 問目　問題 4文字目: "_s),
             qPrintable(problems->item(0)->text()));
+        // A problem of a whole cell says no column.
+        QVERIFY(f.edit(2, QuestionTableModel::QuestionColumn, u"Q"_s));
+        QVERIFY(f.edit(2, QuestionTableModel::AnswerColumn, QString()));
+        QCOMPARE(problems->item(0)->text(), u"3 問目　解答が空です。"_s);
     }
 
     // Closing over unsaved changes asks: cancel keeps the window, no drops the edit, yes saves.

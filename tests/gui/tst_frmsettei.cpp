@@ -74,6 +74,7 @@ const struct PaperOptionsRow
     int paper;
     bool keepWords, fit, keepQuestions;
 } paperOptionsRows[] = {
+    {.name = "B5, words kept", .paper = 0, .keepWords = true, .fit = false, .keepQuestions = false},
     {.name = "B4 two-up, words and questions kept, answers last",
         .paper = 2,
         .keepWords = true,
@@ -264,6 +265,7 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.kinds(), r.shown);
         QCOMPARE(readBytes(out).contains(r.mark), r.answer);
         f.verifyReset();
+        QCOMPARE(f.m.SheetIndex, 0); // the next sheet printed alone is numbered as one
         // A teacher's Enter "to confirm" keeps the window and the loaded files.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(f.w->isVisible());

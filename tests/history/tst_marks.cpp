@@ -253,6 +253,8 @@ private Q_SLOTS:
         QVERIFY(large.open(QIODevice::WriteOnly));
         QVERIFY(large.resize(qint64(16) << 20));
         QCOMPARE(ReadMarksCsvFile(large.fileName(), {3}).fault->problem, TooLarge);
+        QCOMPARE(MarksCsvMessage(ReadMarksCsvFile(dir.filePath(u"gone.csv"_s), {3})),
+            u"採点の表を読み込めません。"_s); // no line of a file not read
 #ifndef Q_OS_WIN
         const QString fifo = dir.filePath(u"fifo.csv"_s);
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
