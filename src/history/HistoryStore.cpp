@@ -339,6 +339,13 @@ HistoryOutcome<> HistoryStore::recordMarks(const RecordedRun &run, const QList<M
     return written.ok() ? marked : written;
 }
 
+HistoryOutcome<> HistoryStore::removeMarks(const RecordedRun &run, int pupil) const
+{
+    return write(HistoryAccess::Write, [&](const Connection &c) {
+        InWriteTransaction(c.sql(), [&] { RemovePupilMarks(c.sql(), run.id, pupil); });
+    });
+}
+
 HistoryOutcome<std::optional<int>> HistoryStore::runPoints(const RecordedRun &run) const
 {
     return answer<std::optional<int>>(

@@ -76,6 +76,8 @@ public:
     // Adds the rows to the run whole or not at all; a row with a pupil number takes
     // the place of that pupil's row, rows without one those of their sheets (see MarkTables.h).
     HistoryOutcome<> recordMarks(const RecordedRun &run, const QList<MarkedSheet> &rows) const;
+    // Takes the pupil's row out of the run, whole or not at all.
+    HistoryOutcome<> removeMarks(const RecordedRun &run, int pupil) const;
     // The points per question set for `run`, in tenths; none while the default holds
     // (see PointsTenths).
     HistoryOutcome<std::optional<int>> runPoints(const RecordedRun &run) const;

@@ -155,14 +155,8 @@ HistoryOutcome<> WriteMarks(const HistorySql &sql, qint64 runId, const QList<Mar
             {sheets[sheet - 1].id});
     }
     for (const MarkedSheet &row : rows) {
-        if (row.pupil > 0) {
-            const QString ofPupil = QStringLiteral("SELECT a.id FROM answer_sheets a JOIN sheets s ON"
-                                                   " a.sheet_id = s.id WHERE s.run_id = ? AND a.pupil = ?");
-            sql.exec(
-                QStringLiteral("DELETE FROM marks WHERE answer_id IN (%1)").arg(ofPupil), {runId, row.pupil});
-            sql.exec(QStringLiteral("DELETE FROM answer_sheets WHERE id IN (%1)").arg(ofPupil),
-                {runId, row.pupil});
-        }
+        if (row.pupil > 0)
+            RemovePupilMarks(sql, runId, row.pupil);
         const QVariant id
             = sql.exec(QStringLiteral("INSERT INTO answer_sheets (sheet_id, pupil) VALUES (?, ?)"),
                      {sheets[row.sheet - 1].id, row.pupil > 0 ? QVariant(row.pupil) : QVariant()})
@@ -174,6 +168,14 @@ HistoryOutcome<> WriteMarks(const HistorySql &sql, qint64 runId, const QList<Mar
         }
     }
     return {};
+}
+
+void RemovePupilMarks(const HistorySql &sql, qint64 runId, int pupil)
+{
+    const QString ofPupil = QStringLiteral("SELECT a.id FROM answer_sheets a JOIN sheets s ON"
+                                           " a.sheet_id = s.id WHERE s.run_id = ? AND a.pupil = ?");
+    sql.exec(QStringLiteral("DELETE FROM marks WHERE answer_id IN (%1)").arg(ofPupil), {runId, pupil});
+    sql.exec(QStringLiteral("DELETE FROM answer_sheets WHERE id IN (%1)").arg(ofPupil), {runId, pupil});
 }
 
 std::optional<int> ReadRunPoints(const HistorySql &sql, qint64 runId)

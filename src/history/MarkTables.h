@@ -42,6 +42,8 @@ QList<MarkedSheet> ReadMarks(const HistorySql &sql, qint64 runId);
 // the place of all the earlier rows without one of their sheets. A row on a sheet
 // the run does not have fails the whole call before anything is written.
 HistoryOutcome<> WriteMarks(const HistorySql &sql, qint64 runId, const QList<MarkedSheet> &rows);
+// Takes the pupil's row of the run, with its marks, out; inside the caller's transaction.
+void RemovePupilMarks(const HistorySql &sql, qint64 runId, int pupil);
 
 // The points per question set for the run, in tenths; none when never set (or when
 // what is stored is no points a teacher could set).

@@ -22,28 +22,36 @@ constexpr int PupilColumn = 0;
 constexpr int SheetColumn = 1;
 constexpr int FirstQuestionColumn = 2;
 
-// One row as it was and as it became; each step saves the row it goes to.
+QString noPupilMessage()
+{
+    return QStringLiteral("出席番号のない行は、表では変えられません。");
+}
+
+// A pupil's row as it was and as it became (none: no row); each step saves the row it goes to.
 class RowChange : public QUndoCommand
 {
 public:
-    RowChange(MarkingWindow &window, MarkedSheet before, MarkedSheet after)
+    RowChange(
+        MarkingWindow &window, int pupil, std::optional<MarkedSheet> before, std::optional<MarkedSheet> after)
         : m_window(window)
+        , m_pupil(pupil)
         , m_before(std::move(before))
         , m_after(std::move(after))
     {
     }
-    void undo() override { m_window.save(m_before); }
+    void undo() override { m_window.save(m_pupil, m_before); }
     void redo() override
     {
         // The first step was saved before the change was kept.
         if (!std::exchange(m_saved, false))
-            m_window.save(m_after);
+            m_window.save(m_pupil, m_after);
     }
 
 private:
     MarkingWindow &m_window;
-    MarkedSheet m_before;
-    MarkedSheet m_after;
+    int m_pupil;
+    std::optional<MarkedSheet> m_before;
+    std::optional<MarkedSheet> m_after;
     bool m_saved = true;
 };
 
@@ -198,9 +206,10 @@ bool MarkingWindow::savePoints(std::optional<int> tenths)
     return saved.ok();
 }
 
-bool MarkingWindow::save(const MarkedSheet &row)
+bool MarkingWindow::save(int pupil, const std::optional<MarkedSheet> &row)
 {
-    const HistoryOutcome<> saved = m_store.recordMarks(m_run, {row});
+    const HistoryOutcome<> saved
+        = row ? m_store.recordMarks(m_run, {*row}) : m_store.removeMarks(m_run, pupil);
     if (!saved.ok()) {
         m_dialogs.message(HistoryFailureMessage(m_store.path(), saved), ProgramTitle);
         return false;
@@ -212,16 +221,14 @@ bool MarkingWindow::save(const MarkedSheet &row)
     return true;
 }
 
-void MarkingWindow::change(const MarkedSheet &after)
+void MarkingWindow::change(int pupil, const std::optional<MarkedSheet> &after)
 {
     const auto earlier = std::find_if(
-        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == after.pupil; });
-    // A pupil without a row goes back to one with nothing marked.
-    const MarkedSheet before = earlier != m_rows.cend()
-        ? *earlier
-        : MarkedSheet {after.pupil, after.sheet, QList<Mark>(after.marks.size(), Mark::Unmarked)};
-    if (save(after))
-        m_undo.push(new RowChange(*this, before, after));
+        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == pupil; });
+    const std::optional<MarkedSheet> before
+        = earlier != m_rows.cend() ? std::optional(*earlier) : std::nullopt;
+    if (save(pupil, after))
+        m_undo.push(new RowChange(*this, pupil, before, after));
 }
 
 void MarkingWindow::txtWrong_Enter()
@@ -233,7 +240,7 @@ void MarkingWindow::txtWrong_Enter()
         m_dialogs.message(WrongLineMessage(typed), ProgramTitle);
         return;
     }
-    change({pupil, sheet, typed.value});
+    change(pupil, MarkedSheet {pupil, sheet, typed.value});
     m_ui->txtWrong->clear();
     for (int next = pupil + 1; next <= MaxPupil; ++next)
         if (std::none_of(
@@ -282,14 +289,26 @@ bool MarkingWindow::markCell(Mark mark)
     if (r < 0 || r >= m_rows.size() || q < 0 || q >= m_rows[r].marks.size())
         return false;
     if (m_rows[r].pupil == 0) {
-        m_dialogs.message(QStringLiteral("出席番号のない行は、表では変えられません。"), ProgramTitle);
+        m_dialogs.message(noPupilMessage(), ProgramTitle);
         return true;
     }
     MarkedSheet after = m_rows[r];
     after.marks[q] = mark;
-    change(after);
+    change(after.pupil, after);
     if (q + 1 < after.marks.size())
         table.setCurrentCell(table.currentRow(), table.currentColumn() + 1);
+    return true;
+}
+
+bool MarkingWindow::removeRow()
+{
+    const int r = m_ui->tblMarks->currentRow();
+    if (r < 0 || r >= m_rows.size())
+        return false;
+    if (m_rows[r].pupil == 0)
+        m_dialogs.message(noPupilMessage(), ProgramTitle);
+    else
+        change(m_rows[r].pupil, std::nullopt);
     return true;
 }
 
@@ -314,8 +333,9 @@ bool MarkingWindow::eventFilter(QObject *watched, QEvent *event)
         return m_ui->txtWrong->text().isEmpty() && undoKey(key);
     if (undoKey(key))
         return true;
+    // On a question the key takes its mark away; on the pupil or the sheet, the whole row.
     if (key.key() == Qt::Key_Delete || key.key() == Qt::Key_Backspace)
-        return markCell(Mark::Unmarked);
+        return m_ui->tblMarks->currentColumn() < FirstQuestionColumn ? removeRow() : markCell(Mark::Unmarked);
     const std::optional<Mark> mark = key.text().size() == 1 ? MarkOf(key.text().front()) : std::nullopt;
     return mark && markCell(*mark);
 }

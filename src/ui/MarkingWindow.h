@@ -20,8 +20,8 @@ class Dialogs;
 class HistoryStore;
 
 // 「採点」: the answer sheets handed in for one recorded run, one row each, a mark per
-// question. A row is typed as the numbers of its wrong questions, or changed cell by
-// cell; each change is saved as it is made and can be undone.
+// question. A row is typed as the numbers of its wrong questions, changed cell by cell,
+// or taken out by Delete on its pupil; each change is saved as it is made and can be undone.
 class MarkingWindow : public QDialog
 {
     Q_OBJECT
@@ -32,8 +32,9 @@ public:
         const HistoryStore &store, Dialogs &dialogs, RecordedRun run, int sheet, QWidget *parent = nullptr);
     ~MarkingWindow() override;
 
-    // Saves `row` in the place of its pupil's row and shows what the history then holds.
-    bool save(const MarkedSheet &row);
+    // Saves `row` in the place of the pupil's row (none: takes it out) and shows what the
+    // history then holds.
+    bool save(int pupil, const std::optional<MarkedSheet> &row);
     // Sets the run's points per question (none: the default) and scores every row at them.
     bool savePoints(std::optional<int> tenths);
 
@@ -47,7 +48,8 @@ private Q_SLOTS:
     void cmdDefaultPoints_Click();
 
 private:
-    void change(const MarkedSheet &after);
+    void change(int pupil, const std::optional<MarkedSheet> &after);
+    bool removeRow();
     void changePoints(std::optional<int> after);
     int points(int sheet) const;
     bool markCell(Mark mark);

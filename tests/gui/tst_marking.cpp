@@ -55,6 +55,34 @@ private Q_SLOTS:
         QCOMPARE(store.marks(run).value.last(), (MarkedSheet {1, 1, {R, R, W, R, R}}));
     }
 
+    // Undo of a new pupil's row takes the row away, as Delete on a pupil does, undoably.
+    void rowsTakenOut()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const RecordedRun run = recordedSheet(store, 5);
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        window.show();
+        auto *typed = control<QLineEdit>(&window, "txtWrong");
+        for (const char *row : {"1", "2"}) {
+            QTest::keyClicks(typed, QString::fromLatin1(row));
+            QTest::keyClick(typed, Qt::Key_Return);
+        }
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        const QList<MarkedSheet> first {
+            {1, 1, {Mark::Wrong, Mark::Right, Mark::Right, Mark::Right, Mark::Right}}};
+        QCOMPARE(store.marks(run).value, first);
+        auto *table = control<QTableWidget>(&window, "tblMarks");
+        QCOMPARE(table->rowCount(), 1);
+        table->setCurrentCell(0, 0);
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(store.marks(run).value, QList<MarkedSheet> {});
+        QCOMPARE(table->rowCount(), 0);
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(store.marks(run).value, first);
+    }
+
     // 40 sheets of 20 questions, 3 wrong each, in 4 keys a sheet: the digits and Enter.
     // Run by killedAfterRow20 with a history named, it is killed after row 20.
     void fortyRowsByKey()
