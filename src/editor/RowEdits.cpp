@@ -15,6 +15,12 @@ RowRun insertRow(QuestionTableModel &model, RowRun selected)
     return {at, 1};
 }
 
+RowRun insertRowBelow(QuestionTableModel &model, RowRun selected)
+{
+    return insertRow(
+        model, {selected.count > 0 ? selected.first + selected.count : model.questionCount(), 1});
+}
+
 RowRun deleteRows(QuestionTableModel &model, RowRun selected)
 {
     model.removeRecords(selected.first, selected.count);

@@ -19,6 +19,8 @@ struct RowRun
 // the model, and so onto the undo stack, and returns the rows to select after it
 // (none: the selection stays).
 RowRun insertRow(QuestionTableModel &model, RowRun selected);
+// After the rows selected; at the end when none is.
+RowRun insertRowBelow(QuestionTableModel &model, RowRun selected);
 RowRun deleteRows(QuestionTableModel &model, RowRun selected);
 RowRun moveRows(QuestionTableModel &model, RowRun selected, int delta);
 

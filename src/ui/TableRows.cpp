@@ -42,6 +42,16 @@ void TableRows::insertRow()
     selectRun(sorario::insertRow(m_model, selectedRun()));
 }
 
+void TableRows::insertRowBelow()
+{
+    selectRun(sorario::insertRowBelow(m_model, selectedRun()));
+}
+
+void TableRows::appendRow()
+{
+    selectRun(sorario::insertRowBelow(m_model, {}));
+}
+
 void TableRows::deleteRows()
 {
     selectRun(sorario::deleteRows(m_model, selectedRun()));

@@ -23,6 +23,8 @@ public:
     }
 
     void insertRow();
+    void insertRowBelow();
+    void appendRow();
     void deleteRows();
     void moveRows(int delta);
     QString copyRows() const;

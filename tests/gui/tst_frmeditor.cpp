@@ -94,6 +94,8 @@ const struct RowWork
     QStringList questions;
     int current = 1; // -1: no row current
 } rowWorkRows[] = {{"insert", "actInsertRow", {}, {u"q1"_s, QString(), u"q2"_s, u"q3"_s}},
+    {"insert below", "actInsertRowBelow", {}, {u"q1"_s, u"q2"_s, QString(), u"q3"_s}},
+    {"add at the end", "actAppendRow", {}, {u"q1"_s, u"q2"_s, u"q3"_s, QString()}},
     {"delete", "actDeleteRows", {}, {u"q1"_s, u"q3"_s}},
     {"delete the last", "actDeleteRows", {}, {u"q1"_s, u"q2"_s}, 2},
     {"up", "actMoveUp", {}, {u"q2"_s, u"q1"_s, u"q3"_s}},
@@ -333,7 +335,9 @@ private Q_SLOTS:
         QVERIFY(f.editor.openFile(f.path));
         trigger(&f.editor, "actDeleteRows");
         f.dialogs.messageAnswers.enqueue(r.answer);
-        QCOMPARE(f.editor.close(), r.closes);
+        QVERIFY(QTest::qWaitForWindowActive(&f.editor));
+        QTest::keyClick(&f.editor, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(f.editor.isVisible(), !r.closes);
         QCOMPARE(f.dialogs.kinds(), QStringList {u"message"_s});
         QCOMPARE(readBytes(f.path) != before, r.saved);
     }
