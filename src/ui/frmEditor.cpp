@@ -81,6 +81,8 @@ frmEditor::~frmEditor()
     m_undo.disconnect(this);
     m_model->disconnect(this);
     m_ui->tblQuestions->selectionModel()->disconnect(this);
+    for (QLineEdit *field : std::as_const(m_headerFields))
+        field->disconnect(this); // a field losing focus as the window closes
 }
 
 void frmEditor::connectActions()
