@@ -3,6 +3,7 @@
 
 #include "editor/QuestionTableModel.h"
 
+#include <QAction>
 #include <QItemSelectionModel>
 #include <QTableView>
 
@@ -35,6 +36,17 @@ void TableRows::selectRun(RowRun run)
     const QItemSelection rows(
         m_model.index(first, 0), m_model.index(first + count - 1, QuestionTableModel::ColumnCount - 1));
     m_view.selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TableRows::connectActions(
+    QAction &insert, QAction &below, QAction &end, QAction &remove, QAction &up, QAction &down)
+{
+    QObject::connect(&insert, &QAction::triggered, &m_view, [this] { insertRow(); });
+    QObject::connect(&below, &QAction::triggered, &m_view, [this] { insertRowBelow(); });
+    QObject::connect(&end, &QAction::triggered, &m_view, [this] { appendRow(); });
+    QObject::connect(&remove, &QAction::triggered, &m_view, [this] { deleteRows(); });
+    QObject::connect(&up, &QAction::triggered, &m_view, [this] { moveRows(-1); });
+    QObject::connect(&down, &QAction::triggered, &m_view, [this] { moveRows(1); });
 }
 
 void TableRows::insertRow()

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QAction;
 class QTableView;
 
 namespace sorario {
@@ -22,6 +23,9 @@ public:
     {
     }
 
+    // The row actions of the editor's menu and toolbar, each to its row work.
+    void connectActions(
+        QAction &insert, QAction &below, QAction &end, QAction &remove, QAction &up, QAction &down);
     void insertRow();
     void insertRowBelow();
     void appendRow();

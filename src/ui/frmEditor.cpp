@@ -101,12 +101,8 @@ void frmEditor::connectActions()
     connect(m_ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
     connect(&m_undo, &QUndoStack::canUndoChanged, m_ui->actUndo, &QAction::setEnabled);
     connect(&m_undo, &QUndoStack::canRedoChanged, m_ui->actRedo, &QAction::setEnabled);
-    connect(m_ui->actInsertRow, &QAction::triggered, this, [this] { m_rows->insertRow(); });
-    connect(m_ui->actInsertRowBelow, &QAction::triggered, this, [this] { m_rows->insertRowBelow(); });
-    connect(m_ui->actAppendRow, &QAction::triggered, this, [this] { m_rows->appendRow(); });
-    connect(m_ui->actDeleteRows, &QAction::triggered, this, [this] { m_rows->deleteRows(); });
-    connect(m_ui->actMoveUp, &QAction::triggered, this, [this] { m_rows->moveRows(-1); });
-    connect(m_ui->actMoveDown, &QAction::triggered, this, [this] { m_rows->moveRows(1); });
+    m_rows->connectActions(*m_ui->actInsertRow, *m_ui->actInsertRowBelow, *m_ui->actAppendRow,
+        *m_ui->actDeleteRows, *m_ui->actMoveUp, *m_ui->actMoveDown);
     connect(m_ui->actCopy, &QAction::triggered, this,
         [this] { QGuiApplication::clipboard()->setText(m_rows->copyRows()); });
     connect(m_ui->actPaste, &QAction::triggered, this, &frmEditor::actPaste_triggered);
