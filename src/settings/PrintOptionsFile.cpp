@@ -115,8 +115,12 @@ QString PrintOptionsFilePath(const SettingsFolders &folders)
 void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options)
 {
     const QString path = PrintOptionsFilePath(folders);
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        // A teacher's first sheet has no word split mid-word and no rule alone atop a page.
+        options.lineBreaks = WordBreaks::KeepWords;
+        options.pageBreaks = QuestionBreaks::KeepQuestions;
         return;
+    }
     // A broken file reads as an empty one.
     const QSettings file(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
     options.paper = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);

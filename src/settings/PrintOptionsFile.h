@@ -24,7 +24,8 @@ std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name);
 // Vk.ini keeps its own format untouched.
 QString PrintOptionsFilePath(const SettingsFolders &folders);
 
-// A missing file or value leaves the default; an unknown one too.
+// No file yet (a first start) keeps words and questions whole; a missing or unknown
+// value in a file leaves the default.
 void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options);
 // A failed save is not reported, as for Vk.ini; the old file stays whole.
 void savePrintOptions(const SettingsFolders &folders, const SheetOptions &options);

@@ -278,6 +278,15 @@ private Q_SLOTS:
         QCOMPARE(m.options.overflow == Overflow::ShrinkFirst, printOptionRows[row].on);
     }
 
+    void firstStartKeepsWordsAndQuestions()
+    {
+        Module1 first;
+        first.SettingsFolder = m.SettingsFolder;
+        loadPrintOptions(first);
+        QCOMPARE(first.options.lineBreaks, WordBreaks::KeepWords);
+        QCOMPARE(first.options.pageBreaks, QuestionBreaks::KeepQuestions);
+    }
+
     void printOptionsSaved()
     {
         m.options.lineBreaks = WordBreaks::KeepWords;
