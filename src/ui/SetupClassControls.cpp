@@ -19,18 +19,36 @@ SetupClassControls::SetupClassControls(QComboBox *className, QSpinBox *avoidRece
     , m_pupilReview(pupilReview)
     , m_classes(classes)
 {
-    connect(m_className, &QComboBox::editTextChanged, this, [this](const QString &name) {
-        m_review->setEnabled(!name.trimmed().isEmpty());
-        m_pupilReview->setEnabled(!name.trimmed().isEmpty());
-    });
+    connect(m_className, &QComboBox::editTextChanged, this, &SetupClassControls::showReviewOfClass);
     connect(m_review, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             m_pupilReview->setChecked(false);
+        rememberReview();
     });
     connect(m_pupilReview, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             m_review->setChecked(false);
+        rememberReview();
     });
+}
+
+void SetupClassControls::rememberReview()
+{
+    if (!m_showing)
+        m_reviewOf.insert(className(), review());
+}
+
+// A review ticked for one class never carries over to the next class's print.
+void SetupClassControls::showReviewOfClass()
+{
+    const QString name = className();
+    const ReviewDraw chosen = m_reviewOf.value(name, ReviewDraw::None);
+    m_showing = true;
+    m_review->setEnabled(!name.isEmpty());
+    m_pupilReview->setEnabled(!name.isEmpty());
+    m_review->setChecked(chosen == ReviewDraw::Class);
+    m_pupilReview->setChecked(chosen == ReviewDraw::Pupils);
+    m_showing = false;
 }
 
 void SetupClassControls::load()
@@ -38,11 +56,11 @@ void SetupClassControls::load()
     m_className->clear();
     m_className->addItems(m_classes.classes());
     const ClassChoice last = LastClassChoice();
+    m_reviewOf = {{last.className.trimmed(), last.review}};
     m_className->setCurrentIndex(-1);
     m_className->setEditText(last.className);
+    showReviewOfClass();
     m_avoidRecent->setValue(last.avoidRecent);
-    m_review->setChecked(last.review == ReviewDraw::Class);
-    m_pupilReview->setChecked(last.review == ReviewDraw::Pupils);
 }
 
 QString SetupClassControls::className() const

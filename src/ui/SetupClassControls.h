@@ -5,6 +5,7 @@
 #include "history/ReviewRule.h"
 #include "shared/SheetDraw.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -38,12 +39,16 @@ public:
 private:
     // A review needs a class.
     ReviewDraw review() const;
+    void rememberReview();
+    void showReviewOfClass();
 
     QComboBox *m_className;
     QSpinBox *m_avoidRecent;
     QCheckBox *m_review;
     QCheckBox *m_pupilReview;
     SetupClassRun &m_classes;
+    QHash<QString, ReviewDraw> m_reviewOf; // the choice made for each class named this session
+    bool m_showing = false;
 };
 
 } // namespace sorario

@@ -17,7 +17,7 @@ const Refused refusedRows[] = {
         .message = u"個別復習プリントは印刷するだけで、テキストファイルや文書ファイルには書き出せません。"_s},
 };
 
-class TestPupilReview : public QObject // a 「個別復習プリント」 it cannot make: told, and nothing runs
+class TestPupilReview : public QObject // 「個別復習プリント」: refusals told, nothing run; its class
 {
     Q_OBJECT
 
@@ -37,6 +37,23 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.kinds(), QStringList {u"message"_s}); // no print, no save
         QCOMPARE(f.dialogs.shown[0].text, refusedRows[row].message);
         QCOMPARE(f.dialogs.shown[0].title, u"ソラリオ"_s);
+    }
+
+    // A review ticked for 2B is off for another class, and 2B's again when 2B is back.
+    void belongsToItsClass()
+    {
+        SetupFixture f(20, 1);
+        f.open();
+        auto *className = control<QComboBox>(f.w.get(), "cboClass");
+        auto *review = control<QAbstractButton>(f.w.get(), "chkPupilReview");
+        className->setEditText(u"2B"_s);
+        review->setChecked(true);
+        className->setEditText(QString());
+        QVERIFY(!review->isChecked());
+        className->setEditText(u"3C"_s);
+        QVERIFY(!review->isChecked());
+        className->setEditText(u"2B"_s);
+        QVERIFY(review->isChecked());
     }
 };
 
