@@ -35,11 +35,10 @@ void frmHenkan::Form_Load()
 
 void frmHenkan::Command1_Click()
 {
-    // An installed copy's own folder holds no question files; start where the teacher is.
-    const bool portable
-        = m_module.SettingsFolder.isEmpty() || m_module.SettingsFolder == m_module.ProgramFolder;
+    // The old files sit where the teacher keeps question files: the main window's folder.
+    const QString start = m_module.CurrentFolder.isEmpty() ? m_module.ProgramFolder : m_module.CurrentFolder;
     // The run tells the teacher what came of it; the window stays as it is either way.
-    (void)RunConversion(m_dialogs, portable ? m_module.ProgramFolder : m_module.CurrentFolder);
+    (void)RunConversion(m_dialogs, start);
 }
 
 void frmHenkan::Command2_Click()

@@ -281,6 +281,9 @@ void frmMain::cmdClear_Click()
 
 void frmMain::Command2_Click()
 {
+    // The folder a sheet was last saved into is not where the teacher works: the conversion
+    // starts in the listed folder, and a cancelled one comes back to it.
+    QDir::setCurrent(m_dirPath);
     {
         frmHenkan henkan(m_module, m_dialogs, this);
         runModal(henkan);

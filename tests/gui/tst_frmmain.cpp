@@ -123,7 +123,8 @@ private Q_SLOTS:
     }
 
     // 「問題ファイル編集」 opens the selected file; a file saved under a new name is listed and selected.
-    // A conversion onto an edited file asks first; it lists its file, nothing selected.
+    // A conversion starts in the listed folder, asks before replacing an edited file and
+    // lists its file, nothing selected, even after a sheet was saved elsewhere.
     void editorAndConversionRefreshTheList()
     {
         Fixture f({u"a.qvn"_s});
@@ -157,9 +158,10 @@ private Q_SLOTS:
             click(henkan, "Command2");
             QVERIFY(!henkan->isVisible());
         };
+        QDir::setCurrent(f.program.path()); // where a sheet was saved
         click(f.w.get(), "Command2");
         QCOMPARE(f.dialogs.kinds().count(u"open"_s), 3);
-        QCOMPARE(f.dialogs.shown.at(f.dialogs.shown.size() - 2).fileOptions.initialDir, f.m.ProgramFolder);
+        QCOMPARE(f.dialogs.shown.at(f.dialogs.shown.size() - 2).fileOptions.initialDir, f.workPath() + u"/"_s);
         QCOMPARE(entries(f.files()), (QStringList {u"0"_s, u"a"_s, u"旧"_s}));
         QVERIFY(selectedRows(f.files()).isEmpty());
     }
