@@ -6,15 +6,13 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 #include <memory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QTranslator qtTranslator;
-    sorario::setUpApplication(qtTranslator);
+    sorario::setUpApplication(app);
 
     auto module = std::make_unique<sorario::Module1>();
     sorario::InitialiseFolders(*module);

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 
 namespace sorario {
 
@@ -77,6 +78,12 @@ std::optional<double> originalLineHeightEm(const QString &storedName)
 {
     const auto entry = standInFor(storedName);
     return entry ? entry->lineHeightEm : std::nullopt;
+}
+
+QString printedFace(const QString &storedName)
+{
+    installFontSubstitutions();
+    return QFontInfo(QFont(storedName)).family();
 }
 
 void installFontSubstitutions()

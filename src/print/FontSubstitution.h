@@ -13,6 +13,10 @@ namespace sorario {
 // Idempotent; called by QtPrintSurface and by the windows. Nothing on Windows.
 void installFontSubstitutions();
 
+// The installed face that plain text of a stored name prints in: the name itself, its
+// stand-in, or the system's own choice where neither is installed.
+QString printedFace(const QString &storedName);
+
 // The face emphasis is printed in: the IPA fonts have no bold, and Qt's emboldened
 // strokes are not those of a bold face, so the Mincho faces take Noto Serif CJK JP
 // Bold and the Gothic ones Noto Sans CJK JP Bold where installed; any other face,

@@ -4,6 +4,7 @@
 
 #include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
+#include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
 #include "print/PrintTarget.h"
 #include "print/QtPrintTarget.h"
@@ -242,6 +243,8 @@ void frmSettei::printOptions_Change()
 void frmSettei::showFont()
 {
     m_ui->Text2->setText(m_module.options.FontName);
+    // A stored face missing here prints in a stand-in; the teacher sees which.
+    m_ui->Text2->setToolTip(QStringLiteral("印刷される書体: %1").arg(printedFace(m_module.options.FontName)));
     m_ui->Text3->setText(QString::number(m_module.options.FontSize));
 }
 

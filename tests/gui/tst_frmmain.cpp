@@ -161,7 +161,8 @@ private Q_SLOTS:
         QDir::setCurrent(f.program.path()); // where a sheet was saved
         click(f.w.get(), "Command2");
         QCOMPARE(f.dialogs.kinds().count(u"open"_s), 3);
-        QCOMPARE(f.dialogs.shown.at(f.dialogs.shown.size() - 2).fileOptions.initialDir, f.workPath() + u"/"_s);
+        QCOMPARE(
+            f.dialogs.shown.at(f.dialogs.shown.size() - 2).fileOptions.initialDir, f.workPath() + u"/"_s);
         QCOMPARE(entries(f.files()), (QStringList {u"0"_s, u"a"_s, u"旧"_s}));
         QVERIFY(selectedRows(f.files()).isEmpty());
     }

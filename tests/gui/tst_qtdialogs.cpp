@@ -5,11 +5,14 @@
 #include "setup/SheetPrinting.h"
 #include "setup/SheetProcedures.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtJapanese.h"
 
 #include "GuiTestSupport.h"
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QGroupBox>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTimer>
@@ -65,6 +68,22 @@ class TestQtDialogs : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // No English word on a button or a frame of Qt's own print dialog.
+    void printDialogInJapanese()
+    {
+        installQtJapanese(*QCoreApplication::instance());
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        const QRegularExpression word(u"[A-Za-z]{2}"_s);
+        QStringList english;
+        for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+            english << button->text();
+        for (const QGroupBox *box : dialog.findChildren<QGroupBox *>())
+            english << box->title();
+        english.removeIf([&word](const QString &text) { return !text.contains(word); });
+        QCOMPARE(english, QStringList());
+    }
+
     void fontChoice_data() { addRows(fontRows); }
     void fontChoice()
     {
