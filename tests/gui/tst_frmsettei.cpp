@@ -324,6 +324,14 @@ private Q_SLOTS:
     }
 
     // The paper options are kept in their own file, for the next window.
+    // Fits a 1366×768 screen below its title bar, above a taskbar.
+    void fitsALaptopScreen()
+    {
+        SetupFixture f(10, 1);
+        f.open();
+        QVERIFY(f.w->minimumSizeHint().height() <= 680);
+    }
+
     void paperOptions_data() { addRows(paperOptionsRows); }
     void paperOptions()
     {
