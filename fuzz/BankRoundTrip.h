@@ -107,22 +107,30 @@ inline void appendQuestion(FuzzedDataProvider &in, QStringList &lines)
 
 // The line with each group written as a file writes one ("{{a / b}}"): the blanks
 // around a group's "/" are no part of what the loader sees, and an export sets them so.
+// A first word is compared as lowered: a learner sees it so, and its capital comes back
+// from the answer.
 inline QString groupsAsWritten(const QString &line)
 {
     QString written;
     qsizetype from = 0;
-    for (const KindGroup &g : WordGroups(line).groups) {
-        written += line.mid(from, g.start - from) + KindOpen + (g.lowerFirst ? u"_"_s : QString())
-            + g.words.join(SetSeparator) + KindClose;
+    for (KindGroup g : WordGroups(line).groups) {
+        if (!g.words.isEmpty() && !g.words.first().isEmpty())
+            g.words.first()[0] = g.words.first()[0].toLower();
+        written += line.mid(from, g.start - from) + KindOpen + g.words.join(SetSeparator) + KindClose;
         from = g.end;
     }
     return written + line.mid(from);
 }
 
+// The lines so written, and the hints "*" and "**" as none: they only shape a sheet.
 inline QStringList groupsAsWritten(QStringList lines)
 {
-    for (QString &line : lines)
-        line = groupsAsWritten(line);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool hint = i >= HeaderLineCount && (i - HeaderLineCount) % 3 == 1;
+        if (hint && (lines[i] == u"*"_s || lines[i] == u"**"_s))
+            lines[i].clear();
+        lines[i] = groupsAsWritten(lines[i]);
+    }
     return lines;
 }
 

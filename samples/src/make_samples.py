@@ -123,7 +123,8 @@ def main():
 
     for draft, target, encoded in [("中学英語文法ドリル1.txt", "中学英語文法ドリル1.qvn", False),
                                    ("中学英語文法ドリル2.txt", "中学英語文法ドリル2.qvn", False),
-                                   ("高校英語文法演習.txt", "高校英語文法演習.qvn", True)]:
+                                   ("高校英語文法演習.txt", "高校英語文法演習.qvn", True),
+                                   ("並べ替えと選択.txt", "並べ替えと選択.qvn", False)]:
         header, notes, questions = read_draft(draft)
         notes = (notes + ["", "", ""])[:3]
         lines = [header["title"], header["parts"], header["code"]] + notes + question_lines(questions)

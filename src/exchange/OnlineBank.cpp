@@ -7,6 +7,7 @@
 #include "exchange/Gift.h"
 #include "exchange/MoodleXml.h"
 #include "exchange/QuestionCsv.h"
+#include "exchange/SetWords.h"
 #include "platform/Cp932.h"
 #include "platform/RegularFile.h"
 #include "shared/ProgramConstants.h"
@@ -28,49 +29,13 @@ std::optional<OnlineFormat> onlineFormatOf(const QString &path)
 
 namespace {
 
-// A learning system shows a short answer's text as written, so the words stand in
-// the file's order, the "_" of a lowered first word kept.
-QString wordsSet(const QString &text, const KindGroups &found)
-{
-    QString out;
-    qsizetype from = 0;
-    for (const KindGroup &g : found.groups) {
-        out += text.mid(from, g.start - from) + SetOpen + (g.lowerFirst ? QStringLiteral("_") : QString())
-            + g.words.join(SetSeparator) + SetClose;
-        from = g.end;
-    }
-    return out + text.mid(from);
-}
-
-// The words set back into "{{…}}" where they are the answer's, in its order: a
-// fill-the-blank text that sets choices "（ in / on ）" itself stays as it is.
-QString wordsUnset(const QString &text, const QString &answer)
-{
-    QString out;
-    qsizetype from = 0;
-    for (qsizetype open = text.indexOf(SetOpen); open >= 0; open = text.indexOf(SetOpen, from)) {
-        const qsizetype close = text.indexOf(SetClose, open + SetOpen.size());
-        if (close < 0)
-            break;
-        const QString inner = text.mid(open + SetOpen.size(), close - open - SetOpen.size());
-        QStringList words = inner.split(SetSeparator);
-        if (words.first().startsWith(u'_'))
-            words.first().remove(0, 1);
-        const bool set = words.size() > 1 && !words.contains(QString()) && !inner.contains(SetOpen)
-            && !inner.contains(KindOpen) && !inner.contains(KindClose)
-            && answer.contains(words.join(u' '), Qt::CaseInsensitive);
-        out += text.mid(from, open - from)
-            + (set ? KindOpen + inner + KindClose : text.mid(open, close + SetClose.size() - open));
-        from = close + SetClose.size();
-    }
-    return out + text.mid(from);
-}
-
 // A question its marks do not make (a group of one word, an answer none of the
 // choices) goes as written, as the sheet prints it.
 BankQuestion bankQuestionOf(const QString &text, const QString &hint, const QString &answer)
 {
-    BankQuestion question {BankQuestion::Kind::FillBlank, text, hint, answer, {}};
+    // "*" and "**" only shape the sheet's layout: no hint for a learner to read.
+    const bool layoutMark = hint == u"*" || hint == u"**";
+    BankQuestion question {BankQuestion::Kind::FillBlank, text, layoutMark ? QString() : hint, answer, {}};
     if (!KindProblems({text, hint, answer}).isEmpty())
         return question;
     question.kind = KindOf({text, hint, answer});
@@ -79,7 +44,7 @@ BankQuestion bankQuestionOf(const QString &text, const QString &hint, const QStr
         question.answer = answer.trimmed();
         question.choices = ChoiceGroup(hint)->words;
     } else if (question.kind == BankQuestion::Kind::WordOrder) {
-        question.text = wordsSet(text, WordGroups(text));
+        question.text = wordsSet({text, hint, answer});
     }
     return question;
 }
@@ -169,6 +134,18 @@ OnlineBankRead questionLinesOf(const QList<BankCategory> &categories)
     const auto first = std::find_if(categories.cbegin(), categories.cend(),
         [](const BankCategory &category) { return !category.questions.isEmpty(); });
     const BankCategory &headed = first == categories.cend() ? categories.last() : *first;
+    // One question file has one title: never a merge under the first category's.
+    QStringList titles;
+    for (const BankCategory &category : categories) {
+        if (!category.questions.isEmpty())
+            titles.append(u'「' + category.title + u'」');
+    }
+    if (titles.size() > 1) {
+        const auto second = std::find_if(std::next(first), categories.cend(),
+            [](const BankCategory &category) { return !category.questions.isEmpty(); });
+        return OnlineBankRead::failed(
+            OnlineFault::SeveralCategories, titles.join(QStringLiteral("、")), second->lines.value(0));
+    }
     OnlineBankLines result {completedHeader(headed.header, first != categories.cend()), {}};
     QList<int> sourceLine(result.lines.size(), 0);
     for (const BankCategory &category : categories) {
@@ -286,6 +263,13 @@ QString onlineRefusalText(OnlineFormat format, const OnlineBankRead &refused, co
         return line + notHeldText(refused.detail) + file;
     case K::EncodedTitle:
         return line + encodedTitleText() + file;
+    case K::SeveralCategories:
+        return line
+            + QStringLiteral(
+                "問題のあるカテゴリが複数あります（%1）。問題ファイルは一つのカテゴリから作ります。"
+                "カテゴリごとに分けたファイルを読み込んでください。")
+                  .arg(refused.detail)
+            + file;
     case K::TooLarge:
         return line
             + QStringLiteral(

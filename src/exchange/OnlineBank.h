@@ -75,6 +75,7 @@ enum class OnlineFault {
     UnwritableCharacter, // a character Shift-JIS cannot hold (the detail)
     TooLarge, // more bytes, or more text once expanded, than a question file can hold
     EncodedTitle, // see loadsAsEncoded
+    SeveralCategories, // questions in more than one category (the detail: their titles)
 };
 
 // The file's own fault, or why the loader would refuse the question file it holds.
