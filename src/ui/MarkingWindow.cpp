@@ -7,10 +7,10 @@
 #include "history/WrongLine.h"
 #include "platform/Dialogs.h"
 #include "shared/Module1.h"
+#include "ui/MarkingChanges.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QUndoCommand>
 
 #include <algorithm>
 #include <cmath>
@@ -26,58 +26,6 @@ QString noPupilMessage()
 {
     return QStringLiteral("出席番号のない行は、表では変えられません。");
 }
-
-// A pupil's row as it was and as it became (none: no row); each step saves the row it goes to.
-class RowChange : public QUndoCommand
-{
-public:
-    RowChange(
-        MarkingWindow &window, int pupil, std::optional<MarkedSheet> before, std::optional<MarkedSheet> after)
-        : m_window(window)
-        , m_pupil(pupil)
-        , m_before(std::move(before))
-        , m_after(std::move(after))
-    {
-    }
-    void undo() override { m_window.save(m_pupil, m_before); }
-    void redo() override
-    {
-        // The first step was saved before the change was kept.
-        if (!std::exchange(m_saved, false))
-            m_window.save(m_pupil, m_after);
-    }
-
-private:
-    MarkingWindow &m_window;
-    int m_pupil;
-    std::optional<MarkedSheet> m_before;
-    std::optional<MarkedSheet> m_after;
-    bool m_saved = true;
-};
-
-// The run's points as they were and as they became.
-class PointsChange : public QUndoCommand
-{
-public:
-    PointsChange(MarkingWindow &window, std::optional<int> before, std::optional<int> after)
-        : m_window(window)
-        , m_before(before)
-        , m_after(after)
-    {
-    }
-    void undo() override { m_window.savePoints(m_before); }
-    void redo() override
-    {
-        if (!std::exchange(m_saved, false))
-            m_window.savePoints(m_after);
-    }
-
-private:
-    MarkingWindow &m_window;
-    std::optional<int> m_before;
-    std::optional<int> m_after;
-    bool m_saved = true;
-};
 
 // Only a question's cell is chosen for a mark; a sheet's missing questions show none.
 enum class Cell { Mark, Shown, Missing };
