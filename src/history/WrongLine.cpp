@@ -44,6 +44,20 @@ WrongLineOutcome ParseWrongLine(const QString &typed, int questionCount)
     return marks;
 }
 
+QString WrongLineReading(const QList<Mark> &marks)
+{
+    QStringList parts;
+    for (const Mark kind : {Mark::Wrong, Mark::Partial}) {
+        QStringList numbers;
+        for (qsizetype q = 0; q < marks.size(); ++q)
+            if (marks[q] == kind)
+                numbers.append(QString::number(q + 1));
+        if (!numbers.isEmpty())
+            parts.append(numbers.join(QStringLiteral(", ")) + u' ' + MarkSymbol(kind));
+    }
+    return parts.isEmpty() ? QStringLiteral("すべて ○") : parts.join(u'　');
+}
+
 QString WrongLineMessage(const WrongLineOutcome &refused)
 {
     QString reason;

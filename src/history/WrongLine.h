@@ -27,6 +27,9 @@ using WrongLineOutcome = Outcome<WrongLineFault, QList<Mark>>;
 // Digits typed together are read as the longest numbers the sheet has: "135" is 1 3 5.
 WrongLineOutcome ParseWrongLine(const QString &typed, int questionCount);
 
+// What a line stood for, shown as it is typed: "1, 5 ×　3 △", or "すべて ○".
+QString WrongLineReading(const QList<Mark> &marks);
+
 // The refusal as the teacher reads it, with what was typed wrong.
 QString WrongLineMessage(const WrongLineOutcome &refused);
 

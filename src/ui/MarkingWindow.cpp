@@ -7,10 +7,10 @@
 #include "history/WrongLine.h"
 #include "platform/Dialogs.h"
 #include "shared/Module1.h"
+#include "ui/MarkingChanges.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QUndoCommand>
 
 #include <algorithm>
 #include <cmath>
@@ -22,62 +22,25 @@ constexpr int PupilColumn = 0;
 constexpr int SheetColumn = 1;
 constexpr int FirstQuestionColumn = 2;
 
+// A run of many sheets is named by its first and last: "05010900-1 … -40（40 枚）".
+QString sheetsText(const QList<RecordedSheet> &sheets)
+{
+    if (sheets.size() <= 2) {
+        QStringList numbers;
+        for (const RecordedSheet &s : sheets)
+            numbers.append(s.sheetNumber);
+        return numbers.join(u'、');
+    }
+    const QString &first = sheets.first().sheetNumber;
+    return QStringLiteral("%1 … %2（%3 枚）")
+        .arg(first, sheets.last().sheetNumber.mid(RunNumberOf(first).size()))
+        .arg(sheets.size());
+}
+
 QString noPupilMessage()
 {
     return QStringLiteral("出席番号のない行は、表では変えられません。");
 }
-
-// A pupil's row as it was and as it became (none: no row); each step saves the row it goes to.
-class RowChange : public QUndoCommand
-{
-public:
-    RowChange(
-        MarkingWindow &window, int pupil, std::optional<MarkedSheet> before, std::optional<MarkedSheet> after)
-        : m_window(window)
-        , m_pupil(pupil)
-        , m_before(std::move(before))
-        , m_after(std::move(after))
-    {
-    }
-    void undo() override { m_window.save(m_pupil, m_before); }
-    void redo() override
-    {
-        // The first step was saved before the change was kept.
-        if (!std::exchange(m_saved, false))
-            m_window.save(m_pupil, m_after);
-    }
-
-private:
-    MarkingWindow &m_window;
-    int m_pupil;
-    std::optional<MarkedSheet> m_before;
-    std::optional<MarkedSheet> m_after;
-    bool m_saved = true;
-};
-
-// The run's points as they were and as they became.
-class PointsChange : public QUndoCommand
-{
-public:
-    PointsChange(MarkingWindow &window, std::optional<int> before, std::optional<int> after)
-        : m_window(window)
-        , m_before(before)
-        , m_after(after)
-    {
-    }
-    void undo() override { m_window.savePoints(m_before); }
-    void redo() override
-    {
-        if (!std::exchange(m_saved, false))
-            m_window.savePoints(m_after);
-    }
-
-private:
-    MarkingWindow &m_window;
-    std::optional<int> m_before;
-    std::optional<int> m_after;
-    bool m_saved = true;
-};
 
 // Only a question's cell is chosen for a mark; a sheet's missing questions show none.
 enum class Cell { Mark, Shown, Missing };
@@ -102,17 +65,20 @@ MarkingWindow::MarkingWindow(
     , m_run(std::move(run))
 {
     m_ui->setupUi(this);
-    QStringList numbers;
     int columns = 0;
-    for (const RecordedSheet &s : m_run.sheets) {
-        m_ui->cboSheet->addItem(s.sheetNumber);
-        numbers.append(s.sheetNumber);
+    for (const RecordedSheet &s : m_run.sheets)
         columns = std::max(columns, static_cast<int>(s.questions.size()));
-    }
     m_ui->lblRun->setText(
-        QStringLiteral("%1　%2　%3").arg(m_run.className, RunTimeText(m_run.when), numbers.join(u'、')));
-    m_ui->cboSheet->setCurrentIndex(std::clamp<int>(sheet, 0, std::max<int>(m_ui->cboSheet->count() - 1, 0)));
-    m_ui->cboSheet->setEnabled(m_run.sheets.size() > 1);
+        QStringLiteral("%1　%2　%3").arg(m_run.className, RunTimeText(m_run.when), sheetsText(m_run.sheets)));
+    // The sheet is typed as its k, after the run's number; a run of one sheet has no k.
+    const int sheets = std::max<int>(static_cast<int>(m_run.sheets.size()), 1);
+    m_ui->spnSheet->setMaximum(sheets);
+    if (sheets > 1)
+        m_ui->spnSheet->setPrefix(RunNumberOf(m_run.sheets.first().sheetNumber) + u'-');
+    else
+        m_ui->spnSheet->setSpecialValueText(m_run.sheets.value(0).sheetNumber);
+    m_ui->spnSheet->setValue(sheet + 1);
+    m_ui->spnSheet->setEnabled(sheets > 1);
     QStringList headers {QStringLiteral("出席番号"), QStringLiteral("用紙")};
     for (int q = 1; q <= columns; ++q)
         headers.append(QString::number(q));
@@ -121,10 +87,14 @@ MarkingWindow::MarkingWindow(
     m_ui->tblMarks->setHorizontalHeaderLabels(headers);
     m_ui->tblMarks->verticalHeader()->hide();
     m_ui->tblMarks->installEventFilter(this);
+    m_ui->spnPupil->installEventFilter(this);
+    m_ui->spnSheet->installEventFilter(this);
     m_ui->txtWrong->installEventFilter(this);
 
     connect(m_ui->txtWrong, &QLineEdit::returnPressed, this, &MarkingWindow::txtWrong_Enter);
-    connect(m_ui->cboSheet, &QComboBox::currentIndexChanged, this, &MarkingWindow::cboSheet_Change);
+    connect(m_ui->txtWrong, &QLineEdit::textChanged, this, &MarkingWindow::showMeaning);
+    connect(m_ui->spnPupil, &QSpinBox::valueChanged, this, &MarkingWindow::showMeaning);
+    connect(m_ui->spnSheet, &QSpinBox::valueChanged, this, &MarkingWindow::spnSheet_Change);
     m_ui->spnPoints->setRange(MinPointsTenths / 10.0, MaxPointsTenths / 10.0);
     connect(m_ui->spnPoints, &QDoubleSpinBox::valueChanged, this, &MarkingWindow::spnPoints_Change);
     connect(m_ui->cmdDefaultPoints, &QPushButton::clicked, this, &MarkingWindow::cmdDefaultPoints_Click);
@@ -145,18 +115,29 @@ MarkingWindow::MarkingWindow(
         m_dialogs.message(HistoryFailureMessage(m_store.path(), points), ProgramTitle);
     m_setPoints = points.value;
     showRows();
-    cboSheet_Change();
-    // The first pupil without a row comes first.
-    for (int pupil = 1; pupil <= MaxPupil; ++pupil)
-        if (std::none_of(
-                m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == pupil; })) {
-            m_ui->spnPupil->setValue(pupil);
-            break;
-        }
+    spnSheet_Change();
+    proposePupil(1);
     m_ui->txtWrong->setFocus();
 }
 
 MarkingWindow::~MarkingWindow() = default;
+
+int MarkingWindow::rowOf(int pupil) const
+{
+    const auto row = std::find_if(
+        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == pupil; });
+    return row != m_rows.cend() ? static_cast<int>(row - m_rows.cbegin()) : -1;
+}
+
+// The first pupil from `from` on without a row is the one to mark next.
+void MarkingWindow::proposePupil(int from)
+{
+    for (int pupil = from; pupil <= MaxPupil; ++pupil)
+        if (rowOf(pupil) < 0) {
+            m_ui->spnPupil->setValue(pupil);
+            return;
+        }
+}
 
 int MarkingWindow::questionCount(int sheet) const
 {
@@ -168,11 +149,24 @@ int MarkingWindow::points(int sheet) const
     return PointsTenths(m_setPoints, questionCount(sheet));
 }
 
-void MarkingWindow::cboSheet_Change()
+void MarkingWindow::spnSheet_Change()
 {
     const QSignalBlocker block(m_ui->spnPoints);
-    m_ui->spnPoints->setValue(points(m_ui->cboSheet->currentIndex() + 1) / 10.0);
+    m_ui->spnPoints->setValue(points(m_ui->spnSheet->value()) / 10.0);
     m_ui->cmdDefaultPoints->setEnabled(m_setPoints.has_value());
+    showMeaning();
+}
+
+// What the line will store, read by the same rule Enter uses.
+void MarkingWindow::showMeaning()
+{
+    const WrongLineOutcome typed
+        = ParseWrongLine(m_ui->txtWrong->text(), questionCount(m_ui->spnSheet->value()));
+    const int pupil = m_ui->spnPupil->value();
+    const QString replacing
+        = rowOf(pupil) >= 0 ? QStringLiteral("　（%1 番の行を置き換えます）").arg(pupil) : QString();
+    m_ui->lblMeaning->setText(
+        typed.ok() ? WrongLineReading(typed.value) + replacing : WrongLineMessage(typed));
 }
 
 void MarkingWindow::spnPoints_Change()
@@ -201,7 +195,7 @@ bool MarkingWindow::savePoints(std::optional<int> tenths)
         m_setPoints = tenths;
     else
         m_dialogs.message(HistoryFailureMessage(m_store.path(), saved), ProgramTitle);
-    cboSheet_Change(); // what the history holds, also after a failure
+    spnSheet_Change(); // what the history holds, also after a failure
     showRows();
     return saved.ok();
 }
@@ -223,10 +217,8 @@ bool MarkingWindow::save(int pupil, const std::optional<MarkedSheet> &row)
 
 void MarkingWindow::change(int pupil, const std::optional<MarkedSheet> &after)
 {
-    const auto earlier = std::find_if(
-        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == pupil; });
-    const std::optional<MarkedSheet> before
-        = earlier != m_rows.cend() ? std::optional(*earlier) : std::nullopt;
+    const int earlier = rowOf(pupil);
+    const std::optional<MarkedSheet> before = earlier >= 0 ? std::optional(m_rows[earlier]) : std::nullopt;
     if (save(pupil, after))
         m_undo.push(new RowChange(*this, pupil, before, after));
 }
@@ -234,7 +226,7 @@ void MarkingWindow::change(int pupil, const std::optional<MarkedSheet> &after)
 void MarkingWindow::txtWrong_Enter()
 {
     const int pupil = m_ui->spnPupil->value();
-    const int sheet = m_ui->cboSheet->currentIndex() + 1;
+    const int sheet = m_ui->spnSheet->value();
     const WrongLineOutcome typed = ParseWrongLine(m_ui->txtWrong->text(), questionCount(sheet));
     if (!typed.ok()) {
         m_dialogs.message(WrongLineMessage(typed), ProgramTitle);
@@ -242,12 +234,12 @@ void MarkingWindow::txtWrong_Enter()
     }
     change(pupil, MarkedSheet {pupil, sheet, typed.value});
     m_ui->txtWrong->clear();
-    for (int next = pupil + 1; next <= MaxPupil; ++next)
-        if (std::none_of(
-                m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == next; })) {
-            m_ui->spnPupil->setValue(next);
-            break;
-        }
+    // The row just stored stays in sight, and is where ↓ goes to change it.
+    if (rowOf(pupil) >= 0)
+        m_ui->tblMarks->setCurrentCell(rowOf(pupil), FirstQuestionColumn);
+    proposePupil(pupil + 1);
+    // Sheets are mostly handed out in pupil order: the next pupil has the next sheet.
+    m_ui->spnSheet->setValue(sheet + 1);
 }
 
 void MarkingWindow::showRows()
@@ -275,10 +267,9 @@ void MarkingWindow::showRows()
             r, scoreColumn, cell(PointsText(ScoreTenths(row.marks, points(row.sheet))), Cell::Shown));
     }
     table.resizeColumnsToContents();
-    const auto again = std::find_if(
-        m_rows.cbegin(), m_rows.cend(), [&](const MarkedSheet &r) { return r.pupil == currentPupil; });
-    if (again != m_rows.cend() && column >= 0)
-        table.setCurrentCell(static_cast<int>(again - m_rows.cbegin()), column);
+    if (rowOf(currentPupil) >= 0 && column >= 0)
+        table.setCurrentCell(rowOf(currentPupil), column);
+    showMeaning(); // the pupil's row may have come or gone
 }
 
 bool MarkingWindow::markCell(Mark mark)
@@ -328,6 +319,19 @@ bool MarkingWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto &key = static_cast<const QKeyEvent &>(*event);
+    if (watched == m_ui->spnPupil || watched == m_ui->spnSheet)
+        return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && focusNextChild();
+    // Tab keeps to the three fields of a row; the table is below them.
+    if (watched == m_ui->txtWrong && key.key() == Qt::Key_Tab && key.modifiers() == Qt::NoModifier) {
+        m_ui->spnPupil->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (watched == m_ui->txtWrong && key.key() == Qt::Key_Down) {
+        m_ui->tblMarks->setFocus(Qt::OtherFocusReason);
+        if (m_ui->tblMarks->currentRow() < 0)
+            m_ui->tblMarks->setCurrentCell(0, FirstQuestionColumn);
+        return true;
+    }
     // While a row is being typed, Ctrl+Z takes back the typing, not the saved rows.
     if (watched == m_ui->txtWrong)
         return m_ui->txtWrong->text().isEmpty() && undoKey(key);

@@ -43,7 +43,7 @@ protected:
 
 private Q_SLOTS:
     void txtWrong_Enter();
-    void cboSheet_Change();
+    void spnSheet_Change();
     void spnPoints_Change();
     void cmdDefaultPoints_Click();
 
@@ -55,6 +55,9 @@ private:
     bool markCell(Mark mark);
     bool undoKey(const QKeyEvent &key);
     void showRows();
+    void showMeaning();
+    int rowOf(int pupil) const; // -1 when the pupil has none
+    void proposePupil(int from);
     int questionCount(int sheet) const;
 
     std::unique_ptr<Ui::MarkingWindow> m_ui;

@@ -100,16 +100,22 @@ inline void fillBank(Module1 &m, int count, int parts)
     m.FileHeaders(1, 3) = QStringLiteral("T1");
 }
 
-// Class 2B's run of 2026-12-07 10:30: one sheet of the questions Q1… with the answers
-// A1…, as the history gives it back (id 0 when it could not be recorded).
-inline RecordedRun recordedSheet(const HistoryStore &store, int questions)
+// Class 2B's run of 2026-12-07 10:30: `sheets` sheets ("12071030", or "12071030-1" on) of
+// the questions Q1… with the answers A1…, as the history gives it back (id 0 when it could
+// not be recorded).
+inline RecordedRun recordedSheet(const HistoryStore &store, int questions, int sheets = 1)
 {
     RecordedRun run;
     run.className = QStringLiteral("2B");
     run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
-    run.sheets = {{QStringLiteral("12071030"), run.when, {}}};
-    for (int q = 1; q <= questions; ++q)
-        run.sheets[0].questions.append({QStringLiteral("Q%1").arg(q), {}, QStringLiteral("A%1").arg(q)});
+    for (int k = 1; k <= sheets; ++k) {
+        const QString number
+            = QStringLiteral("12071030") + (sheets > 1 ? u'-' + QString::number(k) : QString());
+        run.sheets.append({number, run.when, {}});
+        for (int q = 1; q <= questions; ++q)
+            run.sheets.last().questions.append(
+                {QStringLiteral("Q%1").arg(q), {}, QStringLiteral("A%1").arg(q)});
+    }
     if (!store.record(run).ok())
         return {};
     return store.runs().value.value(0);

@@ -6,8 +6,10 @@
 #include "ui/MarkingWindow.h"
 
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #ifndef Q_OS_WIN
@@ -133,6 +135,73 @@ private Q_SLOTS:
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QCOMPARE(store.marks(run).value.size(), 20);
         QCOMPARE(store.marks(run).value.last().pupil, 20);
+    }
+
+    // A class of 40 on a run of 40 sheets of 10 questions, by key alone. Enter proposes the
+    // next pupil and sheet, so a sheet is its wrong numbers and Enter; pupil 17's sheet, at
+    // the bottom of the pile, comes last, its pupil and sheet typed after Tab.
+    void aClassOfFortyByKey()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const RecordedRun run = recordedSheet(store, 10, 40);
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        window.resize(1366, 768);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const auto type = [](const QString &keys) { QTest::keyClicks(QApplication::focusWidget(), keys); };
+        const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        QList<int> pile;
+        for (int pupil = 1; pupil <= 40; ++pupil)
+            if (pupil != 17)
+                pile.append(pupil);
+        pile.append(17);
+        QList<MarkedSheet> expected;
+        for (const int pupil : pile) {
+            if (pupil == 18 || pupil == 17) { // pupil 17 is proposed, and after 40, 41
+                press(Qt::Key_Tab);
+                type(QString::number(pupil));
+                press(Qt::Key_Tab);
+                type(QString::number(pupil));
+                press(Qt::Key_Tab);
+            }
+            QList<Mark> marks(10, Mark::Right);
+            if (pupil % 5 != 0) {
+                const int a = (pupil - 1) % 9 + 1, b = (pupil + 3) % 9 + 1;
+                marks[a - 1] = marks[b - 1] = Mark::Wrong;
+                type(QString::number(a) + QString::number(b));
+            }
+            if (pupil == 1)
+                QCOMPARE(control<QLabel>(&window, "lblMeaning")->text(), u"1, 5 ×"_s);
+            press(Qt::Key_Return);
+            expected.append({pupil, pupil, marks});
+        }
+        const QList<MarkedSheet> stored = store.marks(run).value;
+        QCOMPARE(stored, expected);
+        constexpr Mark R = Mark::Right, W = Mark::Wrong;
+        QCOMPARE(stored.value(0), (MarkedSheet {1, 1, {W, R, R, R, W, R, R, R, R, R}}));
+        QCOMPARE(stored.value(38), (MarkedSheet {40, 40, {R, R, R, R, R, R, R, R, R, R}}));
+        QCOMPARE(stored.value(39), (MarkedSheet {17, 17, {R, R, W, R, R, R, R, W, R, R}}));
+    }
+
+    // Sixty sheets and forty rows fit a screen of 1366×768: the table scrolls.
+    void fitsASmallScreen()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const RecordedRun run = recordedSheet(store, 10, 60);
+        QList<MarkedSheet> rows;
+        for (int pupil = 1; pupil <= 40; ++pupil)
+            rows.append({pupil, pupil, QList<Mark>(10, Mark::Right)});
+        QCOMPARE(failureOf(store.recordMarks(run, rows)), QString());
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        window.resize(1366, 768);
+        window.show();
+        QCOMPARE_LE(window.minimumSizeHint().width(), 1366);
+        QCOMPARE_LE(window.minimumSizeHint().height(), 768);
+        QCOMPARE_GT(control<QTableWidget>(&window, "tblMarks")->verticalScrollBar()->maximum(), 0);
     }
 
     // Points set for the run score its rows at once, and Ctrl+Z takes them back.

@@ -108,6 +108,20 @@ const Typed TypedLines[] = {
     {.name = "twice", .typed = u"2 2t"_s, .problem = WrongLineProblem::Twice},
 };
 
+// What a line of a sheet of 5 questions is shown to stand for as it is typed.
+struct Reading
+{
+    const char *name;
+    QList<Mark> marks;
+    QString reading;
+};
+
+const Reading Readings[] = {
+    {.name = "wrong", .marks = {W, R, R, R, W}, .reading = u"1, 5 ×"_s},
+    {.name = "wrong and partial", .marks = {W, P, W, P, R}, .reading = u"1, 3 ×　2, 4 △"_s},
+    {.name = "all right", .marks = {R, R, R, R, R}, .reading = u"すべて ○"_s},
+};
+
 // A run of one sheet, on a day of December 2026, and the rows marked for it.
 struct MarkedRun
 {
@@ -273,6 +287,16 @@ private Q_SLOTS:
         const WrongLineOutcome parsed = ParseWrongLine(t.typed, 5);
         QCOMPARE(parsed.fault ? std::optional(parsed.fault->problem) : std::nullopt, t.problem);
         QCOMPARE(parsed.value, t.marks);
+    }
+
+    void readings_data()
+    {
+        addRows(Readings);
+    }
+    void readings()
+    {
+        QFETCH(int, row);
+        QCOMPARE(WrongLineReading(Readings[row].marks), Readings[row].reading);
     }
 
     void statistics_data()
