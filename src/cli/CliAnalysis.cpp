@@ -6,7 +6,9 @@
 #include "history/ClassNames.h"
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
+#include "history/ScoresCsv.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -52,24 +54,24 @@ PeriodOutcome<> readDate(const QCommandLineParser &parser, const QString &name, 
     return {};
 }
 
-} // namespace
-
-int runAnalysis(const QStringList &args)
+// --class, --from, --to and --history, as `analysis` and `scores` take them.
+void addClassPeriodOptions(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
     parser.addOption({QStringLiteral("class"), QStringLiteral("The class."), QStringLiteral("NAME")});
     parser.addOption(
         {QStringLiteral("from"), QStringLiteral("The first day counted."), QStringLiteral("DATE")});
     parser.addOption({QStringLiteral("to"), QStringLiteral("The last day counted."), QStringLiteral("DATE")});
     parser.addOption(
         {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("csv"), QStringLiteral("Also write the tables (UTF-8 CSV)."),
-        QStringLiteral("OUT.csv")});
-    parseOrThrow(parser, args);
+}
+
+// The class and the days named; none when refused (the reason on standard error).
+std::optional<AnalysisScope> classPeriod(const QCommandLineParser &parser, const QString &command)
+{
     if (!parser.positionalArguments().isEmpty())
-        throw UsageError(QStringLiteral("analysis takes no files"));
+        throw UsageError(command + QStringLiteral(" takes no files"));
     if (!parser.isSet(QStringLiteral("class")))
-        throw UsageError(QStringLiteral("analysis: name a class with --class"));
+        throw UsageError(command + QStringLiteral(": name a class with --class"));
     AnalysisScope scope {.className = parser.value(QStringLiteral("class"))};
     PeriodOutcome<> period = readDate(parser, QStringLiteral("from"), scope.from);
     if (period.ok())
@@ -78,23 +80,44 @@ int runAnalysis(const QStringList &args)
         period = CheckPeriod(scope);
     if (!period.ok()) {
         printError(PeriodFailureMessage(period));
-        return ExitRefused;
+        return std::nullopt;
     }
+    return scope;
+}
+
+// ExitOk when the history has the class; else ExitRefused, the reason on standard error.
+int checkKnownClass(const HistoryStore &store, const QString &className)
+{
+    const HistoryOutcome<QStringList> known = store.classes();
+    if (known.ok() && KnownClass(known.value, className))
+        return ExitOk;
+    printError(known.ok() ? UnknownClassMessage(className, known.value)
+                          : HistoryFailureMessage(store.path(), known));
+    return ExitRefused;
+}
+
+} // namespace
+
+int runAnalysis(const QStringList &args)
+{
+    QCommandLineParser parser;
+    addClassPeriodOptions(parser);
+    parser.addOption({QStringLiteral("csv"), QStringLiteral("Also write the tables (UTF-8 CSV)."),
+        QStringLiteral("OUT.csv")});
+    parseOrThrow(parser, args);
+    const std::optional<AnalysisScope> scope = classPeriod(parser, QStringLiteral("analysis"));
+    if (!scope)
+        return ExitRefused;
     const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
     const QString csvPath = parser.value(QStringLiteral("csv"));
     if (parser.isSet(QStringLiteral("csv")))
         if (const int refused = checkOutputs({csvPath}, {store.path()}); refused != ExitOk)
             return refused;
-
-    const HistoryOutcome<QStringList> known = store.classes();
-    if (!known.ok() || !KnownClass(known.value, scope.className)) {
-        printError(known.ok() ? UnknownClassMessage(scope.className, known.value)
-                              : HistoryFailureMessage(store.path(), known));
-        return ExitRefused;
-    }
-    const HistoryOutcome<Analysis> analysis = store.analysis(scope);
+    if (const int refused = checkKnownClass(store, scope->className); refused != ExitOk)
+        return refused;
+    const HistoryOutcome<Analysis> analysis = store.analysis(*scope);
     if (!analysis.ok() || analysis.value.scores.count == 0) {
-        printError(analysis.ok() ? NoMarksMessage(scope) : HistoryFailureMessage(store.path(), analysis));
+        printError(analysis.ok() ? NoMarksMessage(*scope) : HistoryFailureMessage(store.path(), analysis));
         return ExitRefused;
     }
     if (parser.isSet(QStringLiteral("csv")))
@@ -102,7 +125,39 @@ int runAnalysis(const QStringList &args)
             printError(writeFailureMessage(written, csvPath));
             return ExitRefused;
         }
-    printJson(analysisJson(scope, analysis.value));
+    printJson(analysisJson(*scope, analysis.value));
+    return ExitOk;
+}
+
+int runScores(const QStringList &args)
+{
+    QCommandLineParser parser;
+    addClassPeriodOptions(parser);
+    addOutputOption(parser, QStringLiteral("The grade book (UTF-8 CSV)."), QStringLiteral("OUT.csv"));
+    parseOrThrow(parser, args);
+    const QString csvPath = requiredOutput(parser, QStringLiteral("scores"));
+    const std::optional<AnalysisScope> scope = classPeriod(parser, QStringLiteral("scores"));
+    if (!scope)
+        return ExitRefused;
+    const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
+    if (const int refused = checkOutputs({csvPath}, {store.path()}); refused != ExitOk)
+        return refused;
+    if (const int refused = checkKnownClass(store, scope->className); refused != ExitOk)
+        return refused;
+    const HistoryOutcome<ScoreTable> table = ReadScores(store, *scope);
+    if (!table.ok() || table.value.pupils.isEmpty()) {
+        printError(table.ok() ? NoPupilScoresMessage(*scope) : HistoryFailureMessage(store.path(), table));
+        return ExitRefused;
+    }
+    if (const WriteOutcome written = WriteScoresCsv(csvPath, table.value); !written.ok()) {
+        printError(writeFailureMessage(written, csvPath));
+        return ExitRefused;
+    }
+    printJson(QJsonObject {{QStringLiteral("Class"), scope->className},
+        {QStringLiteral("From"), dateJson(scope->from)}, {QStringLiteral("To"), dateJson(scope->to)},
+        {QStringLiteral("Tests"), static_cast<int>(table.value.tests.size())},
+        {QStringLiteral("Pupils"), static_cast<int>(table.value.pupils.size())},
+        {QStringLiteral("Output"), QFileInfo(csvPath).absoluteFilePath()}});
     return ExitOk;
 }
 

@@ -22,5 +22,6 @@ int runHistory(const QStringList &args);
 int runReprint(const QStringList &args);
 int runMarks(const QStringList &args);
 int runAnalysis(const QStringList &args);
+int runScores(const QStringList &args);
 
 } // namespace sorario::cli

@@ -63,6 +63,13 @@ const char Usage[]
       "                               sheets (days YYYY-MM-DD, inclusive) and each question's\n"
       "                               correct rate (△ half), weakest first; --csv also writes\n"
       "                               both tables for a spreadsheet\n"
+      "  scores --class NAME [--from DATE] [--to DATE] [--history FILE] -o OUT.csv\n"
+      "                               the class's grade book for a spreadsheet (UTF-8 CSV): one\n"
+      "                               column per marked test of those days, oldest first, under\n"
+      "                               its date, sheet number and title; one row per pupil number\n"
+      "                               with the points on each test (empty where not marked), the\n"
+      "                               total and the mean (total / tests marked, to a tenth);\n"
+      "                               prints Tests, Pupils and Output as JSON\n"
       "range (text, print, odt):\n"
       "  --parts 1,3                  the parts to choose, by number (default: all parts)\n"
       "  --all                        all parts, as the window's whole-range button\n"
@@ -188,6 +195,7 @@ int main(int argc, char **argv)
         {QStringLiteral("reprint"), runReprint},
         {QStringLiteral("marks"), runMarks},
         {QStringLiteral("analysis"), runAnalysis},
+        {QStringLiteral("scores"), runScores},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

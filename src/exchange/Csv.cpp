@@ -121,6 +121,18 @@ QString formulaGuarded(const QString &cell)
     return formula ? u'\'' + cell : cell;
 }
 
+void SpreadsheetCsv::addRow(QStringList cells)
+{
+    for (QString &cell : cells)
+        cell = formulaGuarded(cell);
+    m_text += delimitedRow(cells, u',') + QStringLiteral("\r\n");
+}
+
+QByteArray SpreadsheetCsv::bytes() const
+{
+    return QByteArray("\xEF\xBB\xBF") + m_text.toUtf8();
+}
+
 QString withoutFormulaGuard(const QString &cell)
 {
     return cell.startsWith(u'\'') ? cell.mid(1) : cell;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -56,6 +57,18 @@ QString delimitedRow(const QStringList &cells, QChar separator);
 // it; so is one that starts with an apostrophe itself, so that reading takes exactly one away.
 QString formulaGuarded(const QString &cell);
 QString withoutFormulaGuard(const QString &cell);
+
+// Rows a spreadsheet opens as a table: every cell guarded (formulaGuarded) and
+// quoted where it must be, CR LF after every row; UTF-8 with the byte order mark.
+class SpreadsheetCsv
+{
+public:
+    void addRow(QStringList cells);
+    QByteArray bytes() const;
+
+private:
+    QString m_text;
+};
 
 // A line that is empty and unquoted, as a spreadsheet writes a row left blank.
 bool isBlankRecord(const CsvRecord &record);

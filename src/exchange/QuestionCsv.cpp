@@ -66,19 +66,14 @@ QString notHeldText(const QString &character)
 
 QByteArray questionCsvBytes(const QStringList &fileLines)
 {
-    QString text;
-    const auto addRow = [&text](QStringList cells) {
-        for (QString &cell : cells)
-            cell = formulaGuarded(cell);
-        text += delimitedRow(cells, Comma) + QStringLiteral("\r\n");
-    };
+    SpreadsheetCsv table;
     const qsizetype headerLines = std::min<qsizetype>(fileLines.size(), HeaderLineCount);
     for (qsizetype i = 0; i < headerLines; ++i)
-        addRow({headerLineLabels()[i], fileLines[i]});
-    addRow(Heading);
+        table.addRow({headerLineLabels()[i], fileLines[i]});
+    table.addRow(Heading);
     for (qsizetype i = HeaderLineCount; i + QuestionColumns <= fileLines.size(); i += QuestionColumns)
-        addRow(fileLines.mid(i, QuestionColumns));
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        table.addRow(fileLines.mid(i, QuestionColumns));
+    return table.bytes();
 }
 
 QuestionCsvRead readQuestionCsv(QByteArrayView bytes)

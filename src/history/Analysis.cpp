@@ -81,6 +81,11 @@ PeriodOutcome<QDate> PeriodDate(const QString &text)
     return date;
 }
 
+bool InPeriod(const AnalysisScope &scope, const QDate &day)
+{
+    return (!scope.from || day >= *scope.from) && (!scope.to || day <= *scope.to);
+}
+
 PeriodOutcome<> CheckPeriod(const AnalysisScope &scope)
 {
     if (scope.from && scope.to && *scope.to < *scope.from)

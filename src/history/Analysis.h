@@ -80,6 +80,8 @@ template <typename T = std::monostate> using PeriodOutcome = Outcome<PeriodFault
 
 // A date as given for a period (2026-12-01).
 PeriodOutcome<QDate> PeriodDate(const QString &text);
+// Whether a run of `day` falls within the scope's period, both ends counted.
+bool InPeriod(const AnalysisScope &scope, const QDate &day);
 // Whether the scope's period, where it has both ends, runs forward.
 PeriodOutcome<> CheckPeriod(const AnalysisScope &scope);
 // The refusal as the teacher reads it.

@@ -10,6 +10,7 @@
 #include "history/AnalysisPage.h"
 #include "history/HistoryStore.h"
 #include "history/Marks.h"
+#include "history/ScoresCsv.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "print/PrintRun.h"
@@ -18,6 +19,7 @@
 #include "print/QuestionDisplay.h"
 #include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 
 #include <QDir>
 #include <QHash>
@@ -81,6 +83,7 @@ AnalysisWindow::AnalysisWindow(const HistoryStore &store, Dialogs &dialogs, cons
     connect(m_ui->optRun, &QRadioButton::toggled, this, &AnalysisWindow::scope_Change);
     connect(m_ui->cmdCsv, &QPushButton::clicked, this, &AnalysisWindow::cmdCsv_Click);
     connect(m_ui->cmdPrint, &QPushButton::clicked, this, &AnalysisWindow::cmdPrint_Click);
+    connect(m_ui->cmdScores, &QPushButton::clicked, this, &AnalysisWindow::cmdScores_Click);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     scope_Change();
 }
@@ -139,6 +142,7 @@ void AnalysisWindow::scope_Change()
     showQuestions(beside);
     m_ui->cmdCsv->setEnabled(m_analysis.has_value());
     m_ui->cmdPrint->setEnabled(m_analysis.has_value());
+    m_ui->cmdScores->setEnabled(m_analysis.has_value());
 }
 
 void AnalysisWindow::showQuestions(const std::optional<Analysis> &beside)
@@ -217,6 +221,33 @@ void AnalysisWindow::cmdPrint_Click()
     });
     if (PrintFailed(printed))
         m_dialogs.message(PrintFailureMessage(*printed.fault, printed.detail), ProgramTitle);
+}
+
+void AnalysisWindow::cmdScores_Click()
+{
+    const HistoryOutcome<ScoreTable> table = ReadScores(m_store, m_scope);
+    if (!table.ok() || table.value.pupils.isEmpty()) {
+        m_dialogs.message(
+            table.ok() ? NoPupilScoresMessage(m_scope) : HistoryFailureMessage(m_store.path(), table),
+            ProgramTitle);
+        return;
+    }
+    FileDialogOptions options = csvFileDialog(QStringLiteral("成績を CSV に書き出す"), FileUse::Save);
+    options.fileName
+        = sheetFileName(QStringLiteral("成績_%1").arg(m_scope.className)) + QStringLiteral(".csv");
+    options.initialDir = table.value.folder;
+    const std::optional<QString> path = m_dialogs.saveDialog(options);
+    if (!path || path->isEmpty())
+        return;
+    // A table written over the history would lose every record.
+    WriteOutcome written = checkWriteTarget(*path, {m_store.path()});
+    if (written.ok())
+        written = WriteScoresCsv(*path, table.value);
+    if (!written.ok()) {
+        m_dialogs.message(writeFailureMessage(written, *path), ProgramTitle);
+        return;
+    }
+    m_ui->lblStatus->setText(QStringLiteral("成績を書き出しました: %1").arg(QDir::toNativeSeparators(*path)));
 }
 
 } // namespace sorario

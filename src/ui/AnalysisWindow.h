@@ -22,7 +22,7 @@ class HistoryStore;
 // 「分析」: what a class got right over a period, or one run: the scores' mean and
 // median, their histogram, and each question's rate, weakest first; a second class
 // beside it on the questions both had. 「CSV保存」 writes the first class's tables,
-// 「印刷」 prints them on a B5 or A4 page.
+// 「印刷」 prints them on a B5 or A4 page; 「成績の書き出し」 writes its grade book.
 class AnalysisWindow : public QDialog
 {
     Q_OBJECT
@@ -38,6 +38,7 @@ private Q_SLOTS:
     void scope_Change();
     void cmdCsv_Click();
     void cmdPrint_Click();
+    void cmdScores_Click();
 
 private:
     std::optional<Analysis> read(const AnalysisScope &scope);

@@ -2,6 +2,7 @@
 // sorario-cli with a class history: what is recorded, and reprints of it.
 #include "CliArgs.h"
 #include "support/Fixtures.h"
+#include "support/MarkedClass.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -137,6 +138,31 @@ private Q_SLOTS:
         QCOMPARE(analysis.json()[u"Questions"_s][3][u"CorrectRate"_s].toDouble(), 0.5);
         QVERIFY(readBytes(at(u"a.csv"_s))
                     .startsWith(u"\uFEFF採点した用紙,平均点,中央値\r\n2,31.25,31.25\r\n"_s.toUtf8()));
+    }
+
+    // The grade book of the days given, both counted: a pupil not marked on a test has an
+    // empty cell, the points set for Unit 2 count, a sheet without a number is no one's.
+    void scores()
+    {
+        QVERIFY(recordMarkedClass(HistoryStore(at(u"s.sqlite"_s)), at(u"bank"_s)));
+        const QStringList scores {u"scores"_s, u"--class"_s, u"3A"_s, u"--history"_s, u"s.sqlite"_s};
+        const CliRun written = run(scores
+            + QStringList {u"--from"_s, u"2026-04-10"_s, u"--to"_s, u"2026-04-17"_s, u"-o"_s, u"s.csv"_s});
+        QCOMPARE(written.exitCode, 0);
+        QCOMPARE(readBytes(at(u"s.csv"_s)),
+            u"\uFEFF日付,2026-04-10,2026-04-17,,\r\n"
+            "用紙番号,04100900,04170900,,\r\n"
+            "出席番号,Unit 1,Unit 2,合計,平均\r\n"
+            "1,75,37.5,112.5,56.3\r\n"
+            "2,37.5,45,82.5,41.3\r\n"
+            "3,,22.5,22.5,22.5\r\n"_s.toUtf8());
+        QCOMPARE(written.json(),
+            QJsonObject({{u"Class"_s, u"3A"_s}, {u"From"_s, u"2026-04-10"_s}, {u"To"_s, u"2026-04-17"_s},
+                {u"Tests"_s, 2}, {u"Pupils"_s, 3}, {u"Output"_s, at(u"s.csv"_s)}}));
+        QCOMPARE(run(scores).exitCode, 2); // no -o
+        const CliRun notADate = run(scores + QStringList {u"--to"_s, u"4/17"_s, u"-o"_s, u"t.csv"_s});
+        QCOMPARE(notADate.exitCode, 1);
+        QVERIFY2(notADate.err.contains(u"4/17"_s), qPrintable(notADate.err));
     }
 
     // After a marked test the class's review starts with what it got wrong, weakest first.

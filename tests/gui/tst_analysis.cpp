@@ -3,8 +3,10 @@
 #include "GuiTestSupport.h"
 
 #include "history/HistoryStore.h"
+#include "support/MarkedClass.h"
 #include "ui/AnalysisWindow.h"
 
+#include <QDateEdit>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -63,6 +65,30 @@ private Q_SLOTS:
         pdf = dir.filePath(u"missing/a.pdf"_s);
         click(&window, "cmdPrint");
         QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
+    }
+
+    // 「成績の書き出し」 over the days ticked writes what `scores` writes for them, proposed in
+    // the question files' folder, and says where it went.
+    void scoresWritten()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QVERIFY(recordMarkedClass(store, dir.filePath(u"bank"_s)));
+        ScriptedDialogs dialogs;
+        AnalysisWindow window(store, dialogs, u"3A"_s, std::nullopt);
+        control<QDateEdit>(&window, "dtFrom")->setDate(QDate(2026, 4, 10));
+        control<QDateEdit>(&window, "dtTo")->setDate(QDate(2026, 4, 17));
+        click(&window, "chkFrom");
+        click(&window, "chkTo");
+        dialogs.saveAnswers.enqueue(dir.filePath(u"window.csv"_s));
+        click(&window, "cmdScores");
+        QCOMPARE(dialogs.shown.last().fileOptions.initialDir, dir.filePath(u"bank"_s));
+        const QString said = control<QLabel>(&window, "lblStatus")->text();
+        QVERIFY2(said.contains(QDir::toNativeSeparators(dir.filePath(u"window.csv"_s))), qPrintable(said));
+        const CliRun cli = runCli({u"scores"_s, u"--class"_s, u"3A"_s, u"--from"_s, u"2026-04-10"_s,
+            u"--to"_s, u"2026-04-17"_s, u"--history"_s, store.path(), u"-o"_s, dir.filePath(u"cli.csv"_s)});
+        QCOMPARE(cli.exitCode, 0);
+        QCOMPARE(readBytes(dir.filePath(u"window.csv"_s)), readBytes(dir.filePath(u"cli.csv"_s)));
     }
 };
 
