@@ -218,9 +218,10 @@ std::optional<QString> WithGroupMarked(
     qsizetype to = whole ? line.size() : std::min(from + length, line.size());
     from = whole ? 0 : std::clamp<qsizetype>(from, 0, to);
     trimBlanks(line, from, to);
-    // A sentence's end stays outside its words, with the blanks before it.
-    while (whole && kind == QuestionKind::WordOrder && to > from
-        && QStringLiteral(".?!。？！").contains(line[to - 1])) {
+    // A sentence's end stays outside its words, with the blanks before it, even
+    // when the teacher's selection runs over it.
+    while (
+        kind == QuestionKind::WordOrder && to > from && QStringLiteral(".?!。？！").contains(line[to - 1])) {
         --to;
         trimBlanks(line, from, to);
     }

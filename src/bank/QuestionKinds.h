@@ -57,8 +57,9 @@ QString GroupText(const QStringList &words);
 
 // The line with the teacher's words in [from, from + length) made a group of `kind`:
 // split at "/" when they hold one, else for choices at "," or "、" when they hold one,
-// else at blanks. Nothing selected is the whole line, a word order's end punctuation
-// left outside. Nothing when there are no words, or they hold a marker already.
+// else at blanks. Nothing selected is the whole line; a word order's end punctuation
+// stays outside, selected or not. Nothing when there are no words, or they hold a
+// marker already.
 std::optional<QString> WithGroupMarked(
     const QString &line, qsizetype from, qsizetype length, QuestionKind kind);
 
