@@ -4,7 +4,6 @@
 #include "editor/QuestionTableModel.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTableView>
@@ -18,8 +17,6 @@ EditorKindActions::EditorKindActions(
     , m_model(model)
     , m_status(status)
 {
-    table.horizontalHeader()->moveSection(QuestionTableModel::KindColumn, QuestionTableModel::PartColumn + 1);
-    table.setColumnWidth(QuestionTableModel::KindColumn, 70);
     connect(&wordOrder, &QAction::triggered, this, [this] { mark(QuestionKind::WordOrder); });
     connect(&choices, &QAction::triggered, this, [this] { mark(QuestionKind::MultipleChoice); });
 }

@@ -13,10 +13,9 @@ namespace sorario {
 
 class QuestionTableModel;
 
-// The editor's kind column, shown beside the part, and 「並べ替えにする」 and
-// 「選択肢にする」: the markers put in for the teacher on the current question, around
-// the words selected in the question being typed (else the whole line) or on its
-// hint line, as one edit that undo takes back.
+// 「並べ替えにする」 and 「選択肢にする」: the markers put in for the teacher on the
+// current question, around the words selected in the question being typed (else the
+// whole line) or on its hint line, as one edit that undo takes back.
 class EditorKindActions : public QObject
 {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "shared/Module1.h"
+#include "ui/EditorColumns.h"
 #include "ui/EditorKindActions.h"
 
 #include <QClipboard>
@@ -42,10 +43,7 @@ frmEditor::frmEditor(const Module1 &module, Dialogs &dlgs, RecoveryStore recover
     m_model = new QuestionTableModel(m_undo, this);
     m_ui->tblQuestions->setModel(m_model);
     m_rows = std::make_unique<TableRows>(*m_model, *m_ui->tblQuestions);
-    m_ui->tblQuestions->setColumnWidth(QuestionTableModel::PartColumn, 40);
-    m_ui->tblQuestions->setColumnWidth(QuestionTableModel::QuestionColumn, 360);
-    m_ui->tblQuestions->setColumnWidth(QuestionTableModel::HintColumn, 140);
-    m_ui->tblQuestions->horizontalHeader()->setStretchLastSection(true);
+    layOutEditorColumns(*m_ui->tblQuestions);
     m_ui->splMain->setStretchFactor(0, 3);
     m_ui->splMain->setStretchFactor(1, 2);
     m_headerFields = {
