@@ -3,6 +3,7 @@
 
 #include "editor/QuestionTableModel.h"
 
+#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -34,8 +35,9 @@ void EditorKindActions::mark(QuestionKind kind)
     QString line = cell.data(Qt::EditRole).toString();
     qsizetype from = 0;
     qsizetype length = 0;
-    // A cell being typed in holds what the teacher sees; its selection is the words.
-    if (const auto *typing = qobject_cast<QLineEdit *>(m_table.indexWidget(cell))) {
+    // The cell being typed in holds what the teacher sees; its selection is the words.
+    auto *typing = qobject_cast<QLineEdit *>(m_table.indexWidget(current));
+    if (typing && current.column() == cell.column()) {
         line = typing->text();
         if (kind == QuestionKind::WordOrder && typing->hasSelectedText()) {
             from = typing->selectionStart();
@@ -50,8 +52,19 @@ void EditorKindActions::mark(QuestionKind kind)
             5000);
         return;
     }
-    // An editor open on the cell shows the marked line, and writes back the same.
+    if (typing)
+        finishTyping(*typing, current);
     m_model.setData(cell, *marked, Qt::EditRole);
+}
+
+// The typing is an edit of its own, one undo step before the mark. The cell's editor
+// closes, so that Ctrl+Z reaches the window's undo and not the editor's own, which
+// knows nothing of the mark.
+void EditorKindActions::finishTyping(QLineEdit &typing, const QModelIndex &index)
+{
+    QAbstractItemDelegate *delegate = m_table.itemDelegateForIndex(index);
+    Q_EMIT delegate->commitData(&typing);
+    Q_EMIT delegate->closeEditor(&typing, QAbstractItemDelegate::NoHint);
 }
 
 } // namespace sorario

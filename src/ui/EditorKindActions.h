@@ -6,6 +6,8 @@
 #include <QObject>
 
 class QAction;
+class QLineEdit;
+class QModelIndex;
 class QStatusBar;
 class QTableView;
 
@@ -15,7 +17,7 @@ class QuestionTableModel;
 
 // 「並べ替えにする」 and 「選択肢にする」: the markers put in for the teacher on the
 // current question, around the words selected in the question being typed (else the
-// whole line) or on its hint line, as one edit that undo takes back.
+// whole line) or on its hint line, as one edit that undo takes back alone.
 class EditorKindActions : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,7 @@ public:
 
 private:
     void mark(QuestionKind kind);
+    void finishTyping(QLineEdit &typing, const QModelIndex &index);
 
     QTableView &m_table;
     QuestionTableModel &m_model;
