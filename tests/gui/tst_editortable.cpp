@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The question editor's table: its columns at the window's first size, and the kind
-// marks put in on a cell being typed, undone by the key.
+// marks put in on a cell being typed, shown in the kind column and undone by the key.
 #include "editor/QuestionTableModel.h"
 #include "ui/frmEditor.h"
 
@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QTableView>
 
 using namespace sorario::test;
@@ -18,30 +17,30 @@ namespace {
 
 // The first question of a made-up file (q1 h a1) typed over in `column`, the caret
 // then `left` keys back from the end and `selected` more with Shift held.
-const struct TypedMarkRow
+const struct MarkRow
 {
     const char *name, *action;
     int column;
     QString typed;
     int left, selected;
-    QString marked, before;
-} typedMarkRows[] = {
-    {.name = "word order of the words selected",
-        .action = "actWordOrder",
-        .column = QuestionTableModel::QuestionColumn,
-        .typed = u"Do you like it?"_s,
-        .left = 1,
-        .selected = 11,
-        .marked = u"Do {{you / like / it}}?"_s,
-        .before = u"q1"_s},
-    {.name = "choices of the hint line",
-        .action = "actChoices",
-        .column = QuestionTableModel::HintColumn,
-        .typed = u"go, goes, went"_s,
-        .left = 0,
-        .selected = 0,
-        .marked = u"{{go / goes / went}}"_s,
-        .before = u"h"_s},
+    QString marked, kind, before;
+} markRows[] = {
+    {"word order of the words selected", "actWordOrder", QuestionTableModel::QuestionColumn,
+        u"Do you like it?"_s, 1, 11, u"Do {{you / like / it}}?"_s, u"並べ替え"_s, u"q1"_s},
+    {"word order of the whole line, a blank before its end", "actWordOrder",
+        QuestionTableModel::QuestionColumn, u"I like it ."_s, 0, 0, u"{{I / like / it}} ."_s, u"並べ替え"_s,
+        u"q1"_s},
+    {"choices of the hint line", "actChoices", QuestionTableModel::HintColumn, u"go, goes,went"_s, 0, 0,
+        u"{{go / goes / went}}"_s, u"選択"_s, u"h"_s},
+};
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    Module1 m;
+    ScriptedDialogs dialogs;
+    frmEditor editor {m, dialogs, RecoveryStore(dir.filePath(u"rec"_s))};
+    QTableView *table = editor.findChild<QTableView *>(u"tblQuestions"_s);
 };
 
 } // namespace
@@ -54,51 +53,42 @@ private Q_SLOTS:
     // At the size the window first shows, every column is in sight, 解答 included.
     void columnsFitFirstSize()
     {
-        QTemporaryDir dir;
-        Module1 m;
-        ScriptedDialogs dialogs;
-        frmEditor editor(m, dialogs, RecoveryStore(dir.filePath(u"rec"_s)));
+        Fixture f;
         QVERIFY(
-            editor.openFile(QDir(QStringLiteral(SORARIO_SAMPLES)).filePath(u"中学英語文法ドリル1.qvn"_s)));
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        auto *table = editor.findChild<QTableView *>(u"tblQuestions"_s);
-        const QHeaderView *header = table->horizontalHeader();
+            f.editor.openFile(QDir(QStringLiteral(SORARIO_SAMPLES)).filePath(u"中学英語文法ドリル1.qvn"_s)));
+        f.editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.editor));
+        const QHeaderView *header = f.table->horizontalHeader();
         const int answer = QuestionTableModel::AnswerColumn;
-        QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
         QCOMPARE_LE(header->sectionViewportPosition(answer) + header->sectionSize(answer),
-            table->viewport()->width());
+            f.table->viewport()->width());
         QCOMPARE_GE(header->sectionSize(answer), 100);
     }
 
     // Ctrl+Z right after a mark takes back the mark alone; the next, the typing before it.
-    void typedMarkUndone_data() { addRows(typedMarkRows); }
-    void typedMarkUndone()
+    void markKind_data() { addRows(markRows); }
+    void markKind()
     {
         QFETCH(int, row);
-        const TypedMarkRow &r = typedMarkRows[row];
-        QTemporaryDir dir;
-        Module1 m;
-        ScriptedDialogs dialogs;
-        frmEditor editor(m, dialogs, RecoveryStore(dir.filePath(u"rec"_s)));
-        const QString path = dir.filePath(u"t.qvn"_s);
+        const MarkRow &r = markRows[row];
+        Fixture f;
+        const QString path = f.dir.filePath(u"t.qvn"_s);
         writeSjisLines(path, questionFile(u"T"_s, u"1"_s, 1));
-        QVERIFY(editor.openFile(path));
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowActive(&editor));
-        auto *table = editor.findChild<QTableView *>(u"tblQuestions"_s);
-        const QModelIndex cell = editor.model().index(0, r.column);
-        table->setCurrentIndex(cell);
-        table->setFocus();
-        QTest::keyClick(table, Qt::Key_F2);
-        QWidget *typing = QApplication::focusWidget();
-        QTest::keyClicks(typing, r.typed);
+        QVERIFY(f.editor.openFile(path));
+        f.editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.editor));
+        const QModelIndex cell = f.editor.model().index(0, r.column);
+        f.table->setCurrentIndex(cell);
+        f.table->setFocus();
+        QTest::keyClick(f.table, Qt::Key_F2);
+        QTest::keyClicks(QApplication::focusWidget(), r.typed);
         for (int i = 0; i < r.left; ++i)
-            QTest::keyClick(typing, Qt::Key_Left);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
         for (int i = 0; i < r.selected; ++i)
-            QTest::keyClick(typing, Qt::Key_Left, Qt::ShiftModifier);
-        editor.findChild<QAction *>(QLatin1String(r.action))->trigger();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::ShiftModifier);
+        f.editor.findChild<QAction *>(QLatin1String(r.action))->trigger();
         QCOMPARE(cell.data().toString(), r.marked);
+        QCOMPARE(f.editor.model().index(0, QuestionTableModel::KindColumn).data().toString(), r.kind);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cell.data().toString(), r.typed);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);

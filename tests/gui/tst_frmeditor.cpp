@@ -160,23 +160,6 @@ const struct ExportRow
         = u"書き出すファイルの名前は、Moodle XML なら「.xml」、GIFT なら「.gift」か「.txt」で終えて下さい。"_s},
 };
 
-// The markers put in on the first question, in the cell being typed with words selected,
-// shown in the kind column, and taken back by undo.
-const struct MarkRow
-{
-    const char *name, *action;
-    int column, from, length;
-    QString line, marked, kind;
-} markRows[] = {
-    {"word order of the words selected", "actWordOrder", QuestionTableModel::QuestionColumn, 9, 16,
-        u"彼女は先生です。 She is a teacher."_s, u"彼女は先生です。 {{She / is / a / teacher}}."_s,
-        u"並べ替え"_s},
-    {"word order of the whole line, a blank before its end", "actWordOrder",
-        QuestionTableModel::QuestionColumn, 0, 0, u"I like it ."_s, u"{{I / like / it}} ."_s, u"並べ替え"_s},
-    {"choices of the hint line", "actChoices", QuestionTableModel::HintColumn, 0, 0, u"go, goes,went"_s,
-        u"{{go / goes / went}}"_s, u"選択"_s},
-};
-
 } // namespace
 
 class tst_frmeditor : public QObject
@@ -422,26 +405,6 @@ private Q_SLOTS:
         QCOMPARE(readBytes(out).first(r.start.size()), r.start);
         QCOMPARE(f.dialogs.messages().value(0).section(u'\n', 0, 0), r.message);
         QCOMPARE(f.dialogs.shown.last().title, r.message.isEmpty() ? QString() : u"ソラリオ"_s);
-    }
-
-    void markKind_data() { addRows(markRows); }
-    void markKind()
-    {
-        QFETCH(int, row);
-        const MarkRow &r = markRows[row];
-        Fixture f;
-        QVERIFY(f.openMade(1));
-        QVERIFY(f.edit(0, r.column, r.line));
-        auto *table = f.editor.findChild<QTableView *>(u"tblQuestions"_s);
-        const QModelIndex cell = f.editor.model().index(0, r.column);
-        table->setCurrentIndex(cell);
-        table->edit(cell);
-        qobject_cast<QLineEdit *>(table->indexWidget(cell))->setSelection(r.from, r.length);
-        trigger(&f.editor, r.action);
-        QCOMPARE(cell.data().toString(), r.marked);
-        QCOMPARE(f.editor.model().index(0, QuestionTableModel::KindColumn).data().toString(), r.kind);
-        trigger(&f.editor, "actUndo");
-        QCOMPARE(cell.data().toString(), r.line);
     }
 };
 
