@@ -5,6 +5,8 @@
 
 namespace sorario {
 
+inline const QString EditorTitle = QStringLiteral("問題ファイル編集");
+
 // The open and save dialogs of the editor, for question files, CSV tables and
 // learning systems' question banks.
 enum class FileUse { Open, Save };

@@ -4,6 +4,7 @@
 #include "bank/QuestionFiles.h"
 #include "editor/EditorDialogs.h"
 #include "exchange/OnlineBank.h"
+#include "exchange/QuestionCsv.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
 #include "shared/ProgramConstants.h"
@@ -52,15 +53,41 @@ QString bankExportMessage(const BankExportOutcome &failed)
     return failed.detail;
 }
 
-void exportOnlineBank(Dialogs &dialogs, const QStringList &lines, const QString &filePath)
+std::optional<QString> exportOnlineBank(
+    Dialogs &dialogs, const QStringList &lines, const QString &filePath, const QString &folder)
 {
     FileDialogOptions options = onlineBankDialog(QStringLiteral("学習システム用に書き出す"));
     options.fileName = filePath.isEmpty() ? lines.value(0) : QFileInfo(filePath).completeBaseName();
+    options.initialDir = folder;
     const std::optional<QString> path = dialogs.saveDialog(options);
     if (!path || path->isEmpty())
-        return;
-    if (const BankExportOutcome written = writeOnlineBank(*path, lines, filePath); !written.ok())
+        return std::nullopt;
+    if (const BankExportOutcome written = writeOnlineBank(*path, lines, filePath); !written.ok()) {
         dialogs.message(bankExportMessage(written), ProgramTitle);
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<QString> exportQuestionCsv(
+    Dialogs &dialogs, const QStringList &lines, const QString &filePath, const QString &folder)
+{
+    FileDialogOptions options = csvFileDialog(QStringLiteral("CSV に書き出す"), FileUse::Save);
+    options.initialDir = folder;
+    const std::optional<QString> path = dialogs.saveDialog(options);
+    if (!path || path->isEmpty())
+        return std::nullopt;
+    // A table written over the question file it came from would lose that file.
+    WriteOutcome written
+        = checkWriteTarget(*path, filePath.isEmpty() ? QStringList() : QStringList {filePath});
+    if (written.ok())
+        written = writeBytesAtomically(*path, questionCsvBytes(lines));
+    if (written.ok())
+        return path;
+    dialogs.message(QStringLiteral("CSV ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)
+            + u'\n' + writeFailureReason(written),
+        EditorTitle);
+    return std::nullopt;
 }
 
 } // namespace sorario

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace sorario {
 
 class Dialogs;
@@ -27,7 +29,13 @@ BankExportOutcome writeOnlineBank(const QString &path, const QStringList &lines,
 
 QString bankExportMessage(const BankExportOutcome &failed);
 
-// 「書き出し」: asks where, writes, and shows why when it wrote nothing.
-void exportOnlineBank(Dialogs &dialogs, const QStringList &lines, const QString &filePath);
+// 「書き出し」: asks where, proposing `folder`, writes, and shows why when it wrote
+// nothing. The file written, for the window to say.
+std::optional<QString> exportOnlineBank(
+    Dialogs &dialogs, const QStringList &lines, const QString &filePath, const QString &folder);
+
+// 「CSV に書き出す」 the same way, never over `filePath`.
+std::optional<QString> exportQuestionCsv(
+    Dialogs &dialogs, const QStringList &lines, const QString &filePath, const QString &folder);
 
 } // namespace sorario

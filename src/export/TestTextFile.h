@@ -18,6 +18,7 @@ struct SavedText
 {
     // Written as "?": the file's code page has no form for them.
     QStringList lostCharacters;
+    QString path; // where the file went, for the window to say
 };
 
 using TextExportOutcome = Outcome<TextExportFault, SavedText>;

@@ -1,24 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/ClassNames.h"
 
-#include <QSettings>
-
 namespace sorario {
-namespace {
-
-const QString LastClassKey = QStringLiteral("lastClass");
-const QString AvoidRecentKey = QStringLiteral("avoidRecent");
-// The class's review keeps the key it always had, so that either version reads the other's.
-const QString ReviewKey = QStringLiteral("reviewWrong");
-const QString PupilReviewKey = QStringLiteral("reviewPupils");
-
-QSettings userSettings()
-{
-    return QSettings(
-        QSettings::IniFormat, QSettings::UserScope, QStringLiteral("sorario"), QStringLiteral("classes"));
-}
-
-} // namespace
 
 QString ClassKey(const QString &name)
 {
@@ -57,24 +40,6 @@ QString UnknownClassMessage(const QString &name, const QStringList &known)
 QString NewClassQuestion(const QString &name)
 {
     return QStringLiteral("新しいクラス「%1」を作りますか").arg(name.trimmed());
-}
-
-ClassChoice LastClassChoice()
-{
-    QSettings settings = userSettings();
-    const ReviewDraw review = settings.value(PupilReviewKey, false).toBool() ? ReviewDraw::Pupils
-        : settings.value(ReviewKey, false).toBool()                          ? ReviewDraw::Class
-                                                                             : ReviewDraw::None;
-    return {settings.value(LastClassKey).toString(), settings.value(AvoidRecentKey, 0).toInt(), review};
-}
-
-void RememberClassChoice(const ClassChoice &choice)
-{
-    QSettings settings = userSettings();
-    settings.setValue(LastClassKey, choice.className.trimmed());
-    settings.setValue(AvoidRecentKey, choice.avoidRecent);
-    settings.setValue(ReviewKey, choice.review == ReviewDraw::Class);
-    settings.setValue(PupilReviewKey, choice.review == ReviewDraw::Pupils);
 }
 
 } // namespace sorario

@@ -32,7 +32,5 @@ struct ClassChoice
     int avoidRecent = 0;
     ReviewDraw review = ReviewDraw::None;
 };
-ClassChoice LastClassChoice();
-void RememberClassChoice(const ClassChoice &choice);
 
 } // namespace sorario

@@ -98,6 +98,19 @@ HistoryOutcome<ScoreTable> ReadScores(const HistoryStore &store, const AnalysisS
     return ScoreTableOf(std::move(marked));
 }
 
+QString ScopeFolder(const HistoryStore &store, const AnalysisScope &scope)
+{
+    QStringList files;
+    for (const RecordedRun &run : store.runs(scope.className).value) { // newest first
+        if (scope.runId != 0 ? run.id != scope.runId : !InPeriod(scope, run.when.date()))
+            continue;
+        for (const RecordedFile &file : run.files)
+            files.append(file.path);
+        break;
+    }
+    return sheetFolder(files);
+}
+
 QString NoPupilScoresMessage(const AnalysisScope &scope)
 {
     if (scope.runId != 0)

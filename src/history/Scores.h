@@ -59,6 +59,10 @@ ScoreTable ScoreTableOf(QList<MarkedRun> runs);
 // The grade book of the scope's class over its period (or of its one run).
 HistoryOutcome<ScoreTable> ReadScores(const HistoryStore &store, const AnalysisScope &scope);
 
+// Where what is written of the scope is proposed: the folder of the question files of
+// its newest run (sheetFolder, so Documents without one).
+QString ScopeFolder(const HistoryStore &store, const AnalysisScope &scope);
+
 // Why a table has no row, as the teacher reads it.
 QString NoPupilScoresMessage(const AnalysisScope &scope);
 

@@ -58,6 +58,7 @@ struct PrintRunResult
     int paperSheets = 0; // the sheets of paper they go onto
     std::optional<PrintMetrics> metrics;
     SheetOutcome leftBehind;
+    QString file; // the PDF printed to; empty for a printer
 
     bool printed() const { return outcome.ok(); }
 };

@@ -136,17 +136,7 @@ void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options)
 
 void savePrintOptions(const SettingsFolders &folders, const SheetOptions &options)
 {
-    const QString path = PrintOptionsFilePath(folders);
-    if (path.isEmpty())
-        return;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    // QSettings reads the old file first to keep what else it holds; a broken one is
-    // first replaced, whole, by an empty one.
-    if (QFileInfo::exists(path) && !IsReadableSettingsFile(path) && !writeBytesAtomically(path, {}).ok())
-        return;
-    {
-        // QSettings writes the file through a temporary one renamed into place.
-        QSettings file(path, QSettings::IniFormat);
+    updateOptionsFile(folders, [&options](QSettings &file) {
         file.setValue(PaperKey, PaperName(options.paper));
         file.setValue(KeepWordsKey, options.lineBreaks == WordBreaks::KeepWords);
         file.setValue(FitKey, options.overflow == Overflow::ShrinkFirst);
@@ -164,6 +154,23 @@ void savePrintOptions(const SettingsFolders &folders, const SheetOptions &option
             file.setValue(ChoiceLabelsKey, ChoiceLabelsName(options.choiceLabels));
         else
             file.remove(ChoiceLabelsKey);
+    });
+}
+
+void updateOptionsFile(const SettingsFolders &folders, const std::function<void(QSettings &)> &update)
+{
+    const QString path = PrintOptionsFilePath(folders);
+    if (path.isEmpty())
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // QSettings reads the old file first to keep what else it holds; a broken one is
+    // first replaced, whole, by an empty one.
+    if (QFileInfo::exists(path) && !IsReadableSettingsFile(path) && !writeBytesAtomically(path, {}).ok())
+        return;
+    {
+        // QSettings writes the file through a temporary one renamed into place.
+        QSettings file(path, QSettings::IniFormat);
+        update(file);
         file.sync();
     }
 #ifdef Q_OS_WIN

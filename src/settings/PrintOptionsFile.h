@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QSettings;
 
 namespace sorario {
 
@@ -29,5 +32,9 @@ QString PrintOptionsFilePath(const SettingsFolders &folders);
 void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options);
 // A failed save is not reported, as for Vk.ini; the old file stays whole.
 void savePrintOptions(const SettingsFolders &folders, const SheetOptions &options);
+
+// Sorario.ini holds the set-up window's other remembered choices too: `update` sets
+// them, the rest of the file kept, written the same way.
+void updateOptionsFile(const SettingsFolders &folders, const std::function<void(QSettings &)> &update);
 
 } // namespace sorario

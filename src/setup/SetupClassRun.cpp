@@ -6,6 +6,7 @@
 #include "history/HistoryPath.h"
 #include "platform/Dialogs.h"
 #include "setup/BankProcedures.h"
+#include "setup/ClassChoiceFile.h"
 #include "shared/Module1.h"
 
 namespace sorario {
@@ -31,7 +32,7 @@ std::optional<DrawSheet> SetupClassRun::begin(
                NewClassQuestion(name), MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
             != MessageAnswer::Yes)
         return std::nullopt;
-    RememberClassChoice({name, avoidRecent, review});
+    RememberClassChoice(m_module, {name, avoidRecent, review});
     m_seed = ClockSeed(m_module);
     m_run = std::make_unique<ClassRun>(m_module, m_history, name, avoidRecent, review);
     const ClassRunOutcome<QStringList> prepared = m_run->prepare(m_seed);
@@ -46,7 +47,12 @@ std::optional<DrawSheet> SetupClassRun::begin(
 
 QStringList SetupClassRun::classes() const
 {
-    return m_history.classes().value;
+    return OfferedClasses(m_history.classes().value);
+}
+
+ClassChoice SetupClassRun::lastChoice() const
+{
+    return LastClassChoice(m_module);
 }
 
 void SetupClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/ClassNames.h"
 #include "history/HistoryStore.h"
 #include "setup/ClassRun.h"
 #include "shared/SheetDraw.h"
@@ -24,8 +25,10 @@ public:
     SetupClassRun(Module1 &m, Dialogs &dialogs);
 
     const HistoryStore &history() const { return m_history; }
-    // The classes the history has recorded, the one recorded last first.
+    // The classes the history has recorded, the one recorded last first (OfferedClasses).
     QStringList classes() const;
+    // The choice of the last run, for the next window.
+    ClassChoice lastChoice() const;
 
     // Every sheet's draw, all seeded from one reading of the clock, for `className`
     // (none for an empty name) without its recent questions, its review first. Nothing when the

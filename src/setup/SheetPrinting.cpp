@@ -55,21 +55,35 @@ SheetJob jobOf(Module1 &m, Dialogs &dialogs, const DrawSheet &draw, OverflowPoli
     return SheetJobOf(m, runSheetCount(m), draw, capacityQuestion(dialogs), overflow);
 }
 
-// The print dialog, then the question before replacing a file: whether the run goes on.
-bool destinationChosen(const SheetFiles &files, Paper paper, PrintTarget &target, Dialogs &dialogs)
+// The print dialog, then the question before replacing a file: the file the run goes
+// to (empty for a printer), or nothing when it does not go on.
+std::optional<QString> destinationChosen(
+    const SheetFiles &files, Paper paper, PrintTarget &target, Dialogs &dialogs)
 {
     target.proposeFile(files.proposedPdf);
     // So that the print dialog shows the paper the sheets will come out on.
     target.surface().setPaperPlacing(paper);
-    return dialogs.printDialog(target.printer(), SheetPrintDialogFlags)
-        && MayPrintTo(target.settleDestination(), files.questionFiles, dialogs).ok();
+    if (!dialogs.printDialog(target.printer(), SheetPrintDialogFlags))
+        return std::nullopt;
+    const QString file = target.settleDestination();
+    if (!MayPrintTo(file, files.questionFiles, dialogs).ok())
+        return std::nullopt;
+    return file;
+}
+
+PrintRunResult printedTo(const std::optional<QString> &file, PrintRunResult result)
+{
+    result.file = file.value_or(QString());
+    return result;
 }
 
 PrintRunResult printWithDialog(Module1 &m, PrintTarget &target, Dialogs &dialogs, const SheetJob &job)
 {
-    if (!destinationChosen(sheetFilesOf(m), job.options.paper, target, dialogs))
+    const std::optional<QString> file
+        = destinationChosen(sheetFilesOf(m), job.options.paper, target, dialogs);
+    if (!file)
         return {};
-    return kept(m, PrintDocument(job, target.surface()), dialogs);
+    return kept(m, printedTo(file, PrintDocument(job, target.surface())), dialogs);
 }
 
 } // namespace
@@ -140,9 +154,10 @@ PrintRunResult PrintSheets(
 PrintRunResult PrintSheets(
     const SheetJob &job, const SheetFiles &files, PrintTarget &target, Dialogs &dialogs)
 {
-    if (!destinationChosen(files, job.options.paper, target, dialogs))
+    const std::optional<QString> file = destinationChosen(files, job.options.paper, target, dialogs);
+    if (!file)
         return {};
-    return reported(PrintDocument(job, target.surface()), dialogs);
+    return reported(printedTo(file, PrintDocument(job, target.surface())), dialogs);
 }
 
 PrintRunResult PrintSheets(

@@ -47,7 +47,7 @@ TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStr
             ProgramTitle);
         return TextExportOutcome::failed(TextExportFault::NotWritten, writeFailureReason(written));
     }
-    return SavedText {lostCharacters};
+    return SavedText {lostCharacters, *path};
 }
 
 TextExportOutcome saveTestDocument(
@@ -67,7 +67,7 @@ TextExportOutcome saveTestDocument(
     if (written.ok())
         written = writeTestDocument(document, *path);
     if (written.ok())
-        return SavedText {};
+        return SavedText {{}, *path};
     dialogs.message(QStringLiteral("文書ファイルを保存できませんでした。\n") + QDir::toNativeSeparators(*path)
             + u'\n' + writeFailureReason(written),
         ProgramTitle);

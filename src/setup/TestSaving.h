@@ -20,7 +20,7 @@ FileDialogOptions TestTextSaveOptions(const Module1 *test = nullptr);
 // Save dialog, then the file. Characters the file cannot hold are named first and,
 // as `lost` says, the teacher asked whether to save anyway. Cancelling is silent; a
 // file that cannot be written, or is one of `inputs`, is reported through `dialogs`
-// and leaves what was on disk.
+// and leaves what was on disk. Saved, it names the file for the window to show.
 TextExportOutcome SaveTestText(const QString &text, Dialogs &dialogs, const QStringList &inputs = {},
     const Module1 *test = nullptr, LostCharacters lost = LostCharacters::Ask);
 

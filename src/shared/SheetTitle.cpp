@@ -4,6 +4,7 @@
 #include "shared/Module1.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -46,12 +47,15 @@ QString sheetFileName(const QString &title)
 
 QString SheetFolder(const Module1 &m)
 {
-    return m.ChosenFileCount > 0 ? sheetFolder({m.ChosenFileList(1)}) : QString();
+    return sheetFolder({m.ChosenFileCount > 0 ? m.ChosenFileList(1) : m.CurrentFolder});
 }
 
 QString sheetFolder(const QStringList &files)
 {
-    return files.isEmpty() ? QString() : QFileInfo(files.first()).absolutePath();
+    // A folder given ends in a separator: its own path.
+    if (files.isEmpty() || files.first().isEmpty())
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(files.first()).absolutePath();
 }
 
 QString RangeLineText(const Module1 &m, int limit)

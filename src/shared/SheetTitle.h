@@ -26,7 +26,9 @@ QString SheetTitleText(const Module1 &m);
 QString sheetTitleText(const QStringList &titles);
 
 // What a save dialog proposes for a test: its title as a file name (characters that
-// no file name may hold become "_"), in the folder of the first question file.
+// no file name may hold become "_"), in the folder of the first question file. Every
+// save proposes that folder (or the main window's, m.CurrentFolder, before a file
+// is chosen); the user's Documents folder when there is none.
 QString SheetFileName(const Module1 &m);
 QString sheetFileName(const QString &title);
 QString SheetFolder(const Module1 &m);

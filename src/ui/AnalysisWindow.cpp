@@ -3,6 +3,7 @@
 #include "ui_AnalysisWindow.h"
 
 #include "ui/DisplayRunsDelegate.h"
+#include "ui/SavedFile.h"
 #include "ui/ScoreChart.h"
 
 #include "editor/EditorDialogs.h"
@@ -25,7 +26,6 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 
 namespace sorario {
 namespace {
@@ -188,6 +188,7 @@ void AnalysisWindow::cmdCsv_Click()
         return;
     FileDialogOptions options = csvFileDialog(QStringLiteral("分析を CSV に保存"), FileUse::Save);
     options.fileName = QStringLiteral("分析_%1.csv").arg(m_scope.className);
+    options.initialDir = ScopeFolder(m_store, m_scope);
     const std::optional<QString> path = m_dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return;
@@ -195,8 +196,7 @@ void AnalysisWindow::cmdCsv_Click()
     WriteOutcome written = checkWriteTarget(*path, {m_store.path()});
     if (written.ok())
         written = WriteAnalysisCsv(*path, *m_analysis);
-    if (!written.ok())
-        m_dialogs.message(writeFailureMessage(written, *path), ProgramTitle);
+    showWritten(written, *path);
 }
 
 void AnalysisWindow::cmdPrint_Click()
@@ -207,12 +207,14 @@ void AnalysisWindow::cmdPrint_Click()
     const AnalysisPrint print {m_scope.className,
         AnalysisScopeText(m_scope, m_run ? m_run->sheets.value(0).sheetNumber : QString()), *m_analysis,
         m_ui->cboPaper->currentIndex() == 1 ? Paper::A4 : Paper::B5};
-    target->proposeFile(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                            .filePath(QStringLiteral("分析_%1.pdf").arg(print.className)));
+    target->proposeFile(
+        QDir(ScopeFolder(m_store, m_scope)).filePath(QStringLiteral("分析_%1.pdf").arg(print.className)));
     target->surface().setPaperPlacing(print.paper); // shown in the print dialog
+    if (!m_dialogs.printDialog(target->printer(), SheetPrintDialogFlags))
+        return;
     // A PDF printed over the history would lose every record.
-    if (!m_dialogs.printDialog(target->printer(), SheetPrintDialogFlags)
-        || !MayPrintTo(target->settleDestination(), {m_store.path()}, m_dialogs).ok())
+    const QString file = target->settleDestination();
+    if (!MayPrintTo(file, {m_store.path()}, m_dialogs).ok())
         return;
     PrintSurface &surface = target->surface();
     const PrintOutcome printed = ContainPrintFailure(surface, [&] {
@@ -221,6 +223,8 @@ void AnalysisWindow::cmdPrint_Click()
     });
     if (PrintFailed(printed))
         m_dialogs.message(PrintFailureMessage(*printed.fault, printed.detail), ProgramTitle);
+    else if (printed.ok())
+        showSavedFile(*m_ui->lblStatus, file);
 }
 
 void AnalysisWindow::cmdScores_Click()
@@ -243,11 +247,15 @@ void AnalysisWindow::cmdScores_Click()
     WriteOutcome written = checkWriteTarget(*path, {m_store.path()});
     if (written.ok())
         written = WriteScoresCsv(*path, table.value);
-    if (!written.ok()) {
-        m_dialogs.message(writeFailureMessage(written, *path), ProgramTitle);
-        return;
-    }
-    m_ui->lblStatus->setText(QStringLiteral("成績を書き出しました: %1").arg(QDir::toNativeSeparators(*path)));
+    showWritten(written, *path);
+}
+
+void AnalysisWindow::showWritten(const WriteOutcome &written, const QString &path)
+{
+    if (written.ok())
+        showSavedFile(*m_ui->lblStatus, path);
+    else
+        m_dialogs.message(writeFailureMessage(written, path), ProgramTitle);
 }
 
 } // namespace sorario

@@ -3,6 +3,7 @@
 
 #include "history/Analysis.h"
 #include "history/HistoryRecord.h"
+#include "platform/SafeWrite.h"
 #include "print/PrintTarget.h"
 
 #include <QDialog>
@@ -43,6 +44,8 @@ private Q_SLOTS:
 private:
     std::optional<Analysis> read(const AnalysisScope &scope);
     void showQuestions(const std::optional<Analysis> &beside);
+    // The line under the table says where the file went, or a message why it did not.
+    void showWritten(const WriteOutcome &written, const QString &path);
 
     std::unique_ptr<Ui::AnalysisWindow> m_ui;
     const HistoryStore &m_store;

@@ -5,6 +5,7 @@
 #include "ui/AnalysisWindow.h"
 #include "ui/DisplayRunsDelegate.h"
 #include "ui/MarkingWindow.h"
+#include "ui/SavedFile.h"
 
 #include "history/HistoryStore.h"
 #include "history/RunNumber.h"
@@ -179,9 +180,11 @@ void HistoryWindow::reprint(PrintPurpose purpose)
     if (!target)
         return;
     const Reprint &sheets = reprint.value;
-    if (purpose != PrintPurpose::Preview)
-        PrintSheets(sheets.job, sheets.files, *target, m_dialogs);
-    else if (LayOutPreview(sheets.job, sheets.files, *target, m_dialogs).printed())
+    if (purpose != PrintPurpose::Preview) {
+        if (const PrintRunResult printed = PrintSheets(sheets.job, sheets.files, *target, m_dialogs);
+            printed.printed() && !printed.file.isEmpty())
+            m_ui->lblNote->setText(savedFileText(printed.file));
+    } else if (LayOutPreview(sheets.job, sheets.files, *target, m_dialogs).printed())
         static_cast<void>(ShowPreview(*target, m_dialogs)); // a reprint records nothing new
 }
 

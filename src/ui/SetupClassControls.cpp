@@ -55,7 +55,7 @@ void SetupClassControls::load()
 {
     m_className->clear();
     m_className->addItems(m_classes.classes());
-    const ClassChoice last = LastClassChoice();
+    const ClassChoice last = m_classes.lastChoice();
     m_reviewOf = {{last.className.trimmed(), last.review}};
     m_className->setCurrentIndex(-1);
     m_className->setEditText(last.className);

@@ -10,10 +10,11 @@
 #include "editor/QuestionTableModel.h"
 #include "exchange/QuestionCsv.h"
 #include "platform/Dialogs.h"
-#include "platform/SafeWrite.h"
 #include "shared/Module1.h"
+#include "shared/SheetTitle.h"
 #include "ui/EditorColumns.h"
 #include "ui/EditorKindActions.h"
+#include "ui/SavedFile.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -26,7 +27,6 @@
 namespace sorario {
 namespace {
 
-const QString EditorTitle = QStringLiteral("問題ファイル編集");
 constexpr double PreviewWidthMm = 175;
 enum ProblemRole { PlaceRole = Qt::UserRole, IndexRole };
 
@@ -93,7 +93,7 @@ void frmEditor::connectActions()
     connect(m_ui->actExportCsv, &QAction::triggered, this, &frmEditor::actExportCsv_triggered);
     connect(m_ui->actImportCsv, &QAction::triggered, this, &frmEditor::actImportCsv_triggered);
     connect(m_ui->actExportBank, &QAction::triggered, this,
-        [this] { exportOnlineBank(m_dialogs, m_model->lines(), m_path); });
+        [this] { showSaved(exportOnlineBank(m_dialogs, m_model->lines(), m_path, questionFolder())); });
     connect(m_ui->actClose, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->actUndo, &QAction::triggered, &m_undo, &QUndoStack::undo);
     connect(m_ui->actRedo, &QAction::triggered, &m_undo, &QUndoStack::redo);
@@ -247,6 +247,7 @@ std::optional<QString> frmEditor::askSavePath(Form form)
         form == Form::Encoded ? QStringLiteral("暗号化して保存") : QStringLiteral("問題ファイルの保存"),
         FileUse::Save);
     options.fileName = m_path.isEmpty() ? m_model->headerLine(0) : QFileInfo(m_path).fileName();
+    options.initialDir = questionFolder();
     const std::optional<QString> path = m_dialogs.saveDialog(options);
     if (!path || path->isEmpty())
         return std::nullopt;
@@ -266,24 +267,25 @@ bool frmEditor::saveTo(const QString &path, Form form)
     m_form = form;
     m_undo.setClean();
     updateTitle();
+    showSaved(path);
     Q_EMIT saved(path);
     return true;
 }
 
 void frmEditor::actExportCsv_triggered()
 {
-    const std::optional<QString> path
-        = m_dialogs.saveDialog(csvFileDialog(QStringLiteral("CSV に書き出す"), FileUse::Save));
-    if (!path || path->isEmpty())
-        return;
-    // A table written over the question file it came from would lose that file.
-    WriteOutcome written = checkWriteTarget(*path, m_path.isEmpty() ? QStringList() : QStringList {m_path});
-    if (written.ok())
-        written = writeBytesAtomically(*path, questionCsvBytes(m_model->lines()));
-    if (!written.ok())
-        m_dialogs.message(QStringLiteral("CSV ファイルを保存できませんでした。\n")
-                + QDir::toNativeSeparators(*path) + u'\n' + writeFailureReason(written),
-            EditorTitle);
+    showSaved(exportQuestionCsv(m_dialogs, m_model->lines(), m_path, questionFolder()));
+}
+
+QString frmEditor::questionFolder() const
+{
+    return sheetFolder({m_path.isEmpty() ? m_module.CurrentFolder : m_path});
+}
+
+void frmEditor::showSaved(const std::optional<QString> &path)
+{
+    if (path)
+        statusBar()->showMessage(savedFileText(*path));
 }
 
 void frmEditor::actImportCsv_triggered()

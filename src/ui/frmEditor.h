@@ -82,6 +82,10 @@ private:
     bool keepOrDropChanges();
     bool saveTo(const QString &path, Form form);
     std::optional<QString> askSavePath(Form form);
+    // Where every save proposes: the file's folder, or the main window's for a new one.
+    QString questionFolder() const;
+    // The status line says where a file went.
+    void showSaved(const std::optional<QString> &path);
     void recheck();
     void showPreview();
     void updateTitle();

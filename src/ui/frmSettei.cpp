@@ -2,7 +2,6 @@
 #include "ui/frmSettei.h"
 #include "ui_frmSettei.h"
 
-#include "export/TestTextFile.h"
 #include "platform/Dialogs.h"
 #include "print/FontSubstitution.h"
 #include "print/PrintRun.h"
@@ -20,6 +19,7 @@
 #include "setup/TestSaving.h"
 #include "shared/Module1.h"
 #include "ui/HistoryWindow.h"
+#include "ui/SavedFile.h"
 #include "ui/SetupClassControls.h"
 
 #include <QComboBox>
@@ -294,8 +294,10 @@ void frmSettei::cmdSetOK_Click()
         return;
     if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Print)) {
         if (const PrintRunResult printed = PrintSheets(m_module, *target, m_dialogs, *draw);
-            printed.printed())
+            printed.printed()) {
             m_classes->record(RunOutput::Printed, printed.sheets);
+            showSavedFile(*m_ui->lblStatus, printed.file);
+        }
     }
     resetAfterRun();
 }
@@ -328,25 +330,28 @@ void frmSettei::cmdPreview_Click()
 
 void frmSettei::Command3_Click()
 {
-    const std::optional<DrawSheet> draw = m_classControls->begin(RunOutput::Exported);
-    if (!draw)
-        return;
-    if (SaveTestText(BuildSheetTexts(m_module, *draw), m_dialogs,
-            m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module)
-            .ok())
-        m_classes->record(RunOutput::Exported, ExportedSheets(m_module));
-    resetAfterRun();
+    exportTest([this](const DrawSheet &draw, const QStringList &inputs) {
+        return SaveTestText(BuildSheetTexts(m_module, draw), m_dialogs, inputs, &m_module);
+    });
 }
 
 void frmSettei::cmdDocument_Click()
 {
+    exportTest([this](const DrawSheet &draw, const QStringList &inputs) {
+        return saveTestDocument(*buildTestDocument(m_module, draw), m_dialogs, inputs, &m_module);
+    });
+}
+
+void frmSettei::exportTest(const ExportTest &save)
+{
     const std::optional<DrawSheet> draw = m_classControls->begin(RunOutput::Exported);
     if (!draw)
         return;
-    if (saveTestDocument(*buildTestDocument(m_module, *draw), m_dialogs,
-            m_module.ChosenFileList.first(m_module.ChosenFileCount), &m_module)
-            .ok())
+    const TextExportOutcome saved = save(*draw, m_module.ChosenFileList.first(m_module.ChosenFileCount));
+    if (saved.ok()) {
         m_classes->record(RunOutput::Exported, ExportedSheets(m_module));
+        showSavedFile(*m_ui->lblStatus, saved.value.path);
+    }
     resetAfterRun();
 }
 

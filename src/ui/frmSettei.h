@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "export/TestTextFile.h"
 #include "print/PrintTarget.h"
 #include "shared/SheetDraw.h"
 
@@ -70,6 +71,9 @@ private:
     void resetAfterRun();
     void enablePrint(bool on);
     void enableRuns(bool on);
+    // A text or document file of the drawn sheets: saved by `save`, never over the inputs given.
+    using ExportTest = std::function<TextExportOutcome(const DrawSheet &, const QStringList &)>;
+    void exportTest(const ExportTest &save);
 
     std::unique_ptr<Ui::frmSettei> m_ui;
     Module1 &m_module;

@@ -12,6 +12,25 @@
 
 using namespace sorario::test;
 
+namespace {
+
+// A recording that keeps the file the print dialog would offer.
+class ProposedFile : public SurfaceTarget
+{
+public:
+    ProposedFile(PrintSurface &surface, QString &proposed)
+        : SurfaceTarget(surface)
+        , m_proposed(proposed)
+    {
+    }
+    void proposeFile(const QString &path) override { m_proposed = path; }
+
+private:
+    QString &m_proposed;
+};
+
+} // namespace
+
 class TestAnalysis : public QObject
 {
     Q_OBJECT
@@ -89,6 +108,22 @@ private Q_SLOTS:
             u"--to"_s, u"2026-04-17"_s, u"--history"_s, store.path(), u"-o"_s, dir.filePath(u"cli.csv"_s)});
         QCOMPARE(cli.exitCode, 0);
         QCOMPARE(readBytes(dir.filePath(u"window.csv"_s)), readBytes(dir.filePath(u"cli.csv"_s)));
+    }
+
+    // 「印刷」 offers a PDF named after the class in the question files' folder.
+    void printProposesTheQuestionFolder()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QVERIFY(recordMarkedClass(store, dir.filePath(u"bank"_s)));
+        ScriptedDialogs dialogs;
+        dialogs.printAnswers.enqueue(false);
+        RecordingSurface paper;
+        QString proposed;
+        AnalysisWindow window(store, dialogs, u"3A"_s, std::nullopt,
+            [&](PrintPurpose) { return std::make_unique<ProposedFile>(paper, proposed); });
+        click(&window, "cmdPrint");
+        QCOMPARE(proposed, dir.filePath(u"bank/分析_3A.pdf"_s));
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -321,6 +322,27 @@ private Q_SLOTS:
             QCOMPARE(f.m.options.sheetCount, 1);
         }
         QCOMPARE(traces[1], traces[0]);
+    }
+
+    // A text file saved, then sheets printed to a PDF: the line under the lists names
+    // each file; a save cancelled leaves the line as it was.
+    void savesSayWhere()
+    {
+        SetupFixture f(10, 1);
+        const auto run = [&f](const char *button) {
+            f.press("Command5");
+            f.counts()->item(9)->setSelected(true);
+            f.press(button);
+        };
+        auto *status = control<QLabel>(f.w.get(), "lblStatus");
+        const QString text = f.dir.filePath(u"t.txt"_s);
+        f.dialogs.saveAnswers << text << std::nullopt;
+        run("Command3");
+        QCOMPARE(status->text(), u"保存しました: "_s + QDir::toNativeSeparators(text));
+        run("Command3");
+        QCOMPARE(status->text(), u"保存しました: "_s + QDir::toNativeSeparators(text));
+        run("cmdSetOK");
+        QCOMPARE(status->text(), u"保存しました: "_s + QDir::toNativeSeparators(f.pdf()));
     }
 
     // The paper options are kept in their own file, for the next window.
