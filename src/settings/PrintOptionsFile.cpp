@@ -104,6 +104,11 @@ std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name)
     return std::nullopt;
 }
 
+QSettings readSettingsFile(const QString &path)
+{
+    return QSettings(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
+}
+
 QString PrintOptionsFilePath(const SettingsFolders &folders)
 {
     const QString besideVk = SettingsFilePath(folders);
@@ -121,8 +126,7 @@ void loadPrintOptions(const SettingsFolders &folders, SheetOptions &options)
         options.pageBreaks = QuestionBreaks::KeepQuestions;
         return;
     }
-    // A broken file reads as an empty one.
-    const QSettings file(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
+    const QSettings file = readSettingsFile(path);
     options.paper = PaperNamed(file.value(PaperKey).toString()).value_or(Paper::B5);
     options.lineBreaks = savedOn(file, KeepWordsKey) ? WordBreaks::KeepWords : WordBreaks::Anywhere;
     options.overflow = savedOn(file, FitKey) ? Overflow::ShrinkFirst : Overflow::Ask;

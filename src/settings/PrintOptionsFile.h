@@ -4,6 +4,7 @@
 #include "settings/SheetSettings.h"
 #include "shared/SheetOptions.h"
 
+#include <QSettings>
 #include <QString>
 
 #include <functional>
@@ -26,6 +27,9 @@ std::optional<ChoiceLabels> ChoiceLabelsNamed(const QString &name);
 // keeping questions on one page and the order of the pages, remembered per user.
 // Vk.ini keeps its own format untouched.
 QString PrintOptionsFilePath(const SettingsFolders &folders);
+
+// A settings file to read; a broken one reads as an empty one.
+QSettings readSettingsFile(const QString &path);
 
 // No file yet (a first start) keeps words and questions whole; a missing or unknown
 // value in a file leaves the default.

@@ -19,12 +19,6 @@ const QString ReviewKey = QStringLiteral("reviewWrong");
 const QString PupilReviewKey = QStringLiteral("reviewPupils");
 const QString ClassListKey = QStringLiteral("classes");
 
-// A broken file reads as an empty one.
-QSettings readOnly(const QString &path)
-{
-    return QSettings(IsReadableSettingsFile(path) ? path : QString(), QSettings::IniFormat);
-}
-
 ClassChoice choiceIn(const QSettings &file, const QString &group)
 {
     const ReviewDraw review = file.value(group + PupilReviewKey, false).toBool() ? ReviewDraw::Pupils
@@ -44,10 +38,10 @@ QString OldClassesFile()
 
 ClassChoice LastClassChoice(const Module1 &m, const QString &oldFile)
 {
-    const QSettings file = readOnly(PrintOptionsFilePath(settingsFoldersOf(m)));
+    const QSettings file = readSettingsFile(PrintOptionsFilePath(settingsFoldersOf(m)));
     if (file.contains(ClassGroup + LastClassKey))
         return choiceIn(file, ClassGroup);
-    return choiceIn(readOnly(oldFile), {});
+    return choiceIn(readSettingsFile(oldFile), {});
 }
 
 void RememberClassChoice(const Module1 &m, const ClassChoice &choice)
@@ -62,7 +56,7 @@ void RememberClassChoice(const Module1 &m, const ClassChoice &choice)
 
 QStringList OfferedClasses(const QStringList &recorded, const QString &oldFile)
 {
-    return OneNameEach(recorded + readOnly(oldFile).value(ClassListKey).toStringList());
+    return OneNameEach(recorded + readSettingsFile(oldFile).value(ClassListKey).toStringList());
 }
 
 } // namespace sorario
