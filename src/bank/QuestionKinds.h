@@ -108,6 +108,9 @@ struct SheetKey
 // order as "ア … イ …" on the hint line and the answer as the right one's label and
 // word. A question of neither kind comes back as it is.
 QuestionRecord OnSheet(const QuestionRecord &q, const SheetKey &key);
+// For a question read apart from any one sheet (an export, a summary over many
+// sheets): the same fixed order for it everywhere, on every machine.
+inline const SheetKey FixedOrderKey {QStringLiteral("export"), 0};
 
 // The label of the choice at `index` (from 0): ア, イ, ウ, … or 1, 2, 3, …
 QString ChoiceLabel(int index, ChoiceLabels labels = ChoiceLabels::Kana);

@@ -9,9 +9,6 @@ namespace sorario {
 
 namespace {
 
-// The same fixed order for every export of a question, on every machine.
-const SheetKey ExportKey {QStringLiteral("export"), 0};
-
 // Enough to place any group a question line can hold; a bank made to make the search
 // long is read as its text.
 constexpr int MaxTries = 20000;
@@ -83,7 +80,7 @@ std::optional<QString> groupInAnswerOrder(QStringList words, QStringView answer)
 
 QString wordsSet(const QuestionRecord &question)
 {
-    return OnSheet({question.QuestionText, {}, question.Answer}, ExportKey).QuestionText;
+    return OnSheet({question.QuestionText, {}, question.Answer}, FixedOrderKey).QuestionText;
 }
 
 QString wordsUnset(const QString &text, const QString &answer)

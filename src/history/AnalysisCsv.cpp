@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/AnalysisCsv.h"
 
+#include "bank/QuestionKinds.h"
 #include "exchange/Csv.h"
 #include "history/Marks.h"
+#include "print/QuestionDisplay.h"
 
 namespace sorario {
 
@@ -25,9 +27,10 @@ QByteArray AnalysisCsvBytes(const Analysis &analysis)
             QStringLiteral("×"), QStringLiteral("△"), QStringLiteral("採点数"), QStringLiteral("正答率(%)")});
     for (const QuestionResult &q : analysis.questions) {
         // Per mille is tenths of a per cent, written as points are.
-        table.addRow({q.question.QuestionText, q.question.Hint, q.question.Answer, QString::number(q.right),
-            QString::number(q.wrong), QString::number(q.partial), QString::number(q.marked()),
-            PointsText(q.correctPermille())});
+        const QuestionRecord shown = PlainOnSheet(q.question, FixedOrderKey);
+        table.addRow(
+            {shown.QuestionText, shown.Hint, shown.Answer, QString::number(q.right), QString::number(q.wrong),
+                QString::number(q.partial), QString::number(q.marked()), PointsText(q.correctPermille())});
     }
     return table.bytes();
 }

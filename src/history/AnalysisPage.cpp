@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/AnalysisPage.h"
 
+#include "bank/QuestionKinds.h"
 #include "history/Marks.h"
 #include "print/PrintRun.h"
 #include "print/PrintSurface.h"
-#include "print/QuestionDisplay.h"
 #include "print/WordBreak.h"
 #include "shared/ProgramConstants.h"
 #include "shared/QuestionRecord.h"
@@ -136,10 +136,7 @@ void printQuestions(PrintSurface &s, const QList<QuestionResult> &questions, dou
     s.setFontSize(9);
     const double pitch = s.textHeight(QStringLiteral("あ")) * 1.3;
     y = printTableHead(s, y);
-    QList<QuestionRecord> records;
-    for (const QuestionResult &q : questions)
-        records.append(q.question);
-    const QList<DisplayLine> lines = AnswerDisplayLines(records);
+    const QList<DisplayLine> lines = AnalysisQuestionLines(questions);
     for (qsizetype i = 0; i < questions.size(); ++i) {
         const QuestionResult &q = questions[i];
         const DisplayLine &line = lines.value(i);
@@ -184,6 +181,14 @@ QString HistogramBinText(int bin)
 {
     return bin + 1 < HistogramBins ? QStringLiteral("%1–%2").arg(10 * bin).arg(10 * bin + 9)
                                    : QStringLiteral("%1–100").arg(10 * bin);
+}
+
+QList<DisplayLine> AnalysisQuestionLines(const QList<QuestionResult> &questions)
+{
+    QList<QuestionRecord> records;
+    for (const QuestionResult &q : questions)
+        records.append(q.question);
+    return AnswerDisplayLines(records, FixedOrderKey);
 }
 
 void PrintAnalysis(PrintSurface &s, const AnalysisPrint &print)

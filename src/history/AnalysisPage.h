@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Analysis.h"
+#include "print/QuestionDisplay.h"
 #include "shared/PrintChoices.h"
 
 #include <QString>
@@ -18,6 +19,10 @@ QString AnalysisScopeText(const AnalysisScope &scope, const QString &runNumber);
 
 // The bins of the histogram as the chart and the page label them: "0–9" … "90–100".
 QString HistogramBinText(int bin);
+
+// Its questions as the window lists them and the page prints them: counted over
+// sheets that set their words in different orders, each in one fixed order.
+QList<DisplayLine> AnalysisQuestionLines(const QList<QuestionResult> &questions);
 
 // One analysis as it prints.
 struct AnalysisPrint

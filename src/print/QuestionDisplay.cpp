@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/QuestionDisplay.h"
 
+#include "bank/QuestionKinds.h"
+
 #include "print/QuestionText.h"
 #include "print/RecordingSurface.h"
 #include "print/SheetLayout.h"
@@ -85,12 +87,21 @@ QList<DisplayLine> QuestionDisplayLines(const QList<QuestionRecord> &questions)
     return displayLines(composed);
 }
 
-QList<DisplayLine> AnswerDisplayLines(const QList<QuestionRecord> &questions)
+QList<DisplayLine> AnswerDisplayLines(const QList<QuestionRecord> &questions, const SheetKey &key)
 {
     QStringList composed;
     for (qsizetype i = 0; i < questions.size(); ++i)
-        composed.append(ComposeAnswer(questions[i], int(i + 1)));
+        composed.append(ComposeAnswer(OnSheet(questions[i], key), int(i + 1)));
     return displayLines(composed);
+}
+
+QuestionRecord PlainOnSheet(const QuestionRecord &q, const SheetKey &key)
+{
+    const QuestionRecord set = OnSheet(q, key);
+    const QString hint = ShowsHintLine(set.Hint, HintLines::Printed) ? set.Hint : QString();
+    const QList<DisplayLine> lines = displayLines(
+        {ExpandForcedBreaks(set.QuestionText), ExpandForcedBreaks(hint), ExpandForcedBreaks(set.Answer)});
+    return {PlainText(lines[0]), PlainText(lines[1]), PlainText(lines[2])};
 }
 
 QString PlainText(const DisplayLine &line)

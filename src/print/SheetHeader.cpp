@@ -40,6 +40,16 @@ SheetKey KindsKey(const QDateTime &now, const QString &letters, int sheetIndex, 
     return {SheetNumber(now, 0, letters), sheetIndex, labels};
 }
 
+SheetKey KindsKeyOf(const QString &sheetNumber, ChoiceLabels labels)
+{
+    const qsizetype dash = sheetNumber.lastIndexOf(u'-');
+    bool placed = false;
+    const int sheet = dash < 0 ? 0 : sheetNumber.mid(dash + 1).toInt(&placed);
+    if (!placed)
+        return {sheetNumber, 0, labels};
+    return {sheetNumber.left(dash), sheet, labels};
+}
+
 void printSheetHeader(
     const SheetHeading &heading, int sheetIndex, int pupil, const QDateTime &when, PrintSurface &surface)
 {

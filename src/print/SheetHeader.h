@@ -29,6 +29,8 @@ QString SheetNumber(const QDateTime &when, int sheetIndex, const QString &letter
 // What sets the kinds of the questions on a sheet: the sheet number of the run (the
 // minute `now` and its letters), the sheet's place in it and the labels of the choices.
 SheetKey KindsKey(const QDateTime &now, const QString &letters, int sheetIndex, ChoiceLabels labels);
+// The same read back from a sheet number as printed: "05010900b-2" is sheet 2 of "05010900b".
+SheetKey KindsKeyOf(const QString &sheetNumber, ChoiceLabels labels);
 // The range line has room for this many characters in the header.
 inline constexpr int HeaderRangeLimit = 17;
 

@@ -7,16 +7,16 @@
 #include "shared/Module1.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace sorario {
 
 SheetSwap::SheetSwap(
-    Module1 &module, ClassRun &run, PrintSurface &surface, QList<SheetOutcome> outcomes, quint64 seed)
+    Module1 &module, ClassRun &run, PrintSurface &surface, const PrintRunResult &laid, quint64 seed)
     : m_module(module)
     , m_run(run)
     , m_surface(surface)
-    , m_outcomes(std::move(outcomes))
+    , m_outcomes(laid.sheets)
+    , m_set(laid.printedQuestions)
     , m_random(seed)
 {
 }
@@ -34,7 +34,7 @@ QList<QList<QuestionRecord>> SheetSwap::shown() const
 
 QList<QList<QuestionRecord>> SheetSwap::sheets() const
 {
-    return shown();
+    return m_set;
 }
 
 bool SheetSwap::swap(int sheet, int position)
@@ -71,6 +71,7 @@ bool SheetSwap::swap(int sheet, int position)
     if (!laid.printed())
         return false;
     m_outcomes = laid.sheets;
+    m_set = laid.printedQuestions;
     return true;
 }
 

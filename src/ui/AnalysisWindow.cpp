@@ -17,7 +17,6 @@
 #include "print/PrintRun.h"
 #include "print/PrintSurface.h"
 #include "print/QtPrintTarget.h"
-#include "print/QuestionDisplay.h"
 #include "setup/SheetPrinting.h"
 #include "shared/Module1.h"
 #include "shared/SheetTitle.h"
@@ -161,10 +160,7 @@ void AnalysisWindow::showQuestions(const std::optional<Analysis> &beside)
     if (beside)
         for (const QuestionResult &q : beside->questions)
             other.insert(q.key, &q);
-    QList<QuestionRecord> records;
-    for (const QuestionResult &q : m_analysis->questions)
-        records.append(q.question);
-    const QList<DisplayLine> lines = AnswerDisplayLines(records);
+    const QList<DisplayLine> lines = AnalysisQuestionLines(m_analysis->questions);
     for (qsizetype i = 0; i < m_analysis->questions.size(); ++i) {
         const QuestionResult &q = m_analysis->questions[i];
         auto *item = new QTreeWidgetItem(&list);

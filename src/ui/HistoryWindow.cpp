@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "print/PrintRun.h"
 #include "print/QuestionDisplay.h"
+#include "print/SheetHeader.h"
 #include "setup/Reprint.h"
 #include "setup/SheetPrinting.h"
 #include "shared/ProgramConstants.h"
@@ -101,7 +102,9 @@ void HistoryWindow::lstSheets_Click()
         return;
     const auto [r, k] = m_rows[row];
     // As the answer page prints them: the question, its hint line, the answer.
-    for (const DisplayLine &line : AnswerDisplayLines(m_runs[r].sheets[k].questions))
+    const RecordedSheet &sheet = m_runs[r].sheets[k];
+    const SheetKey key = KindsKeyOf(sheet.sheetNumber, m_runs[r].options.sheet.choiceLabels);
+    for (const DisplayLine &line : AnswerDisplayLines(sheet.questions, key))
         setDisplayLine(*new QListWidgetItem(m_ui->lstQuestions), line);
 }
 

@@ -313,8 +313,7 @@ void frmSettei::cmdPreview_Click()
         if (const std::unique_ptr<PrintTarget> target = m_printTarget(PrintPurpose::Preview)) {
             if (PrintRunResult laid = LayOutPreview(m_module, *target, m_dialogs, *draw, OverflowPolicy::Ask);
                 laid.printed()) {
-                SheetSwap swap(
-                    m_module, m_classes->run(), target->surface(), std::move(laid.sheets), m_classes->seed());
+                SheetSwap swap(m_module, m_classes->run(), target->surface(), laid, m_classes->seed());
                 // Printed from the preview: the sheets as shown, swaps and all.
                 if (ShowPreview(*target, m_dialogs, &swap).ok())
                     m_classes->record(RunOutput::Printed, swap.outcomes());

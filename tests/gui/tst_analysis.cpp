@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "support/MarkedClass.h"
 #include "ui/AnalysisWindow.h"
+#include "ui/HistoryWindow.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -108,6 +109,47 @@ private Q_SLOTS:
             u"--to"_s, u"2026-04-17"_s, u"--history"_s, store.path(), u"-o"_s, dir.filePath(u"cli.csv"_s)});
         QCOMPARE(cli.exitCode, 0);
         QCOMPARE(readBytes(dir.filePath(u"window.csv"_s)), readBytes(dir.filePath(u"cli.csv"_s)));
+    }
+
+    // A sheet of the three kinds reads as it printed in the history's list, the analysis
+    // window, its page and its table: none of the file's markers.
+    void questionsShownAsPrinted()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const QDateTime when(QDate(2026, 12, 7), QTime(10, 30));
+        QVERIFY(store
+                    .record({.className = u"2B"_s,
+                        .when = when,
+                        .output = RunOutput::Printed,
+                        .options = {},
+                        .files = {},
+                        .sheets = {{u"12071030"_s, when,
+                            {{u"I like @music@."_s, u"*"_s, u"music"_s},
+                                {u"{{_She / is / kind}}."_s, {}, u"She is kind."_s},
+                                {u"He ( ) ."_s, u"{{go / goes / went}}"_s, u"goes"_s}}}}})
+                    .ok());
+        const RecordedRun run = store.runs().value.value(0);
+        QVERIFY(store.recordMarks(run, {{1, 1, {Mark::Right, Mark::Wrong, Mark::Right}}}).ok());
+        ScriptedDialogs dialogs;
+        RecordingSurface paper;
+        HistoryWindow history(store, dialogs, pdfSurfaces(dir.filePath(u"h.pdf"_s)), u"2B"_s);
+        AnalysisWindow analysis(store, dialogs, u"2B"_s, run,
+            [&](PrintPurpose) { return std::make_unique<SurfaceTarget>(paper); });
+        dialogs.saveAnswers.enqueue(dir.filePath(u"a.csv"_s));
+        click(&analysis, "cmdCsv");
+        click(&analysis, "cmdPrint");
+        QMap<QString, QString> shown {{u"csv"_s, QString::fromUtf8(readBytes(dir.filePath(u"a.csv"_s)))}};
+        const QStringList listed = entries(control<QListWidget>(&history, "lstQuestions"));
+        shown[u"history"_s] = listed.join(u'\n');
+        for (QTreeWidgetItemIterator it(control<QTreeWidget>(&analysis, "lstQuestions")); *it; ++it)
+            shown[u"window"_s] += (*it)->text(0) + (*it)->toolTip(0);
+        for (const PrintOperation &op : paper.log().texts())
+            shown[u"page"_s] += op.text;
+        for (const QString &marker : {u"{{"_s, u"@"_s, u"〔*〕"_s})
+            for (auto [where, text] : shown.asKeyValueRange())
+                QVERIFY2(!text.contains(marker), qPrintable(where + u' ' + marker + u'\n' + text));
+        QCOMPARE(listed.value(1), u"( 2) （ is / she / kind ）. ■　She is kind."_s);
     }
 
     // 「印刷」 offers a PDF named after the class in the question files' folder.

@@ -6,6 +6,7 @@
 #include "print/QuestionDisplay.h"
 #include "print/QuestionLayouts.h"
 #include "print/QuestionText.h"
+#include "print/SheetHeader.h"
 #include "print/TextPlacer.h"
 #include "print/TraceJson.h"
 #include "print/TracingSurface.h"
@@ -59,6 +60,21 @@ const struct
     {"hint * prints nothing", {u"Q"_s, u"*"_s, u"is"_s}, false, u"( 1) Q"_s},
     {"hint ** prints nothing", {u"Q"_s, u"**"_s, u"is"_s}, false, u"( 1) Q"_s},
     {"answer page", {u"Q"_s, u"@go@"_s, u"went"_s}, true, u"( 1) Q 〔[go]〕 ■　went"_s},
+    {"words set as on the sheet", {u"{{_She / is / @kind@}}."_s, {}, u"She is kind."_s}, true,
+        u"( 1) （ is / [kind] / she ）. ■　She is kind."_s},
+    {"choices as on the sheet", {u"He ( ) ."_s, u"{{go / goes}}"_s, u"goes"_s}, true,
+        u"( 1) He ( ) . 〔ア goes　イ go〕 ■　ア goes"_s},
+};
+
+// A sheet number as printed, read back as what set its words.
+const struct KeyRow
+{
+    const char *name;
+    QString number, run;
+    int sheet;
+} keyRows[] = {
+    {.name = "sheet of a run", .number = u"05010900b-2"_s, .run = u"05010900b"_s, .sheet = 2},
+    {.name = "run of one sheet", .number = u"05010900"_s, .run = u"05010900"_s, .sheet = 0},
 };
 
 } // namespace
@@ -267,12 +283,29 @@ private Q_SLOTS:
     {
         QFETCH(int, row);
         const auto &r = displayRows[row];
-        const QList<DisplayLine> lines
-            = r.answerPage ? AnswerDisplayLines({r.question}) : QuestionDisplayLines({r.question});
+        const QList<DisplayLine> lines = r.answerPage ? AnswerDisplayLines({r.question}, {u"12071030"_s, 1})
+                                                      : QuestionDisplayLines({r.question});
         QString shown;
         for (const DisplayRun &run : lines.value(0))
             shown += run.bold ? u'[' + run.text + u']' : run.text;
         QCOMPARE(shown, r.shown);
+    }
+
+    void keyOfSheetNumber_data() { addRows(keyRows); }
+    void keyOfSheetNumber()
+    {
+        QFETCH(int, row);
+        const KeyRow &r = keyRows[row];
+        const SheetKey key = KindsKeyOf(r.number, ChoiceLabels::Kana);
+        QCOMPARE(key.run, r.run);
+        QCOMPARE(key.sheet, r.sheet);
+    }
+
+    // For a table: no emphasis marks, a break a blank, no hint the sheet leaves out.
+    void plainOnSheet()
+    {
+        const QuestionRecord shown = PlainOnSheet({u"I @have@\\/lived."_s, u"*"_s, u"@have@"_s}, {});
+        QCOMPARE(shown, (QuestionRecord {u"I have lived."_s, {}, u"have"_s}));
     }
 
     // Texts as "text|x,y", "|E" emphasised, "|end" at a line end. Answers: 20 questions
