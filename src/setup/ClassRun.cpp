@@ -45,7 +45,7 @@ QList<SheetOutcome> ExportedSheets(const Module1 &m)
     SheetOutcome whole;
     whole.QuestionCount = m.QuestionCount;
     whole.PrintedAt = m.clock.now();
-    return QList<SheetOutcome>(std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount), whole);
+    return QList<SheetOutcome>(m.options.sheets(), whole);
 }
 
 ClassRun::ClassRun(

@@ -19,8 +19,7 @@ SheetJob exportJobOf(Module1 &m, const DrawSheet &draw)
 {
     if (draw)
         draw(1);
-    SheetJob job = SheetJobOf(
-        m, std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount), draw, {}, OverflowPolicy::PrintAll);
+    SheetJob job = SheetJobOf(m, m.options.sheets(), draw, {}, OverflowPolicy::PrintAll);
     job.heading = SheetHeadingOf(m, 0);
     job.sheetIndex = 0;
     return job;
@@ -38,16 +37,12 @@ QString BuildTestText(const Module1 &m)
 
 QString BuildSheetTexts(Module1 &m, const DrawSheet &draw)
 {
-    const QString text = sheetTexts(exportJobOf(m, draw));
-    m.SheetIndex = 0;
-    return text;
+    return sheetTexts(exportJobOf(m, draw));
 }
 
 std::unique_ptr<QTextDocument> buildTestDocument(Module1 &m, const DrawSheet &draw)
 {
-    auto document = testDocument(exportJobOf(m, draw), metricsOf(m));
-    m.SheetIndex = 0;
-    return document;
+    return testDocument(exportJobOf(m, draw), metricsOf(m));
 }
 
 void ExchangeBracketAndAnswer(Module1 &m)

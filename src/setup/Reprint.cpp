@@ -77,7 +77,7 @@ SheetJob jobOf(const RecordedRun &run, const QList<int> &positions, TestNaming n
     // One sheet of a run keeps its place in the run on its sheet number.
     job.sheetIndex
         = static_cast<std::int16_t>(positions.size() == 1 && run.sheets.size() > 1 ? positions[0] + 1 : 0);
-    job.sheets = std::clamp<int>(job.options.sheetCount, 1, MaxSheetCount);
+    job.sheets = job.options.sheets();
     QList<RecordedSheet> chosen;
     for (int k : positions)
         chosen.append(run.sheets[k]);

@@ -33,8 +33,7 @@ PrintRunResult reported(const PrintRunResult &result, Dialogs &dialogs)
 PrintRunResult kept(Module1 &m, const PrintRunResult &result, Dialogs &dialogs)
 {
     KeepRunInState(m, result);
-    report(result.outcome, dialogs);
-    return result;
+    return reported(result, dialogs);
 }
 
 // A PDF printed over a question file of the run would lose that file.
@@ -43,16 +42,10 @@ SheetFiles sheetFilesOf(const Module1 &m)
     return sheetFilesFor(SheetTitleText(m), m.ChosenFileList.first(m.ChosenFileCount));
 }
 
-// How many sheets a run prints, within the limits.
-int runSheetCount(const Module1 &m)
-{
-    return std::clamp<int>(m.options.sheetCount, 1, MaxSheetCount);
-}
-
 // The run of the state's drawn sheets as a job; sheet 1 is drawn already.
 SheetJob jobOf(Module1 &m, Dialogs &dialogs, const DrawSheet &draw, OverflowPolicy overflow)
 {
-    return SheetJobOf(m, runSheetCount(m), draw, capacityQuestion(dialogs), overflow);
+    return SheetJobOf(m, m.options.sheets(), draw, capacityQuestion(dialogs), overflow);
 }
 
 // The print dialog, then the question before replacing a file: the file the run goes

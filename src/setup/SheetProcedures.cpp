@@ -48,7 +48,6 @@ SheetJob SheetJobOf(
     SheetJob job;
     job.options = m.options;
     job.heading = SheetHeadingOf(m, HeaderRangeLimit);
-    job.sheetIndex = m.SheetIndex;
     job.sheets = sheets;
     job.sheetOf = [&m, draw](int sheet) {
         if (sheet > 1 && draw)
@@ -101,7 +100,7 @@ void PrintAnswerSheet(const Module1 &m, PrintSurface &surface)
 
 void PrintHeader(const Module1 &m, PrintSurface &surface)
 {
-    printSheetHeader(SheetHeadingOf(m, HeaderRangeLimit), m.SheetIndex, m.SheetPupil, m.clock.now(), surface);
+    printSheetHeader(SheetHeadingOf(m, HeaderRangeLimit), 0, m.SheetPupil, m.clock.now(), surface);
 }
 
 } // namespace sorario

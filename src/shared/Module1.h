@@ -77,9 +77,6 @@ struct Module1
     // The size the run lowered the question font to so that it fits; 0 when it
     // prints at FontSize.
     std::int16_t FittedSize = 0;
-    // The sheet being printed in a run of several (its sheet number carries it);
-    // 0 when the run prints one sheet.
-    std::int16_t SheetIndex = 0;
     // What the history added to the run's minute so that its number is its own
     // ("b", "c", …); empty for the first run of a minute and for no class.
     QString SheetLetters;

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace sorario {
@@ -27,6 +28,9 @@ struct SheetOptions
     AnswerPlace answerPages = AnswerPlace::AfterEachSheet;
     DuplexPadding duplex = DuplexPadding::None;
     ChoiceLabels choiceLabels = ChoiceLabels::Kana;
+
+    // How many sheets a run prints: a stored or typed count outside the limits prints at the nearest.
+    int sheets() const { return std::clamp<int>(sheetCount, 1, MaxSheetCount); }
 
     friend bool operator==(const SheetOptions &, const SheetOptions &) = default;
 };

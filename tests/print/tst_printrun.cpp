@@ -204,7 +204,6 @@ private Q_SLOTS:
             // Every sheet draws at the count asked, not at what fitted the one before.
             QCOMPARE(drawCounts, QList<int>(drawCounts.size(), r.asked));
             QCOMPARE(int(m->QuestionCount), r.printed.isEmpty() ? r.asked : r.printed[0]);
-            QCOMPARE(int(m->SheetIndex), 0);
             QCOMPARE(pageEnds(s.log()), r.pageEnds);
             if (!r.numbers.isEmpty())
                 QCOMPARE(textsOn(s.log()).filter(u"SheetNo."_s), r.numbers);
