@@ -43,6 +43,7 @@ class frmMain : public QWidget
 public:
     frmMain(Module1 &m, Dialogs &dialogs, MainWindowHooks hooks = {}, QWidget *parent = nullptr);
     ~frmMain() override;
+    QString folderShown() const { return m_dirPath; }
 
 private Q_SLOTS:
     // What "選択全クリア" does; leaving the set-up window does it too.
