@@ -3,7 +3,8 @@
 # `make windows`: Qt for MinGW (built once and cached, build-qt.sh), the programs
 # and the Qt Test executables for Windows in BUILD (build-win), the portable folder
 # zipped as BUILD/sorario-<version>-windows-x64.zip and its installer
-# BUILD/sorario-<version>-windows-x64-setup.exe. Installs the Debian packages it
+# BUILD/sorario-<version>-windows-x64-setup.exe (per user) and
+# BUILD/sorario-<version>-windows-x64.msi (per machine). Installs the Debian packages it
 # needs when they are missing (as root, or through sudo).
 set -eu
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -11,7 +12,7 @@ build=${1:-build-win}
 jobs=${JOBS:-2}
 cd "$src"
 
-sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev nsis zip \
+sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev nsis wixl msitools zip \
   wine wine64 qt6-translations-l10n cmake ninja-build qt6-base-dev qt6-base-dev-tools
 
 qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)
@@ -56,4 +57,20 @@ mkdir -p "$lists"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$lists/files.nsh" \
   -DUNFILES="$lists/unfiles.nsh" -DOUTFILE="$(cd "$build" && pwd)/$name-setup.exe" \
   packaging/windows/sorario.nsi
-echo "make-windows: $build/$name.zip $build/$name-setup.exe" >&2
+
+# The MSI holds the same files. wixl stores its strings in the code page of the
+# language named here (932, for the Japanese names), and the database is marked so.
+msi=$(cd "$build" && pwd)/msi
+mkdir -p "$msi"
+(cd "$build" && find "$name" -type f | sort) |
+  wixl-heat -p "$name/" --component-group Files --var var.Portable --directory-ref INSTALLDIR --win64 \
+    >"$msi/files.wxs"
+printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$msi/_ForceCodepage.idt"
+(
+  cd "$build"
+  rm -f "$name.msi"
+  WINDOWS_LANGUAGE=ja wixl -a x64 -D Version="$version" -D Portable="$name" -D Win64=yes \
+    -o "$name.msi" "$src/packaging/windows/sorario.wxs" "$msi/files.wxs"
+  WINDOWS_LANGUAGE=ja msibuild "$name.msi" -i "$msi/_ForceCodepage.idt"
+)
+echo "make-windows: $build/$name.zip $build/$name-setup.exe $build/$name.msi" >&2

@@ -4,7 +4,8 @@
 ; and .qvn files opening in the program. makensis gets VERSION, PORTABLE (the
 ; folder gather.sh made), FILES and UNFILES (the lists make-windows.sh writes
 ; of that folder) and OUTFILE.
-Unicode true
+; The 64-bit stub: the program is 64-bit, and the installer runs where it does.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 Name "ソラリオ ${VERSION}"

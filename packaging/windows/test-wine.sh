@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build's whole suite under Wine, headless, in a Wine prefix of its
 # own that goes afterwards; then the same sorario-cli commands on the Linux and
-# the Windows build, compared byte for byte.
+# the Windows build, compared byte for byte; then the setup .exe and the .msi
+# installed, run and uninstalled.
 # usage: test-wine.sh [BUILD-WIN [BUILD]]
 set -eu
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -25,4 +26,5 @@ status=0
 (cd "$win" && ctest -j "$jobs" --output-on-failure) || status=1
 sh "$src/packaging/windows/compare-outputs.sh" "$linux/src/cli/sorario-cli" \
   "$win/src/cli/sorario-cli.exe" "$qt" || status=1
+sh "$src/packaging/windows/test-installers.sh" "$win" "$linux/src/cli/sorario-cli" || status=1
 exit $status
