@@ -18,11 +18,8 @@ sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w6
 qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)
 launcher=""
 command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-# A Qt without Charts gives an analysis window without its chart (SORARIO_CHARTS).
-charts=ON
-[ -d "$qt/lib/cmake/Qt6Charts" ] || charts=OFF
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja $launcher -DSORARIO_CHARTS=$charts \
+  cmake -S . -B "$build" -G Ninja $launcher \
     -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw64.cmake" \
     -DSORARIO_QT_WINDOWS="$qt" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \

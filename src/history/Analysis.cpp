@@ -28,13 +28,14 @@ int scoreTenths(const SheetTally &sheet)
 ScoreSummary summary(const QList<SheetTally> &sheets)
 {
     ScoreSummary s;
-    QList<int> tenths;
+    QList<int> &tenths = s.tenths;
     qint64 sum = 0;
     for (const SheetTally &sheet : sheets) {
         const int score = scoreTenths(sheet);
         tenths.append(score);
         sum += score;
         ++s.histogram[std::min(score / 100, HistogramBins - 1)];
+        s.fullTenths = std::max(s.fullTenths, FullTenths(sheet.setPoints, sheet.questions));
     }
     s.count = static_cast<int>(tenths.size());
     if (tenths.isEmpty())

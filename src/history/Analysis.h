@@ -44,6 +44,8 @@ struct ScoreSummary
     // Bin b holds the scores from 10·b to under 10·b + 10 points; the last also 100
     // and over (a sheet of 7 questions at 14.3 points each makes 100.1).
     std::array<int, HistogramBins> histogram {};
+    QList<int> tenths; // every sheet's score in tenths, lowest first
+    int fullTenths = 0; // the most any of its sheets was out of (FullTenths)
 };
 
 // One question, by its key, over every sheet it was marked on.

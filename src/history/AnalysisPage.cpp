@@ -3,6 +3,9 @@
 
 #include "bank/QuestionKinds.h"
 #include "history/Marks.h"
+#include "history/ScoreBins.h"
+#include "print/BarChart.h"
+#include "print/ChartCanvas.h"
 #include "print/PrintRun.h"
 #include "print/PrintSurface.h"
 #include "print/WordBreak.h"
@@ -27,9 +30,6 @@ constexpr std::array<double, 4> CountRights {134, 145, 156, PageRight};
 
 constexpr int Black = 0;
 constexpr int GridColor = 0xCCCCCC;
-constexpr int BarColor = 0x999999;
-// The rules are a quarter millimetre wide: lines this close fill a bar.
-constexpr double BarFillPitch = 0.2;
 
 void printAt(PrintSurface &s, double x, double y, const QString &text)
 {
@@ -78,43 +78,15 @@ int printWrapped(
     return lines;
 }
 
-// The histogram from `top`, bars of the sheets in each bin on a scale of whole sheets.
-double printHistogram(PrintSurface &s, const ScoreSummary &scores, double top)
+// The histogram from `top`, painted as the window paints it.
+double printHistogram(PrintSurface &s, const QString &className, const ScoreSummary &scores, double top)
 {
-    constexpr double Left = 30;
-    constexpr double Right = PageRight - 4;
-    constexpr double Height = 45;
-    const double base = top + 6 + Height;
-    const int most = *std::max_element(scores.histogram.cbegin(), scores.histogram.cend());
-    // As the window's chart: at most ten steps of whole sheets.
-    const int step = std::max(1, (most + 9) / 10);
-    const int ceiling = std::max(step, (most + step - 1) / step * step);
+    constexpr double Height = 62;
     s.setFontSize(8);
-    const double half = s.textHeight(QStringLiteral("0")) / 2;
-    printAt(s, PageLeft, top, QStringLiteral("枚数"));
-    for (int count = 0; count <= ceiling; count += step) {
-        const double y = base - Height * count / ceiling;
-        s.line(Left, y, Right, y, false, count == 0 ? Black : GridColor);
-        printRight(s, Left - 2, y - half, QString::number(count));
-    }
-    const double slot = (Right - Left) / HistogramBins;
-    for (int b = 0; b < HistogramBins; ++b) {
-        const int count = scores.histogram[static_cast<std::size_t>(b)];
-        const double x = Left + slot * b + slot * 0.15;
-        const double width = slot * 0.7;
-        const double y = base - Height * count / ceiling;
-        if (count > 0) {
-            for (double fill = x + BarFillPitch; fill < x + width; fill += BarFillPitch)
-                s.line(fill, y, fill, base, false, BarColor);
-            s.line(x, y, x + width, base, true, Black);
-            const QString shown = QString::number(count);
-            printAt(s, x + (width - s.textWidth(shown)) / 2, y - 2 * half - 1, shown);
-        }
-        const QString bin = HistogramBinText(b);
-        printAt(s, Left + slot * b + (slot - s.textWidth(bin)) / 2, base + 1, bin);
-    }
-    printRight(s, Right, base + 2 * half + 2, QStringLiteral("点数"));
-    return base + 4 * half + 6;
+    SurfaceCanvas canvas(s);
+    const BarChart chart = ScoresChart({{className, scores}});
+    BarChartPainter(chart, canvas, {PageLeft, top, PageRight, top + Height}).paint();
+    return top + Height + 4;
 }
 
 double printTableHead(PrintSurface &s, double y)
@@ -177,12 +149,6 @@ QString AnalysisScopeText(const AnalysisScope &scope, const QString &runNumber)
     return scope.from && scope.to ? from + u'　' + to : from + to;
 }
 
-QString HistogramBinText(int bin)
-{
-    return bin + 1 < HistogramBins ? QStringLiteral("%1–%2").arg(10 * bin).arg(10 * bin + 9)
-                                   : QStringLiteral("%1–100").arg(10 * bin);
-}
-
 QList<DisplayLine> AnalysisQuestionLines(const QList<QuestionResult> &questions)
 {
     QList<QuestionRecord> records;
@@ -206,7 +172,7 @@ void PrintAnalysis(PrintSurface &s, const AnalysisPrint &print)
     s.setFontSize(10);
     printRight(s, PageRight, PageTop + 2, print.scopeText);
     printAt(s, PageLeft, PageTop + 10, AnalysisSummaryText(print.className, print.analysis));
-    const double below = printHistogram(s, print.analysis.scores, PageTop + 18);
+    const double below = printHistogram(s, print.className, print.analysis.scores, PageTop + 18);
     printQuestions(s, print.analysis.questions, below);
     s.endDoc();
 }

@@ -17,9 +17,6 @@ QString AnalysisSummaryText(const QString &className, const Analysis &analysis);
 // What the analysis counted, in words: the run's sheet number, or the period.
 QString AnalysisScopeText(const AnalysisScope &scope, const QString &runNumber);
 
-// The bins of the histogram as the chart and the page label them: "0–9" … "90–100".
-QString HistogramBinText(int bin);
-
 // Its questions as the window lists them and the page prints them: counted over
 // sheets that set their words in different orders, each in one fixed order.
 QList<DisplayLine> AnalysisQuestionLines(const QList<QuestionResult> &questions);

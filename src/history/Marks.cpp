@@ -65,6 +65,11 @@ int PointsTenths(std::optional<int> setTenths, int questionCount)
     return setTenths && PointsInRange(*setTenths) ? *setTenths : DefaultPointsTenths(questionCount);
 }
 
+int FullTenths(std::optional<int> setTenths, int questionCount)
+{
+    return setTenths && PointsInRange(*setTenths) ? *setTenths * questionCount : 1000;
+}
+
 int ScoreTenths(const QList<Mark> &marks, int pointsTenths)
 {
     int halves = 0;

@@ -44,6 +44,10 @@ bool PointsInRange(int tenths);
 // run, or when none are, the default.
 int PointsTenths(std::optional<int> setTenths, int questionCount);
 
+// What a sheet of `questionCount` is out of: the points set times its questions, or
+// the hundred the default shares out (7 questions at 14.3 still make a hundred).
+int FullTenths(std::optional<int> setTenths, int questionCount);
+
 // The sheet's score in tenths: a question's points for ○, half of them for △
 // (rounded up to the tenth), none for × or a question not marked.
 int ScoreTenths(const QList<Mark> &marks, int pointsTenths);

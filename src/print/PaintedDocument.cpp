@@ -75,6 +75,13 @@ double paintScaleFor(int pixels)
 
 } // namespace
 
+QColor ColorFromValue(int value)
+{
+    if (value < 0)
+        return Qt::black;
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
 MeasuredFont::MeasuredFont(const FontSpec &wanted, int resolution, QPaintDevice *device)
     : m_wanted(wanted)
     , m_resolution(resolution)

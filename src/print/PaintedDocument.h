@@ -31,6 +31,9 @@ struct FontSpec
     bool operator==(const FontSpec &) const = default;
 };
 
+// Colours come as one number holding red in the low byte, then green, then blue.
+QColor ColorFromValue(int value);
+
 // Painter units are hundredths of a millimetre: Qt rounds font pixel sizes to whole
 // units, which at one unit per millimetre makes 10.5 points come out 4 mm tall, and
 // at a tenth still leaves widths up to 1.5 % off.

@@ -40,14 +40,6 @@ QPageSize::PageSizeId pageSizeFor(PaperSize paper)
     return QPageSize::JisB5; // not QPageSize::B5, the ISO 176 x 250 size
 }
 
-// Colours come as one number holding red in the low byte, then green, then blue.
-QColor colorFromValue(int value)
-{
-    if (value < 0)
-        return Qt::black;
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
 } // namespace
 
 struct QtPrintSurface::Private
@@ -311,7 +303,7 @@ void QtPrintSurface::print(const QString &text, bool lineEnd)
 void QtPrintSurface::line(double x1, double y1, double x2, double y2, bool box, int color)
 {
     m_d->beforeOutput();
-    m_d->m_ops.line(QPointF(x1, y1) * UnitsPerMm, QPointF(x2, y2) * UnitsPerMm, colorFromValue(color), box);
+    m_d->m_ops.line(QPointF(x1, y1) * UnitsPerMm, QPointF(x2, y2) * UnitsPerMm, ColorFromValue(color), box);
     m_d->setX(x2);
     m_d->m_y = y2;
 }

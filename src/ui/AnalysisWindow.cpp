@@ -11,6 +11,7 @@
 #include "history/AnalysisPage.h"
 #include "history/HistoryStore.h"
 #include "history/Marks.h"
+#include "history/ScoreBins.h"
 #include "history/ScoresCsv.h"
 #include "platform/Dialogs.h"
 #include "platform/SafeWrite.h"
@@ -137,7 +138,7 @@ void AnalysisWindow::scope_Change()
         }
     }
     m_ui->lblSummary->setText(summary.join(u'\n'));
-    m_ui->chtScores->showScores(charted);
+    m_ui->chtScores->showChart(ScoresChart(charted));
     showQuestions(beside);
     m_ui->cmdCsv->setEnabled(m_analysis.has_value());
     m_ui->cmdPrint->setEnabled(m_analysis.has_value());

@@ -1,76 +1,90 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ScoreChart.h"
 
-#include "history/AnalysisPage.h"
+#include "print/PaintedDocument.h"
 
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QValueAxis>
-
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QPainter>
-#include <QVBoxLayout>
-
-#include <algorithm>
-#include <memory>
+#include <QToolTip>
 
 namespace sorario {
+namespace {
+
+// The chart in the widget's font, in pixels: lines a pixel wide.
+class PainterCanvas : public ChartCanvas
+{
+public:
+    explicit PainterCanvas(QPainter &painter)
+        : m_painter(painter)
+        , m_metrics(painter.font(), painter.device())
+    {
+    }
+
+    double textWidth(const QString &text) override { return m_metrics.horizontalAdvance(text); }
+    double textHeight() override { return m_metrics.height(); }
+    void text(double x, double y, const QString &text) override
+    {
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(QPointF(x, y + m_metrics.ascent()), text);
+    }
+    void line(double x1, double y1, double x2, double y2, int color) override
+    {
+        m_painter.setPen(ColorFromValue(color));
+        m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+    void box(double left, double top, double right, double bottom) override
+    {
+        m_painter.setPen(Qt::black);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(QRectF(QPointF(left, top), QPointF(right, bottom)));
+    }
+    double linePitch() const override { return 1; }
+
+private:
+    QPainter &m_painter;
+    const QFontMetricsF m_metrics;
+};
+
+} // namespace
 
 ScoreChart::ScoreChart(QWidget *parent)
     : QWidget(parent)
-    , m_view(new QChartView(this))
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-    m_view->setRenderHint(QPainter::Antialiasing);
 }
 
-void ScoreChart::showScores(const QList<ChartedScores> &classes)
+void ScoreChart::showChart(BarChart chart)
 {
-    // Axes taken out of a chart leave their labels painted: each showing gets a new chart.
-    auto chart = std::make_unique<QChart>();
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    auto *series = new QBarSeries;
-    int most = 0;
-    for (const ChartedScores &c : classes) {
-        auto *set = new QBarSet(c.name);
-        for (int count : c.scores.histogram) {
-            set->append(count);
-            most = std::max(most, count);
+    m_chart = std::move(chart);
+    m_bars.clear();
+    update();
+}
+
+void ScoreChart::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    PainterCanvas canvas(painter);
+    const double margin = canvas.textHeight() / 2;
+    BarChartPainter chart(m_chart, canvas, {margin, margin, width() - margin, height() - margin});
+    chart.paint();
+    m_bars = chart.bars();
+}
+
+bool ScoreChart::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    for (const ChartBar &bar : std::as_const(m_bars)) {
+        if (bar.rect.contains(help->pos().x(), help->pos().y())) {
+            QToolTip::showText(help->globalPos(), BarText(m_chart, bar), this);
+            return true;
         }
-        series->append(set);
     }
-    chart->addSeries(series);
-
-    QStringList bins;
-    for (int b = 0; b < HistogramBins; ++b)
-        bins.append(HistogramBinText(b));
-    auto *x = new QBarCategoryAxis;
-    x->append(bins);
-    x->setTitleText(QStringLiteral("点数"));
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-
-    // Sheets are whole: the count axis steps in whole sheets, at most ten lines.
-    auto *y = new QValueAxis;
-    const int step = std::max(1, (most + 9) / 10);
-    const int top = std::max(step, (most + step - 1) / step * step);
-    y->setRange(0, top);
-    y->setTickType(QValueAxis::TicksDynamic);
-    y->setTickAnchor(0);
-    y->setTickInterval(step);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QStringLiteral("枚数"));
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
-
-    chart->legend()->setVisible(classes.size() > 1);
-    chart->legend()->setAlignment(Qt::AlignTop);
-    const std::unique_ptr<QChart> shown(m_view->chart());
-    m_view->setChart(chart.release());
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 } // namespace sorario

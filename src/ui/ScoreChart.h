@@ -1,34 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "history/Analysis.h"
+#include "print/BarChart.h"
 
 #include <QList>
-#include <QString>
 #include <QWidget>
-
-class QChartView;
 
 namespace sorario {
 
-// One class's scores as a chart shows them.
-struct ChartedScores
-{
-    QString name;
-    ScoreSummary scores;
-};
-
-// The histograms of the classes side by side, one bar set each, in bins of ten points.
-// Built without Qt Charts it stays hidden; the list and the CSV keep the numbers.
+// The classes' scores painted by the painter the printed page uses, on white as on
+// paper; pointing at a bar tells its class, bin and sheets.
 class ScoreChart : public QWidget
 {
 public:
     explicit ScoreChart(QWidget *parent = nullptr);
-    // A chart of its own in place of the one shown.
-    void showScores(const QList<ChartedScores> &classes);
+    // In place of the chart shown.
+    void showChart(BarChart chart);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
-    QChartView *m_view = nullptr;
+    BarChart m_chart;
+    QList<ChartBar> m_bars; // as last painted
 };
 
 } // namespace sorario

@@ -87,6 +87,32 @@ private Q_SLOTS:
         QCOMPARE(dialogs.shown.last().title, u"ソラリオ"_s);
     }
 
+    // 3A's sheets fall one or two to a bin: bars of 1 to 2, measured in pixels.
+    void chartBarsInProportion()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        QVERIFY(recordMarkedClass(store, dir.filePath(u"bank"_s)));
+        ScriptedDialogs dialogs;
+        AnalysisWindow window(store, dialogs, u"3A"_s, std::nullopt);
+        auto *chart = control<QWidget>(&window, "chtScores");
+        chart->resize(480, 300);
+        const QImage image = chart->grab().toImage();
+        // Each column's longest run of dark pixels: a bar's height there; letters are far shorter.
+        QList<int> runs(image.width());
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0, run = 0; y < image.height(); ++y) {
+                run = qGray(image.pixel(x, y)) < 160 ? run + 1 : 0;
+                runs[x] = std::max(runs[x], run);
+            }
+        }
+        const int tall = *std::max_element(runs.cbegin(), runs.cend());
+        int low = 0;
+        for (int r : runs)
+            low = r < tall * 3 / 4 ? std::max(low, r) : low;
+        QVERIFY2(std::abs(2 * low - tall) <= 2, qPrintable(u"%1 %2"_s.arg(low).arg(tall)));
+    }
+
     // 「成績の書き出し」 over the days ticked writes what `scores` writes for them, proposed in
     // the question files' folder, and says where it went.
     void scoresWritten()
