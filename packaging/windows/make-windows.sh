@@ -38,18 +38,18 @@ sh packaging/windows/gather.sh "$build" "$qt" "$portable" >/dev/null
 # exactly those.
 lists=$(cd "$build" && pwd)/nsis
 mkdir -p "$lists"
+# printf, not echo: sh's echo would read "\translations" as a tab and "ranslations".
 (
   cd "$portable"
   find . -type d | sort | while read -r dir; do
-    d=$(echo "${dir#.}" | tr / '\\')
-    echo "SetOutPath \"\$INSTDIR$d\""
-    find "$dir" -maxdepth 1 -type f | sort | while read -r f; do echo "File \"$portable/${f#./}\""; done
+    printf 'SetOutPath "$INSTDIR%s"\n' "$(printf '%s' "${dir#.}" | tr / '\\')"
+    find "$dir" -maxdepth 1 -type f | sort | while read -r f; do printf 'File "%s"\n' "$portable/${f#./}"; done
   done
 ) >"$lists/files.nsh"
 (
   cd "$portable"
-  find . -type f | sort | while read -r f; do echo "Delete \"\$INSTDIR$(echo "${f#.}" | tr / '\\')\""; done
-  find . -mindepth 1 -type d | sort -r | while read -r d; do echo "RMDir \"\$INSTDIR$(echo "${d#.}" | tr / '\\')\""; done
+  find . -type f | sort | while read -r f; do printf 'Delete "$INSTDIR%s"\n' "$(printf '%s' "${f#.}" | tr / '\\')"; done
+  find . -mindepth 1 -type d | sort -r | while read -r d; do printf 'RMDir "$INSTDIR%s"\n' "$(printf '%s' "${d#.}" | tr / '\\')"; done
 ) >"$lists/unfiles.nsh"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$lists/files.nsh" \
   -DUNFILES="$lists/unfiles.nsh" -DOUTFILE="$(cd "$build" && pwd)/$name-setup.exe" \

@@ -59,6 +59,8 @@ Section "Uninstall"
   !include "${UNFILES}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; The folder above, made for it where nothing else had been installed; kept when not empty.
+  RMDir "$LOCALAPPDATA\Programs"
   Delete "$SMPROGRAMS\ソラリオ.lnk"
   DeleteRegKey HKCU "${QVN_CLASS}"
   ReadRegStr $0 HKCU "Software\Classes\.qvn" ""
