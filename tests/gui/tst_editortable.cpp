@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The question editor's table: its columns at the window's first size, and the kind
-// marks put in on a cell being typed, shown in the kind column and undone by the key.
+// marks put in on a cell being typed, shown in the kind column and undone by the key;
+// the bank written for a learning system.
 #include "editor/QuestionTableModel.h"
 #include "ui/frmEditor.h"
 
@@ -29,6 +30,22 @@ const struct MarkRow
         u"Do you like it?"_s, 12, u"Do {{you / like / it}}?"_s, u"並べ替え"_s, u"q1"_s},
     {"choices of the hint line", "actChoices", QuestionTableModel::HintColumn, u"go, goes,went"_s, 0,
         u"{{go / goes / went}}"_s, u"選択"_s, u"h"_s},
+};
+
+// 「書き出し」 writes the bank the name's ending asks for; any other name writes nothing.
+const struct ExportRow
+{
+    const char *name;
+    QString file;
+    QByteArray start = {}; // the file's first bytes
+    QString message = {}; // the first line of the refusal
+} exportRows[] = {
+    {.name = "Moodle XML", .file = u"bank.xml"_s, .start = "<?xml version=\"1.0\""},
+    {.name = "GIFT", .file = u"bank.gift"_s, .start = "// "},
+    {.name = "another ending",
+        .file = u"bank.csv"_s,
+        .message
+        = u"書き出すファイルの名前は、Moodle XML なら「.xml」、GIFT なら「.gift」か「.txt」で終えて下さい。"_s},
 };
 
 struct Fixture
@@ -87,6 +104,23 @@ private Q_SLOTS:
         QCOMPARE(cell.data().toString(), r.typed);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cell.data().toString(), r.before);
+    }
+
+    void exportBank_data() { addRows(exportRows); }
+    void exportBank()
+    {
+        QFETCH(int, row);
+        const ExportRow &r = exportRows[row];
+        Fixture f;
+        QVERIFY(
+            f.editor.openFile(QDir(QStringLiteral(SORARIO_SAMPLES)).filePath(u"中学英語文法ドリル1.qvn"_s)));
+        const QString out = f.dir.filePath(r.file);
+        f.dialogs.saveAnswers << out;
+        f.editor.findChild<QAction *>(u"actExportBank"_s)->trigger();
+        QCOMPARE(QFile::exists(out), r.message.isEmpty());
+        QCOMPARE(readBytes(out).first(r.start.size()), r.start);
+        QCOMPARE(f.dialogs.messages().value(0).section(u'\n', 0, 0), r.message);
+        QCOMPARE(f.dialogs.shown.last().title, r.message.isEmpty() ? QString() : u"ソラリオ"_s);
     }
 };
 

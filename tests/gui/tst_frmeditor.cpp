@@ -144,22 +144,6 @@ const struct RefusedOpenRow
         .message = u"◆問題ファイルの7行目が10000文字をこえています。"_s},
 };
 
-// 「書き出し」 writes the bank the name's ending asks for; any other name writes nothing.
-const struct ExportRow
-{
-    const char *name;
-    QString file;
-    QByteArray start = {}; // the file's first bytes
-    QString message = {}; // the first line of the refusal
-} exportRows[] = {
-    {.name = "Moodle XML", .file = u"bank.xml"_s, .start = "<?xml version=\"1.0\""},
-    {.name = "GIFT", .file = u"bank.gift"_s, .start = "// "},
-    {.name = "another ending",
-        .file = u"bank.csv"_s,
-        .message
-        = u"書き出すファイルの名前は、Moodle XML なら「.xml」、GIFT なら「.gift」か「.txt」で終えて下さい。"_s},
-};
-
 } // namespace
 
 class tst_frmeditor : public QObject
@@ -389,22 +373,6 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.kinds(),
             (QStringList {
                 u"save"_s, u"message"_s, u"save"_s, u"open"_s, u"message"_s, u"open"_s, u"message"_s}));
-    }
-
-    void exportBank_data() { addRows(exportRows); }
-    void exportBank()
-    {
-        QFETCH(int, row);
-        const ExportRow &r = exportRows[row];
-        Fixture f;
-        QVERIFY(f.editor.openFile(f.path));
-        const QString out = f.dir.filePath(r.file);
-        f.dialogs.saveAnswers << out;
-        trigger(&f.editor, "actExportBank");
-        QCOMPARE(QFile::exists(out), r.message.isEmpty());
-        QCOMPARE(readBytes(out).first(r.start.size()), r.start);
-        QCOMPARE(f.dialogs.messages().value(0).section(u'\n', 0, 0), r.message);
-        QCOMPARE(f.dialogs.shown.last().title, r.message.isEmpty() ? QString() : u"ソラリオ"_s);
     }
 };
 

@@ -2,9 +2,9 @@
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
 #include "setup/ClassRun.h"
-#include "setup/Reprint.h"
 
 #include "support/Fixtures.h"
+#include "support/HistoryRuns.h"
 #include "support/SqlFile.h"
 
 #include <QProcess>
@@ -21,25 +21,6 @@
 using namespace sorario::test;
 
 namespace {
-
-QuestionRecord question(int n)
-{
-    return {u"Q%1"_s.arg(n), u"h"_s, u"A%1"_s.arg(n)};
-}
-
-// One run of one sheet for `className` with the given questions.
-RecordedRun runOf(const QString &className, const QList<int> &questions, const QString &number)
-{
-    RecordedRun run;
-    run.className = className;
-    run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
-    run.files = {{u"/q.qvn"_s, u"d"_s}};
-    RecordedSheet sheet {number, run.when, {}};
-    for (int q : questions)
-        sheet.questions.append(question(q));
-    run.sheets = {sheet};
-    return run;
-}
 
 QStringList keys(int count)
 {
@@ -385,59 +366,6 @@ private Q_SLOTS:
         QVERIFY(!store.recentUse(u"2B"_s, 1).ok());
         QCOMPARE(readBytes(store.path()), QByteArray(4096, 'x'));
         QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // none left open on the file
-    }
-
-    // A reprint prints the record: a file changed or gone is a note, unless the record is
-    // too old to hold the headings.
-    void reprintTakesTheRecord_data()
-    {
-        QTest::addColumn<bool>("headings");
-        QTest::addColumn<int>("fileQuestions"); // 0: the file is gone
-        QTest::addColumn<QString>("refused");
-        QTest::addColumn<QStringList>("notes");
-        const QString gone = u"記録された問題ファイルがありません。"_s;
-        const QString changed = u"問題ファイルが記録の後で変更されています。"_s;
-        QTest::newRow("as recorded") << true << 4 << QString() << QStringList();
-        QTest::newRow("changed") << true << 5 << QString() << QStringList {changed};
-        QTest::newRow("gone") << true << 0 << QString() << QStringList {gone};
-        QTest::newRow("older record, changed") << false << 5 << QString() << QStringList {changed};
-        QTest::newRow("older record, gone") << false << 0 << gone << QStringList {gone};
-    }
-    void reprintTakesTheRecord()
-    {
-        QFETCH(bool, headings);
-        QFETCH(int, fileQuestions);
-        QTemporaryDir dir;
-        const QString path = writeSjisLines(dir.filePath(u"q.qvn"_s), questionFile(u"T"_s, u"2"_s, 4));
-        RecordedRun run = runOf(u"2B"_s, {1, 2}, u"12071030"_s);
-        run.files = {{path, *FileDigest(path)}};
-        if (headings)
-            run.files[0].headings = FileHeadings {u"文型"_s, u"EG1"_s};
-        run.options.parts = {2};
-        run.options.sheet.paper = Paper::B4TwoUp;
-        run.options.sheet.choiceLabels = ChoiceLabels::Digits;
-        if (fileQuestions > 0)
-            writeSjisLines(path, questionFile(u"T"_s, u"2"_s, fileQuestions));
-        else
-            QFile::remove(path);
-        const ReprintOutcome reprint = reprintOf(run, {0});
-        const QString refused = reprint.ok() ? QString() : ReprintFailureMessage(reprint);
-        QTEST(refused.section(QDir::toNativeSeparators(dir.path()), 0, 0), "refused");
-        QStringList notes;
-        for (const QString &note : reprint.value.notes)
-            notes.append(note.section(QDir::toNativeSeparators(dir.path()), 0, 0));
-        QTEST(notes, "notes");
-        if (!reprint.ok())
-            return;
-        const SheetJob &job = reprint.value.job;
-        const DrawnSheet sheet = job.sheetOf(1);
-        QCOMPARE(int(sheet.count), 2);
-        QCOMPARE(sheet.questions[1], question(2));
-        QCOMPARE(job.heading.rangeLine, u"その２"_s);
-        QCOMPARE(job.heading.title, headings ? u"文型"_s : u"T"_s);
-        QCOMPARE(job.options.paper, Paper::B4TwoUp);
-        QCOMPARE(job.options.choiceLabels, ChoiceLabels::Digits);
-        QCOMPARE(sheet.clock.now(), run.when);
     }
 };
 

@@ -2,7 +2,6 @@
 #include "history/HistoryStore.h"
 #include "history/MarksCsv.h"
 #include "history/ReviewRule.h"
-#include "history/WrongLine.h"
 
 #include "support/Fixtures.h"
 #include "support/SqlFile.h"
@@ -81,45 +80,6 @@ const SetPoints PointsSettings[] = {
         .kept = 50,
         .score = 12.5,
         .beforePoints = true},
-};
-
-// A typed line for a sheet of 5 questions: the marks it gives, or why it is refused.
-struct Typed
-{
-    const char *name;
-    QString typed;
-    QList<Mark> marks = {};
-    std::optional<WrongLineProblem> problem = std::nullopt;
-};
-
-const Typed TypedLines[] = {
-    {.name = "three wrong", .typed = u"1 3 5"_s, .marks = {W, R, W, R, W}},
-    {.name = "nothing typed: all right", .typed = u""_s, .marks = {R, R, R, R, R}},
-    {.name = "a partial", .typed = u" 2\u25B3  4 "_s, .marks = {R, P, R, W, R}},
-    {.name = "full width, comma, t", .typed = u"\uFF12\uFF0C4t"_s, .marks = {R, W, R, P, R}},
-    {.name = "digits typed together", .typed = u"135"_s, .marks = {W, R, W, R, W}},
-    {.name = "together, the last partial", .typed = u"24t"_s, .marks = {R, W, R, P, R}},
-    {.name = "a leading zero, as the whole number", .typed = u"05"_s, .marks = {R, R, R, R, W}},
-    {.name = "together, one beyond the count", .typed = u"136"_s, .problem = WrongLineProblem::Position},
-    {.name = "beyond the count", .typed = u"2 6"_s, .problem = WrongLineProblem::Position},
-    {.name = "zero", .typed = u"0"_s, .problem = WrongLineProblem::Position},
-    {.name = "a letter", .typed = u"3a"_s, .problem = WrongLineProblem::Token},
-    {.name = "a lone partial", .typed = u"\u25B3"_s, .problem = WrongLineProblem::Token},
-    {.name = "twice", .typed = u"2 2t"_s, .problem = WrongLineProblem::Twice},
-};
-
-// What a line of a sheet of 5 questions is shown to stand for as it is typed.
-struct Reading
-{
-    const char *name;
-    QList<Mark> marks;
-    QString reading;
-};
-
-const Reading Readings[] = {
-    {.name = "wrong", .marks = {W, R, R, R, W}, .reading = u"1, 5 ×"_s},
-    {.name = "wrong and partial", .marks = {W, P, W, P, R}, .reading = u"1, 3 ×　2, 4 △"_s},
-    {.name = "all right", .marks = {R, R, R, R, R}, .reading = u"すべて ○"_s},
 };
 
 // A run of one sheet, on a day of December 2026, and the rows marked for it.
@@ -274,29 +234,6 @@ private Q_SLOTS:
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QCOMPARE(ReadMarksCsvFile(fifo, {3}).fault->problem, NotAFile);
 #endif
-    }
-
-    void typedLines_data()
-    {
-        addRows(TypedLines);
-    }
-    void typedLines()
-    {
-        QFETCH(int, row);
-        const Typed &t = TypedLines[row];
-        const WrongLineOutcome parsed = ParseWrongLine(t.typed, 5);
-        QCOMPARE(parsed.fault ? std::optional(parsed.fault->problem) : std::nullopt, t.problem);
-        QCOMPARE(parsed.value, t.marks);
-    }
-
-    void readings_data()
-    {
-        addRows(Readings);
-    }
-    void readings()
-    {
-        QFETCH(int, row);
-        QCOMPARE(WrongLineReading(Readings[row].marks), Readings[row].reading);
     }
 
     void statistics_data()
