@@ -29,7 +29,7 @@ runAll() {
     "$@" print "$q" --all --count 8 --seed 3 --sheets 2 --paper b4-2up --keep-words --fit \
       --now 2026-05-01T09:00 --metrics fixed --trace "trace2up$n.json" -o "print2up$n.pdf" \
       >"print2up$n.json" 2>"print2up$n.err" || echo "exit $?" >>"print2up$n.err"
-    "$@" text "$q" --all --count 6 --seed 11 --layout 2 -o "text$n.txt" 2>"text$n.err" || echo "exit $?" >>"text$n.err"
+    "$@" text "$q" --all --count 6 --seed 11 --layout 2 --now 2026-05-01T09:00 -o "text$n.txt" 2>"text$n.err" || echo "exit $?" >>"text$n.err"
     "$@" encode "$q" -o "enc$n.qvn" 2>"enc$n.err" || echo "exit $?" >>"enc$n.err"
     "$@" decode "enc$n.qvn" -o "dec$n.qvn" 2>"dec$n.err" || echo "exit $?" >>"dec$n.err"
     "$@" csv "$q" -o "csv$n.csv" 2>"csv$n.err" || echo "exit $?" >>"csv$n.err"

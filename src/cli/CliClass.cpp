@@ -111,10 +111,12 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
         QStringLiteral("FILE"), QStringLiteral("Question files."), QStringLiteral("FILE..."));
     addRangeOptions(parser);
     addDrawOptions(parser);
+    addNowOption(parser);
     addOutputOption(parser, what);
     addClassOptions(parser);
     parseOrThrow(parser, args);
     const QString out = requiredOutput(parser, command);
+    const std::optional<QDateTime> now = nowOption(parser);
     checkSheetOptions(parser, SheetOptionSet::Draw);
     if (const int refused = checkClassOptions(parser); refused != ExitOk)
         return refused;
@@ -133,6 +135,9 @@ int runExport(const QStringList &args, const QString &command, const QString &wh
     readSheetOptions(parser, SheetOptionSet::Draw, m->options);
     quint64 seed = 0;
     const DrawSheet draw = sheetDrawFromOptions(*m, parser, &seed);
+    // Set after the seed is taken, as print sets it.
+    if (now)
+        m->clock.setFixed(*now);
     CliClassRun classRun(*m, parser);
     if (const int done = write(*m, classRun.wrap(draw, seed), dialogs, out); done != ExitOk)
         return done;

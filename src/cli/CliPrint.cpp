@@ -70,9 +70,7 @@ void addPrintOptions(QCommandLineParser &parser)
     addPrintSheetOptions(parser);
     parser.addOption({QStringLiteral("overflow"), QStringLiteral("Answer to the overflow question."),
         QStringLiteral("yes|no|cancel"), QStringLiteral("no")});
-    parser.addOption({QStringLiteral("now"),
-        QStringLiteral("Clock for the sheet number (the draw's seed reads the real time)."),
-        QStringLiteral("YYYY-MM-DDTHH:MM")});
+    addNowOption(parser);
     addTargetOptions(parser);
     addClassOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")});
@@ -87,14 +85,6 @@ OverflowPolicy overflowOption(const QString &value)
     if (value == QLatin1String("cancel"))
         return OverflowPolicy::Cancel;
     throw UsageError(QStringLiteral("--overflow takes yes, no or cancel"));
-}
-
-QDateTime clockOption(const QString &value)
-{
-    const QDateTime when = QDateTime::fromString(value, QStringLiteral("yyyy-MM-ddTHH:mm"));
-    if (!when.isValid())
-        throw UsageError(QStringLiteral("--now takes a local time as YYYY-MM-DDTHH:MM"));
-    return when;
 }
 
 } // namespace
@@ -129,9 +119,7 @@ int runPrint(const QStringList &args)
     if (!hasLogo)
         LoadSheetLogo(*m);
     readSheetOptions(parser, SheetOptionSet::Print, m->options);
-    const std::optional<QDateTime> now = parser.isSet(QStringLiteral("now"))
-        ? std::optional(clockOption(parser.value(QStringLiteral("now"))))
-        : std::nullopt;
+    const std::optional<QDateTime> now = nowOption(parser);
 
     BatchDialogs dialogs;
     if (const int decided = loadAndDecide(*m, parser, dialogs); decided != ExitOk)

@@ -140,4 +140,22 @@ QJsonObject sheetOptionsJson(const SheetOptions &o)
         {QStringLiteral("ChoiceLabels"), ChoiceLabelsName(o.choiceLabels)}};
 }
 
+void addNowOption(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("now"),
+        QStringLiteral("Clock for the sheet number (the draw's seed reads the real time)."),
+        QStringLiteral("YYYY-MM-DDTHH:MM")});
+}
+
+std::optional<QDateTime> nowOption(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(QStringLiteral("now")))
+        return std::nullopt;
+    const QDateTime when
+        = QDateTime::fromString(parser.value(QStringLiteral("now")), QStringLiteral("yyyy-MM-ddTHH:mm"));
+    if (!when.isValid())
+        throw UsageError(QStringLiteral("--now takes a local time as YYYY-MM-DDTHH:MM"));
+    return when;
+}
+
 } // namespace sorario::cli

@@ -3,7 +3,10 @@
 
 #include "shared/SheetOptions.h"
 
+#include <QDateTime>
 #include <QJsonObject>
+
+#include <optional>
 
 class QCommandLineParser;
 
@@ -25,6 +28,11 @@ void checkSheetOptions(const QCommandLineParser &parser, SheetOptionSet set);
 // Sets in `options` what the command line chooses: each option of `set` it names, and
 // those of `set` taken with their default.
 void readSheetOptions(const QCommandLineParser &parser, SheetOptionSet set, SheetOptions &options);
+
+// --now: the run's clock, which numbers its sheets and sets their word groups and choices
+// (print, text, odt); nothing when not given.
+void addNowOption(QCommandLineParser &parser);
+std::optional<QDateTime> nowOption(const QCommandLineParser &parser);
 
 // The options as `history` prints them.
 QJsonObject sheetOptionsJson(const SheetOptions &options);

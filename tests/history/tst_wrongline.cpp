@@ -56,10 +56,7 @@ class TestWrongLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void typedLines_data()
-    {
-        addRows(TypedLines);
-    }
+    void typedLines_data() { addRows(TypedLines); }
     void typedLines()
     {
         QFETCH(int, row);
@@ -69,10 +66,7 @@ private Q_SLOTS:
         QCOMPARE(parsed.value, t.marks);
     }
 
-    void readings_data()
-    {
-        addRows(Readings);
-    }
+    void readings_data() { addRows(Readings); }
     void readings()
     {
         QFETCH(int, row);
