@@ -17,9 +17,9 @@ mkdir -p "$out"
 cp "$build/src/app/sorario.exe" "$build/src/cli/sorario-cli.exe" "$out/"
 
 # The plugins a run loads: the window system (offscreen for sorario-cli), the SQLite driver of the history,
-# the image readers and the native style where this Qt has them.
+# the icon reader and the native style where this Qt has them.
 for plugin in platforms/qwindows.dll platforms/qoffscreen.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll \
-  imageformats/qico.dll imageformats/qjpeg.dll imageformats/qgif.dll; do
+  imageformats/qico.dll; do
   if [ -f "$qt/plugins/$plugin" ]; then
     mkdir -p "$out/$(dirname "$plugin")"
     cp "$qt/plugins/$plugin" "$out/$plugin"

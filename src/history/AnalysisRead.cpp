@@ -7,7 +7,7 @@ namespace sorario {
 namespace {
 
 // The scope's sheets with their question counts, read first: the marks are then found
-// through their sheets (CROSS JOIN keeps that order) rather than all scanned.
+// through their sheets (CROSS JOIN keeps that order in SQLite) rather than all scanned.
 // The points set for the run come with its sheets; a file without them has none set.
 const QString Scoped
     = QStringLiteral("WITH scoped AS MATERIALIZED (SELECT s.id, s.run_id, (SELECT COUNT(*) FROM questions q"
@@ -15,8 +15,8 @@ const QString Scoped
                      " r.id = s.run_id WHERE%1)");
 const QString SetPoints = QStringLiteral("(SELECT p.points FROM run_points p WHERE p.run_id = s.run_id)");
 const QString ScopedMarks
-    = QStringLiteral(" FROM scoped CROSS JOIN answer_sheets a ON a.sheet_id = scoped.id"
-                     " CROSS JOIN marks m ON m.answer_id = a.id WHERE m.mark BETWEEN 1 AND 3");
+    = QStringLiteral(" FROM scoped CROSS JOIN answer_sheets a CROSS JOIN marks m WHERE a.sheet_id = scoped.id"
+                     " AND m.answer_id = a.id AND m.mark BETWEEN 1 AND 3");
 
 struct Condition
 {
@@ -55,8 +55,11 @@ Analysis ReadAnalysis(
     // A mark at a position its sheet does not have is left out, as reading the marks leaves it out.
     QSqlQuery tally = sql.exec(scoped
             + QStringLiteral(
-                " SELECT scoped.run_id, scoped.n, SUM(m.mark = 1), SUM(m.mark = 3), scoped.points")
-            + ScopedMarks + QStringLiteral(" AND m.position BETWEEN 1 AND scoped.n GROUP BY a.id"),
+                " SELECT scoped.run_id, scoped.n, %1, %2, scoped.points")
+                .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 3")))
+            + ScopedMarks
+            + QStringLiteral(" AND m.position BETWEEN 1 AND scoped.n"
+                             " GROUP BY a.id, scoped.run_id, scoped.n, scoped.points"),
         where.values);
     while (sql.next(tally)) {
         const QVariant points = tally.value(4);
@@ -68,9 +71,11 @@ Analysis ReadAnalysis(
     QList<QuestionResult> questions;
     QSqlQuery counted = sql.exec(scoped
             + QStringLiteral(", cells AS MATERIALIZED (SELECT a.sheet_id AS sheet, m.position AS position,"
-                             " SUM(m.mark = 1) AS r, SUM(m.mark = 2) AS w, SUM(m.mark = 3) AS p")
+                             " %1 AS r, %2 AS w, %3 AS p")
+                  .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 2")),
+                      CountOf(QStringLiteral("m.mark = 3")))
             + ScopedMarks
-            + QStringLiteral(" GROUP BY a.sheet_id, m.position) SELECT q.key, q.question, q.hint, q.answer,"
+            + QStringLiteral(" GROUP BY a.sheet_id, m.position) SELECT q.key, MIN(q.question), MIN(q.hint), MIN(q.answer),"
                              " SUM(c.r), SUM(c.w), SUM(c.p) FROM cells c JOIN questions q ON"
                              " q.sheet_id = c.sheet AND q.position = c.position GROUP BY q.key"),
         where.values);

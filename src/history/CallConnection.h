@@ -12,13 +12,13 @@ namespace sorario {
 class CallConnection
 {
 public:
-    CallConnection(const std::weak_ptr<HistoryConnection> &kept, const QString &path, HistoryAccess access)
+    CallConnection(const std::weak_ptr<HistoryConnection> &kept, const QString &location, HistoryAccess access)
         : m_kept(kept.lock())
     {
         if (m_kept && access != HistoryAccess::Read && !m_kept->writes())
             m_kept.reset();
         if (!m_kept)
-            m_own.emplace(path, access);
+            m_own.emplace(location, access);
     }
     const HistoryConnection &operator*() const { return m_kept ? *m_kept : *m_own; }
 
@@ -35,7 +35,8 @@ public:
         : m_c(c)
     {
         // Taken at once, so that what the transaction reads stays true until it commits.
-        m_c.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        for (const QString &statement : m_c.backend().beginWrite())
+            m_c.exec(statement);
     }
     ~WriteTransaction()
     {

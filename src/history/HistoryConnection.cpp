@@ -1,61 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryConnection.h"
 
-#include "history/MarkTables.h"
-
 #include <QAtomicInt>
-#include <QFileInfo>
 #include <QSqlError>
-#include <QUrl>
 
 namespace sorario {
 namespace {
-
-const QStringList Schema = {
-    QStringLiteral("CREATE TABLE IF NOT EXISTS runs (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                   " class TEXT NOT NULL, at TEXT NOT NULL, output INTEGER NOT NULL,"
-                   " answer_layout INTEGER, attach_answers INTEGER, font_name TEXT, font_size INTEGER,"
-                   " sheet_logo TEXT, sheet_count INTEGER, all_parts INTEGER, parts TEXT, seed TEXT)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS files (run_id INTEGER NOT NULL REFERENCES runs(id),"
-                   " position INTEGER NOT NULL, path TEXT NOT NULL, digest TEXT NOT NULL)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS sheets (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                   " run_id INTEGER NOT NULL REFERENCES runs(id), number TEXT NOT NULL, at TEXT NOT NULL)"),
-    QStringLiteral("CREATE TABLE IF NOT EXISTS questions (sheet_id INTEGER NOT NULL REFERENCES sheets(id),"
-                   " position INTEGER NOT NULL, key TEXT NOT NULL, question TEXT NOT NULL,"
-                   " hint TEXT NOT NULL, answer TEXT NOT NULL)"),
-    QStringLiteral("CREATE INDEX IF NOT EXISTS sheets_number ON sheets(number)"),
-    QStringLiteral("CREATE INDEX IF NOT EXISTS questions_sheet ON questions(sheet_id)"),
-    // A run's sheet number, taken before it prints so that no other run gets it;
-    // run_id stays empty until the run is recorded.
-    QStringLiteral("CREATE TABLE IF NOT EXISTS run_numbers (number TEXT PRIMARY KEY, run_id INTEGER"
-                   " REFERENCES runs(id))"),
-};
-
-// The tables every history has had from the first.
-const QStringList HistoryTables = {
-    QStringLiteral("files"), QStringLiteral("questions"), QStringLiteral("runs"), QStringLiteral("sheets")};
-
-// The table added last: a history that has it has every table and index.
-const QString NewestTable = QStringLiteral("run_numbers");
-
-HistoryFault faultOf(const QSqlError &error)
-{
-    switch (error.nativeErrorCode().toInt() & 0xff) { // the primary code of an extended one
-    case 5: // SQLITE_BUSY
-    case 6: // SQLITE_LOCKED
-        return HistoryFault::Busy;
-    case 8: // SQLITE_READONLY
-        return HistoryFault::ReadOnly;
-    case 11: // SQLITE_CORRUPT
-        return HistoryFault::Damaged;
-    case 13: // SQLITE_FULL
-        return HistoryFault::DiskFull;
-    case 26: // SQLITE_NOTADB
-        return HistoryFault::NotAHistory;
-    default:
-        return HistoryFault::Unusable;
-    }
-}
 
 QAtomicInt counter;
 
@@ -68,20 +18,20 @@ HistoryFailure::HistoryFailure(HistoryFault kind, const QString &why)
 {
 }
 
-// SQLite's own reason only: Qt's words after it tell the teacher nothing.
-HistoryFailure::HistoryFailure(const QSqlError &error)
-    : HistoryFailure(faultOf(error), error.databaseText())
+HistoryFailure::HistoryFailure(const QSqlError &error, QSqlDriver::DbmsType type)
+    : HistoryFailure(BackendFor(type).faultOf(error), BackendFor(type).detailOf(error))
 {
 }
 
-HistoryConnection::HistoryConnection(const QString &path, HistoryAccess access)
+HistoryConnection::HistoryConnection(const QString &location, HistoryAccess access)
     : m_name(QStringLiteral("sorario-history-%1").arg(counter.fetchAndAddRelaxed(1)))
     , m_access(access)
+    , m_backend(BackendFor(location))
 {
     // A failure here skips the destructor, so the connection (and the open file) is
     // let go before the failure goes on.
     try {
-        open(path);
+        m_empty = m_backend.open(*this, location);
     } catch (...) {
         release();
         throw;
@@ -96,85 +46,29 @@ HistoryConnection::~HistoryConnection()
 QSqlQuery HistoryConnection::exec(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query(db());
-    query.setForwardOnly(true);
+    query.setForwardOnly(m_backend.readsRowByRow());
+    const auto failed = [&] { return HistoryFailure(query.lastError(), db().driver()->dbmsType()); };
+    // A server prepares no transaction or setting: what has no values is sent as it is.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throw failed();
+        return query;
+    }
     if (!query.prepare(sql))
-        throw HistoryFailure(query.lastError());
+        throw failed();
     for (const QVariant &value : values) {
         // A null text would be stored as NULL, which no comparison with text matches.
         const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
         query.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
     }
     if (!query.exec())
-        throw HistoryFailure(query.lastError());
+        throw failed();
     return query;
-}
-
-void HistoryConnection::open(const QString &path)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    // Another copy of the program may be writing: wait for it rather than fail, long
-    // enough for a whole class's worth of copies started at once to take their turns.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000");
-    db.setDatabaseName(path);
-    const QFileInfo info(path);
-    // A write would leave the log files behind it, which a file it cannot change cannot remove.
-    if (writes() && info.exists() && !info.isWritable())
-        throw HistoryFailure(HistoryFault::ReadOnly, {});
-    // Reading opens the file as writing does, so that the last one out removes the log
-    // files; one whose log files cannot be made beside it is read without them, as it
-    // stands, unless the log holds committed records: then through the log, or not at all.
-    const bool logged = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
-    const bool readOnly = m_access == HistoryAccess::Read
-        && (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable());
-    if (readOnly) {
-        QUrl file = QUrl::fromLocalFile(info.absoluteFilePath());
-        if (!logged)
-            file.setQuery(QStringLiteral("immutable=1"));
-        db.setDatabaseName(file.toString(QUrl::FullyEncoded));
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
-    }
-    db.setConnectOptions(options);
-    if (!db.open())
-        throw HistoryFailure(db.lastError());
-    if (readOnly && logged)
-        try {
-            exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
-        } catch (const HistoryFailure &) {
-            throw HistoryFailure(HistoryFault::LogUnread, {});
-        }
-    if (m_access == HistoryAccess::Write) {
-        // Damage is found before a record could be added to what can no longer be read.
-        QSqlQuery check = exec(QStringLiteral("PRAGMA quick_check(1)"));
-        if (nextRow(check) && check.value(0).toString() != QLatin1String("ok"))
-            throw HistoryFailure(HistoryFault::Damaged, check.value(0).toString());
-    }
-    QStringList tables;
-    QSqlQuery names = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-    while (nextRow(names))
-        tables.append(names.value(0).toString());
-    m_empty = tables.isEmpty();
-    for (const QString &table : HistoryTables)
-        if (!m_empty && !tables.contains(table))
-            throw HistoryFailure(HistoryFault::NotAHistory, {});
-    if (!writes())
-        return;
-    // A history made by this version needs no new tables: no write lock is taken for them.
-    if (!tables.contains(NewestTable)) {
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        // Made whole or not at all, so that another copy never sees half a history.
-        exec(QStringLiteral("BEGIN IMMEDIATE"));
-        for (const QString &statement : Schema)
-            exec(statement);
-        exec(QStringLiteral("COMMIT"));
-        m_empty = false;
-    }
-    AddPrintOptionColumns(sql());
-    AddMarkTables(sql());
 }
 
 HistorySql HistoryConnection::sql() const
 {
-    return {[this](const QString &s, const QVariantList &v) { return exec(s, v); }, nextRow};
+    return {[this](const QString &s, const QVariantList &v) { return exec(s, v); }, nextRow, &m_backend};
 }
 
 void HistoryConnection::release() const
@@ -194,20 +88,13 @@ bool nextRow(QSqlQuery &query)
     if (query.next())
         return true;
     if (query.lastError().isValid())
-        throw HistoryFailure(query.lastError());
+        throw HistoryFailure(query.lastError(), query.driver()->dbmsType());
     return false;
 }
 
-HistoryPresence PresenceOf(const QString &path)
+HistoryPresence PresenceOf(const QString &location)
 {
-    if (QFileInfo::exists(path))
-        return HistoryPresence::Present;
-    // A file in a folder that cannot be entered does not "exist" either: the nearest
-    // folder that does tells the two apart.
-    QFileInfo folder(QFileInfo(path).absolutePath());
-    while (!folder.exists() && !folder.isRoot())
-        folder.setFile(folder.absolutePath());
-    return folder.isDir() && folder.isExecutable() ? HistoryPresence::Absent : HistoryPresence::Unreachable;
+    return BackendFor(location).presence(location);
 }
 
 } // namespace sorario

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryFault.h"
 
-#include <QDir>
+#include "history/HistoryLocation.h"
 
 namespace sorario {
 
-QString HistoryFailureMessage(const QString &path, HistoryFault fault, const QString &detail)
+QString HistoryFailureMessage(const QString &location, HistoryFault fault, const QString &detail)
 {
     QString reason;
     switch (fault) {
@@ -34,13 +34,35 @@ QString HistoryFailureMessage(const QString &path, HistoryFault fault, const QSt
         reason = QStringLiteral(
             "クラスの履歴の新しい記録を読めません。履歴のフォルダーに書き込めるようにしてください。");
         break;
+    case HistoryFault::ServerAway:
+        reason = QStringLiteral("クラスの履歴のサーバーにつながりません。ネットワークとサーバーを確かめてください。");
+        break;
+    case HistoryFault::LoginRefused:
+        reason = QStringLiteral("クラスの履歴のサーバーにログインできません。ユーザー名とパスワードを確かめてください。");
+        break;
+    case HistoryFault::CertificateRefused:
+        reason = QStringLiteral("クラスの履歴のサーバーの証明書を確かめられません。安全につながらないため、使いません。");
+        break;
+    case HistoryFault::NoRights:
+        reason = QStringLiteral("このユーザーには、サーバーのクラスの履歴に必要な権限がありません。");
+        break;
+    case HistoryFault::BadAddress:
+        reason = QStringLiteral("クラスの履歴のサーバーの指定が正しくありません。"
+                                "postgresql://ユーザー@ホスト:ポート/データベース の形で指定してください。");
+        break;
+    case HistoryFault::NoServerDriver:
+        reason = QStringLiteral("このソラリオはサーバーのクラスの履歴を使えません（PostgreSQL のドライバーがありません）。");
+        break;
     case HistoryFault::Unusable:
         reason = QStringLiteral("クラスの履歴を使えませんでした。");
         break;
     }
-    QString message = reason + u'\n' + QDir::toNativeSeparators(path);
-    // SQLite's words only where the reason alone says too little.
-    if (fault == HistoryFault::Unusable && !detail.isEmpty())
+    QString message = reason + u'\n' + ShownLocation(location);
+    // The system's words only where the reason alone says too little: which of the
+    // server's failures it was, or any other.
+    const bool server = fault == HistoryFault::ServerAway || fault == HistoryFault::LoginRefused
+        || fault == HistoryFault::CertificateRefused || fault == HistoryFault::NoRights;
+    if ((fault == HistoryFault::Unusable || server) && !detail.isEmpty())
         message += u'\n' + detail;
     return message;
 }

@@ -18,11 +18,17 @@ enum class HistoryFault {
     ReadOnly,
     DiskFull,
     LogUnread, // committed records wait in a log that cannot be read from where the file is
+    ServerAway, // the server does not answer, or the connection was lost
+    LoginRefused,
+    CertificateRefused, // the server's certificate could not be checked, or TLS failed
+    NoRights, // the server's user may not do what the history needs
+    BadAddress, // not a connection URI this program can use
+    NoServerDriver, // this build has no PostgreSQL driver
 };
 
-// The history's failure as the teacher reads it: the reason, the file, and the
-// system's own words where they tell more.
-QString HistoryFailureMessage(const QString &path, HistoryFault fault, const QString &detail = {});
+// The history's failure as the teacher reads it: the reason, the file or server, and
+// the system's own words where they tell more.
+QString HistoryFailureMessage(const QString &location, HistoryFault fault, const QString &detail = {});
 
 // What the history gave, or why it could not be used.
 template <typename T = std::monostate> using HistoryOutcome = Outcome<HistoryFault, T>;

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistorySql.h"
 
+#include "history/HistoryBackend.h"
+
 #include <exception>
 
 namespace sorario {
 
 void InWriteTransaction(const HistorySql &sql, const std::function<void()> &work)
 {
-    sql.exec(QStringLiteral("BEGIN IMMEDIATE"), {});
+    for (const QString &statement : sql.backend->beginWrite())
+        sql.exec(statement, {});
     try {
         work();
         sql.exec(QStringLiteral("COMMIT"), {});

@@ -8,11 +8,14 @@
 
 namespace sorario {
 
+class HistoryBackend;
+
 // The history's statements as the store runs them: each throws on failure.
 struct HistorySql
 {
     std::function<QSqlQuery(const QString &sql, const QVariantList &values)> exec;
     std::function<bool(QSqlQuery &query)> next;
+    const HistoryBackend *backend = nullptr;
 };
 
 // Runs `work` in a write transaction taken at once, committed when it returns and

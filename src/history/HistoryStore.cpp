@@ -96,6 +96,9 @@ std::pair<QString, QVariantList> classMatch(const Connection &c, const QString &
     for (QSqlQuery row = c.exec(QStringLiteral("SELECT DISTINCT class FROM runs")); nextRow(row);)
         stored.append(row.value(0).toString());
     const QStringList names = SpellingsOf(stored, className);
+    // An empty list would be no SQL on a server.
+    if (names.isEmpty())
+        return {QStringLiteral(" 1 = 0"), {}};
     return {QStringLiteral(" class IN (%1)").arg(QStringList(names.size(), QStringLiteral("?")).join(u',')),
         QVariantList(names.cbegin(), names.cend())};
 }
@@ -151,8 +154,6 @@ template <typename Work> HistoryOutcome<> HistoryStore::write(HistoryAccess acce
 {
     if (PresenceOf(m_path) == HistoryPresence::Unreachable)
         return HistoryOutcome<>::failed(HistoryFault::Unreachable);
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return HistoryOutcome<>::failed(HistoryFault::NoFolder);
     try {
         const CallConnection connection(m_kept, m_path, access);
         work(*connection);
@@ -235,7 +236,7 @@ HistoryOutcome<> HistoryStore::record(const RecordedRun &run, const QString &num
         // The number stays this run's; one another run holds is not taken over.
         if (!number.isEmpty()
             && c.exec(QStringLiteral("INSERT INTO run_numbers (number, run_id) VALUES (?, ?) ON CONFLICT"
-                                     " (number) DO UPDATE SET run_id = excluded.run_id WHERE run_id IS NULL"),
+                                     " (number) DO UPDATE SET run_id = excluded.run_id WHERE run_numbers.run_id IS NULL"),
                     {number, id})
                     .numRowsAffected()
                 != 1)
@@ -284,7 +285,7 @@ HistoryOutcome<RecentUse> HistoryStore::recentUse(const QString &className, int 
             use.lastGiven.insert(last.value(0).toString(), last.value(1).toLongLong());
         // The class's runs from the K-th newest on are exactly its last K.
         QSqlQuery oldest = c.exec(QStringLiteral("SELECT MIN(id) FROM (SELECT id FROM runs WHERE") + match
-                + QStringLiteral(" ORDER BY id DESC LIMIT ?)"),
+                + QStringLiteral(" ORDER BY id DESC LIMIT ?) AS last_tests"),
             names + QVariantList {tests});
         if (tests > 0 && nextRow(oldest) && !oldest.value(0).isNull()) {
             const qint64 from = oldest.value(0).toLongLong();

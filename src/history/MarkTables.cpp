@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/MarkTables.h"
 
+#include "history/HistoryBackend.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -30,8 +32,7 @@ static_assert(RunPointsVersion == MarksVersion + 1, "one list of statements for 
 
 int versionOf(const HistorySql &sql)
 {
-    QSqlQuery row = sql.exec(QStringLiteral("PRAGMA user_version"), {});
-    return sql.next(row) ? row.value(0).toInt() : 0;
+    return sql.backend->schemaVersion(sql);
 }
 
 // As stored: an unmarked question has no row.
@@ -83,12 +84,16 @@ void AddMarkTables(const HistorySql &sql)
     });
 }
 
+QString CountOf(const QString &condition)
+{
+    return QStringLiteral("SUM(CASE WHEN %1 THEN 1 ELSE 0 END)").arg(condition);
+}
+
 bool HasMarkTables(const HistorySql &sql)
 {
-    QSqlQuery tables = sql.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"
-                                               " AND name IN ('answer_sheets', 'marks')"),
-        {});
-    return versionOf(sql) >= MarksVersion && sql.next(tables) && tables.value(0).toInt() == 2;
+    const QStringList tables = sql.backend->tables(sql);
+    return versionOf(sql) >= MarksVersion && tables.contains(QStringLiteral("answer_sheets"))
+        && tables.contains(QStringLiteral("marks"));
 }
 
 bool HasRunPoints(const HistorySql &sql)

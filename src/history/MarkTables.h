@@ -28,6 +28,9 @@ inline constexpr int RunPointsVersion = 2;
 // (so that two programs opening one file add them once). A file only read is never
 // upgraded: its runs read as marked by no one, at the default points.
 void AddMarkTables(const HistorySql &sql);
+// SQL for how many of a group's rows meet `condition` (NULL for none), as both
+// back ends read it: a file's SUM of a comparison is no number on a server.
+QString CountOf(const QString &condition);
 // Whether the file has them: one that has not holds no marks.
 bool HasMarkTables(const HistorySql &sql);
 // Whether it has run_points: one that has not has no points set.

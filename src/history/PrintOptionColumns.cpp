@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/PrintOptionColumns.h"
 
+#include "history/HistoryBackend.h"
 #include "history/Marks.h"
 #include "settings/PrintOptionsFile.h"
 
@@ -85,9 +86,8 @@ QSet<QString> presentColumns(const HistorySql &sql)
 {
     QSet<QString> present;
     for (const char *table : {"runs", "sheets", "files"}) {
-        QSqlQuery info = sql.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table)), {});
-        while (sql.next(info))
-            present.insert(QStringLiteral("%1.%2").arg(QLatin1String(table), info.value(1).toString()));
+        for (const QString &column : sql.backend->columns(sql, QLatin1String(table)))
+            present.insert(QStringLiteral("%1.%2").arg(QLatin1String(table), column));
     }
     return present;
 }

@@ -14,12 +14,13 @@ void readPupils(const HistorySql &sql, const QString &classMatch, const QVariant
     const QHash<qint64, qsizetype> &testOf, QList<ReviewTest> &tests)
 {
     QSqlQuery row = sql.exec(
-        QStringLiteral("SELECT r.id, a.pupil, q.key, TOTAL(m.mark = 1), TOTAL(m.mark = 2), TOTAL(m.mark = 3)"
-                       " FROM runs r JOIN sheets s ON s.run_id = r.id JOIN answer_sheets a ON"
+        QStringLiteral("SELECT r.id, a.pupil, q.key, %2, %3, %4 FROM runs r JOIN sheets s ON s.run_id = r.id JOIN answer_sheets a ON"
                        " a.sheet_id = s.id JOIN questions q ON q.sheet_id = s.id LEFT JOIN marks m ON"
                        " m.answer_id = a.id AND m.position = q.position AND m.mark BETWEEN 1 AND 3"
                        " WHERE a.pupil BETWEEN 1 AND %1 AND")
                 .arg(MaxPupil)
+                .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 2")),
+                    CountOf(QStringLiteral("m.mark = 3")))
             + classMatch
             + QStringLiteral(" GROUP BY r.id, a.pupil, q.key ORDER BY r.id, a.pupil, MIN(q.position)"),
         names);
@@ -48,11 +49,12 @@ QList<ReviewTest> ReadReviewTests(
     // Runs with no question still count as tests the class sat. Each question's marks
     // are looked up where they are kept, which spares sorting every mark of the class.
     QSqlQuery row = sql.exec(
-        QStringLiteral("SELECT r.id, q.key, (SELECT SUM(m.mark = 1) || ' ' || SUM(m.mark = 2) || ' ' ||"
-                       " SUM(m.mark = 3) FROM answer_sheets a CROSS JOIN marks m ON m.answer_id = a.id AND"
-                       " m.position = q.position WHERE a.sheet_id = s.id AND m.mark BETWEEN 1 AND 3)"
-                       " FROM runs r LEFT JOIN sheets s ON s.run_id = r.id LEFT JOIN questions q ON"
-                       " q.sheet_id = s.id WHERE")
+        QStringLiteral("SELECT r.id, q.key, (SELECT %1 || ' ' || %2 || ' ' || %3 FROM answer_sheets a"
+                       " CROSS JOIN marks m WHERE m.answer_id = a.id AND m.position = q.position AND"
+                       " a.sheet_id = s.id AND m.mark BETWEEN 1 AND 3) FROM runs r LEFT JOIN sheets s ON"
+                       " s.run_id = r.id LEFT JOIN questions q ON q.sheet_id = s.id WHERE")
+                .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 2")),
+                    CountOf(QStringLiteral("m.mark = 3")))
             + classMatch + QStringLiteral(" ORDER BY r.id"),
         names);
     qint64 run = -1;

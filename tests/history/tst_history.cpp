@@ -6,6 +6,7 @@
 #include "support/Fixtures.h"
 #include "support/HistoryRuns.h"
 #include "support/SqlFile.h"
+#include "support/HistoryPlace.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
@@ -87,7 +88,7 @@ private Q_SLOTS:
         };
         for (const auto &row : rows) {
             QTemporaryDir dir;
-            const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+            const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
             for (qsizetype first = 0; first < row.given.size(); first += row.perRun) {
                 RecordedRun run = runOf(u"2B"_s, row.given[first], u"12071030"_s);
                 for (qsizetype k = first + 1; k < first + row.perRun; ++k)
@@ -107,7 +108,7 @@ private Q_SLOTS:
     void classNames()
     {
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         for (const QString &name : {u"1-A"_s, u"１－ａ"_s, u"1a"_s})
             QCOMPARE(failureOf(store.record(runOf(name, {1}, u"12071030"_s))), QString());
         QCOMPARE(store.classes().value, (QStringList {u"1a"_s, u"１－ａ"_s})); // the latest spelling
@@ -137,7 +138,7 @@ private Q_SLOTS:
     void findSheets()
     {
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         RecordedRun two = runOf(u"2B"_s, {1}, u"12071030-1"_s);
         two.sheets.append({u"12071031-2"_s, two.when, {{u"Q2"_s, QString(), u"A2"_s}}}); // no hint at all
         two.options = {.sheet = {.AnswerLayout = 2,
@@ -183,20 +184,22 @@ private Q_SLOTS:
         // Every option comes back as recorded, the largest seed included.
         const RecordedRun back = store.findSheets(u"12071030"_s).value[0].run;
         QVERIFY(back.options == two.options);
+        QCOMPARE(back.sheets[0].fittedSize, 0);
+        QCOMPARE(back.sheets[1].fittedSize, 9);
+        QCOMPARE(back.files[0].headings->sheetCode, u"EG1"_s);
+        QCOMPARE(store.findSheets(u"12071100"_s).value[0].run.files[0].headings.has_value(), false);
+        SORARIO_FILE_ONLY("one of the version before the labels were kept");
         // A file of the version before the labels were kept, only read: the rest as recorded.
         sql(store.path(), u"ALTER TABLE runs DROP COLUMN choice_digits"_s);
         const RunOptions older = store.findSheets(u"12071030"_s).value[0].run.options;
         QCOMPARE(older.sheet.paper, Paper::A3TwoUp);
         QCOMPARE(older.sheet.choiceLabels, ChoiceLabels::Kana);
-        QCOMPARE(back.sheets[0].fittedSize, 0);
-        QCOMPARE(back.sheets[1].fittedSize, 9);
-        QCOMPARE(back.files[0].headings->sheetCode, u"EG1"_s);
-        QCOMPARE(store.findSheets(u"12071100"_s).value[0].run.files[0].headings.has_value(), false);
     }
 
     // A file written before the page options were kept gains them, reading as it printed.
     void olderFilesGainTheOptions()
     {
+        SORARIO_FILE_ONLY("an older file");
         QTemporaryDir dir;
         const QString path = dir.filePath(u"old.sqlite"_s);
         for (const QString &statement :
@@ -232,7 +235,7 @@ private Q_SLOTS:
     void reserveNumber()
     {
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         QCOMPARE(failureOf(store.record(runOf(u"2B"_s, {1}, u"12071031-1"_s))), QString());
         const QDateTime at(QDate(2026, 12, 7), QTime(10, 30, 59));
         QStringList numbers;
@@ -263,7 +266,7 @@ private Q_SLOTS:
         QFETCH(bool, killed);
         QFETCH(bool, kept);
         QTemporaryDir dir;
-        HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         QCOMPARE(failureOf(store.record(runOf(u"2B"_s, {1, 2}, u"12071030"_s))), QString());
         const HistoryStore::KeptOpen open = kept ? store.keepOpen() : nullptr;
         QCOMPARE(open != nullptr, kept);
@@ -309,12 +312,13 @@ private Q_SLOTS:
     }
     void readOnlyHistoryIsRead()
     {
+        SORARIO_FILE_ONLY("a file that may not change");
         QFETCH(bool, logged);
         QFETCH(bool, fileToo);
         QFETCH(int, runs);
         SORARIO_POSIX_ONLY("chattr");
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         QCOMPARE(failureOf(store.record(runOf(u"2B"_s, {1}, u"12071030"_s))), QString());
         const HistoryStore::KeptOpen kept = logged ? store.keepOpen() : nullptr;
         if (logged)
@@ -330,9 +334,10 @@ private Q_SLOTS:
     }
     void refusedWriteLeavesNoLog()
     {
+        SORARIO_FILE_ONLY("a file's log");
         SORARIO_POSIX_ONLY("chattr");
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         QCOMPARE(failureOf(store.record(runOf(u"2B"_s, {1}, u"12071030"_s))), QString());
         if (!setImmutable({store.path()}, true))
             QSKIP("chattr +i is not available here");
@@ -345,8 +350,9 @@ private Q_SLOTS:
     // A damaged file is refused, not read short nor written to, and stays as it was.
     void damageIsReportedAndKept()
     {
+        SORARIO_FILE_ONLY("a damaged file");
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         RecordedRun run = runOf(u"2B"_s, {1}, u"12071030"_s);
         run.sheets.append(run.sheets[0]);
         QCOMPARE(failureOf(store.record(run)), QString());

@@ -5,6 +5,7 @@
 
 #include "support/Fixtures.h"
 #include "support/SqlFile.h"
+#include "support/HistoryPlace.h"
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -245,7 +246,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         const Statistics &t = StatisticsRows[row];
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         for (qsizetype i = 0; i < t.runs.size(); ++i) {
             RecordedRun run;
             run.id = i + 1;
@@ -299,7 +300,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         const SetPoints &t = PointsSettings[row];
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         RecordedRun run;
         run.className = u"2B"_s;
         run.sheets
@@ -308,6 +309,7 @@ private Q_SLOTS:
         run = store.runs().value[0];
         QCOMPARE(failureOf(store.recordMarks(run, {{1, 1, {R, R, P, W}}})), QString());
         if (t.beforePoints) {
+            SORARIO_FILE_ONLY("an older file");
             sql(store.path(), u"DROP TABLE run_points"_s);
             sql(store.path(), u"PRAGMA user_version = 1"_s);
         }
@@ -322,8 +324,9 @@ private Q_SLOTS:
     // set again those of their sheet.
     void olderFileUpgradesInPlace()
     {
+        SORARIO_FILE_ONLY("an older file");
         QTemporaryDir dir;
-        const HistoryStore store(dir.filePath(u"h.sqlite"_s));
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
         RecordedRun run;
         run.className = u"2B"_s;
         run.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
