@@ -54,9 +54,8 @@ Analysis ReadAnalysis(
     QList<SheetTally> sheets;
     // A mark at a position its sheet does not have is left out, as reading the marks leaves it out.
     QSqlQuery tally = sql.exec(scoped
-            + QStringLiteral(
-                " SELECT scoped.run_id, scoped.n, %1, %2, scoped.points")
-                .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 3")))
+            + QStringLiteral(" SELECT scoped.run_id, scoped.n, %1, %2, scoped.points")
+                  .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 3")))
             + ScopedMarks
             + QStringLiteral(" AND m.position BETWEEN 1 AND scoped.n"
                              " GROUP BY a.id, scoped.run_id, scoped.n, scoped.points"),
@@ -75,9 +74,10 @@ Analysis ReadAnalysis(
                   .arg(CountOf(QStringLiteral("m.mark = 1")), CountOf(QStringLiteral("m.mark = 2")),
                       CountOf(QStringLiteral("m.mark = 3")))
             + ScopedMarks
-            + QStringLiteral(" GROUP BY a.sheet_id, m.position) SELECT q.key, MIN(q.question), MIN(q.hint), MIN(q.answer),"
-                             " SUM(c.r), SUM(c.w), SUM(c.p) FROM cells c JOIN questions q ON"
-                             " q.sheet_id = c.sheet AND q.position = c.position GROUP BY q.key"),
+            + QStringLiteral(
+                " GROUP BY a.sheet_id, m.position) SELECT q.key, MIN(q.question), MIN(q.hint), MIN(q.answer),"
+                " SUM(c.r), SUM(c.w), SUM(c.p) FROM cells c JOIN questions q ON"
+                " q.sheet_id = c.sheet AND q.position = c.position GROUP BY q.key"),
         where.values);
     while (sql.next(counted)) {
         questions.append({counted.value(0).toString(),

@@ -12,7 +12,8 @@ namespace sorario {
 class CallConnection
 {
 public:
-    CallConnection(const std::weak_ptr<HistoryConnection> &kept, const QString &location, HistoryAccess access)
+    CallConnection(
+        const std::weak_ptr<HistoryConnection> &kept, const QString &location, HistoryAccess access)
         : m_kept(kept.lock())
     {
         if (m_kept && access != HistoryAccess::Read && !m_kept->writes())

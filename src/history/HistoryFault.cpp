@@ -35,13 +35,16 @@ QString HistoryFailureMessage(const QString &location, HistoryFault fault, const
             "クラスの履歴の新しい記録を読めません。履歴のフォルダーに書き込めるようにしてください。");
         break;
     case HistoryFault::ServerAway:
-        reason = QStringLiteral("クラスの履歴のサーバーにつながりません。ネットワークとサーバーを確かめてください。");
+        reason = QStringLiteral(
+            "クラスの履歴のサーバーにつながりません。ネットワークとサーバーを確かめてください。");
         break;
     case HistoryFault::LoginRefused:
-        reason = QStringLiteral("クラスの履歴のサーバーにログインできません。ユーザー名とパスワードを確かめてください。");
+        reason = QStringLiteral(
+            "クラスの履歴のサーバーにログインできません。ユーザー名とパスワードを確かめてください。");
         break;
     case HistoryFault::CertificateRefused:
-        reason = QStringLiteral("クラスの履歴のサーバーの証明書を確かめられません。安全につながらないため、使いません。");
+        reason = QStringLiteral(
+            "クラスの履歴のサーバーの証明書を確かめられません。安全につながらないため、使いません。");
         break;
     case HistoryFault::NoRights:
         reason = QStringLiteral("このユーザーには、サーバーのクラスの履歴に必要な権限がありません。");
@@ -51,7 +54,8 @@ QString HistoryFailureMessage(const QString &location, HistoryFault fault, const
                                 "postgresql://ユーザー@ホスト:ポート/データベース の形で指定してください。");
         break;
     case HistoryFault::NoServerDriver:
-        reason = QStringLiteral("このソラリオはサーバーのクラスの履歴を使えません（PostgreSQL のドライバーがありません）。");
+        reason = QStringLiteral(
+            "このソラリオはサーバーのクラスの履歴を使えません（PostgreSQL のドライバーがありません）。");
         break;
     case HistoryFault::Unusable:
         reason = QStringLiteral("クラスの履歴を使えませんでした。");

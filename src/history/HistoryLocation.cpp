@@ -9,7 +9,8 @@ namespace sorario {
 
 bool IsServerHistory(const QString &location)
 {
-    return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
+    return location.startsWith(QLatin1String("postgresql://"))
+        || location.startsWith(QLatin1String("postgres://"));
 }
 
 std::optional<ServerAddress> ServerAddressOf(const QString &uri)

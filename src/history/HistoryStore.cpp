@@ -235,8 +235,10 @@ HistoryOutcome<> HistoryStore::record(const RecordedRun &run, const QString &num
         WritePrintOptions(c.sql(), id, run, sheetIds);
         // The number stays this run's; one another run holds is not taken over.
         if (!number.isEmpty()
-            && c.exec(QStringLiteral("INSERT INTO run_numbers (number, run_id) VALUES (?, ?) ON CONFLICT"
-                                     " (number) DO UPDATE SET run_id = excluded.run_id WHERE run_numbers.run_id IS NULL"),
+            && c.exec(
+                    QStringLiteral(
+                        "INSERT INTO run_numbers (number, run_id) VALUES (?, ?) ON CONFLICT"
+                        " (number) DO UPDATE SET run_id = excluded.run_id WHERE run_numbers.run_id IS NULL"),
                     {number, id})
                     .numRowsAffected()
                 != 1)

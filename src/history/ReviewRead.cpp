@@ -14,7 +14,8 @@ void readPupils(const HistorySql &sql, const QString &classMatch, const QVariant
     const QHash<qint64, qsizetype> &testOf, QList<ReviewTest> &tests)
 {
     QSqlQuery row = sql.exec(
-        QStringLiteral("SELECT r.id, a.pupil, q.key, %2, %3, %4 FROM runs r JOIN sheets s ON s.run_id = r.id JOIN answer_sheets a ON"
+        QStringLiteral("SELECT r.id, a.pupil, q.key, %2, %3, %4 FROM runs r JOIN sheets s ON s.run_id = r.id "
+                       "JOIN answer_sheets a ON"
                        " a.sheet_id = s.id JOIN questions q ON q.sheet_id = s.id LEFT JOIN marks m ON"
                        " m.answer_id = a.id AND m.position = q.position AND m.mark BETWEEN 1 AND 3"
                        " WHERE a.pupil BETWEEN 1 AND %1 AND")

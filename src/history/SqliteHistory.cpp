@@ -52,7 +52,8 @@ public:
         QFileInfo folder(QFileInfo(path).absolutePath());
         while (!folder.exists() && !folder.isRoot())
             folder.setFile(folder.absolutePath());
-        return folder.isDir() && folder.isExecutable() ? HistoryPresence::Absent : HistoryPresence::Unreachable;
+        return folder.isDir() && folder.isExecutable() ? HistoryPresence::Absent
+                                                       : HistoryPresence::Unreachable;
     }
 
     bool open(const HistoryConnection &c, const QString &path) const override;

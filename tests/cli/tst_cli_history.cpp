@@ -2,6 +2,7 @@
 // sorario-cli with a class history: what is recorded, and reprints of it.
 #include "CliArgs.h"
 #include "support/Fixtures.h"
+#include "support/HistoryPlace.h"
 #include "support/MarkedClass.h"
 
 #include <QJsonArray>
@@ -27,10 +28,12 @@ class TestCliHistory : public QObject
     QTemporaryDir m_dir;
     QString at(const QString &name) const { return m_dir.filePath(name); }
     CliRun run(const QStringList &args) const { return runCli(args, m_dir.path()); }
+    QString history(const QString &name) const { return historyAt(at(name)); }
 
 private Q_SLOTS:
     void initTestCase()
     {
+        SORARIO_SERVER_RUN();
         QStringList fifty = questionFile(u"文法"_s, u"1"_s, 50, u"q"_s, u"**"_s);
         fifty[2] = u"CODE"_s;
         writeSjisLines(at(u"history.qvn"_s), fifty);
@@ -42,7 +45,7 @@ private Q_SLOTS:
     // Classes are told apart by name whatever the width of its letters.
     void history()
     {
-        const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s};
+        const QStringList klass {u"--class"_s, u"2B"_s, u"--history"_s, history(u"h.sqlite"_s)};
         QSet<QString> drawn;
         QJsonArray draws;
         for (const char *seed : {"1", "2", "3"}) {
@@ -57,12 +60,12 @@ private Q_SLOTS:
         }
         QCOMPARE(drawn.size(), 30);
         QCOMPARE(QJsonDocument::fromJson(
-                     run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, u"h.sqlite"_s}).out)
+                     run({u"history"_s, u"--class"_s, u"2B"_s, u"--history"_s, history(u"h.sqlite"_s)}).out)
                      .array()
                      .size(),
             3);
-        const auto reprint = [](const QString &number, const QStringList &extra = {}) {
-            return QStringList {u"reprint"_s, number, u"--history"_s, u"h.sqlite"_s, u"--metrics"_s,
+        const auto reprint = [this](const QString &number, const QStringList &extra = {}) {
+            return QStringList {u"reprint"_s, number, u"--history"_s, history(u"h.sqlite"_s), u"--metrics"_s,
                        u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s}
             + extra;
         };
@@ -77,8 +80,8 @@ private Q_SLOTS:
             QCOMPARE(readBytes(at(u"t2.json"_s)), readBytes(at(u"t.json"_s)));
         }
         // As a record made before numbers took letters.
-        sql(at(u"h.sqlite"_s), u"UPDATE sheets SET number = '03051407' WHERE number = '03051407b'"_s);
-        sql(at(u"h.sqlite"_s), u"UPDATE runs SET class = '3A' WHERE id = 2"_s);
+        sql(history(u"h.sqlite"_s), u"UPDATE sheets SET number = '03051407' WHERE number = '03051407b'"_s);
+        sql(history(u"h.sqlite"_s), u"UPDATE runs SET class = '3A' WHERE id = 2"_s);
         const CliRun shared = run(reprint(u"03051407"_s));
         QCOMPARE(shared.exitCode, 1);
         QVERIFY2(shared.err.contains(u"2 回の印刷にあります"_s), qPrintable(shared.err));
@@ -88,16 +91,18 @@ private Q_SLOTS:
         // A document for the class, spelled in full width, avoids its last run (all fifty) and
         // is recorded; a class with no record is refused, naming the one that has.
         const CliRun odt = run({u"odt"_s, u"history.qvn"_s, u"--all"_s, u"--count"_s, u"10"_s, u"--class"_s,
-            u"２ｂ"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, u"h.sqlite"_s, u"--choice-labels"_s,
-            u"digits"_s, u"-o"_s, u"d.odt"_s});
+            u"２ｂ"_s, u"--avoid-recent"_s, u"1"_s, u"--history"_s, history(u"h.sqlite"_s),
+            u"--choice-labels"_s, u"digits"_s, u"-o"_s, u"d.odt"_s});
         QCOMPARE(odt.exitCode, 0);
         QVERIFY2(odt.err.contains(u"問は以前に出した問題から選びました"_s), qPrintable(odt.err));
         const QJsonArray runs
-            = QJsonDocument::fromJson(run({u"history"_s, u"--history"_s, u"h.sqlite"_s}).out).array();
+            = QJsonDocument::fromJson(run({u"history"_s, u"--history"_s, history(u"h.sqlite"_s)}).out)
+                  .array();
         QCOMPARE(runs.size(), 6);
         QCOMPARE(runs[0][u"SheetNumbers"_s], odt.json()[u"SheetNumbers"_s]);
         QCOMPARE(runs[0][u"Options"_s][u"ChoiceLabels"_s].toString(), u"digits"_s);
-        const CliRun unknown = run({u"history"_s, u"--class"_s, u"2C"_s, u"--history"_s, u"h.sqlite"_s});
+        const CliRun unknown
+            = run({u"history"_s, u"--class"_s, u"2C"_s, u"--history"_s, history(u"h.sqlite"_s)});
         QCOMPARE(unknown.exitCode, 1);
         QVERIFY2(unknown.err.contains(u"２ｂ"_s), qPrintable(unknown.err)); // as last spelled
     }
@@ -106,9 +111,10 @@ private Q_SLOTS:
     // and records none of its rows.
     void marks()
     {
-        const QStringList marks {u"marks"_s, u"03051407"_s, u"--history"_s, u"m.sqlite"_s, u"--set"_s};
+        const QStringList marks {
+            u"marks"_s, u"03051407"_s, u"--history"_s, history(u"m.sqlite"_s), u"--set"_s};
         QCOMPARE(run(printArgs(Fixed
-                             + QStringList {u"--class"_s, u"1A"_s, u"--history"_s, u"m.sqlite"_s,
+                             + QStringList {u"--class"_s, u"1A"_s, u"--history"_s, history(u"m.sqlite"_s),
                                  u"--count"_s, u"4"_s, u"--sheets"_s, u"2"_s},
                          u"history.qvn"_s))
                      .exitCode,
@@ -125,10 +131,10 @@ private Q_SLOTS:
                 {"Pupil": null, "Sheet": 2, "Marks": "××--", "Score": 0}])")
                 .array());
         QVERIFY(good.json()[u"PointsSet"_s].isNull()); // never set for the run
-        QCOMPARE(run({u"marks"_s, u"--history"_s, u"m.sqlite"_s}).exitCode, 2);
+        QCOMPARE(run({u"marks"_s, u"--history"_s, history(u"m.sqlite"_s)}).exitCode, 2);
         // Both sheets counted, the two questions not marked left out.
-        const CliRun analysis = run(
-            {u"analysis"_s, u"--class"_s, u"1A"_s, u"--history"_s, u"m.sqlite"_s, u"--csv"_s, u"a.csv"_s});
+        const CliRun analysis = run({u"analysis"_s, u"--class"_s, u"1A"_s, u"--history"_s,
+            history(u"m.sqlite"_s), u"--csv"_s, u"a.csv"_s});
         QCOMPARE(analysis.exitCode, 0);
         QCOMPARE(analysis.json()[u"Scores"_s].toObject(),
             QJsonDocument::fromJson(R"({"Count": 2, "Mean": 31.25, "Median": 31.25,
@@ -144,8 +150,8 @@ private Q_SLOTS:
     // empty cell, the points set for Unit 2 count, a sheet without a number is no one's.
     void scores()
     {
-        QVERIFY(recordMarkedClass(HistoryStore(at(u"s.sqlite"_s)), at(u"bank"_s)));
-        const QStringList scores {u"scores"_s, u"--class"_s, u"3A"_s, u"--history"_s, u"s.sqlite"_s};
+        QVERIFY(recordMarkedClass(HistoryStore(history(u"s.sqlite"_s)), at(u"bank"_s)));
+        const QStringList scores {u"scores"_s, u"--class"_s, u"3A"_s, u"--history"_s, history(u"s.sqlite"_s)};
         const CliRun written = run(scores
             + QStringList {u"--from"_s, u"2026-04-10"_s, u"--to"_s, u"2026-04-17"_s, u"-o"_s, u"s.csv"_s});
         QCOMPARE(written.exitCode, 0);
@@ -168,12 +174,14 @@ private Q_SLOTS:
     // After a marked test the class's review starts with what it got wrong, weakest first.
     void review()
     {
-        const QStringList klass {u"--class"_s, u"4D"_s, u"--history"_s, u"r.sqlite"_s, u"--count"_s, u"4"_s};
+        const QStringList klass {
+            u"--class"_s, u"4D"_s, u"--history"_s, history(u"r.sqlite"_s), u"--count"_s, u"4"_s};
         const CliRun first = run(printArgs(Fixed + klass, u"history.qvn"_s));
         QCOMPARE(first.exitCode, 0);
         writeBytes(at(u"r.csv"_s), u"pupil,sheet,marks\n1,1,○△×○\n"_s.toUtf8());
         QCOMPARE(
-            run({u"marks"_s, u"03051407"_s, u"--history"_s, u"r.sqlite"_s, u"--set"_s, u"r.csv"_s}).exitCode,
+            run({u"marks"_s, u"03051407"_s, u"--history"_s, history(u"r.sqlite"_s), u"--set"_s, u"r.csv"_s})
+                .exitCode,
             0);
         const QStringList reviewed
             = printArgs(Fixed + klass + QStringList {u"--seed"_s, u"8"_s}, u"history.qvn"_s);
@@ -201,14 +209,15 @@ private Q_SLOTS:
         const QString text = u"It was the best of times, it was the worst of times, it was the age of wisdom,"
                              " it was the age of foolishness, it was the epoch of belief, q"_s;
         writeSjisLines(at(u"dickens.qvn"_s), questionFile(u"文学"_s, u"1"_s, 30, text, u"**"_s));
-        const QStringList klass {u"--class"_s, u"3C"_s, u"--history"_s, u"c.sqlite"_s};
+        const QString rowHistory = history(QString::fromLatin1(QTest::currentDataTag()) + u".sqlite"_s);
+        const QStringList klass {u"--class"_s, u"3C"_s, u"--history"_s, rowHistory};
         const CliRun printed = run(
             printArgs(Fixed + klass + options + QStringList {u"--count"_s, u"24"_s, u"--sheets"_s, u"3"_s},
                 u"dickens.qvn"_s));
         QCOMPARE(printed.exitCode, 0);
         QCOMPARE(printed.json()[u"FittedSize"_s].toInt(), options.contains(u"--fit"_s) ? 9 : 0);
         const QByteArray trace = readBytes(at(u"t.json"_s));
-        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, u"c.sqlite"_s, u"--metrics"_s,
+        const QStringList reprint {u"reprint"_s, u"03051407"_s, u"--history"_s, rowHistory, u"--metrics"_s,
             u"fixed"_s, u"--trace"_s, u"t2.json"_s, u"-o"_s, u"re.pdf"_s};
         const CliRun again = run(reprint);
         QCOMPARE(again.exitCode, 0);
@@ -219,7 +228,6 @@ private Q_SLOTS:
         QCOMPARE(gone.exitCode, 0);
         QVERIFY2(gone.err.startsWith(u"記録された問題ファイルがありません。"_s), qPrintable(gone.err));
         QCOMPARE(readBytes(at(u"t2.json"_s)), trace);
-        QFile::remove(at(u"c.sqlite"_s));
     }
 };
 

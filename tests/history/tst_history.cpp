@@ -4,9 +4,9 @@
 #include "setup/ClassRun.h"
 
 #include "support/Fixtures.h"
+#include "support/HistoryPlace.h"
 #include "support/HistoryRuns.h"
 #include "support/SqlFile.h"
-#include "support/HistoryPlace.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
@@ -55,6 +55,7 @@ class TestHistory : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { SORARIO_SERVER_RUN(); }
     // Questions 1..5 in the pool; "given" lists, per recorded sheet oldest first, what it had,
     // each run of "perRun" sheets one test of class 2B.
     void avoidRecent()

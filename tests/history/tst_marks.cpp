@@ -4,8 +4,8 @@
 #include "history/ReviewRule.h"
 
 #include "support/Fixtures.h"
-#include "support/SqlFile.h"
 #include "support/HistoryPlace.h"
+#include "support/SqlFile.h"
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -200,6 +200,7 @@ class TestMarks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { SORARIO_SERVER_RUN(); }
     void refusals_data() { addRows(Refusals); }
     void refusals()
     {

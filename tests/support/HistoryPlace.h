@@ -12,11 +12,23 @@
 
 namespace sorario::test {
 
-// The throwaway server the history suites also run against (see tests/server/cluster.sh).
+// The throwaway server a suite's second run keeps its histories on (see
+// tests/server/cluster.sh); none for the first run.
 inline QString serverUnderTest()
 {
+    if (qEnvironmentVariable("SORARIO_TEST_BACKEND") != QLatin1String("postgresql"))
+        return {};
     return qEnvironmentVariable("SORARIO_TEST_POSTGRES");
 }
+
+// In a suite's initTestCase: its second run goes on only with a server to run against.
+#define SORARIO_SERVER_RUN()                                                                                 \
+    do {                                                                                                     \
+        if (qEnvironmentVariable("SORARIO_TEST_BACKEND") == QLatin1String("postgresql")                      \
+            && (sorario::test::serverUnderTest().isEmpty()                                                   \
+                || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))))                               \
+            QSKIP("no PostgreSQL server under test: set SORARIO_TEST_POSTGRES (tests/server/cluster.sh)");   \
+    } while (false)
 
 // Where a test keeps the history it would keep in `file`: there, or with a server under
 // test a schema of its own on it, made empty the first time the file is named.
