@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # the IPA fonts that stand in for the Windows face names; Qt's own dialogs speak Japanese
 # only with its translations.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), qt6-qpa-plugins, libqt6svg6, qt6-translations-l10n, fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-noto-cjk")
+  "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4), qt6-qpa-plugins, libqt6svg6, qt6-translations-l10n, fonts-ipafont-mincho, fonts-ipafont-gothic, fonts-noto-cjk")
 find_program(SORARIO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(SORARIO_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
