@@ -61,8 +61,9 @@ void addClassPeriodOptions(QCommandLineParser &parser)
     parser.addOption(
         {QStringLiteral("from"), QStringLiteral("The first day counted."), QStringLiteral("DATE")});
     parser.addOption({QStringLiteral("to"), QStringLiteral("The last day counted."), QStringLiteral("DATE")});
-    parser.addOption(
-        {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("history"),
+        QStringLiteral("The history: a file, or a server as postgresql://user@host:port/dbname."),
+        QStringLiteral("FILE")});
 }
 
 // The class and the days named; none when refused (the reason on standard error).

@@ -34,8 +34,9 @@ void addClassOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("review"),
         QStringLiteral("Put first what the class (class) or each pupil (pupils) got wrong (needs --class)."),
         QStringLiteral("WHOSE")});
-    parser.addOption(
-        {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("history"),
+        QStringLiteral("The history: a file, or a server as postgresql://user@host:port/dbname."),
+        QStringLiteral("FILE")});
 }
 
 int checkClassOptions(const QCommandLineParser &parser)

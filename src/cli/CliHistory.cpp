@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 
 #include "history/ClassNames.h"
+#include "history/HistoryCopy.h"
 #include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
 #include "history/RunNumber.h"
@@ -53,8 +54,25 @@ QJsonObject runJson(const RecordedRun &run)
 
 void addHistoryOption(QCommandLineParser &parser)
 {
-    parser.addOption(
-        {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("history"),
+        QStringLiteral("The history: a file, or a server as postgresql://user@host:port/dbname."),
+        QStringLiteral("FILE")});
+}
+
+int copyHistory(const HistoryStore &from, const HistoryStore &to)
+{
+    const std::variant<CopyReport, CopyFailure> copied = CopyHistory(from, to);
+    if (const auto *failed = std::get_if<CopyFailure>(&copied)) {
+        const QString &where = failed->side == CopySide::From ? from.path() : to.path();
+        printError(HistoryFailureMessage(where, failed->fault, failed->detail));
+        return ExitRefused;
+    }
+    const CopyReport &report = std::get<CopyReport>(copied);
+    printError(CopyReportText(report, to.path()));
+    printJson(QJsonObject {{QStringLiteral("Copied"), report.copied},
+        {QStringLiteral("AlreadyCopied"), report.present},
+        {QStringLiteral("Clashes"), QJsonArray::fromStringList(report.clashes)}});
+    return ExitOk;
 }
 
 } // namespace
@@ -63,11 +81,19 @@ int runHistory(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("class"), QStringLiteral("Only this class."), QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("copy-to"),
+        QStringLiteral("Copies every run, mark and point into this history (a server's URI)."),
+        QStringLiteral("URI")});
     addHistoryOption(parser);
     parseOrThrow(parser, args);
     if (!parser.positionalArguments().isEmpty())
         throw UsageError(QStringLiteral("history takes no files"));
     const HistoryStore store(HistoryPath(parser.value(QStringLiteral("history"))));
+    if (parser.isSet(QStringLiteral("copy-to"))) {
+        if (parser.isSet(QStringLiteral("class")))
+            throw UsageError(QStringLiteral("history --copy-to copies every class"));
+        return copyHistory(store, HistoryStore(parser.value(QStringLiteral("copy-to"))));
+    }
     const QString className = parser.value(QStringLiteral("class"));
     if (const HistoryOutcome<QStringList> known = store.classes();
         !className.isEmpty() && known.ok() && !KnownClass(known.value, className)) {

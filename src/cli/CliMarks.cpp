@@ -62,8 +62,9 @@ int runMarks(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("SHEETNO"), QStringLiteral("The run's sheet number."));
-    parser.addOption(
-        {QStringLiteral("history"), QStringLiteral("The history file."), QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("history"),
+        QStringLiteral("The history: a file, or a server as postgresql://user@host:port/dbname."),
+        QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("set"), QStringLiteral("Record the marks of this table (UTF-8 CSV)."),
         QStringLiteral("ROWS.csv")});
     parseOrThrow(parser, args);

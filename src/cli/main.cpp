@@ -46,6 +46,11 @@ const char Usage[]
       "                               draw a test and write it as an editable document (B5)\n"
       "  history [--class NAME] [--history FILE]\n"
       "                               the recorded runs of every class, or of one, as JSON\n"
+      "  history --copy-to URI [--history FILE]\n"
+      "                               copy every run, mark and point into another history (a\n"
+      "                               server), keeping sheet numbers, whole or not at all; a\n"
+      "                               run copied before is left, one whose number another run\n"
+      "                               there holds is named and left out\n"
       "  reprint SHEETNO [--class NAME] [--history FILE] [--metrics fixed] [--trace T.json]\n"
       "          -o OUT.pdf           print a recorded sheet again as it was (mmddhhnn: every\n"
       "                               sheet of its run, mmddhhnn-k: one; a later run of the\n"
@@ -107,7 +112,9 @@ const char Usage[]
       "                               order: first what that pupil got wrong, then the class's\n"
       "                               review; needs --class, not --sheets (print only)\n"
       "  --history FILE               the history (default: $SORARIO_HISTORY, else\n"
-      "                               $XDG_DATA_HOME/sorario/history.sqlite)\n"
+      "                               $XDG_DATA_HOME/sorario/history.sqlite); a grade team's\n"
+      "                               on a server as postgresql://user@host:port/dbname\n"
+      "                               (sslmode=verify-full unless the URI says otherwise)\n"
       "exit codes: 0 done, 1 refused (the reason on standard error), 2 usage error\n";
 
 // Qt warns on standard error when it has no runtime folder (started as root or

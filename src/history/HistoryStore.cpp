@@ -10,6 +10,7 @@
 #include "history/QuestionKey.h"
 #include "history/ReviewRead.h"
 #include "history/RunNumber.h"
+#include "history/RunRows.h"
 #include "print/SheetHeader.h"
 
 #include <QDir>
@@ -25,70 +26,6 @@ namespace {
 
 using Connection = HistoryConnection;
 
-QString timeText(const QDateTime &when)
-{
-    return when.toString(Qt::ISODateWithMs);
-}
-
-QDateTime timeOf(const QVariant &text)
-{
-    return QDateTime::fromString(text.toString(), Qt::ISODateWithMs);
-}
-
-QString partsText(const QList<int> &parts)
-{
-    QStringList items;
-    for (int part : parts)
-        items.append(QString::number(part));
-    return items.join(u',');
-}
-
-QList<int> partsOf(const QString &text)
-{
-    QList<int> parts;
-    for (const QString &item : text.split(u',', Qt::SkipEmptyParts))
-        parts.append(item.toInt());
-    return parts;
-}
-
-RecordedRun loadRun(const Connection &c, QSqlQuery &row)
-{
-    RecordedRun run;
-    const qint64 id = row.value(0).toLongLong();
-    run.id = id;
-    run.className = row.value(1).toString();
-    run.when = timeOf(row.value(2));
-    run.output = row.value(3).toInt() == 2 ? RunOutput::Exported : RunOutput::Printed;
-    RunOptions &o = run.options;
-    o.sheet.AnswerLayout = static_cast<std::int16_t>(row.value(4).toInt());
-    o.sheet.AttachAnswers = static_cast<std::int16_t>(row.value(5).toInt());
-    o.sheet.FontName = row.value(6).toString();
-    o.sheet.FontSize = static_cast<std::int16_t>(row.value(7).toInt());
-    o.sheet.SheetLogo = row.value(8).toString();
-    o.sheet.sheetCount = static_cast<std::int16_t>(row.value(9).toInt());
-    o.allParts = row.value(10).toInt() == 1;
-    o.parts = partsOf(row.value(11).toString());
-    o.seed = row.value(12).toString().toULongLong();
-
-    QSqlQuery files
-        = c.exec(QStringLiteral("SELECT path, digest FROM files WHERE run_id = ? ORDER BY position"), {id});
-    while (nextRow(files))
-        run.files.append({files.value(0).toString(), files.value(1).toString()});
-    QSqlQuery sheets
-        = c.exec(QStringLiteral("SELECT id, number, at FROM sheets WHERE run_id = ? ORDER BY id"), {id});
-    while (nextRow(sheets)) {
-        RecordedSheet sheet {sheets.value(1).toString(), timeOf(sheets.value(2)), {}};
-        QSqlQuery q = c.exec(QStringLiteral("SELECT question, hint, answer FROM questions"
-                                            " WHERE sheet_id = ? ORDER BY position"),
-            {sheets.value(0)});
-        while (nextRow(q))
-            sheet.questions.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
-        run.sheets.append(sheet);
-    }
-    ReadPrintOptions(c.sql(), id, run);
-    return run;
-}
-
 // " class IN (?, ...)" over the stored spellings of `className`, and those names.
 std::pair<QString, QVariantList> classMatch(const Connection &c, const QString &className)
 {
@@ -102,10 +39,6 @@ std::pair<QString, QVariantList> classMatch(const Connection &c, const QString &
     return {QStringLiteral(" class IN (%1)").arg(QStringList(names.size(), QStringLiteral("?")).join(u',')),
         QVariantList(names.cbegin(), names.cend())};
 }
-
-const QString RunColumns
-    = QStringLiteral("SELECT id, class, at, output, answer_layout, attach_answers, font_name, font_size,"
-                     " sheet_logo, sheet_count, all_parts, parts, seed FROM runs");
 
 } // namespace
 
@@ -202,37 +135,7 @@ HistoryOutcome<> HistoryStore::record(const RecordedRun &run, const QString &num
     const HistoryAccess access = number.isEmpty() ? HistoryAccess::Write : HistoryAccess::WriteChecked;
     return write(access, [&](const Connection &c) {
         WriteTransaction transaction(c);
-        const RunOptions &o = run.options;
-        const QVariant id
-            = c.exec(QStringLiteral("INSERT INTO runs (class, at, output, answer_layout, attach_answers,"
-                                    " font_name, font_size, sheet_logo, sheet_count, all_parts, parts, seed)"
-                                    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {run.className, timeText(run.when), run.output == RunOutput::Exported ? 2 : 1,
-                       o.sheet.AnswerLayout, o.sheet.AttachAnswers, o.sheet.FontName, o.sheet.FontSize,
-                       o.sheet.SheetLogo, o.sheet.sheetCount, o.allParts ? 1 : 0, partsText(o.parts),
-                       QString::number(o.seed)})
-                  .lastInsertId();
-        for (qsizetype f = 0; f < run.files.size(); ++f)
-            c.exec(QStringLiteral("INSERT INTO files (run_id, position, path, digest) VALUES (?, ?, ?, ?)"),
-                {id, f + 1, run.files[f].path, run.files[f].digest});
-        if (betweenWrites)
-            betweenWrites();
-        QVariantList sheetIds;
-        for (const RecordedSheet &sheet : run.sheets) {
-            const QVariant sheetId
-                = c.exec(QStringLiteral("INSERT INTO sheets (run_id, number, at) VALUES (?, ?, ?)"),
-                       {id, sheet.sheetNumber, timeText(sheet.printedAt)})
-                      .lastInsertId();
-            sheetIds.append(sheetId);
-            for (qsizetype q = 0; q < sheet.questions.size(); ++q) {
-                const QuestionRecord &r = sheet.questions[q];
-                c.exec(
-                    QStringLiteral("INSERT INTO questions (sheet_id, position, key, question, hint, answer)"
-                                   " VALUES (?, ?, ?, ?, ?, ?)"),
-                    {sheetId, q + 1, QuestionKey(r), r.QuestionText, r.Hint, r.Answer});
-            }
-        }
-        WritePrintOptions(c.sql(), id, run, sheetIds);
+        const QVariant id = InsertRun(c, run, betweenWrites);
         // The number stays this run's; one another run holds is not taken over.
         if (!number.isEmpty()
             && c.exec(
@@ -247,16 +150,31 @@ HistoryOutcome<> HistoryStore::record(const RecordedRun &run, const QString &num
     });
 }
 
+HistoryOutcome<CopyReport> HistoryStore::addRuns(const QList<CopiedRun> &runs) const
+{
+    CopyReport report;
+    const HistoryOutcome<> written = write(HistoryAccess::Write, [&](const Connection &c) {
+        WriteTransaction transaction(c);
+        report = {};
+        for (const CopiedRun &copied : runs)
+            AddCopiedRun(c, copied, report, betweenWrites);
+        transaction.commit();
+    });
+    if (!written.ok())
+        return HistoryOutcome<CopyReport>::failed(*written.fault, written.detail);
+    return {report};
+}
+
 HistoryOutcome<QList<RecordedRun>> HistoryStore::runs(const QString &className) const
 {
     return answer<QList<RecordedRun>>({}, [&](const Connection &c) {
         QList<RecordedRun> runs;
         const auto [match, names] = classMatch(c, className);
         QSqlQuery row = c.exec(
-            RunColumns + QStringLiteral(" WHERE ? = '' OR") + match + QStringLiteral(" ORDER BY id DESC"),
+            RunColumns() + QStringLiteral(" WHERE ? = '' OR") + match + QStringLiteral(" ORDER BY id DESC"),
             QVariantList {className} + names);
         while (nextRow(row))
-            runs.append(loadRun(c, row));
+            runs.append(LoadRun(c, row));
         return runs;
     });
 }
@@ -313,12 +231,12 @@ HistoryOutcome<QList<FoundSheets>> HistoryStore::findSheets(
         if (number.isEmpty())
             return found;
         const bool oneSheet = number.contains(u'-');
-        QSqlQuery row = c.exec(RunColumns
+        QSqlQuery row = c.exec(RunColumns()
                 + QStringLiteral(" WHERE id IN (SELECT run_id FROM sheets WHERE number = ? OR number LIKE ?)"
                                  " AND (? = '' OR class = ?) ORDER BY id DESC"),
             {number, oneSheet ? number : number + QStringLiteral("-%"), className, className});
         while (nextRow(row)) {
-            FoundSheets hit {loadRun(c, row), {}};
+            FoundSheets hit {LoadRun(c, row), {}};
             for (int k = 0; k < hit.run.sheets.size(); ++k)
                 if (!oneSheet || hit.run.sheets[k].sheetNumber == number)
                     hit.sheets.append(k);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Analysis.h"
+#include "history/CopiedRun.h"
 #include "history/HistoryFault.h"
 #include "history/HistoryRecord.h"
 #include "history/Marks.h"
@@ -54,6 +55,9 @@ public:
     // Adds the run whole or not at all, with the number it reserved (none: the file is
     // checked now); why, when nothing was added.
     HistoryOutcome<> record(const RecordedRun &run, const QString &number = {}) const;
+
+    // Adds runs of another history, oldest first, whole or not at all (see AddCopiedRun).
+    HistoryOutcome<CopyReport> addRuns(const QList<CopiedRun> &runs) const;
 
     // Runs of one class (all classes for an empty name), newest first. Class names
     // are matched by ClassKey here and below.
