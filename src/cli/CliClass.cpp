@@ -101,7 +101,7 @@ void CliClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets, QJ
     if (!m_run)
         return;
     if (const HistoryOutcome<> recorded = m_run->record(output, m_seed, sheets); !recorded.ok())
-        printError(HistoryFailureMessage(m_store->path(), recorded));
+        printError(NotRecordedMessage(m_store->path(), recorded));
     summary.insert(QStringLiteral("SheetNumbers"), QJsonArray::fromStringList(m_run->sheetNumbers()));
 }
 

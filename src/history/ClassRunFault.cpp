@@ -26,4 +26,17 @@ QString ClassRunFailureMessage(const QString &historyPath, const ClassRunFault &
     return HistoryFailureMessage(historyPath, fault.history, detail);
 }
 
+QString NotRecordedMessage(const QString &historyPath, const HistoryOutcome<> &recorded)
+{
+    return HistoryFailureMessage(historyPath, recorded)
+        + QStringLiteral("\nこの印刷は履歴に記録していません。");
+}
+
+QString PrintWithoutHistoryQuestion(const QString &notice, int avoidRecent)
+{
+    return notice + u'\n'
+        + (avoidRecent > 0 ? QStringLiteral("最近の問題を除かずに印刷しますか？")
+                           : QStringLiteral("印刷しますか？"));
+}
+
 } // namespace sorario

@@ -27,6 +27,14 @@ template <typename T = std::monostate> using ClassRunOutcome = Outcome<ClassRunF
 // Whether a run with `review` may be written to a file rather than printed.
 ClassRunOutcome<> CheckExportable(ReviewDraw review);
 
+// Why a run that printed was not recorded.
+QString NotRecordedMessage(const QString &historyPath, const HistoryOutcome<> &recorded);
+
+// Whether to print when the history cannot be used, as the window asks it: `notice`
+// says why; the questions of the class's last tests cannot be left out when
+// `avoidRecent` asked for it.
+QString PrintWithoutHistoryQuestion(const QString &notice, int avoidRecent);
+
 // The refusal as the teacher reads it; `historyPath` is the history the run used.
 QString ClassRunFailureMessage(const QString &historyPath, const ClassRunFault &fault, const QString &detail);
 

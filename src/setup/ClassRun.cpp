@@ -121,6 +121,7 @@ ClassRunOutcome<QStringList> ClassRun::prepare(quint64 seed)
     // One failure, told once: the run then prints without the history, except a
     // review for pupils, which has no sheet without it.
     const auto failed = [this](const auto &outcome) -> ClassRunOutcome<QStringList> {
+        m_withoutHistory = true;
         if (m_review != ReviewDraw::Pupils)
             return QStringList {HistoryFailureMessage(m_store.path(), outcome)
                 + QStringLiteral("\nこの印刷は履歴に記録しません。")};

@@ -48,6 +48,8 @@ public:
     // the run ends), each with that pupil's review first, then the class's.
     // Refused when the run cannot go ahead at all; told by whoever runs it.
     ClassRunOutcome<QStringList> prepare(quint64 seed = 0);
+    // Whether the history could not be used: the run avoids nothing and records nothing.
+    bool withoutHistory() const { return m_withoutHistory; }
     // Questions a sheet takes back from the recent ones because too few others remain.
     int repeats() const;
     const QSet<QString> &recent() const { return m_use.recent; }
@@ -85,6 +87,7 @@ private:
     QList<RecordedFile> m_files;
     RecentUse m_use;
     bool m_shrink = false;
+    bool m_withoutHistory = false;
     std::optional<std::int16_t> m_sheetCountBefore;
     QList<QList<QuestionRecord>> m_drawn;
     QStringList m_numbers;

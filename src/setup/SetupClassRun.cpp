@@ -27,7 +27,9 @@ std::optional<DrawSheet> SetupClassRun::begin(
         return std::nullopt;
     }
     const QString name = typed.trimmed();
-    if (!name.isEmpty() && !KnownClass(classes(), name)
+    // A history that cannot be read says nothing of which classes are new.
+    const HistoryOutcome<QStringList> known = m_history.classes();
+    if (!name.isEmpty() && known.ok() && !KnownClass(OfferedClasses(known.value), name)
         && m_dialogs.messageBox(
                NewClassQuestion(name), MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
             != MessageAnswer::Yes)
@@ -41,7 +43,17 @@ std::optional<DrawSheet> SetupClassRun::begin(
         end();
         return std::nullopt;
     }
-    tell(prepared.value);
+    // Printing without the history is the teacher's choice: the class may get questions again.
+    if (m_run->withoutHistory()) {
+        if (m_dialogs.messageBox(PrintWithoutHistoryQuestion(prepared.value.join(u'\n'), avoidRecent),
+                MessageButtons::YesNo, MessageIcon::Question, ProgramTitle)
+            != MessageAnswer::Yes) {
+            end();
+            return std::nullopt;
+        }
+    } else {
+        tell(prepared.value);
+    }
     return m_run->wrap(SheetDraws(m_module, m_seed));
 }
 
@@ -60,7 +72,7 @@ void SetupClassRun::record(RunOutput output, const QList<SheetOutcome> &sheets)
     if (!m_run)
         return;
     if (const HistoryOutcome<> recorded = m_run->record(output, m_seed, sheets); !recorded.ok())
-        tell({HistoryFailureMessage(m_history.path(), recorded)});
+        tell({NotRecordedMessage(m_history.path(), recorded)});
 }
 
 void SetupClassRun::tell(const QStringList &notices)

@@ -20,10 +20,11 @@ namespace {
 // A set-up window whose classes and their history live in its own folder.
 struct ClassFixture : SetupFixture
 {
-    const QString history = dir.filePath(u"h.sqlite"_s);
+    const QString history;
 
-    ClassFixture()
+    explicit ClassFixture(const QString &server = {})
         : SetupFixture(200, 1)
+        , history(server.isEmpty() ? dir.filePath(u"h.sqlite"_s) : server)
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
         qputenv("SORARIO_HISTORY", history.toUtf8());
@@ -126,6 +127,29 @@ private Q_SLOTS:
         f.press("Command5");
         f.press("cmdDocument");
         QCOMPARE(f.dialogs.kinds(), QStringList {u"save"_s});
+    }
+
+    // With the history's server away the teacher is asked, once: いいえ prints nothing,
+    // はい prints without leaving out the class's recent questions.
+    void serverAway()
+    {
+        ClassFixture f(u"postgresql://teacher@127.0.0.1:1/grade?sslmode=disable"_s);
+        control<QComboBox>(f.w.get(), "cboClass")->setEditText(u"2B"_s);
+        control<QSpinBox>(f.w.get(), "spnAvoidRecent")->setValue(2);
+        f.press("Command5");
+        f.dialogs.messageAnswers.enqueue(MessageAnswer::No);
+        f.press("cmdPreview");
+        QVERIFY(!QFile::exists(f.pdf()));
+        f.dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
+        f.dialogs.previewAnswers.enqueue(true);
+        f.press("cmdPreview");
+        QVERIFY(QFile::exists(f.pdf()));
+        QCOMPARE(f.dialogs.kinds(), (QStringList {u"message"_s, u"message"_s, u"preview"_s}));
+        const QString asked = f.dialogs.shown[0].text;
+        QVERIFY(asked.startsWith(
+            u"クラスの履歴のサーバーにつながりません。ネットワークとサーバーを確かめてください。\n"
+            "127.0.0.1:1/grade（teacher）\n"_s));
+        QVERIFY(asked.endsWith(u"\nこの印刷は履歴に記録しません。\n最近の問題を除かずに印刷しますか？"_s));
     }
 };
 

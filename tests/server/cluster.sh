@@ -16,14 +16,16 @@ start)
   mkdir -p "$dir"
   chown postgres "$dir"
   as_postgres "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log"
-  as_postgres "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
-    -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories='$dir' -c fsync=off -c max_connections=200" start >/dev/null
+  # In its configuration, so that a test that stops and starts it gets it back as it was.
+  printf "listen_addresses = '127.0.0.1'\nport = %s\nunix_socket_directories = '%s'\nfsync = off\nmax_connections = 200\n" \
+    "$port" "$dir" >>"$dir/data/postgresql.conf"
+  (cd / && as_postgres "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w start >/dev/null)
   as_postgres "$bin/psql" -h 127.0.0.1 -p "$port" -U postgres -qc 'CREATE DATABASE sorario' >/dev/null
   echo "postgresql://postgres@127.0.0.1:$port/sorario?sslmode=disable"
   ;;
 stop)
   dir=$2
-  as_postgres "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true
+  (cd / && as_postgres "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null) || true
   rm -rf "$dir"
   ;;
 esac
