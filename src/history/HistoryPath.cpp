@@ -12,6 +12,11 @@ QString HistoryPath(const QString &chosen)
     const QString fromEnvironment = qEnvironmentVariable(HistoryEnvironment);
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
+    return DefaultHistoryFile();
+}
+
+QString DefaultHistoryFile()
+{
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QStringLiteral("/sorario/history.sqlite");
 }

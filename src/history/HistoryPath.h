@@ -11,4 +11,7 @@ inline constexpr char HistoryEnvironment[] = "SORARIO_HISTORY";
 // in the user's data folder.
 QString HistoryPath(const QString &chosen = {});
 
+// history.sqlite in the user's data folder: the history of this computer.
+QString DefaultHistoryFile();
+
 } // namespace sorario

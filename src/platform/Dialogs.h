@@ -77,6 +77,13 @@ public:
     virtual void beep() = 0;
     // Cancel gives an empty text.
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // A password, its characters hidden; nothing on cancel, or where no one can be asked.
+    virtual std::optional<QString> passwordBox(const QString &prompt, const QString &title)
+    {
+        (void)prompt;
+        (void)title;
+        return std::nullopt;
+    }
     // Nothing on cancel or failure.
     virtual std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) = 0;
     // Lets the user set up `printer`; false on cancel. A null printer is a

@@ -14,8 +14,29 @@ namespace sorario {
 SetupClassRun::SetupClassRun(Module1 &module, Dialogs &dialogs)
     : m_module(module)
     , m_dialogs(dialogs)
-    , m_history(HistoryPath())
+    , m_history(SessionLocation(WindowHistoryLocation(module)))
 {
+}
+
+void SetupClassRun::chooseHistory(const std::optional<ServerChoice> &server)
+{
+    RememberHistoryServer(m_module, server);
+    m_history = HistoryStore(SessionLocation(WindowHistoryLocation(m_module)));
+}
+
+bool SetupClassRun::signIn()
+{
+    const HistoryOutcome<QStringList> known = m_history.classes();
+    if (known.ok() || !WantsPassword(*known.fault, known.detail))
+        return known.ok();
+    const std::optional<QString> password = AskPassword(m_dialogs, m_history.path());
+    if (!password)
+        return false;
+    m_history = HistoryStore(SessionLocation(m_history.path(), *password));
+    const HistoryOutcome<QStringList> signedIn = m_history.classes();
+    if (!signedIn.ok())
+        m_dialogs.message(HistoryFailureMessage(m_history.path(), signedIn), ProgramTitle);
+    return signedIn.ok();
 }
 
 std::optional<DrawSheet> SetupClassRun::begin(

@@ -4,6 +4,7 @@
 #include "history/ClassNames.h"
 #include "history/HistoryStore.h"
 #include "setup/ClassRun.h"
+#include "setup/HistoryPlace.h"
 #include "shared/SheetDraw.h"
 
 #include <QString>
@@ -25,6 +26,11 @@ public:
     SetupClassRun(Module1 &m, Dialogs &dialogs);
 
     const HistoryStore &history() const { return m_history; }
+    // The server chosen in 「履歴の保存先」, or none for this computer: kept, and used from now on.
+    void chooseHistory(const std::optional<ServerChoice> &server);
+    // A server that wants a password has the teacher asked for it, once a session.
+    // False when it was not given or not taken (told).
+    bool signIn();
     // The classes the history has recorded, the one recorded last first (OfferedClasses).
     QStringList classes() const;
     // The choice of the last run, for the next window.

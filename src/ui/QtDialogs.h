@@ -22,6 +22,7 @@ public:
         const QString &text, MessageButtons buttons, MessageIcon icon, const QString &title) override;
     void beep() override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    std::optional<QString> passwordBox(const QString &prompt, const QString &title) override;
     std::optional<FontChoice> fontDialog(const QString &face, int size, FontDialogFlags flags) override;
     bool printDialog(QPrinter *printer, PrintDialogFlags flags) override;
     bool printPreview(PreviewDocument &document) override;

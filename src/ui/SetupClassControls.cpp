@@ -3,22 +3,27 @@
 
 #include "history/ClassNames.h"
 #include "setup/SetupClassRun.h"
+#include "ui/HistoryPlaceDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace sorario {
 
 SetupClassControls::SetupClassControls(QComboBox *className, QSpinBox *avoidRecent, QCheckBox *review,
-    QCheckBox *pupilReview, SetupClassRun &classes, QObject *parent)
+    QCheckBox *pupilReview, QPushButton *historyPlace, SetupClassRun &classes, Dialogs &dialogs,
+    QObject *parent)
     : QObject(parent)
     , m_className(className)
     , m_avoidRecent(avoidRecent)
     , m_review(review)
     , m_pupilReview(pupilReview)
     , m_classes(classes)
+    , m_dialogs(dialogs)
 {
+    connect(historyPlace, &QPushButton::clicked, this, &SetupClassControls::cmdHistoryPlace_Click);
     connect(m_className, &QComboBox::editTextChanged, this, &SetupClassControls::showReviewOfClass);
     connect(m_review, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
@@ -51,8 +56,18 @@ void SetupClassControls::showReviewOfClass()
     m_showing = false;
 }
 
+void SetupClassControls::cmdHistoryPlace_Click()
+{
+    HistoryPlaceDialog dialog(ServerChoiceOf(m_classes.history().path()), m_dialogs, m_className->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_classes.chooseHistory(dialog.chosen());
+    load();
+}
+
 void SetupClassControls::load()
 {
+    m_classes.signIn();
     m_className->clear();
     m_className->addItems(m_classes.classes());
     const ClassChoice last = m_classes.lastChoice();

@@ -71,8 +71,8 @@ frmSettei::frmSettei(Module1 &module, Dialogs &dlgs, PrintTargetFactory factory,
     connect(m_ui->Command2, &QPushButton::clicked, this, &frmSettei::Command2_Click);
     connect(m_ui->cmdHistory, &QPushButton::clicked, this, &frmSettei::cmdHistory_Click);
     m_classes = std::make_unique<SetupClassRun>(m_module, m_dialogs);
-    m_classControls = new SetupClassControls(
-        m_ui->cboClass, m_ui->spnAvoidRecent, m_ui->chkReview, m_ui->chkPupilReview, *m_classes, this);
+    m_classControls = new SetupClassControls(m_ui->cboClass, m_ui->spnAvoidRecent, m_ui->chkReview,
+        m_ui->chkPupilReview, m_ui->cmdHistoryPlace, *m_classes, m_dialogs, this);
 
     Form_Load();
 }

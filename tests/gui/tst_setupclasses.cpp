@@ -2,12 +2,17 @@
 // The set-up window's class runs: the class's history, its preview and swaps, a new class.
 #include "GuiTestSupport.h"
 
+#include "history/HistoryPath.h"
 #include "history/HistoryStore.h"
+#include "setup/HistoryPlace.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTimer>
@@ -150,6 +155,38 @@ private Q_SLOTS:
             u"クラスの履歴のサーバーにつながりません。ネットワークとサーバーを確かめてください。\n"
             "127.0.0.1:1/grade（teacher）\n"_s));
         QVERIFY(asked.endsWith(u"\nこの印刷は履歴に記録しません。\n最近の問題を除かずに印刷しますか？"_s));
+    }
+
+    // 「保存先…」 keeps the server chosen, without a password, and shows it again;
+    // このコンピューター takes it back.
+    void historyPlace()
+    {
+        ClassFixture f;
+        qunsetenv("SORARIO_HISTORY");
+        const auto choose = [&f](const std::function<void(QWidget *)> &script) {
+            QTimer::singleShot(0, [script] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                script(dialog);
+                control<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->click();
+            });
+            f.press("cmdHistoryPlace");
+        };
+        choose([](QWidget *dialog) {
+            control<QRadioButton>(dialog, "optServer")->setChecked(true);
+            control<QLineEdit>(dialog, "txtHost")->setText(u"127.0.0.1"_s);
+            control<QSpinBox>(dialog, "spnPort")->setValue(1);
+            control<QLineEdit>(dialog, "txtDatabase")->setText(u"grade2"_s);
+            control<QLineEdit>(dialog, "txtUser")->setText(u"tanaka"_s);
+            control<QCheckBox>(dialog, "chkVerify")->setChecked(false);
+        });
+        QCOMPARE(WindowHistoryLocation(f.m), u"postgresql://tanaka@127.0.0.1:1/grade2?sslmode=require"_s);
+        QString host;
+        choose([&host](QWidget *dialog) {
+            host = control<QLineEdit>(dialog, "txtHost")->text();
+            control<QRadioButton>(dialog, "optThisComputer")->setChecked(true);
+        });
+        QCOMPARE(host, u"127.0.0.1"_s);
+        QCOMPARE(WindowHistoryLocation(f.m), DefaultHistoryFile());
     }
 };
 

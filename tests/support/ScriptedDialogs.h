@@ -49,6 +49,11 @@ public:
         shown.last().fileOptions.fileName = defaultText;
         return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
     }
+    std::optional<QString> passwordBox(const QString &prompt, const QString &) override
+    {
+        shown.append({QStringLiteral("password"), prompt, {}});
+        return inputAnswers.isEmpty() ? std::nullopt : std::optional(inputAnswers.dequeue());
+    }
     std::optional<FontChoice> fontDialog(const QString &face, int, FontDialogFlags) override
     {
         shown.append({QStringLiteral("font"), face, {}});
