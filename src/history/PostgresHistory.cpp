@@ -136,7 +136,8 @@ public:
         return HistoryFault::Unusable;
     }
 
-    QString detailOf(const QSqlError &error) const override { return error.databaseText().trimmed(); }
+    // On one line: libpq breaks its words with a tab and a newline.
+    QString detailOf(const QSqlError &error) const override { return error.databaseText().simplified(); }
 };
 
 bool PostgresHistory::open(const HistoryConnection &c, const QString &uri) const
