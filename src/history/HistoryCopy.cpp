@@ -12,14 +12,15 @@ std::variant<CopyReport, CopyFailure> CopyHistory(const HistoryStore &from, cons
         return CopyFailure {CopySide::From, *runs.fault, runs.detail};
     QList<CopiedRun> copied;
     // Oldest first, so that the copies keep the order they were given in.
-    for (auto run = runs.value.crbegin(); run != runs.value.crend(); ++run) {
-        const HistoryOutcome<QList<MarkedSheet>> marks = from.marks(*run);
-        const HistoryOutcome<std::optional<int>> points = from.runPoints(*run);
+    for (qsizetype k = runs.value.size() - 1; k >= 0; --k) {
+        const RecordedRun &run = runs.value[k];
+        const HistoryOutcome<QList<MarkedSheet>> marks = from.marks(run);
+        const HistoryOutcome<std::optional<int>> points = from.runPoints(run);
         if (!marks.ok())
             return CopyFailure {CopySide::From, *marks.fault, marks.detail};
         if (!points.ok())
             return CopyFailure {CopySide::From, *points.fault, points.detail};
-        copied.append({*run, marks.value, points.value});
+        copied.append({run, marks.value, points.value});
     }
     const HistoryOutcome<CopyReport> added = to.addRuns(copied);
     if (!added.ok())
