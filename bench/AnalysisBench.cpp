@@ -7,6 +7,7 @@
 //
 //   sorario-analysis-bench [FILE]   (default analysis-bench.sqlite; one made before is
 //                                    reused, since writing it takes minutes)
+#include "HistoryBenchData.h"
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
 
@@ -20,21 +21,11 @@
 #include <functional>
 
 using namespace sorario;
+using namespace sorario::bench;
 
 namespace {
 
 constexpr int Classes = 10, Pupils = 40, Tests = 200, Questions = 20, Pool = 600;
-
-QString className(int c)
-{
-    return QStringLiteral("%1-%2").arg(c / 4 + 1).arg(QChar(u'A' + c % 4));
-}
-
-QuestionRecord poolQuestion(int n)
-{
-    return {QStringLiteral("He ( ) to school yesterday, didn't he? No.%1").arg(n), QStringLiteral("go"),
-        QStringLiteral("went%1").arg(n)};
-}
 
 bool generate(const HistoryStore &store)
 {
@@ -68,19 +59,6 @@ bool generate(const HistoryStore &store)
         }
     }
     return true;
-}
-
-double medianMs(const std::function<void()> &work)
-{
-    QList<double> ms;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        ms.append(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[2];
 }
 
 } // namespace

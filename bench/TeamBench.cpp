@@ -9,6 +9,7 @@
 //   sorario-team-bench HISTORY [SHARE]   (a file, or postgresql://…; SHARE 3 makes one
 //                                         teacher's share, 4 classes; a history made before
 //                                         is reused)
+#include "HistoryBenchData.h"
 #include "history/HistoryConnection.h"
 #include "history/HistoryStore.h"
 #include "history/QuestionKey.h"
@@ -22,21 +23,11 @@
 #include <functional>
 
 using namespace sorario;
+using namespace sorario::bench;
 
 namespace {
 
 constexpr int Pupils = 40, TestsAYear = 40, Years = 5, Questions = 20, Pool = 600;
-
-QString className(int c)
-{
-    return QStringLiteral("%1-%2").arg(c / 4 + 1).arg(QChar(u'A' + c % 4));
-}
-
-QuestionRecord poolQuestion(int n)
-{
-    return {QStringLiteral("He ( ) to school yesterday, didn't he? No.%1").arg(n), QStringLiteral("go"),
-        QStringLiteral("went%1").arg(n)};
-}
 
 RecordedRun runOf(int c, int t, quint32 seed)
 {
@@ -73,24 +64,6 @@ bool generate(const QString &where, int classes)
                          " FROM answer_sheets a CROSS JOIN n"));
     c.exec(QStringLiteral("COMMIT"));
     return true;
-}
-
-double median(QList<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-double medianMs(const std::function<void()> &work)
-{
-    QList<double> ms;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        ms.append(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(ms);
 }
 
 // Ten teachers at once, each recording runs of its own class and a marks row for each.
