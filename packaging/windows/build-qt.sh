@@ -47,8 +47,6 @@ mkdir -p "$work/sqlite-build"
 mkdir -p "$qt/src/3rdparty/sqlite"
 cp "$work/sqlite-build/sqlite3.c" "$work/sqlite-build/sqlite3.h" "$qt/src/3rdparty/sqlite/"
 
-# Only what the programs load is built: no OpenGL, and no JPEG or GIF readers
-# (1119 build steps, not 1270: CI on a machine without this cache stays in time).
 log "configuring qtbase for x86_64-w64-mingw32"
 cmake -S "$qt" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -64,8 +62,7 @@ cmake -S "$qt" -B "$work/build" -G Ninja \
   -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_sqlite=OFF \
   -DFEATURE_sql_sqlite=ON -DFEATURE_sql_odbc=OFF -DFEATURE_sql_psql=OFF \
   -DFEATURE_sql_mysql=OFF -DFEATURE_sql_ibase=OFF -DFEATURE_sql_oci=OFF \
-  -DFEATURE_tabletevent=OFF \
-  -DFEATURE_opengl=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF >&2
+  -DFEATURE_tabletevent=OFF >&2
 
 log "building (nice, $jobs jobs)"
 nice -n 19 cmake --build "$work/build" -j "$jobs" >&2
