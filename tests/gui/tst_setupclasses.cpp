@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
-#include <QSqlDatabase>
 #include <QSpinBox>
+#include <QSqlDatabase>
 #include <QTimer>
 #include <QTreeWidget>
 
