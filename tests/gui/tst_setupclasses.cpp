@@ -184,11 +184,14 @@ private Q_SLOTS:
         });
         QCOMPARE(WindowHistoryLocation(f.m), u"postgresql://tanaka@127.0.0.1:1/grade2?sslmode=require"_s);
         QString host;
-        choose([&host](QWidget *dialog) {
+        bool verify = true;
+        choose([&host, &verify](QWidget *dialog) {
             host = control<QLineEdit>(dialog, "txtHost")->text();
+            verify = control<QCheckBox>(dialog, "chkVerify")->isChecked();
             control<QRadioButton>(dialog, "optThisComputer")->setChecked(true);
         });
         QCOMPARE(host, u"127.0.0.1"_s);
+        QCOMPARE(verify, false);
         QCOMPARE(WindowHistoryLocation(f.m), DefaultHistoryFile());
     }
 };
