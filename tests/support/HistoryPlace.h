@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryConnection.h"
+
 #include <QHash>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QString>
 #include <QTest>
 #include <QUrl>
@@ -40,22 +40,15 @@ inline QString historyAt(const QString &file)
     static QHash<QString, QString> made;
     if (const auto it = made.constFind(file); it != made.cend())
         return *it;
-    QSqlDatabase admin = QSqlDatabase::database(QStringLiteral("test-admin"));
-    if (!admin.isValid()) {
-        const QUrl url(server);
-        admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("test-admin"));
-        admin.setHostName(url.host());
-        admin.setPort(url.port(5432));
-        admin.setDatabaseName(url.path().mid(1));
-        admin.setUserName(url.userName());
-        if (!admin.open())
-            qFatal("the server under test: %s", qPrintable(admin.lastError().text()));
-        QSqlQuery(admin).exec(QStringLiteral("SET client_min_messages = warning"));
-    }
     const QString schema = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(made.size());
-    QSqlQuery(admin).exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
-    if (!QSqlQuery(admin).exec(QStringLiteral("CREATE SCHEMA %1").arg(schema)))
-        qFatal("the server under test: %s", qPrintable(admin.lastError().text()));
+    try {
+        // Through the program's own connection to the server, as the histories go.
+        const HistoryConnection admin(server, HistoryAccess::Read);
+        admin.exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
+        admin.exec(QStringLiteral("CREATE SCHEMA %1").arg(schema));
+    } catch (const HistoryFailure &e) {
+        qFatal("the server under test: %s", qPrintable(e.detail));
+    }
     QUrl url(server);
     QUrlQuery query(url);
     query.addQueryItem(QStringLiteral("options"), QStringLiteral("-csearch_path=%1").arg(schema));
