@@ -106,21 +106,31 @@ MarkingWindow::MarkingWindow(
     m_ui->cmdUndo->setEnabled(false);
     m_ui->cmdRedo->setEnabled(false);
 
-    const HistoryOutcome<QList<MarkedSheet>> marks = m_store.marks(m_run);
-    if (!marks.ok())
-        m_dialogs.message(HistoryFailureMessage(m_store.path(), marks), ProgramTitle);
-    m_rows = marks.value;
-    const HistoryOutcome<std::optional<int>> points = m_store.runPoints(m_run);
-    if (!points.ok() && marks.ok())
-        m_dialogs.message(HistoryFailureMessage(m_store.path(), points), ProgramTitle);
-    m_setPoints = points.value;
-    showRows();
-    spnSheet_Change();
+    connect(m_ui->cmdReload, &QPushButton::clicked, this, &MarkingWindow::cmdReload_Click);
+
+    cmdReload_Click();
     proposePupil(1);
     m_ui->txtWrong->setFocus();
 }
 
 MarkingWindow::~MarkingWindow() = default;
+
+// What the history holds now, a colleague's rows included: the later entry of a row wins.
+void MarkingWindow::cmdReload_Click()
+{
+    const HistoryOutcome<QList<MarkedSheet>> marks = m_store.marks(m_run);
+    const HistoryOutcome<std::optional<int>> points = m_store.runPoints(m_run);
+    if (!marks.ok())
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), marks), ProgramTitle);
+    else if (!points.ok())
+        m_dialogs.message(HistoryFailureMessage(m_store.path(), points), ProgramTitle);
+    if (marks.ok())
+        m_rows = marks.value;
+    if (points.ok())
+        m_setPoints = points.value;
+    showRows();
+    spnSheet_Change();
+}
 
 int MarkingWindow::rowOf(int pupil) const
 {
@@ -215,12 +225,14 @@ bool MarkingWindow::save(int pupil, const std::optional<MarkedSheet> &row)
     return true;
 }
 
-void MarkingWindow::change(int pupil, const std::optional<MarkedSheet> &after)
+bool MarkingWindow::change(int pupil, const std::optional<MarkedSheet> &after)
 {
     const int earlier = rowOf(pupil);
     const std::optional<MarkedSheet> before = earlier >= 0 ? std::optional(m_rows[earlier]) : std::nullopt;
-    if (save(pupil, after))
-        m_undo.push(new RowChange(*this, pupil, before, after));
+    if (!save(pupil, after))
+        return false;
+    m_undo.push(new RowChange(*this, pupil, before, after));
+    return true;
 }
 
 void MarkingWindow::txtWrong_Enter()
@@ -232,7 +244,9 @@ void MarkingWindow::txtWrong_Enter()
         m_dialogs.message(WrongLineMessage(typed), ProgramTitle);
         return;
     }
-    change(pupil, MarkedSheet {pupil, sheet, typed.value});
+    // A refused row stays typed, to be entered again.
+    if (!change(pupil, MarkedSheet {pupil, sheet, typed.value}))
+        return;
     m_ui->txtWrong->clear();
     // The row just stored stays in sight, and is where ↓ goes to change it.
     if (rowOf(pupil) >= 0)

@@ -46,9 +46,10 @@ private Q_SLOTS:
     void spnSheet_Change();
     void spnPoints_Change();
     void cmdDefaultPoints_Click();
+    void cmdReload_Click();
 
 private:
-    void change(int pupil, const std::optional<MarkedSheet> &after);
+    bool change(int pupil, const std::optional<MarkedSheet> &after);
     bool removeRow();
     void changePoints(std::optional<int> after);
     int points(int sheet) const;

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTableWidget>
 
 #ifndef Q_OS_WIN
@@ -221,6 +223,36 @@ private Q_SLOTS:
         QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(table->item(0, 7)->text(), u"30"_s);
         QCOMPARE(store.runPoints(run).value, std::nullopt);
+    }
+
+    // A colleague's row shows on 「最新にする」; a row the history refuses stays typed.
+    void colleagueRowAndRefusedRow()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"h.sqlite"_s);
+        const HistoryStore store(file);
+        const RecordedRun run = recordedSheet(store, 5);
+        ScriptedDialogs dialogs;
+        MarkingWindow window(store, dialogs, run, 0);
+        window.show();
+        const HistoryStore colleague(file);
+        QCOMPARE(failureOf(colleague.recordMarks(run, {{7, 1, QList<Mark>(5, Mark::Right)}})), QString());
+        auto *table = control<QTableWidget>(&window, "tblMarks");
+        QCOMPARE(table->rowCount(), 0);
+        control<QPushButton>(&window, "cmdReload")->click();
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 0)->text(), u"7"_s);
+
+        QFile broken(file);
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("not a history");
+        broken.close();
+        auto *typed = control<QLineEdit>(&window, "txtWrong");
+        QTest::keyClicks(typed, u"2 4"_s);
+        QTest::keyClick(typed, Qt::Key_Return);
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(typed->text(), u"2 4"_s);
+        QCOMPARE(control<QSpinBox>(&window, "spnPupil")->value(), 1);
     }
 };
 
