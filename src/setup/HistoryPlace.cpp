@@ -3,6 +3,7 @@
 
 #include "history/HistoryLocation.h"
 #include "history/HistoryPath.h"
+#include "history/HistoryStore.h"
 #include "platform/Dialogs.h"
 #include "settings/PrintOptionsFile.h"
 #include "setup/SettingsFiles.h"
@@ -83,11 +84,17 @@ QString SessionLocation(const QString &location, const QString &password)
     return url.toString(QUrl::FullyEncoded);
 }
 
-std::optional<QString> AskPassword(Dialogs &dialogs, const QString &location)
+bool SignInAgain(Dialogs &dialogs, HistoryStore &store, HistoryFault fault, const QString &detail)
 {
-    return dialogs.passwordBox(
-        QStringLiteral("クラスの履歴のサーバー %1 のパスワード：").arg(ShownLocation(location)),
+    if (!WantsPassword(fault, detail))
+        return false;
+    const std::optional<QString> password = dialogs.passwordBox(
+        QStringLiteral("クラスの履歴のサーバー %1 のパスワード：").arg(ShownLocation(store.path())),
         ProgramTitle);
+    if (!password)
+        return false;
+    store = HistoryStore(SessionLocation(store.path(), *password));
+    return true;
 }
 
 } // namespace sorario

@@ -11,6 +11,7 @@ namespace sorario {
 
 struct Module1;
 class Dialogs;
+class HistoryStore;
 
 // A grade team's server as 「履歴の保存先」 shows it. Its password is never kept.
 struct ServerChoice
@@ -41,7 +42,8 @@ bool WantsPassword(HistoryFault fault, const QString &detail);
 // The location with the password typed for it this session, kept in memory only: with
 // `password` that one, from now on.
 QString SessionLocation(const QString &location, const QString &password = {});
-// Asks the teacher for the server's password; nothing when cancelled.
-std::optional<QString> AskPassword(Dialogs &dialogs, const QString &location);
+// After `fault`, when the server wants a password: asks the teacher for it and signs
+// `store` in with it. False when it wanted none, or the teacher cancelled.
+bool SignInAgain(Dialogs &dialogs, HistoryStore &store, HistoryFault fault, const QString &detail);
 
 } // namespace sorario

@@ -27,12 +27,8 @@ void SetupClassRun::chooseHistory(const std::optional<ServerChoice> &server)
 bool SetupClassRun::signIn()
 {
     const HistoryOutcome<QStringList> known = m_history.classes();
-    if (known.ok() || !WantsPassword(*known.fault, known.detail))
+    if (known.ok() || !SignInAgain(m_dialogs, m_history, *known.fault, known.detail))
         return known.ok();
-    const std::optional<QString> password = AskPassword(m_dialogs, m_history.path());
-    if (!password)
-        return false;
-    m_history = HistoryStore(SessionLocation(m_history.path(), *password));
     const HistoryOutcome<QStringList> signedIn = m_history.classes();
     if (!signedIn.ok())
         m_dialogs.message(HistoryFailureMessage(m_history.path(), signedIn), ProgramTitle);

@@ -69,11 +69,7 @@ void HistoryPlaceDialog::cmdCopy_Click()
     std::variant<CopyReport, CopyFailure> copied = CopyHistory(from, to);
     QGuiApplication::restoreOverrideCursor();
     if (const auto *failed = std::get_if<CopyFailure>(&copied);
-        failed && failed->side == CopySide::To && WantsPassword(failed->fault, failed->detail)) {
-        const std::optional<QString> password = AskPassword(m_dialogs, to.path());
-        if (!password)
-            return;
-        to = HistoryStore(SessionLocation(to.path(), *password));
+        failed && failed->side == CopySide::To && SignInAgain(m_dialogs, to, failed->fault, failed->detail)) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         copied = CopyHistory(from, to);
         QGuiApplication::restoreOverrideCursor();
