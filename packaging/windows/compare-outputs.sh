@@ -3,13 +3,14 @@
 # Runs the same sorario-cli commands over the samples with the Linux and the
 # Windows build and compares every byte they print and write: JSON, fixed-metrics
 # traces, text export, encoded and decoded files, conversion, CSV and back.
-# usage: compare-outputs.sh LINUX-CLI WINDOWS-CLI QT-FOR-MINGW
+# usage: compare-outputs.sh LINUX-CLI WINDOWS-CLI QT-FOR-MINGW ITS-POSTGRESQL-DRIVER
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 samples=$(cd "$here/../../samples" && pwd)
 linux=$1
 windows=$2
 qt=$3
+psql=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -43,7 +44,7 @@ runAll() {
 }
 
 runAll "$work/linux" "$linux"
-runAll "$work/windows" sh "$here/wine-run.sh" "$qt" "$windows"
+runAll "$work/windows" sh "$here/wine-run.sh" "$qt" "$psql" "$windows"
 files=$(cd "$work/linux" && find . -type f | sort | wc -l)
 if diff -r "$work/linux" "$work/windows" >"$work/diff" 2>&1; then
   echo "compare-outputs: $files files byte-identical between the Linux and the Windows build"

@@ -3,14 +3,15 @@
 # Gathers the portable folder of the Windows build: the two programs, the Qt DLLs
 # and plugins they load, MinGW's runtime, qt.conf, the Japanese Qt translation,
 # the read-me, the samples and the licences.
-# usage: gather.sh BUILD-WIN QT-FOR-MINGW OUT-FOLDER
+# usage: gather.sh BUILD-WIN QT-FOR-MINGW ITS-POSTGRESQL-DRIVER OUT-FOLDER
 set -eu
 build=$1
 qt=$2
-out=$3
+psql=$3
+out=$4
 src=$(cd "$(dirname "$0")/../.." && pwd)
 gcc=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
-search="$qt/bin $gcc /usr/x86_64-w64-mingw32/lib"
+search="$qt/bin $psql/bin $gcc /usr/x86_64-w64-mingw32/lib"
 
 rm -rf "$out"
 mkdir -p "$out"
@@ -26,6 +27,8 @@ for plugin in platforms/qwindows.dll platforms/qoffscreen.dll sqldrivers/qsqlite
   fi
 done
 [ -f "$out/platforms/qwindows.dll" ] || { echo "gather: no qwindows.dll in $qt" >&2; exit 1; }
+# The driver of a history on the school's server; libpq and OpenSSL come with its imports.
+cp "$psql/plugins/sqldrivers/qsqlpsql.dll" "$out/sqldrivers/"
 
 # Every DLL these import, and those import, found in Qt's or MinGW's folders;
 # the system's own DLLs are found nowhere here and stay out.
@@ -33,12 +36,14 @@ todo=$(find "$out" -name '*.exe' -o -name '*.dll')
 while [ -n "$todo" ]; do
   next=""
   for file in $todo; do
+    # Windows names DLLs in any case (the driver imports LIBPQ.dll).
     for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
-      [ -f "$out/$dll" ] && continue
+      [ -n "$(find "$out" -maxdepth 1 -iname "$dll")" ] && continue
       for dir in $search; do
-        if [ -f "$dir/$dll" ]; then
-          cp "$dir/$dll" "$out/"
-          next="$next $out/$dll"
+        found=$(find "$dir" -maxdepth 1 -iname "$dll" | head -1)
+        if [ -n "$found" ]; then
+          cp "$found" "$out/"
+          next="$next $out/$(basename "$found")"
           break
         fi
       done
@@ -58,5 +63,7 @@ for f in "$src"/samples/*.qvn "$src"/samples/*.qvk "$src"/samples/*.ctr; do
 done
 cp "$src/LICENSE" "$out/LICENSE.txt"
 [ -f "$qt/LGPL-3.0-only.txt" ] && cp "$qt/LGPL-3.0-only.txt" "$out/Qt-LGPL-3.0.txt"
+cp "$psql/licenses/PostgreSQL.txt" "$out/PostgreSQL-COPYRIGHT.txt"
+cp "$psql/licenses/OpenSSL.txt" "$out/OpenSSL-LICENSE.txt"
 x86_64-w64-mingw32-strip "$out"/*.exe
 echo "$out"

@@ -16,22 +16,22 @@ sh packaging/install-missing.sh make-windows g++-mingw-w64-x86-64-posix mingw-w6
   wine wine64 qt6-translations-l10n cmake ninja-build qt6-base-dev qt6-base-dev-tools
 
 qt=$(JOBS=$jobs sh packaging/windows/build-qt.sh)
+psql=$(JOBS=$jobs sh packaging/windows/build-psql.sh "$qt")
 launcher=""
 command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja $launcher \
-    -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw64.cmake" \
-    -DSORARIO_QT_WINDOWS="$qt" -DCMAKE_PREFIX_PATH="$qt" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_BUILD_TYPE=Release \
-    "-DCMAKE_CROSSCOMPILING_EMULATOR=$src/packaging/windows/wine-run.sh;$qt"
-fi
+# Configured again each time: the caches' folders change with their scripts.
+cmake -S . -B "$build" -G Ninja $launcher \
+  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw64.cmake" \
+  -DSORARIO_QT_WINDOWS="$qt" -DSORARIO_PSQL_WINDOWS="$psql" -DCMAKE_PREFIX_PATH="$qt" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_BUILD_TYPE=Release \
+  "-DCMAKE_CROSSCOMPILING_EMULATOR=$src/packaging/windows/wine-run.sh;$qt;$psql" >/dev/null
 cmake --build "$build" -j "$jobs"
 
 version=$(sed -n 's/^project(sorario VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=sorario-$version-windows-x64
 portable=$(cd "$build" && pwd)/$name
-sh packaging/windows/gather.sh "$build" "$qt" "$portable" >/dev/null
+sh packaging/windows/gather.sh "$build" "$qt" "$psql" "$portable" >/dev/null
 (cd "$build" && rm -f "$name.zip" && zip -qrX "$name.zip" "$name")
 
 # The installer installs the portable folder's files and its uninstaller removes

@@ -11,6 +11,7 @@ win=$(cd "${1:-build-win}" && pwd)
 linux=$(cd "${2:-build}" && pwd)
 jobs=${JOBS:-2}
 qt=$(sed -n 's/^SORARIO_QT_WINDOWS:[A-Z]*=//p' "$win/CMakeCache.txt")
+psql=$(sed -n 's/^SORARIO_PSQL_WINDOWS:[A-Z]*=//p' "$win/CMakeCache.txt")
 
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
@@ -25,6 +26,6 @@ wineserver -w
 status=0
 (cd "$win" && ctest -j "$jobs" --output-on-failure) || status=1
 sh "$src/packaging/windows/compare-outputs.sh" "$linux/src/cli/sorario-cli" \
-  "$win/src/cli/sorario-cli.exe" "$qt" || status=1
+  "$win/src/cli/sorario-cli.exe" "$qt" "$psql" || status=1
 sh "$src/packaging/windows/test-installers.sh" "$win" "$linux/src/cli/sorario-cli" || status=1
 exit $status
