@@ -21,7 +21,8 @@ if [ -f "$prefix/.complete" ]; then
 fi
 
 log() { echo "build-psql: $*" >&2; }
-export DEBIAN_FRONTEND=noninteractive
+sh "$here/deb-src.sh" dpkg-dev make perl cmake ninja-build g++-mingw-w64-x86-64-posix \
+  mingw-w64-tools qt6-base-dev qt6-base-dev-tools
 # The bookworm versions by name: a plain apt-get source would pick security versions
 # a mirror may not serve.
 openssl_version=3.0.20-1~deb12u2
