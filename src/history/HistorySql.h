@@ -18,6 +18,10 @@ struct HistorySql
     const HistoryBackend *backend = nullptr;
 };
 
+// Inserts `values` as rows of `columns` values each into `into` ("INSERT INTO t (a, b)"),
+// many rows to a statement: a server answers each statement over the network.
+void InsertRows(const HistorySql &sql, const QString &into, int columns, const QVariantList &values);
+
 // Runs `work` in a write transaction taken at once, committed when it returns and
 // rolled back when it throws (the failure goes on).
 void InWriteTransaction(const HistorySql &sql, const std::function<void()> &work);

@@ -166,11 +166,12 @@ HistoryOutcome<> WriteMarks(const HistorySql &sql, qint64 runId, const QList<Mar
             = sql.exec(QStringLiteral("INSERT INTO answer_sheets (sheet_id, pupil) VALUES (?, ?)"),
                      {sheets[row.sheet - 1].id, row.pupil > 0 ? QVariant(row.pupil) : QVariant()})
                   .lastInsertId();
+        QVariantList marks;
         for (qsizetype q = 0; q < row.marks.size(); ++q) {
             if (row.marks[q] != Mark::Unmarked)
-                sql.exec(QStringLiteral("INSERT INTO marks (answer_id, position, mark) VALUES (?, ?, ?)"),
-                    {id, q + 1, storedMark(row.marks[q])});
+                marks << id << q + 1 << storedMark(row.marks[q]);
         }
+        InsertRows(sql, QStringLiteral("INSERT INTO marks (answer_id, position, mark)"), 3, marks);
     }
     return {};
 }

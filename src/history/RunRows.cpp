@@ -108,12 +108,14 @@ QVariant InsertRun(
                    {id, sheet.sheetNumber, timeText(sheet.printedAt)})
                   .lastInsertId();
         sheetIds.append(sheetId);
+        QVariantList questions;
         for (qsizetype q = 0; q < sheet.questions.size(); ++q) {
             const QuestionRecord &r = sheet.questions[q];
-            c.exec(QStringLiteral("INSERT INTO questions (sheet_id, position, key, question, hint, answer)"
-                                  " VALUES (?, ?, ?, ?, ?, ?)"),
-                {sheetId, q + 1, QuestionKey(r), r.QuestionText, r.Hint, r.Answer});
+            questions << sheetId << q + 1 << QuestionKey(r) << r.QuestionText << r.Hint << r.Answer;
         }
+        InsertRows(c.sql(),
+            QStringLiteral("INSERT INTO questions (sheet_id, position, key, question, hint, answer)"), 6,
+            questions);
     }
     WritePrintOptions(c.sql(), id, run, sheetIds);
     return id;
