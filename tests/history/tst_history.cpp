@@ -197,6 +197,21 @@ private Q_SLOTS:
         QCOMPARE(older.sheet.choiceLabels, ChoiceLabels::Kana);
     }
 
+    // A sheet of more questions than one statement writes comes back whole, in order.
+    void longSheet()
+    {
+        QTemporaryDir dir;
+        const HistoryStore store(historyAt(dir.filePath(u"h.sqlite"_s)));
+        QList<int> questions;
+        for (int n = 1; n <= 250; ++n)
+            questions.append(n);
+        QCOMPARE(failureOf(store.record(runOf(u"2B"_s, questions, u"12071030"_s))), QString());
+        const QList<QuestionRecord> back = store.runs().value.value(0).sheets.value(0).questions;
+        QCOMPARE(back.size(), 250);
+        QCOMPARE(back[100].QuestionText, u"Q101"_s);
+        QCOMPARE(back.last().QuestionText, u"Q250"_s);
+    }
+
     // A file written before the page options were kept gains them, reading as it printed.
     void olderFilesGainTheOptions()
     {
